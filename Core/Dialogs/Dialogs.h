@@ -1,0 +1,56 @@
+#pragma once
+// The host's dialogs: message boxes, the multi-option box and the text
+// viewer. The host installs the implementation (a terminal, a window, a
+// scripted answerer in tests); the module only calls the functions below.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Core {
+
+// A check box shown under the text of a multi-option box.
+struct CCheckBoxOption {
+    std::string caption;
+    bool checked = false;
+};
+
+// What the text viewer shows.
+struct TBaseTextViewerArgs {
+    std::string description;
+    std::string title;
+    std::string identifier;  // the menu item that owns the window
+    std::string text;
+    std::string fontName;
+    bool fixedPitch = false;
+    int charset = 0;
+};
+
+enum class MsgKind { Warning, Information };
+
+// The host's implementation of the dialogs.
+class IDialogs {
+public:
+    virtual ~IDialogs();
+    virtual void message(MsgKind kind, const std::string& text) = 0;
+    // A yes/no question: true for yes.
+    virtual bool ask(const std::string& text) = 0;
+    // A message with check boxes the user may tick; false when cancelled.
+    virtual bool multiOptions(MsgKind kind, const std::string& text, std::vector<CCheckBoxOption>& options) = 0;
+    // Shows a text; true when the user closed the viewer with OK.
+    virtual bool showText(const TBaseTextViewerArgs& args) = 0;
+};
+
+// Installs the process-wide dialogs; returns the previous ones.
+std::shared_ptr<IDialogs> setDialogs(std::shared_ptr<IDialogs> dialogs);
+// The installed dialogs; throws std::logic_error when the host installed none.
+IDialogs& dialogs();
+
+void WarnMsgBox(const std::string& text);
+void InfoMsgBox(const std::string& text);
+bool AskMsgBox(const std::string& text);
+// A box with check-box options; the options come back as the user left them.
+bool TMultiOptionsMsgBox(const std::string& text, std::vector<CCheckBoxOption>& options);
+bool TBaseTextViewer(const TBaseTextViewerArgs& args);
+
+}  // namespace Core

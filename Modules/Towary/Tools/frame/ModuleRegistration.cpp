@@ -1,0 +1,28 @@
+#include "Modules/Towary/Tools/frame/ModuleRegistration.h"
+
+#include <algorithm>
+
+namespace Towary {
+namespace {
+
+// The units the module has, each in its place of kUnitRegistrationOrder.
+constexpr std::array<UnitRegistration, 0> kUnits = {};
+
+constexpr bool followsOrder() {
+    auto position = kUnitRegistrationOrder.begin();
+    for (const auto& unit : kUnits) {
+        position = std::find(position, kUnitRegistrationOrder.end(), unit.name);
+        if (position == kUnitRegistrationOrder.end()) return false;
+        ++position;
+    }
+    return true;
+}
+static_assert(followsOrder(), "unit registration functions must follow the module's registration order");
+
+}  // namespace
+
+void registerModule(Core::Registrations& registrations) {
+    for (const auto& unit : kUnits) unit.function(registrations);
+}
+
+}  // namespace Towary

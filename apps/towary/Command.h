@@ -1,0 +1,30 @@
+#pragma once
+// How the towary host's commands are declared: each group adds its
+// subcommands to the command line; the chosen command leaves a job that
+// the host runs once the module is loaded and the store is set.
+
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+namespace Towary::Host {
+
+// What a command needs from the host while it runs.
+struct Context {
+    std::filesystem::path store;  // the store directory of the command
+    bool storeRequired = true;    // false for commands that take no store
+    std::function<void(std::ostream& out)> job;
+};
+
+// Adds the store directory argument, the first of every store command.
+void addStoreArgument(CLI::App& command, Context& context);
+
+// Each group of commands adds itself to the command line.
+void addInitCommand(CLI::App& app, Context& context);
+void addActionsCommand(CLI::App& app, Context& context);
+void addDemoCommand(CLI::App& app, Context& context);
+
+}  // namespace Towary::Host

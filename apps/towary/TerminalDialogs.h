@@ -1,0 +1,36 @@
+#pragma once
+// The dialogs of the towary host: messages on standard error, the text
+// viewer on standard output, questions at the terminal's prompt. When
+// standard input is not a terminal, --yes or --no answers every question;
+// a question left without an answer is an error, never a silent yes.
+
+#include "Core/Dialogs/Dialogs.h"
+
+#include <iosfwd>
+#include <optional>
+
+namespace Towary::Host {
+
+class TerminalDialogs : public Core::IDialogs {
+public:
+    // answer: the scripted answer to questions (--yes, --no), if any.
+    TerminalDialogs(std::istream& in, std::ostream& out, std::ostream& err, bool interactive,
+                    std::optional<bool> answer);
+
+    void message(Core::MsgKind kind, const std::string& text) override;
+    bool ask(const std::string& text) override;
+    bool multiOptions(Core::MsgKind kind, const std::string& text,
+                      std::vector<Core::CCheckBoxOption>& options) override;
+    bool showText(const Core::TBaseTextViewerArgs& args) override;
+
+private:
+    bool answer(const std::string& question);
+
+    std::istream& in_;
+    std::ostream& out_;
+    std::ostream& err_;
+    bool interactive_;
+    std::optional<bool> answer_;
+};
+
+}  // namespace Towary::Host

@@ -1,0 +1,66 @@
+// towary: the back-office host of the product-tools module, for a terminal
+// and for scripts. Every command works on one store directory.
+
+#include "Core/Debug/Debug.h"
+#include "Core/Store/StoreLocation.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/ModuleLoader.h"
+#include "apps/towary/TerminalDialogs.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kBadUsage = 2;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace Towary::Host;
+
+    CLI::App app("towary: narzędzia towarowe zaplecza sklepu");
+    app.require_subcommand(1);
+    Context context;
+    bool yes = false;
+    bool no = false;
+    bool debugLog = false;
+    app.add_flag("--yes", yes, "answer yes to every question");
+    app.add_flag("--no", no, "answer no to every question")->excludes("--yes");
+    app.add_flag("--debug-log", debugLog, "write the debug log to the store's log directory");
+
+    addInitCommand(app, context);
+    addActionsCommand(app, context);
+    addDemoCommand(app, context);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kBadUsage;
+    }
+
+    try {
+        if (context.storeRequired) {
+            Core::Store::setDirectory(context.store);
+            if (debugLog) Core::Debug::enableLogging(Core::Store::logDirectory() / "debug.log");
+        }
+        std::optional<bool> answer;
+        if (yes || no) answer = yes;
+        Core::setDialogs(std::make_shared<TerminalDialogs>(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0,
+                                                           answer));
+        ModuleLoader module(ModuleLoader::defaultLibrary());
+        context.job(std::cout);
+        std::cout.flush();
+        return kDone;
+    } catch (const std::exception& e) {
+        std::cout.flush();
+        std::cerr << "towary: " << e.what() << '\n';
+        return kFailed;
+    }
+}

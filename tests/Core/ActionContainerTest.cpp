@@ -1,0 +1,107 @@
+#include "Core/Action/ActionContainer.h"
+#include "Core/Debug/Debug.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const std::string kGuid = "{00000000-1111-2222-3333-444444444444}";
+
+class Doubler : public Core::IExecutor {
+public:
+    Core::IUnknownPtr execute(const Core::IUnknownPtr& args) override { return Core::wrap(2 * Core::unwrap<int>(args)); }
+};
+
+class BoostSide : public Core::IExecutor {
+public:
+    Core::IUnknownPtr execute2(const boost::shared_ptr<Core::IUnknown>& args) override {
+        return Core::wrap(Core::unwrap<std::string>(Core::fromBoost(args)) + "!");
+    }
+};
+
+class Plain : public Core::IExecutor {};
+
+class Named : public Core::IExecutor {
+public:
+    std::string guid() const override { return kGuid; }
+};
+
+std::string logged(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(ActionContainer, CreatorIsCalledForEveryRequestAndTokenWithdraws) {
+    auto& container = Core::Action::CContainer::instance();
+    int made = 0;
+    {
+        Core::Token token = Core::regActionCreator(kGuid, [&made] { ++made; return std::make_shared<Doubler>(); },
+                                                   {"tests/Core", 1, "test"});
+        EXPECT_NE(container.get(kGuid), container.get(kGuid));
+        EXPECT_EQ(made, 2);
+        EXPECT_THROW(Core::regActionCreator(kGuid, Core::creatorOf<Doubler>(), {}), std::logic_error);
+        auto result = Core::Action::CContainer::invoke<Core::Value<int>>(*this, kGuid, Core::wrap(21));
+        EXPECT_EQ(result->get(), 42);
+    }
+    EXPECT_FALSE(container.contains(kGuid));
+    EXPECT_THROW(container.get(kGuid), std::runtime_error);
+}
+
+TEST(ActionContainer, ReadyMadeActionLivesAsLongAsItsToken) {
+    auto action = std::make_shared<Named>();
+    std::weak_ptr<Named> watch = action;
+    {
+        Core::Token token = Core::regAction(std::move(action), {});
+        EXPECT_EQ(Core::Action::CContainer::instance().get(kGuid), watch.lock());
+    }
+    EXPECT_TRUE(watch.expired());
+}
+
+TEST(ActionContainer, ExecutorDefaultsAndCasts) {
+    Plain plain;
+    try {
+        plain.execute(nullptr);
+        FAIL();
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "IExecutor::execute illegal function call.");
+    }
+    try {
+        (void)plain.guid();
+        FAIL();
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "Operation not supported.");
+    }
+    BoostSide boostSide;
+    EXPECT_EQ(Core::unwrap<std::string>(boostSide.execute(Core::wrap(std::string("tak")))), "tak!");
+
+    Core::Token token = Core::regActionCreator(kGuid, Core::creatorOf<Doubler>(), {});
+    try {
+        Core::Action::CContainer::invoke<Core::Value<std::string>>(*this, kGuid, Core::wrap(1));
+        FAIL();
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "Error while casting interface Core::IUnknown");
+    }
+}
+
+TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
+    TestSupport::TempStore store;
+    const auto file = store.path() / "log" / "debug.log";
+    Core::Debug::enableLogging(file);
+    {
+        Core::Token token = Core::regActionCreator(kGuid, Core::creatorOf<Doubler>(), {});
+        Core::Action::CContainer::invoke<Core::Value<int>>(*this, kGuid, Core::wrap(1));
+    }
+    Core::Debug::disableLogging();
+    const std::string text = logged(file);
+    EXPECT_NE(text.find("Core/Action/ActionContainer:148 regActionCreator: Registering action creator: " + kGuid),
+              std::string::npos);
+    EXPECT_NE(text.find("CContainer::invoke<T,Caller>: Invoking action: " + kGuid), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#include "tests/support/ScriptedDialogs.h"
+
+#include <stdexcept>
+
+namespace TestSupport {
+
+bool ScriptedDialogs::next(const std::string& what) {
+    if (answers.empty()) throw std::logic_error("unexpected dialog: " + what);
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedDialogs::message(Core::MsgKind kind, const std::string& text) {
+    shown.push_back({kind == Core::MsgKind::Warning ? "warning" : "information", text});
+}
+
+bool ScriptedDialogs::ask(const std::string& text) {
+    shown.push_back({"question", text});
+    return next(text);
+}
+
+bool ScriptedDialogs::multiOptions(Core::MsgKind, const std::string& text, std::vector<Core::CCheckBoxOption>& options) {
+    shown.push_back({"options", text});
+    for (auto& option : options) option.checked = next(option.caption);
+    return true;
+}
+
+bool ScriptedDialogs::showText(const Core::TBaseTextViewerArgs& args) {
+    shown.push_back({"viewer", args.title + "\n" + args.text});
+    return next(args.title);
+}
+
+ScopedDialogs::ScopedDialogs()
+    : dialogs_(std::make_shared<ScriptedDialogs>()), previous_(Core::setDialogs(dialogs_)) {}
+
+ScopedDialogs::~ScopedDialogs() { Core::setDialogs(previous_); }
+
+}  // namespace TestSupport

@@ -1,0 +1,49 @@
+#pragma once
+// Dialogs answered from a script, standing in for the person at the dialog.
+// Installed for the lifetime of the object; records everything shown.
+
+#include "Core/Dialogs/Dialogs.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace TestSupport {
+
+class ScriptedDialogs : public Core::IDialogs {
+public:
+    struct Shown {
+        std::string kind;  // "warning", "information", "question", "options", "viewer"
+        std::string text;
+    };
+
+    // Answers questions, option boxes and viewers in order; an unexpected
+    // question fails the test with an exception.
+    std::deque<bool> answers;
+    std::vector<Shown> shown;
+
+    void message(Core::MsgKind kind, const std::string& text) override;
+    bool ask(const std::string& text) override;
+    bool multiOptions(Core::MsgKind kind, const std::string& text,
+                      std::vector<Core::CCheckBoxOption>& options) override;
+    bool showText(const Core::TBaseTextViewerArgs& args) override;
+
+private:
+    bool next(const std::string& what);
+};
+
+// Installs a ScriptedDialogs for the scope and restores the previous dialogs.
+class ScopedDialogs {
+public:
+    ScopedDialogs();
+    ~ScopedDialogs();
+    ScriptedDialogs& operator*() { return *dialogs_; }
+    ScriptedDialogs* operator->() { return dialogs_.get(); }
+
+private:
+    std::shared_ptr<ScriptedDialogs> dialogs_;
+    std::shared_ptr<Core::IDialogs> previous_;
+};
+
+}  // namespace TestSupport

@@ -1,0 +1,23 @@
+#include "tests/support/TempStore.h"
+
+#include "Core/Store/StoreLocation.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace TestSupport {
+
+TempStore::TempStore() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "towary-test.XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+    Core::Store::setDirectory(path_);
+}
+
+TempStore::~TempStore() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace TestSupport

@@ -1,0 +1,23 @@
+#pragma once
+// A fresh store directory under the system's temporary directory, removed
+// with its contents when the object goes out of scope.
+
+#include <filesystem>
+
+namespace TestSupport {
+
+class TempStore {
+public:
+    // Makes the directory and sets it as the process's current store.
+    TempStore();
+    ~TempStore();
+    TempStore(const TempStore&) = delete;
+    TempStore& operator=(const TempStore&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace TestSupport

@@ -1,0 +1,31 @@
+#include "tests/support/RunTowary.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+using TestSupport::runTowary;
+
+TEST(TowaryCommand, UsageErrorsExitWithTwoAndHelpWithZero) {
+    EXPECT_EQ(runTowary({}).exitCode, 2);
+    EXPECT_EQ(runTowary({"no-such-command"}).exitCode, 2);
+    EXPECT_EQ(runTowary({"init"}).exitCode, 2) << "store directory missing";
+    const auto help = runTowary({"init", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("DIR"), std::string::npos);
+}
+
+TEST(TowaryCommand, InitRefusesADirectoryInUse) {
+    TestSupport::TempStore store;
+    const auto dir = (store.path() / "sklep").string();
+    const auto first = runTowary({"init", dir});
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    const auto second = runTowary({"init", dir});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_NE(second.err.find("nie jest pusty"), std::string::npos) << second.err;
+}
+
+TEST(TowaryCommand, ActionsListsTheModulesRegistrations) {
+    const auto result = runTowary({"actions"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(result.err.empty()) << result.err;
+}
