@@ -1,0 +1,67 @@
+#include "Core/Setup/Key.h"
+
+#include "Core/Setup/SettingsStore.h"
+
+#include <boost/algorithm/string/join.hpp>
+#include <boost/algorithm/string/trim.hpp>
+#include <boost/tokenizer.hpp>
+
+#include <stdexcept>
+
+namespace Orvel {
+
+std::string pathText(const std::vector<std::string>& names) { return boost::algorithm::join(names, " / "); }
+
+std::vector<std::string> splitPath(const std::string& text) {
+    std::vector<std::string> names;
+    const boost::char_separator<char> slash("/", "", boost::keep_empty_tokens);
+    for (const auto& token : boost::tokenizer<boost::char_separator<char>>(text, slash))
+        names.push_back(boost::algorithm::trim_copy(token));
+    if (names.size() == 1 && names.front().empty()) names.clear();
+    return names;
+}
+
+std::string TRep::valueTypeName() const {
+    return std::visit(
+        [](const auto& value) -> std::string {
+            using Stored = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<Stored, std::monostate>)
+                return "";
+            else
+                return Core::typeName<Stored>();
+        },
+        Value);
+}
+
+void raise_logic_error(const std::string& text) { throw std::logic_error(text); }
+
+TKey::TKey(std::shared_ptr<Core::Setup::SettingsStore> store, std::vector<std::string> path)
+    : store_(std::move(store)), path_(std::move(path)) {}
+
+TKey TKey::GetKey(const std::string& name) const {
+    std::vector<std::string> child = path_;
+    child.push_back(name);
+    return TKey(store_, std::move(child));
+}
+
+std::mutex& TKey::mutex() const { return store_->mutex(); }
+
+TRep TKey::repLocked() const { return store_->rep(path_); }
+
+TRep TKey::GetRep() const {
+    std::lock_guard lock(mutex());
+    return repLocked();
+}
+
+std::string TKey::GetName() const { return path_.empty() ? std::string() : path_.back(); }
+
+TKey::iterator TKey::begin() const {
+    auto children = std::make_shared<std::vector<TKey>>();
+    std::lock_guard lock(mutex());
+    for (const auto& name : store_->childNames(path_)) children->push_back(GetKey(name));
+    return iterator(std::move(children));
+}
+
+TKey::iterator TKey::end() const { return iterator(); }
+
+}  // namespace Orvel

@@ -1,0 +1,62 @@
+#include "Core/Setup/SettingsStore.h"
+
+#include "Core/Setup/TomlSettings.h"
+
+#include <sys/stat.h>
+
+namespace Core::Setup {
+namespace {
+
+// What tells one version of the file from another without reading it. The
+// identity catches a file replaced by rename within one timestamp tick.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long modifiedSeconds = 0;
+    long modifiedNanoseconds = 0;
+    long changedSeconds = 0;
+    long changedNanoseconds = 0;
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+FileStamp stampOf(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) throwMissingSettingsFile(file);
+    return {info.st_dev,          info.st_ino,          info.st_size,         info.st_mtim.tv_sec,
+            info.st_mtim.tv_nsec, info.st_ctim.tv_sec, info.st_ctim.tv_nsec};
+}
+
+}  // namespace
+
+struct SettingsStore::Loaded {
+    FileStamp stamp;
+    toml::table root;
+};
+
+SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
+
+SettingsStore::~SettingsStore() = default;
+
+const SettingsStore::Loaded& SettingsStore::current() {
+    const FileStamp stamp = stampOf(file_);
+    if (!loaded_ || loaded_->stamp != stamp) {
+        // A file that fails to parse is read again and reported at every lookup until
+        // it is fixed; the last good version is never served in its place.
+        toml::table root = parseSettings(readSettingsText(file_), file_);
+        loaded_ = std::make_unique<Loaded>(Loaded{stamp, std::move(root)});
+    }
+    return *loaded_;
+}
+
+Orvel::TRep SettingsStore::rep(const std::vector<std::string>& path) {
+    return {path.empty() ? std::string() : path.back(), Orvel::pathText(path),
+            nodeValue(findNode(current().root, path))};
+}
+
+std::vector<std::string> SettingsStore::childNames(const std::vector<std::string>& path) {
+    return Setup::childNames(findNode(current().root, path));
+}
+
+}  // namespace Core::Setup

@@ -1,0 +1,134 @@
+#include "Core/Setup/TomlSettings.h"
+
+#include <boost/format.hpp>
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <stdexcept>
+#include <utility>
+
+namespace Core::Setup {
+namespace {
+
+[[noreturn]] void fileError(const std::filesystem::path& file, const toml::node& node, const std::string& text) {
+    throw std::runtime_error(
+        (boost::format("Błąd w pliku ustawień %1%, wiersz %2%: %3%") % file.string() % node.source().begin.line % text)
+            .str());
+}
+
+const char* unsupportedKind(toml::node_type type) {
+    switch (type) {
+        case toml::node_type::array: return "tablica";
+        case toml::node_type::date: return "data";
+        case toml::node_type::time: return "godzina";
+        case toml::node_type::date_time: return "data i godzina";
+        default: return nullptr;
+    }
+}
+
+void checkValue(const toml::node& node, const std::vector<std::string>& path, const std::filesystem::path& file) {
+    if (const char* kind = unsupportedKind(node.type()))
+        fileError(file, node,
+                  (boost::format("klucz %1% ma wartość typu %2%; ustawienia przyjmują liczby całkowite (int), "
+                                 "liczby (double), wartości logiczne (bool) i teksty.") %
+                   Orvel::pathText(path) % kind)
+                      .str());
+    if (const auto* integer = node.as_integer()) {
+        const int64_t value = integer->get();
+        if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+            fileError(file, node,
+                      (boost::format("wartość %1% klucza %2% nie mieści się w zakresie typu int.") % value %
+                       Orvel::pathText(path))
+                          .str());
+    }
+}
+
+void checkTable(const toml::table& table, std::vector<std::string>& path, const std::filesystem::path& file) {
+    for (const auto& [key, node] : table) {
+        if (key.str() == kOwnValueKey) {
+            if (node.is_table())
+                fileError(file, node,
+                          (boost::format("\"@\" w kluczu %1% jest tabelą; pod \"@\" zapisuje się wartość klucza.") %
+                           Orvel::pathText(path))
+                              .str());
+            checkValue(node, path, file);
+            continue;
+        }
+        path.emplace_back(key.str());
+        if (const auto* child = node.as_table())
+            checkTable(*child, path, file);
+        else
+            checkValue(node, path, file);
+        path.pop_back();
+    }
+}
+
+}  // namespace
+
+void throwMissingSettingsFile(const std::filesystem::path& file) {
+    throw std::runtime_error("Brak pliku ustawień sklepu " + file.string() + ".");
+}
+
+std::string readSettingsText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        if (!std::filesystem::exists(file)) throwMissingSettingsFile(file);
+        throw std::runtime_error("Nie można odczytać pliku ustawień " + file.string() + ".");
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+toml::table parseSettings(std::string_view text, const std::filesystem::path& file) {
+    toml::table root;
+    try {
+        root = toml::parse(text, file.string());
+    } catch (const toml::parse_error& e) {
+        throw std::runtime_error((boost::format("Błąd w pliku ustawień %1%, wiersz %2%, kolumna %3%: %4%") %
+                                  file.string() % e.source().begin.line % e.source().begin.column % e.description())
+                                     .str());
+    }
+    std::vector<std::string> path;
+    checkTable(root, path, file);
+    return root;
+}
+
+const toml::node* findNode(const toml::table& root, const std::vector<std::string>& path) {
+    const toml::node* node = &root;
+    for (const auto& name : path) {
+        const auto* table = node->as_table();
+        if (table == nullptr || name == kOwnValueKey) return nullptr;
+        node = table->get(name);
+        if (node == nullptr) return nullptr;
+    }
+    return node;
+}
+
+Orvel::TValue nodeValue(const toml::node* node) {
+    if (node == nullptr) return {};
+    if (const auto* table = node->as_table()) return nodeValue(table->get(kOwnValueKey));
+    if (const auto* integer = node->as_integer()) return static_cast<int>(integer->get());
+    if (const auto* flag = node->as_boolean()) return flag->get();
+    if (const auto* number = node->as_floating_point()) return number->get();
+    if (const auto* text = node->as_string()) return text->get();
+    return {};
+}
+
+std::vector<std::string> childNames(const toml::node* node) {
+    // A name's place in the file is where its key first appears.
+    const auto* table = node != nullptr ? node->as_table() : nullptr;
+    if (table == nullptr) return {};
+    std::vector<std::pair<toml::source_position, std::string>> children;
+    for (const auto& [key, child] : *table)
+        if (key.str() != kOwnValueKey) children.emplace_back(key.source().begin, key.str());
+    std::stable_sort(children.begin(), children.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> names;
+    for (auto& child : children) names.push_back(std::move(child.second));
+    return names;
+}
+
+}  // namespace Core::Setup

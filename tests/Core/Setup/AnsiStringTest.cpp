@@ -1,0 +1,35 @@
+#include "Core/System/AnsiString.h"
+#include "Core/tools/TypeName.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+TEST(AnsiString, CountsCharactersAndConvertsBothWays) {
+    const System::AnsiString name = std::string("Żółta łąka");
+    EXPECT_EQ(name.Length(), 10);
+    EXPECT_EQ(std::string(name).size(), 15u) << "the text stays UTF-8";
+    EXPECT_STREQ(name.c_str(), "Żółta łąka");
+    EXPECT_TRUE(System::AnsiString().IsEmpty());
+    EXPECT_FALSE(name.IsEmpty());
+
+    const std::string back = name;
+    EXPECT_EQ(back, "Żółta łąka");
+    EXPECT_EQ(name, System::AnsiString("Żółta łąka"));
+    EXPECT_LT(System::AnsiString("Sekcja"), System::AnsiString("Sektor"));
+    std::ostringstream out;
+    out << name;
+    EXPECT_EQ(out.str(), "Żółta łąka");
+}
+
+TEST(TypeName, NamesTheSettingValueTypesReadably) {
+    EXPECT_EQ(Core::typeName<int>(), "int");
+    EXPECT_EQ(Core::typeName<bool>(), "bool");
+    EXPECT_EQ(Core::typeName<double>(), "double");
+    EXPECT_EQ(Core::typeName<std::string>(), "std::string");
+    EXPECT_EQ(Core::typeName<System::AnsiString>(), "System::AnsiString");
+}
+
+}  // namespace

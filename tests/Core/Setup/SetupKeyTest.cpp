@@ -1,0 +1,182 @@
+#include "Core/Setup/Setup.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/Store/StoreLocation.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+
+namespace {
+
+using Orvel::TKey;
+
+constexpr const char* kSettings = R"(# Ustawienia sklepu testowego
+["Parametry programu".Towary.Indeksy.Departament]
+"@" = 2                                 # długość segmentu
+"Nazwa wyświetlana" = "Dział"
+
+["Parametry programu".Towary.Indeksy.Sektor]
+"@" = 2
+
+["Parametry programu".Towary.Indeksy.Sekcja]
+"@" = 2
+
+["Parametry programu".Towary.Indeksy.Rodzina]
+"@" = 3
+
+["Parametry programu".Towary.Indeksy.Podrodzina]
+"@" = 3
+
+["Parametry programu".Towary]
+"Długość krótkiej nazwy" = 20
+"Marże" = 1.5
+Przeceny.Blokada = true
+)";
+
+class SetupKey : public ::testing::Test {
+protected:
+    SetupKey() { write(kSettings); }
+
+    void write(const std::string& text) { std::ofstream(Core::Store::settingsFile(), std::ios::trunc) << text; }
+
+    static TKey key(const std::string& path) {
+        TKey key = Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey();
+        for (const auto& name : Orvel::splitPath(path)) key = key.GetKey(name);
+        return key;
+    }
+
+    template <class T>
+    static std::string failure(const std::string& path) {
+        try {
+            key(path).GetVal<T>();
+        } catch (const std::logic_error& e) {
+            return e.what();
+        }
+        return "no exception";
+    }
+
+    static std::string loadFailure() {
+        try {
+            key("Parametry programu / Towary / Marże").GetVal<double>();
+        } catch (const std::runtime_error& e) {
+            return e.what();
+        }
+        return "no exception";
+    }
+
+    TestSupport::TempStore store_;
+    Core::SetupRegistration setup_;
+};
+
+TEST_F(SetupKey, TypedLookupsReadEveryTypeAndAValueBesideChildren) {
+    EXPECT_EQ(key("Parametry programu / Towary / Indeksy / Departament").GetVal<int>(), 2);
+    EXPECT_EQ(key("Parametry programu / Towary / Indeksy / Rodzina").GetVal<int>(), 3);
+    EXPECT_EQ(key("Parametry programu / Towary / Marże").GetVal<double>(), 1.5);
+    EXPECT_TRUE(key("Parametry programu / Towary / Przeceny / Blokada").GetVal<bool>());
+
+    const TKey name = key("Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana");
+    EXPECT_EQ(name.GetVal<std::string>(), "Dział");
+    EXPECT_EQ(name.GetVal<System::AnsiString>().Length(), 5);
+    EXPECT_TRUE(name.has_val<std::string>());
+    EXPECT_TRUE(name.has_val<System::AnsiString>());
+    EXPECT_FALSE(name.has_val<int>());
+    EXPECT_EQ(name.get_val<std::string>(), "Dział");
+
+    const Orvel::TRep rep = name.GetRep();
+    EXPECT_EQ(rep.Name, "Nazwa wyświetlana");
+    EXPECT_EQ(rep.strPath, "Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana");
+    EXPECT_EQ(rep.valueTypeName(), "std::string");
+}
+
+TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTexts) {
+    EXPECT_EQ(failure<int>("Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana"),
+              "nie można rzutować wartości klucza\n"
+              "Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana\n"
+              "typu (std::string) na (int)");
+    EXPECT_EQ(failure<double>("Parametry programu / Towary / Indeksy / Sektor"),
+              "nie można rzutować wartości klucza\nParametry programu / Towary / Indeksy / Sektor\ntypu (int) na (double)")
+        << "an integer is not a double: the file must say 2.0";
+    EXPECT_EQ(failure<System::AnsiString>("Parametry programu / Towary / Przeceny / Blokada"),
+              "nie można rzutować wartości klucza\nParametry programu / Towary / Przeceny / Blokada\n"
+              "typu (bool) na (System::AnsiString)");
+
+    EXPECT_EQ(failure<int>("Parametry programu / Towary / Brak"),
+              "próba pobrania wartości typu (int) z pustego klucza\nParametry programu / Towary / Brak");
+    EXPECT_EQ(failure<std::string>("Parametry programu / Towary"),
+              "próba pobrania wartości typu (std::string) z pustego klucza\nParametry programu / Towary")
+        << "a key with children only holds no value";
+    EXPECT_EQ(failure<int>("Parametry programu / Towary / Marże / Dalej"),
+              "próba pobrania wartości typu (int) z pustego klucza\nParametry programu / Towary / Marże / Dalej");
+    EXPECT_EQ(failure<int>("Parametry programu / Towary / Indeksy / Departament / @"),
+              "próba pobrania wartości typu (int) z pustego klucza\n"
+              "Parametry programu / Towary / Indeksy / Departament / @")
+        << "\"@\" is how the file stores a value, not a key";
+}
+
+TEST_F(SetupKey, ChildrenComeInTheOrderOfTheFile) {
+    std::vector<std::string> names;
+    for (const TKey& child : key("Parametry programu / Towary / Indeksy")) names.push_back(child.GetName());
+    EXPECT_EQ(names, (std::vector<std::string>{"Departament", "Sektor", "Sekcja", "Rodzina", "Podrodzina"}));
+
+    names.clear();
+    for (const TKey& child : key("Parametry programu / Towary / Indeksy / Departament")) names.push_back(child.Name());
+    EXPECT_EQ(names, std::vector<std::string>{"Nazwa wyświetlana"});
+
+    const TKey absent = key("Nie ma / takiego");
+    EXPECT_EQ(absent.begin(), absent.end());
+    EXPECT_EQ(Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetName(), "");
+}
+
+TEST_F(SetupKey, AnEditOfTheFileIsSeenByTheNextLookup) {
+    const TKey length = key("Parametry programu / Towary / Długość krótkiej nazwy");
+    EXPECT_EQ(length.GetVal<int>(), 20);
+
+    // Same size, and the clock may not have ticked: the modification time is moved on explicitly.
+    const auto file = Core::Store::settingsFile();
+    const auto modified = std::filesystem::last_write_time(file);
+    std::string edited = kSettings;
+    edited.replace(edited.find("= 20"), 4, "= 24");
+    std::fstream(file, std::ios::in | std::ios::out) << edited;
+    std::filesystem::last_write_time(file, modified + std::chrono::seconds(1));
+    EXPECT_EQ(length.GetVal<int>(), 24);
+
+    write(std::string(kSettings) + "\"Nowy klucz\" = \"jest\"\n");
+    EXPECT_EQ(key("Parametry programu / Towary / Nowy klucz").GetVal<std::string>(), "jest");
+}
+
+TEST_F(SetupKey, AMalformedFileIsReportedWithItsNameAndLineUntilFixed) {
+    write("[a]\nb = 1\nc = = 2\nd = 4\n");
+    const std::string file = Core::Store::settingsFile().string();
+    const std::string message = loadFailure();
+    EXPECT_EQ(message.rfind("Błąd w pliku ustawień " + file + ", wiersz 3, kolumna 5: ", 0), 0u) << message;
+
+    write("a = 1\n\nb = 3000000000\n");
+    EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file +
+                                 ", wiersz 3: wartość 3000000000 klucza b nie mieści się w zakresie typu int.");
+    write("[a]\nb = [1, 2]\n");
+    EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file +
+                                 ", wiersz 2: klucz a / b ma wartość typu tablica; ustawienia przyjmują liczby "
+                                 "całkowite (int), liczby (double), wartości logiczne (bool) i teksty.");
+    write("[a.b]\n\"@\" = { c = 1 }\n");
+    EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file +
+                                 ", wiersz 2: \"@\" w kluczu a / b jest tabelą; pod \"@\" zapisuje się wartość klucza.");
+
+    write(kSettings);
+    EXPECT_EQ(key("Parametry programu / Towary / Marże").GetVal<double>(), 1.5);
+}
+
+TEST_F(SetupKey, AMissingFileIsAnErrorNotAnEmptyStore) {
+    std::filesystem::remove(Core::Store::settingsFile());
+    EXPECT_EQ(loadFailure(), "Brak pliku ustawień sklepu " + Core::Store::settingsFile().string() + ".");
+}
+
+TEST(SetupPath, NamesAreJoinedAndSplitBySlashes) {
+    EXPECT_EQ(Orvel::pathText({"Parametry programu", "Towary", "Indeksy"}), "Parametry programu / Towary / Indeksy");
+    EXPECT_EQ(Orvel::splitPath(" Parametry programu /Towary/ Indeksy "),
+              (std::vector<std::string>{"Parametry programu", "Towary", "Indeksy"}));
+    EXPECT_TRUE(Orvel::splitPath("").empty());
+}
+
+}  // namespace
