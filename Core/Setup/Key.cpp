@@ -21,16 +21,16 @@ std::vector<std::string> splitPath(const std::string& text) {
     return names;
 }
 
-std::string TRep::valueTypeName() const {
+std::string valueTypeName(const TValue& value) {
     return std::visit(
-        [](const auto& value) -> std::string {
-            using Stored = std::decay_t<decltype(value)>;
+        [](const auto& stored) -> std::string {
+            using Stored = std::decay_t<decltype(stored)>;
             if constexpr (std::is_same_v<Stored, std::monostate>)
                 return "";
             else
                 return Core::typeName<Stored>();
         },
-        Value);
+        value);
 }
 
 void raise_logic_error(const std::string& text) { throw std::logic_error(text); }
@@ -38,10 +38,12 @@ void raise_logic_error(const std::string& text) { throw std::logic_error(text); 
 TKey::TKey(std::shared_ptr<Core::Setup::SettingsStore> store, std::vector<std::string> path)
     : store_(std::move(store)), path_(std::move(path)) {}
 
-TKey TKey::GetKey(const std::string& name) const {
-    std::vector<std::string> child = path_;
-    child.push_back(name);
-    return TKey(store_, std::move(child));
+TKey TKey::GetKey(const std::string& name) const { return GetSubKey({name}); }
+
+TKey TKey::GetSubKey(const std::vector<std::string>& names) const {
+    std::vector<std::string> path = path_;
+    path.insert(path.end(), names.begin(), names.end());
+    return TKey(store_, std::move(path));
 }
 
 std::mutex& TKey::mutex() const { return store_->mutex(); }

@@ -40,6 +40,9 @@ std::string pathText(const std::vector<std::string>& names);
 // The names of a path written as above; blanks around each name are dropped.
 std::vector<std::string> splitPath(const std::string& text);
 
+// The readable name of a value's type ("int", "std::string", ...); "" for none.
+std::string valueTypeName(const TValue& value);
+
 // The representation of a node at the moment it was read.
 struct TRep {
     std::string Name;     // "" for the root
@@ -67,8 +70,7 @@ struct TRep {
             return std::get<T>(Value);
     }
 
-    // The readable name of the stored value's type ("int", "std::string", ...); "" when empty.
-    std::string valueTypeName() const;
+    std::string valueTypeName() const { return Orvel::valueTypeName(Value); }
 };
 
 // Throws std::logic_error carrying the text.
@@ -82,6 +84,8 @@ public:
 
     // The child of that name; an empty key when there is none.
     TKey GetKey(const std::string& name) const;
+    // The key reached by GetKey once per name.
+    TKey GetSubKey(const std::vector<std::string>& names) const;
 
     // The value as T. Throws std::logic_error when the key holds a value of
     // another type or none; the store's mutex is held for the whole lookup.

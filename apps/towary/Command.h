@@ -26,5 +26,6 @@ void addStoreArgument(CLI::App& command, Context& context);
 void addInitCommand(CLI::App& app, Context& context);
 void addActionsCommand(CLI::App& app, Context& context);
 void addDemoCommand(CLI::App& app, Context& context);
+void addSettingsCommands(CLI::App& app, Context& context);
 
 }  // namespace Towary::Host

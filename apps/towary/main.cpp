@@ -2,6 +2,7 @@
 // and for scripts. Every command works on one store directory.
 
 #include "Core/Debug/Debug.h"
+#include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/ModuleLoader.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     addInitCommand(app, context);
     addActionsCommand(app, context);
     addDemoCommand(app, context);
+    addSettingsCommands(app, context);
 
     try {
         app.parse(argc, argv);
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
         if (yes || no) answer = yes;
         Core::setDialogs(std::make_shared<TerminalDialogs>(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0,
                                                            answer));
+        Core::SetupRegistration setup;  // the store's settings file, for the module and the commands
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         std::cout.flush();

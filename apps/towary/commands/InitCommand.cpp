@@ -2,6 +2,7 @@
 
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/SampleSettings.h"
 
 #include <filesystem>
 #include <ostream>
@@ -18,6 +19,7 @@ void addInitCommand(CLI::App& app, Context& context) {
             if (std::filesystem::exists(dir) && !std::filesystem::is_empty(dir))
                 throw std::runtime_error("Katalog " + dir.string() + " nie jest pusty; sklep zakłada się w nowym katalogu.");
             std::filesystem::create_directories(Core::Store::logDirectory());
+            writeSampleSettings(Core::Store::settingsFile());
             out << "Założono sklep w " << dir.string() << '\n';
         };
     });

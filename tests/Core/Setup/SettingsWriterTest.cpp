@@ -48,9 +48,7 @@ protected:
 
     template <class T>
     static T get(const std::string& path) {
-        Orvel::TKey key = Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey();
-        for (const auto& name : Orvel::splitPath(path)) key = key.GetKey(name);
-        return key.GetVal<T>();
+        return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(Orvel::splitPath(path)).GetVal<T>();
     }
 
     TestSupport::TempStore store_;

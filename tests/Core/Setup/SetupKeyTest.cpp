@@ -42,9 +42,7 @@ protected:
     void write(const std::string& text) { std::ofstream(Core::Store::settingsFile(), std::ios::trunc) << text; }
 
     static TKey key(const std::string& path) {
-        TKey key = Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey();
-        for (const auto& name : Orvel::splitPath(path)) key = key.GetKey(name);
-        return key;
+        return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(Orvel::splitPath(path));
     }
 
     template <class T>

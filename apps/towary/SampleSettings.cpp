@@ -1,0 +1,70 @@
+#include "apps/towary/SampleSettings.h"
+
+#include <fstream>
+#include <stdexcept>
+#include <string_view>
+
+namespace Towary::Host {
+namespace {
+
+// A new setting joins this text, in the section of its branch of the key tree
+// (sections follow the tree: "Parametry programu", then its branches), and the
+// table of keys in docs/settings.md. Every key gets a comment; comments are Polish.
+constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez towary i moduł narzędzi towarowych.
+#
+# Każde ustawienie to klucz w drzewie, wskazany ścieżką nazw, np.
+#   Parametry programu / Towary / Indeksy / Departament
+# Nazwy ze spacjami lub polskimi literami zapisuje się w cudzysłowie.
+# Klucz, który ma zarówno wartość, jak i klucze podrzędne, jest tabelą,
+# a jego własna wartość stoi w niej pod nazwą "@".
+# Typy: liczba całkowita (int), liczba z kropką (double, np. 2.0),
+# true/false (bool), tekst w cudzysłowie.
+# Brak ustawienia jest błędem: nie ma wartości domyślnych.
+# Zmiana pliku działa od następnego odczytu, bez ponownego uruchamiania.
+# Zmieniać można w edytorze albo poleceniem: towary settings set KATALOG ŚCIEŻKA WARTOŚĆ
+
+# ---------------------------------------------------------------------------
+# Hierarchia towarowa
+# ---------------------------------------------------------------------------
+# Indeks grupy (sGrIndex) składa się z segmentów kolejnych poziomów; tu podaje
+# się długość segmentu każdego poziomu (int) i nazwę poziomu pokazywaną
+# użytkownikowi. Przy długościach 2, 2, 2, 3, 3 indeks grupy poziomu 1..5
+# ma 2, 4, 6, 9 i 12 cyfr. Zmiana długości przy istniejących towarach
+# psuje ich indeksy.
+
+["Parametry programu".Towary.Indeksy.Departament]
+"@" = 2                                 # długość segmentu poziomu 1
+"Nazwa wyświetlana" = "Departament"
+
+["Parametry programu".Towary.Indeksy.Sektor]
+"@" = 2                                 # długość segmentu poziomu 2
+"Nazwa wyświetlana" = "Sektor"
+
+["Parametry programu".Towary.Indeksy.Sekcja]
+"@" = 2                                 # długość segmentu poziomu 3
+"Nazwa wyświetlana" = "Sekcja"
+
+["Parametry programu".Towary.Indeksy.Rodzina]
+"@" = 3                                 # długość segmentu poziomu 4
+"Nazwa wyświetlana" = "Rodzina"
+
+["Parametry programu".Towary.Indeksy.Podrodzina]
+"@" = 3                                 # długość segmentu poziomu 5
+"Nazwa wyświetlana" = "Podrodzina"
+
+# Indeks artykułu (sArtIndex) towarów zakładanych w punkcie sprzedaży.
+["Parametry programu"."Struktura organizacyjna"."Poziomy hierarchii"."Punkt sprzedaży".Towary.Indeksy]
+"Długość" = 6                           # liczba cyfr indeksu artykułu, z zerami z lewej
+"Prefiks sklepu" = false                # true: indeksy poprzedza identyfikator sklepu i "_"
+)";
+
+}  // namespace
+
+void writeSampleSettings(const std::filesystem::path& file) {
+    std::ofstream out(file, std::ios::binary);
+    out << kSample;
+    out.close();
+    if (!out) throw std::runtime_error("Nie można zapisać pliku ustawień " + file.string() + ".");
+}
+
+}  // namespace Towary::Host

@@ -1,0 +1,154 @@
+// towary settings get|set|list DIR ...: the store's settings, read as the
+// module reads them and written the way the host writes them.
+
+#include "Core/Setup/SettingsWriter.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "apps/towary/Command.h"
+
+#include <charconv>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <system_error>
+
+namespace Towary::Host {
+namespace {
+
+struct SettingsOptions {
+    std::string path;
+    std::string value;
+    std::string type;  // "" when not given
+};
+
+Core::CSetup& setup() { return Core::SingletonImplHolder::get<Core::CSetup>(); }
+
+Orvel::TKey keyAt(const std::string& path) { return setup().GetRootKey().GetSubKey(Orvel::splitPath(path)); }
+
+// The value as `get` prints it: text as it is, anything else as the file writes it.
+std::string plainText(const Orvel::TValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    return Core::Setup::valueText(value);
+}
+
+// Reads the key as a module would read it with GetVal of that type.
+Orvel::TValue typedRead(const Orvel::TKey& key, const std::string& type) {
+    if (type == "int") return key.GetVal<int>();
+    if (type == "double") return key.GetVal<double>();
+    if (type == "bool") return key.GetVal<bool>();
+    if (type == "AnsiString") return std::string(key.GetVal<System::AnsiString>());
+    return key.GetVal<std::string>();
+}
+
+// The number written by the whole text, if it is one.
+template <class Number>
+std::optional<Number> numberOf(const std::string& text) {
+    Number number{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error == std::errc::result_out_of_range && std::is_same_v<Number, int>)
+        throw std::runtime_error("Liczba " + text + " nie mieści się w zakresie typu int.");
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if constexpr (std::is_same_v<Number, double>)
+        if (!std::isfinite(number)) return std::nullopt;
+    return number;
+}
+
+std::optional<bool> flag(const std::string& text) {
+    if (text == "true") return true;
+    if (text == "false") return false;
+    return std::nullopt;
+}
+
+// The value of `set`: of the type asked for, or else the first of int,
+// double and bool that reads the whole text, or else the text itself.
+Orvel::TValue parsedValue(const std::string& text, const std::string& type) {
+    if (type == "string") return text;
+    if (type == "int" || type.empty())
+        if (auto number = numberOf<int>(text)) return *number;
+    if (type == "double" || type.empty())
+        if (auto number = numberOf<double>(text)) return *number;
+    if (type == "bool" || type.empty())
+        if (auto value = flag(text)) return *value;
+    if (type == "int") throw std::runtime_error("Wartość \"" + text + "\" nie jest liczbą całkowitą (int).");
+    if (type == "double") throw std::runtime_error("Wartość \"" + text + "\" nie jest liczbą (double).");
+    if (type == "bool") throw std::runtime_error("Wartość \"" + text + "\" nie jest wartością logiczną (true, false).");
+    return text;
+}
+
+std::string entry(const std::string& path, const Orvel::TValue& value) {
+    return path + " = " + Core::Setup::valueText(value) + " (" + Orvel::valueTypeName(value) + ")\n";
+}
+
+// Lists the key and every key below it that holds a value; returns how many.
+std::size_t list(std::ostream& out, const Orvel::TKey& key) {
+    std::size_t listed = 0;
+    const Orvel::TRep rep = key.GetRep();
+    if (!rep.empty()) {
+        out << entry(rep.strPath, rep.Value);
+        ++listed;
+    }
+    for (const Orvel::TKey& child : key) listed += list(out, child);
+    return listed;
+}
+
+void addPathArgument(CLI::App& command, SettingsOptions& options) {
+    command.add_option("PATH", options.path, "key path: names joined by \" / \", e.g. \"Parametry programu / Towary\"")
+        ->required();
+}
+
+}  // namespace
+
+void addSettingsCommands(CLI::App& app, Context& context) {
+    auto* settings = app.add_subcommand("settings", "read and change the store's settings (DIR/towary.toml)");
+    settings->require_subcommand(1);
+    auto options = std::make_shared<SettingsOptions>();
+
+    auto* get = settings->add_subcommand("get", "print the value of the key at PATH");
+    addStoreArgument(*get, context);
+    addPathArgument(*get, *options);
+    get->add_option("--type", options->type, "read as this type, failing as the module would when the key holds another")
+        ->check(CLI::IsMember({"int", "double", "bool", "string", "AnsiString"}));
+    get->callback([&context, options] {
+        context.job = [options](std::ostream& out) {
+            const Orvel::TKey key = keyAt(options->path);
+            const Orvel::TRep rep = key.GetRep();
+            // Without --type the stored type is read; a key without a value fails as a text read does.
+            const Orvel::TValue value =
+                options->type.empty() && !rep.empty() ? rep.Value : typedRead(key, options->type);
+            out << plainText(value) << '\n';
+        };
+    });
+
+    auto* set = settings->add_subcommand("set", "set the key at PATH to VALUE, creating it if needed");
+    addStoreArgument(*set, context);
+    addPathArgument(*set, *options);
+    set->add_option("VALUE", options->value, "the value; a number or true/false is stored as one unless --type says")
+        ->required();
+    set->add_option("--type", options->type, "store the value as this type")
+        ->check(CLI::IsMember({"int", "double", "bool", "string"}));
+    set->callback([&context, options] {
+        context.job = [options](std::ostream& out) {
+            const auto path = Orvel::splitPath(options->path);
+            const Orvel::TValue value = parsedValue(options->value, options->type);
+            Core::Setup::writeSetting(setup().file(), path, value);
+            out << entry(Orvel::pathText(path), value);
+        };
+    });
+
+    auto* listCommand = settings->add_subcommand("list", "list every key under PATH (all keys without PATH)");
+    addStoreArgument(*listCommand, context);
+    listCommand->add_option("PATH", options->path, "key path: names joined by \" / \"");
+    listCommand->callback([&context, options] {
+        context.job = [options](std::ostream& out) {
+            if (list(out, keyAt(options->path)) == 0)
+                throw std::runtime_error(options->path.empty()
+                                             ? "Plik ustawień nie zawiera żadnego ustawienia."
+                                             : "Pod kluczem " + Orvel::pathText(Orvel::splitPath(options->path)) +
+                                                   " nie ma żadnego ustawienia.");
+        };
+    });
+}
+
+}  // namespace Towary::Host
