@@ -1,0 +1,38 @@
+#pragma once
+// The module's SQL is written for Oracle; the store's database is SQLite. This
+// unit turns one statement of that dialect into statements SQLite runs with the
+// same meaning, and gives a connection the Oracle functions those statements call.
+// The rules are listed in docs/database.md, "The Oracle dialect on SQLite".
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace DBKernel::Dialect {
+
+// What one statement of the module's dialect becomes on SQLite.
+struct Translation {
+    std::vector<std::string> statements;  // run in order on one session (a merge becomes two)
+    bool lockRows = false;                // the text ended in "for update" (any form)
+    bool lockNowait = false;              // the text ended in "for update nowait"
+};
+
+// Translates one statement; a pure function of the text. Parameter names come
+// out in lower case (":QPLU" becomes ":qplu"): bind by the lower-cased name.
+// Throws std::runtime_error naming the statement and the construct when it cannot.
+Translation translate(std::string_view oracleSql);
+
+// The SQLite function name of a stored routine: lower case, the package's dot
+// turned into "_" ("Generators.getWolnyNumerWKanale" gives "generators_getwolnynumerwkanale").
+// Calls in translated statements use this name; register routines under it.
+std::string routineName(std::string_view qualified);
+
+// Registers on the connection: decode (any arity, NULL matches NULL), nvl,
+// upper and lower folding Polish letters, sysdate and borlandsysdate (now as
+// a day number). Also makes LIKE case-sensitive, as Oracle's is.
+// Throws std::runtime_error when SQLite refuses a registration.
+void registerFunctions(sqlite3* connection);
+
+}  // namespace DBKernel::Dialect

@@ -1,0 +1,150 @@
+#include "Core/Database/Dialect/Dialect.h"
+#include "Core/tools/DayNumber.h"
+
+#include <sqlite3.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <charconv>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+
+namespace DBKernel::Dialect {
+namespace {
+
+std::string_view textOf(sqlite3_value* value) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return {text, static_cast<std::size_t>(sqlite3_value_bytes(value))};
+}
+
+struct Number {
+    bool integer = false;
+    sqlite3_int64 whole = 0;
+    double value = 0;
+};
+
+// The value as a number, as Oracle converts it for a numeric comparison; text that is no number gives none.
+std::optional<Number> numberOf(sqlite3_value* value) {
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        return Number{true, sqlite3_value_int64(value), static_cast<double>(sqlite3_value_int64(value))};
+    case SQLITE_FLOAT:
+        return Number{false, 0, sqlite3_value_double(value)};
+    case SQLITE_TEXT: {
+        std::string_view text = textOf(value);
+        const auto first = text.find_first_not_of(' ');
+        if (first == std::string_view::npos) return std::nullopt;
+        text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+        double parsed = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+        if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+        return Number{false, 0, parsed};
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isNull(sqlite3_value* value) {
+    return sqlite3_value_type(value) == SQLITE_NULL;
+}
+
+bool decodeMatches(sqlite3_value* expression, sqlite3_value* search, bool numeric) {
+    if (isNull(expression) || isNull(search)) return isNull(expression) && isNull(search);
+    if (!numeric) return textOf(expression) == textOf(search);
+    const auto left = numberOf(expression);
+    const auto right = numberOf(search);
+    if (!left || !right) return false;
+    return left->integer && right->integer ? left->whole == right->whole : left->value == right->value;
+}
+
+// decode(expression, search, result, ..., [default]). As in Oracle, NULL matches NULL, and
+// the values compare as numbers when the first search value given is a number, else as text.
+void decode(sqlite3_context* context, int count, sqlite3_value** arguments) {
+    if (count < 3) {
+        sqlite3_result_error(context, "decode wymaga co najmniej trzech argumentów", -1);
+        return;
+    }
+    bool numeric = false;
+    for (int i = 1; i + 1 < count; i += 2) {
+        if (isNull(arguments[i])) continue;
+        const int type = sqlite3_value_type(arguments[i]);
+        numeric = type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+        break;
+    }
+    int i = 1;
+    for (; i + 1 < count; i += 2) {
+        if (decodeMatches(arguments[0], arguments[i], numeric)) {
+            sqlite3_result_value(context, arguments[i + 1]);
+            return;
+        }
+    }
+    if (i < count) {
+        sqlite3_result_value(context, arguments[i]);
+    } else {
+        sqlite3_result_null(context);
+    }
+}
+
+void nvl(sqlite3_context* context, int, sqlite3_value** arguments) {
+    sqlite3_result_value(context, isNull(arguments[0]) ? arguments[1] : arguments[0]);
+}
+
+const icu::Locale& polish() {
+    static const icu::Locale locale("pl", "PL");
+    return locale;
+}
+
+template <bool upper>
+void foldCase(sqlite3_context* context, int, sqlite3_value** arguments) {
+    if (isNull(arguments[0])) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::string_view text = textOf(arguments[0]);
+    icu::UnicodeString folded =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    if (upper) {
+        folded.toUpper(polish());
+    } else {
+        folded.toLower(polish());
+    }
+    std::string result;
+    folded.toUTF8String(result);
+    sqlite3_result_text(context, result.data(), static_cast<int>(result.size()), SQLITE_TRANSIENT);
+}
+
+void now(sqlite3_context* context, int, sqlite3_value**) {
+    sqlite3_result_double(context, Core::DayNumber::now());
+}
+
+using Function = void (*)(sqlite3_context*, int, sqlite3_value**);
+
+void define(sqlite3* connection, const char* name, int arguments, Function function, bool deterministic) {
+    const int flags = SQLITE_UTF8 | (deterministic ? SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS : 0);
+    if (sqlite3_create_function_v2(connection, name, arguments, flags, nullptr, function, nullptr, nullptr, nullptr) !=
+        SQLITE_OK) {
+        throw std::runtime_error(std::string("Nie można zarejestrować funkcji SQL ") + name + ": " +
+                                 sqlite3_errmsg(connection));
+    }
+}
+
+}  // namespace
+
+void registerFunctions(sqlite3* connection) {
+    define(connection, "decode", -1, decode, true);
+    define(connection, "nvl", 2, nvl, true);
+    define(connection, "upper", 1, foldCase<true>, true);
+    define(connection, "lower", 1, foldCase<false>, true);
+    define(connection, "sysdate", 0, now, false);
+    define(connection, "borlandsysdate", 0, now, false);
+    char* error = nullptr;
+    if (sqlite3_exec(connection, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string message = error != nullptr ? error : "";
+        sqlite3_free(error);
+        throw std::runtime_error("Nie można włączyć rozróżniania wielkości liter w LIKE: " + message);
+    }
+}
+
+}  // namespace DBKernel::Dialect

@@ -1,0 +1,344 @@
+#include "Core/Database/Dialect/Dialect.h"
+#include "Core/Database/Dialect/SelectClauses.h"
+#include "Core/Database/Dialect/SqlTree.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+namespace DBKernel::Dialect {
+namespace {
+
+// Oracle names that are read without parentheses but are functions on SQLite.
+bool isPseudoFunction(const Node& node) {
+    return node.isWord("newref") || node.isWord("borlandsysdate") || node.isWord("sysdate");
+}
+
+bool isCompoundOperator(const Node& node) {
+    return node.isWord("union") || node.isWord("intersect") || node.isWord("except") || node.isWord("minus");
+}
+
+bool isDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void append(Nodes& to, const Nodes& from) {
+    to.insert(to.end(), from.begin(), from.end());
+}
+
+class Translator {
+public:
+    explicit Translator(std::string_view sql) : sql_(sql) {}
+
+    Translation run() {
+        Nodes statement;
+        try {
+            statement = parse(tokenize(sql_));
+        } catch (const std::runtime_error& error) {
+            fail(error.what());
+        }
+        if (statement.empty()) fail("puste polecenie");
+        Translation result;
+        stripLock(statement, result);
+        rewriteLevel(statement);
+        std::vector<Nodes> statements;
+        if (statement.front().isWord("merge")) {
+            statements = rewriteMerge(statement);
+        } else {
+            if (statement.front().isWord("update")) rewriteUpdate(statement);
+            if (statement.front().isWord("delete")) rewriteDelete(statement);
+            statements.push_back(std::move(statement));
+        }
+        for (const Nodes& each : statements) {
+            checkTranslated(each);
+            result.statements.push_back(render(each));
+        }
+        return result;
+    }
+
+private:
+    [[noreturn]] void fail(std::string_view construct) const {
+        throw std::runtime_error("Nie można przenieść polecenia SQL na SQLite: " + std::string(construct) +
+                                 ".\nPolecenie: " + std::string(sql_));
+    }
+
+    // "for update [of ...] [nowait]" at the end: SQLite has no row locks, the caller takes the database's.
+    static void stripLock(Nodes& statement, Translation& result) {
+        for (std::size_t i = 0; i + 1 < statement.size(); ++i) {
+            if (statement[i].isWord("for") && statement[i + 1].isWord("update")) {
+                result.lockRows = true;
+                result.lockNowait = std::any_of(nth(statement, i), statement.end(),
+                                                [](const Node& node) { return node.isWord("nowait"); });
+                statement.erase(nth(statement, i), statement.end());
+                return;
+            }
+        }
+    }
+
+    // One nesting level, its groups first.
+    void rewriteLevel(Nodes& level) {
+        for (Node& node : level) {
+            if (!node.group) continue;
+            if (node.inner.size() == 1 && node.inner.front().isSymbol("+")) {
+                node = Node::symbol(std::string(outerJoinMarker));
+            } else {
+                rewriteLevel(node.inner);
+            }
+        }
+        rewriteTokens(level);
+        rewriteSelects(level);
+    }
+
+    static void rewriteTokens(Nodes& level) {
+        for (std::size_t i = 0; i < level.size(); ++i) {
+            Node& node = level[i];
+            if (node.group) continue;
+            const auto at = nth(level, i);
+            switch (node.token.kind) {
+            case Token::Kind::String:
+                // Oracle reads the empty text as NULL.
+                if (node.token.text == "''") node = Node::word("null");
+                break;
+            case Token::Kind::Number:
+                // Group keys written unquoted ("sgrindex in (0102)") match their text in Oracle,
+                // which compares as numbers; SQLite would compare the text "102".
+                if (node.token.text.size() > 1 && node.token.text.front() == '0' && isDigits(node.token.text)) {
+                    node.token = Token{Token::Kind::String, "'" + node.token.text + "'"};
+                }
+                break;
+            case Token::Kind::Parameter:
+                node.token.text = lowerCase(node.token.text);
+                break;
+            case Token::Kind::Symbol:
+                // Oracle divides exactly; SQLite divides integers as integers.
+                if (node.isSymbol("/")) {
+                    level.insert(at, {Node::symbol("*"), Node::number("1.0")});
+                    i += 2;
+                }
+                break;
+            case Token::Kind::Word: {
+                std::size_t last = i;
+                std::string name = node.token.text;
+                while (last + 2 < level.size() && level[last + 1].isSymbol(".") && level[last + 2].isWord()) {
+                    name += "." + level[last + 2].token.text;
+                    last += 2;
+                }
+                const bool called = last + 1 < level.size() && level[last + 1].group;
+                if (last > i && called) {
+                    node = Node::word(routineName(name));
+                    level.erase(at + 1, nth(level, last + 1));
+                } else if (isPseudoFunction(node) && !(i > 0 && level[i - 1].isSymbol(".")) && last == i && !called) {
+                    level.insert(at + 1, Node::groupOf({}));
+                } else if (node.isWord("minus")) {
+                    node.token.text = "except";
+                }
+                break;
+            }
+            default:
+                break;
+            }
+        }
+    }
+
+    // The select cores of a level: from each "select" that starts the level's query or
+    // follows a compound operator up to the next compound operator.
+    void rewriteSelects(Nodes& level) {
+        const bool compound = std::any_of(level.begin(), level.end(), isCompoundOperator);
+        std::vector<std::pair<std::size_t, std::size_t>> cores;
+        bool expectSelect = true;
+        for (std::size_t i = 0; i < level.size(); ++i) {
+            if (isCompoundOperator(level[i])) {
+                if (!cores.empty() && cores.back().second == level.size()) cores.back().second = i;
+                expectSelect = true;
+            } else if (expectSelect && level[i].isWord("select")) {
+                cores.emplace_back(i, level.size());
+                expectSelect = false;
+            }
+        }
+        for (auto core = cores.rbegin(); core != cores.rend(); ++core) {
+            const auto begin = nth(level, core->first);
+            const auto end = nth(level, core->second);
+            Nodes nodes(begin, end);
+            try {
+                rewriteOuterJoins(nodes);
+                rewriteRownum(nodes, compound);
+            } catch (const UntranslatableClause& error) {
+                fail(error.what());
+            }
+            level.insert(level.erase(begin, end), nodes.begin(), nodes.end());
+        }
+    }
+
+    // merge into T [a] using S [x] on (...) when matched then update set ... when not matched
+    // then insert (...) values (...): an UPDATE ... FROM of the matched rows, then an
+    // INSERT ... SELECT of the rest. The update goes first, so the insert sees its rows as matched.
+    std::vector<Nodes> rewriteMerge(const Nodes& merge) const {
+        std::size_t i = 0;
+        const auto expect = [&](std::string_view word) {
+            if (i >= merge.size() || !merge[i].isWord(word)) fail("merge w nieobsługiwanej postaci");
+            ++i;
+        };
+        const auto optionalAlias = [&](std::string_view next) {
+            Nodes alias;
+            if (i < merge.size() && merge[i].isWord() && !merge[i].isWord(next)) alias = {Node::word("as"), merge[i++]};
+            return alias;
+        };
+        expect("merge");
+        expect("into");
+        const Nodes target = takeName(merge, i);
+        const Nodes targetAlias = optionalAlias("using");
+        expect("using");
+        const Nodes source = i < merge.size() && merge[i].group ? Nodes{merge[i++]} : takeName(merge, i);
+        const Nodes sourceAlias = optionalAlias("on");
+        expect("on");
+        if (i >= merge.size() || !merge[i].group) fail("merge bez warunku on w nawiasie");
+        const Node condition = merge[i++];
+
+        std::optional<Nodes> assignments;
+        std::optional<Nodes> columns;
+        std::optional<Node> values;
+        while (i < merge.size()) {
+            expect("when");
+            if (i < merge.size() && merge[i].isWord("matched")) {
+                expect("matched");
+                expect("then");
+                expect("update");
+                expect("set");
+                const std::size_t begin = i;
+                while (i < merge.size() && !merge[i].isWord("when")) {
+                    if (merge[i].isWord("where") || merge[i].isWord("delete")) fail("merge z warunkiem gałęzi when");
+                    ++i;
+                }
+                assignments = Nodes(nth(merge, begin), nth(merge, i));
+            } else {
+                expect("not");
+                expect("matched");
+                expect("then");
+                expect("insert");
+                columns = Nodes{};
+                if (i < merge.size() && merge[i].group) columns->push_back(merge[i++]);
+                expect("values");
+                if (i >= merge.size() || !merge[i].group) fail("merge bez listy values");
+                values = merge[i++];
+            }
+        }
+        if (!assignments && !values) fail("merge bez gałęzi when");
+
+        Nodes from{Node::word("from")};
+        append(from, source);
+        append(from, sourceAlias);
+        std::vector<Nodes> statements;
+        if (assignments) {
+            Nodes update{Node::word("update")};
+            append(update, target);
+            append(update, targetAlias);
+            update.push_back(Node::word("set"));
+            append(update, unqualifiedTargets(*assignments, target, targetAlias));
+            append(update, from);
+            update.push_back(Node::word("where"));
+            update.push_back(condition);
+            statements.push_back(std::move(update));
+        }
+        if (values) {
+            Nodes matched{Node::word("select"), Node::number("1"), Node::word("from")};
+            append(matched, target);
+            append(matched, targetAlias);
+            matched.push_back(Node::word("where"));
+            matched.push_back(condition);
+            Nodes insert{Node::word("insert"), Node::word("into")};
+            append(insert, target);
+            append(insert, *columns);
+            insert.push_back(Node::word("select"));
+            append(insert, values->inner);
+            append(insert, from);
+            append(insert, {Node::word("where"), Node::word("not"), Node::word("exists"), Node::groupOf(matched)});
+            statements.push_back(std::move(insert));
+        }
+        return statements;
+    }
+
+    // update T a set a.c = ...: SQLite wants "as" before the alias and bare column names to set.
+    static void rewriteUpdate(Nodes& update) {
+        std::size_t i = 1;
+        const Nodes target = takeName(update, i);
+        Nodes alias;
+        if (i < update.size() && update[i].isWord() && !update[i].isWord("set")) {
+            if (!update[i].isWord("as")) update.insert(nth(update, i), Node::word("as"));
+            alias = {update[i], update[i + 1]};
+            i += 2;
+        }
+        if (i >= update.size() || !update[i].isWord("set")) return;
+        const auto begin = nth(update, i) + 1;
+        const auto end = std::find_if(begin, update.end(), [](const Node& node) { return node.isWord("where"); });
+        const Nodes assignments = unqualifiedTargets(Nodes(begin, end), target, alias);
+        update.insert(update.erase(begin, end), assignments.begin(), assignments.end());
+    }
+
+    // delete [from] T a where ...: SQLite wants "from" and "as" before the alias.
+    static void rewriteDelete(Nodes& statement) {
+        if (statement.size() < 2) return;
+        if (!statement[1].isWord("from")) statement.insert(statement.begin() + 1, Node::word("from"));
+        std::size_t i = 2;
+        takeName(statement, i);
+        if (i < statement.size() && statement[i].isWord() && !statement[i].isWord("where") &&
+            !statement[i].isWord("as")) {
+            statement.insert(nth(statement, i), Node::word("as"));
+        }
+    }
+
+    // A name, possibly qualified by its schema, starting at i; i moves past it.
+    static Nodes takeName(const Nodes& nodes, std::size_t& i) {
+        Nodes name;
+        if (i < nodes.size() && !nodes[i].group) name.push_back(nodes[i++]);
+        while (i + 1 < nodes.size() && nodes[i].isSymbol(".") && !nodes[i + 1].group) {
+            name.push_back(nodes[i++]);
+            name.push_back(nodes[i++]);
+        }
+        return name;
+    }
+
+    // The assignments of a SET list with "t.c = ..." written "c = ...", t being the table or its alias.
+    static Nodes unqualifiedTargets(const Nodes& assignments, const Nodes& target, const Nodes& alias) {
+        std::vector<std::string> qualifiers;
+        if (!target.empty()) qualifiers.push_back(lowerCase(target.back().token.text));
+        if (!alias.empty()) qualifiers.push_back(lowerCase(alias.back().token.text));
+        Nodes result;
+        bool itemStart = true;
+        for (std::size_t k = 0; k < assignments.size(); ++k) {
+            const Node& node = assignments[k];
+            if (itemStart && k + 2 < assignments.size() && node.isWord() && assignments[k + 1].isSymbol(".") &&
+                std::find(qualifiers.begin(), qualifiers.end(), lowerCase(node.token.text)) != qualifiers.end()) {
+                ++k;  // the qualifier and its dot
+                itemStart = false;
+                continue;
+            }
+            itemStart = node.isSymbol(",");
+            result.push_back(node);
+        }
+        return result;
+    }
+
+    void checkTranslated(const Nodes& nodes) const {
+        for (const Node& node : nodes) {
+            if (node.group) checkTranslated(node.inner);
+            if (node.isWord("rownum")) fail("rownum poza postaciami rownum = 1, rownum <= n i rownum < n w where");
+            if (node.isSymbol(outerJoinMarker)) fail("złączenie zewnętrzne (+) poza warunkiem where");
+        }
+    }
+
+    std::string_view sql_;
+};
+
+}  // namespace
+
+Translation translate(std::string_view oracleSql) {
+    return Translator(oracleSql).run();
+}
+
+std::string routineName(std::string_view qualified) {
+    std::string name = lowerCase(qualified);
+    std::replace(name.begin(), name.end(), '.', '_');
+    return name;
+}
+
+}  // namespace DBKernel::Dialect
