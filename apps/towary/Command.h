@@ -27,5 +27,6 @@ void addInitCommand(CLI::App& app, Context& context);
 void addActionsCommand(CLI::App& app, Context& context);
 void addDemoCommand(CLI::App& app, Context& context);
 void addSettingsCommands(CLI::App& app, Context& context);
+void addSqlCommand(CLI::App& app, Context& context);
 
 }  // namespace Towary::Host

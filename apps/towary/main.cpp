@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     addActionsCommand(app, context);
     addDemoCommand(app, context);
     addSettingsCommands(app, context);
+    addSqlCommand(app, context);
 
     try {
         app.parse(argc, argv);

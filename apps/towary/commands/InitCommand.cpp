@@ -1,5 +1,6 @@
-// towary init DIR: a new store.
+// towary init DIR: a new store: its directory and its database.
 
+#include "Core/Database/StoreDatabase.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/SampleSettings.h"
@@ -20,6 +21,7 @@ void addInitCommand(CLI::App& app, Context& context) {
                 throw std::runtime_error("Katalog " + dir.string() + " nie jest pusty; sklep zakłada się w nowym katalogu.");
             std::filesystem::create_directories(Core::Store::logDirectory());
             writeSampleSettings(Core::Store::settingsFile());
+            DBKernel::StoreDatabase::create(Core::Store::databaseFile());
             out << "Założono sklep w " << dir.string() << '\n';
         };
     });

@@ -1,0 +1,98 @@
+#pragma once
+// The one seam between the store database layer and a database engine.
+// Everything above it (sessions, queries, routines, migrations) speaks to a
+// Backend::Connection only; an engine implements these two interfaces.
+// Statements arrive in the module's dialect (Oracle's); the engine translates
+// them. Failures are DBKernel::DatabaseError naming the statement.
+
+#include "Core/Database/Value.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace DBKernel::Backend {
+
+// One prepared statement; the engine may run it as several of its own (a
+// merge), which the caller then runs atomically. Not copyable; used by one
+// query at a time.
+class Statement {
+public:
+    virtual ~Statement() = default;
+
+    const std::string& text() const { return text_; }
+    // The named parameters the statement uses (without the colon), each once.
+    virtual const std::vector<std::string>& parameterNames() const = 0;
+    // Binds parameterNames()[index] for the next run.
+    virtual void bind(std::size_t index, const Value& value) = 0;
+
+    // Runs the statement from its start up to its first row (true) or to its end.
+    virtual bool start() = 0;
+    // Moves to the next row (true) or to the end.
+    virtual bool step() = 0;
+    // Ends the current run, keeping the bindings.
+    virtual void reset() = 0;
+
+    virtual const std::vector<std::string>& columnNames() const = 0;
+    virtual Value column(std::size_t index) const = 0;
+
+    virtual bool writes() const = 0;
+    // More than one engine statement: the caller makes the run atomic.
+    virtual bool compound() const = 0;
+    // The statement locks rows without waiting (Oracle's "for update nowait").
+    virtual bool locksNowait() const = 0;
+    // Rows inserted, updated or deleted by the last run.
+    virtual std::int64_t rowsChanged() const = 0;
+
+protected:
+    explicit Statement(std::string text) : text_(std::move(text)) {}
+
+private:
+    std::string text_;
+};
+
+// A function callable inside statements by name.
+using FunctionBody = std::function<Value(std::span<const Value> arguments)>;
+
+struct ConnectionOptions {
+    // How long a statement waits for another session's write lock.
+    std::chrono::milliseconds busyTimeout{5000};
+};
+
+// One open connection to a database file: one session's link to it.
+class Connection {
+public:
+    virtual ~Connection() = default;
+
+    virtual std::unique_ptr<Statement> prepare(const std::string& text) = 0;
+
+    // Transactions take the write lock at their start: waiting up to the busy
+    // timeout, or failing at once when wait is false.
+    virtual void begin(bool wait) = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+    virtual bool inTransaction() const = 0;
+    // Nested atomic parts inside a transaction.
+    virtual void savepoint(const std::string& name) = 0;
+    virtual void release(const std::string& name) = 0;
+    virtual void rollbackTo(const std::string& name) = 0;
+
+    // Runs a script in the engine's own language (the schema's migrations).
+    virtual void runScript(const std::string& script) = 0;
+    // The number of the last schema migration applied to the database.
+    virtual int schemaVersion() = 0;
+    virtual void setSchemaVersion(int version) = 0;
+
+    virtual void defineFunction(const std::string& name, int arity, FunctionBody body) = 0;
+
+    // The next id of the store's id generator, unique across sessions,
+    // processes and restarts; taken inside the current transaction, if any.
+    virtual std::int64_t nextRef() = 0;
+};
+
+}  // namespace DBKernel::Backend

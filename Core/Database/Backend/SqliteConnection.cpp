@@ -1,0 +1,324 @@
+#include "Core/Database/Backend/SqliteConnection.h"
+
+#include "Core/Database/DatabaseError.h"
+#include "Core/tools/IgnoringCase.h"
+
+#include <sqlite3.h>
+
+#include <stdexcept>
+
+namespace DBKernel::Backend {
+namespace {
+
+// What a statement of the module's dialect becomes on SQLite.
+struct Translation {
+    std::vector<std::string> statements;
+    bool lockNowait = false;
+};
+
+Translation translate(const std::string& text) { return Translation{{text}, false}; }
+
+struct StatementFinalizer {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+struct ConnectionCloser {
+    void operator()(sqlite3* connection) const { sqlite3_close_v2(connection); }
+};
+using ConnectionHandle = std::unique_ptr<sqlite3, ConnectionCloser>;
+
+std::string reasonOf(sqlite3* connection) { return sqlite3_errmsg(connection); }
+
+void execute(sqlite3* connection, const std::string& sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string reason = message != nullptr ? message : reasonOf(connection);
+        sqlite3_free(message);
+        throw DatabaseError(sql, std::move(reason));
+    }
+}
+
+void bindValue(sqlite3_stmt* statement, int index, const Value& value) {
+    switch (value.index()) {
+        case 1: sqlite3_bind_int64(statement, index, std::get<std::int64_t>(value)); break;
+        case 2: sqlite3_bind_double(statement, index, std::get<double>(value)); break;
+        case 3: {
+            const auto& text = std::get<std::string>(value);
+            sqlite3_bind_text64(statement, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+            break;
+        }
+        default: sqlite3_bind_null(statement, index);
+    }
+}
+
+void setResult(sqlite3_context* context, const Value& value) {
+    switch (value.index()) {
+        case 1: sqlite3_result_int64(context, std::get<std::int64_t>(value)); break;
+        case 2: sqlite3_result_double(context, std::get<double>(value)); break;
+        case 3: {
+            const auto& text = std::get<std::string>(value);
+            sqlite3_result_text64(context, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+            break;
+        }
+        default: sqlite3_result_null(context);
+    }
+}
+
+Value valueOf(sqlite3_value* value) {
+    switch (sqlite3_value_type(value)) {
+        case SQLITE_INTEGER: return sqlite3_value_int64(value);
+        case SQLITE_FLOAT: return sqlite3_value_double(value);
+        case SQLITE_NULL: return {};
+        default: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+            return std::string(text, static_cast<std::size_t>(sqlite3_value_bytes(value)));
+        }
+    }
+}
+
+class SqliteStatement final : public Statement {
+public:
+    SqliteStatement(sqlite3* connection, const std::string& text) : Statement(text), connection_(connection) {
+        auto translation = translate(text);
+        lockNowait_ = translation.lockNowait;
+        for (const auto& sql : translation.statements) prepareEach(sql);
+        if (parts_.empty()) throw DatabaseError(text, "polecenie jest puste");
+        auto* last = parts_.back().handle.get();
+        const int columns = sqlite3_column_count(last);
+        for (int i = 0; i < columns; ++i) columnNames_.emplace_back(sqlite3_column_name(last, i));
+    }
+
+    const std::vector<std::string>& parameterNames() const override { return parameterNames_; }
+
+    void bind(std::size_t index, const Value& value) override {
+        for (auto& part : parts_)
+            for (const auto& [position, name] : part.parameters)
+                if (name == index) bindValue(part.handle.get(), position, value);
+    }
+
+    bool start() override {
+        rowsChanged_ = 0;
+        for (std::size_t i = 0; i + 1 < parts_.size(); ++i) {
+            sqlite3_reset(parts_[i].handle.get());
+            while (advance(parts_[i])) {
+            }
+        }
+        sqlite3_reset(parts_.back().handle.get());
+        return advance(parts_.back());
+    }
+
+    bool step() override { return advance(parts_.back()); }
+
+    void reset() override {
+        for (auto& part : parts_) sqlite3_reset(part.handle.get());
+    }
+
+    const std::vector<std::string>& columnNames() const override { return columnNames_; }
+
+    Value column(std::size_t index) const override {
+        auto* statement = parts_.back().handle.get();
+        const int i = static_cast<int>(index);
+        switch (sqlite3_column_type(statement, i)) {
+            case SQLITE_INTEGER: return sqlite3_column_int64(statement, i);
+            case SQLITE_FLOAT: return sqlite3_column_double(statement, i);
+            case SQLITE_NULL: return {};
+            default: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+                return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, i)));
+            }
+        }
+    }
+
+    bool writes() const override { return writes_; }
+    bool compound() const override { return parts_.size() > 1; }
+    bool locksNowait() const override { return lockNowait_; }
+    std::int64_t rowsChanged() const override { return rowsChanged_; }
+
+private:
+    struct Part {
+        StatementHandle handle;
+        bool writes = false;
+        std::vector<std::pair<int, std::size_t>> parameters;  // SQLite's position, index in parameterNames_
+    };
+
+    void prepareEach(const std::string& sql) {
+        const char* rest = sql.c_str();
+        const char* end = rest + sql.size();
+        while (rest < end) {
+            sqlite3_stmt* raw = nullptr;
+            const char* tail = nullptr;
+            if (sqlite3_prepare_v3(connection_, rest, static_cast<int>(end - rest), SQLITE_PREPARE_PERSISTENT, &raw,
+                                   &tail) != SQLITE_OK)
+                throw DatabaseError(text(), reasonOf(connection_));
+            rest = tail;
+            if (raw == nullptr) continue;  // only blanks or comments were left
+            addPart(StatementHandle(raw));
+        }
+    }
+
+    void addPart(StatementHandle handle) {
+        Part part{std::move(handle), false, {}};
+        part.writes = sqlite3_stmt_readonly(part.handle.get()) == 0;
+        writes_ = writes_ || part.writes;
+        const int count = sqlite3_bind_parameter_count(part.handle.get());
+        for (int position = 1; position <= count; ++position) {
+            const char* name = sqlite3_bind_parameter_name(part.handle.get(), position);
+            if (name == nullptr || name[0] != ':')
+                throw DatabaseError(text(), "parametry polecenia muszą mieć nazwy (:nazwa)");
+            part.parameters.emplace_back(position, parameterIndex(name + 1));
+        }
+        parts_.push_back(std::move(part));
+    }
+
+    // Oracle's parameter names ignore case: :sPLU and :splu are one parameter.
+    std::size_t parameterIndex(const char* name) {
+        for (std::size_t i = 0; i < parameterNames_.size(); ++i)
+            if (Core::equalsIgnoringCase(parameterNames_[i], name)) return i;
+        parameterNames_.emplace_back(name);
+        return parameterNames_.size() - 1;
+    }
+
+    bool advance(Part& part) {
+        const int result = sqlite3_step(part.handle.get());
+        if (result == SQLITE_ROW) return true;
+        if (result == SQLITE_DONE) {
+            if (part.writes) rowsChanged_ += sqlite3_changes64(connection_);
+            return false;
+        }
+        std::string reason = reasonOf(connection_);
+        sqlite3_reset(part.handle.get());
+        throw DatabaseError(text(), std::move(reason));
+    }
+
+    sqlite3* connection_;
+    std::vector<Part> parts_;
+    std::vector<std::string> parameterNames_;
+    std::vector<std::string> columnNames_;
+    bool writes_ = false;
+    bool lockNowait_ = false;
+    std::int64_t rowsChanged_ = 0;
+};
+
+class SqliteConnection final : public Connection {
+public:
+    SqliteConnection(const std::filesystem::path& file, const ConnectionOptions& options, bool create)
+        : busyTimeout_(static_cast<int>(options.busyTimeout.count())) {
+        sqlite3* raw = nullptr;
+        const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+        const int result = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
+        connection_.reset(raw);
+        if (result != SQLITE_OK)
+            throw std::runtime_error("Nie można otworzyć bazy danych " + file.string() + ": " +
+                                     (raw != nullptr ? reasonOf(raw) : sqlite3_errstr(result)));
+        sqlite3_extended_result_codes(raw, 1);
+        sqlite3_busy_timeout(raw, busyTimeout_);
+        // WAL lets readers go on while a session writes; a killed writer leaves
+        // only uncommitted frames behind, which the next opener ignores.
+        execute(raw, "pragma journal_mode = wal");
+        execute(raw, "pragma synchronous = full");
+        execute(raw, "pragma foreign_keys = on");
+        execute(raw, "pragma case_sensitive_like = on");
+    }
+
+    std::unique_ptr<Statement> prepare(const std::string& text) override {
+        return std::make_unique<SqliteStatement>(connection_.get(), text);
+    }
+
+    void begin(bool wait) override {
+        if (wait) {
+            execute(connection_.get(), "begin immediate");
+            return;
+        }
+        sqlite3_busy_timeout(connection_.get(), 0);
+        try {
+            execute(connection_.get(), "begin immediate");
+        } catch (...) {
+            sqlite3_busy_timeout(connection_.get(), busyTimeout_);
+            throw;
+        }
+        sqlite3_busy_timeout(connection_.get(), busyTimeout_);
+    }
+
+    void commit() override { execute(connection_.get(), "commit"); }
+
+    void rollback() override {
+        // SQLite has already rolled back after some errors (a full disk, an
+        // interrupt); there is nothing left to undo then.
+        if (inTransaction()) execute(connection_.get(), "rollback");
+    }
+
+    bool inTransaction() const override { return sqlite3_get_autocommit(connection_.get()) == 0; }
+
+    void savepoint(const std::string& name) override { execute(connection_.get(), "savepoint " + name); }
+    void release(const std::string& name) override { execute(connection_.get(), "release " + name); }
+    void rollbackTo(const std::string& name) override { execute(connection_.get(), "rollback to " + name); }
+
+    void runScript(const std::string& script) override { execute(connection_.get(), script); }
+
+    int schemaVersion() override {
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(connection_.get(), "pragma user_version", -1, &raw, nullptr) != SQLITE_OK)
+            throw DatabaseError("pragma user_version", reasonOf(connection_.get()));
+        StatementHandle statement(raw);
+        if (sqlite3_step(statement.get()) != SQLITE_ROW)
+            throw DatabaseError("pragma user_version", reasonOf(connection_.get()));
+        return sqlite3_column_int(statement.get(), 0);
+    }
+
+    void setSchemaVersion(int version) override {
+        execute(connection_.get(), "pragma user_version = " + std::to_string(version));
+    }
+
+    void defineFunction(const std::string& name, int arity, FunctionBody body) override {
+        auto* owned = new FunctionBody(std::move(body));
+        const int result = sqlite3_create_function_v2(
+            connection_.get(), name.c_str(), arity, SQLITE_UTF8, owned, &call, nullptr, nullptr,
+            [](void* data) { delete static_cast<FunctionBody*>(data); });
+        if (result != SQLITE_OK) throw DatabaseError("(funkcja " + name + ")", reasonOf(connection_.get()));
+    }
+
+    std::int64_t nextRef() override {
+        static const std::string sql = "update RefGenerator set lastRef = lastRef + 1 returning lastRef";
+        if (!nextRef_) {
+            sqlite3_stmt* raw = nullptr;
+            if (sqlite3_prepare_v3(connection_.get(), sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &raw, nullptr) !=
+                SQLITE_OK)
+                throw DatabaseError(sql, reasonOf(connection_.get()));
+            nextRef_.reset(raw);
+        }
+        auto* statement = nextRef_.get();
+        const int result = sqlite3_step(statement);
+        const std::int64_t ref = sqlite3_column_int64(statement, 0);
+        std::string reason = result == SQLITE_DONE ? "tabela RefGenerator nie ma wiersza" : reasonOf(connection_.get());
+        sqlite3_reset(statement);
+        if (result != SQLITE_ROW) throw DatabaseError(sql, std::move(reason));
+        return ref;
+    }
+
+private:
+    static void call(sqlite3_context* context, int count, sqlite3_value** values) {
+        try {
+            std::vector<Value> arguments;
+            arguments.reserve(static_cast<std::size_t>(count));
+            for (int i = 0; i < count; ++i) arguments.push_back(valueOf(values[i]));
+            const auto& body = *static_cast<FunctionBody*>(sqlite3_user_data(context));
+            setResult(context, body(arguments));
+        } catch (const std::exception& e) {
+            sqlite3_result_error(context, e.what(), -1);
+        }
+    }
+
+    ConnectionHandle connection_;
+    StatementHandle nextRef_;  // finalized before the connection closes
+    int busyTimeout_;
+};
+
+}  // namespace
+
+std::unique_ptr<Connection> openSqlite(const std::filesystem::path& file, const ConnectionOptions& options,
+                                       bool create) {
+    return std::make_unique<SqliteConnection>(file, options, create);
+}
+
+}  // namespace DBKernel::Backend

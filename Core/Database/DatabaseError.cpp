@@ -1,0 +1,10 @@
+#include "Core/Database/DatabaseError.h"
+
+namespace DBKernel {
+
+DatabaseError::DatabaseError(std::string statement, std::string reason)
+    : std::runtime_error("Błąd bazy danych: " + reason + "\nPolecenie: " + statement),
+      statement_(std::move(statement)),
+      reason_(std::move(reason)) {}
+
+}  // namespace DBKernel

@@ -1,0 +1,194 @@
+#include "Core/Database/Query.h"
+
+#include "Core/Database/DatabaseError.h"
+#include "Core/tools/IgnoringCase.h"
+
+namespace DBKernel::Sql {
+
+const std::string& Field::name() const { return query_->columnName(index_); }
+
+Value Field::value() const { return query_->columnValue(index_); }
+
+Query::Query(std::string text, TSessionHolder session) : text_(std::move(text)), session_(std::move(session)) {}
+
+Query::~Query() {
+    close();
+    if (statement_) session_.session().giveBack(std::move(statement_));
+}
+
+bool Query::next() {
+    if (fresh_) {
+        fresh_ = false;
+        return atRow_;
+    }
+    return advance();
+}
+
+Field Query::operator[](std::string_view column) const {
+    for (std::size_t i = 0; i < columnCount(); ++i)
+        if (Core::equalsIgnoringCase(columnName(i), column)) return Field(*this, i);
+    throw DatabaseError(text_, "wynik nie ma kolumny " + std::string(column));
+}
+
+Field Query::field(std::size_t index) const {
+    if (index >= columnCount())
+        throw DatabaseError(text_, "wynik nie ma kolumny numer " + std::to_string(index + 1));
+    return Field(*this, index);
+}
+
+std::size_t Query::columnCount() const { return statement_ ? statement_->columnNames().size() : 0; }
+
+const std::string& Query::columnName(std::size_t index) const { return statement_->columnNames().at(index); }
+
+void Query::prepare() {
+    if (!statement_) statement_ = session_.session().acquire(text_);
+}
+
+void Query::bind() {
+    const auto& names = statement_->parameterNames();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const Param* param = Params.find(names[i]);
+        if (param == nullptr || !param->isSet()) throw DatabaseError(text_, "nie ustawiono parametru :" + names[i]);
+        statement_->bind(i, param->value());
+    }
+}
+
+void Query::open(const QuerySettings& settings) {
+    close();
+    prepare();
+    bind();
+    auto& session = session_.session();
+    stepping_ = true;
+    bool row = false;
+    try {
+        row = session.run(*statement_, this);
+    } catch (...) {
+        stepping_ = false;
+        throw;
+    }
+    stepping_ = false;
+    rowsAffected_ = statement_->rowsChanged();
+    fresh_ = true;
+    empty_ = !row;
+    atRow_ = row;
+    if (!row) {
+        statement_->reset();
+        return;
+    }
+    streaming_ = true;
+    session.cursorOpened(*this);
+    if (settings.fetchAll) readRest();
+}
+
+void Query::close() {
+    if (streaming_) {
+        session_.session().cursorClosed(*this);
+        statement_->reset();
+        streaming_ = false;
+    }
+    rows_.clear();
+    row_ = 0;
+    atRow_ = false;
+    fresh_ = false;
+}
+
+void Query::replaceText(std::string text) {
+    close();
+    if (statement_) session_.session().giveBack(std::move(statement_));
+    text_ = std::move(text);
+}
+
+bool Query::advance() {
+    fresh_ = false;
+    if (!atRow_) return false;
+    if (!streaming_) {
+        atRow_ = ++row_ < rows_.size();
+        return atRow_;
+    }
+    stepping_ = true;
+    bool row = false;
+    try {
+        row = statement_->step();
+    } catch (...) {
+        stepping_ = false;
+        close();
+        throw;
+    }
+    stepping_ = false;
+    if (!row) close();
+    return row;
+}
+
+Value Query::columnValue(std::size_t index) const {
+    if (!atRow_) throw DatabaseError(text_, "zapytanie nie stoi na żadnym wierszu");
+    if (streaming_) return statement_->column(index);
+    return rows_[row_][index];
+}
+
+void Query::readRest() {
+    if (!streaming_ || stepping_) return;
+    stepping_ = true;
+    try {
+        const std::size_t columns = columnCount();
+        rows_.clear();
+        row_ = 0;
+        do {
+            auto& row = rows_.emplace_back();
+            row.reserve(columns);
+            for (std::size_t i = 0; i < columns; ++i) row.push_back(statement_->column(i));
+        } while (statement_->step());
+    } catch (...) {
+        stepping_ = false;
+        close();
+        throw;
+    }
+    stepping_ = false;
+    streaming_ = false;
+    session_.session().cursorClosed(*this);
+    statement_->reset();
+}
+
+Command::Command(std::string text, TSessionHolder session) : Query(std::move(text), std::move(session)) { prepare(); }
+
+std::int64_t Command::execute() {
+    open();
+    close();
+    return rowsAffected();
+}
+
+PreparedQuery::PreparedQuery(std::string text, TSessionHolder session) : Query(std::move(text), std::move(session)) {
+    prepare();
+}
+
+void PreparedQuery::execute() { open(); }
+
+OpenedQuery::OpenedQuery(std::string text, TSessionHolder session, QuerySettings settings)
+    : Query(std::move(text), std::move(session)), settings_(settings) {
+    open(settings_);
+}
+
+void OpenedQuery::reopen(std::string text) {
+    replaceText(std::move(text));
+    open(settings_);
+}
+
+TQry::TQry(TSessionHolder session, std::string text) : Query(std::move(text), std::move(session)) {}
+
+void TQry::SQL(std::string text) {
+    active_ = false;
+    replaceText(std::move(text));
+}
+
+void TQry::Open() {
+    open();
+    active_ = true;
+}
+
+void TQry::Close() {
+    close();
+    active_ = false;
+}
+
+void TQry::Next() { advance(); }
+
+}  // namespace DBKernel::Sql

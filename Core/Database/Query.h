@@ -1,0 +1,133 @@
+#pragma once
+// DBKernel::Sql: statements run on a session. A Query is an SQL text of the
+// module's dialect plus its session, its named parameters (Params) and, once
+// run, its rows. The row loop:
+//
+//     DBKernel::Sql::OpenedQuery query("select sPLU from plu", session);
+//     while (query.next()) use(query["sPLU"].asString());
+//
+// visits every row, the first included; a single-row result is readable right
+// after opening, without next(). Columns are found by name without regard to
+// case. Rows come from the database as the loop advances; when the session
+// writes, commits or rolls back meanwhile, the open loops first read the rest
+// of their rows, so a loop sees its rows as they were when it was opened.
+
+#include "Core/Database/Field.h"
+#include "Core/Database/Param.h"
+#include "Core/Database/TSessionHolder.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace DBKernel::Sql {
+
+// How an opened query holds its rows.
+struct QuerySettings {
+    // Read every row at opening and let the database go at once.
+    bool fetchAll = false;
+};
+
+class Query : private Cursor {
+public:
+    Query(std::string text, TSessionHolder session);
+    virtual ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    ParamList Params;
+
+    // Moves to the next row; the first call after opening stays on the first row.
+    bool next();
+    // The result has no rows.
+    bool empty() const { return empty_; }
+    // The column of the current row; throws when the result has no such column.
+    Field operator[](std::string_view column) const;
+    Field field(std::size_t index) const;
+    std::size_t columnCount() const;
+    const std::string& columnName(std::size_t index) const;
+    // Rows inserted, updated or deleted by the last run.
+    std::int64_t rowsAffected() const { return rowsAffected_; }
+
+    const std::string& text() const { return text_; }
+    const TSessionHolder& session() const { return session_; }
+
+protected:
+    void prepare();
+    // Binds the parameters and runs the statement up to its first row.
+    void open(const QuerySettings& settings = {});
+    void close();
+    // Drops the statement and takes another text.
+    void replaceText(std::string text);
+    bool atRow() const { return atRow_; }
+    // Moves on whether or not the first row has been visited.
+    bool advance();
+
+private:
+    friend class Field;
+    Value columnValue(std::size_t index) const;
+    void readRest() override;
+    void bind();
+    void stepped(bool row);
+
+    std::string text_;
+    TSessionHolder session_;
+    std::unique_ptr<Backend::Statement> statement_;
+    bool streaming_ = false;  // rows come from the statement, not from rows_
+    bool stepping_ = false;   // inside a step: the statement is busy
+    bool atRow_ = false;
+    bool fresh_ = false;  // opened, and next() has not been called yet
+    bool empty_ = true;
+    std::int64_t rowsAffected_ = 0;
+    std::vector<std::vector<Value>> rows_;  // rows read ahead, from the current one on
+    std::size_t row_ = 0;
+};
+
+// A write statement (insert, update, delete, merge), prepared when made.
+class Command : public Query {
+public:
+    explicit Command(std::string text, TSessionHolder session = {});
+    // Runs the statement; returns the number of rows it changed.
+    std::int64_t execute();
+};
+
+// A query prepared when made and opened by execute().
+class PreparedQuery : public Query {
+public:
+    explicit PreparedQuery(std::string text, TSessionHolder session = {});
+    void execute();
+};
+
+// A query opened when made.
+class OpenedQuery : public Query {
+public:
+    explicit OpenedQuery(std::string text, TSessionHolder session = {}, QuerySettings settings = {});
+    // Runs another text on the same session, with the same parameters.
+    void reopen(std::string text);
+
+private:
+    QuerySettings settings_;
+};
+
+// A dataset query in the manner of the grids: a text set by SQL(), opened by
+// Open(), read at the current row and moved by Next() until Eof().
+class TQry : public Query {
+public:
+    explicit TQry(TSessionHolder session, std::string text = {});
+
+    void SQL(std::string text);
+    void Open();
+    void Close();
+    bool Active() const { return active_; }
+    bool Eof() const { return !active_ || !atRow(); }
+    void Next();
+    Field FieldByName(std::string_view column) const { return (*this)[column]; }
+    Field Fields(std::size_t index) const { return field(index); }
+
+private:
+    bool active_ = false;
+};
+
+}  // namespace DBKernel::Sql

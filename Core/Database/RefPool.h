@@ -1,0 +1,33 @@
+#pragma once
+// DBKernel::RefPool: the host's source of new row ids (lTowarRef, lPluRef...).
+// Ids come from the store's id generator kept in the database, so they stay
+// unique across sessions, processes and restarts. An id is taken inside the
+// transaction of the session that takes it: rolled back, it may be handed
+// out again, as nothing that used it was kept.
+
+#include "Core/Database/TSessionHolder.h"
+
+#include <cstdint>
+
+namespace DBKernel {
+
+class RefPool {
+public:
+    static RefPool& instance();
+
+    // A new id, taken on the session of this process that holds a transaction
+    // on the current store, or else on the main session.
+    std::int64_t getRef();
+    // A new id taken on the given session.
+    std::int64_t getRef(const TSessionHolder& session);
+
+private:
+    RefPool() = default;
+};
+
+// RefPool::instance().getRef().
+std::int64_t GetRef();
+
+}  // namespace DBKernel
+
+using DBKernel::GetRef;

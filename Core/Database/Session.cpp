@@ -1,0 +1,141 @@
+#include "Core/Database/Session.h"
+
+#include "Core/Database/Backend/SqliteConnection.h"
+#include "Core/Database/DatabaseError.h"
+#include "Core/Database/Routines.h"
+#include "Core/Database/StoreDatabase.h"
+#include "Core/Database/TSessionHolder.h"
+#include "Core/Store/StoreLocation.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace DBKernel {
+namespace {
+
+// The session of this process that holds the store's write lock, if any: at
+// most one can. A plain pointer, so that no destruction order matters.
+Session* transactionHolder = nullptr;
+
+}  // namespace
+
+std::shared_ptr<Session> Session::open(const std::filesystem::path& file, const SessionOptions& options) {
+    if (!std::filesystem::is_regular_file(file))
+        throw std::runtime_error("Brak bazy danych sklepu: " + file.string() + ".");
+    std::shared_ptr<Session> session(
+        new Session(file, Backend::openSqlite(file, Backend::ConnectionOptions{options.busyTimeout}, false)));
+    session->defineStoreFunctions();
+    StoreDatabase::upgrade(session->connection());
+    return session;
+}
+
+std::shared_ptr<Session> Session::main() {
+    static std::shared_ptr<Session> session;
+    const auto file = Core::Store::databaseFile();
+    if (!session || session->file() != file) session = open(file);
+    return session;
+}
+
+std::shared_ptr<Session> Session::inTransactionOn(const std::filesystem::path& file) {
+    if (transactionHolder == nullptr || transactionHolder->file() != file || !transactionHolder->inTransaction())
+        return nullptr;
+    return transactionHolder->shared_from_this();
+}
+
+Session::Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection)
+    : file_(std::move(file)), connection_(std::move(connection)) {}
+
+Session::~Session() {
+    if (transactionHolder == this) transactionHolder = nullptr;
+    // Statements go before their connection; closing it rolls back an open transaction.
+    statements_.clear();
+}
+
+void Session::defineStoreFunctions() {
+    for (const auto& function : Routines::store().functions()) {
+        const StoreFunction* body = &function.body;
+        connection_->defineFunction(function.name, function.arity, [this, body](std::span<const Value> arguments) {
+            TSessionHolder session(shared_from_this());
+            return (*body)(session, arguments);
+        });
+    }
+}
+
+void Session::startTransaction() {
+    if (inTransaction()) throw std::logic_error("Sesja bazy danych ma już otwartą transakcję.");
+    connection_->begin(true);
+    began();
+}
+
+void Session::began() { transactionHolder = this; }
+
+void Session::commit() {
+    connection_->commit();
+    if (transactionHolder == this) transactionHolder = nullptr;
+}
+
+void Session::rollback() {
+    settleCursors(nullptr);
+    if (transactionHolder == this) transactionHolder = nullptr;
+    connection_->rollback();
+}
+
+void Session::atomically(const std::function<void()>& body) {
+    if (inTransaction()) {
+        static const std::string savepoint = "atomic_part";
+        connection_->savepoint(savepoint);
+        try {
+            body();
+        } catch (...) {
+            connection_->rollbackTo(savepoint);
+            connection_->release(savepoint);
+            throw;
+        }
+        connection_->release(savepoint);
+        return;
+    }
+    connection_->begin(true);
+    began();
+    try {
+        body();
+    } catch (...) {
+        rollback();
+        throw;
+    }
+    commit();
+}
+
+std::unique_ptr<Backend::Statement> Session::acquire(const std::string& text) {
+    if (auto statement = statements_.take(text)) return statement;
+    return connection_->prepare(text);
+}
+
+void Session::giveBack(std::unique_ptr<Backend::Statement> statement) { statements_.put(std::move(statement)); }
+
+bool Session::run(Backend::Statement& statement, const Cursor* running) {
+    if (statement.locksNowait() && !inTransaction()) {
+        try {
+            connection_->begin(false);
+        } catch (const DatabaseError& e) {
+            throw DatabaseError(statement.text(), e.reason());
+        }
+        began();
+    }
+    if (statement.writes()) settleCursors(running);
+    if (!statement.compound()) return statement.start();
+    bool row = false;
+    atomically([&] { row = statement.start(); });
+    return row;
+}
+
+void Session::cursorOpened(Cursor& cursor) { cursors_.push_back(&cursor); }
+
+void Session::cursorClosed(Cursor& cursor) { std::erase(cursors_, &cursor); }
+
+void Session::settleCursors(const Cursor* except) {
+    const auto open = cursors_;  // reading a cursor's rest closes it
+    for (auto* cursor : open)
+        if (cursor != except) cursor->readRest();
+}
+
+}  // namespace DBKernel

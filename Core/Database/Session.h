@@ -1,0 +1,88 @@
+#pragma once
+// One session on the store database: its connection, its transaction, its
+// cache of prepared statements and the row loops open on it. Code reaches a
+// session through TSessionHolder; the query classes drive it. A session is
+// used by one thread at a time.
+
+#include "Core/Database/Backend/Backend.h"
+#include "Core/Database/StatementCache.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace DBKernel {
+
+struct SessionOptions {
+    // How long a write waits for another session's write lock before failing.
+    std::chrono::milliseconds busyTimeout{5000};
+};
+
+// A row loop that can read the rest of its rows into memory, so that it keeps
+// the rows it would have seen when its session writes (Oracle reads a query's
+// rows as they were when it was opened).
+class Cursor {
+public:
+    virtual void readRest() = 0;
+
+protected:
+    ~Cursor() = default;
+};
+
+class Session : public std::enable_shared_from_this<Session> {
+public:
+    // Opens the store database in the file, upgrading a schema of an older
+    // build. Throws when the file is no store database.
+    static std::shared_ptr<Session> open(const std::filesystem::path& file, const SessionOptions& options = {});
+    // The process's main session on the current store, opened on first use.
+    static std::shared_ptr<Session> main();
+    // The session of this process holding a transaction on the file, if any.
+    static std::shared_ptr<Session> inTransactionOn(const std::filesystem::path& file);
+
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    const std::filesystem::path& file() const { return file_; }
+    Backend::Connection& connection() { return *connection_; }
+
+    // A transaction takes the store's write lock at its start. Starting one
+    // while one is open is a programming error (std::logic_error).
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return connection_->inTransaction(); }
+
+    // Runs body so that all of its writes happen or none: inside a savepoint
+    // when a transaction is open, else in a transaction of its own.
+    void atomically(const std::function<void()>& body);
+
+    // A prepared statement of that text, from the cache or newly prepared.
+    std::unique_ptr<Backend::Statement> acquire(const std::string& text);
+    void giveBack(std::unique_ptr<Backend::Statement> statement);
+
+    // Runs the statement from its start, up to its first row (true) or its
+    // end: a locking statement takes the write lock first (opening the
+    // transaction, as Oracle does), a write first settles the open row loops
+    // but `running`, and a compound statement runs atomically.
+    bool run(Backend::Statement& statement, const Cursor* running = nullptr);
+
+    void cursorOpened(Cursor& cursor);
+    void cursorClosed(Cursor& cursor);
+
+private:
+    Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection);
+    void defineStoreFunctions();
+    void settleCursors(const Cursor* except);
+    void began();
+
+    std::filesystem::path file_;
+    std::unique_ptr<Backend::Connection> connection_;
+    StatementCache statements_{256};
+    std::vector<Cursor*> cursors_;
+};
+
+}  // namespace DBKernel

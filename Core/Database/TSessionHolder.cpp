@@ -1,0 +1,39 @@
+#include "Core/Database/TSessionHolder.h"
+
+#include "Core/Debug/Debug.h"
+#include "Core/Store/StoreLocation.h"
+
+#include <exception>
+
+namespace DBKernel {
+
+TSessionHolder TSessionHolder::open(const SessionOptions& options) {
+    return TSessionHolder(Session::open(Core::Store::databaseFile(), options));
+}
+
+const std::shared_ptr<Session>& TSessionHolder::shared() const {
+    if (!session_) session_ = Session::main();
+    return session_;
+}
+
+TransactionGuard::TransactionGuard(TSessionHolder session)
+    : session_(std::move(session)), owner_(!session_.InTransaction()) {
+    if (owner_) session_.StartTransaction();
+}
+
+TransactionGuard::~TransactionGuard() {
+    if (!owner_ || !session_.InTransaction()) return;
+    try {
+        session_.Rollback();
+    } catch (const std::exception& e) {
+        // A destructor must not throw while an exception may be passing.
+        Core::Debug::logLine(std::string("Wycofanie transakcji nie powiodło się: ") + e.what(),
+                             Core::SrcInfo{"Core/Database/TSessionHolder", __LINE__, "TransactionGuard::~TransactionGuard"});
+    }
+}
+
+void TransactionGuard::commit() {
+    if (owner_) session_.Commit();
+}
+
+}  // namespace DBKernel

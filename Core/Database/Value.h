@@ -1,0 +1,58 @@
+#pragma once
+// One value as it travels between the store database and the code: NULL, a
+// 64-bit integer, a double or a text. ValueReader gives parameters and fields
+// their typed readers, with the conversions of the old data-access layer:
+// NULL reads as 0 or "", a double read as an integer is rounded to the nearest
+// whole number, and a text is read as a number when it holds one.
+
+#include "Core/Price/Price.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+namespace DBKernel {
+
+using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+inline bool isNull(const Value& value) { return std::holds_alternative<std::monostate>(value); }
+
+// Throw std::runtime_error when a text holds no number.
+std::int64_t toInt64(const Value& value);
+double toDouble(const Value& value);
+// Integers in decimal, doubles in their shortest exact form ("12.5", "3").
+std::string toString(Value value);
+
+// Rethrows a failed conversion with the name of what was read.
+[[noreturn]] void rethrowNaming(const std::string& what);
+
+// Typed reading of whatever Derived::value() returns; Derived::describe()
+// names the value (a column, a parameter) in error messages.
+template <class Derived>
+class ValueReader {
+public:
+    bool isNull() const { return DBKernel::isNull(self().value()); }
+    std::int64_t asInt64() const {
+        try {
+            return toInt64(self().value());
+        } catch (const std::runtime_error&) {
+            rethrowNaming(self().describe());
+        }
+    }
+    int asInt() const { return static_cast<int>(asInt64()); }
+    double asDouble() const {
+        try {
+            return toDouble(self().value());
+        } catch (const std::runtime_error&) {
+            rethrowNaming(self().describe());
+        }
+    }
+    std::string asString() const { return toString(self().value()); }
+    Core::Price asPrice() const { return Core::Price(asDouble()); }
+
+private:
+    const Derived& self() const { return static_cast<const Derived&>(*this); }
+};
+
+}  // namespace DBKernel

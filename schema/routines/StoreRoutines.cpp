@@ -1,0 +1,8 @@
+#include "Core/Database/Schema.h"
+#include "schema/routines/StoreRoutines.h"
+
+namespace DBKernel::Schema {
+
+void registerRoutines(Routines& routines) { addNewRef(routines); }
+
+}  // namespace DBKernel::Schema
