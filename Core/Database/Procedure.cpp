@@ -52,7 +52,7 @@ private:
 };
 
 Procedure::Procedure(std::string name, TSessionHolder session)
-    : name_(std::move(name)), session_(std::move(session)), body_(Routines::store().procedure(name_)) {}
+    : name_(std::move(name)), session_(std::move(session)), body_(session_.session().routines().procedure(name_)) {}
 
 Param& Procedure::param(const std::string& name, ParamDirection direction, FieldType type) {
     if (declared(name) == nullptr) declared_.push_back(Declared{name, direction, type});

@@ -20,7 +20,7 @@ enum class FieldType { String, Float, Integer };
 
 class Procedure {
 public:
-    // Throws when the store has no procedure of that name.
+    // Throws when the session's routines have no procedure of that name.
     explicit Procedure(std::string name, TSessionHolder session = {});
 
     // Declares a parameter and returns it.

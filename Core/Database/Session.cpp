@@ -23,7 +23,8 @@ std::shared_ptr<Session> Session::open(const std::filesystem::path& file, const 
     if (!std::filesystem::is_regular_file(file))
         throw std::runtime_error("Brak bazy danych sklepu: " + file.string() + ".");
     std::shared_ptr<Session> session(
-        new Session(file, Backend::openSqlite(file, Backend::ConnectionOptions{options.busyTimeout}, false)));
+        new Session(file, Backend::openSqlite(file, Backend::ConnectionOptions{options.busyTimeout}, false),
+                    options.routines != nullptr ? *options.routines : Routines::store()));
     session->defineStoreFunctions();
     StoreDatabase::upgrade(session->connection());
     return session;
@@ -42,8 +43,9 @@ std::shared_ptr<Session> Session::inTransactionOn(const std::filesystem::path& f
     return transactionHolder->shared_from_this();
 }
 
-Session::Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection)
-    : file_(std::move(file)), connection_(std::move(connection)) {}
+Session::Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection,
+                 const Routines& routines)
+    : file_(std::move(file)), connection_(std::move(connection)), routines_(routines) {}
 
 Session::~Session() {
     if (transactionHolder == this) transactionHolder = nullptr;
@@ -52,7 +54,7 @@ Session::~Session() {
 }
 
 void Session::defineStoreFunctions() {
-    for (const auto& function : Routines::store().functions()) {
+    for (const auto& function : routines_.functions()) {
         const StoreFunction* body = &function.body;
         connection_->defineFunction(function.name, function.arity, [this, body](std::span<const Value> arguments) {
             TSessionHolder session(shared_from_this());

@@ -16,9 +16,13 @@
 
 namespace DBKernel {
 
+class Routines;
+
 struct SessionOptions {
     // How long a write waits for another session's write lock before failing.
     std::chrono::milliseconds busyTimeout{5000};
+    // The routines the session serves (they must outlive it); the store schema's when null.
+    const Routines* routines = nullptr;
 };
 
 // A row loop that can read the rest of its rows into memory, so that it keeps
@@ -48,6 +52,7 @@ public:
 
     const std::filesystem::path& file() const { return file_; }
     Backend::Connection& connection() { return *connection_; }
+    const Routines& routines() const { return routines_; }
 
     // A transaction takes the store's write lock at its start. Starting one
     // while one is open is a programming error (std::logic_error).
@@ -74,13 +79,14 @@ public:
     void cursorClosed(Cursor& cursor);
 
 private:
-    Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection);
+    Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection, const Routines& routines);
     void defineStoreFunctions();
     void settleCursors(const Cursor* except);
     void began();
 
     std::filesystem::path file_;
     std::unique_ptr<Backend::Connection> connection_;
+    const Routines& routines_;
     StatementCache statements_{256};
     std::vector<Cursor*> cursors_;
 };

@@ -1,5 +1,6 @@
 #include "tests/support/TempStore.h"
 
+#include "Core/Database/StoreDatabase.h"
 #include "Core/Store/StoreLocation.h"
 
 #include <cstdlib>
@@ -13,6 +14,7 @@ TempStore::TempStore() {
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
     Core::Store::setDirectory(path_);
+    DBKernel::StoreDatabase::create(Core::Store::databaseFile());
 }
 
 TempStore::~TempStore() {

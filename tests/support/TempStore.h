@@ -1,6 +1,6 @@
 #pragma once
-// A fresh store directory under the system's temporary directory, removed
-// with its contents when the object goes out of scope.
+// A fresh store directory under the system's temporary directory, with a new
+// store database, removed with its contents when the object goes out of scope.
 
 #include <filesystem>
 
@@ -8,7 +8,7 @@ namespace TestSupport {
 
 class TempStore {
 public:
-    // Makes the directory and sets it as the process's current store.
+    // Makes the directory and its database and sets it as the process's current store.
     TempStore();
     ~TempStore();
     TempStore(const TempStore&) = delete;

@@ -216,7 +216,7 @@ public:
         // WAL lets readers go on while a session writes; a killed writer leaves
         // only uncommitted frames behind, which the next opener ignores.
         execute(raw, "pragma journal_mode = wal");
-        execute(raw, "pragma synchronous = full");
+        execute(raw, "pragma synchronous = normal");
         execute(raw, "pragma foreign_keys = on");
         execute(raw, "pragma case_sensitive_like = on");
     }

@@ -1,0 +1,179 @@
+#include "Core/Database/Sql.h"
+#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using DatabaseTest::addCode;
+using DatabaseTest::addProduct;
+using DBKernel::Sql::Command;
+using DBKernel::Sql::OpenedQuery;
+using DBKernel::Sql::PreparedQuery;
+
+namespace {
+
+class Query : public ::testing::Test {
+protected:
+    Query() {
+        addProduct(session, 1, "Mleko", "0101");
+        addProduct(session, 2, "Chleb", "0102");
+        addProduct(session, 3, "Masło", "0101");
+        addCode(session, 11, 1, "5900001");
+        addCode(session, 12, 1, "5900002", 3);
+        addCode(session, 21, 2, "5900003");
+    }
+
+    std::vector<std::string> names(DBKernel::Sql::Query& query) {
+        std::vector<std::string> result;
+        while (query.next()) result.push_back(query["sNazwa"].asString());
+        return result;
+    }
+
+    TestSupport::TempStore store;
+    TSessionHolder session = TSessionHolder::open();
+};
+
+}  // namespace
+
+TEST_F(Query, TheLoopVisitsEveryRowTheFirstIncludedAndASingleRowIsReadableAtOnce) {
+    OpenedQuery all("select sNazwa from towar order by lTowarRef", session);
+    EXPECT_FALSE(all.empty());
+    EXPECT_EQ(all["sNazwa"].asString(), "Mleko") << "the first row is current right after opening";
+    EXPECT_EQ(names(all), (std::vector<std::string>{"Mleko", "Chleb", "Masło"}));
+    EXPECT_FALSE(all.next());
+    EXPECT_THROW(all["sNazwa"].asString(), DBKernel::DatabaseError) << "past the last row there is no row";
+
+    OpenedQuery none("select sNazwa from towar where lTowarRef = 99", session);
+    EXPECT_TRUE(none.empty());
+    EXPECT_FALSE(none.next());
+
+    OpenedQuery one("select 40544 dzien from dual", session);
+    EXPECT_EQ(one["DZIEN"].asInt64(), 40544) << "columns are found without regard to case";
+    EXPECT_THROW(one["brak"], DBKernel::DatabaseError);
+}
+
+TEST_F(Query, ParametersBindTextNumbersAndNullByNameInAnyCase) {
+    PreparedQuery query(
+        "select count(*) n from plu where lTowarRef = :produkt and (:status is null or byStatus = :STATUS)", session);
+    query.Params["PRODUKT"] = 1;
+    query.Params["status"].clear();
+    query.execute();
+    EXPECT_EQ(query["n"].asInt64(), 2);
+    query.Params["Status"] = 3.0;
+    query.execute();
+    EXPECT_EQ(query["n"].asInt64(), 1) << "a prepared query runs again with new values";
+
+    Command update("update towar set sKrNazwa = :krotka, dCenaSprzed = :cena where lTowarRef = :id", session);
+    update.Params["krotka"] = "MLEKO 2%";
+    update.Params["cena"] = 3.49;
+    update.Params["id"] = std::int64_t{1};
+    update.Params["nieUzywany"] = "a parameter the statement does not name is accepted";
+    EXPECT_EQ(update.execute(), 1);
+    OpenedQuery read("select sKrNazwa, dCenaSprzed from towar where lTowarRef = 1", session);
+    EXPECT_EQ(read["sKrNazwa"].asString(), "MLEKO 2%");
+    EXPECT_EQ(read["dCenaSprzed"].asPrice(), Core::Price(3.49));
+    EXPECT_EQ(read["dCenaSprzed"].asPrice().toString(), "3.49");
+
+    update.Params["krotka"] = "";
+    update.execute();
+    read.reopen("select count(*) n from towar where sKrNazwa is null and lTowarRef = 1");
+    EXPECT_EQ(read["n"].asInt64(), 1) << "an empty text is bound as NULL, as Oracle stores it";
+
+    Command missing("update towar set sNazwa = :nazwa where lTowarRef = :id", session);
+    missing.Params["id"] = 1;
+    try {
+        missing.execute();
+        FAIL() << "a parameter left unset is an error";
+    } catch (const DBKernel::DatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find(":nazwa"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
+    Command("update towar set dCenaSprzed = 12.5, nMarza = 2.6, sSWW = '0042' where lTowarRef = 1", session).execute();
+    OpenedQuery query("select lTowarRef, dCenaSprzed, nMarza, sSWW, sKrNazwa from towar order by lTowarRef", session);
+    EXPECT_EQ(query["lTowarRef"].asInt64(), 1);
+    EXPECT_EQ(query["lTowarRef"].asString(), "1");
+    EXPECT_EQ(query["dCenaSprzed"].asDouble(), 12.5);
+    EXPECT_EQ(query["dCenaSprzed"].asString(), "12.5");
+    EXPECT_EQ(query["nMarza"].asInt64(), 3) << "a double read as an integer is rounded";
+    EXPECT_EQ(query["sSWW"].asInt64(), 42) << "a text holding a number reads as one";
+    EXPECT_EQ(query["sSWW"].asString(), "0042");
+    EXPECT_TRUE(query["sKrNazwa"].isNull());
+    EXPECT_EQ(query["sKrNazwa"].asString(), "");
+    EXPECT_EQ(query["sKrNazwa"].asInt64(), 0);
+    EXPECT_EQ(query.field(0).name(), "lTowarRef");
+
+    const DBKernel::Sql::ConstField first = query["lTowarRef"];
+    const DBKernel::Sql::Field live = query["lTowarRef"];
+    ASSERT_TRUE(query.next());
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(first.asInt64(), 1);
+    EXPECT_EQ(live.asInt64(), 2) << "a field follows its query";
+
+    OpenedQuery text("select sNazwa from towar where lTowarRef = 1", session);
+    try {
+        text["sNazwa"].asDouble();
+        FAIL() << "a text that is no number cannot be read as one";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("sNazwa"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(Query, ALoopKeepsItsRowsWhenItsSessionWritesTheTableItReads) {
+    // Every pass moves the current product to the end of the order; a loop
+    // that saw the writes would meet the same products again and again.
+    OpenedQuery loop("select lTowarRef, sNazwa from towar order by sGrIndex, lTowarRef", session);
+    Command move("update towar set sGrIndex = '99' || sGrIndex where lTowarRef = :id", session);
+    std::vector<std::string> seen;
+    while (loop.next()) {
+        seen.push_back(loop["sNazwa"].asString());
+        move.Params["id"] = loop["lTowarRef"].asInt64();
+        move.execute();
+        ASSERT_LT(seen.size(), 4u);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"Mleko", "Masło", "Chleb"}));
+}
+
+TEST_F(Query, QueriesOfOneTextRunNestedAndStatementsAreReused) {
+    const std::string text = "select sNazwa from towar where sGrIndex = :grupa order by lTowarRef";
+    PreparedQuery outer(text, session);
+    outer.Params["grupa"] = "0101";
+    outer.execute();
+    std::vector<std::string> pairs;
+    while (outer.next()) {
+        PreparedQuery inner(text, session);
+        inner.Params["grupa"] = "0102";
+        inner.execute();
+        while (inner.next()) pairs.push_back(outer["sNazwa"].asString() + "+" + inner["sNazwa"].asString());
+    }
+    EXPECT_EQ(pairs, (std::vector<std::string>{"Mleko+Chleb", "Masło+Chleb"}));
+}
+
+TEST_F(Query, ReopenFetchAllAndTheGridQuery) {
+    OpenedQuery query("select sNazwa from towar where lTowarRef = 1", session, DBKernel::Sql::QuerySettings{true});
+    EXPECT_EQ(query["sNazwa"].asString(), "Mleko");
+    query.reopen("select sNazwa from towar where lTowarRef = 2");
+    EXPECT_EQ(query["sNazwa"].asString(), "Chleb");
+
+    DBKernel::Sql::TQry grid(session);
+    grid.SQL("select p.sPLU, t.sNazwa from plu p, towar t where p.lTowarRef = t.lTowarRef order by p.lPluRef");
+    EXPECT_TRUE(grid.Eof()) << "not open yet";
+    grid.Open();
+    std::vector<std::string> rows;
+    for (; !grid.Eof(); grid.Next()) rows.push_back(grid.Fields(0).asString() + " " + grid.FieldByName("SNAZWA").asString());
+    EXPECT_EQ(rows, (std::vector<std::string>{"5900001 Mleko", "5900002 Mleko", "5900003 Chleb"}));
+    grid.Close();
+    EXPECT_FALSE(grid.Active());
+}
+
+TEST_F(Query, TextLiteralsAreEscapedOnce) {
+    EXPECT_EQ(SQLUtils::SQLString("Kawa 'Mała' czarna"), "Kawa ''Mała'' czarna");
+    Command("update towar set sNazwa = '" + SQLUtils::SQLString("O'Reilly") + "' where lTowarRef = 1", session)
+        .execute();
+    OpenedQuery read("select count(*) n from towar where sNazwa = '" + SQLUtils::SQLString("O'Reilly") + "'", session);
+    EXPECT_EQ(read["n"].asInt64(), 1);
+}
