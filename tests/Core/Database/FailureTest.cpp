@@ -1,0 +1,126 @@
+#include "Core/Database/Sql.h"
+#include "Core/Store/StoreLocation.h"
+#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <string>
+
+using DatabaseTest::addProduct;
+using DatabaseTest::count;
+using DBKernel::Sql::Command;
+using DBKernel::Sql::OpenedQuery;
+
+namespace {
+
+// The message of the database error the body throws.
+template <class Body>
+std::string failure(Body body) {
+    try {
+        body();
+    } catch (const DBKernel::DatabaseError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+TEST(Failure, MessagesNameTheStatementAndTheDatabasesReason) {
+    TestSupport::TempStore store;
+    TSessionHolder session = TSessionHolder::open();
+
+    const std::string malformed = "selec sNazwa form towar";
+    auto message = failure([&] { OpenedQuery query(malformed, session); });
+    EXPECT_TRUE(contains(message, malformed)) << message;
+    EXPECT_TRUE(contains(message, "syntax error")) << message;
+
+    const std::string missing = "update cennik set cena = 1";
+    message = failure([&] { Command(missing, session).execute(); });
+    EXPECT_TRUE(contains(message, missing)) << message;
+    EXPECT_TRUE(contains(message, "no such table: cennik")) << message;
+
+    addProduct(session, 1, "Mleko");
+    const std::string orphan = "insert into plu (lPluRef, sPLU, lTowarRef) values (1, '590', 42)";
+    message = failure([&] { Command(orphan, session).execute(); });
+    EXPECT_TRUE(contains(message, orphan) && contains(message, "FOREIGN KEY")) << message;
+}
+
+TEST(Failure, ALockedStoreFailsAWriteAfterTheBusyTimeoutNamingTheStatement) {
+    TestSupport::TempStore store;
+    TSessionHolder holder = TSessionHolder::open();
+    TSessionHolder other = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
+    addProduct(holder, 1, "Mleko");
+    holder.StartTransaction();
+    addProduct(holder, 2, "Chleb");
+
+    const std::string write = "update towar set sNazwa = 'Kefir' where lTowarRef = 1";
+    const auto message = failure([&] { Command(write, other).execute(); });
+    EXPECT_TRUE(contains(message, write)) << message;
+    EXPECT_TRUE(contains(message, "database is locked")) << message;
+    EXPECT_TRUE(contains(failure([&] { other.StartTransaction(); }), "database is locked"));
+    EXPECT_FALSE(other.InTransaction());
+    EXPECT_EQ(count(other, "towar"), 1) << "readers go on while a session writes";
+
+    holder.Commit();
+    EXPECT_EQ(Command(write, other).execute(), 1);
+}
+
+TEST(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {
+    TestSupport::TempStore store;
+    {
+        TSessionHolder session = TSessionHolder::open();
+        addProduct(session, 1, "Mleko");
+    }
+
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The child writes more than its page cache holds inside a transaction,
+        // so that uncommitted pages reach the file, and waits to be killed.
+        close(ready[0]);
+        TSessionHolder session = TSessionHolder::open();
+        session.StartTransaction();
+        for (int id = 2; id < 6000; ++id) addProduct(session, id, std::string(400, 'x'));
+        Command("update towar set sNazwa = 'zmieniony' where lTowarRef = 1", session).execute();
+        const char byte = 1;
+        if (write(ready[1], &byte, 1) != 1) _exit(2);
+        pause();
+        _exit(0);
+    }
+    close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the child did not reach the middle of its transaction";
+    close(ready[0]);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    TSessionHolder session = TSessionHolder::open();
+    EXPECT_EQ(count(session, "towar"), 1);
+    OpenedQuery name("select sNazwa from towar where lTowarRef = 1", session);
+    EXPECT_EQ(name["sNazwa"].asString(), "Mleko");
+    session.StartTransaction();  // the killed writer's lock is gone
+    addProduct(session, 2, "Chleb");
+    session.Commit();
+
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(Core::Store::databaseFile().c_str(), &raw), SQLITE_OK);
+    sqlite3_stmt* check = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(raw, "pragma integrity_check", -1, &check, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(raw);
+}

@@ -1,0 +1,80 @@
+#include "Core/Database/Sql.h"
+#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <set>
+#include <vector>
+
+using DBKernel::RefPool;
+using DBKernel::Sql::OpenedQuery;
+
+TEST(RefPool, IdsStayUniqueAcrossSessionsAndReopening) {
+    TestSupport::TempStore store;
+    std::set<std::int64_t> ids;
+    {
+        TSessionHolder a = TSessionHolder::open();
+        TSessionHolder b = TSessionHolder::open();
+        for (int i = 0; i < 5; ++i) {
+            ids.insert(RefPool::instance().getRef(a));
+            ids.insert(RefPool::instance().getRef(b));
+            ids.insert(GetRef());
+        }
+    }
+    ids.insert(RefPool::instance().getRef(TSessionHolder::open()));
+    EXPECT_EQ(ids.size(), 16u);
+    EXPECT_EQ(*ids.rbegin(), 16) << "the generator counts on where it stopped";
+
+    OpenedQuery fromSql("select newref() a, newref() b from dual", TSessionHolder::open());
+    EXPECT_EQ(fromSql["a"].asInt64(), 17) << "newref in a statement takes from the same generator";
+    EXPECT_EQ(fromSql["b"].asInt64(), 18);
+}
+
+TEST(RefPool, IdsAreTakenInTheTransactionOfTheSessionHoldingTheStore) {
+    TestSupport::TempStore store;
+    TSessionHolder importer = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
+    importer.StartTransaction();
+    const auto first = GetRef();  // taken on the importer's session: the main session could not write now
+    DatabaseTest::addProduct(importer, first, "Mleko");
+    importer.Rollback();
+    EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
+}
+
+TEST(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
+    TestSupport::TempStore store;
+    constexpr int processes = 3;
+    constexpr int idsEach = 200;
+    int pipes[processes][2];
+    std::vector<pid_t> children;
+    for (auto& ends : pipes) {
+        ASSERT_EQ(pipe(ends), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(ends[0]);
+            TSessionHolder session = TSessionHolder::open();
+            for (int i = 0; i < idsEach; ++i) {
+                const std::int64_t id = RefPool::instance().getRef(session);
+                if (write(ends[1], &id, sizeof id) != sizeof id) _exit(2);
+            }
+            _exit(0);
+        }
+        close(ends[1]);
+        children.push_back(child);
+    }
+    std::set<std::int64_t> ids;
+    for (auto& ends : pipes) {
+        std::int64_t id = 0;
+        while (read(ends[0], &id, sizeof id) == sizeof id) ids.insert(id);
+        close(ends[0]);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(ids.size(), static_cast<std::size_t>(processes * idsEach));
+}

@@ -1,0 +1,110 @@
+#include "Core/Database/Sql.h"
+#include "Core/Store/StoreLocation.h"
+#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+using DatabaseTest::addProduct;
+using DatabaseTest::count;
+using DBKernel::Sql::FieldType;
+using DBKernel::Sql::OpenedQuery;
+using DBKernel::Sql::ParamDirection;
+using DBKernel::Sql::Procedure;
+
+namespace {
+
+// The store's routines and a few of the tests' own, served by the sessions
+// the fixture opens.
+class Routines : public ::testing::Test {
+protected:
+    Routines() : routines(DBKernel::Routines::store()) {
+        routines.addFunction("podwojona", 1, [](TSessionHolder&, std::span<const DBKernel::Value> arguments) {
+            return DBKernel::Value(2 * DBKernel::toInt64(arguments[0]));
+        });
+        routines.addFunction("dopiszTowar", 1, [](TSessionHolder& caller, std::span<const DBKernel::Value> arguments) {
+            addProduct(caller, DBKernel::toInt64(arguments[0]), "z funkcji");
+            return DBKernel::Value(caller.InTransaction() ? std::int64_t{1} : std::int64_t{0});
+        });
+        routines.addProcedure("Towary.Dopisz", [](DBKernel::ProcedureCall& call) {
+            const auto name = DBKernel::toString(call.in("nazwa"));
+            addProduct(call.session(), DBKernel::toInt64(call.in("id")), name);
+            if (name == "błąd") throw std::runtime_error("procedura odmówiła");
+            call.out("dlugosc", static_cast<double>(name.size()));
+            call.out("result", std::int64_t{1});
+            call.out("niezadeklarowany", std::int64_t{5});
+        });
+        session = TSessionHolder(DBKernel::Session::open(Core::Store::databaseFile(), options()));
+    }
+
+    DBKernel::SessionOptions options() {
+        DBKernel::SessionOptions result;
+        result.routines = &routines;
+        return result;
+    }
+
+    TestSupport::TempStore store;
+    DBKernel::Routines routines;
+    TSessionHolder session;
+};
+
+}  // namespace
+
+TEST_F(Routines, FunctionsAreCalledInsideStatementsOnTheCallersTransaction) {
+    OpenedQuery doubled("select podwojona(21) x from dual", session);
+    EXPECT_EQ(doubled["x"].asInt64(), 42);
+
+    session.StartTransaction();
+    OpenedQuery write("select dopiszTowar(7) w from dual", session);
+    EXPECT_EQ(write["w"].asInt64(), 1) << "the function ran inside the caller's transaction";
+    EXPECT_EQ(count(session, "towar"), 1);
+    session.Rollback();
+    EXPECT_EQ(count(session, "towar"), 0) << "and its write went with it";
+}
+
+TEST_F(Routines, ProceduresTakeDeclaredInputsAndGiveBackOutputs) {
+    Procedure procedure("TOWARY.dopisz", session);  // names are found without regard to case
+    procedure.param("result", ParamDirection::Result, FieldType::Float);
+    procedure.param("nazwa", ParamDirection::Input, FieldType::String);
+    procedure.param("id", ParamDirection::Input, FieldType::Integer);
+    procedure.param("dlugosc", ParamDirection::Output, FieldType::Integer);
+    procedure.param("nazwa") = "Mleko";
+    procedure.param("ID") = 5;
+    procedure.prepared(true);
+    procedure.execute();
+    EXPECT_EQ(procedure.param("dlugosc").asInt64(), 5);
+    EXPECT_EQ(procedure.param("dlugosc").value(), DBKernel::Value(std::int64_t{5})) << "converted to the declared type";
+    EXPECT_EQ(procedure.param("result").value(), DBKernel::Value(1.0));
+    EXPECT_EQ(count(session, "towar"), 1);
+
+    EXPECT_THROW(procedure.param("niezadeklarowany"), std::logic_error);
+    EXPECT_THROW(Procedure("Towary.Nieznana", session), std::runtime_error);
+
+    Procedure lacking("Towary.Dopisz", session);
+    lacking.param("nazwa", ParamDirection::Input, FieldType::String) = "Chleb";
+    try {
+        lacking.execute();
+        FAIL() << "an input the procedure needs was not declared";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("id"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(Routines, AFailingProcedureLeavesNothingOfItsWritesAndTheCallersTransactionGoesOn) {
+    session.StartTransaction();
+    addProduct(session, 1, "przed");
+    Procedure procedure("Towary.Dopisz", session);
+    procedure.param("nazwa", ParamDirection::Input, FieldType::String) = "błąd";
+    procedure.param("id", ParamDirection::Input, FieldType::Integer) = 2;
+    EXPECT_THROW(procedure.execute(), std::runtime_error);
+    EXPECT_TRUE(session.InTransaction());
+    EXPECT_EQ(count(session, "towar"), 1) << "the procedure's own insert is undone";
+    session.Commit();
+
+    EXPECT_THROW(procedure.execute(), std::runtime_error) << "outside a transaction too";
+    EXPECT_FALSE(session.InTransaction());
+    EXPECT_EQ(count(session, "towar"), 1);
+}
