@@ -6,6 +6,7 @@
 // whole number, and a text is read as a number when it holds one.
 
 #include "Core/Price/Price.h"
+#include "Core/System/AnsiString.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -49,6 +50,7 @@ public:
         }
     }
     std::string asString() const { return toString(self().value()); }
+    System::AnsiString asAnsiString() const { return asString(); }
     Core::Price asPrice() const { return Core::Price(asDouble()); }
 
 private:

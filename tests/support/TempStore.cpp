@@ -9,12 +9,12 @@
 
 namespace TestSupport {
 
-TempStore::TempStore() {
+TempStore::TempStore(Contents contents) {
     std::string pattern = (std::filesystem::temp_directory_path() / "towary-test.XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
     Core::Store::setDirectory(path_);
-    DBKernel::StoreDatabase::create(Core::Store::databaseFile());
+    if (contents == withDatabase) DBKernel::StoreDatabase::create(Core::Store::databaseFile());
 }
 
 TempStore::~TempStore() {

@@ -1,6 +1,7 @@
 #pragma once
-// A fresh store directory under the system's temporary directory, with a new
-// store database, removed with its contents when the object goes out of scope.
+// A fresh store directory under the system's temporary directory, removed
+// with its contents when the object goes out of scope; with a new store
+// database in it when asked for.
 
 #include <filesystem>
 
@@ -8,8 +9,10 @@ namespace TestSupport {
 
 class TempStore {
 public:
-    // Makes the directory and its database and sets it as the process's current store.
-    TempStore();
+    enum Contents { directoryOnly, withDatabase };
+
+    // Makes the directory (and the database) and sets it as the process's current store.
+    explicit TempStore(Contents contents = directoryOnly);
     ~TempStore();
     TempStore(const TempStore&) = delete;
     TempStore& operator=(const TempStore&) = delete;

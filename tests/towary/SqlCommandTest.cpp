@@ -25,7 +25,7 @@ TEST(SqlCommand, InitMakesAStoreThatSqlQueriesAndWrites) {
 }
 
 TEST(SqlCommand, AFailingStatementExitsWithOneAndTheReason) {
-    TestSupport::TempStore temp;
+    TestSupport::TempStore temp{TestSupport::TempStore::withDatabase};
     const auto dir = temp.path().string();
     const auto failed = runTowary({"sql", dir, "select * from cennik"});
     EXPECT_EQ(failed.exitCode, 1);

@@ -35,7 +35,7 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 }  // namespace
 
 TEST(Failure, MessagesNameTheStatementAndTheDatabasesReason) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
 
     const std::string malformed = "selec sNazwa form towar";
@@ -55,7 +55,7 @@ TEST(Failure, MessagesNameTheStatementAndTheDatabasesReason) {
 }
 
 TEST(Failure, ALockedStoreFailsAWriteAfterTheBusyTimeoutNamingTheStatement) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder holder = TSessionHolder::open();
     TSessionHolder other = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
     addProduct(holder, 1, "Mleko");
@@ -75,7 +75,7 @@ TEST(Failure, ALockedStoreFailsAWriteAfterTheBusyTimeoutNamingTheStatement) {
 }
 
 TEST(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     {
         TSessionHolder session = TSessionHolder::open();
         addProduct(session, 1, "Mleko");

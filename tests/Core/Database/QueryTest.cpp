@@ -32,7 +32,7 @@ protected:
         return result;
     }
 
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
 };
 

@@ -13,7 +13,7 @@ using DBKernel::RefPool;
 using DBKernel::Sql::OpenedQuery;
 
 TEST(RefPool, IdsStayUniqueAcrossSessionsAndReopening) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     std::set<std::int64_t> ids;
     {
         TSessionHolder a = TSessionHolder::open();
@@ -34,7 +34,7 @@ TEST(RefPool, IdsStayUniqueAcrossSessionsAndReopening) {
 }
 
 TEST(RefPool, IdsAreTakenInTheTransactionOfTheSessionHoldingTheStore) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder importer = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
     importer.StartTransaction();
     const auto first = GetRef();  // taken on the importer's session: the main session could not write now
@@ -44,7 +44,7 @@ TEST(RefPool, IdsAreTakenInTheTransactionOfTheSessionHoldingTheStore) {
 }
 
 TEST(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     constexpr int processes = 3;
     constexpr int idsEach = 200;
     int pipes[processes][2];

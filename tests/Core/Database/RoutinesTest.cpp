@@ -46,7 +46,7 @@ protected:
         return result;
     }
 
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     DBKernel::Routines routines;
     TSessionHolder session;
 };

@@ -35,7 +35,7 @@ int versionOf(const TSessionHolder& session) {
 }  // namespace
 
 TEST(Schema, ANewStoreHasTheWholeSchemaWithItsKeysAndIndexes) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     EXPECT_EQ(versionOf(session), latest());
 
@@ -62,7 +62,7 @@ TEST(Schema, ANewStoreHasTheWholeSchemaWithItsKeysAndIndexes) {
 }
 
 TEST(Schema, AStoreOfAnOlderBuildIsUpgradedWhenOpened) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     const auto file = Core::Store::databaseFile();
     std::filesystem::remove(file);
     runRaw(file, "pragma journal_mode = wal; create table notatki (tekst text); insert into notatki values ('x')");
@@ -73,7 +73,7 @@ TEST(Schema, AStoreOfAnOlderBuildIsUpgradedWhenOpened) {
 }
 
 TEST(Schema, AFailedUpgradeLeavesTheStoreAsItWas) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     const auto file = Core::Store::databaseFile();
     std::filesystem::remove(file);
     runRaw(file, "create table dual (x integer)");  // the first migration cannot create its dual
@@ -90,7 +90,7 @@ TEST(Schema, AFailedUpgradeLeavesTheStoreAsItWas) {
 }
 
 TEST(Schema, AStoreOfANewerBuildIsRefused) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     runRaw(Core::Store::databaseFile(), "pragma user_version = 999");
     try {
         TSessionHolder::open();

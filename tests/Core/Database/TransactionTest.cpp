@@ -11,7 +11,7 @@ using DatabaseTest::count;
 using DBKernel::TransactionGuard;
 
 TEST(Transaction, CommittedWritesAreSeenByOtherSessionsAndRolledBackOnesAreNot) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     auto writer = TSessionHolder::open();
     auto reader = TSessionHolder::open();
 
@@ -36,7 +36,7 @@ TEST(Transaction, CommittedWritesAreSeenByOtherSessionsAndRolledBackOnesAreNot) 
 }
 
 TEST(Transaction, AGuardLeftByAnExceptionLeavesTheStoreAsItWas) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     addProduct(session, 1, "Mleko");
 
@@ -62,7 +62,7 @@ TEST(Transaction, AGuardLeftByAnExceptionLeavesTheStoreAsItWas) {
 }
 
 TEST(Transaction, AGuardInsideAnOpenTransactionLeavesItToItsOwner) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     TransactionGuard outer(session);
     {
@@ -84,7 +84,7 @@ TEST(Transaction, AGuardInsideAnOpenTransactionLeavesItToItsOwner) {
 }
 
 TEST(Transaction, CopiesOfAHolderShareTheSessionAndTheDefaultOneIsTheMainSession) {
-    TestSupport::TempStore store;
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder main;
     TSessionHolder copy = main;
     copy.StartTransaction();
