@@ -7,8 +7,6 @@ namespace DBKernel::Sql {
 
 const std::string& Field::name() const { return query_->columnName(index_); }
 
-Value Field::value() const { return query_->columnValue(index_); }
-
 Query::Query(std::string text, TSessionHolder session) : text_(std::move(text)), session_(std::move(session)) {}
 
 Query::~Query() {
@@ -24,9 +22,12 @@ bool Query::next() {
     return advance();
 }
 
-Field Query::operator[](std::string_view column) const {
-    for (std::size_t i = 0; i < columnCount(); ++i)
-        if (Core::equalsIgnoringCase(columnName(i), column)) return Field(*this, i);
+Field Query::fieldIgnoringCase(std::string_view column) const {
+    if (statement_) {
+        const auto& names = statement_->columnNames();
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (Core::equalsIgnoringCase(names[i], column)) return Field(*this, i);
+    }
     throw DatabaseError(text_, "wynik nie ma kolumny " + std::string(column));
 }
 
@@ -119,9 +120,8 @@ bool Query::advance() {
     return row;
 }
 
-Value Query::columnValue(std::size_t index) const {
+Value Query::bufferedValue(std::size_t index) const {
     if (!atRow_) throw DatabaseError(text_, "zapytanie nie stoi na żadnym wierszu");
-    if (streaming_) return statement_->column(index);
     return rows_[row_][index];
 }
 

@@ -12,7 +12,6 @@
 // writes, commits or rolls back meanwhile, the open loops first read the rest
 // of their rows, so a loop sees its rows as they were when it was opened.
 
-#include "Core/Database/Field.h"
 #include "Core/Database/Param.h"
 #include "Core/Database/TSessionHolder.h"
 
@@ -23,6 +22,37 @@
 #include <vector>
 
 namespace DBKernel::Sql {
+
+class Query;
+
+// A column of the current row of a query, read when asked, so it follows the
+// query from row to row.
+class Field : public ValueReader<Field> {
+public:
+    Field(const Query& query, std::size_t index) : query_(&query), index_(index) {}
+
+    const std::string& name() const;
+    Value value() const;
+    std::string describe() const { return "kolumna " + name(); }
+
+private:
+    const Query* query_;
+    std::size_t index_;
+};
+
+// A copy of a field's value that stays when the query moves on.
+class ConstField : public ValueReader<ConstField> {
+public:
+    ConstField(const Field& field) : name_(field.name()), value_(field.value()) {}  // implicit: a copy of the field
+
+    const std::string& name() const { return name_; }
+    const Value& value() const { return value_; }
+    std::string describe() const { return "kolumna " + name_; }
+
+private:
+    std::string name_;
+    Value value_;
+};
 
 // How an opened query holds its rows.
 struct QuerySettings {
@@ -44,7 +74,16 @@ public:
     // The result has no rows.
     bool empty() const { return empty_; }
     // The column of the current row; throws when the result has no such column.
-    Field operator[](std::string_view column) const;
+    Field operator[](std::string_view column) const {
+        // Loops read the same columns row after row, mostly spelled as the
+        // statement spells them: try the exact spelling first.
+        if (statement_) {
+            const auto& names = statement_->columnNames();
+            for (std::size_t i = 0; i < names.size(); ++i)
+                if (names[i] == column) return Field(*this, i);
+        }
+        return fieldIgnoringCase(column);
+    }
     Field field(std::size_t index) const;
     std::size_t columnCount() const;
     const std::string& columnName(std::size_t index) const;
@@ -67,7 +106,12 @@ protected:
 
 private:
     friend class Field;
-    Value columnValue(std::size_t index) const;
+    Value columnValue(std::size_t index) const {
+        if (streaming_ && atRow_) return statement_->column(index);
+        return bufferedValue(index);
+    }
+    Value bufferedValue(std::size_t index) const;
+    Field fieldIgnoringCase(std::string_view column) const;
     void readRest() override;
     void bind();
     void stepped(bool row);
@@ -129,5 +173,7 @@ public:
 private:
     bool active_ = false;
 };
+
+inline Value Field::value() const { return query_->columnValue(index_); }
 
 }  // namespace DBKernel::Sql

@@ -36,7 +36,9 @@ public:
     bool isNull() const { return DBKernel::isNull(self().value()); }
     std::int64_t asInt64() const {
         try {
-            return toInt64(self().value());
+            const auto& value = self().value();
+            if (const auto* integer = std::get_if<std::int64_t>(&value)) return *integer;
+            return toInt64(value);
         } catch (const std::runtime_error&) {
             rethrowNaming(self().describe());
         }

@@ -38,7 +38,7 @@ public:
     // Ends the current run, keeping the bindings.
     virtual void reset() = 0;
 
-    virtual const std::vector<std::string>& columnNames() const = 0;
+    const std::vector<std::string>& columnNames() const { return columnNames_; }
     virtual Value column(std::size_t index) const = 0;
 
     virtual bool writes() const = 0;
@@ -51,6 +51,7 @@ public:
 
 protected:
     explicit Statement(std::string text) : text_(std::move(text)) {}
+    std::vector<std::string> columnNames_;  // set by the engine when it prepares
 
 private:
     std::string text_;

@@ -114,20 +114,10 @@ public:
         for (auto& part : parts_) sqlite3_reset(part.handle.get());
     }
 
-    const std::vector<std::string>& columnNames() const override { return columnNames_; }
-
     Value column(std::size_t index) const override {
-        auto* statement = parts_.back().handle.get();
-        const int i = static_cast<int>(index);
-        switch (sqlite3_column_type(statement, i)) {
-            case SQLITE_INTEGER: return sqlite3_column_int64(statement, i);
-            case SQLITE_FLOAT: return sqlite3_column_double(statement, i);
-            case SQLITE_NULL: return {};
-            default: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
-                return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, i)));
-            }
-        }
+        // One lookup of the column instead of one per sqlite3_column_* call; the
+        // value is read at once, on the session's only thread.
+        return valueOf(sqlite3_column_value(parts_.back().handle.get(), static_cast<int>(index)));
     }
 
     bool writes() const override { return writes_; }
@@ -194,7 +184,6 @@ private:
     sqlite3* connection_;
     std::vector<Part> parts_;
     std::vector<std::string> parameterNames_;
-    std::vector<std::string> columnNames_;
     bool writes_ = false;
     bool lockNowait_ = false;
     std::int64_t rowsChanged_ = 0;
