@@ -115,9 +115,11 @@ std::unique_ptr<Backend::Statement> Session::acquire(const std::string& text) {
 void Session::giveBack(std::unique_ptr<Backend::Statement> statement) { statements_.put(std::move(statement)); }
 
 bool Session::run(Backend::Statement& statement, const Cursor* running) {
-    if (statement.locksNowait() && !inTransaction()) {
+    if (statement.locksRows() && !inTransaction()) {
+        // SQLite locks the database, not rows: the write lock, held to the
+        // end of the transaction that taking it opens, as Oracle's row locks are.
         try {
-            connection_->begin(false);
+            connection_->begin(!statement.locksNowait());
         } catch (const DatabaseError& e) {
             throw DatabaseError(statement.text(), e.reason());
         }

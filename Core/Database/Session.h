@@ -70,9 +70,10 @@ public:
     void giveBack(std::unique_ptr<Backend::Statement> statement);
 
     // Runs the statement from its start, up to its first row (true) or its
-    // end: a locking statement takes the write lock first (opening the
-    // transaction, as Oracle does), a write first settles the open row loops
-    // but `running`, and a compound statement runs atomically.
+    // end: a locking statement ("for update") takes the write lock first,
+    // opening the transaction when none is open, as Oracle does; a write
+    // first settles the open row loops but `running`; a compound statement
+    // runs atomically.
     bool run(Backend::Statement& statement, const Cursor* running = nullptr);
 
     void cursorOpened(Cursor& cursor);

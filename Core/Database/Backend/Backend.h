@@ -44,7 +44,9 @@ public:
     virtual bool writes() const = 0;
     // More than one engine statement: the caller makes the run atomic.
     virtual bool compound() const = 0;
-    // The statement locks rows without waiting (Oracle's "for update nowait").
+    // The statement locks the rows it reads (Oracle's "for update"), without
+    // waiting for another session's lock when locksNowait ("for update nowait").
+    virtual bool locksRows() const = 0;
     virtual bool locksNowait() const = 0;
     // Rows inserted, updated or deleted by the last run.
     virtual std::int64_t rowsChanged() const = 0;
@@ -83,12 +85,15 @@ public:
     virtual void release(const std::string& name) = 0;
     virtual void rollbackTo(const std::string& name) = 0;
 
-    // Runs a script in the engine's own language (the schema's migrations).
+    // Runs a script in the engine's own language (the schema's migrations),
+    // untranslated.
     virtual void runScript(const std::string& script) = 0;
     // The number of the last schema migration applied to the database.
     virtual int schemaVersion() = 0;
     virtual void setSchemaVersion(int version) = 0;
 
+    // Makes a routine callable in statements by its name, which may be
+    // qualified by a package ("Generators.getWolnyNumerWKanale").
     virtual void defineFunction(const std::string& name, int arity, FunctionBody body) = 0;
 
     // The next id of the store's id generator, unique across sessions,

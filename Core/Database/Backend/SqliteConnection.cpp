@@ -1,6 +1,7 @@
 #include "Core/Database/Backend/SqliteConnection.h"
 
 #include "Core/Database/DatabaseError.h"
+#include "Core/Database/Dialect/Dialect.h"
 #include "Core/tools/IgnoringCase.h"
 
 #include <sqlite3.h>
@@ -9,14 +10,6 @@
 
 namespace DBKernel::Backend {
 namespace {
-
-// What a statement of the module's dialect becomes on SQLite.
-struct Translation {
-    std::vector<std::string> statements;
-    bool lockNowait = false;
-};
-
-Translation translate(const std::string& text) { return Translation{{text}, false}; }
 
 struct StatementFinalizer {
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
@@ -80,7 +73,8 @@ Value valueOf(sqlite3_value* value) {
 class SqliteStatement final : public Statement {
 public:
     SqliteStatement(sqlite3* connection, const std::string& text) : Statement(text), connection_(connection) {
-        auto translation = translate(text);
+        const auto translation = Dialect::translate(text);
+        lockRows_ = translation.lockRows;
         lockNowait_ = translation.lockNowait;
         for (const auto& sql : translation.statements) prepareEach(sql);
         if (parts_.empty()) throw DatabaseError(text, "polecenie jest puste");
@@ -122,6 +116,7 @@ public:
 
     bool writes() const override { return writes_; }
     bool compound() const override { return parts_.size() > 1; }
+    bool locksRows() const override { return lockRows_; }
     bool locksNowait() const override { return lockNowait_; }
     std::int64_t rowsChanged() const override { return rowsChanged_; }
 
@@ -185,6 +180,7 @@ private:
     std::vector<Part> parts_;
     std::vector<std::string> parameterNames_;
     bool writes_ = false;
+    bool lockRows_ = false;
     bool lockNowait_ = false;
     std::int64_t rowsChanged_ = 0;
 };
@@ -207,7 +203,7 @@ public:
         execute(raw, "pragma journal_mode = wal");
         execute(raw, "pragma synchronous = normal");
         execute(raw, "pragma foreign_keys = on");
-        execute(raw, "pragma case_sensitive_like = on");
+        Dialect::registerFunctions(raw);
     }
 
     std::unique_ptr<Statement> prepare(const std::string& text) override {
@@ -262,7 +258,7 @@ public:
     void defineFunction(const std::string& name, int arity, FunctionBody body) override {
         auto* owned = new FunctionBody(std::move(body));
         const int result = sqlite3_create_function_v2(
-            connection_.get(), name.c_str(), arity, SQLITE_UTF8, owned, &call, nullptr, nullptr,
+            connection_.get(), Dialect::routineName(name).c_str(), arity, SQLITE_UTF8, owned, &call, nullptr, nullptr,
             [](void* data) { delete static_cast<FunctionBody*>(data); });
         if (result != SQLITE_OK) throw DatabaseError("(funkcja " + name + ")", reasonOf(connection_.get()));
     }

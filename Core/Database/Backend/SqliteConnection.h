@@ -1,8 +1,10 @@
 #pragma once
 // The SQLite engine behind Backend::Connection: a store database file in WAL
-// mode with foreign keys on, a busy timeout, Oracle's case-sensitive LIKE, and
-// the Oracle dialect translated to SQLite's. Written on the C interface so
-// that reading a column costs no more than the engine's own call.
+// mode with foreign keys on and a busy timeout; statements of the Oracle
+// dialect are translated by DBKernel::Dialect, whose functions (decode, nvl,
+// Polish upper and lower, Oracle's case-sensitive LIKE...) every connection
+// gets. Written on the C interface so that reading a column costs no more
+// than the engine's own call.
 
 #include "Core/Database/Backend/Backend.h"
 

@@ -28,7 +28,7 @@ TEST(RefPool, IdsStayUniqueAcrossSessionsAndReopening) {
     EXPECT_EQ(ids.size(), 16u);
     EXPECT_EQ(*ids.rbegin(), 16) << "the generator counts on where it stopped";
 
-    OpenedQuery fromSql("select newref() a, newref() b from dual", TSessionHolder::open());
+    OpenedQuery fromSql("select newref a, NewRef b from dual", TSessionHolder::open());
     EXPECT_EQ(fromSql["a"].asInt64(), 17) << "newref in a statement takes from the same generator";
     EXPECT_EQ(fromSql["b"].asInt64(), 18);
 }

@@ -22,7 +22,7 @@ namespace {
 class Routines : public ::testing::Test {
 protected:
     Routines() : routines(DBKernel::Routines::store()) {
-        routines.addFunction("podwojona", 1, [](TSessionHolder&, std::span<const DBKernel::Value> arguments) {
+        routines.addFunction("Generatory.podwojona", 1, [](TSessionHolder&, std::span<const DBKernel::Value> arguments) {
             return DBKernel::Value(2 * DBKernel::toInt64(arguments[0]));
         });
         routines.addFunction("dopiszTowar", 1, [](TSessionHolder& caller, std::span<const DBKernel::Value> arguments) {
@@ -54,8 +54,8 @@ protected:
 }  // namespace
 
 TEST_F(Routines, FunctionsAreCalledInsideStatementsOnTheCallersTransaction) {
-    OpenedQuery doubled("select podwojona(21) x from dual", session);
-    EXPECT_EQ(doubled["x"].asInt64(), 42);
+    OpenedQuery doubled("select Generatory.Podwojona(21) x from dual", session);
+    EXPECT_EQ(doubled["x"].asInt64(), 42) << "a routine of a package, called by its qualified name";
 
     session.StartTransaction();
     OpenedQuery write("select dopiszTowar(7) w from dual", session);
