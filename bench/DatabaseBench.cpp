@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -19,29 +18,31 @@ constexpr int codeCount = 100000;
 const char* const selectByKey = "select lPluRef, sPLU, lTowarRef, nJm, byStatus from plu where lPluRef = :id";
 const char* const scan = "select lPluRef, sPLU, lTowarRef, nJm, byStatus from plu";
 
-// A store with 1000 products and 100 000 codes, made once for all benchmarks.
-TestSupport::TempStore& store() {
-    static auto* made = [] {
-        auto* temp = new TestSupport::TempStore(TestSupport::TempStore::withDatabase);
-        TSessionHolder session = TSessionHolder::open();
-        DBKernel::TransactionGuard guard(session);
-        DBKernel::Sql::Command product("insert into towar (lTowarRef, sNazwa) values (:id, 'Towar ' || :id)", session);
-        for (int id = 1; id <= 1000; ++id) {
-            product.Params["id"] = id;
-            product.execute();
-        }
-        DBKernel::Sql::Command code(
-            "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (:id, :plu, :towar, 1, 1)", session);
-        for (int id = 1; id <= codeCount; ++id) {
-            code.Params["id"] = id;
-            code.Params["plu"] = std::to_string(5900000000000LL + id);
-            code.Params["towar"] = 1 + id % 1000;
-            code.execute();
-        }
-        guard.commit();
-        return temp;
-    }();
-    return *made;
+// A store with 1000 products and 100 000 codes, made once for all benchmarks
+// and removed at exit.
+void fill() {
+    TSessionHolder session = TSessionHolder::open();
+    DBKernel::TransactionGuard guard(session);
+    DBKernel::Sql::Command product("insert into towar (lTowarRef, sNazwa) values (:id, 'Towar ' || :id)", session);
+    for (int id = 1; id <= 1000; ++id) {
+        product.Params["id"] = id;
+        product.execute();
+    }
+    DBKernel::Sql::Command code("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (:id, :plu, :towar, 1, 1)",
+                                session);
+    for (int id = 1; id <= codeCount; ++id) {
+        code.Params["id"] = id;
+        code.Params["plu"] = std::to_string(5900000000000LL + id);
+        code.Params["towar"] = 1 + id % 1000;
+        code.execute();
+    }
+    guard.commit();
+}
+
+void store() {
+    static TestSupport::TempStore temp(TestSupport::TempStore::withDatabase);
+    static const bool filled = (fill(), true);
+    (void)filled;
 }
 
 // A bare connection set up as the layer sets up its own.

@@ -73,7 +73,7 @@ const Procedure::Declared* Procedure::declared(const std::string& name) const {
 
 void Procedure::execute() {
     Call call(*this);
-    session_.session().atomically([&] { body_(call); });
+    session_.session().atomically("procedura " + name_, [&] { body_(call); });
     for (const auto& declared : declared_) {
         if (declared.direction == ParamDirection::Input) continue;
         const auto found = call.outputs().find(declared.name);

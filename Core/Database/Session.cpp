@@ -66,10 +66,17 @@ void Session::defineStoreFunctions() {
 void Session::startTransaction() {
     if (inTransaction()) throw std::logic_error("Sesja bazy danych ma już otwartą transakcję.");
     connection_->begin(true);
-    began();
+    transactionHolder = this;
 }
 
-void Session::began() { transactionHolder = this; }
+void Session::begin(const std::string& what, bool wait) {
+    try {
+        connection_->begin(wait);
+    } catch (const DatabaseError& e) {
+        throw DatabaseError(what, e.reason());
+    }
+    transactionHolder = this;
+}
 
 void Session::commit() {
     connection_->commit();
@@ -82,7 +89,7 @@ void Session::rollback() {
     connection_->rollback();
 }
 
-void Session::atomically(const std::function<void()>& body) {
+void Session::atomically(const std::string& what, const std::function<void()>& body) {
     if (inTransaction()) {
         static const std::string savepoint = "atomic_part";
         connection_->savepoint(savepoint);
@@ -96,8 +103,7 @@ void Session::atomically(const std::function<void()>& body) {
         connection_->release(savepoint);
         return;
     }
-    connection_->begin(true);
-    began();
+    begin(what, true);
     try {
         body();
     } catch (...) {
@@ -115,20 +121,14 @@ std::unique_ptr<Backend::Statement> Session::acquire(const std::string& text) {
 void Session::giveBack(std::unique_ptr<Backend::Statement> statement) { statements_.put(std::move(statement)); }
 
 bool Session::run(Backend::Statement& statement, const Cursor* running) {
-    if (statement.locksRows() && !inTransaction()) {
-        // SQLite locks the database, not rows: the write lock, held to the
-        // end of the transaction that taking it opens, as Oracle's row locks are.
-        try {
-            connection_->begin(!statement.locksNowait());
-        } catch (const DatabaseError& e) {
-            throw DatabaseError(statement.text(), e.reason());
-        }
-        began();
-    }
+    // SQLite locks the database, not rows: a locking statement takes the write
+    // lock, held to the end of the transaction that taking it opens, as
+    // Oracle's row locks are.
+    if (statement.locksRows() && !inTransaction()) begin(statement.text(), !statement.locksNowait());
     if (statement.writes()) settleCursors(running);
     if (!statement.compound()) return statement.start();
     bool row = false;
-    atomically([&] { row = statement.start(); });
+    atomically(statement.text(), [&] { row = statement.start(); });
     return row;
 }
 

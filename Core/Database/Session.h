@@ -62,8 +62,9 @@ public:
     bool inTransaction() const { return connection_->inTransaction(); }
 
     // Runs body so that all of its writes happen or none: inside a savepoint
-    // when a transaction is open, else in a transaction of its own.
-    void atomically(const std::function<void()>& body);
+    // when a transaction is open, else in a transaction of its own. `what`
+    // (a statement, a procedure) is named when the write lock cannot be had.
+    void atomically(const std::string& what, const std::function<void()>& body);
 
     // A prepared statement of that text, from the cache or newly prepared.
     std::unique_ptr<Backend::Statement> acquire(const std::string& text);
@@ -83,7 +84,8 @@ private:
     Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection, const Routines& routines);
     void defineStoreFunctions();
     void settleCursors(const Cursor* except);
-    void began();
+    // Takes the write lock for `what`, opening the transaction.
+    void begin(const std::string& what, bool wait);
 
     std::filesystem::path file_;
     std::unique_ptr<Backend::Connection> connection_;

@@ -189,6 +189,17 @@ TEST_F(DialectStore, ACodeLockFailsAtOnceWhileAnotherSessionHoldsIt) {
     }
     EXPECT_FALSE(second.InTransaction());
 
+    const std::string merge =
+        "merge into SpecCenDruk scd using (select 1 lPluRef from dual) x on (scd.lPluRef = x.lPluRef) "
+        "when not matched then insert (lSpecCenDrukRef, lPluRef) values (NewRef, x.lPluRef)";
+    TSessionHolder impatient = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
+    try {
+        Command(merge, impatient).execute();
+        FAIL() << "the merge wrote while the lock was held";
+    } catch (const DBKernel::DatabaseError& e) {
+        EXPECT_EQ(e.statement(), merge) << "a statement run as two names itself when it cannot lock";
+    }
+
     first.Commit();
     OpenedQuery taken(lock, second);
     EXPECT_EQ(taken["lpluref"].asInt64(), 1);
