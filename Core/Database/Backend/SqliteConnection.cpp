@@ -87,8 +87,8 @@ public:
 
     void bind(std::size_t index, const Value& value) override {
         for (auto& part : parts_)
-            for (const auto& [position, name] : part.parameters)
-                if (name == index) bindValue(part.handle.get(), position, value);
+            for (const auto& [position, parameter] : part.parameters)
+                if (parameter == index) bindValue(part.handle.get(), position, value);
     }
 
     bool start() override {
