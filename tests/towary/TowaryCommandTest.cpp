@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using TestSupport::runTowary;
 
 TEST(TowaryCommand, UsageErrorsExitWithTwoAndHelpWithZero) {
@@ -28,4 +30,16 @@ TEST(TowaryCommand, ActionsListsTheModulesRegistrations) {
     const auto result = runTowary({"actions"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(result.err.empty()) << result.err;
+}
+
+TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
+    TestSupport::TempStore scratch;
+    const auto dir = (scratch.path() / "demo").string();
+    const auto result = runTowary({"demo", dir});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (const char* section : {"== Moduł ==", "== Ustawienia sklepu ==", "== Baza danych sklepu =="})
+        EXPECT_NE(result.out.find(section), std::string::npos) << section;
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
+    EXPECT_EQ(runTowary({"sql", dir, "select count(*) n from towar"}).exitCode, 0);
+    EXPECT_EQ(runTowary({"demo", dir}).exitCode, 1) << "the demo never overwrites a store";
 }

@@ -1,23 +1,25 @@
 // towary demo DIR: a sample store and a tour of what the module does on it.
 
-#include "Core/Action/ActionContainer.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/StoreCreation.h"
+#include "apps/towary/demo/Demo.h"
 
-#include <filesystem>
 #include <ostream>
 
 namespace Towary::Host {
 
 void addDemoCommand(CLI::App& app, Context& context) {
-    auto* command = app.add_subcommand("demo", "create a sample store in DIR and show what the module does");
+    auto* command = app.add_subcommand("demo", "create a sample store in DIR and show what the module does on it");
     addStoreArgument(*command, context);
     command->callback([&context] {
         context.job = [](std::ostream& out) {
-            const auto& dir = Core::Store::directory();
-            std::filesystem::create_directories(Core::Store::logDirectory());
-            out << "Sklep przykładowy: " << dir.string() << '\n';
-            out << "Moduł zarejestrował akcji: " << Core::Action::CContainer::instance().registrations().size() << '\n';
+            createStore();
+            out << "Sklep przykładowy: " << Core::Store::directory().string() << "\n";
+            for (const auto& step : Demo::steps()) {
+                out << "\n== " << step.title << " ==\n";
+                step.run(out);
+            }
         };
     });
 }

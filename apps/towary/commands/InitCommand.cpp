@@ -1,13 +1,10 @@
-// towary init DIR: a new store: its directory and its database.
+// towary init DIR: a new store: its directory, settings and database.
 
-#include "Core/Database/StoreDatabase.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/Command.h"
-#include "apps/towary/SampleSettings.h"
+#include "apps/towary/StoreCreation.h"
 
-#include <filesystem>
 #include <ostream>
-#include <stdexcept>
 
 namespace Towary::Host {
 
@@ -16,13 +13,8 @@ void addInitCommand(CLI::App& app, Context& context) {
     addStoreArgument(*command, context);
     command->callback([&context] {
         context.job = [](std::ostream& out) {
-            const auto& dir = Core::Store::directory();
-            if (std::filesystem::exists(dir) && !std::filesystem::is_empty(dir))
-                throw std::runtime_error("Katalog " + dir.string() + " nie jest pusty; sklep zakłada się w nowym katalogu.");
-            std::filesystem::create_directories(Core::Store::logDirectory());
-            writeSampleSettings(Core::Store::settingsFile());
-            DBKernel::StoreDatabase::create(Core::Store::databaseFile());
-            out << "Założono sklep w " << dir.string() << '\n';
+            createStore();
+            out << "Założono sklep w " << Core::Store::directory().string() << '\n';
         };
     });
 }

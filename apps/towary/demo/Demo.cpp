@@ -1,0 +1,14 @@
+#include "apps/towary/demo/Demo.h"
+
+namespace Towary::Host::Demo {
+
+const std::vector<Step>& steps() {
+    static const std::vector<Step> all = {
+        {"Moduł", frame},
+        {"Ustawienia sklepu", settings},
+        {"Baza danych sklepu", database},
+    };
+    return all;
+}
+
+}  // namespace Towary::Host::Demo

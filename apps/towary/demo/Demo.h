@@ -1,0 +1,23 @@
+#pragma once
+// The tour `towary demo` gives of a new sample store: one step per area of
+// the module, run in order, each printing what it did.
+
+#include <iosfwd>
+#include <vector>
+
+namespace Towary::Host::Demo {
+
+struct Step {
+    const char* title;
+    void (*run)(std::ostream& out);
+};
+
+// The steps in the order the demo runs them.
+const std::vector<Step>& steps();
+
+// Each area's step, defined in its own file of this folder.
+void frame(std::ostream& out);
+void settings(std::ostream& out);
+void database(std::ostream& out);
+
+}  // namespace Towary::Host::Demo
