@@ -18,10 +18,7 @@ boost::shared_ptr<IUnknown> toBoost(const IUnknownPtr& object) {
     return boost::shared_ptr<IUnknown>(object.get(), [keep = object](IUnknown*) mutable { keep.reset(); });
 }
 
-IUnknownPtr fromBoost(const boost::shared_ptr<IUnknown>& object) {
-    if (!object) return {};
-    return IUnknownPtr(object.get(), [keep = object](IUnknown*) mutable { keep.reset(); });
-}
+IUnknownPtr fromBoost(const boost::shared_ptr<IUnknown>& object) { return toStd(object); }
 
 IUnknownPtr IExecutor::execute(const IUnknownPtr& args) {
     return execute2(toBoost(args));

@@ -34,6 +34,13 @@ std::shared_ptr<T> interface_cast(const IUnknownPtr& object) {
 boost::shared_ptr<IUnknown> toBoost(const IUnknownPtr& object);
 IUnknownPtr fromBoost(const boost::shared_ptr<IUnknown>& object);
 
+// A boost pointer of any class as a std pointer sharing its ownership.
+template <class T>
+std::shared_ptr<T> toStd(const boost::shared_ptr<T>& object) {
+    if (!object) return {};
+    return std::shared_ptr<T>(object.get(), [keep = object](T*) mutable { keep.reset(); });
+}
+
 // An action. Subclasses override exactly one of execute and execute2.
 class IExecutor : public virtual IUnknown {
 public:

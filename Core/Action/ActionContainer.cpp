@@ -3,15 +3,12 @@
 #include <stdexcept>
 
 namespace Core::Action {
-namespace {
-
 const char* const kSourceFile = "Core/Action/ActionContainer";
 
-}  // namespace
-
 CContainer& CContainer::instance() {
-    static CContainer container;
-    return container;
+    // Never destroyed: tokens held by modules may be withdrawn after static destruction began.
+    static auto* container = new CContainer;
+    return *container;
 }
 
 Token CContainer::add(const std::string& guid, Entry entry) {
@@ -71,13 +68,13 @@ namespace Core {
 Token regActionCreator(const std::string& guid, Action::Creator creator, const SrcInfo& source) {
     if (Debug::loggingEnabled())
         Debug::logLine("Registering action creator: " + guid,
-                       {"Core/Action/ActionContainer", 148, "regActionCreator"});
+                       {Action::kSourceFile, 148, "regActionCreator"});
     return Action::CContainer::instance().registerCreator(guid, std::move(creator), source);
 }
 
 Token regAction(std::shared_ptr<IExecutor> action, const SrcInfo& source) {
     if (Debug::loggingEnabled())
-        Debug::logLine("Registering action: " + action->guid(), {"Core/Action/ActionContainer", __LINE__, "regAction"});
+        Debug::logLine("Registering action: " + action->guid(), {Action::kSourceFile, __LINE__, "regAction"});
     return Action::CContainer::instance().registerAction(std::move(action), source);
 }
 

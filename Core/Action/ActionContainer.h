@@ -7,6 +7,8 @@
 #include "Core/SrcInfo.h"
 #include "Core/Token.h"
 
+#include <boost/function.hpp>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -57,6 +59,9 @@ private:
     std::map<std::string, Entry> entries_;
 };
 
+// The source file the registry's log lines name.
+extern const char* const kSourceFile;
+
 // Logs "Invoking action: " + GUID when logging is on.
 void logInvoke(const std::string& guid);
 
@@ -64,6 +69,7 @@ template <class T, class Caller>
 std::shared_ptr<T> CContainer::invoke(const Caller&, const std::string& guid, const IUnknownPtr& args) {
     logInvoke(guid);
     auto executor = interface_cast<IExecutor>(instance().get(guid));
+    if (!executor) throw castError();
     return interface_cast<T>(executor->execute(args));
 }
 
@@ -75,6 +81,14 @@ namespace Core {
 Token regActionCreator(const std::string& guid, Action::Creator creator, const SrcInfo& source);
 // Registers a ready-made action object, logging the registration.
 Token regAction(std::shared_ptr<IExecutor> action, const SrcInfo& source);
+
+// Registers a plain factory function of an action class as its creator.
+template <class ActionT>
+Token regActionCreator(const std::string& guid, boost::function<boost::shared_ptr<ActionT>()> factory,
+                       const SrcInfo& source) {
+    return regActionCreator(
+        guid, Action::Creator([factory]() -> std::shared_ptr<IExecutor> { return toStd(factory()); }), source);
+}
 
 // The creator of an action class built by its default constructor.
 template <class ActionT>

@@ -18,13 +18,25 @@ const std::shared_ptr<Session>& TSessionHolder::shared() const {
 
 TransactionGuard::TransactionGuard(TSessionHolder session)
     : session_(std::move(session)), owner_(!session_.InTransaction()) {
-    if (owner_) session_.StartTransaction();
+    if (owner_) {
+        session_.StartTransaction();
+    } else {
+        // Nested guards get distinct names, so each undoes only its own writes.
+        static unsigned long next = 0;
+        savepoint_ = "guard_" + std::to_string(++next);
+        session_.session().connection().savepoint(savepoint_);
+    }
 }
 
 TransactionGuard::~TransactionGuard() {
-    if (!owner_ || !session_.InTransaction()) return;
+    if (done_ || !session_.InTransaction()) return;
     try {
-        session_.Rollback();
+        if (owner_) {
+            session_.Rollback();
+        } else {
+            session_.session().connection().rollbackTo(savepoint_);
+            session_.session().connection().release(savepoint_);
+        }
     } catch (const std::exception& e) {
         // A destructor must not throw while an exception may be passing.
         Core::Debug::logLine(std::string("Wycofanie transakcji nie powiodło się: ") + e.what(),
@@ -33,7 +45,11 @@ TransactionGuard::~TransactionGuard() {
 }
 
 void TransactionGuard::commit() {
-    if (owner_) session_.Commit();
+    if (owner_)
+        session_.Commit();
+    else
+        session_.session().connection().release(savepoint_);
+    done_ = true;
 }
 
 }  // namespace DBKernel

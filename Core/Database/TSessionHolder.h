@@ -7,6 +7,7 @@
 #include "Core/Database/Session.h"
 
 #include <memory>
+#include <string>
 
 namespace DBKernel {
 
@@ -31,8 +32,9 @@ private:
 };
 
 // Starts a transaction when made and rolls it back when destroyed before
-// commit(). Made while the session is already in a transaction, it joins
-// that transaction and leaves commit and rollback to its owner.
+// commit(). Made while the session is already in a transaction, it marks a
+// savepoint instead: commit() keeps its writes for the enclosing transaction
+// to commit, and leaving it early undoes just its own writes.
 class TransactionGuard {
 public:
     explicit TransactionGuard(TSessionHolder session);
@@ -45,6 +47,8 @@ public:
 private:
     TSessionHolder session_;
     bool owner_;
+    std::string savepoint_;  // set when nested in an open transaction
+    bool done_ = false;
 };
 
 }  // namespace DBKernel

@@ -1,5 +1,7 @@
 #include "Core/Database/Value.h"
 
+#include "Core/tools/Numbers.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -13,18 +15,10 @@ namespace {
     throw std::runtime_error("Wartość \"" + text + "\" nie jest liczbą");
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 double parseDouble(const std::string& text) {
-    const auto digits = trimmed(text);
-    double result = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) notANumber(text);
-    return result;
+    const auto number = Core::parseNumber<double>(Core::trimBlanks(text));
+    if (!number) notANumber(text);
+    return *number;
 }
 
 std::int64_t rounded(double value) {
@@ -48,10 +42,7 @@ std::int64_t toInt64(const Value& value) {
         case 2: return rounded(std::get<double>(value));
         case 3: {
             const auto& text = std::get<std::string>(value);
-            const auto digits = trimmed(text);
-            std::int64_t result = 0;
-            const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
-            if (!digits.empty() && error == std::errc() && end == digits.data() + digits.size()) return result;
+            if (auto whole = Core::parseNumber<std::int64_t>(Core::trimBlanks(text))) return *whole;
             return rounded(parseDouble(text));
         }
         default: return 0;

@@ -9,6 +9,7 @@
 #include "Core/System/AnsiString.h"
 
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -43,7 +44,13 @@ public:
             rethrowNaming(self().describe());
         }
     }
-    int asInt() const { return static_cast<int>(asInt64()); }
+    int asInt() const {
+        const std::int64_t value = asInt64();
+        if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+            throw std::runtime_error("Wartość " + std::to_string(value) + " nie mieści się w zakresie typu int (" +
+                                     self().describe() + ").");
+        return static_cast<int>(value);
+    }
     double asDouble() const {
         try {
             return toDouble(self().value());

@@ -1,5 +1,7 @@
 #include "Core/PackageLoader/Dependencies.h"
 
+#include "Core/registration/DllReason.h"
+
 #include <dlfcn.h>
 #include <link.h>
 
@@ -36,7 +38,7 @@ Dependencies& Dependencies::instance() {
 }
 
 void Dependencies::registerForDeferredLoadDependencies(void* instance, unsigned long reason) {
-    if (reason != 1) return;
+    if (reason != kProcessAttach) return;
     const auto path = modulePath(instance);
     std::lock_guard lock(mutex_);
     const bool known = std::any_of(modules_.begin(), modules_.end(), [&](const Module& m) { return m.path == path; });

@@ -3,19 +3,12 @@
 // and filled at process attach and cleared at process detach.
 
 #include "Core/PackageLoader/Dependencies.h"
+#include "Core/registration/DllReason.h"
 #include "Core/registration/Registrations.h"
 
 #include <memory>
 
 namespace Core {
-
-// Platform reasons of an entry-point call.
-enum DllReason : unsigned long {
-    kProcessDetach = 0,
-    kProcessAttach = 1,
-    kThreadAttach = 2,
-    kThreadDetach = 3,
-};
 
 using RegistrationsHolder = std::unique_ptr<Registrations>;
 

@@ -16,7 +16,14 @@ ModuleLoader::ModuleLoader(const std::filesystem::path& library) {
         dlclose(handle_);
         throw std::runtime_error("Moduł " + library.string() + " nie ma funkcji DllEntryPoint.");
     }
-    attached_ = notify(Core::kProcessAttach);
+    try {
+        attached_ = notify(Core::kProcessAttach);
+    } catch (...) {
+        // A unit failed to register: withdraw what the others registered before closing.
+        notify(Core::kProcessDetach);
+        dlclose(handle_);
+        throw;
+    }
     if (!attached_) {
         dlclose(handle_);
         throw std::runtime_error("Moduł " + library.string() + " odmówił załadowania.");

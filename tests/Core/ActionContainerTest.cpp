@@ -105,3 +105,23 @@ TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
 }
 
 }  // namespace
+
+namespace {
+
+boost::shared_ptr<Doubler> makeDoubler() { return boost::shared_ptr<Doubler>(new Doubler); }
+
+TEST(ActionContainer, PlainFactoryFunctionsAndEmptyCreatorsAreHandled) {
+    {
+        Core::Token token = Core::regActionCreator<Doubler>(kGuid, &makeDoubler, {});
+        EXPECT_EQ(Core::Action::CContainer::invoke<Core::Value<int>>(0, kGuid, Core::wrap(4))->get(), 8);
+    }
+    Core::Token token = Core::regActionCreator(kGuid, [] { return std::shared_ptr<Core::IExecutor>(); }, {});
+    try {
+        Core::Action::CContainer::invoke<Core::Value<int>>(0, kGuid, Core::wrap(4));
+        FAIL();
+    } catch (const std::logic_error& e) {
+        EXPECT_STREQ(e.what(), "Error while casting interface Core::IUnknown");
+    }
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/tools/DayNumber.h"
+#include "Core/tools/Numbers.h"
 
 #include <sqlite3.h>
 #include <unicode/locid.h>
@@ -32,14 +33,9 @@ std::optional<Number> numberOf(sqlite3_value* value) {
     case SQLITE_FLOAT:
         return Number{false, 0, sqlite3_value_double(value)};
     case SQLITE_TEXT: {
-        std::string_view text = textOf(value);
-        const auto first = text.find_first_not_of(' ');
-        if (first == std::string_view::npos) return std::nullopt;
-        text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-        double parsed = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-        if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-        return Number{false, 0, parsed};
+        const auto parsed = Core::parseNumber<double>(Core::trimBlanks(textOf(value)));
+        if (!parsed) return std::nullopt;
+        return Number{false, 0, *parsed};
     }
     default:
         return std::nullopt;

@@ -1,4 +1,5 @@
 #include "Core/Database/Dialect/SelectClauses.h"
+#include "Core/tools/IgnoringCase.h"
 
 #include <algorithm>
 #include <charconv>
@@ -103,7 +104,7 @@ bool isMarker(const Node& node) {
 std::string aliasOf(const Nodes& item) {
     const bool joinItem = std::any_of(item.begin(), item.end(), [](const Node& node) { return node.isWord("join"); });
     if (item.empty() || joinItem || item.back().group) return {};
-    return lowerCase(item.back().token.text);
+    return Core::lowerAscii(item.back().token.text);
 }
 
 struct OuterJoin {
@@ -128,7 +129,7 @@ std::pair<Nodes, std::string> unmarked(const Nodes& condition) {
         if (i < 3 || !condition[i - 1].isWord() || !condition[i - 2].isSymbol(".") || !condition[i - 3].isWord()) {
             throw UntranslatableClause("złączenie zewnętrzne (+) po czymś innym niż alias.kolumna");
         }
-        const std::string marked = lowerCase(condition[i - 3].token.text);
+        const std::string marked = Core::lowerAscii(condition[i - 3].token.text);
         if (!alias.empty() && alias != marked) {
             throw UntranslatableClause("złączenie zewnętrzne (+) z dwiema tabelami w jednym warunku");
         }
@@ -233,6 +234,15 @@ void rewriteRownum(Nodes& core, bool compound) {
     if (conjuncts.disjunction) throw UntranslatableClause("rownum w warunku z or");
     if (compound || clauses.groupBy || clauses.having || clauses.orderBy || clauses.window || clauses.limit) {
         throw UntranslatableClause("rownum w zapytaniu z union, group by lub order by");
+    }
+    // Oracle counts rows before it aggregates or removes duplicates; a limit would count after.
+    const std::size_t listEnd = clauses.from ? *clauses.from : core.size();
+    for (std::size_t i = 0; i < listEnd; ++i) {
+        const bool aggregate = i + 1 < listEnd && core[i + 1].group &&
+                               (core[i].isWord("count") || core[i].isWord("sum") || core[i].isWord("min") ||
+                                core[i].isWord("max") || core[i].isWord("avg"));
+        if (core[i].isWord("distinct") || core[i].isWord("unique") || aggregate)
+            throw UntranslatableClause("rownum w zapytaniu z distinct lub funkcją agregującą");
     }
     core = withConditions(core, clauses, kept);
     core.push_back(Node::word("limit"));

@@ -1,5 +1,7 @@
 #include "Core/Database/Dialect/SqlTree.h"
 
+#include "Core/tools/IgnoringCase.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -29,7 +31,7 @@ bool isKeywordBeforeGroup(const Node& node) {
     static constexpr std::array<std::string_view, 22> keywords{
         "all", "and", "as",   "between", "by",     "else",   "exists", "from", "in",    "is",     "join",
         "like", "not", "on", "or",      "select", "set",    "then",   "union", "using", "values", "where"};
-    const std::string word = lowerCase(node.token.text);
+    const std::string word = Core::lowerAscii(node.token.text);
     return std::find(keywords.begin(), keywords.end(), word) != keywords.end();
 }
 
@@ -85,7 +87,7 @@ Node Node::groupOf(std::vector<Node> inner) {
 }
 
 bool Node::isWord(std::string_view lowerCaseText) const {
-    return isWord() && lowerCase(token.text) == lowerCaseText;
+    return isWord() && Core::lowerAscii(token.text) == lowerCaseText;
 }
 
 bool Node::isSymbol(std::string_view text) const {
@@ -103,11 +105,5 @@ std::string render(const Nodes& nodes) {
     return std::move(writer).text();
 }
 
-std::string lowerCase(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return result;
-}
 
 }  // namespace DBKernel::Dialect

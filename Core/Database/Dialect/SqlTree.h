@@ -44,6 +44,4 @@ Nodes parse(const std::vector<Token>& tokens);
 // ".", none before ")", "," and ".", none between a function's name and its "(".
 std::string render(const Nodes& nodes);
 
-std::string lowerCase(std::string_view text);
-
 }  // namespace DBKernel::Dialect

@@ -1,6 +1,7 @@
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Dialect/SelectClauses.h"
 #include "Core/Database/Dialect/SqlTree.h"
+#include "Core/tools/IgnoringCase.h"
 
 #include <algorithm>
 #include <optional>
@@ -107,7 +108,7 @@ private:
                 }
                 break;
             case Token::Kind::Parameter:
-                node.token.text = lowerCase(node.token.text);
+                node.token.text = Core::lowerAscii(node.token.text);
                 break;
             case Token::Kind::Symbol:
                 // Oracle divides exactly; SQLite divides integers as integers.
@@ -300,14 +301,14 @@ private:
     // The assignments of a SET list with "t.c = ..." written "c = ...", t being the table or its alias.
     static Nodes unqualifiedTargets(const Nodes& assignments, const Nodes& target, const Nodes& alias) {
         std::vector<std::string> qualifiers;
-        if (!target.empty()) qualifiers.push_back(lowerCase(target.back().token.text));
-        if (!alias.empty()) qualifiers.push_back(lowerCase(alias.back().token.text));
+        if (!target.empty()) qualifiers.push_back(Core::lowerAscii(target.back().token.text));
+        if (!alias.empty()) qualifiers.push_back(Core::lowerAscii(alias.back().token.text));
         Nodes result;
         bool itemStart = true;
         for (std::size_t k = 0; k < assignments.size(); ++k) {
             const Node& node = assignments[k];
             if (itemStart && k + 2 < assignments.size() && node.isWord() && assignments[k + 1].isSymbol(".") &&
-                std::find(qualifiers.begin(), qualifiers.end(), lowerCase(node.token.text)) != qualifiers.end()) {
+                std::find(qualifiers.begin(), qualifiers.end(), Core::lowerAscii(node.token.text)) != qualifiers.end()) {
                 ++k;  // the qualifier and its dot
                 itemStart = false;
                 continue;
@@ -336,7 +337,7 @@ Translation translate(std::string_view oracleSql) {
 }
 
 std::string routineName(std::string_view qualified) {
-    std::string name = lowerCase(qualified);
+    std::string name = Core::lowerAscii(qualified);
     std::replace(name.begin(), name.end(), '.', '_');
     return name;
 }

@@ -4,6 +4,7 @@
 #include "Core/Setup/SettingsWriter.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/tools/Numbers.h"
 #include "apps/towary/Command.h"
 
 #include <charconv>
@@ -42,19 +43,6 @@ Orvel::TValue typedRead(const Orvel::TKey& key, const std::string& type) {
     return key.GetVal<std::string>();
 }
 
-// The number written by the whole text, if it is one.
-template <class Number>
-std::optional<Number> numberOf(const std::string& text) {
-    Number number{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error == std::errc::result_out_of_range && std::is_same_v<Number, int>)
-        throw std::runtime_error("Liczba " + text + " nie mieści się w zakresie typu int.");
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if constexpr (std::is_same_v<Number, double>)
-        if (!std::isfinite(number)) return std::nullopt;
-    return number;
-}
-
 std::optional<bool> flag(const std::string& text) {
     if (text == "true") return true;
     if (text == "false") return false;
@@ -65,10 +53,14 @@ std::optional<bool> flag(const std::string& text) {
 // double and bool that reads the whole text, or else the text itself.
 Orvel::TValue parsedValue(const std::string& text, const std::string& type) {
     if (type == "string") return text;
-    if (type == "int" || type.empty())
-        if (auto number = numberOf<int>(text)) return *number;
+    if (type == "int" || type.empty()) {
+        if (auto number = Core::parseNumber<int>(text)) return *number;
+        // A whole number too big for int is a mistake, not a double the user meant.
+        if (Core::parseNumber<long long>(text))
+            throw std::runtime_error("Liczba " + text + " nie mieści się w zakresie typu int.");
+    }
     if (type == "double" || type.empty())
-        if (auto number = numberOf<double>(text)) return *number;
+        if (auto number = Core::parseNumber<double>(text)) return *number;
     if (type == "bool" || type.empty())
         if (auto value = flag(text)) return *value;
     if (type == "int") throw std::runtime_error("Wartość \"" + text + "\" nie jest liczbą całkowitą (int).");

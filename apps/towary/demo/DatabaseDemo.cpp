@@ -10,7 +10,8 @@ namespace Towary::Host::Demo {
 
 void database(std::ostream& out) {
     TSessionHolder session;
-    DBKernel::Sql::OpenedQuery now("select borlandsysdate dzien, decode(1, 1, 'tak', 'nie') dekod from dual", session);
+    DBKernel::Sql::OpenedQuery now("select floor(borlandsysdate) dzien, decode(1, 1, 'tak', 'nie') dekod from dual",
+                                   session);
     out << "Dzisiejszy dzień (liczba dni od 1899-12-30): " << now["dzien"].asInt64() << '\n';
     out << "decode(1, 1, 'tak', 'nie') = " << now["dekod"].asString() << '\n';
     DBKernel::Sql::OpenedQuery count("select count(*) ile from towar", session);

@@ -315,6 +315,8 @@ TEST(Translate, UntranslatableStatementsAreRefusedByName) {
     for (const char* statement : {
              "select sNazwa from towar where rownum <= 3 order by sNazwa",
              "select a from t where rownum = 1 union select b from u",
+             "select count(*) n from towar where rownum <= 2",
+             "select distinct sGrIndex from towar where rownum <= 2",
              "select a from t where a = 1 or rownum = 1",
              "select a from t where nvl(rownum, 0) = 1",
              "select 1 from towar t, plu p where t.ltowarref = p.ltowarref(+) or p.byStatus = 1",
