@@ -2,6 +2,7 @@
 // thread notifications.
 
 #include "Core/Debug/Debug.h"
+#include "Core/Export.h"
 #include "Core/registration/manageDllRegistations.h"
 #include "Modules/Towary/Tools/frame/ModuleRegistration.h"
 
@@ -14,8 +15,7 @@ Core::RegistrationsHolder& moduleRegistrations() {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) bool DllEntryPoint(void* instance, unsigned long reason,
-                                                                     void* /*reserved*/) {
+extern "C" TOWARY_EXPORT bool DllEntryPoint(void* instance, unsigned long reason, void* /*reserved*/) {
     Core::Debug::logDllEntryPoint(instance, reason, {"Modules/Towary/Tools/ProductTools", 65, "DllEntryPoint"});
     return Core::manageDllRegistationsAndDependencies(instance, reason, moduleRegistrations(), &Towary::registerModule);
 }

@@ -1,0 +1,7 @@
+#include "Core/System/Sysutils.h"
+
+namespace Sysutils {
+
+Exception::~Exception() = default;
+
+}  // namespace Sysutils

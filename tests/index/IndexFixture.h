@@ -1,0 +1,35 @@
+#pragma once
+// A store with its hierarchy settings, the setup-key store and the site
+// registered, as the host gives them to the module.
+
+#include "Core/Firma/Site.h"
+#include "Core/Setup/Setup.h"
+#include "tests/support/IndexSettings.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+class IndexFixture : public ::testing::Test {
+protected:
+    IndexFixture() { TestSupport::writeIndexSettings(); }
+
+    void settings(const TestSupport::IndexSettings& values) { TestSupport::writeIndexSettings(values); }
+
+    // The text of what the call throws as E; "no exception" when it returns.
+    template <class E = std::exception>
+    static std::string failure(const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const E& e) {
+            return e.what();
+        }
+        return "no exception";
+    }
+
+    TestSupport::TempStore store_;
+    Core::SetupRegistration setup_;
+    Firma::SiteRegistration site_;
+};
