@@ -28,5 +28,6 @@ void addActionsCommand(CLI::App& app, Context& context);
 void addDemoCommand(CLI::App& app, Context& context);
 void addSettingsCommands(CLI::App& app, Context& context);
 void addSqlCommand(CLI::App& app, Context& context);
+void addIndexCommands(CLI::App& app, Context& context);
 
 }  // namespace Towary::Host

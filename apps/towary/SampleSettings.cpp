@@ -56,6 +56,12 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 ["Parametry programu"."Struktura organizacyjna"."Poziomy hierarchii"."Punkt sprzedaży".Towary.Indeksy]
 "Długość" = 6                           # liczba cyfr indeksu artykułu, z zerami z lewej
 "Prefiks sklepu" = false                # true: indeksy poprzedza identyfikator sklepu i "_"
+
+# ---------------------------------------------------------------------------
+# Sklep
+# ---------------------------------------------------------------------------
+["Parametry programu".Sklep]
+Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego numer w sieci
 )";
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and for scripts. Every command works on one store directory.
 
 #include "Core/Debug/Debug.h"
+#include "Core/Firma/Site.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/Command.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     addDemoCommand(app, context);
     addSettingsCommands(app, context);
     addSqlCommand(app, context);
+    addIndexCommands(app, context);
 
     try {
         app.parse(argc, argv);
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
         Core::setDialogs(std::make_shared<TerminalDialogs>(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0,
                                                            answer));
         Core::SetupRegistration setup;  // the store's settings file, for the module and the commands
+        Firma::SiteRegistration site;   // the store the host runs for, named by its settings
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         std::cout.flush();

@@ -1,0 +1,100 @@
+#include "tests/support/RunTowary.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using TestSupport::RunResult;
+using TestSupport::runTowary;
+
+// A store made by `towary init` (levels 2, 2, 2, 3, 3, articles 6), as a store manager starts.
+class IndexCommand : public ::testing::Test {
+protected:
+    IndexCommand() {
+        const auto init = runTowary({"init", dir_});
+        EXPECT_EQ(init.exitCode, 0) << init.err;
+    }
+
+    RunResult index(std::vector<std::string> args) {
+        args.insert(args.begin() + 1, dir_);
+        args.insert(args.begin(), "index");
+        return runTowary(args);
+    }
+
+    void set(const std::string& path, const std::string& value) {
+        const auto result = runTowary({"settings", "set", dir_, path, value});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
+
+    void allLengthsTwo() {
+        for (const char* level : {"Rodzina", "Podrodzina"})
+            set(std::string("Parametry programu / Towary / Indeksy / ") + level, "2");
+    }
+
+    // The command failed cleanly: nothing on standard output, the text on standard error, exit code 1.
+    static void expectFailure(const RunResult& result, const std::string& text) {
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "towary: " + text + "\n");
+    }
+
+    TestSupport::TempStore tmp_;
+    std::string dir_ = (tmp_.path() / "sklep").string();
+};
+
+TEST_F(IndexCommand, SplitShowsSegmentsAndAncestors) {
+    const auto result = index({"split", "010203004005"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "Poziom 1 (Departament): segment 01, indeks 01\n"
+              "Poziom 2 (Sektor): segment 02, indeks 0102\n"
+              "Poziom 3 (Sekcja): segment 03, indeks 010203\n"
+              "Poziom 4 (Rodzina): segment 004, indeks 010203004\n"
+              "Poziom 5 (Podrodzina): segment 005, indeks 010203004005\n");
+
+    allLengthsTwo();
+    EXPECT_EQ(index({"split", "0102"}).out,
+              "Poziom 1 (Departament): segment 01, indeks 01\nPoziom 2 (Sektor): segment 02, indeks 0102\n");
+    const auto longer = index({"split", "010203040506"}).out;
+    EXPECT_EQ(longer.substr(longer.find("Poziom 5")),
+              "Poziom 5 (Podrodzina): segment 05, indeks 0102030405\nPominięto znaki za ostatnim poziomem: 06\n");
+    expectFailure(index({"split", "01020"}),
+                  "Indeks 01020 jest błędny. Długość indeksu na poziomie 3 powinna wynosić 6 a wynosi 1");
+}
+
+TEST_F(IndexCommand, LevelParentAndChildLength) {
+    EXPECT_EQ(index({"level", "0102"}).out, "Poziom 2 (Sektor)\n");
+    EXPECT_EQ(index({"level", "010"}).out,
+              "Poziom 2 (Sektor)\nUwaga: indeks grupy tego poziomu ma długość 4, podany ma długość 3\n");
+    EXPECT_EQ(index({"level", "1"}).out, "Poziom 0 (brak): indeks krótszy niż indeks poziomu 1 (długość 2)\n");
+    EXPECT_EQ(index({"level", "0102030040050"}).out,
+              "Poziom 5 (Podrodzina)\nUwaga: indeks grupy tego poziomu ma długość 12, podany ma długość 13\n");
+
+    EXPECT_EQ(index({"parent", "010203004"}).out, "010203\n");
+    expectFailure(index({"parent", "01"}), "Błędy indeks grupy (01).");
+    expectFailure(index({"parent", "010"}), "Błędy indeks grupy (010).");
+
+    EXPECT_EQ(index({"child-length", "0102"}).out, "6\n");
+    EXPECT_EQ(index({"child-length", "010203"}).out, "9\n");
+    allLengthsTwo();
+    expectFailure(index({"child-length", "010"}),
+                  "Indeks 010 jest błędny. Struktura jest niezgodna z definicją znajdującą się w konfiguracji.");
+    expectFailure(index({"child-length", "0102030405"}),
+                  "Indeks 0102030405 jest błędny. Nie można pobrać długości indeksu następnego poziomu hierarchii "
+                  "grup. Indeks jest indeksem ostatniego poziomu tej hierarchii.");
+}
+
+TEST_F(IndexCommand, LengthsOfAHierarchyCode) {
+    EXPECT_EQ(index({"length", "4"}).out, "Poziom 4 (Rodzina)\nDługość segmentu: 3\nDługość indeksu grupy: 9\n");
+    EXPECT_EQ(index({"length", "6"}).out, "Długość indeksu artykułu: 6\n");
+    expectFailure(index({"length", "0"}), "Nieznany kod towaru (TowarCode = 0).");
+    expectFailure(index({"length", "--", "-3"}), "Nieznany kod towaru (TowarCode = -3).");
+    EXPECT_EQ(index({"length", "300"}).exitCode, 2) << "not a hierarchy code at all";
+
+    set("Parametry programu / Towary / Indeksy / Sekcja", "dwa");
+    expectFailure(index({"length", "3"}), "nie można rzutować wartości klucza\n"
+                                          "Parametry programu / Towary / Indeksy / Sekcja\ntypu (std::string) na (int)");
+}
+
+}  // namespace
