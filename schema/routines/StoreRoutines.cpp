@@ -3,6 +3,9 @@
 
 namespace DBKernel::Schema {
 
-void registerRoutines(Routines& routines) { addNewRef(routines); }
+void registerRoutines(Routines& routines) {
+    addNewRef(routines);
+    addGetWolnyIndex(routines);
+}
 
 }  // namespace DBKernel::Schema

@@ -1,6 +1,6 @@
 #pragma once
-// A store with its hierarchy settings, the setup-key store and the site
-// registered, as the host gives them to the module.
+// A store with its hierarchy settings (and a database when asked for), the
+// setup-key store and the site registered, as the host gives them to the module.
 
 #include "Core/Firma/Site.h"
 #include "Core/Setup/Setup.h"
@@ -14,7 +14,10 @@
 
 class IndexFixture : public ::testing::Test {
 protected:
-    IndexFixture() { TestSupport::writeIndexSettings(); }
+    explicit IndexFixture(TestSupport::TempStore::Contents contents = TestSupport::TempStore::directoryOnly)
+        : store_(contents) {
+        TestSupport::writeIndexSettings();
+    }
 
     void settings(const TestSupport::IndexSettings& values) { TestSupport::writeIndexSettings(values); }
 

@@ -39,6 +39,16 @@ protected:
         EXPECT_EQ(result.err, "towary: " + text + "\n");
     }
 
+    // Adds a row to the store's product table the way support staff would.
+    void insert(const std::string& groupIndex, int code, const std::string& artIndex = "null") {
+        const std::string values = "'" + groupIndex + "', " + std::to_string(code) + ", " +
+                                   (artIndex == "null" ? artIndex : "'" + artIndex + "'");
+        const auto result = runTowary({"sql", dir_,
+                                       "insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, " +
+                                           values + ")"});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
+
     TestSupport::TempStore tmp_;
     std::string dir_ = (tmp_.path() / "sklep").string();
 };
@@ -95,6 +105,42 @@ TEST_F(IndexCommand, LengthsOfAHierarchyCode) {
     set("Parametry programu / Towary / Indeksy / Sekcja", "dwa");
     expectFailure(index({"length", "3"}), "nie można rzutować wartości klucza\n"
                                           "Parametry programu / Towary / Indeksy / Sekcja\ntypu (std::string) na (int)");
+}
+
+TEST_F(IndexCommand, NextGroupUnderAParentAndNewDepartments) {
+    EXPECT_EQ(index({"next-group"}).out, "01\n");
+    insert("01", 1);
+    insert("02", 1);
+    insert("0101", 2);
+    insert("0102", 2);
+    insert("0104", 2);
+    insert("0103", 6, "000001");
+    EXPECT_EQ(index({"next-group"}).out, "03\n");
+    EXPECT_EQ(index({"next-group", "01"}).out, "0103\n");
+    EXPECT_EQ(index({"next-group", "02"}).out, "0201\n");
+    EXPECT_EQ(index({"next-group", "0102"}).out, "010201\n");
+    EXPECT_EQ(index({"next-group", "010201"}).out, "010201001\n");
+
+    expectFailure(index({"next-group", "010"}), "Błędna długość indeksu grupy (010).");
+    expectFailure(index({"next-group", "010203004005"}), "Błędna długość indeksu grupy (010203004005).");
+    set("Parametry programu / Towary / Indeksy / Sektor", "1");
+    for (int segment = 1; segment <= 9; ++segment) insert("02" + std::to_string(segment), 2);
+    expectFailure(index({"next-group", "02"}), "Generator indeksów grup: przekroczony zakres.");
+}
+
+TEST_F(IndexCommand, NextArticleAndItsFailures) {
+    EXPECT_EQ(index({"next-article"}).out, "000001\n");
+    for (const char* artIndex : {"000001", "000002", "000004"}) insert("0101", 6, artIndex);
+    EXPECT_EQ(index({"next-article"}).out, "000003\n");
+
+    const std::string length =
+        "Parametry programu / Struktura organizacyjna / Poziomy hierarchii / Punkt sprzedaży / Towary / Indeksy / "
+        "Długość";
+    set(length, "0");
+    expectFailure(index({"next-article"}), "Funkcja getWolnyIndex nie zwróciła wartości.");
+    set(length, "1");
+    for (int number = 1; number <= 9; ++number) insert("0101", 6, std::to_string(number));
+    expectFailure(index({"next-article"}), "Funkcja getWolnyIndex wygenerowała zbyt duży indeks towaru.");
 }
 
 }  // namespace
