@@ -143,4 +143,18 @@ TEST_F(IndexCommand, NextArticleAndItsFailures) {
     expectFailure(index({"next-article"}), "Funkcja getWolnyIndex wygenerowała zbyt duży indeks towaru.");
 }
 
+TEST(DemoCommand, BuildsASampleHierarchyWithTheGenerators) {
+    TestSupport::TempStore tmp;
+    const std::string dir = (tmp.path() / "demo").string();
+    const auto demo = runTowary({"demo", dir});
+    EXPECT_EQ(demo.exitCode, 0) << demo.err;
+    for (const char* line : {"\n  01  Spożywczy (Departament)\n", "\n          010101001001  Mleko UHT 2% (Podrodzina)\n",
+                             "\n  02  Chemia (Departament)\n", "\n  000002  Mleko UHT 2% 0,5 l (grupa 010101001001)\n",
+                             "\ntowary index next-article: 000003\n"})
+        EXPECT_NE(demo.out.find(line), std::string::npos) << line << demo.out;
+
+    EXPECT_NE(demo.out.find("== Hierarchia towarowa ==\n"), std::string::npos);
+    EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";
+}
+
 }  // namespace

@@ -7,6 +7,7 @@ const std::vector<Step>& steps() {
         {"Moduł", frame},
         {"Ustawienia sklepu", settings},
         {"Baza danych sklepu", database},
+        {"Hierarchia towarowa", hierarchy},
     };
     return all;
 }

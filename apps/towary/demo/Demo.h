@@ -19,5 +19,6 @@ const std::vector<Step>& steps();
 void frame(std::ostream& out);
 void settings(std::ostream& out);
 void database(std::ostream& out);
+void hierarchy(std::ostream& out);
 
 }  // namespace Towary::Host::Demo
