@@ -82,6 +82,7 @@ TEST_F(Generators, FullLevelIsARangeErrorForOneAndALongerSegmentForTheOther) {
 }
 
 TEST_F(Generators, ParentOfNoLevelOrOfTheLastLevelHasNoChildren) {
+    EXPECT_EQ(nextGroup("0'"), "0'01") << "a quote in a parent typed by a user stays text";
     for (const std::string parent : {"0", "010", "010203004005", "0102030040050"})
         EXPECT_EQ(failure<std::runtime_error>([&] { nextGroup(parent); }),
                   "Błędna długość indeksu grupy (" + parent + ").");

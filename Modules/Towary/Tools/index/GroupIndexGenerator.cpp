@@ -1,6 +1,7 @@
 #include "Modules/Towary/Tools/index/GroupIndexGenerator.h"
 
 #include "Core/Database/Query.h"
+#include "Core/Database/SQLUtils.h"
 #include "Core/tools/Digits.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 
@@ -52,7 +53,8 @@ std::string childSegmentsQuery(const std::string& parentIndex, int segmentLength
     // Every index begins with the empty parent; comparing with '' would find
     // nothing, as Oracle reads '' as NULL, and every department would be 01.
     if (!parentIndex.empty())
-        text += " and substr(sgrindex, 1, " + std::to_string(parentLength) + ") = '" + parentIndex + "'";
+        text += " and substr(sgrindex, 1, " + std::to_string(parentLength) + ") = '" + SQLUtils::SQLString(parentIndex) +
+                "'";
     return text + " order by idx";
 }
 
