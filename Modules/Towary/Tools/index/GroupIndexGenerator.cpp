@@ -5,6 +5,7 @@
 #include "Core/tools/Digits.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace Towar {
@@ -48,7 +49,7 @@ std::string GroupIndexGenerator::genIndex(const std::string& parentIndex, TSessi
 std::string childSegmentsQuery(const std::string& parentIndex, int segmentLength) {
     const std::size_t parentLength = parentIndex.size();
     std::string text = "select substr(sgrindex, " + std::to_string(parentLength + 1) + ", " +
-                       std::to_string(segmentLength) + ") idx from towar where" + " byCode < " + std::to_string(6) +
+                       std::to_string(segmentLength) + ") idx from towar where" + " byCode < " + std::to_string(static_cast<int>(tcTowar)) +
                        " and length(sgrindex) = " + std::to_string(parentLength + segmentLength);
     // Every index begins with the empty parent; comparing with '' would find
     // nothing, as Oracle reads '' as NULL, and every department would be 01.
