@@ -1,5 +1,6 @@
 #include "Core/Database/Query.h"
 #include "Core/tools/Digits.h"
+#include "Core/tools/Numbers.h"
 #include "schema/routines/StoreRoutines.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ void addGetWolnyIndex(Routines& routines) {
         used.Params["dlugosc"] = length;
         used.execute();
         while (used.next()) {
-            const auto number = Core::digitsValue(used.field(0).asString());
+            const auto number = Core::parseNumber<std::uint64_t>(used.field(0).asString());
             if (!number || static_cast<std::int64_t>(*number) < candidate) continue;  // not a number, or a repeat
             if (static_cast<std::int64_t>(*number) > candidate) break;
             ++candidate;

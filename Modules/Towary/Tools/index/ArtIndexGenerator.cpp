@@ -3,9 +3,8 @@
 #include "Core/Database/Query.h"
 #include "Core/System/Sysutils.h"
 #include "Core/tools/Digits.h"
+#include "Core/tools/Numbers.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
-
-#include <boost/lexical_cast.hpp>
 
 namespace Towar {
 
@@ -25,7 +24,10 @@ std::string ArtIndexGenerator::genIndex(TSessionHolder session, int start) {
     const std::string result = Core::padLeft(text, width);
     if (result.size() > width)
         throw Sysutils::Exception("Funkcja getWolnyIndex wygenerowała zbyt duży indeks towaru.");
-    lastGenerated_ = boost::lexical_cast<int>(text);
+    // A number past int's range (article indexes of ten digits and more) cannot
+    // be kept; the next search then starts from the one kept before and finds
+    // the same free index, only later.
+    lastGenerated_ = Core::parseNumber<int>(text).value_or(lastGenerated_);
     return result;
 }
 

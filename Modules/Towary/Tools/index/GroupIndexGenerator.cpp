@@ -3,6 +3,7 @@
 #include "Core/Database/Query.h"
 #include "Core/Database/SQLUtils.h"
 #include "Core/tools/Digits.h"
+#include "Core/tools/Numbers.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 
 #include <optional>
@@ -34,7 +35,8 @@ std::string GroupIndexGenerator::genIndex(const std::string& parentIndex, TSessi
     std::uint64_t candidate = 1;
     while (children.next()) {
         const std::string segment = children["idx"].asString();
-        const auto value = segment.empty() ? std::optional<std::uint64_t>(0) : Core::digitsValue(segment);
+        const auto value =
+            segment.empty() ? std::optional<std::uint64_t>(0) : Core::parseNumber<std::uint64_t>(segment);
         if (!value) continue;
         if (*value > candidate) break;
         ++candidate;
@@ -47,15 +49,15 @@ std::string GroupIndexGenerator::genIndex(const std::string& parentIndex, TSessi
 }
 
 std::string childSegmentsQuery(const std::string& parentIndex, int segmentLength) {
-    const std::size_t parentLength = parentIndex.size();
-    std::string text = "select substr(sgrindex, " + std::to_string(parentLength + 1) + ", " +
-                       std::to_string(segmentLength) + ") idx from towar where" + " byCode < " + std::to_string(static_cast<int>(tcTowar)) +
-                       " and length(sgrindex) = " + std::to_string(parentLength + segmentLength);
+    const std::string parentLength = std::to_string(parentIndex.size());
+    std::string text = "select substr(sgrindex, " + std::to_string(parentIndex.size() + 1) + ", " +
+                       std::to_string(segmentLength) + ") idx from towar where" + " byCode < " +
+                       std::to_string(static_cast<int>(tcTowar)) + " and length(sgrindex) = " +
+                       std::to_string(parentIndex.size() + segmentLength);
     // Every index begins with the empty parent; comparing with '' would find
     // nothing, as Oracle reads '' as NULL, and every department would be 01.
     if (!parentIndex.empty())
-        text += " and substr(sgrindex, 1, " + std::to_string(parentLength) + ") = '" + SQLUtils::SQLString(parentIndex) +
-                "'";
+        text += " and substr(sgrindex, 1, " + parentLength + ") = '" + SQLUtils::SQLString(parentIndex) + "'";
     return text + " order by idx";
 }
 

@@ -2,6 +2,7 @@
 
 #include "Core/Database/Query.h"
 #include "Core/tools/Digits.h"
+#include "Core/tools/Numbers.h"
 #include "Modules/Towary/Tools/index/GroupIndexGenerator.h"
 
 #include <optional>
@@ -16,7 +17,7 @@ System::AnsiString genNewGrIndex(Towar::TowarCode level, System::AnsiString pare
     // the smallest one; segments that are not all digits are passed over.
     std::optional<std::uint64_t> runEnd;
     while (children.next()) {
-        const auto value = Core::digitsValue(children["idx"].asString());
+        const auto value = Core::parseNumber<std::uint64_t>(children["idx"].asString());
         if (!value) continue;
         if (runEnd && *value != *runEnd + 1) break;
         runEnd = value;
