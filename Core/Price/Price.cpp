@@ -1,28 +1,55 @@
 #include "Core/Price/Price.h"
 
-#include <cmath>
+#include "Core/tools/Round.h"
+
 #include <cstdlib>
 #include <ostream>
 
 namespace Core {
+namespace {
 
-Price::Price(double value) : hundredths_(std::llround(value * 100.0)) {}
-
-Price Price::fromHundredths(std::int64_t hundredths) {
-    Price price;
-    price.hundredths_ = hundredths;
-    return price;
+constexpr std::int64_t unitsPerOne(int precision) {
+    std::int64_t scale = 1;
+    for (int i = 0; i < precision; ++i) scale *= 10;
+    return scale;
 }
 
-double Price::toDouble() const { return static_cast<double>(hundredths_) / 100.0; }
+}  // namespace
 
-std::string Price::toString() const {
-    const auto magnitude = static_cast<std::uint64_t>(std::llabs(hundredths_));
-    std::string cents = std::to_string(magnitude % 100);
-    if (cents.size() < 2) cents.insert(0, "0");
-    return (hundredths_ < 0 ? "-" : "") + std::to_string(magnitude / 100) + "." + cents;
+template <int Precision>
+FixedDecimal<Precision>::FixedDecimal(double value) : units_(roundToUnits(value, Precision)) {}
+
+template <int Precision>
+FixedDecimal<Precision> FixedDecimal<Precision>::fromUnits(std::int64_t units) {
+    FixedDecimal amount;
+    amount.units_ = units;
+    return amount;
 }
 
-std::ostream& operator<<(std::ostream& out, const Price& price) { return out << price.toString(); }
+template <int Precision>
+double FixedDecimal<Precision>::toDouble() const {
+    return static_cast<double>(units_) / static_cast<double>(unitsPerOne(Precision));
+}
+
+template <int Precision>
+std::string FixedDecimal<Precision>::toString() const {
+    constexpr auto scale = static_cast<std::uint64_t>(unitsPerOne(Precision));
+    const auto magnitude = static_cast<std::uint64_t>(std::llabs(units_));
+    std::string fraction = std::to_string(magnitude % scale);
+    fraction.insert(0, static_cast<std::size_t>(Precision) - fraction.size(), '0');
+    return (units_ < 0 ? "-" : "") + std::to_string(magnitude / scale) + "." + fraction;
+}
+
+template <int Precision>
+std::ostream& operator<<(std::ostream& out, const FixedDecimal<Precision>& amount) {
+    return out << amount.toString();
+}
+
+template class FixedDecimal<2>;
+template class FixedDecimal<3>;
+template class FixedDecimal<4>;
+template std::ostream& operator<<(std::ostream&, const FixedDecimal<2>&);
+template std::ostream& operator<<(std::ostream&, const FixedDecimal<3>&);
+template std::ostream& operator<<(std::ostream&, const FixedDecimal<4>&);
 
 }  // namespace Core

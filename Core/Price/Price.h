@@ -1,7 +1,9 @@
 #pragma once
-// Core::Price: an amount of money with two decimal places, held exactly as a
-// whole number of hundredths. Built from a double by rounding to the nearest
-// hundredth (halves away from zero); written to a stream as "12.34".
+// The host's exact amounts: money and quantities held as a whole number of
+// units of their last decimal place. Core::Price is a sale price (2 places),
+// Core::PurchasePrice a purchase price (4), Core::Quantity a quantity (3).
+// Built from a double by rounding to the last place, halves away from zero
+// (Core/tools/Round.h); written to a stream with all their places, "12.34".
 
 #include <compare>
 #include <cstdint>
@@ -10,25 +12,40 @@
 
 namespace Core {
 
-class Price {
-public:
-    Price() = default;
-    Price(double value);  // implicit: prices are written as plain numbers, as the old code does
-    static Price fromHundredths(std::int64_t hundredths);
+template <int Precision>
+class FixedDecimal {
+    static_assert(Precision > 0);
 
-    std::int64_t hundredths() const { return hundredths_; }
+public:
+    static constexpr int iPrecision = Precision;
+
+    FixedDecimal() = default;
+    FixedDecimal(double value);  // implicit: amounts are written as plain numbers, as the old code does
+    static FixedDecimal fromUnits(std::int64_t units);
+
+    // The amount in units of its last place: 1234 for the price 12.34.
+    std::int64_t units() const { return units_; }
     double toDouble() const;
-    // "12.34", "-0.50": always two decimals, a point as the separator.
+    // "12.34", "-0.5000": always iPrecision decimals, a point as the separator.
     std::string toString() const;
 
-    friend auto operator<=>(const Price&, const Price&) = default;
-    friend Price operator+(Price a, Price b) { return fromHundredths(a.hundredths_ + b.hundredths_); }
-    friend Price operator-(Price a, Price b) { return fromHundredths(a.hundredths_ - b.hundredths_); }
+    friend auto operator<=>(const FixedDecimal&, const FixedDecimal&) = default;
+    friend FixedDecimal operator+(FixedDecimal a, FixedDecimal b) { return fromUnits(a.units_ + b.units_); }
+    friend FixedDecimal operator-(FixedDecimal a, FixedDecimal b) { return fromUnits(a.units_ - b.units_); }
 
 private:
-    std::int64_t hundredths_ = 0;
+    std::int64_t units_ = 0;
 };
 
-std::ostream& operator<<(std::ostream& out, const Price& price);
+template <int Precision>
+std::ostream& operator<<(std::ostream& out, const FixedDecimal<Precision>& amount);
+
+using Price = FixedDecimal<2>;
+using Quantity = FixedDecimal<3>;
+using PurchasePrice = FixedDecimal<4>;
+
+extern template class FixedDecimal<2>;
+extern template class FixedDecimal<3>;
+extern template class FixedDecimal<4>;
 
 }  // namespace Core

@@ -1,7 +1,6 @@
 #include "Core/Setup/Setup.h"
 
 #include "Core/Setup/SettingsStore.h"
-#include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/Store/StoreLocation.h"
 
 namespace Core {
@@ -15,8 +14,5 @@ CSetup::~CSetup() = default;
 Orvel::TKey CSetup::GetRootKey() const { return Orvel::TKey(store_, {}); }
 
 const std::filesystem::path& CSetup::file() const { return store_->file(); }
-
-SetupRegistration::SetupRegistration()
-    : token_(SingletonImplHolder::holder(typeid(CSetup)).regImpl(SingletonCreator::of<CSetup>())) {}
 
 }  // namespace Core

@@ -5,7 +5,7 @@
 // used; the host registers it for the lifetime of a SetupRegistration.
 
 #include "Core/Setup/Key.h"
-#include "Core/Token.h"
+#include "Core/Singleton/SingletonImplHolder.h"
 
 #include <filesystem>
 #include <memory>
@@ -34,12 +34,6 @@ private:
 };
 
 // Registers CSetup as the implementation of the setup-key store while it lives.
-class SetupRegistration {
-public:
-    SetupRegistration();
-
-private:
-    Token token_;
-};
+using SetupRegistration = ImplRegistration<CSetup>;
 
 }  // namespace Core

@@ -75,4 +75,17 @@ private:
     Slot defImpl_;
 };
 
+// Registers Impl as the implementation of Interface while it lives, the way
+// a host provides its services: SingletonImplHolder::get<Interface>() makes
+// the instance on first use, and it is destroyed with the registration.
+template <class Interface, class Impl = Interface>
+class ImplRegistration {
+public:
+    ImplRegistration()
+        : token_(SingletonImplHolder::holder(typeid(Interface)).regImpl(SingletonCreator::of<Interface, Impl>())) {}
+
+private:
+    Token token_;
+};
+
 }  // namespace Core

@@ -1,0 +1,123 @@
+// The host's VAT rate and measure unit lists, read from a real store.
+
+#include "Core/Database/DatabaseError.h"
+#include "Core/Database/Query.h"
+#include "Core/MeasureUnits/AvailMeasureUnits.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/Vat/AvailVatRates.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+class AvailLists : public ::testing::Test {
+protected:
+    void addRate(int code, const std::string& name, double value, bool excluded, const std::string& letter) {
+        DBKernel::Sql::Command insert("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, "
+                                      "sKodFiskalny) values (:code, :name, :value, :excluded, :letter)");
+        insert.Params["code"] = code;
+        insert.Params["name"] = name;
+        insert.Params["value"] = value;
+        insert.Params["excluded"] = excluded ? 1 : 0;
+        insert.Params["letter"] = letter;
+        insert.execute();
+    }
+
+    void addUnit(int id, const std::string& shortName, const std::string& name) {
+        DBKernel::Sql::Command insert("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (:id, :short, :name)");
+        insert.Params["id"] = id;
+        insert.Params["short"] = shortName;
+        insert.Params["name"] = name;
+        insert.execute();
+    }
+
+    static const Vat::AvailVatRates& rates() { return Core::SingletonImplHolder::get<Vat::AvailVatRates>(); }
+    static const Core::AvailMeasureUnits& units() { return Core::SingletonImplHolder::get<Core::AvailMeasureUnits>(); }
+
+    template <class Call>
+    static std::string failure(Call call) {
+        try {
+            call();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "no exception";
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    std::optional<Core::ImplRegistration<Vat::AvailVatRates>> rateList_{std::in_place};
+    Core::ImplRegistration<Core::AvailMeasureUnits> unitList_;
+};
+
+TEST_F(AvailLists, TheVatRatesOfTheStoreAnswerEveryLookupInCodeOrder) {
+    addRate(13, "23%", 0.23, false, "A");
+    addRate(6, "22%", 0.22, true, "A");
+    addRate(8, "zw.", 0.0, false, "E");
+
+    const auto& all = rates().getAllVatRates();
+    ASSERT_EQ(all.size(), 3U);
+    EXPECT_EQ(all[0].code(), 6);
+    EXPECT_EQ(all[1].code(), 8);
+    EXPECT_EQ(all[2].code(), 13);
+
+    const auto& rate = rates().findRate(6);
+    EXPECT_EQ(rate.name(), "22%");
+    EXPECT_DOUBLE_EQ(rate.value(), 0.22);
+    EXPECT_TRUE(rate.productExcluded());
+    EXPECT_EQ(rate.fiscalCode(), 'A');
+    EXPECT_FALSE(rates().findRate(13).productExcluded());
+
+    EXPECT_DOUBLE_EQ(rates().getVatValueByCode(13), 0.23);
+    EXPECT_EQ(rates().getVatValueByCode(8), 0.0);
+    EXPECT_EQ(rates().getVatCodeByName("zw."), 8);
+    EXPECT_EQ(rates().getFiscalCodeByCode(8, 40544), 'E');
+
+    EXPECT_EQ(failure([] { rates().findRate(7); }), "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
+    EXPECT_EQ(failure([] { rates().getVatValueByCode(7); }), "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
+    EXPECT_EQ(failure([] { rates().getFiscalCodeByCode(7, 40544); }),
+              "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
+    EXPECT_EQ(failure([] { rates().getVatCodeByName("ZW."); }),
+              "Brak stawki VAT o nazwie \"ZW.\" na liście stawek sklepu.");
+}
+
+TEST_F(AvailLists, TheListIsReadOnceAndReadAgainOnlyUnderANewRegistration) {
+    addRate(13, "23%", 0.23, false, "A");
+    EXPECT_EQ(rates().getAllVatRates().size(), 1U);
+    addRate(12, "8%", 0.08, false, "B");
+    EXPECT_EQ(rates().getAllVatRates().size(), 1U) << "the host reads its lists at start";
+
+    rateList_.reset();
+    EXPECT_THROW(rates(), std::logic_error) << "no list while nobody provides one";
+    rateList_.emplace();
+    EXPECT_DOUBLE_EQ(rates().getVatValueByCode(12), 0.08);
+}
+
+TEST_F(AvailLists, TheTableTakesOneCapitalLetterAsAFiscalCodeAndARateBelowOne) {
+    EXPECT_THROW(addRate(1, "0%", 0.0, false, "AB"), DBKernel::DatabaseError);
+    EXPECT_THROW(addRate(1, "0%", 0.0, false, "d"), DBKernel::DatabaseError);
+    EXPECT_THROW(addRate(1, "0%", 0.0, false, ""), DBKernel::DatabaseError);
+    EXPECT_THROW(addRate(1, "100%", 1.0, false, "D"), DBKernel::DatabaseError);
+    EXPECT_THROW(addRate(1, "-5%", -0.05, false, "D"), DBKernel::DatabaseError);
+    addRate(1, "0%", 0.0, false, "D");
+    EXPECT_THROW(addRate(2, "0%", 0.0, false, "D"), DBKernel::DatabaseError) << "names are unique";
+}
+
+TEST_F(AvailLists, MeasureUnitsAreFoundByCodeAndAnUnknownCodeHasNoName) {
+    addUnit(3, "kg", "kilogram");
+    addUnit(1, "szt", "sztuka");
+
+    ASSERT_EQ(units().getAll().size(), 2U);
+    EXPECT_EQ(units().getAll().front().id(), 1);
+    EXPECT_EQ(units().find(3).shortName(), "kg");
+    EXPECT_EQ(units().find(3).name(), "kilogram");
+    EXPECT_EQ(units().getMeasureUnitNameByCode(1), "sztuka");
+    EXPECT_EQ(units().getMeasureUnitNameByCode(2), "");
+    EXPECT_EQ(failure([] { units().find(2); }), "Brak jednostki miary o kodzie 2 na liście jednostek sklepu.");
+}
+
+}  // namespace
