@@ -1,0 +1,69 @@
+// KVR margins: the profit as a share of the gross sale price. The module
+// reads the mode once per process, so these tests have a program of their
+// own, and the first test below must be the first to ask for the mode (it is
+// when the program runs whole, in file order, or one test at a time).
+
+#include "Modules/Towary/Tools/prices/Margin.h"
+#include "Modules/Towary/Tools/prices/MarginSettings.h"
+#include "Modules/Towary/Tools/prices/SellPrice.h"
+#include "tests/prices/MarginRoundTrip.h"
+#include "tests/prices/PriceFixture.h"
+
+namespace {
+
+constexpr const char* kMode = "Parametry programu / Towary / Marże / Marża KVR";
+
+TEST_F(KvrMargins, TheModeIsReadOnceByTheFirstCallThatSucceeds) {
+    writeSettingsFile(kMarginSettings);
+    const std::string empty =
+        "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Marże / Marża KVR";
+    EXPECT_EQ(failure<std::logic_error>([] { isMarzaKVR(); }), empty);
+    EXPECT_EQ(failure<std::logic_error>([] { calcSellPrice(10, 20, 13); }), empty);
+    EXPECT_EQ(failure<std::logic_error>([] { calculateMargin(10, 12.5, 12.3, 15.375); }), empty);
+    EXPECT_EQ(recalcMarza(10.0, 15.375, 0.23), 0.0) << "the margin of a rate catches the failure";
+
+    set(kMode, true);
+    EXPECT_TRUE(isMarzaKVR()) << "a failed read is tried again";
+    set(kMode, false);
+    EXPECT_TRUE(isMarzaKVR()) << "a change takes effect after a restart";
+    writeSettingsFile(kMarginSettings);
+    EXPECT_TRUE(isMarzaKVR());
+}
+
+TEST_F(KvrMargins, AKvrMarginIsTurnedIntoAnOrdinaryOneBeforeThePrice) {
+    EXPECT_EQ(calcSellPrice(10.00, 20, 13), 16.31) << "20 % × 1.23 = 24.6 %: 12.3 / 0.754";
+    EXPECT_EQ(calcSellPrice(10.00, 20, 8), 12.5) << "no VAT, no conversion";
+    EXPECT_EQ(calcSellPrice(10.00, 81.31, 13), 0.0) << "81.31 % × 1.23 is over 100 %";
+    EXPECT_EQ(calcSellPrice(10.00, -10, 13), 10.79) << "a loss: 10 × 1.23 × (1 - 0.123)";
+}
+
+TEST_F(KvrMargins, TheCeilingCapsTheOrdinaryMarginAfterTheConversion) {
+    set(kCeiling, 30.0);
+    EXPECT_EQ(calcSellPrice(10.00, 25, 13), 17.57)
+        << "25 % × 1.23 = 30.75 % is cut to 30 %: 12.3 / 0.7 (capping first would give 17.76)";
+    EXPECT_TRUE(isMaxMarzaPrzekroczona(25, 13));
+    EXPECT_FALSE(isMaxMarzaPrzekroczona(25, 8)) << "without VAT the KVR margin is the ordinary one";
+    EXPECT_FALSE(isMaxMarzaPrzekroczona(30 / 1.08, 12)) << "equal to the ceiling once converted";
+}
+
+TEST_F(KvrMargins, TheMarginIsTheProfitOverTheGrossSalePrice) {
+    EXPECT_EQ(calculateMargin(10, 12.5, 12.3, 15.375), 0.1626) << "2.5 / 15.375";
+    EXPECT_EQ(calculateMargin(10, 12.5, 12.3, 0), 0.0) << "a gross sale of exactly 0";
+    EXPECT_EQ(calculateMargin(10, 0, 12.3, 0.000000001), -10000000000.0) << "exactly, not within the tolerance";
+    EXPECT_EQ(recalcMarza(10.0, 15.375, 0.23), 0.1626);
+    EXPECT_EQ(recalcMarza(10.0, 16.31, 13), 0.1999) << "the price of a 20 % KVR margin, 16.313, rounded";
+}
+
+TEST_F(KvrMargins, ALossMarginDoesNotComeBackInKvrMode) {
+    // The price of a loss takes the converted margin on the purchase price,
+    // while the KVR margin divides by the gross sale: -10 % gives 10.79, whose
+    // margin is -1.2276 / 10.79.
+    EXPECT_EQ(recalcMarza(10.0, calcSellPrice(10.00, -10, 13), 13), -0.1138);
+}
+
+TEST_F(KvrMargins, AnyProfitMarginBelowTheCeilingComesBackFromItsPrice) {
+    set(kCeiling, 95.0);
+    expectMarginsComeBack(0.0, 95.0 / 1.23);
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#pragma once
+// A store for the price tests: a database with a few VAT rates, the margin
+// and rounding settings written as the store's settings file, and the host's
+// setup-key store and VAT rate list registered, as the host gives them to the module.
+
+#include "Core/Database/Query.h"
+#include "Core/Setup/SettingsWriter.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
+#include "Core/Vat/AvailVatRates.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+
+// The margin settings section; "Marża KVR" is left for the fixture to add.
+inline constexpr const char* kMarginSettings = R"(["Parametry programu".Towary."Marże"]
+"Maksymalna marża procentowa" = 100.0
+)";
+
+inline constexpr const char* kRoundingSettings =
+    R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do wartości psychologicznych"]
+"Włączone" = false
+"Próg zaokrąglania" = 0.0
+
+["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
+"Włączone" = false
+"Próg zaokrąglania" = 0.0
+)";
+
+class PriceFixture : public ::testing::Test {
+protected:
+    // kvr: the margin mode the store is set to.
+    explicit PriceFixture(bool kvr) {
+        writeSettingsFile(std::string(kMarginSettings) + "\"Marża KVR\" = " + (kvr ? "true" : "false") + "\n\n" +
+                          kRoundingSettings);
+        addRate(1, "0%", 0.0, "D");
+        addRate(8, "zw.", 0.0, "E");
+        addRate(9, "5%", 0.05, "C");
+        addRate(12, "8%", 0.08, "B");
+        addRate(13, "23%", 0.23, "A");
+    }
+
+    // Replaces the whole settings file, by a rename, as an editor saving it would.
+    static void writeSettingsFile(const std::string& text) {
+        const auto file = Core::Store::settingsFile();
+        const auto temporary = std::filesystem::path(file).concat(".new");
+        std::ofstream(temporary, std::ios::trunc) << text;
+        std::filesystem::rename(temporary, file);
+    }
+
+    // Sets one setting the way `towary settings set` does.
+    static void set(const std::string& path, const Orvel::TValue& value) {
+        Core::Setup::writeSetting(Core::Store::settingsFile(), Orvel::splitPath(path), value);
+    }
+
+    static void addRate(int code, const std::string& name, double value, const std::string& letter) {
+        DBKernel::Sql::Command insert("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, "
+                                      "sKodFiskalny) values (:code, :name, :value, 0, :letter)");
+        insert.Params["code"] = code;
+        insert.Params["name"] = name;
+        insert.Params["value"] = value;
+        insert.Params["letter"] = letter;
+        insert.execute();
+    }
+
+    // The text of what the call throws as E; "no exception" when it returns.
+    template <class E = std::exception>
+    static std::string failure(const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const E& e) {
+            return e.what();
+        }
+        return "no exception";
+    }
+
+    static constexpr const char* kCeiling = "Parametry programu / Towary / Marże / Maksymalna marża procentowa";
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    Core::SetupRegistration setup_;
+    std::optional<Core::ImplRegistration<Vat::AvailVatRates>> rates_{std::in_place};
+};
+
+// The store in ordinary margin mode.
+class OrdinaryMargins : public PriceFixture {
+protected:
+    OrdinaryMargins() : PriceFixture(false) {}
+};
+
+// The store in KVR margin mode.
+class KvrMargins : public PriceFixture {
+protected:
+    KvrMargins() : PriceFixture(true) {}
+};

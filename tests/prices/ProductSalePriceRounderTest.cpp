@@ -1,0 +1,157 @@
+#include "Modules/Towary/Tools/prices/ProductSalePriceRounder.h"
+#include "Modules/Towary/Tools/prices/SalePriceRounders.h"
+#include "tests/prices/PriceFixture.h"
+
+namespace {
+
+using Product::Tools::ProductSalePriceRounder;
+
+constexpr const char* kPsychological =
+    "Parametry programu / Towary / Zaokrąglanie cen sprzedaży / Zaokrąglanie do wartości psychologicznych";
+constexpr const char* kToZero =
+    "Parametry programu / Towary / Zaokrąglanie cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji";
+
+class SalePriceRounding : public OrdinaryMargins {
+protected:
+    static void turn(const std::string& rule, bool on, double threshold = 0.0) {
+        set(rule + " / Włączone", on);
+        set(rule + " / Próg zaokrąglania", threshold);
+    }
+    static void addGroup(const std::string& prefix) { set(std::string(kToZero) + " / Grupy / " + prefix, "grupa"); }
+
+    static void addProduct(std::int64_t id, const std::string& groupIndex) {
+        DBKernel::Sql::Command insert("insert into towar (lTowarRef, sNazwa, sGrIndex) values (:id, 'Chleb', :g)");
+        insert.Params["id"] = id;
+        insert.Params["g"] = groupIndex;
+        insert.execute();
+    }
+};
+
+TEST(SalePriceRounders, PsychologicalValuesEndInFiveOrNine) {
+    const Product::Tools::SalePriceToPsychologicalValuesRounder rounder(0.0);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.30), 12.29) << "a round price drops to the 9 below";
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.31), 12.35);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.35), 12.35);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.36), 12.39);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.39), 12.39);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.40), 12.39);
+    EXPECT_DOUBLE_EQ(rounder.rounding(10.00), 9.99);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.355), 12.39) << "hundredths first, halves up: 12.36";
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.3049), 12.29);
+}
+
+TEST(SalePriceRounders, ZeroOnTheLastPositionRoundsToTenGroszeHalvesUp) {
+    const Product::Tools::SalePriceToZeroOnLastPositionRounder rounder(0.0);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.34), 12.3);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.35), 12.4);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.30), 12.3);
+    EXPECT_DOUBLE_EQ(rounder.rounding(12.96), 13.0);
+}
+
+TEST(SalePriceRounders, OnlyPricesAboveTheThresholdAreRounded) {
+    const Product::Tools::SalePriceToPsychologicalValuesRounder psychological(10.0);
+    EXPECT_EQ(psychological.roundPrice(10.00), 10.00) << "equal to the threshold";
+    EXPECT_DOUBLE_EQ(psychological.roundPrice(10.01), 10.05);
+    EXPECT_EQ(psychological.roundPrice(3.30), 3.30);
+    const Product::Tools::SalePriceToZeroOnLastPositionRounder toZero(10.0);
+    EXPECT_EQ(toZero.roundPrice(10.00), 10.00);
+    EXPECT_DOUBLE_EQ(toZero.roundPrice(10.01), 10.0);
+    EXPECT_DOUBLE_EQ(toZero.roundPrice(10.05), 10.1);
+}
+
+TEST_F(SalePriceRounding, RoundingToZeroWinsInItsGroupsAndPsychologicalRoundingElsewhere) {
+    turn(kPsychological, true);
+    turn(kToZero, true);
+    addGroup("01");
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0102")).roundSalePrice(12.34), 12.3);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("01")).roundSalePrice(12.34), 12.3);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0201")).roundSalePrice(12.34), 12.35);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0")).roundSalePrice(12.34), 12.35)
+        << "an entry longer than the group index never matches";
+}
+
+TEST_F(SalePriceRounding, AGroupIsMatchedByTheWholeNameOfAnEntryAtTheStartOfTheIndex) {
+    turn(kPsychological, true);
+    turn(kToZero, true);
+    addGroup("0103");
+    addGroup("020304");
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0102")).roundSalePrice(12.34), 12.35);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0203")).roundSalePrice(12.34), 12.35);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("020304001")).roundSalePrice(12.34), 12.3);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("010300")).roundSalePrice(12.34), 12.3);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("100103")).roundSalePrice(12.34), 12.35)
+        << "a prefix, not a part anywhere in the index";
+}
+
+TEST_F(SalePriceRounding, OnlyRoundingToZeroOnLeavesOtherGroupsUnroundedYetEnabled) {
+    turn(kToZero, true);
+    addGroup("01");
+    const ProductSalePriceRounder outside(std::string("0201"));
+    EXPECT_TRUE(outside.isEnabled());
+    EXPECT_EQ(outside.roundSalePrice(12.34), 12.34);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0102")).roundSalePrice(12.34), 12.3);
+}
+
+TEST_F(SalePriceRounding, TheRuleIsFixedWhenTheRounderIsMadeWhileIsEnabledReadsAfresh) {
+    turn(kPsychological, true, 5.0);
+    const ProductSalePriceRounder rounder(std::string("0102"));
+    const ProductSalePriceRounder copy = rounder;
+    turn(kPsychological, false);
+    EXPECT_DOUBLE_EQ(rounder.roundSalePrice(12.30), 12.29);
+    EXPECT_DOUBLE_EQ(copy.roundSalePrice(5.01), 5.05);
+    EXPECT_EQ(copy.roundSalePrice(5.00), 5.00);
+    EXPECT_FALSE(rounder.isEnabled());
+    EXPECT_EQ(ProductSalePriceRounder(std::string("0102")).roundSalePrice(12.30), 12.30);
+}
+
+TEST_F(SalePriceRounding, OnlyTheSettingsOfTheChosenRuleAreRead) {
+    writeSettingsFile(R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
+"Włączone" = true
+Grupy = { "01" = "nabiał" }
+
+["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do wartości psychologicznych"]
+"Włączone" = true
+"Próg zaokrąglania" = 1.0
+)");
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0201")).roundSalePrice(12.30), 12.29)
+        << "outside the groups the missing threshold of rounding to zero is never read";
+    EXPECT_EQ(failure<std::logic_error>([] { ProductSalePriceRounder(std::string("0102")); }),
+              "próba pobrania wartości typu (double) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
+              "cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji / Próg zaokrąglania");
+    writeSettingsFile(R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
+"Włączone" = false
+)");
+    EXPECT_EQ(failure<std::logic_error>([] { ProductSalePriceRounder(std::string("0102")); }),
+              "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
+              "cen sprzedaży / Zaokrąglanie do wartości psychologicznych / Włączone");
+}
+
+TEST_F(SalePriceRounding, IsEnabledAsksRoundingToZeroOnlyWhenPsychologicalRoundingIsOff) {
+    const ProductSalePriceRounder rounder(std::string("0102"));
+    EXPECT_FALSE(rounder.isEnabled());
+    const std::string psychological =
+        "[\"Parametry programu\".Towary.\"Zaokrąglanie cen sprzedaży\".\"Zaokrąglanie do wartości "
+        "psychologicznych\"]\n\"Włączone\" = ";
+    writeSettingsFile(psychological + "true\n");
+    EXPECT_TRUE(rounder.isEnabled()) << "rounding to zero, missing now, is not read";
+    writeSettingsFile(psychological + "false\n");
+    EXPECT_EQ(failure<std::logic_error>([&rounder] { rounder.isEnabled(); }),
+              "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
+              "cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji / Włączone");
+}
+
+TEST_F(SalePriceRounding, AProductIsRoundedByTheRuleOfItsGroup) {
+    turn(kPsychological, true);
+    turn(kToZero, true);
+    addGroup("01");
+    addProduct(1, "0102");
+    addProduct(2, "0201");
+    addProduct(3, "");
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{1}).roundSalePrice(12.34), 12.3);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{2}).roundSalePrice(12.34), 12.35);
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{3}).roundSalePrice(12.34), 12.35) << "no group index";
+    EXPECT_EQ(failure<std::runtime_error>([] { ProductSalePriceRounder(std::int64_t{99}); }),
+              "Brak towaru o identyfikatorze 99.");
+}
+
+}  // namespace

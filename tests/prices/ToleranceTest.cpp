@@ -1,0 +1,20 @@
+#include "Modules/Towary/Tools/prices/Tolerance.h"
+
+#include <gtest/gtest.h>
+
+TEST(Tolerance, TheBoundsOfAboutZeroAreExclusive) {
+    EXPECT_TRUE(EQZERO(0.0));
+    EXPECT_TRUE(EQZERO(0.000009));
+    EXPECT_TRUE(EQZERO(-0.000009));
+    EXPECT_FALSE(EQZERO(0.00001));
+    EXPECT_FALSE(EQZERO(-0.00001));
+
+    EXPECT_FALSE(GTZERO(0.00001));
+    EXPECT_TRUE(GTZERO(0.000011));
+    EXPECT_FALSE(LTZERO(-0.00001));
+    EXPECT_TRUE(LTZERO(-0.000011));
+
+    EXPECT_TRUE(LEZERO(0.000009));
+    EXPECT_FALSE(LEZERO(0.00001));
+    EXPECT_TRUE(LEZERO(-5.0));
+}
