@@ -29,5 +29,6 @@ void addDemoCommand(CLI::App& app, Context& context);
 void addSettingsCommands(CLI::App& app, Context& context);
 void addSqlCommand(CLI::App& app, Context& context);
 void addIndexCommands(CLI::App& app, Context& context);
+void addPriceCommands(CLI::App& app, Context& context);
 
 }  // namespace Towary::Host

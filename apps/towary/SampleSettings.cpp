@@ -58,6 +58,33 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 "Prefiks sklepu" = false                # true: indeksy poprzedza identyfikator sklepu i "_"
 
 # ---------------------------------------------------------------------------
+# Marże i ceny sprzedaży
+# ---------------------------------------------------------------------------
+["Parametry programu".Towary."Marże"]
+"Marża KVR" = false                     # true: marża liczona od ceny sprzedaży brutto (KVR);
+                                        # false: od ceny netto. Zmiana działa po ponownym uruchomieniu.
+"Maksymalna marża procentowa" = 90.0    # wyższa marża zwykła (w procentach) jest przy liczeniu ceny
+                                        # sprzedaży obcinana do tej; marża KVR po przeliczeniu na zwykłą
+
+# Zaokrąglanie cen sprzedaży brutto. Gdy włączone są oba sposoby, towary grup
+# z listy "Grupy" zaokrągla się do zera na ostatniej pozycji, a pozostałe do
+# wartości psychologicznych. Każdy sposób działa tylko dla cen wyższych niż
+# jego próg (w złotych).
+["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do wartości psychologicznych"]
+"Włączone" = true                       # końcówki 5 i 9 groszy: 12,31-12,35 -> 12,35; 12,36-12,39 -> 12,39; 12,30 -> 12,29
+"Próg zaokrąglania" = 5.0               # ceny do 5,00 zł zostają bez zmian
+
+["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
+"Włączone" = true                       # do pełnych dziesiątek groszy: 12,34 -> 12,30; 12,35 -> 12,40
+"Próg zaokrąglania" = 20.0              # ceny do 20,00 zł zostają bez zmian
+
+# Grupy, których towary zaokrągla się do zera na ostatniej pozycji: nazwą klucza
+# jest początek indeksu grupy (sGrIndex), wartością opis dla ludzi. "01" obejmuje
+# cały departament 01 i wszystkie jego grupy.
+["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji".Grupy]
+"02" = "Chemia"
+
+# ---------------------------------------------------------------------------
 # Sklep
 # ---------------------------------------------------------------------------
 ["Parametry programu".Sklep]

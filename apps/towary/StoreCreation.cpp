@@ -2,6 +2,7 @@
 
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Store/StoreLocation.h"
+#include "apps/towary/SampleLists.h"
 #include "apps/towary/SampleSettings.h"
 
 #include <filesystem>
@@ -16,6 +17,7 @@ void createStore() {
     std::filesystem::create_directories(Core::Store::logDirectory());
     writeSampleSettings(Core::Store::settingsFile());
     DBKernel::StoreDatabase::create(Core::Store::databaseFile());
+    fillSampleLists(TSessionHolder());
 }
 
 }  // namespace Towary::Host

@@ -1,6 +1,7 @@
 #pragma once
 // Making a new store: its directory, its commented settings file and its
-// database. Shared by `towary init` and `towary demo`.
+// database with the sample VAT rates and measure units. Shared by `towary
+// init` and `towary demo`.
 
 namespace Towary::Host {
 

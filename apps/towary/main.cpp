@@ -3,8 +3,10 @@
 
 #include "Core/Debug/Debug.h"
 #include "Core/Firma/Site.h"
+#include "Core/MeasureUnits/AvailMeasureUnits.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
+#include "Core/Vat/AvailVatRates.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/ModuleLoader.h"
 #include "apps/towary/TerminalDialogs.h"
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
     addSettingsCommands(app, context);
     addSqlCommand(app, context);
     addIndexCommands(app, context);
+    addPriceCommands(app, context);
 
     try {
         app.parse(argc, argv);
@@ -61,6 +64,8 @@ int main(int argc, char** argv) {
                                                            answer));
         Core::SetupRegistration setup;  // the store's settings file, for the module and the commands
         Firma::SiteRegistration site;   // the store the host runs for, named by its settings
+        Core::ImplRegistration<Vat::AvailVatRates> vatRates;          // read from the store when first used
+        Core::ImplRegistration<Core::AvailMeasureUnits> measureUnits;  // likewise
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         std::cout.flush();

@@ -37,8 +37,9 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
     const auto dir = (scratch.path() / "demo").string();
     const auto result = runTowary({"demo", dir});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* section : {"== Moduł ==", "== Ustawienia sklepu ==", "== Baza danych sklepu =="})
+    for (const char* section : {"== Moduł ==", "== Ustawienia sklepu ==", "== Baza danych sklepu ==", "== Ceny sprzedaży =="})
         EXPECT_NE(result.out.find(section), std::string::npos) << section;
+    EXPECT_NE(result.out.find("cena sprzedaży brutto: 35.28"), std::string::npos) << result.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"sql", dir, "select count(*) n from towar"}).exitCode, 0);
     EXPECT_EQ(runTowary({"demo", dir}).exitCode, 1) << "the demo never overwrites a store";

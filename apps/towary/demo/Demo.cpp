@@ -8,6 +8,7 @@ const std::vector<Step>& steps() {
         {"Ustawienia sklepu", settings},
         {"Baza danych sklepu", database},
         {"Hierarchia towarowa", hierarchy},
+        {"Ceny sprzedaży", prices},
     };
     return all;
 }

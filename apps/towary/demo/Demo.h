@@ -20,5 +20,6 @@ void frame(std::ostream& out);
 void settings(std::ostream& out);
 void database(std::ostream& out);
 void hierarchy(std::ostream& out);
+void prices(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

@@ -1,0 +1,145 @@
+// towary price ...: the module's price arithmetic for a pricing clerk: the
+// gross sale price of a purchase price and a margin, the margin of a sale
+// price, a price rounded by a product's rule, and the store's VAT rates.
+
+#include "Core/Price/Price.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/Vat/AvailVatRates.h"
+#include "Core/tools/Numbers.h"
+#include "Modules/Towary/Tools/prices/Margin.h"
+#include "Modules/Towary/Tools/prices/ProductSalePriceRounder.h"
+#include "Modules/Towary/Tools/prices/SellPrice.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/PriceReports.h"
+
+#include <boost/format.hpp>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <regex>
+#include <string>
+
+namespace Towary::Host {
+namespace {
+
+struct PriceOptions {
+    std::string purchase;
+    std::string margin;
+    std::string sale;
+    std::string vatCode;
+    std::string productId;
+};
+
+// A number argument as a clerk writes it: digits, a point before the
+// decimals, at most `places` of them (any number when not limited), a minus
+// only where `negative` allows. Anything else is bad usage, with the reason.
+CLI::Validator numberArgument(const std::string& what, std::optional<int> places, bool negative) {
+    return CLI::Validator(
+        [=](std::string& text) -> std::string {
+            static const std::regex kNumber(R"(-?\d+(\.(\d+))?)");
+            std::smatch number;
+            const std::string quoted = what + " \"" + text + "\"";
+            if (!std::regex_match(text, number, kNumber))
+                return quoted + (places == 0 ? " nie jest liczbą całkowitą."
+                                             : " nie jest liczbą; część ułamkową oddziela się kropką, np. 12.50.");
+            if (!negative && text.front() == '-') return quoted + ": liczba nie może być ujemna.";
+            if (places && number.length(2) > *places)
+                return quoted + (*places == 0 ? " nie jest liczbą całkowitą."
+                                              : " ma więcej miejsc po kropce niż " + std::to_string(*places) + ".");
+            return {};
+        },
+        "", what);
+}
+
+// The number of an argument the validator accepted.
+template <class T>
+T numberOf(const std::string& text) {
+    return *Core::parseNumber<T>(text);
+}
+
+CLI::App* priceCommand(CLI::App& group, Context& context, const std::string& name, const std::string& description) {
+    auto* command = group.add_subcommand(name, description);
+    addStoreArgument(*command, context);
+    return command;
+}
+
+void addVatCode(CLI::App& command, std::string& code) {
+    command.add_option("VATCODE", code, "VAT code of the product (byVAT); `towary price vat` lists them")
+        ->required()
+        ->check(numberArgument("Kod stawki VAT", 0, false));
+}
+
+}  // namespace
+
+void printVatRates(std::ostream& out) {
+    const auto& rates = Core::SingletonImplHolder::get<Vat::AvailVatRates>().getAllVatRates();
+    out << "Kod\tNazwa\tStawka %\tLitera fiskalna\tDla towarów\n";
+    for (const Vat::VatRate& rate : rates)
+        out << rate.code() << '\t' << rate.name() << '\t' << percentText(rate.value()) << '\t'
+            << rate.fiscalCode() << '\t' << (rate.productExcluded() ? "nie" : "tak") << '\n';
+}
+
+std::string percentText(double fraction) {
+    // + 0.0 turns the -0.0 of a tiny loss rounded away into a plain 0.00.
+    return (boost::format("%.2f") % (fraction * 100 + 0.0)).str();
+}
+
+void addPriceCommands(CLI::App& app, Context& context) {
+    auto* group = app.add_subcommand("price", "sale prices, margins, price rounding and VAT rates");
+    group->require_subcommand(1);
+    auto options = std::make_shared<PriceOptions>();
+
+    auto* sell = priceCommand(*group, context, "sell", "the gross sale price of a net purchase price with a margin");
+    sell->add_option("PURCHASE", options->purchase, "net purchase price, up to 4 decimals (10.0500)")
+        ->required()
+        ->check(numberArgument("Cena zakupu", Core::PurchasePrice::iPrecision, false));
+    sell->add_option("MARGIN", options->margin, "margin in percent (25 for 25 %, -5 for a sale below cost)")
+        ->required()
+        ->check(numberArgument("Marża", std::nullopt, true));
+    addVatCode(*sell, options->vatCode);
+    sell->callback([&context, options] {
+        context.job = [options](std::ostream& out) {
+            const double price = calcSellPrice(numberOf<double>(options->purchase), numberOf<double>(options->margin),
+                                               numberOf<int>(options->vatCode));
+            out << Core::Price(price) << '\n';
+        };
+    });
+
+    auto* margin = priceCommand(*group, context, "margin", "the margin, in percent, of a gross sale price");
+    margin->add_option("PURCHASE", options->purchase, "net purchase price, up to 4 decimals")
+        ->required()
+        ->check(numberArgument("Cena zakupu", Core::PurchasePrice::iPrecision, false));
+    margin->add_option("GROSS-SALE", options->sale, "gross sale price, up to 2 decimals")
+        ->required()
+        ->check(numberArgument("Cena sprzedaży", Core::Price::iPrecision, false));
+    addVatCode(*margin, options->vatCode);
+    margin->callback([&context, options] {
+        context.job = [options](std::ostream& out) {
+            out << percentText(recalcMarza(numberOf<double>(options->purchase), numberOf<double>(options->sale),
+                                          numberOf<int>(options->vatCode)))
+                << '\n';
+        };
+    });
+
+    auto* round = priceCommand(*group, context, "round", "a gross sale price rounded by the rule of a product's group");
+    round->add_option("PRODUCT-ID", options->productId, "the product's id (lTowarRef)")
+        ->required()
+        ->check(numberArgument("Identyfikator towaru", 0, false));
+    round->add_option("PRICE", options->sale, "gross sale price, up to 2 decimals")
+        ->required()
+        ->check(numberArgument("Cena sprzedaży", Core::Price::iPrecision, false));
+    round->callback([&context, options] {
+        context.job = [options](std::ostream& out) {
+            const Product::Tools::ProductSalePriceRounder rounder(numberOf<std::int64_t>(options->productId));
+            out << Core::Price(rounder.roundSalePrice(numberOf<double>(options->sale))) << '\n';
+        };
+    });
+
+    priceCommand(*group, context, "vat", "the store's VAT rates")->callback([&context] {
+        context.job = [](std::ostream& out) { printVatRates(out); };
+    });
+}
+
+}  // namespace Towary::Host

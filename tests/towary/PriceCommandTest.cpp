@@ -1,0 +1,133 @@
+#include "tests/support/RunTowary.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using TestSupport::RunResult;
+using TestSupport::runTowary;
+
+// A store made by `towary init`, as a pricing clerk finds it.
+class PriceCommand : public ::testing::Test {
+protected:
+    PriceCommand() {
+        const auto init = runTowary({"init", dir_});
+        EXPECT_EQ(init.exitCode, 0) << init.err;
+    }
+
+    RunResult price(std::vector<std::string> args) {
+        args.insert(args.begin() + 1, dir_);
+        args.insert(args.begin(), "price");
+        return runTowary(args);
+    }
+
+    void set(const std::string& path, const std::string& value) {
+        const auto result = runTowary({"settings", "set", dir_, path, value});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
+
+    static void expectOutput(const RunResult& result, const std::string& out) {
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, out);
+        EXPECT_EQ(result.err, "");
+    }
+    static void expectFailure(const RunResult& result, const std::string& text) {
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "towary: " + text + "\n");
+    }
+    static void expectBadUsage(const RunResult& result, const std::string& text) {
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+    }
+
+    TestSupport::TempStore scratch_;
+    std::string dir_ = (scratch_.path() / "sklep").string();
+};
+
+TEST_F(PriceCommand, ANewStoreHasTheRatesOfTheVatChangeWithTheirFiscalLetters) {
+    expectOutput(price({"vat"}),
+                 "Kod\tNazwa\tStawka %\tLitera fiskalna\tDla towarów\n"
+                 "1\t0%\t0.00\tD\ttak\n"
+                 "2\t3%\t3.00\tC\tnie\n"
+                 "3\t7%\t7.00\tB\tnie\n"
+                 "6\t22%\t22.00\tA\tnie\n"
+                 "8\tzw.\t0.00\tE\ttak\n"
+                 "9\t5%\t5.00\tC\ttak\n"
+                 "12\t8%\t8.00\tB\ttak\n"
+                 "13\t23%\t23.00\tA\ttak\n");
+    expectOutput(runTowary({"sql", dir_, "select count(*) n from jednostkamiary where sSkrot in ('szt', 'kg', 'dsp')"}),
+                 "n\n3\n");
+}
+
+TEST_F(PriceCommand, ANewStoreHasEveryPriceSettingWithItsType) {
+    const std::string margins = "Parametry programu / Towary / Marże / ";
+    const std::string rounding = "Parametry programu / Towary / Zaokrąglanie cen sprzedaży / ";
+    const std::vector<std::vector<std::string>> keys{
+        {margins + "Marża KVR", "bool", "false"},
+        {margins + "Maksymalna marża procentowa", "double", "90.0"},
+        {rounding + "Zaokrąglanie do wartości psychologicznych / Włączone", "bool", "true"},
+        {rounding + "Zaokrąglanie do wartości psychologicznych / Próg zaokrąglania", "double", "5.0"},
+        {rounding + "Zaokrąglanie do zera na ostatniej pozycji / Włączone", "bool", "true"},
+        {rounding + "Zaokrąglanie do zera na ostatniej pozycji / Próg zaokrąglania", "double", "20.0"},
+        {rounding + "Zaokrąglanie do zera na ostatniej pozycji / Grupy / 02", "string", "Chemia"},
+    };
+    for (const auto& key : keys)
+        expectOutput(runTowary({"settings", "get", dir_, key[0], "--type", key[1]}), key[2] + "\n");
+}
+
+TEST_F(PriceCommand, SellGivesTheGrossPriceAndMarginTheMarginInPercent) {
+    expectOutput(price({"sell", "10", "20", "13"}), "15.38\n");
+    expectOutput(price({"sell", "10.0000", "-20", "13"}), "9.84\n");
+    expectOutput(price({"sell", "0.0001", "0", "8"}), "0.00\n");
+    expectOutput(price({"margin", "10", "15.38", "13"}), "20.03\n");
+    expectOutput(price({"margin", "10", "9.84", "13"}), "-20.00\n");
+    expectOutput(price({"margin", "0", "0", "13"}), "0.00\n");
+}
+
+TEST_F(PriceCommand, TheCeilingAndTheKvrModeComeFromTheStoresSettings) {
+    expectOutput(price({"sell", "10", "95", "13"}), "123.00\n");  // cut to the sample ceiling of 90 %
+    set("Parametry programu / Towary / Marże / Marża KVR", "true");
+    expectOutput(price({"sell", "10", "20", "13"}), "16.31\n");
+    expectOutput(price({"margin", "10", "16.31", "13"}), "19.99\n");
+}
+
+TEST_F(PriceCommand, AnUnknownVatCodeIsNamedByThePriceAndNotByTheMargin) {
+    expectFailure(price({"sell", "10", "20", "7"}), "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
+    expectFailure(price({"margin", "10", "15.38", "7"}), "Nieznany kod stawki VAT.");
+}
+
+TEST_F(PriceCommand, BadNumbersAreBadUsageWithTheReason) {
+    expectBadUsage(price({"sell", "10,50", "20", "13"}),
+                   "Cena zakupu \"10,50\" nie jest liczbą; część ułamkową oddziela się kropką, np. 12.50.");
+    expectBadUsage(price({"sell", "10.12345", "20", "13"}), "Cena zakupu \"10.12345\" ma więcej miejsc po kropce niż 4.");
+    expectBadUsage(price({"sell", "-10", "20", "13"}), "Cena zakupu \"-10\": liczba nie może być ujemna.");
+    expectBadUsage(price({"sell", "10", "dużo", "13"}), "Marża \"dużo\" nie jest liczbą");
+    expectBadUsage(price({"sell", "10", "1e2", "13"}), "Marża \"1e2\" nie jest liczbą");
+    expectBadUsage(price({"sell", "10", "20", "A"}), "Kod stawki VAT \"A\" nie jest liczbą całkowitą.");
+    expectBadUsage(price({"margin", "10", "15.375", "13"}), "Cena sprzedaży \"15.375\" ma więcej miejsc po kropce niż 2.");
+    expectBadUsage(price({"margin", "10", ".5", "13"}), "Cena sprzedaży \".5\" nie jest liczbą");
+    expectBadUsage(price({"round", "1.0", "12.30"}), "Identyfikator towaru \"1.0\" nie jest liczbą całkowitą.");
+    expectBadUsage(price({"round", "1"}), "PRICE is required");
+}
+
+TEST_F(PriceCommand, RoundUsesTheRuleOfTheProductsGroup) {
+    expectOutput(runTowary({"sql", dir_,
+                            "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) select 1, 'Mleko', '0101', 6 "
+                            "from dual union all select 2, 'Proszek', '0201', 6 from dual"}),
+                 "Zmienionych wierszy: 2\n");
+    expectOutput(price({"round", "1", "12.30"}), "12.29\n");
+    expectOutput(price({"round", "1", "4.30"}), "4.30\n");    // not above the sample threshold of 5.00
+    expectOutput(price({"round", "2", "24.34"}), "24.30\n");  // group 02 rounds to zero above 20.00
+    expectOutput(price({"round", "2", "12.30"}), "12.30\n");  // and below that not at all, not psychologically
+    expectFailure(price({"round", "3", "12.30"}), "Brak towaru o identyfikatorze 3.");
+
+    set("Parametry programu / Towary / Zaokrąglanie cen sprzedaży / Zaokrąglanie do wartości psychologicznych / "
+        "Włączone",
+        "false");
+    expectOutput(price({"round", "1", "12.30"}), "12.30\n");
+}
+
+}  // namespace
