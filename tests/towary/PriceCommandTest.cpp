@@ -62,22 +62,6 @@ TEST_F(PriceCommand, ANewStoreHasTheRatesOfTheVatChangeWithTheirFiscalLetters) {
                  "n\n3\n");
 }
 
-TEST_F(PriceCommand, ANewStoreHasEveryPriceSettingWithItsType) {
-    const std::string margins = "Parametry programu / Towary / Marże / ";
-    const std::string rounding = "Parametry programu / Towary / Zaokrąglanie cen sprzedaży / ";
-    const std::vector<std::vector<std::string>> keys{
-        {margins + "Marża KVR", "bool", "false"},
-        {margins + "Maksymalna marża procentowa", "double", "90.0"},
-        {rounding + "Zaokrąglanie do wartości psychologicznych / Włączone", "bool", "true"},
-        {rounding + "Zaokrąglanie do wartości psychologicznych / Próg zaokrąglania", "double", "5.0"},
-        {rounding + "Zaokrąglanie do zera na ostatniej pozycji / Włączone", "bool", "true"},
-        {rounding + "Zaokrąglanie do zera na ostatniej pozycji / Próg zaokrąglania", "double", "20.0"},
-        {rounding + "Zaokrąglanie do zera na ostatniej pozycji / Grupy / 02", "string", "Chemia"},
-    };
-    for (const auto& key : keys)
-        expectOutput(runTowary({"settings", "get", dir_, key[0], "--type", key[1]}), key[2] + "\n");
-}
-
 TEST_F(PriceCommand, SellGivesTheGrossPriceAndMarginTheMarginInPercent) {
     expectOutput(price({"sell", "10", "20", "13"}), "15.38\n");
     expectOutput(price({"sell", "10.0000", "-20", "13"}), "9.84\n");
@@ -105,12 +89,9 @@ TEST_F(PriceCommand, BadNumbersAreBadUsageWithTheReason) {
     expectBadUsage(price({"sell", "10.12345", "20", "13"}), "Cena zakupu \"10.12345\" ma więcej miejsc po kropce niż 4.");
     expectBadUsage(price({"sell", "-10", "20", "13"}), "Cena zakupu \"-10\": liczba nie może być ujemna.");
     expectBadUsage(price({"sell", "10", "dużo", "13"}), "Marża \"dużo\" nie jest liczbą");
-    expectBadUsage(price({"sell", "10", "1e2", "13"}), "Marża \"1e2\" nie jest liczbą");
     expectBadUsage(price({"sell", "10", "20", "A"}), "Kod stawki VAT \"A\" nie jest liczbą całkowitą.");
     expectBadUsage(price({"margin", "10", "15.375", "13"}), "Cena sprzedaży \"15.375\" ma więcej miejsc po kropce niż 2.");
-    expectBadUsage(price({"margin", "10", ".5", "13"}), "Cena sprzedaży \".5\" nie jest liczbą");
     expectBadUsage(price({"round", "1.0", "12.30"}), "Identyfikator towaru \"1.0\" nie jest liczbą całkowitą.");
-    expectBadUsage(price({"round", "1"}), "PRICE is required");
 }
 
 TEST_F(PriceCommand, RoundUsesTheRuleOfTheProductsGroup) {
