@@ -34,7 +34,9 @@ struct PriceOptions {
 
 // A number argument as a clerk writes it: digits, a point before the
 // decimals, at most `places` of them (any number when not limited), a minus
-// only where `negative` allows. Anything else is bad usage, with the reason.
+// only where `negative` allows, and within the range of T. Anything else is
+// bad usage, with the reason.
+template <class T>
 CLI::Validator numberArgument(const std::string& what, std::optional<int> places, bool negative) {
     return CLI::Validator(
         [=](std::string& text) -> std::string {
@@ -48,12 +50,13 @@ CLI::Validator numberArgument(const std::string& what, std::optional<int> places
             if (places && number.length(2) > *places)
                 return quoted + (*places == 0 ? " nie jest liczbą całkowitą."
                                               : " ma więcej miejsc po kropce niż " + std::to_string(*places) + ".");
+            if (!Core::parseNumber<T>(text)) return quoted + ": liczba jest za duża.";
             return {};
         },
         "", what);
 }
 
-// The number of an argument the validator accepted.
+// The number of an argument its validator accepted.
 template <class T>
 T numberOf(const std::string& text) {
     return *Core::parseNumber<T>(text);
@@ -68,7 +71,7 @@ CLI::App* priceCommand(CLI::App& group, Context& context, const std::string& nam
 void addVatCode(CLI::App& command, std::string& code) {
     command.add_option("VATCODE", code, "VAT code of the product (byVAT); `towary price vat` lists them")
         ->required()
-        ->check(numberArgument("Kod stawki VAT", 0, false));
+        ->check(numberArgument<int>("Kod stawki VAT", 0, false));
 }
 
 }  // namespace
@@ -94,10 +97,10 @@ void addPriceCommands(CLI::App& app, Context& context) {
     auto* sell = priceCommand(*group, context, "sell", "the gross sale price of a net purchase price with a margin");
     sell->add_option("PURCHASE", options->purchase, "net purchase price, up to 4 decimals (10.0500)")
         ->required()
-        ->check(numberArgument("Cena zakupu", Core::PurchasePrice::iPrecision, false));
+        ->check(numberArgument<double>("Cena zakupu", Core::PurchasePrice::iPrecision, false));
     sell->add_option("MARGIN", options->margin, "margin in percent (25 for 25 %, -5 for a sale below cost)")
         ->required()
-        ->check(numberArgument("Marża", std::nullopt, true));
+        ->check(numberArgument<double>("Marża", std::nullopt, true));
     addVatCode(*sell, options->vatCode);
     sell->callback([&context, options] {
         context.job = [options](std::ostream& out) {
@@ -110,10 +113,10 @@ void addPriceCommands(CLI::App& app, Context& context) {
     auto* margin = priceCommand(*group, context, "margin", "the margin, in percent, of a gross sale price");
     margin->add_option("PURCHASE", options->purchase, "net purchase price, up to 4 decimals")
         ->required()
-        ->check(numberArgument("Cena zakupu", Core::PurchasePrice::iPrecision, false));
+        ->check(numberArgument<double>("Cena zakupu", Core::PurchasePrice::iPrecision, false));
     margin->add_option("GROSS-SALE", options->sale, "gross sale price, up to 2 decimals")
         ->required()
-        ->check(numberArgument("Cena sprzedaży", Core::Price::iPrecision, false));
+        ->check(numberArgument<double>("Cena sprzedaży", Core::Price::iPrecision, false));
     addVatCode(*margin, options->vatCode);
     margin->callback([&context, options] {
         context.job = [options](std::ostream& out) {
@@ -126,10 +129,10 @@ void addPriceCommands(CLI::App& app, Context& context) {
     auto* round = priceCommand(*group, context, "round", "a gross sale price rounded by the rule of a product's group");
     round->add_option("PRODUCT-ID", options->productId, "the product's id (lTowarRef)")
         ->required()
-        ->check(numberArgument("Identyfikator towaru", 0, false));
+        ->check(numberArgument<std::int64_t>("Identyfikator towaru", 0, false));
     round->add_option("PRICE", options->sale, "gross sale price, up to 2 decimals")
         ->required()
-        ->check(numberArgument("Cena sprzedaży", Core::Price::iPrecision, false));
+        ->check(numberArgument<double>("Cena sprzedaży", Core::Price::iPrecision, false));
     round->callback([&context, options] {
         context.job = [options](std::ostream& out) {
             const Product::Tools::ProductSalePriceRounder rounder(numberOf<std::int64_t>(options->productId));
