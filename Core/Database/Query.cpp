@@ -41,14 +41,21 @@ std::size_t Query::columnCount() const { return statement_ ? statement_->columnN
 
 const std::string& Query::columnName(std::size_t index) const { return statement_->columnNames().at(index); }
 
+const std::string& Query::columnDeclaredType(std::size_t index) const {
+    return statement_->columnDeclaredTypes().at(index);
+}
+
 void Query::prepare() {
-    if (!statement_) statement_ = session_.session().acquire(text_);
+    if (statement_) return;
+    statement_ = session_.session().acquire(text_);
+    bound_.assign(statement_->parameterNames().size(), nullptr);
 }
 
 void Query::bind() {
     const auto& names = statement_->parameterNames();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const Param* param = Params.find(names[i]);
+        if (bound_[i] == nullptr) bound_[i] = Params.find(names[i]);
+        const Param* param = bound_[i];
         if (param == nullptr || !param->isSet()) throw DatabaseError(text_, "nie ustawiono parametru :" + names[i]);
         statement_->bind(i, param->value());
     }

@@ -87,6 +87,10 @@ public:
     Field field(std::size_t index) const;
     std::size_t columnCount() const;
     const std::string& columnName(std::size_t index) const;
+    // The type the column has in its table's definition (INTEGER, REAL, TEXT:
+    // compare without regard to case), empty for an expression; known once
+    // the query is prepared.
+    const std::string& columnDeclaredType(std::size_t index) const;
     // Rows inserted, updated or deleted by the last run.
     std::int64_t rowsAffected() const { return rowsAffected_; }
 
@@ -119,6 +123,10 @@ private:
     std::string text_;
     TSessionHolder session_;
     std::unique_ptr<Backend::Statement> statement_;
+    // The parameter of each of the statement's names, found at the first run:
+    // a statement run row after row binds without searching Params again.
+    // Params only grow and keep their addresses, so a found one stays valid.
+    std::vector<const Param*> bound_;
     bool streaming_ = false;  // rows come from the statement, not from rows_
     bool stepping_ = false;   // inside a step: the statement is busy
     bool atRow_ = false;

@@ -17,6 +17,10 @@ std::int64_t RefPool::getRef() {
 
 std::int64_t RefPool::getRef(const TSessionHolder& session) { return session.session().connection().nextRef(); }
 
+void RefPool::reserveThrough(std::int64_t ref, const TSessionHolder& session) {
+    session.session().connection().reserveRefsThrough(ref);
+}
+
 std::int64_t GetRef() { return RefPool::instance().getRef(); }
 
 }  // namespace DBKernel

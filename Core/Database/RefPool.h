@@ -20,6 +20,10 @@ public:
     std::int64_t getRef();
     // A new id taken on the given session.
     std::int64_t getRef(const TSessionHolder& session);
+    // Rows brought in with their own ids (an import): every id up to ref
+    // counts as taken, so later ids never collide with them. Like getRef, it
+    // belongs to the session's transaction.
+    void reserveThrough(std::int64_t ref, const TSessionHolder& session);
 
 private:
     RefPool() = default;

@@ -38,6 +38,9 @@ public:
     virtual void reset() = 0;
 
     const std::vector<std::string>& columnNames() const { return columnNames_; }
+    // The type each result column has in its table's definition (INTEGER,
+    // REAL, TEXT, in any case), empty for a column that is an expression.
+    const std::vector<std::string>& columnDeclaredTypes() const { return columnDeclaredTypes_; }
     virtual Value column(std::size_t index) const = 0;
 
     virtual bool writes() const = 0;
@@ -53,6 +56,7 @@ public:
 protected:
     explicit Statement(std::string text) : text_(std::move(text)) {}
     std::vector<std::string> columnNames_;  // set by the engine when it prepares
+    std::vector<std::string> columnDeclaredTypes_;
 
 private:
     std::string text_;
@@ -98,6 +102,10 @@ public:
     // The next id of the store's id generator, unique across sessions,
     // processes and restarts; taken inside the current transaction, if any.
     virtual std::int64_t nextRef() = 0;
+    // Counts every id up to ref as handed out (rows that came with their own
+    // ids), so that nextRef() gives greater ones; a generator already past
+    // ref is left alone.
+    virtual void reserveRefsThrough(std::int64_t ref) = 0;
 };
 
 }  // namespace DBKernel::Backend

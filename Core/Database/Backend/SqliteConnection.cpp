@@ -80,7 +80,11 @@ public:
         if (parts_.empty()) throw DatabaseError(text, "polecenie jest puste");
         auto* last = parts_.back().handle.get();
         const int columns = sqlite3_column_count(last);
-        for (int i = 0; i < columns; ++i) columnNames_.emplace_back(sqlite3_column_name(last, i));
+        for (int i = 0; i < columns; ++i) {
+            columnNames_.emplace_back(sqlite3_column_name(last, i));
+            const char* declared = sqlite3_column_decltype(last, i);
+            columnDeclaredTypes_.emplace_back(declared != nullptr ? declared : "");
+        }
     }
 
     const std::vector<std::string>& parameterNames() const override { return parameterNames_; }
@@ -279,6 +283,10 @@ public:
         sqlite3_reset(statement);
         if (result != SQLITE_ROW) throw DatabaseError(sql, std::move(reason));
         return ref;
+    }
+
+    void reserveRefsThrough(std::int64_t ref) override {
+        execute(connection_.get(), "update RefGenerator set lastRef = max(lastRef, " + std::to_string(ref) + ")");
     }
 
 private:

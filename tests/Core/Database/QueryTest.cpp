@@ -1,4 +1,5 @@
 #include "Core/Database/Sql.h"
+#include "Core/tools/IgnoringCase.h"
 #include "tests/Core/Database/DatabaseTestSupport.h"
 #include "tests/support/TempStore.h"
 
@@ -176,4 +177,26 @@ TEST_F(Query, TextLiteralsAreEscapedOnce) {
         .execute();
     OpenedQuery read("select count(*) n from towar where sNazwa = '" + SQLUtils::SQLString("O'Reilly") + "'", session);
     EXPECT_EQ(read["n"].asInt64(), 1);
+}
+
+TEST_F(Query, ParametersAreFoundOnceYetOneSetAfterAFailedRunIsBound) {
+    Command update("update towar set sNazwa = :nazwa where lTowarRef = :id", session);
+    update.Params["id"] = 1;
+    EXPECT_THROW(update.execute(), DBKernel::DatabaseError) << ":nazwa is not set yet";
+    update.Params["NAZWA"] = "Mleko 2%";
+    EXPECT_EQ(update.execute(), 1);
+    update.Params["id"] = 2;
+    update.Params["nazwa"] = "Chleb razowy";
+    EXPECT_EQ(update.execute(), 1) << "a run after the first binds the values set since";
+    OpenedQuery read("select sNazwa from towar where lTowarRef in (1, 2) order by lTowarRef", session);
+    EXPECT_EQ(names(read), (std::vector<std::string>{"Mleko 2%", "Chleb razowy"}));
+}
+
+TEST_F(Query, ColumnsTellTheTypeTheirTableDeclares) {
+    PreparedQuery query("select lTowarRef, sNazwa, dCenaSprzed, 1 + 1 suma from towar", session);
+    ASSERT_EQ(query.columnCount(), 4u) << "known once prepared, before any run";
+    EXPECT_TRUE(Core::equalsIgnoringCase(query.columnDeclaredType(0), "integer")) << query.columnDeclaredType(0);
+    EXPECT_TRUE(Core::equalsIgnoringCase(query.columnDeclaredType(1), "text"));
+    EXPECT_TRUE(Core::equalsIgnoringCase(query.columnDeclaredType(2), "real"));
+    EXPECT_EQ(query.columnDeclaredType(3), "") << "an expression has no declared type";
 }

@@ -78,3 +78,18 @@ TEST(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
     }
     EXPECT_EQ(ids.size(), static_cast<std::size_t>(processes * idsEach));
 }
+
+TEST(RefPool, ReservingThroughAnIdMovesThePoolPastItAndNeverBack) {
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+    TSessionHolder session = TSessionHolder::open();
+    EXPECT_EQ(RefPool::instance().getRef(session), 1);
+    RefPool::instance().reserveThrough(500, session);
+    EXPECT_EQ(RefPool::instance().getRef(session), 501) << "rows brought in with ids up to 500";
+    RefPool::instance().reserveThrough(20, session);
+    EXPECT_EQ(RefPool::instance().getRef(session), 502) << "a pool already past the id stays where it is";
+
+    session.StartTransaction();
+    RefPool::instance().reserveThrough(9000, session);
+    session.Rollback();
+    EXPECT_EQ(RefPool::instance().getRef(session), 503) << "a reservation rolled back with its rows is undone";
+}
