@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
     addInitCommand(app, context);
     addActionsCommand(app, context);
     addDemoCommand(app, context);
+    addGenerateCommand(app, context);
+    addProductsCommands(app, context);
     addSettingsCommands(app, context);
     addSqlCommand(app, context);
     addIndexCommands(app, context);

@@ -9,6 +9,7 @@ const std::vector<Step>& steps() {
         {"Baza danych sklepu", database},
         {"Hierarchia towarowa", hierarchy},
         {"Ceny sprzedaży", prices},
+        {"Towary i kody z pliku CSV", products},
     };
     return all;
 }

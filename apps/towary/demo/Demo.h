@@ -21,5 +21,6 @@ void settings(std::ostream& out);
 void database(std::ostream& out);
 void hierarchy(std::ostream& out);
 void prices(std::ostream& out);
+void products(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

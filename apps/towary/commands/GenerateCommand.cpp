@@ -1,0 +1,36 @@
+// towary generate DIR --products N [--seed S]: a new store filled with a
+// product hierarchy, codes and multi-price wares, the same for the same seed.
+
+#include <memory>
+#include <ostream>
+
+#include "Core/Database/TSessionHolder.h"
+#include "Core/Store/StoreLocation.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/StoreCreation.h"
+#include "apps/towary/products/StoreGenerator.h"
+
+namespace Towary::Host {
+
+void addGenerateCommand(CLI::App& app, Context& context) {
+    auto* command = app.add_subcommand("generate", "create a new store in DIR filled with generated products");
+    addStoreArgument(*command, context);
+    auto options = std::make_shared<Products::GeneratorOptions>();
+    command->add_option("--products", options->products, "number of products (rows of level 6)")
+        ->required()
+        ->check(CLI::Range(std::int64_t{1}, std::int64_t{100000000}));
+    command->add_option("--seed", options->seed, "seed of the generator: the same seed gives the same store")
+        ->capture_default_str();
+    command->callback([&context, options] {
+        context.job = [options](std::ostream& out) {
+            createStore();
+            const auto counts = Products::generateProducts(*options, TSessionHolder::open());
+            out << "Założono sklep w " << Core::Store::directory().string() << " (ziarno " << options->seed
+                << "): grupy " << counts.groups << ", towary " << counts.products << " (wagowe " << counts.weighed
+                << "), towary wielocenowe " << counts.multiPriceWares << ", kody " << counts.codes << " (usunięte "
+                << counts.deletedCodes << ").\n";
+        };
+    });
+}
+
+}  // namespace Towary::Host

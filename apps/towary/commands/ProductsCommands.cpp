@@ -1,0 +1,62 @@
+// towary products import|export DIR ...: the store's products and their codes
+// in and out as CSV files (docs/products-csv.md).
+
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+
+#include "Core/Database/TSessionHolder.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/products/ProductExport.h"
+#include "apps/towary/products/ProductImport.h"
+
+namespace Towary::Host {
+namespace {
+
+struct FileOption {
+    std::string file;  // "" when not given
+};
+
+}  // namespace
+
+void addProductsCommands(CLI::App& app, Context& context) {
+    auto* products = app.add_subcommand("products", "move the store's products and their codes in and out as CSV");
+    products->require_subcommand(1);
+
+    auto* import = products->add_subcommand("import", "add the products and codes of the CSV file FILE to the store");
+    addStoreArgument(*import, context);
+    auto importOptions = std::make_shared<FileOption>();
+    import->add_option("FILE", importOptions->file, "CSV file: a header of towar and plu column names, then rows")
+        ->required();
+    import->callback([&context, importOptions] {
+        context.job = [importOptions](std::ostream& out) {
+            const auto counts = Products::importProducts(importOptions->file, TSessionHolder::open());
+    out << "Zaimportowano z " << importOptions->file << ": towary i grupy " << counts.products << ", kody "
+        << counts.codes << ".\n";
+};
+}  // namespace Towary::Host
+);
+
+auto* exportCommand = products->add_subcommand("export", "write the store's products and codes as CSV");
+addStoreArgument(*exportCommand, context);
+auto exportOptions = std::make_shared<FileOption>();
+exportCommand->add_option("FILE", exportOptions->file, "the file to write (standard output without it)");
+exportCommand->callback([&context, exportOptions] {
+    context.job = [exportOptions](std::ostream& out) {
+        if (exportOptions->file.empty()) {
+            Products::exportProducts(out, TSessionHolder::open());
+            return;
+        }
+        std::ofstream file(exportOptions->file, std::ios::binary);
+        if (!file) throw std::runtime_error("Nie można utworzyć pliku " + exportOptions->file + ".");
+        const auto counts = Products::exportProducts(file, TSessionHolder::open());
+        file.close();
+        if (!file) throw std::runtime_error("Nie można zapisać pliku " + exportOptions->file + ".");
+        out << "Wyeksportowano do " << exportOptions->file << ": towary i grupy " << counts.products << ", kody "
+            << counts.codes << ".\n";
+    };
+});
+}
+
+}  // namespace Towary::Host

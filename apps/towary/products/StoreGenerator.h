@@ -1,0 +1,36 @@
+#pragma once
+// Fills a new store with products for benchmarks and the demo: a five-level
+// group hierarchy that follows the store's index lengths, products with
+// EAN-13, EAN-8 and short internal codes, weighed products with
+// restricted-circulation codes (prefixes 20 to 29), multi-price wares (a
+// grouping row with the codes and element rows below it), live codes (status
+// 1 and 2) and deleted ones (status 3), some of them the old rows of a code
+// that now belongs to another product. The same seed gives the same rows.
+// Everything is written in one transaction, each table through one prepared
+// insert.
+
+#include <cstdint>
+
+#include "Core/Database/TSessionHolder.h"
+
+namespace Towary::Host::Products {
+
+struct GeneratorOptions {
+    std::int64_t products = 0;  // rows of level 6: ordinary products and multi-price elements
+    std::uint64_t seed = 1;
+};
+
+struct GeneratedCounts {
+    std::int64_t groups = 0;
+    std::int64_t products = 0;
+    std::int64_t weighed = 0;
+    std::int64_t multiPriceWares = 0;  // grouping rows; their elements are counted among the products
+    std::int64_t codes = 0;
+    std::int64_t deletedCodes = 0;
+};
+
+// Reads the index lengths from the store's settings. Throws when they leave
+// no room for the hierarchy or for the article indexes of that many products.
+GeneratedCounts generateProducts(const GeneratorOptions& options, const TSessionHolder& session);
+
+}  // namespace Towary::Host::Products
