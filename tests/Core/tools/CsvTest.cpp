@@ -1,10 +1,10 @@
-#include "Core/tools/Csv.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "Core/tools/Csv.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ TEST(Csv, ReadsQuotedFieldsBlanksAndRecordsOverSeveralLinesWithTheirFirstLine) {
 
 TEST(Csv, MalformedQuotingAndTextThatIsNotUtf8NameTheirLine) {
     EXPECT_EQ(errorOf("a,b\nc,d\"e\n"), std::string("wiersz 2: ") +
-                                             "błędny cudzysłów: pole w cudzysłowie musi się nim kończyć, a cudzysłów "
-                                             "wewnątrz pola zapisuje się podwójnie");
+                                            "błędny cudzysłów: pole w cudzysłowie musi się nim kończyć, a cudzysłów "
+                                            "wewnątrz pola zapisuje się podwójnie");
     EXPECT_EQ(errorOf("a\n\"b\"c\n").substr(0, 9), "wiersz 2:");
     EXPECT_EQ(errorOf("a\nb\n\"open,\nnever closed\n"), "wiersz 3: cudzysłów niezamknięty do końca pliku");
     EXPECT_EQ(errorOf("a,b\nok,ok\n\xBFle,x\n"), "wiersz 3: tekst nie jest zapisany w UTF-8") << "Windows-1250 text";
@@ -69,7 +69,8 @@ TEST(Csv, WrittenRecordsReadBackAsTheyWere) {
     Core::Csv::Writer writer(out);
     for (const auto& record : records) writer.write(record);
     EXPECT_TRUE(out.str().starts_with("lTowarRef,sNazwa,sPLU\n1,\"Mleko \"\"Łaciate\"\", 2%\",\n,\" spacje \","))
-        << "only the fields that need it are quoted:\n" << out.str();
+        << "only the fields that need it are quoted:\n"
+        << out.str();
 
     const auto back = readAll(out.str());
     ASSERT_EQ(back.size(), records.size());

@@ -1,8 +1,8 @@
-#include "Core/tools/Gs1.h"
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+
+#include "Core/tools/Gs1.h"
 
 using namespace Core::Gs1;
 

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "Core/Database/Query.h"
+#include "Core/Database/RefPool.h"
+#include "apps/towary/products/ProductExport.h"
+#include "apps/towary/products/ProductImport.h"
+#include "tests/towary/products/ProductStoreSupport.h"
+
+using ProductTest::countOf;
+using ProductTest::rowsOf;
+using Towary::Host::Products::exportProducts;
+using Towary::Host::Products::importProducts;
+
+namespace {
+
+std::string refusal(const ProductTest::Store& store, const std::string& text) {
+    try {
+        importProducts(store.file("x.csv", text), store.session());
+    } catch (const std::runtime_error& e) {
+        return std::string(e.what()).substr((store.path() / "x.csv").string().size());
+    }
+    return "imported";
+}
+
+std::string exported(const TSessionHolder& session) {
+    std::ostringstream out;
+    exportProducts(out, session);
+    return out.str();
+}
+
+}  // namespace
+
+TEST(ProductFile, AGoodFileBringsProductsAndCodesWithTheirOwnIdsOrThePoolsOnes) {
+    ProductTest::Store store;
+    const auto file = store.file("dostawa.csv",
+                                 "ltowarref,SNAZWA,sGrIndex,sArtIndex,byCode,dCenaSprzed,sPLU,byStatus,LPLUREF\n"
+                                 ",Nabiał,01,,1,,,,\n"
+                                 "100,\"Mleko \"\"Łaciate\"\", 2%\",01,000001,6,3.49,,,\n"
+                                 ",,,,,,5901234123457,1,\n"
+                                 ",,,,,,5901234123464,3,250\n"
+                                 ",O'Neil,01,000002,6,,,,\n"
+                                 "100,,,,,,1001,2,\n");
+    const auto counts = importProducts(file, store.session());
+    EXPECT_EQ(counts.products, 3);
+    EXPECT_EQ(counts.codes, 3);
+
+    DBKernel::Sql::OpenedQuery products(
+        "select lTowarRef, sNazwa, sArtIndex, byCode, dCenaSprzed from towar"
+        " order by lTowarRef",
+        store.session());
+    std::vector<std::string> rows;
+    while (products.next())
+        rows.push_back(products["lTowarRef"].asString() + "|" + products["sNazwa"].asString() + "|" +
+                       (products["sArtIndex"].isNull() ? "NULL" : products["sArtIndex"].asString()) + "|" +
+                       products["byCode"].asString() + "|" +
+                       (products["dCenaSprzed"].isNull() ? "NULL" : products["dCenaSprzed"].asString()));
+    EXPECT_EQ(rows, (std::vector<std::string>{"100|Mleko \"Łaciate\", 2%|000001|6|3.49", "251|Nabiał|NULL|1|NULL",
+                                              "253|O'Neil|000002|6|NULL"}))
+        << "ids from the file, else from the pool moved past the file's greatest id (250); an empty field is NULL";
+
+    DBKernel::Sql::OpenedQuery codes("select lPluRef, sPLU, lTowarRef, byStatus from plu order by lPluRef",
+                                     store.session());
+    std::vector<std::string> seen;
+    while (codes.next())
+        seen.push_back(codes["lPluRef"].asString() + " " + codes["sPLU"].asString() + " " +
+                       codes["lTowarRef"].asString() + " " + codes["byStatus"].asString());
+    EXPECT_EQ(seen, (std::vector<std::string>{"250 5901234123464 100 3", "252 5901234123457 100 1", "254 1001 100 2"}))
+        << "codes belong to the product above them, or to the one their lTowarRef names";
+    EXPECT_EQ(DBKernel::RefPool::instance().getRef(store.session()), 255) << "later ids never meet imported ones";
+}
+
+TEST(ProductFile, OneBadRowAmongGoodOnesWritesNothingAndNamesItsLine) {
+    ProductTest::Store store;
+    std::string text = "sNazwa,sArtIndex,byVAT,sPLU,byStatus\n";
+    for (int line = 2; line <= 21; ++line) {
+        const auto n = std::to_string(line);
+        text += "Towar " + n + ",0000" + n + "," + (line == 17 ? "A" : "1") + ",,\n,,,59000" + n + ",1\n";
+    }
+    // Each product takes two lines: the product of line 17 stands on line 2 * 17 - 2.
+    EXPECT_EQ(refusal(store, text), ", wiersz 32: kolumna byVAT: \"A\" nie jest liczbą całkowitą");
+    EXPECT_EQ(countOf("select count(*) from towar", store.session()), 0);
+    EXPECT_EQ(countOf("select count(*) from plu", store.session()), 0);
+    EXPECT_EQ(DBKernel::RefPool::instance().getRef(store.session()), 1) << "not even an id was taken";
+
+    // A row the store refuses once the writing has begun undoes the rows before it.
+    ASSERT_EQ(refusal(store, "lTowarRef,sNazwa\n5,Mleko\n"), "imported");
+    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa,sPLU\n6,Chleb,\n,,590001\n5,Masło,\n"),
+              ", wiersz 4: towar o ID = 5 jest już w sklepie");
+    EXPECT_EQ(refusal(store, "lTowarRef,sPLU\n999,590002\n"),
+              ", wiersz 2: nie ma towaru o ID = 999, do którego należy kod");
+    EXPECT_EQ(countOf("select count(*) from towar", store.session()), 1);
+    EXPECT_EQ(countOf("select count(*) from plu", store.session()), 0);
+}
+
+TEST(ProductFile, RowsThatBreakTheLayoutAreRefusedWithTheReason) {
+    ProductTest::Store store;
+    EXPECT_EQ(refusal(store, "sNazwa,sCena\n"),
+              ", wiersz 1: nieznana kolumna sCena: plik ma tylko kolumny tabel towar i plu");
+    EXPECT_EQ(refusal(store, "sNazwa,SNAZWA\n"), ", wiersz 1: kolumna sNazwa powtarza się");
+    EXPECT_EQ(refusal(store, "sNazwa,,byCode\n"), ", wiersz 1: kolumna numer 2 nie ma nazwy");
+    EXPECT_EQ(refusal(store, ""), ": plik jest pusty; jego pierwszy wiersz to nagłówek z nazwami kolumn");
+    EXPECT_EQ(refusal(store, "sNazwa,byCode\nMleko,6,7\n"), ", wiersz 2: pól jest 3, a kolumn w nagłówku 2");
+    EXPECT_EQ(refusal(store, "sNazwa,sPLU\nMleko,\nChleb,590001\n"),
+              ", wiersz 3: kolumna sNazwa należy do towaru, a wiersz z kodem w sPLU opisuje kod");
+    EXPECT_EQ(refusal(store, "sNazwa,sPLU,byStatus\nMleko,,1\n"),
+              ", wiersz 2: kolumna byStatus należy do kodu, a wiersz bez kodu w sPLU opisuje towar");
+    EXPECT_EQ(refusal(store, "sPLU,byStatus\n590001,1\n"),
+              ", wiersz 2: kod bez towaru: kod stoi pod wierszem swojego towaru albo podaje jego lTowarRef");
+    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa\n5,Mleko\n5,Chleb\n"),
+              ", wiersz 3: towar o ID = 5 jest już w wierszu 2");
+    EXPECT_EQ(refusal(store, "lTowarRef,lPluRef,sNazwa,sPLU\n1,,Mleko,\n,9,,590001\n,9,,590002\n"),
+              ", wiersz 4: kod o ID = 9 jest już w wierszu 3");
+    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa,sPLU\n,Mleko,\n7,,590001\n7,Chleb,\n"),
+              ", wiersz 3: towar o ID = 7 stoi niżej, w wierszu 4; kod stoi pod swoim towarem");
+    EXPECT_EQ(refusal(store, "sNazwa,dCenaSprzed\nMleko,\"3,49\"\n"),
+              ", wiersz 2: kolumna dCenaSprzed: \"3,49\" nie jest liczbą (część dziesiętną oddziela kropka)");
+    EXPECT_EQ(refusal(store, "sNazwa\n\"Mleko\n"), ", wiersz 2: cudzysłów niezamknięty do końca pliku");
+    EXPECT_EQ(countOf("select count(*) from towar", store.session()), 0);
+
+    try {
+        importProducts(store.path() / "brak.csv", store.session());
+        FAIL() << "a missing file is refused";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Nie można otworzyć pliku " + (store.path() / "brak.csv").string() + ".");
+    }
+}
+
+TEST(ProductFile, AnExportImportedIntoANewStoreGivesTheSameRows) {
+    ProductTest::Store source;
+    const auto& session = source.session();
+    DBKernel::Sql::Command(
+        "insert into towar (lTowarRef, sNazwa, sKrNazwa, sGrIndex, sArtIndex, byCode, byTyp, dCenaSprzed, nMarza,"
+        " czasUtworzenia, sInfo, nWagaPLU, min_stock_in_sale_unit, dLastSTNDate)"
+        " select 7, 'Nabiał', null, '01', null, 1, null, null, null, 45000.25, null, null, null, null from dual"
+        " union all select 12, 'Mleko \"Łaciate\", 2%', 'MLEKO', '01', '000001', 6, 4, 3.49, 0.1, 45001.5,"
+        " 'wiersz pierwszy' || char(10) || 'drugi, z przecinkiem', null, 1e-07, 45100 from dual"
+        " union all select 9, ' O''Neil ', 'ONEIL', '01', '000002', 6, 4, -12.5, 33.333333333333336, 45002,"
+        " null, 9007199254740993, 2.5, null from dual",
+        session)
+        .execute();
+    DBKernel::Sql::Command(
+        "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus, dataOstSprzed, byBlokada, byHardTrStat)"
+        " select 30, '5901234123457', 12, 1, 1, 45200.75, 0, null from dual"
+        " union all select 31, '5901234123457', 9, 1, 3, null, null, 1 from dual"
+        " union all select 32, '1001', 12, 3, 2, null, null, null from dual",
+        session)
+        .execute();
+    const auto file = source.file("eksport.csv", exported(session));
+
+    ProductTest::Store target;
+    const auto counts = importProducts(file, target.session());
+    EXPECT_EQ(counts.products, 3);
+    EXPECT_EQ(counts.codes, 3);
+    EXPECT_EQ(rowsOf("towar", "lTowarRef", target.session()), rowsOf("towar", "lTowarRef", session));
+    EXPECT_EQ(rowsOf("plu", "lPluRef", target.session()), rowsOf("plu", "lPluRef", session));
+    EXPECT_EQ(exported(target.session()), exported(session));
+    EXPECT_EQ(DBKernel::RefPool::instance().getRef(target.session()), 33);
+
+    const auto text = exported(session);
+    EXPECT_EQ(text.find("lTowarRef,sNazwa,sKrNazwa,sGrIndex,sArtIndex,"), 0u) << "the header names the columns";
+    EXPECT_LT(text.find("\n7,Nabiał,"), text.find("\n12,")) << "a group comes before what lies in it";
+    EXPECT_LT(text.find("\n12,"), text.find(",5901234123457,")) << "a product is followed by its codes";
+}
