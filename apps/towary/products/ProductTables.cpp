@@ -1,20 +1,17 @@
 #include "apps/towary/products/ProductTables.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <stdexcept>
 
 #include "Core/Database/Query.h"
 #include "Core/tools/IgnoringCase.h"
+#include "Core/tools/Numbers.h"
 
 namespace Towary::Host::Products {
 namespace {
 
 // SQLite's rules of column affinity, reduced to the three types the schema uses.
-ColumnType typeOf(std::string declared) {
-    std::transform(declared.begin(), declared.end(), declared.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+ColumnType typeOf(const std::string& typeName) {
+    const auto declared = Core::lowerAscii(typeName);
     if (declared.find("int") != std::string::npos) return ColumnType::integer;
     for (const char* real : {"real", "floa", "doub"})
         if (declared.find(real) != std::string::npos) return ColumnType::real;
@@ -31,12 +28,8 @@ std::vector<Column> columnsOf(const std::string& table, const TSessionHolder& se
 
 template <class Number>
 Number number(const std::string& text, const char* what) {
-    Number result{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), result);
-    if (error == std::errc::result_out_of_range) throw std::runtime_error("liczba " + text + " jest poza zakresem");
-    if (error != std::errc() || end != text.data() + text.size())
-        throw std::runtime_error("\"" + text + "\" nie jest " + what);
-    return result;
+    if (const auto value = Core::parseNumber<Number>(text)) return *value;
+    throw std::runtime_error("\"" + text + "\" nie jest " + what);
 }
 
 }  // namespace
@@ -55,11 +48,7 @@ DBKernel::Value parseValue(const std::string& text, ColumnType type) {
     if (text.empty()) return {};
     switch (type) {
         case ColumnType::integer: return number<std::int64_t>(text, "liczbą całkowitą");
-        case ColumnType::real: {
-            const double value = number<double>(text, "liczbą (część dziesiętną oddziela kropka)");
-            if (!std::isfinite(value)) throw std::runtime_error("\"" + text + "\" nie jest skończoną liczbą");
-            return value;
-        }
+        case ColumnType::real: return number<double>(text, "liczbą (część dziesiętną oddziela kropka)");
         case ColumnType::text: break;
     }
     return text;

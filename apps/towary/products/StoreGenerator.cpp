@@ -11,16 +11,14 @@
 
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
-#include "Core/Setup/Setup.h"
-#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/tools/Digits.h"
 #include "Core/tools/Gs1.h"
+#include "Modules/Towary/Tools/index/HierarchyLevels.h"
 
 namespace Towary::Host::Products {
 namespace {
 
 using Names = std::vector<const char*>;
-
-const std::array<const char*, 5> kLevelKeys = {"Departament", "Sektor", "Sekcja", "Rodzina", "Podrodzina"};
 
 // Group names, one list per level; a subfamily is its family's name with a qualifier.
 const std::array<Names, 5> kGroupNames = {{
@@ -94,19 +92,18 @@ struct IndexLengths {
     int article = 0;
 };
 
+// The lengths as the module reads them, once.
 IndexLengths readIndexLengths() {
-    const auto root = Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey();
-    const auto groups = root.GetSubKey({"Parametry programu", "Towary", "Indeksy"});
     IndexLengths lengths;
-    for (std::size_t i = 0; i < kLevelKeys.size(); ++i) {
-        lengths.level[i] = groups.GetKey(kLevelKeys[i]).GetVal<int>();
-        if (lengths.level[i] < 1 || lengths.level[i] > 9)
-            throw std::runtime_error(std::string("Długość poziomu ") + kLevelKeys[i] + " wynosi " +
-                                     std::to_string(lengths.level[i]) + "; generator potrzebuje od 1 do 9 cyfr.");
+    for (int level = Towar::tcDepartament; level <= Towar::tcPodrodzina; ++level) {
+        const auto length = Towar::getIndexLength(static_cast<Towar::TowarCode>(level));
+        if (length < 1 || length > 9)
+            throw std::runtime_error("Długość poziomu " +
+                                     Towar::getHierarchyLevelDisplayName(static_cast<Towar::TowarCode>(level)) +
+                                     " wynosi " + std::to_string(length) + "; generator potrzebuje od 1 do 9 cyfr.");
+        lengths.level[static_cast<std::size_t>(level - 1)] = length;
     }
-    lengths.article = root.GetSubKey({"Parametry programu", "Struktura organizacyjna", "Poziomy hierarchii",
-                                      "Punkt sprzedaży", "Towary", "Indeksy", "Długość"})
-                          .GetVal<int>();
+    lengths.article = Towar::getIndexLength(Towar::tcTowar);
     if (lengths.article < 1 || lengths.article > 18)
         throw std::runtime_error("Długość indeksu artykułu wynosi " + std::to_string(lengths.article) +
                                  "; generator potrzebuje od 1 do 18 cyfr.");
@@ -120,8 +117,7 @@ std::int64_t power10(int digits) {
 }
 
 std::string padded(std::int64_t number, int digits) {
-    auto text = std::to_string(number);
-    return std::string(static_cast<std::size_t>(std::max(0, digits - static_cast<int>(text.size()))), '0') + text;
+    return Core::padLeft(std::to_string(number), static_cast<std::size_t>(digits));
 }
 
 std::string withCheckDigit(const std::string& digits) { return digits + Core::Gs1::checkDigit(digits); }

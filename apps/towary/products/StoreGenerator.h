@@ -29,8 +29,9 @@ struct GeneratedCounts {
     std::int64_t deletedCodes = 0;
 };
 
-// Reads the index lengths from the store's settings. Throws when they leave
-// no room for the hierarchy or for the article indexes of that many products.
+// Takes the index lengths from the store's settings, as the module reads
+// them. Throws when they leave no room for the hierarchy or for the article
+// indexes of that many products.
 GeneratedCounts generateProducts(const GeneratorOptions& options, const TSessionHolder& session);
 
 }  // namespace Towary::Host::Products

@@ -7,12 +7,11 @@
 
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
-#include "Core/Setup/SettingsWriter.h"
 #include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/tools/Gs1.h"
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/StoreGenerator.h"
+#include "tests/support/IndexSettings.h"
 #include "tests/towary/products/ProductStoreSupport.h"
 
 using ProductTest::countOf;
@@ -42,18 +41,10 @@ TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengths) {
     ProductTest::Store store;
     Core::SetupRegistration setup;
     // Lengths other than the sample's, so that nothing can follow the sample by chance.
-    const std::vector<std::string> groups = {"Parametry programu", "Towary", "Indeksy"};
-    const std::map<std::string, int> lengths = {
-        {"Departament", 1}, {"Sektor", 2}, {"Sekcja", 1}, {"Rodzina", 2}, {"Podrodzina", 2}};
-    for (const auto& [level, length] : lengths) {
-        auto path = groups;
-        path.push_back(level);
-        Core::Setup::writeSetting(Core::Store::settingsFile(), path, length);
-    }
-    Core::Setup::writeSetting(Core::Store::settingsFile(),
-                              {"Parametry programu", "Struktura organizacyjna", "Poziomy hierarchii", "Punkt sprzedaży",
-                               "Towary", "Indeksy", "Długość"},
-                              7);
+    TestSupport::IndexSettings settings;
+    settings.lengths = {1, 2, 1, 2, 2};
+    settings.articleLength = 7;
+    TestSupport::writeIndexSettings(settings);
     const int full[] = {0, 1, 3, 4, 6, 8};  // index length of levels 1 to 5
     const auto& session = store.session();
     const auto counts = generateProducts({3000, 11}, session);
@@ -149,10 +140,9 @@ TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengths) {
 TEST(StoreGenerator, TooShortAnArticleIndexIsRefused) {
     ProductTest::Store store;
     Core::SetupRegistration setup;
-    Core::Setup::writeSetting(Core::Store::settingsFile(),
-                              {"Parametry programu", "Struktura organizacyjna", "Poziomy hierarchii", "Punkt sprzedaży",
-                               "Towary", "Indeksy", "Długość"},
-                              2);
+    TestSupport::IndexSettings settings;
+    settings.articleLength = 2;
+    TestSupport::writeIndexSettings(settings);
     try {
         generateProducts({100, 1}, store.session());
         FAIL() << "100 products need three digits";
