@@ -177,7 +177,6 @@ public:
 private:
     struct Family {
         std::string index;
-        std::string name;
         std::int64_t nextSegment = 1;  // the first level-5 segment no group of it uses
     };
     struct Subfamily {
@@ -202,7 +201,7 @@ private:
             if (level == 5) name = parentName + " " + name;
             insertGroup(level, index, name);
             if (level == 4) {
-                families_.push_back({index, name, 1});
+                families_.push_back({index, 1});
                 addChildren(5, index, name);
             } else if (level == 5) {
                 subfamilies_.push_back({index, families_.size() - 1});
