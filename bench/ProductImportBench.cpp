@@ -4,6 +4,15 @@
 // 200 000 products. Each run makes a new store; only the import, the inserts
 // or the generation is timed.
 
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "Core/Database/Query.h"
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Setup/Setup.h"
@@ -14,15 +23,6 @@
 #include "apps/towary/products/ProductImport.h"
 #include "apps/towary/products/StoreGenerator.h"
 #include "tests/support/TempStore.h"
-
-#include <benchmark/benchmark.h>
-#include <sqlite3.h>
-
-#include <chrono>
-#include <fstream>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -49,9 +49,10 @@ struct Data {
         for (std::int64_t i = 1; i <= kProducts; ++i) {
             const auto id = i * 3;
             products.push_back({id, "Towar " + std::to_string(i) + " Mleczna Dolina 1 l", "Towar " + std::to_string(i),
-                                "010101001" + std::to_string(100 + i % 40), std::to_string(100000 + i), i % 4, 4,
-                                i % 12 == 0 ? 1 : 0, i % 12 == 0 ? 3 : 1, static_cast<double>(99 + i % 9000) / 100,
-                                25.5, 45000 + static_cast<double>(i % 700) / 7});
+                                "010101001" + std::to_string(100 + i % 40), std::to_string(100000 + i),
+                                i % 2 == 0 ? 13 : 9, 4, i % 12 == 0 ? 1 : 0, i % 12 == 0 ? 3 : 1,
+                                static_cast<double>(99 + i % 9000) / 100, 25.5,
+                                45000 + static_cast<double>(i % 700) / 7});
             for (std::int64_t k = 1; k <= kCodesPerProduct; ++k) {
                 const auto digits = std::to_string(590000000000 + i * 10 + k);
                 codes.push_back({id + k, digits + Core::Gs1::checkDigit(digits), id, 1, k == 1 ? 1 : 3});
@@ -65,14 +66,14 @@ struct Data {
         auto text = [](double value) { return DBKernel::toString(value); };
         for (std::size_t i = 0; i < products.size(); ++i) {
             const auto& p = products[i];
-            writer.write(std::vector<std::string>{
-                std::to_string(p.id), p.name, p.shortName, p.group, p.article, std::to_string(p.vat), "6",
-                std::to_string(p.type), std::to_string(p.weighed), std::to_string(p.unit), text(p.price),
-                text(p.margin), text(p.created), "", "", "", ""});
+            writer.write(std::vector<std::string>{std::to_string(p.id), p.name, p.shortName, p.group, p.article,
+                                                  std::to_string(p.vat), "6", std::to_string(p.type),
+                                                  std::to_string(p.weighed), std::to_string(p.unit), text(p.price),
+                                                  text(p.margin), text(p.created), "", "", "", ""});
             for (std::int64_t k = 0; k < kCodesPerProduct; ++k) {
                 const auto& c = codes[i * kCodesPerProduct + static_cast<std::size_t>(k)];
-                writer.write(std::vector<std::string>{std::to_string(c.product), "", "", "", "", "", "", "", "", "",
-                                                      "", "", "", std::to_string(c.id), c.code, std::to_string(c.unit),
+                writer.write(std::vector<std::string>{std::to_string(c.product), "", "", "", "", "", "", "", "", "", "",
+                                                      "", "", std::to_string(c.id), c.code, std::to_string(c.unit),
                                                       std::to_string(c.status)});
             }
         }

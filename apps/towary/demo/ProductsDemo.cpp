@@ -26,24 +26,24 @@ constexpr std::string_view kSampleFile =
 ,Mleko i sery,,030101,,3,,,,,,,,,
 ,Mleko,,030101001,,4,,,,,,,,,
 ,Mleko UHT,,030101001001,,5,,,,,,,,,
-,"Mleko UHT 3,2% Mleczna Dolina 1 l",Mleko UHT 1 l,030101001001,000101,6,4,1,0,0,1,3.49,,,
+,"Mleko UHT 3,2% Mleczna Dolina 1 l",Mleko UHT 1 l,030101001001,000101,6,4,9,0,0,1,3.49,,,
 ,,,,,,,,,,,,5901234123457,1,1
 ,,,,,,,,,,,,5901234123464,3,1
-,"Mleko UHT 2% O'Connor's 1 l",Mleko UHT 1 l,030101001001,000102,6,4,1,0,0,1,3.19,,,
+,"Mleko UHT 2% O'Connor's 1 l",Mleko UHT 1 l,030101001001,000102,6,4,9,0,0,1,3.19,,,
 ,,,,,,,,,,,,5901234123471,1,1
 ,,,,,,,,,,,,59012344,2,1
 ,Sery,,030101002,,4,,,,,,,,,
 ,Sery żółte,,030101002001,,5,,,,,,,,,
-,Ser żółty Gouda na wagę,Gouda luz,030101002001,000103,6,4,2,1,0,3,32.90,,,
+,Ser żółty Gouda na wagę,Gouda luz,030101002001,000103,6,4,9,1,0,3,32.90,,,
 ,,,,,,,,,,,,2100001000004,1,3
 ,,,,,,,,,,,,1001,1,3
 ,Pieczywo,,0302,,2,,,,,,,,,
 ,Pieczywo świeże,,030201,,3,,,,,,,,,
 ,Chleb,,030201001,,4,,,,,,,,,
-,Chleb wiejski Złoty Kłos,Chleb wiejski,030201001001,000104,5,9,2,0,0,1,,,,
+,Chleb wiejski Złoty Kłos,Chleb wiejski,030201001001,000104,5,9,9,0,0,1,,,,
 ,,,,,,,,,,,,5907654000019,1,1
-,"Chleb wiejski Złoty Kłos, cena 1",Chleb wiejski,030201001001,000105,6,4,2,0,1,1,5.99,,,
-,"Chleb wiejski Złoty Kłos, cena 2",Chleb wiejski,030201001001,000106,6,4,2,0,1,1,4.99,,,
+,"Chleb wiejski Złoty Kłos, cena 1",Chleb wiejski,030201001001,000105,6,4,9,0,1,1,5.99,,,
+,"Chleb wiejski Złoty Kłos, cena 2",Chleb wiejski,030201001001,000106,6,4,9,0,1,1,4.99,,,
 )";
 
 }  // namespace

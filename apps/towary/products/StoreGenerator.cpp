@@ -74,9 +74,13 @@ const Names kBrands = {"Mleczna Dolina",  "Złoty Kłos",      "Pod Lasem",     
 const Names kSizes = {"100 g", "200 g", "250 g", "400 g",  "500 g",  "1 kg",
                       "0,5 l", "1 l",   "1,5 l", "330 ml", "6 szt.", "10 szt."};
 
-// Measure units and VAT codes as the store's lists number them.
+// Measure units and VAT codes as the store's lists number them (apps/towary/SampleLists.cpp).
 constexpr int kPiece = 1;
 constexpr int kKilogram = 3;
+constexpr int kVat23 = 13;
+constexpr int kVat8 = 12;
+constexpr int kVat5 = 9;
+constexpr int kVat0 = 1;
 constexpr int kOrdinaryType = 4;
 constexpr int kGroupingType = 9;
 constexpr int kActive = 1;
@@ -185,6 +189,11 @@ private:
     };
 
     std::uint64_t below(std::uint64_t n) { return rng_() % n; }
+    // Mostly 23 %, then 8 %, 5 %, 0 %.
+    int vatCode() {
+        const auto draw = below(100);
+        return draw < 50 ? kVat23 : draw < 85 ? kVat8 : draw < 95 ? kVat5 : kVat0;
+    }
     bool perMille(std::uint64_t n) { return below(1000) < n; }
     const char* pick(const Names& names) { return names[below(names.size())]; }
     double someDay() { return kFirstDay + static_cast<double>(below(730)) + static_cast<double>(below(86400)) / 86400; }
@@ -312,7 +321,7 @@ private:
         params["sKrNazwa"] = row.shortName;
         params["sGrIndex"] = row.groupIndex;
         params["sArtIndex"] = padded(++articles_, lengths_.article);
-        params["byVAT"] = static_cast<int>(below(4));
+        params["byVAT"] = vatCode();
         params["byCode"] = row.code;
         params["byTyp"] = row.type;
         params["bWagowy"] = row.weighed ? 1 : 0;

@@ -79,6 +79,11 @@ TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengths) {
                       session),
               0);
     EXPECT_EQ(countOf("select count(*) from towar where byCode = 6 and length(sArtIndex) <> 7", session), 0);
+    EXPECT_EQ(countOf("select count(*) from towar where byCode = 6 and byVAT not in"
+                      " (select byVAT from stawkavat where bWykluczonaDlaTowarow = 0)",
+                      session),
+              0)
+        << "VAT codes of the store's list that products may get";
     EXPECT_EQ(countOf("select count(distinct sArtIndex) from towar where sArtIndex is not null", session),
               countOf("select count(*) from towar where sArtIndex is not null", session));
 
