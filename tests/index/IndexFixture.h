@@ -4,6 +4,7 @@
 
 #include "Core/Firma/Site.h"
 #include "Core/Setup/Setup.h"
+#include "tests/support/Failure.h"
 #include "tests/support/IndexSettings.h"
 #include "tests/support/TempStore.h"
 
@@ -11,6 +12,8 @@
 
 #include <functional>
 #include <string>
+
+using TestSupport::failure;
 
 class IndexFixture : public ::testing::Test {
 protected:
@@ -21,16 +24,6 @@ protected:
 
     void settings(const TestSupport::IndexSettings& values) { TestSupport::writeIndexSettings(values); }
 
-    // The text of what the call throws as E; "no exception" when it returns.
-    template <class E = std::exception>
-    static std::string failure(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const E& e) {
-            return e.what();
-        }
-        return "no exception";
-    }
 
     TestSupport::TempStore store_;
     Core::SetupRegistration setup_;

@@ -8,6 +8,7 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/Vat/AvailVatRates.h"
+#include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,8 @@ inline constexpr const char* kRoundingSettings =
 "Włączone" = false
 "Próg zaokrąglania" = 0.0
 )";
+
+using TestSupport::failure;
 
 class PriceFixture : public ::testing::Test {
 protected:
@@ -69,16 +72,6 @@ protected:
         insert.execute();
     }
 
-    // The text of what the call throws as E; "no exception" when it returns.
-    template <class E = std::exception>
-    static std::string failure(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const E& e) {
-            return e.what();
-        }
-        return "no exception";
-    }
 
     static constexpr const char* kCeiling = "Parametry programu / Towary / Marże / Maksymalna marża procentowa";
 

@@ -1,5 +1,4 @@
-#include "tests/support/RunTowary.h"
-#include "tests/support/TempStore.h"
+#include "tests/support/TowaryStore.h"
 
 #include <gtest/gtest.h>
 
@@ -9,34 +8,13 @@ using TestSupport::RunResult;
 using TestSupport::runTowary;
 
 // A store made by `towary init` (levels 2, 2, 2, 3, 3, articles 6), as a store manager starts.
-class IndexCommand : public ::testing::Test {
+class IndexCommand : public TestSupport::TowaryStore {
 protected:
-    IndexCommand() {
-        const auto init = runTowary({"init", dir_});
-        EXPECT_EQ(init.exitCode, 0) << init.err;
-    }
-
-    RunResult index(std::vector<std::string> args) {
-        args.insert(args.begin() + 1, dir_);
-        args.insert(args.begin(), "index");
-        return runTowary(args);
-    }
-
-    void set(const std::string& path, const std::string& value) {
-        const auto result = runTowary({"settings", "set", dir_, path, value});
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-    }
+    RunResult index(std::vector<std::string> args) { return run("index", std::move(args)); }
 
     void allLengthsTwo() {
         for (const char* level : {"Rodzina", "Podrodzina"})
             set(std::string("Parametry programu / Towary / Indeksy / ") + level, "2");
-    }
-
-    // The command failed cleanly: nothing on standard output, the text on standard error, exit code 1.
-    static void expectFailure(const RunResult& result, const std::string& text) {
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, "towary: " + text + "\n");
     }
 
     // Adds a row to the store's product table the way support staff would.
@@ -49,8 +27,6 @@ protected:
         EXPECT_EQ(result.exitCode, 0) << result.err;
     }
 
-    TestSupport::TempStore tmp_;
-    std::string dir_ = (tmp_.path() / "sklep").string();
 };
 
 TEST_F(IndexCommand, SplitShowsSegmentsAndAncestors) {

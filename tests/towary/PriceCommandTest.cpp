@@ -1,5 +1,4 @@
-#include "tests/support/RunTowary.h"
-#include "tests/support/TempStore.h"
+#include "tests/support/TowaryStore.h"
 
 #include <gtest/gtest.h>
 
@@ -9,42 +8,9 @@ using TestSupport::RunResult;
 using TestSupport::runTowary;
 
 // A store made by `towary init`, as a pricing clerk finds it.
-class PriceCommand : public ::testing::Test {
+class PriceCommand : public TestSupport::TowaryStore {
 protected:
-    PriceCommand() {
-        const auto init = runTowary({"init", dir_});
-        EXPECT_EQ(init.exitCode, 0) << init.err;
-    }
-
-    RunResult price(std::vector<std::string> args) {
-        args.insert(args.begin() + 1, dir_);
-        args.insert(args.begin(), "price");
-        return runTowary(args);
-    }
-
-    void set(const std::string& path, const std::string& value) {
-        const auto result = runTowary({"settings", "set", dir_, path, value});
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-    }
-
-    static void expectOutput(const RunResult& result, const std::string& out) {
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(result.out, out);
-        EXPECT_EQ(result.err, "");
-    }
-    static void expectFailure(const RunResult& result, const std::string& text) {
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, "towary: " + text + "\n");
-    }
-    static void expectBadUsage(const RunResult& result, const std::string& text) {
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_EQ(result.out, "");
-        EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
-    }
-
-    TestSupport::TempStore scratch_;
-    std::string dir_ = (scratch_.path() / "sklep").string();
+    RunResult price(std::vector<std::string> args) { return run("price", std::move(args)); }
 };
 
 TEST_F(PriceCommand, ANewStoreHasTheRatesOfTheVatChangeWithTheirFiscalLetters) {

@@ -1,0 +1,21 @@
+#pragma once
+// The message a call fails with, for tests that pin down exact texts.
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace TestSupport {
+
+// The text of what the call throws as E; "no exception" when it returns.
+template <class E = std::exception>
+std::string failure(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "no exception";
+}
+
+}  // namespace TestSupport
