@@ -6,16 +6,6 @@
 #include <ostream>
 
 namespace Core {
-namespace {
-
-constexpr std::int64_t unitsPerOne(int precision) {
-    std::int64_t scale = 1;
-    for (int i = 0; i < precision; ++i) scale *= 10;
-    return scale;
-}
-
-}  // namespace
-
 template <int Precision>
 FixedDecimal<Precision>::FixedDecimal(double value) : units_(roundToUnits(value, Precision)) {}
 

@@ -15,6 +15,13 @@ double roundHalfAwayFromZero(double x);
 // The value rounded to that many decimal places (0 for a whole number).
 double roundAwayFromZeroI(double value, int digits);
 
+// 10 to the power of digits (1 for digits of 0 or less), as a 64-bit integer.
+constexpr std::int64_t unitsPerOne(int digits) {
+    std::int64_t scale = 1;
+    for (int i = 0; i < digits; ++i) scale *= 10;
+    return scale;
+}
+
 // The value counted in units of its `digits`-th decimal place, rounded as
 // above: 1234 for (12.344, 2). Throws boost::math::rounding_error (a
 // std::runtime_error) when the count does not fit a 64-bit integer.

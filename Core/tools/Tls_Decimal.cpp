@@ -9,7 +9,7 @@ Core::Decimal decimalFromDouble(double value, int precision, bool unsupported) {
     if (unsupported)
         throw std::logic_error(std::string("Function ") + "decimalFromDouble" +
                                " is not implemented and should not have been used.");
-    std::int64_t scale = 1;
-    for (int i = 0; i < precision; ++i) scale *= 10;
-    return Core::Decimal(Core::roundToUnits(value, precision), scale);
+    // A negative precision scales by 1, as the repeated multiplication gives: whole numbers.
+    const int digits = precision < 0 ? 0 : precision;
+    return Core::Decimal(Core::roundToUnits(value, digits), Core::unitsPerOne(digits));
 }

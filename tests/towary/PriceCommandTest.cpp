@@ -57,6 +57,9 @@ TEST_F(PriceCommand, BadNumbersAreBadUsageWithTheReason) {
     expectBadUsage(price({"sell", "10", "dużo", "13"}), "Marża \"dużo\" nie jest liczbą");
     expectBadUsage(price({"sell", "10", "20", "A"}), "Kod stawki VAT \"A\" nie jest liczbą całkowitą.");
     expectBadUsage(price({"sell", "10", "20", "99999999999"}), "Kod stawki VAT \"99999999999\": liczba jest za duża.");
+    expectBadUsage(price({"sell", "99999999999", "20", "13"}), "Cena zakupu \"99999999999\": liczba jest za duża.");
+    expectBadUsage(price({"sell", "10", "-99999999999999999999", "13"}),
+                   "Marża \"-99999999999999999999\": liczba jest za duża.");
     expectBadUsage(price({"margin", "10", "15.375", "13"}), "Cena sprzedaży \"15.375\" ma więcej miejsc po kropce niż 2.");
     expectBadUsage(price({"round", "1.0", "12.30"}), "Identyfikator towaru \"1.0\" nie jest liczbą całkowitą.");
 }

@@ -51,6 +51,11 @@ CLI::Validator numberArgument(const std::string& what, std::optional<int> places
                 return quoted + (*places == 0 ? " nie jest liczbą całkowitą."
                                               : " ma więcej miejsc po kropce niż " + std::to_string(*places) + ".");
             if (!Core::parseNumber<T>(text)) return quoted + ": liczba jest za duża.";
+            // Prices and margins past ten whole digits are typing mistakes the grosz arithmetic cannot hold.
+            if constexpr (std::is_floating_point_v<T>) {
+                const auto whole = text.find('.') == std::string::npos ? text.size() : text.find('.');
+                if (whole - (text.front() == '-' ? 1 : 0) > 10) return quoted + ": liczba jest za duża.";
+            }
             return {};
         },
         "", what);

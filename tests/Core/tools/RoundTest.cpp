@@ -45,6 +45,7 @@ TEST(DecimalFromDouble, GivesTheExactDecimalRoundedAsWritten) {
     EXPECT_EQ(decimalFromDouble(1.005, 2, false), Core::Decimal(101, 100));
     EXPECT_EQ(decimalFromDouble(-1.005, 2, false), Core::Decimal(-101, 100));
     EXPECT_EQ(decimalFromDouble(2.5, 0, false), Core::Decimal(3));
+    EXPECT_EQ(decimalFromDouble(1234.4, -1, false), Core::Decimal(1234)) << "a negative precision gives whole numbers";
     const auto price = decimalFromDouble(12.5, 2, false);
     EXPECT_EQ(price.numerator(), 25) << "normalised: 1250/100 is 25/2";
     EXPECT_EQ(price.denominator(), 2);
