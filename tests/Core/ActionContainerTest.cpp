@@ -92,7 +92,13 @@ TEST(ActionContainer, ExecutorDefaultsAndCasts) {
 TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
     TestSupport::TempStore store;
     const auto file = store.path() / "log" / "debug.log";
+    EXPECT_FALSE(Core::Debug::loggingEnabled());
+    Core::Debug::logLine("not written", {"a", 1, "f"});
+    EXPECT_FALSE(std::filesystem::exists(file));
+
     Core::Debug::enableLogging(file);
+    EXPECT_TRUE(Core::Debug::loggingEnabled());
+    Core::Debug::logDllEntryPoint(nullptr, 1, {"Modules/Towary/Tools/ProductTools", 65, "DllEntryPoint"});
     {
         Core::Token token = Core::regActionCreator(kGuid, Core::creatorOf<Doubler>(), {});
         Core::Action::CContainer::invoke<Core::Value<int>>(*this, kGuid, Core::wrap(1));
@@ -102,11 +108,12 @@ TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
     EXPECT_NE(text.find("Core/Action/ActionContainer:148 regActionCreator: Registering action creator: " + kGuid),
               std::string::npos);
     EXPECT_NE(text.find("CContainer::invoke<T,Caller>: Invoking action: " + kGuid), std::string::npos);
+    EXPECT_NE(text.find("Modules/Towary/Tools/ProductTools:65 DllEntryPoint: DllEntryPoint instance 0 reason 1 "
+                        "(process attach)"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("not written"), std::string::npos);
 }
-
-}  // namespace
-
-namespace {
 
 boost::shared_ptr<Doubler> makeDoubler() { return boost::shared_ptr<Doubler>(new Doubler); }
 

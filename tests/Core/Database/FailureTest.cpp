@@ -1,6 +1,7 @@
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
 #include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -19,16 +20,7 @@ using DBKernel::Sql::OpenedQuery;
 
 namespace {
 
-// The message of the database error the body throws.
-template <class Body>
-std::string failure(Body body) {
-    try {
-        body();
-    } catch (const DBKernel::DatabaseError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
+std::string failure(const std::function<void()>& call) { return TestSupport::failure<DBKernel::DatabaseError>(call); }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 

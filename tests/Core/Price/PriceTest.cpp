@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 TEST(Price, HoldsHundredthsRoundedFromADoubleAndWritesTwoDecimals) {
-    EXPECT_EQ(Core::Price::iPrecision, 2);
     EXPECT_EQ(Core::Price(12.34).units(), 1234);
     EXPECT_EQ(Core::Price(12.339999999).units(), 1234) << "a stored double near the amount";
     EXPECT_EQ(Core::Price(0.125).units(), 13) << "halves away from zero";
@@ -25,8 +24,6 @@ TEST(Price, HoldsHundredthsRoundedFromADoubleAndWritesTwoDecimals) {
 }
 
 TEST(Price, PurchasePricesKeepFourPlacesAndQuantitiesThree) {
-    EXPECT_EQ(Core::PurchasePrice::iPrecision, 4);
-    EXPECT_EQ(Core::Quantity::iPrecision, 3);
     EXPECT_EQ(Core::PurchasePrice(10.12345).units(), 101235);
     EXPECT_EQ(Core::PurchasePrice(10.12345).toString(), "10.1235");
     EXPECT_EQ(Core::PurchasePrice(-0.00005).toString(), "-0.0001");

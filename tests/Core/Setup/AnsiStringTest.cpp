@@ -1,5 +1,4 @@
 #include "Core/System/AnsiString.h"
-#include "Core/tools/TypeName.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +21,6 @@ TEST(AnsiString, CountsCharactersAndConvertsBothWays) {
     std::ostringstream out;
     out << name;
     EXPECT_EQ(out.str(), "Żółta łąka");
-}
-
-TEST(TypeName, NamesTheSettingValueTypesReadably) {
-    EXPECT_EQ(Core::typeName<int>(), "int");
-    EXPECT_EQ(Core::typeName<bool>(), "bool");
-    EXPECT_EQ(Core::typeName<double>(), "double");
-    EXPECT_EQ(Core::typeName<std::string>(), "std::string");
-    EXPECT_EQ(Core::typeName<System::AnsiString>(), "System::AnsiString");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/Store/StoreLocation.h"
+#include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -47,21 +48,11 @@ protected:
 
     template <class T>
     static std::string failure(const std::string& path) {
-        try {
-            key(path).GetVal<T>();
-        } catch (const std::logic_error& e) {
-            return e.what();
-        }
-        return "no exception";
+        return TestSupport::failure<std::logic_error>([&] { key(path).GetVal<T>(); });
     }
 
     static std::string loadFailure() {
-        try {
-            key("Parametry programu / Towary / Marże").GetVal<double>();
-        } catch (const std::runtime_error& e) {
-            return e.what();
-        }
-        return "no exception";
+        return TestSupport::failure<std::runtime_error>([] { key("Parametry programu / Towary / Marże").GetVal<double>(); });
     }
 
     TestSupport::TempStore store_;
@@ -168,13 +159,6 @@ TEST_F(SetupKey, AMalformedFileIsReportedWithItsNameAndLineUntilFixed) {
 TEST_F(SetupKey, AMissingFileIsAnErrorNotAnEmptyStore) {
     std::filesystem::remove(Core::Store::settingsFile());
     EXPECT_EQ(loadFailure(), "Brak pliku ustawień sklepu " + Core::Store::settingsFile().string() + ".");
-}
-
-TEST(SetupPath, NamesAreJoinedAndSplitBySlashes) {
-    EXPECT_EQ(Orvel::pathText({"Parametry programu", "Towary", "Indeksy"}), "Parametry programu / Towary / Indeksy");
-    EXPECT_EQ(Orvel::splitPath(" Parametry programu /Towary/ Indeksy "),
-              (std::vector<std::string>{"Parametry programu", "Towary", "Indeksy"}));
-    EXPECT_TRUE(Orvel::splitPath("").empty());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/Vat/AvailVatRates.h"
+#include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -39,16 +40,6 @@ protected:
     static const Vat::AvailVatRates& rates() { return Core::SingletonImplHolder::get<Vat::AvailVatRates>(); }
     static const Core::AvailMeasureUnits& units() { return Core::SingletonImplHolder::get<Core::AvailMeasureUnits>(); }
 
-    template <class Call>
-    static std::string failure(Call call) {
-        try {
-            call();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "no exception";
-    }
-
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     std::optional<Core::ImplRegistration<Vat::AvailVatRates>> rateList_{std::in_place};
     Core::ImplRegistration<Core::AvailMeasureUnits> unitList_;
@@ -77,12 +68,17 @@ TEST_F(AvailLists, TheVatRatesOfTheStoreAnswerEveryLookupInCodeOrder) {
     EXPECT_EQ(rates().getVatCodeByName("zw."), 8);
     EXPECT_EQ(rates().getFiscalCodeByCode(8, 40544), 'E');
 
-    EXPECT_EQ(failure([] { rates().findRate(7); }), "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
-    EXPECT_EQ(failure([] { rates().getVatValueByCode(7); }), "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
-    EXPECT_EQ(failure([] { rates().getFiscalCodeByCode(7, 40544); }),
+    EXPECT_EQ(TestSupport::failure([] { rates().findRate(7); }), "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
+    EXPECT_EQ(TestSupport::failure([] { rates().getVatValueByCode(7); }), "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
+    EXPECT_EQ(TestSupport::failure([] { rates().getFiscalCodeByCode(7, 40544); }),
               "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
-    EXPECT_EQ(failure([] { rates().getVatCodeByName("ZW."); }),
+    EXPECT_EQ(TestSupport::failure([] { rates().getVatCodeByName("ZW."); }),
               "Brak stawki VAT o nazwie \"ZW.\" na liście stawek sklepu.");
+
+    // The table takes one capital letter as a fiscal code and a rate below one.
+    EXPECT_THROW(addRate(1, "0%", 0.0, false, "AB"), DBKernel::DatabaseError);
+    EXPECT_THROW(addRate(1, "0%", 0.0, false, "d"), DBKernel::DatabaseError);
+    EXPECT_THROW(addRate(1, "100%", 1.0, false, "D"), DBKernel::DatabaseError);
 }
 
 TEST_F(AvailLists, TheListIsReadOnceAndReadAgainOnlyUnderANewRegistration) {
@@ -97,12 +93,6 @@ TEST_F(AvailLists, TheListIsReadOnceAndReadAgainOnlyUnderANewRegistration) {
     EXPECT_DOUBLE_EQ(rates().getVatValueByCode(12), 0.08);
 }
 
-TEST_F(AvailLists, TheTableTakesOneCapitalLetterAsAFiscalCodeAndARateBelowOne) {
-    EXPECT_THROW(addRate(1, "0%", 0.0, false, "AB"), DBKernel::DatabaseError);
-    EXPECT_THROW(addRate(1, "0%", 0.0, false, "d"), DBKernel::DatabaseError);
-    EXPECT_THROW(addRate(1, "100%", 1.0, false, "D"), DBKernel::DatabaseError);
-}
-
 TEST_F(AvailLists, MeasureUnitsAreFoundByCodeAndAnUnknownCodeHasNoName) {
     addUnit(3, "kg", "kilogram");
     addUnit(1, "szt", "sztuka");
@@ -113,7 +103,7 @@ TEST_F(AvailLists, MeasureUnitsAreFoundByCodeAndAnUnknownCodeHasNoName) {
     EXPECT_EQ(units().find(3).name(), "kilogram");
     EXPECT_EQ(units().getMeasureUnitNameByCode(1), "sztuka");
     EXPECT_EQ(units().getMeasureUnitNameByCode(2), "");
-    EXPECT_EQ(failure([] { units().find(2); }), "Brak jednostki miary o kodzie 2 na liście jednostek sklepu.");
+    EXPECT_EQ(TestSupport::failure([] { units().find(2); }), "Brak jednostki miary o kodzie 2 na liście jednostek sklepu.");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Core/tools/Csv.h"
+#include "tests/support/Failure.h"
 
 namespace {
 
@@ -20,12 +21,7 @@ std::vector<Core::Csv::Record> readAll(const std::string& text) {
 }
 
 std::string errorOf(const std::string& text) {
-    try {
-        readAll(text);
-    } catch (const Core::Csv::Error& e) {
-        return e.what();
-    }
-    return "no error";
+    return TestSupport::failure<Core::Csv::Error>([&] { readAll(text); });
 }
 
 }  // namespace

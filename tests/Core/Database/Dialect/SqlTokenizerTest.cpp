@@ -27,11 +27,21 @@ TEST(SqlTokenizer, ParametersAreColonNamesButNotDoubleColons) {
     EXPECT_EQ(tokens[14], (Token{Kind::Parameter, ":OLD_lTowarRef"}));
 }
 
-TEST(SqlTokenizer, CommentsSeparateTokensAndVanish) {
-    const auto tokens = tokenize("select 1 -- 3%->5%, 'x\n, 2/* a */from/**/dual -- to the end");
-    std::vector<std::string> texts;
-    for (const Token& token : tokens) texts.push_back(token.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"select", "1", ",", "2", "from", "dual"}));
+namespace {
+
+std::vector<std::string> texts(std::string_view sql) {
+    std::vector<std::string> result;
+    for (const Token& token : tokenize(sql)) result.push_back(token.text);
+    return result;
+}
+
+}  // namespace
+
+TEST(SqlTokenizer, CommentsVanishAndTwoCharacterOperatorsAreOneToken) {
+    EXPECT_EQ(texts("select 1 -- 3%->5%, 'x\n, 2/* a */from/**/dual -- to the end"),
+              (std::vector<std::string>{"select", "1", ",", "2", "from", "dual"}));
+    EXPECT_EQ(texts("a||'%' <> b != c <= d >= e (+)"),
+              (std::vector<std::string>{"a", "||", "'%'", "<>", "b", "!=", "c", "<=", "d", ">=", "e", "(", "+", ")"}));
 }
 
 TEST(SqlTokenizer, NumbersEndWhereAWordBegins) {
@@ -43,14 +53,6 @@ TEST(SqlTokenizer, NumbersEndWhereAWordBegins) {
     EXPECT_EQ(tokens[13], (Token{Kind::Number, "1.25e3"}));
     EXPECT_EQ(tokens[15], (Token{Kind::Number, "2"}));
     EXPECT_EQ(tokens[16], (Token{Kind::Word, "e"}));
-}
-
-TEST(SqlTokenizer, TwoCharacterOperatorsAreOneToken) {
-    const auto tokens = tokenize("a||'%' <> b != c <= d >= e (+)");
-    std::vector<std::string> texts;
-    for (const Token& token : tokens) texts.push_back(token.text);
-    EXPECT_EQ(texts, (std::vector<std::string>{"a", "||", "'%'", "<>", "b", "!=", "c", "<=", "d", ">=", "e", "(", "+",
-                                                ")"}));
 }
 
 TEST(SqlTokenizer, UnterminatedPiecesAndStrayCharactersAreErrors) {
