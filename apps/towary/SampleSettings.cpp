@@ -89,6 +89,12 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 # ---------------------------------------------------------------------------
 ["Parametry programu".Sklep]
 Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego numer w sieci
+
+# ---------------------------------------------------------------------------
+# Parametry sklepu
+# ---------------------------------------------------------------------------
+["Parametry sklepu".Towary.Sortowanie]
+"Kolejność sortowania" = "sNazwa, sArtIndex"   # kolumny towaru oddzielone przecinkami, każda z asc lub desc
 )";
 
 }  // namespace

@@ -1,0 +1,55 @@
+#pragma once
+// BaseDBObjects::Record: one row of a store table as the host's database
+// objects hold it: a value per column, each either null or set, filled from
+// the current row of a query. The derived classes (TTowar, TPLU) name the
+// columns and give a typed getter and setter per field.
+
+#include "Core/Database/Query.h"
+#include "Core/Export.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace BaseDBObjects {
+
+enum class ColumnKind { Integer, Double, Text };
+
+struct ColumnInfo {
+    const char* column;    // the table's column
+    const char* name;      // the host's field name, without the type prefix
+    ColumnKind kind;
+    const char* readName;  // the name a select gives the column
+    bool updated;          // written by the editor's update statement
+    bool inserted;         // written by the editor's insert statement
+};
+
+class TOWARY_EXPORT Record {
+public:
+    explicit Record(std::span<const ColumnInfo> columns);
+
+    std::span<const ColumnInfo> columns() const { return columns_; }
+    bool isNull(std::size_t column) const;
+    void setNull(std::size_t column);
+    // The value as stored; NULL when the field is marked null.
+    const DBKernel::Value& value(std::size_t column) const { return values_.at(column); }
+
+    // Fills every field from the current row of the query: a column is found by
+    // its read name, else by its table name, without regard to case; a field
+    // the query lacks, or whose value is NULL, is marked null.
+    void load(const DBKernel::Sql::Query& query);
+
+protected:
+    std::int64_t integer(std::size_t column) const;
+    double number(std::size_t column) const;
+    std::string text(std::size_t column) const;
+    void set(std::size_t column, DBKernel::Value value);
+
+private:
+    std::span<const ColumnInfo> columns_;
+    std::vector<DBKernel::Value> values_;
+};
+
+}  // namespace BaseDBObjects

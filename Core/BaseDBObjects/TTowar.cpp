@@ -1,0 +1,27 @@
+#include "Core/BaseDBObjects/TTowar.h"
+
+#include <boost/make_shared.hpp>
+
+#include <array>
+
+namespace {
+
+#define TOWAR_INFO(column, Name, kind, readName, updated, inserted) \
+    BaseDBObjects::ColumnInfo{#column, #Name, BaseDBObjects::ColumnKind::kind, readName, updated, inserted},
+constexpr std::array kTowarColumns{TOWAR_COLUMNS(TOWAR_INFO)};
+#undef TOWAR_INFO
+static_assert(kTowarColumns.size() == static_cast<std::size_t>(TTowar::ColumnCount));
+
+}  // namespace
+
+TTowar::TTowar() : Record(kTowarColumns) {}
+
+std::span<const BaseDBObjects::ColumnInfo> TTowar::columnInfo() { return kTowarColumns; }
+
+void TTowarCollection::load(DBKernel::Sql::Query& query) {
+    while (query.next()) {
+        auto product = boost::make_shared<TTowar>();
+        product->load(query);
+        items_.push_back(std::move(product));
+    }
+}

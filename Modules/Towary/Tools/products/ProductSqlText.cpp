@@ -1,0 +1,55 @@
+#include "Modules/Towary/Tools/products/ProductSqlText.h"
+
+#include "Core/Setup/Setup.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+
+#include <boost/algorithm/string/case_conv.hpp>
+#include <boost/algorithm/string/trim.hpp>
+#include <boost/tokenizer.hpp>
+
+#include <stdexcept>
+#include <vector>
+
+System::AnsiString GetSQLStatementAfterFrom(System::AnsiString sql) {
+    const std::string& text = sql;
+    // Positions counted from 1, 0 for none, as the host's string class counts them.
+    auto position = [&text](const char* what) {
+        const auto found = text.find(what);
+        return found == std::string::npos ? std::size_t{0} : found + 1;
+    };
+    std::size_t from = position(" from ");
+    if (from == 0) from = position(" FROM ");
+    std::size_t start = from + 6;
+    if (start >= text.size()) start = 0;
+    if (start == 0) return std::string();
+    std::string rest = text.substr(start - 1);
+    const auto orderBy = rest.find(" order by ");
+    if (orderBy != std::string::npos) rest.resize(orderBy);
+    return rest;
+}
+
+namespace TowarFunkcje {
+
+System::AnsiString getOrderByClause(System::AnsiString alias) {
+    const std::string setting = Core::SingletonImplHolder::get<Core::CSetup>()
+                                    .GetRootKey()
+                                    .GetSubKey({"Parametry sklepu", "Towary", "Sortowanie", "Kolejność sortowania"})
+                                    .GetVal<std::string>();
+    const std::runtime_error malformed("Błąd konfiguracji sortowania towarów.");
+    std::string clause;
+    const boost::char_separator<char> comma(",", "", boost::keep_empty_tokens);
+    for (const std::string& rawItem : boost::tokenizer<boost::char_separator<char>>(setting, comma)) {
+        const std::string item = boost::algorithm::trim_copy(rawItem);
+        std::vector<std::string> words;
+        const boost::char_separator<char> blank(" ", "", boost::keep_empty_tokens);
+        for (const std::string& word : boost::tokenizer<boost::char_separator<char>>(item, blank)) words.push_back(word);
+        if (words.empty() || words.front().empty() || words.size() > 2) throw malformed;
+        const std::string direction = words.size() == 2 ? boost::algorithm::to_upper_copy(words[1]) : "ASC";
+        if (direction != "ASC" && direction != "DESC") throw malformed;
+        if (!clause.empty()) clause += ", ";
+        clause += (alias.IsEmpty() ? std::string() : alias.str() + ".") + words.front() + " " + direction;
+    }
+    return clause;
+}
+
+}  // namespace TowarFunkcje

@@ -1,0 +1,213 @@
+#include "Modules/Towary/Tools/products/ProductPluCommand.h"
+#include "Modules/Towary/Tools/products/ProductSelectSql.h"
+#include "Modules/Towary/Tools/products/ProductUpdateSql.h"
+#include "Modules/Towary/Tools/products/WareCommands.h"
+#include "tests/products/ProductStore.h"
+
+using ProductCommandsTest = ProductStore;
+
+TEST_F(ProductCommandsTest, InsertedProductReadsBackThroughTheProductSelect) {
+    TTowar inserted = product(7, "Kawa mielona", "0101", "000123");
+    inserted.SetNullSWW();
+    Towar::WareInserter(session_).execute(inserted);
+
+    DBKernel::Sql::OpenedQuery select(Product::getProductSelectSql(7), session_);
+    TTowar read;
+    read.load(select);
+    EXPECT_EQ(read.GetNazwa(), "Kawa mielona");
+    EXPECT_EQ(read.GetKrNazwa(), "Kawa");
+    EXPECT_EQ(read.GetArtIndex(), "000123");
+    EXPECT_DOUBLE_EQ(read.GetMarza(), 25.5);
+    EXPECT_EQ(read.GetSzerokosc(), 12);
+    EXPECT_DOUBLE_EQ(read.GetczasUtworzenia(), 45000.25);
+    EXPECT_TRUE(read.IsNullSWW());
+    EXPECT_TRUE(read.IsNullCenaSprzed());  // not among the inserted columns
+    EXPECT_FALSE(read.IsNullVAT());
+
+    const std::string text = Product::getProductSelectSql(0);
+    EXPECT_EQ(text.rfind("\n select\n  t.lTowarRef\n, t.sNazwa\n, t.sKrNazwa\n", 0), 0U);
+    EXPECT_NE(text.find("\n, t.complement_to_min_sale_u_stock ComplemenToMinSaleUnitStock\n"), std::string::npos);
+    const std::string end = "\n, t.Alternative_Prices_Allowed AlternativePricesAllowed\n from\n towar t\n where t.lTowarRef= 0";
+    EXPECT_EQ(text.substr(text.size() - end.size()), end);
+    EXPECT_EQ(column("select count(*) from (" + text + ")"), "0");
+}
+
+TEST_F(ProductCommandsTest, MainUpdaterWritesOneProductAndItsPredicatesFilterNothing) {
+    Towar::WareInserter inserter(session_);
+    inserter.execute(product(1, "Herbata czarna", "0101", "000001"));
+    inserter.execute(product(2, "Herbata zielona", "0101", "000002"));
+
+    TTowar changed = product(1, "Herbata czarna liściasta", "0102", "000001");
+    changed.SetNullKrNazwa();
+    // Level, type, sending flags, multi-price flag and creation time differ
+    // from the stored row: they stand only in predicates that hold for any value.
+    changed.SetCode(3);
+    changed.SetTyp(9);
+    changed.SetSendWiecz(1);
+    changed.SetWieleCen(1);
+    changed.SetczasUtworzenia(1.0);
+    Towar::MainWareUpdater updater(session_);
+    EXPECT_EQ(updater.execute(changed), 1);
+    EXPECT_EQ(column("select sNazwa from towar where lTowarRef = 1"), "Herbata czarna liściasta");
+    EXPECT_EQ(column("select sKrNazwa from towar where lTowarRef = 1"), "<null>");
+    EXPECT_EQ(column("select sGrIndex from towar where lTowarRef = 1"), "0102");
+    EXPECT_EQ(column("select byCode || '/' || byTyp || '/' || bWieleCen from towar where lTowarRef = 1"), "6/1/0");
+    EXPECT_EQ(column("select sNazwa from towar where lTowarRef = 2"), "Herbata zielona");
+
+    changed.SetNullCode();
+    changed.SetTowarRef(99);
+    EXPECT_EQ(updater.execute(changed), 0);
+}
+
+TEST_F(ProductCommandsTest, GroupUpdaterWritesTheSharedAttributesOfOneMultiPriceGroup) {
+    Towar::WareInserter inserter(session_);
+    for (int id : {1, 2}) {
+        TTowar element = product(id, "Bułka " + std::to_string(id), "010203", "00010" + std::to_string(id));
+        element.SetWieleCen(1);
+        inserter.execute(element);
+    }
+    inserter.execute(product(3, "Bułka zwykła", "010203", "000103"));
+
+    TTowar shared = product(1, "inna nazwa", "010203", "999999");
+    shared.SetWieleCen(1);
+    shared.SetVAT(12);
+    shared.SetTyp(4);
+    Towar::GroupWareUpdater updater(session_);
+    EXPECT_EQ(updater.execute(shared), 2);
+    EXPECT_EQ(column("select group_concat(lTowarRef || ':' || byVAT || ':' || byTyp || ':' || sNazwa, ' ') from "
+                     "(select * from towar order by lTowarRef)"),
+              "1:12:4:Bułka 1 2:12:4:Bułka 2 3:13:1:Bułka zwykła");
+
+    shared.SetGrIndex("0909");
+    EXPECT_EQ(updater.execute(shared), 0);
+}
+
+TEST_F(ProductCommandsTest, DeleterRemovesTheProductByIdWhateverItsOtherFields) {
+    Towar::WareInserter inserter(session_);
+    inserter.execute(product(1, "Mleko", "0101", "000001"));
+    inserter.execute(product(2, "Masło", "0101", "000002"));
+
+    TTowar other = product(1, "zupełnie inna nazwa", "0909", "777777");
+    other.SetWieleCen(1);
+    other.SetNullKrNazwa();
+    EXPECT_EQ(Towar::WareDeleter(session_).execute(other), 1);
+    EXPECT_EQ(column("select group_concat(lTowarRef) from towar"), "2");
+}
+
+TEST_F(ProductCommandsTest, GroupingCommandsMoveTurnAndReindexRows) {
+    Towar::WareInserter inserter(session_);
+    inserter.execute(product(1, "Chleb", "0101", "000001"));
+    inserter.execute(product(2, "Chleb razowy", "0101", "000002"));
+    inserter.execute(product(3, "Bagietka", "0102", "000003"));
+
+    Towar::RegularWareToMultiPriceTurner turner(session_);
+    turner.lTowarRef() = 1;
+    turner.sGrIndex() = "010101";
+    turner.bWieleCen() = 1;
+    EXPECT_EQ(turner.execute(), 1);
+    turner.lTowarRef() = 2;
+    EXPECT_EQ(turner.execute(), 1);
+
+    Towar::MultiPriceWareMover mover(session_);
+    mover.multiPriceWareGrIndex() = "010101";
+    mover.newGrIndex() = "010102";
+    EXPECT_EQ(mover.execute(), 2);
+
+    Towar::WareIndexChanger indexChanger(session_);
+    indexChanger.lTowarRef() = 3;
+    indexChanger.sArtIndex() = "000033";
+    EXPECT_EQ(indexChanger.execute(), 1);
+
+    Towar::MultiPriceWareGroupDeleter groupDeleter(session_);
+    groupDeleter.multiPriceWareGrIndex() = "010102";
+    groupDeleter.toGrIndex() = "0101";
+    groupDeleter.bWieleCen() = 0;
+    groupDeleter.byCode() = 6;
+    EXPECT_EQ(groupDeleter.execute(), 2);
+    EXPECT_EQ(column("select group_concat(lTowarRef || ':' || sGrIndex || ':' || bWieleCen || ':' || sArtIndex, ' ') "
+                     "from (select * from towar order by lTowarRef)"),
+              "1:0101:0:000001 2:0101:0:000002 3:0102:0:000033");
+}
+
+TEST_F(ProductCommandsTest, CodeCommandsInsertAndChangeOnlyTheMeasureUnit) {
+    Towar::WareInserter(session_).execute(product(1, "Jabłka", "0101", "000001"));
+    TPLU code;
+    code.SetPluRef(10);
+    code.SetPLU("5901234123457");
+    code.SetTowarRef(1);
+    code.SetJm(1);
+    code.SetStatus(1);
+    Towar::PluInserter inserter(session_);
+    inserter.execute(code);
+    code.SetPluRef(11);
+    code.SetPLU("2001");
+    code.SetNullJm();
+    inserter.execute(code);
+    EXPECT_EQ(column("select nJm from plu where lPluRef = 11"), "<null>");
+
+    // The id, status and product stand in predicates only: another code's id
+    // and status do not stop the change of the code's unit.
+    TPLU changed;
+    changed.SetPLU("5901234123457");
+    changed.SetJm(2);
+    changed.SetPluRef(11);
+    changed.SetStatus(3);
+    EXPECT_EQ(Towar::PluUpdater(session_).execute(changed), 1);
+    EXPECT_EQ(column("select group_concat(lPluRef || ':' || sPLU || ':' || ifnull(nJm, '-') || ':' || byStatus, ' ') "
+                     "from (select * from plu order by lPluRef)"),
+              "10:5901234123457:2:1 11:2001:-:1");
+
+    Product::PluCommand full(
+        "insert into plu (lPluRef, sPLU, lTowarRef, nJm, dataOstSprzed, byStatus, byBlokada, byHardTrStat) values "
+        "(:lpluref, :splu, :ltowarref, :njm, :dataostsprzed, :bystatus, :byblokada, :byhardtrstat)",
+        session_);
+    TPLU sold;
+    sold.SetPluRef(12);
+    sold.SetPLU("2002");
+    sold.SetTowarRef(1);
+    sold.SetJm(1);
+    sold.SetdataOstSprzed(45000.5);
+    sold.SetStatus(2);
+    sold.SetBlokada(1);
+    full.execute(sold);
+    EXPECT_EQ(column("select dataOstSprzed || ':' || byStatus || ':' || byBlokada || ':' || ifnull(byHardTrStat, '-') "
+                     "from plu where lPluRef = 12"),
+              "45000.5:2:1:-");
+}
+
+TEST_F(ProductCommandsTest, EditorStatementsInsertModifyAndDeleteARow) {
+    const auto statements = Towar::getProductUpdateSql();
+    EXPECT_EQ(statements->DeleteSQL(), "\ndelete from towar\nwhere\n\tlTowarRef = :OLD_lTowarRef");
+    const std::string& modify = statements->ModifySQL();
+    EXPECT_EQ(modify.rfind("\n update Towar \n set\nsNazwa = :sNazwa,\nsKrNazwa = :sKrNazwa,\n", 0), 0U);
+    const std::string end = "Alternative_Prices_Allowed = :AlternativePricesAllowed\n where\n lTowarRef = :OLD_lTowarRef";
+    EXPECT_EQ(modify.substr(modify.size() - end.size()), end);
+    EXPECT_NE(modify.find(",\nalternativeVatRate = :alternativeVatRate,\n"), std::string::npos);
+    EXPECT_NE(modify.find(",\nlocally_sale_blocked = :LocallySaleBlocked,\n"), std::string::npos);
+    EXPECT_EQ(modify.find("czasUtworzenia"), std::string::npos);
+    EXPECT_EQ(modify.find("dataOstSprzed"), std::string::npos);
+    EXPECT_NE(statements->InsertSQL().find(" insert into Towar (lTowarRef, sNazwa, "), std::string::npos);
+
+    // The editor binds every field by the name the select reads it under.
+    auto run = [this](const std::string& sql, const TTowar& record, int oldId) {
+        DBKernel::Sql::Command command(sql, session_);
+        for (const auto& info : TTowar::columnInfo())
+            command.Params[info.readName].set(record.value(static_cast<std::size_t>(&info - TTowar::columnInfo().data())));
+        command.Params["alternativeVatRate"].set(record.value(TTowar::AlternativeVatRate));
+        command.Params["OLD_lTowarRef"] = oldId;
+        return command.execute();
+    };
+    TTowar edited = product(5, "Sok jabłkowy", "0101", "000005");
+    edited.SetComplemenToMinSaleUnitStock(2.5);
+    EXPECT_EQ(run(statements->InsertSQL(), edited, 0), 1);
+    EXPECT_EQ(column("select complement_to_min_sale_u_stock from towar where lTowarRef = 5"), "2.5");
+
+    edited.SetNazwa("Sok pomarańczowy");
+    edited.SetAlternativeVatRate(12);
+    edited.SetczasUtworzenia(1.0);
+    EXPECT_EQ(run(statements->ModifySQL(), edited, 5), 1);
+    EXPECT_EQ(column("select sNazwa || ':' || AlternativeVatRate || ':' || czasUtworzenia from towar"),
+              "Sok pomarańczowy:12:45000.25");
+    EXPECT_EQ(run(statements->DeleteSQL(), edited, 5), 1);
+    EXPECT_EQ(column("select count(*) from towar"), "0");
+}

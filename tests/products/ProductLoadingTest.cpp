@@ -1,0 +1,192 @@
+#include "Core/PlacedRuntimeError.h"
+#include "Modules/Towary/Tools/products/Lookup.h"
+#include "Modules/Towary/Tools/products/ProductFieldsCreator.h"
+#include "Modules/Towary/Tools/products/ProductLookup.h"
+#include "Modules/Towary/Tools/products/getTTowarFromDB.h"
+#include "Modules/Towary/Tools/products/productToDbProduct.h"
+#include "tests/products/ProductStore.h"
+
+#include <boost/function/function_base.hpp>
+#include <boost/make_shared.hpp>
+
+#include <functional>
+#include <vector>
+
+class ProductLoadingTest : public ProductStore {
+protected:
+    ProductLoadingTest() {
+        run("insert into klasa (lKlasaRef, sNazwa) values (3, 'Pieczywo')");
+        run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (1, 'Napoje', '0101', null, 2)");
+        addProduct(2, "Kawa ziarnista", "0101", "000002");
+        addProduct(3, "KAWA mielona", "0101", "000003");
+        addProduct(4, "Napój kawowy", "0101", "000004");
+        addProduct(5, "Whisky O'Neil", "0101", "000005");
+        run("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (6, 'Kawiarnia', '0102', 2)");
+        run("update towar set lKlasaRef = 3, bWieleCen = 1, sGrIndex = '010101' where lTowarRef = 4");
+        addCode(10, "5900000000011", 2, 1);
+        addCode(11, "2005", 3, 1);
+        addCode(12, "2005", 4, 3);
+        addCode(13, "5900000000028", 4, 2);
+    }
+
+    void run(const std::string& sql) { DBKernel::Sql::Command(sql, session_).execute(); }
+    void addProduct(int id, const std::string& name, const std::string& group, const std::string& index) {
+        run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values (" +
+            std::to_string(id) + ", '" + SQLUtils::SQLString(name) + "', '" + group + "', '" + index + "', 6, 0)");
+    }
+    void addCode(int id, const std::string& code, int product, int status) {
+        run("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (" + std::to_string(id) + ", '" + code +
+            "', " + std::to_string(product) + ", 1, " + std::to_string(status) + ")");
+    }
+
+    // The message and the place of what the loader throws.
+    static std::string refusal(const std::function<void()>& load) {
+        try {
+            load();
+        } catch (const Core::PlacedRuntimeError& e) {
+            return std::string(e.what()) + " | " + e.where();
+        }
+        return "no exception";
+    }
+    static std::string ids(const TTowarCollectionPtr& products) {
+        std::string text;
+        for (const auto& product : *products) text += (text.empty() ? "" : " ") + std::to_string(product->GetTowarRef());
+        return text;
+    }
+};
+
+TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindAndNameWhatTheyDoNot) {
+    EXPECT_EQ(Towar::getProduct(2, session_)->GetNazwa(), "Kawa ziarnista");
+    const std::string missing = refusal([this] { Towar::getProduct(42, session_); });
+    EXPECT_EQ(missing.rfind("Brak towaru o ID = 42 | File: Modules/Towary/Tools/getTTowarFromDB, line: ", 0), 0U) << missing;
+    EXPECT_EQ(missing.substr(missing.size() - 22), ", function: getProduct");
+
+    EXPECT_EQ(ids(Towar::getTTowarByPlu("5900000000011", session_)), "2");
+    for (const char* code : {"5900000000099", "2005"})  // unknown, and a live and a deleted row of one text
+        EXPECT_EQ(refusal([&] { Towar::getTTowarByPlu(code, session_); }).rfind(
+                      std::string("Nie istnieje towar z przypisanym kodem plu ") + code + ". | File: ", 0),
+                  0U);
+
+    EXPECT_EQ(ids(Towar::getTTowarByIndex("000003", session_)), "3");
+    EXPECT_EQ(refusal([this] { Towar::getTTowarByIndex("000009", session_); }).rfind("Nie istnieje towar o indeksie 000009. | ", 0),
+              0U);
+
+    EXPECT_EQ(ids(Towar::getTTowarProductGroupByIndex("0101", session_)), "1");
+    EXPECT_NE(refusal([this] { Towar::getTTowarProductGroupByIndex("010101", session_); })
+                  .find("function: getTTowarProductGroupByIndex"),
+              std::string::npos);
+
+    EXPECT_EQ(ids(Towar::getTTowarByName("kaw", session_)), "2 3 4");
+    EXPECT_EQ(ids(Towar::getTTowarByName("O'Neil", session_)), "5");
+    EXPECT_EQ(refusal([this] { Towar::getTTowarByName("O'Brien", session_); }).rfind("Nie istnieje towar zawierający frazę O''Brien. | ", 0),
+              0U);
+}
+
+TEST_F(ProductLoadingTest, ProductLookupCachesKnownAndUnknownIdentifiers) {
+    Products::Tools::ProductLookup lookup(session_);
+    EXPECT_EQ(lookup.getProductIdByIndex("000003"), 3);
+    EXPECT_EQ(lookup.getProductIdByPlu("5900000000028"), 4);
+    EXPECT_FALSE(lookup.tryGetProductIdByIndex("999999"));
+
+    auto failure = [&lookup](const std::string& code) {
+        try {
+            lookup.getProductIdByPlu(code);
+        } catch (const std::runtime_error& e) {
+            return std::string(e.what());
+        }
+        return std::string("no exception");
+    };
+    EXPECT_EQ(failure("777"), "Nie znaleziono towaru o plu 777");
+    // Answered from the cache: the code added since stays unknown, the moved product keeps its old id.
+    addCode(14, "777", 2, 1);
+    run("update plu set lTowarRef = 3 where lPluRef = 13");
+    EXPECT_EQ(failure("777"), "Nie znaleziono towaru o plu 777");
+    EXPECT_EQ(lookup.getProductIdByPlu("5900000000028"), 4);
+    EXPECT_EQ(Products::Tools::ProductLookup(session_).getProductIdByPlu("777"), 2);
+    try {
+        lookup.getProductIdByIndex("999999");
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Nie znaleziono towaru o indeksie 999999");
+    }
+}
+
+TEST_F(ProductLoadingTest, MultiPriceLookupsReadTheirRowsWhileTheReplyLives) {
+    Towar::LookupIsMultiPriceWare isMultiPrice(session_);
+    isMultiPrice.setArtIndex("000004");
+    {
+        Towar::Lookup::Reply reply(isMultiPrice);
+        ASSERT_FALSE(reply.empty());
+        EXPECT_EQ(reply["ltowarref"].asInt64(), 4);
+        EXPECT_EQ(reply["sgrindex"].asString(), "010101");
+        EXPECT_EQ(reply["snazwaklasy"].asString(), "Pieczywo");
+    }
+    isMultiPrice.setArtIndex("000404");
+    EXPECT_TRUE(Towar::Lookup::Reply(isMultiPrice).empty());
+
+    Towar::LookupWareByRef byRef(session_);
+    byRef.setTowarRef(5);
+    {
+        Towar::Lookup::Reply reply(byRef);
+        TTowar product;
+        product.load(*reply);
+        EXPECT_EQ(product.GetNazwa(), "Whisky O'Neil");
+        EXPECT_EQ(product.GetArtIndex(), "000005");
+    }
+
+    Towar::LookupMultiPriceWareBarCodes codes(session_);
+    codes.setGroup("010101", 1);
+    Towar::Lookup::Reply reply(codes);
+    std::vector<std::string> found;
+    while ((*reply).next()) found.push_back(reply["splu"].asString() + "/" + reply["njm"].asString());
+    EXPECT_EQ(found, (std::vector<std::string>{"2005/1", "5900000000028/1"}));
+}
+
+TEST_F(ProductLoadingTest, EntityBecomesAProductWithEmptyOptionalsLeftNull) {
+    auto entity = boost::make_shared<Orvel::Entities::Product>();
+    entity->setNazwa("Sok");
+    entity->setGroupIndex("0101");
+    entity->setProductIndex("000007");
+    entity->setLevel(6);
+    entity->setCzasMod(45000.5);
+    entity->setOptVatRateId(13);
+    entity->setOptMargin(30.0);
+    entity->setComplementToMinSaleUnitStock(1.5);
+    const TTowarPtr product = Products::Tools::productToDbProduct(entity);
+    EXPECT_EQ(product->GetNazwa(), "Sok");
+    EXPECT_EQ(product->GetArtIndex(), "000007");
+    EXPECT_EQ(product->GetVAT(), 13);
+    EXPECT_DOUBLE_EQ(product->GetMarza(), 30.0);
+    EXPECT_DOUBLE_EQ(product->GetComplemenToMinSaleUnitStock(), 1.5);
+    EXPECT_TRUE(product->IsNullTowarRef());
+    EXPECT_TRUE(product->IsNullCenaSprzed());
+    EXPECT_TRUE(product->IsNullBrandId());
+    EXPECT_FALSE(product->IsNullKrNazwa());  // a plain attribute is always set, empty or not
+}
+
+TEST_F(ProductLoadingTest, FieldsCreatorAsksEachFactoryForTheViewsColumns) {
+    std::vector<std::string> numbers;
+    std::vector<std::string> texts;
+    Products::ProductFieldsCreator creator(
+        [&texts](const std::string& name) {
+            texts.push_back(name);
+            return boost::make_shared<Db::TStringField>(name);
+        },
+        [&numbers](const std::string& name) {
+            numbers.push_back(name);
+            return boost::make_shared<Db::TFloatField>(name);
+        });
+    TTowarView view("t.");
+    creator.createBasicFields(&view);
+    EXPECT_EQ(numbers.size(), 77U);
+    EXPECT_EQ(numbers.front(), "t.AlternativeVatRate");
+    EXPECT_EQ(numbers[8], "t.ComplemenToMinSaleUnitStock");
+    EXPECT_EQ(numbers.back(), "t.AlternativePricesAllowed");
+    EXPECT_EQ(texts, (std::vector<std::string>{"t.sArtIndex", "t.sPlikFoto", "t.sSposobZamArg", "t.sSWW"}));
+    creator.createAdditionalFields(&view);
+    EXPECT_EQ(numbers.size(), 84U);
+    EXPECT_EQ(texts.back(), "t.sPKWiU");
+
+    Products::ProductFieldsCreator empty({}, {});
+    EXPECT_THROW(empty.createBasicFields(&view), boost::bad_function_call);
+}

@@ -1,0 +1,45 @@
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
+#include "Modules/Towary/Tools/products/ProductSqlText.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+TEST(ProductSqlTextTest, StatementAfterFromEndsBeforeItsOrderBy) {
+    EXPECT_EQ(GetSQLStatementAfterFrom("select a from b order by c"), "b");
+    EXPECT_EQ(GetSQLStatementAfterFrom("SELECT t.a FROM towar t, plu p WHERE t.x = p.x"), "towar t, plu p WHERE t.x = p.x");
+    EXPECT_EQ(GetSQLStatementAfterFrom("select a from b ORDER BY c"), "b ORDER BY c");
+}
+
+class OrderByClauseTest : public ::testing::Test {
+protected:
+    void sortOrder(const std::string& value) {
+        std::ofstream(Core::Store::settingsFile(), std::ios::trunc)
+            << "[\"Parametry sklepu\".Towary.Sortowanie]\n\"Kolejność sortowania\" = \"" << value << "\"\n";
+    }
+    std::string failure(const std::string& alias) {
+        try {
+            return TowarFunkcje::getOrderByClause(alias);
+        } catch (const std::runtime_error& e) {
+            return e.what();
+        }
+    }
+
+    TestSupport::TempStore store_;
+    Core::SetupRegistration setup_;
+};
+
+TEST_F(OrderByClauseTest, ItemsTakeTheAliasAndAnUpperCaseDirection) {
+    sortOrder("sNazwa, sArtIndex desc");
+    EXPECT_EQ(TowarFunkcje::getOrderByClause("t"), "t.sNazwa ASC, t.sArtIndex DESC");
+    EXPECT_EQ(TowarFunkcje::getOrderByClause(""), "sNazwa ASC, sArtIndex DESC");
+    sortOrder("  sGrIndex Asc  ");
+    EXPECT_EQ(TowarFunkcje::getOrderByClause("t"), "t.sGrIndex ASC");
+
+    for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "sNazwa  desc"}) {
+        sortOrder(malformed);
+        EXPECT_EQ(failure("t"), "Błąd konfiguracji sortowania towarów.") << malformed;
+    }
+}
