@@ -79,3 +79,33 @@ TEST(ProductsCommand, TheDemoImportsItsSampleFileAndShowsAProduct) {
         << result.out;
     EXPECT_NE(result.out.find("  kod 5901234123464, status 3 (usunięty)\n"), std::string::npos) << result.out;
 }
+
+TEST(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
+    TestSupport::TempStore scratch;
+    const auto dir = (scratch.path() / "sklep").string();
+    ASSERT_EQ(runTowary({"init", dir}).exitCode, 0);
+    const auto file = (scratch.path() / "towary.csv").string();
+    std::ofstream(file) << "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,dCenaSprzed,sPLU,nJm,byStatus\n"
+                           "7,Kawa ziarnista,0101,000007,6,4,13,24.99,,,\n"
+                           ",,,,,,,,5901234123457,1,1\n"
+                           ",,,,,,,,2007,1,3\n"
+                           "8,Kawa O'Neil,0101,000008,6,4,13,9.5,,,\n";
+    const auto imported = runTowary({"products", "import", dir, file});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+
+    const std::string kawa = "Towar ID 7: Kawa ziarnista\n  indeks 000007, grupa 0101, poziom 6, typ 4, VAT 13, cena 24.99\n"
+                             "  kod 5901234123457, jm 1, status 1\n  kod 2007, jm 1, status 3 (usunięty)\n";
+    for (const char* identifier : {"7", "/000007", "5901234123457", "ziarn"}) {
+        const auto shown = runTowary({"products", "show", dir, identifier});
+        EXPECT_EQ(shown.exitCode, 0) << identifier << ": " << shown.err;
+        EXPECT_EQ(shown.out, kawa) << identifier;
+    }
+    const auto both = runTowary({"products", "show", dir, "KAWA"});
+    EXPECT_NE(both.out.find("Towar ID 8: Kawa O'Neil\n"), std::string::npos) << both.out;
+
+    const auto missing = runTowary({"products", "show", dir, "O'Brien"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "towary: Nie istnieje towar zawierający frazę O''Brien.\n");
+    EXPECT_EQ(runTowary({"products", "show", dir, "99"}).err, "towary: Brak towaru o ID = 99\n");
+    EXPECT_EQ(runTowary({"products", "show", dir}).exitCode, 2);
+}

@@ -1,5 +1,5 @@
-// towary products import|export DIR ...: the store's products and their codes
-// in and out as CSV files (docs/products-csv.md).
+// towary products import|export|show DIR ...: the store's products and their
+// codes in and out as CSV files (docs/products-csv.md), and one product shown.
 
 #include <fstream>
 #include <memory>
@@ -10,6 +10,7 @@
 #include "apps/towary/Command.h"
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/ProductImport.h"
+#include "apps/towary/products/ProductShow.h"
 
 namespace Towary::Host {
 namespace {
@@ -57,6 +58,15 @@ exportCommand->callback([&context, exportOptions] {
             << counts.codes << ".\n";
     };
 });
+
+    auto* show = products->add_subcommand("show", "print a product and its codes: ID, /INDEX, CODE or a fragment of names");
+    addStoreArgument(*show, context);
+    auto shown = std::make_shared<std::string>();
+    show->add_option("PRODUCT", *shown, "a product id, / and an article index, a code, or a fragment of names")
+        ->required();
+    show->callback([&context, shown] {
+        context.job = [shown](std::ostream& out) { Products::showProducts(out, *shown, TSessionHolder::open()); };
+    });
 }
 
 }  // namespace Towary::Host
