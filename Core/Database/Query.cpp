@@ -3,6 +3,8 @@
 #include "Core/Database/DatabaseError.h"
 #include "Core/tools/IgnoringCase.h"
 
+#include <algorithm>
+
 namespace DBKernel::Sql {
 
 const std::string& Field::name() const { return query_->columnName(index_); }
@@ -49,6 +51,13 @@ void Query::prepare() {
     if (statement_) return;
     statement_ = session_.session().acquire(text_);
     bound_.assign(statement_->parameterNames().size(), nullptr);
+}
+
+bool Query::namesParameter(std::string_view name) {
+    prepare();
+    const auto& names = statement_->parameterNames();
+    return std::any_of(names.begin(), names.end(),
+                       [name](const std::string& named) { return Core::equalsIgnoringCase(named, name); });
 }
 
 void Query::bind() {

@@ -96,6 +96,9 @@ public:
 
     const std::string& text() const { return text_; }
     const TSessionHolder& session() const { return session_; }
+    // The statement names the parameter (":name"), compared without regard to
+    // case as parameters are bound.
+    bool namesParameter(std::string_view name);
 
 protected:
     void prepare();
@@ -150,6 +153,9 @@ class PreparedQuery : public Query {
 public:
     explicit PreparedQuery(std::string text, TSessionHolder session = {});
     void execute();
+    // Ends the row loop before its last row, so that the statement holds no
+    // read of the database between runs (a caller that wants the first row only).
+    using Query::close;
 };
 
 // A query opened when made.

@@ -65,11 +65,15 @@ void Session::defineStoreFunctions() {
 
 void Session::startTransaction() {
     if (inTransaction()) throw std::logic_error("Sesja bazy danych ma już otwartą transakcję.");
+    // An open row loop holds the read it started; a transaction begun under
+    // it could neither see nor follow what other sessions committed since.
+    settleCursors(nullptr);
     connection_->begin(true);
     transactionHolder = this;
 }
 
 void Session::begin(const std::string& what, bool wait) {
+    settleCursors(nullptr);
     try {
         connection_->begin(wait);
     } catch (const DatabaseError& e) {

@@ -39,6 +39,23 @@ constexpr SampleUnit kUnits[] = {
     {13, "dsp", "displej"},
 };
 
+struct SamplePaymentForm {
+    int id;
+    const char* name;
+    const char* shortName;
+    bool final;
+    bool native;
+};
+
+// Cards and foreign currencies are groups on the tills' payment screen; a
+// receipt is paid with one of their final forms.
+constexpr SamplePaymentForm kPaymentForms[] = {
+    {1, "Gotówka", "zł", true, true},     {2, "Karty płatnicze", "karty", false, false},
+    {3, "Karta debetowa", "debet", true, false}, {4, "Karta kredytowa", "kredyt", true, false},
+    {5, "Bon towarowy", "bon", true, false},     {6, "Waluty obce", "waluty", false, false},
+    {7, "Euro", "EUR", true, false},             {8, "Przelew", "przelew", true, false},
+};
+
 }  // namespace
 
 void fillSampleLists(TSessionHolder session) {
@@ -61,6 +78,17 @@ void fillSampleLists(TSessionHolder session) {
         unit.Params["shortName"] = sample.shortName;
         unit.Params["name"] = sample.name;
         unit.execute();
+    }
+    DBKernel::Sql::Command form("insert into formaplatnosci (lPlatnoscRef, sNazwa, sSkrot, bKoncowa, bKrajowa)"
+                                " values (:id, :name, :shortName, :final, :native)",
+                                session);
+    for (const SamplePaymentForm& sample : kPaymentForms) {
+        form.Params["id"] = sample.id;
+        form.Params["name"] = sample.name;
+        form.Params["shortName"] = sample.shortName;
+        form.Params["final"] = sample.final ? 1 : 0;
+        form.Params["native"] = sample.native ? 1 : 0;
+        form.execute();
     }
     transaction.commit();
 }

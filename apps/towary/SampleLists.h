@@ -1,5 +1,5 @@
 #pragma once
-// The VAT rates and measure units a new store starts with, the lists the host
+// The VAT rates, measure units and payment forms a new store starts with, the lists the host
 // reads at start. A chain replaces them with its own rows.
 
 #include "Core/Database/TSessionHolder.h"

@@ -6,6 +6,7 @@
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
+#include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/ModuleLoader.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
         Firma::SiteRegistration site;   // the store the host runs for, named by its settings
         Core::ImplRegistration<Vat::AvailVatRates> vatRates;          // read from the store when first used
         Core::ImplRegistration<Core::AvailMeasureUnits> measureUnits;  // likewise
+        Core::ImplRegistration<Platnosci::FormyPlatnosci> paymentForms;  // likewise
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         std::cout.flush();

@@ -173,6 +173,17 @@ TEST_F(ProductCommandsTest, CodeCommandsInsertAndChangeOnlyTheMeasureUnit) {
     EXPECT_EQ(column("select dataOstSprzed || ':' || byStatus || ':' || byBlokada || ':' || ifnull(byHardTrStat, '-') "
                      "from plu where lPluRef = 12"),
               "45000.5:2:1:-");
+
+    // A statement that leaves a field out would never write it.
+    EXPECT_THROW(Product::PluCommand("update plu set byStatus = :bystatus where lPluRef = :lpluref", session_),
+                 std::logic_error);
+    // Ids come from the store's pool: a row without one is refused, not numbered by the database.
+    sold.SetNullPluRef();
+    sold.SetPLU("2003");
+    EXPECT_THROW(full.execute(sold), DBKernel::DatabaseError);
+    TTowar unnumbered = product(2, "Gruszki", "0101", "000002");
+    unnumbered.SetNullTowarRef();
+    EXPECT_THROW(Towar::WareInserter(session_).execute(unnumbered), DBKernel::DatabaseError);
 }
 
 TEST_F(ProductCommandsTest, EditorStatementsInsertModifyAndDeleteARow) {

@@ -103,6 +103,18 @@ TEST_F(ProductLoadingTest, ProductLookupCachesKnownAndUnknownIdentifiers) {
     EXPECT_EQ(failure("777"), "Nie znaleziono towaru o plu 777");
     EXPECT_EQ(lookup.getProductIdByPlu("5900000000028"), 4);
     EXPECT_EQ(Products::Tools::ProductLookup(session_).getProductIdByPlu("777"), 2);
+
+    // A found id leaves no read open on the session: what another session
+    // commits afterwards is seen, and a transaction can still start.
+    TSessionHolder other = TSessionHolder::open();
+    DBKernel::Sql::Command("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values "
+                           "(7, 'Herbata', '0101', '000007', 6)",
+                           other)
+        .execute();
+    EXPECT_EQ(Products::Tools::ProductLookup(session_).getProductIdByIndex("000007"), 7);
+    DBKernel::TransactionGuard transaction(session_);
+    run("update towar set sNazwa = 'Herbata czarna' where lTowarRef = 7");
+    transaction.commit();
     try {
         lookup.getProductIdByIndex("999999");
         FAIL();

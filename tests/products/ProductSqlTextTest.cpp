@@ -38,7 +38,7 @@ TEST_F(OrderByClauseTest, ItemsTakeTheAliasAndAnUpperCaseDirection) {
     sortOrder("  sGrIndex Asc  ");
     EXPECT_EQ(TowarFunkcje::getOrderByClause("t"), "t.sGrIndex ASC");
 
-    for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "sNazwa  desc"}) {
+    for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "sNazwa  desc", "", "  "}) {
         sortOrder(malformed);
         EXPECT_EQ(failure("t"), "Błąd konfiguracji sortowania towarów.") << malformed;
     }

@@ -1,8 +1,9 @@
-// The host's VAT rate and measure unit lists, read from a real store.
+// The host's VAT rate, measure unit and payment form lists, read from a real store.
 
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Query.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
+#include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "tests/support/Failure.h"
@@ -104,6 +105,36 @@ TEST_F(AvailLists, MeasureUnitsAreFoundByCodeAndAnUnknownCodeHasNoName) {
     EXPECT_EQ(units().getMeasureUnitNameByCode(1), "sztuka");
     EXPECT_EQ(units().getMeasureUnitNameByCode(2), "");
     EXPECT_EQ(TestSupport::failure([] { units().find(2); }), "Brak jednostki miary o kodzie 2 na liście jednostek sklepu.");
+}
+
+TEST(PaymentForms, FinalFormsKeepTheListOrderAndTheNativeCashGivesTheCurrency) {
+    TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
+    DBKernel::Sql::Command insert("insert into formaplatnosci (lPlatnoscRef, sNazwa, sSkrot, bKoncowa, bKrajowa) "
+                                  "values (:id, :name, :short, :final, :native)");
+    auto add = [&insert](int id, const char* name, const char* shortName, bool final, bool native) {
+        insert.Params["id"] = id;
+        insert.Params["name"] = name;
+        insert.Params["short"] = shortName;
+        insert.Params["final"] = final ? 1 : 0;
+        insert.Params["native"] = native ? 1 : 0;
+        insert.execute();
+    };
+    add(7, "Euro", "EUR", true, false);
+    add(5, "Waluty obce", "wal", false, false);
+    {
+        Core::ImplRegistration<Platnosci::FormyPlatnosci> forms;
+        EXPECT_EQ(TestSupport::failure([] { Platnosci::getNativePaymentShortName(); }),
+                  "Na liście form płatności sklepu brak gotówki w walucie krajowej.");
+    }
+    add(1, "Gotówka", "zł", true, true);
+    EXPECT_THROW(add(2, "Gotówka w kasie", "zł", true, true), DBKernel::DatabaseError) << "one native cash form";
+
+    Core::ImplRegistration<Platnosci::FormyPlatnosci> forms;
+    const auto finals = Core::SingletonImplHolder::get<Platnosci::FormyPlatnosci>().WszystkieKoncowe();
+    ASSERT_EQ(finals.size(), 2U);
+    EXPECT_EQ(finals[0].name(), "Gotówka");
+    EXPECT_EQ(finals[1].id(), 7);
+    EXPECT_EQ(Platnosci::getNativePaymentShortName(), "zł");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ Core::OptRef ProductLookup::find(DBKernel::Sql::PreparedQuery& statement, Cache&
     statement.execute();
     Core::OptRef id;
     if (!statement.empty()) id = statement["ltowarref"].asInt64();
+    statement.close();
     cache.emplace(identifier, id);
     return id;
 }

@@ -1,5 +1,8 @@
 #include "Modules/Towary/Tools/products/ProductPluCommand.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace Product {
 
 namespace {
@@ -15,7 +18,11 @@ constexpr std::array<std::size_t, 8> kFields{TPLU::PluRef,         TPLU::PLU,   
 PluCommand::PluCommand(const char* sql) : PluCommand(sql, TSessionHolder()) {}
 
 PluCommand::PluCommand(const char* sql, TSessionHolder session) : command_(sql, std::move(session)) {
-    for (std::size_t i = 0; i < kNames.size(); ++i) params_[i] = &command_.Params[kNames[i]];
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        if (!command_.namesParameter(kNames[i]))
+            throw std::logic_error(std::string("Polecenie zapisu kodu PLU nie zawiera parametru :") + kNames[i] + ": " + sql);
+        params_[i] = &command_.Params[kNames[i]];
+    }
 }
 
 void PluCommand::execute(const TPLU& code) {

@@ -14,7 +14,8 @@ namespace Product {
 
 class TOWARY_EXPORT PluCommand {
 public:
-    // On the main session.
+    // On the main session. Throws std::logic_error when the statement lacks
+    // one of the eight parameters, which would otherwise go unwritten.
     explicit PluCommand(const char* sql);
     PluCommand(const char* sql, TSessionHolder session);
 

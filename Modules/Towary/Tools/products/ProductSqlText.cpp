@@ -36,6 +36,8 @@ System::AnsiString getOrderByClause(System::AnsiString alias) {
                                     .GetSubKey({"Parametry sklepu", "Towary", "Sortowanie", "Kolejność sortowania"})
                                     .GetVal<std::string>();
     const std::runtime_error malformed("Błąd konfiguracji sortowania towarów.");
+    // A blank setting is an order with no column, not an order to drop.
+    if (boost::algorithm::trim_copy(setting).empty()) throw malformed;
     std::string clause;
     const boost::char_separator<char> comma(",", "", boost::keep_empty_tokens);
     for (const std::string& rawItem : boost::tokenizer<boost::char_separator<char>>(setting, comma)) {

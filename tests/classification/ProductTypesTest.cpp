@@ -1,0 +1,24 @@
+// The product types' labels.
+
+#include "Modules/Towary/Tools/classification/ProductTypes.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+TEST(ProductTypes, LabelsAndCodesMatchExactly) {
+    EXPECT_EQ(Towar::getProductTypeDescription(7), "Usługa");
+    for (int code : {0, 16, 20, 24}) EXPECT_EQ(Towar::getProductTypeDescription(code), "<nieznany>") << code;
+    EXPECT_EQ(Towar::getProductTypeByDescription("Zwykły"), 4);
+    EXPECT_EQ(Towar::getProductTypeByDescription("Prowizja od transakcji finansowej"), 22);
+    try {
+        Towar::getProductTypeByDescription("zwykły");
+        FAIL() << "a label differing in letter case names no type";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Brak typu towaru zwykły");
+    }
+}
+
+}  // namespace

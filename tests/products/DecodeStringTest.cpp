@@ -1,0 +1,73 @@
+// decodeString over the store's own lists, as text and run on the store.
+
+#include "Core/Database/Query.h"
+#include "Core/MeasureUnits/AvailMeasureUnits.h"
+#include "Core/Payments/FormyPlatnosci.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/Vat/AvailVatRates.h"
+#include "Modules/Towary/Tools/products/DecodeString.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class DecodeStringTest : public ::testing::Test {
+protected:
+    static void execute(const std::string& sql) { DBKernel::Sql::Command(sql).execute(); }
+
+    std::string selectOne(const std::string& expression) {
+        DBKernel::Sql::OpenedQuery query("select " + expression + " opis from towar t where t.lTowarRef = 1");
+        EXPECT_TRUE(query.next());
+        return query["opis"].asString();
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+};
+
+TEST_F(DecodeStringTest, RatesInPercentAreBareNumbersAndNamesAreEscapedLiterals) {
+    execute("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) values"
+            " (0, '23%', 0.23, 0, 'A'), (1, 'stawka ''obniżona''', 0.08, 0, 'B')");
+    Core::ImplRegistration<Vat::AvailVatRates> rates;
+
+    EXPECT_EQ(decodeString(dtStawkaVat), "decode(byVAT, 0, 23, 1, 8)");
+    EXPECT_EQ(decodeString("t.", dtPoprStawkaVat), "decode(t.byPoprVAT, 0, 23, 1, 8)");
+    EXPECT_EQ(decodeString("t.", dtVat), "decode(t.byVAT, 0, '23%', 1, 'stawka ''obniżona''')");
+    EXPECT_EQ(decodeString(dtPoprVat), "decode(byPoprVAT, 0, '23%', 1, 'stawka ''obniżona''')");
+
+    execute("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byVAT, byCode, byTyp) "
+            "values (1, 'Mleko', '01', '000001', 1, 6, 4)");
+    EXPECT_EQ(selectOne(decodeString("t.", dtVat)), "stawka 'obniżona'");
+    EXPECT_EQ(selectOne(decodeString("t.", dtStawkaVat)), "8");
+}
+
+TEST_F(DecodeStringTest, MeasureUnitsSkipCodesWithoutAUnitAndTypesSkipCodesWithoutAType) {
+    execute("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), (3, 'kg', 'kilogram'),"
+            " (4, 'but', 'butelka')");
+    Core::ImplRegistration<Core::AvailMeasureUnits> units;
+
+    EXPECT_EQ(decodeString(dtJmSprz), "decode(nJmSprz, 1, 'sztuka', 3, 'kilogram', 4, 'butelka')");
+    EXPECT_EQ(decodeString("t.", dtJmPrzelicznik), "decode(t.nJmPrzelicznik, 1, 'sztuka', 3, 'kilogram', 4, 'butelka')");
+
+    const std::string types = decodeString("t.", dtTypTowaru);
+    EXPECT_EQ(types.substr(0, 44), "decode(t.byTyp, 1, 'Opakowanie', 2, 'Zestaw'");
+    EXPECT_NE(types.find("15, 'Zestaw komponowany', 17, 'Paliwo'"), std::string::npos);
+    EXPECT_NE(types.find("19, 'Ubezpieczenie', 21, 'Transakcja finansowa'"), std::string::npos);
+    EXPECT_EQ(types.substr(types.size() - 19), ", 23, 'Propozycja')");
+
+    execute("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, nJmSprz, byCode, byTyp) "
+            "values (1, 'Mleko', '01', '000001', 3, 6, 8)");
+    EXPECT_EQ(selectOne(types), "Zestaw rozbijany");
+    EXPECT_EQ(selectOne(decodeString("t.", dtJmSprz)), "kilogram");
+}
+
+TEST_F(DecodeStringTest, PaymentFormsAreTheFinalOnes) {
+    execute("insert into formaplatnosci (lPlatnoscRef, sNazwa, sSkrot, bKoncowa, bKrajowa) values"
+            " (1, 'Gotówka', 'zł', 1, 1), (2, 'Karty', 'karta', 0, 0), (3, 'Karta Visa', 'visa', 1, 0)");
+    Core::ImplRegistration<Platnosci::FormyPlatnosci> forms;
+    EXPECT_EQ(decodeString(dtFormaPlatnosci), "decode(lPlatnoscRef, 1, 'Gotówka', 3, 'Karta Visa')");
+}
+
+}  // namespace
