@@ -77,6 +77,7 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindAndNameWhatTheyDoNot) {
               std::string::npos);
 
     EXPECT_EQ(ids(Towar::getTTowarByName("kaw", session_)), "2 3 4");
+    EXPECT_EQ(ids(Towar::getTTowarByName("NAPÓJ", session_)), "4") << "Polish letters compare without regard to case";
     EXPECT_EQ(ids(Towar::getTTowarByName("O'Neil", session_)), "5");
     EXPECT_EQ(refusal([this] { Towar::getTTowarByName("O'Brien", session_); }).rfind("Nie istnieje towar zawierający frazę O''Brien. | ", 0),
               0U);
