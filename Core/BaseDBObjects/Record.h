@@ -17,6 +17,11 @@ namespace BaseDBObjects {
 
 enum class ColumnKind { Integer, Double, Text };
 
+// The field types of the host's row objects, one per column kind.
+using TowarInteger = int;
+using TowarDouble = double;
+using TowarText = std::string;
+
 struct ColumnInfo {
     const char* column;    // the table's column
     const char* name;      // the host's field name, without the type prefix
@@ -47,9 +52,29 @@ protected:
     std::string text(std::size_t column) const;
     void set(std::size_t column, DBKernel::Value value);
 
+    // The typed field access RECORD_ACCESSORS generates its getters and setters from.
+    TowarInteger readInteger(std::size_t c) const { return static_cast<TowarInteger>(integer(c)); }
+    TowarDouble readDouble(std::size_t c) const { return number(c); }
+    TowarText readText(std::size_t c) const { return text(c); }
+    void writeInteger(std::size_t c, TowarInteger value) { set(c, DBKernel::Value(std::int64_t{value})); }
+    void writeDouble(std::size_t c, TowarDouble value) { set(c, DBKernel::Value(value)); }
+    void writeText(std::size_t c, const TowarText& value) { set(c, DBKernel::Value(value)); }
+
 private:
     std::span<const ColumnInfo> columns_;
     std::vector<DBKernel::Value> values_;
 };
 
 }  // namespace BaseDBObjects
+
+// What a row object generates from its column list, an X-macro whose rows are
+// (column, Name, kind, readName, updated, inserted): the column enumeration,
+// the column descriptions, and a Get, a Set and a null mark per field.
+#define RECORD_ENUM(column, Name, kind, readName, updated, inserted) Name,
+#define RECORD_INFO(column, Name, kind, readName, updated, inserted) \
+    BaseDBObjects::ColumnInfo{#column, #Name, BaseDBObjects::ColumnKind::kind, readName, updated, inserted},
+#define RECORD_ACCESSORS(column, Name, kind, readName, updated, inserted)                                     \
+    BaseDBObjects::Towar##kind Get##Name() const { return read##kind(Name); }                                 \
+    void Set##Name(const BaseDBObjects::Towar##kind& value) { write##kind(Name, value); }                     \
+    bool IsNull##Name() const { return isNull(Name); }                                                        \
+    void SetNull##Name() { setNull(Name); }

@@ -6,10 +6,7 @@
 
 namespace {
 
-#define TOWAR_INFO(column, Name, kind, readName, updated, inserted) \
-    BaseDBObjects::ColumnInfo{#column, #Name, BaseDBObjects::ColumnKind::kind, readName, updated, inserted},
-constexpr std::array kTowarColumns{TOWAR_COLUMNS(TOWAR_INFO)};
-#undef TOWAR_INFO
+constexpr std::array kTowarColumns{TOWAR_COLUMNS(RECORD_INFO)};
 static_assert(kTowarColumns.size() == static_cast<std::size_t>(TTowar::ColumnCount));
 
 }  // namespace

@@ -14,37 +14,15 @@
 #include <string>
 #include <vector>
 
-namespace BaseDBObjects {
-using TowarInteger = int;
-using TowarDouble = double;
-using TowarText = std::string;
-}  // namespace BaseDBObjects
-
 class TOWARY_EXPORT TTowar : public BaseDBObjects::Record {
 public:
-#define TOWAR_ENUM(column, Name, kind, readName, updated, inserted) Name,
-    enum Column { TOWAR_COLUMNS(TOWAR_ENUM) ColumnCount };
-#undef TOWAR_ENUM
+    enum Column { TOWAR_COLUMNS(RECORD_ENUM) ColumnCount };
 
     TTowar();
     // The columns of towar in the table's order.
     static std::span<const BaseDBObjects::ColumnInfo> columnInfo();
 
-#define TOWAR_ACCESSORS(column, Name, kind, readName, updated, inserted)                        \
-    BaseDBObjects::Towar##kind Get##Name() const { return read##kind(Name); }                    \
-    void Set##Name(const BaseDBObjects::Towar##kind& value) { set(Name, DBKernel::Value(write##kind(value))); } \
-    bool IsNull##Name() const { return isNull(Name); }                                          \
-    void SetNull##Name() { setNull(Name); }
-    TOWAR_COLUMNS(TOWAR_ACCESSORS)
-#undef TOWAR_ACCESSORS
-
-private:
-    int readInteger(Column c) const { return static_cast<int>(integer(c)); }
-    double readDouble(Column c) const { return number(c); }
-    std::string readText(Column c) const { return text(c); }
-    static std::int64_t writeInteger(int value) { return value; }
-    static double writeDouble(double value) { return value; }
-    static std::string writeText(const std::string& value) { return value; }
+    TOWAR_COLUMNS(RECORD_ACCESSORS)
 };
 
 using TTowarPtr = boost::shared_ptr<TTowar>;
