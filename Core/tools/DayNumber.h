@@ -4,6 +4,7 @@
 // (0.5 is noon). Day numbers before 1899-12-30 are plain negative numbers.
 
 #include <chrono>
+#include <string>
 
 namespace Core::DayNumber {
 
@@ -20,6 +21,11 @@ std::chrono::year_month_day toDate(double day);
 double fromDateTime(LocalTime time);
 // Rounded to the nearest millisecond.
 LocalTime toDateTime(double day);
+
+// A date written "YYYY-MM-DD" as a day number; std::runtime_error for any other text.
+int fromText(const std::string& text);
+// The date of a day number written "YYYY-MM-DD"; the time of day is dropped.
+std::string toText(double day);
 
 // The current local date and time, and the current local date.
 double now();

@@ -1,9 +1,11 @@
 #include "Core/tools/DayNumber.h"
+#include "tests/support/Failure.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <ctime>
+#include <stdexcept>
 
 using namespace std::chrono;
 namespace DayNumber = Core::DayNumber;
@@ -44,4 +46,15 @@ TEST(DayNumber, NowIsTheLocalClock) {
     EXPECT_GE(today, before);
     EXPECT_LE(today, after);
     EXPECT_EQ(today, static_cast<int>(std::floor(now)));
+}
+
+TEST(DayNumber, DatesAreWrittenYearMonthDay) {
+    EXPECT_EQ(DayNumber::fromText("2011-01-01"), 40544);
+    EXPECT_EQ(DayNumber::fromText("2024-02-29"), DayNumber::fromDate(2024y / February / 29));
+    EXPECT_EQ(DayNumber::toText(40544.75), "2011-01-01");
+    EXPECT_EQ(DayNumber::toText(DayNumber::noEndDate), "9999-12-31");
+    for (const char* bad : {"2023-02-29", "2011-1-01", "01-01-2011", "2011-01-01 ", ""})
+        EXPECT_THROW(DayNumber::fromText(bad), std::runtime_error) << bad;
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { DayNumber::fromText("jutro"); }),
+              "Nieprawidłowa data: \"jutro\". Datę podaje się jako RRRR-MM-DD.");
 }

@@ -1,0 +1,107 @@
+#include "Core/Action/ActionContainer.h"
+#include "Core/Database/Sql.h"
+#include "Core/EveningProcessing/FireEnabledAction.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
+#include "tests/support/Failure.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using EveningProcessing::RunArguments;
+using EveningProcessing::RunMode;
+using EveningProcessing::StepResult;
+
+const std::string kRecorderGuid = "{E0000000-0000-0000-0000-000000000001}";
+const std::string kSwitchedGuid = "{E0000000-0000-0000-0000-000000000002}";
+
+// Writes the processing day through its session and says which session that was.
+class Recorder : public EveningProcessing::OdczytWieczornyAction {
+    void doExecute() override {
+        DBKernel::Sql::Command("insert into przebieg (dzien) values (" + std::to_string(processingDay()) + ")",
+                               session())
+            .execute();
+        log("zapisano dzień");
+        setStatus(EveningProcessing::statusDone, sessionGiven() ? "sesja przebiegu" : "sesja własna");
+    }
+};
+
+// Switched on and off by the store's settings under the name "Testowa".
+class Switched : public EveningProcessing::FireEnabledAction {
+public:
+    Switched() : FireEnabledAction("Testowa") {}
+
+private:
+    void doExecute() override { setStatus(7, "wykonana"); }
+};
+
+class EveningStep : public ::testing::Test {
+protected:
+    EveningStep() {
+        DBKernel::Sql::Command("create table przebieg (dzien integer)", session_).execute();
+    }
+
+    std::shared_ptr<StepResult> invoke(const std::string& guid, std::optional<TSessionHolder> session,
+                                       RunMode mode = RunMode::nightly) {
+        const auto log = [this](const std::string& text) { logged_.push_back(text); };
+        return Core::Action::CContainer::invoke<StepResult>(
+            *this, guid, std::make_shared<RunArguments>(std::move(session), 40544, log, mode));
+    }
+
+    void writeSettings(const std::string& text) const { std::ofstream(Core::Store::settingsFile()) << text; }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    Core::SetupRegistration setup_;
+    TSessionHolder session_ = TSessionHolder::open();
+    std::vector<std::string> logged_;
+    Core::Token recorder_ = Core::regActionCreator(kRecorderGuid, Core::creatorOf<Recorder>(), {});
+    Core::Token switched_ = Core::regActionCreator(kSwitchedGuid, Core::creatorOf<Switched>(), {});
+};
+
+TEST_F(EveningStep, RunsWithTheRunsSessionDayAndLogOrWithASessionOfItsOwn) {
+    session_.StartTransaction();
+    auto result = invoke(kRecorderGuid, session_);
+    EXPECT_TRUE(result->executed());
+    EXPECT_EQ(result->status(), EveningProcessing::statusDone);
+    EXPECT_EQ(result->message(), "sesja przebiegu");
+    EXPECT_FALSE(result->failed());
+    EXPECT_EQ(logged_, std::vector<std::string>{"zapisano dzień"});
+    session_.Rollback();
+    EXPECT_EQ(DBKernel::Sql::OpenedQuery("select count(*) n from przebieg", session_)["n"].asInt(), 0)
+        << "the step wrote in the run's transaction";
+
+    result = invoke(kRecorderGuid, std::nullopt);
+    EXPECT_EQ(result->message(), "sesja własna");
+    EXPECT_EQ(DBKernel::Sql::OpenedQuery("select dzien from przebieg", session_)["dzien"].asInt(), 40544);
+    EXPECT_EQ(result->status(), EveningProcessing::statusDone) << "a new object per run starts unreported";
+    EXPECT_FALSE(invoke(kRecorderGuid, session_, RunMode::fire)->executed()) << "not a step to run on demand";
+    EXPECT_THROW(Core::Action::CContainer::invoke<StepResult>(*this, kRecorderGuid, Core::wrap(1)), std::logic_error);
+}
+
+TEST_F(EveningStep, TheStoreSwitchesAStepForTheNightlyRunButNotOnDemand) {
+    writeSettings("[\"Parametry programu\".\"Odczyt wieczorny\".Akcje.Testowa]\n\"Włączone\" = false\n");
+    auto result = invoke(kSwitchedGuid, session_);
+    EXPECT_FALSE(result->executed());
+    EXPECT_FALSE(result->failed());
+    EXPECT_EQ(result->status(), EveningProcessing::statusNotReported);
+    result = invoke(kSwitchedGuid, session_, RunMode::fire);
+    EXPECT_TRUE(result->executed());
+    EXPECT_TRUE(result->failed()) << "status 7 is a failure the step reports itself";
+    EXPECT_EQ(result->message(), "wykonana");
+
+    writeSettings("[\"Parametry programu\".\"Odczyt wieczorny\".Akcje.Testowa]\n\"Włączone\" = true\n");
+    EXPECT_TRUE(invoke(kSwitchedGuid, session_)->executed());
+
+    writeSettings("");
+    EXPECT_EQ(TestSupport::failure<std::logic_error>([&] { invoke(kSwitchedGuid, session_); }),
+              "próba pobrania wartości typu (bool) z pustego klucza\n"
+              "Parametry programu / Odczyt wieczorny / Akcje / Testowa / Włączone");
+}
+
+}  // namespace
