@@ -32,5 +32,6 @@ void addSettingsCommands(CLI::App& app, Context& context);
 void addSqlCommand(CLI::App& app, Context& context);
 void addIndexCommands(CLI::App& app, Context& context);
 void addPriceCommands(CLI::App& app, Context& context);
+void addEveningCommand(CLI::App& app, Context& context);
 
 }  // namespace Towary::Host

@@ -85,6 +85,16 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 "02" = "Chemia"
 
 # ---------------------------------------------------------------------------
+# Odczyt wieczorny
+# ---------------------------------------------------------------------------
+# Kroki uruchamiane po kolei przez "towary evening": identyfikatory (GUID) akcji
+# modułu, po jednym w wierszu (można też oddzielać ";" lub ","). Usunięcie
+# wiersza wyłącza krok; pusty tekst: odczyt wieczorny nie ma kroków.
+["Parametry programu"."Odczyt wieczorny"]
+Kroki = """
+"""
+
+# ---------------------------------------------------------------------------
 # Sklep
 # ---------------------------------------------------------------------------
 ["Parametry programu".Sklep]

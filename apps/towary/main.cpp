@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     addSqlCommand(app, context);
     addIndexCommands(app, context);
     addPriceCommands(app, context);
+    addEveningCommand(app, context);
 
     try {
         app.parse(argc, argv);

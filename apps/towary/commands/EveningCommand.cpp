@@ -1,0 +1,96 @@
+// towary evening DIR [--day YYYY-MM-DD] [--step GUID]: the store's evening
+// run. Runs the steps the store's settings list (or, with --step, one step
+// on demand) for the processing day (today unless given), appends the whole
+// log to DIR/log/evening-YYYY-MM-DD.log, prints a summary of the steps and
+// fails when a step failed.
+
+#include "Core/Store/StoreLocation.h"
+#include "Core/tools/DayNumber.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/evening/EveningRun.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <ostream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace Towary::Host {
+namespace {
+
+struct EveningOptions {
+    std::string day;   // "" for today
+    std::string step;  // "" for the listed steps
+};
+
+std::ofstream openLog(const std::filesystem::path& file) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream log(file, std::ios::app);
+    if (!log) throw std::runtime_error("Nie można otworzyć dziennika odczytu wieczornego " + file.string() + ".");
+    return log;
+}
+
+// The outcome stands last: its Polish letters would upset the padding of a column after it.
+void printSummary(const std::vector<StepReport>& reports, std::ostream& out) {
+    out << std::left << std::setw(40) << "Krok" << std::setw(8) << "Status" << std::setw(12) << "Czas" << "Wynik\n";
+    for (const auto& report : reports)
+        out << std::setw(40) << report.guid << std::setw(8) << report.status << std::setw(12)
+            << secondsText(report.time) << outcomeText(report.outcome) << '\n';
+}
+
+void runEvening(const EveningOptions& options, std::ostream& out) {
+    const int day = options.day.empty() ? Core::DayNumber::today() : Core::DayNumber::fromText(options.day);
+    const bool onDemand = !options.step.empty();
+    const auto steps = onDemand ? std::vector<std::string>{options.step} : listedEveningSteps();
+    const auto logFile = Core::Store::logDirectory() / ("evening-" + Core::DayNumber::toText(day) + ".log");
+    auto log = openLog(logFile);
+
+    const bool terminal = isatty(STDOUT_FILENO) != 0;
+    const auto progress = [&out, terminal](std::size_t number, std::size_t count, const std::string& guid) {
+        if (terminal) out << "Krok " << number << "/" << count << ": " << guid << "..." << std::endl;
+    };
+    const auto reports =
+        EveningRun(day, log, onDemand ? EveningProcessing::RunMode::fire : EveningProcessing::RunMode::nightly)
+            .run(steps, progress);
+
+    out << "Odczyt wieczorny, dzień " << Core::DayNumber::toText(day) << '\n';
+    if (reports.empty())
+        out << "Ustawienia sklepu nie wymieniają żadnych kroków.\n";
+    else
+        printSummary(reports, out);
+    out << "Dziennik: " << logFile.string() << '\n';
+    const auto failed = std::count_if(reports.begin(), reports.end(),
+                                      [](const StepReport& report) { return report.outcome == StepReport::Outcome::failed; });
+    if (failed > 0)
+        throw std::runtime_error("Kroki zakończone błędem: " + std::to_string(failed) + " z " +
+                                 std::to_string(reports.size()) + "; przyczyny są w dzienniku " + logFile.string() + ".");
+}
+
+}  // namespace
+
+void addEveningCommand(CLI::App& app, Context& context) {
+    auto* command = app.add_subcommand("evening", "run the store's evening steps and log them");
+    addStoreArgument(*command, context);
+    auto options = std::make_shared<EveningOptions>();
+    command->add_option("--day", options->day, "processing day, YYYY-MM-DD (default: today)")
+        ->check([](const std::string& text) {
+            try {
+                Core::DayNumber::fromText(text);
+                return std::string();
+            } catch (const std::runtime_error& e) {
+                return std::string(e.what());
+            }
+        });
+    command->add_option("--step", options->step, "run only this step (a GUID), on demand");
+    command->callback([&context, options] {
+        context.job = [options](std::ostream& out) { runEvening(*options, out); };
+    });
+}
+
+}  // namespace Towary::Host

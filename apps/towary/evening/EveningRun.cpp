@@ -1,0 +1,126 @@
+#include "apps/towary/evening/EveningRun.h"
+
+#include "Core/Action/ActionContainer.h"
+#include "Core/Database/TSessionHolder.h"
+#include "Core/EveningProcessing/EveningProcessingAction.h"
+#include "Core/Log/TxtLogger.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/tools/DayNumber.h"
+
+#include <boost/algorithm/string/trim.hpp>
+#include <boost/tokenizer.hpp>
+
+#include <ctime>
+#include <exception>
+#include <iomanip>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+
+namespace Towary::Host {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Writes each line of the log to the stream after the local date and time.
+class StampedLogWriter : public Core::CLogWriter {
+public:
+    explicit StampedLogWriter(std::ostream& out) : out_(out) {}
+
+    void write(std::string_view line) override {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        out_ << std::put_time(&local, "%Y-%m-%d %H:%M:%S") << ' ' << line << '\n';
+        out_.flush();  // a run cut short keeps its log up to the cut
+    }
+
+private:
+    std::ostream& out_;
+};
+
+// The step behind a GUID; throws with a message for the log when there is none.
+std::shared_ptr<EveningProcessing::OdczytWieczornyAction> stepOf(const std::string& guid) {
+    auto step = std::dynamic_pointer_cast<EveningProcessing::OdczytWieczornyAction>(
+        Core::Action::CContainer::instance().get(guid));
+    if (!step) throw std::runtime_error("Akcja " + guid + " nie jest krokiem odczytu wieczornego.");
+    return step;
+}
+
+}  // namespace
+
+std::vector<std::string> listedEveningSteps() {
+    const auto text = Core::SingletonImplHolder::get<Core::CSetup>()
+                          .GetRootKey()
+                          .GetSubKey({"Parametry programu", "Odczyt wieczorny", "Kroki"})
+                          .GetVal<std::string>();
+    std::vector<std::string> guids;
+    const boost::char_separator<char> separators("\n;,");
+    for (std::string guid : boost::tokenizer<boost::char_separator<char>>(text, separators)) {
+        boost::algorithm::trim(guid);
+        if (!guid.empty()) guids.push_back(guid);
+    }
+    return guids;
+}
+
+EveningRun::EveningRun(int processingDay, std::ostream& log, EveningProcessing::RunMode mode)
+    : processingDay_(processingDay), log_(log), mode_(mode) {}
+
+std::vector<StepReport> EveningRun::run(const std::vector<std::string>& guids, const Progress& progress) const {
+    StampedLogWriter writer(log_);
+    Core::CTxtLogger logger(writer);
+    logger.logHeader("Odczyt wieczorny, dzień " + Core::DayNumber::toText(processingDay_) +
+                     (mode_ == EveningProcessing::RunMode::fire ? ", na żądanie" : "") +
+                     ", kroków: " + std::to_string(guids.size()));
+    const TSessionHolder session = TSessionHolder::open();
+    const auto arguments = std::make_shared<EveningProcessing::RunArguments>(
+        session, processingDay_, [&logger](const std::string& text) { logger.logLine(text); }, mode_);
+
+    std::vector<StepReport> reports;
+    for (const auto& guid : guids) {
+        const auto number = reports.size() + 1;
+        if (progress) progress(number, guids.size(), guid);
+        logger.logHeader("Krok " + std::to_string(number) + "/" + std::to_string(guids.size()) + ": " + guid);
+        StepReport report{guid, StepReport::Outcome::failed, 0, {}};
+        const auto start = Clock::now();
+        try {
+            DBKernel::TransactionGuard transaction(session);
+            const auto result = Core::interface_cast<EveningProcessing::StepResult>(stepOf(guid)->execute(arguments));
+            transaction.commit();
+            if (!result->message().empty()) logger.logLine(result->message());
+            report.status = result->status();
+            report.outcome = !result->executed() ? StepReport::Outcome::skipped
+                             : result->failed()  ? StepReport::Outcome::failed
+                                                 : StepReport::Outcome::done;
+        } catch (const std::exception& e) {
+            logger.logError(e.what());
+        } catch (...) {
+            logger.logError("Nieznany błąd.");
+        }
+        report.time = Clock::now() - start;
+        logger.logLine(std::string("Wynik: ") + outcomeText(report.outcome) + ", status " +
+                       std::to_string(report.status) + ", " + secondsText(report.time));
+        reports.push_back(report);
+    }
+    logger.logHeader("Koniec odczytu wieczornego.");
+    return reports;
+}
+
+const char* outcomeText(StepReport::Outcome outcome) {
+    switch (outcome) {
+        case StepReport::Outcome::done: return "wykonany";
+        case StepReport::Outcome::skipped: return "pominięty";
+        case StepReport::Outcome::failed: return "błąd";
+    }
+    return "";
+}
+
+std::string secondsText(std::chrono::duration<double> time) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(3) << time.count() << " s";
+    return text.str();
+}
+
+}  // namespace Towary::Host
