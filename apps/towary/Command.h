@@ -33,5 +33,6 @@ void addSqlCommand(CLI::App& app, Context& context);
 void addIndexCommands(CLI::App& app, Context& context);
 void addPriceCommands(CLI::App& app, Context& context);
 void addEveningCommand(CLI::App& app, Context& context);
+void addPluCommands(CLI::App& app, Context& context);
 
 }  // namespace Towary::Host

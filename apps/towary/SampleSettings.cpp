@@ -93,6 +93,56 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 ["Parametry programu"."Odczyt wieczorny"]
 Kroki = """
 """
+# Kody PLU
+# ---------------------------------------------------------------------------
+# Maski kodów PLU sklepu, sprawdzane w kolejności z pliku: kod dostaje typ
+# pierwszej maski, do której pasuje, i jej postać kanoniczną (zera z lewej
+# dopełnione albo usunięte, cyfra kontrolna sprawdzona lub policzona).
+# Zasady z przykładami: docs/plu-codes.md. Każda maska to tabela z kluczami:
+#   Tekst          cyfry, od których zaczynają się kody maski ("" - dowolne)
+#   Typ            W towar ważony, S cena specjalna, P cena w kodzie (kody
+#                  sklepu 20-29, 13 cyfr z cyfrą kontrolną); C kod artykułu
+#                  (EAN-13, UPC-A, EAN-8); G krótki kod wewnętrzny sklepu
+#   Długość        C: liczba cyfr kodu; G: najwięcej cyfr kodu;
+#                  W, S, P: liczba cyfr numeru towaru po tekście maski
+#   Uzupełnianie   true: numer wpisany przy szukaniu towaru uzupełnia się
+#                  do kodu tej maski (tylko maski W)
+
+["Parametry programu".Towary."Kody PLU".Maski."Krótkie"]
+Tekst = ""
+Typ = "G"
+"Długość" = 5                           # kody 1-99999, zapisywane bez zer z lewej
+"Uzupełnianie" = false
+
+["Parametry programu".Towary."Kody PLU".Maski."Ważone"]
+Tekst = "28"
+Typ = "W"
+"Długość" = 5                           # 28 NNNNN WWWWW K: numer towaru, waga w gramach, cyfra kontrolna
+"Uzupełnianie" = true
+
+["Parametry programu".Towary."Kody PLU".Maski.Specjalne]
+Tekst = "29"
+Typ = "S"
+"Długość" = 5                           # 29 NNNNN ZZZGG K: numer, cena (złote, grosze), cyfra kontrolna
+"Uzupełnianie" = false
+
+["Parametry programu".Towary."Kody PLU".Maski.Cenowe]
+Tekst = "2"
+Typ = "P"
+"Długość" = 6                           # 2 NNNNNN CCCCC K: pozostałe kody 20-27 z ceną w groszach
+"Uzupełnianie" = false
+
+["Parametry programu".Towary."Kody PLU".Maski."EAN-8"]
+Tekst = ""
+Typ = "C"
+"Długość" = 8
+"Uzupełnianie" = false
+
+["Parametry programu".Towary."Kody PLU".Maski."EAN-13"]
+Tekst = ""
+Typ = "C"
+"Długość" = 13                          # także UPC-A, zapisywany z zerem z lewej
+"Uzupełnianie" = false
 
 # ---------------------------------------------------------------------------
 # Sklep

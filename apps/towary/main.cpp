@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     addIndexCommands(app, context);
     addPriceCommands(app, context);
     addEveningCommand(app, context);
+    addPluCommands(app, context);
 
     try {
         app.parse(argc, argv);

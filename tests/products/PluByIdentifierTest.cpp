@@ -1,0 +1,33 @@
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
+#include "Modules/Towary/Tools/products/getPluByIdentifier.h"
+#include "apps/towary/SampleSettings.h"
+#include "tests/support/Failure.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace ProductTools::ErrorHandling;
+
+TEST(PluByIdentifier, DigitsAreReadByTheStoreRulesAnythingElseIsNoCode) {
+    TestSupport::TempStore store;
+    // No settings registered yet: an identifier with a letter never reaches the rules.
+    EXPECT_FALSE(ProductTools::getPluByIdentifier("12a4", ThrowOnError));
+
+    Towary::Host::writeSampleSettings(Core::Store::settingsFile());
+    Core::SetupRegistration setup;
+    const auto code = ProductTools::getPluByIdentifier("0017", ThrowOnError);
+    ASSERT_TRUE(code);
+    EXPECT_EQ(code->raw(), "17");
+    EXPECT_EQ(code->type(), Plu::PluType::G);
+
+    EXPECT_FALSE(ProductTools::getPluByIdentifier("5901234123458", ReturnEmptyOnError));
+    EXPECT_FALSE(ProductTools::getPluByIdentifier("", ReturnEmptyOnError));
+    EXPECT_EQ(TestSupport::failure<Plu::EInvalidPlu>(
+                  [] { ProductTools::getPluByIdentifier("", ThrowOnError); }),
+              "Pusty kod PLU.");
+}
+
+}  // namespace
