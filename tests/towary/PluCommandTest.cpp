@@ -2,7 +2,12 @@
 
 namespace {
 
-class PluCommand : public TestSupport::TowaryStore {};
+class PluCommand : public TestSupport::TowaryStore {
+protected:
+    TestSupport::RunResult sql(const std::string& statement) const {
+        return TestSupport::runTowary({"sql", dir_, statement});
+    }
+};
 
 TEST_F(PluCommand, CanonicalPrintsEachCodeAndFailsForTheRefusedOnes) {
     expectOutput(run("plu", {"canonical", "036000291452", "0017", "2800017000005"}),
@@ -16,6 +21,23 @@ TEST_F(PluCommand, CanonicalPrintsEachCodeAndFailsForTheRefusedOnes) {
     EXPECT_EQ(mixed.err,
               "towary: Kod PLU \"12a4\" zawiera znaki inne niż cyfry.\ntowary: Nie rozpoznano kodów: 1 z 2.\n");
     expectBadUsage(run("plu", {"canonical"}), "CODE");
+}
+
+TEST_F(PluCommand, CheckReportsAsksAndRepairsOnlyWithYes) {
+    sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) "
+        "values (1, 'Mleko', '01', '000001', 6, 0)");
+    sql("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '0017', 1, 1)");
+    const std::string report =
+        "== Nieprawidłowe plu ==\nPoniższe towary mają nieprawidłowe plu\n\n"
+        "PLU do poprawienia:\n0017 (powinno być: 17) Mleko 000001\nPodsumowanie: \n do poprawienia - 1\n\n"
+        "Czy chcesz usunąć lub poprawić wszystkie błędne kody ? ";
+    expectOutput(run("plu", {"check", "--no"}), report + "[nie]\n");
+    expectOutput(run("plu", {"check", "--yes"}), report + "[tak]\n");
+    expectOutput(sql("select sPLU, byStatus from plu"), "sPLU\tbyStatus\n17\t1\n");
+
+    const auto clean = run("plu", {"check"});
+    EXPECT_EQ(clean.exitCode, 0);
+    EXPECT_EQ(clean.err, "Ostrzeżenie: Nie znaleziono błędnych kodów plu.\n");
 }
 
 }  // namespace

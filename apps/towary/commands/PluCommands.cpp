@@ -1,8 +1,12 @@
 // towary plu canonical DIR CODE...: the canonical form and type of codes under
 // the store's PLU rules (docs/plu-codes.md), for support staff. Each code the
 // rules refuse gets its reason on standard error and the command fails.
+// towary plu check DIR: the PLU check of the service menu, through its action:
+// the report, then the question whether to repair (--yes, --no in scripts).
 
+#include "Core/Action/ActionContainer.h"
 #include "Core/Plu/Plu.h"
+#include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "apps/towary/Command.h"
 
 #include <iostream>
@@ -51,8 +55,9 @@ void printCanonical(const std::vector<std::string>& codes, std::ostream& out) {
 }  // namespace
 
 void addPluCommands(CLI::App& app, Context& context) {
-    auto* plu = app.add_subcommand("plu", "the store's PLU codes: their canonical form");
+    auto* plu = app.add_subcommand("plu", "the store's PLU codes: their canonical form, their check and repair");
     plu->require_subcommand(1);
+    plu->fallthrough();
 
     auto* canonical = plu->add_subcommand("canonical", "print the canonical form and type of each CODE");
     addStoreArgument(*canonical, context);
@@ -60,6 +65,16 @@ void addPluCommands(CLI::App& app, Context& context) {
     canonical->add_option("CODE", *codes, "codes as they are stored or typed")->required();
     canonical->callback([&context, codes] {
         context.job = [codes](std::ostream& out) { printCanonical(*codes, out); };
+    });
+
+    auto* check = plu->add_subcommand(
+        "check", "report the codes not in canonical form, then ask whether to delete or correct them");
+    addStoreArgument(*check, context);
+    check->fallthrough();  // --yes and --no of the host may follow the store directory
+    check->callback([&context] {
+        context.job = [&context](std::ostream&) {
+            Core::Action::CContainer::invoke<Core::IUnknown>(context, PLU::kCheckPluMenuActionGuid, nullptr);
+        };
     });
 }
 

@@ -1,12 +1,16 @@
 #include "Modules/Towary/Tools/frame/ModuleRegistration.h"
 
+#include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
+
 #include <algorithm>
 
 namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 0> kUnits = {};
+constexpr std::array<UnitRegistration, 1> kUnits = {{
+    {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
+}};
 
 constexpr bool followsOrder() {
     auto position = kUnitRegistrationOrder.begin();

@@ -1,0 +1,68 @@
+#include "Core/Action/ActionContainer.h"
+#include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
+#include "tests/plu/PluStore.h"
+
+namespace {
+
+class CheckPluMenu : public PluStore {
+protected:
+    void check() { Core::Action::CContainer::invoke<Core::IUnknown>(this, PLU::kCheckPluMenuActionGuid, nullptr); }
+    std::string shown(std::size_t i) { return dialogs_->shown.at(i).kind + ": " + dialogs_->shown.at(i).text; }
+};
+
+TEST_F(CheckPluMenu, ReportsAsksAndRepairsWhatItMayInOneTransaction) {
+    addMalformedCodes();
+    dialogs_->answers = {true, true, true};
+    check();
+
+    ASSERT_EQ(dialogs_->shown.size(), 4u);
+    const std::string report = shown(0);
+    EXPECT_EQ(report.rfind("viewer: Nieprawidłowe plu\nPLU do usunięcia:\n"
+                           "005901234123457 (powinno być: 5901234123457) Kawa 000003\nPLU do poprawienia:\n",
+                           0),
+              0u)
+        << report;
+    for (const char* line : {"0017 (powinno być: 17) Mleko 000001\n",
+                             "280001700000 (powinno być: 2800017000004) Ser 000002\n",
+                             "1234567 (powinno być: 12345670) Chleb 000006\n",
+                             "Konflikty do manualnego rozwiązania:\n1:\n"
+                             "036000291452 (powinno być: 0036000291452) Cola 000004\n"
+                             "00036000291452 (powinno być: 0036000291452) Pepsi 000005\n"
+                             "Teksty, które nie są kodami PLU (pozostają bez zmian):\n"
+                             "12a4 Woda 000007 - Kod PLU \"12a4\" zawiera znaki inne niż cyfry.\n"})
+        EXPECT_NE(report.find(line), std::string::npos) << line;
+    EXPECT_NE(report.find("Podsumowanie: \n do usunięcia - 1\n do poprawienia - 3\n konflikty - 1\n nie są kodami - 1"),
+              std::string::npos);
+    EXPECT_EQ(shown(1), "question: Czy chcesz usunąć lub poprawić wszystkie błędne kody ?");
+    EXPECT_EQ(shown(2), "information: Liczba kodów nieusuniętych lub niepoprawionych z powodu powiązań: 1");
+    EXPECT_EQ(shown(3), "viewer: Nieusunięte lub niepoprawione plu\n1234567 (powinno być: 12345670) Chleb 000006\n");
+
+    EXPECT_EQ(codes(),
+              "10 17 1 1\n"
+              "20 280001700000 3 2\n21 2800017000004 1 2\n"
+              "30 5901234123457 1 3\n31 005901234123457 3 3\n"
+              "40 036000291452 1 4\n50 00036000291452 1 5\n"
+              "60 1234567 1 6\n70 12a4 1 7\n");
+}
+
+TEST_F(CheckPluMenu, ChangesNothingWithoutAYesAndSaysSoWhenAllIsInOrder) {
+    addProduct(1, "Mleko", "000001");
+    addCode(10, "5901234123457", 1, 1);
+    dialogs_->answers = {};
+    check();
+    ASSERT_EQ(dialogs_->shown.size(), 1u);
+    EXPECT_EQ(shown(0), "warning: Nie znaleziono błędnych kodów plu.");
+
+    addCode(11, "0017", 1, 1);
+    dialogs_->answers = {true, false};
+    check();
+    EXPECT_EQ(shown(2), "question: Czy chcesz usunąć lub poprawić wszystkie błędne kody ?");
+    EXPECT_EQ(codes(), "10 5901234123457 1 1\n11 0017 1 1\n");
+
+    run("update plu set sPLU = '12a4' where lPluRef = 11");
+    dialogs_->answers = {true};
+    check();
+    EXPECT_EQ(dialogs_->shown.size(), 4u) << "only texts that are no code: the report asks nothing";
+}
+
+}  // namespace
