@@ -1,5 +1,6 @@
-// towary generate DIR --products N [--seed S]: a new store filled with a
-// product hierarchy, codes and multi-price wares, the same for the same seed.
+// towary generate DIR --products N [--seed S] [--malformed PERCENT]: a new
+// store filled with a product hierarchy, codes and multi-price wares, the same
+// for the same seed; PERCENT of the live codes written malformed.
 
 #include <memory>
 #include <ostream>
@@ -21,6 +22,8 @@ void addGenerateCommand(CLI::App& app, Context& context) {
         ->check(CLI::Range(std::int64_t{1}, std::int64_t{100000000}));
     command->add_option("--seed", options->seed, "seed of the generator: the same seed gives the same store")
         ->capture_default_str();
+    command->add_option("--malformed", options->malformedPercent, "percent of the live codes written malformed")
+        ->check(CLI::Range(0.0, 100.0));
     command->callback([&context, options] {
         context.job = [options](std::ostream& out) {
             createStore();
@@ -28,7 +31,7 @@ void addGenerateCommand(CLI::App& app, Context& context) {
             out << "Założono sklep w " << Core::Store::directory().string() << " (ziarno " << options->seed
                 << "): grupy " << counts.groups << ", towary " << counts.products << " (wagowe " << counts.weighed
                 << "), towary wielocenowe " << counts.multiPriceWares << ", kody " << counts.codes << " (usunięte "
-                << counts.deletedCodes << ").\n";
+                << counts.deletedCodes << ", błędne " << counts.malformedCodes << ").\n";
         };
     });
 }

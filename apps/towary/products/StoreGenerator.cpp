@@ -348,13 +348,48 @@ private:
     void insertCode(std::int64_t product, const std::string& code, int status, int unit) {
         auto& params = codeInsert_.Params;
         params["lPluRef"] = nextId_++;
-        params["sPLU"] = code;
+        // Draws only when asked to, so that stores without malformed codes stay as they were.
+        if (status != kDeleted && malformedPerMillion_ > 0 && below(1000000) < malformedPerMillion_) {
+            params["sPLU"] = malformed(code);
+            ++counts_.malformedCodes;
+        } else {
+            params["sPLU"] = code;
+        }
         params["lTowarRef"] = product;
         params["nJm"] = unit;
         params["byStatus"] = status;
         codeInsert_.execute();
         ++counts_.codes;
         if (status == kDeleted) ++counts_.deletedCodes;
+    }
+
+    // The code as a hand might have typed it.
+    std::string malformed(const std::string& code) {
+        const bool storeCode = code.size() == 13 && code[0] == '2';
+        switch (below(20)) {
+        case 0:
+            return code.substr(0, 1) + "O" + code.substr(2);  // a letter for a zero: no code at all
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+            return " " + code;
+        case 5:
+        case 6:
+        case 7:
+        case 8:
+        case 9:
+            if (code.size() >= 8) return code.substr(0, code.size() - 1);  // the check digit left out
+            break;
+        case 10:
+        case 11:
+        case 12:
+            if (storeCode) return code.substr(0, 12) + static_cast<char>('0' + (code[12] - '0' + 1) % 10);
+            break;
+        default:
+            break;
+        }
+        return "00" + code;
     }
 
     // A new EAN-13 of a Polish manufacturer: prefix 590, the company, its next item.
@@ -380,6 +415,7 @@ private:
     std::int64_t scaleNumbers_ = 0;
     std::int64_t ean8Next_ = 0;
     std::int64_t shortNext_ = 1000;
+    std::uint64_t malformedPerMillion_ = static_cast<std::uint64_t>(std::llround(options_.malformedPercent * 10000));
     std::map<int, int> items_;  // the last item number of each company
     std::vector<Family> families_;
     std::vector<Subfamily> subfamilies_;

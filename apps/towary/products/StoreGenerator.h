@@ -5,7 +5,10 @@
 // restricted-circulation codes (prefixes 20 to 29), multi-price wares (a
 // grouping row with the codes and element rows below it), live codes (status
 // 1 and 2) and deleted ones (status 3), some of them the old rows of a code
-// that now belongs to another product. The same seed gives the same rows.
+// that now belongs to another product. A share of the live codes can be
+// written malformed, as years of hand entry leave them (leading zeros, a
+// blank, a missing or wrong check digit, now and then a letter), for the PLU
+// repair. The same seed gives the same rows.
 // Everything is written in one transaction, each table through one prepared
 // insert.
 
@@ -18,6 +21,7 @@ namespace Towary::Host::Products {
 struct GeneratorOptions {
     std::int64_t products = 0;  // rows of level 6: ordinary products and multi-price elements
     std::uint64_t seed = 1;
+    double malformedPercent = 0;  // of the live codes
 };
 
 struct GeneratedCounts {
@@ -27,6 +31,7 @@ struct GeneratedCounts {
     std::int64_t multiPriceWares = 0;  // grouping rows; their elements are counted among the products
     std::int64_t codes = 0;
     std::int64_t deletedCodes = 0;
+    std::int64_t malformedCodes = 0;
 };
 
 // Takes the index lengths from the store's settings, as the module reads

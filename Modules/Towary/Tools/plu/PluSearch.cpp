@@ -30,15 +30,24 @@ struct Slot {
     PluInfoListPtr rows;
 };
 
-PluInfoPtr rowInfo(const DBKernel::Sql::Query& query) {
-    auto info = std::make_shared<PluInfo>();
-    info->pluRef = static_cast<unsigned int>(query["ID"].asInt64());
-    info->productId = static_cast<unsigned int>(query["PRODUCTID"].asInt64());
-    info->plu = query["PLU"].asString();
-    info->productName = query["PNAME"].asString();
-    info->productIndex = query["PINDEX"].asString();
-    return info;
-}
+// The columns of the search, found once: a field follows its query from row to row.
+struct Columns {
+    explicit Columns(const DBKernel::Sql::Query& query)
+        : plu(query["PLU"]), id(query["ID"]), productId(query["PRODUCTID"]), name(query["PNAME"]),
+          index(query["PINDEX"]) {}
+
+    PluInfoPtr info() const {
+        auto info = std::make_shared<PluInfo>();
+        info->pluRef = static_cast<unsigned int>(id.asInt64());
+        info->productId = static_cast<unsigned int>(productId.asInt64());
+        info->plu = plu.asString();
+        info->productName = name.asString();
+        info->productIndex = index.asString();
+        return info;
+    }
+
+    DBKernel::Sql::Field plu, id, productId, name, index;
+};
 
 // The lone canonical row of a slot made whole again: its product's name and
 // article index read by the product id.
@@ -62,20 +71,21 @@ PluFindings findPluCodes(TSessionHolder session, const Plu::TPluConfig& config) 
     DBKernel::Sql::PreparedQuery product("select t.sNazwa, t.sArtIndex from towar t where t.ltowarref = :productId",
                                          session);
     DBKernel::Sql::OpenedQuery rows(kLiveCodes, session);
+    const Columns columns(rows);
     while (rows.next()) {
-        const std::string stored = rows["PLU"].asString();
+        const std::string stored = columns.plu.asString();
         std::string canonical;
         try {
             canonical = config.canonical(stored).raw;
         } catch (const Plu::EInvalidPlu& e) {
-            findings.notCodes.push_back({rowInfo(rows), e.what()});
+            findings.notCodes.push_back({columns.info(), e.what()});
             continue;
         }
         const bool inOrder = canonical == stored;
         auto [slot, added] = slots.try_emplace(std::move(canonical));
         if (added && inOrder) {
-            slot->second.pluRef = static_cast<unsigned int>(rows["ID"].asInt64());
-            slot->second.productId = static_cast<unsigned int>(rows["PRODUCTID"].asInt64());
+            slot->second.pluRef = static_cast<unsigned int>(columns.id.asInt64());
+            slot->second.productId = static_cast<unsigned int>(columns.productId.asInt64());
             continue;
         }
         if (!slot->second.rows) {
@@ -83,7 +93,7 @@ PluFindings findPluCodes(TSessionHolder session, const Plu::TPluConfig& config) 
             if (!added) slot->second.rows->push_back(lonelyRow(slot->first, slot->second, product));
             findings.groups.emplace(slot->first, slot->second.rows);
         }
-        auto info = rowInfo(rows);
+        auto info = columns.info();
         if (!inOrder) info->corrected = slot->first;
         slot->second.rows->push_back(std::move(info));
     }
