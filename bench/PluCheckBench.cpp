@@ -160,7 +160,9 @@ void Check(benchmark::State& state) {
 void CheckAndRepair(benchmark::State& state) {
     store();
     for (auto _ : state) {
+        state.PauseTiming();
         store().restore();
+        state.ResumeTiming();
         const auto session = TSessionHolder::open();
         const auto start = Clock::now();
         const auto result = PLU::checkPlu(session);
