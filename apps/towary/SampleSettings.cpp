@@ -91,8 +91,12 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 # modułu, po jednym w wierszu (można też oddzielać ";" lub ","). Usunięcie
 # wiersza wyłącza krok; pusty tekst: odczyt wieczorny nie ma kroków.
 ["Parametry programu"."Odczyt wieczorny"]
+# {0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}: sprawdzenie i naprawa kodów PLU.
 Kroki = """
+{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}
 """
+
+# ---------------------------------------------------------------------------
 # Kody PLU
 # ---------------------------------------------------------------------------
 # Maski kodów PLU sklepu, sprawdzane w kolejności z pliku: kod dostaje typ

@@ -25,6 +25,7 @@ protected:
 };
 
 TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFails) {
+    set("Parametry programu / Odczyt wieczorny / Kroki", "");
     expectOutput(runTowary({"evening", dir_, "--day", "2011-01-01"}),
                  "Odczyt wieczorny, dzień 2011-01-01\n"
                  "Ustawienia sklepu nie wymieniają żadnych kroków.\n"

@@ -40,4 +40,18 @@ TEST_F(PluCommand, CheckReportsAsksAndRepairsOnlyWithYes) {
     EXPECT_EQ(clean.err, "Ostrzeżenie: Nie znaleziono błędnych kodów plu.\n");
 }
 
+TEST_F(PluCommand, TheEveningRunRepairsAGeneratedStoreAndLeavesNothingToRepair) {
+    const std::string store = (scratch_.path() / "wygenerowany").string();
+    ASSERT_EQ(TestSupport::runTowary({"generate", store, "--products", "300", "--malformed", "10"}).exitCode, 0);
+    const auto evening = TestSupport::runTowary({"evening", store, "--day", "2011-01-01"});
+    EXPECT_EQ(evening.exitCode, 0) << evening.err;
+    EXPECT_NE(evening.out.find("{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}  1       "), std::string::npos) << evening.out;
+
+    const auto check = TestSupport::runTowary({"plu", "check", store, "--no"});
+    EXPECT_EQ(check.exitCode, 0) << check.err;
+    EXPECT_EQ(check.out.find("do poprawienia"), std::string::npos) << check.out;
+    EXPECT_EQ(check.out.find("do usunięcia"), std::string::npos) << check.out;
+    EXPECT_EQ(check.out.find("Czy chcesz"), std::string::npos) << "nothing left to repair, nothing to ask";
+}
+
 }  // namespace

@@ -10,6 +10,7 @@ const std::vector<Step>& steps() {
         {"Hierarchia towarowa", hierarchy},
         {"Ceny sprzedaży", prices},
         {"Towary i kody z pliku CSV", products},
+        {"Kody PLU", plu},
     };
     return all;
 }

@@ -22,5 +22,6 @@ void database(std::ostream& out);
 void hierarchy(std::ostream& out);
 void prices(std::ostream& out);
 void products(std::ostream& out);
+void plu(std::ostream& out);
 
 }  // namespace Towary::Host::Demo
