@@ -29,8 +29,10 @@ namespace {
 std::atomic<std::size_t> heapInUse{0};
 std::atomic<std::size_t> heapPeak{0};
 
-void* allocate(std::size_t size) {
-    void* block = std::malloc(size == 0 ? 1 : size);
+void* allocate(std::size_t size, std::size_t alignment = 0) {
+    if (size == 0) size = 1;
+    // aligned_alloc wants a size that is a multiple of the alignment.
+    void* block = alignment == 0 ? std::malloc(size) : std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
     if (block == nullptr) throw std::bad_alloc();
     const auto now = heapInUse += malloc_usable_size(block);
     auto peak = heapPeak.load();
@@ -53,6 +55,17 @@ void operator delete(void* block) noexcept { release(block); }
 void operator delete[](void* block) noexcept { release(block); }
 void operator delete(void* block, std::size_t) noexcept { release(block); }
 void operator delete[](void* block, std::size_t) noexcept { release(block); }
+// The arenas of std::pmr allocate with an alignment.
+void* operator new(std::size_t size, std::align_val_t alignment) {
+    return allocate(size, static_cast<std::size_t>(alignment));
+}
+void* operator new[](std::size_t size, std::align_val_t alignment) {
+    return allocate(size, static_cast<std::size_t>(alignment));
+}
+void operator delete(void* block, std::align_val_t) noexcept { release(block); }
+void operator delete[](void* block, std::align_val_t) noexcept { release(block); }
+void operator delete(void* block, std::size_t, std::align_val_t) noexcept { release(block); }
+void operator delete[](void* block, std::size_t, std::align_val_t) noexcept { release(block); }
 
 namespace {
 

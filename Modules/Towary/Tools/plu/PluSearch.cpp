@@ -4,7 +4,9 @@
 #include "Core/Plu/Plu.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 
+#include <memory_resource>
 #include <string>
+#include <unordered_map>
 
 namespace PLU {
 namespace {
@@ -67,7 +69,9 @@ PluInfoPtr lonelyRow(const std::string& canonical, const Slot& slot, DBKernel::S
 
 PluFindings findPluCodes(TSessionHolder session, const Plu::TPluConfig& config) {
     PluFindings findings;
-    std::unordered_map<std::string, Slot> slots;
+    // One slot a live code: their nodes come from an arena released at once at the end.
+    std::pmr::monotonic_buffer_resource arena;
+    std::pmr::unordered_map<std::pmr::string, Slot> slots(&arena);
     DBKernel::Sql::PreparedQuery product("select t.sNazwa, t.sArtIndex from towar t where t.ltowarref = :productId",
                                          session);
     DBKernel::Sql::OpenedQuery rows(kLiveCodes, session);
@@ -82,7 +86,7 @@ PluFindings findPluCodes(TSessionHolder session, const Plu::TPluConfig& config) 
             continue;
         }
         const bool inOrder = canonical == stored;
-        auto [slot, added] = slots.try_emplace(std::move(canonical));
+        auto [slot, added] = slots.try_emplace(std::pmr::string(canonical, &arena));
         if (added && inOrder) {
             slot->second.pluRef = static_cast<unsigned int>(columns.id.asInt64());
             slot->second.productId = static_cast<unsigned int>(columns.productId.asInt64());
@@ -90,11 +94,11 @@ PluFindings findPluCodes(TSessionHolder session, const Plu::TPluConfig& config) 
         }
         if (!slot->second.rows) {
             slot->second.rows = std::make_shared<PluInfoList>();
-            if (!added) slot->second.rows->push_back(lonelyRow(slot->first, slot->second, product));
-            findings.groups.emplace(slot->first, slot->second.rows);
+            if (!added) slot->second.rows->push_back(lonelyRow(canonical, slot->second, product));
+            findings.groups.emplace(canonical, slot->second.rows);
         }
         auto info = columns.info();
-        if (!inOrder) info->corrected = slot->first;
+        if (!inOrder) info->corrected = std::move(canonical);
         slot->second.rows->push_back(std::move(info));
     }
     return findings;
