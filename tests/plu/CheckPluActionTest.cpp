@@ -1,12 +1,15 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/EveningProcessing/RunArguments.h"
 #include "Core/Plu/Plu.h"
+#include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "Modules/Towary/Tools/plu/PluSearch.h"
 #include "apps/towary/products/StoreGenerator.h"
 #include "tests/plu/PluStore.h"
 
+#include <fstream>
 #include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -66,6 +69,33 @@ TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidAndWhatItLeft) {
     run("delete from DokPozPlu");
     run("delete from plu where lPluRef in (40, 50, 60, 70)");
     EXPECT_EQ(repair(), "Nie znaleziono błędnych kodów plu.");
+}
+
+TEST_F(CheckPluEvening, WithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRestDeleted) {
+    addProduct(1, "Mleko", "000001");
+    addCode(10, "0017", 1, 1);
+    addCode(11, "00017", 1, 2);
+    addCode(12, "000017", 1, 1);
+    const auto result = PLU::checkPlu(session_);
+    ASSERT_EQ(result.toCorrect.size(), 1u);
+    ASSERT_EQ(result.toDelete.size(), 2u);
+    EXPECT_EQ(*result.toCorrect.front()->corrected, "17");
+    const std::set<std::string> all{result.toCorrect.front()->plu, result.toDelete[0]->plu, result.toDelete[1]->plu};
+    EXPECT_EQ(all, (std::set<std::string>{"0017", "00017", "000017"}));
+    EXPECT_TRUE(result.conflicts.empty());
+}
+
+TEST_F(CheckPluEvening, AFailureOfTheRunIsReportedWithTheStepsOwnWords) {
+    addProduct(1, "Mleko", "000001");
+    addCode(10, "0017", 1, 1);
+    std::ofstream(Core::Store::settingsFile(), std::ios::trunc) << "# no PLU masks\n";
+    auto args = std::make_shared<EveningProcessing::RunArguments>(session_, 46000, [](const std::string&) {});
+    try {
+        Core::Action::CContainer::invoke<EveningProcessing::StepResult>(this, PLU::kCheckPluActionGuid, args);
+        FAIL() << "a store without PLU rules cannot be checked";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Błąd poczas usuwania lub poprawiania kodów plu:\n", 0), 0u) << e.what();
+    }
 }
 
 TEST_F(CheckPluEvening, AGeneratedStoreIsRepairedWithoutLosingALiveCode) {

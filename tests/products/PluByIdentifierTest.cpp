@@ -13,8 +13,11 @@ using namespace ProductTools::ErrorHandling;
 
 TEST(PluByIdentifier, DigitsAreReadByTheStoreRulesAnythingElseIsNoCode) {
     TestSupport::TempStore store;
-    // No settings registered yet: an identifier with a letter never reaches the rules.
+    // No settings registered yet: an identifier with a letter never reaches the rules, and digits
+    // that cannot be read as a code for want of rules fail or give nothing, as asked.
     EXPECT_FALSE(ProductTools::getPluByIdentifier("12a4", ThrowOnError));
+    EXPECT_FALSE(ProductTools::getPluByIdentifier("0017", ReturnEmptyOnError));
+    EXPECT_ANY_THROW(ProductTools::getPluByIdentifier("0017", ThrowOnError));
 
     Towary::Host::writeSampleSettings(Core::Store::settingsFile());
     Core::SetupRegistration setup;

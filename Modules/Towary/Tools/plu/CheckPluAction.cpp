@@ -12,8 +12,8 @@
 namespace PLU {
 namespace {
 
-void logLines(Core::CTxtLogger& logger, const PluInfoList& codes) {
-    for (const auto& code : codes) logger.logLine(pluLine(*code));
+void logLines(Core::CTxtLogger& logger, const std::vector<std::string>& lines) {
+    for (const auto& line : lines) logger.logLine(line);
 }
 
 // Applies the command to the codes, then logs how many and which ones the database refused.
@@ -21,7 +21,7 @@ void apply(UpdatePlu& command, const PluInfoList& codes, const char* refusedCoun
     command.apply(codes);
     if (command.failed().empty()) return;
     logger.logError((boost::format(refusedCount) % command.failed().size()).str());
-    logLines(logger, command.failed());
+    logLines(logger, pluLines(command.failed()));
 }
 
 }  // namespace
@@ -34,28 +34,24 @@ void CheckPluAction::doExecute() {
         const PluCheckResult result = checkPlu(session);
         if (!result.toDelete.empty()) {
             logger.logHeader("Znalezione błędne kody plu:");
-            logLines(logger, result.toDelete);
+            logLines(logger, pluLines(result.toDelete));
             DeletePlu deletion(session);
             apply(deletion, result.toDelete, "Liczba kodów nieusuniętych z powodu powiązań - %1%", logger);
         }
         if (!result.toCorrect.empty()) {
             logger.logHeader("Znalezione błędne kody plu do poprawy:");
-            logLines(logger, result.toCorrect);
+            logLines(logger, pluLines(result.toCorrect));
             RepairPlu repair(session);
             apply(repair, result.toCorrect, "Liczba kodów niepoprawionych z powodu powiązań - %1%", logger);
         }
         if (!result.conflicts.empty()) {
             logger.logHeader("Konflikty do ręcznego rozwiązania:");
-            int ordinal = 0;
-            for (const auto& [canonical, codes] : result.conflicts) {
-                logger.logLine((boost::format("%1%:") % ++ordinal).str());
-                logLines(logger, *codes);
-            }
+            logLines(logger, conflictLines(result.conflicts));
         }
         if (result.nothingToDo()) logger.logHeader("Nie znaleziono błędnych kodów plu.");
         if (!result.notCodes.empty()) {
             logger.logHeader(kNotCodesHeader);
-            for (const auto& notCode : result.notCodes) logger.logLine(pluLine(*notCode.info) + " - " + notCode.reason);
+            logLines(logger, notCodeLines(result.notCodes));
         }
     } catch (const std::exception& e) {
         throw std::runtime_error("Błąd poczas usuwania lub poprawiania kodów plu:\n" + std::string(e.what()));

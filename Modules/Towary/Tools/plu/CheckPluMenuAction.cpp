@@ -53,7 +53,7 @@ Core::IUnknownPtr CheckPluMenuAction::execute(const Core::IUnknownPtr&) {
     Core::InfoMsgBox("Liczba kodów nieusuniętych lub niepoprawionych z powodu powiązań: " + std::to_string(failures));
     Core::TBaseTextViewer(viewer("Kody plu powiązane z dokumentami lub cenami specjalnymi",
                                  "Nieusunięte lub niepoprawione plu",
-                                 pluLines(deletion.failed()) + pluLines(repair.failed())));
+                                 joinLines(pluLines(deletion.failed())) + joinLines(pluLines(repair.failed()))));
     return {};
 }
 

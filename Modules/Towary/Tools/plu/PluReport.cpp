@@ -12,22 +12,31 @@ std::string pluLine(const PluInfo& info) {
            info.productName + " " + info.productIndex;
 }
 
-std::string pluLines(const PluInfoList& codes) {
-    std::string text;
-    for (const auto& code : codes) text += pluLine(*code) + "\n";
-    return text;
+std::vector<std::string> pluLines(const PluInfoList& codes) {
+    std::vector<std::string> lines;
+    for (const auto& code : codes) lines.push_back(pluLine(*code));
+    return lines;
 }
 
-std::string conflictLines(const PluInfoMap& conflicts) {
-    std::string text;
+std::vector<std::string> conflictLines(const PluInfoMap& conflicts) {
+    std::vector<std::string> lines;
     int ordinal = 0;
-    for (const auto& [canonical, codes] : conflicts) text += (boost::format("%1%:") % ++ordinal).str() + "\n" + pluLines(*codes);
-    return text;
+    for (const auto& [canonical, codes] : conflicts) {
+        lines.push_back((boost::format("%1%:") % ++ordinal).str());
+        for (const auto& code : *codes) lines.push_back(pluLine(*code));
+    }
+    return lines;
 }
 
-std::string notCodeLines(const std::vector<NotAPlu>& notCodes) {
+std::vector<std::string> notCodeLines(const std::vector<NotAPlu>& notCodes) {
+    std::vector<std::string> lines;
+    for (const auto& notCode : notCodes) lines.push_back(pluLine(*notCode.info) + " - " + notCode.reason);
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
     std::string text;
-    for (const auto& notCode : notCodes) text += pluLine(*notCode.info) + " - " + notCode.reason + "\n";
+    for (const auto& line : lines) text += line + "\n";
     return text;
 }
 
@@ -35,19 +44,19 @@ std::string menuReport(const PluCheckResult& result) {
     std::string text;
     std::string summary = "Podsumowanie: ";
     if (!result.toDelete.empty()) {
-        text += "PLU do usunięcia:\n" + pluLines(result.toDelete);
+        text += "PLU do usunięcia:\n" + joinLines(pluLines(result.toDelete));
         summary += "\n do usunięcia - " + std::to_string(result.toDelete.size());
     }
     if (!result.toCorrect.empty()) {
-        text += "PLU do poprawienia:\n" + pluLines(result.toCorrect);
+        text += "PLU do poprawienia:\n" + joinLines(pluLines(result.toCorrect));
         summary += "\n do poprawienia - " + std::to_string(result.toCorrect.size());
     }
     if (!result.conflicts.empty()) {
-        text += "Konflikty do manualnego rozwiązania:\n" + conflictLines(result.conflicts);
+        text += "Konflikty do manualnego rozwiązania:\n" + joinLines(conflictLines(result.conflicts));
         summary += "\n konflikty - " + std::to_string(result.conflicts.size());
     }
     if (!result.notCodes.empty()) {
-        text += std::string(kNotCodesHeader) + "\n" + notCodeLines(result.notCodes);
+        text += std::string(kNotCodesHeader) + "\n" + joinLines(notCodeLines(result.notCodes));
         summary += kNotCodesSummary + std::to_string(result.notCodes.size());
     }
     return text + summary;

@@ -5,17 +5,20 @@
 #include "Modules/Towary/Tools/plu/PluInfo.h"
 
 #include <string>
+#include <vector>
 
 namespace PLU {
 
 // Stored text, " (powinno być: CORRECTED) " or " ", product name, " ", article index.
 std::string pluLine(const PluInfo& info);
-// The lines of the codes, each ended by "\n".
-std::string pluLines(const PluInfoList& codes);
+// The lines of the codes.
+std::vector<std::string> pluLines(const PluInfoList& codes);
 // Each group as "N:" (from 1) and the lines of its codes.
-std::string conflictLines(const PluInfoMap& conflicts);
+std::vector<std::string> conflictLines(const PluInfoMap& conflicts);
 // The line of each text that is no code, followed by " - " and the reason.
-std::string notCodeLines(const std::vector<NotAPlu>& notCodes);
+std::vector<std::string> notCodeLines(const std::vector<NotAPlu>& notCodes);
+// The lines as one text, each ended by "\n", for the text viewer.
+std::string joinLines(const std::vector<std::string>& lines);
 
 // The heading of the texts that are no code, and its summary label.
 extern const char* const kNotCodesHeader;

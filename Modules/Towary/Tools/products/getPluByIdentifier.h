@@ -19,8 +19,9 @@ enum PluSearchErrorHandling {
 };
 }  // namespace ErrorHandling
 
-// Throws Plu::EInvalidPlu with ThrowOnError. A PLU configuration that cannot
-// be read fails in both modes.
+// With ThrowOnError, what building the code throws passes on: Plu::EInvalidPlu
+// for digits the rules refuse, the settings' error for a configuration that
+// cannot be read. With ReturnEmptyOnError either gives nothing.
 TOWARY_EXPORT std::optional<Plu::TPlu> getPluByIdentifier(const std::string& identifier,
                                                           ErrorHandling::PluSearchErrorHandling handling);
 
