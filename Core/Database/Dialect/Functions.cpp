@@ -1,10 +1,9 @@
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/tools/DayNumber.h"
 #include "Core/tools/Numbers.h"
+#include "Core/tools/PolishText.h"
 
 #include <sqlite3.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
 
 #include <charconv>
 #include <optional>
@@ -87,11 +86,6 @@ void nvl(sqlite3_context* context, int, sqlite3_value** arguments) {
     sqlite3_result_value(context, isNull(arguments[0]) ? arguments[1] : arguments[0]);
 }
 
-const icu::Locale& polish() {
-    static const icu::Locale locale("pl", "PL");
-    return locale;
-}
-
 template <bool upper>
 void foldCase(sqlite3_context* context, int, sqlite3_value** arguments) {
     if (isNull(arguments[0])) {
@@ -99,15 +93,7 @@ void foldCase(sqlite3_context* context, int, sqlite3_value** arguments) {
         return;
     }
     const std::string_view text = textOf(arguments[0]);
-    icu::UnicodeString folded =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-    if (upper) {
-        folded.toUpper(polish());
-    } else {
-        folded.toLower(polish());
-    }
-    std::string result;
-    folded.toUTF8String(result);
+    const std::string result = upper ? Core::PolishText::toUpper(text) : Core::PolishText::toLower(text);
     sqlite3_result_text(context, result.data(), static_cast<int>(result.size()), SQLITE_TRANSIENT);
 }
 
