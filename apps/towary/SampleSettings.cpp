@@ -57,6 +57,12 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 "Długość" = 6                           # liczba cyfr indeksu artykułu, z zerami z lewej
 "Prefiks sklepu" = false                # true: indeksy poprzedza identyfikator sklepu i "_"
 
+# Długości indeksów artykułów, które sklep dopuszcza (tekst, liczby oddzielone
+# przecinkami). Przy szukaniu towaru po "/123" indeks dopełnia się zerami
+# z lewej do najdłuższej z nich i szuka indeksów, które się nim kończą.
+["Parametry programu".Towary]
+"Dozwolone długości indeksów" = "6"
+
 # ---------------------------------------------------------------------------
 # Marże i ceny sprzedaży
 # ---------------------------------------------------------------------------

@@ -56,7 +56,7 @@ TEST_F(SettingsCommand, InitWritesEveryIndexSettingWithItsType) {
 
     const auto all = settings({"list"});
     EXPECT_EQ(all.exitCode, 0) << all.err;
-    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 46) << all.out;
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 47) << all.out;
 }
 
 TEST_F(SettingsCommand, GetFailsWithTheLookupTexts) {

@@ -1,5 +1,6 @@
 #include "Modules/Towary/Tools/frame/ModuleRegistration.h"
 
+#include "Modules/Towary/Tools/plu/IdentifierFilter.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 
 #include <algorithm>
@@ -8,8 +9,9 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 1> kUnits = {{
+constexpr std::array<UnitRegistration, 2> kUnits = {{
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
+    {"registerIdentifierFilterControllerImplObjects", &registerIdentifierFilterControllerImplObjects},
 }};
 
 constexpr bool followsOrder() {

@@ -5,7 +5,10 @@
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/System/Sysutils.h"
 
+#include "Core/tools/Numbers.h"
+
 #include <boost/format.hpp>
+#include <boost/tokenizer.hpp>
 
 #include <array>
 
@@ -52,6 +55,24 @@ int getFullIndexLength(TowarCode code) {
 std::string getHierarchyLevelDisplayName(TowarCode code) {
     if (!isGroupLevel(code)) unknownCode(code);
     return levelKey(code).GetKey("Nazwa wyświetlana").GetVal<std::string>();
+}
+
+std::vector<int> getAllowedIndexLengths() {
+    const Orvel::TKey key = root().GetSubKey({"Parametry programu", "Towary", "Dozwolone długości indeksów"});
+    const auto text = key.GetVal<std::string>();
+    std::vector<int> lengths;
+    for (const auto& item : boost::tokenizer<boost::char_separator<char>>(text, boost::char_separator<char>(","))) {
+        const auto length = Core::parseNumber<int>(Core::trimBlanks(item));
+        if (!length || *length <= 0)
+            throw std::runtime_error((boost::format("Nieprawidłowa długość indeksu \"%1%\" w ustawieniu %2%: "
+                                                    "długości to liczby dodatnie oddzielone przecinkami.") %
+                                      item % key.GetRep().strPath)
+                                         .str());
+        lengths.push_back(*length);
+    }
+    if (lengths.empty())
+        throw std::runtime_error("Ustawienie " + key.GetRep().strPath + " nie podaje żadnej długości indeksu.");
+    return lengths;
 }
 
 std::string getIndexPrefix() {

@@ -33,6 +33,11 @@ TOWARY_EXPORT int getIndexLength(TowarCode code);
 TOWARY_EXPORT int getFullIndexLength(TowarCode code);
 // The name of a group level shown to users; other codes throw as unknown.
 TOWARY_EXPORT std::string getHierarchyLevelDisplayName(TowarCode code);
+// "Parametry programu / Towary / Dozwolone długości indeksów": the article
+// index lengths the store accepts, a text of lengths separated by ",", in the
+// order written. Throws std::runtime_error for an item that is no positive
+// number and for a text without any.
+TOWARY_EXPORT std::vector<int> getAllowedIndexLengths();
 // The site's identifier and "_" when the store prefixes its indexes, else "".
 TOWARY_EXPORT std::string getIndexPrefix();
 // The five argument pairs of an SQL substr cutting each level's segment out of

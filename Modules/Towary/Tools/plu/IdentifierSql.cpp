@@ -1,0 +1,92 @@
+#include "Modules/Towary/Tools/plu/IdentifierSql.h"
+
+#include "Core/Database/ConditionCreator.h"
+#include "Core/Plu/Plu.h"
+#include "Core/tools/Digits.h"
+#include "Core/tools/PolishText.h"
+#include "Modules/Towary/Tools/index/HierarchyLevels.h"
+#include "Modules/Towary/Tools/products/getPluByIdentifier.h"
+
+#include <boost/algorithm/string/replace.hpp>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace Product::Tools {
+namespace {
+
+using Plu::PluType;
+
+constexpr std::initializer_list<PluType> kGeneralTypes = {PluType::W, PluType::C, PluType::S, PluType::P};
+constexpr std::initializer_list<PluType> kExtendedTypes = {PluType::W, PluType::C, PluType::S, PluType::P,
+                                                           PluType::G};
+
+bool isOneOf(PluType type, std::initializer_list<PluType> types) {
+    return std::find(types.begin(), types.end(), type) != types.end();
+}
+
+bool allDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string pluCondition(const std::string& identifier, const std::string& column, bool extended, bool acceptAnyCode,
+                         bool completeWithMasks) {
+    const auto candidates = getPluCandidates(identifier, extended, acceptAnyCode, completeWithMasks);
+    if (candidates.empty()) return column + " like '%" + identifier + "%'";
+    return SQLUtils::CIncludeConditionCreator::of(column, candidates);
+}
+
+std::string codeForm(const std::string& identifier) {
+    return "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere " +
+           pluCondition(identifier, "p.sPlu", true, false, true) + "\n )";
+}
+
+std::string indexForm(const std::string& digits) {
+    const auto lengths = Towar::getAllowedIndexLengths();
+    const auto longest = static_cast<std::size_t>(*std::max_element(lengths.begin(), lengths.end()));
+    const std::string padded = Core::padLeft(digits, longest);
+    const std::string ending = padded.substr(padded.size() - longest);
+    return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere sArtIndex like '%" + ending + "'\n )";
+}
+
+std::string nameForm(const std::string& identifier) {
+    std::string pattern = boost::algorithm::replace_all_copy(identifier, "'", "''");
+    std::replace(pattern.begin(), pattern.end(), '*', '%');
+    return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere upper(sNazwa) like '" +
+           Core::PolishText::toUpper(pattern) + "%'\n )";
+}
+
+}  // namespace
+
+std::vector<std::string> getPluCandidates(const std::string& identifier, bool extended, bool acceptAnyCode,
+                                          bool completeWithMasks) {
+    std::vector<std::string> candidates;
+    const auto code = ProductTools::getPluByIdentifier(identifier, ProductTools::ErrorHandling::ReturnEmptyOnError);
+    if (code) {
+        if (acceptAnyCode || isOneOf(code->type(), kGeneralTypes) || (extended && isOneOf(code->type(), kExtendedTypes)))
+            candidates.push_back(code->raw());
+    } else if (acceptAnyCode) {
+        candidates.push_back(identifier);
+    }
+    // Only a number can be completed: other text gets no code of a mask.
+    if ((extended || (!acceptAnyCode && completeWithMasks)) && allDigits(identifier)) {
+        const auto config = Plu::pluConfig();
+        for (const auto& mask : config->getMasks())
+            if (mask.flag && mask.type == PluType::W && static_cast<std::size_t>(mask.length) >= identifier.size())
+                candidates.push_back(config->complete(identifier, mask));
+    }
+    return candidates;
+}
+
+std::string getPluSqlCondition(const std::string& identifier, const std::string&, bool acceptAnyCode,
+                               bool completeWithMasks) {
+    return pluCondition(identifier, "p.sPlu", false, acceptAnyCode, completeWithMasks);
+}
+
+std::string getIdentifierSqlPart(const std::string& identifier) {
+    if (allDigits(identifier)) return codeForm(identifier);
+    if (!identifier.empty() && identifier.front() == '/') return indexForm(identifier.substr(1));
+    return nameForm(identifier);
+}
+
+}  // namespace Product::Tools

@@ -1,0 +1,176 @@
+#include "Core/Database/Sql.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Setup/SettingsWriter.h"
+#include "Core/Store/StoreLocation.h"
+#include "Core/registration/Registrations.h"
+#include "Modules/Towary/Tools/plu/IdentifierChars.h"
+#include "Modules/Towary/Tools/plu/IdentifierFilterInvokers.h"
+#include "Modules/Towary/Tools/plu/IdentifierSql.h"
+#include "apps/towary/SampleSettings.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace Product::Tools;
+
+namespace {
+
+// The store's sample PLU masks: short codes (G, up to 5 digits), weighed goods
+// completed from their item number (W, "28" and 5 digits), EAN-8 and EAN-13.
+class IdentifierSearch : public ::testing::Test {
+protected:
+    IdentifierSearch() {
+        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
+        registerIdentifierFilterControllerImplObjects(registrations_);
+        addProduct(1, "Mleko łaciate", "000123", "5901234123457");
+        addProduct(2, "Mleczko", "00000123", "17");
+        addProduct(3, "O'Neil whisky", "456789", "2800017000004");
+        addProduct(4, "Żółty ser", "777777", "");
+        run("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (5, 'Mleko i sery', '01', 4)");
+    }
+
+    void run(const std::string& sql) { DBKernel::Sql::Command(sql, session_).execute(); }
+
+    void addProduct(int id, const std::string& name, const std::string& index, const std::string& code) {
+        run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values (" +
+            std::to_string(id) + ", '" + SQLUtils::SQLString(name) + "', '01', '" + index + "', 6, 0)");
+        if (!code.empty())
+            run("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (" + std::to_string(id * 10) + ", '" +
+                code + "', " + std::to_string(id) + ", 1, 3)");
+    }
+
+    void allowLengths(const std::string& lengths) {
+        Core::Setup::writeSetting(Core::Store::settingsFile(),
+                                  {"Parametry programu", "Towary", "Dozwolone długości indeksów"}, lengths);
+    }
+
+    // The ids the identifier finds through the action, ascending.
+    std::string found(const std::string& identifier) {
+        const auto products = GetProductByIdentifierInvoker().invoke(identifier, session_);
+        std::set<int> sorted;
+        for (const auto& product : *products) sorted.insert(product->GetTowarRef());
+        std::string ids;
+        for (int id : sorted) ids += (ids.empty() ? "" : " ") + std::to_string(id);
+        return ids;
+    }
+
+    // The ids the report statement selects, in order.
+    std::string reported(const std::string& statement) {
+        DBKernel::Sql::OpenedQuery query(statement + " order by t.lTowarRef", session_);
+        std::string ids;
+        while (query.next()) ids += (ids.empty() ? "" : " ") + query.field(0).asString();
+        return ids;
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    Core::SetupRegistration setup_;
+    TSessionHolder session_;
+    Core::Registrations registrations_;
+};
+
+std::string indexPart(const std::string& ending) {
+    return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere sArtIndex like '%" + ending + "'\n )";
+}
+
+std::string namePart(const std::string& pattern) {
+    return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere upper(sNazwa) like '" + pattern +
+           "%'\n )";
+}
+
+}  // namespace
+
+TEST(IdentifierChars, LettersDigitsAndThreeSigns) {
+    for (char c : {'a', 'Z', '0', '9', '%', '*', '/'}) EXPECT_TRUE(isValidIdentifierChar(c)) << c;
+    for (char c : {' ', '-', '\'', '.', '_', '\t'}) EXPECT_FALSE(isValidIdentifierChar(c)) << c;
+    for (char32_t c : {U'ą', U'Ż', U'ł', U'é', U'q'}) EXPECT_TRUE(isValidIdentifierChar(c));
+    for (char32_t c : {U' ', U'-', U'\'', U'α', U'€'}) EXPECT_FALSE(isValidIdentifierChar(c));
+    // A byte of a two-byte letter is no character of its own.
+    for (char c : std::string("ż")) EXPECT_FALSE(isValidIdentifierChar(c));
+}
+
+TEST_F(IdentifierSearch, SubqueriesOfTheThreeForms) {
+    allowLengths("6,8");
+    EXPECT_EQ(getIdentifierSqlPart("/123"), indexPart("00000123"));
+    allowLengths("6");
+    EXPECT_EQ(getIdentifierSqlPart("/123456789"), indexPart("456789"));
+    EXPECT_EQ(getIdentifierSqlPart("mle*ko"), namePart("MLE%KO"));
+    EXPECT_EQ(getIdentifierSqlPart("O'Neil"), namePart("O''NEIL"));
+    EXPECT_EQ(getIdentifierSqlPart("żółty"), namePart("ŻÓŁTY"));
+    EXPECT_EQ(getIdentifierSqlPart("5901234123457"),
+              "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere (p.sPlu in "
+              "('5901234123457'))\n )");
+    // A short code, and the weighed-goods code its number completes to.
+    EXPECT_NE(getIdentifierSqlPart("17").find("(p.sPlu in ('17', '2800017000004'))"), std::string::npos);
+    // Digits no mask reads nor completes.
+    EXPECT_NE(getIdentifierSqlPart("12345678901234").find("p.sPlu like '%12345678901234%'"), std::string::npos);
+}
+
+TEST_F(IdentifierSearch, PluConditionSwitches) {
+    EXPECT_EQ(getPluSqlCondition("5901234123457", "any", false, false), "(p.sPlu in ('5901234123457'))");
+    // A short code is no candidate of the general list; completed, its number is.
+    EXPECT_EQ(getPluSqlCondition("17", "", false, false), "p.sPlu like '%17%'");
+    EXPECT_EQ(getPluSqlCondition("17", "", false, true), "(p.sPlu in ('2800017000004'))");
+    EXPECT_EQ(getPluSqlCondition("17", "", true, true), "(p.sPlu in ('17'))");
+    EXPECT_EQ(getPluSqlCondition("12a4", "", true, false), "(p.sPlu in ('12a4'))");
+    EXPECT_EQ(getPluSqlCondition("12a4", "", false, true), "p.sPlu like '%12a4%'");
+}
+
+TEST_F(IdentifierSearch, ProductsFoundOnTheStore) {
+    allowLengths("6, 8");
+    EXPECT_EQ(found("/123"), "2");
+    allowLengths("6");
+    EXPECT_EQ(found("/123"), "1 2");
+    EXPECT_EQ(found("/123456789"), "3");
+    EXPECT_EQ(found("mle*ko"), "1 2 5");
+    EXPECT_EQ(found("O'Neil"), "3");
+    EXPECT_EQ(found("żół"), "4");
+    EXPECT_EQ(found("5901234123457"), "1");
+    EXPECT_EQ(found("17"), "2 3");
+    EXPECT_EQ(found("999"), "");
+}
+
+TEST_F(IdentifierSearch, AllowedLengthsThatCannotBeRead) {
+    allowLengths("6,x");
+    try {
+        getIdentifierSqlPart("/1");
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(),
+                     "Nieprawidłowa długość indeksu \"x\" w ustawieniu Parametry programu / Towary / Dozwolone "
+                     "długości indeksów: długości to liczby dodatnie oddzielone przecinkami.");
+    }
+    allowLengths(" , ");
+    EXPECT_THROW(getIdentifierSqlPart("/1"), std::runtime_error);
+    Core::Setup::writeSetting(Core::Store::settingsFile(),
+                              {"Parametry programu", "Towary", "Dozwolone długości indeksów"}, 6);
+    EXPECT_THROW(getIdentifierSqlPart("/1"), std::logic_error);
+}
+
+TEST_F(IdentifierSearch, FilterOfAReport) {
+    const auto controller = IdentifierFilterInvoker().invoke();
+    for (char32_t typed : {U'm', U'l', U'\'', U'e', U' ', U'*', U'-', U'k', U'o'}) controller->frame().keyPress(typed);
+    EXPECT_EQ(controller->frame().identifier(), "mle*ko");
+
+    BaseRaport::TFilterItemGroup filter;
+    const BaseRaport::TReportStatement base{"t.lTowarRef", "towar t", "t.byCode = 6"};
+    ApplyIdentifierFilterInvoker().invoke(filter, controller);
+    ASSERT_EQ(filter.items().size(), 1u);
+    EXPECT_EQ(filter.items()[0].id, "ProductIdentifier");
+    EXPECT_EQ(filter.items()[0].join, getIdentifierSqlPart("mle*ko") + " identifier");
+    EXPECT_EQ(filter.items()[0].condition, "and identifier.productId = t.lTowarRef");
+    EXPECT_EQ(reported(filter.statement(base)), "1 2");
+
+    controller->frame().setIdentifier("O'Neil");
+    ApplyIdentifierFilterInvoker().invoke(filter, controller);
+    EXPECT_EQ(filter.items().size(), 1u);
+    EXPECT_EQ(reported(filter.statement(base)), "3");
+
+    controller->frame().setIdentifier("");
+    ApplyIdentifierFilterInvoker().invoke(filter, controller);
+    EXPECT_TRUE(filter.items().empty());
+    EXPECT_EQ(reported(filter.statement(base)), "1 2 3 4");
+    EXPECT_EQ(IdentifierFilterInvoker().invoke("/123")->frame().identifier(), "/123");
+}
