@@ -26,6 +26,7 @@ void addStoreArgument(CLI::App& command, Context& context);
 void addInitCommand(CLI::App& app, Context& context);
 void addActionsCommand(CLI::App& app, Context& context);
 void addDemoCommand(CLI::App& app, Context& context);
+void addFindCommand(CLI::App& app, Context& context);
 void addGenerateCommand(CLI::App& app, Context& context);
 void addProductsCommands(CLI::App& app, Context& context);
 void addSettingsCommands(CLI::App& app, Context& context);

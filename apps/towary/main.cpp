@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     addInitCommand(app, context);
     addActionsCommand(app, context);
     addDemoCommand(app, context);
+    addFindCommand(app, context);
     addGenerateCommand(app, context);
     addProductsCommands(app, context);
     addSettingsCommands(app, context);

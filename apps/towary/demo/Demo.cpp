@@ -11,6 +11,7 @@ const std::vector<Step>& steps() {
         {"Ceny sprzedaży", prices},
         {"Towary i kody z pliku CSV", products},
         {"Kody PLU", plu},
+        {"Szukanie towaru po identyfikatorze", identifier},
     };
     return all;
 }

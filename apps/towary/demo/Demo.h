@@ -23,5 +23,6 @@ void hierarchy(std::ostream& out);
 void prices(std::ostream& out);
 void products(std::ostream& out);
 void plu(std::ostream& out);
+void identifier(std::ostream& out);
 
 }  // namespace Towary::Host::Demo
