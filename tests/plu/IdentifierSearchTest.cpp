@@ -57,9 +57,9 @@ protected:
         return ids;
     }
 
-    // The ids the report statement selects, in order.
-    std::string reported(const std::string& statement) {
-        DBKernel::Sql::OpenedQuery query(statement + " order by t.lTowarRef", session_);
+    // The ids the report statement selects in the session, in order.
+    static std::string reported(const std::string& statement, TSessionHolder session) {
+        DBKernel::Sql::OpenedQuery query(statement + " order by t.lTowarRef", std::move(session));
         std::string ids;
         while (query.next()) ids += (ids.empty() ? "" : " ") + query.field(0).asString();
         return ids;
@@ -161,16 +161,16 @@ TEST_F(IdentifierSearch, FilterOfAReport) {
     EXPECT_EQ(filter.items()[0].id, "ProductIdentifier");
     EXPECT_EQ(filter.items()[0].join, getIdentifierSqlPart("mle*ko") + " identifier");
     EXPECT_EQ(filter.items()[0].condition, "and identifier.productId = t.lTowarRef");
-    EXPECT_EQ(reported(filter.statement(base)), "1 2");
+    EXPECT_EQ(reported(filter.statement(base), controller->session()), "1 2");
 
     controller->frame().setIdentifier("O'Neil");
     ApplyIdentifierFilterInvoker().invoke(filter, controller);
     EXPECT_EQ(filter.items().size(), 1u);
-    EXPECT_EQ(reported(filter.statement(base)), "3");
+    EXPECT_EQ(reported(filter.statement(base), controller->session()), "3");
 
     controller->frame().setIdentifier("");
     ApplyIdentifierFilterInvoker().invoke(filter, controller);
     EXPECT_TRUE(filter.items().empty());
-    EXPECT_EQ(reported(filter.statement(base)), "1 2 3 4");
+    EXPECT_EQ(reported(filter.statement(base), controller->session()), "1 2 3 4");
     EXPECT_EQ(IdentifierFilterInvoker().invoke("/123")->frame().identifier(), "/123");
 }

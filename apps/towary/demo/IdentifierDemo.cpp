@@ -10,6 +10,7 @@
 
 #include "Core/BaseRaport/FilterItems.h"
 #include "Core/Database/ConditionCreator.h"
+#include "Core/Database/Query.h"
 #include "Core/Database/TSessionHolder.h"
 #include "Modules/Towary/Tools/plu/IdentifierChars.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilterInvokers.h"
@@ -58,7 +59,9 @@ void identifier(std::ostream& out) {
     const BaseRaport::TReportStatement report{"t.sNazwa", "towar t", "t.byCode = 6"};
     controller->frame().setIdentifier("/101");
     Product::Tools::ApplyIdentifierFilterInvoker().invoke(filter, controller);
-    out << "Filtr raportu z /101: " << filter.items().size() << " pozycja " << filter.items().front().id << '\n';
+    const auto statement = filter.statement(report);
+    DBKernel::Sql::OpenedQuery rows(statement, controller->session());
+    out << "Raport z filtrem /101 (pozycja " << filter.items().front().id << "): " << rows.field(0).asString() << '\n';
     controller->frame().setIdentifier("");
     Product::Tools::ApplyIdentifierFilterInvoker().invoke(filter, controller);
     out << "Po wyczyszczeniu pola: " << filter.statement(report) << '\n';

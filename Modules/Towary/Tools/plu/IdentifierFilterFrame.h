@@ -35,8 +35,15 @@ struct TIdentifierFilterFrameForm {
 class TOWARY_EXPORT TIdentifierFilterFrame {
 public:
     static constexpr TIdentifierFilterFrameForm kForm = {
-        "IdentifierFilterFrame", 320,           51, "alClient", {"lblIdentifier", 8, 6, 0, 0}, "Identyfikator:",
-        {"txtIdentifier", 8, 20, 305, 23}, "akLeft, akTop, akRight"};
+        .name = "IdentifierFilterFrame",
+        .width = 320,
+        .height = 51,
+        .align = "alClient",
+        .label = {"lblIdentifier", 8, 6, 0, 0},
+        .caption = "Identyfikator:",
+        .edit = {"txtIdentifier", 8, 20, 305, 23},
+        .editAnchors = "akLeft, akTop, akRight",
+    };
 
     explicit TIdentifierFilterFrame(std::string identifier = {}) : identifier_(std::move(identifier)) {}
 
