@@ -25,9 +25,8 @@ bool isOneOf(PluType type, std::initializer_list<PluType> types) {
     return std::find(types.begin(), types.end(), type) != types.end();
 }
 
-bool allDigits(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+// A number: at least one digit and nothing else.
+bool isNumber(const std::string& text) { return !text.empty() && Core::allDigits(text); }
 
 std::string pluCondition(const std::string& identifier, const std::string& column, bool extended, bool acceptAnyCode,
                          bool completeWithMasks) {
@@ -69,7 +68,7 @@ std::vector<std::string> getPluCandidates(const std::string& identifier, bool ex
         candidates.push_back(identifier);
     }
     // Only a number can be completed: other text gets no code of a mask.
-    if ((extended || (!acceptAnyCode && completeWithMasks)) && allDigits(identifier)) {
+    if ((extended || (!acceptAnyCode && completeWithMasks)) && isNumber(identifier)) {
         const auto config = Plu::pluConfig();
         for (const auto& mask : config->getMasks())
             if (mask.flag && mask.type == PluType::W && static_cast<std::size_t>(mask.length) >= identifier.size())
@@ -84,7 +83,7 @@ std::string getPluSqlCondition(const std::string& identifier, const std::string&
 }
 
 std::string getIdentifierSqlPart(const std::string& identifier) {
-    if (allDigits(identifier)) return codeForm(identifier);
+    if (isNumber(identifier)) return codeForm(identifier);
     if (!identifier.empty() && identifier.front() == '/') return indexForm(identifier.substr(1));
     return nameForm(identifier);
 }
