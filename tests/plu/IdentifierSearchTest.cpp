@@ -89,6 +89,10 @@ TEST(IdentifierChars, LettersDigitsAndThreeSigns) {
     for (char32_t c : {U' ', U'-', U'\'', U'α', U'€'}) EXPECT_FALSE(isValidIdentifierChar(c));
     // A byte of a two-byte letter is no character of its own.
     for (char c : std::string("ż")) EXPECT_FALSE(isValidIdentifierChar(c));
+
+    TIdentifierFilterFrame field;
+    for (char32_t typed : std::u32string(U"żó ł-w")) field.keyPress(typed);
+    EXPECT_EQ(field.identifier(), "żółw");
 }
 
 TEST_F(IdentifierSearch, SubqueriesOfTheThreeForms) {
