@@ -1,11 +1,11 @@
 #include "Core/Plu/PluConfig.h"
 
 #include "Core/Setup/Setup.h"
+#include "Core/tools/Digits.h"
 #include "Core/tools/Gs1.h"
 
 #include <boost/format.hpp>
 
-#include <algorithm>
 #include <optional>
 
 namespace Plu {
@@ -14,10 +14,6 @@ namespace {
 // Every code of a mask with an item number is an EAN-13.
 constexpr std::size_t kEan13Length = 13;
 const std::vector<std::string> kMasksPath = {"Parametry programu", "Towary", "Kody PLU", "Maski"};
-
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 bool hasItemNumber(PluType type) { return type == PluType::W || type == PluType::S || type == PluType::P; }
 
@@ -79,7 +75,7 @@ void validate(const TPluConfig::TMask& mask, std::size_t ordinal) {
                                      ordinal % mask.text % static_cast<char>(mask.type) % mask.length % reason)
                                         .str());
     };
-    if (!allDigits(mask.text)) fail("tekst maski może zawierać tylko cyfry.");
+    if (!Core::allDigits(mask.text)) fail("tekst maski może zawierać tylko cyfry.");
     if (mask.length < 1) fail("długość musi być dodatnia.");
     const std::size_t length = static_cast<std::size_t>(mask.length);
     switch (mask.type) {
@@ -137,7 +133,7 @@ TPluConfig::TCode TPluConfig::canonical(std::string_view text) const {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) throw EInvalidPlu("Pusty kod PLU.");
     const std::string_view code = text.substr(first, text.find_last_not_of(" \t") - first + 1);
-    if (!allDigits(code)) throw EInvalidPlu("Kod PLU \"" + std::string(text) + "\" zawiera znaki inne niż cyfry.");
+    if (!Core::allDigits(code)) throw EInvalidPlu("Kod PLU \"" + std::string(text) + "\" zawiera znaki inne niż cyfry.");
     const auto significant = code.find_first_not_of('0');
     if (significant == std::string_view::npos)
         throw EInvalidPlu("Kod PLU \"" + std::string(text) + "\" składa się z samych zer.");
@@ -155,7 +151,7 @@ std::string TPluConfig::complete(const std::string& number, const TMask& mask) c
     if (!hasItemNumber(mask.type))
         throw std::invalid_argument(std::string("Maska kodów PLU typu ") + static_cast<char>(mask.type) +
                                     " nie ma numeru towaru do uzupełnienia.");
-    if (number.empty() || number.size() > static_cast<std::size_t>(mask.length) || !allDigits(number))
+    if (number.empty() || number.size() > static_cast<std::size_t>(mask.length) || !Core::allDigits(number))
         throw std::invalid_argument("Numer \"" + number + "\" nie mieści się w masce kodów PLU \"" + mask.text +
                                     "\" (do " + std::to_string(mask.length) + " cyfr).");
     std::string code = mask.text + padded(number, static_cast<std::size_t>(mask.length));

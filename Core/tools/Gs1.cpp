@@ -1,17 +1,11 @@
 #include "Core/tools/Gs1.h"
 
-#include <algorithm>
+#include "Core/tools/Digits.h"
+
 #include <stdexcept>
 #include <string>
 
 namespace Core::Gs1 {
-namespace {
-
-bool allDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-}  // namespace
 
 char checkDigit(std::string_view digits) {
     if (digits.empty() || !allDigits(digits))

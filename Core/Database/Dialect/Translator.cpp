@@ -1,6 +1,7 @@
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Dialect/SelectClauses.h"
 #include "Core/Database/Dialect/SqlTree.h"
+#include "Core/tools/Digits.h"
 #include "Core/tools/IgnoringCase.h"
 
 #include <algorithm>
@@ -17,10 +18,6 @@ bool isPseudoFunction(const Node& node) {
 
 bool isCompoundOperator(const Node& node) {
     return node.isWord("union") || node.isWord("intersect") || node.isWord("except") || node.isWord("minus");
-}
-
-bool isDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 void append(Nodes& to, const Nodes& from) {
@@ -103,7 +100,7 @@ private:
             case Token::Kind::Number:
                 // Group keys written unquoted ("sgrindex in (0102)") match their text in Oracle,
                 // which compares as numbers; SQLite would compare the text "102".
-                if (node.token.text.size() > 1 && node.token.text.front() == '0' && isDigits(node.token.text)) {
+                if (node.token.text.size() > 1 && node.token.text.front() == '0' && Core::allDigits(node.token.text)) {
                     node.token = Token{Token::Kind::String, "'" + node.token.text + "'"};
                 }
                 break;

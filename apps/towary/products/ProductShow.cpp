@@ -2,10 +2,10 @@
 
 #include "Core/Database/Sql.h"
 #include "Core/Price/Price.h"
+#include "Core/tools/Digits.h"
 #include "Modules/Towary/Tools/products/ProductLookup.h"
 #include "Modules/Towary/Tools/products/getTTowarFromDB.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace Towary::Host::Products {
@@ -27,7 +27,7 @@ void print(std::ostream& out, const TTowar& product, TSessionHolder session) {
 }
 
 bool digitsOnly(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && Core::allDigits(text);
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 #include "Modules/Towary/Tools/products/getPluByIdentifier.h"
 
-#include <algorithm>
+#include "Core/tools/Digits.h"
+
 #include <exception>
 
 namespace ProductTools {
 
 std::optional<Plu::TPlu> getPluByIdentifier(const std::string& identifier,
                                             ErrorHandling::PluSearchErrorHandling handling) {
-    if (!std::all_of(identifier.begin(), identifier.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (!Core::allDigits(identifier))
         return std::nullopt;
     try {
         return Plu::TPlu(identifier, Plu::pluConfig());
