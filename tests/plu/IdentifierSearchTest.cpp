@@ -110,6 +110,16 @@ TEST_F(IdentifierSearch, SubqueriesOfTheThreeForms) {
     EXPECT_NE(getIdentifierSqlPart("17").find("(p.sPlu in ('17', '2800017000004'))"), std::string::npos);
     // Digits no mask reads nor completes.
     EXPECT_NE(getIdentifierSqlPart("12345678901234").find("p.sPlu like '%12345678901234%'"), std::string::npos);
+    // Codes are looked for in their canonical form, not as typed.
+    EXPECT_NE(getIdentifierSqlPart("0017").find("('17', "), std::string::npos);
+    EXPECT_NE(getIdentifierSqlPart("590123412345").find("('5901234123457')"), std::string::npos);
+    // The empty text is all digits: no code, so any code.
+    EXPECT_EQ(getIdentifierSqlPart(""),
+              "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere p.sPlu like '%%'\n )");
+    // After the slash: characters, not bytes, and an apostrophe stays inside the literal.
+    EXPECT_EQ(getIdentifierSqlPart("/12'3"), indexPart("0012''3"));
+    EXPECT_EQ(getIdentifierSqlPart("/żółw12"), indexPart("żółw12"));
+    EXPECT_EQ(getIdentifierSqlPart("/"), indexPart("000000"));
 }
 
 TEST_F(IdentifierSearch, PluConditionSwitches) {
@@ -120,6 +130,9 @@ TEST_F(IdentifierSearch, PluConditionSwitches) {
     EXPECT_EQ(getPluSqlCondition("17", "", true, true), "(p.sPlu in ('17'))");
     EXPECT_EQ(getPluSqlCondition("12a4", "", true, false), "(p.sPlu in ('12a4'))");
     EXPECT_EQ(getPluSqlCondition("12a4", "", false, true), "p.sPlu like '%12a4%'");
+    // The weighed-goods mask completes item numbers of up to its five digits.
+    EXPECT_EQ(getPluSqlCondition("12345", "", false, true), "(p.sPlu in ('2812345000007'))");
+    EXPECT_EQ(getPluSqlCondition("123456", "", false, true), "p.sPlu like '%123456%'");
 }
 
 TEST_F(IdentifierSearch, ProductsFoundOnTheStore) {
@@ -134,6 +147,8 @@ TEST_F(IdentifierSearch, ProductsFoundOnTheStore) {
     EXPECT_EQ(found("5901234123457"), "1");
     EXPECT_EQ(found("17"), "2 3");
     EXPECT_EQ(found("999"), "");
+    EXPECT_EQ(found(""), "1 2 3");
+    EXPECT_EQ(found("/12'3"), "");
 }
 
 TEST_F(IdentifierSearch, AllowedLengthsThatCannotBeRead) {
@@ -146,6 +161,8 @@ TEST_F(IdentifierSearch, AllowedLengthsThatCannotBeRead) {
                      "Nieprawidłowa długość indeksu \"x\" w ustawieniu Parametry programu / Towary / Dozwolone "
                      "długości indeksów: długości to liczby dodatnie oddzielone przecinkami.");
     }
+    allowLengths("");
+    EXPECT_THROW(getIdentifierSqlPart("/1"), std::runtime_error);
     allowLengths(" , ");
     EXPECT_THROW(getIdentifierSqlPart("/1"), std::runtime_error);
     Core::Setup::writeSetting(Core::Store::settingsFile(),

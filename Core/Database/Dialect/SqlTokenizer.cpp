@@ -113,7 +113,7 @@ private:
     }
 
     [[noreturn]] void fail(const std::string& what) const {
-        throw std::runtime_error("Błąd składni SQL: " + what + " (pozycja " + std::to_string(pos_ + 1) + ").");
+        throw std::runtime_error("Błąd składni SQL: " + what + " (pozycja " + std::to_string(pos_ + 1) + ")");
     }
 
     std::string_view sql_;

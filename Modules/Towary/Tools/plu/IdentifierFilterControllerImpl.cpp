@@ -39,6 +39,7 @@ class ApplyIdentifierFilterAction : public Core::IExecutor {
 public:
     Core::IUnknownPtr execute2(const boost::shared_ptr<Core::IUnknown>& args) override {
         const auto& apply = argumentsOf<ApplyIdentifierFilterArgs>(args);
+        if (!apply.controller) throw Core::castError();
         apply.filter.remove(kIdentifierFilterItemId);
         const std::string& identifier = apply.controller->frame().identifier();
         if (identifier.empty()) return {};

@@ -1,9 +1,11 @@
 #include "Modules/Towary/Tools/plu/IdentifierSql.h"
 
 #include "Core/Database/ConditionCreator.h"
+#include "Core/Database/SQLUtils.h"
 #include "Core/Plu/Plu.h"
 #include "Core/tools/Digits.h"
 #include "Core/tools/PolishText.h"
+#include "Core/tools/Utf8.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "Modules/Towary/Tools/products/getPluByIdentifier.h"
 
@@ -25,7 +27,8 @@ bool isOneOf(PluType type, std::initializer_list<PluType> types) {
     return std::find(types.begin(), types.end(), type) != types.end();
 }
 
-// A number: at least one digit and nothing else.
+// A number: at least one digit and nothing else. Only numbers are completed
+// to codes of a mask.
 bool isNumber(const std::string& text) { return !text.empty() && Core::allDigits(text); }
 
 std::string pluCondition(const std::string& identifier, const std::string& column, bool extended, bool acceptAnyCode,
@@ -40,12 +43,14 @@ std::string codeForm(const std::string& identifier) {
            pluCondition(identifier, "p.sPlu", true, false, true) + "\n )";
 }
 
+// What follows the slash is meant to be digits, but a pasted or saved text may
+// hold anything: its apostrophes are doubled so that it stays one literal.
 std::string indexForm(const std::string& digits) {
     const auto lengths = Towar::getAllowedIndexLengths();
     const auto longest = static_cast<std::size_t>(*std::max_element(lengths.begin(), lengths.end()));
-    const std::string padded = Core::padLeft(digits, longest);
-    const std::string ending = padded.substr(padded.size() - longest);
-    return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere sArtIndex like '%" + ending + "'\n )";
+    const std::string ending = Core::Utf8::rightAligned(digits, longest, '0');
+    return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere sArtIndex like '%" +
+           SQLUtils::SQLString(ending) + "'\n )";
 }
 
 std::string nameForm(const std::string& identifier) {
@@ -67,7 +72,6 @@ std::vector<std::string> getPluCandidates(const std::string& identifier, bool ex
     } else if (acceptAnyCode) {
         candidates.push_back(identifier);
     }
-    // Only a number can be completed: other text gets no code of a mask.
     if ((extended || (!acceptAnyCode && completeWithMasks)) && isNumber(identifier)) {
         const auto config = Plu::pluConfig();
         for (const auto& mask : config->getMasks())
@@ -83,7 +87,8 @@ std::string getPluSqlCondition(const std::string& identifier, const std::string&
 }
 
 std::string getIdentifierSqlPart(const std::string& identifier) {
-    if (isNumber(identifier)) return codeForm(identifier);
+    // The empty text is all digits too: it takes the code form.
+    if (Core::allDigits(identifier)) return codeForm(identifier);
     if (!identifier.empty() && identifier.front() == '/') return indexForm(identifier.substr(1));
     return nameForm(identifier);
 }

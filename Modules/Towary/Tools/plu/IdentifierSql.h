@@ -39,7 +39,7 @@ TOWARY_EXPORT std::string getPluSqlCondition(const std::string& identifier, cons
 //   longer ("Parametry programu / Towary / Dozwolone długości indeksów");
 // - anything else: the rows of towar, groups included, whose name begins
 //   with it in any case, "*" standing for any characters.
-// An empty identifier is no code: its name form finds every row.
+// The empty identifier takes the code form: the products with any code.
 TOWARY_EXPORT std::string getIdentifierSqlPart(const std::string& identifier);
 
 }  // namespace Product::Tools

@@ -1,0 +1,18 @@
+#pragma once
+// UTF-8 text measured in characters (code points), the way the store's
+// single-byte code page counted them: a Polish letter is one character.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace Core::Utf8 {
+
+// The number of characters of the text.
+std::size_t length(std::string_view text);
+
+// The text right-aligned in a field of `width` characters, filled on the left
+// with `fill`; of a longer text only its last `width` characters are kept.
+std::string rightAligned(std::string_view text, std::size_t width, char fill);
+
+}  // namespace Core::Utf8
