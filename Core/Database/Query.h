@@ -44,6 +44,7 @@ private:
 class ConstField : public ValueReader<ConstField> {
 public:
     ConstField(const Field& field) : name_(field.name()), value_(field.value()) {}  // implicit: a copy of the field
+    ConstField(std::string name, Value value) : name_(std::move(name)), value_(std::move(value)) {}
 
     const std::string& name() const { return name_; }
     const Value& value() const { return value_; }

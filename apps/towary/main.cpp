@@ -7,6 +7,8 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/Payments/FormyPlatnosci.h"
+#include "Core/Products/PluDiscountDao.h"
+#include "Core/User/User.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/ModuleLoader.h"
@@ -33,9 +35,12 @@ int main(int argc, char** argv) {
     bool yes = false;
     bool no = false;
     bool debugLog = false;
+    long long userRef = Core::User::kDefaultUserRef;
     app.add_flag("--yes", yes, "answer yes to every question");
     app.add_flag("--no", no, "answer no to every question")->excludes("--yes");
     app.add_flag("--debug-log", debugLog, "write the debug log to the store's log directory");
+    app.add_option("--user", userRef, "the id of the user the work is recorded for (default: 1, the administrator)")
+        ->check(CLI::PositiveNumber);
 
     addInitCommand(app, context);
     addActionsCommand(app, context);
@@ -64,6 +69,7 @@ int main(int argc, char** argv) {
             Core::Store::setDirectory(context.store);
             if (debugLog) Core::Debug::enableLogging(Core::Store::logDirectory() / "debug.log");
         }
+        Core::User::instance().setUserRef(userRef);
         std::optional<bool> answer;
         if (yes || no) answer = yes;
         Core::setDialogs(std::make_shared<TerminalDialogs>(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0,
@@ -73,6 +79,7 @@ int main(int argc, char** argv) {
         Core::ImplRegistration<Vat::AvailVatRates> vatRates;          // read from the store when first used
         Core::ImplRegistration<Core::AvailMeasureUnits> measureUnits;  // likewise
         Core::ImplRegistration<Platnosci::FormyPlatnosci> paymentForms;  // likewise
+        const Core::Token pluDiscountDao = Orvel::Products::registerPluDiscountDao();  // special prices' storage
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         std::cout.flush();

@@ -6,6 +6,7 @@ namespace DBKernel::Schema {
 void registerRoutines(Routines& routines) {
     addNewRef(routines);
     addGetWolnyIndex(routines);
+    addGetWolnePLUWagowe(routines);
 }
 
 }  // namespace DBKernel::Schema

@@ -12,5 +12,13 @@ void addNewRef(Routines& routines);
 // digits; a number longer than `length` digits is free by nature. NULL when
 // either argument is NULL or length is not positive.
 void addGetWolnyIndex(Routines& routines);
+// getWolnePLUWagowe(prefix, numberLength, restLength, start): the lowest number,
+// 1 at least and at or above start, that no code of the store takes: no plu
+// row of any status whose text begins with the prefix and the number padded
+// to numberLength digits and has at least restLength digits more (the codes a
+// store mask with an item number makes). NULL when an argument is NULL;
+// throws when the prefix is not digits or the lengths leave no room for the
+// check digit of a 13-digit code, and when every number is taken.
+void addGetWolnePLUWagowe(Routines& routines);
 
 }  // namespace DBKernel::Schema

@@ -116,6 +116,14 @@ public:
     FormDataSet(Db::TDataSetState state, bool empty) : state_(state), empty_(empty) {}
     Db::TDataSetState State() const override { return state_; }
     bool IsEmpty() const override { return empty_; }
+    // The helpers ask for the state only, never for records.
+    void First() override {}
+    void Next() override {}
+    bool Eof() const override { return true; }
+    DBKernel::Sql::ConstField FieldByName(std::string_view column) const override { return {std::string(column), {}}; }
+    Db::TBookmark GetBookmark() const override { return {}; }
+    bool BookmarkValid(const Db::TBookmark&) const override { return false; }
+    void GotoBookmark(const Db::TBookmark&) override {}
 
 private:
     Db::TDataSetState state_;

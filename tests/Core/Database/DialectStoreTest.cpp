@@ -34,8 +34,6 @@ protected:
         run("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) "
             "select 1, '5900001', 1, 1 from dual union all select 2, '5900002', 1, 2 from dual");
         // Tables of later parts of the schema, made here for the statements that use them.
-        run("create table SpecCenDruk (lSpecCenDrukRef integer primary key, lIlosc integer, lPluRef integer, "
-            "lUzytkRef integer)");
         run("create table zmianavat (lzmianavatref integer primary key, ltowarref integer, ddata integer, "
             "byvat integer, bapplied integer, dczasmod real)");
         run("create table warsprz (lwarsprzref integer primary key, ltowarref integer, dcenasprzed real)");

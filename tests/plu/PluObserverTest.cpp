@@ -1,0 +1,87 @@
+#include "Core/Db/TQueryDataSet.h"
+#include "Modules/Towary/Tools/plu/BookmarkGuard.h"
+#include "Modules/Towary/Tools/plu/TPluObserver.h"
+#include "tests/plu/SpecialPriceStore.h"
+#include "tests/support/Failure.h"
+
+namespace {
+
+using TestSupport::failure;
+
+// A product form's dataset of the product's code rows, as the form opens it.
+class PluObserver : public SpecialPriceStore {
+protected:
+    PluObserver() : product_(addProduct("Ser")) {
+        codes_.Params()["id"] = product_;
+        codes_.Open();
+    }
+
+    std::string current() { return codes_.FieldByName("splu").asString(); }
+
+    long long product_;
+    Db::TQueryDataSet codes_{session_, "select sPLU, byStatus from plu where lTowarRef = :id order by lPluRef"};
+};
+
+TEST_F(PluObserver, TheOneLiveCodeReplacedWhileTheFormWasOpen) {
+    TPluObserver observer;
+    EXPECT_FALSE(observer.isJedenKod(&codes_)) << "no codes";
+    EXPECT_FALSE(observer.isChanged(&codes_));
+
+    addCode(product_, "1001", 3);
+    const auto first = addCode(product_, "1002");
+    codes_.Refresh();
+    codes_.Next();
+    observer.store(&codes_);
+    EXPECT_TRUE(observer.isStored());
+    EXPECT_TRUE(observer.isJedenKod(&codes_));
+    EXPECT_FALSE(observer.isChanged(&codes_));
+    EXPECT_EQ(current(), "1002") << "every walk returns to the current record";
+
+    addCode(product_, "1003", 4);
+    addCode(product_, "1004");
+    codes_.Refresh();
+    EXPECT_FALSE(observer.isJedenKod(&codes_));
+    EXPECT_FALSE(observer.isChanged(&codes_)) << "two live codes";
+
+    DBKernel::Sql::Command("update plu set byStatus = 3 where lPluRef = " + std::to_string(first), session_).execute();
+    codes_.Refresh();
+    EXPECT_TRUE(observer.isChanged(&codes_)) << "the only live code was deleted and a new one added";
+    EXPECT_EQ(current(), "1001");
+
+    codes_.First();
+    EXPECT_TRUE(TPluObserver::findNastepnyNieusuniety(&codes_));
+    EXPECT_EQ(current(), "1004");
+    codes_.Next();
+    EXPECT_FALSE(TPluObserver::findNastepnyNieusuniety(&codes_));
+}
+
+TEST_F(PluObserver, PositionGuardRefusesAMissingOrStaleMark) {
+    addCode(product_, "2001");
+    addCode(product_, "2002");
+    codes_.Refresh();
+    codes_.Next();
+    {
+        PLU::BookmarkGuard position(codes_);
+        EXPECT_EQ(failure([&] { position.restore(); }), "Bookmark hasn't been stored.");
+        position.store();
+        codes_.First();
+        position.restore();
+        EXPECT_EQ(current(), "2002");
+        codes_.First();
+    }
+    EXPECT_EQ(current(), "2001") << "a restored guard leaves the dataset where it is";
+    {
+        PLU::BookmarkGuard position(codes_);
+        position.store();
+        codes_.Next();
+    }
+    EXPECT_EQ(current(), "2001") << "a guard left early returns by itself";
+
+    PLU::BookmarkGuard position(codes_);
+    codes_.Next();
+    position.store();
+    codes_.Refresh();
+    EXPECT_EQ(failure([&] { position.restore(); }), "Bookmark isn't valid");
+}
+
+}  // namespace
