@@ -76,6 +76,8 @@ void addPluCommands(CLI::App& app, Context& context) {
             Core::Action::CContainer::invoke<Core::IUnknown>(context, PLU::kCheckPluMenuActionGuid, nullptr);
         };
     });
+
+    addPluSpecialCommand(*plu, context);
 }
 
 }  // namespace Towary::Host

@@ -12,6 +12,7 @@ const std::vector<Step>& steps() {
         {"Towary i kody z pliku CSV", products},
         {"Kody PLU", plu},
         {"Szukanie towaru po identyfikatorze", identifier},
+        {"Kody z ceną specjalną", specialPrices},
     };
     return all;
 }

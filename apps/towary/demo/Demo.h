@@ -24,5 +24,6 @@ void prices(std::ostream& out);
 void products(std::ostream& out);
 void plu(std::ostream& out);
 void identifier(std::ostream& out);
+void specialPrices(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

@@ -1,0 +1,117 @@
+#include "Core/Store/StoreLocation.h"
+#include "Modules/Towary/Tools/plu/CBlokujPlu.h"
+#include "Modules/Towary/Tools/plu/CGeneratorPLUSpecjalnych.h"
+#include "tests/plu/SpecialPriceStore.h"
+#include "tests/support/Failure.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <boost/algorithm/string/replace.hpp>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+using TestSupport::failure;
+
+class SpecialCode : public SpecialPriceStore {
+protected:
+    // Replaces a text of the store's settings file.
+    void editSettings(const std::string& from, const std::string& to) {
+        std::stringstream text;
+        text << std::ifstream(Core::Store::settingsFile()).rdbuf();
+        std::ofstream(Core::Store::settingsFile()) << boost::algorithm::replace_first_copy(text.str(), from, to);
+    }
+
+    long long product_ = addProduct("Ser");
+};
+
+TEST_F(SpecialCode, PrefixFreeNumberPriceAndCheckDigit) {
+    for (const char* taken : {"2900001000006", "2900002000003", "29000150", "2900016000008"}) addCode(product_, taken);
+    PLU::CGeneratorPLUSpecjalnych generate;
+    EXPECT_EQ(generate.prefix(), "29");
+    EXPECT_EQ(generate(12.5), "2900003012506") << "29, 00003, 012, 50 and the check digit";
+    addCode(product_, "2900003012506");
+    for (int number = 4; number <= 14; ++number)
+        addCode(product_, "29" + std::string(number < 10 ? "0000" : "000") + std::to_string(number) + "000000");
+    EXPECT_EQ(generate(12.5), "2900015012501") << "an EAN-8 beginning with 2900015 does not take 15";
+    addCode(product_, "2900015012501");
+    EXPECT_EQ(generate(12.5), "2900017012509");
+    EXPECT_EQ(generate(0.999999).substr(0, 12), "290001700099");
+    EXPECT_EQ(generate(3.10).substr(0, 12), "290001700310");
+    EXPECT_EQ(failure([&] { generate(1000); }), "Błąd! PLU '29000171000000' nie pasuje do maski PLU specjalnego!");
+
+    editSettings("Tekst = \"28\"", "Tekst = \"2\"");  // the weighed mask now takes every code of 2
+    EXPECT_EQ(failure([&] { generate(12.5); }), "Błąd! PLU '2900017012500' nie pasuje do maski PLU specjalnego!");
+    editSettings("Typ = \"S\"", "Typ = \"P\"");
+    EXPECT_EQ(failure([] { PLU::CGeneratorPLUSpecjalnych(); }), "Błąd! Brak masek specjalnych kodów PLU w konfig.!");
+}
+
+// plu_lock_holder in a process of its own, talked to through pipes.
+class LockHolder {
+public:
+    LockHolder(const std::string& store, const std::string& code) {
+        int toChild[2], fromChild[2];
+        if (pipe(toChild) != 0 || pipe(fromChild) != 0) throw std::runtime_error("pipe failed");
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(toChild[0], STDIN_FILENO);
+            dup2(fromChild[1], STDOUT_FILENO);
+            for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(fd);
+            execl(PLU_LOCK_HOLDER, PLU_LOCK_HOLDER, store.c_str(), code.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(toChild[0]);
+        close(fromChild[1]);
+        in_ = toChild[1];
+        out_ = fdopen(fromChild[0], "r");
+    }
+    ~LockHolder() {
+        close(in_);
+        std::fclose(out_);
+        waitpid(pid_, nullptr, 0);
+    }
+
+    std::string line() {
+        char buffer[64] = {};
+        return std::fgets(buffer, sizeof buffer, out_) ? std::string(buffer) : "<end>";
+    }
+    void release() { EXPECT_EQ(write(in_, "\n", 1), 1); }
+
+private:
+    pid_t pid_;
+    int in_;
+    std::FILE* out_;
+};
+
+TEST_F(SpecialCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
+    const auto id = addCode(product_, "2900017012509");
+    Plu::CBlokujPlu lock;
+    TSessionHolder mine = TSessionHolder::open();
+    int pluRef = -1;
+    EXPECT_EQ(lock("17", mine, pluRef), Plu::CBlokujPlu::kNoCode);
+    EXPECT_EQ(pluRef, -1);
+    mine.Rollback();
+
+    LockHolder holder(Core::Store::directory().string(), "2900017012509");
+    EXPECT_EQ(holder.line(), "0 " + std::to_string(id) + "\n");
+    EXPECT_EQ(lock("2900017012509", mine, pluRef), Plu::CBlokujPlu::kFailed) << "held by another process";
+    holder.release();
+    EXPECT_EQ(holder.line(), "released\n");
+
+    EXPECT_EQ(lock("2900017012500", mine, pluRef), Plu::CBlokujPlu::kLocked) << "the text is read as a code";
+    EXPECT_EQ(pluRef, id);
+    TSessionHolder other = TSessionHolder::open();
+    int otherRef = -1;
+    EXPECT_EQ(lock("2900017012509", other, otherRef), Plu::CBlokujPlu::kFailed) << "held by another session";
+    EXPECT_EQ(lock("12a", other, otherRef), Plu::CBlokujPlu::kFailed) << "no code at all";
+    mine.Rollback();
+    EXPECT_EQ(lock("2900017012509", other, otherRef), Plu::CBlokujPlu::kLocked);
+    other.Rollback();
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#include "Core/tools/Gs1.h"
+#include "tests/support/TowaryStore.h"
+
+namespace {
+
+using TestSupport::runTowary;
+
+// A store made by towary init, with a product of article index 000101 sold in unit 3.
+class PluSpecialCommand : public TestSupport::TowaryStore {
+protected:
+    PluSpecialCommand() {
+        expectOutput(runTowary({"sql", dir_,
+                                "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nJmSprz)"
+                                " values (newref, 'Ser', '0101', '000101', 6, 3)"}),
+                     "Zmienionych wierszy: 1\n");
+    }
+
+    std::string sql(const std::string& select) const { return runTowary({"sql", dir_, select}).out; }
+
+    // The special code of the first twelve digits.
+    static std::string code(const std::string& digits) { return digits + Core::Gs1::checkDigit(digits); }
+};
+
+TEST_F(PluSpecialCommand, PrintsTheNewCodeStoredWithItsPriceLabelsAndHistory) {
+    expectOutput(run("plu", {"special", "/000101", "12.5", "--labels", "3"}), code("290000101250") + "\n");
+    const std::string id = sql("select lTowarRef from towar").substr(std::string("lTowarRef\n").size());
+    expectOutput(runTowary({"--user", "7", "plu", "special", dir_, id.substr(0, id.size() - 1), "3.10"}),
+                 code("290000200310") + "\n");
+
+    EXPECT_EQ(sql("select p.sPLU, p.nJm, p.byStatus, s.lIlosc, s.lUzytkRef, d.dCena from plu p, SpecCenDruk s,"
+                  " PluDiscount d where s.lPluRef = p.lPluRef and d.lPluRef = p.lPluRef order by p.sPLU"),
+              "sPLU\tnJm\tbyStatus\tlIlosc\tlUzytkRef\tdCena\n" + code("290000101250") + "\t3\t1\t3\t1\t12.5\n" +
+                  code("290000200310") + "\t3\t1\t1\t7\t3.1\n");
+    EXPECT_EQ(sql("select sOpis, lUzytkRef from HistoriaZmian order by lHistoriaZmianRef"),
+              "sOpis\tlUzytkRef\nModyfikacja ilości etykiet/metek z ceną specjalną 12.50 zł\t1\n"
+              "Modyfikacja ilości etykiet/metek z ceną specjalną 3.10 zł\t7\n");
+}
+
+TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
+    expectFailure(run("plu", {"special", "/000101", "1000"}),
+                  "Cena specjalna 1000.00 poza zakresem: kod PLU mieści ceny od 0.01 do 999.99.");
+    expectFailure(run("plu", {"special", "ser", "5"}),
+                  "Towar \"ser\": podaj identyfikator towaru albo / i jego indeks.");
+    expectBadUsage(run("plu", {"special", "/000101", "pięć"}), "PRICE");
+    expectBadUsage(run("plu", {"special", "/000101", "5", "--labels", "-1"}), "--labels");
+    EXPECT_EQ(runTowary({"--user", "0", "plu", "special", dir_, "/000101", "5"}).exitCode, 2);
+
+    // The history entry is written last: without its table the code, price and labels go too.
+    expectOutput(runTowary({"sql", dir_, "drop table HistoriaZmian"}), "Zmienionych wierszy: 0\n");
+    const auto failed = run("plu", {"special", "/000101", "5"});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_NE(failed.err.find("no such table: HistoriaZmian"), std::string::npos) << failed.err;
+    EXPECT_EQ(sql("select (select count(*) from plu) + (select count(*) from SpecCenDruk) +"
+                  " (select count(*) from PluDiscount) n from dual"),
+              "n\n0\n");
+}
+
+}  // namespace
