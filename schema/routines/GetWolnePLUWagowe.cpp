@@ -14,10 +14,6 @@ namespace {
 // Codes of the store's own masks are EAN-13: prefix, number, the rest, check digit.
 constexpr std::size_t kCodeLength = 13;
 
-bool allDigits(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 }  // namespace
 
 void addGetWolnePLUWagowe(Routines& routines) {
@@ -27,7 +23,7 @@ void addGetWolnePLUWagowe(Routines& routines) {
             const std::string prefix = toString(arguments[0]);
             const std::int64_t numberLength = toInt64(arguments[1]);
             const std::int64_t restLength = toInt64(arguments[2]);
-            if (!allDigits(prefix) || numberLength < 1 || restLength < 0 ||
+            if (!Core::allDigits(prefix) || numberLength < 1 || restLength < 0 ||
                 prefix.size() + static_cast<std::size_t>(numberLength + restLength) >= kCodeLength)
                 throw std::invalid_argument(
                     (boost::format("getWolnePLUWagowe: początek kodu \"%1%\", %2% cyfr numeru i %3% cyfr po nim nie "

@@ -9,8 +9,10 @@
 
 #include <boost/algorithm/string/replace.hpp>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <stdexcept>
 
@@ -44,6 +46,11 @@ TEST_F(SpecialCode, PrefixFreeNumberPriceAndCheckDigit) {
     EXPECT_EQ(generate(0.999999).substr(0, 12), "290001700099");
     EXPECT_EQ(generate(3.10).substr(0, 12), "290001700310");
     EXPECT_EQ(failure([&] { generate(1000); }), "Błąd! PLU '29000171000000' nie pasuje do maski PLU specjalnego!");
+    EXPECT_EQ(failure([&] { generate(-0.5); }), "Błąd! PLU '2900017000-500' nie pasuje do maski PLU specjalnego!");
+    EXPECT_EQ(failure([&] { generate(std::nan("")); }),
+              "Błąd! PLU '2900017nannan0' nie pasuje do maski PLU specjalnego!");
+    for (double huge : {1e30, std::numeric_limits<double>::infinity()})
+        EXPECT_NE(failure([&] { generate(huge); }).find("nie pasuje do maski PLU specjalnego!"), std::string::npos);
 
     editSettings("Tekst = \"28\"", "Tekst = \"2\"");  // the weighed mask now takes every code of 2
     EXPECT_EQ(failure([&] { generate(12.5); }), "Błąd! PLU '2900017012500' nie pasuje do maski PLU specjalnego!");
@@ -95,6 +102,10 @@ TEST_F(SpecialCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
     int pluRef = -1;
     EXPECT_EQ(lock("17", mine, pluRef), Plu::CBlokujPlu::kNoCode);
     EXPECT_EQ(pluRef, -1);
+    EXPECT_FALSE(mine.InTransaction()) << "no lock taken: the transaction the call opened is gone";
+    mine.StartTransaction();
+    EXPECT_EQ(lock("17", mine, pluRef), Plu::CBlokujPlu::kNoCode);
+    EXPECT_TRUE(mine.InTransaction()) << "the caller's own transaction stays the caller's";
     mine.Rollback();
 
     LockHolder holder(Core::Store::directory().string(), "2900017012509");
@@ -109,6 +120,7 @@ TEST_F(SpecialCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
     int otherRef = -1;
     EXPECT_EQ(lock("2900017012509", other, otherRef), Plu::CBlokujPlu::kFailed) << "held by another session";
     EXPECT_EQ(lock("12a", other, otherRef), Plu::CBlokujPlu::kFailed) << "no code at all";
+    EXPECT_FALSE(other.InTransaction());
     mine.Rollback();
     EXPECT_EQ(lock("2900017012509", other, otherRef), Plu::CBlokujPlu::kLocked);
     other.Rollback();

@@ -42,22 +42,38 @@ TEST_F(SpecialPriceAdapter, StoresTheCodeItsPriceLabelsAndHistoryTogether) {
               "Operacje|Towar|NCENYSPECJALNE|1|" + id + "|" + std::to_string(product_) +
                   "|Modyfikacja ilości etykiet/metek z ceną specjalną 12.50 zł|7");
 
-    // The code row is stored already: the labels and the price change, no second row.
-    adapter_.saveSpecialPrice(context("2900017012509", 12.5, 5, true));
+    // The code row is stored already and the caller knows only its text: the
+    // labels (now set by another user) and the price change, no second row;
+    // the history names the price's product.
+    Core::User::instance().setUserRef(9);
+    auto stored = context("2900017012509", 12.5, 5, true);
+    stored.plu = boost::make_shared<TPLU>();
+    stored.plu->SetPLU("2900017012509");
+    adapter_.saveSpecialPrice(stored);
     EXPECT_EQ(count("plu"), 1);
-    EXPECT_EQ(column("select lIlosc from SpecCenDruk"), "5");
+    EXPECT_EQ(column("select lIlosc || ' ' || lUzytkRef from SpecCenDruk"), "5 9");
     EXPECT_EQ(count("SpecCenDruk"), 1);
     EXPECT_EQ(count("PluDiscount"), 1);
-    EXPECT_EQ(count("HistoriaZmian"), 2);
+    EXPECT_EQ(column("select lObiektRef || ' ' || lTowarRef from HistoriaZmian where lUzytkRef = 9"),
+              id + " " + std::to_string(product_));
     EXPECT_FALSE(adapter_.getPluId("2900018012508", session_));
     Core::User::instance().setUserRef(Core::User::kDefaultUserRef);
+}
+
+TEST_F(SpecialPriceAdapter, ACodeRowStoredAlreadyIsUpdatedInPlace) {
+    const auto id = addCode(addProduct("Chleb"), "2900017012509", 3);
+    auto plu = context("2900017012509", 12.5, 1).plu;
+    plu->SetJm(2);
+    EXPECT_EQ(adapter_.savePluRecord(plu, session_), id);
+    EXPECT_EQ(count("plu"), 1);
+    EXPECT_EQ(column("select lTowarRef || ' ' || byStatus || ' ' || nJm from plu"), std::to_string(product_) + " 1 2");
 }
 
 TEST_F(SpecialPriceAdapter, AFailureOnTheWayLeavesNothingWritten) {
     EXPECT_EQ(failure([&] { adapter_.saveSpecialPrice(context("2900017012509", 12.5, 3, true)); }),
               "Kod PLU ceny specjalnej '2900017012509' nie jest zapisany w bazie.");
-    EXPECT_NE(failure([&] { adapter_.saveSpecialPrice(context("2900017012509", 12.5, -1)); }).find("CHECK"),
-              std::string::npos);
+    EXPECT_EQ(failure([&] { adapter_.saveSpecialPrice(context("2900017012509", 12.5, -1)); }),
+              "Liczba etykiet z ceną specjalną nie może być ujemna (podano -1).");
     EXPECT_EQ(failure([&] { adapter_.saveSpecialPrice(context("2900017012509", 0.0, 1)); }),
               "Cena specjalna musi być dodatnia (podano 0.00).");
     pluDiscountDao_.reset();

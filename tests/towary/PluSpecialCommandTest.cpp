@@ -41,8 +41,17 @@ TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
                   "Cena specjalna 1000.00 poza zakresem: kod PLU mieści ceny od 0.01 do 999.99.");
     expectFailure(run("plu", {"special", "ser", "5"}),
                   "Towar \"ser\": podaj identyfikator towaru albo / i jego indeks.");
-    expectBadUsage(run("plu", {"special", "/000101", "pięć"}), "PRICE");
-    expectBadUsage(run("plu", {"special", "/000101", "5", "--labels", "-1"}), "--labels");
+    for (const char* price : {"pięć", "1e30", "nan", "inf"})
+        expectBadUsage(run("plu", {"special", "/000101", price}),
+                       "Cena specjalna \"" + std::string(price) + "\" nie jest liczbą");
+    expectBadUsage(run("plu", {"special", "/000101", "5.001"}), "ma więcej miejsc po kropce niż 2.");
+    expectBadUsage(run("plu", {"special", "/000101", "5", "--labels", "-1"}),
+                   "Liczba etykiet \"-1\": liczba nie może być ujemna.");
+    expectOutput(runTowary({"sql", dir_,
+                            "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (99, 'Nabiał', '01', 1)"}),
+                 "Zmienionych wierszy: 1\n");
+    expectFailure(run("plu", {"special", "99", "5"}),
+                  "Wiersz \"99\" (Nabiał) nie jest towarem: kod z ceną specjalną dostaje tylko towar, nie grupa.");
     EXPECT_EQ(runTowary({"--user", "0", "plu", "special", dir_, "/000101", "5"}).exitCode, 2);
 
     // The history entry is written last: without its table the code, price and labels go too.

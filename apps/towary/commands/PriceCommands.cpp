@@ -5,20 +5,18 @@
 #include "Core/Price/Price.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/Vat/AvailVatRates.h"
-#include "Core/tools/Numbers.h"
 #include "Modules/Towary/Tools/prices/Margin.h"
 #include "Modules/Towary/Tools/prices/ProductSalePriceRounder.h"
 #include "Modules/Towary/Tools/prices/SellPrice.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/NumberArgument.h"
 #include "apps/towary/PriceReports.h"
 
 #include <boost/format.hpp>
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <ostream>
-#include <regex>
 #include <string>
 
 namespace Towary::Host {
@@ -31,41 +29,6 @@ struct PriceOptions {
     std::string vatCode;
     std::string productId;
 };
-
-// A number argument as a clerk writes it: digits, a point before the
-// decimals, at most `places` of them (any number when not limited), a minus
-// only where `negative` allows, and within the range of T. Anything else is
-// bad usage, with the reason.
-template <class T>
-CLI::Validator numberArgument(const std::string& what, std::optional<int> places, bool negative) {
-    return CLI::Validator(
-        [=](std::string& text) -> std::string {
-            static const std::regex kNumber(R"(-?\d+(\.(\d+))?)");
-            std::smatch number;
-            const std::string quoted = what + " \"" + text + "\"";
-            if (!std::regex_match(text, number, kNumber))
-                return quoted + (places == 0 ? " nie jest liczbą całkowitą."
-                                             : " nie jest liczbą; część ułamkową oddziela się kropką, np. 12.50.");
-            if (!negative && text.front() == '-') return quoted + ": liczba nie może być ujemna.";
-            if (places && number.length(2) > *places)
-                return quoted + (*places == 0 ? " nie jest liczbą całkowitą."
-                                              : " ma więcej miejsc po kropce niż " + std::to_string(*places) + ".");
-            if (!Core::parseNumber<T>(text)) return quoted + ": liczba jest za duża.";
-            // Prices and margins past ten whole digits are typing mistakes the grosz arithmetic cannot hold.
-            if constexpr (std::is_floating_point_v<T>) {
-                const auto whole = text.find('.') == std::string::npos ? text.size() : text.find('.');
-                if (whole - (text.front() == '-' ? 1 : 0) > 10) return quoted + ": liczba jest za duża.";
-            }
-            return {};
-        },
-        "", what);
-}
-
-// The number of an argument its validator accepted.
-template <class T>
-T numberOf(const std::string& text) {
-    return *Core::parseNumber<T>(text);
-}
 
 CLI::App* priceCommand(CLI::App& group, Context& context, const std::string& name, const std::string& description) {
     auto* command = group.add_subcommand(name, description);

@@ -2,37 +2,59 @@
 
 #include "Core/Database/Sql.h"
 #include "Core/Price/Price.h"
+#include "Core/tools/Digits.h"
 #include "Core/tools/Numbers.h"
+#include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "Modules/Towary/Tools/plu/CGeneratorPLUSpecjalnych.h"
 #include "Modules/Towary/Tools/plu/CPLUSpecjalneDatabaseAdapter.h"
 #include "Modules/Towary/Tools/products/getTTowarFromDB.h"
 
+#include <boost/format.hpp>
 #include <boost/make_shared.hpp>
 
-#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace Towary::Host::SpecialPrices {
 namespace {
 
+// The price rounded to grosze, when a special code can carry it.
+Core::Price specialPrice(double price) {
+    const std::string outOfRange = " poza zakresem: kod PLU mieści ceny od 0.01 do 999.99.";
+    // Core::Price holds no infinite, NaN or huge amount: such a price is refused before it is made one.
+    if (!std::isfinite(price) || std::fabs(price) >= 1000)
+        throw std::runtime_error("Cena specjalna " + (boost::format("%.2f") % price).str() + outOfRange);
+    const Core::Price special(price);
+    if (special < Core::Price(0.01) || special >= Core::Price(1000.0))
+        throw std::runtime_error("Cena specjalna " + special.toString() + outOfRange);
+    return special;
+}
+
+// The product row the argument names; a group row (any hierarchy code but
+// that of a product) gets no special code.
 TTowarPtr findProduct(const std::string& product, TSessionHolder session) {
     const bool byIndex = product.size() > 1 && product.front() == '/';
     const std::string digits = byIndex ? product.substr(1) : product;
-    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (digits.empty() || !Core::allDigits(digits))
         throw std::runtime_error("Towar \"" + product + "\": podaj identyfikator towaru albo / i jego indeks.");
-    if (byIndex) return (*Towar::getTTowarByIndex(digits, session))[0];
-    const auto id = Core::parseNumber<unsigned int>(digits);
-    if (!id) throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem.");
-    return Towar::getProduct(*id, session);
+    TTowarPtr towar;
+    if (byIndex) {
+        towar = (*Towar::getTTowarByIndex(digits, session))[0];
+    } else {
+        const auto id = Core::parseNumber<unsigned int>(digits);
+        if (!id) throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem.");
+        towar = Towar::getProduct(*id, session);
+    }
+    if (towar->IsNullCode() || towar->GetCode() != Towar::tcTowar)
+        throw std::runtime_error("Wiersz \"" + product + "\" (" + towar->GetNazwa() +
+                                 ") nie jest towarem: kod z ceną specjalną dostaje tylko towar, nie grupa.");
+    return towar;
 }
 
 }  // namespace
 
 std::string addSpecialPriceCode(const std::string& product, double price, int labels, TSessionHolder session) {
-    const Core::Price special(price);
-    if (special < Core::Price(0.01) || special >= Core::Price(1000.0))
-        throw std::runtime_error("Cena specjalna " + special.toString() +
-                                 " poza zakresem: kod PLU mieści ceny od 0.01 do 999.99.");
+    const Core::Price special = specialPrice(price);
     DBKernel::TransactionGuard transaction(session);
     const auto towar = findProduct(product, session);
     const std::string code = PLU::CGeneratorPLUSpecjalnych(session)(special.toDouble());

@@ -10,8 +10,10 @@
 
 namespace Towary::Host::SpecialPrices {
 
-// The product is "/INDEX" (an article index) or an id. The price is rounded
-// to grosze and must be at least 0.01 and below 1000. Returns the new code.
+// The product is "/INDEX" (an article index) or an id, and must be a product
+// (hierarchy code 6), not a group. The price is rounded to grosze and must be
+// at least 0.01 and below 1000; the labels are not negative. Returns the new
+// code.
 std::string addSpecialPriceCode(const std::string& product, double price, int labels, TSessionHolder session);
 
 }  // namespace Towary::Host::SpecialPrices

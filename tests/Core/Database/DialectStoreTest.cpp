@@ -189,16 +189,18 @@ TEST_F(DialectStore, ACodeLockFailsAtOnceWhileAnotherSessionHoldsIt) {
 
     const std::string merge =
         "merge into SpecCenDruk scd using (select 1 lPluRef from dual) x on (scd.lPluRef = x.lPluRef) "
-        "when not matched then insert (lSpecCenDrukRef, lPluRef) values (NewRef, x.lPluRef)";
+        "when not matched then insert (lSpecCenDrukRef, lPluRef, lIlosc, lUzytkRef) values (NewRef, x.lPluRef, 1, 1)";
     TSessionHolder impatient = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
     try {
         Command(merge, impatient).execute();
         FAIL() << "the merge wrote while the lock was held";
     } catch (const DBKernel::DatabaseError& e) {
         EXPECT_EQ(e.statement(), merge) << "a statement run as two names itself when it cannot lock";
+        EXPECT_NE(e.reason().find("locked"), std::string::npos) << e.reason();
     }
 
     first.Commit();
+    EXPECT_EQ(Command(merge, impatient).execute(), 1) << "once the lock is released the same merge writes";
     OpenedQuery taken(lock, second);
     EXPECT_EQ(taken["lpluref"].asInt64(), 1);
     EXPECT_TRUE(second.InTransaction());

@@ -2,9 +2,10 @@
 // Plu::CBlokujPlu: locks the row of a code for the session's transaction, so
 // that work on one code is done by one session at a time. The lock does not
 // wait: while another session (of this process or another) holds it, the
-// call fails at once. It lasts until the session commits or rolls back; the
-// call opens a transaction on a session that has none, and that session
-// ends it whatever the result.
+// call fails at once. It lasts until the session commits or rolls back. On a
+// session without a transaction the call opens one to hold the lock in, and
+// rolls it back again when it takes no lock (results 1 and 2); a transaction
+// the session had before the call stays open whatever the result.
 
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Export.h"

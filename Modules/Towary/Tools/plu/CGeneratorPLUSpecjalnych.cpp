@@ -4,6 +4,8 @@
 #include "Core/Plu/Plu.h"
 #include "Core/tools/Digits.h"
 
+#include <boost/format.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -21,6 +23,15 @@ constexpr int kPriceDigits = 4;
 constexpr double kEpsilon = 0.000001;
 
 std::string padded(long long number, std::size_t width) { return Core::padLeft(std::to_string(number), width); }
+
+// Whole złote or grosze of a price, written from the double itself: an
+// infinite, NaN or huge price has no integer to convert to.
+std::string padded(double whole, std::size_t width) {
+    return Core::padLeft((boost::format("%.0f") % whole).str(), width);
+}
+
+// Whether the whole number fits the digits the code keeps for it.
+bool fits(double whole, std::size_t digits) { return whole >= 0 && whole < std::pow(10.0, digits); }
 
 }  // namespace
 
@@ -44,11 +55,12 @@ std::string CGeneratorPLUSpecjalnych::operator()(double price) const {
 
     double whole = 0;
     const double fraction = std::modf(price, &whole);
-    const auto hundredths = static_cast<long long>(std::floor(fraction * 100 + kEpsilon));
-    const auto units = static_cast<long long>(std::floor(whole + kEpsilon));
+    const double hundredths = std::floor(fraction * 100 + kEpsilon);
+    const double units = std::floor(whole + kEpsilon);
     const std::string text = prefix_ + padded(number, kNumberDigits) + padded(units, kUnitDigits) +
                              padded(hundredths, kHundredthDigits) + "0";
     const std::string mismatch = "Błąd! PLU '" + text + "' nie pasuje do maski PLU specjalnego!";
+    if (!fits(units, kUnitDigits) || !fits(hundredths, kHundredthDigits)) throw std::runtime_error(mismatch);
     try {
         const Plu::TPlu code(text);
         if (code.type() != Plu::PluType::S) throw std::runtime_error(mismatch);

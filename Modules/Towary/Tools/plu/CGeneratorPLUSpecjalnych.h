@@ -22,8 +22,9 @@ public:
     explicit CGeneratorPLUSpecjalnych(TSessionHolder session);
 
     // The canonical text of a new special code for the price. Throws
-    // std::runtime_error when the code made does not fit a special mask (a
-    // price of 1000 or more has no room in it); database errors pass through.
+    // std::runtime_error when the code made does not fit a special mask: a
+    // price of 1000 or more, a negative one, infinity or NaN has no room in it;
+    // database errors pass through.
     std::string operator()(double price) const;
 
     const std::string& prefix() const { return prefix_; }

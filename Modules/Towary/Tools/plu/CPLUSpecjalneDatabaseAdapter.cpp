@@ -6,22 +6,13 @@
 #include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/User/User.h"
+#include "Modules/Towary/Tools/products/WareCommands.h"
 
 #include <boost/format.hpp>
 
 #include <stdexcept>
 
 namespace PLU {
-namespace {
-
-void bindInteger(DBKernel::Sql::Param& param, bool isNull, long long value) {
-    if (isNull)
-        param.clear();
-    else
-        param = value;
-}
-
-}  // namespace
 
 std::optional<unsigned int> CPLUSpecjalneDatabaseAdapter::getPluId(const std::string& plu,
                                                                    TSessionHolder session) const {
@@ -36,17 +27,13 @@ unsigned int CPLUSpecjalneDatabaseAdapter::savePluRecord(boost::shared_ptr<TPLU>
     const auto existing = getPluId(plu->GetPLU(), session);
     const unsigned int id =
         existing ? *existing : static_cast<unsigned int>(DBKernel::RefPool::instance().getRef(session));
-    DBKernel::Sql::Command command(existing
-                                       ? "\n update PLU set lTowarRef = :lTowarRef, byStatus = :byStatus, nJm = :nJm"
+    Towar::PluCommand command(existing ? "\n update PLU set lTowarRef = :lTowarRef, byStatus = :byStatus, nJm = :nJm"
                                          "\n where sPlu = :sPlu and lPluRef = :lPluRef"
                                        : "\n insert into PLU (sPlu, lTowarRef, byStatus, lPluRef, nJm)"
                                          "\n values (:sPlu, :lTowarRef, :byStatus, :lPluRef, :nJm)",
-                                   session);
-    command.Params["lPluRef"] = id;
-    command.Params["sPlu"] = plu->GetPLU();
-    bindInteger(command.Params["byStatus"], plu->IsNullStatus(), plu->GetStatus());
-    bindInteger(command.Params["nJm"], plu->IsNullJm(), plu->GetJm());
-    bindInteger(command.Params["lTowarRef"], plu->IsNullTowarRef(), plu->GetTowarRef());
+                              session);
+    command.setParams(*plu);
+    command.param("lPluRef") = id;  // the row's id, whatever the code object holds
     command.execute();
     return id;
 }
@@ -59,6 +46,9 @@ void CPLUSpecjalneDatabaseAdapter::savePluDiscount(boost::shared_ptr<Orvel::Prod
 }
 
 void CPLUSpecjalneDatabaseAdapter::saveSpecCenDruk(unsigned int pluId, int count, TSessionHolder session) const {
+    if (count < 0)
+        throw std::invalid_argument("Liczba etykiet z ceną specjalną nie może być ujemna (podano " +
+                                    std::to_string(count) + ").");
     DBKernel::Sql::Command merge(
         "\n merge into SpecCenDruk scd using\n ( select\n \t  :lPluRef lPluRef\n \t, :lIlosc lIlosc\n"
         " \t, :lUzytkRef lUzytkRef\n \tfrom dual) x\n on (scd.lPluRef = x.lPluRef)\n when matched\n"
@@ -93,7 +83,7 @@ void CPLUSpecjalneDatabaseAdapter::saveSpecialPrice(SaveSpecialPriceContext cont
          .key = "NCENYSPECJALNE",
          .operationType = 1,
          .objectId = id,
-         .productId = context.plu->GetTowarRef(),
+         .productId = context.discount->getProductId(),
          .text = (boost::format("Modyfikacja ilości etykiet/metek z ceną specjalną %1% %2%") %
                   context.discount->getPrice().toString() % Platnosci::getNativePaymentShortName())
                      .str()},

@@ -21,7 +21,7 @@ struct SaveSpecialPriceContext {
     TSessionHolder session;
     boost::shared_ptr<TPLU> plu;  // the special code's row
     bool pluStored = false;       // the code row is in the database already
-    boost::shared_ptr<Orvel::Products::PluDiscount> discount;
+    boost::shared_ptr<Orvel::Products::PluDiscount> discount;  // its product is the history entry's
     int labels = 0;  // labels to print
 };
 
@@ -33,6 +33,7 @@ public:
     unsigned int savePluRecord(boost::shared_ptr<TPLU> plu, TSessionHolder session) const;
     void savePluDiscount(boost::shared_ptr<Orvel::Products::PluDiscount> discount, TSessionHolder session) const;
     // Sets the number of labels to print for the code, by the current user.
+    // Throws std::invalid_argument for a negative count.
     void saveSpecCenDruk(unsigned int pluId, int count, TSessionHolder session) const;
     // Throws std::runtime_error when the context says the code row is stored and it is not.
     void saveSpecialPrice(SaveSpecialPriceContext context) const;

@@ -1,0 +1,51 @@
+#pragma once
+// Number arguments of the towary commands as a clerk writes them: a CLI11
+// validator that refuses, as bad usage with the reason, anything but a plain
+// decimal number of the kind asked for, and the number of a text it accepted.
+
+#include "Core/tools/Numbers.h"
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+#include <regex>
+#include <string>
+#include <type_traits>
+
+namespace Towary::Host {
+
+// Digits, a point before the decimals, at most `places` of them (any number
+// when not limited), a minus only where `negative` allows, and within the
+// range of T. `what` names the argument in the reason.
+template <class T>
+CLI::Validator numberArgument(const std::string& what, std::optional<int> places, bool negative) {
+    return CLI::Validator(
+        [=](std::string& text) -> std::string {
+            static const std::regex kNumber(R"(-?\d+(\.(\d+))?)");
+            std::smatch number;
+            const std::string quoted = what + " \"" + text + "\"";
+            if (!std::regex_match(text, number, kNumber))
+                return quoted + (places == 0 ? " nie jest liczbą całkowitą."
+                                             : " nie jest liczbą; część ułamkową oddziela się kropką, np. 12.50.");
+            if (!negative && text.front() == '-') return quoted + ": liczba nie może być ujemna.";
+            if (places && number.length(2) > *places)
+                return quoted + (*places == 0 ? " nie jest liczbą całkowitą."
+                                              : " ma więcej miejsc po kropce niż " + std::to_string(*places) + ".");
+            if (!Core::parseNumber<T>(text)) return quoted + ": liczba jest za duża.";
+            // Prices and margins past ten whole digits are typing mistakes the grosz arithmetic cannot hold.
+            if constexpr (std::is_floating_point_v<T>) {
+                const auto whole = text.find('.') == std::string::npos ? text.size() : text.find('.');
+                if (whole - (text.front() == '-' ? 1 : 0) > 10) return quoted + ": liczba jest za duża.";
+            }
+            return {};
+        },
+        "", what);
+}
+
+// The number of an argument its validator accepted.
+template <class T>
+T numberOf(const std::string& text) {
+    return *Core::parseNumber<T>(text);
+}
+
+}  // namespace Towary::Host
