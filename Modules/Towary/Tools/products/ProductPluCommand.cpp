@@ -1,5 +1,7 @@
 #include "Modules/Towary/Tools/products/ProductPluCommand.h"
 
+#include "Modules/Towary/Tools/products/FieldBinding.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -7,37 +9,35 @@ namespace Product {
 
 namespace {
 
-constexpr std::array<const char*, 8> kNames{"lpluref",       "splu",     "ltowarref", "njm",
-                                            "dataostsprzed", "bystatus", "byblokada", "byhardtrstat"};
-// The code fields in the order of kNames: the table's order.
-constexpr std::array<std::size_t, 8> kFields{TPLU::PluRef,         TPLU::PLU,    TPLU::TowarRef, TPLU::Jm,
-                                             TPLU::dataOstSprzed, TPLU::Status, TPLU::Blokada,  TPLU::HardTrStat};
+using Towar::Binding;
+
+// The code's fields in the table's order.
+constexpr std::array<Towar::BoundField, 8> kFields{{
+    {"lpluref", TPLU::PluRef, Binding::Integer},
+    {"splu", TPLU::PLU, Binding::Text},
+    {"ltowarref", TPLU::TowarRef, Binding::Integer},
+    {"njm", TPLU::Jm, Binding::Integer},
+    {"dataostsprzed", TPLU::dataOstSprzed, Binding::Double},
+    {"bystatus", TPLU::Status, Binding::Integer},
+    {"byblokada", TPLU::Blokada, Binding::Integer},
+    {"byhardtrstat", TPLU::HardTrStat, Binding::Integer},
+}};
 
 }  // namespace
 
 PluCommand::PluCommand(const char* sql) : PluCommand(sql, TSessionHolder()) {}
 
 PluCommand::PluCommand(const char* sql, TSessionHolder session) : command_(sql, std::move(session)) {
-    for (std::size_t i = 0; i < kNames.size(); ++i) {
-        if (!command_.namesParameter(kNames[i]))
-            throw std::logic_error(std::string("Polecenie zapisu kodu PLU nie zawiera parametru :") + kNames[i] + ": " + sql);
-        params_[i] = &command_.Params[kNames[i]];
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const char* name = kFields[i].name;
+        if (!command_.namesParameter(name))
+            throw std::logic_error(std::string("Polecenie zapisu kodu PLU nie zawiera parametru :") + name + ": " + sql);
+        params_[i] = &command_.Params[name];
     }
 }
 
 void PluCommand::execute(const TPLU& code) {
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        const auto& value = code.value(kFields[i]);
-        auto& param = *params_[i];
-        if (DBKernel::isNull(value))
-            param.clear();
-        else if (kFields[i] == static_cast<std::size_t>(TPLU::PLU))
-            param = DBKernel::toString(value);
-        else if (kFields[i] == static_cast<std::size_t>(TPLU::dataOstSprzed))
-            param = DBKernel::toDouble(value);
-        else
-            param = DBKernel::toInt64(value);
-    }
+    for (std::size_t i = 0; i < kFields.size(); ++i) Towar::bindField(*params_[i], code, kFields[i]);
     command_.execute();
 }
 

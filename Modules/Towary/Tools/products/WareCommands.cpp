@@ -1,18 +1,12 @@
 #include "Modules/Towary/Tools/products/WareCommands.h"
 
+#include "Modules/Towary/Tools/products/FieldBinding.h"
+
 #include <array>
 
 namespace Towar {
 
 namespace {
-
-enum class Binding { Integer, Double, Text };
-
-struct BoundField {
-    const char* name;
-    std::size_t column;
-    Binding binding;
-};
 
 // Width, height, depth and the mean calculation period are whole numbers in
 // the product object and are bound as doubles all the same.
@@ -76,19 +70,7 @@ constexpr std::array<BoundField, 5> kPluParams{{
 }};
 
 void bindFields(Command& command, const BaseDBObjects::Record& record, std::span<const BoundField> fields) {
-    for (const auto& field : fields) {
-        auto& param = command.param(field.name);
-        const auto& value = record.value(field.column);
-        if (DBKernel::isNull(value)) {
-            param.clear();
-            continue;
-        }
-        switch (field.binding) {
-        case Binding::Integer: param = DBKernel::toInt64(value); break;
-        case Binding::Double: param = DBKernel::toDouble(value); break;
-        case Binding::Text: param = DBKernel::toString(value); break;
-        }
-    }
+    for (const auto& field : fields) bindField(command.param(field.name), record, field);
 }
 
 // The parameters of the insert after the id, in its order: the predicates of
