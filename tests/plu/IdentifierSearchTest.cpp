@@ -7,6 +7,7 @@
 #include "Modules/Towary/Tools/plu/IdentifierFilterInvokers.h"
 #include "Modules/Towary/Tools/plu/IdentifierSql.h"
 #include "apps/towary/SampleSettings.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -35,11 +36,8 @@ protected:
     void run(const std::string& sql) { DBKernel::Sql::Command(sql, session_).execute(); }
 
     void addProduct(int id, const std::string& name, const std::string& index, const std::string& code) {
-        run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values (" +
-            std::to_string(id) + ", '" + SQLUtils::SQLString(name) + "', '01', '" + index + "', 6, 0)");
-        if (!code.empty())
-            run("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (" + std::to_string(id * 10) + ", '" +
-                code + "', " + std::to_string(id) + ", 1, 3)");
+        TestSupport::addProduct(session_, id, name, "01", index);
+        if (!code.empty()) TestSupport::addCode(session_, id * 10, id, code, 3);
     }
 
     void allowLengths(const std::string& lengths) {

@@ -3,6 +3,7 @@
 #include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "apps/towary/SampleSettings.h"
+#include "tests/support/StoreRows.h"
 
 namespace {
 
@@ -20,13 +21,11 @@ PluStore::PluStore() : settings_(writeSettings()) {
 void PluStore::run(const std::string& sql) { DBKernel::Sql::Command(sql, session_).execute(); }
 
 void PluStore::addProduct(int id, const std::string& name, const std::string& index) {
-    run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values (" + std::to_string(id) +
-        ", '" + name + "', '01', '" + index + "', 6, 0)");
+    TestSupport::addProduct(session_, id, name, "01", index);
 }
 
 void PluStore::addCode(int id, const std::string& code, int product, int status) {
-    run("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (" + std::to_string(id) + ", '" + code +
-        "', " + std::to_string(product) + ", 1, " + std::to_string(status) + ")");
+    TestSupport::addCode(session_, id, product, code, status);
 }
 
 void PluStore::bindToDocument(int codeId) {

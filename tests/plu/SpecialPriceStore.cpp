@@ -3,6 +3,7 @@
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/StoreCreation.h"
+#include "tests/support/StoreRows.h"
 
 // The registered settings and payment forms are read when first used, after the store is made.
 SpecialPriceStore::SpecialPriceStore() : pluDiscountDao_(Orvel::Products::registerPluDiscountDao()) {
@@ -12,25 +13,13 @@ SpecialPriceStore::SpecialPriceStore() : pluDiscountDao_(Orvel::Products::regist
 
 long long SpecialPriceStore::addProduct(const std::string& name) {
     const auto id = DBKernel::RefPool::instance().getRef(session_);
-    DBKernel::Sql::Command insert(
-        "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (:id, :name, '0101', :id, 6)",
-        session_);
-    insert.Params["id"] = id;
-    insert.Params["name"] = name;
-    insert.execute();
+    TestSupport::addProduct(session_, id, name, "0101", std::to_string(id));
     return id;
 }
 
 long long SpecialPriceStore::addCode(long long productId, const std::string& code, int status) {
     const auto id = DBKernel::RefPool::instance().getRef(session_);
-    DBKernel::Sql::Command insert(
-        "insert into plu (lPluRef, sPLU, lTowarRef, byStatus, nJm) values (:id, :code, :product, :status, 1)",
-        session_);
-    insert.Params["id"] = id;
-    insert.Params["code"] = code;
-    insert.Params["product"] = productId;
-    insert.Params["status"] = status;
-    insert.execute();
+    TestSupport::addCode(session_, id, productId, code, status);
     return id;
 }
 
@@ -39,6 +28,4 @@ std::string SpecialPriceStore::column(const std::string& select) {
     return query.empty() ? "<none>" : query.field(0).asString();
 }
 
-long long SpecialPriceStore::count(const std::string& table) {
-    return std::stoll(column("select count(*) from " + table));
-}
+long long SpecialPriceStore::count(const std::string& table) { return TestSupport::count(session_, table); }

@@ -1,6 +1,6 @@
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
-#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
 
@@ -13,8 +13,8 @@
 #include <csignal>
 #include <string>
 
-using DatabaseTest::addProduct;
-using DatabaseTest::count;
+using TestSupport::addProduct;
+using TestSupport::count;
 using DBKernel::Sql::Command;
 using DBKernel::Sql::OpenedQuery;
 

@@ -1,6 +1,6 @@
 #include "Core/Database/Sql.h"
 #include "Core/tools/IgnoringCase.h"
-#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-using DatabaseTest::addCode;
-using DatabaseTest::addProduct;
+using TestSupport::addCode;
+using TestSupport::addProduct;
 using DBKernel::Sql::Command;
 using DBKernel::Sql::OpenedQuery;
 using DBKernel::Sql::PreparedQuery;

@@ -1,5 +1,5 @@
 #include "Core/Database/Sql.h"
-#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ TEST(RefPool, IdsAreTakenInTheTransactionOfTheSessionHoldingTheStore) {
     TSessionHolder importer = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
     importer.StartTransaction();
     const auto first = GetRef();  // taken on the importer's session: the main session could not write now
-    DatabaseTest::addProduct(importer, first, "Mleko");
+    TestSupport::addProduct(importer, first, "Mleko");
     importer.Rollback();
     EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
 }

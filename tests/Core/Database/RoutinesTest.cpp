@@ -1,6 +1,6 @@
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
-#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-using DatabaseTest::addProduct;
-using DatabaseTest::count;
+using TestSupport::addProduct;
+using TestSupport::count;
 using DBKernel::Sql::FieldType;
 using DBKernel::Sql::OpenedQuery;
 using DBKernel::Sql::ParamDirection;

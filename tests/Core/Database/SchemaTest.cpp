@@ -2,7 +2,7 @@
 #include "Core/Database/Sql.h"
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Store/StoreLocation.h"
-#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,8 @@
 #include <set>
 #include <string>
 
-using DatabaseTest::addCode;
-using DatabaseTest::addProduct;
+using TestSupport::addCode;
+using TestSupport::addProduct;
 using DBKernel::Sql::Command;
 using DBKernel::Sql::OpenedQuery;
 
@@ -55,7 +55,7 @@ TEST(Schema, ANewStoreHasTheWholeSchemaWithItsKeysAndIndexes) {
 
     EXPECT_THROW(Command("insert into dual (dummy) values ('Y')", session).execute(), DBKernel::DatabaseError);
     EXPECT_THROW(Command("delete from dual", session).execute(), DBKernel::DatabaseError);
-    EXPECT_EQ(DatabaseTest::count(session, "dual"), 1);
+    EXPECT_EQ(TestSupport::count(session, "dual"), 1);
 
     OpenedQuery like("select count(*) n from towar where sNazwa like 'm%'", session);
     EXPECT_EQ(like["n"].asInt64(), 0) << "LIKE tells capitals apart, as Oracle's does";
@@ -68,8 +68,8 @@ TEST(Schema, AStoreOfAnOlderBuildIsUpgradedWhenOpened) {
     runRaw(file, "pragma journal_mode = wal; create table notatki (tekst text); insert into notatki values ('x')");
     TSessionHolder session = TSessionHolder::open();
     EXPECT_EQ(versionOf(session), latest());
-    EXPECT_EQ(DatabaseTest::count(session, "notatki"), 1) << "what the store held stays";
-    EXPECT_EQ(DatabaseTest::count(session, "towar"), 0);
+    EXPECT_EQ(TestSupport::count(session, "notatki"), 1) << "what the store held stays";
+    EXPECT_EQ(TestSupport::count(session, "towar"), 0);
 }
 
 TEST(Schema, AFailedUpgradeLeavesTheStoreAsItWas) {

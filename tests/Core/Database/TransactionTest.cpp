@@ -1,13 +1,13 @@
 #include "Core/Database/Sql.h"
-#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-using DatabaseTest::addProduct;
-using DatabaseTest::count;
+using TestSupport::addProduct;
+using TestSupport::count;
 using DBKernel::TransactionGuard;
 
 TEST(Transaction, CommittedWritesAreSeenByOtherSessionsAndRolledBackOnesAreNot) {

@@ -1,14 +1,19 @@
-#include "tests/Core/Database/DatabaseTestSupport.h"
+#include "tests/support/StoreRows.h"
 
-namespace DatabaseTest {
+namespace TestSupport {
 
-void addProduct(const TSessionHolder& session, std::int64_t id, const std::string& name,
-                const std::string& groupIndex) {
-    DBKernel::Sql::Command insert(
-        "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (:lTowarRef, :sNazwa, :sGrIndex, 6)", session);
+void addProduct(const TSessionHolder& session, std::int64_t id, const std::string& name, const std::string& groupIndex,
+                const std::string& articleIndex) {
+    DBKernel::Sql::Command insert("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) "
+                                  "values (:lTowarRef, :sNazwa, :sGrIndex, :sArtIndex, 6, 0)",
+                                  session);
     insert.Params["lTowarRef"] = id;
     insert.Params["sNazwa"] = name;
     insert.Params["sGrIndex"] = groupIndex;
+    if (articleIndex.empty())
+        insert.Params["sArtIndex"].clear();
+    else
+        insert.Params["sArtIndex"] = articleIndex;
     insert.execute();
 }
 
@@ -29,4 +34,4 @@ std::int64_t count(const TSessionHolder& session, const std::string& table) {
     return query["n"].asInt64();
 }
 
-}  // namespace DatabaseTest
+}  // namespace TestSupport

@@ -1,0 +1,22 @@
+#pragma once
+// Rows written with plain statements, independent of the code under test:
+// products and codes for a test's store, and row counts.
+
+#include "Core/Database/Sql.h"
+
+#include <cstdint>
+#include <string>
+
+namespace TestSupport {
+
+// Inserts a product row (byCode 6, one price) with the given id, name, group
+// index and article index (none when empty).
+void addProduct(const TSessionHolder& session, std::int64_t id, const std::string& name,
+                const std::string& groupIndex = "0101", const std::string& articleIndex = "");
+// Inserts a code of the product, sold by the piece.
+void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t productId, const std::string& code,
+             int status = 1);
+// The number of rows of a table, read on the session.
+std::int64_t count(const TSessionHolder& session, const std::string& table);
+
+}  // namespace TestSupport
