@@ -19,19 +19,19 @@ constexpr std::size_t kUnitDigits = 3;
 constexpr std::size_t kHundredthDigits = 2;
 // The least digits a code takes after the number to hold its price (getWolnePLUWagowe).
 constexpr int kPriceDigits = 4;
-// Keeps a price written as 3.10 from reading 309.99999... hundredths.
+// Keeps the fraction of a price written as 3.10 (0.0999... as a double) from
+// giving 9 hundredths instead of 10.
 constexpr double kEpsilon = 0.000001;
 
 std::string padded(long long number, std::size_t width) { return Core::padLeft(std::to_string(number), width); }
 
 // Whole złote or grosze of a price, written from the double itself: an
-// infinite, NaN or huge price has no integer to convert to.
+// infinite, NaN or huge price has no integer to convert to. Such a text, or
+// one with too many digits or a minus sign, is no special code: the mask
+// check refuses it.
 std::string padded(double whole, std::size_t width) {
     return Core::padLeft((boost::format("%.0f") % whole).str(), width);
 }
-
-// Whether the whole number fits the digits the code keeps for it.
-bool fits(double whole, std::size_t digits) { return whole >= 0 && whole < std::pow(10.0, digits); }
 
 }  // namespace
 
@@ -60,7 +60,6 @@ std::string CGeneratorPLUSpecjalnych::operator()(double price) const {
     const std::string text = prefix_ + padded(number, kNumberDigits) + padded(units, kUnitDigits) +
                              padded(hundredths, kHundredthDigits) + "0";
     const std::string mismatch = "Błąd! PLU '" + text + "' nie pasuje do maski PLU specjalnego!";
-    if (!fits(units, kUnitDigits) || !fits(hundredths, kHundredthDigits)) throw std::runtime_error(mismatch);
     try {
         const Plu::TPlu code(text);
         if (code.type() != Plu::PluType::S) throw std::runtime_error(mismatch);
