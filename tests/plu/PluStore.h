@@ -26,6 +26,13 @@ protected:
 
     // The edge cases of the repair, one product each; see PluStore.cpp.
     void addMalformedCodes();
+    // codes() once those are repaired.
+    static constexpr const char* kRepairedCodes =
+        "10 17 1 1\n"
+        "20 280001700000 3 2\n21 2800017000004 1 2\n"
+        "30 5901234123457 1 3\n31 005901234123457 3 3\n"
+        "40 036000291452 1 4\n50 00036000291452 1 5\n"
+        "60 1234567 1 6\n70 12a4 1 7\n";
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     bool settings_;
