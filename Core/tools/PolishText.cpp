@@ -1,6 +1,6 @@
 #include "Core/tools/PolishText.h"
 
-#include <unicode/locid.h>
+#include <unicode/uchar.h>
 #include <unicode/ulocdata.h>
 #include <unicode/uniset.h>
 #include <unicode/unistr.h>
@@ -10,11 +10,6 @@
 
 namespace Core::PolishText {
 namespace {
-
-const icu::Locale& polish() {
-    static const icu::Locale locale("pl", "PL");
-    return locale;
-}
 
 icu::UnicodeString fromUtf8(std::string_view utf8) {
     return icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
@@ -55,9 +50,19 @@ const icu::UnicodeSet& letters() {
 
 }  // namespace
 
-std::string toUpper(std::string_view utf8) { return toUtf8(fromUtf8(utf8).toUpper(polish())); }
+// Character by character, as the store's code page converted case: a letter
+// whose upper case is two letters ("ß") stays as it is.
+template <UChar32 (*convert)(UChar32)>
+std::string mapEach(std::string_view utf8) {
+    const icu::UnicodeString text = fromUtf8(utf8);
+    icu::UnicodeString mapped;
+    for (int32_t at = 0; at < text.length(); at = text.moveIndex32(at, 1)) mapped.append(convert(text.char32At(at)));
+    return toUtf8(mapped);
+}
 
-std::string toLower(std::string_view utf8) { return toUtf8(fromUtf8(utf8).toLower(polish())); }
+std::string toUpper(std::string_view utf8) { return mapEach<u_toupper>(utf8); }
+
+std::string toLower(std::string_view utf8) { return mapEach<u_tolower>(utf8); }
 
 bool isLetter(char32_t codePoint) { return letters().contains(static_cast<UChar32>(codePoint)); }
 
