@@ -12,6 +12,7 @@
 #include "Core/Vat/AvailVatRates.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/ModuleLoader.h"
+#include "apps/towary/NumberArgument.h"
 #include "apps/towary/TerminalDialogs.h"
 
 #include <unistd.h>
@@ -40,7 +41,14 @@ int main(int argc, char** argv) {
     app.add_flag("--no", no, "answer no to every question")->excludes("--yes");
     app.add_flag("--debug-log", debugLog, "write the debug log to the store's log directory");
     app.add_option("--user", userRef, "the id of the user the work is recorded for (default: 1, the administrator)")
-        ->check(CLI::PositiveNumber);
+        ->check(numberArgument<long long>("Identyfikator użytkownika", 0, false))
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return numberOf<long long>(text) < 1 ? "Identyfikator użytkownika \"" + text + "\": użytkownicy mają "
+                                                       "identyfikatory od 1."
+                                                     : std::string();
+            },
+            "", "user"));
 
     addInitCommand(app, context);
     addActionsCommand(app, context);

@@ -53,6 +53,10 @@ TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
     expectFailure(run("plu", {"special", "99", "5"}),
                   "Wiersz \"99\" (Nabiał) nie jest towarem: kod z ceną specjalną dostaje tylko towar, nie grupa.");
     EXPECT_EQ(runTowary({"--user", "0", "plu", "special", dir_, "/000101", "5"}).exitCode, 2);
+    const auto user = runTowary({"--user", "abc", "plu", "special", dir_, "/000101", "5"});
+    EXPECT_EQ(user.exitCode, 2);
+    EXPECT_NE(user.err.find("Identyfikator użytkownika \"abc\" nie jest liczbą całkowitą."), std::string::npos)
+        << user.err;
 
     // The history entry is written last: without its table the code, price and labels go too.
     expectOutput(runTowary({"sql", dir_, "drop table HistoriaZmian"}), "Zmienionych wierszy: 0\n");
