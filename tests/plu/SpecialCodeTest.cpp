@@ -1,6 +1,6 @@
 #include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/plu/CBlokujPlu.h"
-#include "Modules/Towary/Tools/plu/CGeneratorPLUSpecjalnych.h"
+#include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
 #include "tests/plu/SpecialPriceStore.h"
 #include "tests/support/Failure.h"
 

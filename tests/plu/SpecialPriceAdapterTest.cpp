@@ -2,7 +2,7 @@
 #include "Core/Dao/DaoFactory.h"
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/User/User.h"
-#include "Modules/Towary/Tools/plu/CPLUSpecjalneDatabaseAdapter.h"
+#include "Modules/Towary/Tools/plu/SpecialPluDatabaseAdapter.h"
 #include "tests/plu/SpecialPriceStore.h"
 #include "tests/support/Failure.h"
 

@@ -5,8 +5,8 @@
 #include "Core/tools/Digits.h"
 #include "Core/tools/Numbers.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
-#include "Modules/Towary/Tools/plu/CGeneratorPLUSpecjalnych.h"
-#include "Modules/Towary/Tools/plu/CPLUSpecjalneDatabaseAdapter.h"
+#include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
+#include "Modules/Towary/Tools/plu/SpecialPluDatabaseAdapter.h"
 #include "Modules/Towary/Tools/products/getTTowarFromDB.h"
 
 #include <boost/format.hpp>

@@ -1,4 +1,4 @@
-#include "Modules/Towary/Tools/plu/CGeneratorPLUSpecjalnych.h"
+#include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
 
 #include "Core/Database/Sql.h"
 #include "Core/Plu/Plu.h"

@@ -1,4 +1,4 @@
-#include "Modules/Towary/Tools/plu/CPLUSpecjalneDatabaseAdapter.h"
+#include "Modules/Towary/Tools/plu/SpecialPluDatabaseAdapter.h"
 
 #include "Core/Dao/DaoFactory.h"
 #include "Core/Database/Sql.h"
