@@ -14,3 +14,13 @@ public:
 
     PLU_COLUMNS(RECORD_ACCESSORS)
 };
+
+// The values of plu.byStatus. 1 and 2 are live, and every query of usable
+// codes takes both; a code is never removed, its row is marked deleted with 3.
+// The code observer counts 4 as deleted too.
+namespace PluStatus {
+constexpr int kLive = 1;
+constexpr int kLiveSecondary = 2;
+constexpr int kDeleted = 3;
+constexpr int kDeletedOther = 4;
+}  // namespace PluStatus

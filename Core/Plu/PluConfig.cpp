@@ -33,12 +33,6 @@ bool paddedStartsWith(std::string_view digits, std::size_t width, std::string_vi
     return true;
 }
 
-std::string padded(std::string_view digits, std::size_t width) {
-    std::string text(width - digits.size(), '0');
-    text += digits;
-    return text;
-}
-
 // The canonical code when the significant digits fit the mask as they stand.
 std::optional<std::string> fitAsIs(std::string_view digits, const TPluConfig::TMask& mask) {
     const std::size_t length = codeLength(mask);
@@ -50,10 +44,10 @@ std::optional<std::string> fitAsIs(std::string_view digits, const TPluConfig::TM
         // Leading zeros add nothing to a GS1 check sum, so the digits carry
         // the check digit of the padded code.
         if (!Core::Gs1::hasValidCheckDigit(digits)) return std::nullopt;
-        return padded(digits, length);
+        return Core::padLeft(std::string(digits), length);
     default: {
         // The store makes these codes itself: the check digit is recomputed.
-        std::string code = padded(digits, length);
+        std::string code = Core::padLeft(std::string(digits), length);
         code.back() = Core::Gs1::checkDigit(std::string_view(code).substr(0, length - 1));
         return code;
     }
@@ -154,7 +148,7 @@ std::string TPluConfig::complete(const std::string& number, const TMask& mask) c
     if (number.empty() || number.size() > static_cast<std::size_t>(mask.length) || !Core::allDigits(number))
         throw std::invalid_argument("Numer \"" + number + "\" nie mieści się w masce kodów PLU \"" + mask.text +
                                     "\" (do " + std::to_string(mask.length) + " cyfr).");
-    std::string code = mask.text + padded(number, static_cast<std::size_t>(mask.length));
+    std::string code = mask.text + Core::padLeft(number, static_cast<std::size_t>(mask.length));
     code.append(kEan13Length - 1 - code.size(), '0');
     code += Core::Gs1::checkDigit(code);
     return code;

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "Core/BaseDBObjects/TPLU.h"
 #include "Core/Database/Query.h"
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
@@ -67,7 +68,7 @@ void products(std::ostream& out) {
     codes.execute();
     while (codes.next())
         out << "  kod " << codes["sPLU"].asString() << ", status " << codes["byStatus"].asInt64()
-            << (codes["byStatus"].asInt64() == 3 ? " (usunięty)" : "") << '\n';
+            << (codes["byStatus"].asInt64() == PluStatus::kDeleted ? " (usunięty)" : "") << '\n';
 }
 
 }  // namespace Towary::Host::Demo

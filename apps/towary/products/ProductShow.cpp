@@ -1,5 +1,6 @@
 #include "apps/towary/products/ProductShow.h"
 
+#include "Core/BaseDBObjects/TPLU.h"
 #include "Core/Database/Sql.h"
 #include "Core/Price/Price.h"
 #include "Core/tools/Digits.h"
@@ -23,7 +24,7 @@ void print(std::ostream& out, const TTowar& product, TSessionHolder session) {
     codes.execute();
     while (codes.next())
         out << "  kod " << codes["sPLU"].asString() << ", jm " << codes["nJm"].asString() << ", status "
-            << codes["byStatus"].asInt64() << (codes["byStatus"].asInt64() == 3 ? " (usunięty)" : "") << '\n';
+            << codes["byStatus"].asInt64() << (codes["byStatus"].asInt64() == PluStatus::kDeleted ? " (usunięty)" : "") << '\n';
 }
 
 bool digitsOnly(const std::string& text) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Core/BaseDBObjects/TPLU.h"
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
 #include "Core/tools/Digits.h"
@@ -17,6 +18,8 @@
 
 namespace Towary::Host::Products {
 namespace {
+
+using namespace PluStatus;
 
 using Names = std::vector<const char*>;
 
@@ -85,9 +88,6 @@ constexpr int kOrdinaryType = 4;
 constexpr int kGroupingType = 9;
 constexpr int kActive = 1;
 constexpr int kWithdrawn = 4;
-constexpr int kLive = 1;
-constexpr int kLiveSecondary = 2;
-constexpr int kDeleted = 3;
 constexpr double kFirstDay = 44927;  // 2023-01-01
 constexpr double kProductsPerSubfamily = 40;
 

@@ -1,5 +1,6 @@
 #include "Modules/Towary/Tools/plu/PluSearch.h"
 
+#include "Core/BaseDBObjects/TPLU.h"
 #include "Core/Database/Query.h"
 #include "Core/Plu/Plu.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
@@ -12,15 +13,13 @@ namespace PLU {
 namespace {
 
 constexpr int kMultiPriceGroupType = 9;
-constexpr int kLiveStatus = 1;
-constexpr int kLiveBlockedStatus = 2;
 
 const std::string kLiveCodes = std::string(" select p.splu plu, p.lpluref ID") + " , t.sNazwa PNAME" +
                                ", t.sArtIndex PINDEX" + ", t.ltowarref PRODUCTID" + " from plu p, towar t" +
                                " where p.ltowarref = t.ltowarref" + "   and (t.bycode = " +
                                std::to_string(Towar::tcTowar) + " or t.bytyp = " +
                                std::to_string(kMultiPriceGroupType) + ")" + "   and p.bystatus in (" +
-                               std::to_string(kLiveStatus) + ", " + std::to_string(kLiveBlockedStatus) + ")";
+                               std::to_string(PluStatus::kLive) + ", " + std::to_string(PluStatus::kLiveSecondary) + ")";
 
 // A canonical text as the search holds it. While one row in canonical form is
 // all it has, only that row's ids are kept: most codes are in order, and

@@ -1,12 +1,13 @@
 #include "Modules/Towary/Tools/plu/TPluObserver.h"
 
+#include "Core/BaseDBObjects/TPLU.h"
 #include "Modules/Towary/Tools/plu/BookmarkGuard.h"
 
 namespace {
 
 bool isDeleted(const Db::TDataSet& dataSet) {
     const auto status = dataSet.FieldByName("bystatus").asInt64();
-    return status == 3 || status == 4;
+    return status == PluStatus::kDeleted || status == PluStatus::kDeletedOther;
 }
 
 }  // namespace

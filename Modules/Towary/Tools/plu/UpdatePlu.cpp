@@ -1,15 +1,12 @@
 #include "Modules/Towary/Tools/plu/UpdatePlu.h"
 
+#include "Core/BaseDBObjects/TPLU.h"
+
 #include <exception>
 
 namespace PLU {
-namespace {
 
-constexpr int kLiveStatus = 1;
-constexpr int kLiveBlockedStatus = 2;
-constexpr int kDeletedStatus = 3;
-
-}  // namespace
+using namespace PluStatus;
 
 UpdatePlu::UpdatePlu(const std::string& statement, TSessionHolder session)
     : session_(std::move(session)), command_(statement, session_) {}
@@ -29,7 +26,7 @@ void UpdatePlu::apply(const PluInfoList& codes) {
 }
 
 DeletePlu::DeletePlu(TSessionHolder session)
-    : UpdatePlu("update plu p set  p.bystatus = " + std::to_string(kDeletedStatus) + " where p.splu = :QPLU",
+    : UpdatePlu("update plu p set  p.bystatus = " + std::to_string(kDeleted) + " where p.splu = :QPLU",
                 std::move(session)) {}
 
 void DeletePlu::execute(PluInfoPtr info) {
@@ -52,15 +49,15 @@ void RepairPlu::run(const std::string& plu, int status, unsigned int productId, 
 void RepairPlu::execute(PluInfoPtr info) {
     const std::string& corrected = *info->corrected;
     DBKernel::Sql::OpenedQuery notLive("select 1 from plu p where" + std::string(" p.splu = '") + corrected + "'" +
-                                           " and p.bystatus not in (" + std::to_string(kLiveBlockedStatus) + ", " +
-                                           std::to_string(kLiveStatus) + ")",
+                                           " and p.bystatus not in (" + std::to_string(kLiveSecondary) + ", " +
+                                           std::to_string(kLive) + ")",
                                        session_);
     if (notLive.empty()) {
-        run(corrected, kLiveStatus, info->productId, info->plu);
+        run(corrected, kLive, info->productId, info->plu);
         return;
     }
-    run(corrected, kLiveStatus, info->productId, corrected);
-    run(info->plu, kDeletedStatus, info->productId, info->plu);
+    run(corrected, kLive, info->productId, corrected);
+    run(info->plu, kDeleted, info->productId, info->plu);
 }
 
 }  // namespace PLU
