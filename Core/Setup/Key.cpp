@@ -1,10 +1,9 @@
 #include "Core/Setup/Key.h"
 
 #include "Core/Setup/SettingsStore.h"
+#include "Core/tools/ListText.h"
 
 #include <boost/algorithm/string/join.hpp>
-#include <boost/algorithm/string/trim.hpp>
-#include <boost/tokenizer.hpp>
 
 #include <stdexcept>
 
@@ -13,10 +12,7 @@ namespace Orvel {
 std::string pathText(const std::vector<std::string>& names) { return boost::algorithm::join(names, " / "); }
 
 std::vector<std::string> splitPath(const std::string& text) {
-    std::vector<std::string> names;
-    const boost::char_separator<char> slash("/", "", boost::keep_empty_tokens);
-    for (const auto& token : boost::tokenizer<boost::char_separator<char>>(text, slash))
-        names.push_back(boost::algorithm::trim_copy(token));
+    std::vector<std::string> names = Core::splitList(text, "/", Core::EmptyItems::keep);
     if (names.size() == 1 && names.front().empty()) names.clear();
     return names;
 }

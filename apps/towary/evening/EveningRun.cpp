@@ -7,9 +7,7 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/tools/DayNumber.h"
-
-#include <boost/algorithm/string/trim.hpp>
-#include <boost/tokenizer.hpp>
+#include "Core/tools/ListText.h"
 
 #include <ctime>
 #include <exception>
@@ -56,13 +54,7 @@ std::vector<std::string> listedEveningSteps() {
                           .GetRootKey()
                           .GetSubKey({"Parametry programu", "Odczyt wieczorny", "Kroki"})
                           .GetVal<std::string>();
-    std::vector<std::string> guids;
-    const boost::char_separator<char> separators("\n;,");
-    for (std::string guid : boost::tokenizer<boost::char_separator<char>>(text, separators)) {
-        boost::algorithm::trim(guid);
-        if (!guid.empty()) guids.push_back(guid);
-    }
-    return guids;
+    return Core::splitList(text, "\n;,", Core::EmptyItems::drop);
 }
 
 EveningRun::EveningRun(int processingDay, std::ostream& log, EveningProcessing::RunMode mode)

@@ -5,10 +5,10 @@
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/System/Sysutils.h"
 
+#include "Core/tools/ListText.h"
 #include "Core/tools/Numbers.h"
 
 #include <boost/format.hpp>
-#include <boost/tokenizer.hpp>
 
 #include <array>
 
@@ -61,8 +61,8 @@ std::vector<int> getAllowedIndexLengths() {
     const Orvel::TKey key = root().GetSubKey({"Parametry programu", "Towary", "Dozwolone długości indeksów"});
     const auto text = key.GetVal<std::string>();
     std::vector<int> lengths;
-    for (const auto& item : boost::tokenizer<boost::char_separator<char>>(text, boost::char_separator<char>(","))) {
-        const auto length = Core::parseNumber<int>(Core::trimBlanks(item));
+    for (const auto& item : Core::splitList(text, ",", Core::EmptyItems::drop)) {
+        const auto length = Core::parseNumber<int>(item);
         if (!length || *length <= 0)
             throw std::runtime_error((boost::format("Nieprawidłowa długość indeksu \"%1%\" w ustawieniu %2%: "
                                                     "długości to liczby dodatnie oddzielone przecinkami.") %

@@ -2,10 +2,10 @@
 
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/tools/ListText.h"
 
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/algorithm/string/trim.hpp>
-#include <boost/tokenizer.hpp>
 
 #include <stdexcept>
 #include <vector>
@@ -39,12 +39,8 @@ System::AnsiString getOrderByClause(System::AnsiString alias) {
     // A blank setting is an order with no column, not an order to drop.
     if (boost::algorithm::trim_copy(setting).empty()) throw malformed;
     std::string clause;
-    const boost::char_separator<char> comma(",", "", boost::keep_empty_tokens);
-    for (const std::string& rawItem : boost::tokenizer<boost::char_separator<char>>(setting, comma)) {
-        const std::string item = boost::algorithm::trim_copy(rawItem);
-        std::vector<std::string> words;
-        const boost::char_separator<char> blank(" ", "", boost::keep_empty_tokens);
-        for (const std::string& word : boost::tokenizer<boost::char_separator<char>>(item, blank)) words.push_back(word);
+    for (const std::string& item : Core::splitList(setting, ",", Core::EmptyItems::keep)) {
+        const auto words = Core::splitList(item, " ", Core::EmptyItems::keep);
         if (words.empty() || words.front().empty() || words.size() > 2) throw malformed;
         const std::string direction = words.size() == 2 ? boost::algorithm::to_upper_copy(words[1]) : "ASC";
         if (direction != "ASC" && direction != "DESC") throw malformed;
