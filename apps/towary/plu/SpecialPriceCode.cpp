@@ -63,7 +63,7 @@ std::string addSpecialPriceCode(const std::string& product, double price, int la
     plu->SetPLU(code);
     plu->SetTowarRef(towar->GetTowarRef());
     plu->SetJm(towar->GetJmSprz());
-    plu->SetStatus(1);
+    plu->SetStatus(PluStatus::kLive);
     PLU::CPLUSpecjalneDatabaseAdapter().saveSpecialPrice(
         {session, plu, false, boost::make_shared<Orvel::Products::PluDiscount>(towar->GetTowarRef(), special), labels});
     transaction.commit();
