@@ -1,7 +1,6 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/PackageLoader/Dependencies.h"
 #include "Core/registration/manageDllRegistations.h"
-#include "Modules/Towary/Tools/frame/ModuleRegistration.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -68,12 +67,6 @@ TEST(ModuleLoad, ManageRegistrationsOwnsTheListBetweenAttachAndDetach) {
     EXPECT_FALSE(holder);
     EXPECT_FALSE(Core::Action::CContainer::instance().contains("{AAAAAAAA-0000-0000-0000-000000000001}"));
     EXPECT_EQ(calls, 1);
-}
-
-TEST(ModuleLoad, RegistrationOrderIsTheFifteenUnits) {
-    EXPECT_EQ(Towary::kUnitRegistrationOrder.front(), "registerActivityStatusChangeActionObjects");
-    EXPECT_EQ(Towary::kUnitRegistrationOrder[6], "registerSprawdzeniePoprawnosciPlu");
-    EXPECT_EQ(Towary::kUnitRegistrationOrder.back(), "registerPurchaseVariantSelectDialogObjects");
 }
 
 }  // namespace

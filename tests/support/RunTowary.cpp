@@ -12,13 +12,6 @@
 namespace TestSupport {
 namespace {
 
-std::string slurp(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::filesystem::path tempFile(const char* tag) {
     std::string pattern = (std::filesystem::temp_directory_path() / (std::string("towary-") + tag + ".XXXXXX")).string();
     const int fd = mkstemp(pattern.data());
@@ -28,6 +21,13 @@ std::filesystem::path tempFile(const char* tag) {
 }
 
 }  // namespace
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 RunResult runTowary(const std::vector<std::string>& args, const std::string& input) {
     const auto in = tempFile("in"), out = tempFile("out"), err = tempFile("err");
@@ -47,7 +47,7 @@ RunResult runTowary(const std::vector<std::string>& args, const std::string& inp
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    RunResult result{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), slurp(out), slurp(err)};
+    RunResult result{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), readFile(out), readFile(err)};
     for (const auto& file : {in, out, err}) std::filesystem::remove(file);
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built towary command as a user would and captures what it did.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,7 @@ struct RunResult {
 
 // Runs towary with the arguments; standard input is empty (not a terminal).
 RunResult runTowary(const std::vector<std::string>& args, const std::string& input = "");
+// The whole text of a file the command wrote; empty when there is none.
+std::string readFile(const std::filesystem::path& file);
 
 }  // namespace TestSupport

@@ -13,6 +13,8 @@ RunResult TowaryStore::run(const std::string& group, std::vector<std::string> ar
     return runTowary(args);
 }
 
+RunResult TowaryStore::sql(const std::string& statement) const { return runTowary({"sql", dir_, statement}); }
+
 void TowaryStore::set(const std::string& path, const std::string& value) const {
     const auto result = runTowary({"settings", "set", dir_, path, value});
     EXPECT_EQ(result.exitCode, 0) << result.err;

@@ -18,6 +18,8 @@ protected:
 
     // Runs `towary GROUP COMMAND DIR ARGS...` for this store; args start with the command.
     RunResult run(const std::string& group, std::vector<std::string> args) const;
+    // Runs `towary sql DIR STATEMENT` for this store.
+    RunResult sql(const std::string& statement) const;
     // Sets a setting with `towary settings set`, expecting it to succeed.
     void set(const std::string& path, const std::string& value) const;
 

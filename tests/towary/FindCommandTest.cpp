@@ -5,15 +5,13 @@ namespace {
 class FindCommand : public TestSupport::TowaryStore {
 protected:
     FindCommand() {
-        sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values "
-            "(1, 'Mleko łaciate', '01', '000123', 6, 0), (2, 'O''Neil whisky', '01', '000124', 6, 0)");
-        sql("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (3, 'Mleko i sery', '01', 4)");
-        sql("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '5901234123457', 1, 1), "
-            "(11, '17', 1, 2), (12, '59012344', 1, 3), (20, '2800018000003', 2, 1)");
-    }
-
-    void sql(const std::string& statement) const {
-        EXPECT_EQ(TestSupport::runTowary({"sql", dir_, statement}).exitCode, 0) << statement;
+        for (const char* statement :
+             {"insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values "
+              "(1, 'Mleko łaciate', '01', '000123', 6, 0), (2, 'O''Neil whisky', '01', '000124', 6, 0)",
+              "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (3, 'Mleko i sery', '01', 4)",
+              "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '5901234123457', 1, 1), "
+              "(11, '17', 1, 2), (12, '59012344', 1, 3), (20, '2800018000003', 2, 1)"})
+            EXPECT_EQ(sql(statement).exitCode, 0) << statement;
     }
     TestSupport::RunResult find(const std::string& identifier) const {
         return TestSupport::runTowary({"find", dir_, identifier});
@@ -21,12 +19,11 @@ protected:
 };
 
 TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
-    const std::string milk = "ID 1, indeks 000123: Mleko łaciate; kody: 17, 5901234123457\n";
-    expectOutput(find("59012344"), milk + "Znaleziono: 1.\n");
-    expectOutput(find("/123"), milk + "Znaleziono: 1.\n");
-    expectOutput(find("18"), "ID 2, indeks 000124: O'Neil whisky; kody: 2800018000003\nZnaleziono: 1.\n");
-    expectOutput(find("o'neil"), "ID 2, indeks 000124: O'Neil whisky; kody: 2800018000003\nZnaleziono: 1.\n");
-    expectOutput(find("mle*ła"), milk + "Znaleziono: 1.\n");
+    const std::string milk = "ID 1, indeks 000123: Mleko łaciate; kody: 17, 5901234123457\nZnaleziono: 1.\n";
+    const std::string whisky = "ID 2, indeks 000124: O'Neil whisky; kody: 2800018000003\nZnaleziono: 1.\n";
+    for (const auto& [identifier, found] : std::vector<std::pair<std::string, std::string>>{
+             {"59012344", milk}, {"/123", milk}, {"mle*ła", milk}, {"18", whisky}, {"o'neil", whisky}})
+        expectOutput(find(identifier), found);
     const auto both = find("MLEKO");
     EXPECT_EQ(both.exitCode, 0) << both.err;
     EXPECT_NE(both.out.find("ID 3, indeks -: Mleko i sery; kody: brak\n"), std::string::npos) << both.out;

@@ -2,12 +2,7 @@
 
 namespace {
 
-class PluCommand : public TestSupport::TowaryStore {
-protected:
-    TestSupport::RunResult sql(const std::string& statement) const {
-        return TestSupport::runTowary({"sql", dir_, statement});
-    }
-};
+class PluCommand : public TestSupport::TowaryStore {};
 
 TEST_F(PluCommand, CanonicalPrintsEachCodeAndFailsForTheRefusedOnes) {
     expectOutput(run("plu", {"canonical", "036000291452", "0017", "2800017000005"}),

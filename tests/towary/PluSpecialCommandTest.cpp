@@ -9,13 +9,10 @@ using TestSupport::runTowary;
 class PluSpecialCommand : public TestSupport::TowaryStore {
 protected:
     PluSpecialCommand() {
-        expectOutput(runTowary({"sql", dir_,
-                                "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nJmSprz)"
-                                " values (newref, 'Ser', '0101', '000101', 6, 3)"}),
+        expectOutput(sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nJmSprz)"
+                         " values (newref, 'Ser', '0101', '000101', 6, 3)"),
                      "Zmienionych wierszy: 1\n");
     }
-
-    std::string sql(const std::string& select) const { return runTowary({"sql", dir_, select}).out; }
 
     // The special code of the first twelve digits.
     static std::string code(const std::string& digits) { return digits + Core::Gs1::checkDigit(digits); }
@@ -23,15 +20,16 @@ protected:
 
 TEST_F(PluSpecialCommand, PrintsTheNewCodeStoredWithItsPriceLabelsAndHistory) {
     expectOutput(run("plu", {"special", "/000101", "12.5", "--labels", "3"}), code("290000101250") + "\n");
-    const std::string id = sql("select lTowarRef from towar").substr(std::string("lTowarRef\n").size());
+    const std::string id = sql("select lTowarRef from towar").out.substr(std::string("lTowarRef\n").size());
     expectOutput(runTowary({"--user", "7", "plu", "special", dir_, id.substr(0, id.size() - 1), "3.10"}),
                  code("290000200310") + "\n");
 
     EXPECT_EQ(sql("select p.sPLU, p.nJm, p.byStatus, s.lIlosc, s.lUzytkRef, d.dCena from plu p, SpecCenDruk s,"
-                  " PluDiscount d where s.lPluRef = p.lPluRef and d.lPluRef = p.lPluRef order by p.sPLU"),
+                  " PluDiscount d where s.lPluRef = p.lPluRef and d.lPluRef = p.lPluRef order by p.sPLU")
+                  .out,
               "sPLU\tnJm\tbyStatus\tlIlosc\tlUzytkRef\tdCena\n" + code("290000101250") + "\t3\t1\t3\t1\t12.5\n" +
                   code("290000200310") + "\t3\t1\t1\t7\t3.1\n");
-    EXPECT_EQ(sql("select sOpis, lUzytkRef from HistoriaZmian order by lHistoriaZmianRef"),
+    EXPECT_EQ(sql("select sOpis, lUzytkRef from HistoriaZmian order by lHistoriaZmianRef").out,
               "sOpis\tlUzytkRef\nModyfikacja ilości etykiet/metek z ceną specjalną 12.50 zł\t1\n"
               "Modyfikacja ilości etykiet/metek z ceną specjalną 3.10 zł\t7\n");
 }
@@ -47,8 +45,7 @@ TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
     expectBadUsage(run("plu", {"special", "/000101", "5.001"}), "ma więcej miejsc po kropce niż 2.");
     expectBadUsage(run("plu", {"special", "/000101", "5", "--labels", "-1"}),
                    "Liczba etykiet \"-1\": liczba nie może być ujemna.");
-    expectOutput(runTowary({"sql", dir_,
-                            "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (99, 'Nabiał', '01', 1)"}),
+    expectOutput(sql("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (99, 'Nabiał', '01', 1)"),
                  "Zmienionych wierszy: 1\n");
     expectFailure(run("plu", {"special", "99", "5"}),
                   "Wiersz \"99\" (Nabiał) nie jest towarem: kod z ceną specjalną dostaje tylko towar, nie grupa.");
@@ -59,12 +56,13 @@ TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
         << user.err;
 
     // The history entry is written last: without its table the code, price and labels go too.
-    expectOutput(runTowary({"sql", dir_, "drop table HistoriaZmian"}), "Zmienionych wierszy: 0\n");
+    expectOutput(sql("drop table HistoriaZmian"), "Zmienionych wierszy: 0\n");
     const auto failed = run("plu", {"special", "/000101", "5"});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_NE(failed.err.find("no such table: HistoriaZmian"), std::string::npos) << failed.err;
     EXPECT_EQ(sql("select (select count(*) from plu) + (select count(*) from SpecCenDruk) +"
-                  " (select count(*) from PluDiscount) n from dual"),
+                  " (select count(*) from PluDiscount) n from dual")
+                  .out,
               "n\n0\n");
 }
 

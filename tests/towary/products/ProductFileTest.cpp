@@ -8,9 +8,11 @@
 #include "Core/Database/RefPool.h"
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/ProductImport.h"
+#include "tests/support/Failure.h"
 #include "tests/towary/products/ProductStoreSupport.h"
 
 using ProductTest::countOf;
+using ProductTest::linesOf;
 using ProductTest::rowsOf;
 using Towary::Host::Products::exportProducts;
 using Towary::Host::Products::importProducts;
@@ -18,12 +20,9 @@ using Towary::Host::Products::importProducts;
 namespace {
 
 std::string refusal(const ProductTest::Store& store, const std::string& text) {
-    try {
-        importProducts(store.file("x.csv", text), store.session());
-    } catch (const std::runtime_error& e) {
-        return std::string(e.what()).substr((store.path() / "x.csv").string().size());
-    }
-    return "imported";
+    const auto message = TestSupport::failure<std::runtime_error>(
+        [&] { importProducts(store.file("x.csv", text), store.session()); });
+    return message == "no exception" ? "imported" : message.substr((store.path() / "x.csv").string().size());
 }
 
 std::string exported(const TSessionHolder& session) {
@@ -48,27 +47,13 @@ TEST(ProductFile, AGoodFileBringsProductsAndCodesWithTheirOwnIdsOrThePoolsOnes) 
     EXPECT_EQ(counts.products, 3);
     EXPECT_EQ(counts.codes, 3);
 
-    DBKernel::Sql::OpenedQuery products(
-        "select lTowarRef, sNazwa, sArtIndex, byCode, dCenaSprzed from towar"
-        " order by lTowarRef",
-        store.session());
-    std::vector<std::string> rows;
-    while (products.next())
-        rows.push_back(products["lTowarRef"].asString() + "|" + products["sNazwa"].asString() + "|" +
-                       (products["sArtIndex"].isNull() ? "NULL" : products["sArtIndex"].asString()) + "|" +
-                       products["byCode"].asString() + "|" +
-                       (products["dCenaSprzed"].isNull() ? "NULL" : products["dCenaSprzed"].asString()));
-    EXPECT_EQ(rows, (std::vector<std::string>{"100|Mleko \"Łaciate\", 2%|000001|6|3.49", "251|Nabiał|NULL|1|NULL",
-                                              "253|O'Neil|000002|6|NULL"}))
+    EXPECT_EQ(linesOf("select lTowarRef, sNazwa, sArtIndex, byCode, dCenaSprzed from towar order by lTowarRef",
+                      store.session()),
+              (std::vector<std::string>{"100|Mleko \"Łaciate\", 2%|000001|6|3.49", "251|Nabiał|NULL|1|NULL",
+                                        "253|O'Neil|000002|6|NULL"}))
         << "ids from the file, else from the pool moved past the file's greatest id (250); an empty field is NULL";
-
-    DBKernel::Sql::OpenedQuery codes("select lPluRef, sPLU, lTowarRef, byStatus from plu order by lPluRef",
-                                     store.session());
-    std::vector<std::string> seen;
-    while (codes.next())
-        seen.push_back(codes["lPluRef"].asString() + " " + codes["sPLU"].asString() + " " +
-                       codes["lTowarRef"].asString() + " " + codes["byStatus"].asString());
-    EXPECT_EQ(seen, (std::vector<std::string>{"250 5901234123464 100 3", "252 5901234123457 100 1", "254 1001 100 2"}))
+    EXPECT_EQ(linesOf("select lPluRef, sPLU, lTowarRef, byStatus from plu order by lPluRef", store.session()),
+              (std::vector<std::string>{"250|5901234123464|100|3", "252|5901234123457|100|1", "254|1001|100|2"}))
         << "codes belong to the product above them, or to the one their lTowarRef names";
     EXPECT_EQ(DBKernel::RefPool::instance().getRef(store.session()), 255) << "later ids never meet imported ones";
 }
@@ -121,12 +106,8 @@ TEST(ProductFile, RowsThatBreakTheLayoutAreRefusedWithTheReason) {
     EXPECT_EQ(refusal(store, "sNazwa\n\"Mleko\n"), ", wiersz 2: cudzysłów niezamknięty do końca pliku");
     EXPECT_EQ(countOf("select count(*) from towar", store.session()), 0);
 
-    try {
-        importProducts(store.path() / "brak.csv", store.session());
-        FAIL() << "a missing file is refused";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Nie można otworzyć pliku " + (store.path() / "brak.csv").string() + ".");
-    }
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { importProducts(store.path() / "brak.csv", store.session()); }),
+              "Nie można otworzyć pliku " + (store.path() / "brak.csv").string() + ".");
 }
 
 TEST(ProductFile, AnExportImportedIntoANewStoreGivesTheSameRows) {

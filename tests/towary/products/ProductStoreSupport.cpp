@@ -34,4 +34,15 @@ std::int64_t countOf(const std::string& sql, const TSessionHolder& session) {
     return DBKernel::Sql::OpenedQuery(sql, session).field(0).asInt64();
 }
 
+std::vector<std::string> linesOf(const std::string& sql, const TSessionHolder& session) {
+    DBKernel::Sql::OpenedQuery query(sql, session);
+    std::vector<std::string> lines;
+    while (query.next()) {
+        auto& line = lines.emplace_back();
+        for (std::size_t i = 0; i < query.columnCount(); ++i)
+            line += (i ? "|" : "") + (query.field(i).isNull() ? std::string("NULL") : query.field(i).asString());
+    }
+    return lines;
+}
+
 }  // namespace ProductTest

@@ -31,5 +31,7 @@ private:
 std::vector<std::vector<DBKernel::Value>> rowsOf(const std::string& table, const std::string& key,
                                                  const TSessionHolder& session);
 std::int64_t countOf(const std::string& sql, const TSessionHolder& session);
+// Each row the query reads, its fields joined by '|' with NULL for an empty one.
+std::vector<std::string> linesOf(const std::string& sql, const TSessionHolder& session);
 
 }  // namespace ProductTest
