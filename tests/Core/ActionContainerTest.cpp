@@ -1,5 +1,6 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/Debug/Debug.h"
+#include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,8 @@ class Named : public Core::IExecutor {
 public:
     std::string guid() const override { return kGuid; }
 };
+
+boost::shared_ptr<Doubler> makeDoubler() { return boost::shared_ptr<Doubler>(new Doubler); }
 
 std::string logged(const std::filesystem::path& file) {
     std::ifstream in(file);
@@ -63,30 +66,25 @@ TEST(ActionContainer, ReadyMadeActionLivesAsLongAsItsToken) {
     EXPECT_TRUE(watch.expired());
 }
 
-TEST(ActionContainer, ExecutorDefaultsAndCasts) {
+std::string logicError(const std::function<void()>& call) { return TestSupport::failure<std::logic_error>(call); }
+
+TEST(ActionContainer, ExecutorDefaultsCastsAndPlainFactoryFunctions) {
     Plain plain;
-    try {
-        plain.execute(nullptr);
-        FAIL();
-    } catch (const std::logic_error& e) {
-        EXPECT_STREQ(e.what(), "IExecutor::execute illegal function call.");
-    }
-    try {
-        (void)plain.guid();
-        FAIL();
-    } catch (const std::logic_error& e) {
-        EXPECT_STREQ(e.what(), "Operation not supported.");
-    }
+    EXPECT_EQ(logicError([&] { plain.execute(nullptr); }), "IExecutor::execute illegal function call.");
+    EXPECT_EQ(logicError([&] { (void)plain.guid(); }), "Operation not supported.");
     BoostSide boostSide;
     EXPECT_EQ(Core::unwrap<std::string>(boostSide.execute(Core::wrap(std::string("tak")))), "tak!");
 
-    Core::Token token = Core::regActionCreator(kGuid, Core::creatorOf<Doubler>(), {});
-    try {
-        Core::Action::CContainer::invoke<Core::Value<std::string>>(*this, kGuid, Core::wrap(1));
-        FAIL();
-    } catch (const std::logic_error& e) {
-        EXPECT_STREQ(e.what(), "Error while casting interface Core::IUnknown");
+    const std::string castError = "Error while casting interface Core::IUnknown";
+    {
+        Core::Token token = Core::regActionCreator<Doubler>(kGuid, &makeDoubler, {});
+        EXPECT_EQ(Core::Action::CContainer::invoke<Core::Value<int>>(0, kGuid, Core::wrap(4))->get(), 8);
+        EXPECT_EQ(logicError([] { Core::Action::CContainer::invoke<Core::Value<std::string>>(0, kGuid, Core::wrap(1)); }),
+                  castError);
     }
+    Core::Token token = Core::regActionCreator(kGuid, [] { return std::shared_ptr<Core::IExecutor>(); }, {});
+    EXPECT_EQ(logicError([] { Core::Action::CContainer::invoke<Core::Value<int>>(0, kGuid, Core::wrap(4)); }), castError)
+        << "an empty creator";
 }
 
 TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
@@ -113,22 +111,6 @@ TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
               std::string::npos)
         << text;
     EXPECT_EQ(text.find("not written"), std::string::npos);
-}
-
-boost::shared_ptr<Doubler> makeDoubler() { return boost::shared_ptr<Doubler>(new Doubler); }
-
-TEST(ActionContainer, PlainFactoryFunctionsAndEmptyCreatorsAreHandled) {
-    {
-        Core::Token token = Core::regActionCreator<Doubler>(kGuid, &makeDoubler, {});
-        EXPECT_EQ(Core::Action::CContainer::invoke<Core::Value<int>>(0, kGuid, Core::wrap(4))->get(), 8);
-    }
-    Core::Token token = Core::regActionCreator(kGuid, [] { return std::shared_ptr<Core::IExecutor>(); }, {});
-    try {
-        Core::Action::CContainer::invoke<Core::Value<int>>(0, kGuid, Core::wrap(4));
-        FAIL();
-    } catch (const std::logic_error& e) {
-        EXPECT_STREQ(e.what(), "Error while casting interface Core::IUnknown");
-    }
 }
 
 }  // namespace

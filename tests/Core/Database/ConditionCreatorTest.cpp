@@ -24,7 +24,6 @@ TEST(IncludeCondition, ValuesAreQuotedEscapedAndNoValueIsTrue) {
     EXPECT_EQ(CIncludeConditionCreator::of("sNazwa", std::vector<std::string>{"O'Neil"}, false),
               "(sNazwa not in ('O''Neil'))");
     EXPECT_EQ(CIncludeConditionCreator::of("p.sPlu", std::vector<std::string>{}), "1=1");
-    EXPECT_EQ(CIncludeConditionCreator::of("p.sPlu", std::vector<std::string>{}, false), "1=1");
 
     std::ostringstream refs;
     CIncludeConditionCreator byRef(refs, "t.lTowarRef");

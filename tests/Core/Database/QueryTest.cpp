@@ -1,5 +1,5 @@
 #include "Core/Database/Sql.h"
-#include "Core/tools/IgnoringCase.h"
+#include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -47,9 +47,7 @@ TEST_F(Query, TheLoopVisitsEveryRowTheFirstIncludedAndASingleRowIsReadableAtOnce
     EXPECT_FALSE(all.next());
     EXPECT_THROW(all["sNazwa"].asString(), DBKernel::DatabaseError) << "past the last row there is no row";
 
-    OpenedQuery none("select sNazwa from towar where lTowarRef = 99", session);
-    EXPECT_TRUE(none.empty());
-    EXPECT_FALSE(none.next());
+    EXPECT_TRUE(OpenedQuery("select sNazwa from towar where lTowarRef = 99", session).empty());
 
     OpenedQuery one("select 40544 dzien from dual", session);
     EXPECT_EQ(one["DZIEN"].asInt64(), 40544) << "columns are found without regard to case";
@@ -76,7 +74,6 @@ TEST_F(Query, ParametersBindTextNumbersAndNullByNameInAnyCase) {
     OpenedQuery read("select sKrNazwa, dCenaSprzed from towar where lTowarRef = 1", session);
     EXPECT_EQ(read["sKrNazwa"].asString(), "MLEKO 2%");
     EXPECT_EQ(read["dCenaSprzed"].asPrice(), Core::Price(3.49));
-    EXPECT_EQ(read["dCenaSprzed"].asPrice().toString(), "3.49");
 
     update.Params["krotka"] = "";
     update.execute();
@@ -85,12 +82,8 @@ TEST_F(Query, ParametersBindTextNumbersAndNullByNameInAnyCase) {
 
     Command missing("update towar set sNazwa = :nazwa where lTowarRef = :id", session);
     missing.Params["id"] = 1;
-    try {
-        missing.execute();
-        FAIL() << "a parameter left unset is an error";
-    } catch (const DBKernel::DatabaseError& e) {
-        EXPECT_NE(std::string(e.what()).find(":nazwa"), std::string::npos) << e.what();
-    }
+    const std::string unset = TestSupport::failure<DBKernel::DatabaseError>([&] { missing.execute(); });
+    EXPECT_NE(unset.find(":nazwa"), std::string::npos) << "a parameter left unset is an error: " << unset;
     missing.Params["NAZWA"] = "Mleko 2%";
     EXPECT_EQ(missing.execute(), 1) << "a parameter set after a failed run is bound";
     missing.Params["id"] = 2;
@@ -103,9 +96,6 @@ TEST_F(Query, ParametersBindTextNumbersAndNullByNameInAnyCase) {
 TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
     Command("update towar set dCenaSprzed = 12.5, nMarza = 2.6, sSWW = '0042' where lTowarRef = 1", session).execute();
     OpenedQuery query("select lTowarRef, dCenaSprzed, nMarza, sSWW, sKrNazwa from towar order by lTowarRef", session);
-    EXPECT_EQ(query["lTowarRef"].asInt64(), 1);
-    EXPECT_EQ(query["lTowarRef"].asString(), "1");
-    EXPECT_EQ(query["dCenaSprzed"].asDouble(), 12.5);
     EXPECT_EQ(query["dCenaSprzed"].asString(), "12.5");
     EXPECT_EQ(query["nMarza"].asInt64(), 3) << "a double read as an integer is rounded";
     EXPECT_EQ(query["sSWW"].asInt64(), 42) << "a text holding a number reads as one";
@@ -113,7 +103,6 @@ TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
     EXPECT_TRUE(query["sKrNazwa"].isNull());
     EXPECT_EQ(query["sKrNazwa"].asString(), "");
     EXPECT_EQ(query["sKrNazwa"].asInt64(), 0);
-    EXPECT_EQ(query.field(0).name(), "lTowarRef");
 
     const DBKernel::Sql::ConstField first = query["lTowarRef"];
     const DBKernel::Sql::Field live = query["lTowarRef"];
@@ -123,12 +112,8 @@ TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
     EXPECT_EQ(live.asInt64(), 2) << "a field follows its query";
 
     OpenedQuery text("select sNazwa from towar where lTowarRef = 1", session);
-    try {
-        text["sNazwa"].asDouble();
-        FAIL() << "a text that is no number cannot be read as one";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("sNazwa"), std::string::npos) << e.what();
-    }
+    const std::string notANumber = TestSupport::failure<std::runtime_error>([&] { text["sNazwa"].asDouble(); });
+    EXPECT_NE(notANumber.find("sNazwa"), std::string::npos) << "a text that is no number: " << notANumber;
 }
 
 TEST_F(Query, ALoopKeepsItsRowsWhenItsSessionWritesTheTableItReads) {
@@ -174,23 +159,4 @@ TEST_F(Query, ReopenFetchAllAndTheGridQuery) {
     std::vector<std::string> rows;
     for (; !grid.Eof(); grid.Next()) rows.push_back(grid.Fields(0).asString() + " " + grid.FieldByName("SNAZWA").asString());
     EXPECT_EQ(rows, (std::vector<std::string>{"5900001 Mleko", "5900002 Mleko", "5900003 Chleb"}));
-    grid.Close();
-    EXPECT_FALSE(grid.Active());
-}
-
-TEST_F(Query, TextLiteralsAreEscapedOnce) {
-    EXPECT_EQ(SQLUtils::SQLString("Kawa 'Mała' czarna"), "Kawa ''Mała'' czarna");
-    Command("update towar set sNazwa = '" + SQLUtils::SQLString("O'Reilly") + "' where lTowarRef = 1", session)
-        .execute();
-    OpenedQuery read("select count(*) n from towar where sNazwa = '" + SQLUtils::SQLString("O'Reilly") + "'", session);
-    EXPECT_EQ(read["n"].asInt64(), 1);
-}
-
-TEST_F(Query, ColumnsTellTheTypeTheirTableDeclares) {
-    PreparedQuery query("select lTowarRef, sNazwa, dCenaSprzed, 1 + 1 suma from towar", session);
-    ASSERT_EQ(query.columnCount(), 4u) << "known once prepared, before any run";
-    EXPECT_TRUE(Core::equalsIgnoringCase(query.columnDeclaredType(0), "integer")) << query.columnDeclaredType(0);
-    EXPECT_TRUE(Core::equalsIgnoringCase(query.columnDeclaredType(1), "text"));
-    EXPECT_TRUE(Core::equalsIgnoringCase(query.columnDeclaredType(2), "real"));
-    EXPECT_EQ(query.columnDeclaredType(3), "") << "an expression has no declared type";
 }

@@ -33,16 +33,6 @@ TEST(RefPool, IdsStayUniqueAcrossSessionsAndReopening) {
     EXPECT_EQ(fromSql["b"].asInt64(), 18);
 }
 
-TEST(RefPool, IdsAreTakenInTheTransactionOfTheSessionHoldingTheStore) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder importer = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
-    importer.StartTransaction();
-    const auto first = GetRef();  // taken on the importer's session: the main session could not write now
-    TestSupport::addProduct(importer, first, "Mleko");
-    importer.Rollback();
-    EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
-}
-
 TEST(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     constexpr int processes = 3;
@@ -79,7 +69,7 @@ TEST(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
     EXPECT_EQ(ids.size(), static_cast<std::size_t>(processes * idsEach));
 }
 
-TEST(RefPool, ReservingThroughAnIdMovesThePoolPastItAndNeverBack) {
+TEST(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThatTookThem) {
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     EXPECT_EQ(RefPool::instance().getRef(session), 1);
@@ -92,4 +82,11 @@ TEST(RefPool, ReservingThroughAnIdMovesThePoolPastItAndNeverBack) {
     RefPool::instance().reserveThrough(9000, session);
     session.Rollback();
     EXPECT_EQ(RefPool::instance().getRef(session), 503) << "a reservation rolled back with its rows is undone";
+
+    TSessionHolder importer = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
+    importer.StartTransaction();
+    const auto first = GetRef();  // taken on the importer's session: the main session could not write now
+    TestSupport::addProduct(importer, first, "Mleko");
+    importer.Rollback();
+    EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
 }

@@ -1,5 +1,6 @@
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
+#include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -85,12 +86,8 @@ TEST_F(Routines, ProceduresTakeDeclaredInputsAndGiveBackOutputs) {
 
     Procedure lacking("Towary.Dopisz", session);
     lacking.param("nazwa", ParamDirection::Input, FieldType::String) = "Chleb";
-    try {
-        lacking.execute();
-        FAIL() << "an input the procedure needs was not declared";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("id"), std::string::npos) << e.what();
-    }
+    const std::string undeclared = TestSupport::failure<std::runtime_error>([&] { lacking.execute(); });
+    EXPECT_NE(undeclared.find("id"), std::string::npos) << "an input the procedure needs: " << undeclared;
 }
 
 TEST_F(Routines, AFailingProcedureLeavesNothingOfItsWritesAndTheCallersTransactionGoesOn) {

@@ -2,13 +2,13 @@
 #include "Core/Database/Sql.h"
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Store/StoreLocation.h"
+#include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <set>
 #include <string>
 
 using TestSupport::addCode;
@@ -34,25 +34,16 @@ int versionOf(const TSessionHolder& session) {
 
 }  // namespace
 
-TEST(Schema, ANewStoreHasTheWholeSchemaWithItsKeysAndIndexes) {
+TEST(Schema, ANewStoreHasTheWholeSchemaWithItsKeys) {
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     EXPECT_EQ(versionOf(session), latest());
-
-    OpenedQuery indexes("select name from sqlite_master where type = 'index' and name not like 'sqlite%'", session);
-    std::set<std::string> names;
-    while (indexes.next()) names.insert(indexes["name"].asString());
-    for (const char* index : {"plu_byStatus", "plu_sPLU", "plu_lTowarRef", "towar_sGrIndex", "towar_sArtIndex"})
-        EXPECT_TRUE(names.count(index)) << index;
 
     addProduct(session, 1, "Mleko");
     addCode(session, 1, 1, "5900001");
     EXPECT_THROW(addCode(session, 1, 1, "5900002"), DBKernel::DatabaseError) << "the code id is the key";
     EXPECT_THROW(Command("delete from towar where lTowarRef = 1", session).execute(), DBKernel::DatabaseError)
         << "a product with codes stays";
-    OpenedQuery columns("select dLastSTNDate, Alternative_Prices_Allowed, byHardTrStat from towar, plu", session);
-    EXPECT_EQ(columns.columnCount(), 3u);
-
     EXPECT_THROW(Command("insert into dual (dummy) values ('Y')", session).execute(), DBKernel::DatabaseError);
     EXPECT_THROW(Command("delete from dual", session).execute(), DBKernel::DatabaseError);
     EXPECT_EQ(TestSupport::count(session, "dual"), 1);
@@ -92,12 +83,8 @@ TEST(Schema, AFailedUpgradeLeavesTheStoreAsItWas) {
 TEST(Schema, AStoreOfANewerBuildIsRefused) {
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     runRaw(Core::Store::databaseFile(), "pragma user_version = 999");
-    try {
-        TSessionHolder::open();
-        FAIL() << "a newer schema should be refused";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("999"), std::string::npos) << e.what();
-    }
+    const std::string newer = TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); });
+    EXPECT_NE(newer.find("999"), std::string::npos) << "a newer schema is refused: " << newer;
     EXPECT_THROW(DBKernel::StoreDatabase::create(Core::Store::databaseFile()), std::runtime_error)
         << "a store is made only where none is";
 }

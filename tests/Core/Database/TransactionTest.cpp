@@ -10,7 +10,7 @@ using TestSupport::addProduct;
 using TestSupport::count;
 using DBKernel::TransactionGuard;
 
-TEST(Transaction, CommittedWritesAreSeenByOtherSessionsAndRolledBackOnesAreNot) {
+TEST(Transaction, CommittedWritesAreSeenByOtherSessionsAndRolledBackOnesAreNotAndCopiesShareTheirSession) {
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     auto writer = TSessionHolder::open();
     auto reader = TSessionHolder::open();
@@ -33,6 +33,14 @@ TEST(Transaction, CommittedWritesAreSeenByOtherSessionsAndRolledBackOnesAreNot) 
     writer.StartTransaction();
     EXPECT_THROW(writer.StartTransaction(), std::logic_error);
     writer.Rollback();
+
+    TSessionHolder main;
+    TSessionHolder copy = main;
+    copy.StartTransaction();
+    EXPECT_TRUE(main.InTransaction()) << "copies of a holder share its session";
+    EXPECT_TRUE(TSessionHolder().InTransaction()) << "every default holder is the main session";
+    EXPECT_FALSE(writer.InTransaction()) << "an opened session is a session of its own";
+    main.Rollback();
 }
 
 TEST(Transaction, AGuardLeftByAnExceptionLeavesTheStoreAsItWas) {
@@ -81,15 +89,4 @@ TEST(Transaction, AGuardInsideAnOpenTransactionUndoesOnlyItsOwnWrites) {
     EXPECT_EQ(count(session, "towar"), 1) << "the inner guard left early undid its own write only";
     outer.commit();
     EXPECT_EQ(count(TSessionHolder::open(), "towar"), 1);
-}
-
-TEST(Transaction, CopiesOfAHolderShareTheSessionAndTheDefaultOneIsTheMainSession) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder main;
-    TSessionHolder copy = main;
-    copy.StartTransaction();
-    EXPECT_TRUE(main.InTransaction());
-    EXPECT_TRUE(TSessionHolder().InTransaction()) << "every default holder is the main session";
-    EXPECT_FALSE(TSessionHolder::open().InTransaction()) << "an opened session is a session of its own";
-    main.Rollback();
 }

@@ -57,10 +57,6 @@ TEST_F(PluRules, TextsThatCannotBeCodesSayWhy) {
 TEST_F(PluRules, MasksComeInFileOrderAndCompleteTypedNumbers) {
     const auto& masks = config_->getMasks();
     ASSERT_EQ(masks.size(), 6u);
-    EXPECT_EQ(masks[1].text, "28");
-    EXPECT_EQ(masks[1].type, PluType::W);
-    EXPECT_TRUE(masks[1].flag);
-    EXPECT_EQ(masks[1].length, 5);
     EXPECT_EQ(config_->complete("17", masks[1]), "2800017000004");
     EXPECT_EQ(Plu::TPlu(config_->complete("99999", masks[2]), config_).type(), PluType::S);
     EXPECT_THROW(config_->complete("123456", masks[1]), std::invalid_argument);
