@@ -1,6 +1,7 @@
 // The product types' labels.
 
 #include "Modules/Towary/Tools/classification/ProductTypes.h"
+#include "tests/support/Failure.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,9 @@ TEST(ProductTypes, LabelsAndCodesMatchExactly) {
     for (int code : {0, 16, 20, 24}) EXPECT_EQ(Towar::getProductTypeDescription(code), "<nieznany>") << code;
     EXPECT_EQ(Towar::getProductTypeByDescription("Zwykły"), 4);
     EXPECT_EQ(Towar::getProductTypeByDescription("Prowizja od transakcji finansowej"), 22);
-    try {
-        Towar::getProductTypeByDescription("zwykły");
-        FAIL() << "a label differing in letter case names no type";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "Brak typu towaru zwykły");
-    }
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { Towar::getProductTypeByDescription("zwykły"); }),
+              "Brak typu towaru zwykły")
+        << "a label differing in letter case names no type";
 }
 
 }  // namespace

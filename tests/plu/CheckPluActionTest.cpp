@@ -6,6 +6,7 @@
 #include "Modules/Towary/Tools/plu/PluSearch.h"
 #include "apps/towary/products/StoreGenerator.h"
 #include "tests/plu/PluStore.h"
+#include "tests/support/Failure.h"
 
 #include <fstream>
 #include <set>
@@ -84,13 +85,8 @@ TEST_F(CheckPluEvening, AFailureOfTheRunIsReportedWithTheStepsOwnWords) {
     addProduct(1, "Mleko", "000001");
     addCode(10, "0017", 1, 1);
     std::ofstream(Core::Store::settingsFile(), std::ios::trunc) << "# no PLU masks\n";
-    auto args = std::make_shared<EveningProcessing::RunArguments>(session_, 46000, [](const std::string&) {});
-    try {
-        Core::Action::CContainer::invoke<EveningProcessing::StepResult>(this, PLU::kCheckPluActionGuid, args);
-        FAIL() << "a store without PLU rules cannot be checked";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Błąd poczas usuwania lub poprawiania kodów plu:\n", 0), 0u) << e.what();
-    }
+    const std::string failure = TestSupport::failure<std::runtime_error>([this] { repair(); });
+    EXPECT_EQ(failure.rfind("Błąd poczas usuwania lub poprawiania kodów plu:\n", 0), 0u) << failure;
 }
 
 TEST_F(CheckPluEvening, AGeneratedStoreIsRepairedWithoutLosingALiveCode) {

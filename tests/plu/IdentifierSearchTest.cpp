@@ -7,6 +7,7 @@
 #include "Modules/Towary/Tools/plu/IdentifierFilterInvokers.h"
 #include "Modules/Towary/Tools/plu/IdentifierSql.h"
 #include "apps/towary/SampleSettings.h"
+#include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -93,19 +94,26 @@ TEST(IdentifierChars, LettersDigitsAndThreeSigns) {
     EXPECT_EQ(field.identifier(), "żółw");
 }
 
-TEST_F(IdentifierSearch, SubqueriesOfTheThreeForms) {
-    allowLengths("6,8");
+TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsAndTheProductsTheyFind) {
+    allowLengths("6, 8");
     EXPECT_EQ(getIdentifierSqlPart("/123"), indexPart("00000123"));
+    EXPECT_EQ(found("/123"), "2");
     allowLengths("6");
+    EXPECT_EQ(found("/123"), "1 2");
     EXPECT_EQ(getIdentifierSqlPart("/123456789"), indexPart("456789"));
+    EXPECT_EQ(found("/123456789"), "3");
     EXPECT_EQ(getIdentifierSqlPart("mle*ko"), namePart("MLE%KO"));
+    EXPECT_EQ(found("mle*ko"), "1 2 5");
     EXPECT_EQ(getIdentifierSqlPart("O'Neil"), namePart("O''NEIL"));
+    EXPECT_EQ(found("O'Neil"), "3");
     EXPECT_EQ(getIdentifierSqlPart("żółty"), namePart("ŻÓŁTY"));
+    EXPECT_EQ(found("żół"), "4");
     EXPECT_EQ(getIdentifierSqlPart("5901234123457"),
               "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere (p.sPlu in "
               "('5901234123457'))\n )");
     // A short code, and the weighed-goods code its number completes to.
     EXPECT_NE(getIdentifierSqlPart("17").find("(p.sPlu in ('17', '2800017000004'))"), std::string::npos);
+    EXPECT_EQ(found("17"), "2 3");
     // Digits no mask reads nor completes.
     EXPECT_NE(getIdentifierSqlPart("12345678901234").find("p.sPlu like '%12345678901234%'"), std::string::npos);
     // Codes are looked for in their canonical form, not as typed.
@@ -114,10 +122,24 @@ TEST_F(IdentifierSearch, SubqueriesOfTheThreeForms) {
     // The empty text is all digits: no code, so any code.
     EXPECT_EQ(getIdentifierSqlPart(""),
               "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere p.sPlu like '%%'\n )");
+    EXPECT_EQ(found(""), "1 2 3");
     // After the slash: characters, not bytes, and an apostrophe stays inside the literal.
     EXPECT_EQ(getIdentifierSqlPart("/12'3"), indexPart("0012''3"));
+    EXPECT_EQ(found("/12'3"), "");
     EXPECT_EQ(getIdentifierSqlPart("/żółw12"), indexPart("żółw12"));
     EXPECT_EQ(getIdentifierSqlPart("/"), indexPart("000000"));
+
+    allowLengths("6,x");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { getIdentifierSqlPart("/1"); }),
+              "Nieprawidłowa długość indeksu \"x\" w ustawieniu Parametry programu / Towary / Dozwolone "
+              "długości indeksów: długości to liczby dodatnie oddzielone przecinkami.");
+    for (const char* lengths : {"", " , "}) {
+        allowLengths(lengths);
+        EXPECT_THROW(getIdentifierSqlPart("/1"), std::runtime_error) << lengths;
+    }
+    Core::Setup::writeSetting(Core::Store::settingsFile(),
+                              {"Parametry programu", "Towary", "Dozwolone długości indeksów"}, 6);
+    EXPECT_THROW(getIdentifierSqlPart("/1"), std::logic_error);
 }
 
 TEST_F(IdentifierSearch, PluConditionSwitches) {
@@ -131,41 +153,6 @@ TEST_F(IdentifierSearch, PluConditionSwitches) {
     // The weighed-goods mask completes item numbers of up to its five digits.
     EXPECT_EQ(getPluSqlCondition("12345", "", false, true), "(p.sPlu in ('2812345000007'))");
     EXPECT_EQ(getPluSqlCondition("123456", "", false, true), "p.sPlu like '%123456%'");
-}
-
-TEST_F(IdentifierSearch, ProductsFoundOnTheStore) {
-    allowLengths("6, 8");
-    EXPECT_EQ(found("/123"), "2");
-    allowLengths("6");
-    EXPECT_EQ(found("/123"), "1 2");
-    EXPECT_EQ(found("/123456789"), "3");
-    EXPECT_EQ(found("mle*ko"), "1 2 5");
-    EXPECT_EQ(found("O'Neil"), "3");
-    EXPECT_EQ(found("żół"), "4");
-    EXPECT_EQ(found("5901234123457"), "1");
-    EXPECT_EQ(found("17"), "2 3");
-    EXPECT_EQ(found("999"), "");
-    EXPECT_EQ(found(""), "1 2 3");
-    EXPECT_EQ(found("/12'3"), "");
-}
-
-TEST_F(IdentifierSearch, AllowedLengthsThatCannotBeRead) {
-    allowLengths("6,x");
-    try {
-        getIdentifierSqlPart("/1");
-        FAIL();
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(),
-                     "Nieprawidłowa długość indeksu \"x\" w ustawieniu Parametry programu / Towary / Dozwolone "
-                     "długości indeksów: długości to liczby dodatnie oddzielone przecinkami.");
-    }
-    allowLengths("");
-    EXPECT_THROW(getIdentifierSqlPart("/1"), std::runtime_error);
-    allowLengths(" , ");
-    EXPECT_THROW(getIdentifierSqlPart("/1"), std::runtime_error);
-    Core::Setup::writeSetting(Core::Store::settingsFile(),
-                              {"Parametry programu", "Towary", "Dozwolone długości indeksów"}, 6);
-    EXPECT_THROW(getIdentifierSqlPart("/1"), std::logic_error);
 }
 
 TEST_F(IdentifierSearch, FilterOfAReport) {

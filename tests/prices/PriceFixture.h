@@ -42,11 +42,10 @@ protected:
     explicit PriceFixture(bool kvr) {
         writeSettingsFile(std::string(kMarginSettings) + "\"Marża KVR\" = " + (kvr ? "true" : "false") + "\n\n" +
                           kRoundingSettings);
-        addRate(1, "0%", 0.0, "D");
-        addRate(8, "zw.", 0.0, "E");
-        addRate(9, "5%", 0.05, "C");
-        addRate(12, "8%", 0.08, "B");
-        addRate(13, "23%", 0.23, "A");
+        DBKernel::Sql::Command("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
+                               "values (1, '0%', 0.0, 0, 'D'), (8, 'zw.', 0.0, 0, 'E'), (9, '5%', 0.05, 0, 'C'), "
+                               "(12, '8%', 0.08, 0, 'B'), (13, '23%', 0.23, 0, 'A')")
+            .execute();
     }
 
     // Replaces the whole settings file, by a rename, as an editor saving it would.
@@ -61,17 +60,6 @@ protected:
     static void set(const std::string& path, const Orvel::TValue& value) {
         Core::Setup::writeSetting(Core::Store::settingsFile(), Orvel::splitPath(path), value);
     }
-
-    static void addRate(int code, const std::string& name, double value, const std::string& letter) {
-        DBKernel::Sql::Command insert("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, "
-                                      "sKodFiskalny) values (:code, :name, :value, 0, :letter)");
-        insert.Params["code"] = code;
-        insert.Params["name"] = name;
-        insert.Params["value"] = value;
-        insert.Params["letter"] = letter;
-        insert.execute();
-    }
-
 
     static constexpr const char* kCeiling = "Parametry programu / Towary / Marże / Maksymalna marża procentowa";
 

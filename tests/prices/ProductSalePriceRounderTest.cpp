@@ -1,6 +1,9 @@
 #include "Modules/Towary/Tools/prices/ProductSalePriceRounder.h"
 #include "Modules/Towary/Tools/prices/SalePriceRounders.h"
 #include "tests/prices/PriceFixture.h"
+#include "tests/support/StoreRows.h"
+
+#include <utility>
 
 namespace {
 
@@ -18,45 +21,24 @@ protected:
         set(rule + " / Próg zaokrąglania", threshold);
     }
     static void addGroup(const std::string& prefix) { set(std::string(kToZero) + " / Grupy / " + prefix, "grupa"); }
-
-    static void addProduct(std::int64_t id, const std::string& groupIndex) {
-        DBKernel::Sql::Command insert("insert into towar (lTowarRef, sNazwa, sGrIndex) values (:id, 'Chleb', :g)");
-        insert.Params["id"] = id;
-        insert.Params["g"] = groupIndex;
-        insert.execute();
-    }
 };
 
-TEST(SalePriceRounders, PsychologicalValuesEndInFiveOrNine) {
-    const Product::Tools::SalePriceToPsychologicalValuesRounder rounder(0.0);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.30), 12.29) << "a round price drops to the 9 below";
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.31), 12.35);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.35), 12.35);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.36), 12.39);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.39), 12.39);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.40), 12.39);
-    EXPECT_DOUBLE_EQ(rounder.rounding(10.00), 9.99);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.355), 12.39) << "hundredths first, halves up: 12.36";
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.3049), 12.29);
-}
+TEST(SalePriceRounders, PsychologicalValuesEndInFiveOrNineZeroOnTheLastPositionInTenGroszeAboveTheThreshold) {
+    // A round price drops to the 9 below; hundredths first, halves up: 12.355 is 12.36.
+    const Product::Tools::SalePriceToPsychologicalValuesRounder psychological(0.0);
+    for (const auto& [price, rounded] : {std::pair{12.30, 12.29}, {12.31, 12.35}, {12.36, 12.39}, {12.39, 12.39},
+                                         {10.00, 9.99}, {12.355, 12.39}, {12.3049, 12.29}})
+        EXPECT_DOUBLE_EQ(psychological.rounding(price), rounded) << price;
+    const Product::Tools::SalePriceToZeroOnLastPositionRounder toZero(0.0);
+    for (const auto& [price, rounded] : {std::pair{12.34, 12.3}, {12.35, 12.4}, {12.96, 13.0}})
+        EXPECT_DOUBLE_EQ(toZero.rounding(price), rounded) << price;
 
-TEST(SalePriceRounders, ZeroOnTheLastPositionRoundsToTenGroszeHalvesUp) {
-    const Product::Tools::SalePriceToZeroOnLastPositionRounder rounder(0.0);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.34), 12.3);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.35), 12.4);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.30), 12.3);
-    EXPECT_DOUBLE_EQ(rounder.rounding(12.96), 13.0);
-}
-
-TEST(SalePriceRounders, OnlyPricesAboveTheThresholdAreRounded) {
-    const Product::Tools::SalePriceToPsychologicalValuesRounder psychological(10.0);
-    EXPECT_EQ(psychological.roundPrice(10.00), 10.00) << "equal to the threshold";
-    EXPECT_DOUBLE_EQ(psychological.roundPrice(10.01), 10.05);
-    EXPECT_EQ(psychological.roundPrice(3.30), 3.30);
-    const Product::Tools::SalePriceToZeroOnLastPositionRounder toZero(10.0);
-    EXPECT_EQ(toZero.roundPrice(10.00), 10.00);
-    EXPECT_DOUBLE_EQ(toZero.roundPrice(10.01), 10.0);
-    EXPECT_DOUBLE_EQ(toZero.roundPrice(10.05), 10.1);
+    const Product::Tools::SalePriceToPsychologicalValuesRounder psychologicalAbove10(10.0);
+    EXPECT_EQ(psychologicalAbove10.roundPrice(10.00), 10.00) << "equal to the threshold";
+    EXPECT_DOUBLE_EQ(psychologicalAbove10.roundPrice(10.01), 10.05);
+    const Product::Tools::SalePriceToZeroOnLastPositionRounder toZeroAbove10(10.0);
+    EXPECT_EQ(toZeroAbove10.roundPrice(10.00), 10.00);
+    EXPECT_DOUBLE_EQ(toZeroAbove10.roundPrice(10.05), 10.1);
 }
 
 TEST_F(SalePriceRounding, RoundingToZeroWinsInGroupsBeginningWithAnEntryAndPsychologicalRoundingElsewhere) {
@@ -67,83 +49,62 @@ TEST_F(SalePriceRounding, RoundingToZeroWinsInGroupsBeginningWithAnEntryAndPsych
     const auto rounded = [](const char* groupIndex) {
         return ProductSalePriceRounder(std::string(groupIndex)).roundSalePrice(12.34);
     };
-    EXPECT_DOUBLE_EQ(rounded("0201"), 12.3);
     EXPECT_DOUBLE_EQ(rounded("02"), 12.3);
     EXPECT_DOUBLE_EQ(rounded("010300"), 12.3);
     EXPECT_DOUBLE_EQ(rounded("0102"), 12.35);
     EXPECT_DOUBLE_EQ(rounded("0"), 12.35) << "an entry longer than the group index never matches";
     EXPECT_DOUBLE_EQ(rounded("100103"), 12.35) << "the start of the index, not a part anywhere in it";
-}
 
-TEST_F(SalePriceRounding, OnlyRoundingToZeroOnLeavesOtherGroupsUnroundedYetEnabled) {
-    turn(kToZero, true);
-    addGroup("01");
-    const ProductSalePriceRounder outside(std::string("0201"));
-    EXPECT_TRUE(outside.isEnabled());
-    EXPECT_EQ(outside.roundSalePrice(12.34), 12.34);
-    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0102")).roundSalePrice(12.34), 12.3);
+    TestSupport::addProduct({}, 1, "Chleb", "");
+    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{1}).roundSalePrice(12.34), 12.35) << "no group index";
 }
 
 TEST_F(SalePriceRounding, TheRuleIsFixedWhenTheRounderIsMadeWhileIsEnabledReadsAfresh) {
+    turn(kToZero, true);
+    addGroup("01");
+    const ProductSalePriceRounder outside(std::string("0201"));
+    EXPECT_TRUE(outside.isEnabled()) << "rounding to zero alone leaves other groups unrounded yet enabled";
+    EXPECT_EQ(outside.roundSalePrice(12.34), 12.34);
+
     turn(kPsychological, true, 5.0);
-    const ProductSalePriceRounder rounder(std::string("0102"));
+    const ProductSalePriceRounder rounder(std::string("0201"));
     const ProductSalePriceRounder copy = rounder;
     turn(kPsychological, false);
     EXPECT_DOUBLE_EQ(rounder.roundSalePrice(12.30), 12.29);
     EXPECT_DOUBLE_EQ(copy.roundSalePrice(5.01), 5.05);
     EXPECT_EQ(copy.roundSalePrice(5.00), 5.00);
+    turn(kToZero, false);
     EXPECT_FALSE(rounder.isEnabled());
-    EXPECT_EQ(ProductSalePriceRounder(std::string("0102")).roundSalePrice(12.30), 12.30);
+    EXPECT_EQ(ProductSalePriceRounder(std::string("0201")).roundSalePrice(12.30), 12.30);
 }
 
 TEST_F(SalePriceRounding, OnlyTheSettingsOfTheChosenRuleAreRead) {
-    writeSettingsFile(R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
+    const ProductSalePriceRounder rounder(std::string("0102"));
+    const std::string psychological =
+        "[\"Parametry programu\".Towary.\"Zaokrąglanie cen sprzedaży\".\"Zaokrąglanie do wartości "
+        "psychologicznych\"]\n\"Włączone\" = ";
+    writeSettingsFile(psychological + "true\n\"Próg zaokrąglania\" = 1.0\n" +
+                      R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
 "Włączone" = true
 Grupy = { "01" = "nabiał" }
-
-["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do wartości psychologicznych"]
-"Włączone" = true
-"Próg zaokrąglania" = 1.0
 )");
     EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string("0201")).roundSalePrice(12.30), 12.29)
         << "outside the groups the missing threshold of rounding to zero is never read";
     EXPECT_EQ(failure<std::logic_error>([] { ProductSalePriceRounder(std::string("0102")); }),
               "próba pobrania wartości typu (double) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
               "cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji / Próg zaokrąglania");
-    writeSettingsFile(R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
-"Włączone" = false
-)");
-    EXPECT_EQ(failure<std::logic_error>([] { ProductSalePriceRounder(std::string("0102")); }),
-              "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
-              "cen sprzedaży / Zaokrąglanie do wartości psychologicznych / Włączone");
-}
-
-TEST_F(SalePriceRounding, IsEnabledAsksRoundingToZeroOnlyWhenPsychologicalRoundingIsOff) {
-    const ProductSalePriceRounder rounder(std::string("0102"));
-    EXPECT_FALSE(rounder.isEnabled());
-    const std::string psychological =
-        "[\"Parametry programu\".Towary.\"Zaokrąglanie cen sprzedaży\".\"Zaokrąglanie do wartości "
-        "psychologicznych\"]\n\"Włączone\" = ";
     writeSettingsFile(psychological + "true\n");
     EXPECT_TRUE(rounder.isEnabled()) << "rounding to zero, missing now, is not read";
     writeSettingsFile(psychological + "false\n");
     EXPECT_EQ(failure<std::logic_error>([&rounder] { rounder.isEnabled(); }),
               "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
               "cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji / Włączone");
-}
-
-TEST_F(SalePriceRounding, AProductIsRoundedByTheRuleOfItsGroup) {
-    turn(kPsychological, true);
-    turn(kToZero, true);
-    addGroup("01");
-    addProduct(1, "0102");
-    addProduct(2, "0201");
-    addProduct(3, "");
-    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{1}).roundSalePrice(12.34), 12.3);
-    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{2}).roundSalePrice(12.34), 12.35);
-    EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{3}).roundSalePrice(12.34), 12.35) << "no group index";
-    EXPECT_EQ(failure<std::runtime_error>([] { ProductSalePriceRounder(std::int64_t{99}); }),
-              "Brak towaru o identyfikatorze 99.");
+    writeSettingsFile(R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
+"Włączone" = false
+)");
+    EXPECT_EQ(failure<std::logic_error>([] { ProductSalePriceRounder(std::string("0102")); }),
+              "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
+              "cen sprzedaży / Zaokrąglanie do wartości psychologicznych / Włączone");
 }
 
 }  // namespace

@@ -27,47 +27,38 @@ protected:
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
 };
 
-TEST_F(DecodeStringTest, RatesInPercentAreBareNumbersAndNamesAreEscapedLiterals) {
+TEST_F(DecodeStringTest, RatesAreBareNumbersNamesEscapedLiteralsAndOnlyCodesWithAValueCount) {
     execute("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) values"
             " (0, '23%', 0.23, 0, 'A'), (1, 'stawka ''obniżona''', 0.08, 0, 'B')");
+    execute("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), (3, 'kg', 'kilogram'),"
+            " (4, 'but', 'butelka')");
+    execute("insert into formaplatnosci (lPlatnoscRef, sNazwa, sSkrot, bKoncowa, bKrajowa) values"
+            " (1, 'Gotówka', 'zł', 1, 1), (2, 'Karty', 'karta', 0, 0), (3, 'Karta Visa', 'visa', 1, 0)");
+    execute("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byVAT, nJmSprz, byCode, byTyp) "
+            "values (1, 'Mleko', '01', '000001', 1, 3, 6, 8)");
     Core::ImplRegistration<Vat::AvailVatRates> rates;
+    Core::ImplRegistration<Core::AvailMeasureUnits> units;
+    Core::ImplRegistration<Platnosci::FormyPlatnosci> forms;
 
     EXPECT_EQ(decodeString(dtStawkaVat), "decode(byVAT, 0, 23, 1, 8)");
     EXPECT_EQ(decodeString("t.", dtPoprStawkaVat), "decode(t.byPoprVAT, 0, 23, 1, 8)");
     EXPECT_EQ(decodeString("t.", dtVat), "decode(t.byVAT, 0, '23%', 1, 'stawka ''obniżona''')");
     EXPECT_EQ(decodeString(dtPoprVat), "decode(byPoprVAT, 0, '23%', 1, 'stawka ''obniżona''')");
-
-    execute("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byVAT, byCode, byTyp) "
-            "values (1, 'Mleko', '01', '000001', 1, 6, 4)");
     EXPECT_EQ(selectOne(decodeString("t.", dtVat)), "stawka 'obniżona'");
     EXPECT_EQ(selectOne(decodeString("t.", dtStawkaVat)), "8");
-}
-
-TEST_F(DecodeStringTest, MeasureUnitsSkipCodesWithoutAUnitAndTypesSkipCodesWithoutAType) {
-    execute("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), (3, 'kg', 'kilogram'),"
-            " (4, 'but', 'butelka')");
-    Core::ImplRegistration<Core::AvailMeasureUnits> units;
 
     EXPECT_EQ(decodeString(dtJmSprz), "decode(nJmSprz, 1, 'sztuka', 3, 'kilogram', 4, 'butelka')");
     EXPECT_EQ(decodeString("t.", dtJmPrzelicznik), "decode(t.nJmPrzelicznik, 1, 'sztuka', 3, 'kilogram', 4, 'butelka')");
-
+    EXPECT_EQ(selectOne(decodeString("t.", dtJmSprz)), "kilogram");
     const std::string types = decodeString("t.", dtTypTowaru);
     EXPECT_EQ(types.substr(0, 44), "decode(t.byTyp, 1, 'Opakowanie', 2, 'Zestaw'");
     EXPECT_NE(types.find("15, 'Zestaw komponowany', 17, 'Paliwo'"), std::string::npos);
     EXPECT_NE(types.find("19, 'Ubezpieczenie', 21, 'Transakcja finansowa'"), std::string::npos);
     EXPECT_EQ(types.substr(types.size() - 19), ", 23, 'Propozycja')");
-
-    execute("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, nJmSprz, byCode, byTyp) "
-            "values (1, 'Mleko', '01', '000001', 3, 6, 8)");
     EXPECT_EQ(selectOne(types), "Zestaw rozbijany");
-    EXPECT_EQ(selectOne(decodeString("t.", dtJmSprz)), "kilogram");
-}
 
-TEST_F(DecodeStringTest, PaymentFormsAreTheFinalOnes) {
-    execute("insert into formaplatnosci (lPlatnoscRef, sNazwa, sSkrot, bKoncowa, bKrajowa) values"
-            " (1, 'Gotówka', 'zł', 1, 1), (2, 'Karty', 'karta', 0, 0), (3, 'Karta Visa', 'visa', 1, 0)");
-    Core::ImplRegistration<Platnosci::FormyPlatnosci> forms;
-    EXPECT_EQ(decodeString(dtFormaPlatnosci), "decode(lPlatnoscRef, 1, 'Gotówka', 3, 'Karta Visa')");
+    EXPECT_EQ(decodeString(dtFormaPlatnosci), "decode(lPlatnoscRef, 1, 'Gotówka', 3, 'Karta Visa')")
+        << "the final payment forms only";
 }
 
 }  // namespace

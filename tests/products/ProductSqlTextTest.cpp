@@ -1,6 +1,7 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/products/ProductSqlText.h"
+#include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +20,6 @@ protected:
         std::ofstream(Core::Store::settingsFile(), std::ios::trunc)
             << "[\"Parametry sklepu\".Towary.Sortowanie]\n\"Kolejność sortowania\" = \"" << value << "\"\n";
     }
-    std::string failure(const std::string& alias) {
-        try {
-            return TowarFunkcje::getOrderByClause(alias);
-        } catch (const std::runtime_error& e) {
-            return e.what();
-        }
-    }
 
     TestSupport::TempStore store_;
     Core::SetupRegistration setup_;
@@ -40,6 +34,8 @@ TEST_F(OrderByClauseTest, ItemsTakeTheAliasAndAnUpperCaseDirection) {
 
     for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "sNazwa  desc", "", "  "}) {
         sortOrder(malformed);
-        EXPECT_EQ(failure("t"), "Błąd konfiguracji sortowania towarów.") << malformed;
+        EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { TowarFunkcje::getOrderByClause("t"); }),
+                  "Błąd konfiguracji sortowania towarów.")
+            << malformed;
     }
 }

@@ -27,35 +27,24 @@ protected:
     TSessionHolder session_;
 };
 
-TEST_F(GetWolnyIndex, LowestUnusedNumberFromStart) {
+TEST_F(GetWolnyIndex, LowestUnusedNumberOfTheLengthFromStart) {
     EXPECT_EQ(free("0", "6"), "1") << "numbers start at 1";
-    EXPECT_EQ(free("-5", "6"), "1");
     EXPECT_EQ(free("42", "6"), "42");
-
-    for (const char* index : {"000001", "000002", "000002", "000003", "000005", "000100"}) add(index);
+    for (const char* index : {"000001", "000002", "000002", "000003", "000005", "000100", "00004", "0000004", "00004a"})
+        add(index);
     add("", 1);  // a group: no article index
-    EXPECT_EQ(free("0", "6"), "4");
-    EXPECT_EQ(free("2", "6"), "4");
-    EXPECT_EQ(free("4", "6"), "4");
+    EXPECT_EQ(free("0", "6"), "4") << "indexes of another length or not all digits do not count";
     EXPECT_EQ(free("5", "6"), "6");
     EXPECT_EQ(free("100", "6"), "101");
-    EXPECT_EQ(free("1", "4"), "1") << "indexes of another length do not count";
-}
-
-TEST_F(GetWolnyIndex, OnlyIndexesOfTheLengthThatAreNumbersCount) {
-    for (const char* index : {"000001", "00002", "0000002", "00002a", "000003"}) add(index);
-    EXPECT_EQ(free("1", "6"), "2");
-    EXPECT_EQ(free("3", "6"), "4");
+    EXPECT_EQ(free("1", "4"), "1");
 }
 
 TEST_F(GetWolnyIndex, PastTheLengthAndWithoutAnAnswer) {
     for (int number = 1; number <= 9; ++number) add(std::to_string(number));
     EXPECT_EQ(free("0", "1"), "10") << "every one-digit number is taken";
     EXPECT_EQ(free("1234", "3"), "1234") << "no three-digit index is that long";
-    EXPECT_EQ(free("1", "0"), "NULL");
-    EXPECT_EQ(free("1", "-2"), "NULL");
-    EXPECT_EQ(free("null", "6"), "NULL");
-    EXPECT_EQ(free("1", "null"), "NULL");
+    for (const auto& [start, length] : {std::pair{"1", "0"}, {"1", "-2"}, {"null", "6"}, {"1", "null"}})
+        EXPECT_EQ(free(start, length), "NULL") << start << ", " << length;
 }
 
 }  // namespace
