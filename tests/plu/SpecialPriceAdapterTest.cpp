@@ -32,6 +32,8 @@ TEST_F(SpecialPriceAdapter, StoresTheCodeItsPriceLabelsAndHistoryTogether) {
     adapter_.saveSpecialPrice(context("2900017012509", 12.5, 3));
     const std::string id = column("select lPluRef from plu where sPLU = '2900017012509'");
     EXPECT_EQ(std::to_string(*adapter_.getPluId("2900017012509", session_)), id);
+    EXPECT_EQ(column("select lTowarRef || ' ' || byStatus || ' ' || nJm from plu where lPluRef = " + id),
+              std::to_string(product_) + " 1 1");
     EXPECT_EQ(column("select dCena || ' ' || lTowarRef || ' ' || lUzytkRef from PluDiscount where lPluRef = " + id),
               "12.5 " + std::to_string(product_) + " 7");
     EXPECT_EQ(column("select sSekcja || '|' || sRodzajObiektu || '|' || sKlucz || '|' || nTypOperacji || '|' ||"
