@@ -1,0 +1,61 @@
+# shellcheck shell=bash
+# store-checks.sh: what the kill test and the busy-store test share, sourced by
+# both: the towary binary, the report's tallies, and the store checks read
+# straight from the database with sqlite3, independent of the code under test.
+
+towary=${TOWARY:-$root/build/bin/towary}
+passed=0
+failed=0
+
+# One checked case: "pass TEXT" or "fail TEXT" prints a line and counts it.
+pass() { passed=$((passed + 1)); [ -z "${quiet_pass:-}" ] && echo "  ok    $*"; return 0; }
+fail() { failed=$((failed + 1)); echo "  FAIL  $*"; }
+
+# The closing line; the exit code tells a failure.
+finish() {
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+}
+
+require_tools() {
+    [ -x "$towary" ] || { echo "$0: $towary is not built (bash scripts/build.sh build)" >&2; exit 2; }
+    command -v sqlite3 >/dev/null || { echo "$0: sqlite3 is missing (bash scripts/install-deps.sh)" >&2; exit 2; }
+}
+
+# A number drawn from bash's generator, which `RANDOM=SEED` makes repeatable: 0 to LIMIT-1.
+draw() { echo $(((RANDOM * 32768 + RANDOM) % $1)); }
+
+# Seconds since the epoch with milliseconds, for measuring a command.
+now_ms() { date +%s%3N; }
+seconds_text() { printf '%d.%03d' $(($1 / 1000)) $(($1 % 1000)); }
+
+# What `pragma integrity_check` says of the store's database ("ok" when whole).
+integrity() { sqlite3 "$1/towary.db" "pragma integrity_check" 2>&1 | head -5 | tr '\n' ' ' | sed 's/ $//'; }
+
+# The codes live on more than one row, one per line with the number of rows.
+live_twice() {
+    sqlite3 "$1/towary.db" \
+        "select sPLU || ' (' || count(*) || ' live rows)' from plu where byStatus in (1,2) group by sPLU having count(*) > 1" 2>&1
+}
+
+# The store's whole content as text: schema version, schema, then every table's
+# rows in a fixed order. The times a command stamps on what it writes
+# (czasMod, czasZmiany) are left out, so two complete runs of one command dump alike.
+dump_store() {
+    local db=$1/towary.db statements
+    statements=$(sqlite3 "$db" "
+        select '.print == ' || m.name || char(10) || 'select ' || group_concat(c.name, ', ') || ' from ' || m.name
+               || ' order by ' || group_concat(c.name, ', ') || ';'
+        from sqlite_master m join pragma_table_info(m.name) c
+        where m.type = 'table' and m.name not like 'sqlite_%' and c.name not in ('czasMod', 'czasZmiany')
+        group by m.name order by m.name") || return 1
+    sqlite3 -cmd ".mode quote" "$db" <<EOT
+pragma user_version;
+select type, name, tbl_name, sql from sqlite_master where name not like 'sqlite_%' order by type, name;
+$statements
+EOT
+}
+
+
+# The first lines where two dumps differ, for a report.
+dump_difference() { diff "$1" "$2" | grep '^[<>]' | head -"${3:-4}" | cut -c1-160; }
