@@ -1,6 +1,11 @@
 #include "tests/support/TowaryStore.h"
 
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -52,6 +57,24 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
     EXPECT_EQ(existing.exitCode, 1) << "generate makes a new store and never fills an existing one";
     EXPECT_NE(existing.err.find("nie jest pusty"), std::string::npos) << existing.err;
     EXPECT_EQ(runTowary({"products", "export", file("brak")}).exitCode, 1);
+}
+
+TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {
+    ASSERT_EQ(run("products", {"import", file("towary.csv", "sNazwa,sArtIndex\nMleko,000001\n")}).exitCode, 0);
+    const auto err = file("stderr.txt");
+    const int status = std::system(("'" + std::string(TOWARY_BIN_DIR) + "/towary' products export '" + dir_ +
+                                    "' >/dev/full 2>'" + err + "'")
+                                       .c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(TestSupport::readFile(err),
+              "towary: Nie można zapisać wyniku polecenia na standardowe wyjście: brak miejsca na dysku.\n");
+    expectFailure(run("products", {"export", "/dev/full"}), "Nie można zapisać pliku /dev/full: brak miejsca na dysku.");
+
+    std::ofstream(dir_ + "/towary.db", std::ios::trunc) << "to nie jest baza danych";
+    const auto csv = file("eksport.csv");
+    EXPECT_EQ(run("products", {"export", csv}).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(csv)) << "a failed export leaves no file behind";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch_.path()), {}), 3) << "nor a temporary one";
 }
 
 TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {

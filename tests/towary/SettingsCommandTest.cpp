@@ -1,6 +1,7 @@
 #include "tests/support/TowaryStore.h"
 
 #include <fstream>
+#include <future>
 
 namespace {
 
@@ -67,6 +68,18 @@ TEST_F(SettingsCommand, SetStoresTheNarrowestTypeUnlessToldAndKeepsTheComments) 
     EXPECT_NE(broken.err.find("Błąd w pliku ustawień " + dir_ + "/towary.toml, wiersz "), std::string::npos)
         << broken.err;
     EXPECT_EQ(settings({"set", kDepartament, "3"}).exitCode, 1) << "a broken file is not written over";
+}
+
+TEST_F(SettingsCommand, EverySetOfManyAtOnceIsKept) {
+    std::vector<std::future<TestSupport::RunResult>> runs;
+    for (int i = 0; i < 20; ++i)
+        runs.push_back(std::async(std::launch::async, [this, i] {
+            return settings({"set", "Parametry programu / Równolegle / Klucz " + std::to_string(i), std::to_string(i)});
+        }));
+    for (auto& run : runs) EXPECT_EQ(run.get().exitCode, 0);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(settings({"get", "Parametry programu / Równolegle / Klucz " + std::to_string(i)}).out,
+                  std::to_string(i) + "\n");
 }
 
 }  // namespace
