@@ -9,6 +9,7 @@
 #include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/User/User.h"
+#include "Core/UserMessage.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "Core/tools/SystemError.h"
 #include "apps/towary/Command.h"
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
         return kDone;
     } catch (const std::exception& e) {
         std::cout.flush();
-        std::cerr << "towary: " << e.what() << '\n';
+        std::cerr << "towary: " << Core::userMessage(e) << '\n';
         return kFailed;
     }
 }

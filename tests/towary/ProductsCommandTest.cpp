@@ -77,6 +77,36 @@ TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch_.path()), {}), 3) << "nor a temporary one";
 }
 
+TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPolish) {
+    const auto csv = file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n7,Mleko,0101,000007,6\n");
+    ASSERT_EQ(run("products", {"import", csv}).exitCode, 0);
+    namespace fs = std::filesystem;
+    fs::permissions(scratch_.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                              fs::perms::others_exec);
+    for (const char* name : {"/towary.db", "/towary.toml"})
+        fs::permissions(dir_ + name, fs::perms::owner_read | fs::perms::others_read);
+    using TestSupport::runTowaryUnprivileged;
+
+    const auto found = runTowaryUnprivileged({"find", dir_, "Mleko"});
+    EXPECT_EQ(found.exitCode, 0) << found.err;
+    EXPECT_NE(found.out.find("Mleko"), std::string::npos) << found.out;
+    const auto exported = runTowaryUnprivileged({"products", "export", dir_});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_NE(exported.out.find("Mleko"), std::string::npos);
+    const auto shown = runTowaryUnprivileged({"products", "show", dir_, "7"});
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    const auto imported = runTowaryUnprivileged({"products", "import", dir_, csv});
+    EXPECT_EQ(imported.exitCode, 1);
+    EXPECT_EQ(imported.err.rfind("towary: Sklep można tylko czytać: brak uprawnień do zapisu", 0), 0u) << imported.err;
+    const auto inside = runTowaryUnprivileged({"init", dir_ + "/nowy"});
+    EXPECT_EQ(inside.exitCode, 1);
+    EXPECT_EQ(inside.err.rfind("towary: Błąd dostępu do pliku lub katalogu " + dir_ + "/nowy", 0), 0u) << inside.err;
+    EXPECT_NE(inside.err.find(": brak uprawnień. Sprawdź ścieżkę i uprawnienia.\n"), std::string::npos) << inside.err;
+
+    fs::permissions(dir_, fs::perms::owner_all);
+}
+
 TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
     const auto csv = file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,dCenaSprzed,sPLU,nJm,byStatus\n"
                                         "7,Kawa ziarnista,0101,000007,6,4,13,24.99,,,\n"

@@ -6,6 +6,7 @@
 #include "Core/Log/TxtLogger.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/UserMessage.h"
 #include "Core/tools/DayNumber.h"
 #include "Core/tools/IgnoringCase.h"
 #include "Core/tools/ListText.h"
@@ -96,7 +97,7 @@ std::vector<StepReport> EveningRun::run(const std::vector<std::string>& guids, c
                              : result->failed()  ? StepReport::Outcome::failed
                                                  : StepReport::Outcome::done;
         } catch (const std::exception& e) {
-            logger.logError(e.what());
+            logger.logError(Core::userMessage(e));
         } catch (...) {
             logger.logError("Nieznany błąd.");
         }
