@@ -1,6 +1,8 @@
 #pragma once
 // The exception of the store database layer: what the database refused,
-// with the statement that was running and the database's own reason.
+// with the statement that was running and the database's own reason, for
+// programmers and the debug log. What a user is told instead is
+// Core::userMessage (Core/UserMessage.h), chosen by code().
 
 #include <stdexcept>
 #include <string>
@@ -9,15 +11,18 @@ namespace DBKernel {
 
 class DatabaseError : public std::runtime_error {
 public:
-    // statement: the text as the caller wrote it; reason: the database's message.
-    DatabaseError(std::string statement, std::string reason);
+    // statement: the text as the caller wrote it; reason: the database's message;
+    // code: the engine's extended result code (SQLite's), 0 when the layer itself refused.
+    DatabaseError(std::string statement, std::string reason, int code = 0);
 
     const std::string& statement() const { return statement_; }
     const std::string& reason() const { return reason_; }
+    int code() const { return code_; }
 
 private:
     std::string statement_;
     std::string reason_;
+    int code_;
 };
 
 }  // namespace DBKernel

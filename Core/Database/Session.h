@@ -23,6 +23,9 @@ struct SessionOptions {
     std::chrono::milliseconds busyTimeout{5000};
     // The routines the session serves (they must outlive it); the store schema's when null.
     const Routines* routines = nullptr;
+    // Opens the store for reading only; a store whose file or directory this
+    // process may not write is opened so in any case.
+    bool readOnly = false;
 };
 
 // A row loop that can read the rest of its rows into memory, so that it keeps

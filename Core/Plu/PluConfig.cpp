@@ -1,5 +1,6 @@
 #include "Core/Plu/PluConfig.h"
 
+#include "Core/Setup/CheckedValue.h"
 #include "Core/Setup/Setup.h"
 #include "Core/tools/Digits.h"
 #include "Core/tools/Gs1.h"
@@ -115,7 +116,8 @@ TPluConfig TPluConfig::fromSettings(const Orvel::TKey& root) {
         mask.flag = key.GetKey("Uzupełnianie").GetVal<bool>();
         const Orvel::TKey typeKey = key.GetKey("Typ");
         mask.type = typeFromLetter(typeKey.GetVal<std::string>(), typeKey.GetRep().strPath);
-        mask.length = key.GetKey("Długość").GetVal<int>();
+        // No code of the store is longer than an EAN-13.
+        mask.length = Core::Setup::valueInRange(key.GetKey("Długość"), 1, static_cast<int>(kEan13Length));
         masks.push_back(std::move(mask));
     }
     if (masks.empty())

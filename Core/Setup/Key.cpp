@@ -53,6 +53,8 @@ TRep TKey::GetRep() const {
 
 std::string TKey::GetName() const { return path_.empty() ? std::string() : path_.back(); }
 
+const std::filesystem::path& TKey::file() const { return store_->file(); }
+
 TKey::iterator TKey::begin() const {
     auto children = std::make_shared<std::vector<TKey>>();
     std::lock_guard lock(mutex());

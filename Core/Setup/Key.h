@@ -11,6 +11,7 @@
 #include "Core/tools/TypeName.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <iterator>
 #include <memory>
 #include <mutex>
@@ -116,6 +117,8 @@ public:
 
     std::string GetName() const;
     std::string Name() const { return GetName(); }
+    // The settings file the key is read from, for messages that send the user to it.
+    const std::filesystem::path& file() const;
 
     // The child nodes in the order of the settings file, as they are when begin() is called.
     iterator begin() const;

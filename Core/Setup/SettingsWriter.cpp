@@ -1,16 +1,12 @@
 #include "Core/Setup/SettingsWriter.h"
 
 #include "Core/Setup/TomlSettings.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "Core/tools/AtomicFile.h"
+#include "Core/tools/FileLock.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <sstream>
 #include <stdexcept>
@@ -250,54 +246,6 @@ private:
     std::vector<Header> headers_;
 };
 
-// A temporary file beside the target, removed unless it replaced the target.
-class PendingFile {
-public:
-    explicit PendingFile(const std::filesystem::path& target) : target_(target), path_(target.string() + ".XXXXXX") {
-        fd_ = mkstemp(path_.data());
-        if (fd_ < 0) fail("Nie można utworzyć pliku tymczasowego obok pliku ustawień " + target_.string());
-    }
-    ~PendingFile() {
-        if (fd_ >= 0) close(fd_);
-        if (!renamed_) unlink(path_.c_str());
-    }
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-
-    void write(const std::string& text) {
-        for (std::size_t done = 0; done < text.size();) {
-            const ssize_t written = ::write(fd_, text.data() + done, text.size() - done);
-            if (written < 0 && errno == EINTR) continue;
-            if (written < 0) fail("Nie można zapisać pliku ustawień " + target_.string());
-            done += static_cast<std::size_t>(written);
-        }
-    }
-
-    // Gives the file the target's permissions and puts it in the target's place.
-    void replaceTarget() {
-        struct stat info {};
-        if (::stat(target_.c_str(), &info) == 0) fchmod(fd_, info.st_mode & 07777);
-        if (fsync(fd_) != 0 || close(fd_) != 0) {
-            fd_ = -1;
-            fail("Nie można zapisać pliku ustawień " + target_.string());
-        }
-        fd_ = -1;
-        if (std::rename(path_.c_str(), target_.c_str()) != 0)
-            fail("Nie można zastąpić pliku ustawień " + target_.string());
-        renamed_ = true;
-    }
-
-private:
-    [[noreturn]] static void fail(const std::string& text) {
-        throw std::runtime_error(text + ": " + std::strerror(errno) + ".");
-    }
-
-    std::filesystem::path target_;
-    std::string path_;
-    int fd_ = -1;
-    bool renamed_ = false;
-};
-
 }  // namespace
 
 std::string valueText(const Orvel::TValue& value) {
@@ -323,6 +271,8 @@ void writeSetting(const std::filesystem::path& file, const std::vector<std::stri
             throw std::runtime_error("Błędna ścieżka klucza ustawień \"" + Orvel::pathText(path) +
                                      "\": nazwa klucza nie może być pusta ani równa \"@\".");
     const std::string written = valueText(value);
+    // Another process's write between this read and the rename would otherwise be lost.
+    const FileLock lock(file.string() + ".lock");
     std::string text = readSettingsText(file);
     if (!EditStep(text, file).apply(path, written)) EditStep(text, file).apply(path, written);
 
@@ -333,9 +283,9 @@ void writeSetting(const std::filesystem::path& file, const std::vector<std::stri
         throw std::logic_error("Zapis ustawienia " + Orvel::pathText(path) + " nie powiódł się (" + e.what() +
                                "); plik ustawień pozostał bez zmian.");
     }
-    PendingFile pending(file);
-    pending.write(text);
-    pending.replaceTarget();
+    AtomicFile replacement(file);
+    replacement.stream() << text;
+    replacement.commit();
 }
 
 }  // namespace Core::Setup

@@ -1,7 +1,7 @@
 #include "apps/towary/SampleSettings.h"
 
-#include <fstream>
-#include <stdexcept>
+#include "Core/tools/AtomicFile.h"
+
 #include <string_view>
 
 namespace Towary::Host {
@@ -170,10 +170,9 @@ Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego
 }  // namespace
 
 void writeSampleSettings(const std::filesystem::path& file) {
-    std::ofstream out(file, std::ios::binary);
-    out << kSample;
-    out.close();
-    if (!out) throw std::runtime_error("Nie można zapisać pliku ustawień " + file.string() + ".");
+    Core::AtomicFile out(file);
+    out.stream() << kSample;
+    out.commit();
 }
 
 }  // namespace Towary::Host

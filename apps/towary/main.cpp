@@ -9,7 +9,9 @@
 #include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/User/User.h"
+#include "Core/UserMessage.h"
 #include "Core/Vat/AvailVatRates.h"
+#include "Core/tools/SystemError.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/ModuleLoader.h"
 #include "apps/towary/NumberArgument.h"
@@ -17,13 +19,27 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kBadUsage = 2;
+
+// Output that did not reach its reader (a full disk, a broken device) makes
+// the command fail: a script must not take a cut-off result for the whole.
+void finishOutput() {
+    errno = 0;
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0)
+        throw std::runtime_error("Nie można zapisać wyniku polecenia na standardowe wyjście: " +
+                                 (errno != 0 ? Core::systemErrorText(errno) : std::string("błąd zapisu")) + ".");
+}
 
 }  // namespace
 
@@ -90,11 +106,11 @@ int main(int argc, char** argv) {
         const Core::Token pluDiscountDao = Orvel::Products::registerPluDiscountDao();  // special prices' storage
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
-        std::cout.flush();
+        finishOutput();
         return kDone;
     } catch (const std::exception& e) {
         std::cout.flush();
-        std::cerr << "towary: " << e.what() << '\n';
+        std::cerr << "towary: " << Core::userMessage(e) << '\n';
         return kFailed;
     }
 }

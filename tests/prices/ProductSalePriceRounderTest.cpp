@@ -3,6 +3,8 @@
 #include "tests/prices/PriceFixture.h"
 #include "tests/support/StoreRows.h"
 
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace {
@@ -39,6 +41,24 @@ TEST(SalePriceRounders, PsychologicalValuesEndInFiveOrNineZeroOnTheLastPositionI
     const Product::Tools::SalePriceToZeroOnLastPositionRounder toZeroAbove10(10.0);
     EXPECT_EQ(toZeroAbove10.roundPrice(10.00), 10.00);
     EXPECT_DOUBLE_EQ(toZeroAbove10.roundPrice(10.05), 10.1);
+}
+
+TEST(SalePriceRounders, PsychologicalRoundingRefusesAPriceItsGroszeCountCannotCarryRatherThanFlipItsSign) {
+    const Product::Tools::SalePriceToPsychologicalValuesRounder psychological(0.0);
+    EXPECT_DOUBLE_EQ(psychological.rounding(21474836.41), 21474836.45);
+    EXPECT_DOUBLE_EQ(psychological.rounding(21474836.45), 21474836.45);
+    EXPECT_DOUBLE_EQ(psychological.rounding(-21474836.47), -21474836.48);
+    for (const auto& [price, shown] : {std::pair{21474836.46, "21474836.46"}, {1e12, "1000000000000.00"},
+                                       {-21474836.48, "-21474836.48"}}) {
+        try {
+            psychological.rounding(price);
+            ADD_FAILURE() << price << " was rounded";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(e.what(), "Ceny " + std::string(shown) +
+                                    " nie można zaokrąglić do wartości psychologicznej: zaokrąglane są ceny od "
+                                    "-21474836.47 do 21474836.45.");
+        }
+    }
 }
 
 TEST_F(SalePriceRounding, RoundingToZeroWinsInGroupsBeginningWithAnEntryAndPsychologicalRoundingElsewhere) {

@@ -1,5 +1,6 @@
 #include "tests/support/RunTowary.h"
 
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,7 +30,9 @@ std::string readFile(const std::filesystem::path& file) {
     return text.str();
 }
 
-RunResult runTowary(const std::vector<std::string>& args, const std::string& input) {
+namespace {
+
+RunResult run(const std::vector<std::string>& args, const std::string& input, bool unprivileged) {
     const auto in = tempFile("in"), out = tempFile("out"), err = tempFile("err");
     std::ofstream(in) << input;
     const std::string program = std::string(TOWARY_BIN_DIR) + "/towary";
@@ -39,6 +42,8 @@ RunResult runTowary(const std::vector<std::string>& args, const std::string& inp
         std::freopen(in.c_str(), "r", stdin);
         std::freopen(out.c_str(), "w", stdout);
         std::freopen(err.c_str(), "w", stderr);
+        constexpr uid_t kNobody = 65534;
+        if (unprivileged && geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(126);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
@@ -51,5 +56,11 @@ RunResult runTowary(const std::vector<std::string>& args, const std::string& inp
     for (const auto& file : {in, out, err}) std::filesystem::remove(file);
     return result;
 }
+
+}  // namespace
+
+RunResult runTowary(const std::vector<std::string>& args, const std::string& input) { return run(args, input, false); }
+
+RunResult runTowaryUnprivileged(const std::vector<std::string>& args) { return run(args, "", true); }
 
 }  // namespace TestSupport

@@ -111,6 +111,13 @@ TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRun) {
     EXPECT_EQ(text.substr(4, 1) + text.substr(13, 1) + text.substr(19, 1), "-: ") << "lines start with the time";
 }
 
+TEST_F(EveningRunTest, AStepIsFoundWhateverTheLetterCaseOfItsGuid) {
+    std::ostringstream log;
+    const auto reports = Towary::Host::EveningRun(40544, log).run({"{e1000000-0000-0000-0000-000000000001}"});
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].outcome, StepReport::Outcome::done) << log.str();
+}
+
 TEST_F(EveningRunTest, TheStoreListsItsStepsByGuidInOrder) {
     std::ofstream(Core::Store::settingsFile())
         << "[\"Parametry programu\".\"Odczyt wieczorny\"]\nKroki = \"\"\"\n" + kWriter + "\n  " + kThrower + " ;" +

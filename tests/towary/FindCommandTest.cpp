@@ -31,6 +31,7 @@ TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
 
     expectFailure(find("ser"), "Nie znaleziono towaru dla identyfikatora \"ser\".");
     expectBadUsage(find(""), "pusty identyfikator");
+    expectFailure(find("Mleko" + std::string(60000, '*')), "Szukany tekst jest za długi; skróć go.");
 }
 
 }  // namespace

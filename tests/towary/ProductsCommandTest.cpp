@@ -1,6 +1,11 @@
 #include "tests/support/TowaryStore.h"
 
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -52,6 +57,54 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
     EXPECT_EQ(existing.exitCode, 1) << "generate makes a new store and never fills an existing one";
     EXPECT_NE(existing.err.find("nie jest pusty"), std::string::npos) << existing.err;
     EXPECT_EQ(runTowary({"products", "export", file("brak")}).exitCode, 1);
+}
+
+TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {
+    ASSERT_EQ(run("products", {"import", file("towary.csv", "sNazwa,sArtIndex\nMleko,000001\n")}).exitCode, 0);
+    const auto err = file("stderr.txt");
+    const int status = std::system(("'" + std::string(TOWARY_BIN_DIR) + "/towary' products export '" + dir_ +
+                                    "' >/dev/full 2>'" + err + "'")
+                                       .c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(TestSupport::readFile(err),
+              "towary: Nie można zapisać wyniku polecenia na standardowe wyjście: brak miejsca na dysku.\n");
+    expectFailure(run("products", {"export", "/dev/full"}), "Nie można zapisać pliku /dev/full: brak miejsca na dysku.");
+
+    std::ofstream(dir_ + "/towary.db", std::ios::trunc) << "to nie jest baza danych";
+    const auto csv = file("eksport.csv");
+    EXPECT_EQ(run("products", {"export", csv}).exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(csv)) << "a failed export leaves no file behind";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch_.path()), {}), 3) << "nor a temporary one";
+}
+
+TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPolish) {
+    const auto csv = file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n7,Mleko,0101,000007,6\n");
+    ASSERT_EQ(run("products", {"import", csv}).exitCode, 0);
+    namespace fs = std::filesystem;
+    fs::permissions(scratch_.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                              fs::perms::others_exec);
+    for (const char* name : {"/towary.db", "/towary.toml"})
+        fs::permissions(dir_ + name, fs::perms::owner_read | fs::perms::others_read);
+    using TestSupport::runTowaryUnprivileged;
+
+    const auto found = runTowaryUnprivileged({"find", dir_, "Mleko"});
+    EXPECT_EQ(found.exitCode, 0) << found.err;
+    EXPECT_NE(found.out.find("Mleko"), std::string::npos) << found.out;
+    const auto exported = runTowaryUnprivileged({"products", "export", dir_});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_NE(exported.out.find("Mleko"), std::string::npos);
+    const auto shown = runTowaryUnprivileged({"products", "show", dir_, "7"});
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    const auto imported = runTowaryUnprivileged({"products", "import", dir_, csv});
+    EXPECT_EQ(imported.exitCode, 1);
+    EXPECT_EQ(imported.err.rfind("towary: Sklep można tylko czytać: brak uprawnień do zapisu", 0), 0u) << imported.err;
+    const auto inside = runTowaryUnprivileged({"init", dir_ + "/nowy"});
+    EXPECT_EQ(inside.exitCode, 1);
+    EXPECT_EQ(inside.err.rfind("towary: Błąd dostępu do pliku lub katalogu " + dir_ + "/nowy", 0), 0u) << inside.err;
+    EXPECT_NE(inside.err.find(": brak uprawnień. Sprawdź ścieżkę i uprawnienia.\n"), std::string::npos) << inside.err;
+
+    fs::permissions(dir_, fs::perms::owner_all);
 }
 
 TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {

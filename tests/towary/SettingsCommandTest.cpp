@@ -1,6 +1,7 @@
 #include "tests/support/TowaryStore.h"
 
 #include <fstream>
+#include <future>
 
 namespace {
 
@@ -67,6 +68,43 @@ TEST_F(SettingsCommand, SetStoresTheNarrowestTypeUnlessToldAndKeepsTheComments) 
     EXPECT_NE(broken.err.find("Błąd w pliku ustawień " + dir_ + "/towary.toml, wiersz "), std::string::npos)
         << broken.err;
     EXPECT_EQ(settings({"set", kDepartament, "3"}).exitCode, 1) << "a broken file is not written over";
+}
+
+TEST_F(SettingsCommand, ValuesOutOfTheirRangeAreRefusedNamingTheFileTheKeyAndTheRange) {
+    const auto refusal = [this](const std::string& path, const std::string& value, const std::string& range) {
+        return "Ustawienie " + path + " w pliku " + dir_ + "/towary.toml ma wartość " + value +
+               ", a dozwolone są wartości od " + range +
+               ". Popraw je w pliku ustawień lub poleceniem towary settings set.";
+    };
+    const std::string article = "Parametry programu / Struktura organizacyjna / Poziomy hierarchii / Punkt sprzedaży "
+                                "/ Towary / Indeksy / Długość";
+    set(article, "2000000000");
+    expectFailure(run("index", {"next-article"}), refusal(article, "2000000000", "0 do 18"));
+    set(article, "6");
+
+    const std::string allowed = "Parametry programu / Towary / Dozwolone długości indeksów";
+    EXPECT_EQ(settings({"set", allowed, "100000000", "--type", "string"}).exitCode, 0);
+    expectFailure(runTowary({"find", dir_, "/1"}), refusal(allowed, "\"100000000\"", "1 do 18"));
+
+    std::string text = file();
+    const std::string ceiling = "\"Maksymalna marża procentowa\" = 90.0";
+    ASSERT_NE(text.find(ceiling), std::string::npos);
+    std::ofstream(dir_ + "/towary.toml") << text.replace(text.find(ceiling), ceiling.size(),
+                                                         "\"Maksymalna marża procentowa\" = nan");
+    expectFailure(run("price", {"sell", "10", "95", "13"}),
+                  refusal("Parametry programu / Towary / Marże / Maksymalna marża procentowa", "NaN", "0 do 1000000"));
+}
+
+TEST_F(SettingsCommand, EverySetOfManyAtOnceIsKept) {
+    std::vector<std::future<TestSupport::RunResult>> runs;
+    for (int i = 0; i < 20; ++i)
+        runs.push_back(std::async(std::launch::async, [this, i] {
+            return settings({"set", "Parametry programu / Równolegle / Klucz " + std::to_string(i), std::to_string(i)});
+        }));
+    for (auto& run : runs) EXPECT_EQ(run.get().exitCode, 0);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(settings({"get", "Parametry programu / Równolegle / Klucz " + std::to_string(i)}).out,
+                  std::to_string(i) + "\n");
 }
 
 }  // namespace

@@ -68,6 +68,8 @@ using FunctionBody = std::function<Value(std::span<const Value> arguments)>;
 struct ConnectionOptions {
     // How long a statement waits for another session's write lock.
     std::chrono::milliseconds busyTimeout{5000};
+    // Reads only: every write fails with the engine's read-only error.
+    bool readOnly = false;
 };
 
 // One open connection to a database file: one session's link to it.

@@ -5,7 +5,9 @@
 #include "Core/tools/IgnoringCase.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <cctype>
 #include <stdexcept>
 
 namespace DBKernel::Backend {
@@ -23,12 +25,17 @@ using ConnectionHandle = std::unique_ptr<sqlite3, ConnectionCloser>;
 
 std::string reasonOf(sqlite3* connection) { return sqlite3_errmsg(connection); }
 
+// The engine's last failure on the connection, with the statement that met it.
+DatabaseError engineError(const std::string& statement, sqlite3* connection) {
+    return DatabaseError(statement, reasonOf(connection), sqlite3_extended_errcode(connection));
+}
+
 void execute(sqlite3* connection, const std::string& sql) {
     char* message = nullptr;
     if (sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
         std::string reason = message != nullptr ? message : reasonOf(connection);
         sqlite3_free(message);
-        throw DatabaseError(sql, std::move(reason));
+        throw DatabaseError(sql, std::move(reason), sqlite3_extended_errcode(connection));
     }
 }
 
@@ -139,7 +146,7 @@ private:
             const char* tail = nullptr;
             if (sqlite3_prepare_v3(connection_, rest, static_cast<int>(end - rest), SQLITE_PREPARE_PERSISTENT, &raw,
                                    &tail) != SQLITE_OK)
-                throw DatabaseError(text(), reasonOf(connection_));
+                throw engineError(text(), connection_);
             rest = tail;
             if (raw == nullptr) continue;  // only blanks or comments were left
             addPart(StatementHandle(raw));
@@ -175,9 +182,9 @@ private:
             if (part.writes) rowsChanged_ += sqlite3_changes64(connection_);
             return false;
         }
-        std::string reason = reasonOf(connection_);
+        DatabaseError error = engineError(text(), connection_);
         sqlite3_reset(part.handle.get());
-        throw DatabaseError(text(), std::move(reason));
+        throw error;
     }
 
     sqlite3* connection_;
@@ -194,17 +201,21 @@ public:
     SqliteConnection(const std::filesystem::path& file, const ConnectionOptions& options, bool create)
         : busyTimeout_(static_cast<int>(options.busyTimeout.count())) {
         sqlite3* raw = nullptr;
-        const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-        const int result = sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
+        const int result = options.readOnly ? openReadOnly(file, raw)
+                                            : sqlite3_open_v2(file.c_str(), &raw,
+                                                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX |
+                                                                  (create ? SQLITE_OPEN_CREATE : 0),
+                                                              nullptr);
         connection_.reset(raw);
         if (result != SQLITE_OK)
-            throw std::runtime_error("Nie można otworzyć bazy danych " + file.string() + ": " +
-                                     (raw != nullptr ? reasonOf(raw) : sqlite3_errstr(result)));
+            throw DatabaseError("otwarcie bazy danych " + file.string(),
+                                raw != nullptr ? reasonOf(raw) : sqlite3_errstr(result),
+                                raw != nullptr ? sqlite3_extended_errcode(raw) : result);
         sqlite3_extended_result_codes(raw, 1);
         sqlite3_busy_timeout(raw, busyTimeout_);
         // WAL lets readers go on while a session writes; a killed writer leaves
         // only uncommitted frames behind, which the next opener ignores.
-        execute(raw, "pragma journal_mode = wal");
+        if (!options.readOnly) execute(raw, "pragma journal_mode = wal");
         execute(raw, "pragma synchronous = normal");
         execute(raw, "pragma foreign_keys = on");
         Dialect::registerFunctions(raw);
@@ -248,10 +259,10 @@ public:
     int schemaVersion() override {
         sqlite3_stmt* raw = nullptr;
         if (sqlite3_prepare_v2(connection_.get(), "pragma user_version", -1, &raw, nullptr) != SQLITE_OK)
-            throw DatabaseError("pragma user_version", reasonOf(connection_.get()));
+            throw engineError("pragma user_version", connection_.get());
         StatementHandle statement(raw);
         if (sqlite3_step(statement.get()) != SQLITE_ROW)
-            throw DatabaseError("pragma user_version", reasonOf(connection_.get()));
+            throw engineError("pragma user_version", connection_.get());
         return sqlite3_column_int(statement.get(), 0);
     }
 
@@ -264,7 +275,7 @@ public:
         const int result = sqlite3_create_function_v2(
             connection_.get(), Dialect::routineName(name).c_str(), arity, SQLITE_UTF8, owned, &call, nullptr, nullptr,
             [](void* data) { delete static_cast<FunctionBody*>(data); });
-        if (result != SQLITE_OK) throw DatabaseError("(funkcja " + name + ")", reasonOf(connection_.get()));
+        if (result != SQLITE_OK) throw engineError("(funkcja " + name + ")", connection_.get());
     }
 
     std::int64_t nextRef() override {
@@ -273,15 +284,20 @@ public:
             sqlite3_stmt* raw = nullptr;
             if (sqlite3_prepare_v3(connection_.get(), sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &raw, nullptr) !=
                 SQLITE_OK)
-                throw DatabaseError(sql, reasonOf(connection_.get()));
+                throw engineError(sql, connection_.get());
             nextRef_.reset(raw);
         }
         auto* statement = nextRef_.get();
         const int result = sqlite3_step(statement);
+        if (result != SQLITE_ROW) {
+            // Read before the reset, which would clear the engine's reason.
+            const DatabaseError error = result == SQLITE_DONE ? DatabaseError(sql, "tabela RefGenerator nie ma wiersza")
+                                                              : engineError(sql, connection_.get());
+            sqlite3_reset(statement);
+            throw error;
+        }
         const std::int64_t ref = sqlite3_column_int64(statement, 0);
-        std::string reason = result == SQLITE_DONE ? "tabela RefGenerator nie ma wiersza" : reasonOf(connection_.get());
         sqlite3_reset(statement);
-        if (result != SQLITE_ROW) throw DatabaseError(sql, std::move(reason));
         return ref;
     }
 
@@ -297,9 +313,33 @@ private:
             for (int i = 0; i < count; ++i) arguments.push_back(valueOf(values[i]));
             const auto& body = *static_cast<FunctionBody*>(sqlite3_user_data(context));
             setResult(context, body(arguments));
+        } catch (const DatabaseError& e) {
+            // The reason alone: the statement that called the function reports it with its own text.
+            sqlite3_result_error(context, e.reason().c_str(), -1);
+            if (e.code() != 0) sqlite3_result_error_code(context, e.code());
         } catch (const std::exception& e) {
             sqlite3_result_error(context, e.what(), -1);
         }
+    }
+
+    // A store that may not be written. WAL readers share an index file (-shm)
+    // beside the database; in a directory that cannot hold one the file is
+    // read as immutable, which needs none.
+    static int openReadOnly(const std::filesystem::path& file, sqlite3*& raw) {
+        const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+        const auto directory = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
+        const bool shared = ::access(directory.c_str(), W_OK) == 0 || ::access((file.string() + "-shm").c_str(), R_OK) == 0;
+        if (shared) return sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
+        std::string uri = "file:";
+        for (const unsigned char c : file.string()) {
+            if (std::isalnum(c) != 0 || c == '/' || c == '.' || c == '_' || c == '-') {
+                uri += static_cast<char>(c);
+            } else {
+                static const char* const kHex = "0123456789ABCDEF";
+                uri += {'%', kHex[c >> 4], kHex[c & 15]};
+            }
+        }
+        return sqlite3_open_v2((uri + "?immutable=1").c_str(), &raw, flags | SQLITE_OPEN_URI, nullptr);
     }
 
     ConnectionHandle connection_;

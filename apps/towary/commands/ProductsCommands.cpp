@@ -1,12 +1,11 @@
 // towary products import|export|show DIR ...: the store's products and their
 // codes in and out as CSV files (docs/products-csv.md), and one product shown.
 
-#include <fstream>
 #include <memory>
 #include <ostream>
-#include <stdexcept>
 
 #include "Core/Database/TSessionHolder.h"
+#include "Core/tools/AtomicFile.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/ProductImport.h"
@@ -49,11 +48,9 @@ exportCommand->callback([&context, exportOptions] {
             Products::exportProducts(out, TSessionHolder::open());
             return;
         }
-        std::ofstream file(exportOptions->file, std::ios::binary);
-        if (!file) throw std::runtime_error("Nie można utworzyć pliku " + exportOptions->file + ".");
-        const auto counts = Products::exportProducts(file, TSessionHolder::open());
-        file.close();
-        if (!file) throw std::runtime_error("Nie można zapisać pliku " + exportOptions->file + ".");
+        Core::AtomicFile file(exportOptions->file);
+        const auto counts = Products::exportProducts(file.stream(), TSessionHolder::open());
+        file.commit();
         out << "Wyeksportowano do " << exportOptions->file << ": towary i grupy " << counts.products << ", kody "
             << counts.codes << ".\n";
     };

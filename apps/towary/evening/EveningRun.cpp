@@ -6,7 +6,9 @@
 #include "Core/Log/TxtLogger.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/UserMessage.h"
 #include "Core/tools/DayNumber.h"
+#include "Core/tools/IgnoringCase.h"
 #include "Core/tools/ListText.h"
 
 #include <ctime>
@@ -39,10 +41,18 @@ private:
     std::ostream& out_;
 };
 
+// The GUID as it was registered. A GUID is a hexadecimal number, so a store
+// may list it in either letter case.
+std::string registeredSpelling(const std::string& guid) {
+    for (const auto& registration : Core::Action::CContainer::instance().registrations())
+        if (Core::equalsIgnoringCase(registration.guid, guid)) return registration.guid;
+    return guid;
+}
+
 // The step behind a GUID; throws with a message for the log when there is none.
 std::shared_ptr<EveningProcessing::OdczytWieczornyAction> stepOf(const std::string& guid) {
     auto step = std::dynamic_pointer_cast<EveningProcessing::OdczytWieczornyAction>(
-        Core::Action::CContainer::instance().get(guid));
+        Core::Action::CContainer::instance().get(registeredSpelling(guid)));
     if (!step) throw std::runtime_error("Akcja " + guid + " nie jest krokiem odczytu wieczornego.");
     return step;
 }
@@ -87,7 +97,7 @@ std::vector<StepReport> EveningRun::run(const std::vector<std::string>& guids, c
                              : result->failed()  ? StepReport::Outcome::failed
                                                  : StepReport::Outcome::done;
         } catch (const std::exception& e) {
-            logger.logError(e.what());
+            logger.logError(Core::userMessage(e));
         } catch (...) {
             logger.logError("Nieznany błąd.");
         }

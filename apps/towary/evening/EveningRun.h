@@ -4,8 +4,9 @@
 // function, in a transaction of the step's own (committed when the step ends
 // well, rolled back when it fails). A step that fails (throws, reports a
 // failure of its own, or has no evening step behind its GUID) is logged with
-// its message, and the steps after it still run. The whole log goes to a
-// stream, every line stamped with the time it was written.
+// its message, and the steps after it still run. GUIDs are matched without
+// regard to letter case. The whole log goes to a stream, every line stamped
+// with the time it was written.
 
 #include "Core/EveningProcessing/RunArguments.h"
 

@@ -1,5 +1,6 @@
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
+#include "Core/UserMessage.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
@@ -59,6 +60,37 @@ TEST(Failure, ALockedStoreFailsAWriteAfterTheBusyTimeoutNamingTheStatement) {
 
     holder.Commit();
     EXPECT_EQ(Command(write, other).execute(), 1);
+}
+
+TEST(Failure, WhatAUserIsToldOfABusyOrReadOnlyStoreIsPolish) {
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+    TSessionHolder holder = TSessionHolder::open();
+    addProduct(holder, 1, "Mleko");
+    DBKernel::SessionOptions readOnly;
+    readOnly.readOnly = true;
+    TSessionHolder reader = TSessionHolder::open(readOnly);
+    TSessionHolder other = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
+    holder.StartTransaction();
+    addProduct(holder, 2, "Chleb");
+
+    const auto told = [](const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const std::exception& e) {
+            return Core::userMessage(e);
+        }
+        return std::string("no exception");
+    };
+    EXPECT_EQ(told([&] { other.StartTransaction(); }),
+              "Sklep jest zajęty: inne polecenie towary zapisuje teraz w jego bazie danych. Poczekaj, aż się "
+              "zakończy, i spróbuj ponownie.");
+    holder.Commit();
+
+    EXPECT_EQ(count(reader, "towar"), 2) << "a store opened for reading is read";
+    EXPECT_EQ(told([&] { Command("update towar set sNazwa = 'Kefir'", reader).execute(); })
+                  .rfind("Sklep można tylko czytać: brak uprawnień do zapisu", 0),
+              0u);
+    EXPECT_EQ(told([&] { throw std::runtime_error("Tekst modułu."); }), "Tekst modułu.");
 }
 
 TEST(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {

@@ -1,10 +1,12 @@
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
+#include "Core/UserMessage.h"
 #include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <stdexcept>
 #include <string>
@@ -64,6 +66,21 @@ TEST_F(Routines, FunctionsAreCalledInsideStatementsOnTheCallersTransaction) {
     EXPECT_EQ(count(session, "towar"), 1);
     session.Rollback();
     EXPECT_EQ(count(session, "towar"), 0) << "and its write went with it";
+}
+
+TEST_F(Routines, AFunctionsDatabaseFailureIsTheCallingStatementsOwnWithItsCode) {
+    OpenedQuery("select dopiszTowar(7) w from dual", session);
+    try {
+        OpenedQuery("select dopiszTowar(7) w from dual", session);
+        ADD_FAILURE() << "the second product 7 was written";
+    } catch (const DBKernel::DatabaseError& e) {
+        const std::string text = e.what();
+        EXPECT_EQ(text.rfind("Błąd bazy danych: ", 0), 0u) << text;
+        EXPECT_EQ(text.find("Błąd bazy danych: ", 1), std::string::npos) << "not doubled: " << text;
+        EXPECT_EQ(e.code(), SQLITE_CONSTRAINT_PRIMARYKEY) << text;
+        EXPECT_EQ(Core::userMessage(e), "Zapis odrzucony: w sklepie jest już wiersz o tej samej wartości "
+                                        "(towar.lTowarRef), a może być tylko jeden. Nic nie zapisano.");
+    }
 }
 
 TEST_F(Routines, ProceduresTakeDeclaredInputsAndGiveBackOutputs) {

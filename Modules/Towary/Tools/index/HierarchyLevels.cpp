@@ -1,6 +1,7 @@
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 
 #include "Core/Firma/Site.h"
+#include "Core/Setup/CheckedValue.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/System/Sysutils.h"
@@ -41,8 +42,8 @@ TowarCode level(int number) { return static_cast<TowarCode>(number); }
 }  // namespace
 
 int getIndexLength(TowarCode code) {
-    if (isGroupLevel(code)) return levelKey(code).GetVal<int>();
-    if (code == tcTowar) return siteIndexKey().GetKey("Długość").GetVal<int>();
+    if (isGroupLevel(code)) return Core::Setup::valueInRange(levelKey(code), 0, kMaxIndexLength);
+    if (code == tcTowar) return Core::Setup::valueInRange(siteIndexKey().GetKey("Długość"), 0, kMaxIndexLength);
     unknownCode(code);
 }
 
@@ -68,6 +69,7 @@ std::vector<int> getAllowedIndexLengths() {
                                                     "długości to liczby dodatnie oddzielone przecinkami.") %
                                       item % key.GetRep().strPath)
                                          .str());
+        Core::Setup::checkInRange(key, item, *length, 1, kMaxIndexLength);
         lengths.push_back(*length);
     }
     if (lengths.empty())

@@ -26,8 +26,14 @@ enum TowarCode : signed char {
     tcTowar = 6,  // a product (article)
 };
 
-// L(1) to L(5) for the group levels, the article index length for tcTowar.
-// Any other code throws Sysutils::Exception "Nieznany kod towaru (TowarCode = N).".
+// The longest segment or article index the settings may give: the next free
+// index is looked for among numbers, which must fit 64 bits.
+inline constexpr int kMaxIndexLength = 18;
+
+// L(1) to L(5) for the group levels, the article index length for tcTowar,
+// each from 0 to kMaxIndexLength (std::runtime_error naming the settings
+// file and key otherwise). Any other code throws Sysutils::Exception
+// "Nieznany kod towaru (TowarCode = N).".
 TOWARY_EXPORT int getIndexLength(TowarCode code);
 // F(1) to F(5); the article level has no full length: tcTowar throws as an unknown code.
 TOWARY_EXPORT int getFullIndexLength(TowarCode code);
@@ -35,8 +41,8 @@ TOWARY_EXPORT int getFullIndexLength(TowarCode code);
 TOWARY_EXPORT std::string getHierarchyLevelDisplayName(TowarCode code);
 // "Parametry programu / Towary / Dozwolone długości indeksów": the article
 // index lengths the store accepts, a text of lengths separated by ",", in the
-// order written. Throws std::runtime_error for an item that is no positive
-// number and for a text without any.
+// order written. Throws std::runtime_error for an item that is no number from
+// 1 to kMaxIndexLength and for a text without any.
 TOWARY_EXPORT std::vector<int> getAllowedIndexLengths();
 // The site's identifier and "_" when the store prefixes its indexes, else "".
 TOWARY_EXPORT std::string getIndexPrefix();

@@ -1,5 +1,6 @@
 #include "Modules/Towary/Tools/prices/MarginSettings.h"
 
+#include "Core/Setup/CheckedValue.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 
@@ -24,6 +25,9 @@ bool isMarzaKVR() {
 
 namespace Towary::ProductTools {
 
-double maxMarzaProcentowa() { return marginKey("Maksymalna marża procentowa").GetVal<double>(); }
+// A ceiling above 100 % caps nothing a price can be computed with; a NaN one would cap nothing at all.
+double maxMarzaProcentowa() {
+    return Core::Setup::valueInRange(marginKey("Maksymalna marża procentowa"), 0.0, 1000000.0);
+}
 
 }  // namespace Towary::ProductTools

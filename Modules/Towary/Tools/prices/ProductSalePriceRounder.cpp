@@ -1,6 +1,7 @@
 #include "Modules/Towary/Tools/prices/ProductSalePriceRounder.h"
 
 #include "Core/Database/Query.h"
+#include "Core/Setup/CheckedValue.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Modules/Towary/Tools/prices/SalePriceRounders.h"
@@ -22,6 +23,14 @@ Orvel::TKey roundingKey(const char* section) {
         {"Parametry programu", "Towary", "Zaokrąglanie cen sprzedaży", section});
 }
 
+// A rule's threshold: a gross price, so neither negative nor NaN; a billion
+// złoty is above any price a store sells at.
+constexpr double kHighestThreshold = 1e9;
+
+double threshold(const Orvel::TKey& rule) {
+    return Core::Setup::valueInRange(rule.GetKey("Próg zaokrąglania"), 0.0, kHighestThreshold);
+}
+
 // Whether the group index begins with the name of one of the entries, in the store's order.
 bool inGroups(const std::string& groupIndex, const Orvel::TKey& groups) {
     for (const Orvel::TKey& entry : groups) {
@@ -35,11 +44,11 @@ std::shared_ptr<const ISalePriceRounder> chooseRounder(const std::string& groupI
     const Orvel::TKey toZero = roundingKey("Zaokrąglanie do zera na ostatniej pozycji");
     if (toZero.GetKey("Włączone").GetVal<bool>() && inGroups(groupIndex, toZero.GetKey("Grupy")))
         return std::make_shared<SalePriceToZeroOnLastPositionRounder>(
-            toZero.GetKey("Próg zaokrąglania").GetVal<double>());
+            threshold(toZero));
     const Orvel::TKey psychological = roundingKey("Zaokrąglanie do wartości psychologicznych");
     if (psychological.GetKey("Włączone").GetVal<bool>())
         return std::make_shared<SalePriceToPsychologicalValuesRounder>(
-            psychological.GetKey("Próg zaokrąglania").GetVal<double>());
+            threshold(psychological));
     return std::make_shared<PassThroughRounder>();
 }
 

@@ -15,7 +15,9 @@ public:
 
 // Psychological values: a price ends in 5 or 9 grosze. 12.31 to 12.35 become
 // 12.35, 12.36 to 12.39 become 12.39, and a round 12.30 drops to 12.29, so a
-// price never falls by more than 0.01 nor rises by more than 0.04.
+// price never falls by more than 0.01 nor rises by more than 0.04. The grosze
+// are counted in an int: a price whose rounding that cannot carry (above
+// 21 474 836.45) is refused with std::runtime_error.
 class TOWARY_EXPORT SalePriceToPsychologicalValuesRounder : public ISalePriceRounder {
 public:
     explicit SalePriceToPsychologicalValuesRounder(double threshold);
