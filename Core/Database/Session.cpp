@@ -22,11 +22,12 @@ Session* transactionHolder = nullptr;
 std::shared_ptr<Session> Session::open(const std::filesystem::path& file, const SessionOptions& options) {
     if (!std::filesystem::is_regular_file(file))
         throw std::runtime_error("Brak bazy danych sklepu: " + file.string() + ".");
+    StoreDatabase::checkFile(file);
     std::shared_ptr<Session> session(
         new Session(file, Backend::openSqlite(file, Backend::ConnectionOptions{options.busyTimeout}, false),
                     options.routines != nullptr ? *options.routines : Routines::store()));
     session->defineStoreFunctions();
-    StoreDatabase::upgrade(session->connection());
+    StoreDatabase::upgrade(session->connection(), file);
     return session;
 }
 

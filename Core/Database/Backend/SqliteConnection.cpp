@@ -278,10 +278,15 @@ public:
         }
         auto* statement = nextRef_.get();
         const int result = sqlite3_step(statement);
+        if (result != SQLITE_ROW) {
+            // Read before anything else touches the statement: the store's own refusal (a full pool) is the reason.
+            std::string reason =
+                result == SQLITE_DONE ? "tabela RefGenerator nie ma wiersza" : reasonOf(connection_.get());
+            sqlite3_reset(statement);
+            throw DatabaseError(sql, std::move(reason));
+        }
         const std::int64_t ref = sqlite3_column_int64(statement, 0);
-        std::string reason = result == SQLITE_DONE ? "tabela RefGenerator nie ma wiersza" : reasonOf(connection_.get());
         sqlite3_reset(statement);
-        if (result != SQLITE_ROW) throw DatabaseError(sql, std::move(reason));
         return ref;
     }
 
