@@ -3,13 +3,19 @@
 // Ids come from the store's id generator kept in the database, so they stay
 // unique across sessions, processes and restarts. An id is taken inside the
 // transaction of the session that takes it: rolled back, it may be handed
-// out again, as nothing that used it was kept.
+// out again, as nothing that used it was kept. The store keeps the pool past
+// every id a product or code row carries, however the row came, and refuses
+// to go past kLastRef: a full pool fails with a message saying so.
 
 #include "Core/Database/TSessionHolder.h"
 
 #include <cstdint>
+#include <limits>
 
 namespace DBKernel {
+
+// The greatest id: the module reads ids as int. Ids run from 1 to it.
+inline constexpr std::int64_t kLastRef = std::numeric_limits<int>::max();
 
 class RefPool {
 public:

@@ -24,6 +24,7 @@ Session* transactionHolder = nullptr;
 std::shared_ptr<Session> Session::open(const std::filesystem::path& file, const SessionOptions& options) {
     if (!std::filesystem::is_regular_file(file))
         throw std::runtime_error("Brak bazy danych sklepu: " + file.string() + ".");
+    StoreDatabase::checkFile(file);
     // A store that may not be written can still be read: its reading commands work.
     const auto directory = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
     const bool readOnly =
@@ -32,7 +33,7 @@ std::shared_ptr<Session> Session::open(const std::filesystem::path& file, const 
         new Session(file, Backend::openSqlite(file, Backend::ConnectionOptions{options.busyTimeout, readOnly}, false),
                     options.routines != nullptr ? *options.routines : Routines::store()));
     session->defineStoreFunctions();
-    StoreDatabase::upgrade(session->connection());
+    StoreDatabase::upgrade(session->connection(), file);
     return session;
 }
 

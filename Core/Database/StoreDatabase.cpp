@@ -4,32 +4,57 @@
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Schema.h"
 
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace DBKernel::StoreDatabase {
+namespace {
 
-void create(const std::filesystem::path& file) {
-    if (std::filesystem::exists(file)) throw std::runtime_error("Baza danych sklepu już istnieje: " + file.string());
-    const auto connection = Backend::openSqlite(file, Backend::ConnectionOptions{}, true);
-    upgrade(*connection);
+const std::string kWhatToDo =
+    " Przywróć kopię bazy danych sklepu albo załóż nowy sklep poleceniem towary init w nowym katalogu.";
+
+std::runtime_error notAStore(const std::filesystem::path& file, const std::string& why) {
+    return std::runtime_error("Plik " + file.string() + " nie jest bazą danych sklepu: " + why + "." + kWhatToDo);
 }
 
-void upgrade(Backend::Connection& connection) {
+std::set<std::string> tablesOf(Backend::Connection& connection) {
+    const auto query = connection.prepare("select name from sqlite_master where type = 'table'");
+    std::set<std::string> names;
+    for (bool row = query->start(); row; row = query->step()) names.insert(std::get<std::string>(query->column(0)));
+    return names;
+}
+
+// The tables the whole schema makes, read once from a schema made in memory.
+const std::set<std::string>& schemaTables() {
+    static const std::set<std::string> tables = [] {
+        const auto connection = Backend::openSqlite(":memory:", Backend::ConnectionOptions{}, true);
+        for (const auto& migration : Schema::migrations()) connection->runScript(std::string(migration.script));
+        return tablesOf(*connection);
+    }();
+    return tables;
+}
+
+// From `version` up: the migrations the database lacks, in one transaction.
+void migrate(Backend::Connection& connection, int version) {
     const auto migrations = Schema::migrations();
-    const int latest = migrations.empty() ? 0 : migrations.back().number;
-    const auto newer = [latest](int version) {
-        return std::runtime_error("Schemat bazy danych sklepu (wersja " + std::to_string(version) +
+    const int latest = migrations.back().number;
+    const auto newer = [latest](int found) {
+        return std::runtime_error("Schemat bazy danych sklepu (wersja " + std::to_string(found) +
                                   ") jest nowszy niż ten program (wersja " + std::to_string(latest) +
                                   "); potrzebna jest nowsza wersja programu.");
     };
-    if (const int version = connection.schemaVersion(); version == latest) return;
-    else if (version > latest) throw newer(version);
+    if (version == latest) return;
+    if (version > latest) throw newer(version);
 
     connection.begin(true);
     try {
         // Another process may have upgraded the store while this one waited for the lock.
-        const int version = connection.schemaVersion();
+        version = connection.schemaVersion();
         if (version > latest) throw newer(version);
         for (const auto& migration : migrations) {
             if (migration.number <= version) continue;
@@ -45,6 +70,42 @@ void upgrade(Backend::Connection& connection) {
         connection.rollback();
         throw;
     }
+}
+
+}  // namespace
+
+void create(const std::filesystem::path& file) {
+    if (std::filesystem::exists(file)) throw std::runtime_error("Baza danych sklepu już istnieje: " + file.string());
+    const auto connection = Backend::openSqlite(file, Backend::ConnectionOptions{}, true);
+    migrate(*connection, 0);
+}
+
+void checkFile(const std::filesystem::path& file) {
+    // Every SQLite database file begins with these 16 bytes; an empty file is
+    // one SQLite would take for a new database.
+    static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
+    std::array<char, kHeader.size()> header{};
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("Nie można odczytać bazy danych sklepu " + file.string() + ".");
+    in.read(header.data(), header.size());
+    if (in.gcount() == 0) throw notAStore(file, "plik jest pusty");
+    if (static_cast<std::size_t>(in.gcount()) < header.size() ||
+        std::string_view(header.data(), header.size()) != kHeader)
+        throw notAStore(file, "to nie jest plik bazy danych");
+}
+
+void upgrade(Backend::Connection& connection, const std::filesystem::path& file) {
+    // A database no build made: no migration of the store's schema was ever applied to it.
+    const int version = connection.schemaVersion();
+    if (version == 0) throw notAStore(file, "baza nie ma schematu sklepu");
+    migrate(connection, version);
+    const auto present = tablesOf(connection);
+    std::string missing;
+    for (const auto& table : schemaTables())
+        if (!present.contains(table)) missing += (missing.empty() ? "" : ", ") + table;
+    if (!missing.empty())
+        throw std::runtime_error("Baza danych sklepu " + file.string() + " jest niekompletna: brak tabel " + missing +
+                                 "." + kWhatToDo);
 }
 
 }  // namespace DBKernel::StoreDatabase

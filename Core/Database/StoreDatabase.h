@@ -1,6 +1,7 @@
 #pragma once
-// The store database as a whole: making a new one and bringing the schema of
-// an existing one up to this build's migrations.
+// The store database as a whole: making a new one, telling a store database
+// from any other file, and bringing the schema of an existing one up to this
+// build's migrations.
 
 #include "Core/Database/Backend/Backend.h"
 
@@ -12,9 +13,14 @@ namespace DBKernel::StoreDatabase {
 // file that exists.
 void create(const std::filesystem::path& file);
 
-// Applies the migrations the database lacks, all in one transaction, so a
-// store made by an older build is upgraded in full or not at all. Refuses a
-// database whose schema is newer than this build's.
-void upgrade(Backend::Connection& connection);
+// Refuses, saying what to do, a file that holds no database at all (an empty
+// file, any other kind of file): a store is never rebuilt over it.
+void checkFile(const std::filesystem::path& file);
+
+// Applies the migrations the store database in the file lacks, all in one
+// transaction, so a store made by an older build is upgraded in full or not at
+// all. Refuses a database without the store's schema, one whose schema is
+// newer than this build's, and one missing a table of the schema.
+void upgrade(Backend::Connection& connection, const std::filesystem::path& file);
 
 }  // namespace DBKernel::StoreDatabase

@@ -16,6 +16,7 @@ namespace Towary::Host {
 struct Context {
     std::filesystem::path store;  // the store directory of the command
     bool storeRequired = true;    // false for commands that take no store
+    bool newStore = false;        // the command makes the store (init, demo, generate)
     std::function<void(std::ostream& out)> job;
 };
 

@@ -2,6 +2,10 @@
 
 #include "Core/Database/Query.h"
 
+#include <stdexcept>
+#include <string>
+#include <utility>
+
 namespace Towary::Host {
 namespace {
 
@@ -32,6 +36,17 @@ constexpr const char* kPaymentForms =
     " (7, 'Euro', 'EUR', 1, 0), (8, 'Przelew', 'przelew', 1, 0)";
 
 }  // namespace
+
+void checkSampleLists(TSessionHolder session) {
+    const std::pair<const char*, const char*> lists[] = {
+        {"stawkavat", "stawek VAT"}, {"jednostkamiary", "jednostek miary"}, {"formaplatnosci", "form płatności"}};
+    for (const auto& [table, what] : lists)
+        if (DBKernel::Sql::OpenedQuery(std::string("select 1 from ") + table, session).empty())
+            throw std::runtime_error("Baza danych sklepu " + session.session().file().string() +
+                                     " jest niekompletna: nie ma " + what + " (tabela " + table +
+                                     " jest pusta). Przywróć kopię bazy danych sklepu albo załóż nowy sklep "
+                                     "poleceniem towary init w nowym katalogu.");
+}
 
 void fillSampleLists(TSessionHolder session) {
     DBKernel::TransactionGuard transaction(session);

@@ -15,12 +15,14 @@
 #include "apps/towary/Command.h"
 #include "apps/towary/ModuleLoader.h"
 #include "apps/towary/NumberArgument.h"
+#include "apps/towary/SampleLists.h"
 #include "apps/towary/TerminalDialogs.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -93,6 +95,8 @@ int main(int argc, char** argv) {
             Core::Store::setDirectory(context.store);
             if (debugLog) Core::Debug::enableLogging(Core::Store::logDirectory() / "debug.log");
         }
+        if (context.storeRequired && !context.newStore && std::filesystem::exists(Core::Store::databaseFile()))
+            checkSampleLists(TSessionHolder());
         Core::User::instance().setUserRef(userRef);
         std::optional<bool> answer;
         if (yes || no) answer = yes;

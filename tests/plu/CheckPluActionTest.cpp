@@ -81,6 +81,23 @@ TEST_F(CheckPluEvening, WithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRes
     EXPECT_TRUE(result.conflicts.empty());
 }
 
+TEST_F(CheckPluEvening, ACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsListed) {
+    // The correction revives the deleted rows by their text: both of them, which the store refuses.
+    addProduct(3, "Kawa", "000003");
+    addCode(30, "005901234123457", 3, 1);
+    addCode(31, "5901234123457", 3, 3);
+    addCode(32, "5901234123457", 3, 3);
+    addProduct(1, "Mleko", "000001");
+    addCode(10, "0017", 1, 2);
+    const std::string log = repair();
+    EXPECT_NE(log.find("  BŁĄD: Liczba kodów niepoprawionych z powodu powiązań - 1\n"
+                       "  005901234123457 (powinno być: 5901234123457) Kawa 000003"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(codes(), "10 17 1 1\n30 005901234123457 1 3\n31 5901234123457 3 3\n32 5901234123457 3 3\n")
+        << "the failed correction left nothing half done; the next code was corrected";
+}
+
 TEST_F(CheckPluEvening, AFailureOfTheRunIsReportedWithTheStepsOwnWords) {
     addProduct(1, "Mleko", "000001");
     addCode(10, "0017", 1, 1);

@@ -1,5 +1,7 @@
 #include "tests/support/TowaryStore.h"
 
+#include <thread>
+
 namespace {
 
 class PluCommand : public TestSupport::TowaryStore {};
@@ -47,6 +49,22 @@ TEST_F(PluCommand, TheEveningRunRepairsAGeneratedStoreAndLeavesNothingToRepair) 
     EXPECT_EQ(check.out.find("do poprawienia"), std::string::npos) << check.out;
     EXPECT_EQ(check.out.find("do usunięcia"), std::string::npos) << check.out;
     EXPECT_EQ(check.out.find("Czy chcesz"), std::string::npos) << "nothing left to repair, nothing to ask";
+}
+
+TEST_F(PluCommand, TwoChecksAtOnceLeaveNoCodeLiveTwice) {
+    const std::string store = (scratch_.path() / "wygenerowany").string();
+    ASSERT_EQ(TestSupport::runTowary({"generate", store, "--products", "1000", "--malformed", "20"}).exitCode, 0);
+    TestSupport::RunResult first, second;
+    std::thread other([&] { first = TestSupport::runTowary({"plu", "check", store, "--yes"}); });
+    second = TestSupport::runTowary({"plu", "check", store, "--yes"});
+    other.join();
+    for (const auto* result : {&first, &second}) EXPECT_EQ(result->exitCode, 0) << result->err;
+    expectOutput(TestSupport::runTowary({"sql", store,
+                                         "select count(*) n from (select sPLU from plu where byStatus in (1, 2)"
+                                         " group by sPLU having count(*) > 1)"}),
+                 "n\n0\n");
+    const auto check = TestSupport::runTowary({"plu", "check", store, "--no"});
+    EXPECT_EQ(check.out.find("do poprawienia"), std::string::npos) << "each change was applied once: " << check.out;
 }
 
 }  // namespace

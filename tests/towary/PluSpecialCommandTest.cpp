@@ -18,6 +18,21 @@ protected:
     static std::string code(const std::string& digits) { return digits + Core::Gs1::checkDigit(digits); }
 };
 
+TEST_F(PluSpecialCommand, AnIdAnIntCannotHoldIsRefusedAndNeverReachesAnotherProduct) {
+    expectOutput(sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (6, 'Mleko', '0101',"
+                     " '000102', 6)"),
+                 "Zmienionych wierszy: 1\n");
+    const auto stored = sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode)"
+                            " values (4294967302, 'Kawa', '0101', '000103', 6)");
+    EXPECT_EQ(stored.exitCode, 1);
+    EXPECT_NE(stored.err.find("jest większy niż 2147483647"), std::string::npos) << stored.err;
+    for (const std::string id : {"4294967302", "2147483648", "0"})
+        expectFailure(run("plu", {"special", id, "5"}), "Towar \"" + id +
+                                                           "\": identyfikator poza zakresem; identyfikatory mają "
+                                                           "wartości od 1 do 2147483647.");
+    EXPECT_EQ(sql("select count(*) n from plu").out, "n\n0\n");
+}
+
 TEST_F(PluSpecialCommand, PrintsTheNewCodeStoredWithItsPriceLabelsAndHistory) {
     expectOutput(run("plu", {"special", "/000101", "12.5", "--labels", "3"}), code("290000101250") + "\n");
     const std::string id = sql("select lTowarRef from towar").out.substr(std::string("lTowarRef\n").size());
@@ -55,11 +70,13 @@ TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
     EXPECT_NE(user.err.find("Identyfikator użytkownika \"abc\" nie jest liczbą całkowitą."), std::string::npos)
         << user.err;
 
-    // The history entry is written last: without its table the code, price and labels go too.
-    expectOutput(sql("drop table HistoriaZmian"), "Zmienionych wierszy: 0\n");
+    // The history entry is written last: when the store refuses it the code, price and labels go too.
+    expectOutput(sql("create trigger no_history before insert on HistoriaZmian"
+                     " begin select raise(abort, 'historia zmian nieczynna'); end"),
+                 "Zmienionych wierszy: 0\n");
     const auto failed = run("plu", {"special", "/000101", "5"});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_NE(failed.err.find("no such table: HistoriaZmian"), std::string::npos) << failed.err;
+    EXPECT_NE(failed.err.find("historia zmian nieczynna"), std::string::npos) << failed.err;
     EXPECT_EQ(sql("select (select count(*) from plu) + (select count(*) from SpecCenDruk) +"
                   " (select count(*) from PluDiscount) n from dual")
                   .out,

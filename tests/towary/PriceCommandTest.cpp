@@ -44,6 +44,8 @@ TEST_F(PriceCommand, BadNumbersAreBadUsageWithTheReason) {
                    "Marża \"-99999999999999999999\": liczba jest za duża.");
     expectBadUsage(price({"margin", "10", "15.375", "13"}), "Cena sprzedaży \"15.375\" ma więcej miejsc po kropce niż 2.");
     expectBadUsage(price({"round", "1.0", "12.30"}), "Identyfikator towaru \"1.0\" nie jest liczbą całkowitą.");
+    expectBadUsage(price({"round", "4294967302", "12.30"}),
+                   "Identyfikator towaru \"4294967302\": liczba jest za duża.");
 }
 
 TEST_F(PriceCommand, RoundUsesTheRuleOfTheProductsGroup) {

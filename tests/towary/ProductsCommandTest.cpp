@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -53,6 +54,11 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
     EXPECT_EQ(runTowary({"products", dir_}).exitCode, 2) << "import or export must be named";
     EXPECT_EQ(runTowary({"generate", file("nowy")}).exitCode, 2) << "--products is required";
     EXPECT_EQ(runTowary({"generate", file("nowy"), "--products", "0"}).exitCode, 2);
+    expectBadUsage(runTowary({"generate", file("nowy"), "--products", "10", "--seed", "-1"}),
+                   "Ziarno \"-1\": liczba nie może być ujemna.");
+    expectBadUsage(runTowary({"generate", file("nowy"), "--products", "10", "--seed", "18446744073709551616"}),
+                   "Ziarno \"18446744073709551616\": liczba jest za duża.");
+    EXPECT_FALSE(std::filesystem::exists(file("nowy")));
     const auto existing = runTowary({"generate", dir_, "--products", "10"});
     EXPECT_EQ(existing.exitCode, 1) << "generate makes a new store and never fills an existing one";
     EXPECT_NE(existing.err.find("nie jest pusty"), std::string::npos) << existing.err;
@@ -105,6 +111,30 @@ TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPoli
     EXPECT_NE(inside.err.find(": brak uprawnień. Sprawdź ścieżkę i uprawnienia.\n"), std::string::npos) << inside.err;
 
     fs::permissions(dir_, fs::perms::owner_all);
+}
+
+TEST_F(ProductsCommand, ImportReadsStandardInputAndPipes) {
+    const std::string csv = "sNazwa,sArtIndex,sPLU,byStatus\nMleko,000001,,\n,,5900001,1\n";
+    const auto import = [this](const std::string& file, const std::string& input) {
+        return runTowary({"products", "import", dir_, file}, input);
+    };
+    expectOutput(import("-", csv), "Zaimportowano ze standardowego wejścia: towary i grupy 1, kody 1.\n");
+
+    // A pipe gives its text once: the import must not read it twice.
+    const auto out = file("wynik.txt");
+    const std::string command =
+        "\"" TOWARY_BIN_DIR "/towary\" products import \"" + dir_ + "\" /dev/stdin > \"" + out + "\" 2>&1";
+    FILE* pipe = popen(command.c_str(), "w");
+    ASSERT_NE(pipe, nullptr);
+    std::fputs("sNazwa,sArtIndex\nChleb,000002\n", pipe);
+    EXPECT_EQ(pclose(pipe), 0) << TestSupport::readFile(out);
+    EXPECT_EQ(TestSupport::readFile(out), "Zaimportowano z /dev/stdin: towary i grupy 1, kody 0.\n");
+
+    expectFailure(import("-", csv), "standardowe wejście, wiersz 3: kod 5900001 jest już żywy w sklepie, w kodzie o "
+                                    "ID = 2; kod może być żywy (status 1 lub 2) tylko w jednym wierszu");
+    expectFailure(import("-", ""),
+                  "standardowe wejście: plik jest pusty; jego pierwszy wiersz to nagłówek z nazwami kolumn");
+    EXPECT_EQ(sql("select count(*) n from towar").out, "n\n2\n");
 }
 
 TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {

@@ -1,9 +1,15 @@
+#include "Core/Database/StoreDatabase.h"
+#include "Core/Store/StoreLocation.h"
 #include "tests/support/RunTowary.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 using TestSupport::runTowary;
 
@@ -44,4 +50,45 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";
     EXPECT_EQ(runTowary({"demo", dir}).exitCode, 1) << "the demo never overwrites a store";
+}
+
+TEST(TowaryCommand, InitLeavesAWholeStoreOrNoneAndAStoreThatIsNotWholeIsRefusedWithWhatToDo) {
+    TestSupport::TempStore scratch;
+    const auto beside = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(scratch.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    // What an interrupted init left beside the store it was building.
+    std::filesystem::create_directories(scratch.path() / ".sklep.init-Ab12Cd" / "log");
+    std::ofstream(scratch.path() / ".sklep.init-Ab12Cd" / "towary.toml") << "# przerwany\n";
+    const auto dir = (scratch.path() / "sklep").string();
+    std::filesystem::create_directory(dir);
+    const auto made = runTowary({"init", dir});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(beside(), (std::vector<std::string>{".sklep.init-Ab12Cd", "sklep"})) << "init leaves nothing of its own";
+    EXPECT_EQ(runTowary({"price", "vat", dir}).exitCode, 0);
+
+    const auto database = std::filesystem::path(dir) / "towary.db";
+    const std::string whatToDo =
+        "Przywróć kopię bazy danych sklepu albo załóż nowy sklep poleceniem towary init w nowym katalogu.\n";
+    std::filesystem::resize_file(database, 0);
+    for (const auto& wal : {"towary.db-wal", "towary.db-shm"})
+        std::filesystem::remove(std::filesystem::path(dir) / wal);
+    auto refused = runTowary({"products", "export", dir});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err,
+              "towary: Plik " + database.string() + " nie jest bazą danych sklepu: plik jest pusty. " + whatToDo);
+    EXPECT_EQ(std::filesystem::file_size(database), 0u) << "never rebuilt as an empty store";
+
+    // A database with the schema but without the lists init fills, as an interrupted init of an older build left it.
+    std::filesystem::remove(database);
+    Core::Store::setDirectory(dir);
+    DBKernel::StoreDatabase::create(database);
+    refused = runTowary({"products", "export", dir});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "towary: Baza danych sklepu " + database.string() +
+                               " jest niekompletna: nie ma stawek VAT (tabela stawkavat jest pusta). " + whatToDo);
 }

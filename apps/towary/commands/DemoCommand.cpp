@@ -13,6 +13,7 @@ void addDemoCommand(CLI::App& app, Context& context) {
     auto* command = app.add_subcommand("demo", "create a sample store in DIR and show what the module does on it");
     addStoreArgument(*command, context);
     command->callback([&context] {
+        context.newStore = true;
         context.job = [](std::ostream& out) {
             createStore();
             out << "Sklep przykładowy: " << Core::Store::directory().string() << "\n";

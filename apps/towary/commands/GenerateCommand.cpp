@@ -8,6 +8,7 @@
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/NumberArgument.h"
 #include "apps/towary/StoreCreation.h"
 #include "apps/towary/products/StoreGenerator.h"
 
@@ -21,10 +22,12 @@ void addGenerateCommand(CLI::App& app, Context& context) {
         ->required()
         ->check(CLI::Range(std::int64_t{1}, std::int64_t{100000000}));
     command->add_option("--seed", options->seed, "seed of the generator: the same seed gives the same store")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->check(numberArgument<std::uint64_t>("Ziarno", 0, false));
     command->add_option("--malformed", options->malformedPercent, "percent of the live codes written malformed")
         ->check(CLI::Range(0.0, 100.0));
     command->callback([&context, options] {
+        context.newStore = true;
         context.job = [options](std::ostream& out) {
             createStore();
             const auto counts = Products::generateProducts(*options, TSessionHolder::open());

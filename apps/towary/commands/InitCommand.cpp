@@ -12,6 +12,7 @@ void addInitCommand(CLI::App& app, Context& context) {
     auto* command = app.add_subcommand("init", "create a new store in DIR");
     addStoreArgument(*command, context);
     command->callback([&context] {
+        context.newStore = true;
         context.job = [](std::ostream& out) {
             createStore();
             out << "Założono sklep w " << Core::Store::directory().string() << '\n';

@@ -97,13 +97,13 @@ void addPriceCommands(CLI::App& app, Context& context) {
     auto* round = priceCommand(*group, context, "round", "a gross sale price rounded by the rule of a product's group");
     round->add_option("PRODUCT-ID", options->productId, "the product's id (lTowarRef)")
         ->required()
-        ->check(numberArgument<std::int64_t>("Identyfikator towaru", 0, false));
+        ->check(numberArgument<int>("Identyfikator towaru", 0, false));
     round->add_option("PRICE", options->sale, "gross sale price, up to 2 decimals")
         ->required()
         ->check(numberArgument<double>("Cena sprzedaży", Core::Price::iPrecision, false));
     round->callback([&context, options] {
         context.job = [options](std::ostream& out) {
-            const Product::Tools::ProductSalePriceRounder rounder(numberOf<std::int64_t>(options->productId));
+            const Product::Tools::ProductSalePriceRounder rounder(numberOf<int>(options->productId));
             out << Core::Price(rounder.roundSalePrice(numberOf<double>(options->sale))) << '\n';
         };
     });

@@ -27,12 +27,15 @@ void addProductsCommands(CLI::App& app, Context& context) {
     auto* import = products->add_subcommand("import", "add the products and codes of the CSV file FILE to the store");
     addStoreArgument(*import, context);
     auto importOptions = std::make_shared<FileOption>();
-    import->add_option("FILE", importOptions->file, "CSV file: a header of towar and plu column names, then rows")
+    import->add_option("FILE", importOptions->file,
+                       "CSV file: a header of towar and plu column names, then rows; - for standard input")
         ->required();
     import->callback([&context, importOptions] {
         context.job = [importOptions](std::ostream& out) {
             const auto counts = Products::importProducts(importOptions->file, TSessionHolder::open());
-    out << "Zaimportowano z " << importOptions->file << ": towary i grupy " << counts.products << ", kody "
+    out << "Zaimportowano "
+        << (importOptions->file == Products::kStandardInput ? "ze standardowego wejścia" : "z " + importOptions->file)
+        << ": towary i grupy " << counts.products << ", kody "
         << counts.codes << ".\n";
 };
 }  // namespace Towary::Host

@@ -1,5 +1,6 @@
 #include "apps/towary/plu/SpecialPriceCode.h"
 
+#include "Core/Database/RefPool.h"
 #include "Core/Database/Sql.h"
 #include "Core/Price/Price.h"
 #include "Core/tools/Digits.h"
@@ -41,9 +42,12 @@ TTowarPtr findProduct(const std::string& product, TSessionHolder session) {
     if (byIndex) {
         towar = (*Towar::getTTowarByIndex(digits, session))[0];
     } else {
-        const auto id = Core::parseNumber<unsigned int>(digits);
-        if (!id) throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem.");
-        towar = Towar::getProduct(*id, session);
+        // Ids are read as int: a greater number would name another product once cut.
+        const auto id = Core::parseNumber<int>(digits);
+        if (!id || *id < 1)
+            throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem; identyfikatory mają "
+                                     "wartości od 1 do " + std::to_string(DBKernel::kLastRef) + ".");
+        towar = Towar::getProduct(static_cast<unsigned int>(*id), session);
     }
     if (towar->IsNullCode() || towar->GetCode() != Towar::tcTowar)
         throw std::runtime_error("Wiersz \"" + product + "\" (" + towar->GetNazwa() +

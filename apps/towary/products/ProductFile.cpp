@@ -54,9 +54,8 @@ std::optional<std::size_t> ProductFileLayout::pluField(std::size_t column) const
     return std::nullopt;
 }
 
-ProductFileReader::ProductFileReader(const std::filesystem::path& file, const ProductTables& tables)
-    : name_(file.string()), tables_(tables), in_(file, std::ios::binary), reader_(in_) {
-    if (!in_) throw std::runtime_error("Nie można otworzyć pliku " + name_ + ".");
+ProductFileReader::ProductFileReader(std::string name, std::istream& in, const ProductTables& tables)
+    : name_(std::move(name)), tables_(tables), reader_(in) {
     if (!readRecord())
         throw std::runtime_error(name_ + ": plik jest pusty; jego pierwszy wiersz to nagłówek z nazwami kolumn");
     try {

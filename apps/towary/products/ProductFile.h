@@ -7,8 +7,7 @@
 // tables have, are read as the row's own table's. An empty field is NULL.
 // The whole format is described in docs/products-csv.md.
 
-#include <filesystem>
-#include <fstream>
+#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,12 +51,12 @@ struct ProductFileRow {
     std::vector<DBKernel::Value> values;  // one per field, typed by the row's table
 };
 
-// Reads a product file row by row, checking each row against the layout of
-// its header. Every failure is a std::runtime_error "FILE, wiersz N: REASON",
-// FILE as the caller named it.
+// Reads a product file row by row from a stream, checking each row against
+// the layout of its header. Every failure is a std::runtime_error "FILE,
+// wiersz N: REASON", FILE the name the caller gives.
 class ProductFileReader {
 public:
-    ProductFileReader(const std::filesystem::path& file, const ProductTables& tables);
+    ProductFileReader(std::string name, std::istream& in, const ProductTables& tables);
 
     const ProductFileLayout& layout() const { return layout_; }
     bool next(ProductFileRow& row);
@@ -69,7 +68,6 @@ private:
 
     std::string name_;
     const ProductTables& tables_;
-    std::ifstream in_;
     Core::Csv::Reader reader_;
     ProductFileLayout layout_;
     Core::Csv::Record record_;

@@ -1,13 +1,18 @@
 #include "apps/towary/products/ProductImport.h"
 
 #include <algorithm>
+#include <fstream>
 #include <initializer_list>
+#include <iostream>
 #include <memory>
+#include <sstream>
 #include <unordered_map>
 
+#include "Core/BaseDBObjects/TPLU.h"
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
+#include "Core/tools/IgnoringCase.h"
 #include "apps/towary/products/ProductFile.h"
 
 namespace Towary::Host::Products {
@@ -20,26 +25,57 @@ std::optional<std::int64_t> idIn(const ProductFileRow& row, std::optional<std::s
     return std::get<std::int64_t>(row.values[*field]);
 }
 
-// Where a file keeps each table's ids.
+// Where a file keeps each table's ids, and what makes a code row live.
 struct IdFields {
     explicit IdFields(const ProductFileLayout& layout, const ProductTables& tables)
         : product(layout.towarField(*findColumn(tables.towar, "lTowarRef"))),
           code(layout.pluField(*findColumn(tables.plu, "lPluRef"))),
-          codeProduct(layout.pluField(*findColumn(tables.plu, "lTowarRef"))) {}
+          codeProduct(layout.pluField(*findColumn(tables.plu, "lTowarRef"))),
+          status(layout.pluField(*findColumn(tables.plu, "byStatus"))) {}
 
     std::optional<std::size_t> product;      // towar.lTowarRef
     std::optional<std::size_t> code;         // plu.lPluRef
     std::optional<std::size_t> codeProduct;  // plu.lTowarRef
+    std::optional<std::size_t> status;       // plu.byStatus
 };
+
+// A code row of status 1 or 2; the store holds such a code on one row only.
+bool isLive(const ProductFileRow& row, const IdFields& ids) {
+    const auto status = idIn(row, ids.status);
+    return status && (*status == PluStatus::kLive || *status == PluStatus::kLiveSecondary);
+}
+
+const std::string& codeOf(const ProductFileRow& row, const ProductFileLayout& layout) {
+    return std::get<std::string>(row.values[*layout.codeField()]);
+}
+
+// The module reads ids (the columns named l...Ref: the rows' own, their
+// products', the users' ones) as int, and they run from 1.
+void checkIds(ProductFileReader& reader, const ProductFileRow& row) {
+    const auto& fields = reader.layout().fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto& name = fields[i].name;
+        if (name.size() < 4 || !Core::equalsIgnoringCase(name.substr(0, 1), "l") ||
+            !Core::equalsIgnoringCase(name.substr(name.size() - 3), "Ref"))
+            continue;
+        const auto id = idIn(row, i);
+        if (id && (*id < 1 || *id > DBKernel::kLastRef))
+            reader.fail(row.line, "kolumna " + name + ": identyfikator " + std::to_string(*id) +
+                                      " jest poza zakresem; identyfikatory mają wartości od 1 do " +
+                                      std::to_string(DBKernel::kLastRef));
+    }
+}
 
 // The first reading: every row checked; the greatest id the file gives.
 std::int64_t checkRows(ProductFileReader& reader, const IdFields& ids) {
     std::unordered_map<std::int64_t, std::size_t> productLines, codeLines;
+    std::unordered_map<std::string, std::size_t> liveCodeLines;
     std::vector<std::pair<std::int64_t, std::size_t>> codeProducts;  // given product ids of codes, with their lines
     std::int64_t greatest = 0;
     bool productAbove = false;
     ProductFileRow row;
     while (reader.next(row)) {
+        checkIds(reader, row);
         if (!row.isCode) {
             productAbove = true;
             if (const auto id = idIn(row, ids.product)) {
@@ -55,6 +91,12 @@ std::int64_t checkRows(ProductFileReader& reader, const IdFields& ids) {
                 reader.fail(row.line,
                             "kod o ID = " + std::to_string(*id) + " jest już w wierszu " + std::to_string(at->second));
             greatest = std::max(greatest, *id);
+        }
+        if (isLive(row, ids)) {
+            const auto& text = codeOf(row, reader.layout());
+            if (const auto [at, added] = liveCodeLines.emplace(text, row.line); !added)
+                reader.fail(row.line, "kod " + text + " jest już żywy w wierszu " + std::to_string(at->second) +
+                                          "; kod może być żywy (status 1 lub 2) tylko w jednym wierszu");
         }
         if (const auto product = idIn(row, ids.codeProduct)) {
             const auto at = productLines.find(*product);
@@ -116,17 +158,50 @@ bool exists(const std::string& table, const std::string& key, std::int64_t id, c
     return !query.empty();
 }
 
+// The store's row where the code is live, if any.
+std::optional<std::int64_t> liveCodeRow(const std::string& code, const TSessionHolder& session) {
+    DBKernel::Sql::PreparedQuery query("select lPluRef from plu where sPLU = :code and byStatus in (1, 2)", session);
+    query.Params["code"] = code;
+    query.execute();
+    if (query.empty()) return std::nullopt;
+    return query["lPluRef"].asInt64();
+}
+
+// The whole input, read once: the import goes through it twice, and standard
+// input or a pipe can be read only once.
+std::stringstream readInput(const std::filesystem::path& file, const std::string& name) {
+    std::ifstream opened;
+    if (file != kStandardInput) {
+        opened.open(file, std::ios::binary);
+        if (!opened) throw std::runtime_error("Nie można otworzyć pliku " + name + ".");
+    }
+    std::istream& in = file == kStandardInput ? std::cin : opened;
+    std::stringstream text;
+    // Copying nothing would mark the copy failed: an empty input is reported as such later.
+    if (in.peek() != std::istream::traits_type::eof()) text << in.rdbuf();
+    if (in.bad() || text.bad()) throw std::runtime_error("Nie można odczytać: " + name + ".");
+    return text;
+}
+
 }  // namespace
+
+std::string inputName(const std::filesystem::path& file) {
+    return file == kStandardInput ? "standardowe wejście" : file.string();
+}
 
 ImportCounts importProducts(const std::filesystem::path& file, const TSessionHolder& session) {
     const auto tables = ProductTables::read(session);
+    const auto name = inputName(file);
+    auto text = readInput(file, name);
     std::int64_t greatestId = 0;
     {
-        ProductFileReader reader(file, tables);
+        ProductFileReader reader(name, text, tables);
         greatestId = checkRows(reader, IdFields(reader.layout(), tables));
     }
 
-    ProductFileReader reader(file, tables);
+    text.clear();
+    text.seekg(0);
+    ProductFileReader reader(name, text, tables);
     const IdFields ids(reader.layout(), tables);
     DBKernel::TransactionGuard guard(session);
     auto& pool = DBKernel::RefPool::instance();
@@ -159,6 +234,11 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
         } catch (const DBKernel::DatabaseError& e) {
             if (exists("plu", "lPluRef", code, session))
                 reader.fail(row.line, "kod o ID = " + std::to_string(code) + " jest już w sklepie");
+            const auto& codeText = codeOf(row, reader.layout());
+            if (const auto live = isLive(row, ids) ? liveCodeRow(codeText, session) : std::nullopt)
+                reader.fail(row.line, "kod " + codeText + " jest już żywy w sklepie, w kodzie o ID = " +
+                                          std::to_string(*live) +
+                                          "; kod może być żywy (status 1 lub 2) tylko w jednym wierszu");
             if (!exists("towar", "lTowarRef", product, session))
                 reader.fail(row.line, "nie ma towaru o ID = " + std::to_string(product) + ", do którego należy kod");
             reader.fail(row.line, e.what());

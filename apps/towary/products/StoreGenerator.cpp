@@ -167,14 +167,13 @@ public:
             throw std::runtime_error("Indeks artykułu ma " + std::to_string(lengths_.article) + " cyfr i mieści " +
                                      std::to_string(capacity) + " towarów, a zamówiono " +
                                      std::to_string(options_.products) + ".");
-        // Ids come from the pool as one block, reserved at the end.
+        // Ids run on from the pool's next one; the store moves its pool past each row's id.
         nextId_ = DBKernel::RefPool::instance().getRef(session_);
         const double subfamilies =
             std::max(1.0, std::ceil(static_cast<double>(options_.products) / kProductsPerSubfamily));
         fanOut_ = std::max<std::int64_t>(1, std::llround(std::pow(subfamilies, 0.2)));
         addChildren(1, "", "");
         addProducts();
-        DBKernel::RefPool::instance().reserveThrough(nextId_ - 1, session_);
         return counts_;
     }
 

@@ -1,4 +1,5 @@
 #include "Core/Database/Sql.h"
+#include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -89,4 +90,34 @@ TEST(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThatTo
     TestSupport::addProduct(importer, first, "Mleko");
     importer.Rollback();
     EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
+}
+
+TEST(RefPool, NeverHandsOutATakenIdNorOneAnIntCannotHold) {
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+    TSessionHolder session = TSessionHolder::open();
+    TestSupport::addProduct(session, 40, "Mleko");
+    TestSupport::addCode(session, 41, 40, "5900001");
+    EXPECT_EQ(RefPool::instance().getRef(session), 42) << "rows written with ids of their own move the pool past them";
+    TestSupport::addProduct(session, 20, "Chleb");
+    DBKernel::Sql::Command("update towar set lTowarRef = 90 where lTowarRef = 20", session).execute();
+    EXPECT_EQ(RefPool::instance().getRef(session), 91);
+
+    for (const char* wrong : {"insert into towar (lTowarRef, sNazwa) values (4294967302, 'Za duży')",
+                              "insert into towar (lTowarRef, sNazwa) values (9223372036854775807, 'Za duży')",
+                              "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (2147483648, '1', 40, 1)"}) {
+        const auto refused = TestSupport::failure<DBKernel::DatabaseError>(
+            [&] { DBKernel::Sql::Command(wrong, session).execute(); });
+        EXPECT_NE(refused.find("jest większy niż 2147483647"), std::string::npos) << wrong << ": " << refused;
+    }
+    EXPECT_EQ(RefPool::instance().getRef(session), 92) << "refused rows leave the pool as it was";
+
+    TestSupport::addProduct(session, DBKernel::kLastRef - 1, "Ostatni");
+    EXPECT_EQ(RefPool::instance().getRef(session), DBKernel::kLastRef);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const auto exhausted = TestSupport::failure<DBKernel::DatabaseError>([&] { GetRef(); });
+        EXPECT_NE(exhausted.find("Pula identyfikatorów sklepu jest wyczerpana"), std::string::npos) << exhausted;
+    }
+    OpenedQuery generator("select typeof(lastRef) type, lastRef from RefGenerator", session);
+    EXPECT_EQ(generator["type"].asString(), "integer");
+    EXPECT_EQ(generator["lastRef"].asInt64(), DBKernel::kLastRef);
 }

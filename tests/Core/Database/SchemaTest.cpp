@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 using TestSupport::addCode;
@@ -27,6 +29,14 @@ void runRaw(const std::filesystem::path& file, const std::string& sql) {
 }
 
 int latest() { return DBKernel::Schema::migrations().back().number; }
+
+// A store database as the build whose last migration was `version` made it.
+void makeStoreOfVersion(const std::filesystem::path& file, int version) {
+    std::string script;
+    for (const auto& migration : DBKernel::Schema::migrations())
+        if (migration.number <= version) script += std::string(migration.script) + ";\n";
+    runRaw(file, "pragma journal_mode = wal;" + script + "pragma user_version = " + std::to_string(version));
+}
 
 int versionOf(const TSessionHolder& session) {
     return static_cast<int>(OpenedQuery("pragma user_version", session).field(0).asInt64());
@@ -53,10 +63,10 @@ TEST(Schema, ANewStoreHasTheWholeSchemaWithItsKeys) {
 }
 
 TEST(Schema, AStoreOfAnOlderBuildIsUpgradedWhenOpened) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+    TestSupport::TempStore store;
     const auto file = Core::Store::databaseFile();
-    std::filesystem::remove(file);
-    runRaw(file, "pragma journal_mode = wal; create table notatki (tekst text); insert into notatki values ('x')");
+    makeStoreOfVersion(file, 1);
+    runRaw(file, "create table notatki (tekst text); insert into notatki values ('x')");
     TSessionHolder session = TSessionHolder::open();
     EXPECT_EQ(versionOf(session), latest());
     EXPECT_EQ(TestSupport::count(session, "notatki"), 1) << "what the store held stays";
@@ -64,20 +74,77 @@ TEST(Schema, AStoreOfAnOlderBuildIsUpgradedWhenOpened) {
 }
 
 TEST(Schema, AFailedUpgradeLeavesTheStoreAsItWas) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+    TestSupport::TempStore store;
     const auto file = Core::Store::databaseFile();
-    std::filesystem::remove(file);
-    runRaw(file, "create table dual (x integer)");  // the first migration cannot create its dual
+    makeStoreOfVersion(file, 1);
+    runRaw(file, "create table stawkavat (x integer)");  // a later migration cannot create its stawkavat
     try {
         TSessionHolder::open();
         FAIL() << "the upgrade should fail";
     } catch (const DBKernel::DatabaseError& e) {
-        EXPECT_NE(std::string(e.what()).find(std::string(DBKernel::Schema::migrations().front().name)),
-                  std::string::npos)
-            << e.what();
+        EXPECT_NE(std::string(e.what()).find("0003"), std::string::npos) << e.what();
         EXPECT_NE(e.reason().find("already exists"), std::string::npos) << e.reason();
     }
-    runRaw(file, "create table towar (x integer)");  // succeeds only when the migration left no towar behind
+    // Succeeds only when the migrations before the failed one left nothing behind.
+    runRaw(file, "create index towar_groups on towar (sGrIndex)");
+}
+
+TEST(Schema, AFileThatIsNoCompleteStoreIsRefusedAndLeftAsItWas) {
+    TestSupport::TempStore store;
+    const auto file = Core::Store::databaseFile();
+    const auto refusal = [] { return TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); }); };
+    const std::string whatToDo = "Przywróć kopię bazy danych sklepu albo załóż nowy sklep poleceniem towary init";
+
+    std::ofstream(file, std::ios::binary).close();
+    std::string refused = refusal();
+    EXPECT_NE(refused.find("nie jest bazą danych sklepu: plik jest pusty"), std::string::npos) << refused;
+    EXPECT_NE(refused.find(whatToDo), std::string::npos) << refused;
+    EXPECT_EQ(std::filesystem::file_size(file), 0u) << "an empty file is never taken for a new store";
+
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "lTowarRef,sNazwa\n1,Mleko\n";
+    refused = refusal();
+    EXPECT_NE(refused.find("to nie jest plik bazy danych"), std::string::npos) << refused;
+
+    std::filesystem::remove(file);
+    runRaw(file, "create table notatki (tekst text)");
+    refused = refusal();
+    EXPECT_NE(refused.find("baza nie ma schematu sklepu"), std::string::npos) << refused;
+
+    std::filesystem::remove(file);
+    DBKernel::StoreDatabase::create(file);
+    runRaw(file, "drop table klasa");
+    refused = refusal();
+    EXPECT_NE(refused.find("jest niekompletna: brak tabel klasa."), std::string::npos) << refused;
+    EXPECT_NE(refused.find(whatToDo), std::string::npos) << refused;
+}
+
+TEST(Schema, AnUpgradeKeepsACodeLiveOnItsFirstRowOnlyAndMendsTheIdPool) {
+    TestSupport::TempStore store;
+    const auto file = Core::Store::databaseFile();
+    makeStoreOfVersion(file, 7);
+    runRaw(file,
+           "insert into towar (lTowarRef, sNazwa) values (1, 'Kawa'), (2, 'Herbata');"
+           "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (12, '5901234123457', 2, 2),"
+           " (10, '5901234123457', 1, 1), (11, '5901234123457', 1, 3), (13, '5901234123457', 1, 1), (14, '17', 1, 1);"
+           "update RefGenerator set lastRef = 9223372036854775807; update RefGenerator set lastRef = lastRef + 1;");
+    TSessionHolder session = TSessionHolder::open();
+    EXPECT_EQ(versionOf(session), latest());
+
+    OpenedQuery codes(
+        "select group_concat(lPluRef || ':' || byStatus, ' ') codes from (select * from plu order by lPluRef)", session);
+    EXPECT_EQ(codes["codes"].asString(), "10:1 11:3 12:3 13:3 14:1") << "the lowest row stays live, the others deleted";
+    OpenedQuery history("select group_concat(lObiektRef || ' ' || sOpis, '; ') h from"
+                        " (select * from HistoriaZmian where sKlucz = 'PLU' order by lObiektRef)",
+                        session);
+    EXPECT_EQ(history["h"].asString(),
+              "12 Aktualizacja bazy: kod 5901234123457 był żywy także w wierszu o lPluRef = 10; ten wiersz oznaczono "
+              "jako usunięty.; 13 Aktualizacja bazy: kod 5901234123457 był żywy także w wierszu o lPluRef = 10; ten "
+              "wiersz oznaczono jako usunięty.");
+    EXPECT_THROW(addCode(session, 15, 2, "5901234123457"), DBKernel::DatabaseError) << "the store keeps it so";
+    addCode(session, 16, 2, "5901234123457", 3);
+
+    OpenedQuery generator("select typeof(lastRef) type from RefGenerator", session);
+    EXPECT_EQ(generator["type"].asString(), "integer") << "a pool turned REAL is an integer again";
 }
 
 TEST(Schema, AStoreOfANewerBuildIsRefused) {

@@ -146,3 +146,37 @@ TEST(ProductFile, AnExportImportedIntoANewStoreGivesTheSameRows) {
     EXPECT_LT(text.find("\n7,Nabiał,"), text.find("\n12,")) << "a group comes before what lies in it";
     EXPECT_LT(text.find("\n12,"), text.find(",5901234123457,")) << "a product is followed by its codes";
 }
+
+TEST(ProductFile, ACodeLiveOnTwoRowsAndAnIdAnIntCannotHoldAreRefusedNamingTheLines) {
+    ProductTest::Store store;
+    ASSERT_EQ(refusal(store, "lTowarRef,lPluRef,sNazwa,sPLU,byStatus\n1,,Kawa,,\n,10,,5901234123457,1\n"), "imported");
+
+    EXPECT_EQ(refusal(store, "sNazwa,sPLU,byStatus\nMleko,,\n,590001,1\n,590001,3\nChleb,,\n,590001,2\n"),
+              ", wiersz 6: kod 590001 jest już żywy w wierszu 3; kod może być żywy (status 1 lub 2) tylko w jednym "
+              "wierszu");
+    EXPECT_EQ(refusal(store, "sNazwa,sPLU,byStatus\nHerbata,,\n,5901234123457,3\n,5901234123457,2\n"),
+              ", wiersz 4: kod 5901234123457 jest już żywy w sklepie, w kodzie o ID = 10; kod może być żywy (status 1 "
+              "lub 2) tylko w jednym wierszu");
+    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa,sPLU,byStatus\n4294967302,Kawa,,\n"),
+              ", wiersz 2: kolumna lTowarRef: identyfikator 4294967302 jest poza zakresem; identyfikatory mają "
+              "wartości od 1 do 2147483647");
+    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa\n2,Kawa\n9223372036854775807,Herbata\n"),
+              ", wiersz 3: kolumna lTowarRef: identyfikator 9223372036854775807 jest poza zakresem; identyfikatory "
+              "mają wartości od 1 do 2147483647");
+    EXPECT_EQ(refusal(store, "lTowarRef,lPluRef,sPLU\n1,2147483648,590002\n"),
+              ", wiersz 2: kolumna lPluRef: identyfikator 2147483648 jest poza zakresem; identyfikatory mają "
+              "wartości od 1 do 2147483647");
+    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa,lKlasaRef\n0,Kawa,\n"),
+              ", wiersz 2: kolumna lTowarRef: identyfikator 0 jest poza zakresem; identyfikatory mają wartości od 1 "
+              "do 2147483647");
+    EXPECT_EQ(refusal(store, "sNazwa,lKlasaRef\nKawa,-4294967302\n"),
+              ", wiersz 2: kolumna lKlasaRef: identyfikator -4294967302 jest poza zakresem; identyfikatory mają "
+              "wartości od 1 do 2147483647");
+    EXPECT_EQ(linesOf("select lPluRef, sPLU, byStatus from plu order by lPluRef", store.session()),
+              (std::vector<std::string>{"10|5901234123457|1"}));
+    EXPECT_EQ(countOf("select count(*) from towar", store.session()), 1);
+    EXPECT_EQ(DBKernel::RefPool::instance().getRef(store.session()), 11) << "the pool as the first import left it";
+
+    ASSERT_EQ(refusal(store, "lTowarRef,sPLU,byStatus\n1,5901234123457,3\n1,5901234123457,\n"), "imported")
+        << "deleted rows and rows without a status may repeat a live code";
+}

@@ -7,6 +7,8 @@
 #include "Modules/Towary/Tools/plu/PluSearch.h"
 #include "Modules/Towary/Tools/plu/UpdatePlu.h"
 
+#include <algorithm>
+
 namespace PLU {
 namespace {
 
@@ -22,6 +24,18 @@ Core::TBaseTextViewerArgs viewer(const std::string& description, const std::stri
     args.fixedPitch = true;
     args.charset = kCentralEuropeanCharset;
     return args;
+}
+
+// The entries of `current` the person saw in `shown`: the same row, text and
+// correction, so a code another run repaired since the question is left out.
+PluInfoList stillShown(const PluInfoList& current, const PluInfoList& shown) {
+    PluInfoList kept;
+    for (const auto& entry : current)
+        if (std::any_of(shown.begin(), shown.end(), [&entry](const PluInfoPtr& seen) {
+                return seen->pluRef == entry->pluRef && seen->plu == entry->plu && seen->corrected == entry->corrected;
+            }))
+            kept.push_back(entry);
+    return kept;
 }
 
 }  // namespace
@@ -41,11 +55,15 @@ Core::IUnknownPtr CheckPluMenuAction::execute(const Core::IUnknownPtr&) {
     if (!accepted || (result_.toDelete.empty() && result_.toCorrect.empty())) return {};
     if (!Core::AskMsgBox("Czy chcesz usunąć lub poprawić wszystkie błędne kody ?")) return {};
 
+    // The transaction holds the store's write lock: the codes are checked again
+    // under it, as another process may have changed them while the question
+    // was open, and only what the person approved and still holds is applied.
     DBKernel::TransactionGuard transaction(session);
+    const PluCheckResult current = checkPlu(session);
     DeletePlu deletion(session);
-    deletion.apply(result_.toDelete);
+    deletion.apply(stillShown(current.toDelete, result_.toDelete));
     RepairPlu repair(session);
-    repair.apply(result_.toCorrect);
+    repair.apply(stillShown(current.toCorrect, result_.toCorrect));
     transaction.commit();
 
     const std::size_t failures = deletion.failed().size() + repair.failed().size();

@@ -1,8 +1,9 @@
 #pragma once
 // The writes of the PLU repair. An UpdatePlu is one prepared statement on a
 // session; apply() runs it for each code of a list by itself, and a code the
-// database refuses to change (bound to documents or special prices) goes to
-// the failure list while the next one follows. Each code's change is atomic:
+// database refuses to change (bound to documents or special prices, or live
+// on another row once changed) goes to the failure list while the next one
+// follows. Each code's change is atomic:
 // a savepoint inside the caller's transaction, a transaction of its own
 // otherwise, so a refused code keeps no half of its change.
 
