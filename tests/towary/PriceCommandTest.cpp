@@ -44,6 +44,9 @@ TEST_F(PriceCommand, BadNumbersAreBadUsageWithTheReason) {
                    "Marża \"-99999999999999999999\": liczba jest za duża.");
     expectBadUsage(price({"margin", "10", "15.375", "13"}), "Cena sprzedaży \"15.375\" ma więcej miejsc po kropce niż 2.");
     expectBadUsage(price({"round", "1.0", "12.30"}), "Identyfikator towaru \"1.0\" nie jest liczbą całkowitą.");
+    const std::string digits(30000, '7');  // read by a plain scan: no recursion the length could overflow
+    expectBadUsage(price({"sell", digits, "20", "13"}), "\": liczba jest za duża.");
+    expectBadUsage(price({"sell", "10", "20", digits + "x"}), "\" nie jest liczbą całkowitą.");
 }
 
 TEST_F(PriceCommand, RoundUsesTheRuleOfTheProductsGroup) {
