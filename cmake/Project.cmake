@@ -10,6 +10,14 @@ if(TOWARY_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_link_options(towary_options INTERFACE -fsanitize=address,undefined)
 endif()
+# The fuzz targets (fuzz/) link libFuzzer; everything they reach is built with
+# its coverage instrumentation. Only clang has libFuzzer.
+if(TOWARY_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "TOWARY_FUZZ needs clang: configure with CXX=clang++-14 (scripts/build-clang.sh)")
+  endif()
+  target_compile_options(towary_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # towary_test(name sources...): a GoogleTest executable registered with CTest.
 include(GoogleTest)

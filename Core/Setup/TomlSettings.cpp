@@ -12,10 +12,53 @@
 namespace Core::Setup {
 namespace {
 
-[[noreturn]] void fileError(const std::filesystem::path& file, const toml::node& node, const std::string& text) {
+[[noreturn]] void fileError(const std::filesystem::path& file, std::size_t line, const std::string& text) {
     throw std::runtime_error(
-        (boost::format("Błąd w pliku ustawień %1%, wiersz %2%: %3%") % file.string() % node.source().begin.line % text)
-            .str());
+        (boost::format("Błąd w pliku ustawień %1%, wiersz %2%: %3%") % file.string() % line % text).str());
+}
+
+[[noreturn]] void fileError(const std::filesystem::path& file, const toml::node& node, const std::string& text) {
+    fileError(file, node.source().begin.line, text);
+}
+
+// How many levels one line of the file may open: the dots of dotted keys,
+// the "[" of table headers and arrays, the "{" of inline tables. toml++ parses
+// nested keys recursively, so a key of thousands of levels would overflow the
+// stack; the module's settings nest a handful of levels.
+constexpr int kMaxLevelsPerLine = 64;
+
+// Refuses a line that opens more than kMaxLevelsPerLine levels, counting
+// outside strings and comments; the text is not parsed yet.
+void checkNesting(std::string_view text, const std::filesystem::path& file) {
+    std::size_t line = 1;
+    int levels = 0;
+    std::string_view quote;  // the delimiter of the string the scan is in, empty outside strings
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '\n') {
+            ++line;
+            levels = 0;
+            if (quote.size() == 1) quote = {};  // a one-line string cannot go on; toml++ reports it
+        } else if (!quote.empty()) {
+            if (c == '\\' && quote.front() == '"' && at + 1 < text.size() && text[at + 1] != '\n') {
+                ++at;
+            } else if (text.substr(at, quote.size()) == quote) {
+                at += quote.size() - 1;
+                quote = {};
+            }
+        } else if (c == '#') {
+            at = std::min(text.find('\n', at), text.size()) - 1;
+        } else if (c == '"' || c == '\'') {
+            quote = text.substr(at, text.substr(at, 3) == std::string(3, c) ? 3 : 1);
+            at += quote.size() - 1;
+        } else if ((c == '.' || c == '[' || c == '{') && ++levels > kMaxLevelsPerLine) {
+            fileError(file, line,
+                      (boost::format("więcej niż %1% poziomy zagnieżdżenia kluczy, tabel lub wartości w jednym "
+                                     "wierszu.") %
+                       kMaxLevelsPerLine)
+                          .str());
+        }
+    }
 }
 
 const char* unsupportedKind(toml::node_type type) {
@@ -83,6 +126,7 @@ std::string readSettingsText(const std::filesystem::path& file) {
 }
 
 toml::table parseSettings(std::string_view text, const std::filesystem::path& file) {
+    checkNesting(text, file);
     toml::table root;
     try {
         root = toml::parse(text, file.string());

@@ -70,7 +70,9 @@ struct Reader::Parser {
         if (invalidLine != 0) throw Error(invalidLine, "tekst nie jest zapisany w UTF-8");
     }
 
-    // Feeds the next line; false at the end of the input.
+    // Feeds the next line of the input; false at its end. A lone CR (old Mac
+    // files) ends a record for libcsv, so it ends a line here too: a record
+    // after it is told the line it starts on.
     bool feedLine() {
         if (finished) return false;
         if (!std::getline(in, text)) {
@@ -80,18 +82,27 @@ struct Reader::Parser {
             checkInvalidText();
             return true;
         }
+        text.push_back('\n');
+        for (std::size_t begin = 0; begin < text.size();) {
+            const std::size_t cr = text.find('\r', begin);
+            const std::size_t end = cr == std::string::npos || text[cr + 1] == '\n' ? text.size() : cr + 1;
+            feed(std::string_view(text).substr(begin, end - begin));
+            begin = end;
+        }
+        return true;
+    }
+
+    // Feeds one line, its end included.
+    void feed(std::string_view fed) {
         ++line;
         if (!inQuotes) recordLine = line;
-        for (char c : text) inQuotes = inQuotes != (c == '"');
-        const std::size_t skipped = line == 1 && text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-        text.push_back('\n');
-        const std::string_view fed = std::string_view(text).substr(skipped);
+        for (char c : fed) inQuotes = inQuotes != (c == '"');
+        if (line == 1 && fed.starts_with(kByteOrderMark)) fed.remove_prefix(kByteOrderMark.size());
         if (csv_parse(&parser, fed.data(), fed.size(), onField, onRecordEnd, this) != fed.size())
             throw Error(line,
                         "błędny cudzysłów: pole w cudzysłowie musi się nim kończyć, a cudzysłów wewnątrz pola "
                         "zapisuje się podwójnie");
         checkInvalidText();
-        return true;
     }
 
     std::istream& in;

@@ -10,6 +10,15 @@ std::size_t length(std::string_view text) {
     return count;
 }
 
+std::string_view substr(std::string_view text, std::size_t first, std::size_t count) {
+    const auto size = static_cast<int32_t>(text.size());
+    int32_t begin = 0;
+    for (; first > 0 && begin < size; --first) U8_FWD_1(text.data(), begin, size);
+    int32_t end = begin;
+    for (; count > 0 && end < size; --count) U8_FWD_1(text.data(), end, size);
+    return text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
+}
+
 std::string rightAligned(std::string_view text, std::size_t width, char fill) {
     std::size_t count = length(text);
     if (count <= width) return std::string(width - count, fill) + std::string(text);

@@ -11,6 +11,10 @@ namespace Core::Utf8 {
 // The number of characters of the text.
 std::size_t length(std::string_view text);
 
+// At most `count` characters of the text from its character `first` on
+// (fewer when the text ends first); a character is never cut.
+std::string_view substr(std::string_view text, std::size_t first, std::size_t count);
+
 // The text right-aligned in a field of `width` characters, filled on the left
 // with `fill`; of a longer text only its last `width` characters are kept.
 std::string rightAligned(std::string_view text, std::size_t width, char fill);

@@ -3,16 +3,30 @@
 // validator that refuses, as bad usage with the reason, anything but a plain
 // decimal number of the kind asked for, and the number of a text it accepted.
 
+#include "Core/tools/Digits.h"
 #include "Core/tools/Numbers.h"
 
 #include <CLI/CLI.hpp>
 
 #include <optional>
-#include <regex>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace Towary::Host {
+
+// The number of decimal places of a text written as digits, a minus in front
+// allowed, a point and more digits after them allowed; none for any other
+// text. A plain scan: an argument may be as long as the shell lets it be.
+inline std::optional<std::size_t> decimalPlaces(std::string_view text) {
+    if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+    const auto point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    if (whole.empty() || !Core::allDigits(whole)) return std::nullopt;
+    if (point != std::string_view::npos && (fraction.empty() || !Core::allDigits(fraction))) return std::nullopt;
+    return fraction.size();
+}
 
 // Digits, a point before the decimals, at most `places` of them (any number
 // when not limited), a minus only where `negative` allows, and within the
@@ -21,14 +35,13 @@ template <class T>
 CLI::Validator numberArgument(const std::string& what, std::optional<int> places, bool negative) {
     return CLI::Validator(
         [=](std::string& text) -> std::string {
-            static const std::regex kNumber(R"(-?\d+(\.(\d+))?)");
-            std::smatch number;
             const std::string quoted = what + " \"" + text + "\"";
-            if (!std::regex_match(text, number, kNumber))
+            const auto decimals = decimalPlaces(text);
+            if (!decimals)
                 return quoted + (places == 0 ? " nie jest liczbą całkowitą."
                                              : " nie jest liczbą; część ułamkową oddziela się kropką, np. 12.50.");
             if (!negative && text.front() == '-') return quoted + ": liczba nie może być ujemna.";
-            if (places && number.length(2) > *places)
+            if (places && *decimals > static_cast<std::size_t>(*places))
                 return quoted + (*places == 0 ? " nie jest liczbą całkowitą."
                                               : " ma więcej miejsc po kropce niż " + std::to_string(*places) + ".");
             if (!Core::parseNumber<T>(text)) return quoted + ": liczba jest za duża.";

@@ -31,6 +31,15 @@ TEST_F(Splitter, WellFormedIndexesGiveSegmentsAndAncestorsAShortSegmentFails) {
     EXPECT_EQ(splitter.split("0102"), (Parts{"01", "02"})) << "a failure leaves the splitter as it was";
 }
 
+TEST_F(Splitter, LengthsCountCharactersSoALetterIsNeverCut) {
+    const GroupIndexSplitter splitter;
+    EXPECT_EQ(splitter.split("ąbćdęf"), (Parts{"ąb", "ćd", "ęf"}));
+    EXPECT_EQ(failure<std::runtime_error>([&] { splitter.incSplit("ąbćdę"); }),
+              "Indeks ąbćdę jest błędny. Długość indeksu na poziomie 3 powinna wynosić 6 a wynosi 5");
+    EXPECT_EQ(splitter.incSplit("żółw"), (Parts{"żó", "żółw"}));
+    EXPECT_EQ(splitter.nextLevelLength("żó"), 4u);
+}
+
 TEST_F(Splitter, NextLevelLengthAndItsTwoFailures) {
     const GroupIndexSplitter splitter;
     EXPECT_EQ(splitter.nextLevelLength(""), 2u);

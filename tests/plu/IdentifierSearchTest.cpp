@@ -150,6 +150,7 @@ TEST_F(IdentifierSearch, PluConditionSwitches) {
     EXPECT_EQ(getPluSqlCondition("17", "", true, true), "(p.sPlu in ('17'))");
     EXPECT_EQ(getPluSqlCondition("12a4", "", true, false), "(p.sPlu in ('12a4'))");
     EXPECT_EQ(getPluSqlCondition("12a4", "", false, true), "p.sPlu like '%12a4%'");
+    EXPECT_EQ(getPluSqlCondition("1' or '1", "", false, true), "p.sPlu like '%1'' or ''1%'");
     // The weighed-goods mask completes item numbers of up to its five digits.
     EXPECT_EQ(getPluSqlCondition("12345", "", false, true), "(p.sPlu in ('2812345000007'))");
     EXPECT_EQ(getPluSqlCondition("123456", "", false, true), "p.sPlu like '%123456%'");

@@ -73,6 +73,20 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindAndNameWhatTheyDoNot) {
               0U);
 }
 
+TEST_F(ProductLoadingTest, ATypedTextStaysOneLiteralWhateverItHolds) {
+    EXPECT_EQ(refusal([this] { Towar::getTTowarByIndex("x' or t.sartindex = '000002", session_); })
+                  .rfind("Nie istnieje towar o indeksie x' or t.sartindex = '000002. | ", 0),
+              0U);
+    EXPECT_EQ(refusal([this] { Towar::getTTowarByPlu("x' or p.splu = '5900000000011", session_); })
+                  .rfind("Nie istnieje towar z przypisanym kodem plu x' or p.splu = '5900000000011. | ", 0),
+              0U);
+    EXPECT_EQ(refusal([this] { Towar::getTTowarProductGroupByIndex("x' or t.sgrindex = '0101", session_); })
+                  .rfind("Nie istnieje towar o indeksie x' or t.sgrindex = '0101. | ", 0),
+              0U);
+    TestSupport::addProduct(session_, 7, "Herbata", "0101", "0'7");
+    EXPECT_EQ(ids(Towar::getTTowarByIndex("0'7", session_)), "7");
+}
+
 TEST_F(ProductLoadingTest, ProductLookupCachesKnownAndUnknownIdentifiers) {
     Products::Tools::ProductLookup lookup(session_);
     EXPECT_EQ(lookup.getProductIdByIndex("000003"), 3);

@@ -32,6 +32,8 @@ TEST_F(IndexCommand, SplitLevelParentChildLengthAndLength) {
                  "Poziom 1 (Departament): segment 01, indeks 01\nPoziom 2 (Sektor): segment 02, indeks 0102\n");
     expectFailure(index({"split", "01020"}),
                   "Indeks 01020 jest błędny. Długość indeksu na poziomie 3 powinna wynosić 6 a wynosi 1");
+    expectOutput(index({"split", "0ż0ó"}),
+                 "Poziom 1 (Departament): segment 0ż, indeks 0ż\nPoziom 2 (Sektor): segment 0ó, indeks 0ż0ó\n");
 
     EXPECT_EQ(index({"level", "0102"}).out, "Poziom 2 (Sektor)\n");
     EXPECT_EQ(index({"level", "010"}).out,

@@ -46,6 +46,9 @@ TEST_F(PriceCommand, BadNumbersAreBadUsageWithTheReason) {
     expectBadUsage(price({"round", "1.0", "12.30"}), "Identyfikator towaru \"1.0\" nie jest liczbą całkowitą.");
     expectBadUsage(price({"round", "4294967302", "12.30"}),
                    "Identyfikator towaru \"4294967302\": liczba jest za duża.");
+    const std::string digits(30000, '7');  // read by a plain scan: no recursion the length could overflow
+    expectBadUsage(price({"sell", digits, "20", "13"}), "\": liczba jest za duża.");
+    expectBadUsage(price({"sell", "10", "20", digits + "x"}), "\" nie jest liczbą całkowitą.");
 }
 
 TEST_F(PriceCommand, RoundUsesTheRuleOfTheProductsGroup) {

@@ -152,6 +152,8 @@ TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
     EXPECT_NE(run("products", {"show", "KAWA"}).out.find("Towar ID 8: Kawa O'Neil\n"), std::string::npos);
 
     expectFailure(run("products", {"show", "O'Brien"}), "Nie istnieje towar zawierający frazę O''Brien.");
+    expectFailure(run("products", {"show", "/x' or t.sartindex = '000008"}),
+                  "Nie istnieje towar o indeksie x' or t.sartindex = '000008.");
     EXPECT_EQ(run("products", {"show", "99"}).err, "towary: Brak towaru o ID = 99\n");
     EXPECT_EQ(run("products", {"show"}).exitCode, 2);
 }

@@ -68,6 +68,13 @@ TEST_F(SettingsCommand, SetStoresTheNarrowestTypeUnlessToldAndKeepsTheComments) 
     EXPECT_NE(broken.err.find("Błąd w pliku ustawień " + dir_ + "/towary.toml, wiersz "), std::string::npos)
         << broken.err;
     EXPECT_EQ(settings({"set", kDepartament, "3"}).exitCode, 1) << "a broken file is not written over";
+
+    std::string deep = "a";
+    for (int level = 0; level < 20000; ++level) deep += ".a";
+    std::ofstream(dir_ + "/towary.toml", std::ios::trunc) << "[a]\n" + deep + " = 1\n";
+    expectFailure(settings({"get", kDepartament}), "Błąd w pliku ustawień " + dir_ +
+                                                       "/towary.toml, wiersz 2: więcej niż 64 poziomy zagnieżdżenia "
+                                                       "kluczy, tabel lub wartości w jednym wierszu.");
 }
 
 TEST_F(SettingsCommand, ValuesOutOfTheirRangeAreRefusedNamingTheFileTheKeyAndTheRange) {

@@ -5,24 +5,28 @@
 #include <algorithm>
 #include <array>
 #include <stdexcept>
+#include <string>
 
 namespace DBKernel::Dialect {
 namespace {
 
-Nodes parseLevel(std::vector<Token>::const_iterator& at, std::vector<Token>::const_iterator end, bool nested) {
+Nodes parseLevel(std::vector<Token>::const_iterator& at, std::vector<Token>::const_iterator end, std::size_t depth) {
     Nodes level;
     while (at != end) {
         const Token& token = *at++;
         if (token.kind == Token::Kind::Symbol && token.text == "(") {
-            level.push_back(Node::groupOf(parseLevel(at, end, true)));
+            if (depth == kMaxNesting)
+                throw std::runtime_error("Błąd składni SQL: więcej niż " + std::to_string(kMaxNesting) +
+                                         " poziomy zagnieżdżonych nawiasów.");
+            level.push_back(Node::groupOf(parseLevel(at, end, depth + 1)));
         } else if (token.kind == Token::Kind::Symbol && token.text == ")") {
-            if (!nested) throw std::runtime_error("Błąd składni SQL: nawias zamykający bez otwierającego.");
+            if (depth == 0) throw std::runtime_error("Błąd składni SQL: nawias zamykający bez otwierającego.");
             return level;
         } else {
             level.push_back(Node{token, {}, false});
         }
     }
-    if (nested) throw std::runtime_error("Błąd składni SQL: niezamknięty nawias.");
+    if (depth != 0) throw std::runtime_error("Błąd składni SQL: niezamknięty nawias.");
     return level;
 }
 
@@ -96,7 +100,7 @@ bool Node::isSymbol(std::string_view text) const {
 
 Nodes parse(const std::vector<Token>& tokens) {
     auto at = tokens.begin();
-    return parseLevel(at, tokens.end(), false);
+    return parseLevel(at, tokens.end(), 0);
 }
 
 std::string render(const Nodes& nodes) {

@@ -37,7 +37,13 @@ inline Nodes::const_iterator nth(const Nodes& nodes, std::size_t i) {
     return nodes.begin() + static_cast<std::ptrdiff_t>(i);
 }
 
-// Throws std::runtime_error for parentheses that do not pair up.
+// How deep parentheses may nest: far beyond any statement of the module, and
+// below SQLite's parser, which gives up at about 90 levels. The rewriting
+// rules walk the tree recursively, so the limit also bounds their stack.
+inline constexpr std::size_t kMaxNesting = 64;
+
+// Throws std::runtime_error for parentheses that do not pair up or nest
+// deeper than kMaxNesting.
 Nodes parse(const std::vector<Token>& tokens);
 
 // The statement as text: tokens separated by single blanks, none after "(" and

@@ -31,6 +31,6 @@ TEST(Price, PurchasePricesKeepFourPlacesAndQuantitiesThree) {
 
 TEST(Price, AnAmountBeyondSixtyFourBitsOrNotANumberIsRefused) {
     EXPECT_THROW(Core::PurchasePrice(1e16), std::runtime_error);
-    EXPECT_THROW(Core::Price(std::numeric_limits<double>::quiet_NaN()), std::domain_error);
-    EXPECT_THROW(Core::Price(std::numeric_limits<double>::infinity()), std::domain_error);
+    EXPECT_THROW(Core::Price{std::numeric_limits<double>::quiet_NaN()}, std::domain_error);
+    EXPECT_THROW(Core::Price{std::numeric_limits<double>::infinity()}, std::domain_error);
 }

@@ -85,6 +85,21 @@ TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTexts) {
         << "\"@\" is how the file stores a value, not a key";
 }
 
+TEST_F(SetupKey, DotsAndBracketsInTextsAndCommentsAreNoNesting) {
+    const std::string dots(200, '.');
+    write("# " + dots + "\n[a]\n" +                                     //
+          R"(b = ")" + dots + R"(\")" + dots + R"(" # )" + dots + "\n" +  //
+          "c = '" + dots + "[{'\n" +                                      //
+          R"(d = """)" "\n" + dots + "\n" + R"(\""")" + dots + R"(""")" "\n" +
+          "e = '''" + dots + "\n" + dots + "'''\n" +  //
+          R"("x)" + dots + R"(".y = 2.5)" "\n");
+    EXPECT_EQ(key("a / b").GetVal<std::string>(), dots + "\"" + dots);
+    EXPECT_EQ(key("a / c").GetVal<std::string>(), dots + "[{");
+    EXPECT_EQ(key("a / d").GetVal<std::string>(), dots + "\n\"\"\"" + dots);
+    EXPECT_EQ(key("a / e").GetVal<std::string>(), dots + "\n" + dots);
+    EXPECT_EQ(key("a / x" + dots + " / y").GetVal<double>(), 2.5);
+}
+
 TEST_F(SetupKey, ChildrenComeInTheOrderOfTheFile) {
     std::vector<std::string> names;
     for (const TKey& child : key("Parametry programu / Towary / Indeksy")) names.push_back(child.GetName());
@@ -126,6 +141,17 @@ TEST_F(SetupKey, AMalformedOrMissingFileIsReportedWithItsNameAndLineUntilFixed) 
     write("[a.b]\n\"@\" = { c = 1 }\n");
     EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file +
                                  ", wiersz 2: \"@\" w kluczu a / b jest tabelą; pod \"@\" zapisuje się wartość klucza.");
+
+    std::string deep = "a";
+    for (int level = 0; level < 20000; ++level) deep += ".a";
+    write("b = 1\n" + deep + " = 1\n");
+    EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file +
+                                 ", wiersz 2: więcej niż 64 poziomy zagnieżdżenia kluczy, tabel lub wartości w jednym "
+                                 "wierszu.");
+    write("[" + deep + "]\n");
+    EXPECT_NE(loadFailure().find(", wiersz 1: więcej niż 64 poziomy"), std::string::npos);
+    write("a = 1\nb = " + std::string(20000, '{') + "\n");
+    EXPECT_NE(loadFailure().find(", wiersz 2: więcej niż 64 poziomy"), std::string::npos);
 
     std::filesystem::remove(Core::Store::settingsFile());
     EXPECT_EQ(loadFailure(), "Brak pliku ustawień sklepu " + file + ".") << "a missing file is no empty store";

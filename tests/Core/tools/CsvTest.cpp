@@ -45,6 +45,18 @@ TEST(Csv, ReadsQuotedFieldsBlanksAndRecordsOverSeveralLinesWithTheirFirstLine) {
     EXPECT_EQ(records[3].line, 6u);
 }
 
+TEST(Csv, ALoneCarriageReturnEndsALineAsItEndsARecord) {
+    const auto records = readAll("a,b\rc,\"d\re\"\r\nf,g\n\"h\n\"\rq,\"r\"\"s\",\n");
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(records[1].fields, (Fields{"c", "d\re"}));
+    EXPECT_EQ(records[1].line, 2u);
+    EXPECT_EQ(records[2].line, 4u) << "the CR inside the quotes counts as a line too";
+    EXPECT_EQ(records[3].fields, (Fields{"h\n"}));
+    EXPECT_EQ(records[3].line, 5u);
+    EXPECT_EQ(records[4].fields, (Fields{"q", "r\"s", ""}));
+    EXPECT_EQ(records[4].line, 7u) << "after the CR that closes the record of lines 5 and 6";
+}
+
 TEST(Csv, MalformedQuotingAndTextThatIsNotUtf8NameTheirLine) {
     EXPECT_EQ(errorOf("a,b\nc,d\"e\n"), std::string("wiersz 2: ") +
                                             "błędny cudzysłów: pole w cudzysłowie musi się nim kończyć, a cudzysłów "

@@ -1,5 +1,6 @@
 #include "Modules/Towary/Tools/index/GroupIndexSplitter.h"
 
+#include "Core/tools/Utf8.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 
 #include <stdexcept>
@@ -70,14 +71,17 @@ bool GroupIndexSplitter::cut(const std::string& index, Cut kind, Parts& out, std
     std::size_t start = 0;
     std::size_t end = 0;
     unsigned int level = 1;
+    const std::size_t characters = Core::Utf8::length(index);
     for (const unsigned int length : lengths_) {
-        if (end >= index.size()) break;
+        if (end >= characters) break;
         end += length;
         const std::size_t expected = kind == Cut::segments ? end - start : end;
-        out.push_back(kind == Cut::segments ? index.substr(start, end - start) : index.substr(0, end));
-        if (out.back().size() != expected) {
+        const std::size_t from = kind == Cut::segments ? start : 0;
+        out.emplace_back(Core::Utf8::substr(index, from, end - from));
+        const std::size_t actual = Core::Utf8::length(out.back());
+        if (actual != expected) {
             error = "Długość indeksu na poziomie " + std::to_string(level) + " powinna wynosić " + std::to_string(end) +
-                    " a wynosi " + std::to_string(out.back().size());
+                    " a wynosi " + std::to_string(actual);
             return false;
         }
         start = end;
@@ -87,7 +91,7 @@ bool GroupIndexSplitter::cut(const std::string& index, Cut kind, Parts& out, std
 }
 
 bool GroupIndexSplitter::_nextLevelLength(const std::string& index, unsigned int& out, std::string& error) const {
-    const std::size_t n = index.size();
+    const std::size_t n = Core::Utf8::length(index);
     unsigned int sum = 0;
     for (const unsigned int length : lengths_) {
         if (n == sum) {

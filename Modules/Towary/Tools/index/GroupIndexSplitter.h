@@ -9,7 +9,8 @@
 // The throwing forms throw std::runtime_error "Indeks INDEX jest błędny."
 // followed by the reason. The bool forms return false instead and leave in
 // `out` what was cut up to the failing level, the failing part included.
-// Characters past the five levels are ignored.
+// Characters past the five levels are ignored. Lengths count characters of
+// the UTF-8 text, as the store's code page did, so a letter is never cut.
 
 #include "Core/Export.h"
 

@@ -9,8 +9,6 @@
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "Modules/Towary/Tools/products/getPluByIdentifier.h"
 
-#include <boost/algorithm/string/replace.hpp>
-
 #include <algorithm>
 #include <initializer_list>
 
@@ -34,7 +32,7 @@ bool isNumber(const std::string& text) { return !text.empty() && Core::allDigits
 std::string pluCondition(const std::string& identifier, const std::string& column, bool extended, bool acceptAnyCode,
                          bool completeWithMasks) {
     const auto candidates = getPluCandidates(identifier, extended, acceptAnyCode, completeWithMasks);
-    if (candidates.empty()) return column + " like '%" + identifier + "%'";
+    if (candidates.empty()) return column + " like '%" + SQLUtils::SQLString(identifier) + "%'";
     return SQLUtils::CIncludeConditionCreator::of(column, candidates);
 }
 
@@ -54,7 +52,7 @@ std::string indexForm(const std::string& digits) {
 }
 
 std::string nameForm(const std::string& identifier) {
-    std::string pattern = boost::algorithm::replace_all_copy(identifier, "'", "''");
+    std::string pattern = SQLUtils::SQLString(identifier);
     std::replace(pattern.begin(), pattern.end(), '*', '%');
     return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere upper(sNazwa) like '" +
            Core::PolishText::toUpper(pattern) + "%'\n )";

@@ -25,9 +25,8 @@ TOWARY_EXPORT std::vector<std::string> getPluCandidates(const std::string& ident
                                                         bool acceptAnyCode, bool completeWithMasks);
 
 // The condition on p.sPlu over the candidates (extended not set), or
-// "p.sPlu like '%IDENTIFIER%'" without any; the identifier is written as it
-// stands, so callers pass none with an apostrophe. The second argument does
-// not change the result.
+// "p.sPlu like '%IDENTIFIER%'" without any, the identifier's apostrophes
+// doubled. The second argument does not change the result.
 TOWARY_EXPORT std::string getPluSqlCondition(const std::string& identifier, const std::string& unused,
                                              bool acceptAnyCode, bool completeWithMasks);
 

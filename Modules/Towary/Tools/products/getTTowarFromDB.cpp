@@ -1,11 +1,11 @@
 #include "Modules/Towary/Tools/products/getTTowarFromDB.h"
 
 #include "Core/Database/Query.h"
+#include "Core/Database/SQLUtils.h"
 #include "Core/PlacedRuntimeError.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "Modules/Towary/Tools/products/ProductSelectSql.h"
 
-#include <boost/algorithm/string/replace.hpp>
 #include <boost/format.hpp>
 #include <boost/make_shared.hpp>
 
@@ -44,24 +44,26 @@ TTowarPtr getProduct(unsigned int id, TSessionHolder session) {
 }
 
 TTowarCollectionPtr getTTowarByPlu(const std::string& plu, TSessionHolder session) {
-    return load(productSelect("\n from towar t, plu p\n where t.ltowarref = p.ltowarref\n and p.splu = '" + plu + "'"),
+    return load(productSelect("\n from towar t, plu p\n where t.ltowarref = p.ltowarref\n and p.splu = '" +
+                              SQLUtils::SQLString(plu) + "'"),
                 std::move(session), true, "Nie istnieje towar z przypisanym kodem plu %1%.", plu, __LINE__,
                 "getTTowarByPlu");
 }
 
 TTowarCollectionPtr getTTowarByIndex(const std::string& index, TSessionHolder session) {
-    return load(productSelect("\n from towar t\n where t.sartindex = '" + index + "'"), std::move(session), true,
-                "Nie istnieje towar o indeksie %1%.", index, __LINE__, "getTTowarByIndex");
+    return load(productSelect("\n from towar t\n where t.sartindex = '" + SQLUtils::SQLString(index) + "'"),
+                std::move(session), true, "Nie istnieje towar o indeksie %1%.", index, __LINE__, "getTTowarByIndex");
 }
 
 TTowarCollectionPtr getTTowarProductGroupByIndex(const std::string& index, TSessionHolder session) {
-    return load(productSelect("\n from towar t\n where t.sgrindex = '" + index + "' and t.sartindex is null"),
+    return load(productSelect("\n from towar t\n where t.sgrindex = '" + SQLUtils::SQLString(index) +
+                              "' and t.sartindex is null"),
                 std::move(session), true, "Nie istnieje towar o indeksie %1%.", index, __LINE__,
                 "getTTowarProductGroupByIndex");
 }
 
 TTowarCollectionPtr getTTowarByName(const std::string& phrase, TSessionHolder session) {
-    const std::string embedded = boost::algorithm::replace_all_copy(phrase, "'", "''");
+    const std::string embedded = SQLUtils::SQLString(phrase);
     return load(productSelect("\n from towar t\n where upper(t.sNazwa) like upper('%" + embedded + "%') and byCode = " +
                        std::to_string(static_cast<int>(tcTowar))),
                 std::move(session), false, "Nie istnieje towar zawierający frazę %1%.", embedded, __LINE__,

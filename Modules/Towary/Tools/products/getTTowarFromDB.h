@@ -2,7 +2,8 @@
 // The loaders of products as the host's product objects: by id, by code, by
 // article index, the group row of a group index, and by a fragment of the
 // name. A loader that does not find what it accepts throws
-// Core::PlacedRuntimeError with a message naming what was looked for.
+// Core::PlacedRuntimeError with a message naming what was looked for. Texts
+// go into the statements as literals, their apostrophes doubled.
 
 #include "Core/BaseDBObjects/TTowar.h"
 #include "Core/Database/TSessionHolder.h"

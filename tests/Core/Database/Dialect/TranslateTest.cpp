@@ -1,5 +1,6 @@
 // The module's own statement texts, translated and run on SQLite.
 #include "Core/Database/Dialect/Dialect.h"
+#include "Core/Database/Dialect/SqlTree.h"
 #include "Core/tools/DayNumber.h"
 #include "tests/Core/Database/Dialect/DialectDatabase.h"
 #include "tests/support/Failure.h"
@@ -251,4 +252,17 @@ TEST(Translate, UntranslatableStatementsAreRefusedByName) {
         EXPECT_EQ(error.find("Nie można przenieść polecenia SQL na SQLite"), 0u) << statement << ": " << error;
         EXPECT_NE(error.find(statement), std::string::npos) << statement << ": " << error;
     }
+}
+
+TEST(Translate, NestingIsLimitedBeforeTheRecursiveRulesSeeIt) {
+    const auto nested = [](std::size_t depth) {
+        return "select " + std::string(depth, '(') + "1" + std::string(depth, ')') + " from dual";
+    };
+    const std::string deepest = nested(DBKernel::Dialect::kMaxNesting);
+    EXPECT_EQ(translate(deepest).statements, Statements{deepest});
+    const std::string error = translationError(nested(40000));
+    EXPECT_EQ(error.find("Nie można przenieść polecenia SQL na SQLite: Błąd składni SQL: więcej niż 64 poziomy "
+                         "zagnieżdżonych nawiasów."),
+              0u)
+        << error.substr(0, 200);
 }
