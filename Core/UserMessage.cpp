@@ -28,11 +28,13 @@ std::string constraintMessage(const DBKernel::DatabaseError& error) {
         case SQLITE_CONSTRAINT_FOREIGNKEY:
             return "Zapis odrzucony: odwołuje się do wiersza, którego w sklepie nie ma, albo usuwa wiersz, którego "
                    "sklep jeszcze używa." + nothing;
+        case SQLITE_CONSTRAINT_TRIGGER:
+            // The store's own rule refused the write, and its reason is already written for a clerk.
+            return error.reason() + nothing;
         case SQLITE_CONSTRAINT_NOTNULL:
             return "Zapis odrzucony: brak wymaganej wartości" + constrainedColumns(error.reason()) + "." + nothing;
         default:
-            return "Zapis odrzucony: naruszałby regułę bazy danych sklepu" + constrainedColumns(error.reason()) + "." +
-                   nothing;
+            return "Zapis odrzucony: naruszałby regułę bazy danych sklepu." + nothing;
     }
 }
 

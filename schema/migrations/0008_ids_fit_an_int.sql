@@ -7,17 +7,16 @@
 -- its own past the generator (an import, a statement of support staff) moves
 -- the generator to that id.
 --
--- A store whose generator already went wrong (past the greatest id, or turned
--- REAL) is set to the greatest id in use, as an integer; a store that already
--- holds an id past the range keeps it, and its pool is then exhausted.
+-- A store whose generator already went wrong (past the range, or turned REAL)
+-- is set to the greatest id in use, as an integer; a store that already holds
+-- an id past the range keeps it, and its pool is then exhausted.
 update RefGenerator set lastRef = max(ifnull((select max(lTowarRef) from towar), 0),
                                       ifnull((select max(lPluRef) from plu), 0),
                                       ifnull((select max(lSpecCenDrukRef) from SpecCenDruk), 0),
                                       ifnull((select max(lPluDiscountRef) from PluDiscount), 0),
                                       ifnull((select max(lHistoriaZmianRef) from HistoriaZmian), 0),
-                                      case when typeof(lastRef) = 'integer' then lastRef
-                                           when lastRef >= 9223372036854775807 then 9223372036854775807
-                                           else cast(lastRef as integer) end);
+                                      case when typeof(lastRef) = 'integer' and lastRef <= 2147483647 then lastRef
+                                           else 0 end);
 
 create trigger RefGenerator_fits before update on RefGenerator
 when typeof(new.lastRef) <> 'integer' or new.lastRef > 2147483647
