@@ -7,7 +7,7 @@
 #include "Modules/Towary/Tools/plu/PluSearch.h"
 #include "Modules/Towary/Tools/plu/UpdatePlu.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 namespace PLU {
 namespace {
@@ -28,12 +28,14 @@ Core::TBaseTextViewerArgs viewer(const std::string& description, const std::stri
 
 // The entries of `current` the person saw in `shown`: the same row, text and
 // correction, so a code another run repaired since the question is left out.
+// Found by row id, as the check runs under the write lock and the list may be long.
 PluInfoList stillShown(const PluInfoList& current, const PluInfoList& shown) {
+    std::unordered_map<decltype(PluInfo::pluRef), const PluInfo*> seenByRow;
+    for (const auto& seen : shown) seenByRow.emplace(seen->pluRef, seen.get());
     PluInfoList kept;
     for (const auto& entry : current)
-        if (std::any_of(shown.begin(), shown.end(), [&entry](const PluInfoPtr& seen) {
-                return seen->pluRef == entry->pluRef && seen->plu == entry->plu && seen->corrected == entry->corrected;
-            }))
+        if (const auto seen = seenByRow.find(entry->pluRef);
+            seen != seenByRow.end() && seen->second->plu == entry->plu && seen->second->corrected == entry->corrected)
             kept.push_back(entry);
     return kept;
 }
