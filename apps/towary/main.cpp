@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
             Core::Store::setDirectory(context.store);
             if (debugLog) Core::Debug::enableLogging(Core::Store::logDirectory() / "debug.log");
         }
-        if (context.storeRequired && !context.newStore && std::filesystem::exists(Core::Store::databaseFile()))
+        if (context.storeRequired && !context.newStore && context.checkLists &&
+            std::filesystem::exists(Core::Store::databaseFile()))
             checkSampleLists(TSessionHolder());
         Core::User::instance().setUserRef(userRef);
         std::optional<bool> answer;

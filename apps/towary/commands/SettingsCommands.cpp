@@ -103,6 +103,7 @@ void addSettingsCommands(CLI::App& app, Context& context) {
     get->add_option("--type", options->type, "read as this type, failing as the module would when the key holds another")
         ->check(CLI::IsMember({"int", "double", "bool", "string", "AnsiString"}));
     get->callback([&context, options] {
+        context.checkLists = false;
         context.job = [options](std::ostream& out) {
             const Orvel::TKey key = keyAt(options->path);
             const Orvel::TRep rep = key.GetRep();
@@ -121,6 +122,7 @@ void addSettingsCommands(CLI::App& app, Context& context) {
     set->add_option("--type", options->type, "store the value as this type")
         ->check(CLI::IsMember({"int", "double", "bool", "string"}));
     set->callback([&context, options] {
+        context.checkLists = false;
         context.job = [options](std::ostream& out) {
             const auto path = Orvel::splitPath(options->path);
             const Orvel::TValue value = parsedValue(options->value, options->type);
@@ -133,6 +135,7 @@ void addSettingsCommands(CLI::App& app, Context& context) {
     addStoreArgument(*listCommand, context);
     listCommand->add_option("PATH", options->path, "key path: names joined by \" / \"");
     listCommand->callback([&context, options] {
+        context.checkLists = false;
         context.job = [options](std::ostream& out) {
             if (list(out, keyAt(options->path)) == 0)
                 throw std::runtime_error(options->path.empty()
