@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -16,6 +17,11 @@ namespace Towary::Host {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The mark of a store whose fill has not finished.
+constexpr const char* kUnfinishedMark = ".towary-niedokonczony";
+
+bool isUnfinished(const fs::path& dir) { return fs::exists(dir / kUnfinishedMark); }
 
 std::runtime_error notEmpty(const fs::path& dir) {
     return std::runtime_error("Katalog " + dir.string() + " nie jest pusty; sklep zakłada się w nowym katalogu.");
@@ -53,14 +59,26 @@ void buildStore(const fs::path& build) {
     fillSampleLists(TSessionHolder(DBKernel::Session::open(database)));
 }
 
+// Moves an unfinished store out of the way in one step, then deletes it.
+void discardUnfinished(const fs::path& dir) {
+    const auto aside = buildDirectoryBeside(dir);
+    std::error_code error;
+    fs::rename(dir, aside, error);
+    if (error) throw cannotCreate(dir, dir.parent_path());
+    fs::remove_all(aside, error);
+}
+
 }  // namespace
 
-void createStore() {
+void createStore(const StoreFill& fill) {
     const auto dir = storeDirectory();
-    if (fs::exists(dir) && !fs::is_empty(dir)) throw notEmpty(dir);
+    const bool unfinished = isUnfinished(dir);
+    if (!unfinished && fs::exists(dir) && !fs::is_empty(dir)) throw notEmpty(dir);
     const auto build = buildDirectoryBeside(dir);
     try {
         buildStore(build);
+        if (fill && !std::ofstream(build / kUnfinishedMark)) throw cannotCreate(dir, build);
+        if (unfinished) discardUnfinished(dir);
         // An empty store directory is replaced by the built one in one step.
         std::error_code error;
         fs::rename(build, dir, error);
@@ -72,6 +90,17 @@ void createStore() {
         fs::remove_all(build, ignored);
         throw;
     }
+    if (!fill) return;
+    fill(TSessionHolder(DBKernel::Session::open(Core::Store::databaseFile())));
+    fs::remove(dir / kUnfinishedMark);
+}
+
+void checkStoreFinished() {
+    const auto dir = storeDirectory();
+    if (isUnfinished(dir))
+        throw std::runtime_error("Sklep w " + dir.string() +
+                                 " nie jest gotowy: przerwano polecenie, które go zakładało i wypełniało. Uruchom "
+                                 "towary generate ponownie (zastąpi ten sklep) albo usuń katalog.");
 }
 
 }  // namespace Towary::Host

@@ -3,13 +3,26 @@
 // database with the sample VAT rates, measure units and payment forms. Shared
 // by `towary init`, `towary demo` and `towary generate`.
 
+#include "Core/Database/TSessionHolder.h"
+
+#include <functional>
+
 namespace Towary::Host {
 
-// Creates the store in Core::Store::directory(), which must be new or empty.
-// The store is built in a new directory beside it and renamed into place, so
-// a process killed on the way leaves no store, never half of one; a hidden
-// directory ".NAME.init-XXXXXX" left beside it then is the unfinished store,
-// which nothing reads and which may be deleted.
-void createStore();
+// What a command adds to a new store before it is finished (the generator's products).
+using StoreFill = std::function<void(const TSessionHolder& session)>;
+
+// Creates the store in Core::Store::directory(), which must be new, empty, or
+// a store a killed fill left unfinished (it is replaced). The store is built
+// in a new directory beside it and renamed into place, so a process killed on
+// the way leaves no store, never half of one; a hidden directory
+// ".NAME.init-XXXXXX" left beside it then is the unfinished store, which
+// nothing reads and which may be deleted. A `fill` runs on the store in place,
+// where it reads the store's settings, while the store carries a mark that
+// makes every other command refuse it; the mark goes once the fill committed.
+void createStore(const StoreFill& fill = {});
+
+// Refuses the store in Core::Store::directory() when a fill was killed before it finished.
+void checkStoreFinished();
 
 }  // namespace Towary::Host

@@ -16,6 +16,7 @@
 #include "apps/towary/ModuleLoader.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/SampleLists.h"
+#include "apps/towary/StoreCreation.h"
 #include "apps/towary/TerminalDialogs.h"
 
 #include <unistd.h>
@@ -95,9 +96,11 @@ int main(int argc, char** argv) {
             Core::Store::setDirectory(context.store);
             if (debugLog) Core::Debug::enableLogging(Core::Store::logDirectory() / "debug.log");
         }
-        if (context.storeRequired && !context.newStore && context.checkLists &&
-            std::filesystem::exists(Core::Store::databaseFile()))
-            checkSampleLists(TSessionHolder());
+        if (context.storeRequired && !context.newStore) {
+            checkStoreFinished();
+            if (context.checkLists && std::filesystem::exists(Core::Store::databaseFile()))
+                checkSampleLists(TSessionHolder());
+        }
         Core::User::instance().setUserRef(userRef);
         std::optional<bool> answer;
         if (yes || no) answer = yes;

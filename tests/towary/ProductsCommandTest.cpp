@@ -43,6 +43,15 @@ TEST_F(ProductsCommand, GenerateExportAndImportAsAUser) {
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(imported.out.find("Zaimportowano z " + csv + ": towary i grupy "), 0u) << imported.out;
     EXPECT_EQ(run("products", {"export"}).out, all.out) << "the copy holds the same rows";
+
+    // A generate killed while it filled the store leaves it marked: refused, and replaced by the next generate.
+    std::ofstream(generated + "/.towary-niedokonczony").close();
+    expectFailure(runTowary({"products", "export", generated}),
+                  "Sklep w " + generated + " nie jest gotowy: przerwano polecenie, które go zakładało i wypełniało. "
+                  "Uruchom towary generate ponownie (zastąpi ten sklep) albo usuń katalog.");
+    ASSERT_EQ(runTowary({"generate", generated, "--products", "200", "--seed", "3"}).exitCode, 0);
+    EXPECT_EQ(runTowary({"products", "export", generated}).out, all.out);
+    EXPECT_FALSE(std::filesystem::exists(generated + "/.towary-niedokonczony"));
 }
 
 TEST_F(ProductsCommand, RefusalsAndBadUsage) {

@@ -29,8 +29,8 @@ void addGenerateCommand(CLI::App& app, Context& context) {
     command->callback([&context, options] {
         context.newStore = true;
         context.job = [options](std::ostream& out) {
-            createStore();
-            const auto counts = Products::generateProducts(*options, TSessionHolder::open());
+            Products::GeneratedCounts counts;
+            createStore([&](const TSessionHolder& session) { counts = Products::generateProducts(*options, session); });
             out << "Założono sklep w " << Core::Store::directory().string() << " (ziarno " << options->seed
                 << "): grupy " << counts.groups << ", towary " << counts.products << " (wagowe " << counts.weighed
                 << "), towary wielocenowe " << counts.multiPriceWares << ", kody " << counts.codes << " (usunięte "
