@@ -4,10 +4,14 @@
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
+#include "Core/tools/Beside.h"
+#include "Core/tools/SystemError.h"
 #include "apps/towary/SampleLists.h"
 #include "apps/towary/SampleSettings.h"
 
-#include <cstdlib>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -28,19 +32,21 @@ fs::path storeDirectory() {
     return dir;
 }
 
-std::runtime_error cannotCreate(const fs::path& dir, const fs::path& where) {
-    return std::runtime_error("Nie można założyć sklepu w " + dir.string() +
-                              ": nie da się utworzyć katalogu ani zapisać plików w " + where.string() +
-                              " (sprawdź uprawnienia i wolne miejsce na dysku).");
+std::runtime_error cannotCreate(const fs::path& dir, int reason) {
+    return std::runtime_error("Nie można założyć sklepu w " + dir.string() + " (katalog " +
+                              dir.parent_path().string() + "): " + Core::systemErrorText(reason) + ".");
 }
 
-// A new, empty directory beside the store directory, with a name no other process takes.
+// A new, empty directory beside the store directory, made as any new
+// directory is (under the umask), with a name no other process takes.
 fs::path buildDirectoryBeside(const fs::path& dir) {
     std::error_code error;
     fs::create_directories(dir.parent_path(), error);
-    std::string pattern = (dir.parent_path() / ("." + dir.filename().string() + ".init-XXXXXX")).string();
-    if (error || mkdtemp(pattern.data()) == nullptr) throw cannotCreate(dir, dir.parent_path());
-    return pattern;
+    if (error) throw cannotCreate(dir, error.value());
+    const auto made =
+        Core::makeBeside(dir, "init", [](const fs::path& name) { return ::mkdir(name.c_str(), 0777); });
+    if (made.result < 0) throw cannotCreate(dir, errno);
+    return made.name;
 }
 
 // The whole store in `build`: its log directory, settings file and database with the sample lists.
@@ -58,20 +64,25 @@ void buildStore(const fs::path& build) {
 void createStore() {
     const auto dir = storeDirectory();
     if (fs::exists(dir) && !fs::is_empty(dir)) throw notEmpty(dir);
+    // An empty store directory prepared for the store keeps its permissions.
+    struct stat prepared {};
+    const bool keepMode = ::stat(dir.c_str(), &prepared) == 0 && S_ISDIR(prepared.st_mode);
     const auto build = buildDirectoryBeside(dir);
     try {
         buildStore(build);
+        if (keepMode && ::chmod(build.c_str(), prepared.st_mode & 07777) != 0) throw cannotCreate(dir, errno);
         // An empty store directory is replaced by the built one in one step.
         std::error_code error;
         fs::rename(build, dir, error);
         // Another process filled the directory meanwhile.
         if (error == std::errc::directory_not_empty || error == std::errc::file_exists) throw notEmpty(dir);
-        if (error) throw cannotCreate(dir, dir.parent_path());
+        if (error) throw cannotCreate(dir, error.value());
     } catch (...) {
         std::error_code ignored;
         fs::remove_all(build, ignored);
         throw;
     }
+    if (!Core::syncDirectoryOf(dir)) throw cannotCreate(dir, errno);
 }
 
 }  // namespace Towary::Host
