@@ -336,7 +336,19 @@ private:
         return Access::readImmutable;
     }
 
+    // An immutable reader sees the database file alone: the last changes of a
+    // writer that did not close the store are still in the -wal file beside
+    // it, and reading without them would show an old store as the current one.
     static int openImmutable(const std::filesystem::path& file, int flags, sqlite3*& raw) {
+        std::error_code error;
+        const auto wal = std::filesystem::path(file.string() + "-wal");
+        const auto walSize = std::filesystem::file_size(wal, error);
+        if (!error && walSize > 0)
+            throw std::runtime_error(
+                "Nie można odczytać bazy danych sklepu " + file.string() + ": jej ostatnie zmiany są jeszcze w pliku " +
+                wal.string() + " (program, który ostatnio ją zmieniał, nie zamknął jej), a odczytać je można tylko z "
+                "prawem zapisu do katalogu " + file.parent_path().string() +
+                ". Uruchom dowolne polecenie towary na tym sklepie raz z prawem zapisu do katalogu.");
         std::string uri = "file:";
         for (const unsigned char c : file.string()) {
             if (std::isalnum(c) != 0 || c == '/' || c == '.' || c == '_' || c == '-') {
