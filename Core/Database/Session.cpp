@@ -7,8 +7,6 @@
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -25,12 +23,9 @@ std::shared_ptr<Session> Session::open(const std::filesystem::path& file, const 
     if (!std::filesystem::is_regular_file(file))
         throw std::runtime_error("Brak bazy danych sklepu: " + file.string() + ".");
     StoreDatabase::checkFile(file);
-    // A store that may not be written can still be read: its reading commands work.
-    const auto directory = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-    const bool readOnly =
-        options.readOnly || ::access(file.c_str(), W_OK) != 0 || ::access(directory.c_str(), W_OK) != 0;
     std::shared_ptr<Session> session(
-        new Session(file, Backend::openSqlite(file, Backend::ConnectionOptions{options.busyTimeout, readOnly}, false),
+        new Session(file,
+                    Backend::openSqlite(file, Backend::ConnectionOptions{options.busyTimeout, options.readOnly}, false),
                     options.routines != nullptr ? *options.routines : Routines::store()));
     session->defineStoreFunctions();
     StoreDatabase::upgrade(session->connection(), file);

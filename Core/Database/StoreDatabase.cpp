@@ -103,9 +103,11 @@ void upgrade(Backend::Connection& connection, const std::filesystem::path& file)
     std::string missing;
     for (const auto& table : schemaTables())
         if (!present.contains(table)) missing += (missing.empty() ? "" : ", ") + table;
-    if (!missing.empty())
-        throw std::runtime_error("Baza danych sklepu " + file.string() + " jest niekompletna: brak tabel " + missing +
-                                 "." + kWhatToDo);
+    if (!missing.empty()) throw incomplete(file, "brak tabel " + missing);
+}
+
+std::runtime_error incomplete(const std::filesystem::path& file, const std::string& what) {
+    return std::runtime_error("Baza danych sklepu " + file.string() + " jest niekompletna: " + what + "." + kWhatToDo);
 }
 
 }  // namespace DBKernel::StoreDatabase

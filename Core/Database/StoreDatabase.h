@@ -6,6 +6,8 @@
 #include "Core/Database/Backend/Backend.h"
 
 #include <filesystem>
+#include <stdexcept>
+#include <string>
 
 namespace DBKernel::StoreDatabase {
 
@@ -22,5 +24,9 @@ void checkFile(const std::filesystem::path& file);
 // all. Refuses a database without the store's schema, one whose schema is
 // newer than this build's, and one missing a table of the schema.
 void upgrade(Backend::Connection& connection, const std::filesystem::path& file);
+
+// The refusal of a store database that lacks part of what a store holds
+// (`what`: "brak tabel ..."), saying what to do about it.
+std::runtime_error incomplete(const std::filesystem::path& file, const std::string& what);
 
 }  // namespace DBKernel::StoreDatabase

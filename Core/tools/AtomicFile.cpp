@@ -1,5 +1,6 @@
 #include "Core/tools/AtomicFile.h"
 
+#include "Core/tools/Beside.h"
 #include "Core/tools/SystemError.h"
 
 #include <fcntl.h>
@@ -11,18 +12,6 @@
 #include <stdexcept>
 
 namespace Core {
-namespace {
-
-// The permissions the file is to have: the target's, or those a new file gets under the umask.
-mode_t permissionsFor(const std::filesystem::path& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-}  // namespace
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
     struct stat info {};
@@ -33,27 +22,29 @@ AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)
     }
     std::error_code error;
     if (const auto resolved = std::filesystem::canonical(target_, error); !error) target_ = resolved;
-    temporary_ = target_.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary_.data());
-    if (fd < 0) {
-        temporary_.clear();
-        throw std::runtime_error("Nie można utworzyć pliku " + target_.string() + ": " + systemErrorText(errno) + ".");
-    }
-    const bool ready = ::fchmod(fd, permissionsFor(target_)) == 0;
-    const int fchmodError = errno;
-    ::close(fd);
-    if (!ready) {
+    const auto cannotCreate = [this](int reason) {
+        return std::runtime_error("Nie można utworzyć pliku " + target_.string() + ": " + systemErrorText(reason) + ".");
+    };
+    // Made as any new file is, under the umask; a target's own permissions replace those.
+    const auto made = makeBeside(target_, "tmp", [](const std::filesystem::path& name) {
+        return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
+    if (made.result < 0) throw cannotCreate(errno);
+    temporary_ = made.name;
+    const bool kept = ::stat(target_.c_str(), &info) != 0 || ::fchmod(made.result, info.st_mode & 07777) == 0;
+    const int reason = errno;
+    ::close(made.result);
+    if (!kept) {
         ::unlink(temporary_.c_str());
         temporary_.clear();
-        throw std::runtime_error("Nie można utworzyć pliku " + target_.string() + ": " + systemErrorText(fchmodError) +
-                                 ".");
+        throw cannotCreate(reason);
     }
     out_.open(temporary_, std::ios::binary | std::ios::trunc);
     if (!out_) fail(errno);
 }
 
 AtomicFile::~AtomicFile() {
-    if (!committed_ && !temporary_.empty()) ::unlink(temporary_.c_str());
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
 }
 
 void AtomicFile::commit() {
@@ -69,8 +60,10 @@ void AtomicFile::commit() {
         ::close(fd);
         if (!synced) fail(error);
         if (std::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+        // The file is in place: from here on only its new name could be lost.
+        temporary_.clear();
+        if (!syncDirectoryOf(target_)) fail(errno);
     }
-    committed_ = true;
 }
 
 void AtomicFile::fail(int error) const {

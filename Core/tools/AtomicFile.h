@@ -1,7 +1,8 @@
 #pragma once
 // Core::AtomicFile: a file written whole or not at all. The text goes to a
 // temporary file beside the target, which takes the target's place by a
-// rename only once every byte is written and on disk; a reader sees the old
+// rename only once every byte is written and on disk; the rename is on disk
+// too (the directory synced) before commit() returns. A reader sees the old
 // file or the new one, never half of one. Dropped without commit(), the
 // temporary file is removed and the target left as it was. A target that
 // is a link is written through it; one that is not a regular file (a pipe, a
@@ -33,9 +34,8 @@ private:
     [[noreturn]] void fail(int error) const;
 
     std::filesystem::path target_;
-    std::string temporary_;  // "" when the target is written in place
+    std::string temporary_;  // "" when the target is written in place, and once it is committed
     std::ofstream out_;
-    bool committed_ = false;
 };
 
 }  // namespace Core

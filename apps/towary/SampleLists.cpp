@@ -1,8 +1,8 @@
 #include "apps/towary/SampleLists.h"
 
 #include "Core/Database/Query.h"
+#include "Core/Database/StoreDatabase.h"
 
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -42,10 +42,8 @@ void checkSampleLists(TSessionHolder session) {
         {"stawkavat", "stawek VAT"}, {"jednostkamiary", "jednostek miary"}, {"formaplatnosci", "form płatności"}};
     for (const auto& [table, what] : lists)
         if (DBKernel::Sql::OpenedQuery(std::string("select 1 from ") + table, session).empty())
-            throw std::runtime_error("Baza danych sklepu " + session.session().file().string() +
-                                     " jest niekompletna: nie ma " + what + " (tabela " + table +
-                                     " jest pusta). Przywróć kopię bazy danych sklepu albo załóż nowy sklep "
-                                     "poleceniem towary init w nowym katalogu.");
+            throw DBKernel::StoreDatabase::incomplete(session.session().file(), std::string("nie ma ") + what +
+                                                                                    " (tabela " + table + " jest pusta)");
 }
 
 void fillSampleLists(TSessionHolder session) {

@@ -4,12 +4,17 @@
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
+#include "Core/tools/Beside.h"
+#include "Core/tools/SystemError.h"
 #include "apps/towary/SampleLists.h"
 #include "apps/towary/SampleSettings.h"
 
-#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -34,19 +39,21 @@ fs::path storeDirectory() {
     return dir;
 }
 
-std::runtime_error cannotCreate(const fs::path& dir, const fs::path& where) {
-    return std::runtime_error("Nie można założyć sklepu w " + dir.string() +
-                              ": nie da się utworzyć katalogu ani zapisać plików w " + where.string() +
-                              " (sprawdź uprawnienia i wolne miejsce na dysku).");
+std::runtime_error cannotCreate(const fs::path& dir, int reason) {
+    return std::runtime_error("Nie można założyć sklepu w " + dir.string() + " (katalog " +
+                              dir.parent_path().string() + "): " + Core::systemErrorText(reason) + ".");
 }
 
-// A new, empty directory beside the store directory, with a name no other process takes.
+// A new, empty directory beside the store directory, made as any new
+// directory is (under the umask), with a name no other process takes.
 fs::path buildDirectoryBeside(const fs::path& dir) {
     std::error_code error;
     fs::create_directories(dir.parent_path(), error);
-    std::string pattern = (dir.parent_path() / ("." + dir.filename().string() + ".init-XXXXXX")).string();
-    if (error || mkdtemp(pattern.data()) == nullptr) throw cannotCreate(dir, dir.parent_path());
-    return pattern;
+    if (error) throw cannotCreate(dir, error.value());
+    const auto made =
+        Core::makeBeside(dir, "init", [](const fs::path& name) { return ::mkdir(name.c_str(), 0777); });
+    if (made.result < 0) throw cannotCreate(dir, errno);
+    return made.name;
 }
 
 // The whole store in `build`: its log directory, settings file and database with the sample lists.
@@ -64,8 +71,14 @@ void discardUnfinished(const fs::path& dir) {
     const auto aside = buildDirectoryBeside(dir);
     std::error_code error;
     fs::rename(dir, aside, error);
-    if (error) throw cannotCreate(dir, dir.parent_path());
+    if (error) throw cannotCreate(dir, error.value());
     fs::remove_all(aside, error);
+}
+
+void markUnfinished(const fs::path& build, const fs::path& dir) {
+    const int mark = ::open((build / kUnfinishedMark).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (mark < 0) throw cannotCreate(dir, errno);
+    ::close(mark);
 }
 
 }  // namespace
@@ -74,22 +87,27 @@ void createStore(const StoreFill& fill) {
     const auto dir = storeDirectory();
     const bool unfinished = isUnfinished(dir);
     if (!unfinished && fs::exists(dir) && !fs::is_empty(dir)) throw notEmpty(dir);
+    // An empty store directory prepared for the store keeps its permissions.
+    struct stat prepared {};
+    const bool keepMode = ::stat(dir.c_str(), &prepared) == 0 && S_ISDIR(prepared.st_mode);
     const auto build = buildDirectoryBeside(dir);
     try {
         buildStore(build);
-        if (fill && !std::ofstream(build / kUnfinishedMark)) throw cannotCreate(dir, build);
+        if (keepMode && ::chmod(build.c_str(), prepared.st_mode & 07777) != 0) throw cannotCreate(dir, errno);
+        if (fill) markUnfinished(build, dir);
         if (unfinished) discardUnfinished(dir);
         // An empty store directory is replaced by the built one in one step.
         std::error_code error;
         fs::rename(build, dir, error);
         // Another process filled the directory meanwhile.
         if (error == std::errc::directory_not_empty || error == std::errc::file_exists) throw notEmpty(dir);
-        if (error) throw cannotCreate(dir, dir.parent_path());
+        if (error) throw cannotCreate(dir, error.value());
     } catch (...) {
         std::error_code ignored;
         fs::remove_all(build, ignored);
         throw;
     }
+    if (!Core::syncDirectoryOf(dir)) throw cannotCreate(dir, errno);
     if (!fill) return;
     fill(TSessionHolder(DBKernel::Session::open(Core::Store::databaseFile())));
     fs::remove(dir / kUnfinishedMark);

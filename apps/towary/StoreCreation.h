@@ -13,10 +13,11 @@ namespace Towary::Host {
 using StoreFill = std::function<void(const TSessionHolder& session)>;
 
 // Creates the store in Core::Store::directory(), which must be new, empty, or
-// a store a killed fill left unfinished (it is replaced). The store is built
+// a store a killed fill left unfinished (it is replaced); it gets the mode a
+// new directory gets, or that of the directory it replaces. The store is built
 // in a new directory beside it and renamed into place, so a process killed on
 // the way leaves no store, never half of one; a hidden directory
-// ".NAME.init-XXXXXX" left beside it then is the unfinished store, which
+// ".NAME.init-XXXXXXXX" left beside it then is the unfinished store, which
 // nothing reads and which may be deleted. A `fill` runs on the store in place,
 // where it reads the store's settings, while the store carries a mark that
 // makes every other command refuse it; the mark goes once the fill committed.

@@ -55,6 +55,7 @@ TEST_F(HierarchyLevels, NeighboursAndParentLengthStopAtTheEndsOfTheHierarchy) {
     for (const auto& [from, to] : prev) EXPECT_EQ(getPrevTowarCode(code(from)), code(to)) << from;
 
     EXPECT_EQ(previousIndexLength("010203004005"), 9);
+    EXPECT_EQ(previousIndexLength("0ż0ó"), 2) << "a Polish letter is one character of an index";
     for (const std::string index : {"01", "0102030040050"})
         EXPECT_EQ(failure<std::runtime_error>([&index] { previousIndexLength(index); }),
                   "Błędy indeks grupy (" + index + ").");

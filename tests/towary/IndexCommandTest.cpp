@@ -39,8 +39,10 @@ TEST_F(IndexCommand, SplitLevelParentChildLengthAndLength) {
     EXPECT_EQ(index({"level", "010"}).out,
               "Poziom 2 (Sektor)\nUwaga: indeks grupy tego poziomu ma długość 4, podany ma długość 3\n");
     EXPECT_EQ(index({"level", "1"}).out, "Poziom 0 (brak): indeks krótszy niż indeks poziomu 1 (długość 2)\n");
+    EXPECT_EQ(index({"level", "0ż0ó"}).out, "Poziom 2 (Sektor)\n") << "a Polish letter is one character";
 
     EXPECT_EQ(index({"parent", "010203004"}).out, "010203\n");
+    EXPECT_EQ(index({"parent", "0ż0ó"}).out, "0ż\n");
     EXPECT_EQ(index({"child-length", "010203"}).out, "9\n");
 
     EXPECT_EQ(index({"length", "4"}).out, "Poziom 4 (Rodzina)\nDługość segmentu: 3\nDługość indeksu grupy: 9\n");
@@ -60,6 +62,10 @@ TEST_F(IndexCommand, NextGroupAndNextArticleSkipTheIndexesInUse) {
     EXPECT_EQ(index({"next-group", "01"}).out, "0103\n") << "a product's group index is no group";
     EXPECT_EQ(index({"next-group", "0102"}).out, "010201\n");
     expectFailure(index({"next-group", "010"}), "Błędna długość indeksu grupy (010).");
+    insert("0ł", 1);
+    insert("0ł01", 2);
+    EXPECT_EQ(index({"next-group", "0ł"}).out, "0ł02\n");
+    EXPECT_EQ(index({"next-group", "0ł01"}).out, "0ł0101\n");
     EXPECT_EQ(index({"next-article"}).out, "000003\n");
 }
 

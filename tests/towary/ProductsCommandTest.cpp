@@ -1,3 +1,4 @@
+#include "Core/Database/Session.h"
 #include "tests/support/TowaryStore.h"
 
 #include <sys/wait.h>
@@ -116,10 +117,39 @@ TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPoli
     EXPECT_EQ(imported.err.rfind("towary: Sklep można tylko czytać: brak uprawnień do zapisu", 0), 0u) << imported.err;
     const auto inside = runTowaryUnprivileged({"init", dir_ + "/nowy"});
     EXPECT_EQ(inside.exitCode, 1);
-    EXPECT_EQ(inside.err.rfind("towary: Błąd dostępu do pliku lub katalogu " + dir_ + "/nowy", 0), 0u) << inside.err;
-    EXPECT_NE(inside.err.find(": brak uprawnień. Sprawdź ścieżkę i uprawnienia.\n"), std::string::npos) << inside.err;
+    EXPECT_EQ(inside.err,
+              "towary: Nie można założyć sklepu w " + dir_ + "/nowy (katalog " + dir_ + "): brak uprawnień.\n");
 
     fs::permissions(dir_, fs::perms::owner_all);
+}
+
+TEST_F(ProductsCommand, AStoreWhoseLastChangesWaitInItsLogIsNotReadAsOldWhereTheLogCannotBeRead) {
+    const auto csv = file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n7,Mleko,0101,000007,6\n");
+    ASSERT_EQ(run("products", {"import", csv}).exitCode, 0);
+    namespace fs = std::filesystem;
+    const auto copy = scratch_.path() / "kopia";
+    fs::create_directories(copy / "log");
+    {
+        // A writer that committed a change and has not closed the store, as a killed one leaves it.
+        const auto session = DBKernel::Session::open(dir_ + "/towary.db");
+        session->connection().runScript("update towar set sNazwa = 'Chleb' where lTowarRef = 7");
+        for (const char* name : {"towary.toml", "towary.db", "towary.db-wal"})
+            fs::copy_file(fs::path(dir_) / name, copy / name);
+    }
+    ASSERT_GT(fs::file_size(copy / "towary.db-wal"), 0u);
+    fs::permissions(scratch_.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+
+    const auto refused = TestSupport::runTowaryUnprivileged({"find", copy.string(), "Mleko"});
+    EXPECT_EQ(refused.exitCode, 1) << refused.out;
+    const auto database = (copy / "towary.db").string();
+    EXPECT_EQ(refused.err, "towary: Nie można odczytać bazy danych sklepu " + database +
+                               ": jej ostatnie zmiany są jeszcze w pliku " + database +
+                               "-wal (program, który ostatnio ją zmieniał, nie zamknął jej), a odczytać je można tylko "
+                               "z prawem zapisu do katalogu " + copy.string() +
+                               ". Uruchom dowolne polecenie towary na tym sklepie raz z prawem zapisu do katalogu.\n");
+    const auto read = runTowary({"find", copy.string(), "Chleb"});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_NE(read.out.find("Chleb"), std::string::npos) << "with the directory writable the change is read";
 }
 
 TEST_F(ProductsCommand, ImportReadsStandardInputAndPipes) {

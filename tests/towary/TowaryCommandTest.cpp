@@ -4,6 +4,7 @@
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -50,6 +51,24 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";
     EXPECT_EQ(runTowary({"demo", dir}).exitCode, 1) << "the demo never overwrites a store";
+}
+
+TEST(TowaryCommand, AStoreDirectoryHasTheModeOfANewDirectoryOrThatOfTheEmptyOnePreparedForIt) {
+    namespace fs = std::filesystem;
+    TestSupport::TempStore scratch;
+    const auto mode = [](const fs::path& path) { return static_cast<unsigned>(fs::status(path).permissions()); };
+    const mode_t mask = ::umask(022);
+    const auto made = runTowary({"init", (scratch.path() / "nowy").string()});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_EQ(mode(scratch.path() / "nowy"), 0755u) << "as mkdir under the umask makes it";
+
+    const auto prepared = scratch.path() / "przygotowany";
+    fs::create_directory(prepared);
+    fs::permissions(prepared, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    const auto into = runTowary({"init", prepared.string()});
+    ::umask(mask);
+    ASSERT_EQ(into.exitCode, 0) << into.err;
+    EXPECT_EQ(mode(prepared), 0750u);
 }
 
 TEST(TowaryCommand, InitLeavesAWholeStoreOrNoneAndAStoreThatIsNotWholeIsRefusedWithWhatToDo) {

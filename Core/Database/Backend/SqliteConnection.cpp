@@ -201,11 +201,12 @@ public:
     SqliteConnection(const std::filesystem::path& file, const ConnectionOptions& options, bool create)
         : busyTimeout_(static_cast<int>(options.busyTimeout.count())) {
         sqlite3* raw = nullptr;
-        const int result = options.readOnly ? openReadOnly(file, raw)
-                                            : sqlite3_open_v2(file.c_str(), &raw,
-                                                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX |
-                                                                  (create ? SQLITE_OPEN_CREATE : 0),
-                                                              nullptr);
+        const Access access = create ? Access::write : accessTo(file, options.readOnly);
+        const bool readOnly = access != Access::write;
+        const int flags = SQLITE_OPEN_NOMUTEX | (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                          (create ? SQLITE_OPEN_CREATE : 0);
+        const int result = access == Access::readImmutable ? openImmutable(file, flags, raw)
+                                                           : sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
         connection_.reset(raw);
         if (result != SQLITE_OK)
             throw DatabaseError("otwarcie bazy danych " + file.string(),
@@ -215,7 +216,7 @@ public:
         sqlite3_busy_timeout(raw, busyTimeout_);
         // WAL lets readers go on while a session writes; a killed writer leaves
         // only uncommitted frames behind, which the next opener ignores.
-        if (!options.readOnly) execute(raw, "pragma journal_mode = wal");
+        if (!readOnly) execute(raw, "pragma journal_mode = wal");
         execute(raw, "pragma synchronous = normal");
         execute(raw, "pragma foreign_keys = on");
         Dialect::registerFunctions(raw);
@@ -322,14 +323,32 @@ private:
         }
     }
 
-    // A store that may not be written. WAL readers share an index file (-shm)
-    // beside the database; in a directory that cannot hold one the file is
-    // read as immutable, which needs none.
-    static int openReadOnly(const std::filesystem::path& file, sqlite3*& raw) {
-        const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+    // A store this process may not write can still be read. WAL readers share
+    // an index file (-shm) beside the database; in a directory that cannot
+    // hold one the file is read as immutable, which needs none.
+    enum class Access { write, readShared, readImmutable };
+
+    static Access accessTo(const std::filesystem::path& file, bool readOnly) {
         const auto directory = file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
-        const bool shared = ::access(directory.c_str(), W_OK) == 0 || ::access((file.string() + "-shm").c_str(), R_OK) == 0;
-        if (shared) return sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
+        const bool directoryWritable = ::access(directory.c_str(), W_OK) == 0;
+        if (!readOnly && directoryWritable && ::access(file.c_str(), W_OK) == 0) return Access::write;
+        if (directoryWritable || ::access((file.string() + "-shm").c_str(), R_OK) == 0) return Access::readShared;
+        return Access::readImmutable;
+    }
+
+    // An immutable reader sees the database file alone: the last changes of a
+    // writer that did not close the store are still in the -wal file beside
+    // it, and reading without them would show an old store as the current one.
+    static int openImmutable(const std::filesystem::path& file, int flags, sqlite3*& raw) {
+        std::error_code error;
+        const auto wal = std::filesystem::path(file.string() + "-wal");
+        const auto walSize = std::filesystem::file_size(wal, error);
+        if (!error && walSize > 0)
+            throw std::runtime_error(
+                "Nie można odczytać bazy danych sklepu " + file.string() + ": jej ostatnie zmiany są jeszcze w pliku " +
+                wal.string() + " (program, który ostatnio ją zmieniał, nie zamknął jej), a odczytać je można tylko z "
+                "prawem zapisu do katalogu " + file.parent_path().string() +
+                ". Uruchom dowolne polecenie towary na tym sklepie raz z prawem zapisu do katalogu.");
         std::string uri = "file:";
         for (const unsigned char c : file.string()) {
             if (std::isalnum(c) != 0 || c == '/' || c == '.' || c == '_' || c == '-') {

@@ -13,7 +13,9 @@
 
 namespace DBKernel::Backend {
 
-// Opens the file; create: make it when it does not exist (a new store).
+// Opens the file; create: make it when it does not exist (a new store). An
+// existing file whose file or directory this process may not write is opened
+// for reading, as options.readOnly asks, so that such a store can still be read.
 std::unique_ptr<Connection> openSqlite(const std::filesystem::path& file, const ConnectionOptions& options,
                                        bool create);
 

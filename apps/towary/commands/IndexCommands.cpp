@@ -3,6 +3,7 @@
 // Every command reads all it needs before it prints, so a failure prints
 // nothing but its message.
 
+#include "Core/tools/Utf8.h"
 #include "Modules/Towary/Tools/index/ArtIndexGenerator.h"
 #include "Modules/Towary/Tools/index/GroupIndexGenerator.h"
 #include "Modules/Towary/Tools/index/GroupIndexSplitter.h"
@@ -72,8 +73,9 @@ void printLevel(std::ostream& out, const std::string& index) {
     const std::string text = levelText(code);
     const int full = Towar::getFullIndexLength(code);
     out << text << '\n';
-    if (static_cast<std::size_t>(full) != index.size())
-        out << "Uwaga: indeks grupy tego poziomu ma długość " << full << ", podany ma długość " << index.size() << '\n';
+    const std::size_t length = Core::Utf8::length(index);
+    if (static_cast<std::size_t>(full) != length)
+        out << "Uwaga: indeks grupy tego poziomu ma długość " << full << ", podany ma długość " << length << '\n';
 }
 
 void addIndexCommands(CLI::App& app, Context& context) {
@@ -94,7 +96,7 @@ void addIndexCommands(CLI::App& app, Context& context) {
     indexCommand(*group, context, "parent", "the index of a group's parent group", options->index)
         ->callback([&context, options] {
             context.job = [options](std::ostream& out) {
-                out << options->index.substr(0, Towar::previousIndexLength(options->index)) << '\n';
+                out << Core::Utf8::substr(options->index, 0, Towar::previousIndexLength(options->index)) << '\n';
             };
         });
 

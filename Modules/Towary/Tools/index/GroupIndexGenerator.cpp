@@ -4,6 +4,7 @@
 #include "Core/Database/SQLUtils.h"
 #include "Core/tools/Digits.h"
 #include "Core/tools/Numbers.h"
+#include "Core/tools/Utf8.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 
 #include <optional>
@@ -15,7 +16,7 @@ namespace {
 // The length of the segment a child of the parent adds: L(k+1) for a parent of level k.
 int nextSegmentLength(const std::string& parentIndex) {
     if (parentIndex.empty()) return getIndexLength(tcDepartament);
-    const TowarCode parentLevel = levelOfFullLength(parentIndex.size(), tcDepartament, tcRodzina);
+    const TowarCode parentLevel = levelOfFullLength(Core::Utf8::length(parentIndex), tcDepartament, tcRodzina);
     if (parentLevel == tcBrak) throw std::runtime_error("Błędna długość indeksu grupy (" + parentIndex + ").");
     return getIndexLength(getNextTowarCode(parentLevel));
 }
@@ -49,15 +50,16 @@ std::string GroupIndexGenerator::genIndex(const std::string& parentIndex, TSessi
 }
 
 std::string childSegmentsQuery(const std::string& parentIndex, int segmentLength) {
-    const std::string parentLength = std::to_string(parentIndex.size());
-    std::string text = "select substr(sgrindex, " + std::to_string(parentIndex.size() + 1) + ", " +
+    // The engine's substr and length count characters, as the index's length must.
+    const std::size_t parentLength = Core::Utf8::length(parentIndex);
+    std::string text = "select substr(sgrindex, " + std::to_string(parentLength + 1) + ", " +
                        std::to_string(segmentLength) + ") idx from towar where" + " byCode < " +
                        std::to_string(static_cast<int>(tcTowar)) + " and length(sgrindex) = " +
-                       std::to_string(parentIndex.size() + segmentLength);
+                       std::to_string(parentLength + segmentLength);
     // Every index begins with the empty parent; comparing with '' would find
     // nothing, as Oracle reads '' as NULL, and every department would be 01.
     if (!parentIndex.empty())
-        text += " and substr(sgrindex, 1, " + parentLength + ") = '" + SQLUtils::SQLString(parentIndex) + "'";
+        text += " and substr(sgrindex, 1, " + std::to_string(parentLength) + ") = '" + SQLUtils::SQLString(parentIndex) + "'";
     return text + " order by idx";
 }
 

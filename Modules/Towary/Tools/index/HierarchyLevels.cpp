@@ -8,6 +8,7 @@
 
 #include "Core/tools/ListText.h"
 #include "Core/tools/Numbers.h"
+#include "Core/tools/Utf8.h"
 
 #include <boost/format.hpp>
 
@@ -117,7 +118,7 @@ TowarCode getPrevTowarCode(TowarCode code) {
 }
 
 int previousIndexLength(const std::string& groupIndex) {
-    const TowarCode code = levelOfFullLength(groupIndex.size(), tcSektor, tcPodrodzina);
+    const TowarCode code = levelOfFullLength(Core::Utf8::length(groupIndex), tcSektor, tcPodrodzina);
     if (code == tcBrak) throw std::runtime_error("Błędy indeks grupy (" + groupIndex + ").");
     return getFullIndexLength(getPrevTowarCode(code));
 }

@@ -3,6 +3,7 @@
 // index arithmetic built on the store's level lengths. A group of level k has
 // an index (sGrIndex) of F(k) digits, F(k) = L(1) + ... + L(k), each L a store
 // setting; its first F(j) digits are the index of its ancestor of level j.
+// Lengths count characters, not bytes: a Polish letter in an index is one.
 // Every function reads the settings it needs at each call; nothing is cached,
 // so callers that need many lengths read them once.
 

@@ -25,9 +25,12 @@ bool isMarzaKVR() {
 
 namespace Towary::ProductTools {
 
-// A ceiling above 100 % caps nothing a price can be computed with; a NaN one would cap nothing at all.
+// An ordinary margin of 100 % or more has no sale price, so a ceiling of 100 %
+// already caps nothing a price can be computed with; one above it would only
+// let isMaxMarzaPrzekroczona pass margins that price at 0. A NaN one would cap
+// nothing at all.
 double maxMarzaProcentowa() {
-    return Core::Setup::valueInRange(marginKey("Maksymalna marża procentowa"), 0.0, 1000000.0);
+    return Core::Setup::valueInRange(marginKey("Maksymalna marża procentowa"), 0.0, 100.0);
 }
 
 }  // namespace Towary::ProductTools
