@@ -1,6 +1,5 @@
 #include "Core/Database/Session.h"
 
-#include "Core/Database/Backend/SqliteConnection.h"
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Routines.h"
 #include "Core/Database/StoreDatabase.h"
@@ -22,10 +21,8 @@ Session* transactionHolder = nullptr;
 std::shared_ptr<Session> Session::open(const std::filesystem::path& file, const SessionOptions& options) {
     if (!std::filesystem::is_regular_file(file))
         throw std::runtime_error("Brak bazy danych sklepu: " + file.string() + ".");
-    StoreDatabase::checkFile(file);
     std::shared_ptr<Session> session(
-        new Session(file,
-                    Backend::openSqlite(file, Backend::ConnectionOptions{options.busyTimeout, options.readOnly}, false),
+        new Session(file, StoreDatabase::open(file, Backend::ConnectionOptions{options.busyTimeout, options.readOnly}),
                     options.routines != nullptr ? *options.routines : Routines::store()));
     session->defineStoreFunctions();
     StoreDatabase::upgrade(session->connection(), file);

@@ -4,13 +4,12 @@
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Schema.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
-#include <array>
-#include <fstream>
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace DBKernel::StoreDatabase {
 namespace {
@@ -80,18 +79,20 @@ void create(const std::filesystem::path& file) {
     migrate(*connection, 0);
 }
 
-void checkFile(const std::filesystem::path& file) {
-    // Every SQLite database file begins with these 16 bytes; an empty file is
-    // one SQLite would take for a new database.
-    static constexpr std::string_view kHeader{"SQLite format 3\0", 16};
-    std::array<char, kHeader.size()> header{};
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("Nie można odczytać bazy danych sklepu " + file.string() + ".");
-    in.read(header.data(), header.size());
-    if (in.gcount() == 0) throw notAStore(file, "plik jest pusty");
-    if (static_cast<std::size_t>(in.gcount()) < header.size() ||
-        std::string_view(header.data(), header.size()) != kHeader)
-        throw notAStore(file, "to nie jest plik bazy danych");
+std::unique_ptr<Backend::Connection> open(const std::filesystem::path& file, const Backend::ConnectionOptions& options) {
+    // The file is told by its size and by SQLite, never read through a
+    // descriptor of this process's own: closing one would drop every lock the
+    // process's connections hold on the file (POSIX locks belong to the
+    // process), and another process could then take the write-ahead log away
+    // from under their commits.
+    std::error_code error;
+    if (std::filesystem::file_size(file, error) == 0 && !error) throw notAStore(file, "plik jest pusty");
+    try {
+        return Backend::openSqlite(file, options, false);
+    } catch (const DatabaseError& e) {
+        if ((e.code() & 0xFF) == SQLITE_NOTADB) throw notAStore(file, "to nie jest plik bazy danych");
+        throw;
+    }
 }
 
 void upgrade(Backend::Connection& connection, const std::filesystem::path& file) {

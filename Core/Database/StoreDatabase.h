@@ -6,6 +6,7 @@
 #include "Core/Database/Backend/Backend.h"
 
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -15,9 +16,10 @@ namespace DBKernel::StoreDatabase {
 // file that exists.
 void create(const std::filesystem::path& file);
 
-// Refuses, saying what to do, a file that holds no database at all (an empty
-// file, any other kind of file): a store is never rebuilt over it.
-void checkFile(const std::filesystem::path& file);
+// Opens the store database in the file. Refuses, saying what to do, a file
+// that holds no database at all (an empty file, any other kind of file): a
+// store is never rebuilt over it.
+std::unique_ptr<Backend::Connection> open(const std::filesystem::path& file, const Backend::ConnectionOptions& options);
 
 // Applies the migrations the store database in the file lacks, all in one
 // transaction, so a store made by an older build is upgraded in full or not at
