@@ -162,7 +162,7 @@ left_by_refusal() {
 }
 
 "$towary" settings list "$store" "Test obciążenia" >"$work/settings.list" 2>&1
-declare -A runs_of successes_of busy_of others_of problems
+declare -A runs_of=() successes_of=() busy_of=() others_of=() problems=()
 for rc_file in "$runs"/*.rc; do
     name=${rc_file%.rc}
     kind=$(basename "$name"); kind=${kind%-*-*}
