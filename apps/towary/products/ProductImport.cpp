@@ -12,6 +12,7 @@
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
+#include "Core/UserMessage.h"
 #include "Core/tools/IgnoringCase.h"
 #include "apps/towary/products/ProductFile.h"
 
@@ -221,7 +222,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
             } catch (const DBKernel::DatabaseError& e) {
                 if (exists("towar", "lTowarRef", lastProduct, session))
                     reader.fail(row.line, "towar o ID = " + std::to_string(lastProduct) + " jest już w sklepie");
-                reader.fail(row.line, e.what());
+                reader.fail(row.line, Core::userMessage(e));
             }
             ++counts.products;
             continue;
@@ -241,7 +242,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
                                           "; kod może być żywy (status 1 lub 2) tylko w jednym wierszu");
             if (!exists("towar", "lTowarRef", product, session))
                 reader.fail(row.line, "nie ma towaru o ID = " + std::to_string(product) + ", do którego należy kod");
-            reader.fail(row.line, e.what());
+            reader.fail(row.line, Core::userMessage(e));
         }
         ++counts.codes;
     }

@@ -79,6 +79,16 @@ TEST(ProductFile, OneBadRowAmongGoodOnesWritesNothingAndNamesItsLine) {
               ", wiersz 2: nie ma towaru o ID = 999, do którego należy kod");
     EXPECT_EQ(countOf("select count(*) from towar", store.session()), 1);
     EXPECT_EQ(countOf("select count(*) from plu", store.session()), 0);
+
+    // A rule of the store the checks before the writing do not know is told in the user's words.
+    DBKernel::Sql::Command("create trigger bez_kawy before insert on towar when new.sNazwa = 'Kawa'"
+                           " begin select raise(abort, 'Kawy sklep nie przyjmuje.'); end",
+                           store.session())
+        .execute();
+    const auto refused = refusal(store, "sNazwa\nHerbata\nKawa\n");
+    EXPECT_EQ(refused.rfind(", wiersz 3: ", 0), 0u) << refused;
+    EXPECT_TRUE(refused.ends_with(" Nic nie zapisano.")) << refused;
+    EXPECT_EQ(refused.find("Polecenie"), std::string::npos) << "no statement for a clerk: " << refused;
 }
 
 TEST(ProductFile, RowsThatBreakTheLayoutAreRefusedWithTheReason) {
