@@ -155,6 +155,14 @@ TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
     expectFailure(run("products", {"show", "/x' or t.sartindex = '000008"}),
                   "Nie istnieje towar o indeksie x' or t.sartindex = '000008.");
     EXPECT_EQ(run("products", {"show", "99"}).err, "towary: Brak towaru o ID = 99\n");
+
+    // Ids of ten digits are ids still, up to the greatest an int holds; past it a number can only be a code.
+    ASSERT_EQ(run("products", {"import", file("duze.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n"
+                                                          "2147483647,Herbata,0101,000009,6\n")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(run("products", {"show", "2147483647"}).out.find("Towar ID 2147483647: Herbata\n"), 0u);
+    expectFailure(run("products", {"show", "2147483648"}), "Nie istnieje towar z przypisanym kodem plu 2147483648.");
     EXPECT_EQ(run("products", {"show"}).exitCode, 2);
 }
 
