@@ -163,6 +163,11 @@ TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
               0);
     EXPECT_EQ(run("products", {"show", "2147483647"}).out.find("Towar ID 2147483647: Herbata\n"), 0u);
     expectFailure(run("products", {"show", "2147483648"}), "Nie istnieje towar z przypisanym kodem plu 2147483648.");
+
+    // A price no amount can hold, written past the import's checks, is refused in Polish and prints nothing.
+    expectOutput(sql("update towar set dCenaSprzed = 1e300 where lTowarRef = 7"), "Zmienionych wierszy: 1\n");
+    expectFailure(run("products", {"show", "KAWA"}), "Kwota 1e+300 jest poza zakresem: kwoty mają wartości od "
+                                                     "-9999999999999999.99 do 9999999999999999.99.");
     EXPECT_EQ(run("products", {"show"}).exitCode, 2);
 }
 
