@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         readAll(Core::Setup::parseSettings(input, "towary.toml"));
     } catch (const std::runtime_error& e) {
-        Fuzz::check(std::string_view(e.what()).starts_with("Błąd w pliku ustawień towary.toml, wiersz "),
+        const std::string_view message = e.what();
+        Fuzz::check(message.starts_with("Błąd w pliku ustawień towary.toml, wiersz ") ||
+                        message.starts_with("Błąd składni pliku ustawień towary.toml, wiersz "),
                     "a refusal names the file and the line", input);
     }
     return 0;

@@ -8,14 +8,19 @@
 // to go past kLastRef: a full pool fails with a message saying so.
 
 #include "Core/Database/TSessionHolder.h"
+#include "Core/tools/Numbers.h"
 
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace DBKernel {
 
 // The greatest id: the module reads ids as int. Ids run from 1 to it.
 inline constexpr std::int64_t kLastRef = std::numeric_limits<int>::max();
+
+// "identyfikatory mają wartości od 1 do 2147483647", as refusals of an id name the range.
+inline std::string idRangeText() { return Core::rangeText("identyfikatory", 1, kLastRef); }
 
 class RefPool {
 public:

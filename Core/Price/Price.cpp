@@ -2,12 +2,31 @@
 
 #include "Core/tools/Round.h"
 
+#include <boost/format.hpp>
+
+#include <cmath>
 #include <cstdlib>
 #include <ostream>
+#include <stdexcept>
 
 namespace Core {
+namespace {
+
+// 10^18 units: every amount below it, and the double nearest it, fit 64 bits.
+constexpr std::int64_t kUnitsLimit = 1000000000000000000;
+
+}  // namespace
+
 template <int Precision>
-FixedDecimal<Precision>::FixedDecimal(double value) : units_(roundToUnits(value, Precision)) {}
+FixedDecimal<Precision>::FixedDecimal(double value) {
+    if (!(std::fabs(value) * static_cast<double>(unitsPerOne(Precision)) < static_cast<double>(kUnitsLimit))) {
+        const auto largest = fromUnits(kUnitsLimit - 1).toString();
+        throw std::range_error((boost::format("Kwota %1% jest poza zakresem: kwoty mają wartości od -%2% do %2%.") %
+                                value % largest)
+                                   .str());
+    }
+    units_ = roundToUnits(value, Precision);
+}
 
 template <int Precision>
 FixedDecimal<Precision> FixedDecimal<Precision>::fromUnits(std::int64_t units) {

@@ -4,6 +4,8 @@
 // Core::PurchasePrice a purchase price (4), Core::Quantity a quantity (3).
 // Built from a double by rounding to the last place, halves away from zero
 // (Core/tools/Round.h); written to a stream with all their places, "12.34".
+// An amount holds less than 10^18 units of its last place: a greater,
+// infinite or NaN double is refused with std::range_error, in Polish.
 
 #include <compare>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "Core/Setup/TomlSettings.h"
 
+#include "Core/Debug/Debug.h"
+
 #include <boost/format.hpp>
 
 #include <algorithm>
@@ -131,9 +133,16 @@ toml::table parseSettings(std::string_view text, const std::filesystem::path& fi
     try {
         root = toml::parse(text, file.string());
     } catch (const toml::parse_error& e) {
-        throw std::runtime_error((boost::format("Błąd w pliku ustawień %1%, wiersz %2%, kolumna %3%: %4%") %
-                                  file.string() % e.source().begin.line % e.source().begin.column % e.description())
-                                     .str());
+        // The parser's own description is English and technical: it goes to the debug log.
+        Debug::logLine("toml++: " + std::string(e.description()),
+                       SrcInfo{"Core/Setup/TomlSettings", __LINE__, "parseSettings"});
+        throw std::runtime_error(
+            (boost::format("Błąd składni pliku ustawień %1%, wiersz %2%, kolumna %3%: zapis niezgodny z formatem "
+                           "TOML. Sprawdź w tym miejscu, czy po nazwie klucza stoi znak = i wartość, czy tekst jest "
+                           "w cudzysłowie, czy nawias [ ] nagłówka tabeli jest zamknięty i czy klucz się nie "
+                           "powtarza.") %
+             file.string() % e.source().begin.line % e.source().begin.column)
+                .str());
     }
     std::vector<std::string> path;
     checkTable(root, path, file);

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace Core {
@@ -15,6 +16,11 @@ inline std::string_view trimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// How a refusal names the range of a number: "WHAT mają wartości od FIRST do LAST".
+inline std::string rangeText(std::string_view what, long long first, long long last) {
+    return std::string(what) + " mają wartości od " + std::to_string(first) + " do " + std::to_string(last);
 }
 
 // The number of type T the whole text writes; none for any other text, for a

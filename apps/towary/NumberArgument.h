@@ -9,9 +9,11 @@
 #include <CLI/CLI.hpp>
 
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 namespace Towary::Host {
 
@@ -28,11 +30,21 @@ inline std::optional<std::size_t> decimalPlaces(std::string_view text) {
     return fraction.size();
 }
 
+// A number as the reasons write it: "100", "0.5".
+template <class T>
+std::string numberText(T number) {
+    std::ostringstream text;
+    text << number;
+    return text.str();
+}
+
 // Digits, a point before the decimals, at most `places` of them (any number
 // when not limited), a minus only where `negative` allows, and within the
-// range of T. `what` names the argument in the reason.
+// range of T, or from `range.first` to `range.second` when given. `what`
+// names the argument in the reason.
 template <class T>
-CLI::Validator numberArgument(const std::string& what, std::optional<int> places, bool negative) {
+CLI::Validator numberArgument(const std::string& what, std::optional<int> places, bool negative,
+                              std::optional<std::pair<T, T>> range = std::nullopt) {
     return CLI::Validator(
         [=](std::string& text) -> std::string {
             const std::string quoted = what + " \"" + text + "\"";
@@ -50,6 +62,10 @@ CLI::Validator numberArgument(const std::string& what, std::optional<int> places
                 const auto whole = text.find('.') == std::string::npos ? text.size() : text.find('.');
                 if (whole - (text.front() == '-' ? 1 : 0) > 10) return quoted + ": liczba jest za duża.";
             }
+            if (const auto number = *Core::parseNumber<T>(text);
+                range && (number < range->first || number > range->second))
+                return quoted + ": dozwolone wartości od " + numberText(range->first) + " do " +
+                       numberText(range->second) + ".";
             return {};
         },
         "", what);

@@ -1,6 +1,7 @@
 // towary: the back-office host of the product-tools module, for a terminal
 // and for scripts. Every command works on one store directory.
 
+#include "Core/Database/RefPool.h"
 #include "Core/Debug/Debug.h"
 #include "Core/Firma/Site.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
@@ -18,6 +19,7 @@
 #include "apps/towary/SampleLists.h"
 #include "apps/towary/StoreCreation.h"
 #include "apps/towary/TerminalDialogs.h"
+#include "apps/towary/UsageErrors.h"
 
 #include <unistd.h>
 
@@ -55,19 +57,13 @@ int main(int argc, char** argv) {
     bool yes = false;
     bool no = false;
     bool debugLog = false;
-    long long userRef = Core::User::kDefaultUserRef;
+    int userRef = Core::User::kDefaultUserRef;
     app.add_flag("--yes", yes, "answer yes to every question");
     app.add_flag("--no", no, "answer no to every question")->excludes("--yes");
     app.add_flag("--debug-log", debugLog, "write the debug log to the store's log directory");
     app.add_option("--user", userRef, "the id of the user the work is recorded for (default: 1, the administrator)")
-        ->check(numberArgument<long long>("Identyfikator użytkownika", 0, false))
-        ->check(CLI::Validator(
-            [](std::string& text) {
-                return numberOf<long long>(text) < 1 ? "Identyfikator użytkownika \"" + text + "\": użytkownicy mają "
-                                                       "identyfikatory od 1."
-                                                     : std::string();
-            },
-            "", "user"));
+        ->check(numberArgument<int>("Identyfikator użytkownika", 0, false,
+                                    std::pair{1, static_cast<int>(DBKernel::kLastRef)}));
 
     addInitCommand(app, context);
     addActionsCommand(app, context);
@@ -87,7 +83,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        app.exit(e);
+        std::cerr << usageMessage(e, app);
         return kBadUsage;
     }
 

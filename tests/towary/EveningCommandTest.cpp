@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -43,6 +44,14 @@ TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFail
 
     expectBadUsage(runTowary({"evening", dir_, "--day", "2011-02-29"}),
                    "Nieprawidłowa data: \"2011-02-29\". Datę podaje się jako RRRR-MM-DD.");
+}
+
+TEST_F(EveningCommand, ALogThatCannotBeWrittenFailsTheRun) {
+    set("Parametry programu / Odczyt wieczorny / Kroki", "");
+    std::filesystem::create_directories(dir_ + "/log");
+    std::filesystem::create_symlink("/dev/full", logFile());  // a disk with no room left
+    expectFailure(runTowary({"evening", dir_, "--day", "2011-01-01"}),
+                  "Nie można zapisać dziennika " + logFile() + ": brak miejsca na dysku.");
 }
 
 }  // namespace

@@ -64,7 +64,11 @@ TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
                  "Zmienionych wierszy: 1\n");
     expectFailure(run("plu", {"special", "99", "5"}),
                   "Wiersz \"99\" (Nabiał) nie jest towarem: kod z ceną specjalną dostaje tylko towar, nie grupa.");
-    EXPECT_EQ(runTowary({"--user", "0", "plu", "special", dir_, "/000101", "5"}).exitCode, 2);
+    // The user is recorded with the work as an int id, from 1.
+    expectBadUsage(runTowary({"--user", "0", "plu", "special", dir_, "/000101", "5"}),
+                   "Identyfikator użytkownika \"0\": dozwolone wartości od 1 do 2147483647.");
+    expectBadUsage(runTowary({"--user", "2147483648", "plu", "special", dir_, "/000101", "5"}),
+                   "Identyfikator użytkownika \"2147483648\": liczba jest za duża.");
     const auto user = runTowary({"--user", "abc", "plu", "special", dir_, "/000101", "5"});
     EXPECT_EQ(user.exitCode, 2);
     EXPECT_NE(user.err.find("Identyfikator użytkownika \"abc\" nie jest liczbą całkowitą."), std::string::npos)

@@ -194,6 +194,19 @@ TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
     expectFailure(run("products", {"show", "/x' or t.sartindex = '000008"}),
                   "Nie istnieje towar o indeksie x' or t.sartindex = '000008.");
     EXPECT_EQ(run("products", {"show", "99"}).err, "towary: Brak towaru o ID = 99\n");
+
+    // Ids of ten digits are ids still, up to the greatest an int holds; past it a number can only be a code.
+    ASSERT_EQ(run("products", {"import", file("duze.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n"
+                                                          "2147483647,Herbata,0101,000009,6\n")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(run("products", {"show", "2147483647"}).out.find("Towar ID 2147483647: Herbata\n"), 0u);
+    expectFailure(run("products", {"show", "2147483648"}), "Nie istnieje towar z przypisanym kodem plu 2147483648.");
+
+    // A price no amount can hold, written past the import's checks, is refused in Polish and prints nothing.
+    expectOutput(sql("update towar set dCenaSprzed = 1e300 where lTowarRef = 7"), "Zmienionych wierszy: 1\n");
+    expectFailure(run("products", {"show", "KAWA"}), "Kwota 1e+300 jest poza zakresem: kwoty mają wartości od "
+                                                     "-9999999999999999.99 do 9999999999999999.99.");
     EXPECT_EQ(run("products", {"show"}).exitCode, 2);
 }
 

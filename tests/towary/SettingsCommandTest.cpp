@@ -65,8 +65,13 @@ TEST_F(SettingsCommand, SetStoresTheNarrowestTypeUnlessToldAndKeepsTheComments) 
     std::ofstream(dir_ + "/towary.toml", std::ios::app) << "zepsute =\n";
     const auto broken = settings({"get", kDepartament});
     EXPECT_EQ(broken.exitCode, 1);
-    EXPECT_NE(broken.err.find("Błąd w pliku ustawień " + dir_ + "/towary.toml, wiersz "), std::string::npos)
+    EXPECT_EQ(broken.err.rfind("towary: Błąd składni pliku ustawień " + dir_ + "/towary.toml, wiersz ", 0), 0u)
         << broken.err;
+    EXPECT_NE(broken.err.find(": zapis niezgodny z formatem TOML. Sprawdź w tym miejscu, "), std::string::npos);
+    EXPECT_EQ(broken.err.find("expected"), std::string::npos) << "the parser's English goes to the debug log only";
+    const auto logged = runTowary({"--debug-log", "settings", "get", dir_, kDepartament});
+    EXPECT_EQ(logged.exitCode, 1);
+    EXPECT_NE(TestSupport::readFile(dir_ + "/log/debug.log").find("toml++: "), std::string::npos);
     EXPECT_EQ(settings({"set", kDepartament, "3"}).exitCode, 1) << "a broken file is not written over";
 
     std::string deep = "a";

@@ -34,6 +34,35 @@ TEST(TowaryCommand, UsageErrorsExitWithTwoHelpAndActionsWithZeroAndInitRefusesAD
     EXPECT_NE(second.err.find("nie jest pusty"), std::string::npos) << second.err;
 }
 
+TEST(TowaryCommand, ACommandLineThatCannotBeTakenIsExplainedInPolishWithTheHelpToRead) {
+    TestSupport::TempStore scratch;
+    const auto dir = (scratch.path() / "sklep").string();
+    const auto refused = [](const std::vector<std::string>& args, const std::string& reason,
+                            const std::string& command) {
+        const auto result = runTowary(args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "towary: " + reason + "\nJak wywołać polecenie, pokazuje: " + command + " --help\n");
+    };
+    refused({}, "Brak polecenia: podaj jedno z poleceń.", "towary");
+    refused({"inwentura", dir}, "Nieznane polecenie: inwentura.", "towary");
+    refused({"products", "show"}, "Brak wymaganego argumentu DIR.", "towary products show");
+    refused({"actions", "nadmiar"}, "Nieoczekiwane argumenty: nadmiar.", "towary actions");
+    refused({"generate", dir, "--products"}, "Argument --products ma złą liczbę wartości (czy po nim podano wartość?).",
+            "towary generate");
+    refused({"generate", dir, "--products", "0"}, "Liczba towarów \"0\": dozwolone wartości od 1 do 100000000.",
+            "towary generate");
+    refused({"generate", dir, "--products", "5", "--malformed", "100.5"},
+            "Odsetek kodów z błędem \"100.5\": dozwolone wartości od 0 do 100.", "towary generate");
+    refused({"index", "length", dir, "128"}, "Kod poziomu hierarchii \"128\": dozwolone wartości od -128 do 127.",
+            "towary index length");
+    refused({"--yes", "--no", "actions"}, "Argumentów --yes i --no nie można podać razem.", "towary actions");
+    refused({"--yes=tak", "actions"}, "Argument --yes: nieprawidłowa wartość tak.", "towary actions");
+    refused({"settings", "get", dir, "a", "--type", "float"},
+            "Typ \"float\": dozwolone typy to int, double, bool, string, AnsiString.", "towary settings get");
+    EXPECT_FALSE(std::filesystem::exists(dir));
+}
+
 TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
     TestSupport::TempStore scratch;
     const auto dir = (scratch.path() / "demo").string();

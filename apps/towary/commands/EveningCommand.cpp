@@ -6,12 +6,14 @@
 
 #include "Core/Store/StoreLocation.h"
 #include "Core/tools/DayNumber.h"
+#include "Core/tools/SystemError.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/evening/EveningRun.h"
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -36,6 +38,16 @@ std::ofstream openLog(const std::filesystem::path& file) {
     return log;
 }
 
+// A log that lost lines (a full disk) fails the run: its summary points to the log for the reasons.
+void finishLog(std::ofstream& log, const std::filesystem::path& file, const EveningRun& run) {
+    errno = 0;
+    log.flush();
+    const int error = run.logError() != 0 ? run.logError() : errno;
+    if (!log)
+        throw std::runtime_error("Nie można zapisać dziennika " + file.string() + ": " +
+                                 (error != 0 ? Core::systemErrorText(error) : std::string("błąd zapisu")) + ".");
+}
+
 // The outcome stands last: its Polish letters would upset the padding of a column after it.
 void printSummary(const std::vector<StepReport>& reports, std::ostream& out) {
     out << std::left << std::setw(40) << "Krok" << std::setw(8) << "Status" << std::setw(12) << "Czas" << "Wynik\n";
@@ -55,9 +67,9 @@ void runEvening(const EveningOptions& options, std::ostream& out) {
     const auto progress = [&out, terminal](std::size_t number, std::size_t count, const std::string& guid) {
         if (terminal) out << "Krok " << number << "/" << count << ": " << guid << "..." << std::endl;
     };
-    const auto reports =
-        EveningRun(day, log, onDemand ? EveningProcessing::RunMode::fire : EveningProcessing::RunMode::nightly)
-            .run(steps, progress);
+    const EveningRun run(day, log, onDemand ? EveningProcessing::RunMode::fire : EveningProcessing::RunMode::nightly);
+    const auto reports = run.run(steps, progress);
+    finishLog(log, logFile, run);
 
     out << "Odczyt wieczorny, dzień " << Core::DayNumber::toText(day) << '\n';
     if (reports.empty())

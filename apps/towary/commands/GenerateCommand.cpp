@@ -20,12 +20,12 @@ void addGenerateCommand(CLI::App& app, Context& context) {
     auto options = std::make_shared<Products::GeneratorOptions>();
     command->add_option("--products", options->products, "number of products (rows of level 6)")
         ->required()
-        ->check(CLI::Range(std::int64_t{1}, std::int64_t{100000000}));
+        ->check(numberArgument<std::int64_t>("Liczba towarów", 0, false, std::pair<std::int64_t, std::int64_t>{1, 100000000}));
     command->add_option("--seed", options->seed, "seed of the generator: the same seed gives the same store")
         ->capture_default_str()
         ->check(numberArgument<std::uint64_t>("Ziarno", 0, false));
     command->add_option("--malformed", options->malformedPercent, "percent of the live codes written malformed")
-        ->check(CLI::Range(0.0, 100.0));
+        ->check(numberArgument<double>("Odsetek kodów z błędem", std::nullopt, false, std::pair{0.0, 100.0}));
     command->callback([&context, options] {
         context.newStore = true;
         context.job = [options](std::ostream& out) {

@@ -10,6 +10,7 @@
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/IndexReports.h"
+#include "apps/towary/NumberArgument.h"
 
 #include <memory>
 #include <ostream>
@@ -127,7 +128,8 @@ void addIndexCommands(CLI::App& app, Context& context) {
 
     auto* lengthCommand = group->add_subcommand("length", "the index lengths of a hierarchy code (1-5 groups, 6 articles)");
     addStoreArgument(*lengthCommand, context);
-    lengthCommand->add_option("CODE", options->code, "hierarchy code (byCode)")->required()->check(CLI::Range(-128, 127));
+    lengthCommand->add_option("CODE", options->code, "hierarchy code (byCode)")->required()->check(
+        numberArgument<int>("Kod poziomu hierarchii", 0, true, std::pair{-128, 127}));
     lengthCommand->callback([&context, options] {
         context.job = [options](std::ostream& out) { printLengths(out, static_cast<Towar::TowarCode>(options->code)); };
     });

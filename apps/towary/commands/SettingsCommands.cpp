@@ -7,13 +7,18 @@
 #include "Core/tools/Numbers.h"
 #include "apps/towary/Command.h"
 
+#include <boost/algorithm/string/join.hpp>
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace Towary::Host {
 namespace {
@@ -92,6 +97,16 @@ void addPathArgument(CLI::App& command, SettingsOptions& options) {
 
 }  // namespace
 
+// --type: one of the names of the settings file's value types.
+CLI::Validator typeArgument(const std::vector<std::string>& names) {
+    return CLI::Validator(
+        [names](std::string& text) -> std::string {
+            if (std::find(names.begin(), names.end(), text) != names.end()) return {};
+            return "Typ \"" + text + "\": dozwolone typy to " + boost::algorithm::join(names, ", ") + ".";
+        },
+        "", "type");
+}
+
 void addSettingsCommands(CLI::App& app, Context& context) {
     auto* settings = app.add_subcommand("settings", "read and change the store's settings (DIR/towary.toml)");
     settings->require_subcommand(1);
@@ -101,7 +116,7 @@ void addSettingsCommands(CLI::App& app, Context& context) {
     addStoreArgument(*get, context);
     addPathArgument(*get, *options);
     get->add_option("--type", options->type, "read as this type, failing as the module would when the key holds another")
-        ->check(CLI::IsMember({"int", "double", "bool", "string", "AnsiString"}));
+        ->check(typeArgument({"int", "double", "bool", "string", "AnsiString"}));
     get->callback([&context, options] {
         context.checkLists = false;
         context.job = [options](std::ostream& out) {
@@ -120,7 +135,7 @@ void addSettingsCommands(CLI::App& app, Context& context) {
     set->add_option("VALUE", options->value, "the value; a number or true/false is stored as one unless --type says")
         ->required();
     set->add_option("--type", options->type, "store the value as this type")
-        ->check(CLI::IsMember({"int", "double", "bool", "string"}));
+        ->check(typeArgument({"int", "double", "bool", "string"}));
     set->callback([&context, options] {
         context.checkLists = false;
         context.job = [options](std::ostream& out) {

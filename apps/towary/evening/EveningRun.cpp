@@ -17,6 +17,7 @@
 #include <memory>
 #include <ostream>
 #include <sstream>
+#include <cerrno>
 #include <stdexcept>
 
 namespace Towary::Host {
@@ -24,21 +25,27 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Writes each line of the log to the stream after the local date and time.
+// Writes each line of the log to the stream after the local date and time,
+// keeping the system's reason when the first line fails.
 class StampedLogWriter : public Core::CLogWriter {
 public:
-    explicit StampedLogWriter(std::ostream& out) : out_(out) {}
+    StampedLogWriter(std::ostream& out, int& error) : out_(out), error_(error) {}
 
     void write(std::string_view line) override {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
+        const bool wasGood = out_.good();
+        errno = 0;
         out_ << std::put_time(&local, "%Y-%m-%d %H:%M:%S") << ' ' << line << '\n';
         out_.flush();  // a run cut short keeps its log up to the cut
+        // The reason is read here: the steps' work after the failure changes errno.
+        if (wasGood && !out_ && error_ == 0) error_ = errno != 0 ? errno : EIO;
     }
 
 private:
     std::ostream& out_;
+    int& error_;
 };
 
 // The GUID as it was registered. A GUID is a hexadecimal number, so a store
@@ -71,7 +78,8 @@ EveningRun::EveningRun(int processingDay, std::ostream& log, EveningProcessing::
     : processingDay_(processingDay), log_(log), mode_(mode) {}
 
 std::vector<StepReport> EveningRun::run(const std::vector<std::string>& guids, const Progress& progress) const {
-    StampedLogWriter writer(log_);
+    logError_ = 0;
+    StampedLogWriter writer(log_, logError_);
     Core::CTxtLogger logger(writer);
     logger.logHeader("Odczyt wieczorny, dzień " + Core::DayNumber::toText(processingDay_) +
                      (mode_ == EveningProcessing::RunMode::fire ? ", na żądanie" : "") +

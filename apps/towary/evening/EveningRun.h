@@ -40,11 +40,14 @@ public:
     EveningRun(int processingDay, std::ostream& log, EveningProcessing::RunMode mode = EveningProcessing::RunMode::nightly);
 
     std::vector<StepReport> run(const std::vector<std::string>& guids, const Progress& progress = {}) const;
+    // The system error (errno) that stopped the last run's log, 0 when every line was written.
+    int logError() const { return logError_; }
 
 private:
     int processingDay_;
     std::ostream& log_;
     EveningProcessing::RunMode mode_;
+    mutable int logError_ = 0;
 };
 
 // The outcome as the run's log and summary name it: "wykonany", "pominięty", "błąd".

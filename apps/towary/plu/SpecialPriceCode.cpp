@@ -45,8 +45,8 @@ TTowarPtr findProduct(const std::string& product, TSessionHolder session) {
         // Ids are read as int: a greater number would name another product once cut.
         const auto id = Core::parseNumber<int>(digits);
         if (!id || *id < 1)
-            throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem; identyfikatory mają "
-                                     "wartości od 1 do " + std::to_string(DBKernel::kLastRef) + ".");
+            throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem; " +
+                                     DBKernel::idRangeText() + ".");
         towar = Towar::getProduct(static_cast<unsigned int>(*id), session);
     }
     if (towar->IsNullCode() || towar->GetCode() != Towar::tcTowar)

@@ -3,15 +3,21 @@
 #include <algorithm>
 #include <fstream>
 #include <initializer_list>
+#include <limits>
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <unordered_map>
+#include <utility>
 
 #include "Core/BaseDBObjects/TPLU.h"
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
+#include "Core/Price/Price.h"
+#include "Core/UserMessage.h"
+#include "Core/tools/Numbers.h"
 #include "Core/tools/IgnoringCase.h"
 #include "apps/towary/products/ProductFile.h"
 
@@ -49,20 +55,33 @@ const std::string& codeOf(const ProductFileRow& row, const ProductFileLayout& la
     return std::get<std::string>(row.values[*layout.codeField()]);
 }
 
-// The module reads ids (the columns named l...Ref: the rows' own, their
-// products', the users' ones) as int, and they run from 1.
-void checkIds(ProductFileReader& reader, const ProductFileRow& row) {
+// The module reads every integer column as int, and the ids (the columns
+// named l...Ref: the rows' own, their products', the users' ones) run from
+// 1. A real column is read as an amount of at most four decimal places.
+void checkNumbers(ProductFileReader& reader, const ProductFileRow& row) {
     const auto& fields = reader.layout().fields();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const auto& name = fields[i].name;
-        if (name.size() < 4 || !Core::equalsIgnoringCase(name.substr(0, 1), "l") ||
-            !Core::equalsIgnoringCase(name.substr(name.size() - 3), "Ref"))
+        if (const auto* real = std::get_if<double>(&row.values[i])) {
+            try {
+                static_cast<void>(Core::PurchasePrice(*real));  // the narrowest range of the host's amounts
+            } catch (const std::range_error& e) {
+                reader.fail(row.line, "kolumna " + name + ": " + e.what());
+            }
             continue;
-        const auto id = idIn(row, i);
-        if (id && (*id < 1 || *id > DBKernel::kLastRef))
-            reader.fail(row.line, "kolumna " + name + ": identyfikator " + std::to_string(*id) +
-                                      " jest poza zakresem; identyfikatory mają wartości od 1 do " +
-                                      std::to_string(DBKernel::kLastRef));
+        }
+        const auto* number = std::get_if<std::int64_t>(&row.values[i]);
+        if (number == nullptr) continue;
+        const bool isId = name.size() >= 4 && Core::equalsIgnoringCase(name.substr(0, 1), "l") &&
+                          Core::equalsIgnoringCase(name.substr(name.size() - 3), "Ref");
+        if (isId && (*number < 1 || *number > DBKernel::kLastRef))
+            reader.fail(row.line, "kolumna " + name + ": identyfikator " + std::to_string(*number) +
+                                      " jest poza zakresem; " + DBKernel::idRangeText());
+        if (!std::in_range<int>(*number))
+            reader.fail(row.line, "kolumna " + name + ": liczba " + std::to_string(*number) +
+                                      " jest poza zakresem; " +
+                                      Core::rangeText("liczby całkowite", std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
     }
 }
 
@@ -75,7 +94,7 @@ std::int64_t checkRows(ProductFileReader& reader, const IdFields& ids) {
     bool productAbove = false;
     ProductFileRow row;
     while (reader.next(row)) {
-        checkIds(reader, row);
+        checkNumbers(reader, row);
         if (!row.isCode) {
             productAbove = true;
             if (const auto id = idIn(row, ids.product)) {
@@ -221,7 +240,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
             } catch (const DBKernel::DatabaseError& e) {
                 if (exists("towar", "lTowarRef", lastProduct, session))
                     reader.fail(row.line, "towar o ID = " + std::to_string(lastProduct) + " jest już w sklepie");
-                reader.fail(row.line, e.what());
+                reader.fail(row.line, Core::userMessage(e));
             }
             ++counts.products;
             continue;
@@ -241,7 +260,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
                                           "; kod może być żywy (status 1 lub 2) tylko w jednym wierszu");
             if (!exists("towar", "lTowarRef", product, session))
                 reader.fail(row.line, "nie ma towaru o ID = " + std::to_string(product) + ", do którego należy kod");
-            reader.fail(row.line, e.what());
+            reader.fail(row.line, Core::userMessage(e));
         }
         ++counts.codes;
     }

@@ -4,10 +4,11 @@
 #include "Core/Database/Sql.h"
 #include "Core/Price/Price.h"
 #include "Core/tools/Digits.h"
+#include "Core/tools/Numbers.h"
 #include "Modules/Towary/Tools/products/ProductLookup.h"
 #include "Modules/Towary/Tools/products/getTTowarFromDB.h"
 
-#include <limits>
+#include <sstream>
 
 namespace Towary::Host::Products {
 
@@ -34,22 +35,27 @@ bool digitsOnly(const std::string& text) {
 }  // namespace
 
 void showProducts(std::ostream& out, const std::string& identifier, TSessionHolder session) {
+    // The whole text is built first: a product that cannot be shown must not leave half a line printed.
+    std::ostringstream text;
     TTowarCollectionPtr found;
     if (identifier.size() > 1 && identifier.front() == '/') {
         found = Towar::getTTowarByIndex(identifier.substr(1), session);
     } else if (digitsOnly(identifier)) {
         const bool isCode = ::Products::Tools::ProductLookup(session).tryGetProductIdByPlu(identifier).has_value();
-        // A number too long for an id can only be a code: the code loader names it as one.
-        if (isCode || identifier.size() > std::numeric_limits<unsigned int>::digits10) {
+        // Ids are read as int: a number beyond that can only be a code, and the code loader names it as one.
+        const auto id = Core::parseNumber<int>(identifier);
+        if (isCode || !id) {
             found = Towar::getTTowarByPlu(identifier, session);
         } else {
-            print(out, *Towar::getProduct(static_cast<unsigned int>(std::stoul(identifier)), session), session);
+            print(text, *Towar::getProduct(static_cast<unsigned int>(*id), session), session);
+            out << text.str();
             return;
         }
     } else {
         found = Towar::getTTowarByName(identifier, session);
     }
-    for (const auto& product : *found) print(out, *product, session);
+    for (const auto& product : *found) print(text, *product, session);
+    out << text.str();
 }
 
 }  // namespace Towary::Host::Products

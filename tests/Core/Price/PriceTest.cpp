@@ -1,7 +1,9 @@
 #include "Core/Price/Price.h"
+#include "tests/support/Failure.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <sstream>
 #include <stdexcept>
@@ -29,8 +31,18 @@ TEST(Price, PurchasePricesKeepFourPlacesAndQuantitiesThree) {
     EXPECT_EQ(Core::Quantity::fromUnits(-1).toString(), "-0.001");
 }
 
-TEST(Price, AnAmountBeyondSixtyFourBitsOrNotANumberIsRefused) {
-    EXPECT_THROW(Core::PurchasePrice(1e16), std::runtime_error);
-    EXPECT_THROW(Core::Price{std::numeric_limits<double>::quiet_NaN()}, std::domain_error);
-    EXPECT_THROW(Core::Price{std::numeric_limits<double>::infinity()}, std::domain_error);
+TEST(Price, AnAmountBeyondItsRangeOrNotANumberIsRefusedInPolish) {
+    const auto refusal = [](const std::function<void()>& make) {
+        return TestSupport::failure<std::range_error>(make);
+    };
+    EXPECT_EQ(refusal([] { Core::PurchasePrice(1e16); }),
+              "Kwota 1e+16 jest poza zakresem: kwoty mają wartości od -99999999999999.9999 do 99999999999999.9999.");
+    EXPECT_EQ(refusal([] { Core::Price(1e300); }),
+              "Kwota 1e+300 jest poza zakresem: kwoty mają wartości od -9999999999999999.99 do 9999999999999999.99.");
+    EXPECT_EQ(refusal([] { Core::Quantity(-1e15); }),
+              "Kwota -1e+15 jest poza zakresem: kwoty mają wartości od -999999999999999.999 do 999999999999999.999.");
+    EXPECT_EQ(refusal([] { Core::Price{std::numeric_limits<double>::quiet_NaN()}; }),
+              "Kwota nan jest poza zakresem: kwoty mają wartości od -9999999999999999.99 do 9999999999999999.99.");
+    EXPECT_NE(refusal([] { Core::Price{-std::numeric_limits<double>::infinity()}; }), "no exception");
+    EXPECT_NO_THROW(Core::PurchasePrice(99999999999999.0)) << "near the top of the range";
 }

@@ -129,7 +129,9 @@ TEST_F(SetupKey, AMalformedOrMissingFileIsReportedWithItsNameAndLineUntilFixed) 
     write("[a]\nb = 1\nc = = 2\nd = 4\n");
     const std::string file = Core::Store::settingsFile().string();
     const std::string message = loadFailure();
-    EXPECT_EQ(message.rfind("Błąd w pliku ustawień " + file + ", wiersz 3, kolumna 5: ", 0), 0u) << message;
+    EXPECT_EQ(message, "Błąd składni pliku ustawień " + file + ", wiersz 3, kolumna 5: zapis niezgodny z formatem "
+                       "TOML. Sprawdź w tym miejscu, czy po nazwie klucza stoi znak = i wartość, czy tekst jest w "
+                       "cudzysłowie, czy nawias [ ] nagłówka tabeli jest zamknięty i czy klucz się nie powtarza.");
 
     write("a = 1\n\nb = 3000000000\n");
     EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file +

@@ -79,6 +79,16 @@ TEST(ProductFile, OneBadRowAmongGoodOnesWritesNothingAndNamesItsLine) {
               ", wiersz 2: nie ma towaru o ID = 999, do którego należy kod");
     EXPECT_EQ(countOf("select count(*) from towar", store.session()), 1);
     EXPECT_EQ(countOf("select count(*) from plu", store.session()), 0);
+
+    // A rule of the store the checks before the writing do not know is told in the user's words.
+    DBKernel::Sql::Command("create trigger bez_kawy before insert on towar when new.sNazwa = 'Kawa'"
+                           " begin select raise(abort, 'Kawy sklep nie przyjmuje.'); end",
+                           store.session())
+        .execute();
+    const auto refused = refusal(store, "sNazwa\nHerbata\nKawa\n");
+    EXPECT_EQ(refused.rfind(", wiersz 3: ", 0), 0u) << refused;
+    EXPECT_TRUE(refused.ends_with(" Nic nie zapisano.")) << refused;
+    EXPECT_EQ(refused.find("Polecenie"), std::string::npos) << "no statement for a clerk: " << refused;
 }
 
 TEST(ProductFile, RowsThatBreakTheLayoutAreRefusedWithTheReason) {
@@ -120,7 +130,7 @@ TEST(ProductFile, AnExportImportedIntoANewStoreGivesTheSameRows) {
         " union all select 12, 'Mleko \"Łaciate\", 2%', 'MLEKO', '01', '000001', 6, 4, 3.49, 0.1, 45001.5,"
         " 'wiersz pierwszy' || char(10) || 'drugi, z przecinkiem', null, 1e-07, 45100 from dual"
         " union all select 9, ' O''Neil ', 'ONEIL', '01', '000002', 6, 4, -12.5, 33.333333333333336, 45002,"
-        " null, 9007199254740993, 2.5, null from dual",
+        " null, 2147483647, 2.5, null from dual",
         session)
         .execute();
     DBKernel::Sql::Command(
@@ -172,6 +182,16 @@ TEST(ProductFile, ACodeLiveOnTwoRowsAndAnIdAnIntCannotHoldAreRefusedNamingTheLin
     EXPECT_EQ(refusal(store, "sNazwa,lKlasaRef\nKawa,-4294967302\n"),
               ", wiersz 2: kolumna lKlasaRef: identyfikator -4294967302 jest poza zakresem; identyfikatory mają "
               "wartości od 1 do 2147483647");
+    // Every other integer column is read as an int too, and real columns as amounts.
+    EXPECT_EQ(refusal(store, "sNazwa,byCode\nKawa,6\nHerbata,4294967302\n"),
+              ", wiersz 3: kolumna byCode: liczba 4294967302 jest poza zakresem; liczby całkowite mają wartości od "
+              "-2147483648 do 2147483647");
+    EXPECT_EQ(refusal(store, "sNazwa,sPLU,nJm\nKawa,,\n,590003,-2147483649\n"),
+              ", wiersz 3: kolumna nJm: liczba -2147483649 jest poza zakresem; liczby całkowite mają wartości od "
+              "-2147483648 do 2147483647");
+    EXPECT_EQ(refusal(store, "sNazwa,dCenaSprzed\nKawa,1e300\n"),
+              ", wiersz 2: kolumna dCenaSprzed: Kwota 1e+300 jest poza zakresem: kwoty mają wartości od "
+              "-99999999999999.9999 do 99999999999999.9999.");
     EXPECT_EQ(linesOf("select lPluRef, sPLU, byStatus from plu order by lPluRef", store.session()),
               (std::vector<std::string>{"10|5901234123457|1"}));
     EXPECT_EQ(countOf("select count(*) from towar", store.session()), 1);
