@@ -104,7 +104,7 @@ TEST_F(SettingsCommand, ValuesOutOfTheirRangeAreRefusedNamingTheFileTheKeyAndThe
     std::ofstream(dir_ + "/towary.toml") << text.replace(text.find(ceiling), ceiling.size(),
                                                          "\"Maksymalna marża procentowa\" = nan");
     expectFailure(run("price", {"sell", "10", "95", "13"}),
-                  refusal("Parametry programu / Towary / Marże / Maksymalna marża procentowa", "NaN", "0 do 100"));
+                  refusal("Parametry programu / Towary / Marże / Maksymalna marża procentowa", "NaN", "0 do 1000000"));
 }
 
 TEST_F(SettingsCommand, EverySetOfManyAtOnceIsKept) {

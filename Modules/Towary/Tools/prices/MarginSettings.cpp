@@ -25,12 +25,10 @@ bool isMarzaKVR() {
 
 namespace Towary::ProductTools {
 
-// An ordinary margin of 100 % or more has no sale price, so a ceiling of 100 %
-// already caps nothing a price can be computed with; one above it would only
-// let isMaxMarzaPrzekroczona pass margins that price at 0. A NaN one would cap
-// nothing at all.
+// The ceiling is the store's to choose: above 100 % it lets through margins that
+// price at 0, as the comparison has it. A NaN one would cap nothing at all.
 double maxMarzaProcentowa() {
-    return Core::Setup::valueInRange(marginKey("Maksymalna marża procentowa"), 0.0, 100.0);
+    return Core::Setup::valueInRange(marginKey("Maksymalna marża procentowa"), 0.0, 1000000.0);
 }
 
 }  // namespace Towary::ProductTools
