@@ -127,7 +127,8 @@ state_of() {
         echo "neither: $(dump_difference "$work/$(basename "$(base_of "$command")").dump" "$work/trial.dump" 2 | tr '\n' ' ')"
         return
     fi
-    if [ -e "$dir/towary.db" ]; then
+    # A store still marked unfinished is refused by every command, whatever its tables hold.
+    if [ -e "$dir/towary.db" ] && [ ! -e "$dir/.towary-niedokonczony" ]; then
         dump_store "$dir" >"$work/trial.dump" 2>&1
         if cmp -s "$work/trial.dump" "$work/after-generate.dump"; then echo after; return; fi
     fi

@@ -5,16 +5,16 @@
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/tools/Beside.h"
+#include "Core/tools/FileLock.h"
 #include "Core/tools/SystemError.h"
 #include "apps/towary/SampleLists.h"
 #include "apps/towary/SampleSettings.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -23,10 +23,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The mark of a store whose fill has not finished.
+// The mark of a store whose fill has not finished. The process filling the
+// store holds a lock on it, so a mark nobody holds is one a killed fill left.
 constexpr const char* kUnfinishedMark = ".towary-niedokonczony";
 
+using Core::FileLock;
+
 bool isUnfinished(const fs::path& dir) { return fs::exists(dir / kUnfinishedMark); }
+
+std::runtime_error beingFilled(const fs::path& dir) {
+    return std::runtime_error("Sklep w " + dir.string() +
+                              " jest właśnie zakładany i wypełniany przez inne polecenie towary. Poczekaj, aż się "
+                              "zakończy.");
+}
 
 std::runtime_error notEmpty(const fs::path& dir) {
     return std::runtime_error("Katalog " + dir.string() + " nie jest pusty; sklep zakłada się w nowym katalogu.");
@@ -66,19 +75,21 @@ void buildStore(const fs::path& build) {
     fillSampleLists(TSessionHolder(DBKernel::Session::open(database)));
 }
 
-// Moves an unfinished store out of the way in one step, then deletes it.
-void discardUnfinished(const fs::path& dir) {
+// Moves a store a killed fill left out of the way in one step, then deletes
+// it; false when there is none (its fill finished meanwhile). A fill that is
+// still running is never touched.
+bool discardUnfinished(const fs::path& dir) {
+    const auto left = FileLock::tryExisting(dir / kUnfinishedMark, FileLock::Mode::exclusive);
+    if (!left) {
+        if (isUnfinished(dir)) throw beingFilled(dir);
+        return false;
+    }
     const auto aside = buildDirectoryBeside(dir);
     std::error_code error;
     fs::rename(dir, aside, error);
     if (error) throw cannotCreate(dir, error.value());
     fs::remove_all(aside, error);
-}
-
-void markUnfinished(const fs::path& build, const fs::path& dir) {
-    const int mark = ::open((build / kUnfinishedMark).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (mark < 0) throw cannotCreate(dir, errno);
-    ::close(mark);
+    return true;
 }
 
 }  // namespace
@@ -91,11 +102,12 @@ void createStore(const StoreFill& fill) {
     struct stat prepared {};
     const bool keepMode = ::stat(dir.c_str(), &prepared) == 0 && S_ISDIR(prepared.st_mode);
     const auto build = buildDirectoryBeside(dir);
+    std::unique_ptr<FileLock> filling;
     try {
         buildStore(build);
         if (keepMode && ::chmod(build.c_str(), prepared.st_mode & 07777) != 0) throw cannotCreate(dir, errno);
-        if (fill) markUnfinished(build, dir);
-        if (unfinished) discardUnfinished(dir);
+        if (fill) filling = std::make_unique<FileLock>(build / kUnfinishedMark);
+        if (unfinished && !discardUnfinished(dir)) throw notEmpty(dir);
         // An empty store directory is replaced by the built one in one step.
         std::error_code error;
         fs::rename(build, dir, error);
@@ -110,15 +122,20 @@ void createStore(const StoreFill& fill) {
     if (!Core::syncDirectoryOf(dir)) throw cannotCreate(dir, errno);
     if (!fill) return;
     fill(TSessionHolder(DBKernel::Session::open(Core::Store::databaseFile())));
-    fs::remove(dir / kUnfinishedMark);
+    // Removed while still held, so that no other process takes the mark for one a killed fill left.
+    std::error_code error;
+    fs::remove(dir / kUnfinishedMark, error);
+    if (error || !Core::syncDirectoryOf(dir)) throw cannotCreate(dir, error ? error.value() : errno);
 }
 
 void checkStoreFinished() {
     const auto dir = storeDirectory();
-    if (isUnfinished(dir))
+    if (!isUnfinished(dir)) return;
+    if (FileLock::tryExisting(dir / kUnfinishedMark, FileLock::Mode::shared))
         throw std::runtime_error("Sklep w " + dir.string() +
                                  " nie jest gotowy: przerwano polecenie, które go zakładało i wypełniało. Uruchom "
                                  "towary generate ponownie (zastąpi ten sklep) albo usuń katalog.");
+    if (isUnfinished(dir)) throw beingFilled(dir);
 }
 
 }  // namespace Towary::Host
