@@ -1,6 +1,8 @@
 #include "Core/Database/Session.h"
 #include "tests/support/TowaryStore.h"
 
+#include "Core/tools/FileLock.h"
+
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -50,6 +52,15 @@ TEST_F(ProductsCommand, GenerateExportAndImportAsAUser) {
     expectFailure(runTowary({"products", "export", generated}),
                   "Sklep w " + generated + " nie jest gotowy: przerwano polecenie, które go zakładało i wypełniało. "
                   "Uruchom towary generate ponownie (zastąpi ten sklep) albo usuń katalog.");
+    {
+        // While a generate holds the mark, its fill is running: nobody replaces it, and others are told to wait.
+        Core::FileLock filling(generated + "/.towary-niedokonczony");
+        const std::string wait = "Sklep w " + generated +
+                                 " jest właśnie zakładany i wypełniany przez inne polecenie towary. Poczekaj, aż się "
+                                 "zakończy.";
+        expectFailure(runTowary({"products", "export", generated}), wait);
+        expectFailure(runTowary({"generate", generated, "--products", "200", "--seed", "3"}), wait);
+    }
     ASSERT_EQ(runTowary({"generate", generated, "--products", "200", "--seed", "3"}).exitCode, 0);
     EXPECT_EQ(runTowary({"products", "export", generated}).out, all.out);
     EXPECT_FALSE(std::filesystem::exists(generated + "/.towary-niedokonczony"));
@@ -73,6 +84,19 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
     EXPECT_EQ(existing.exitCode, 1) << "generate makes a new store and never fills an existing one";
     EXPECT_NE(existing.err.find("nie jest pusty"), std::string::npos) << existing.err;
     EXPECT_EQ(runTowary({"products", "export", file("brak")}).exitCode, 1);
+
+    // The store's own files are no product files, whatever the path says.
+    const auto database = dir_ + "/towary.db";
+    const auto before = TestSupport::readFile(database);
+    std::filesystem::create_symlink(database, file("link.csv"));
+    expectFailure(run("products", {"export", database}),
+                  "Plik " + database + " jest plikiem sklepu (towary.db); plik towarów musi być innym plikiem.");
+    expectFailure(run("products", {"import", file("link.csv")}),
+                  "Plik " + file("link.csv") + " jest plikiem sklepu (towary.db); plik towarów musi być innym plikiem.");
+    expectFailure(run("products", {"export", dir_ + "/./towary.toml"}),
+                  "Plik " + dir_ + "/./towary.toml jest plikiem sklepu (towary.toml); plik towarów musi być innym "
+                  "plikiem.");
+    EXPECT_EQ(TestSupport::readFile(database), before);
 }
 
 TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {

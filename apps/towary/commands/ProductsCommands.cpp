@@ -1,10 +1,14 @@
 // towary products import|export|show DIR ...: the store's products and their
 // codes in and out as CSV files (docs/products-csv.md), and one product shown.
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
+#include <string>
 
 #include "Core/Database/TSessionHolder.h"
+#include "Core/Store/StoreLocation.h"
 #include "Core/tools/AtomicFile.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/products/ProductExport.h"
@@ -17,6 +21,21 @@ namespace {
 struct FileOption {
     std::string file;  // "" when not given
 };
+
+// A product file is never one of the store's own files: an export would
+// replace it, and reading the database through a descriptor of this process
+// would drop the locks its connections hold (docs/database.md). Told by the
+// file's identity, so a link or another spelling of the path is refused too.
+void refuseStoreFile(const std::filesystem::path& file) {
+    const auto database = Core::Store::databaseFile().string();
+    for (const auto& own : {std::filesystem::path(database), std::filesystem::path(database + "-wal"),
+                            std::filesystem::path(database + "-shm"), Core::Store::settingsFile()}) {
+        std::error_code error;
+        if (std::filesystem::equivalent(file, own, error))
+            throw std::runtime_error("Plik " + file.string() + " jest plikiem sklepu (" + own.filename().string() +
+                                     "); plik towarów musi być innym plikiem.");
+    }
+}
 
 }  // namespace
 
@@ -32,32 +51,33 @@ void addProductsCommands(CLI::App& app, Context& context) {
         ->required();
     import->callback([&context, importOptions] {
         context.job = [importOptions](std::ostream& out) {
+            refuseStoreFile(importOptions->file);
             const auto counts = Products::importProducts(importOptions->file, TSessionHolder::open());
-    out << "Zaimportowano "
-        << (importOptions->file == Products::kStandardInput ? "ze standardowego wejścia" : "z " + importOptions->file)
-        << ": towary i grupy " << counts.products << ", kody "
-        << counts.codes << ".\n";
-};
-}  // namespace Towary::Host
-);
+            out << "Zaimportowano "
+                << (importOptions->file == Products::kStandardInput ? "ze standardowego wejścia"
+                                                                    : "z " + importOptions->file)
+                << ": towary i grupy " << counts.products << ", kody " << counts.codes << ".\n";
+        };
+    });
 
-auto* exportCommand = products->add_subcommand("export", "write the store's products and codes as CSV");
-addStoreArgument(*exportCommand, context);
-auto exportOptions = std::make_shared<FileOption>();
-exportCommand->add_option("FILE", exportOptions->file, "the file to write (standard output without it)");
-exportCommand->callback([&context, exportOptions] {
-    context.job = [exportOptions](std::ostream& out) {
-        if (exportOptions->file.empty()) {
-            Products::exportProducts(out, TSessionHolder::open());
-            return;
-        }
-        Core::AtomicFile file(exportOptions->file);
-        const auto counts = Products::exportProducts(file.stream(), TSessionHolder::open());
-        file.commit();
-        out << "Wyeksportowano do " << exportOptions->file << ": towary i grupy " << counts.products << ", kody "
-            << counts.codes << ".\n";
-    };
-});
+    auto* exportCommand = products->add_subcommand("export", "write the store's products and codes as CSV");
+    addStoreArgument(*exportCommand, context);
+    auto exportOptions = std::make_shared<FileOption>();
+    exportCommand->add_option("FILE", exportOptions->file, "the file to write (standard output without it)");
+    exportCommand->callback([&context, exportOptions] {
+        context.job = [exportOptions](std::ostream& out) {
+            if (exportOptions->file.empty()) {
+                Products::exportProducts(out, TSessionHolder::open());
+                return;
+            }
+            refuseStoreFile(exportOptions->file);
+            Core::AtomicFile file(exportOptions->file);
+            const auto counts = Products::exportProducts(file.stream(), TSessionHolder::open());
+            file.commit();
+            out << "Wyeksportowano do " << exportOptions->file << ": towary i grupy " << counts.products
+                << ", kody " << counts.codes << ".\n";
+        };
+    });
 
     auto* show = products->add_subcommand("show", "print a product and its codes: ID, /INDEX, CODE or a fragment of names");
     addStoreArgument(*show, context);
