@@ -88,7 +88,10 @@ std::unique_ptr<Backend::Connection> open(const std::filesystem::path& file, con
     std::error_code error;
     if (std::filesystem::file_size(file, error) == 0 && !error) throw notAStore(file, "plik jest pusty");
     try {
-        return Backend::openSqlite(file, options, false);
+        auto connection = Backend::openSqlite(file, options, false);
+        // A read-only open reads nothing yet; the first page tells a database from any other file.
+        connection->schemaVersion();
+        return connection;
     } catch (const DatabaseError& e) {
         if ((e.code() & 0xFF) == SQLITE_NOTADB) throw notAStore(file, "to nie jest plik bazy danych");
         throw;

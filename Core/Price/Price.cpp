@@ -4,16 +4,26 @@
 
 #include <boost/format.hpp>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 
 namespace Core {
 namespace {
 
 // 10^18 units: every amount below it, and the double nearest it, fit 64 bits.
 constexpr std::int64_t kUnitsLimit = 1000000000000000000;
+
+// The amount as it was written: the shortest text that reads back as the same double.
+std::string asWritten(double value) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
+}
 
 }  // namespace
 
@@ -22,7 +32,7 @@ FixedDecimal<Precision>::FixedDecimal(double value) {
     if (!(std::fabs(value) * static_cast<double>(unitsPerOne(Precision)) < static_cast<double>(kUnitsLimit))) {
         const auto largest = fromUnits(kUnitsLimit - 1).toString();
         throw std::range_error((boost::format("Kwota %1% jest poza zakresem: kwoty mają wartości od -%2% do %2%.") %
-                                value % largest)
+                                asWritten(value) % largest)
                                    .str());
     }
     units_ = roundToUnits(value, Precision);

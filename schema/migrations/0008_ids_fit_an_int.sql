@@ -15,8 +15,8 @@ update RefGenerator set lastRef = max(ifnull((select max(lTowarRef) from towar),
                                       ifnull((select max(lSpecCenDrukRef) from SpecCenDruk), 0),
                                       ifnull((select max(lPluDiscountRef) from PluDiscount), 0),
                                       ifnull((select max(lHistoriaZmianRef) from HistoriaZmian), 0),
-                                      case when typeof(lastRef) = 'integer' and lastRef <= 2147483647 then lastRef
-                                           else 0 end);
+                                      case when typeof(lastRef) in ('integer', 'real') and lastRef <= 2147483647
+                                           then cast(lastRef as integer) else 0 end);
 
 create trigger RefGenerator_fits before update on RefGenerator
 when typeof(new.lastRef) <> 'integer' or new.lastRef > 2147483647

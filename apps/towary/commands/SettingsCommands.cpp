@@ -95,8 +95,6 @@ void addPathArgument(CLI::App& command, SettingsOptions& options) {
         ->required();
 }
 
-}  // namespace
-
 // --type: one of the names of the settings file's value types.
 CLI::Validator typeArgument(const std::vector<std::string>& names) {
     return CLI::Validator(
@@ -106,6 +104,8 @@ CLI::Validator typeArgument(const std::vector<std::string>& names) {
         },
         "", "type");
 }
+
+}  // namespace
 
 void addSettingsCommands(CLI::App& app, Context& context) {
     auto* settings = app.add_subcommand("settings", "read and change the store's settings (DIR/towary.toml)");
