@@ -50,8 +50,19 @@ TEST_F(EveningCommand, ALogThatCannotBeWrittenFailsTheRun) {
     set("Parametry programu / Odczyt wieczorny / Kroki", "");
     std::filesystem::create_directories(dir_ + "/log");
     std::filesystem::create_symlink("/dev/full", logFile());  // a disk with no room left
-    expectFailure(runTowary({"evening", dir_, "--day", "2011-01-01"}),
-                  "Nie można zapisać dziennika " + logFile() + ": brak miejsca na dysku.");
+    const auto none = runTowary({"evening", dir_, "--day", "2011-01-01"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "Odczyt wieczorny, dzień 2011-01-01\nUstawienia sklepu nie wymieniają żadnych kroków.\n");
+    EXPECT_EQ(none.err, "towary: Nie można zapisać dziennika " + logFile() + ": brak miejsca na dysku.\n");
+
+    // No step runs without its record: the summary shows none ran.
+    set("Parametry programu / Odczyt wieczorny / Kroki", kNobody);
+    const auto stopped = runTowary({"evening", dir_, "--day", "2011-01-01"});
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_EQ(stopped.out, "Odczyt wieczorny, dzień 2011-01-01\n"
+                           "Krok                                    Status  Czas        Wynik\n");
+    EXPECT_EQ(stopped.err, "towary: Nie można zapisać dziennika " + logFile() +
+                               ": brak miejsca na dysku. Kolejnych kroków nie uruchomiono.\n");
 }
 
 }  // namespace

@@ -38,14 +38,15 @@ std::ofstream openLog(const std::filesystem::path& file) {
     return log;
 }
 
-// A log that lost lines (a full disk) fails the run: its summary points to the log for the reasons.
-void finishLog(std::ofstream& log, const std::filesystem::path& file, const EveningRun& run) {
+// A log that lost lines (a full disk) fails the run, after the summary has told what the steps did.
+void finishLog(std::ofstream& log, const std::filesystem::path& file, const EveningRun& run, bool stepsLeft) {
     errno = 0;
     log.flush();
     const int error = run.logError() != 0 ? run.logError() : errno;
     if (!log)
         throw std::runtime_error("Nie można zapisać dziennika " + file.string() + ": " +
-                                 (error != 0 ? Core::systemErrorText(error) : std::string("błąd zapisu")) + ".");
+                                 (error != 0 ? Core::systemErrorText(error) : std::string("błąd zapisu")) + "." +
+                                 (stepsLeft ? " Kolejnych kroków nie uruchomiono." : ""));
 }
 
 // The outcome stands last: its Polish letters would upset the padding of a column after it.
@@ -69,13 +70,13 @@ void runEvening(const EveningOptions& options, std::ostream& out) {
     };
     const EveningRun run(day, log, onDemand ? EveningProcessing::RunMode::fire : EveningProcessing::RunMode::nightly);
     const auto reports = run.run(steps, progress);
-    finishLog(log, logFile, run);
 
     out << "Odczyt wieczorny, dzień " << Core::DayNumber::toText(day) << '\n';
-    if (reports.empty())
+    if (steps.empty())
         out << "Ustawienia sklepu nie wymieniają żadnych kroków.\n";
     else
         printSummary(reports, out);
+    finishLog(log, logFile, run, reports.size() < steps.size());
     out << "Dziennik: " << logFile.string() << '\n';
     const auto failed = std::count_if(reports.begin(), reports.end(),
                                       [](const StepReport& report) { return report.outcome == StepReport::Outcome::failed; });

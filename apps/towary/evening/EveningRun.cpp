@@ -90,6 +90,8 @@ std::vector<StepReport> EveningRun::run(const std::vector<std::string>& guids, c
 
     std::vector<StepReport> reports;
     for (const auto& guid : guids) {
+        // A step whose log is lost would leave no record of what it changed: the run stops at the first lost line.
+        if (logError_ != 0) break;
         const auto number = reports.size() + 1;
         if (progress) progress(number, guids.size(), guid);
         logger.logHeader("Krok " + std::to_string(number) + "/" + std::to_string(guids.size()) + ": " + guid);

@@ -39,6 +39,8 @@ public:
 
     EveningRun(int processingDay, std::ostream& log, EveningProcessing::RunMode mode = EveningProcessing::RunMode::nightly);
 
+    // Runs the steps in order and reports each; once a line of the log cannot
+    // be written, the steps after it are not run.
     std::vector<StepReport> run(const std::vector<std::string>& guids, const Progress& progress = {}) const;
     // The system error (errno) that stopped the last run's log, 0 when every line was written.
     int logError() const { return logError_; }
