@@ -95,8 +95,8 @@ worker() {
 
 deadline=$(($(date +%s) + seconds))
 pids=()
-for spec in import:1 evening:1 check:1 check:2 special:1 special:2 settings:1 settings:2; do
-    worker "${spec%%:*}" "${spec##*:}" "$deadline" &
+for job in import:1 evening:1 check:1 check:2 special:1 special:2 settings:1 settings:2; do
+    worker "${job%%:*}" "${job##*:}" "$deadline" &
     pids+=($!)
 done
 wait "${pids[@]}"
