@@ -114,4 +114,8 @@ std::runtime_error incomplete(const std::filesystem::path& file, const std::stri
     return std::runtime_error("Baza danych sklepu " + file.string() + " jest niekompletna: " + what + "." + kWhatToDo);
 }
 
+std::runtime_error emptyList(const std::filesystem::path& file, std::string_view table, std::string_view what) {
+    return incomplete(file, "nie ma " + std::string(what) + " (tabela " + std::string(table) + " jest pusta)");
+}
+
 }  // namespace DBKernel::StoreDatabase

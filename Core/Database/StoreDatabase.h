@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace DBKernel::StoreDatabase {
 
@@ -30,5 +31,9 @@ void upgrade(Backend::Connection& connection, const std::filesystem::path& file)
 // The refusal of a store database that lacks part of what a store holds
 // (`what`: "brak tabel ..."), saying what to do about it.
 std::runtime_error incomplete(const std::filesystem::path& file, const std::string& what);
+
+// The refusal of a store whose list (`table`, described as `what`: "stawek VAT")
+// holds no rows: a store left half made, which no work may run on.
+std::runtime_error emptyList(const std::filesystem::path& file, std::string_view table, std::string_view what);
 
 }  // namespace DBKernel::StoreDatabase

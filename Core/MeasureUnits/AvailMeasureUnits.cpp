@@ -1,6 +1,7 @@
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
 
 #include "Core/Database/Query.h"
+#include "Core/Database/StoreDatabase.h"
 
 #include <boost/format.hpp>
 
@@ -18,6 +19,8 @@ AvailMeasureUnits::AvailMeasureUnits() : AvailMeasureUnits(TSessionHolder()) {}
 AvailMeasureUnits::AvailMeasureUnits(TSessionHolder session) {
     DBKernel::Sql::OpenedQuery query("select nJm, sSkrot, sNazwa from jednostkamiary order by nJm", session);
     while (query.next()) units_.emplace_back(query["nJm"].asInt(), query["sSkrot"].asString(), query["sNazwa"].asString());
+    if (units_.empty())
+        throw DBKernel::StoreDatabase::emptyList(session.session().file(), "jednostkamiary", "jednostek miary");
 }
 
 const MeasureUnit* AvailMeasureUnits::lookup(int id) const {

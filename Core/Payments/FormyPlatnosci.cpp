@@ -1,6 +1,7 @@
 #include "Core/Payments/FormyPlatnosci.h"
 
 #include "Core/Database/Query.h"
+#include "Core/Database/StoreDatabase.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 
 #include <algorithm>
@@ -22,6 +23,8 @@ FormyPlatnosci::FormyPlatnosci(TSessionHolder session) {
         forms_.emplace_back(query["lPlatnoscRef"].asInt64(), query["sNazwa"].asString(), query["sSkrot"].asString(),
                             query["bKoncowa"].asInt() != 0, query["bKrajowa"].asInt() != 0);
     }
+    if (forms_.empty())
+        throw DBKernel::StoreDatabase::emptyList(session.session().file(), "formaplatnosci", "form płatności");
 }
 
 std::vector<FormaPlatnosci> FormyPlatnosci::WszystkieKoncowe() const {

@@ -1,6 +1,7 @@
 #include "Core/Vat/AvailVatRates.h"
 
 #include "Core/Database/Query.h"
+#include "Core/Database/StoreDatabase.h"
 
 #include <boost/format.hpp>
 
@@ -23,6 +24,7 @@ AvailVatRates::AvailVatRates(TSessionHolder session) {
         rates_.emplace_back(query["byVAT"].asInt(), query["sNazwa"].asString(), query["dStawka"].asDouble(),
                             query["bWykluczonaDlaTowarow"].asInt() != 0, query["sKodFiskalny"].asString().front());
     }
+    if (rates_.empty()) throw DBKernel::StoreDatabase::emptyList(session.session().file(), "stawkavat", "stawek VAT");
 }
 
 const VatRate& AvailVatRates::findRate(int code) const {

@@ -17,9 +17,6 @@ struct Context {
     std::filesystem::path store;  // the store directory of the command
     bool storeRequired = true;    // false for commands that take no store
     bool newStore = false;        // the command makes the store (init, demo, generate)
-    // The store's sample lists are checked before the job; not for sql and
-    // settings, with which support staff mend a store that lacks them.
-    bool checkLists = true;
     std::function<void(std::ostream& out)> job;
 };
 

@@ -37,15 +37,6 @@ constexpr const char* kPaymentForms =
 
 }  // namespace
 
-void checkSampleLists(TSessionHolder session) {
-    const std::pair<const char*, const char*> lists[] = {
-        {"stawkavat", "stawek VAT"}, {"jednostkamiary", "jednostek miary"}, {"formaplatnosci", "form płatności"}};
-    for (const auto& [table, what] : lists)
-        if (DBKernel::Sql::OpenedQuery(std::string("select 1 from ") + table, session).empty())
-            throw DBKernel::StoreDatabase::incomplete(session.session().file(), std::string("nie ma ") + what +
-                                                                                    " (tabela " + table + " jest pusta)");
-}
-
 void fillSampleLists(TSessionHolder session) {
     DBKernel::TransactionGuard transaction(session);
     for (const char* list : {kRates, kUnits, kPaymentForms}) DBKernel::Sql::Command(list, session).execute();

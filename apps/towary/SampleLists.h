@@ -9,8 +9,4 @@ namespace Towary::Host {
 // Fills the store's empty lists, in one transaction of the session.
 void fillSampleLists(TSessionHolder session);
 
-// Refuses a store whose database lacks any of those lists (a store left half
-// made by an interrupted `towary init` of an older build), saying what to do.
-void checkSampleLists(TSessionHolder session);
-
 }  // namespace Towary::Host

@@ -16,7 +16,6 @@
 #include "apps/towary/Command.h"
 #include "apps/towary/ModuleLoader.h"
 #include "apps/towary/NumberArgument.h"
-#include "apps/towary/SampleLists.h"
 #include "apps/towary/StoreCreation.h"
 #include "apps/towary/TerminalDialogs.h"
 #include "apps/towary/UsageErrors.h"
@@ -25,7 +24,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -92,11 +90,7 @@ int main(int argc, char** argv) {
             Core::Store::setDirectory(context.store);
             if (debugLog) Core::Debug::enableLogging(Core::Store::logDirectory() / "debug.log");
         }
-        if (context.storeRequired && !context.newStore) {
-            checkStoreFinished();
-            if (context.checkLists && std::filesystem::exists(Core::Store::databaseFile()))
-                checkSampleLists(TSessionHolder());
-        }
+        if (context.storeRequired && !context.newStore) checkStoreFinished();
         Core::User::instance().setUserRef(userRef);
         std::optional<bool> answer;
         if (yes || no) answer = yes;

@@ -24,7 +24,7 @@ TEST_F(SettingsCommand, InitWritesACommentedFileThatGetAndListRead) {
                            "--type", "bool"}),
                  "false\n");
     expectOutput(settings({"list", kDepartament}), kDepartament + " = 2 (int)\n" + kDepartament +
-                                                       " / Nazwa wyświetlana = \"Departament\" (std::string)\n");
+                                                       " / Nazwa wyświetlana = \"Departament\" (string)\n");
     expectFailure(settings({"list", "Parametry programu / Nic"}),
                   "Pod kluczem Parametry programu / Nic nie ma żadnego ustawienia.");
 }
@@ -43,8 +43,8 @@ TEST_F(SettingsCommand, GetFailsWithTheLookupTexts) {
 TEST_F(SettingsCommand, SetStoresTheNarrowestTypeUnlessToldAndKeepsTheComments) {
     const std::string key = "Parametry programu / Towary / Test";
     for (const auto& [value, shown] : std::vector<std::pair<std::string, std::string>>{
-             {"20", "20 (int)"}, {"1.5", "1.5 (double)"}, {"true", "true (bool)"}, {"-", "\"-\" (std::string)"},
-             {"zł 2", "\"zł 2\" (std::string)"}}) {
+             {"20", "20 (int)"}, {"1.5", "1.5 (double)"}, {"true", "true (bool)"}, {"-", "\"-\" (string)"},
+             {"zł 2", "\"zł 2\" (string)"}}) {
         expectOutput(settings({"set", key, value}), key + " = " + shown + "\n");
         EXPECT_EQ(settings({"get", key}).out, value + "\n");
     }

@@ -135,11 +135,11 @@ TEST(TowaryCommand, InitLeavesAWholeStoreOrNoneAndAStoreThatIsNotWholeIsRefusedW
     std::filesystem::remove(database);
     Core::Store::setDirectory(dir);
     DBKernel::StoreDatabase::create(database);
-    refused = runTowary({"products", "export", dir});
+    refused = runTowary({"price", "vat", dir});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "towary: Baza danych sklepu " + database.string() +
                                " jest niekompletna: nie ma stawek VAT (tabela stawkavat jest pusta). " + whatToDo);
-    // Support staff can still mend it: sql and the settings do not need the lists.
+    // Support staff can still mend it: sql and the settings do not read the lists.
     EXPECT_EQ(runTowary({"sql", dir, "insert into stawkavat values (1, '23%', 0.23, 0, 'A')"}).exitCode, 0);
     EXPECT_EQ(runTowary({"settings", "get", dir, "Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana"}).exitCode,
               0);

@@ -18,6 +18,7 @@
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <variant>
 #include <vector>
 
 namespace Towary::Host {
@@ -74,8 +75,14 @@ Orvel::TValue parsedValue(const std::string& text, const std::string& type) {
     return text;
 }
 
+// The value's type under the name `--type` takes, so that a listed entry can be
+// read and written back with the type it shows.
+std::string typeOption(const Orvel::TValue& value) {
+    return std::holds_alternative<std::string>(value) ? "string" : Orvel::valueTypeName(value);
+}
+
 std::string entry(const std::string& path, const Orvel::TValue& value) {
-    return path + " = " + Core::Setup::valueText(value) + " (" + Orvel::valueTypeName(value) + ")\n";
+    return path + " = " + Core::Setup::valueText(value) + " (" + typeOption(value) + ")\n";
 }
 
 // Lists the key and every key below it that holds a value; returns how many.
@@ -118,7 +125,6 @@ void addSettingsCommands(CLI::App& app, Context& context) {
     get->add_option("--type", options->type, "read as this type, failing as the module would when the key holds another")
         ->check(typeArgument({"int", "double", "bool", "string", "AnsiString"}));
     get->callback([&context, options] {
-        context.checkLists = false;
         context.job = [options](std::ostream& out) {
             const Orvel::TKey key = keyAt(options->path);
             const Orvel::TRep rep = key.GetRep();
@@ -137,7 +143,6 @@ void addSettingsCommands(CLI::App& app, Context& context) {
     set->add_option("--type", options->type, "store the value as this type")
         ->check(typeArgument({"int", "double", "bool", "string"}));
     set->callback([&context, options] {
-        context.checkLists = false;
         context.job = [options](std::ostream& out) {
             const auto path = Orvel::splitPath(options->path);
             const Orvel::TValue value = parsedValue(options->value, options->type);
@@ -150,7 +155,6 @@ void addSettingsCommands(CLI::App& app, Context& context) {
     addStoreArgument(*listCommand, context);
     listCommand->add_option("PATH", options->path, "key path: names joined by \" / \"");
     listCommand->callback([&context, options] {
-        context.checkLists = false;
         context.job = [options](std::ostream& out) {
             if (list(out, keyAt(options->path)) == 0)
                 throw std::runtime_error(options->path.empty()

@@ -33,7 +33,6 @@ void addSqlCommand(CLI::App& app, Context& context) {
     auto statement = std::make_shared<std::string>();
     command->add_option("STATEMENT", *statement, "the statement, as the module writes SQL")->required();
     command->callback([&context, statement] {
-        context.checkLists = false;
         context.job = [statement](std::ostream& out) {
             DBKernel::Sql::PreparedQuery query(*statement, TSessionHolder::open());
             query.execute();
