@@ -77,6 +77,11 @@ struct TRep {
 // Throws std::logic_error carrying the text.
 [[noreturn]] void raise_logic_error(const std::string& text);
 
+// The text of a read of type `typeName` from a key with no value at `path`.
+inline std::string emptyKeyText(const std::string& typeName, const std::string& path) {
+    return "próba pobrania wartości typu (" + typeName + ") z pustego klucza\n" + path;
+}
+
 class TKey {
 public:
     class iterator;
@@ -98,8 +103,7 @@ public:
         if (!rep.empty())
             raise_logic_error("nie można rzutować wartości klucza\n" + rep.strPath + "\ntypu (" + rep.valueTypeName() +
                               ") na (" + Core::typeName<T>() + ")");
-        raise_logic_error("próba pobrania wartości typu (" + Core::typeName<T>() + ") z pustego klucza\n" +
-                          rep.strPath);
+        raise_logic_error(emptyKeyText(Core::typeName<T>(), rep.strPath));
     }
 
     template <class T>

@@ -91,13 +91,14 @@ TEST_F(CheckPluMenu, ACorrectionThatWouldMakeACodeLiveTwiceIsListedAmongTheFailu
     EXPECT_EQ(codes(), "30 005901234123457 1 3\n31 5901234123457 3 3\n32 5901234123457 3 3\n");
 }
 
-TEST_F(CheckPluMenu, OnlyTextsThatAreNoCodeAreReportedWithoutAQuestion) {
+TEST_F(CheckPluMenu, OnlyTextsThatAreNoCodeAreWarnedOfAsNoWrongCodeAndShownWithoutAQuestion) {
     addProduct(1, "Mleko", "000001");
     addCode(10, "12a4", 1, 1);
     dialogs_->answers = {true};
     check();
-    ASSERT_EQ(dialogs_->shown.size(), 1u);
-    EXPECT_EQ(dialogs_->shown[0].kind, "viewer");
+    ASSERT_EQ(dialogs_->shown.size(), 2u);
+    EXPECT_EQ(shown(0), "warning: Nie znaleziono błędnych kodów plu.");
+    EXPECT_EQ(dialogs_->shown[1].kind, "viewer");
     EXPECT_EQ(codes(), "10 12a4 1 1\n");
 }
 

@@ -32,10 +32,14 @@ TEST_F(OrderByClauseTest, ItemsTakeTheAliasAndAnUpperCaseDirection) {
     sortOrder("  sGrIndex Asc  ");
     EXPECT_EQ(TowarFunkcje::getOrderByClause("t"), "t.sGrIndex ASC");
 
-    for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "sNazwa  desc", "", "  "}) {
+    for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "sNazwa  desc", "  "}) {
         sortOrder(malformed);
         EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { TowarFunkcje::getOrderByClause("t"); }),
                   "Błąd konfiguracji sortowania towarów.")
             << malformed;
     }
+    sortOrder("");
+    EXPECT_EQ(TestSupport::failure<std::logic_error>([] { TowarFunkcje::getOrderByClause("t"); }),
+              "próba pobrania wartości typu (std::string) z pustego klucza\n"
+              "Parametry sklepu / Towary / Sortowanie / Kolejność sortowania");
 }

@@ -48,8 +48,11 @@ Core::IUnknownPtr CheckPluMenuAction::execute(const Core::IUnknownPtr&) {
     result_ = {};
     TSessionHolder session;
     result_ = checkPlu(session);
-    if (result_.empty()) {
+    if (result_.nothingToDo()) {
         Core::WarnMsgBox("Nie znaleziono błędnych kodów plu.");
+        // Texts that are no code are never changed, but staff still need to see them.
+        if (!result_.notCodes.empty())
+            Core::TBaseTextViewer(viewer("Poniższe towary mają nieprawidłowe plu", "Nieprawidłowe plu", menuReport(result_)));
         return {};
     }
     const bool accepted =

@@ -44,7 +44,6 @@ struct TOWARY_EXPORT PluCheckResult {
 
     // Nothing to delete, correct or resolve by hand.
     bool nothingToDo() const { return toDelete.empty() && toCorrect.empty() && conflicts.empty(); }
-    bool empty() const { return nothingToDo() && notCodes.empty(); }
 };
 
 }  // namespace PLU

@@ -5,7 +5,6 @@
 #include "Core/tools/ListText.h"
 
 #include <boost/algorithm/string/case_conv.hpp>
-#include <boost/algorithm/string/trim.hpp>
 
 #include <stdexcept>
 #include <vector>
@@ -31,13 +30,13 @@ System::AnsiString GetSQLStatementAfterFrom(System::AnsiString sql) {
 namespace TowarFunkcje {
 
 System::AnsiString getOrderByClause(System::AnsiString alias) {
-    const std::string setting = Core::SingletonImplHolder::get<Core::CSetup>()
-                                    .GetRootKey()
-                                    .GetSubKey({"Parametry sklepu", "Towary", "Sortowanie", "Kolejność sortowania"})
-                                    .GetVal<std::string>();
+    const Orvel::TKey key = Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(
+        {"Parametry sklepu", "Towary", "Sortowanie", "Kolejność sortowania"});
+    const std::string setting = key.GetVal<std::string>();
+    // An empty value fails as a missing one does: the store holds no order at all.
+    if (setting.empty())
+        Orvel::raise_logic_error(Orvel::emptyKeyText(Core::typeName<std::string>(), key.GetRep().strPath));
     const std::runtime_error malformed("Błąd konfiguracji sortowania towarów.");
-    // A blank setting is an order with no column, not an order to drop.
-    if (boost::algorithm::trim_copy(setting).empty()) throw malformed;
     std::string clause;
     for (const std::string& item : Core::splitList(setting, ",", Core::EmptyItems::keep)) {
         const auto words = Core::splitList(item, " ", Core::EmptyItems::keep);
