@@ -8,6 +8,7 @@
 
 #include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
+#include "Core/tools/Digits.h"
 #include "Modules/Towary/Tools/index/GroupIndexGenerator.h"
 #include "tests/support/IndexSettings.h"
 #include "tests/support/TempStore.h"
@@ -22,10 +23,7 @@ namespace {
 constexpr int kProducts = 200000;
 constexpr int kDenseRun = 100000;
 
-std::string padded(int number, int width) {
-    std::string text = std::to_string(number);
-    return std::string(static_cast<std::size_t>(width) - text.size(), '0') + text;
-}
+std::string padded(int number, std::size_t width) { return Core::padLeft(std::to_string(number), width); }
 
 struct Store {
     TestSupport::TempStore directory{TestSupport::TempStore::withDatabase};

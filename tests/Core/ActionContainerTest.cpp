@@ -1,12 +1,11 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/Debug/Debug.h"
 #include "tests/support/Failure.h"
+#include "tests/support/RunTowary.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -32,13 +31,6 @@ public:
 };
 
 boost::shared_ptr<Doubler> makeDoubler() { return boost::shared_ptr<Doubler>(new Doubler); }
-
-std::string logged(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(ActionContainer, CreatorIsCalledForEveryRequestAndTokenWithdraws) {
     auto& container = Core::Action::CContainer::instance();
@@ -102,7 +94,7 @@ TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
         Core::Action::CContainer::invoke<Core::Value<int>>(*this, kGuid, Core::wrap(1));
     }
     Core::Debug::disableLogging();
-    const std::string text = logged(file);
+    const std::string text = TestSupport::readFile(file);
     EXPECT_NE(text.find("Core/Action/ActionContainer:148 regActionCreator: Registering action creator: " + kGuid),
               std::string::npos);
     EXPECT_NE(text.find("CContainer::invoke<T,Caller>: Invoking action: " + kGuid), std::string::npos);

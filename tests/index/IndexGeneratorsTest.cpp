@@ -81,14 +81,12 @@ TEST_F(Generators, ArticleIndexIsZeroPaddedAndRemembered) {
     auto& generator = ArtIndexGenerator::instance();
     EXPECT_EQ(nextArticle(123), "000123");
     EXPECT_EQ(generator.getLastGeneratedIndex(), 123);
-    for (const char* index : {"000001", "000002", "000003", "000005"}) add("0101", tcTowar, index);
-    EXPECT_EQ(nextArticle(0), "000004");
-    EXPECT_EQ(nextArticle(5), "000006");
 
+    // The numbers taken are skipped by the store routine (its own test, and towary index next-article).
     settings({.articleLength = 3});
     EXPECT_EQ(failure<Sysutils::Exception>([this] { nextArticle(1234); }),
               "Funkcja getWolnyIndex wygenerowała zbyt duży indeks towaru.");
-    EXPECT_EQ(generator.getLastGeneratedIndex(), 6) << "a failure leaves the last number";
+    EXPECT_EQ(generator.getLastGeneratedIndex(), 123) << "a failure leaves the last number";
     settings({.articleLength = 0});
     EXPECT_EQ(failure<Sysutils::Exception>([this] { nextArticle(1); }), "Funkcja getWolnyIndex nie zwróciła wartości.");
 }

@@ -79,18 +79,6 @@ TEST_F(CheckPluMenu, TheRepairChecksAgainUnderTheLockAndAppliesOnlyWhatWasShownA
         << "the new wrong code was not shown, so it waits for the next check";
 }
 
-TEST_F(CheckPluMenu, ACorrectionThatWouldMakeACodeLiveTwiceIsListedAmongTheFailures) {
-    addProduct(3, "Kawa", "000003");
-    addCode(30, "005901234123457", 3, 1);
-    addCode(31, "5901234123457", 3, 3);
-    addCode(32, "5901234123457", 3, 3);
-    dialogs_->answers = {true, true, true};
-    check();
-    ASSERT_EQ(dialogs_->shown.size(), 4u);
-    EXPECT_EQ(shown(2), "information: Liczba kodów nieusuniętych lub niepoprawionych z powodu powiązań: 1");
-    EXPECT_EQ(codes(), "30 005901234123457 1 3\n31 5901234123457 3 3\n32 5901234123457 3 3\n");
-}
-
 TEST_F(CheckPluMenu, OnlyTextsThatAreNoCodeAreWarnedOfAsNoWrongCodeAndShownWithoutAQuestion) {
     addProduct(1, "Mleko", "000001");
     addCode(10, "12a4", 1, 1);

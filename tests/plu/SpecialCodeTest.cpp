@@ -3,6 +3,7 @@
 #include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
 #include "tests/plu/SpecialPriceStore.h"
 #include "tests/support/Failure.h"
+#include "tests/support/RunTowary.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,7 +14,6 @@
 #include <cstdio>
 #include <fstream>
 #include <limits>
-#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -24,9 +24,8 @@ class SpecialCode : public SpecialPriceStore {
 protected:
     // Replaces a text of the store's settings file.
     void editSettings(const std::string& from, const std::string& to) {
-        std::stringstream text;
-        text << std::ifstream(Core::Store::settingsFile()).rdbuf();
-        std::ofstream(Core::Store::settingsFile()) << boost::algorithm::replace_first_copy(text.str(), from, to);
+        const auto text = TestSupport::readFile(Core::Store::settingsFile());
+        std::ofstream(Core::Store::settingsFile()) << boost::algorithm::replace_first_copy(text, from, to);
     }
 
     long long product_ = addProduct("Ser");

@@ -50,7 +50,8 @@ TEST_F(SpecialPriceAdapter, StoresTheCodeItsPriceLabelsAndHistoryTogether) {
     stored.plu->SetPLU("2900017012509");
     adapter_.saveSpecialPrice(stored);
     EXPECT_EQ(count("plu"), 1);
-    EXPECT_EQ(column("select lIlosc || ' ' || lUzytkRef from SpecCenDruk"), "5 9");
+    EXPECT_EQ(column("select lIlosc || ' ' || lUzytkRef || ' ' || (lSpecCenDrukRef > 0) from SpecCenDruk"), "5 9 1")
+        << "the labels row was merged once, its id from the id generator";
     EXPECT_EQ(count("SpecCenDruk"), 1);
     EXPECT_EQ(count("PluDiscount"), 1);
     EXPECT_EQ(column("select lObiektRef || ' ' || lTowarRef from HistoriaZmian where lUzytkRef = 9"),

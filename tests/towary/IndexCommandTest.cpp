@@ -62,10 +62,6 @@ TEST_F(IndexCommand, NextGroupAndNextArticleSkipTheIndexesInUse) {
     EXPECT_EQ(index({"next-group", "01"}).out, "0103\n") << "a product's group index is no group";
     EXPECT_EQ(index({"next-group", "0102"}).out, "010201\n");
     expectFailure(index({"next-group", "010"}), "Błędna długość indeksu grupy (010).");
-    insert("0ł", 1);
-    insert("0ł01", 2);
-    EXPECT_EQ(index({"next-group", "0ł"}).out, "0ł02\n");
-    EXPECT_EQ(index({"next-group", "0ł01"}).out, "0ł0101\n");
     EXPECT_EQ(index({"next-article"}).out, "000003\n");
 }
 

@@ -22,10 +22,7 @@ TEST_F(PluSpecialCommand, AnIdAnIntCannotHoldIsRefusedAndNeverReachesAnotherProd
     expectOutput(sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (6, 'Mleko', '0101',"
                      " '000102', 6)"),
                  "Zmienionych wierszy: 1\n");
-    const auto stored = sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode)"
-                            " values (4294967302, 'Kawa', '0101', '000103', 6)");
-    EXPECT_EQ(stored.exitCode, 1);
-    EXPECT_NE(stored.err.find("jest większy niż 2147483647"), std::string::npos) << stored.err;
+    // 4294967302 cut to an int would be 6.
     for (const std::string id : {"4294967302", "2147483648", "0"})
         expectFailure(run("plu", {"special", id, "5"}), "Towar \"" + id +
                                                            "\": identyfikator poza zakresem; identyfikatory mają "
@@ -69,10 +66,6 @@ TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
                    "Identyfikator użytkownika \"0\": dozwolone wartości od 1 do 2147483647.");
     expectBadUsage(runTowary({"--user", "2147483648", "plu", "special", dir_, "/000101", "5"}),
                    "Identyfikator użytkownika \"2147483648\": liczba jest za duża.");
-    const auto user = runTowary({"--user", "abc", "plu", "special", dir_, "/000101", "5"});
-    EXPECT_EQ(user.exitCode, 2);
-    EXPECT_NE(user.err.find("Identyfikator użytkownika \"abc\" nie jest liczbą całkowitą."), std::string::npos)
-        << user.err;
 
     // The history entry is written last: when the store refuses it the code, price and labels go too.
     expectOutput(sql("create trigger no_history before insert on HistoriaZmian"

@@ -22,11 +22,6 @@ TEST_F(SqlCommand, QueriesAndWritesTheStoreAndAFailingStatementExitsWithOneAndTh
     EXPECT_EQ(noStore.exitCode, 1);
     EXPECT_NE(noStore.err.find("Brak bazy danych sklepu"), std::string::npos) << noStore.err;
     EXPECT_EQ(TestSupport::runTowary({"sql", dir_}).exitCode, 2) << "the statement is missing";
-
-    const auto nested = sql("select " + std::string(40000, '(') + "1" + std::string(40000, ')') + " from dual");
-    EXPECT_EQ(nested.exitCode, 1);
-    EXPECT_NE(nested.err.find("więcej niż 64 poziomy zagnieżdżonych nawiasów."), std::string::npos)
-        << nested.err.substr(0, 200);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Statements the dialect runs as two, and the row lock, through the layer on a
-// real store file; the other rewrites are run with their rows in the dialect's tests.
+// The row lock, and a statement the dialect runs as two meeting it, through the
+// layer on a real store file; the rewrites are run with their rows in the
+// dialect's tests, the special-price merge in the special-price tests.
 
 #include "Core/Database/Sql.h"
 #include "tests/support/StoreRows.h"
@@ -29,28 +30,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(DialectStore, TheSpecialPriceLabelMergeInsertsOnceAndThenUpdates) {
-    Command merge(
-        "\n merge into SpecCenDruk scd using\n ( select\n \t  :lPluRef lPluRef\n \t, :lIlosc lIlosc\n \t, :lUzytkRef "
-        "lUzytkRef\n \tfrom dual) x\n on (scd.lPluRef = x.lPluRef)\n when matched\n then update set lIlosc = "
-        "x.lIlosc, lUzytkRef = x.lUzytkRef\n when not matched\n then insert (lSpecCenDrukRef, lIlosc, lPluRef, "
-        "lUzytkRef)\n \tvalues (NewRef, x.lIlosc, x.lPluRef, x.lUzytkRef)",
-        session);
-    merge.Params["lPluRef"] = 1;
-    merge.Params["lIlosc"] = 5;
-    merge.Params["lUzytkRef"] = 7;
-    EXPECT_EQ(merge.execute(), 1);
-    const auto ref = OpenedQuery("select lSpecCenDrukRef from SpecCenDruk", session)["lSpecCenDrukRef"].asInt64();
-    EXPECT_GT(ref, 0) << "the new row's id comes from the id generator";
-
-    merge.Params["lIlosc"] = 8;
-    EXPECT_EQ(merge.execute(), 1);
-    OpenedQuery rows("select group_concat(lSpecCenDrukRef || '|' || lIlosc || '|' || lPluRef || '|' || lUzytkRef) r "
-                     "from SpecCenDruk",
-                     session);
-    EXPECT_EQ(rows["r"].asString(), std::to_string(ref) + "|8|1|7");
-}
 
 TEST_F(DialectStore, ACodeLockFailsAtOnceWhileAnotherSessionHoldsIt) {
     const std::string lock = "select lpluref from plu where sPLU = '5900001' for update nowait";

@@ -2,6 +2,7 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/Store/StoreLocation.h"
+#include "tests/support/RunTowary.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <sstream>
 
 namespace {
 
@@ -34,12 +34,7 @@ protected:
         Core::Setup::writeSetting(file_, Orvel::splitPath(path), value);
     }
 
-    std::string text() const {
-        std::ifstream in(file_);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
+    std::string text() const { return TestSupport::readFile(file_); }
 
     // The file as it was, with `before` replaced by `after`.
     static std::string edited(const std::string& before, const std::string& after) {

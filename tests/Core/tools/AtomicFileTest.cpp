@@ -1,11 +1,11 @@
 #include "Core/tools/AtomicFile.h"
+#include "tests/support/RunTowary.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -15,10 +15,6 @@ class AtomicFileTest : public ::testing::Test {
 protected:
     fs::path file(const char* name) const { return directory_.path() / name; }
 
-    static std::string read(const fs::path& path) {
-        std::ifstream in(path);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     static unsigned mode(const fs::path& path) { return static_cast<unsigned>(fs::status(path).permissions()); }
     std::ptrdiff_t entries() const { return std::distance(fs::directory_iterator(directory_.path()), {}); }
 
@@ -37,7 +33,7 @@ TEST_F(AtomicFileTest, ANewFileGetsTheUmasksPermissionsAndAnOldOneKeepsItsOwn) {
     Core::AtomicFile again(file("nowy.txt"));
     again.stream() << "drugi";
     again.commit();
-    EXPECT_EQ(read(file("nowy.txt")), "drugi");
+    EXPECT_EQ(TestSupport::readFile(file("nowy.txt")), "drugi");
     EXPECT_EQ(mode(file("nowy.txt")), 0600u);
     EXPECT_EQ(entries(), 1) << "no temporary file is left behind";
 }
@@ -52,11 +48,11 @@ TEST_F(AtomicFileTest, WritersAtOnceEachGetTheirOwnTemporaryFileAndADroppedOneCh
         second.stream() << "drugi";
         dropped.stream() << "porzucony";
         EXPECT_EQ(entries(), 4);
-        EXPECT_EQ(read(file("plik.txt")), "stary");
+        EXPECT_EQ(TestSupport::readFile(file("plik.txt")), "stary");
         first.commit();
         second.commit();
     }
-    EXPECT_EQ(read(file("plik.txt")), "drugi");
+    EXPECT_EQ(TestSupport::readFile(file("plik.txt")), "drugi");
     EXPECT_EQ(entries(), 1);
 }
 

@@ -2,6 +2,8 @@
 
 #include "Core/Database/Dialect/Dialect.h"
 
+#include <boost/algorithm/string/case_conv.hpp>
+
 #include <stdexcept>
 
 namespace TestSupport {
@@ -16,11 +18,6 @@ sqlite3* open() {
 void newref(sqlite3_context* context, int, sqlite3_value**) {
     auto* next = static_cast<std::int64_t*>(sqlite3_user_data(context));
     sqlite3_result_int64(context, (*next)++);
-}
-
-std::string lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
 }
 
 }  // namespace
@@ -57,7 +54,7 @@ Rows DialectDatabase::step(const std::string& sqlite, const Params& params) {
     }
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
     for (const auto& [name, value] : params) {
-        const int index = sqlite3_bind_parameter_index(raw, (":" + lower(name)).c_str());
+        const int index = sqlite3_bind_parameter_index(raw, (":" + boost::algorithm::to_lower_copy(name)).c_str());
         if (index == 0) continue;
         if (const auto* integer = std::get_if<std::int64_t>(&value)) sqlite3_bind_int64(raw, index, *integer);
         if (const auto* real = std::get_if<double>(&value)) sqlite3_bind_double(raw, index, *real);
