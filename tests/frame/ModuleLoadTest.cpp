@@ -5,6 +5,10 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <string>
+
 namespace {
 
 using EntryPoint = bool (*)(void*, unsigned long, void*);
@@ -48,6 +52,26 @@ TEST(ModuleLoad, AttachRegistersAndDetachWithdrawsEverything) {
     EXPECT_TRUE(module.call(Core::kProcessDetach));
     EXPECT_EQ(registeredGuids(), before);
     EXPECT_FALSE(module.call(Core::kProcessDetach)) << "second detach";
+}
+
+TEST(ModuleLoad, RegistersExactlyItsTableOfGuids) {
+    // The module's whole registration table, written out: a GUID the host or
+    // another module invokes must never change by accident.
+    const std::set<std::string> table = {
+        "{0763F758-7177-485E-B593-5EE661B28CD7}",  // apply the identifier filter
+        "{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}",  // the evening PLU repair
+        "{1B677975-8243-421B-84F5-B48DCB0CE1B9}",  // the identifier filter's controller
+        "{450B62A2-CD00-4A99-B91A-AC2765E0EF9E}",  // a product by its identifier
+        "{4F3F656B-310B-45D4-8D27-8137D2660431}",  // the PLU check of the service menu
+    };
+    const auto before = registeredGuids();
+    LoadedModule module;
+    ASSERT_TRUE(module.call(Core::kProcessAttach));
+    std::set<std::string> added;
+    for (const auto& guid : registeredGuids())
+        if (std::find(before.begin(), before.end(), guid) == before.end()) added.insert(guid);
+    EXPECT_TRUE(module.call(Core::kProcessDetach));
+    EXPECT_EQ(added, table);
 }
 
 TEST(ModuleLoad, ManageRegistrationsOwnsTheListBetweenAttachAndDetach) {
