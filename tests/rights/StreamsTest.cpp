@@ -105,6 +105,10 @@ TEST_F(Streams, OtherCodesReadAsNotGrantedInheritedOnlyTheUsersOwnRowsAreRead) {
     EXPECT_TRUE(load(8).allRightsGranted()) << "a user without entries";
 
     EXPECT_TRUE(load(3).allRightsGranted()) << "user 3 is not user group 3";
+    Container ofGroup;
+    GroupRights::InputStream::forUserGroup(3, session_).containerFromStream(ofGroup);
+    EXPECT_EQ(ofGroup.sortedIndexes(), std::vector<std::string>{"02"});
+    EXPECT_EQ(ofGroup.getRights("0201"), Rights::allGranted());
 }
 
 TEST_F(Streams, TheStoreRefusesWhatItCannotKeepAndKeepsNothingOfIt) {

@@ -8,11 +8,22 @@ using DBKernel::Sql::FieldType;
 using DBKernel::Sql::ParamDirection;
 
 InputStream::InputStream(int userId, TSessionHolder session)
-    : query_("select sgrindex, przegladaniegrupy, dodawanietowaru, dodawaniegrupy, modyfikacjatowaru, "
-             "modyfikacjagrupy, usuwanietowaru, usuwaniegrupy from uzytkgrouprights where luzytkref = :luzytkref and "
-             "rekordemzarzadza = 2 /* ZarzadzaUzytkownik */",
-             std::move(session)) {
-    query_.Params["luzytkref"] = userId;
+    : InputStream("select sgrindex, przegladaniegrupy, dodawanietowaru, dodawaniegrupy, modyfikacjatowaru, "
+                  "modyfikacjagrupy, usuwanietowaru, usuwaniegrupy from uzytkgrouprights where luzytkref = :luzytkref "
+                  "and rekordemzarzadza = 2 /* ZarzadzaUzytkownik */",
+                  "luzytkref", userId, std::move(session)) {}
+
+InputStream InputStream::forUserGroup(int groupId, TSessionHolder session) {
+    return InputStream("select sgrindex, przegladaniegrupy, dodawanietowaru, dodawaniegrupy, modyfikacjatowaru, "
+                       "modyfikacjagrupy, usuwanietowaru, usuwaniegrupy from uzytkgrouprights where lgrupyuzytkref = "
+                       ":lgrupyuzytkref and rekordemzarzadza = 1",
+                       "lgrupyuzytkref", groupId, std::move(session));
+}
+
+InputStream::InputStream(const std::string& statement, const std::string& parameter, int ownerId,
+                         TSessionHolder session)
+    : query_(statement, std::move(session)) {
+    query_.Params[parameter] = ownerId;
 }
 
 void InputStream::containerFromStream(Container& container) {

@@ -14,15 +14,19 @@
 
 namespace GroupRights {
 
-// The entries a user manages himself (rekordemzarzadza 2).
+// The entries a user manages himself (rekordemzarzadza 2), or those of a user group.
 class TOWARY_EXPORT InputStream {
 public:
     InputStream(int userId, TSessionHolder session);
+    // The entries of a user group (rekordemzarzadza 1), for the forms that edit them.
+    static InputStream forUserGroup(int groupId, TSessionHolder session);
 
     // Replaces the container's entries with the stored ones, each marked as loaded.
     void containerFromStream(Container& container);
 
 private:
+    InputStream(const std::string& statement, const std::string& parameter, int ownerId, TSessionHolder session);
+
     DBKernel::Sql::PreparedQuery query_;
 };
 
