@@ -125,13 +125,6 @@ std::string availGroups(const GroupRights::Container& rights) {
     return "1 = 1" + fragment.str();
 }
 
-// AvailGroups' like-prefixes let the engine read the granted subtrees from the
-// index; the whole condition then takes the denied subtrees away. Together they
-// let through exactly the whole condition's rows.
-std::string availGroupsAndWhereCondition(const GroupRights::Container& rights) {
-    return availGroups(rights) + " and " + whereCondition(rights);
-}
-
 void BM_BareSelectBySGrIndexRanges(benchmark::State& state) {
     store();
     std::int64_t rows = 0;
@@ -155,17 +148,8 @@ void BM_AvailGroups(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
 }
 
-void BM_AvailGroupsAndWhereCondition(benchmark::State& state) {
-    store();
-    std::int64_t rows = 0;
-    for (auto _ : state) rows = withRights(availGroupsAndWhereCondition);
-    if (rows != bareSelect()) state.SkipWithError("the conditions and the ranges found different rows");
-    state.counters["rows"] = static_cast<double>(rows);
-}
-
 BENCHMARK(BM_BareSelectBySGrIndexRanges)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GroupRightsWhereCondition)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AvailGroups)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AvailGroupsAndWhereCondition)->Unit(benchmark::kMillisecond);
 
 }  // namespace
