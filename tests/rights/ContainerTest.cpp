@@ -66,6 +66,10 @@ TEST(Container, EmptyGrantsEverythingEntriesInheritByTheLongestAncestorKey) {
     container.erase("0101");
     container.erase("0102");
     EXPECT_TRUE(container.allRightsGranted()) << "erasing every entry grants everything again";
+
+    container.setRights("", browse(true));
+    EXPECT_EQ(container.getRights("05"), browse(true)) << "the empty key begins every index";
+    EXPECT_FALSE(GroupRights::isAccessGranted(container, "05")) << "only keys of 1 character and more count";
 }
 
 class AccessChecks : public RightsFixture {

@@ -47,8 +47,10 @@ TEST_F(RightsCommand, UserGroupsRefusalsLeaveTheStoreAsItWas) {
     expectOutput(rights({"show", "3", "--group-of-users"}),
                  "Uprawnienia grupy użytkowników 3:\n  05  YOYOYOYOYOYOYO  przegladanie, dodawanie-towaru, "
                  "dodawanie-grupy, modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy\n");
-    expectOutput(rights({"show", "3"}),
-                 "Uprawnienia użytkownika 3: brak wpisów, wszystkie uprawnienia do wszystkich grup.\n");
+    expectOutput(rights({"show", "1"}),
+                 "Uprawnienia użytkownika 1: brak wpisów, wszystkie uprawnienia do wszystkich grup.\n");
+    expectFailure(rights({"show", "3"}), "Nie ma użytkownika o identyfikatorze 3.");
+    expectFailure(rights({"sql", "4", "--group-of-users"}), "Nie ma grupy użytkowników o identyfikatorze 4.");
 
     expectFailure(rights({"set", "9", "01", "wszystkie"}), "Nie ma użytkownika o identyfikatorze 9.");
     expectFailure(rights({"set", "9", "01", "wszystkie", "--group-of-users"}),

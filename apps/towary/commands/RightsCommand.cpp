@@ -50,9 +50,20 @@ std::string ownerName(const RightsOptions& options) {
     return (options.userGroup ? "grupy użytkowników " : "użytkownika ") + options.owner;
 }
 
+// The owner's entries; an owner the store does not know is refused, as the store's procedures refuse him.
 Container load(const RightsOptions& options, const TSessionHolder& session) {
     Container container;
     const int owner = numberOf<int>(options.owner);
+    DBKernel::Sql::PreparedQuery known(options.userGroup
+                                           ? "select 1 from grupauzytkownikow where lgrupyuzytkref = :id"
+                                           : "select 1 from uzytkownik where luzytkref = :id",
+                                       session);
+    known.Params["id"] = owner;
+    known.execute();
+    if (!known.next())
+        throw std::runtime_error((options.userGroup ? "Nie ma grupy użytkowników o identyfikatorze "
+                                                    : "Nie ma użytkownika o identyfikatorze ") +
+                                 std::to_string(owner) + ".");
     if (options.userGroup)
         GroupRights::InputStream::forUserGroup(owner, session).containerFromStream(container);
     else

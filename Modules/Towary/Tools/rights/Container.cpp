@@ -13,9 +13,9 @@ void Container::setRights(const std::string& index, const Rights& rights) {
 
 Rights Container::getRights(const std::string& index) const {
     if (allRightsGranted()) return Rights::allGranted();
-    // The index itself first, then ever shorter beginnings of it: the first
-    // key found is the longest, the nearest ancestor with an entry.
-    for (std::size_t length = index.size(); length > 0; --length) {
+    // The index itself first, then ever shorter beginnings of it, down to the
+    // empty one: the first key found is the longest, the nearest ancestor with an entry.
+    for (std::size_t length = index.size() + 1; length-- > 0;) {
         const auto found = entries_.find(index.substr(0, length));
         if (found != entries_.end()) return found->second.current;
     }
