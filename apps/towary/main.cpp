@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     addPriceCommands(app, context);
     addEveningCommand(app, context);
     addPluCommands(app, context);
+    addRightsCommand(app, context);
 
     try {
         app.parse(argc, argv);

@@ -20,5 +20,13 @@ void addGetWolnyIndex(Routines& routines);
 // throws when the prefix is not digits or the lengths leave no room for the
 // check digit of a 13-digit code, and when every number is taken.
 void addGetWolnePLUWagowe(Routines& routines);
+// The procedures of package UPRAWNIENIADOGRUPTOWAROW: MODYFIKUJUPRAWNIENIAUZYTK
+// and MODYFIKUJUPRAWNIENIAGRUPY store an owner's rights for a group index
+// (refUzytkownika or refGrupyUzytk, indeksGrupy, upr: the 14-character text,
+// "Y"/"N" granted and "I"/"O" inherited per right) as the codes of table
+// uzytkgrouprights; ZNISZCZUPRAWNIENIAUZYTK and ZNISZCZUPRAWNIENIAGRUPY remove
+// the owner's entry for the index. An unknown owner, an empty index or a
+// malformed text is refused in Polish.
+void addGroupRights(Routines& routines);
 
 }  // namespace DBKernel::Schema

@@ -34,4 +34,31 @@ TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
     expectFailure(find("Mleko" + std::string(60000, '*')), "Szukany tekst jest za długi; skróć go.");
 }
 
+TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
+    // User 7 may browse department 02 but not its sector 0202; user 8 only department 03.
+    for (const char* statement :
+         {"insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values "
+          "(4, 'Mleko zagęszczone', '0201', '000125', 6, 0), (5, 'Mleko owsiane', '0202', '000126', 6, 0)",
+          "insert into uzytkownik (luzytkref, snazwa) values (7, 'Kierownik nabiału'), (8, 'Magazynier')",
+          "insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) values "
+          "(7, '02', 4, 2), (7, '0202', 1, 2), (8, '03', 2, 2)"})
+        ASSERT_EQ(sql(statement).exitCode, 0) << statement;
+    const auto asUser = [this](const std::string& user, const std::string& command, const std::string& identifier) {
+        return command == "find" ? TestSupport::runTowary({"--user", user, "find", dir_, identifier})
+                                 : TestSupport::runTowary({"--user", user, "products", "show", dir_, identifier});
+    };
+    expectOutput(asUser("7", "find", "mleko"), "ID 4, indeks 000125: Mleko zagęszczone; kody: brak\nZnaleziono: 1.\n");
+    const auto administrator = asUser("1", "find", "mleko");
+    EXPECT_NE(administrator.out.find("Znaleziono: 4.\n"), std::string::npos) << administrator.out;
+    expectFailure(asUser("8", "find", "mleko"),
+                  "Towary dla identyfikatora \"mleko\" leżą poza grupami, które może przeglądać użytkownik 8.");
+    expectFailure(asUser("7", "find", "/126"),
+                  "Towary dla identyfikatora \"/126\" leżą poza grupami, które może przeglądać użytkownik 7.");
+    expectFailure(asUser("7", "show", "1"),
+                  "Towary dla identyfikatora \"1\" leżą poza grupami, które może przeglądać użytkownik 7.");
+    const auto shown = asUser("7", "show", "4");
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(shown.out.rfind("Towar ID 4: Mleko zagęszczone\n", 0), 0u) << shown.out;
+}
+
 }  // namespace

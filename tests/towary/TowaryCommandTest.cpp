@@ -73,7 +73,14 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "\n  000002  Mleko UHT 2% 0,5 l (grupa 010101001001)\n", "\ntowary index next-article: 000003\n",
           "== Towary i kody z pliku CSV ==\n"
           "towary products import przyklad-towary.csv: towary i grupy 16, kody 7\n",
-          "  kod 5901234123464, status 3 (usunięty)\n"})
+          "  kod 5901234123464, status 3 (usunięty)\n", "== Uprawnienia do grup towarów ==\n",
+          "\ntowary --user 2 find *ieczywo\nID 12, indeks -: Pieczywo; kody: brak\nID 19, indeks -: Nabiał i pieczywo; "
+          "kody: brak\nZnaleziono: 2.\n",
+          "\ntowary --user 1 find *ieczywo\nID 12, indeks -: Pieczywo; kody: brak\nID 19, indeks -: Nabiał i pieczywo; "
+          "kody: brak\nID 35, indeks -: Pieczywo; kody: brak\nID 36, indeks -: Pieczywo świeże; kody: brak\n"
+          "Znaleziono: 4.\n",
+          "\ntowary --user 2 find chleb\nTowary dla identyfikatora \"chleb\" leżą poza grupami, które może przeglądać "
+          "użytkownik 2.\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

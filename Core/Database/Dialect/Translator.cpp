@@ -81,10 +81,23 @@ private:
                 node = Node::symbol(std::string(outerJoinMarker));
             } else {
                 rewriteLevel(node.inner);
+                dropFalseDisjunct(node.inner);
             }
         }
         rewriteTokens(level);
         rewriteSelects(level);
+    }
+
+    // "(1 = 0 or a or b)" is "(a or b)", as Oracle's optimizer reads it; SQLite
+    // would not split the first into index ranges, and so scans (the group
+    // rights condition begins its list of granted subtrees so).
+    static void dropFalseDisjunct(Nodes& group) {
+        const auto isNumber = [](const Node& node, std::string_view text) {
+            return !node.group && node.token.kind == Token::Kind::Number && node.token.text == text;
+        };
+        if (group.size() > 4 && isNumber(group[0], "1") && group[1].isSymbol("=") && isNumber(group[2], "0") &&
+            group[3].isWord("or"))
+            group.erase(group.begin(), nth(group, 4));
     }
 
     static void rewriteTokens(Nodes& level) {

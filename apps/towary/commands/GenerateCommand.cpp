@@ -1,6 +1,7 @@
-// towary generate DIR --products N [--seed S] [--malformed PERCENT]: a new
-// store filled with a product hierarchy, codes and multi-price wares, the same
-// for the same seed; PERCENT of the live codes written malformed.
+// towary generate DIR --products N [--seed S] [--malformed PERCENT] [--users N
+// [--rights M]]: a new store filled with a product hierarchy, codes and
+// multi-price wares, the same for the same seed; PERCENT of the live codes
+// written malformed; N users with M rights entries each.
 
 #include <memory>
 #include <ostream>
@@ -26,6 +27,10 @@ void addGenerateCommand(CLI::App& app, Context& context) {
         ->check(numberArgument<std::uint64_t>("Ziarno", 0, false));
     command->add_option("--malformed", options->malformedPercent, "percent of the live codes written malformed")
         ->check(numberArgument<double>("Odsetek kodów z błędem", std::nullopt, false, std::pair{0.0, 100.0}));
+    command->add_option("--users", options->users, "users given rights over random groups (ids from 2 up)")
+        ->check(numberArgument<std::int64_t>("Liczba użytkowników", 0, false, std::pair<std::int64_t, std::int64_t>{0, 10000}));
+    command->add_option("--rights", options->rightsPerUser, "rights entries of each user (default 5)")
+        ->check(numberArgument<std::int64_t>("Liczba wpisów uprawnień", 0, false, std::pair<std::int64_t, std::int64_t>{1, 10000}));
     command->callback([&context, options] {
         context.newStore = true;
         context.job = [options](std::ostream& out) {
@@ -34,7 +39,10 @@ void addGenerateCommand(CLI::App& app, Context& context) {
             out << "Założono sklep w " << Core::Store::directory().string() << " (ziarno " << options->seed
                 << "): grupy " << counts.groups << ", towary " << counts.products << " (wagowe " << counts.weighed
                 << "), towary wielocenowe " << counts.multiPriceWares << ", kody " << counts.codes << " (usunięte "
-                << counts.deletedCodes << ", błędne " << counts.malformedCodes << ").\n";
+                << counts.deletedCodes << ", błędne " << counts.malformedCodes << ")";
+            if (counts.users > 0)
+                out << ", użytkownicy z uprawnieniami " << counts.users << " (wpisy " << counts.rightsEntries << ")";
+            out << ".\n";
         };
     });
 }

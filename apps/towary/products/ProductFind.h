@@ -13,8 +13,9 @@
 
 namespace Towary::Host::Products {
 
-// Prints one line per row found: id, article index, name and the live codes
-// (status 1 and 2). Throws std::runtime_error when nothing is found.
+// Prints one line per row found that the current user may browse (his group
+// rights, right 1): id, article index, name and the live codes (status 1 and
+// 2). Throws std::runtime_error when nothing is found, or nothing he may browse.
 std::size_t findProducts(std::ostream& out, const std::string& identifier, TSessionHolder session);
 
 }  // namespace Towary::Host::Products

@@ -3,12 +3,15 @@
 #include "Core/BaseDBObjects/TPLU.h"
 #include "Core/Database/Sql.h"
 #include "Core/Price/Price.h"
+#include "Core/User/User.h"
 #include "Core/tools/Digits.h"
 #include "Core/tools/Numbers.h"
 #include "Modules/Towary/Tools/products/ProductLookup.h"
 #include "Modules/Towary/Tools/products/getTTowarFromDB.h"
+#include "apps/towary/products/BrowsableProducts.h"
 
 #include <sstream>
+#include <vector>
 
 namespace Towary::Host::Products {
 
@@ -37,24 +40,23 @@ bool digitsOnly(const std::string& text) {
 void showProducts(std::ostream& out, const std::string& identifier, TSessionHolder session) {
     // The whole text is built first: a product that cannot be shown must not leave half a line printed.
     std::ostringstream text;
-    TTowarCollectionPtr found;
+    std::vector<TTowarPtr> found;
+    const auto add = [&found](const TTowarCollectionPtr& products) { found.assign(products->begin(), products->end()); };
     if (identifier.size() > 1 && identifier.front() == '/') {
-        found = Towar::getTTowarByIndex(identifier.substr(1), session);
+        add(Towar::getTTowarByIndex(identifier.substr(1), session));
     } else if (digitsOnly(identifier)) {
         const bool isCode = ::Products::Tools::ProductLookup(session).tryGetProductIdByPlu(identifier).has_value();
         // Ids are read as int: a number beyond that can only be a code, and the code loader names it as one.
         const auto id = Core::parseNumber<int>(identifier);
-        if (isCode || !id) {
-            found = Towar::getTTowarByPlu(identifier, session);
-        } else {
-            print(text, *Towar::getProduct(static_cast<unsigned int>(*id), session), session);
-            out << text.str();
-            return;
-        }
+        if (isCode || !id)
+            add(Towar::getTTowarByPlu(identifier, session));
+        else
+            found.push_back(Towar::getProduct(static_cast<unsigned int>(*id), session));
     } else {
-        found = Towar::getTTowarByName(identifier, session);
+        add(Towar::getTTowarByName(identifier, session));
     }
-    for (const auto& product : *found) print(text, *product, session);
+    BrowsableProducts browsable(static_cast<int>(Core::User::instance().getUserRef()), session);
+    for (const auto& product : browsable.filter(found, identifier)) print(text, *product, session);
     out << text.str();
 }
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <map>
 #include <random>
+
+#include "Modules/Towary/Tools/rights/Streams.h"
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -174,6 +176,7 @@ public:
         fanOut_ = std::max<std::int64_t>(1, std::llround(std::pow(subfamilies, 0.2)));
         addChildren(1, "", "");
         addProducts();
+        addUsers();
         return counts_;
     }
 
@@ -229,6 +232,29 @@ private:
         params["czasUtworzenia"] = someDay();
         groupInsert_.execute();
         ++counts_.groups;
+        groups_.push_back(index);
+    }
+
+    // Each user's entries are saved as the user-rights forms save them.
+    void addUsers() {
+        DBKernel::Sql::Command userInsert("insert into uzytkownik (luzytkref, snazwa) values (:id, :name)", session_);
+        for (std::int64_t user = 2; user < options_.users + 2; ++user) {
+            userInsert.Params["id"] = user;
+            userInsert.Params["name"] = "Użytkownik " + std::to_string(user);
+            userInsert.execute();
+            GroupRights::Container rights;
+            const auto entries = std::min<std::int64_t>(options_.rightsPerUser, static_cast<std::int64_t>(groups_.size()));
+            while (static_cast<std::int64_t>(rights.sortedIndexes().size()) < entries) {
+                std::string text;
+                for (std::size_t right = 0; right < GroupRights::Rights::kCount; ++right)
+                    text += std::string(right == 0 ? (below(4) != 0 ? "Y" : "N") : (below(2) != 0 ? "Y" : "N")) + "O";
+                rights.setRights(groups_[below(groups_.size())], GroupRights::Rights::fromText(text));
+            }
+            GroupRights::OutputStream(GroupRights::OutputStream::Uzytk, static_cast<int>(user), session_)
+                .containerToStream(rights);
+            ++counts_.users;
+            counts_.rightsEntries += entries;
+        }
     }
 
     void addProducts() {
@@ -418,6 +444,7 @@ private:
     std::map<int, int> items_;  // the last item number of each company
     std::vector<Family> families_;
     std::vector<Subfamily> subfamilies_;
+    std::vector<std::string> groups_;  // every group index, in the order made
     std::vector<std::string> liveEans_;
     GeneratedCounts counts_;
 };

@@ -8,7 +8,9 @@
 // that now belongs to another product. A share of the live codes can be
 // written malformed, as years of hand entry leave them (leading zeros, a
 // blank, a missing or wrong check digit, now and then a letter), for the PLU
-// repair. The same seed gives the same rows.
+// repair. Users (ids from 2 up) may be given rights over random groups of the
+// hierarchy, a quarter of the entries denying right 1 (browse the group).
+// The same seed gives the same rows.
 // Everything is written in one transaction, each table through one prepared
 // insert.
 
@@ -22,6 +24,8 @@ struct GeneratorOptions {
     std::int64_t products = 0;  // rows of level 6: ordinary products and multi-price elements
     std::uint64_t seed = 1;
     double malformedPercent = 0;  // of the live codes
+    std::int64_t users = 0;       // users given rights, after the administrator
+    std::int64_t rightsPerUser = 5;  // entries of each, on distinct groups (fewer when the store has fewer)
 };
 
 struct GeneratedCounts {
@@ -32,6 +36,8 @@ struct GeneratedCounts {
     std::int64_t codes = 0;
     std::int64_t deletedCodes = 0;
     std::int64_t malformedCodes = 0;
+    std::int64_t users = 0;
+    std::int64_t rightsEntries = 0;
 };
 
 // Takes the index lengths from the store's settings, as the module reads

@@ -138,3 +138,23 @@ TEST(StoreGenerator, TooShortAnArticleIndexIsRefused) {
               "Indeks artykułu ma 2 cyfr i mieści 99 towarów, a zamówiono 100.");
     EXPECT_EQ(countOf("select count(*) from towar", store.session()), 0);
 }
+
+TEST(StoreGenerator, UsersGetRightsOverDistinctGeneratedGroupsThroughTheStoresProcedures) {
+    ProductTest::Store store;
+    Core::SetupRegistration setup;
+    const auto& session = store.session();
+    Towary::Host::Products::GeneratorOptions options{300, 3};
+    options.users = 4;
+    options.rightsPerUser = 6;
+    const auto counts = generateProducts(options, session);
+    EXPECT_EQ(counts.users, 4);
+    EXPECT_EQ(counts.rightsEntries, 24);
+    EXPECT_EQ(countOf("select count(*) from uzytkownik where luzytkref between 2 and 5", session), 4);
+    EXPECT_EQ(countOf("select count(*) from uzytkgrouprights r join towar t on t.sGrIndex = r.sgrindex and t.byCode < 6 "
+                      "where r.luzytkref between 2 and 5 and r.rekordemzarzadza = 2",
+                      session),
+              24);
+    EXPECT_GT(countOf("select count(*) from uzytkgrouprights where przegladaniegrupy = 1", session), 0);
+    EXPECT_GT(countOf("select count(*) from uzytkgrouprights where przegladaniegrupy = 2", session), 0);
+    EXPECT_EQ(countOf("select count(*) from uzytkgrouprights where przegladaniegrupy not in (1, 2)", session), 0);
+}

@@ -26,6 +26,8 @@ enum TowarCode : signed char {
     tcPodrodzina = 5,
     tcTowar = 6,  // a product (article)
 };
+// The hierarchy code as the rights conditions take it.
+using Hierarchy = TowarCode;
 
 // The longest segment or article index the settings may give: the next free
 // index is looked for among numbers, which must fit 64 bits.

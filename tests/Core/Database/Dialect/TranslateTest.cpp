@@ -210,6 +210,26 @@ TEST(Translate, GroupKeysWrittenAsNumbersKeepTheirLeadingZeros) {
     EXPECT_EQ(db.run(visible), (Rows{{"0101"}}));
 }
 
+TEST(Translate, AFalseFirstDisjunctIsDroppedSoThatTheIndexServesTheRest) {
+    DialectDatabase db;
+    db.exec("create table towar (sgrindex text); create index towar_sgrindex on towar (sgrindex);"
+            "insert into towar values ('0101'), ('0102'), ('0201'), ('03'), (null)");
+    const std::string rights = "select sgrindex from towar where ((1 = 0 or sgrindex like '01%' or sgrindex like "
+                               "'03%' ) and 1 = 1 and sgrindex not like '0102%' ) order by sgrindex";
+    EXPECT_EQ(translate(rights).statements,
+              Statements{"select sgrindex from towar where ((sgrindex like '01%' or sgrindex like '03%') and 1 = 1 "
+                         "and sgrindex not like '0102%') order by sgrindex"});
+    EXPECT_EQ(db.run(rights), (Rows{{"0101"}, {"03"}}));
+    EXPECT_EQ(db.run("select count(*) from towar where (1 = 0 or sgrindex is null)"), (Rows{{"1"}})) << "NULL stays";
+    // Only "1 = 0 or" opening a group with more after it goes.
+    EXPECT_EQ(translate("select 1 from dual where ((1 = 0 ) and 1 = 1 )").statements,
+              Statements{"select 1 from dual where ((1 = 0) and 1 = 1)"});
+    EXPECT_EQ(translate("select 1 from dual where (1 = 01 or 1 = 1)").statements,
+              Statements{"select 1 from dual where (1 = '01' or 1 = 1)"});
+    EXPECT_EQ(translate("select 1 from dual where 1 = 0 or 1 = 1").statements,
+              Statements{"select 1 from dual where 1 = 0 or 1 = 1"});
+}
+
 TEST(Translate, NameSearchFoldsPolishLettersAndNumeralsMeetKeywords) {
     DialectDatabase db;
     db.exec("create table Towar (lTowarRef integer, sNazwa text);"

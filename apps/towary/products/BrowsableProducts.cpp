@@ -1,0 +1,35 @@
+#include "apps/towary/products/BrowsableProducts.h"
+
+#include "Modules/Towary/Tools/rights/GroupRightsSql.h"
+#include "Modules/Towary/Tools/rights/Streams.h"
+
+#include <stdexcept>
+
+namespace Towary::Host::Products {
+
+BrowsableProducts::BrowsableProducts(int userRef, TSessionHolder session) : userRef_(userRef) {
+    GroupRights::InputStream(userRef, session).containerFromStream(rights_);
+    if (!rights_.allRightsGranted())
+        query_.emplace("select 1 from towar where lTowarRef = :id and " +
+                           GroupRights::Sql::getGroupRightsWhereCondition(rights_, "sgrindex"),
+                       std::move(session));
+}
+
+std::vector<TTowarPtr> BrowsableProducts::filter(std::span<const TTowarPtr> found, const std::string& identifier) {
+    std::vector<TTowarPtr> shown;
+    for (const auto& product : found) {
+        if (query_) {
+            query_->Params["id"] = product->GetTowarRef();
+            query_->execute();
+            if (!query_->next()) continue;
+        }
+        shown.push_back(product);
+    }
+    if (shown.empty() && !found.empty())
+        throw std::runtime_error("Towary dla identyfikatora \"" + identifier +
+                                 "\" leżą poza grupami, które może przeglądać użytkownik " + std::to_string(userRef_) +
+                                 ".");
+    return shown;
+}
+
+}  // namespace Towary::Host::Products

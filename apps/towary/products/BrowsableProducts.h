@@ -1,0 +1,35 @@
+#pragma once
+// The products a user may browse: those whose group his rights over product
+// groups let him browse (right 1), checked through the group rights condition
+// on towar, as the back office's product browsers check them. A user without
+// any entry browses everything.
+
+#include "Core/BaseDBObjects/TTowar.h"
+#include "Core/Database/Query.h"
+#include "Core/Database/TSessionHolder.h"
+#include "Modules/Towary/Tools/rights/Container.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace Towary::Host::Products {
+
+class BrowsableProducts {
+public:
+    // Reads the user's rights on the session.
+    BrowsableProducts(int userRef, TSessionHolder session);
+
+    // The products of the list the user may browse, in the list's order.
+    // Throws std::runtime_error naming the identifier and the user when the
+    // list had products and none of them is his to browse.
+    std::vector<TTowarPtr> filter(std::span<const TTowarPtr> found, const std::string& identifier);
+
+private:
+    int userRef_;
+    GroupRights::Container rights_;
+    std::optional<DBKernel::Sql::PreparedQuery> query_;  // none when the user browses everything
+};
+
+}  // namespace Towary::Host::Products

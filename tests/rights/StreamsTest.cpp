@@ -1,0 +1,147 @@
+#include "Core/Database/Procedure.h"
+#include "Core/Database/Query.h"
+#include "Core/UserMessage.h"
+#include "Modules/Towary/Tools/rights/Streams.h"
+#include "tests/rights/RightsFixture.h"
+#include "tests/support/StoreRows.h"
+
+using GroupRights::Container;
+using GroupRights::InputStream;
+using GroupRights::OutputStream;
+using GroupRights::Rights;
+
+namespace {
+
+class Streams : public RightsFixture {
+protected:
+    Streams() {
+        addUser(7);
+        DBKernel::Sql::Command("insert into grupauzytkownikow (lgrupyuzytkref, snazwa) values (3, 'Kasjerzy')", session_)
+            .execute();
+    }
+
+    Container load(int user) const {
+        Container container;
+        InputStream stream(user, session_);
+        stream >> container;
+        return container;
+    }
+
+    void save(const Container& container, int owner, const OutputStream::Names& names = OutputStream::Uzytk) const {
+        OutputStream(names, owner, session_).containerToStream(container);
+    }
+
+    // The stored rows of an owner column: index, seven codes ("-" for NULL), rekordemzarzadza.
+    std::vector<std::string> rows(const std::string& ownerColumn, int owner) const {
+        DBKernel::Sql::PreparedQuery query(
+            "select * from uzytkgrouprights where " + ownerColumn + " = :o order by sgrindex", session_);
+        query.Params["o"] = owner;
+        query.execute();
+        std::vector<std::string> result;
+        while (query.next()) {
+            std::string row = query["sgrindex"].asString() + ":";
+            for (const char* column : Rights::columns())
+                row += query[column].isNull() ? "-" : query[column].asString();
+            result.push_back(row + ":" + query["rekordemzarzadza"].asString());
+        }
+        return result;
+    }
+
+    void setCode(const std::string& index, const std::string& value) const {
+        DBKernel::Sql::Command("update uzytkgrouprights set przegladaniegrupy = " + value + " where sgrindex = '" +
+                                   index + "'",
+                               session_)
+            .execute();
+    }
+};
+
+TEST_F(Streams, SavedRightsReadBackWithTheTablesCodesOnlyChangesAreWritten) {
+    Container edited;
+    edited.setRights("01", Rights::fromText("YONOYINIYONINI"));
+    edited.setRights("0102", Rights::fromText("NONINININININI"));
+    save(edited, 7);
+    EXPECT_EQ(rows("luzytkref", 7), (std::vector<std::string>{"01:2143233:2", "0102:1333333:2"}));
+
+    Container loaded = load(7);
+    EXPECT_EQ(loaded.getRights("01"), Rights::fromText("YONOYINIYONINI"));
+    EXPECT_EQ(loaded.getRights("010203"), Rights::fromText("NONINININININI"));
+    EXPECT_EQ(loaded.sortedIndexes(), (std::vector<std::string>{"01", "0102"}));
+
+    // A loaded entry set to the rights it had is not written back: the
+    // change made behind the container's back stays.
+    setCode("01", "4");
+    loaded.setRights("01", Rights::fromText("YONOYINIYONINI"));
+    loaded.setRights("02", Rights::fromText("YIYIYIYIYIYIYI"));
+    save(loaded, 7);
+    EXPECT_EQ(rows("luzytkref", 7), (std::vector<std::string>{"01:4143233:2", "0102:1333333:2", "02:4444444:2"}));
+
+    // A loaded entry erased is deleted; an entry made in memory and erased calls nothing.
+    Container again = load(7);
+    again.erase("0102");
+    again.setRights("03", Rights());
+    again.erase("03");
+    EXPECT_EQ(again.erased(), (std::set<std::string>{"0102"}));
+    DBKernel::Sql::Command(
+        "insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) values (7, '03', 4, 2)",
+        session_)
+        .execute();
+    save(again, 7);
+    EXPECT_EQ(rows("luzytkref", 7), (std::vector<std::string>{"01:4143233:2", "02:4444444:2", "03:4------:2"}));
+}
+
+TEST_F(Streams, OtherCodesReadAsNotGrantedInheritedOnlyTheUsersOwnRowsAreRead) {
+    DBKernel::Sql::Command("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, dodawanietowaru, "
+                           "rekordemzarzadza) values (7, '01', 0, 9, 2)",
+                           session_)
+        .execute();
+    Container group;
+    group.setRights("02", Rights::allGranted());
+    save(group, 3, OutputStream::Group);
+    EXPECT_EQ(rows("lgrupyuzytkref", 3), (std::vector<std::string>{"02:4444444:1"}));
+
+    const Container loaded = load(7);
+    EXPECT_EQ(loaded.getRights("01"), Rights()) << "0, 9 and NULL";
+    EXPECT_EQ(loaded.getRights("02"), Rights()) << "the user group's row is not the user's";
+    EXPECT_TRUE(load(8).allRightsGranted()) << "a user without entries";
+
+    EXPECT_TRUE(load(3).allRightsGranted()) << "user 3 is not user group 3";
+    Container ofGroup;
+    GroupRights::InputStream::forUserGroup(3, session_).containerFromStream(ofGroup);
+    EXPECT_EQ(ofGroup.sortedIndexes(), std::vector<std::string>{"02"});
+    EXPECT_EQ(ofGroup.getRights("0201"), Rights::allGranted());
+}
+
+TEST_F(Streams, TheStoreRefusesWhatItCannotKeepAndKeepsNothingOfIt) {
+    Container rights;
+    rights.setRights("01", Rights::allGranted());
+    EXPECT_EQ(failure([&] { save(rights, 99); }), "Nie ma użytkownika o identyfikatorze 99.");
+    EXPECT_EQ(failure([&] { save(rights, 99, OutputStream::Group); }),
+              "Nie ma grupy użytkowników o identyfikatorze 99.");
+    Container letters;
+    letters.setRights("01", Rights::allGranted());
+    letters.setRights("0A", Rights::allGranted());
+    EXPECT_EQ(failure([&] {
+                  DBKernel::TransactionGuard guard(session_);
+                  save(letters, 7);
+                  guard.commit();
+              }),
+              "Indeks grupy towarów \"0A\" może zawierać tylko cyfry.");
+    EXPECT_EQ(TestSupport::count(session_, "uzytkgrouprights"), 0) << "the transaction rolled back";
+
+    DBKernel::Sql::Procedure call("UPRAWNIENIADOGRUPTOWAROW.MODYFIKUJUPRAWNIENIAUZYTK", session_);
+    call.param("refUzytkownika", DBKernel::Sql::ParamDirection::Input, DBKernel::Sql::FieldType::Float) = 7.0;
+    call.param("indeksGrupy", DBKernel::Sql::ParamDirection::Input, DBKernel::Sql::FieldType::String) = "01";
+    call.param("upr", DBKernel::Sql::ParamDirection::Input, DBKernel::Sql::FieldType::String) = "YIYI";
+    EXPECT_EQ(failure([&] { call.execute(); }),
+              "Niepoprawny zapis uprawnień \"YIYI\": oczekiwano 14 znaków, dwóch na każde z siedmiu uprawnień (Y lub "
+              "N, potem I lub O).");
+    call.param("upr") = "YIYIYIYIYIYIYI";
+    call.param("indeksGrupy") = "";
+    EXPECT_EQ(failure([&] { call.execute(); }), "Nie podano indeksu grupy towarów, której dotyczą uprawnienia.");
+    call.param("indeksGrupy") = "01";
+    call.param("refUzytkownika") = 7.5;
+    EXPECT_EQ(failure([&] { call.execute(); }), "Nie ma użytkownika o identyfikatorze 7.5.");
+    EXPECT_EQ(TestSupport::count(session_, "uzytkgrouprights"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#include "tests/support/TowaryStore.h"
+
+namespace {
+
+class RightsCommand : public TestSupport::TowaryStore {
+protected:
+    RightsCommand() {
+        EXPECT_EQ(sql("insert into uzytkownik (luzytkref, snazwa) values (7, 'Kierownik')").exitCode, 0);
+        EXPECT_EQ(sql("insert into grupauzytkownikow (lgrupyuzytkref, snazwa) values (3, 'Kasjerzy')").exitCode, 0);
+    }
+    TestSupport::RunResult rights(const std::vector<std::string>& args) const { return run("rights", args); }
+};
+
+TEST_F(RightsCommand, SetShowAndEraseAUsersEntries) {
+    expectOutput(rights({"show", "7"}),
+                 "Uprawnienia użytkownika 7: brak wpisów, wszystkie uprawnienia do wszystkich grup.\n");
+    expectOutput(rights({"set", "7", "01", "przegladanie, modyfikacja-towaru"}),
+                 "Uprawnienia użytkownika 7 do grupy 01: YONONOYONONONO  przegladanie, modyfikacja-towaru.\n");
+    expectOutput(rights({"set", "7", "0102", "brak"}),
+                 "Uprawnienia użytkownika 7 do grupy 0102: NONONONONONONO  -.\n");
+    expectOutput(rights({"set", "7", "02", "YINIYONONONONO"}),
+                 "Uprawnienia użytkownika 7 do grupy 02: YINIYONONONONO  przegladanie, dodawanie-grupy.\n");
+    expectOutput(rights({"show", "7", "--group", "010203"}),
+                 "Uprawnienia użytkownika 7:\n"
+                 "  01  YONONOYONONONO  przegladanie, modyfikacja-towaru\n"
+                 "  0102  NONONONONONONO  -\n"
+                 "  02  YINIYONONONONO  przegladanie, dodawanie-grupy\n"
+                 "Grupa 010203: NONONONONONONO  -; w części hierarchii danej użytkownikowi: tak.\n");
+    expectOutput(rights({"show", "7", "--group", "03"}),
+                 "Uprawnienia użytkownika 7:\n"
+                 "  01  YONONOYONONONO  przegladanie, modyfikacja-towaru\n"
+                 "  0102  NONONONONONONO  -\n"
+                 "  02  YINIYONONONONO  przegladanie, dodawanie-grupy\n"
+                 "Grupa 03: NININININININI  -; w części hierarchii danej użytkownikowi: nie.\n");
+
+    expectOutput(rights({"erase", "7", "0102"}), "Usunięto wpis 0102 z uprawnień użytkownika 7.\n");
+    expectFailure(rights({"erase", "7", "0102"}), "Uprawnienia użytkownika 7 nie mają wpisu dla grupy 0102.");
+    const auto rows = sql("select sgrindex, przegladaniegrupy, dodawaniegrupy, rekordemzarzadza from uzytkgrouprights");
+    EXPECT_NE(rows.out.find("02"), std::string::npos) << rows.out;
+    EXPECT_EQ(rows.out.find("0102"), std::string::npos) << rows.out;
+}
+
+TEST_F(RightsCommand, UserGroupsRefusalsLeaveTheStoreAsItWas) {
+    expectOutput(rights({"set", "3", "05", "wszystkie", "--group-of-users"}),
+                 "Uprawnienia grupy użytkowników 3 do grupy 05: YOYOYOYOYOYOYO  przegladanie, dodawanie-towaru, "
+                 "dodawanie-grupy, modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy.\n");
+    expectOutput(rights({"show", "3", "--group-of-users"}),
+                 "Uprawnienia grupy użytkowników 3:\n  05  YOYOYOYOYOYOYO  przegladanie, dodawanie-towaru, "
+                 "dodawanie-grupy, modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy\n");
+    expectOutput(rights({"show", "1"}),
+                 "Uprawnienia użytkownika 1: brak wpisów, wszystkie uprawnienia do wszystkich grup.\n");
+    expectFailure(rights({"show", "3"}), "Nie ma użytkownika o identyfikatorze 3.");
+    expectFailure(rights({"sql", "4", "--group-of-users"}), "Nie ma grupy użytkowników o identyfikatorze 4.");
+
+    expectFailure(rights({"set", "9", "01", "wszystkie"}), "Nie ma użytkownika o identyfikatorze 9.");
+    expectFailure(rights({"set", "9", "01", "wszystkie", "--group-of-users"}),
+                  "Nie ma grupy użytkowników o identyfikatorze 9.");
+    expectFailure(rights({"set", "7", "0x", "brak"}), "Indeks grupy towarów \"0x\" może zawierać tylko cyfry.");
+    expectFailure(rights({"set", "7", "010", "brak"}),
+                  "Indeks 010 jest błędny. Długość indeksu na poziomie 2 powinna wynosić 4 a wynosi 1");
+    expectFailure(rights({"set", "7", "01", "przegladanie,pisanie"}),
+                  "Nieznane uprawnienie \"pisanie\". Uprawnienia to: przegladanie, dodawanie-towaru, dodawanie-grupy, "
+                  "modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy (albo \"wszystkie\", "
+                  "\"brak\" lub 14 znaków Y/N i I/O).");
+    expectFailure(rights({"set", "7", "01", "YIYIYIYIYIYIYX"}),
+                  "Nieznane uprawnienie \"YIYIYIYIYIYIYX\". Uprawnienia to: przegladanie, dodawanie-towaru, "
+                  "dodawanie-grupy, modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy (albo "
+                  "\"wszystkie\", \"brak\" lub 14 znaków Y/N i I/O).");
+    expectBadUsage(rights({"set", "0", "01", "brak"}), "Identyfikator właściciela uprawnień");
+    expectBadUsage(rights({"sql", "7", "--writer", "all"}), "all");
+    expectBadUsage(rights({"sql", "7", "--alias", "t;drop"}), "alias \"t;drop\" to nie nazwa tabeli");
+    expectOutput(sql("select count(*) n from uzytkgrouprights"), "n\n1\n");
+}
+
+TEST_F(RightsCommand, SqlPrintsEachWritersFragmentAndFindFollowsIt) {
+    for (const auto& [index, text] : std::vector<std::pair<std::string, std::string>>{
+             {"01", "YONONONONONONO"}, {"0102", "NONONONONONONO"}, {"03", "YONONONONONONO"}})
+        ASSERT_EQ(rights({"set", "7", index, text}).exitCode, 0);
+    expectOutput(rights({"sql", "7"}),
+                 "((1 = 0 or sgrindex like '01%' or sgrindex like '03%' ) and 1 = 1 and sgrindex not like '0102%' ) \n");
+    expectOutput(rights({"sql", "7", "--writer", "avail", "--alias", "t"}),
+                 " and (t.sgrindex like '01%' or t.sgrindex like '03%') and t.sgrindex not in (0102)\n");
+    expectOutput(rights({"sql", "7", "--writer", "not-avail"}),
+                 "\t\t\tand exists (select 1 from dual where (\n\t\t\t\tsgrindex not like '01%'\n\t\t\t\tand sgrindex "
+                 "not like '03%')\n\t\t\t\tor sgrindex in (0102) )\n");
+    expectOutput(rights({"sql", "7", "--writer", "visible", "--index", "01"}),
+                 " and (bycode <> 6 /*tcTowar*/ and sgrindex in ('0102'))\n");
+    expectOutput(rights({"sql", "7", "--writer", "items", "--index", "01", "--alias", "t"}),
+                 " and t.sgrindex like '01%' and (t.bycode = 2 or (t.bycode = 6 /* Towar::Article */ and t.sgrindex = "
+                 "'01'))\n");
+    expectOutput(rights({"sql", "7", "--writer", "items", "--index", "0102"}), " and sgrindex like ''\n");
+    expectOutput(rights({"sql", "1", "--writer", "avail"}), "\n");
+
+    ASSERT_EQ(sql("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, bWieleCen) values (1, 'Ser żółty', "
+                  "'010101', 6, 0), (2, 'Ser biały', '010201', 6, 0), (3, 'Ser kozi', '0301', 6, 0)")
+                  .exitCode,
+              0);
+    const auto found = TestSupport::runTowary({"--user", "7", "find", dir_, "ser"});
+    EXPECT_EQ(found.exitCode, 0) << found.err;
+    EXPECT_EQ(found.out,
+              "ID 1, indeks -: Ser żółty; kody: brak\nID 3, indeks -: Ser kozi; kody: brak\nZnaleziono: 2.\n");
+}
+
+}  // namespace
