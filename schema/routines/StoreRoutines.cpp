@@ -7,6 +7,7 @@ void registerRoutines(Routines& routines) {
     addNewRef(routines);
     addGetWolnyIndex(routines);
     addGetWolnePLUWagowe(routines);
+    addGetWolnyNumerWKanale(routines);
 }
 
 }  // namespace DBKernel::Schema

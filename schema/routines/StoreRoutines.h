@@ -3,6 +3,8 @@
 
 #include "Core/Database/Routines.h"
 
+#include <cstdint>
+
 namespace DBKernel::Schema {
 
 // newref: a new id from the store's id generator (the default of new row ids).
@@ -20,5 +22,13 @@ void addGetWolnyIndex(Routines& routines);
 // throws when the prefix is not digits or the lengths leave no room for the
 // check digit of a 13-digit code, and when every number is taken.
 void addGetWolnePLUWagowe(Routines& routines);
+// The largest number a scale section holds: a scale number is the item
+// number of the product's weighed-goods codes, five digits.
+inline constexpr std::int64_t kLargestScaleNumber = 99999;
+// Generators.getWolnyNumerWKanale(section, start): the lowest number of the
+// scale section, `start` at least (and 1 at least), that no product holds in
+// that section (towar.nWagaSekcja, nWagaPLU). NULL when an argument is NULL or
+// every number from there to kLargestScaleNumber is taken.
+void addGetWolnyNumerWKanale(Routines& routines);
 
 }  // namespace DBKernel::Schema

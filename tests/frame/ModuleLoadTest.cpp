@@ -5,6 +5,11 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using EntryPoint = bool (*)(void*, unsigned long, void*);
@@ -48,6 +53,29 @@ TEST(ModuleLoad, AttachRegistersAndDetachWithdrawsEverything) {
     EXPECT_TRUE(module.call(Core::kProcessDetach));
     EXPECT_EQ(registeredGuids(), before);
     EXPECT_FALSE(module.call(Core::kProcessDetach)) << "second detach";
+}
+
+// The module's registration table: each GUID with the unit function that registers it.
+TEST(ModuleLoad, RegistersTheTableOfGuids) {
+    ASSERT_TRUE(registeredGuids().empty());
+    LoadedModule module;
+    ASSERT_TRUE(module.call(Core::kProcessAttach));
+    std::set<std::pair<std::string, std::string>> registered;
+    for (const auto& entry : Core::Action::CContainer::instance().registrations())
+        registered.emplace(entry.guid, entry.source.function);
+    EXPECT_TRUE(module.call(Core::kProcessDetach));
+
+    const std::set<std::pair<std::string, std::string>> expected = {
+        {"{D07F6324-07F1-4788-8400-0D49225D0C4A}", "registerActivityStatusChangeActionObjects"},
+        {"{4A2E6412-2C67-4C24-A097-A78B3D182365}", "registerReleaseUnusedScaleNumbersActionObjects"},
+        {"{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}", "registerSprawdzeniePoprawnosciPlu"},
+        {"{4F3F656B-310B-45D4-8D27-8137D2660431}", "registerSprawdzeniePoprawnosciPlu"},
+        {"{884036D8-8B1F-461C-AD8B-4BDB9ABD8787}", "registerStatusChangeActionObjects"},
+        {"{1B677975-8243-421B-84F5-B48DCB0CE1B9}", "registerIdentifierFilterControllerImplObjects"},
+        {"{0763F758-7177-485E-B593-5EE661B28CD7}", "registerIdentifierFilterControllerImplObjects"},
+        {"{450B62A2-CD00-4A99-B91A-AC2765E0EF9E}", "registerIdentifierFilterControllerImplObjects"},
+    };
+    EXPECT_EQ(registered, expected);
 }
 
 TEST(ModuleLoad, ManageRegistrationsOwnsTheListBetweenAttachAndDetach) {

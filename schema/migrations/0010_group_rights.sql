@@ -1,0 +1,1 @@
+-- The group rights tables: brought by the group rights change, which replaces this file.
