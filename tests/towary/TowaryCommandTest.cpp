@@ -75,7 +75,13 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "\n  000002  Mleko UHT 2% 0,5 l (grupa 010101001001)\n", "\ntowary index next-article: 000003\n",
           "== Towary i kody z pliku CSV ==\n"
           "towary products import przyklad-towary.csv: towary i grupy 16, kody 7\n",
-          "  kod 5901234123464, status 3 (usunięty)\n"})
+          "  kod 5901234123464, status 3 (usunięty)\n", "== Numery wagowe i planowane zmiany statusu ==\n",
+          "\n    Zmieniono status dla 1 towarów.\n",
+          "\n                  000105                   7                   1\n",
+          "Po odczycie wieczornym:\n  000101  status 5 Wycofany, waga: brak  (Mleko UHT 3,2% Mleczna Dolina 1 l)\n"
+          "  000102  status 3 Zablokowany do zamówień, waga: brak  (Mleko UHT 2% O'Connor's 1 l)\n"
+          "  000103  status 1 Aktywny, waga: sekcja 3 numer 1  (Ser żółty Gouda na wagę)\n"
+          "  000105  status 1 Aktywny, waga: brak  (Chleb wiejski Złoty Kłos, cena 1)\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";
