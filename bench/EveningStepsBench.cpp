@@ -35,22 +35,25 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kDay = 46000;                  // the processing day
-constexpr int kThreshold = kDay - 90;        // the sample settings keep numbers for 90 days
-constexpr int kLastDueDay = kDay + 1;        // planned changes up to tomorrow fall due
+constexpr int kDay = 46000;            // the processing day
+constexpr int kThreshold = kDay - 90;  // the sample settings keep numbers for 90 days
+constexpr int kLastDueDay = kDay + 1;  // planned changes up to tomorrow fall due
 
 // The steps' statements, as the steps write them.
-const std::string kUnused = (boost::format("\n select t.sartindex, t.nwagasekcja, t.nwagaplu, t.ltowarref\n from towar t\n "
-                                           "where (t.nwagasekcja is not null or t.nwagaplu is not null)\n and "
-                                           "nvl(t.dataostsprzed, nvl(t.czasutworzenia, borlandsysdate)) < %1%") %
-                             kThreshold)
-                                .str();
-const std::string kRelease = "\n update towar t\n set t.nwagaplu = null, t.nwagasekcja = null\n where t.ltowarref = :ltowarref";
+const std::string kUnused =
+    (boost::format("\n select t.sartindex, t.nwagasekcja, t.nwagaplu, t.ltowarref\n from towar t\n "
+                   "where (t.nwagasekcja is not null or t.nwagaplu is not null)\n and "
+                   "nvl(t.dataostsprzed, nvl(t.czasutworzenia, borlandsysdate)) < %1%") %
+     kThreshold)
+        .str();
+const std::string kRelease =
+    "\n update towar t\n set t.nwagaplu = null, t.nwagasekcja = null\n where t.ltowarref = :ltowarref";
 const std::string kDue =
-    (boost::format("select\n\tstatuschangeid\n\t, productid\n\t, status newStatus\n\t, t.nstatusaktywnosci oldStatus\nfrom"
-                   "\n\tstatuschange zv, towar t\nwhere\n\t(zv.productid, zv.changedate) in\n\t(select\n\t\tproductid\n\t\t, "
-                   "max(changedate) ddata\n\tfrom\n\t\tstatuschange\n\twhere\n\t\tchangedate <= %1%\n\tgroup by\n\t\tproductid)"
-                   "\n\tand zv.productid = t.ltowarref\n\tand (applied = 0 or applied is null)") %
+    (boost::format(
+         "select\n\tstatuschangeid\n\t, productid\n\t, status newStatus\n\t, t.nstatusaktywnosci oldStatus\nfrom"
+         "\n\tstatuschange zv, towar t\nwhere\n\t(zv.productid, zv.changedate) in\n\t(select\n\t\tproductid\n\t\t, "
+         "max(changedate) ddata\n\tfrom\n\t\tstatuschange\n\twhere\n\t\tchangedate <= %1%\n\tgroup by\n\t\tproductid)"
+         "\n\tand zv.productid = t.ltowarref\n\tand (applied = 0 or applied is null)") %
      kLastDueDay)
         .str();
 const std::string kSetStatus = "\n update towar set\n nstatusaktywnosci = :status\n where ltowarref = :productId";
@@ -71,15 +74,17 @@ struct Store {
         {
             const auto session = TSessionHolder::open();
             Towary::Host::Products::generateProducts({products, 1, 0.0}, session);
-        for (const std::string& statement :
-             {"update towar set nWagaSekcja = lTowarRef % 9 + 1, nWagaPLU = (lTowarRef / 9) % 99999 + 1,"
-              " dataOstSprzed = case when lTowarRef % 2 = 0 then " + std::to_string(kThreshold - 30) + " else " +
-                  std::to_string(kDay - 1) + " end where byCode = 6 and lTowarRef % 3 = 0",
-              std::string("update towar set nStatusAktywnosci = 1 where byCode = 6"),
-              "insert into StatusChange (statuschangeid, productid, status, changedate, applied, czasMod)"
-              " select lTowarRef, lTowarRef, lTowarRef % 8 + 1, " + std::to_string(kDay - 5) +
-                  " + lTowarRef % 10, case when lTowarRef % 7 = 0 then 1 else 0 end, 46000"
-                  " from towar where byCode = 6 and lTowarRef % 4 = 1"})
+            for (const std::string& statement :
+                 {"update towar set nWagaSekcja = lTowarRef % 9 + 1, nWagaPLU = (lTowarRef / 9) % 99999 + 1,"
+                  " dataOstSprzed = case when lTowarRef % 2 = 0 then " +
+                      std::to_string(kThreshold - 30) + " else " + std::to_string(kDay - 1) +
+                      " end where byCode = 6 and lTowarRef % 3 = 0",
+                  std::string("update towar set nStatusAktywnosci = 1 where byCode = 6"),
+                  "insert into StatusChange (statuschangeid, productid, status, changedate, applied, czasMod)"
+                  " select lTowarRef, lTowarRef, lTowarRef % 8 + 1, " +
+                      std::to_string(kDay - 5) +
+                      " + lTowarRef % 10, case when lTowarRef % 7 = 0 then 1 else 0 end, 46000"
+                      " from towar where byCode = 6 and lTowarRef % 4 = 1"})
                 DBKernel::Sql::Command(statement, session).execute();
         }
         std::filesystem::copy_file(Core::Store::databaseFile(), pristine);
@@ -150,7 +155,8 @@ sqlite3_stmt* prepare(sqlite3* db, const std::string& text) {
 }
 
 void exec(sqlite3* db, const std::string& text) {
-    if (sqlite3_exec(db, text.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) throw std::runtime_error(sqlite3_errmsg(db));
+    if (sqlite3_exec(db, text.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
 }
 
 void Release(benchmark::State& state) { runStep(state, Towar::kReleaseUnusedScaleNumbersActionGuid); }
@@ -229,7 +235,26 @@ void BareStatusChange(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BareRelease)->Arg(100000)->Arg(200000)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(Release)->Arg(100000)->Arg(200000)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BareStatusChange)->Arg(100000)->Arg(200000)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(StatusChange)->Arg(100000)->Arg(200000)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BareRelease)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Release)->Arg(100000)->Arg(200000)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(
+    benchmark::kMillisecond);
+BENCHMARK(BareStatusChange)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(StatusChange)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);

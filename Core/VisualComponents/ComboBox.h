@@ -29,7 +29,8 @@ public:
     const std::vector<Item>& items() const { return items_; }
     // Selects the item at `index`; std::out_of_range past the last item.
     void select(std::size_t index) {
-        if (index >= items_.size()) throw std::out_of_range("Lista wyboru nie ma pozycji numer " + std::to_string(index + 1) + ".");
+        if (index >= items_.size())
+            throw std::out_of_range("Lista wyboru nie ma pozycji numer " + std::to_string(index + 1) + ".");
         selected_ = index;
     }
     // Selects the first item `matches` accepts; false, leaving the selection, when none does.

@@ -26,9 +26,9 @@ protected:
     }
 
     void setEnabled(bool enabled) {
-        setSetting({"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach",
-                    "Włączone"},
-                   enabled);
+        setSetting(
+            {"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach", "Włączone"},
+            enabled);
     }
 
     Core::Registrations registrations_;
@@ -36,14 +36,14 @@ protected:
 };
 
 TEST_F(ReleaseUnusedScaleNumbers, ProductsUnsoldSinceTheThresholdLoseTheirNumbers) {
-    addProduct(1, 1, 5, 45909);         // last sold the day before the threshold
-    addProduct(2, 1, 6, 45910);         // sold on the threshold day
-    addProduct(3, 2, 7, {}, 45000);     // never sold, created long before
-    addProduct(4, 2, 8, {}, 45990);     // never sold, created lately
-    addProduct(5, 3, 9);                // neither date: compared with today
-    addProduct(6, {}, 12, 45000);       // a number without a section
-    addProduct(7, 4, {}, 45000);        // a section without a number
-    addProduct(8, {}, {}, 45000);       // no scale number at all
+    addProduct(1, 1, 5, 45909);      // last sold the day before the threshold
+    addProduct(2, 1, 6, 45910);      // sold on the threshold day
+    addProduct(3, 2, 7, {}, 45000);  // never sold, created long before
+    addProduct(4, 2, 8, {}, 45990);  // never sold, created lately
+    addProduct(5, 3, 9);             // neither date: compared with today
+    addProduct(6, {}, 12, 45000);    // a number without a section
+    addProduct(7, 4, {}, 45000);     // a section without a number
+    addProduct(8, {}, {}, 45000);    // no scale number at all
 
     const auto result = release();
     EXPECT_TRUE(result->executed());
@@ -82,17 +82,18 @@ TEST_F(ReleaseUnusedScaleNumbers, RunsOnlyWhenSwitchedOnUnlessRunOnDemand) {
 TEST_F(ReleaseUnusedScaleNumbers, AFailureLeavesEveryNumberInPlace) {
     addProduct(1, 1, 5, 45000);
     addProduct(2, 1, 6, 45000);
-    DBKernel::Sql::Command("create trigger keep_two before update on towar when old.lTowarRef = 2 begin"
-                           " select raise(abort, 'Towar 2 jest zablokowany'); end",
-                           session_)
+    DBKernel::Sql::Command(
+        "create trigger keep_two before update on towar when old.lTowarRef = 2 begin"
+        " select raise(abort, 'Towar 2 jest zablokowany'); end",
+        session_)
         .execute();
     EXPECT_NE(TestSupport::failure([this] { release(); }).find("Towar 2 jest zablokowany"), std::string::npos);
     EXPECT_EQ(scaleNumber(1), "1/5");
     EXPECT_EQ(scaleNumber(2), "1/6");
 
-    setSetting({"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach",
-                "Liczba dni"},
-               -1);
+    setSetting(
+        {"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach", "Liczba dni"},
+        -1);
     EXPECT_THROW(release(), std::runtime_error) << "a number of days out of range";
 }
 

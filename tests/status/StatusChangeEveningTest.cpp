@@ -21,10 +21,12 @@ protected:
     }
     void addProduct(int id, int status, const std::string& artIndex = "", int type = 0, const std::string& group = "01",
                     double lastStockDay = 0) {
-        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, nStatusAktywnosci, dLastSTNDate)"
-             " values (" + std::to_string(id) + ", 'Towar " + std::to_string(id) + "', '" + group + "', '" +
-             (artIndex.empty() ? std::to_string(100000 + id) : artIndex) + "', 6, " + std::to_string(type) + ", " +
-             std::to_string(status) + ", " + std::to_string(lastStockDay) + ")");
+        exec(
+            "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, nStatusAktywnosci, dLastSTNDate)"
+            " values (" +
+            std::to_string(id) + ", 'Towar " + std::to_string(id) + "', '" + group + "', '" +
+            (artIndex.empty() ? std::to_string(100000 + id) : artIndex) + "', 6, " + std::to_string(type) + ", " +
+            std::to_string(status) + ", " + std::to_string(lastStockDay) + ")");
     }
     // A planned change; applied: "null", "0" or "1".
     void plan(int id, int product, int status, int day, const std::string& applied = "null") {
@@ -33,8 +35,8 @@ protected:
              std::to_string(day) + ", " + applied + ", 40000)");
     }
     void stock(int product, int day, double quantity) {
-        exec("insert into stn (lTowarRef, data, dStan) values (" + std::to_string(product) + ", " + std::to_string(day) +
-             ", " + std::to_string(quantity) + ")");
+        exec("insert into stn (lTowarRef, data, dStan) values (" + std::to_string(product) + ", " +
+             std::to_string(day) + ", " + std::to_string(quantity) + ")");
     }
     // The rows of a query, one a line, columns separated by spaces, without the header.
     std::string rows(const std::string& query) const {
@@ -72,8 +74,9 @@ TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarke
     addProduct(5, 1);
     plan(51, 5, 8, 40530, "0");
     exec("create table zapisy (lTowarRef integer)");
-    exec("create trigger zapis_statusu after update of nStatusAktywnosci on towar begin"
-         " insert into zapisy (lTowarRef) values (new.lTowarRef); end");
+    exec(
+        "create trigger zapis_statusu after update of nStatusAktywnosci on towar begin"
+        " insert into zapisy (lTowarRef) values (new.lTowarRef); end");
 
     const auto first = evening(kStatusChange);
     EXPECT_EQ(first.exitCode, 0) << first.err;
@@ -115,12 +118,14 @@ TEST_F(StatusEvening, ProductsOfStatusFourOrEightWithoutStockAreWithdrawn) {
 }
 
 TEST_F(StatusEvening, AFailingStepLeavesItsWritesUncommittedAndTheOthersGoOn) {
-    exec("insert into towar (lTowarRef, sNazwa, sArtIndex, byCode, nWagaSekcja, nWagaPLU, dataOstSprzed,"
-         " nStatusAktywnosci) values (1, 'Schab', '000001', 6, 1, 5, 40000, 1)");
+    exec(
+        "insert into towar (lTowarRef, sNazwa, sArtIndex, byCode, nWagaSekcja, nWagaPLU, dataOstSprzed,"
+        " nStatusAktywnosci) values (1, 'Schab', '000001', 6, 1, 5, 40000, 1)");
     plan(11, 1, 2, 40545);
     addProduct(2, 4);
-    exec("create trigger bez_zmian before update of applied on StatusChange begin"
-         " select raise(abort, 'Plan zmian jest zablokowany'); end");
+    exec(
+        "create trigger bez_zmian before update of applied on StatusChange begin"
+        " select raise(abort, 'Plan zmian jest zablokowany'); end");
 
     const auto result = evening(kRelease + "\n" + kStatusChange + "\n" + kStockStatus);
     EXPECT_EQ(result.exitCode, 1);

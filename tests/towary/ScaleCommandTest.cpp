@@ -9,10 +9,11 @@ namespace {
 class ScaleCommand : public TestSupport::TowaryStore {
 protected:
     ScaleCommand() {
-        EXPECT_EQ(sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values"
-                      " (100, 'Schab', '01', '000100', 6), (101, 'Boczek', '01', '000101', 6), (5, 'Mięso', '01', null, 1)")
-                      .exitCode,
-                  0);
+        EXPECT_EQ(
+            sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values"
+                " (100, 'Schab', '01', '000100', 6), (101, 'Boczek', '01', '000101', 6), (5, 'Mięso', '01', null, 1)")
+                .exitCode,
+            0);
         set("Parametry sklepu / Towary / Sekcje wagowe / Maksymalna liczba towarów w sekcji", "99");
     }
 };
@@ -23,7 +24,8 @@ TEST_F(ScaleCommand, SectionsProposalAndStoringANumberAsTheProductFormDoes) {
 
     expectOutput(run("scale", {"propose", "2"}), "1\n");
     expectOutput(run("scale", {"propose", "0"}), "0\n");
-    expectFailure(run("scale", {"propose", "10"}), "Sekcja wagowa 10 poza zakresem: sekcje mają numery od 1 do 9 (0: bez sekcji).");
+    expectFailure(run("scale", {"propose", "10"}),
+                  "Sekcja wagowa 10 poza zakresem: sekcje mają numery od 1 do 9 (0: bez sekcji).");
 
     expectOutput(run("scale", {"set", "100", "2", "1"}), "Towar 100 (Schab): sekcja 2, numer 1.\n");
     expectOutput(run("scale", {"propose", "2"}), "2\n");
@@ -38,7 +40,8 @@ TEST_F(ScaleCommand, SectionsProposalAndStoringANumberAsTheProductFormDoes) {
     expectFailure(run("scale", {"set", "5", "2", "3"}),
                   "Wiersz \"5\" (Mięso) nie jest towarem: numer wagowy dostaje tylko towar, nie grupa.");
     expectOutput(run("scale", {"set", "/000100", "0", ""}), "Towar 100 (Schab): bez sekcji i numeru wagowego.\n");
-    expectOutput(sql("select nWagaSekcja, nWagaPLU from towar where lTowarRef = 100"), "nWagaSekcja\tnWagaPLU\nNULL\tNULL\n");
+    expectOutput(sql("select nWagaSekcja, nWagaPLU from towar where lTowarRef = 100"),
+                 "nWagaSekcja\tnWagaPLU\nNULL\tNULL\n");
 
     set("Parametry sklepu / Towary / Sekcje wagowe / Maksymalna liczba towarów w sekcji", "1");
     expectOutput(run("scale", {"set", "101", "2", "1"}), "Towar 101 (Boczek): sekcja 2, numer 1.\n");

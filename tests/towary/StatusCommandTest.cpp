@@ -21,7 +21,8 @@ protected:
 };
 
 TEST_F(StatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
-    expectOutput(run("status", {"plan", "100", "5", tomorrow_}), "Towar 100 (Schab): status 5 Wycofany od " + tomorrow_ + ".\n");
+    expectOutput(run("status", {"plan", "100", "5", tomorrow_}),
+                 "Towar 100 (Schab): status 5 Wycofany od " + tomorrow_ + ".\n");
     expectOutput(run("status", {"plan", "/000100", "4", tomorrow_}),
                  "Towar 100 (Schab): status 4 Wycofywany od " + tomorrow_ + ".\n");
     expectOutput(run("status", {"plan", "100", "2", today_}), "Towar 100 (Schab): status 2 Nowy od " + today_ + ".\n");
@@ -49,9 +50,9 @@ TEST_F(StatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
     expectOutput(run("status", {"delete", "7"}), "Usunięto zaplanowaną zmianę statusu 7.\n");
     expectFailure(run("status", {"delete", "7"}), "Nie ma zaplanowanej zmiany statusu o identyfikatorze 7.");
     ASSERT_EQ(sql("update StatusChange set applied = 1 where status = 4").exitCode, 0);
-    expectFailure(run("status", {"plan", "100", "5", tomorrow_}),
-                  "Zmiana statusu towaru 100 na dzień " + tomorrow_ +
-                      " została już wykonana; wykonanej zmiany nie zmienia się.");
+    expectFailure(
+        run("status", {"plan", "100", "5", tomorrow_}),
+        "Zmiana statusu towaru 100 na dzień " + tomorrow_ + " została już wykonana; wykonanej zmiany nie zmienia się.");
 }
 
 }  // namespace

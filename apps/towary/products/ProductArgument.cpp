@@ -27,8 +27,8 @@ TTowarPtr findProduct(const std::string& product, TSessionHolder session, const 
         towar = Towar::getProduct(static_cast<unsigned int>(*id), session);
     }
     if (towar->IsNullCode() || towar->GetCode() != Towar::tcTowar)
-        throw std::runtime_error("Wiersz \"" + product + "\" (" + towar->GetNazwa() + ") nie jest towarem: " +
-                                 notAProduct);
+        throw std::runtime_error("Wiersz \"" + product + "\" (" + towar->GetNazwa() +
+                                 ") nie jest towarem: " + notAProduct);
     return towar;
 }
 

@@ -17,16 +17,20 @@ namespace {
 
 constexpr const char* kNotAProduct = "numer wagowy dostaje tylko towar, nie grupa.";
 
+std::runtime_error sectionOutOfRange(int section) {
+    return std::runtime_error((boost::format("Sekcja wagowa %1% poza zakresem: sekcje mają numery od %2% do %3% "
+                                             "(0: bez sekcji).") %
+                               section % Towar::kFirstScaleSection % Towar::kLastScaleSection)
+                                  .str());
+}
+
 // The section list of the product form with the section selected (0: "<brak>").
 Orvel::Scale::ScaleDataValidator::SectionCombo sectionCombo(int section) {
     Orvel::Scale::ScaleDataValidator::SectionCombo combo(Towar::getScaleSectionsWithNone());
     if (!combo.selectWhere([section](const Towar::ScaleSectionItem& item) {
             return section == 0 ? item.none : !item.none && item.value == section;
         }))
-        throw std::runtime_error((boost::format("Sekcja wagowa %1% poza zakresem: sekcje mają numery od %2% do %3% "
-                                                "(0: bez sekcji).") %
-                                  section % Towar::kFirstScaleSection % Towar::kLastScaleSection)
-                                     .str());
+        throw sectionOutOfRange(section);
     return combo;
 }
 
@@ -50,8 +54,10 @@ int propose(int section, TSessionHolder session) {
     int number = 0;
     const auto proposal = Waga::generujNumerNaWadze(section, number, session);
     switch (proposal.status) {
-        case Waga::kNumberProposed: return number;
-        case Waga::kSectionOutOfRange: sectionCombo(proposal.value); break;  // refuses with the range
+        case Waga::kNumberProposed:
+            return number;
+        case Waga::kSectionOutOfRange:
+            throw sectionOutOfRange(proposal.value);
         case Waga::kNumberOverMaximum:
             throw std::runtime_error((boost::format("Pierwszy wolny numer w sekcji %1% to %2%, więcej niż największy "
                                                     "numer sekcji w ustawieniach sklepu.") %

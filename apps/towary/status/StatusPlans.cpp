@@ -26,10 +26,9 @@ std::string timeText(double time) {
     const auto local = Core::DayNumber::toDateTime(time);
     const std::chrono::hh_mm_ss clock(
         std::chrono::floor<std::chrono::seconds>(local - std::chrono::floor<std::chrono::days>(local)));
-    return Core::DayNumber::toText(time) +
-           (boost::format(" %02d:%02d:%02d") % clock.hours().count() % clock.minutes().count() %
-            clock.seconds().count())
-               .str();
+    return Core::DayNumber::toText(time) + (boost::format(" %02d:%02d:%02d") % clock.hours().count() %
+                                            clock.minutes().count() % clock.seconds().count())
+                                               .str();
 }
 
 }  // namespace
@@ -87,8 +86,7 @@ void list(bool all, std::ostream& out, TSessionHolder session) {
         out << rows["statuschangeid"].asInt64() << '\t' << rows["sartindex"].asString() << '\t'
             << rows["snazwa"].asString() << '\t' << statusText(rows["status"].asInt()) << '\t'
             << Core::DayNumber::toText(rows["changedate"].asDouble()) << '\t'
-            << (rows["applied"].asInt64() == 1 ? "tak" : "nie") << '\t' << timeText(rows["czasMod"].asDouble())
-            << '\n';
+            << (rows["applied"].asInt64() == 1 ? "tak" : "nie") << '\t' << timeText(rows["czasMod"].asDouble()) << '\n';
 }
 
 void remove(int id, TSessionHolder session) {

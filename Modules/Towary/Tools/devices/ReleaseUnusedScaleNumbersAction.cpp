@@ -32,10 +32,10 @@ protected:
     void doExecute() override {
         const TSessionHolder session = this->session();
         DBKernel::TransactionGuard transaction(session);
-        const int days = Core::Setup::valueInRange(Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(
-                                                       {"Parametry programu", "Odczyt wieczorny", "Akcje", kActionName,
-                                                        "Liczba dni"}),
-                                                   0, kMostDays);
+        const int days = Core::Setup::valueInRange(
+            Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(
+                {"Parametry programu", "Odczyt wieczorny", "Akcje", kActionName, "Liczba dni"}),
+            0, kMostDays);
         const int threshold = processingDay() - days;
         DBKernel::Sql::OpenedQuery unused(
             (boost::format("\n select t.sartindex, t.nwagasekcja, t.nwagaplu, t.ltowarref\n from towar t\n where "

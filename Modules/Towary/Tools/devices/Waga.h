@@ -9,9 +9,9 @@
 namespace Waga {
 
 enum NumberProposalStatus {
-    kNumberProposed = 1,    // `number` holds the number (0 when no section was given)
-    kSectionOutOfRange = 2, // value: the section given
-    kNumberOverMaximum = 3, // value: the free number found
+    kNumberProposed = 1,     // `number` holds the number (0 when no section was given)
+    kSectionOutOfRange = 2,  // value: the section given
+    kNumberOverMaximum = 3,  // value: the free number found
     kNoFreeNumber = 4,
 };
 

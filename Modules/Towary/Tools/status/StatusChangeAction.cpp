@@ -31,8 +31,8 @@ protected:
              lastDay)
                 .str(),
             session);
-        DBKernel::Sql::Command update("\n update towar set\n nstatusaktywnosci = :status\n where ltowarref = :productId",
-                                      session);
+        DBKernel::Sql::Command update(
+            "\n update towar set\n nstatusaktywnosci = :status\n where ltowarref = :productId", session);
         int count = 0;
         while (due.next()) {
             const auto newStatus = due["newStatus"];
@@ -44,8 +44,8 @@ protected:
             }
             ++count;
         }
-        DBKernel::Sql::Command((boost::format("update StatusChange set applied = 1\nwhere ChangeDate <= %1%") % lastDay).str(),
-                               session)
+        DBKernel::Sql::Command(
+            (boost::format("update StatusChange set applied = 1\nwhere ChangeDate <= %1%") % lastDay).str(), session)
             .execute();
         log(count == 0 ? std::string("Nie zmieniono statusu żadnego towaru.")
                        : "Zmieniono status dla " + std::to_string(count) + " towarów.");
@@ -57,7 +57,8 @@ protected:
 }  // namespace Towar
 
 void registerStatusChangeActionObjects(Core::Registrations& registrations) {
-    const Core::SrcInfo source{"Modules/Towary/Tools/StatusChangeAction", __LINE__, "registerStatusChangeActionObjects"};
+    const Core::SrcInfo source{"Modules/Towary/Tools/StatusChangeAction", __LINE__,
+                               "registerStatusChangeActionObjects"};
     registrations.add(
         Core::regActionCreator(Towar::kStatusChangeActionGuid, Core::creatorOf<Towar::StatusChangeAction>(), source),
         source);
