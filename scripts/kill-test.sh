@@ -81,6 +81,7 @@ setup() {
         duration_ms[$command]=$(($(now_ms) - start))
         dump_store "$dir" >"$work/after-$command.dump"
         check_invariants "a complete run of $command" "$dir"
+        [ "$command" = evening ] && partial_evenings
         if [ "$command" = generate ]; then
             cp -a "$dir" "$work/generated"
             dump_store "$work/generated" >"$work/generated.dump"
@@ -90,6 +91,26 @@ setup() {
                 { echo "towary products export failed" >&2; exit 1; }
         fi
         echo "  reference: $command takes $(seconds_text "${duration_ms[$command]}") s"
+    done
+}
+
+# The evening run commits each step on its own, so a kill between two steps
+# leaves the steps before it done: the store after the first K of the N listed
+# steps, for K = 1 .. N-1, is kept as after-evening-K.dump.
+evening_steps=()
+partial_evenings() {
+    local steps k dir
+    steps=$("$towary" settings get "$work/generated" "Parametry programu / Odczyt wieczorny / Kroki") ||
+        { echo "towary settings get failed" >&2; exit 1; }
+    read -r -a evening_steps <<<"$(echo "$steps" | tr ',;\n' '   ')"
+    for ((k = 1; k < ${#evening_steps[@]}; k++)); do
+        dir=$work/reference-evening-$k
+        prepare evening "$dir"
+        "$towary" settings set "$dir" "Parametry programu / Odczyt wieczorny / Kroki" \
+            "$(IFS=';'; echo "${evening_steps[*]:0:k}")" >/dev/null &&
+            "$towary" $(command_line evening "$dir") >/dev/null 2>&1 ||
+            { echo "the evening run of its first $k steps failed; the test cannot start" >&2; exit 1; }
+        dump_store "$dir" >"$work/after-evening-$k.dump"
     done
 }
 
@@ -124,6 +145,11 @@ state_of() {
         dump_store "$dir" >"$work/trial.dump" 2>&1
         if cmp -s "$work/trial.dump" "$work/after-$command.dump"; then echo after; return; fi
         if cmp -s "$work/trial.dump" "$work/$(basename "$(base_of "$command")").dump"; then echo before; return; fi
+        local k
+        for ((k = 1; k < ${#evening_steps[@]}; k++)); do
+            [ "$command" = evening ] && cmp -s "$work/trial.dump" "$work/after-evening-$k.dump" &&
+                { echo "steps: the first $k of ${#evening_steps[@]} done"; return; }
+        done
         echo "neither: $(dump_difference "$work/$(basename "$(base_of "$command")").dump" "$work/trial.dump" 2 | tr '\n' ' ')"
         return
     fi
@@ -175,7 +201,7 @@ trial() {
     state=$(state_of "$command" "$dir")
     [ "$status" -ne 137 ] && [ "$status" -ne 0 ] && problems+=("exit $status: $(tail -1 "$work/trial.out" | cut -c1-200)")
     [ "$status" -eq 0 ] && [ "$state" != after ] && problems+=("a complete run left the state $state")
-    case $state in before | after) ;; *) problems+=("$state") ;; esac
+    case $state in before | after | steps:*) ;; *) problems+=("$state") ;; esac
     if [ ${#problems[@]} -eq 0 ]; then
         pass "$what: $state"
     else
@@ -206,11 +232,12 @@ while [ "$done_kills" -lt "$kills" ] && [ "$t" -lt $((kills * 3)) ]; do
     [ "$only_trial" -ne 0 ] && break
 done
 
-echo "kills by command (state after each: before / after / neither):"
+echo "kills by command (state after each: before / after / between two evening steps / neither):"
 for command in "${commands[@]}"; do
     states=${states_by_command[$command]:-}
-    printf '  %-9s before %3d  after %3d  neither %3d  failed trials %3d\n' "$command" \
+    printf '  %-9s before %3d  after %3d  steps %3d  neither %3d  failed trials %3d\n' "$command" \
         "$(grep -o -w before <<<"$states" | wc -l)" "$(grep -o -w after <<<"$states" | wc -l)" \
+        "$(grep -o -w steps <<<"$states" | wc -l)" \
         "$(grep -o -w neither <<<"$states" | wc -l)" "${failures_by_command[$command]:-0}"
 done
 [ "$only_trial" -eq 0 ] && [ "$done_kills" -lt "$kills" ] && fail "only $done_kills kills in $t trials: the commands ended before their kills"

@@ -37,6 +37,8 @@ void addPriceCommands(CLI::App& app, Context& context);
 void addEveningCommand(CLI::App& app, Context& context);
 void addPluCommands(CLI::App& app, Context& context);
 void addRightsCommand(CLI::App& app, Context& context);
+void addScaleCommands(CLI::App& app, Context& context);
+void addStatusCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

@@ -97,10 +97,22 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 # modułu, po jednym w wierszu (można też oddzielać ";" lub ","). Usunięcie
 # wiersza wyłącza krok; pusty tekst: odczyt wieczorny nie ma kroków.
 ["Parametry programu"."Odczyt wieczorny"]
-# {0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}: sprawdzenie i naprawa kodów PLU.
+# {0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}: sprawdzenie i naprawa kodów PLU;
+# {4A2E6412-2C67-4C24-A097-A78B3D182365}: zwolnienie nieużywanych numerów na wagach;
+# {884036D8-8B1F-461C-AD8B-4BDB9ABD8787}: zaplanowane zmiany statusu towarów (na jutro i wcześniej);
+# {D07F6324-07F1-4788-8400-0D49225D0C4A}: status 5 dla towarów o statusie 4 lub 8 bez zapasu.
 Kroki = """
 {0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}
+{4A2E6412-2C67-4C24-A097-A78B3D182365}
+{884036D8-8B1F-461C-AD8B-4BDB9ABD8787}
+{D07F6324-07F1-4788-8400-0D49225D0C4A}
 """
+
+# Zwolnienie numerów na wagach towarów, których nie sprzedano od podanej liczby
+# dni (a nigdy nie sprzedanych: założonych tyle dni temu).
+["Parametry programu"."Odczyt wieczorny".Akcje."Usuwanie nieużywanych numerów na wagach"]
+"Włączone" = true                       # false: krok jest pomijany (na żądanie działa zawsze)
+"Liczba dni" = 90                       # 0-36525
 
 # ---------------------------------------------------------------------------
 # Kody PLU
@@ -163,6 +175,20 @@ Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego
 # ---------------------------------------------------------------------------
 # Parametry sklepu
 # ---------------------------------------------------------------------------
+# Sekcje (kanały) wag, 1-9: nazwy pokazywane użytkownikowi i największy numer
+# towaru w sekcji (numer wagowy to numer towaru w jego kodach ważonych).
+["Parametry sklepu".Towary."Sekcje wagowe"]
+"Kanał 1" = "Mięso"
+"Kanał 2" = "Wędliny"
+"Kanał 3" = "Sery"
+"Kanał 4" = "Ryby"
+"Kanał 5" = "Warzywa"
+"Kanał 6" = "Owoce"
+"Kanał 7" = "Pieczywo"
+"Kanał 8" = "Słodycze"
+"Kanał 9" = "Inne"
+"Maksymalna liczba towarów w sekcji" = 9999   # 1-99999
+
 ["Parametry sklepu".Towary.Sortowanie]
 "Kolejność sortowania" = "sNazwa, sArtIndex"   # kolumny towaru oddzielone przecinkami, każda z asc lub desc
 )";

@@ -9,6 +9,7 @@
 #include "Core/Store/StoreLocation.h"
 #include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Products/PluDiscountDao.h"
+#include "Core/Products/ProductActivityStatuses.h"
 #include "Core/User/User.h"
 #include "Core/UserMessage.h"
 #include "Core/Vat/AvailVatRates.h"
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
     addEveningCommand(app, context);
     addPluCommands(app, context);
     addRightsCommand(app, context);
+    addScaleCommands(app, context);
+    addStatusCommands(app, context);
 
     try {
         app.parse(argc, argv);
@@ -102,6 +105,7 @@ int main(int argc, char** argv) {
         Core::ImplRegistration<Vat::AvailVatRates> vatRates;          // read from the store when first used
         Core::ImplRegistration<Core::AvailMeasureUnits> measureUnits;  // likewise
         Core::ImplRegistration<Platnosci::FormyPlatnosci> paymentForms;  // likewise
+        Core::ImplRegistration<Core::ProductActivityStatuses> activityStatuses;  // likewise
         const Core::Token pluDiscountDao = Orvel::Products::registerPluDiscountDao();  // special prices' storage
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);

@@ -8,6 +8,7 @@ void registerRoutines(Routines& routines) {
     addGetWolnyIndex(routines);
     addGetWolnePLUWagowe(routines);
     addGroupRights(routines);
+    addGetWolnyNumerWKanale(routines);
 }
 
 }  // namespace DBKernel::Schema

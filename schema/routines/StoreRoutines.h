@@ -3,6 +3,8 @@
 
 #include "Core/Database/Routines.h"
 
+#include <cstdint>
+
 namespace DBKernel::Schema {
 
 // newref: a new id from the store's id generator (the default of new row ids).
@@ -28,5 +30,13 @@ void addGetWolnePLUWagowe(Routines& routines);
 // the owner's entry for the index. An unknown owner, an empty index or a
 // malformed text is refused in Polish.
 void addGroupRights(Routines& routines);
+// The largest number a scale section holds: a scale number is the item
+// number of the product's weighed-goods codes, five digits.
+inline constexpr std::int64_t kLargestScaleNumber = 99999;
+// Generators.getWolnyNumerWKanale(section, start): the lowest number of the
+// scale section, `start` at least (and 1 at least), that no product holds in
+// that section (towar.nWagaSekcja, nWagaPLU). NULL when an argument is NULL or
+// every number from there to kLargestScaleNumber is taken.
+void addGetWolnyNumerWKanale(Routines& routines);
 
 }  // namespace DBKernel::Schema

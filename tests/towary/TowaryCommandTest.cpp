@@ -80,7 +80,14 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "kody: brak\nID 35, indeks -: Pieczywo; kody: brak\nID 36, indeks -: Pieczywo świeże; kody: brak\n"
           "Znaleziono: 4.\n",
           "\ntowary --user 2 find chleb\nTowary dla identyfikatora \"chleb\" leżą poza grupami, które może przeglądać "
-          "użytkownik 2.\n"})
+          "użytkownik 2.\n",
+          "== Numery wagowe i planowane zmiany statusu ==\n",
+          "\n    Zmieniono status dla 1 towarów.\n",
+          "\n                  000105                   7                   1\n",
+          "Po odczycie wieczornym:\n  000101  status 5 Wycofany, waga: brak  (Mleko UHT 3,2% Mleczna Dolina 1 l)\n"
+          "  000102  status 3 Zablokowany do zamówień, waga: brak  (Mleko UHT 2% O'Connor's 1 l)\n"
+          "  000103  status 1 Aktywny, waga: sekcja 3 numer 1  (Ser żółty Gouda na wagę)\n"
+          "  000105  status 1 Aktywny, waga: brak  (Chleb wiejski Złoty Kłos, cena 1)\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

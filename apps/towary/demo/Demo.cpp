@@ -14,6 +14,7 @@ const std::vector<Step>& steps() {
         {"Szukanie towaru po identyfikatorze", identifier},
         {"Kody z ceną specjalną", specialPrices},
         {"Uprawnienia do grup towarów", rights},
+        {"Numery wagowe i planowane zmiany statusu", scalesAndStatuses},
     };
     return all;
 }

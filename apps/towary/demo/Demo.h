@@ -26,5 +26,6 @@ void plu(std::ostream& out);
 void identifier(std::ostream& out);
 void specialPrices(std::ostream& out);
 void rights(std::ostream& out);
+void scalesAndStatuses(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

@@ -1,7 +1,10 @@
 #include "Modules/Towary/Tools/frame/ModuleRegistration.h"
 
+#include "Modules/Towary/Tools/devices/ReleaseUnusedScaleNumbersAction.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilter.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
+#include "Modules/Towary/Tools/status/ChangeActivityStatusAction.h"
+#include "Modules/Towary/Tools/status/StatusChangeAction.h"
 
 #include <algorithm>
 
@@ -9,8 +12,11 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 2> kUnits = {{
+constexpr std::array<UnitRegistration, 5> kUnits = {{
+    {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
+    {"registerReleaseUnusedScaleNumbersActionObjects", &registerReleaseUnusedScaleNumbersActionObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
+    {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},
     {"registerIdentifierFilterControllerImplObjects", &registerIdentifierFilterControllerImplObjects},
 }};
 

@@ -1,0 +1,7 @@
+#include "Core/VisualComponents/ValidateException.h"
+
+namespace Core::VisualComponents {
+
+TValidateException::~TValidateException() = default;
+
+}  // namespace Core::VisualComponents

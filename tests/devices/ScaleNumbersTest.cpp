@@ -1,0 +1,127 @@
+#include "Core/VisualComponents/ValidateException.h"
+#include "Modules/Towary/Tools/devices/ScaleDataValidator.h"
+#include "Modules/Towary/Tools/devices/ScaleSections.h"
+#include "Modules/Towary/Tools/devices/Waga.h"
+#include "tests/devices/ScaleStore.h"
+#include "tests/support/Failure.h"
+
+#include <stdexcept>
+
+namespace {
+
+using Orvel::Scale::ScaleDataValidator;
+
+TEST_F(ScaleStore, SectionListsNameTheNineChannels) {
+    const auto sections = Towar::getScaleSections();
+    ASSERT_EQ(sections.size(), 9u);
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_FALSE(sections[i].none);
+        EXPECT_EQ(sections[i].value, i + 1);
+    }
+    EXPECT_EQ(sections[0].text, "Mięso");
+    EXPECT_EQ(sections[8].text, "Inne");
+
+    const auto withNone = Towar::getScaleSectionsWithNone();
+    ASSERT_EQ(withNone.size(), 10u);
+    EXPECT_TRUE(withNone[0].none);
+    EXPECT_EQ(withNone[0].text, "<brak>");
+    EXPECT_EQ(withNone[1].value, 1);
+
+    setSetting({"Parametry sklepu", "Towary", "Sekcje wagowe", "Kanał 4"}, 4);
+    EXPECT_THROW(Towar::getScaleSections(), std::logic_error) << "a name that is no text";
+}
+
+TEST_F(ScaleStore, ProposalGivesTheLowestFreeNumberWithinTheMaximum) {
+    int number = -5;
+    EXPECT_EQ(Waga::generujNumerNaWadze(0, number, session_).status, Waga::kNumberProposed);
+    EXPECT_EQ(number, 0) << "no section, no number";
+
+    addProduct(1, 2, 1);
+    addProduct(2, 2, 2);
+    addProduct(3, 2, 4);
+    auto proposal = Waga::generujNumerNaWadze(2, number, session_);
+    EXPECT_EQ(proposal.status, Waga::kNumberProposed);
+    EXPECT_EQ(proposal.value, -1);
+    EXPECT_EQ(number, 3);
+
+    setMaximum(2);
+    number = -5;
+    proposal = Waga::generujNumerNaWadze(2, number, session_);
+    EXPECT_EQ(proposal.status, Waga::kNumberOverMaximum);
+    EXPECT_EQ(proposal.value, 3);
+    EXPECT_EQ(number, -5) << "the number is left alone";
+}
+
+TEST_F(ScaleStore, ProposalForAFullSectionFindsNoNumber) {
+    DBKernel::TransactionGuard transaction(session_);
+    for (int id = 1; id <= 99999; ++id) addProduct(id, 7, id);
+    transaction.commit();
+    int number = -5;
+    const auto proposal = Waga::generujNumerNaWadze(7, number, session_);
+    EXPECT_EQ(proposal.status, Waga::kNoFreeNumber);
+    EXPECT_EQ(proposal.value, -1);
+}
+
+TEST(ScaleNumberProposal, SectionOutOfRangeIsRefusedWithoutTheDatabase) {
+    TestSupport::TempStore noDatabase;  // a session on it would fail to open
+    for (int section : {10, -1}) {
+        int number = -5;
+        const auto proposal = Waga::generujNumerNaWadze(section, number, TSessionHolder());
+        EXPECT_EQ(proposal.status, Waga::kSectionOutOfRange);
+        EXPECT_EQ(proposal.value, section);
+        EXPECT_EQ(number, -5);
+    }
+}
+
+class ScaleValidation : public ScaleStore {
+protected:
+    ScaleValidation() {
+        setMaximum(99);
+        addProduct(1, 3, 7);
+    }
+
+    // The message the validator refuses the number with in section 3 ("" when it accepts it).
+    std::string refusal(const std::string& text, std::optional<int> product = {}, bool noSection = false) {
+        TCustomEdit edit("Numer wagowy", text);
+        ScaleDataValidator::SectionCombo combo(Towar::getScaleSectionsWithNone());
+        combo.select(noSection ? 0 : 3);
+        try {
+            ScaleDataValidator::validate(&edit, combo, product, session_);
+            return "";
+        } catch (const TValidateException& e) {
+            EXPECT_EQ(e.control(), &edit) << "the refusal names the field";
+            return e.what();
+        }
+    }
+};
+
+TEST_F(ScaleValidation, RangeEmptyTextAndRepeatedNumbers) {
+    const std::string range = "Błędna wartość numeru wagowego.\nMożliwy zakres wartości to 1 - 99";
+    EXPECT_EQ(refusal("0"), range);
+    EXPECT_EQ(refusal("100"), range);
+    EXPECT_EQ(refusal("-3"), range);
+    EXPECT_EQ(refusal("99"), "");
+    EXPECT_EQ(refusal(""), "Brak numeru wagowego.");
+
+    const std::string repeated = "Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer.";
+    EXPECT_EQ(refusal("7"), repeated);
+    EXPECT_EQ(refusal("7", 2), repeated) << "another product";
+    EXPECT_EQ(refusal("7", 1), "") << "the product keeps its own number";
+    EXPECT_EQ(refusal("8"), "");
+}
+
+TEST_F(ScaleValidation, NoSectionAcceptsAnyTextAndTheTextMustBeANumber) {
+    for (const char* text : {"", "abc", "0", "7"}) EXPECT_EQ(refusal(text, {}, true), "") << text;
+
+    TCustomEdit edit("Numer wagowy", "12a");
+    ScaleDataValidator::SectionCombo combo(Towar::getScaleSections());
+    combo.select(0);
+    EXPECT_EQ(TestSupport::failure([&] { ScaleDataValidator::validate(&edit, combo, {}, session_); }),
+              "\"12a\" nie jest poprawną liczbą całkowitą.");
+
+    ScaleDataValidator::SectionCombo nothingSelected(Towar::getScaleSections());
+    edit.setText("5");
+    EXPECT_THROW(ScaleDataValidator::validate(&edit, nothingSelected, {}, session_), std::logic_error);
+}
+
+}  // namespace
