@@ -7,6 +7,7 @@ void registerRoutines(Routines& routines) {
     addNewRef(routines);
     addGetWolnyIndex(routines);
     addGetWolnePLUWagowe(routines);
+    addMultipriceProducts(routines);
 }
 
 }  // namespace DBKernel::Schema

@@ -20,5 +20,14 @@ void addGetWolnyIndex(Routines& routines);
 // throws when the prefix is not digits or the lengths leave no room for the
 // check digit of a 13-digit code, and when every number is taken.
 void addGetWolnePLUWagowe(Routines& routines);
+// The package multipriceproducts: getOrCreateElement(grouppingProductId,
+// salePrice, userId, verifyProductClass -> productid, productIndex), the
+// element of a multi-price ware that sells at the price, made when none does
+// (its article index the ware's and the price in grosze; refused when
+// verifyProductClass is 1 and the ware's class fixes "Zmiana ceny" off);
+// updateElements(groupIdex), the elements take the grouping row's name, VAT,
+// units, class and status; createProductsForStocktaking(linwopisref_par,
+// luzytkref_par), every ware's grouping row joins the stocktaking once.
+void addMultipriceProducts(Routines& routines);
 
 }  // namespace DBKernel::Schema
