@@ -39,6 +39,8 @@ void addIndexCommands(CLI::App& app, Context& context);
 void addPriceCommands(CLI::App& app, Context& context);
 void addEveningCommand(CLI::App& app, Context& context);
 void addPluCommands(CLI::App& app, Context& context);
+void addConditionsCommands(CLI::App& app, Context& context);
+void addMultipriceCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

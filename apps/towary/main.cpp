@@ -77,6 +77,8 @@ int main(int argc, char** argv) {
     addPriceCommands(app, context);
     addEveningCommand(app, context);
     addPluCommands(app, context);
+    addConditionsCommands(app, context);
+    addMultipriceCommands(app, context);
 
     try {
         app.parse(argc, argv);

@@ -8,7 +8,7 @@
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
 #include "Modules/Towary/Tools/plu/SpecialPluDatabaseAdapter.h"
-#include "Modules/Towary/Tools/products/getTTowarFromDB.h"
+#include "apps/towary/products/ProductArgument.h"
 
 #include <boost/format.hpp>
 #include <boost/make_shared.hpp>
@@ -34,21 +34,7 @@ Core::Price specialPrice(double price) {
 // The product row the argument names; a group row (any hierarchy code but
 // that of a product) gets no special code.
 TTowarPtr findProduct(const std::string& product, TSessionHolder session) {
-    const bool byIndex = product.size() > 1 && product.front() == '/';
-    const std::string digits = byIndex ? product.substr(1) : product;
-    if (digits.empty() || !Core::allDigits(digits))
-        throw std::runtime_error("Towar \"" + product + "\": podaj identyfikator towaru albo / i jego indeks.");
-    TTowarPtr towar;
-    if (byIndex) {
-        towar = (*Towar::getTTowarByIndex(digits, session))[0];
-    } else {
-        // Ids are read as int: a greater number would name another product once cut.
-        const auto id = Core::parseNumber<int>(digits);
-        if (!id || *id < 1)
-            throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem; " +
-                                     DBKernel::idRangeText() + ".");
-        towar = Towar::getProduct(static_cast<unsigned int>(*id), session);
-    }
+    const auto towar = Products::productByArgument(product, session);
     if (towar->IsNullCode() || towar->GetCode() != Towar::tcTowar)
         throw std::runtime_error("Wiersz \"" + product + "\" (" + towar->GetNazwa() +
                                  ") nie jest towarem: kod z ceną specjalną dostaje tylko towar, nie grupa.");
