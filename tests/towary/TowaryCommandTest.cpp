@@ -75,7 +75,10 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "\n  000002  Mleko UHT 2% 0,5 l (grupa 010101001001)\n", "\ntowary index next-article: 000003\n",
           "== Towary i kody z pliku CSV ==\n"
           "towary products import przyklad-towary.csv: towary i grupy 16, kody 7\n",
-          "  kod 5901234123464, status 3 (usunięty)\n"})
+          "  kod 5901234123464, status 3 (usunięty)\n",
+          "== Towary wielocenowe ==\n", "został zaimportowany bez kodów '5901234123457'",
+          "\nTowary wielocenowe: utworzone 2, zamienione ze zwykłych 1, przeniesione 1, rozwiązane 1\n",
+          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

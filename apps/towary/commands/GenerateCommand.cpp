@@ -1,4 +1,5 @@
-// towary generate DIR --products N [--seed S] [--malformed PERCENT]: a new
+// towary generate DIR --products N [--seed S] [--malformed PERCENT]
+// [--multiprice PERCENT] [--conditions N]: a new
 // store filled with a product hierarchy, codes and multi-price wares, the same
 // for the same seed; PERCENT of the live codes written malformed.
 
@@ -26,6 +27,12 @@ void addGenerateCommand(CLI::App& app, Context& context) {
         ->check(numberArgument<std::uint64_t>("Ziarno", 0, false));
     command->add_option("--malformed", options->malformedPercent, "percent of the live codes written malformed")
         ->check(numberArgument<double>("Odsetek kodów z błędem", std::nullopt, false, std::pair{0.0, 100.0}));
+    command->add_option("--multiprice", options->multiPricePercent,
+                        "percent of the product draws that make a multi-price ware (about 1 by default)")
+        ->check(numberArgument<double>("Odsetek towarów wielocenowych", std::nullopt, false, std::pair{0.0, 100.0}));
+    command->add_option("--conditions", options->conditions, "number of sale conditions, of random products")
+        ->check(numberArgument<std::int64_t>("Liczba warunków sprzedaży", 0, false,
+                                             std::pair<std::int64_t, std::int64_t>{0, 100000000}));
     command->callback([&context, options] {
         context.newStore = true;
         context.job = [options](std::ostream& out) {
@@ -34,7 +41,9 @@ void addGenerateCommand(CLI::App& app, Context& context) {
             out << "Założono sklep w " << Core::Store::directory().string() << " (ziarno " << options->seed
                 << "): grupy " << counts.groups << ", towary " << counts.products << " (wagowe " << counts.weighed
                 << "), towary wielocenowe " << counts.multiPriceWares << ", kody " << counts.codes << " (usunięte "
-                << counts.deletedCodes << ", błędne " << counts.malformedCodes << ").\n";
+                << counts.deletedCodes << ", błędne " << counts.malformedCodes << ")";
+            if (counts.conditions > 0) out << ", warunki sprzedaży " << counts.conditions;
+            out << ".\n";
         };
     });
 }

@@ -13,6 +13,7 @@ const std::vector<Step>& steps() {
         {"Kody PLU", plu},
         {"Szukanie towaru po identyfikatorze", identifier},
         {"Kody z ceną specjalną", specialPrices},
+        {"Towary wielocenowe", multiprice},
     };
     return all;
 }

@@ -25,5 +25,6 @@ void products(std::ostream& out);
 void plu(std::ostream& out);
 void identifier(std::ostream& out);
 void specialPrices(std::ostream& out);
+void multiprice(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

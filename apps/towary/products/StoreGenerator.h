@@ -8,11 +8,13 @@
 // that now belongs to another product. A share of the live codes can be
 // written malformed, as years of hand entry leave them (leading zeros, a
 // blank, a missing or wrong check digit, now and then a letter), for the PLU
-// repair. The same seed gives the same rows.
+// repair. Sale conditions can be added, each of a product of level 6 at its
+// price. The same seed gives the same rows.
 // Everything is written in one transaction, each table through one prepared
 // insert.
 
 #include <cstdint>
+#include <optional>
 
 #include "Core/Database/TSessionHolder.h"
 
@@ -22,6 +24,10 @@ struct GeneratorOptions {
     std::int64_t products = 0;  // rows of level 6: ordinary products and multi-price elements
     std::uint64_t seed = 1;
     double malformedPercent = 0;  // of the live codes
+    // The share of product draws that make a multi-price ware instead (each
+    // of two to four elements); about 1 % when not given.
+    std::optional<double> multiPricePercent{};
+    std::int64_t conditions = 0;  // sale conditions, each of a product of level 6 at its price
 };
 
 struct GeneratedCounts {
@@ -32,6 +38,7 @@ struct GeneratedCounts {
     std::int64_t codes = 0;
     std::int64_t deletedCodes = 0;
     std::int64_t malformedCodes = 0;
+    std::int64_t conditions = 0;
 };
 
 // Takes the index lengths from the store's settings, as the module reads
