@@ -91,6 +91,20 @@ TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsO
                        "5901234123488\t000600\t1\n");
 }
 
+TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
+    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+          "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
+    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
+          "(21, '5901234123457', 11, 1, 3)");
+    given("update RefGenerator set lastRef = 100");
+    expectOutput(import("Herbata,010101001,000600,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
+                 "Towar 'Herbata' o indeksie '000600' został zaimportowany bez kodów '5901234123457', "
+                 "ponieważ przynależały one w bazie do innych towarów.\n" +
+                     importedLine(1, 1) + wares(0, 1, 0, 0));
+    EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000001\t1\n5901234123457\t000601\t3\n")
+        << "the live code stays on the product, now the ware's element; the deleted row stays deleted";
+}
+
 TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
     ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
     given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
@@ -165,6 +179,15 @@ TEST_F(MultipriceImport, AFailedImportLeavesTheStoreAsItWas) {
     expectFailure(import("Herbata,010101001,000600,4,9,1,,,,,,\n"
                          "Cukier,01010100,000700,4,9,1,,,,,,\n"),
                   path + ", wiersz 3: Błędna długość indeksu grupy (01010100).");
+    EXPECT_EQ(dump(), before);
+
+    // The store refuses a row after the ware was written: an id it already has.
+    const auto withIds = (scratch_.path() / "ids.csv").string();
+    std::ofstream(withIds) << "lTowarRef,sNazwa,sGrIndex,sArtIndex,byTyp,bWieleCen,sPLU,byStatus\n"
+                              ",Herbata,010101001,000600,4,1,,\n"
+                              ",,,,,,5901234123464,1\n"
+                              "1,Cukier,010101001,000700,4,0,,\n";
+    expectFailure(run("products", {"import", withIds}), withIds + ", wiersz 4: towar o ID = 1 jest już w sklepie");
     EXPECT_EQ(dump(), before);
 
     expectFailure(import("Herbata,010101001,000600,4,9,1,,,,,,\nCukier,010101001,000700,4,x,0,,,,,,\n"),
