@@ -1,10 +1,7 @@
 #include "apps/towary/plu/SpecialPriceCode.h"
 
-#include "Core/Database/RefPool.h"
 #include "Core/Database/Sql.h"
 #include "Core/Price/Price.h"
-#include "Core/tools/Digits.h"
-#include "Core/tools/Numbers.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
 #include "Modules/Towary/Tools/plu/SpecialPluDatabaseAdapter.h"
