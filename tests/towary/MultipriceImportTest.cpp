@@ -84,6 +84,10 @@ TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsO
     EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000600\t9\t0\t5\n");
     EXPECT_EQ(rows("select sNazwa, sArtIndex from towar where lTowarRef = 10"), "sNazwa\tsArtIndex\nHerbata\t000001\n")
         << "the stored product is the element now, under a generated index; its own name stays";
+    expectOutput(run("multiprice", {"show", "10"}),
+                 "Towar wielocenowy Herbata czarna, indeks 000600, ID = 101, grupa 010101001001\n"
+                 "  kody: 5901234123457, 5901234123488\n"
+                 "  element 000001, ID = 10, typ 4, kody: 5901234123471: bez warunków sprzedaży\n");
     EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n"
                        "5901234123457\t000600\t1\n"  // taken over by the grouping row, live with status 1
                        "5901234123464\t000601\t1\n"  // another product's: left with it and reported

@@ -55,7 +55,11 @@ void showMultiPriceWare(std::ostream& out, const std::string& product, const TSe
     while (elements.next()) {
         ++count;
         out << "  element " << elements["sArtIndex"].asString() << ", ID = " << elements["lTowarRef"].asString()
-            << ", typ " << elements["byTyp"].asString() << ": ";
+            << ", typ " << elements["byTyp"].asString();
+        // An element sells through its grouping row's codes; one of its own is shown where it has one.
+        if (const auto codes = codesOf(elements["lTowarRef"].asInt64(), session); codes != "brak")
+            out << ", kody: " << codes;
+        out << ": ";
         prices.Params["id"] = elements["lTowarRef"].asInt64();
         prices.execute();
         if (prices.empty()) out << "bez warunków sprzedaży";
