@@ -45,12 +45,13 @@ public:
     // its read name, else by its table name, without regard to case; a field
     // the query lacks, or whose value is NULL, is marked null.
     void load(const DBKernel::Sql::Query& query);
+    // Sets one field as a row read from a file brings it; NULL marks it null.
+    void set(std::size_t column, DBKernel::Value value);
 
 protected:
     std::int64_t integer(std::size_t column) const;
     double number(std::size_t column) const;
     std::string text(std::size_t column) const;
-    void set(std::size_t column, DBKernel::Value value);
 
     // The typed field access RECORD_ACCESSORS generates its getters and setters from.
     TowarInteger readInteger(std::size_t c) const { return static_cast<TowarInteger>(integer(c)); }

@@ -15,6 +15,9 @@ public:
     PLU_COLUMNS(RECORD_ACCESSORS)
 };
 
+// The codes of one product, as a caller hands them over to be stored.
+using TPLUCollection = std::vector<TPLU>;
+
 // The values of plu.byStatus. 1 and 2 are live, and every query of usable
 // codes takes both; a code is never removed, its row is marked deleted with 3.
 // The code observer counts 4 as deleted too.

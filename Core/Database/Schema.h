@@ -19,7 +19,7 @@ struct Migration {
     std::string_view script;
 };
 
-// Every migration, in order of their numbers 1, 2, 3...
+// Every migration, in order of their rising numbers, from 1.
 std::span<const Migration> migrations();
 
 // Adds the store's functions and procedures.

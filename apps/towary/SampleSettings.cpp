@@ -63,6 +63,14 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 ["Parametry programu".Towary]
 "Dozwolone długości indeksów" = "6"
 
+# Towary wielocenowe: towar sprzedawany po kilku cenach naraz, zapisany jako
+# wiersz grupujący (typ 9) i elementy, po jednym na cenę. Gdy włączone, import
+# towarów (towary products import) zakłada, zamienia, przenosi i rozwiązuje
+# takie towary według kolumny bWieleCen pliku; gdy wyłączone, każdy wiersz
+# pliku zapisuje się tak, jak stoi.
+["Parametry programu".Towary."Towary wielocenowe"]
+"Włączone" = false
+
 # ---------------------------------------------------------------------------
 # Marże i ceny sprzedaży
 # ---------------------------------------------------------------------------

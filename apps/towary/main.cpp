@@ -79,6 +79,8 @@ int main(int argc, char** argv) {
     addRightsCommand(app, context);
     addScaleCommands(app, context);
     addStatusCommands(app, context);
+    addConditionsCommands(app, context);
+    addMultipriceCommands(app, context);
 
     try {
         app.parse(argc, argv);

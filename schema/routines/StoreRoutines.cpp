@@ -9,6 +9,7 @@ void registerRoutines(Routines& routines) {
     addGetWolnePLUWagowe(routines);
     addGroupRights(routines);
     addGetWolnyNumerWKanale(routines);
+    addMultipriceProducts(routines);
 }
 
 }  // namespace DBKernel::Schema

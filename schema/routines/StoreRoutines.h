@@ -38,5 +38,14 @@ inline constexpr std::int64_t kLargestScaleNumber = 99999;
 // that section (towar.nWagaSekcja, nWagaPLU). NULL when an argument is NULL or
 // every number from there to kLargestScaleNumber is taken.
 void addGetWolnyNumerWKanale(Routines& routines);
+// The package multipriceproducts: getOrCreateElement(grouppingProductId,
+// salePrice, userId, verifyProductClass -> productid, productIndex), the
+// element of a multi-price ware that sells at the price, made when none does
+// (its article index the ware's and the price in grosze; refused when
+// verifyProductClass is 1 and the ware's class fixes "Zmiana ceny" off);
+// updateElements(groupIdex), the elements take the grouping row's name, VAT,
+// units, class and status; createProductsForStocktaking(linwopisref_par,
+// luzytkref_par), every ware's grouping row joins the stocktaking once.
+void addMultipriceProducts(Routines& routines);
 
 }  // namespace DBKernel::Schema

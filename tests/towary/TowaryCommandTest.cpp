@@ -87,7 +87,10 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "Po odczycie wieczornym:\n  000101  status 5 Wycofany, waga: brak  (Mleko UHT 3,2% Mleczna Dolina 1 l)\n"
           "  000102  status 3 Zablokowany do zamówień, waga: brak  (Mleko UHT 2% O'Connor's 1 l)\n"
           "  000103  status 1 Aktywny, waga: sekcja 3 numer 1  (Ser żółty Gouda na wagę)\n"
-          "  000105  status 1 Aktywny, waga: brak  (Chleb wiejski Złoty Kłos, cena 1)\n"})
+          "  000105  status 1 Aktywny, waga: brak  (Chleb wiejski Złoty Kłos, cena 1)\n",
+          "== Towary wielocenowe ==\n", "został zaimportowany bez kodów '5901234123457'",
+          "\nTowary wielocenowe: utworzone 2, zamienione ze zwykłych 1, przeniesione 1, rozwiązane 1\n",
+          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

@@ -1,7 +1,8 @@
-// towary generate DIR --products N [--seed S] [--malformed PERCENT] [--users N
-// [--rights M]]: a new store filled with a product hierarchy, codes and
-// multi-price wares, the same for the same seed; PERCENT of the live codes
-// written malformed; N users with M rights entries each.
+// towary generate DIR --products N [--seed S] [--malformed PERCENT]
+// [--multiprice PERCENT] [--conditions N] [--users N [--rights M]]: a new
+// store filled with a product hierarchy, codes and multi-price wares, the same
+// for the same seed; PERCENT of the live codes written malformed; sale
+// conditions; N users with M rights entries each.
 
 #include <memory>
 #include <ostream>
@@ -31,6 +32,12 @@ void addGenerateCommand(CLI::App& app, Context& context) {
         ->check(numberArgument<std::int64_t>("Liczba użytkowników", 0, false, std::pair<std::int64_t, std::int64_t>{0, 10000}));
     command->add_option("--rights", options->rightsPerUser, "rights entries of each user (default 5)")
         ->check(numberArgument<std::int64_t>("Liczba wpisów uprawnień", 0, false, std::pair<std::int64_t, std::int64_t>{1, 10000}));
+    command->add_option("--multiprice", options->multiPricePercent,
+                        "percent of the product draws that make a multi-price ware (about 1 by default)")
+        ->check(numberArgument<double>("Odsetek towarów wielocenowych", std::nullopt, false, std::pair{0.0, 100.0}));
+    command->add_option("--conditions", options->conditions, "number of sale conditions, of random products")
+        ->check(numberArgument<std::int64_t>("Liczba warunków sprzedaży", 0, false,
+                                             std::pair<std::int64_t, std::int64_t>{0, 100000000}));
     command->callback([&context, options] {
         context.newStore = true;
         context.job = [options](std::ostream& out) {
@@ -42,6 +49,7 @@ void addGenerateCommand(CLI::App& app, Context& context) {
                 << counts.deletedCodes << ", błędne " << counts.malformedCodes << ")";
             if (counts.users > 0)
                 out << ", użytkownicy z uprawnieniami " << counts.users << " (wpisy " << counts.rightsEntries << ")";
+            if (counts.conditions > 0) out << ", warunki sprzedaży " << counts.conditions;
             out << ".\n";
         };
     });

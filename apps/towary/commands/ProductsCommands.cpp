@@ -52,11 +52,17 @@ void addProductsCommands(CLI::App& app, Context& context) {
     import->callback([&context, importOptions] {
         context.job = [importOptions](std::ostream& out) {
             refuseStoreFile(importOptions->file);
-            const auto counts = Products::importProducts(importOptions->file, TSessionHolder::open());
+            const auto counts = Products::importProducts(importOptions->file, TSessionHolder::open(),
+                                                         Products::multiPriceHandlingEnabled());
+            for (const auto& line : counts.log) out << line << "\n";
             out << "Zaimportowano "
                 << (importOptions->file == Products::kStandardInput ? "ze standardowego wejścia"
                                                                     : "z " + importOptions->file)
                 << ": towary i grupy " << counts.products << ", kody " << counts.codes << ".\n";
+            if (counts.waresCreated + counts.waresConverted + counts.waresMoved + counts.waresDissolved > 0)
+                out << "Towary wielocenowe: utworzone " << counts.waresCreated << ", zamienione ze zwykłych "
+                    << counts.waresConverted << ", przeniesione " << counts.waresMoved << ", rozwiązane "
+                    << counts.waresDissolved << ".\n";
         };
     });
 

@@ -15,6 +15,7 @@ const std::vector<Step>& steps() {
         {"Kody z ceną specjalną", specialPrices},
         {"Uprawnienia do grup towarów", rights},
         {"Numery wagowe i planowane zmiany statusu", scalesAndStatuses},
+        {"Towary wielocenowe", multiprice},
     };
     return all;
 }

@@ -27,5 +27,6 @@ void identifier(std::ostream& out);
 void specialPrices(std::ostream& out);
 void rights(std::ostream& out);
 void scalesAndStatuses(std::ostream& out);
+void multiprice(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

@@ -10,22 +10,22 @@
 
 namespace Towary::Host {
 
-TTowarPtr findProduct(const std::string& product, TSessionHolder session, const std::string& notAProduct) {
+TTowarPtr productByArgument(const std::string& product, TSessionHolder session) {
     const bool byIndex = product.size() > 1 && product.front() == '/';
     const std::string digits = byIndex ? product.substr(1) : product;
     if (digits.empty() || !Core::allDigits(digits))
         throw std::runtime_error("Towar \"" + product + "\": podaj identyfikator towaru albo / i jego indeks.");
-    TTowarPtr towar;
-    if (byIndex) {
-        towar = (*Towar::getTTowarByIndex(digits, session))[0];
-    } else {
-        // Ids are read as int: a greater number would name another product once cut.
-        const auto id = Core::parseNumber<int>(digits);
-        if (!id || *id < 1)
-            throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem; " +
-                                     DBKernel::idRangeText() + ".");
-        towar = Towar::getProduct(static_cast<unsigned int>(*id), session);
-    }
+    if (byIndex) return (*Towar::getTTowarByIndex(digits, session))[0];
+    // Ids are read as int: a greater number would name another product once cut.
+    const auto id = Core::parseNumber<int>(digits);
+    if (!id || *id < 1)
+        throw std::runtime_error("Towar \"" + product + "\": identyfikator poza zakresem; " +
+                                 DBKernel::idRangeText() + ".");
+    return Towar::getProduct(static_cast<unsigned int>(*id), session);
+}
+
+TTowarPtr findProduct(const std::string& product, TSessionHolder session, const std::string& notAProduct) {
+    auto towar = productByArgument(product, session);
     if (towar->IsNullCode() || towar->GetCode() != Towar::tcTowar)
         throw std::runtime_error("Wiersz \"" + product + "\" (" + towar->GetNazwa() +
                                  ") nie jest towarem: " + notAProduct);

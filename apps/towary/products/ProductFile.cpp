@@ -8,6 +8,7 @@ namespace Towary::Host::Products {
 namespace {
 
 const char* const kCodeColumn = "sPLU";
+const char* const kClassNameColumn = "sNazwaKlasy";
 
 }  // namespace
 
@@ -25,12 +26,17 @@ ProductFileLayout ProductFileLayout::fromHeader(const std::vector<std::string>& 
         if (name.empty())
             throw std::runtime_error("kolumna numer " + std::to_string(layout.fields_.size() + 1) + " nie ma nazwy");
         Field field{name, findColumn(tables.towar, name), findColumn(tables.plu, name)};
-        if (!field.towar && !field.plu)
-            throw std::runtime_error("nieznana kolumna " + name + ": plik ma tylko kolumny tabel towar i plu");
-        field.name = field.towar ? tables.towar[*field.towar].name : tables.plu[*field.plu].name;
+        field.className = Core::equalsIgnoringCase(name, kClassNameColumn);
+        if (!field.towar && !field.plu && !field.className)
+            throw std::runtime_error("nieznana kolumna " + name +
+                                     ": plik ma tylko kolumny tabel towar i plu oraz sNazwaKlasy");
+        field.name = field.className ? kClassNameColumn
+                     : field.towar   ? tables.towar[*field.towar].name
+                                     : tables.plu[*field.plu].name;
         for (const auto& earlier : layout.fields_)
             if (earlier.name == field.name) throw std::runtime_error("kolumna " + field.name + " powtarza się");
         if (Core::equalsIgnoringCase(field.name, kCodeColumn)) layout.codeField_ = layout.fields_.size();
+        if (field.className) layout.classNameField_ = layout.fields_.size();
         layout.fields_.push_back(std::move(field));
     }
     return layout;
@@ -90,6 +96,10 @@ bool ProductFileReader::next(ProductFileRow& row) {
         const auto& text = record_.fields[i];
         if (text.empty()) {
             row.values[i] = {};
+            continue;
+        }
+        if (fields[i].className && !row.isCode) {
+            row.values[i] = text;
             continue;
         }
         const auto column = row.isCode ? fields[i].plu : fields[i].towar;

@@ -4,7 +4,9 @@
 // either a product row (a towar row: a product or a group of the hierarchy)
 // or, when its sPLU field is filled, a code row (a plu row). A row fills only
 // the columns of its own table; lTowarRef and dataOstSprzed, which both
-// tables have, are read as the row's own table's. An empty field is NULL.
+// tables have, are read as the row's own table's. One column of neither
+// table, sNazwaKlasy, gives a product row the name of its class, for the
+// multi-price import. An empty field is NULL.
 // The whole format is described in docs/products-csv.md.
 
 #include <istream>
@@ -25,6 +27,7 @@ public:
         std::string name;                  // as the store spells it
         std::optional<std::size_t> towar;  // index in ProductTables::towar
         std::optional<std::size_t> plu;    // index in ProductTables::plu
+        bool className = false;            // sNazwaKlasy: a product's class name, a text
     };
 
     // Every towar column, then the plu columns that towar has not: the layout of an export.
@@ -39,10 +42,12 @@ public:
     std::optional<std::size_t> towarField(std::size_t column) const;
     std::optional<std::size_t> pluField(std::size_t column) const;
     std::optional<std::size_t> codeField() const { return codeField_; }
+    std::optional<std::size_t> classNameField() const { return classNameField_; }
 
 private:
     std::vector<Field> fields_;
-    std::optional<std::size_t> codeField_;  // the field of plu.sPLU
+    std::optional<std::size_t> codeField_;       // the field of plu.sPLU
+    std::optional<std::size_t> classNameField_;  // the field of sNazwaKlasy
 };
 
 struct ProductFileRow {

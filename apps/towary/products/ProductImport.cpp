@@ -12,6 +12,10 @@
 #include <utility>
 
 #include "Core/BaseDBObjects/TPLU.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Modules/Towary/Tools/multiprice/MultiPriceWareLogic.h"
+#include "Modules/Towary/Tools/products/WareCommands.h"
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
@@ -202,13 +206,187 @@ std::stringstream readInput(const std::filesystem::path& file, const std::string
     return text;
 }
 
+// The rows of the file written into the store, one by one, each table
+// through one prepared insert.
+class RowWriter {
+public:
+    RowWriter(const ProductTables& tables, const ProductFileReader& reader, const TSessionHolder& session)
+        : reader_(reader),
+          ids_(reader.layout(), tables),
+          session_(session),
+          products_("towar", tables.towar, reader.layout(), false, {"lTowarRef"}, session),
+          codes_("plu", tables.plu, reader.layout(), true, {"lPluRef", "lTowarRef"}, session) {}
+
+    const IdFields& ids() const { return ids_; }
+
+    // Inserts the product row; returns its id.
+    std::int64_t insertProduct(const ProductFileRow& row) {
+        const auto given = idIn(row, ids_.product);
+        const auto id = given ? *given : pool().getRef(session_);
+        try {
+            products_.insert(row, {id});
+        } catch (const DBKernel::DatabaseError& e) {
+            if (exists("towar", "lTowarRef", id, session_))
+                reader_.fail(row.line, "towar o ID = " + std::to_string(id) + " jest już w sklepie");
+            reader_.fail(row.line, Core::userMessage(e));
+        }
+        return id;
+    }
+
+    // Inserts the code row, of its own product or else of `product`.
+    void insertCode(const ProductFileRow& row, std::int64_t product) {
+        const auto given = idIn(row, ids_.code);
+        const auto code = given ? *given : pool().getRef(session_);
+        product = idIn(row, ids_.codeProduct).value_or(product);
+        try {
+            codes_.insert(row, {code, product});
+        } catch (const DBKernel::DatabaseError& e) {
+            if (exists("plu", "lPluRef", code, session_))
+                reader_.fail(row.line, "kod o ID = " + std::to_string(code) + " jest już w sklepie");
+            const auto& codeText = codeOf(row, reader_.layout());
+            if (const auto live = isLive(row, ids_) ? liveCodeRow(codeText, session_) : std::nullopt)
+                reader_.fail(row.line, "kod " + codeText + " jest już żywy w sklepie, w kodzie o ID = " +
+                                           std::to_string(*live) +
+                                           "; kod może być żywy (status 1 lub 2) tylko w jednym wierszu");
+            if (!exists("towar", "lTowarRef", product, session_))
+                reader_.fail(row.line, "nie ma towaru o ID = " + std::to_string(product) + ", do którego należy kod");
+            reader_.fail(row.line, Core::userMessage(e));
+        }
+    }
+
+private:
+    static DBKernel::RefPool& pool() { return DBKernel::RefPool::instance(); }
+
+    const ProductFileReader& reader_;
+    IdFields ids_;
+    TSessionHolder session_;
+    Inserter products_;
+    Inserter codes_;
+};
+
+// A product row with the code rows below it that name no product of their
+// own: what the multi-price logic is handed at once.
+struct PendingProduct {
+    ProductFileRow row;
+    std::vector<ProductFileRow> codes;
+};
+
+// The product file's rows as the multi-price logic takes them: the product
+// (a TTowar of its towar columns), its live codes, its class name and words.
+class MultiPriceImport {
+public:
+    MultiPriceImport(const ProductTables& tables, const ProductFileReader& reader, RowWriter& writer,
+                     const TSessionHolder& session, ImportCounts& counts)
+        : layout_(reader.layout()),
+          writer_(writer),
+          session_(session),
+          counts_(counts),
+          logic_(session, [&counts](const System::AnsiString& text, bool) { counts.log.push_back(text); }, true),
+          regularUpdater_(session),
+          typeSetter_("update towar set byTyp = :byTyp where lTowarRef = :lTowarRef", session) {
+        const auto columns = TTowar::columnInfo();
+        for (std::size_t i = 0; i < layout_.fields().size(); ++i) {
+            const auto& field = layout_.fields()[i];
+            if (!field.towar) continue;
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                if (Core::equalsIgnoringCase(columns[c].column, tables.towar[*field.towar].name))
+                    wareFields_.emplace_back(i, c);
+        }
+    }
+
+    void store(const PendingProduct& pending) {
+        TTowar ware;
+        for (const auto& [field, column] : wareFields_) ware.set(column, pending.row.values[field]);
+        if (ware.IsNullWieleCen()) ware.SetWieleCen(0);
+        TPLUCollection plus;
+        std::vector<const ProductFileRow*> deleted;
+        for (const auto& code : pending.codes) {
+            if (!isLive(code, writer_.ids())) {
+                deleted.push_back(&code);
+                continue;
+            }
+            TPLU plu;
+            plu.SetPLU(codeOf(code, layout_));
+            if (const auto unit = pluValue(code, "nJm")) plu.SetJm(static_cast<int>(*unit));
+            plus.push_back(std::move(plu));
+        }
+        boost::optional<std::string> className;
+        if (const auto field = layout_.classNameField(); field && !DBKernel::isNull(pending.row.values[*field]))
+            className = std::get<std::string>(pending.row.values[*field]);
+
+        const bool stored = logic_.processWare(ware, plus, className, static_cast<unsigned>(ware.GetAtrWart()),
+                                               static_cast<unsigned>(ware.GetAtrMask()));
+        const auto outcome = logic_.lastOutcome();
+        count(outcome);
+        if (outcome == Towar::MultiPriceWareLogic::Outcome::rejected) return;  // its codes belong elsewhere
+        if (outcome == Towar::MultiPriceWareLogic::Outcome::dissolved) {
+            storeOnFormerGroupingRow(ware, plus);
+        } else if (!stored) {
+            const auto id = writer_.insertProduct(pending.row);
+            for (const auto& code : pending.codes) writer_.insertCode(code, id);
+            return;
+        }
+        for (const auto* code : deleted) writer_.insertCode(*code, ware.GetTowarRef());
+    }
+
+private:
+    std::optional<std::int64_t> pluValue(const ProductFileRow& row, std::string_view column) const {
+        for (std::size_t i = 0; i < layout_.fields().size(); ++i)
+            if (layout_.fields()[i].plu && Core::equalsIgnoringCase(layout_.fields()[i].name, column) &&
+                !DBKernel::isNull(row.values[i]))
+                return std::get<std::int64_t>(row.values[i]);
+        return std::nullopt;
+    }
+
+    // A dissolved ware's grouping row, now an ordinary product of the parent
+    // group, is the product the import describes: it takes the imported
+    // values and type, keeps its id and its codes, and gets the imported
+    // codes as a stored ware gets them (docs/host-behaviours.md).
+    void storeOnFormerGroupingRow(TTowar& ware, TPLUCollection& plus) {
+        regularUpdater_.execute(ware);
+        typeSetter_.param("byTyp").set(ware.value(TTowar::Typ));
+        typeSetter_.param("lTowarRef") = ware.GetTowarRef();
+        typeSetter_.execute();
+        logic_.updateBarCodes(ware, plus, Towar::MultiPriceWareLogic::bcfExistingWare);
+    }
+
+    void count(Towar::MultiPriceWareLogic::Outcome outcome) {
+        using Outcome = Towar::MultiPriceWareLogic::Outcome;
+        switch (outcome) {
+            case Outcome::created: ++counts_.waresCreated; break;
+            case Outcome::converted: ++counts_.waresConverted; break;
+            case Outcome::moved: ++counts_.waresMoved; break;
+            case Outcome::dissolved: ++counts_.waresDissolved; break;
+            case Outcome::none:
+            case Outcome::updated:
+            case Outcome::rejected: break;
+        }
+    }
+
+    const ProductFileLayout& layout_;
+    RowWriter& writer_;
+    TSessionHolder session_;
+    ImportCounts& counts_;
+    std::vector<std::pair<std::size_t, std::size_t>> wareFields_;  // (file field, TTowar column)
+    Towar::MultiPriceWareLogic logic_;
+    Towar::MainWareUpdater regularUpdater_;
+    Towar::Command typeSetter_;
+};
+
 }  // namespace
 
 std::string inputName(const std::filesystem::path& file) {
     return file == kStandardInput ? "standardowe wejście" : file.string();
 }
 
-ImportCounts importProducts(const std::filesystem::path& file, const TSessionHolder& session) {
+bool multiPriceHandlingEnabled() {
+    return Core::SingletonImplHolder::get<Core::CSetup>()
+        .GetRootKey()
+        .GetSubKey({"Parametry programu", "Towary", "Towary wielocenowe", "Włączone"})
+        .GetVal<bool>();
+}
+
+ImportCounts importProducts(const std::filesystem::path& file, const TSessionHolder& session, bool multiPrice) {
     const auto tables = ProductTables::read(session);
     const auto name = inputName(file);
     auto text = readInput(file, name);
@@ -221,49 +399,57 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
     text.clear();
     text.seekg(0);
     ProductFileReader reader(name, text, tables);
-    const IdFields ids(reader.layout(), tables);
     DBKernel::TransactionGuard guard(session);
-    auto& pool = DBKernel::RefPool::instance();
-    if (greatestId > 0) pool.reserveThrough(greatestId, session);
-    Inserter products("towar", tables.towar, reader.layout(), false, {"lTowarRef"}, session);
-    Inserter codes("plu", tables.plu, reader.layout(), true, {"lPluRef", "lTowarRef"}, session);
-
+    if (greatestId > 0) DBKernel::RefPool::instance().reserveThrough(greatestId, session);
+    RowWriter writer(tables, reader, session);
     ImportCounts counts;
-    std::int64_t lastProduct = 0;
     ProductFileRow row;
+    if (!multiPrice) {
+        std::int64_t lastProduct = 0;
+        while (reader.next(row)) {
+            if (row.isCode) {
+                writer.insertCode(row, lastProduct);
+                ++counts.codes;
+            } else {
+                lastProduct = writer.insertProduct(row);
+                ++counts.products;
+            }
+        }
+        guard.commit();
+        return counts;
+    }
+
+    MultiPriceImport multiPriceImport(tables, reader, writer, session, counts);
+    std::optional<PendingProduct> pending;
+    const auto flush = [&] {
+        if (!pending) return;
+        try {
+            multiPriceImport.store(*pending);
+        } catch (const DBKernel::DatabaseError& e) {
+            reader.fail(pending->row.line, Core::userMessage(e));
+        } catch (const std::runtime_error& e) {
+            if (std::string_view(e.what()).starts_with(name + ", wiersz ")) throw;
+            reader.fail(pending->row.line, e.what());
+        }
+        pending.reset();
+    };
     while (reader.next(row)) {
         if (!row.isCode) {
-            const auto given = idIn(row, ids.product);
-            lastProduct = given ? *given : pool.getRef(session);
-            try {
-                products.insert(row, {lastProduct});
-            } catch (const DBKernel::DatabaseError& e) {
-                if (exists("towar", "lTowarRef", lastProduct, session))
-                    reader.fail(row.line, "towar o ID = " + std::to_string(lastProduct) + " jest już w sklepie");
-                reader.fail(row.line, Core::userMessage(e));
-            }
+            flush();
+            pending = PendingProduct{row, {}};
             ++counts.products;
             continue;
         }
-        const auto given = idIn(row, ids.code);
-        const auto code = given ? *given : pool.getRef(session);
-        const auto product = idIn(row, ids.codeProduct).value_or(lastProduct);
-        try {
-            codes.insert(row, {code, product});
-        } catch (const DBKernel::DatabaseError& e) {
-            if (exists("plu", "lPluRef", code, session))
-                reader.fail(row.line, "kod o ID = " + std::to_string(code) + " jest już w sklepie");
-            const auto& codeText = codeOf(row, reader.layout());
-            if (const auto live = isLive(row, ids) ? liveCodeRow(codeText, session) : std::nullopt)
-                reader.fail(row.line, "kod " + codeText + " jest już żywy w sklepie, w kodzie o ID = " +
-                                          std::to_string(*live) +
-                                          "; kod może być żywy (status 1 lub 2) tylko w jednym wierszu");
-            if (!exists("towar", "lTowarRef", product, session))
-                reader.fail(row.line, "nie ma towaru o ID = " + std::to_string(product) + ", do którego należy kod");
-            reader.fail(row.line, Core::userMessage(e));
-        }
         ++counts.codes;
+        if (pending && !idIn(row, writer.ids().codeProduct)) {
+            pending->codes.push_back(row);
+            continue;
+        }
+        // A code naming its product may name the one above: that one is stored first.
+        flush();
+        writer.insertCode(row, 0);
     }
+    flush();
     guard.commit();
     return counts;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "Core/Database/TSessionHolder.h"
 
@@ -18,6 +19,13 @@ namespace Towary::Host::Products {
 struct ImportCounts {
     std::int64_t products = 0;  // towar rows: products and groups
     std::int64_t codes = 0;     // plu rows
+    // Multi-price wares, with multi-price handling on: made new, made of an
+    // ordinary product, moved to another group, dissolved into ordinary products.
+    std::int64_t waresCreated = 0;
+    std::int64_t waresConverted = 0;
+    std::int64_t waresMoved = 0;
+    std::int64_t waresDissolved = 0;
+    std::vector<std::string> log;  // the multi-price conflicts, in Polish, in the file's order
 };
 
 // The file name that stands for standard input.
@@ -26,8 +34,15 @@ inline const std::filesystem::path kStandardInput = "-";
 // How messages name the file: standard input in words, a file as given.
 std::string inputName(const std::filesystem::path& file);
 
+// "Parametry programu / Towary / Towary wielocenowe / Włączone": whether the
+// import hands each product to the multi-price logic.
+bool multiPriceHandlingEnabled();
+
 // Throws std::runtime_error "FILE, wiersz N: REASON" for the first bad row;
-// the store is then left as it was.
-ImportCounts importProducts(const std::filesystem::path& file, const TSessionHolder& session);
+// the store is then left as it was. With multiPrice each product row, with
+// the live codes below it, goes through Towar::MultiPriceWareLogic before it
+// is stored (docs/products-csv.md).
+ImportCounts importProducts(const std::filesystem::path& file, const TSessionHolder& session,
+                            bool multiPrice = false);
 
 }  // namespace Towary::Host::Products

@@ -161,6 +161,10 @@ public:
           codeInsert_(
               "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus, byBlokada)"
               " values (:lPluRef, :sPLU, :lTowarRef, :nJm, :byStatus, 0)",
+              session),
+          conditionInsert_(
+              "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, bLokalny, lUzytkRef, czasMod)"
+              " values (:lWarSprzRef, :lTowarRef, :dataOd, :dataDo, :dCenaSprzed, 0, 1, :dataOd)",
               session) {}
 
     GeneratedCounts run() {
@@ -177,6 +181,9 @@ public:
         addChildren(1, "", "");
         addProducts();
         addUsers();
+        addConditions();
+        // Condition ids are not product or code ids, which the store follows itself.
+        if (counts_.conditions > 0) DBKernel::RefPool::instance().reserveThrough(nextId_ - 1, session_);
         return counts_;
     }
 
@@ -261,8 +268,32 @@ private:
         while (counts_.products < options_.products) {
             auto& subfamily = subfamilies_[below(subfamilies_.size())];
             const auto left = options_.products - counts_.products;
-            if (left >= 2 && perMille(10) && addMultiPriceWare(families_[subfamily.family], left)) continue;
+            if (left >= 2 && multiPriceDraw() && addMultiPriceWare(families_[subfamily.family], left)) continue;
             addOrdinaryProduct(subfamily.index);
+        }
+    }
+
+    bool multiPriceDraw() {
+        if (!options_.multiPricePercent) return perMille(10);
+        return below(1000000) < static_cast<std::uint64_t>(std::llround(*options_.multiPricePercent * 10000));
+    }
+
+    // Each condition a year or less from a day of 2023-2024, of a product of
+    // level 6 drawn at random, at the product's price.
+    void addConditions() {
+        if (options_.conditions == 0) return;
+        if (sellable_.empty()) throw std::runtime_error("Brak towarów, którym można dać warunki sprzedaży.");
+        auto& params = conditionInsert_.Params;
+        for (std::int64_t i = 0; i < options_.conditions; ++i) {
+            const auto& [product, price] = sellable_[below(sellable_.size())];
+            const auto from = static_cast<std::int64_t>(kFirstDay) + static_cast<std::int64_t>(below(730));
+            params["lWarSprzRef"] = nextId_++;
+            params["lTowarRef"] = product;
+            params["dataOd"] = from;
+            params["dataDo"] = from + 30 + static_cast<std::int64_t>(below(336));
+            params["dCenaSprzed"] = price;
+            conditionInsert_.execute();
+            ++counts_.conditions;
         }
     }
 
@@ -351,7 +382,8 @@ private:
         params["byTyp"] = row.type;
         params["bWagowy"] = row.weighed ? 1 : 0;
         params["nJm"] = row.weighed ? kKilogram : kPiece;
-        params["dCenaSprzed"] = static_cast<double>(99 + below(9901)) / 100;
+        const double price = static_cast<double>(99 + below(9901)) / 100;
+        params["dCenaSprzed"] = price;
         params["nMarza"] = static_cast<double>(15 + below(26));
         params["nStatusAktywnosci"] = perMille(50) ? kWithdrawn : kActive;
         params["bWieleCen"] = row.multiPriceElement ? 1 : 0;
@@ -367,6 +399,7 @@ private:
         params["czasMod"] = created + static_cast<double>(below(200));
         productInsert_.execute();
         if (row.code == 6) ++counts_.products;
+        if (row.code == 6 && options_.conditions > 0) sellable_.emplace_back(id, price);
         return id;
     }
 
@@ -434,6 +467,7 @@ private:
     DBKernel::Sql::Command groupInsert_;
     DBKernel::Sql::Command productInsert_;
     DBKernel::Sql::Command codeInsert_;
+    DBKernel::Sql::Command conditionInsert_;
     std::int64_t nextId_ = 0;
     std::int64_t fanOut_ = 1;
     std::int64_t articles_ = 0;
@@ -446,6 +480,7 @@ private:
     std::vector<Subfamily> subfamilies_;
     std::vector<std::string> groups_;  // every group index, in the order made
     std::vector<std::string> liveEans_;
+    std::vector<std::pair<std::int64_t, double>> sellable_;  // (id, price) of level 6, when conditions are asked for
     GeneratedCounts counts_;
 };
 

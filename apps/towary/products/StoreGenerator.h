@@ -8,13 +8,15 @@
 // that now belongs to another product. A share of the live codes can be
 // written malformed, as years of hand entry leave them (leading zeros, a
 // blank, a missing or wrong check digit, now and then a letter), for the PLU
-// repair. Users (ids from 2 up) may be given rights over random groups of the
+// repair. Sale conditions can be added, each of a product of level 6 at its
+// price. Users (ids from 2 up) may be given rights over random groups of the
 // hierarchy, a quarter of the entries denying right 1 (browse the group).
 // The same seed gives the same rows.
 // Everything is written in one transaction, each table through one prepared
 // insert.
 
 #include <cstdint>
+#include <optional>
 
 #include "Core/Database/TSessionHolder.h"
 
@@ -26,6 +28,10 @@ struct GeneratorOptions {
     double malformedPercent = 0;  // of the live codes
     std::int64_t users = 0;       // users given rights, after the administrator
     std::int64_t rightsPerUser = 5;  // entries of each, on distinct groups (fewer when the store has fewer)
+    // The share of product draws that make a multi-price ware instead (each
+    // of two to four elements); about 1 % when not given.
+    std::optional<double> multiPricePercent{};
+    std::int64_t conditions = 0;  // sale conditions, each of a product of level 6 at its price
 };
 
 struct GeneratedCounts {
@@ -38,6 +44,7 @@ struct GeneratedCounts {
     std::int64_t malformedCodes = 0;
     std::int64_t users = 0;
     std::int64_t rightsEntries = 0;
+    std::int64_t conditions = 0;
 };
 
 // Takes the index lengths from the store's settings, as the module reads

@@ -94,7 +94,7 @@ TEST(ProductFile, OneBadRowAmongGoodOnesWritesNothingAndNamesItsLine) {
 TEST(ProductFile, RowsThatBreakTheLayoutAreRefusedWithTheReason) {
     ProductTest::Store store;
     EXPECT_EQ(refusal(store, "sNazwa,sCena\n"),
-              ", wiersz 1: nieznana kolumna sCena: plik ma tylko kolumny tabel towar i plu");
+              ", wiersz 1: nieznana kolumna sCena: plik ma tylko kolumny tabel towar i plu oraz sNazwaKlasy");
     EXPECT_EQ(refusal(store, "sNazwa,SNAZWA\n"), ", wiersz 1: kolumna sNazwa powtarza się");
     EXPECT_EQ(refusal(store, "sNazwa,,byCode\n"), ", wiersz 1: kolumna numer 2 nie ma nazwy");
     EXPECT_EQ(refusal(store, ""), ": plik jest pusty; jego pierwszy wiersz to nagłówek z nazwami kolumn");

@@ -158,3 +158,29 @@ TEST(StoreGenerator, UsersGetRightsOverDistinctGeneratedGroupsThroughTheStoresPr
     EXPECT_GT(countOf("select count(*) from uzytkgrouprights where przegladaniegrupy = 2", session), 0);
     EXPECT_EQ(countOf("select count(*) from uzytkgrouprights where przegladaniegrupy not in (1, 2)", session), 0);
 }
+
+TEST(StoreGenerator, AShareOfMultiPriceWaresAndSaleConditionsOfLevelSixAtTheirPrices) {
+    ProductTest::Store store;
+    Core::SetupRegistration setup;
+    TestSupport::writeIndexSettings();
+    const auto& session = store.session();
+    Towary::Host::Products::GeneratorOptions options;
+    options.products = 2000;
+    options.multiPricePercent = 20.0;
+    options.conditions = 300;
+    const auto counts = generateProducts(options, session);
+    EXPECT_EQ(counts.conditions, 300);
+    EXPECT_EQ(countOf("select count(*) from warsprz", session), 300);
+    EXPECT_GT(counts.multiPriceWares, 200) << "about a fifth of 2000 draws less the elements they take";
+    EXPECT_EQ(countOf("select count(*) from warsprz w join towar t on t.lTowarRef = w.lTowarRef where t.byCode <> 6 "
+                      "or w.dCenaSprzed <> t.dCenaSprzed or w.dataDo < w.dataOd",
+                      session),
+              0);
+    EXPECT_GT(DBKernel::RefPool::instance().getRef(session), countOf("select max(lWarSprzRef) from warsprz", session))
+        << "the pool is past every condition's id";
+    options.multiPricePercent = 0.0;
+    options.conditions = 0;
+    ProductTest::Store none;
+    generateProducts(options, none.session());
+    EXPECT_EQ(countOf("select count(*) from towar where byTyp = 9", none.session()), 0);
+}

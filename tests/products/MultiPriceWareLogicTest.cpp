@@ -1,0 +1,69 @@
+// The multi-price logic in-process: what it answers without touching the store.
+
+#include "Core/Setup/Setup.h"
+#include "Modules/Towary/Tools/multiprice/MultiPriceWareLogic.h"
+#include "tests/products/ProductStore.h"
+#include "tests/support/Failure.h"
+#include "tests/support/IndexSettings.h"
+#include "tests/support/StoreRows.h"
+
+#include <vector>
+
+namespace {
+
+class MultiPriceWareLogicTest : public ProductStore {
+protected:
+    Towar::ImportLog logger() {
+        return [this](const System::AnsiString& text, bool show) {
+            EXPECT_TRUE(show);
+            log_.push_back(text);
+        };
+    }
+    std::vector<std::string> log_;
+};
+
+TEST_F(MultiPriceWareLogicTest, HandlingOffReportsAMultiPriceProductAndLeavesEveryProductToTheImport) {
+    Towar::MultiPriceWareLogic logic(session_, logger(), false);
+    auto ware = product(0, "Kawa", "010101001", "000500");
+    ware.SetWieleCen(1);
+    TPLUCollection plus(1);
+    plus[0].SetPLU("5901234123457");
+    EXPECT_FALSE(logic.processWare(ware, plus, boost::none, 0, 0));
+    auto ordinary = product(0, "Cukier", "010101001", "000700");
+    EXPECT_FALSE(logic.processWare(ordinary, plus, boost::none, 0, 0));
+    EXPECT_EQ(log_, (std::vector<std::string>{
+                        "W imporcie pojawił się towar wielocenowy (Kawa, 000500) podczas gdy obsługa wielu cen jest "
+                        "wyłączona. Towar zostanie zaimportowany jako towar zwykły."}));
+    EXPECT_EQ(TestSupport::count(session_, "towar"), 0);
+    EXPECT_EQ(TestSupport::count(session_, "plu"), 0);
+}
+
+TEST_F(MultiPriceWareLogicTest, HandlingOnLeavesAnOrdinaryProductToTheImportUntouched) {
+    TestSupport::addProduct(session_, 5, "Cukier", "010101001", "000700");
+    Towar::MultiPriceWareLogic logic(session_, logger(), true);
+    for (const char* index : {"000700", "000701"}) {
+        auto ware = product(0, "Cukier", "010101001", index);
+        TPLUCollection plus;
+        EXPECT_FALSE(logic.processWare(ware, plus, boost::none, 0, 0)) << index;
+        EXPECT_EQ(ware.GetTowarRef(), 0) << index;
+        EXPECT_TRUE(plus.empty());
+    }
+    EXPECT_TRUE(log_.empty());
+    EXPECT_EQ(TestSupport::count(session_, "towar"), 1);
+}
+
+TEST_F(MultiPriceWareLogicTest, GroupCodesAndParentsFollowTheLevelLengths) {
+    TestSupport::writeIndexSettings();
+    const Core::SetupRegistration setup;
+    EXPECT_EQ(Towar::groupCodeBelow(""), 1);
+    EXPECT_EQ(Towar::groupCodeBelow("01"), 2);
+    EXPECT_EQ(Towar::groupCodeBelow("010101001"), 5);
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { Towar::groupCodeBelow("010101001001"); }),
+              "Błędna długość indeksu grupy (010101001001).");
+    EXPECT_EQ(Towar::parentGroupIndex("010101001001"), "010101001");
+    EXPECT_EQ(Towar::parentGroupIndex("0102"), "01");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { Towar::parentGroupIndex("01"); }),
+              "Błędna długość indeksu grupy (01).");
+}
+
+}  // namespace

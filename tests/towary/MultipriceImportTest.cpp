@@ -1,0 +1,202 @@
+// Multi-price wares through `towary products import` on a store made by
+// `towary init` (level lengths 2, 2, 2, 3, 3; article indexes of 6 digits),
+// with multi-price handling switched on.
+
+#include "tests/support/TowaryStore.h"
+
+#include <fstream>
+
+namespace {
+
+using TestSupport::runTowary;
+
+const std::string kHeader = "sNazwa,sGrIndex,sArtIndex,byTyp,byVAT,bWieleCen,sNazwaKlasy,bAtrWart,bAtrMask,sPLU,byStatus,nJm\n";
+
+class MultipriceImport : public TestSupport::TowaryStore {
+protected:
+    MultipriceImport() { set("Parametry programu/Towary/Towary wielocenowe/Włączone", "true"); }
+
+    // Imports the rows under kHeader; returns the command's result.
+    TestSupport::RunResult import(const std::string& rows) const {
+        const auto path = (scratch_.path() / "import.csv").string();
+        std::ofstream(path) << kHeader << rows;
+        return run("products", {"import", path});
+    }
+    std::string importedLine(int products, int codes) const {
+        return "Zaimportowano z " + (scratch_.path() / "import.csv").string() + ": towary i grupy " +
+               std::to_string(products) + ", kody " + std::to_string(codes) + ".\n";
+    }
+    static std::string wares(int created, int converted, int moved, int dissolved) {
+        return "Towary wielocenowe: utworzone " + std::to_string(created) + ", zamienione ze zwykłych " +
+               std::to_string(converted) + ", przeniesione " + std::to_string(moved) + ", rozwiązane " +
+               std::to_string(dissolved) + ".\n";
+    }
+    void given(const std::string& statement) const { ASSERT_EQ(sql(statement).exitCode, 0) << statement; }
+    std::string rows(const std::string& select) const { return sql(select).out; }
+    // Every row of both tables: what a failed import must leave as it was.
+    std::string dump() const {
+        return rows("select * from towar order by lTowarRef") + rows("select * from plu order by lPluRef") +
+               rows("select * from RefGenerator");
+    }
+    // The products of a group index, as (article index, type, flag, code).
+    std::string group(const std::string& groupIndex) const {
+        return rows("select sArtIndex, byTyp, bWieleCen, byCode from towar where sGrIndex = '" + groupIndex +
+                    "' order by sArtIndex");
+    }
+    std::string codes() const {
+        return rows("select p.sPLU, t.sArtIndex, p.byStatus from plu p join towar t on t.lTowarRef = p.lTowarRef "
+                    "order by p.sPLU, p.lPluRef");
+    }
+};
+
+TEST_F(MultipriceImport, ANewWareGetsAGroupingRowAnElementAndItsCodes) {
+    expectOutput(import("Kawa mielona,010101001,000500,4,9,1,,,,,,\n"
+                        ",,,,,,,,,5901234123457,1,1\n"
+                        ",,,,,,,,,5901234123464,2,3\n"),
+                 importedLine(1, 2) + wares(1, 0, 0, 0));
+    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000500\t9\t0\t5\n");
+    EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000500\t1\n5901234123464\t000500\t1\n")
+        << "all codes on the grouping row, live with status 1";
+    EXPECT_EQ(rows("select nJm from plu where sPLU = '5901234123464'"), "nJm\n3\n");
+
+    // An ordinary product of the same file stays ordinary, and the ware's
+    // refresh into the same family moves nothing.
+    expectOutput(import("Kawa mielona,010101001,000500,4,9,1,,,,,,\n"
+                        "Cukier,010101001,000700,4,9,0,,,,,,\n"),
+                 importedLine(2, 0));
+    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000500\t9\t0\t5\n");
+    EXPECT_EQ(group("010101001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000700\t4\t0\tNULL\n");
+}
+
+TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsOwnCodesOnly) {
+    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+          "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
+    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 2), "
+          "(21, '5901234123464', 11, 1, 1), (22, '5901234123471', 10, 1, 1)");
+    given("update RefGenerator set lastRef = 100");
+    expectOutput(import("Herbata czarna,010101001,000600,4,9,1,,,,,,\n"
+                        ",,,,,,,,,5901234123457,1,1\n"
+                        ",,,,,,,,,5901234123464,1,1\n"
+                        ",,,,,,,,,5901234123488,1,1\n"),
+                 "Towar 'Herbata czarna' o indeksie '000600' został zaimportowany bez kodów '5901234123464', "
+                 "ponieważ przynależały one w bazie do innych towarów.\n" +
+                     importedLine(1, 3) + wares(0, 1, 0, 0));
+    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000600\t9\t0\t5\n");
+    EXPECT_EQ(rows("select sNazwa, sArtIndex from towar where lTowarRef = 10"), "sNazwa\tsArtIndex\nHerbata\t000001\n")
+        << "the stored product is the element now, under a generated index; its own name stays";
+    expectOutput(run("multiprice", {"show", "10"}),
+                 "Towar wielocenowy Herbata czarna, indeks 000600, ID = 101, grupa 010101001001\n"
+                 "  kody: 5901234123457, 5901234123488\n"
+                 "  element 000001, ID = 10, typ 4, kody: 5901234123471: bez warunków sprzedaży\n");
+    EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n"
+                       "5901234123457\t000600\t1\n"  // taken over by the grouping row, live with status 1
+                       "5901234123464\t000601\t1\n"  // another product's: left with it and reported
+                       "5901234123471\t000001\t1\n"  // not in the import: stays on the element
+                       "5901234123488\t000600\t1\n");
+}
+
+TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
+    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+          "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
+    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
+          "(21, '5901234123457', 11, 1, 3)");
+    given("update RefGenerator set lastRef = 100");
+    expectOutput(import("Herbata,010101001,000600,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
+                 "Towar 'Herbata' o indeksie '000600' został zaimportowany bez kodów '5901234123457', "
+                 "ponieważ przynależały one w bazie do innych towarów.\n" +
+                     importedLine(1, 1) + wares(0, 1, 0, 0));
+    EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000001\t1\n5901234123457\t000601\t3\n")
+        << "the live code stays on the product, now the ware's element; the deleted row stays deleted";
+}
+
+TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
+    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
+    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+          "(900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)");
+    expectOutput(import("Kawa,010101002,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
+                 importedLine(1, 1) + wares(0, 0, 1, 0));
+    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n");
+    EXPECT_EQ(group("010101002001"),
+              "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000002\t4\t1\t6\n000500\t9\t0\t5\n");
+    EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000500\t1\n");
+}
+
+TEST_F(MultipriceImport, AWareImportedAsOrdinaryIsDissolvedAndItsGroupingRowKeepsItsCodes) {
+    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
+    expectOutput(import("Kawa ziarnista,010101001,000500,4,9,0,,,,,,\n"
+                        ",,,,,,,,,5901234123457,1,2\n"
+                        ",,,,,,,,,5901234123464,1,1\n"),
+                 importedLine(1, 2) + wares(0, 0, 0, 1));
+    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n");
+    EXPECT_EQ(group("010101001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t0\t6\n000500\t4\t0\t6\n")
+        << "the former grouping row is the ordinary product now, of the imported type";
+    EXPECT_EQ(rows("select count(*) n from towar where sArtIndex = '000500'"), "n\n1\n") << "no second product";
+    EXPECT_EQ(rows("select sNazwa from towar where sArtIndex = '000500'"), "sNazwa\nKawa ziarnista\n");
+    EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000500\t1\n5901234123464\t000500\t1\n");
+    EXPECT_EQ(rows("select nJm from plu where sPLU = '5901234123457'"), "nJm\n2\n");
+}
+
+TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported) {
+    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+          "(10, 'Jeden', '010101001', '000601', 4, 6, 0), (11, 'Drugi', '010101001', '000602', 4, 6, 0)");
+    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
+          "(21, '5901234123464', 11, 1, 1)");
+    given("update RefGenerator set lastRef = 100");
+    const auto before = codes();
+    expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n"
+                        ",,,,,,,,,5901234123457,1,1\n"
+                        ",,,,,,,,,5901234123464,1,1\n"
+                        ",,,,,,,,,5901234123495,3,1\n"),
+                 "Towar 'Kawa' o indeksie '000500' nie został zaimportowany, ponieważ powiązane z nim kody plu "
+                 "przynależą w bazie do innych towarów.\n" +
+                     importedLine(1, 3));
+    EXPECT_EQ(codes(), before) << "every code stays live on its owner; the ware's deleted code is dropped with it";
+    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n")
+        << "the grouping row is removed again; the element made before stays";
+
+    // Codes that all belong to one other product stay with it, reported.
+    expectOutput(import("Herbata,010101001,000510,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
+                 "Towar 'Herbata' o indeksie '000510' został zaimportowany bez kodów '5901234123457', "
+                 "ponieważ przynależały one w bazie do innych towarów.\n" +
+                     importedLine(1, 1) + wares(1, 0, 0, 0));
+    EXPECT_EQ(codes(), before);
+}
+
+TEST_F(MultipriceImport, TheWareTakesItsClassFromTheImport) {
+    given("insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (3, 'Świeże', 5)");
+    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,Świeże,8,8,,,\n").exitCode, 0);
+    EXPECT_EQ(rows("select sArtIndex, lKlasaRef, bAtrWart, bAtrMask from towar order by sArtIndex"),
+              "sArtIndex\tlKlasaRef\tbAtrWart\tbAtrMask\n000001\t3\t13\t8\n000500\t3\t13\t8\n");
+}
+
+TEST_F(MultipriceImport, AFailedImportLeavesTheStoreAsItWas) {
+    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
+    const auto before = dump();
+    const auto path = (scratch_.path() / "import.csv").string();
+
+    expectFailure(import("Herbata,010101001,000600,4,9,1,,,,,,\n"
+                         ",,,,,,,,,5901234123464,1,1\n"
+                         "Kawa,010101002,000500,4,9,1,Nieznana,,,,,\n"),
+                  path + ", wiersz 4: Brak klasyNieznanaw bazie!");
+    EXPECT_EQ(dump(), before);
+
+    expectFailure(import("Herbata,010101001,000600,4,9,1,,,,,,\n"
+                         "Cukier,01010100,000700,4,9,1,,,,,,\n"),
+                  path + ", wiersz 3: Błędna długość indeksu grupy (01010100).");
+    EXPECT_EQ(dump(), before);
+
+    // The store refuses a row after the ware was written: an id it already has.
+    const auto withIds = (scratch_.path() / "ids.csv").string();
+    std::ofstream(withIds) << "lTowarRef,sNazwa,sGrIndex,sArtIndex,byTyp,bWieleCen,sPLU,byStatus\n"
+                              ",Herbata,010101001,000600,4,1,,\n"
+                              ",,,,,,5901234123464,1\n"
+                              "1,Cukier,010101001,000700,4,0,,\n";
+    expectFailure(run("products", {"import", withIds}), withIds + ", wiersz 4: towar o ID = 1 jest już w sklepie");
+    EXPECT_EQ(dump(), before);
+
+    expectFailure(import("Herbata,010101001,000600,4,9,1,,,,,,\nCukier,010101001,000700,4,x,0,,,,,,\n"),
+                  path + ", wiersz 3: kolumna byVAT: \"x\" nie jest liczbą całkowitą");
+    EXPECT_EQ(dump(), before);
+}
+
+}  // namespace
