@@ -1,4 +1,5 @@
 #include "Core/Database/Dialect/Dialect.h"
+#include "Core/Database/Dialect/LikeRanges.h"
 #include "Core/Database/Dialect/SelectClauses.h"
 #include "Core/Database/Dialect/SqlTree.h"
 #include "Core/tools/Digits.h"
@@ -85,6 +86,7 @@ private:
         }
         rewriteTokens(level);
         rewriteSelects(level);
+        addLikeRanges(level);
     }
 
     static void rewriteTokens(Nodes& level) {
