@@ -43,8 +43,8 @@ TEST_F(FindCommand, TheSqlTraceShowsTheModulesLikeTheRangeAndTheIndexItSeeks) {
                  "ID 1, indeks 000123: Mleko łaciate; kody: 17, 5901234123457\nZnaleziono: 1.\n");
     const std::string trace = TestSupport::readFile(log);
     EXPECT_NE(trace.find("  |  \twhere sArtIndex like '%000123'\n"), std::string::npos) << trace;
-    EXPECT_NE(trace.find("(reverse(sArtIndex) >= '321000' and reverse(sArtIndex) < '321001' and sArtIndex like "
-                         "'%000123')"),
+    EXPECT_NE(trace.find("(reverse_chars(sArtIndex) >= '321000' and reverse_chars(sArtIndex) < '321001' and "
+                         "sArtIndex like '%000123')"),
               std::string::npos)
         << trace;
     EXPECT_NE(trace.find("wiersze: 1\n"), std::string::npos) << trace;

@@ -131,7 +131,11 @@ void registerFunctions(sqlite3* connection) {
     define(connection, "nvl", 2, nvl, true);
     define(connection, "upper", 1, foldCase<true>, true);
     define(connection, "lower", 1, foldCase<false>, true);
-    define(connection, "reverse", 1, reverse, true);
+    // The indexes of the identifier search are built on these two: names of their own, so that
+    // a tool without them (the sqlite3 shell) fails on a write to the table instead of
+    // filling an index with its own, ASCII-only or byte-wise, results.
+    define(connection, "reverse_chars", 1, reverse, true);
+    define(connection, "polish_upper", 1, foldCase<true>, true);
     define(connection, "sysdate", 0, now, false);
     define(connection, "borlandsysdate", 0, now, false);
     char* error = nullptr;

@@ -92,14 +92,14 @@ std::optional<Node> rangeFor(const Nodes& operand, const std::string& pattern, N
         const std::string prefix = pattern.substr(0, wildcard);
         const auto high = upperBound(prefix);
         if (!high) return std::nullopt;
-        return ranged(operand, prefix, *high, std::move(like));
+        return ranged(call("polish_upper", operand[1].inner), prefix, *high, std::move(like));
     }
     const bool column = !operand.empty() && operand.back().isWord();
     if (column && wildcard == 0 && pattern.find_first_of("%_", 1) == std::string::npos) {
         const std::string reversed = reverseCharacters(std::string_view(pattern).substr(1));
         const auto high = upperBound(reversed);
         if (!high) return std::nullopt;
-        return ranged(call("reverse", operand), reversed, *high, std::move(like));
+        return ranged(call("reverse_chars", operand), reversed, *high, std::move(like));
     }
     return std::nullopt;
 }

@@ -13,14 +13,15 @@
 namespace DBKernel::Dialect {
 
 // On one nesting level:
-//   upper(e) like 'L...'  becomes  (upper(e) >= 'L' and upper(e) < 'L+' and upper(e) like 'L...')
-//   c like '%L'           becomes  (reverse(c) >= 'R' and reverse(c) < 'R+' and c like '%L')
+//   upper(e) like 'L...'  becomes  (polish_upper(e) >= 'L' and polish_upper(e) < 'L+' and upper(e) like 'L...')
+//   c like '%L'           becomes  (reverse_chars(c) >= 'R' and reverse_chars(c) < 'R+' and c like '%L')
+// (polish_upper is the dialect's upper under the name its index is built on),
 // where L is the pattern's text before its first wildcard, R is L reversed and X+ is the
 // least text above every text beginning with X. A "like" in any other form or position
 // ("not like", an "escape", an operand or pattern that another operator takes) is left alone.
 void addLikeRanges(Nodes& level);
 
-// The text reversed character by character, as the SQL function "reverse" gives it: a
+// The text reversed character by character, as the SQL function "reverse_chars" gives it: a
 // byte that does not continue a UTF-8 character starts one, so a text that ends with a
 // valid text L begins, reversed, with L reversed.
 std::string reverseCharacters(std::string_view text);

@@ -57,11 +57,11 @@ private:
 
 TEST(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
     EXPECT_EQ(DBKernel::Dialect::translate("select lTowarRef from Towar where sArtIndex like '%000123'").statements,
-              std::vector<std::string>{"select lTowarRef from Towar where (reverse(sArtIndex) >= '321000' and "
-                                       "reverse(sArtIndex) < '321001' and sArtIndex like '%000123')"});
+              std::vector<std::string>{"select lTowarRef from Towar where (reverse_chars(sArtIndex) >= '321000' and "
+                                       "reverse_chars(sArtIndex) < '321001' and sArtIndex like '%000123')"});
     EXPECT_EQ(DBKernel::Dialect::translate("select 1 from Towar where upper(sNazwa) like 'MLE%KO%'").statements,
-              std::vector<std::string>{"select 1 from Towar where (upper(sNazwa) >= 'MLE' and upper(sNazwa) < "
-                                       "'MLF' and upper(sNazwa) like 'MLE%KO%')"});
+              std::vector<std::string>{"select 1 from Towar where (polish_upper(sNazwa) >= 'MLE' and "
+                                       "polish_upper(sNazwa) < 'MLF' and upper(sNazwa) like 'MLE%KO%')"});
     EXPECT_EQ(DBKernel::Dialect::translate("select 1 from Towar where sNazwa not like '%a' or x like '%a' || y")
                   .statements,
               std::vector<std::string>{"select 1 from Towar where sNazwa not like '%a' or x like '%a' || y"})
