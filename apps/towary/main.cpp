@@ -101,9 +101,10 @@ int main(int argc, char** argv) {
         if (context.storeRequired) {
             Core::Store::setDirectory(context.store);
             if (debugLog) Core::Debug::enableLogging(Core::Store::logDirectory() / "debug.log");
-            if (!traceSql.empty())
-                DBKernel::SqlTrace::start(DBKernel::SqlTrace::appendingTo(Core::Store::logDirectory() / "sql-trace.log"),
-                                          traceSql == "plan");
+            if (!traceSql.empty()) {
+                const auto log = Core::Store::logDirectory() / "sql-trace.log";
+                DBKernel::SqlTrace::start(DBKernel::SqlTrace::appendingTo(log), traceSql == "plan");
+            }
         }
         if (context.storeRequired && !context.newStore) checkStoreFinished();
         Core::User::instance().setUserRef(userRef);

@@ -107,7 +107,8 @@ std::optional<Node> rangeFor(const Nodes& operand, const std::string& pattern, N
 // The operand that ends just before position `like`: a column (t.c or c) or a call of upper.
 std::optional<std::size_t> operandStart(const Nodes& level, std::size_t like) {
     if (like >= 2 && level[like - 1].group && level[like - 2].isWord("upper")) return like - 2;
-    if (like < 1 || !level[like - 1].isWord() || oneOf(level[like - 1], {"not", "where", "and", "or", "on", "end", "then", "else", "select", "distinct"}))
+    if (like < 1 || !level[like - 1].isWord() ||
+        oneOf(level[like - 1], {"not", "where", "and", "or", "on", "end", "then", "else", "select", "distinct"}))
         return std::nullopt;
     if (like >= 3 && level[like - 2].isSymbol(".") && level[like - 3].isWord()) return like - 3;
     return like - 1;

@@ -80,8 +80,9 @@ TEST(LikeRanges, RandomPatternsFindTheSameRowsWithTheRangeAsWithTheLikeAlone) {
     std::vector<std::string> names;
     std::vector<std::string> indexes;
     session.StartTransaction();
-    Command insert("insert into towar (lTowarRef, byCode, sGrIndex, sNazwa, sArtIndex) values (:id, 6, '01', :name, :idx)",
-                   session);
+    Command insert(
+        "insert into towar (lTowarRef, byCode, sGrIndex, sNazwa, sArtIndex) values (:id, 6, '01', :name, :idx)",
+        session);
     for (std::int64_t id = 1; id <= 400; ++id) {
         names.push_back(random.text(6));
         indexes.push_back(random.text(6));

@@ -43,7 +43,8 @@ TEST(SqlTrace, EachExecutionIsRecordedOnceWithItsTextsParametersAndRows) {
     ASSERT_EQ(runs.size(), 3u) << "nothing after the trace stopped";
     EXPECT_EQ(runs[0].text, select);
     EXPECT_EQ(runs[0].engineTexts,
-              std::vector<std::string>{"select lTowarRef from towar where sNazwa like :name || '%' and lTowarRef > :from"});
+              std::vector<std::string>{
+                  "select lTowarRef from towar where sNazwa like :name || '%' and lTowarRef > :from"});
     ASSERT_EQ(runs[0].parameters.size(), 2u);
     EXPECT_EQ(runs[0].parameters[0].first, "name");
     EXPECT_EQ(runs[0].parameters[0].second, DBKernel::Value(std::string("M")));
