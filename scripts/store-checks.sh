@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # store-checks.sh: what the kill test and the busy-store test share, sourced by
 # both: the towary binary, the report's tallies, and the store checks read
-# straight from the database with sqlite3, independent of the code under test.
+# straight from the database with sqlite3 (the integrity check with Python's
+# sqlite3), independent of the code under test.
 
 towary=${TOWARY:-$root/build/bin/towary}
 passed=0
@@ -20,6 +21,7 @@ finish() {
 require_tools() {
     [ -x "$towary" ] || { echo "$0: $towary is not built (bash scripts/build.sh build)" >&2; exit 2; }
     command -v sqlite3 >/dev/null || { echo "$0: sqlite3 is missing (bash scripts/install-deps.sh)" >&2; exit 2; }
+    command -v python3 >/dev/null || { echo "$0: python3 is missing (bash scripts/install-deps.sh)" >&2; exit 2; }
 }
 
 # A number drawn from bash's generator, which `RANDOM=SEED` makes repeatable: 0 to LIMIT-1.
@@ -30,7 +32,22 @@ now_ms() { date +%s%3N; }
 seconds_text() { printf '%d.%03d' $(($1 / 1000)) $(($1 % 1000)); }
 
 # What `pragma integrity_check` says of the store's database ("ok" when whole).
-integrity() { sqlite3 "$1/towary.db" "pragma integrity_check" 2>&1 | head -5 | tr '\n' ' ' | sed 's/ $//'; }
+# The identifier search's indexes are built on two functions of the store's
+# own (reverse_chars, polish_upper), which the sqlite3 shell lacks, so the check
+# runs in Python's sqlite3 with the two defined as the store defines them: the
+# text's characters reversed, and the upper case (the same as ICU's Polish one
+# for every text these tests write).
+integrity() {
+    python3 - "$1/towary.db" 2>&1 <<'PY' | head -5 | tr '\n' ' ' | sed 's/ $//'
+import sqlite3, sys
+text = lambda value: value if isinstance(value, str) else str(value)
+con = sqlite3.connect(sys.argv[1])
+con.create_function("reverse_chars", 1, lambda v: None if v is None else text(v)[::-1], deterministic=True)
+con.create_function("polish_upper", 1, lambda v: None if v is None else text(v).upper(), deterministic=True)
+for (line,) in con.execute("pragma integrity_check"):
+    print(line)
+PY
+}
 
 # The codes live on more than one row, one per line with the number of rows.
 live_twice() {

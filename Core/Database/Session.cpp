@@ -2,6 +2,7 @@
 
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Routines.h"
+#include "Core/Database/SqlTrace.h"
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
@@ -117,8 +118,9 @@ void Session::atomically(const std::string& what, const std::function<void()>& b
 }
 
 std::unique_ptr<Backend::Statement> Session::acquire(const std::string& text) {
-    if (auto statement = statements_.take(text)) return statement;
-    return connection_->prepare(text);
+    auto statement = statements_.take(text);
+    if (!statement) statement = connection_->prepare(text);
+    return SqlTrace::on() ? SqlTrace::traced(std::move(statement)) : std::move(statement);
 }
 
 void Session::giveBack(std::unique_ptr<Backend::Statement> statement) { statements_.put(std::move(statement)); }

@@ -2,6 +2,7 @@
 // and for scripts. Every command works on one store directory.
 
 #include "Core/Database/RefPool.h"
+#include "Core/Database/SqlTrace.h"
 #include "Core/Debug/Debug.h"
 #include "Core/Firma/Site.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
@@ -60,6 +61,17 @@ int main(int argc, char** argv) {
     app.add_flag("--yes", yes, "answer yes to every question");
     app.add_flag("--no", no, "answer no to every question")->excludes("--yes");
     app.add_flag("--debug-log", debugLog, "write the debug log to the store's log directory");
+    std::string traceSql;
+    app.add_flag("--trace-sql{statements}", traceSql,
+                 "write every SQL statement to the store's log (log/sql-trace.log); --trace-sql=plan adds the "
+                 "engine's plan")
+        ->check(CLI::Validator(
+            [](std::string& value) {
+                return value == "statements" || value == "plan"
+                           ? std::string()
+                           : "--trace-sql przyjmuje tylko wartość plan (--trace-sql=plan), podano " + value + ".";
+            },
+            "", "trace"));
     app.add_option("--user", userRef, "the id of the user the work is recorded for (default: 1, the administrator)")
         ->check(numberArgument<int>("Identyfikator użytkownika", 0, false,
                                     std::pair{1, static_cast<int>(DBKernel::kLastRef)}));
@@ -95,6 +107,10 @@ int main(int argc, char** argv) {
         if (context.storeRequired) {
             Core::Store::setDirectory(context.store);
             if (debugLog) Core::Debug::enableLogging(Core::Store::logDirectory() / "debug.log");
+            if (!traceSql.empty()) {
+                const auto log = Core::Store::logDirectory() / "sql-trace.log";
+                DBKernel::SqlTrace::start(DBKernel::SqlTrace::appendingTo(log), traceSql == "plan");
+            }
         }
         if (context.storeRequired && !context.newStore) checkStoreFinished();
         Core::User::instance().setUserRef(userRef);

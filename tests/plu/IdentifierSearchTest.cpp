@@ -1,4 +1,5 @@
 #include "Core/Database/Sql.h"
+#include "Core/Database/SqlTrace.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Setup/SettingsWriter.h"
 #include "Core/Store/StoreLocation.h"
@@ -15,6 +16,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace Product::Tools;
 
@@ -46,9 +48,15 @@ protected:
                                   {"Parametry programu", "Towary", "Dozwolone długości indeksów"}, lengths);
     }
 
-    // The ids the identifier finds through the action, ascending.
+    // The ids the identifier finds through the action, ascending; the statement the
+    // action sent to the layer is kept in sent_, as the SQL trace saw it.
     std::string found(const std::string& identifier) {
+        std::vector<std::string> texts;
+        DBKernel::SqlTrace::start([&texts](const DBKernel::TracedExecution& run) { texts.push_back(run.text); }, false);
         const auto products = GetProductByIdentifierInvoker().invoke(identifier, session_);
+        DBKernel::SqlTrace::stop();
+        EXPECT_EQ(texts.size(), 1u) << "one statement a search";
+        sent_ = texts.empty() ? "" : texts.front();
         std::set<int> sorted;
         for (const auto& product : *products) sorted.insert(product->GetTowarRef());
         std::string ids;
@@ -64,6 +72,7 @@ protected:
         return ids;
     }
 
+    std::string sent_;
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     Core::SetupRegistration setup_;
     TSessionHolder session_;
@@ -77,6 +86,11 @@ std::string indexPart(const std::string& ending) {
 std::string namePart(const std::string& pattern) {
     return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere upper(sNazwa) like '" + pattern +
            "%'\n )";
+}
+
+// The statement that loads the products an identifier's subquery finds.
+std::string loading(const std::string& part) {
+    return "select * from towar t, " + part + " identifier where identifier.productId = t.lTowarRef";
 }
 
 }  // namespace
@@ -98,22 +112,29 @@ TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsAndTheProductsTheyFind) {
     allowLengths("6, 8");
     EXPECT_EQ(getIdentifierSqlPart("/123"), indexPart("00000123"));
     EXPECT_EQ(found("/123"), "2");
+    EXPECT_EQ(sent_, loading(indexPart("00000123")));
     allowLengths("6");
     EXPECT_EQ(found("/123"), "1 2");
     EXPECT_EQ(getIdentifierSqlPart("/123456789"), indexPart("456789"));
     EXPECT_EQ(found("/123456789"), "3");
+    EXPECT_EQ(sent_, loading(indexPart("456789")));
     EXPECT_EQ(getIdentifierSqlPart("mle*ko"), namePart("MLE%KO"));
     EXPECT_EQ(found("mle*ko"), "1 2 5");
+    EXPECT_EQ(sent_, loading(namePart("MLE%KO")));
     EXPECT_EQ(getIdentifierSqlPart("O'Neil"), namePart("O''NEIL"));
     EXPECT_EQ(found("O'Neil"), "3");
+    EXPECT_EQ(sent_, loading(namePart("O''NEIL")));
     EXPECT_EQ(getIdentifierSqlPart("żółty"), namePart("ŻÓŁTY"));
     EXPECT_EQ(found("żół"), "4");
+    EXPECT_EQ(sent_, loading(namePart("ŻÓŁ")));
     EXPECT_EQ(getIdentifierSqlPart("5901234123457"),
               "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere (p.sPlu in "
               "('5901234123457'))\n )");
     // A short code, and the weighed-goods code its number completes to.
     EXPECT_NE(getIdentifierSqlPart("17").find("(p.sPlu in ('17', '2800017000004'))"), std::string::npos);
     EXPECT_EQ(found("17"), "2 3");
+    EXPECT_EQ(sent_, loading("\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere (p.sPlu in "
+                             "('17', '2800017000004'))\n )"));
     // Digits no mask reads nor completes.
     EXPECT_NE(getIdentifierSqlPart("12345678901234").find("p.sPlu like '%12345678901234%'"), std::string::npos);
     // Codes are looked for in their canonical form, not as typed.
@@ -123,6 +144,7 @@ TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsAndTheProductsTheyFind) {
     EXPECT_EQ(getIdentifierSqlPart(""),
               "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere p.sPlu like '%%'\n )");
     EXPECT_EQ(found(""), "1 2 3");
+    EXPECT_EQ(sent_, loading(getIdentifierSqlPart("")));
     // After the slash: characters, not bytes, and an apostrophe stays inside the literal.
     EXPECT_EQ(getIdentifierSqlPart("/12'3"), indexPart("0012''3"));
     EXPECT_EQ(found("/12'3"), "");

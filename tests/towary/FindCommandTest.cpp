@@ -1,4 +1,7 @@
+#include "tests/support/RunTowary.h"
 #include "tests/support/TowaryStore.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -34,6 +37,7 @@ TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
     expectFailure(find("Mleko" + std::string(60000, '*')), "Szukany tekst jest za długi; skróć go.");
 }
 
+<<<<<<< HEAD
 TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
     // User 7 may browse department 02 but not its sector 0202; user 8 only department 03.
     for (const char* statement :
@@ -59,6 +63,31 @@ TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
     const auto shown = asUser("7", "show", "4");
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(shown.out.rfind("Towar ID 4: Mleko zagęszczone\n", 0), 0u) << shown.out;
+=======
+TEST_F(FindCommand, TheSqlTraceShowsTheModulesLikeTheRangeAndTheIndexItSeeks) {
+    const auto log = std::filesystem::path(dir_) / "log" / "sql-trace.log";
+    expectOutput(TestSupport::runTowary({"--trace-sql", "find", dir_, "/123"}),
+                 "ID 1, indeks 000123: Mleko łaciate; kody: 17, 5901234123457\nZnaleziono: 1.\n");
+    const std::string trace = TestSupport::readFile(log);
+    EXPECT_NE(trace.find("  |  \twhere sArtIndex like '%000123'\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("(reverse_chars(sArtIndex) >= '321000' and reverse_chars(sArtIndex) < '321001' and "
+                         "sArtIndex like '%000123')"),
+              std::string::npos)
+        << trace;
+    EXPECT_NE(trace.find("wiersze: 1\n"), std::string::npos) << trace;
+    EXPECT_EQ(trace.find("plan:"), std::string::npos) << "the plan only when asked";
+
+    std::filesystem::remove(log);
+    EXPECT_EQ(TestSupport::runTowary({"--trace-sql=plan", "find", dir_, "/123"}).exitCode, 0);
+    const std::string planned = TestSupport::readFile(log);
+    EXPECT_NE(planned.find("plan:\n"), std::string::npos) << planned;
+    EXPECT_NE(planned.find("USING INDEX towar_reversed_sArtIndex"), std::string::npos) << planned;
+    // Each code of the product is read with a parameter, and the trace shows its value.
+    EXPECT_NE(planned.find("parametry: :id = 1;"), std::string::npos) << planned;
+
+    expectBadUsage(TestSupport::runTowary({"--trace-sql=wszystko", "find", dir_, "/123"}),
+                   "--trace-sql przyjmuje tylko wartość plan (--trace-sql=plan), podano wszystko.");
+>>>>>>> speed
 }
 
 }  // namespace

@@ -52,6 +52,10 @@ public:
     virtual bool locksNowait() const = 0;
     // Rows inserted, updated or deleted by the last run.
     virtual std::int64_t rowsChanged() const = 0;
+    // The statements the engine runs for this one, in its own language (the SQL trace).
+    virtual std::vector<std::string> engineTexts() const = 0;
+    // How the engine means to run them, one step a line (the SQL trace).
+    virtual std::string plan() const = 0;
 
 protected:
     explicit Statement(std::string text) : text_(std::move(text)) {}

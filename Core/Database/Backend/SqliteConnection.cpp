@@ -131,6 +131,36 @@ public:
     bool locksNowait() const override { return lockNowait_; }
     std::int64_t rowsChanged() const override { return rowsChanged_; }
 
+    std::vector<std::string> engineTexts() const override {
+        std::vector<std::string> texts;
+        for (const auto& part : parts_) texts.emplace_back(sqlite3_sql(part.handle.get()));
+        return texts;
+    }
+
+    // SQLite's "explain query plan" of each part, its steps indented under their parents.
+    std::string plan() const override {
+        std::string plan;
+        for (const auto& part : parts_) {
+            const std::string explain = std::string("explain query plan ") + sqlite3_sql(part.handle.get());
+            sqlite3_stmt* raw = nullptr;
+            if (sqlite3_prepare_v2(connection_, explain.c_str(), -1, &raw, nullptr) != SQLITE_OK)
+                return plan + "(" + reasonOf(connection_) + ")";
+            const StatementHandle explained(raw);
+            std::vector<std::pair<int, std::size_t>> depths;  // a step's id and depth
+            while (sqlite3_step(raw) == SQLITE_ROW) {
+                const int id = sqlite3_column_int(raw, 0);
+                const int parent = sqlite3_column_int(raw, 1);
+                std::size_t depth = 0;
+                for (const auto& [known, at] : depths)
+                    if (known == parent) depth = at + 1;
+                depths.emplace_back(id, depth);
+                if (!plan.empty()) plan += "\n";
+                plan += std::string(2 * depth, ' ') + reinterpret_cast<const char*>(sqlite3_column_text(raw, 3));
+            }
+        }
+        return plan;
+    }
+
 private:
     struct Part {
         StatementHandle handle;

@@ -30,7 +30,8 @@ Translation translate(std::string_view oracleSql);
 std::string routineName(std::string_view qualified);
 
 // Registers on the connection: decode (any arity, NULL matches NULL), nvl,
-// upper and lower folding Polish letters, sysdate and borlandsysdate (now as
+// upper and lower folding Polish letters (polish_upper is upper for
+// the name index), reverse_chars (by characters), sysdate and borlandsysdate (now as
 // a day number). Also makes LIKE case-sensitive, as Oracle's is.
 // Throws std::runtime_error when SQLite refuses a registration.
 void registerFunctions(sqlite3* connection);

@@ -1,4 +1,5 @@
 #include "Core/Database/Dialect/Dialect.h"
+#include "Core/Database/Dialect/LikeRanges.h"
 #include "Core/tools/DayNumber.h"
 #include "Core/tools/Numbers.h"
 #include "Core/tools/PolishText.h"
@@ -97,6 +98,17 @@ void foldCase(sqlite3_context* context, int, sqlite3_value** arguments) {
     sqlite3_result_text(context, result.data(), static_cast<int>(result.size()), SQLITE_TRANSIENT);
 }
 
+// What the article index search seeks on: an index of the reversed texts turns
+// "ends with" into "begins with" (see LikeRanges.h).
+void reverse(sqlite3_context* context, int, sqlite3_value** arguments) {
+    if (isNull(arguments[0])) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::string result = reverseCharacters(textOf(arguments[0]));
+    sqlite3_result_text(context, result.data(), static_cast<int>(result.size()), SQLITE_TRANSIENT);
+}
+
 void now(sqlite3_context* context, int, sqlite3_value**) {
     sqlite3_result_double(context, Core::DayNumber::now());
 }
@@ -119,6 +131,11 @@ void registerFunctions(sqlite3* connection) {
     define(connection, "nvl", 2, nvl, true);
     define(connection, "upper", 1, foldCase<true>, true);
     define(connection, "lower", 1, foldCase<false>, true);
+    // The indexes of the identifier search are built on these two: names of their own, so that
+    // a tool without them (the sqlite3 shell) fails on a write to the table instead of
+    // filling an index with its own, ASCII-only or byte-wise, results.
+    define(connection, "reverse_chars", 1, reverse, true);
+    define(connection, "polish_upper", 1, foldCase<true>, true);
     define(connection, "sysdate", 0, now, false);
     define(connection, "borlandsysdate", 0, now, false);
     char* error = nullptr;

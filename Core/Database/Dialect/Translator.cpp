@@ -1,4 +1,5 @@
 #include "Core/Database/Dialect/Dialect.h"
+#include "Core/Database/Dialect/LikeRanges.h"
 #include "Core/Database/Dialect/SelectClauses.h"
 #include "Core/Database/Dialect/SqlTree.h"
 #include "Core/tools/Digits.h"
@@ -86,6 +87,7 @@ private:
         }
         rewriteTokens(level);
         rewriteSelects(level);
+        addLikeRanges(level);
     }
 
     // "(1 = 0 or a or b)" is "(a or b)", as Oracle's optimizer reads it; SQLite

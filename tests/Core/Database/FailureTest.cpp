@@ -1,3 +1,4 @@
+#include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/UserMessage.h"
@@ -136,6 +137,7 @@ TEST(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {
 
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(Core::Store::databaseFile().c_str(), &raw), SQLITE_OK);
+    DBKernel::Dialect::registerFunctions(raw);  // the functions the store's indexes are built on
     sqlite3_stmt* check = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(raw, "pragma integrity_check", -1, &check, nullptr), SQLITE_OK);
     ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);

@@ -10,7 +10,10 @@
 #include "Modules/Towary/Tools/products/getPluByIdentifier.h"
 
 #include <algorithm>
+#include <exception>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 
 namespace Product::Tools {
 namespace {
@@ -63,7 +66,21 @@ std::string nameForm(const std::string& identifier) {
 std::vector<std::string> getPluCandidates(const std::string& identifier, bool extended, bool acceptAnyCode,
                                           bool completeWithMasks) {
     std::vector<std::string> candidates;
-    const auto code = ProductTools::getPluByIdentifier(identifier, ProductTools::ErrorHandling::ReturnEmptyOnError);
+    // The PLU settings are read once per search, by whichever step needs them first.
+    std::shared_ptr<const Plu::TPluConfig> config;
+    const auto configuration = [&config] {
+        if (!config) config = Plu::pluConfig();
+        return config;
+    };
+    std::optional<Plu::TPlu> code;
+    if (isNumber(identifier)) {
+        try {
+            code = ProductTools::getPluByIdentifier(identifier, ProductTools::ErrorHandling::ReturnEmptyOnError,
+                                                    configuration());
+        } catch (const std::exception&) {
+            // Settings that cannot be read make no code here; the masks below then report them.
+        }
+    }
     if (code) {
         if (acceptAnyCode || isOneOf(code->type(), kGeneralTypes) || (extended && isOneOf(code->type(), kExtendedTypes)))
             candidates.push_back(code->raw());
@@ -71,10 +88,10 @@ std::vector<std::string> getPluCandidates(const std::string& identifier, bool ex
         candidates.push_back(identifier);
     }
     if ((extended || (!acceptAnyCode && completeWithMasks)) && isNumber(identifier)) {
-        const auto config = Plu::pluConfig();
-        for (const auto& mask : config->getMasks())
+        const auto masks = configuration();
+        for (const auto& mask : masks->getMasks())
             if (mask.flag && mask.type == PluType::W && static_cast<std::size_t>(mask.length) >= identifier.size())
-                candidates.push_back(config->complete(identifier, mask));
+                candidates.push_back(masks->complete(identifier, mask));
     }
     return candidates;
 }

@@ -11,7 +11,20 @@ std::optional<Plu::TPlu> getPluByIdentifier(const std::string& identifier,
     if (!Core::allDigits(identifier))
         return std::nullopt;
     try {
-        return Plu::TPlu(identifier, Plu::pluConfig());
+        return getPluByIdentifier(identifier, handling, Plu::pluConfig());
+    } catch (const std::exception&) {
+        if (handling == ErrorHandling::ThrowOnError) throw;
+        return std::nullopt;
+    }
+}
+
+std::optional<Plu::TPlu> getPluByIdentifier(const std::string& identifier,
+                                            ErrorHandling::PluSearchErrorHandling handling,
+                                            const std::shared_ptr<const Plu::TPluConfig>& config) {
+    if (!Core::allDigits(identifier))
+        return std::nullopt;
+    try {
+        return Plu::TPlu(identifier, config);
     } catch (const std::exception&) {
         if (handling == ErrorHandling::ThrowOnError) throw;
         return std::nullopt;

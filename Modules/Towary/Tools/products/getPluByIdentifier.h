@@ -7,6 +7,7 @@
 #include "Core/Export.h"
 #include "Core/Plu/Plu.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,5 +25,11 @@ enum PluSearchErrorHandling {
 // cannot be read. With ReturnEmptyOnError either gives nothing.
 TOWARY_EXPORT std::optional<Plu::TPlu> getPluByIdentifier(const std::string& identifier,
                                                           ErrorHandling::PluSearchErrorHandling handling);
+
+// The same under a configuration the caller has read already (a search that
+// also completes the identifier with the masks reads the settings once).
+TOWARY_EXPORT std::optional<Plu::TPlu> getPluByIdentifier(const std::string& identifier,
+                                                          ErrorHandling::PluSearchErrorHandling handling,
+                                                          const std::shared_ptr<const Plu::TPluConfig>& config);
 
 }  // namespace ProductTools
