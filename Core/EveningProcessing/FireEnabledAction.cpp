@@ -19,6 +19,10 @@ bool FireEnabledAction::canExecute() const {
 }
 
 bool FireEnabledAction::canRunFromFire() const {
+    return canRunOnDemand();
+}
+
+bool FireEnabledAction::canRunOnDemand() {
     return true;
 }
 

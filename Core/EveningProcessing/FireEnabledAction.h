@@ -21,6 +21,9 @@ public:
 
     bool canExecute() const override;
     bool canRunFromFire() const override;
+    // The on-demand answer of these steps, for a step on another base that a
+    // person may start as one of them.
+    static bool canRunOnDemand();
 
     const std::string& name() const { return name_; }
 

@@ -3,6 +3,7 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/Database/Query.h"
 #include "Core/EveningProcessing/EveningProcessingAction.h"
+#include "Core/EveningProcessing/FireEnabledAction.h"
 
 #include <boost/format.hpp>
 
@@ -13,8 +14,7 @@ namespace {
 
 class StatusChangeAction : public EveningProcessing::OdczytWieczornyAction {
 public:
-    // Run on demand as every step a person may start from the evening-processing window.
-    bool canRunFromFire() const override { return true; }
+    bool canRunFromFire() const override { return EveningProcessing::FireEnabledAction::canRunOnDemand(); }
 
 protected:
     void doExecute() override {
