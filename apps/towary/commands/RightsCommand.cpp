@@ -117,6 +117,8 @@ void checkIndex(const std::string& index) {
 }
 
 void show(std::ostream& out, const RightsOptions& options) {
+    // Checked before anything is printed: a refused index must not leave the entries half shown.
+    if (!options.group.empty()) checkIndex(options.group);
     const Container container = load(options, TSessionHolder());
     if (container.allRightsGranted())
         out << "Uprawnienia " << ownerName(options) << ": brak wpisów, wszystkie uprawnienia do wszystkich grup.\n";
@@ -125,7 +127,6 @@ void show(std::ostream& out, const RightsOptions& options) {
     for (const auto& [index, entry] : container)
         out << "  " << index << "  " << entry.current.text() << "  " << grantedNames(entry.current) << '\n';
     if (!options.group.empty()) {
-        checkIndex(options.group);
         const Rights rights = container.getRights(options.group);
         out << "Grupa " << options.group << ": " << rights.text() << "  " << grantedNames(rights)
             << "; w części hierarchii danej użytkownikowi: "
