@@ -85,6 +85,12 @@ std::string grantedNames(const Rights& rights) {
     return names.empty() ? "-" : boost::algorithm::join(names, ", ");
 }
 
+// What `set` takes, for the refusals of a rights text.
+std::string rightsHint() {
+    return "Uprawnienia to: " + boost::algorithm::join(kNames, ", ") +
+           " (albo \"wszystkie\", \"brak\" lub 14 znaków Y/N i I/O).";
+}
+
 // The rights as written on the command line: the 14-character text, or the
 // names of the granted rights separated by commas ("wszystkie" for all,
 // "brak" for none), each then set by the owner himself, not inherited.
@@ -94,7 +100,10 @@ Rights parseRights(const std::string& text) {
     Rights rights;
     for (std::size_t i = 0; i < Rights::kCount; ++i) rights[static_cast<Rights::Kind>(i)].inherited(false);
     if (text == "brak") return rights;
-    for (const auto& name : Core::splitList(text, ",", Core::EmptyItems::drop)) {
+    const auto names = Core::splitList(text, ",", Core::EmptyItems::drop);
+    // An empty list would silently take every right away; "brak" says so on purpose.
+    if (names.empty()) throw std::runtime_error("Nie podano uprawnień. " + rightsHint());
+    for (const auto& name : names) {
         bool known = false;
         for (std::size_t i = 0; i < Rights::kCount; ++i) {
             if (name == kNames[i] || name == "wszystkie") {
@@ -102,10 +111,7 @@ Rights parseRights(const std::string& text) {
                 known = true;
             }
         }
-        if (!known)
-            throw std::runtime_error("Nieznane uprawnienie \"" + name + "\". Uprawnienia to: " +
-                                     boost::algorithm::join(kNames, ", ") +
-                                     " (albo \"wszystkie\", \"brak\" lub 14 znaków Y/N i I/O).");
+        if (!known) throw std::runtime_error("Nieznane uprawnienie \"" + name + "\". " + rightsHint());
     }
     return rights;
 }
