@@ -12,6 +12,7 @@
 #include "Modules/Towary/Tools/rights/Streams.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
+#include "apps/towary/products/RightsOwners.h"
 
 #include <boost/algorithm/string/join.hpp>
 
@@ -54,16 +55,8 @@ std::string ownerName(const RightsOptions& options) {
 Container load(const RightsOptions& options, const TSessionHolder& session) {
     Container container;
     const int owner = numberOf<int>(options.owner);
-    DBKernel::Sql::PreparedQuery known(options.userGroup
-                                           ? "select 1 from grupauzytkownikow where lgrupyuzytkref = :id"
-                                           : "select 1 from uzytkownik where luzytkref = :id",
-                                       session);
-    known.Params["id"] = owner;
-    known.execute();
-    if (!known.next())
-        throw std::runtime_error((options.userGroup ? "Nie ma grupy użytkowników o identyfikatorze "
-                                                    : "Nie ma użytkownika o identyfikatorze ") +
-                                 std::to_string(owner) + ".");
+    Products::requireKnownOwner(options.userGroup ? Products::RightsOwner::userGroup : Products::RightsOwner::user,
+                                owner, session);
     if (options.userGroup)
         GroupRights::InputStream::forUserGroup(owner, session).containerFromStream(container);
     else
