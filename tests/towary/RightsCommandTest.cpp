@@ -66,6 +66,13 @@ TEST_F(RightsCommand, UserGroupsRefusalsLeaveTheStoreAsItWas) {
                   "Nieznane uprawnienie \"YIYIYIYIYIYIYX\". Uprawnienia to: przegladanie, dodawanie-towaru, "
                   "dodawanie-grupy, modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy (albo "
                   "\"wszystkie\", \"brak\" lub 14 znaków Y/N i I/O).");
+    for (const std::string empty : {"", " , "})
+        expectFailure(rights({"set", "7", "01", empty}),
+                      "Nie podano uprawnień. Uprawnienia to: przegladanie, dodawanie-towaru, dodawanie-grupy, "
+                      "modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy (albo \"wszystkie\", "
+                      "\"brak\" lub 14 znaków Y/N i I/O).");
+    expectFailure(rights({"show", "3", "--group-of-users", "--group", "0x"}),
+                  "Indeks grupy towarów \"0x\" może zawierać tylko cyfry.");
     expectBadUsage(rights({"set", "0", "01", "brak"}), "Identyfikator właściciela uprawnień");
     expectBadUsage(rights({"sql", "7", "--writer", "all"}), "all");
     expectBadUsage(rights({"sql", "7", "--alias", "t;drop"}), "alias \"t;drop\" to nie nazwa tabeli");

@@ -12,6 +12,7 @@
 #include "Modules/Towary/Tools/rights/Streams.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
+#include "apps/towary/products/RightsOwners.h"
 
 #include <boost/algorithm/string/join.hpp>
 
@@ -54,16 +55,8 @@ std::string ownerName(const RightsOptions& options) {
 Container load(const RightsOptions& options, const TSessionHolder& session) {
     Container container;
     const int owner = numberOf<int>(options.owner);
-    DBKernel::Sql::PreparedQuery known(options.userGroup
-                                           ? "select 1 from grupauzytkownikow where lgrupyuzytkref = :id"
-                                           : "select 1 from uzytkownik where luzytkref = :id",
-                                       session);
-    known.Params["id"] = owner;
-    known.execute();
-    if (!known.next())
-        throw std::runtime_error((options.userGroup ? "Nie ma grupy użytkowników o identyfikatorze "
-                                                    : "Nie ma użytkownika o identyfikatorze ") +
-                                 std::to_string(owner) + ".");
+    Products::requireKnownOwner(options.userGroup ? Products::RightsOwner::userGroup : Products::RightsOwner::user,
+                                owner, session);
     if (options.userGroup)
         GroupRights::InputStream::forUserGroup(owner, session).containerFromStream(container);
     else
@@ -85,6 +78,12 @@ std::string grantedNames(const Rights& rights) {
     return names.empty() ? "-" : boost::algorithm::join(names, ", ");
 }
 
+// What `set` takes, for the refusals of a rights text.
+std::string rightsHint() {
+    return "Uprawnienia to: " + boost::algorithm::join(kNames, ", ") +
+           " (albo \"wszystkie\", \"brak\" lub 14 znaków Y/N i I/O).";
+}
+
 // The rights as written on the command line: the 14-character text, or the
 // names of the granted rights separated by commas ("wszystkie" for all,
 // "brak" for none), each then set by the owner himself, not inherited.
@@ -94,7 +93,10 @@ Rights parseRights(const std::string& text) {
     Rights rights;
     for (std::size_t i = 0; i < Rights::kCount; ++i) rights[static_cast<Rights::Kind>(i)].inherited(false);
     if (text == "brak") return rights;
-    for (const auto& name : Core::splitList(text, ",", Core::EmptyItems::drop)) {
+    const auto names = Core::splitList(text, ",", Core::EmptyItems::drop);
+    // An empty list would silently take every right away; "brak" says so on purpose.
+    if (names.empty()) throw std::runtime_error("Nie podano uprawnień. " + rightsHint());
+    for (const auto& name : names) {
         bool known = false;
         for (std::size_t i = 0; i < Rights::kCount; ++i) {
             if (name == kNames[i] || name == "wszystkie") {
@@ -102,10 +104,7 @@ Rights parseRights(const std::string& text) {
                 known = true;
             }
         }
-        if (!known)
-            throw std::runtime_error("Nieznane uprawnienie \"" + name + "\". Uprawnienia to: " +
-                                     boost::algorithm::join(kNames, ", ") +
-                                     " (albo \"wszystkie\", \"brak\" lub 14 znaków Y/N i I/O).");
+        if (!known) throw std::runtime_error("Nieznane uprawnienie \"" + name + "\". " + rightsHint());
     }
     return rights;
 }
@@ -117,6 +116,8 @@ void checkIndex(const std::string& index) {
 }
 
 void show(std::ostream& out, const RightsOptions& options) {
+    // Checked before anything is printed: a refused index must not leave the entries half shown.
+    if (!options.group.empty()) checkIndex(options.group);
     const Container container = load(options, TSessionHolder());
     if (container.allRightsGranted())
         out << "Uprawnienia " << ownerName(options) << ": brak wpisów, wszystkie uprawnienia do wszystkich grup.\n";
@@ -125,7 +126,6 @@ void show(std::ostream& out, const RightsOptions& options) {
     for (const auto& [index, entry] : container)
         out << "  " << index << "  " << entry.current.text() << "  " << grantedNames(entry.current) << '\n';
     if (!options.group.empty()) {
-        checkIndex(options.group);
         const Rights rights = container.getRights(options.group);
         out << "Grupa " << options.group << ": " << rights.text() << "  " << grantedNames(rights)
             << "; w części hierarchii danej użytkownikowi: "

@@ -2,12 +2,14 @@
 
 #include "Modules/Towary/Tools/rights/GroupRightsSql.h"
 #include "Modules/Towary/Tools/rights/Streams.h"
+#include "apps/towary/products/RightsOwners.h"
 
 #include <stdexcept>
 
 namespace Towary::Host::Products {
 
 BrowsableProducts::BrowsableProducts(int userRef, TSessionHolder session) : userRef_(userRef) {
+    requireKnownOwner(RightsOwner::user, userRef, session);
     GroupRights::InputStream(userRef, session).containerFromStream(rights_);
     if (!rights_.allRightsGranted())
         query_.emplace("select 1 from towar where lTowarRef = :id and " +

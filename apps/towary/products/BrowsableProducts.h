@@ -2,7 +2,7 @@
 // The products a user may browse: those whose group his rights over product
 // groups let him browse (right 1), checked through the group rights condition
 // on towar, as the back office's product browsers check them. A user without
-// any entry browses everything.
+// any entry browses everything; an id that is no user's is refused.
 
 #include "Core/BaseDBObjects/TTowar.h"
 #include "Core/Database/Query.h"
@@ -18,7 +18,8 @@ namespace Towary::Host::Products {
 
 class BrowsableProducts {
 public:
-    // Reads the user's rights on the session.
+    // Reads the user's rights on the session; throws std::runtime_error for
+    // a user the store does not know (requireKnownOwner).
     BrowsableProducts(int userRef, TSessionHolder session);
 
     // The products of the list the user may browse, in the list's order.
