@@ -12,6 +12,10 @@
 namespace DBKernel::Dialect {
 namespace {
 
+// The most digits SQLite reads as an integer whatever they are: 18 (a 19-digit
+// number may pass the 64 bits and be read as a real).
+constexpr std::size_t kLongestExactInteger = 18;
+
 // Oracle names that are read without parentheses but are functions on SQLite.
 bool isPseudoFunction(const Node& node) {
     return node.isWord("newref") || node.isWord("borlandsysdate") || node.isWord("sysdate");
@@ -114,8 +118,11 @@ private:
                 break;
             case Token::Kind::Number:
                 // Group keys written unquoted ("sgrindex in (0102)") match their text in Oracle,
-                // which compares as numbers; SQLite would compare the text "102".
-                if (node.token.text.size() > 1 && node.token.text.front() == '0' && Core::allDigits(node.token.text)) {
+                // which compares as numbers; SQLite would compare the text "102", and a key past
+                // 64 bits it would read as a real and compare as "1.2e+21".
+                if (Core::allDigits(node.token.text) &&
+                    ((node.token.text.size() > 1 && node.token.text.front() == '0') ||
+                     node.token.text.size() > kLongestExactInteger)) {
                     node.token = Token{Token::Kind::String, "'" + node.token.text + "'"};
                 }
                 break;

@@ -208,6 +208,11 @@ TEST(Translate, GroupKeysWrittenAsNumbersKeepTheirLeadingZeros) {
               Statements{"select t.sgrindex from towar t where 1 = 1 and (t.sgrindex like '01%') and t.sgrindex not "
                          "in ('0102', '0304') and t.bycode in ('06')"});
     EXPECT_EQ(db.run(visible), (Rows{{"0101"}}));
+
+    // A key of a deep hierarchy, past 64 bits.
+    db.exec("insert into towar values ('12345678901234567890', 6), ('12345678901234567891', 6)");
+    EXPECT_EQ(db.run("select sgrindex from towar where sgrindex not in (12345678901234567890, 0101, 0102, 0201, 102)"),
+              (Rows{{"12345678901234567891"}}));
 }
 
 TEST(Translate, AFalseFirstDisjunctIsDroppedSoThatTheIndexServesTheRest) {
