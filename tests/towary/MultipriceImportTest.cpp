@@ -151,8 +151,8 @@ TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported)
                  "przynależą w bazie do innych towarów.\n" +
                      importedLine(1, 3));
     EXPECT_EQ(codes(), before) << "every code stays live on its owner; the ware's deleted code is dropped with it";
-    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n")
-        << "the grouping row is removed again; the element made before stays";
+    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n")
+        << "the grouping row is removed again, and the element made before it too";
 
     // Codes that all belong to one other product stay with it, reported.
     expectOutput(import("Herbata,010101001,000510,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
@@ -160,6 +160,9 @@ TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported)
                  "ponieważ przynależały one w bazie do innych towarów.\n" +
                      importedLine(1, 1) + wares(1, 0, 0, 0));
     EXPECT_EQ(codes(), before);
+    EXPECT_EQ(rows("select sNazwa, bWieleCen from towar where sGrIndex = '010101001001' order by bWieleCen"),
+              "sNazwa\tbWieleCen\nHerbata\t0\nHerbata\t1\n")
+        << "the next ware under the family takes the freed group index with no element of the refused one";
 }
 
 TEST_F(MultipriceImport, TheWareTakesItsClassFromTheImport) {
