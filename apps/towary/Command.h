@@ -23,6 +23,12 @@ struct Context {
 // Adds the store directory argument, the first of every store command.
 void addStoreArgument(CLI::App& command, Context& context);
 
+// A file a command reads or writes (`kind`: "plik towarów") is never one of
+// the store's own files: writing it would replace the store, and reading the
+// database through a descriptor of this process would drop the locks its
+// connections hold (docs/database.md). Throws std::runtime_error, in Polish.
+void refuseStoreFile(const std::filesystem::path& file, const std::string& kind);
+
 // Each group of commands adds itself to the command line.
 void addInitCommand(CLI::App& app, Context& context);
 void addActionsCommand(CLI::App& app, Context& context);

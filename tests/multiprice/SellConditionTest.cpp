@@ -138,6 +138,14 @@ TEST_F(SellCondition, TheGuardRemovesAnElementWhoseConditionWasNeverStored) {
         guard.commit();
     }
     EXPECT_EQ(elements(), "2");
+
+    // With multi-price handling off no element is ever made, so there is none to remove.
+    MultiPriceWareSellConditionLogic off(session_, {}, false);
+    {
+        auto row = ware();
+        MultiPriceWareSellConditionLogic::WareGuard guard(off, &row);
+    }
+    EXPECT_EQ(column("select count(*) from towar where lTowarRef = 100"), "1");
 }
 
 TEST_F(SellCondition, AnElementsIndexShowsItsPriceAndItKeepsOnlyItsConditionsAtThatPrice) {

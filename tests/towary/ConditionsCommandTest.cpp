@@ -84,4 +84,15 @@ TEST_F(ConditionsCommand, ABadRowStoresNothingAndLeavesNoElementBehind) {
                       "dataDo, lPromoRef, byDeleted, byBlokada");
 }
 
+TEST_F(ConditionsCommand, TheStoresOwnFilesAreNoConditionFiles) {
+    const auto database = dir_ + "/towary.db";
+    const auto before = TestSupport::readFile(database);
+    expectFailure(run("conditions", {"export", database}),
+                  "Plik " + database + " jest plikiem sklepu (towary.db); plik warunków musi być innym plikiem.");
+    expectFailure(run("conditions", {"import", dir_ + "/./towary.toml"}),
+                  "Plik " + dir_ + "/./towary.toml jest plikiem sklepu (towary.toml); plik warunków musi być innym "
+                  "plikiem.");
+    EXPECT_EQ(TestSupport::readFile(database), before) << "the export did not write over the store";
+}
+
 }  // namespace

@@ -109,6 +109,20 @@ TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
         << "the live code stays on the product, now the ware's element; the deleted row stays deleted";
 }
 
+TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsLeftToIt) {
+    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
+    given("update plu set byStatus = 3");
+    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+          "(900, 'Inny', '010101001', '000601', 4, 6, 0)");
+    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (901, '5901234123457', 900, 1, 1)");
+    expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,5\n"),
+                 "Towar 'Kawa' o indeksie '000500' został zaimportowany bez kodów '5901234123457', "
+                 "ponieważ przynależały one w bazie do innych towarów.\n" +
+                     importedLine(1, 1));
+    EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000500\t3\n5901234123457\t000601\t1\n");
+    EXPECT_EQ(rows("select nJm from plu where lTowarRef = 900"), "nJm\n1\n") << "the other product's code is as it was";
+}
+
 TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
     ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
     given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
@@ -151,8 +165,8 @@ TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported)
                  "przynależą w bazie do innych towarów.\n" +
                      importedLine(1, 3));
     EXPECT_EQ(codes(), before) << "every code stays live on its owner; the ware's deleted code is dropped with it";
-    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n")
-        << "the grouping row is removed again; the element made before stays";
+    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n")
+        << "the grouping row is removed again, and the element made before it too";
 
     // Codes that all belong to one other product stay with it, reported.
     expectOutput(import("Herbata,010101001,000510,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
@@ -160,6 +174,9 @@ TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported)
                  "ponieważ przynależały one w bazie do innych towarów.\n" +
                      importedLine(1, 1) + wares(1, 0, 0, 0));
     EXPECT_EQ(codes(), before);
+    EXPECT_EQ(rows("select sNazwa, bWieleCen from towar where sGrIndex = '010101001001' order by bWieleCen"),
+              "sNazwa\tbWieleCen\nHerbata\t0\nHerbata\t1\n")
+        << "the next ware under the family takes the freed group index with no element of the refused one";
 }
 
 TEST_F(MultipriceImport, TheWareTakesItsClassFromTheImport) {

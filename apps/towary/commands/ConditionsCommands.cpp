@@ -24,6 +24,7 @@ void addConditionsCommands(CLI::App& app, Context& context) {
     import->add_option("FILE", *importFile, "CSV file of sale conditions")->required();
     import->callback([&context, importFile] {
         context.job = [importFile](std::ostream& out) {
+            refuseStoreFile(*importFile, "plik warunków");
             const auto counts = Products::importConditions(*importFile, TSessionHolder::open(),
                                                            Products::multiPriceHandlingEnabled());
             out << "Zapisano warunki sprzedaży z " << *importFile << ": " << counts.conditions
@@ -41,6 +42,7 @@ void addConditionsCommands(CLI::App& app, Context& context) {
                 Products::exportConditions(out, TSessionHolder::open());
                 return;
             }
+            refuseStoreFile(*exportFile, "plik warunków");
             Core::AtomicFile file(*exportFile);
             const auto written = Products::exportConditions(file.stream(), TSessionHolder::open());
             file.commit();

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "Core/Database/TSessionHolder.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/tools/AtomicFile.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/products/ProductExport.h"
@@ -21,21 +20,6 @@ namespace {
 struct FileOption {
     std::string file;  // "" when not given
 };
-
-// A product file is never one of the store's own files: an export would
-// replace it, and reading the database through a descriptor of this process
-// would drop the locks its connections hold (docs/database.md). Told by the
-// file's identity, so a link or another spelling of the path is refused too.
-void refuseStoreFile(const std::filesystem::path& file) {
-    const auto database = Core::Store::databaseFile().string();
-    for (const auto& own : {std::filesystem::path(database), std::filesystem::path(database + "-wal"),
-                            std::filesystem::path(database + "-shm"), Core::Store::settingsFile()}) {
-        std::error_code error;
-        if (std::filesystem::equivalent(file, own, error))
-            throw std::runtime_error("Plik " + file.string() + " jest plikiem sklepu (" + own.filename().string() +
-                                     "); plik towarów musi być innym plikiem.");
-    }
-}
 
 }  // namespace
 
@@ -51,7 +35,7 @@ void addProductsCommands(CLI::App& app, Context& context) {
         ->required();
     import->callback([&context, importOptions] {
         context.job = [importOptions](std::ostream& out) {
-            refuseStoreFile(importOptions->file);
+            refuseStoreFile(importOptions->file, "plik towarów");
             const auto counts = Products::importProducts(importOptions->file, TSessionHolder::open(),
                                                          Products::multiPriceHandlingEnabled());
             for (const auto& line : counts.log) out << line << "\n";
@@ -76,7 +60,7 @@ void addProductsCommands(CLI::App& app, Context& context) {
                 Products::exportProducts(out, TSessionHolder::open());
                 return;
             }
-            refuseStoreFile(exportOptions->file);
+            refuseStoreFile(exportOptions->file, "plik towarów");
             Core::AtomicFile file(exportOptions->file);
             const auto counts = Products::exportProducts(file.stream(), TSessionHolder::open());
             file.commit();

@@ -283,7 +283,8 @@ public:
           counts_(counts),
           logic_(session, [&counts](const System::AnsiString& text, bool) { counts.log.push_back(text); }, true),
           regularUpdater_(session),
-          typeSetter_("update towar set byTyp = :byTyp where lTowarRef = :lTowarRef", session) {
+          typeSetter_("update towar set byTyp = :byTyp where lTowarRef = :lTowarRef", session),
+          elementRemover_("delete from towar where sGrIndex = :sGrIndex and bWieleCen = 1", session) {
         const auto columns = TTowar::columnInfo();
         for (std::size_t i = 0; i < layout_.fields().size(); ++i) {
             const auto& field = layout_.fields()[i];
@@ -318,7 +319,10 @@ public:
                                                static_cast<unsigned>(ware.GetAtrMask()));
         const auto outcome = logic_.lastOutcome();
         count(outcome);
-        if (outcome == Towar::MultiPriceWareLogic::Outcome::rejected) return;  // its codes belong elsewhere
+        if (outcome == Towar::MultiPriceWareLogic::Outcome::rejected) {  // its codes belong elsewhere
+            removeLeftElement(ware);
+            return;
+        }
         if (outcome == Towar::MultiPriceWareLogic::Outcome::dissolved) {
             storeOnFormerGroupingRow(ware, plus);
         } else if (!stored) {
@@ -336,6 +340,15 @@ private:
                 !DBKernel::isNull(row.values[i]))
                 return std::get<std::int64_t>(row.values[i]);
         return std::nullopt;
+    }
+
+    // A ware refused for its codes loses its grouping row but leaves the
+    // element made before it. Its group index is then free again, and the
+    // next ware made under the same group would take it and that element
+    // with it; so the element goes too (docs/host-behaviours.md).
+    void removeLeftElement(const TTowar& ware) {
+        elementRemover_.Params["sGrIndex"] = ware.GetGrIndex();
+        elementRemover_.execute();
     }
 
     // A dissolved ware's grouping row, now an ordinary product of the parent
@@ -371,6 +384,7 @@ private:
     Towar::MultiPriceWareLogic logic_;
     Towar::MainWareUpdater regularUpdater_;
     Towar::Command typeSetter_;
+    DBKernel::Sql::Command elementRemover_;
 };
 
 }  // namespace

@@ -328,11 +328,14 @@ void MultiPriceWareLogic::updateBarCodes(const TTowar& ware, TPLUCollection& plu
     std::string others;
     for (auto& plu : plus) {
         const auto code = plu.GetPLU();
-        bool found = false, owned = false;
+        // The update changes every row of the code text: a code another
+        // product has a row of (a live one, or a deleted one beside the
+        // ware's) is not the ware's to update, and is reported.
+        bool found = false, owned = true;
         for (const auto& barCode : barCodes) {
             if (barCode.plu != code) continue;
             found = true;
-            owned = owned || barCode.towarRef == ware.GetTowarRef();
+            owned = owned && barCode.towarRef == ware.GetTowarRef();
         }
         if (!found)
             insertBarCode(plu);

@@ -112,7 +112,8 @@ MultiPriceWareSellConditionLogic::WareGuard::WareGuard(MultiPriceWareSellConditi
     : logic_(logic), element_(element) {}
 
 MultiPriceWareSellConditionLogic::WareGuard::~WareGuard() {
-    if (committed_ || disabled_ || element_ == nullptr) return;
+    // With multi-price handling off the logic makes no element, and has no deleter.
+    if (committed_ || disabled_ || element_ == nullptr || !logic_.commands_) return;
     try {
         logic_.commands_->wareDeleter.execute(*element_);
     } catch (const std::exception& e) {
