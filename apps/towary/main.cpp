@@ -82,6 +82,8 @@ int main(int argc, char** argv) {
     addStatusCommands(app, context);
     addConditionsCommands(app, context);
     addMultipriceCommands(app, context);
+    addRulesCommands(app, context);
+    addOrderCommands(app, context);
 
     try {
         app.parse(argc, argv);
