@@ -42,4 +42,6 @@ bool TMultiOptionsMsgBox(const std::string& text, std::vector<CCheckBoxOption>& 
 
 bool TBaseTextViewer(const TBaseTextViewerArgs& args) { return dialogs().showText(args); }
 
+std::optional<std::size_t> TGridChoiceDialog(const TGridChoiceArgs& args) { return dialogs().chooseRow(args); }
+
 }  // namespace Core

@@ -3,7 +3,9 @@
 // viewer. The host installs the implementation (a terminal, a window, a
 // scripted answerer in tests); the module only calls the functions below.
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,22 @@ struct TBaseTextViewerArgs {
 
 enum class MsgKind { Warning, Information };
 
+// A column of a read-only grid: its key, its caption (a line break starts
+// the header's second line) and the alignment of its cells.
+struct TGridColumn {
+    enum class Align { Left, Right, Centre };
+    std::string key;
+    std::string caption;
+    Align align = Align::Left;
+};
+
+// A read-only grid the user picks one whole row of.
+struct TGridChoiceArgs {
+    std::string caption;
+    std::vector<TGridColumn> columns;
+    std::vector<std::vector<std::string>> rows;  // a cell per column
+};
+
 // The host's implementation of the dialogs.
 class IDialogs {
 public:
@@ -39,6 +57,8 @@ public:
     virtual bool multiOptions(MsgKind kind, const std::string& text, std::vector<CCheckBoxOption>& options) = 0;
     // Shows a text; true when the user closed the viewer with OK.
     virtual bool showText(const TBaseTextViewerArgs& args) = 0;
+    // Shows the grid; the index of the row the user chose, none when cancelled.
+    virtual std::optional<std::size_t> chooseRow(const TGridChoiceArgs& args) = 0;
 };
 
 // Installs the process-wide dialogs; returns the previous ones.
@@ -52,5 +72,6 @@ bool AskMsgBox(const std::string& text);
 // A box with check-box options; the options come back as the user left them.
 bool TMultiOptionsMsgBox(const std::string& text, std::vector<CCheckBoxOption>& options);
 bool TBaseTextViewer(const TBaseTextViewerArgs& args);
+std::optional<std::size_t> TGridChoiceDialog(const TGridChoiceArgs& args);
 
 }  // namespace Core

@@ -33,6 +33,16 @@ const MeasureUnit& AvailMeasureUnits::find(int id) const {
     throw std::runtime_error((boost::format("Brak jednostki miary o kodzie %1% na liście jednostek sklepu.") % id).str());
 }
 
+const MeasureUnit& AvailMeasureUnits::find(const std::string& name) const {
+    const auto unit = std::find_if(units_.begin(), units_.end(),
+                                   [&name](const MeasureUnit& u) { return u.shortName() == name || u.name() == name; });
+    if (unit != units_.end()) return *unit;
+    std::string known;
+    for (const auto& u : units_) known += (known.empty() ? "" : ", ") + u.shortName();
+    throw std::runtime_error(
+        (boost::format("Brak jednostki miary \"%1%\" na liście jednostek sklepu (są: %2%).") % name % known).str());
+}
+
 std::string AvailMeasureUnits::getMeasureUnitNameByCode(int id) const {
     const auto* unit = lookup(id);
     return unit != nullptr ? unit->name() : std::string();

@@ -39,6 +39,9 @@ public:
     // The unit of the code; throws std::runtime_error "Brak jednostki miary o
     // kodzie N na liście jednostek sklepu." for a code the list does not hold.
     const MeasureUnit& find(int id) const;
+    // The unit whose abbreviation or full name is exactly the text; throws
+    // std::runtime_error naming the text and the store's units for any other.
+    const MeasureUnit& find(const std::string& name) const;
     // The full name of the unit of the code; "" for a code the list does not hold.
     std::string getMeasureUnitNameByCode(int id) const;
     // Every unit, in the order of their codes.

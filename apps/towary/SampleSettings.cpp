@@ -72,6 +72,26 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 "Włączone" = false
 
 # ---------------------------------------------------------------------------
+# Przeceny: blokada dodawania przez centralę
+# ---------------------------------------------------------------------------
+# "Blokada dodawania przecen" (bool): centrala zabrania sklepowi dodawać przeceny
+# danego rodzaju. Wyjątki (tekst, pozycje oddzielone średnikiem, przecinkiem
+# lub końcem wiersza; puste pomijane): grupy towarowe (przecenić można towary
+# grup, których indeks zaczyna się od pozycji), indeksy towarów (cały indeks
+# artykułu) i GUID-y list asortymentowych ważnych dzisiaj. Pusty tekst: brak wyjątków.
+["Parametry programu".Towary.Przeceny."Przeceny automatyczne"."Blokada dodawania przecen"]
+"@" = false
+"Grupy towarowe - wyjątki" = ""
+"Indeksy towarów - wyjątki" = ""
+"Listy asortymentowe - wyjątki" = ""
+
+["Parametry programu".Towary.Przeceny."Przeceny na wybrane sztuki"."Blokada dodawania przecen"]
+"@" = false
+"Grupy towarowe - wyjątki" = ""
+"Indeksy towarów - wyjątki" = ""
+"Listy asortymentowe - wyjątki" = ""
+
+# ---------------------------------------------------------------------------
 # Marże i ceny sprzedaży
 # ---------------------------------------------------------------------------
 ["Parametry programu".Towary."Marże"]
@@ -199,6 +219,58 @@ Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego
 
 ["Parametry sklepu".Towary.Sortowanie]
 "Kolejność sortowania" = "sNazwa, sArtIndex"   # kolumny towaru oddzielone przecinkami, każda z asc lub desc
+
+# ---------------------------------------------------------------------------
+# Warunki sprzedaży i zakupu: co sklep może dodawać i zmieniać
+# ---------------------------------------------------------------------------
+# Blokada dodawania lokalnych warunków sprzedaży (bool) z wyjątkami jak przy
+# przecenach: grupy towarowe, indeksy towarów, GUID-y list asortymentowych
+# ważnych dzisiaj (tekst, pozycje oddzielone ; , lub końcem wiersza).
+["Parametry sklepu".Towary.Warunki."Sprzedaży".Edycja."Blokada dodawania lokalnych warunków sprzedaży"]
+"@" = false
+"Grupy towarowe - wyjątki" = ""
+"Indeksy towarów - wyjątki" = ""
+"Listy asortymentowe - wyjątki" = ""
+
+# Warunki centralowe promocyjne (bool): zablokowane do edycji; wyjątek to
+# promocje, których GUID zaczyna się od prefiksu (tekst, bez apostrofu).
+["Parametry sklepu".Towary.Warunki."Sprzedaży".Edycja."Blokada edycji warunku centralowego promocyjnego"]
+"@" = false
+"Prefiks promocji pozwalający na edycję warunku" = "{L"
+
+["Parametry sklepu".Towary.Warunki."Sprzedaży".Edycja]
+"Blokada edycji rozpoczętego warunku centralowego promocyjnego" = false   # już obowiązujące
+"Dopuszczalna edycja warunku centralowego promocyjnego" = true
+"Dopuszczalna edycja warunku centralowego" = true
+"Dozwolona zmiana ceny warunku centralowego tylko poniżej ceny sugerowanej" = false
+"Warunek centralowy promocyjny - tylko zmiana ceny" = false
+"Dozwolona ręczna edycja warunków dla towarów wielocenowych" = false
+
+# Domyślny okres obowiązywania warunku sprzedaży (bool): nowy warunek trwa
+# "Liczba dni" (int); przy "Blokada edycji zakresu datowego" (bool) zakresu dat
+# nie można zmienić, poza towarami o indeksach z listy wyjątków (tekst).
+["Parametry sklepu".Towary.Warunki."Sprzedaży".Edycja."Domyślny okres obowiązywania warunku"]
+"@" = true
+"Liczba dni" = 30
+
+["Parametry sklepu".Towary.Warunki."Sprzedaży".Edycja."Domyślny okres obowiązywania warunku"."Blokada edycji zakresu datowego"]
+"@" = false
+"Indeksy towarów - wyjątki" = ""
+
+# To samo dla warunków zakupu; okres może też pochodzić z atrybutu firmy
+# (dostawcy): "Liczba dni z atrybutu firmy" (bool) i "Nazwa atrybutu" (tekst).
+# Wartość atrybutu musi być liczbą całkowitą; firma bez atrybutu dostaje "Liczba dni".
+["Parametry sklepu".Towary.Warunki.Zakupu.Edycja."Domyślny okres obowiązywania warunku"]
+"@" = true
+"Liczba dni" = 90
+
+["Parametry sklepu".Towary.Warunki.Zakupu.Edycja."Domyślny okres obowiązywania warunku"."Blokada edycji zakresu datowego"]
+"@" = false
+"Indeksy towarów - wyjątki" = ""
+
+["Parametry sklepu".Towary.Warunki.Zakupu.Edycja."Domyślny okres obowiązywania warunku"."Liczba dni z atrybutu firmy"]
+"@" = false
+"Nazwa atrybutu" = "Okres warunku zakupu"
 )";
 
 }  // namespace

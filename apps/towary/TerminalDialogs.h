@@ -1,8 +1,9 @@
 #pragma once
 // The dialogs of the towary host: messages on standard error, the text
-// viewer on standard output, questions at the terminal's prompt. When
-// standard input is not a terminal, --yes or --no answers every question;
-// a question left without an answer is an error, never a silent yes.
+// viewer and grids on standard output, questions at the terminal's prompt.
+// When standard input is not a terminal, --yes or --no answers every
+// question and --pick N the row of a grid; a question left without an
+// answer is an error, never a silent yes.
 
 #include "Core/Dialogs/Dialogs.h"
 
@@ -13,15 +14,18 @@ namespace Towary::Host {
 
 class TerminalDialogs : public Core::IDialogs {
 public:
-    // answer: the scripted answer to questions (--yes, --no), if any.
+    // answer: the scripted answer to questions (--yes, --no), if any;
+    // row: the scripted row of grids (--pick, counted from 1), if any.
     TerminalDialogs(std::istream& in, std::ostream& out, std::ostream& err, bool interactive,
-                    std::optional<bool> answer);
+                    std::optional<bool> answer, std::optional<std::size_t> row = std::nullopt);
 
     void message(Core::MsgKind kind, const std::string& text) override;
     bool ask(const std::string& text) override;
     bool multiOptions(Core::MsgKind kind, const std::string& text,
                       std::vector<Core::CCheckBoxOption>& options) override;
     bool showText(const Core::TBaseTextViewerArgs& args) override;
+    // Prints the grid, its rows numbered from 1, and asks for one.
+    std::optional<std::size_t> chooseRow(const Core::TGridChoiceArgs& args) override;
 
 private:
     bool answer(const std::string& question);
@@ -31,6 +35,7 @@ private:
     std::ostream& err_;
     bool interactive_;
     std::optional<bool> answer_;
+    std::optional<std::size_t> row_;
 };
 
 }  // namespace Towary::Host

@@ -9,6 +9,7 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/Payments/FormyPlatnosci.h"
+#include "Core/Firma/CompanyDao.h"
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/Products/ProductActivityStatuses.h"
 #include "Core/User/User.h"
@@ -93,6 +94,8 @@ int main(int argc, char** argv) {
     addStatusCommands(app, context);
     addConditionsCommands(app, context);
     addMultipriceCommands(app, context);
+    addRulesCommands(app, context);
+    addOrderCommands(app, context);
 
     try {
         app.parse(argc, argv);
@@ -125,6 +128,7 @@ int main(int argc, char** argv) {
         Core::ImplRegistration<Platnosci::FormyPlatnosci> paymentForms;  // likewise
         Core::ImplRegistration<Core::ProductActivityStatuses> activityStatuses;  // likewise
         const Core::Token pluDiscountDao = Orvel::Products::registerPluDiscountDao();  // special prices' storage
+        const Core::Token companyDao = Orvel::Dao::registerCompanyDao();  // companies and their attributes
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         finishOutput();

@@ -74,6 +74,9 @@ TEST(ModuleLoad, RegistersTheTableOfGuids) {
         {"{1B677975-8243-421B-84F5-B48DCB0CE1B9}", "registerIdentifierFilterControllerImplObjects"},
         {"{0763F758-7177-485E-B593-5EE661B28CD7}", "registerIdentifierFilterControllerImplObjects"},
         {"{450B62A2-CD00-4A99-B91A-AC2765E0EF9E}", "registerIdentifierFilterControllerImplObjects"},
+        {"{C26250FA-46E7-42DD-94DE-573105942EEC}", "registerPurchaseConditionVariantControllerObjects"},
+        {"{1CF59573-D5AE-4823-85A3-D7686EAD3652}", "registerPurchaseConditionVariantControllerObjects"},
+        {"{8A83E243-8E59-4912-AA84-B3878C5F48F4}", "registerPurchaseVariantSelectDialogObjects"},
     };
     EXPECT_EQ(registered, expected);
 }

@@ -31,6 +31,15 @@ bool ScriptedDialogs::showText(const Core::TBaseTextViewerArgs& args) {
     return next(args.title);
 }
 
+std::optional<std::size_t> ScriptedDialogs::chooseRow(const Core::TGridChoiceArgs& args) {
+    shown.push_back({"grid", args.caption});
+    grids.push_back(args);
+    if (rows.empty()) throw std::logic_error("unexpected grid: " + args.caption);
+    const auto row = rows.front();
+    rows.pop_front();
+    return row;
+}
+
 ScopedDialogs::ScopedDialogs()
     : dialogs_(std::make_shared<ScriptedDialogs>()), previous_(Core::setDialogs(dialogs_)) {}
 

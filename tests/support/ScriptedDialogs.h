@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,13 +15,16 @@ namespace TestSupport {
 class ScriptedDialogs : public Core::IDialogs {
 public:
     struct Shown {
-        std::string kind;  // "warning", "information", "question", "options", "viewer"
+        std::string kind;  // "warning", "information", "question", "options", "viewer", "grid"
         std::string text;
     };
 
     // Answers questions, option boxes and viewers in order; an unexpected
     // question fails the test with an exception.
     std::deque<bool> answers;
+    // The rows chosen in grids, in order (none: cancelled); the grids shown, whole.
+    std::deque<std::optional<std::size_t>> rows;
+    std::vector<Core::TGridChoiceArgs> grids;
     std::vector<Shown> shown;
 
     void message(Core::MsgKind kind, const std::string& text) override;
@@ -28,6 +32,7 @@ public:
     bool multiOptions(Core::MsgKind kind, const std::string& text,
                       std::vector<Core::CCheckBoxOption>& options) override;
     bool showText(const Core::TBaseTextViewerArgs& args) override;
+    std::optional<std::size_t> chooseRow(const Core::TGridChoiceArgs& args) override;
 
 private:
     bool next(const std::string& what);

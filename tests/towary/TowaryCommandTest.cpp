@@ -90,7 +90,11 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "  000105  status 1 Aktywny, waga: brak  (Chleb wiejski Złoty Kłos, cena 1)\n",
           "== Towary wielocenowe ==\n", "został zaimportowany bez kodów '5901234123457'",
           "\nTowary wielocenowe: utworzone 2, zamienione ze zwykłych 1, przeniesione 1, rozwiązane 1\n",
-          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n"})
+          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n",
+          "== Zasady centrali: przeceny i warunki ==\n",
+          "\n  000101 Mleko UHT 3,2% Mleczna Dolina 1 l: nie można dodać przeceny (lista Wiosna już nie obowiązuje)\n",
+          "\n  000103 Ser żółty Gouda na wagę: można dodać przeceny (na liście Lato, ważnej dzisiaj)\n",
+          "bez ponownego uruchamiania: można dodać przeceny mleka 000101.\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

@@ -5,6 +5,7 @@
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "Modules/Towary/Tools/status/ChangeActivityStatusAction.h"
 #include "Modules/Towary/Tools/status/StatusChangeAction.h"
+#include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
 
 #include <algorithm>
 
@@ -12,12 +13,14 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 5> kUnits = {{
+constexpr std::array<UnitRegistration, 7> kUnits = {{
     {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
     {"registerReleaseUnusedScaleNumbersActionObjects", &registerReleaseUnusedScaleNumbersActionObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
     {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},
     {"registerIdentifierFilterControllerImplObjects", &registerIdentifierFilterControllerImplObjects},
+    {"registerPurchaseConditionVariantControllerObjects", &registerPurchaseConditionVariantControllerObjects},
+    {"registerPurchaseVariantSelectDialogObjects", &registerPurchaseVariantSelectDialogObjects},
 }};
 
 constexpr bool followsOrder() {

@@ -1,0 +1,56 @@
+#include "Core/Action/ActionContainer.h"
+#include "Core/Dialogs/Dialogs.h"
+#include "Core/MeasureUnits/AvailMeasureUnits.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
+#include "Modules/Towary/Tools/ui/PurchaseVariant.h"
+
+namespace Towary::ProductTools {
+
+PurchaseVariantsArgs::~PurchaseVariantsArgs() = default;
+ChosenPurchaseVariant::~ChosenPurchaseVariant() = default;
+FillOrderPositionArgs::~FillOrderPositionArgs() = default;
+
+namespace {
+
+template <class Args>
+const Args& argumentsOf(const boost::shared_ptr<Core::IUnknown>& args) {
+    const auto* cast = dynamic_cast<const Args*>(args.get());
+    if (cast == nullptr) throw Core::castError();
+    return *cast;
+}
+
+class ShowDialogAction : public Core::IExecutor {
+public:
+    Core::IUnknownPtr execute2(const boost::shared_ptr<Core::IUnknown>& args) override {
+        const auto& variants = argumentsOf<PurchaseVariantsArgs>(args).variants;
+        Core::TGridChoiceArgs grid{kPurchaseVariantDialogCaption, variantGridColumns(), {}};
+        for (const auto& variant : variants) grid.rows.push_back(variantGridRow(*variant));
+        const auto row = Core::TGridChoiceDialog(grid);
+        return std::make_shared<ChosenPurchaseVariant>(row ? variants.at(*row) : nullptr);
+    }
+};
+
+class FillOrderPositionAction : public Core::IExecutor {
+public:
+    Core::IUnknownPtr execute2(const boost::shared_ptr<Core::IUnknown>& args) override {
+        const auto& fill = argumentsOf<FillOrderPositionArgs>(args);
+        if (!fill.variant) throw Core::castError();
+        fillOrderPosition(*fill.variant, fill.position, Core::SingletonImplHolder::get<Core::AvailMeasureUnits>());
+        return {};
+    }
+};
+
+}  // namespace
+
+}  // namespace Towary::ProductTools
+
+void registerPurchaseConditionVariantControllerObjects(Core::Registrations& registrations) {
+    using namespace Towary::ProductTools;
+    const Core::SrcInfo source{"Modules/Towary/Tools/PurchaseConditionVariantController", __LINE__,
+                               "registerPurchaseConditionVariantControllerObjects"};
+    registrations.add(
+        Core::regActionCreator(kShowPurchaseVariantDialogGuid, Core::creatorOf<ShowDialogAction>(), source), source);
+    registrations.add(Core::regActionCreator(kFillOrderPositionGuid, Core::creatorOf<FillOrderPositionAction>(), source),
+                      source);
+}

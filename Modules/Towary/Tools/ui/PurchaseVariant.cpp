@@ -1,0 +1,107 @@
+#include "Modules/Towary/Tools/ui/PurchaseVariant.h"
+
+#include "Core/tools/Numbers.h"
+
+#include <stdexcept>
+
+namespace Towary::ProductTools {
+namespace {
+
+// The typed values of one variant's elements.
+class VariantReader {
+public:
+    explicit VariantReader(const VariantNode& variant) : variant_(variant) {}
+
+    std::string text(const char* element) const {
+        if (auto value = variant_.childText(element)) return *value;
+        throw failure(std::string("brak elementu \"") + element + "\".");
+    }
+    // The text of an optional element; none when it is absent or empty.
+    std::optional<std::string> optionalText(const char* element) const {
+        auto value = variant_.childText(element);
+        if (value && value->empty()) return std::nullopt;
+        return value;
+    }
+    template <class Amount>
+    Amount decimal(const char* element) const {
+        return toDecimal<Amount>(element, text(element));
+    }
+    template <class Amount>
+    std::optional<Amount> optionalDecimal(const char* element) const {
+        if (const auto value = optionalText(element)) return toDecimal<Amount>(element, *value);
+        return std::nullopt;
+    }
+    // An optional flag: "true" or "1", "false" or "0"; false when absent or empty.
+    bool flag(const char* element) const {
+        const auto value = optionalText(element);
+        if (!value || *value == "false" || *value == "0") return false;
+        if (*value == "true" || *value == "1") return true;
+        throw failure(wrongValue(element, *value) + "true albo false.");
+    }
+
+private:
+    template <class Amount>
+    Amount toDecimal(const char* element, const std::string& value) const {
+        const auto number = Core::parseNumber<double>(value);
+        if (!number)
+            throw failure(wrongValue(element, value) + "liczbę (z kropką dziesiętną).");
+        return Amount(*number);
+    }
+    static std::string wrongValue(const char* element, const std::string& value) {
+        return std::string("element \"") + element + "\" ma wartość \"" + value + "\", a powinien zawierać ";
+    }
+    std::runtime_error failure(const std::string& what) const {
+        return std::runtime_error("Wariant " + std::to_string(variant_.number()) + ": " + what);
+    }
+
+    const VariantNode& variant_;
+};
+
+}  // namespace
+
+void fillOrderPosition(const VariantNode& variant, Orvel::Orders::OrderPos& position,
+                       const Core::AvailMeasureUnits& units) {
+    const VariantReader read(variant);
+    Orvel::Orders::OrderPos filled = position;
+    filled.setLogisticMinimum(boost::none);
+    const auto netPrice = read.decimal<Core::PurchasePrice>("netPurchasePrice");
+    filled.setCurrencyPurchasePrice(netPrice);
+    filled.setPurchasePrice(netPrice);
+    filled.setPurchaseMeasureUnit(units.find(read.text("purchaseMeasureUnit")).id());
+    filled.setSaleUnitsInOrderUnit(read.decimal<Core::Quantity>("purchaseMeasureUnitRate"));
+    if (const auto minimum = read.optionalDecimal<Core::Quantity>("logisticMinimum"))
+        filled.setLogisticMinimum(*minimum);
+    filled.setPurchasePriceBeforeDiscount(read.decimal<Core::PurchasePrice>("catalogNetPurchasePrice"));
+    filled.setProviderProductIndex(read.optionalText("supplierIndex").value_or(""));
+    filled.setClearanceSale(read.flag("clearanceSale"));
+    position = filled;
+}
+
+std::vector<Core::TGridColumn> variantGridColumns() {
+    using Align = Core::TGridColumn::Align;
+    return {
+        {"SUPPLIER_INDEX", "Indeks towaru dostawcy", Align::Left},
+        {"NET_PURCHASE_PRICE", "Cena zakupu\nnetto", Align::Right},
+        {"CATALOG_NET_PURCHASE_PRICE", "Katalogowa\ncena zakupu", Align::Right},
+        {"LOGISTIC_MINIMUM", "Minimum\nlogistyczne", Align::Right},
+        {"CLEARANCE_SALE", "Wyprzedaż", Align::Centre},
+        {"PURCHASE_MEASURE_UNIT", "Jednostka\nzamówienia", Align::Left},
+        {"PURCHASE_MEASURE_UNIT_RATE", "Liczba jm. sprzedaży\nw jm. zamawienia", Align::Right},
+    };
+}
+
+std::vector<std::string> variantGridRow(const VariantNode& variant) {
+    const VariantReader read(variant);
+    const auto minimum = read.optionalDecimal<Core::Quantity>("logisticMinimum");
+    return {
+        read.optionalText("supplierIndex").value_or(""),
+        read.decimal<Core::PurchasePrice>("netPurchasePrice").toString(),
+        read.decimal<Core::PurchasePrice>("catalogNetPurchasePrice").toString(),
+        minimum ? minimum->toString() : "",
+        read.flag("clearanceSale") ? "✓" : "",
+        read.text("purchaseMeasureUnit"),
+        read.decimal<Core::Quantity>("purchaseMeasureUnitRate").toString(),
+    };
+}
+
+}  // namespace Towary::ProductTools

@@ -1,0 +1,108 @@
+// towary order variant DIR FILE.xml [--pick N]: the purchase-condition
+// variants of a file in the selection grid, and the order position filled
+// from the one chosen (at the terminal, or row N).
+
+#include "Core/Action/ActionContainer.h"
+#include "Core/Dialogs/Dialogs.h"
+#include "Core/MeasureUnits/AvailMeasureUnits.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/tools/SystemError.h"
+#include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/NumberArgument.h"
+#include "apps/towary/TerminalDialogs.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace Towary::Host {
+namespace {
+
+using namespace Towary::ProductTools;
+
+std::string readVariantsFile(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("Nie można otworzyć pliku wariantów " + file + ": " + Core::systemErrorText(errno));
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The terminal's dialogs answering grids with the row given, for the scope.
+class PickedRowDialogs {
+public:
+    explicit PickedRowDialogs(std::ostream& out, std::optional<std::size_t> row)
+        : previous_(Core::setDialogs(std::make_shared<TerminalDialogs>(std::cin, out, std::cerr,
+                                                                       isatty(STDIN_FILENO) != 0, std::nullopt, row))) {}
+    ~PickedRowDialogs() { Core::setDialogs(previous_); }
+    PickedRowDialogs(const PickedRowDialogs&) = delete;
+    PickedRowDialogs& operator=(const PickedRowDialogs&) = delete;
+
+private:
+    std::shared_ptr<Core::IDialogs> previous_;
+};
+
+void printPosition(std::ostream& out, const Orvel::Orders::OrderPos& position, std::size_t variant) {
+    const auto& unit = Core::SingletonImplHolder::get<Core::AvailMeasureUnits>().find(position.getPurchaseMeasureUnit());
+    const auto& minimum = position.getLogisticMinimum();
+    out << "Pozycja zamówienia z wariantu " << variant << ":\n"
+        << "  Cena zakupu netto:                      " << position.getPurchasePrice() << '\n'
+        << "  Cena zakupu w walucie:                  " << position.getCurrencyPurchasePrice() << '\n'
+        << "  Cena zakupu przed rabatem:              " << position.getPurchasePriceBeforeDiscount() << '\n'
+        << "  Jednostka zamówienia:                   " << unit.shortName() << " (" << unit.name() << ", kod "
+        << unit.id() << ")\n"
+        << "  Liczba jm. sprzedaży w jm. zamówienia:  " << position.getSaleUnitsInOrderUnit() << '\n'
+        << "  Minimum logistyczne:                    " << (minimum ? minimum->toString() : "brak") << '\n'
+        << "  Indeks towaru dostawcy:                 "
+        << (position.getProviderProductIndex().empty() ? "brak" : position.getProviderProductIndex()) << '\n'
+        << "  Wyprzedaż:                              " << (position.getClearanceSale() ? "tak" : "nie") << '\n';
+}
+
+}  // namespace
+
+void addOrderCommands(CLI::App& app, Context& context) {
+    struct Arguments {
+        std::string file;
+        std::string pick;
+    };
+    auto arguments = std::make_shared<Arguments>();
+    auto* order = app.add_subcommand("order", "purchase orders");
+    order->require_subcommand(1);
+    auto* variant = order->add_subcommand("variant", "choose a purchase-condition variant of FILE for an order position");
+    addStoreArgument(*variant, context);
+    variant->add_option("FILE", arguments->file, "the variants, XML: <variant> elements under the root")->required();
+    variant->add_option("--pick", arguments->pick, "the row to choose, counted from 1, instead of asking")
+        ->check(numberArgument<std::size_t>("Numer wiersza", 0, false));
+    variant->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            auto variants = parseVariants(readVariantsFile(arguments->file), arguments->file);
+            if (variants.empty())
+                throw std::runtime_error("Plik wariantów " + arguments->file +
+                                         " nie zawiera żadnego wariantu (elementu <variant> pod elementem głównym).");
+            std::optional<std::size_t> row;
+            if (!arguments->pick.empty()) row = numberOf<std::size_t>(arguments->pick);
+            std::shared_ptr<ChosenPurchaseVariant> chosen;
+            {
+                PickedRowDialogs dialogs(out, row);
+                chosen = Core::Action::CContainer::invoke<ChosenPurchaseVariant>(
+                    out, kPurchaseVariantSelectDialogGuid, std::make_shared<PurchaseVariantsArgs>(std::move(variants)));
+            }
+            if (!chosen || !chosen->variant) {
+                out << "Nie wybrano wariantu; pozycja zamówienia bez zmian.\n";
+                return;
+            }
+            Orvel::Orders::OrderPos position;
+            Core::Action::CContainer::invoke<Core::IUnknown>(out, kFillOrderPositionGuid,
+                                                             std::make_shared<FillOrderPositionArgs>(chosen->variant, position));
+            printPosition(out, position, chosen->variant->number());
+        };
+    });
+}
+
+}  // namespace Towary::Host

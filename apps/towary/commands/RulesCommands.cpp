@@ -1,0 +1,278 @@
+// towary rules ...: what the store may add and edit under headquarters'
+// rules, answered by the module's checkers from the settings as they are now.
+//   sale-adding DIR [PRODUCT]            a local sale condition (for a product)
+//   discount-adding DIR KIND [PRODUCT]   a discount of a kind (automatic, pieces)
+//   duration DIR sale|purchase [--company ID]
+//   max-end DIR START [--company ID]     the latest end day of a new condition
+//   date-lock DIR sale|purchase [INDEX]  the date range of a condition locked
+//   hq-promotion-overlap DIR PRODUCT FROM TO
+//   list DIR                             every rule with the setting it comes from
+
+#include "Core/Setup/Key.h"
+#include "Core/tools/DayNumber.h"
+#include "Modules/Towary/Tools/conditions/ConditionsEditionChecker.h"
+#include "Modules/Towary/Tools/conditions/DiscountEditionChecker.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/NumberArgument.h"
+#include "apps/towary/products/ProductArgument.h"
+
+#include <functional>
+#include <stdexcept>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace Towary::Host {
+namespace {
+
+using Towary::ProductTools::ConditionsEditionChecker;
+using Towary::ProductTools::ConditionType;
+using Towary::ProductTools::DiscountEditionChecker;
+
+const char* yesNo(bool answer) { return answer ? "tak" : "nie"; }
+
+const std::map<std::string, ConditionType> kConditionTypes = {{"sale", ProductTools::Sale},
+                                                               {"purchase", ProductTools::Purchase}};
+const std::map<std::string, AutomaticDiscounts::Kind> kDiscountKinds = {
+    {"automatic", AutomaticDiscounts::Automatic}, {"pieces", AutomaticDiscounts::SelectedPieces}};
+
+std::string typeWords(ConditionType type) { return type == ProductTools::Sale ? "sprzedaży" : "zakupu"; }
+
+std::string daysText(const boost::optional<int>& days) {
+    return days ? std::to_string(*days) + " dni" : "nie obowiązuje";
+}
+
+std::string endText(unsigned int day) {
+    return day == Core::DayNumber::noEndDate ? "bez końca (" + Core::DayNumber::toText(day) + ")"
+                                             : Core::DayNumber::toText(day);
+}
+
+// The product the argument names, for a question about it: "towaru ID (/INDEX)".
+std::string productWords(const TTowar& product) {
+    return "towaru " + std::to_string(product.GetTowarRef()) + " (/" + product.GetArtIndex() + ")";
+}
+
+TTowarPtr questionProduct(const std::string& argument) {
+    return findProduct(argument, TSessionHolder(), "zasady dotyczą towarów, nie grup.");
+}
+
+// One rule of `towary rules list`: what it says, the setting it comes from, its current value.
+struct Rule {
+    std::string description;
+    std::vector<std::string> path;
+    std::function<std::string()> value;
+};
+
+std::vector<Rule> rules(ConditionsEditionChecker& conditions, DiscountEditionChecker& discounts) {
+    const std::vector<std::string> saleEdition = {"Parametry sklepu", "Towary", "Warunki", "Sprzedaży", "Edycja"};
+    const auto edition = [&](const std::string& name) {
+        auto path = saleEdition;
+        path.push_back(name);
+        return path;
+    };
+    const auto period = [](ConditionType type, std::vector<std::string> more) {
+        std::vector<std::string> path = {"Parametry sklepu", "Towary", "Warunki",
+                                         ConditionsEditionChecker::getSetupKeyName(type), "Edycja",
+                                         "Domyślny okres obowiązywania warunku"};
+        path.insert(path.end(), more.begin(), more.end());
+        return path;
+    };
+    const auto discountLock = [](AutomaticDiscounts::Kind kind) {
+        return std::vector<std::string>{"Parametry programu", "Towary", "Przeceny",
+                                        DiscountEditionChecker::getSetupKeyName(kind), "Blokada dodawania przecen"};
+    };
+    const auto flag = [&conditions](bool (ConditionsEditionChecker::*rule)()) {
+        return [&conditions, rule] { return std::string(yesNo((conditions.*rule)())); };
+    };
+    std::vector<Rule> all = {
+        {"Dodawanie lokalnych warunków sprzedaży", edition("Blokada dodawania lokalnych warunków sprzedaży"),
+         [&] { return std::string(yesNo(conditions.localSaleConditionAdding())); }},
+    };
+    for (const auto& [name, kind] : kDiscountKinds)
+        all.push_back({"Dodawanie przecen: " + DiscountEditionChecker::getSetupKeyName(kind), discountLock(kind),
+                       [&discounts, kind = kind] { return std::string(yesNo(discounts.discountAdding(kind))); }});
+    for (const auto type : {ProductTools::Sale, ProductTools::Purchase}) {
+        all.push_back({"Domyślny okres warunku " + typeWords(type), period(type, {"Liczba dni"}),
+                       [&conditions, type] { return daysText(conditions.getDefaultConditionDurationDays(type)); }});
+        all.push_back({"Blokada edycji zakresu dat warunku " + typeWords(type),
+                       period(type, {"Blokada edycji zakresu datowego"}),
+                       [&conditions, type] { return std::string(yesNo(conditions.isDateRangeEditionLocked(type))); }});
+    }
+    all.push_back({"Blokada edycji warunku centralowego promocyjnego",
+                   edition("Blokada edycji warunku centralowego promocyjnego"),
+                   flag(&ConditionsEditionChecker::isHQSalePromotionConditionEditionLocked)});
+    all.push_back({"Blokada edycji rozpoczętego warunku centralowego promocyjnego",
+                   edition("Blokada edycji rozpoczętego warunku centralowego promocyjnego"),
+                   flag(&ConditionsEditionChecker::isHQCurrentSalePromotionConditionEditionLocked)});
+    all.push_back({"Edycja warunku centralowego promocyjnego",
+                   edition("Dopuszczalna edycja warunku centralowego promocyjnego"),
+                   flag(&ConditionsEditionChecker::HQSalePromotionConditionEditable)});
+    all.push_back({"Edycja warunku centralowego", edition("Dopuszczalna edycja warunku centralowego"),
+                   flag(&ConditionsEditionChecker::HQSaleConditionEditable)});
+    all.push_back({"Cena warunku centralowego tylko poniżej sugerowanej",
+                   edition("Dozwolona zmiana ceny warunku centralowego tylko poniżej ceny sugerowanej"),
+                   flag(&ConditionsEditionChecker::allowPriceChangeOnlyBelowSuggestedForHQSaleCondition)});
+    all.push_back({"Warunek centralowy promocyjny: tylko zmiana ceny",
+                   edition("Warunek centralowy promocyjny - tylko zmiana ceny"),
+                   flag(&ConditionsEditionChecker::allowOnlyPriceChangeForHqPromotionCondition)});
+    all.push_back({"Ręczna edycja warunków towarów wielocenowych",
+                   edition("Dozwolona ręczna edycja warunków dla towarów wielocenowych"),
+                   [&conditions] { return std::string(yesNo(conditions.multiPriceProductSaleConditionEditable())); }});
+    return all;
+}
+
+}  // namespace
+
+void addRulesCommands(CLI::App& app, Context& context) {
+    struct Arguments {
+        std::string product;
+        std::string kind;
+        std::string type;
+        std::string company;
+        std::string start;
+        std::string index;
+        std::string from;
+        std::string to;
+    };
+    auto arguments = std::make_shared<Arguments>();
+    auto* group = app.add_subcommand("rules", "what the store may add and edit under headquarters' rules");
+    group->require_subcommand(1);
+    const auto types = CLI::IsMember(std::vector<std::string>{"sale", "purchase"});
+    const auto company = [&arguments](CLI::App& command) {
+        command.add_option("--company", arguments->company, "the supplier's company id")
+            ->check(numberArgument<int>("Identyfikator firmy", 0, false));
+    };
+    const auto companyOf = [arguments]() -> boost::optional<int> {
+        if (arguments->company.empty()) return boost::none;
+        return numberOf<int>(arguments->company);
+    };
+
+    auto* saleAdding = group->add_subcommand("sale-adding", "may a local sale condition be added (for PRODUCT)");
+    addStoreArgument(*saleAdding, context);
+    saleAdding->add_option("PRODUCT", arguments->product, "a product id, or / and its article index");
+    saleAdding->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            ConditionsEditionChecker checker;
+            if (arguments->product.empty()) {
+                const bool allowed = checker.localSaleConditionAdding();
+                out << "Dodawanie lokalnych warunków sprzedaży: " << yesNo(allowed) << '\n';
+                return;
+            }
+            const auto product = questionProduct(arguments->product);
+            const bool allowed = checker.localSaleConditionAdding(product.get());
+            out << "Dodawanie lokalnego warunku sprzedaży " << productWords(*product) << ": " << yesNo(allowed) << '\n';
+        };
+    });
+
+    auto* discountAdding = group->add_subcommand("discount-adding", "may a discount of KIND be added (for PRODUCT)");
+    addStoreArgument(*discountAdding, context);
+    discountAdding->add_option("KIND", arguments->kind, "automatic or pieces")
+        ->required()
+        ->check(CLI::IsMember(std::vector<std::string>{"automatic", "pieces"}));
+    discountAdding->add_option("PRODUCT", arguments->product, "a product id, or / and its article index");
+    discountAdding->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            const auto kind = kDiscountKinds.at(arguments->kind);
+            DiscountEditionChecker checker(kind);
+            const std::string question = "Dodawanie przecen (" + DiscountEditionChecker::getSetupKeyName(kind) + ")";
+            if (arguments->product.empty()) {
+                const bool allowed = checker.discountAdding(kind);
+                out << question << ": " << yesNo(allowed) << '\n';
+                return;
+            }
+            const auto product = questionProduct(arguments->product);
+            const bool allowed = checker.discountAdding(kind, product.get());
+            out << question << " " << productWords(*product) << ": " << yesNo(allowed) << '\n';
+        };
+    });
+
+    auto* duration = group->add_subcommand("duration", "the default duration of a new condition");
+    addStoreArgument(*duration, context);
+    duration->add_option("TYPE", arguments->type, "sale or purchase")->required()->check(types);
+    company(*duration);
+    duration->callback([&context, arguments, companyOf] {
+        context.job = [arguments, companyOf](std::ostream& out) {
+            const auto type = kConditionTypes.at(arguments->type);
+            const auto firm = companyOf();
+            if (firm && type == ProductTools::Sale)
+                throw std::runtime_error("Firma (--company) wyznacza tylko okres warunku zakupu.");
+            ConditionsEditionChecker checker;
+            const auto days = type == ProductTools::Sale ? checker.getDefaultConditionDurationDays(type)
+                                                         : checker.getPurchaseConditionDurationDays(firm);
+            out << "Domyślny okres warunku " << typeWords(type)
+                << (firm ? " (firma " + std::to_string(*firm) + ")" : "") << ": " << daysText(days) << '\n';
+        };
+    });
+
+    auto* maxEnd = group->add_subcommand("max-end", "the latest end day of a condition starting on START");
+    addStoreArgument(*maxEnd, context);
+    maxEnd->add_option("START", arguments->start, "the first day, YYYY-MM-DD")->required();
+    company(*maxEnd);
+    maxEnd->callback([&context, arguments, companyOf] {
+        context.job = [arguments, companyOf](std::ostream& out) {
+            const auto start = static_cast<unsigned int>(Core::DayNumber::fromText(arguments->start));
+            ConditionsEditionChecker checker;
+            const auto firm = companyOf();
+            // Without a company the form asks the one-argument question, which
+            // gives no end unless both default periods are set.
+            const unsigned int end = firm ? checker.getMaxSaleAndPurchaseEndDate(start, firm)
+                                          : checker.getMaxSaleAndPurchaseEndDate(start);
+            out << "Najpóźniejszy koniec warunku od " << arguments->start
+                << (firm ? " (firma " + std::to_string(*firm) + ")" : "") << ": " << endText(end) << '\n';
+        };
+    });
+
+    auto* dateLock = group->add_subcommand("date-lock", "is the date range of a condition locked (for INDEX)");
+    addStoreArgument(*dateLock, context);
+    dateLock->add_option("TYPE", arguments->type, "sale or purchase")->required()->check(types);
+    dateLock->add_option("INDEX", arguments->index, "an article index");
+    dateLock->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            const auto type = kConditionTypes.at(arguments->type);
+            ConditionsEditionChecker checker;
+            const std::string question = "Blokada edycji zakresu dat warunku " + typeWords(type);
+            if (arguments->index.empty()) {
+                const bool locked = checker.isDateRangeEditionLocked(type);
+                out << question << ": " << yesNo(locked) << '\n';
+                return;
+            }
+            const bool locked = checker.isDateRangeEditionLocked(type, arguments->index);
+            out << question << " towaru o indeksie " << arguments->index << ": " << yesNo(locked) << '\n';
+        };
+    });
+
+    auto* overlap = group->add_subcommand(
+        "hq-promotion-overlap", "has PRODUCT a locked headquarters promotion condition between FROM and TO");
+    addStoreArgument(*overlap, context);
+    overlap->add_option("PRODUCT", arguments->product, "a product id, or / and its article index")->required();
+    overlap->add_option("FROM", arguments->from, "the first day, YYYY-MM-DD")->required();
+    overlap->add_option("TO", arguments->to, "the last day, YYYY-MM-DD")->required();
+    overlap->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            const int from = Core::DayNumber::fromText(arguments->from);
+            const int to = Core::DayNumber::fromText(arguments->to);
+            const auto product = questionProduct(arguments->product);
+            ConditionsEditionChecker checker;
+            const bool overlaps = checker.isInOtherHQSalePromotionConditionDateRange(product->GetTowarRef(), from, to);
+            out << "Zablokowany warunek promocji centralowej " << productWords(*product) << " w dniach "
+                << arguments->from << " - " << arguments->to << ": " << yesNo(overlaps) << '\n';
+        };
+    });
+
+    auto* list = group->add_subcommand("list", "every rule's current value and the setting it comes from");
+    addStoreArgument(*list, context);
+    list->callback([&context] {
+        context.job = [](std::ostream& out) {
+            ConditionsEditionChecker conditions;
+            DiscountEditionChecker discounts(AutomaticDiscounts::Automatic);
+            for (const auto& rule : rules(conditions, discounts)) {
+                const std::string value = rule.value();
+                out << rule.description << ": " << value << "\n    " << Orvel::pathText(rule.path) << '\n';
+            }
+        };
+    });
+}
+
+}  // namespace Towary::Host

@@ -1,0 +1,65 @@
+#pragma once
+// A store with the sample settings, the company data-access object and rows
+// written with plain statements, for the tests of the edition rules.
+
+#include "Core/Database/Sql.h"
+#include "Core/Firma/CompanyDao.h"
+#include "Core/Setup/SettingsWriter.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
+#include "Core/tools/DayNumber.h"
+#include "Modules/Towary/Tools/products/getTTowarFromDB.h"
+#include "apps/towary/SampleSettings.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+class RulesStore : public ::testing::Test {
+protected:
+    RulesStore() { Towary::Host::writeSampleSettings(Core::Store::settingsFile()); }
+
+    void setSetting(const std::vector<std::string>& path, const Orvel::TValue& value) {
+        Core::Setup::writeSetting(Core::Store::settingsFile(), path, value);
+    }
+    // Drops the first line of the settings file that starts with the text, leaving its key empty.
+    void dropSettingLine(const std::string& start) {
+        std::ifstream in(Core::Store::settingsFile());
+        std::ostringstream kept;
+        std::string line;
+        bool dropped = false;
+        while (std::getline(in, line)) {
+            if (!dropped && line.rfind(start, 0) == 0) {
+                dropped = true;
+                continue;
+            }
+            kept << line << '\n';
+        }
+        ASSERT_TRUE(dropped) << start;
+        in.close();
+        std::ofstream(Core::Store::settingsFile()) << kept.str();
+    }
+    TTowarPtr product(int id, const std::string& groupIndex, const std::string& articleIndex) {
+        TestSupport::addProduct(session_, id, "Towar " + std::to_string(id), groupIndex, articleIndex);
+        return Towar::getProduct(id, session_);
+    }
+    void run(const std::string& statement) { DBKernel::Sql::Command(statement, session_).execute(); }
+    // An assortment list of the GUID valid from `from` to `to` days from today, holding the product.
+    void addAssortment(int id, const std::string& guid, int from, int to, int productId) {
+        const int today = Core::DayNumber::today();
+        run("insert into Asort (lAsortRef, guid, sNazwa, dataOd, dataDo) values (" + std::to_string(id) + ", '" +
+            guid + "', 'Lista', " + std::to_string(today + from) + ", " + std::to_string(today + to) + ")");
+        run("insert into AsortPos (lAsortPosRef, lAsortRef, lTowarRef) values (" + std::to_string(id) + ", " +
+            std::to_string(id) + ", " + std::to_string(productId) + ")");
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    Core::SetupRegistration setup_;
+    Core::Token companyDao_ = Orvel::Dao::registerCompanyDao();
+    TSessionHolder session_;
+};

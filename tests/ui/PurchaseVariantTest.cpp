@@ -1,0 +1,142 @@
+#include "Core/Action/ActionContainer.h"
+#include "Core/MeasureUnits/AvailMeasureUnits.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
+#include "Modules/Towary/Tools/ui/PurchaseVariant.h"
+#include "apps/towary/SampleLists.h"
+#include "tests/support/Failure.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <tuple>
+
+namespace {
+
+using namespace Towary::ProductTools;
+
+const std::string kVariants = R"(<warianty>
+  <variant>
+    <supplierIndex> HB-1200 </supplierIndex>
+    <netPurchasePrice>12.34567</netPurchasePrice>
+    <catalogNetPurchasePrice>14</catalogNetPurchasePrice>
+    <logisticMinimum>24</logisticMinimum>
+    <clearanceSale>1</clearanceSale>
+    <purchaseMeasureUnit>karton</purchaseMeasureUnit>
+    <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate>
+  </variant>
+  <other/>
+  <variant>
+    <netPurchasePrice>1.1</netPurchasePrice>
+    <catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
+    <logisticMinimum></logisticMinimum>
+    <purchaseMeasureUnit>szt</purchaseMeasureUnit>
+    <purchaseMeasureUnitRate>0.5</purchaseMeasureUnitRate>
+  </variant>
+</warianty>)";
+
+class PurchaseVariants : public ::testing::Test {
+protected:
+    PurchaseVariants() { Towary::Host::fillSampleLists(TSessionHolder()); }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    const std::vector<VariantNodePtr> variants_ = parseVariants(kVariants, "warianty.xml");
+};
+
+TEST_F(PurchaseVariants, FillCopiesEveryValueAndLeavesOutWhatTheVariantLacks) {
+    ASSERT_EQ(variants_.size(), 2u);
+    const Core::AvailMeasureUnits units;
+    Orvel::Orders::OrderPos position;
+    fillOrderPosition(*variants_[0], position, units);
+    EXPECT_EQ(position.getPurchasePrice().toString(), "12.3457");
+    EXPECT_EQ(position.getCurrencyPurchasePrice(), position.getPurchasePrice());
+    EXPECT_EQ(position.getPurchasePriceBeforeDiscount().toString(), "14.0000");
+    EXPECT_EQ(position.getPurchaseMeasureUnit(), 5);
+    EXPECT_EQ(position.getSaleUnitsInOrderUnit().toString(), "12.000");
+    ASSERT_TRUE(position.getLogisticMinimum());
+    EXPECT_EQ(position.getLogisticMinimum()->toString(), "24.000");
+    EXPECT_EQ(position.getProviderProductIndex(), "HB-1200");
+    EXPECT_TRUE(position.getClearanceSale());
+
+    fillOrderPosition(*variants_[1], position, units);
+    EXPECT_EQ(position.getPurchasePrice().toString(), "1.1000");
+    EXPECT_EQ(position.getCurrencyPurchasePrice(), position.getPurchasePrice());
+    EXPECT_EQ(position.getPurchaseMeasureUnit(), 1);
+    EXPECT_FALSE(position.getLogisticMinimum()) << "the earlier variant's minimum is cleared";
+    EXPECT_EQ(position.getProviderProductIndex(), "");
+    EXPECT_FALSE(position.getClearanceSale());
+}
+
+TEST_F(PurchaseVariants, ARefusedVariantLeavesThePositionAsItWas) {
+    const Core::AvailMeasureUnits units;
+    Orvel::Orders::OrderPos position;
+    fillOrderPosition(*variants_[0], position, units);
+    const auto refused = parseVariants(
+        "<v><variant><netPurchasePrice>2</netPurchasePrice><purchaseMeasureUnit>beczka</purchaseMeasureUnit>"
+        "</variant><variant><netPurchasePrice>2</netPurchasePrice><purchaseMeasureUnit>szt</purchaseMeasureUnit>"
+        "<purchaseMeasureUnitRate>1</purchaseMeasureUnitRate><catalogNetPurchasePrice>3</catalogNetPurchasePrice>"
+        "<clearanceSale>tak</clearanceSale></variant></v>",
+        "x.xml");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { fillOrderPosition(*refused[0], position, units); }),
+              "Brak jednostki miary \"beczka\" na liście jednostek sklepu (są: szt, ltr, kg, but, kar, pal, op, mb, "
+              "m2, m3, kpl, zgr, dsp).");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { fillOrderPosition(*refused[1], position, units); }),
+              "Wariant 2: element \"clearanceSale\" ma wartość \"tak\", a powinien zawierać true albo false.");
+    EXPECT_EQ(position.getPurchasePrice().toString(), "12.3457");
+    EXPECT_EQ(position.getPurchaseMeasureUnit(), 5);
+    EXPECT_TRUE(position.getClearanceSale());
+
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { parseVariants("<v><variant></v>", "zle.xml"); }),
+              "Plik wariantów zle.xml nie jest poprawnym dokumentem XML (wiersz 1).");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { parseVariants("", "pusty.xml"); }),
+              "Plik wariantów pusty.xml nie jest poprawnym dokumentem XML (wiersz 1).");
+}
+
+TEST_F(PurchaseVariants, TheDialogShowsTheGridAndTheChosenVariantFillsThePosition) {
+    Core::ImplRegistration<Core::AvailMeasureUnits> units;
+    Core::Registrations registrations;
+    registerPurchaseConditionVariantControllerObjects(registrations);
+    registerPurchaseVariantSelectDialogObjects(registrations);
+    TestSupport::ScopedDialogs dialogs;
+    dialogs->rows = {1, std::nullopt};
+
+    const auto args = std::make_shared<PurchaseVariantsArgs>(variants_);
+    const auto chosen =
+        Core::Action::CContainer::invoke<ChosenPurchaseVariant>(*this, kPurchaseVariantSelectDialogGuid, args);
+    ASSERT_TRUE(chosen && chosen->variant);
+    EXPECT_EQ(chosen->variant->number(), 2u);
+    ASSERT_EQ(dialogs->grids.size(), 1u);
+    const auto& grid = dialogs->grids[0];
+    EXPECT_EQ(grid.caption, "Warianty");
+    using Align = Core::TGridColumn::Align;
+    const std::vector<std::tuple<std::string, std::string, Align>> columns = {
+        {"SUPPLIER_INDEX", "Indeks towaru dostawcy", Align::Left},
+        {"NET_PURCHASE_PRICE", "Cena zakupu\nnetto", Align::Right},
+        {"CATALOG_NET_PURCHASE_PRICE", "Katalogowa\ncena zakupu", Align::Right},
+        {"LOGISTIC_MINIMUM", "Minimum\nlogistyczne", Align::Right},
+        {"CLEARANCE_SALE", "Wyprzedaż", Align::Centre},
+        {"PURCHASE_MEASURE_UNIT", "Jednostka\nzamówienia", Align::Left},
+        {"PURCHASE_MEASURE_UNIT_RATE", "Liczba jm. sprzedaży\nw jm. zamawienia", Align::Right},
+    };
+    ASSERT_EQ(grid.columns.size(), columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        EXPECT_EQ(std::tie(grid.columns[c].key, grid.columns[c].caption, grid.columns[c].align),
+                  std::tie(std::get<0>(columns[c]), std::get<1>(columns[c]), std::get<2>(columns[c])));
+    EXPECT_EQ(grid.rows[0], (std::vector<std::string>{"HB-1200", "12.3457", "14.0000", "24.000", "✓", "karton",
+                                                      "12.000"}));
+    EXPECT_EQ(grid.rows[1], (std::vector<std::string>{"", "1.1000", "1.2500", "", "", "szt", "0.500"}));
+
+    Orvel::Orders::OrderPos position;
+    Core::Action::CContainer::invoke<Core::IUnknown>(
+        *this, kFillOrderPositionGuid, std::make_shared<FillOrderPositionArgs>(chosen->variant, position));
+    EXPECT_EQ(position.getSaleUnitsInOrderUnit().toString(), "0.500");
+
+    const auto cancelled =
+        Core::Action::CContainer::invoke<ChosenPurchaseVariant>(*this, kPurchaseVariantSelectDialogGuid, args);
+    ASSERT_TRUE(cancelled);
+    EXPECT_FALSE(cancelled->variant);
+}
+
+}  // namespace
