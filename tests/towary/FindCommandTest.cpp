@@ -37,7 +37,6 @@ TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
     expectFailure(find("Mleko" + std::string(60000, '*')), "Szukany tekst jest za długi; skróć go.");
 }
 
-<<<<<<< HEAD
 TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
     // User 7 may browse department 02 but not its sector 0202; user 8 only department 03.
     for (const char* statement :
@@ -66,7 +65,8 @@ TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
     const auto shown = asUser("7", "show", "4");
     EXPECT_EQ(shown.exitCode, 0) << shown.err;
     EXPECT_EQ(shown.out.rfind("Towar ID 4: Mleko zagęszczone\n", 0), 0u) << shown.out;
-=======
+}
+
 TEST_F(FindCommand, TheSqlTraceShowsTheModulesLikeTheRangeAndTheIndexItSeeks) {
     const auto log = std::filesystem::path(dir_) / "log" / "sql-trace.log";
     expectOutput(TestSupport::runTowary({"--trace-sql", "find", dir_, "/123"}),
@@ -90,7 +90,6 @@ TEST_F(FindCommand, TheSqlTraceShowsTheModulesLikeTheRangeAndTheIndexItSeeks) {
 
     expectBadUsage(TestSupport::runTowary({"--trace-sql=wszystko", "find", dir_, "/123"}),
                    "--trace-sql przyjmuje tylko wartość plan (--trace-sql=plan), podano wszystko.");
->>>>>>> speed
 }
 
 }  // namespace
