@@ -41,6 +41,7 @@ void addScaleCommands(CLI::App& app, Context& context);
 void addStatusCommands(CLI::App& app, Context& context);
 void addConditionsCommands(CLI::App& app, Context& context);
 void addMultipriceCommands(CLI::App& app, Context& context);
+void addClassificationCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
     addStatusCommands(app, context);
     addConditionsCommands(app, context);
     addMultipriceCommands(app, context);
+    addClassificationCommands(app, context);
 
     try {
         app.parse(argc, argv);

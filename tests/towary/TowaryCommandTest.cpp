@@ -90,7 +90,10 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "  000105  status 1 Aktywny, waga: brak  (Chleb wiejski Złoty Kłos, cena 1)\n",
           "== Towary wielocenowe ==\n", "został zaimportowany bez kodów '5901234123457'",
           "\nTowary wielocenowe: utworzone 2, zamienione ze zwykłych 1, przeniesione 1, rozwiązane 1\n",
-          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n"})
+          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n",
+          "== Stan, rezerwacje i algorytmy zamawiania ==\n", "\nStan: 24\nZarezerwowano: 7\nW serwisie: 1\n",
+          "(jego rezerwacja się nie liczy):\nStan: 24\nZarezerwowano: 2\nW serwisie: 1\n",
+          "\n1\tZapas minimalny i maksymalny\tpoziomy zapasu: 1, 2\n2\tZapas docelowy\tpoziomy zapasu: 3\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";
