@@ -22,8 +22,9 @@ create table DokPoz (
     dIlosc real
 );
 -- A product's reservation starts from its positions; the derived-document
--- check asks for one product's positions of one document.
+-- check goes from a document to its positions of one product.
 create index DokPoz_lTowarRef on DokPoz (lTowarRef, lDokRef);
+create index DokPoz_lDokRef on DokPoz (lDokRef, lTowarRef);
 
 -- Receipt positions; lDokPozRef the document position a receipt sold.
 create table ParagPoz (
