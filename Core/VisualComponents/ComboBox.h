@@ -27,6 +27,11 @@ public:
     explicit ComboBox(std::vector<Item> items) : items_(std::move(items)) {}
 
     const std::vector<Item>& items() const { return items_; }
+    // Replaces the items; nothing is selected afterwards.
+    void setItems(std::vector<Item> items) {
+        items_ = std::move(items);
+        selected_.reset();
+    }
     // Selects the item at `index`; std::out_of_range past the last item.
     void select(std::size_t index) {
         if (index >= items_.size())
@@ -48,6 +53,10 @@ public:
         if (!selected_) throw std::logic_error("Nie wybrano żadnej pozycji z listy.");
         return items_[*selected_];
     }
+
+    // The position of the selected item; none when nothing is selected.
+    std::optional<std::size_t> selectedIndex() const { return selected_; }
+    void clearSelection() { selected_.reset(); }
 
 private:
     std::vector<Item> items_;

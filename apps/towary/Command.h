@@ -49,6 +49,7 @@ void addConditionsCommands(CLI::App& app, Context& context);
 void addMultipriceCommands(CLI::App& app, Context& context);
 void addRulesCommands(CLI::App& app, Context& context);
 void addOrderCommands(CLI::App& app, Context& context);
+void addClassificationCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

@@ -201,6 +201,17 @@ Typ = "C"
 Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego numer w sieci
 
 # ---------------------------------------------------------------------------
+# Zamówienia
+# ---------------------------------------------------------------------------
+# Algorytmy zamawiania, które sklep oferuje: nazwa klucza to nazwa pokazywana
+# użytkownikowi, wartość to numer algorytmu. Algorytm 1 korzysta z poziomów
+# zapasu 1 i 2, algorytm 2 z poziomu 3, algorytmy 3-6 z żadnego ("towary
+# ordering" je pokazuje). Musi tu być co najmniej jeden klucz.
+["Parametry programu"."Zamówienia"."Dostępne algorytmy zamawiania"]
+"Zapas minimalny i maksymalny" = 1
+"Zapas docelowy" = 2
+
+# ---------------------------------------------------------------------------
 # Parametry sklepu
 # ---------------------------------------------------------------------------
 # Sekcje (kanały) wag, 1-9: nazwy pokazywane użytkownikowi i największy numer

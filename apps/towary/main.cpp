@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
     addMultipriceCommands(app, context);
     addRulesCommands(app, context);
     addOrderCommands(app, context);
+    addClassificationCommands(app, context);
 
     try {
         app.parse(argc, argv);

@@ -10,6 +10,7 @@ void registerRoutines(Routines& routines) {
     addGroupRights(routines);
     addGetWolnyNumerWKanale(routines);
     addMultipriceProducts(routines);
+    addLastStnDate(routines);
 }
 
 }  // namespace DBKernel::Schema

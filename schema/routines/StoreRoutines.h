@@ -47,5 +47,8 @@ void addGetWolnyNumerWKanale(Routines& routines);
 // units, class and status; createProductsForStocktaking(linwopisref_par,
 // luzytkref_par), every ware's grouping row joins the stocktaking once.
 void addMultipriceProducts(Routines& routines);
+// lastStnDate(product): the day of the product's latest stn row; NULL when it
+// has none or the argument is NULL.
+void addLastStnDate(Routines& routines);
 
 }  // namespace DBKernel::Schema

@@ -94,7 +94,10 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "== Zasady centrali: przeceny i warunki ==\n",
           "\n  000101 Mleko UHT 3,2% Mleczna Dolina 1 l: nie można dodać przeceny (lista Wiosna już nie obowiązuje)\n",
           "\n  000103 Ser żółty Gouda na wagę: można dodać przeceny (na liście Lato, ważnej dzisiaj)\n",
-          "bez ponownego uruchamiania: można dodać przeceny mleka 000101.\n"})
+          "bez ponownego uruchamiania: można dodać przeceny mleka 000101.\n",
+          "== Stan, rezerwacje i algorytmy zamawiania ==\n", "\nStan: 24\nZarezerwowano: 7\nW serwisie: 1\n",
+          "(jego rezerwacja się nie liczy):\nStan: 24\nZarezerwowano: 2\nW serwisie: 1\n",
+          "\n1\tZapas minimalny i maksymalny\tpoziomy zapasu: 1, 2\n2\tZapas docelowy\tpoziomy zapasu: 3\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

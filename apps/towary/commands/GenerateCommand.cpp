@@ -3,6 +3,8 @@
 // store filled with a product hierarchy, codes and multi-price wares, the same
 // for the same seed; PERCENT of the live codes written malformed; sale
 // conditions; N users with M rights entries each.
+// [--stock-days N] [--documents N]: N days of stock for every product, N
+// documents that reserve it or not.
 
 #include <memory>
 #include <ostream>
@@ -12,6 +14,7 @@
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/StoreCreation.h"
+#include "apps/towary/products/StockGenerator.h"
 #include "apps/towary/products/StoreGenerator.h"
 
 namespace Towary::Host {
@@ -38,11 +41,22 @@ void addGenerateCommand(CLI::App& app, Context& context) {
     command->add_option("--conditions", options->conditions, "number of sale conditions, of random products")
         ->check(numberArgument<std::int64_t>("Liczba warunków sprzedaży", 0, false,
                                              std::pair<std::int64_t, std::int64_t>{0, 100000000}));
-    command->callback([&context, options] {
+    auto stock = std::make_shared<Products::StockOptions>();
+    command->add_option("--stock-days", stock->stockDays, "days of stock rows of every product, up to today")
+        ->check(numberArgument<std::int64_t>("Liczba dni stanów", 0, false, std::pair<std::int64_t, std::int64_t>{0, 3650}));
+    command->add_option("--documents", stock->documents, "documents of 5 positions of random products")
+        ->check(numberArgument<std::int64_t>("Liczba dokumentów", 0, false,
+                                             std::pair<std::int64_t, std::int64_t>{0, 100000000}));
+    command->callback([&context, options, stock] {
         context.newStore = true;
-        context.job = [options](std::ostream& out) {
+        context.job = [options, stock](std::ostream& out) {
             Products::GeneratedCounts counts;
-            createStore([&](const TSessionHolder& session) { counts = Products::generateProducts(*options, session); });
+            Products::StockCounts stockCounts;
+            stock->seed = options->seed;
+            createStore([&](const TSessionHolder& session) {
+                counts = Products::generateProducts(*options, session);
+                stockCounts = Products::generateStock(*stock, session);
+            });
             out << "Założono sklep w " << Core::Store::directory().string() << " (ziarno " << options->seed
                 << "): grupy " << counts.groups << ", towary " << counts.products << " (wagowe " << counts.weighed
                 << "), towary wielocenowe " << counts.multiPriceWares << ", kody " << counts.codes << " (usunięte "
@@ -50,6 +64,10 @@ void addGenerateCommand(CLI::App& app, Context& context) {
             if (counts.users > 0)
                 out << ", użytkownicy z uprawnieniami " << counts.users << " (wpisy " << counts.rightsEntries << ")";
             if (counts.conditions > 0) out << ", warunki sprzedaży " << counts.conditions;
+            if (stockCounts.stockRows > 0) out << ", wiersze stanów " << stockCounts.stockRows;
+            if (stockCounts.documents > 0)
+                out << ", dokumenty " << stockCounts.documents << " (pozycje " << stockCounts.positions
+                    << ", reklamacje " << stockCounts.complaints << ")";
             out << ".\n";
         };
     });

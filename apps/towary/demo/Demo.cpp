@@ -17,6 +17,7 @@ const std::vector<Step>& steps() {
         {"Numery wagowe i planowane zmiany statusu", scalesAndStatuses},
         {"Towary wielocenowe", multiprice},
         {"Zasady centrali: przeceny i warunki", editionRules},
+        {"Stan, rezerwacje i algorytmy zamawiania", quantities},
     };
     return all;
 }

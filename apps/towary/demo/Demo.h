@@ -29,5 +29,6 @@ void rights(std::ostream& out);
 void scalesAndStatuses(std::ostream& out);
 void multiprice(std::ostream& out);
 void editionRules(std::ostream& out);
+void quantities(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

@@ -1,5 +1,6 @@
 #include "Modules/Towary/Tools/frame/ModuleRegistration.h"
 
+#include "Modules/Towary/Tools/classification/OrderingMethods.h"
 #include "Modules/Towary/Tools/devices/ReleaseUnusedScaleNumbersAction.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilter.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
@@ -13,8 +14,9 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 7> kUnits = {{
+constexpr std::array<UnitRegistration, 8> kUnits = {{
     {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
+    {"registerOrderingMethodsObjects", &registerOrderingMethodsObjects},
     {"registerReleaseUnusedScaleNumbersActionObjects", &registerReleaseUnusedScaleNumbersActionObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
     {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},

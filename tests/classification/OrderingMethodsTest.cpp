@@ -1,0 +1,78 @@
+// The ordering methods a store offers, read from its settings file, and the
+// stock levels each method works with.
+
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
+#include "Modules/Towary/Tools/classification/OrderingMethods.h"
+#include "tests/support/Failure.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class OrderingMethods : public ::testing::Test {
+protected:
+    OrderingMethods() { offer("A = 3\nB = 1\n"); }
+
+    // Replaces the settings file by one whose methods' table holds the lines.
+    static void offer(const std::string& lines) {
+        const auto file = Core::Store::settingsFile();
+        const auto temporary = std::filesystem::path(file).concat(".new");
+        std::ofstream(temporary, std::ios::trunc)
+            << "[\"Parametry programu\".\"Zamówienia\".\"Dostępne algorytmy zamawiania\"]\n"
+            << lines;
+        std::filesystem::rename(temporary, file);
+    }
+
+    TestSupport::TempStore store_;
+    Core::SetupRegistration setup_;
+};
+
+using Methods = std::vector<std::pair<int, std::string>>;
+using MethodsWithEntry = std::map<std::optional<int>, std::string>;
+
+TEST_F(OrderingMethods, EveryChildKeyIsAMethodReadAfreshAtEveryCall) {
+    EXPECT_EQ(Towar::getOrderingMethods(), (Methods{{3, "A"}, {1, "B"}}));
+    EXPECT_EQ(Towar::getOrderingMethodsMap(), (std::map<int, std::string>{{1, "B"}, {3, "A"}}));
+    EXPECT_EQ(Towar::getOrderingMethodsStringList(), (std::vector<std::string>{"A\t3", "B\t1"}));
+    EXPECT_EQ(Towar::getOrderingMethodsWithAll(), (MethodsWithEntry{{std::nullopt, "<wszystkie>"}, {1, "B"}, {3, "A"}}));
+    EXPECT_EQ(Towar::getOrderingMethodsWithNone(), (MethodsWithEntry{{std::nullopt, "<brak>"}, {1, "B"}, {3, "A"}}));
+
+    offer("\"Według zapasu\" = 2\n");
+    EXPECT_EQ(Towar::getOrderingMethodsStringList(), (std::vector<std::string>{"Według zapasu\t2"}));
+}
+
+TEST_F(OrderingMethods, AStoreWithoutItsMethodsIsTold) {
+    offer("");
+    const std::string file = Core::Store::settingsFile().string();
+    EXPECT_EQ(TestSupport::failure<std::logic_error>([] { Towar::getOrderingMethods(); }),
+              "Ustawienia sklepu nie podają żadnego algorytmu zamawiania: brak kluczy w\nParametry programu / "
+              "Zamówienia / Dostępne algorytmy zamawiania\n(plik " + file + ").");
+    offer("A = \"trzy\"\n");
+    EXPECT_EQ(TestSupport::failure<std::logic_error>([] { Towar::getOrderingMethodsMap(); }),
+              "nie można rzutować wartości klucza\nParametry programu / Zamówienia / Dostępne algorytmy zamawiania / "
+              "A\ntypu (std::string) na (int)");
+}
+
+TEST_F(OrderingMethods, TheSingletonKeepsWhatItReadAndKnowsEachMethodsStockLevels) {
+    {
+        Core::Registrations registrations;
+        registerOrderingMethodsObjects(registrations);
+        auto& methods = Core::SingletonImplHolder::get<Towar::OrderingMethods>();
+        offer("C = 4\n");
+        EXPECT_EQ(methods.getOrderingMethodText(3), "A") << "read once, when the object was made";
+        EXPECT_EQ(methods.getOrderingMethodText(1), "B");
+        EXPECT_EQ(methods.getOrderingMethodText(4), "") << "not offered when it was made";
+        EXPECT_EQ(methods.getUsedStocks(1), (std::set<int>{1, 2}));
+        EXPECT_EQ(methods.getUsedStocks(2), (std::set<int>{3}));
+        for (int type : {3, 4, 5, 6, 7, 0}) EXPECT_TRUE(methods.getUsedStocks(type).empty()) << type;
+    }
+    EXPECT_FALSE(Core::SingletonImplHolder::holder(typeid(Towar::OrderingMethods)).hasImpl())
+        << "withdrawn with its registration";
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// A product's stock, reserved quantity and units in complaint handling, on a
+// real store with documents of the kinds and statuses the reservation names.
+
+#include "Core/Database/Sql.h"
+#include "Modules/Towary/Tools/classification/StockQuantities.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+namespace {
+
+class StockQuantities : public ::testing::Test {
+protected:
+    StockQuantities() {
+        for (int product : {1, 2, 3}) TestSupport::addProduct({}, product, "Towar " + std::to_string(product));
+    }
+
+    static void exec(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
+    static void stock(int product, int day, const std::string& quantity) {
+        exec("insert into stn (lTowarRef, data, dStan) values (" + std::to_string(product) + ", " +
+             std::to_string(day) + ", " + quantity + ")");
+    }
+    // A document of one position of product 1 (and its id as the position's).
+    static void document(int id, int type, int processing, int booking, double quantity, int derivedFrom = 0,
+                         int product = 1) {
+        exec("insert into Dok (lDokRef, nTyp, nStatusPrzetw, nStatusKsieg, lPomocRef) values (" + std::to_string(id) +
+             ", " + std::to_string(type) + ", " + std::to_string(processing) + ", " + std::to_string(booking) + ", " +
+             (derivedFrom ? std::to_string(derivedFrom) : "null") + ")");
+        exec("insert into DokPoz (lDokPozRef, lDokRef, lTowarRef, dIlosc) values (" + std::to_string(id) + ", " +
+             std::to_string(id) + ", " + std::to_string(product) + ", " + std::to_string(quantity) + ")");
+    }
+    static void soldOnReceipt(int position) {
+        exec("insert into ParagPoz (lParagPozRef, lDokPozRef) values (" + std::to_string(position) + ", " +
+             std::to_string(position) + ")");
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+};
+
+TEST_F(StockQuantities, StockIsTheRowOfTheLastStockDay) {
+    EXPECT_EQ(Towar::stockSql(17), "select dStan from Stn where lTowarRef = 17and data=lastStnDate(17)");
+    stock(1, 40000, "5");
+    stock(1, 40100, "7.5");
+    stock(2, 40000, "3");
+    stock(3, 40200, "null");
+    EXPECT_DOUBLE_EQ(Towar::calcStock(1), 7.5) << "the latest day, not the first";
+    EXPECT_DOUBLE_EQ(Towar::calcStock(2), 3);
+    EXPECT_DOUBLE_EQ(Towar::calcStock(3), 0) << "a NULL quantity";
+    EXPECT_DOUBLE_EQ(Towar::calcStock(4), 0) << "no stock row at all";
+}
+
+TEST_F(StockQuantities, ReservedCountsOpenOrdersAndBookedDocumentsOnly) {
+    document(10, 32, 1, 2, 3);      // an open order: reserves
+    document(11, 32, 4, 0, 100);    // processing status 4, 5, 6: done with
+    document(12, 32, 5, 0, 100);
+    document(13, 32, 6, 0, 100);
+    document(14, 32, 1, 3, 100);    // booked past 2
+    document(15, 32, 0, 0, 100);    // its position sold on a receipt
+    soldOnReceipt(15);
+    document(16, 32, 0, 1, 100);    // a type-35 document made from it sold the product
+    document(17, 35, 0, 0, 100, 16);
+    soldOnReceipt(17);
+    document(18, 32, 0, 1, 2);      // the type-35 document made from it sold another product: reserves
+    document(19, 35, 0, 0, 100, 18, 2);
+    soldOnReceipt(19);
+    document(20, 32, 0, 0, 100);    // a type-33 document made from it is processed
+    document(21, 33, 5, 0, 100, 20);
+    document(22, 32, 0, 0, 4);      // the type-33 document made from it is not processed yet: reserves
+    document(23, 33, 1, 0, 100, 22);
+    document(30, 9, 0, 3, 10);      // the listed types once booked: reserve
+    document(31, 38, 0, 2, 100);    // not booked yet
+    document(32, 11, 0, 5, 20);
+    document(33, 12, 0, 3, 100);    // a type the reservation does not list
+    EXPECT_DOUBLE_EQ(Towar::calcReserved(1, 0), 3 + 2 + 4 + 10 + 20);
+    EXPECT_DOUBLE_EQ(Towar::calcReserved(1, 10), 2 + 4 + 10 + 20) << "the excluded order";
+    EXPECT_DOUBLE_EQ(Towar::calcReserved(1, 30), 3 + 2 + 4 + 20) << "the excluded booked document";
+    EXPECT_DOUBLE_EQ(Towar::calcReserved(2, 0), 0) << "product 2 is only on a type-35 document";
+    EXPECT_DOUBLE_EQ(Towar::calcReserved(3, 0), 0) << "no document at all";
+}
+
+TEST_F(StockQuantities, InServiceCountsTheStoresOwnUnitsInTheStore) {
+    EXPECT_EQ(Towar::inServiceSql(5),
+              "select count(*) dIlosc from Reklamacja r where r.lTowarRef = 5 and r.nWlasnosc = 1 and "
+              "r.nMiejscePobytu = 1");
+    int id = 0;
+    for (const auto& [owner, place] : std::initializer_list<std::pair<int, int>>{{1, 1}, {1, 1}, {2, 1}, {1, 2}})
+        exec("insert into Reklamacja (lReklamacjaRef, lTowarRef, nWlasnosc, nMiejscePobytu) values (" +
+             std::to_string(++id) + ", 1, " + std::to_string(owner) + ", " + std::to_string(place) + ")");
+    EXPECT_DOUBLE_EQ(Towar::calcInService(1), 2);
+    EXPECT_DOUBLE_EQ(Towar::calcInService(2), 0);
+}
+
+TEST(StockQuantitiesText, ReservedStatementAsTheDocumentModuleWroteIt) {
+    EXPECT_EQ(Towar::reservedSql(7, 8),
+              "\n select sum(dZarezerwIlosc) dZarezerwowane from \n ("
+              "\n select sum(dp.dIlosc) dZarezerwIlosc\n from DokPoz dp, Dok d\n where dp.lDokRef = d.lDokRef"
+              "\n   and d.lDokRef != 8\n   and dp.lTowarRef = 7\n   and d.nTyp = 32"
+              "\n   and d.nStatusPrzetw not in (4,\n     5,\n     6)\n   and d.nStatusKsieg <= 2"
+              "\n   and not exists\n     (select * from ParagPoz where lDokPozRef = dp.lDokPozRef)"
+              "\n   and not exists (select * from ParagPoz where \n\t\t\t\tldokpozref in "
+              "\n\t\t\t\t (select ldokpozref from dokpoz dpp, dok dd where "
+              "\n\t\t\t\t\tdpp.ldokref = dd.ldokref and dpp.LTOWARREF = dp.ltowarref "
+              "\n\t\t\t\t\tand  dd.ntyp = 35 and dd.lpomocref = d.ldokref) \n\t\t\t) "
+              "\n   and not exists\n     (select * from Dok\n      where lPomocRef = d.lDokRef"
+              "\n        and nStatusPrzetw in (4,\n          5,\n          6)"
+              "\n        and nTyp in (35,\n          33))"
+              "\n union all "
+              "\n select sum(dp.dIlosc) dZarezerwIlosc\n from DokPoz dp, Dok d\n where dp.lDokRef = d.lDokRef"
+              "\n   and d.lDokRef != 8\n   and dp.lTowarRef = 7"
+              "\n   and d.nTyp in (9,\n     11,\n     14,\n     16,\n     20,\n     36,\n     38)"
+              "\n   and d.nStatusKsieg > 2\n )");
+}
+
+}  // namespace
