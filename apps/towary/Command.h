@@ -41,6 +41,8 @@ void addScaleCommands(CLI::App& app, Context& context);
 void addStatusCommands(CLI::App& app, Context& context);
 void addConditionsCommands(CLI::App& app, Context& context);
 void addMultipriceCommands(CLI::App& app, Context& context);
+// towary price current, before-promotion, alternatives and discount, added by addPriceCommands to its group.
+void addPricesOfADayCommands(CLI::App& price, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

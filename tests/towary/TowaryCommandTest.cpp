@@ -90,7 +90,14 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "  000105  status 1 Aktywny, waga: brak  (Chleb wiejski Złoty Kłos, cena 1)\n",
           "== Towary wielocenowe ==\n", "został zaimportowany bez kodów '5901234123457'",
           "\nTowary wielocenowe: utworzone 2, zamienione ze zwykłych 1, przeniesione 1, rozwiązane 1\n",
-          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n"})
+          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n",
+          "== Ceny dnia i promocje ==\n", "Cena sprzedaży dziś (towary price current): 9.99\n",
+          "(towary price alternatives): 8.49&#160;8.99\n",
+          "  tryb 1 (zwykła cena do dnia przed promocją): brak ceny sprzed promocji\n"
+          "  tryb 4 (ostatnia droższa zwykła cena): 12.99\n"
+          "  tryb 5 (ostatnia droższa cena, także promocyjna): 11.49\n",
+          "(towary price before-promotion --lowest-30): 11.49\n", "\"Poprzednia_cena\" = \"12.99\", \"Data_od\" = ",
+          "z rabatem 15 % (towary price discount): cena końcowa 11.0415\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

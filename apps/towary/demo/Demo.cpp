@@ -16,6 +16,7 @@ const std::vector<Step>& steps() {
         {"Uprawnienia do grup towarów", rights},
         {"Numery wagowe i planowane zmiany statusu", scalesAndStatuses},
         {"Towary wielocenowe", multiprice},
+        {"Ceny dnia i promocje", promotions},
     };
     return all;
 }
