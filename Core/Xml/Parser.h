@@ -5,7 +5,8 @@
 // attributes, its value as a number and the nodes below it. Parsers are made
 // by Xml::Parser::Factory under an identifier; the store's setting "Parametry
 // programu" / "XML" / "Parser" / "Id" names the one to use (xmlParserId()).
-// Every failure is a std::runtime_error in Polish.
+// Every failure is a std::runtime_error in Polish; selecting before a
+// document was read is a std::logic_error.
 
 #include "Core/Export.h"
 
