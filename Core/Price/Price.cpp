@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <locale>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -61,7 +62,11 @@ std::string FixedDecimal<Precision>::toString() const {
 
 template <int Precision>
 std::ostream& operator<<(std::ostream& out, const FixedDecimal<Precision>& amount) {
-    return out << amount.toString();
+    auto text = amount.toString();
+    // The stream's locale chooses the decimal point: "12,34" in a Polish one,
+    // "12.34" in the classic locale streams start with.
+    text[text.size() - Precision - 1] = std::use_facet<std::numpunct<char>>(out.getloc()).decimal_point();
+    return out << text;
 }
 
 template class FixedDecimal<2>;

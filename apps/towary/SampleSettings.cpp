@@ -200,6 +200,10 @@ Typ = "C"
 ["Parametry programu".Sklep]
 Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego numer w sieci
 
+# Parser dokumentów XML (np. cen alternatywnych warunków sprzedaży): "pugixml".
+["Parametry programu".XML.Parser]
+Id = "pugixml"
+
 # ---------------------------------------------------------------------------
 # Zamówienia
 # ---------------------------------------------------------------------------
@@ -282,6 +286,29 @@ Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego
 ["Parametry sklepu".Towary.Warunki.Zakupu.Edycja."Domyślny okres obowiązywania warunku"."Liczba dni z atrybutu firmy"]
 "@" = false
 "Nazwa atrybutu" = "Okres warunku zakupu"
+
+# Etykiety półkowe towarów w promocji. Tryb (1-5) mówi, który wcześniejszy
+# warunek sprzedaży daje cenę sprzed promocji:
+#   1 droższy, nie promocyjny, kończący się dzień przed promocją
+#   2 droższy, kończący się dzień przed promocją (także promocyjny)
+#   3 ostatni nie promocyjny, o ile droższy
+#   4 ostatni droższy nie promocyjny
+#   5 ostatni droższy (także promocyjny)
+["Parametry sklepu".Towary.Etykiety]
+"Tryb wyświetlania poprzedniej ceny" = 1
+"Domyślna jednostka porównawcza miary" = "kg"   # gdy towar nie ma jednostki przeliczeniowej
+"Domyślny tekst promocyjny" = "Promocja"
+
+# ---------------------------------------------------------------------------
+# Inne
+# ---------------------------------------------------------------------------
+# Ceny alternatywne, które kasa może zaproponować dla towaru (true/false), i
+# grupy, których towary mogą je mieć: początki indeksów grup, jeden w wierszu.
+[Inne."Obsługa wielu cen sprzedaży na kasie"]
+"@" = true
+"Dozwolone dla grup towarowych" = """
+01
+"""
 )";
 
 }  // namespace

@@ -97,7 +97,14 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "bez ponownego uruchamiania: można dodać przeceny mleka 000101.\n",
           "== Stan, rezerwacje i algorytmy zamawiania ==\n", "\nStan: 24\nZarezerwowano: 7\nW serwisie: 1\n",
           "(jego rezerwacja się nie liczy):\nStan: 24\nZarezerwowano: 2\nW serwisie: 1\n",
-          "\n1\tZapas minimalny i maksymalny\tpoziomy zapasu: 1, 2\n2\tZapas docelowy\tpoziomy zapasu: 3\n"})
+          "\n1\tZapas minimalny i maksymalny\tpoziomy zapasu: 1, 2\n2\tZapas docelowy\tpoziomy zapasu: 3\n",
+          "== Ceny dnia i promocje ==\n", "Cena sprzedaży dziś (towary price current): 9.99\n",
+          "(towary price alternatives): 8.49&#160;8.99\n",
+          "  tryb 1 (zwykła cena do dnia przed promocją): brak ceny sprzed promocji\n"
+          "  tryb 4 (ostatnia droższa zwykła cena): 12.99\n"
+          "  tryb 5 (ostatnia droższa cena, także promocyjna): 11.49\n",
+          "(towary price before-promotion --lowest-30): 11.49\n", "\"Poprzednia_cena\" = \"12.99\", \"Data_od\" = ",
+          "z rabatem 15 % (towary price discount): cena końcowa 11.0415\n"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

@@ -111,6 +111,7 @@ void addPriceCommands(CLI::App& app, Context& context) {
     priceCommand(*group, context, "vat", "the store's VAT rates")->callback([&context] {
         context.job = [](std::ostream& out) { printVatRates(out); };
     });
+    addPricesOfADayCommands(*group, context);
 }
 
 }  // namespace Towary::Host

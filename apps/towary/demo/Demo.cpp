@@ -18,6 +18,7 @@ const std::vector<Step>& steps() {
         {"Towary wielocenowe", multiprice},
         {"Zasady centrali: przeceny i warunki", editionRules},
         {"Stan, rezerwacje i algorytmy zamawiania", quantities},
+        {"Ceny dnia i promocje", promotions},
     };
     return all;
 }

@@ -30,5 +30,6 @@ void scalesAndStatuses(std::ostream& out);
 void multiprice(std::ostream& out);
 void editionRules(std::ostream& out);
 void quantities(std::ostream& out);
+void promotions(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

@@ -1,0 +1,83 @@
+#include "Modules/Towary/Tools/prices/DiscountMediator.h"
+
+#include "Core/System/StrToFloat.h"
+#include "Core/tools/Round.h"
+#include "Core/tools/TemporaryChangeValue.h"
+
+#include <iomanip>
+#include <locale>
+#include <sstream>
+#include <stdexcept>
+
+namespace Warunek {
+
+IBase::~IBase() = default;
+
+namespace LiczRabatCene {
+
+CMediator::CMediator(std::shared_ptr<IValue> cenaKatalogowa, std::shared_ptr<IValue> cenaKoncowa,
+                     std::shared_ptr<IValue> rabat, std::shared_ptr<IAlgorithm> cenaKatalogowaAlg,
+                     std::shared_ptr<IAlgorithm> cenaKoncowaAlg, std::shared_ptr<IAlgorithm> rabatAlg)
+    : cenaKatalogowa_(std::move(cenaKatalogowa)),
+      cenaKoncowa_(std::move(cenaKoncowa)),
+      rabat_(std::move(rabat)),
+      cenaKatalogowaAlg_(std::move(cenaKatalogowaAlg)),
+      cenaKoncowaAlg_(std::move(cenaKoncowaAlg)),
+      rabatAlg_(std::move(rabatAlg)) {}
+
+void CMediator::run(IAlgorithm& algorithm) {
+    if (mode_ != 1) return;
+    if (calculating_) throw std::runtime_error("Niedozwolone, rekurencyjne wywołanie algorytmu.");
+    Core::TTemporaryChangeValue<bool> calculating(calculating_, true);
+    algorithm.calculate(*this);
+}
+
+}  // namespace LiczRabatCene
+
+double CEditValue::getValue() const {
+    const auto text = edit_.text();
+    if (text.empty()) return 0;
+    if (text.find(',') != std::string::npos) {
+        Core::TTemporaryChangeDecimalSeparator separator(',');
+        return Sysutils::StrToFloat(text);
+    }
+    if (text.find('.') != std::string::npos) {
+        Core::TTemporaryChangeDecimalSeparator separator('.');
+        return Sysutils::StrToFloat(text);
+    }
+    return Sysutils::StrToFloat(text);
+}
+
+void CEditValue::setValue(double value) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::fixed << std::setprecision(decimals_) << value;
+    edit_.setText(out.str());
+}
+
+void CLiczCeneKatalogowaAlg::calculate(LiczRabatCene::CMediator& m) {
+    const double d = 1 - m.getRabat() * 0.01;
+    if (d == 0)
+        m.setCenaKatalogowa(0);
+    else
+        m.setCenaKatalogowa(Round(m.getCenaKoncowa() / d, 0.0001));
+}
+
+void CLiczCeneKoncowaAlg::calculate(LiczRabatCene::CMediator& m) {
+    const double k = m.getCenaKatalogowa();
+    m.setCenaKoncowa(Round(k - m.getRabat() * k * 0.01, 0.0001));
+}
+
+void CLiczCeneKoncowaZKontraktuAlg::calculate(LiczRabatCene::CMediator& m) {
+    m.setCenaKoncowa(Core::getCenaKoncowa(m.getCenaKatalogowa(), *contract_, flag_));
+}
+
+void CLiczRabatAlg::calculate(LiczRabatCene::CMediator& m) {
+    const double k = m.getCenaKatalogowa();
+    if (k == 0)
+        m.setRabat(0);
+    else
+        m.setRabat(Round(100 - m.getCenaKoncowa() * 100 / k, 0.01));
+}
+
+}  // namespace Warunek

@@ -1,0 +1,235 @@
+// towary price current, before-promotion, alternatives and discount: what a
+// product sells for on a day, the prices before the promotions of a day (and
+// their label features), the alternative prices of a sale condition, and the
+// condition form's catalogue price, discount and final price.
+
+#include "Core/Database/Query.h"
+#include "Core/Database/TSessionHolder.h"
+#include "Core/VisualComponents/TextField.h"
+#include "Core/tools/DayNumber.h"
+#include "Modules/Towary/Tools/prices/AlternativePriceManager.h"
+#include "Modules/Towary/Tools/prices/CurrentSalePrice.h"
+#include "Modules/Towary/Tools/prices/DiscountMediator.h"
+#include "Modules/Towary/Tools/prices/LowestPriceBeforePromotion.h"
+#include "Modules/Towary/Tools/prices/PriceBeforePromotion.h"
+#include "Modules/Towary/Tools/prices/PromoFeatures.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/NumberArgument.h"
+#include "apps/towary/products/ProductArgument.h"
+
+#include <boost/rational.hpp>
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace Towary::Host {
+namespace {
+
+struct Options {
+    std::string product;
+    std::string day;  // "" for today
+    std::string mode;  // "" for the store's
+    bool features = false;
+    bool lowest30 = false;
+    std::vector<std::string> add;
+    std::string catalog, final, discount;  // "" when not given
+};
+
+int dayOf(const Options& options) {
+    return options.day.empty() ? Core::DayNumber::today() : Core::DayNumber::fromText(options.day);
+}
+
+int productIdOf(const std::string& product, const TSessionHolder& session) {
+    return findProduct(product, session, "ceny podaje się dla towarów.")->GetTowarRef();
+}
+
+std::string priceText(const std::optional<double>& price) {
+    return price ? numberText(*price) : "brak";
+}
+
+void showCurrent(const Options& options, std::ostream& out) {
+    using namespace Towary::ProductTools;
+    const auto session = TSessionHolder::open();
+    const int id = productIdOf(options.product, session);
+    const int day = dayOf(options);
+    const auto alternatives = getAdditionalSalePricesOfDay(id, day, session);
+    const auto price = getProductSalePriceOfDay(id, day, session);
+    out << "Cena towaru: " << priceText(getCurrentSalePrice(id, session)) << '\n'
+        << "Cena warunku sprzedaży dnia " << Core::DayNumber::toText(day) << ": "
+        << priceText(getConditionSalePriceOfDay(id, day, session)) << '\n'
+        << "Ceny alternatywne: " << (alternatives.empty() ? "brak" : alternatives) << '\n'
+        << "Cena sprzedaży: " << Core::Price(boost::rational_cast<double>(price)) << '\n';
+}
+
+void showLowest(const Options& options, std::ostream& out) {
+    const auto session = TSessionHolder::open();
+    const int day = dayOf(options);
+    const auto prices = Towar::getLowestPricesBeforePromotion(
+        session, day,
+        options.product.empty() ? std::nullopt : std::optional<int>(productIdOf(options.product, session)));
+    if (prices.empty()) {
+        out << "Brak towarów w promocji z ceną z 30 dni przed nią dnia " << Core::DayNumber::toText(day) << ".\n";
+        return;
+    }
+    out << "Towar\tNajniższa cena 30 dni\tPromocja od\tPromocja do\n";
+    for (const auto& [id, price] : prices) {
+        out << id << '\t' << price.lowestPrice << '\t' << Core::DayNumber::toText(price.promotionDateFrom) << '\t'
+            << Core::DayNumber::toText(price.promotionDateTo) << '\n';
+        if (options.features) {
+            std::string features;
+            Towar::appendLowestPriceFeature(features, price);
+            out << '\t' << features << '\n';
+        }
+    }
+}
+
+void showBeforePromotion(const Options& options, std::ostream& out) {
+    if (options.lowest30) return showLowest(options, out);
+    const auto session = TSessionHolder::open();
+    const int day = dayOf(options);
+    const int mode = options.mode.empty() ? Label::PreviousPriceMode::fromSettings() : numberOf<int>(options.mode);
+    Towar::PricesBeforePromotion prices;
+    if (options.product.empty()) {
+        prices = Towar::getPricesBeforePromotion(session, day, mode);
+    } else {
+        const int id = productIdOf(options.product, session);
+        if (const auto price = Towar::getPriceBeforePromotion(session, id, day, mode)) prices.emplace(id, *price);
+    }
+    if (prices.empty()) {
+        out << "Brak towarów z ceną sprzedaży sprzed promocji dnia " << Core::DayNumber::toText(day) << ".\n";
+        return;
+    }
+    out << "Towar\tPoprzednia cena\tCena jednostkowa\tJednostka\tPromocja od\tPromocja do\n";
+    for (const auto& [id, price] : prices) {
+        out << id << '\t' << price.previousPrice << '\t' << price.unitPrice << '\t'
+            << (price.labelMeasureUnit ? std::to_string(*price.labelMeasureUnit) : "-") << '\t'
+            << Core::DayNumber::toText(price.promotionDateFrom) << '\t'
+            << Core::DayNumber::toText(price.promotionDateTo) << '\n';
+        if (options.features) {
+            std::string features;
+            Towar::appendPromoFeature(features, price);
+            out << '\t' << features << '\n';
+        }
+    }
+}
+
+// The first condition of the product valid on the day, as the tills read it.
+std::int64_t conditionOfDay(int productId, int day, const TSessionHolder& session) {
+    DBKernel::Sql::PreparedQuery query("select lWarSprzRef from warsprz where ltowarref = :productId and :day between "
+                                       "dataod and datado order by lWarSprzRef",
+                                       session);
+    query.Params["productId"] = productId;
+    query.Params["day"] = day;
+    query.execute();
+    if (query.empty())
+        throw std::runtime_error("Towar " + std::to_string(productId) + " nie ma warunku sprzedaży ważnego dnia " +
+                                 Core::DayNumber::toText(day) + ".");
+    const auto id = query["lWarSprzRef"].asInt64();
+    query.close();
+    return id;
+}
+
+void alternatives(const Options& options, std::ostream& out) {
+    const auto session = TSessionHolder::open();
+    DBKernel::TransactionGuard transaction(session);
+    const int id = productIdOf(options.product, session);
+    const auto condition = conditionOfDay(id, dayOf(options), session);
+    DBKernel::Sql::PreparedQuery stored("select alternative_prices from warsprz where lWarSprzRef = :id", session);
+    stored.Params["id"] = condition;
+    stored.execute();
+    Tools::AlternativePriceManager prices(stored["alternative_prices"].asString());
+    if (!options.add.empty()) {
+        for (const auto& price : options.add) prices.addAlternativePrices(Core::Price(numberOf<double>(price)));
+        DBKernel::Sql::Command update("update warsprz set alternative_prices = :xml where lWarSprzRef = :id", session);
+        update.Params["xml"] = prices.generateXML(false);
+        update.Params["id"] = condition;
+        update.execute();
+        transaction.commit();
+    }
+    const auto xml = prices.generateXML(false);
+    out << "Warunek sprzedaży " << condition << ": "
+        << (prices.getAlternativePrices().empty() ? "brak cen alternatywnych" : xml) << '\n';
+}
+
+void discount(const Options& options, std::ostream& out) {
+    Core::VisualComponents::TextBox catalog(options.catalog), final(options.final), rate(options.discount);
+    Warunek::LiczRabatCene::CMediator mediator(
+        std::make_shared<Warunek::CEditValue>(catalog, 4), std::make_shared<Warunek::CEditValue>(final, 4),
+        std::make_shared<Warunek::CEditValue>(rate, 2), std::make_shared<Warunek::CLiczCeneKatalogowaAlg>(),
+        std::make_shared<Warunek::CLiczCeneKoncowaAlg>(), std::make_shared<Warunek::CLiczRabatAlg>());
+    mediator.setMode(1);
+    if (options.catalog.empty())
+        mediator.calcCenaKatalogowa();
+    else if (options.final.empty())
+        mediator.calcCenaKoncowa();
+    else
+        mediator.calcRabat();
+    out << "Cena katalogowa: " << catalog.text() << '\n'
+        << "Rabat %: " << rate.text() << '\n'
+        << "Cena końcowa: " << final.text() << '\n';
+}
+
+CLI::App* command(CLI::App& price, Context& context, const char* name, const char* description) {
+    auto* made = price.add_subcommand(name, description);
+    addStoreArgument(*made, context);
+    return made;
+}
+
+void addDay(CLI::App& command, Options& options) {
+    command.add_option("--day", options.day, "the day, YYYY-MM-DD (default: today)");
+}
+
+}  // namespace
+
+void addPricesOfADayCommands(CLI::App& price, Context& context) {
+    auto options = std::make_shared<Options>();
+
+    auto* current = command(price, context, "current", "what a product sells for on a day: its price, its sale "
+                                                       "condition's price and alternative prices, the price charged");
+    current->add_option("PRODUCT", options->product, "the product: an id or / and its article index")->required();
+    addDay(*current, *options);
+    current->callback([&context, options] {
+        context.job = [options](std::ostream& out) { showCurrent(*options, out); };
+    });
+
+    auto* before = command(price, context, "before-promotion",
+                           "the products on promotion on a day with a dearer price before it, and their label features");
+    addDay(*before, *options);
+    before->add_option("--mode", options->mode, "which earlier condition counts, 1-5 (default: the store's setting)")
+        ->check(numberArgument<int>("Tryb", 0, false, std::pair(1, 5)));
+    before->add_option("--product", options->product, "only this product: an id or / and its article index");
+    before->add_flag("--features", options->features, "also the label's promotion features of each product");
+    before->add_flag("--lowest-30", options->lowest30,
+                     "the lowest price of the 30 days before each promotion instead (price marking rules)")
+        ->excludes("--mode");
+    before->callback([&context, options] {
+        context.job = [options](std::ostream& out) { showBeforePromotion(*options, out); };
+    });
+
+    auto* alternative = command(price, context, "alternatives",
+                                "the alternative prices of a product's sale condition of a day, as stored (XML)");
+    alternative->add_option("PRODUCT", options->product, "the product: an id or / and its article index")
+        ->required();
+    addDay(*alternative, *options);
+    alternative->add_option("--add", options->add, "add these prices to the condition's, up to 2 decimals")
+        ->check(numberArgument<double>("Cena alternatywna", Core::Price::iPrecision, false));
+    alternative->callback([&context, options] {
+        context.job = [options](std::ostream& out) { alternatives(*options, out); };
+    });
+
+    auto* mediator = command(price, context, "discount",
+                             "give two of catalogue price, discount and final price, get the third");
+    mediator->add_option("--catalog", options->catalog, "the catalogue price (12.5 or 12,5)");
+    mediator->add_option("--final", options->final, "the final price");
+    mediator->add_option("--discount", options->discount, "the discount in percent");
+    mediator->callback([&context, options] {
+        if (options->catalog.empty() + options->final.empty() + options->discount.empty() != 1)
+            throw CLI::ValidationError("Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.");
+        context.job = [options](std::ostream& out) { discount(*options, out); };
+    });
+}
+
+}  // namespace Towary::Host

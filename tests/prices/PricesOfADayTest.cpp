@@ -1,0 +1,329 @@
+// The prices of a day on a real store: today's sale price, the price before a
+// promotion in the five modes of the label setting, the label's promotion
+// features and the alternative prices of a condition.
+
+#include "Core/Database/Query.h"
+#include "Core/Labels/Labels.h"
+#include "Core/MeasureUnits/AvailMeasureUnits.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Setup/SettingsWriter.h"
+#include "Core/Store/StoreLocation.h"
+#include "Core/tools/DayNumber.h"
+#include "Modules/Towary/Tools/prices/AlternativePriceManager.h"
+#include "Modules/Towary/Tools/prices/CurrentSalePrice.h"
+#include "Modules/Towary/Tools/prices/LowestPriceBeforePromotion.h"
+#include "Modules/Towary/Tools/prices/PriceBeforePromotion.h"
+#include "Modules/Towary/Tools/prices/PromoFeatures.h"
+#include "tests/support/Failure.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/TempStore.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <locale>
+#include <map>
+#include <optional>
+
+namespace {
+
+using TestSupport::failure;
+using ::testing::HasSubstr;
+
+constexpr const char* kSettings = R"(["Parametry programu".XML.Parser]
+Id = "pugixml"
+
+["Parametry sklepu".Towary.Etykiety]
+"Tryb wyświetlania poprzedniej ceny" = 1
+"Domyślna jednostka porównawcza miary" = "kg"
+"Domyślny tekst promocyjny" = "Promocja, \"taniej\""
+
+[Inne."Obsługa wielu cen sprzedaży na kasie"]
+"@" = true
+"Dozwolone dla grup towarowych" = """
+01
+
+0203
+"""
+)";
+
+// The day the promotions of the store run on.
+constexpr int kDay = 50000;
+
+class PricesOfADay : public ::testing::Test {
+protected:
+    PricesOfADay() {
+        std::ofstream(Core::Store::settingsFile()) << kSettings;
+        DBKernel::Sql::Command("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), "
+                               "(2, 'l', 'litr')")
+            .execute();
+        DBKernel::Sql::Command("insert into promocja (lPromocjaRef, sNazwa) values (1, 'Jesień'), (2, 'Lato')")
+            .execute();
+        units_.emplace();
+    }
+
+    static void product(int id, std::optional<double> price, std::optional<int> unit = {},
+                        std::optional<double> factor = {}) {
+        TestSupport::addProduct({}, id, "Towar " + std::to_string(id));
+        DBKernel::Sql::Command update("update towar set dCenaSprzed = :price, nJmPrzelicznik = :unit, "
+                                      "dPrzelicznik = :factor where lTowarRef = :id");
+        update.Params["id"] = id;
+        price ? void(update.Params["price"] = *price) : update.Params["price"].clear();
+        unit ? void(update.Params["unit"] = *unit) : update.Params["unit"].clear();
+        factor ? void(update.Params["factor"] = *factor) : update.Params["factor"].clear();
+        update.execute();
+    }
+
+    // A sale condition of the product from day `from` to day `to`, of promotion `promotion` (0: none).
+    static void condition(int productId, int from, int to, double price, int promotion = 0, int deleted = 0,
+                          const std::string& alternatives = {}) {
+        DBKernel::Sql::Command insert(
+            "insert into warsprz (lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, byDeleted, alternative_prices) "
+            "values (:product, :from, :to, :price, :promotion, :deleted, :alternatives)");
+        insert.Params["product"] = productId;
+        insert.Params["from"] = from;
+        insert.Params["to"] = to;
+        insert.Params["price"] = price;
+        promotion ? void(insert.Params["promotion"] = promotion) : insert.Params["promotion"].clear();
+        insert.Params["deleted"] = deleted;
+        insert.Params["alternatives"] = alternatives;
+        insert.execute();
+    }
+
+    // Product id and previous price of every product the mode reports on kDay.
+    static std::map<int, std::string> reported(int mode) {
+        std::map<int, std::string> prices;
+        for (const auto& [id, price] : Towar::getPricesBeforePromotion({}, kDay, mode))
+            prices.emplace(id, price.previousPrice.toString());
+        return prices;
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    Core::SetupRegistration setup_;
+    std::optional<Core::ImplRegistration<Core::AvailMeasureUnits>> units_;
+};
+
+TEST_F(PricesOfADay, TodaysPriceIsTheConditionsElseTheProductsRoundedToTwoPlaces) {
+    using namespace Towary::ProductTools;
+    const int today = Core::DayNumber::today();
+    product(1, 9.994);
+    condition(1, today - 3, today + 3, 9.995, 0, 0, "<alternative_prices><price>8.5</price></alternative_prices>");
+    condition(1, today - 20, today - 4, 12.0);
+    product(2, 9.994);
+    condition(2, today + 1, today + 9, 7.0);
+    product(3, std::nullopt);
+
+    EXPECT_EQ(getCurrentSalePrice(1, {}), 9.994);
+    EXPECT_EQ(getCurrentConditionSalePrice(1, {}), 9.995);
+    EXPECT_EQ(getCurrentAdditionalSalePrices(1, {}), "<alternative_prices><price>8.5</price></alternative_prices>");
+    EXPECT_EQ(getCurrentProductSalePrice(1, {}), Core::Decimal(1000, 100));
+
+    EXPECT_EQ(getCurrentConditionSalePrice(2, {}), std::nullopt);
+    EXPECT_EQ(getCurrentAdditionalSalePrices(2, {}), "");
+    EXPECT_EQ(getCurrentProductSalePrice(2, {}), Core::Decimal(999, 100));
+
+    EXPECT_EQ(getCurrentSalePrice(3, {}), std::nullopt);
+    EXPECT_EQ(getCurrentProductSalePrice(3, {}), Core::Decimal(0));
+    EXPECT_EQ(getCurrentSalePrice(4, {}), std::nullopt);
+    EXPECT_EQ(getCurrentProductSalePrice(4, {}), Core::Decimal(0));
+}
+
+TEST_F(PricesOfADay, EachModeChoosesItsOwnPreviousCondition) {
+    // Every product is on promotion at 5.00 from kDay - 2 to kDay + 5.
+    const auto promotion = [](int productId) { condition(productId, kDay - 2, kDay + 5, 5.0, 1); };
+    // 1: a dearer ordinary condition up to the day before.
+    product(1, 10.0);
+    condition(1, kDay - 12, kDay - 3, 8.0);
+    promotion(1);
+    // 2: a dearer ordinary condition ending two days before.
+    product(2, 10.0);
+    condition(2, kDay - 12, kDay - 4, 7.0);
+    promotion(2);
+    // 3: the latest ordinary condition cheaper than the promotion, an older one dearer.
+    product(3, 10.0);
+    condition(3, kDay - 30, kDay - 20, 9.0);
+    condition(3, kDay - 19, kDay - 3, 4.0);
+    promotion(3);
+    // 4: a dearer promotion up to the day before, priced per litre at half a litre.
+    product(4, 10.0, 2, 0.5);
+    condition(4, kDay - 12, kDay - 3, 6.0, 2);
+    promotion(4);
+    // 5: the promotion deleted.
+    product(5, 10.0);
+    condition(5, kDay - 12, kDay - 3, 8.0);
+    condition(5, kDay - 2, kDay + 5, 5.0, 1, 1);
+    // 6: no earlier condition at all.
+    product(6, 10.0);
+    promotion(6);
+
+    using Prices = std::map<int, std::string>;
+    EXPECT_EQ(reported(1), (Prices{{1, "8.00"}}));
+    EXPECT_EQ(reported(2), (Prices{{1, "8.00"}, {4, "6.00"}}));
+    EXPECT_EQ(reported(3), (Prices{{1, "8.00"}, {2, "7.00"}}));
+    EXPECT_EQ(reported(4), (Prices{{1, "8.00"}, {2, "7.00"}, {3, "9.00"}}));
+    EXPECT_EQ(reported(5), (Prices{{1, "8.00"}, {2, "7.00"}, {3, "9.00"}, {4, "6.00"}}));
+    // Outside 1 to 5 the latest earlier condition counts, when dearer.
+    EXPECT_EQ(reported(0), (Prices{{1, "8.00"}, {2, "7.00"}, {4, "6.00"}}));
+
+    const auto records = Towar::getPricesBeforePromotion({}, kDay, 5);
+    const auto& withUnit = records.at(4);
+    EXPECT_EQ(withUnit.promotionDateFrom, kDay - 2);
+    EXPECT_EQ(withUnit.promotionDateTo, kDay + 5);
+    EXPECT_EQ(withUnit.labelMeasureUnit, 2);
+    EXPECT_EQ(withUnit.unitPrice.toString(), "12.00");
+    EXPECT_EQ(records.at(1).labelMeasureUnit, std::nullopt);
+    EXPECT_EQ(records.at(1).unitPrice.toString(), "8.00");
+
+    // The store's mode is 1; the day after the promotion has none.
+    EXPECT_EQ(Towar::getPricesBeforePromotion({}, kDay).size(), 1u);
+    EXPECT_TRUE(Towar::getPricesBeforePromotion({}, kDay + 6, 5).empty());
+    EXPECT_TRUE(Towar::getPricesBeforePromotion({}, kDay - 3, 5).empty());
+}
+
+TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion) {
+    const auto promotion = [](int productId) { condition(productId, kDay - 2, kDay + 5, 5.0, 1); };
+    // 1: a shorter promotion among ordinary prices; the five modes see only the ordinary ones.
+    product(1, 10.0);
+    condition(1, kDay - 40, kDay - 20, 8.0);
+    condition(1, kDay - 19, kDay - 10, 6.5, 2);
+    condition(1, kDay - 9, kDay - 3, 9.0);
+    promotion(1);
+    // 2: the first twelve days of the thirty without a condition: the product's own price.
+    product(2, 7.0);
+    condition(2, kDay - 20, kDay - 3, 8.0);
+    promotion(2);
+    // 3: no price of its own; a deleted cheaper condition does not count, nor one before the thirty days.
+    product(3, std::nullopt);
+    condition(3, kDay - 60, kDay - 33, 1.0);
+    condition(3, kDay - 10, kDay - 3, 9.0);
+    condition(3, kDay - 12, kDay - 11, 2.0, 0, 1);
+    promotion(3);
+    // 4: two conditions on the same days: the first by id is the one in force.
+    product(4, std::nullopt);
+    condition(4, kDay - 32, kDay - 3, 9.5);
+    condition(4, kDay - 32, kDay - 3, 3.0);
+    promotion(4);
+    // 5: not on promotion.
+    product(5, 1.0);
+
+    std::map<int, std::string> lowest;
+    for (const auto& [id, price] : Towar::getLowestPricesBeforePromotion({}, kDay))
+        lowest.emplace(id, price.lowestPrice.toString());
+    EXPECT_EQ(lowest, (std::map<int, std::string>{{1, "6.50"}, {2, "7.00"}, {3, "9.00"}, {4, "9.50"}}));
+    EXPECT_EQ(reported(1), (std::map<int, std::string>{{1, "9.00"}, {2, "8.00"}, {3, "9.00"}, {4, "9.50"}}));
+
+    const auto one = Towar::getLowestPricesBeforePromotion({}, kDay, 1);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one.at(1).promotionDateFrom, kDay - 2);
+    EXPECT_EQ(one.at(1).promotionDateTo, kDay + 5);
+    std::string features = "\"Cena\" = \"5.00\"";
+    Towar::appendLowestPriceFeature(features, one.at(1));
+    EXPECT_EQ(features, "\"Cena\" = \"5.00\", \"Najnizsza_cena_30_dni\" = \"6.50\"");
+    EXPECT_TRUE(Towar::getLowestPricesBeforePromotion({}, kDay + 6).empty());
+}
+
+TEST_F(PricesOfADay, TheStatementIsBuiltAsTheLabelPrintingReadsIt) {
+    EXPECT_EQ(Towar::priceBeforePromotionSql(40544, 2, 17),
+              "select * from (select * from (select t.lTowarRef productId, previousCondition.dCenaSprzed "
+              "previousPrice, currentPromotionalCondition.price currentPrice, currentPromotionalCondition.dateFrom "
+              "promotionalPriceDateFrom, currentPromotionalCondition.dateTo promotionalPriceDateTo, t.njmprzelicznik "
+              "labelMeasureUnitId, previousCondition.dCenaSprzed / decode(t.dPrzelicznik, null, 1, 0, 1, "
+              "t.dPrzelicznik) unitPrice, row_number() over(partition by currentPromotionalCondition.productId order "
+              "by previousCondition.dataDo desc) lp from (select ws.lTowarRef productId, ws.dataOd dateFrom, "
+              "ws.dataDo dateTo, ws.dCenaSprzed price from warsprz ws where nvl(ws.byDeleted, 0) = 0 and "
+              "nvl(ws.byBlokada, 0) = 0 and ws.dataOd <= 40544 and ws.dataDo >= 40544 and ws.lPromoRef is not null "
+              "and ws.lTowarRef = 17) currentPromotionalCondition, warsprz previousCondition, towar t where "
+              "previousCondition.dataDo < currentPromotionalCondition.dateFrom and previousCondition.lTowarRef = "
+              "currentPromotionalCondition.productId and t.lTowarRef = currentPromotionalCondition.productId and "
+              "previousCondition.dCenaSprzed > currentPromotionalCondition.price and (previousCondition.dataDo + 1) = "
+              "currentPromotionalCondition.dateFrom) where lp = 1 and previousPrice > currentPrice)");
+}
+
+TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
+    product(1, 10.0);
+    condition(1, kDay - 12, kDay - 3, 8.0);
+    condition(1, kDay - 2, kDay + 5, 5.0, 1);
+    product(2, 10.0, 2, 0.5);
+    condition(2, kDay - 12, kDay - 3, 6.0);
+    condition(2, kDay - 2, kDay + 5, 5.0, 1);
+
+    std::string features;
+    Towar::appendPromoFeatures(features, {}, 3, kDay);
+    EXPECT_EQ(features, "");
+    Towar::appendPromoFeatures(features, {}, 1, kDay);
+    // The promotion runs from 2036-11-19 to 2036-11-26.
+    EXPECT_EQ(features,
+              "\"Poprzednia_cena\" = \"8.00\", \"Data_od\" = \"19-11-36\", \"Data_do\" = \"26-11-36\", "
+              "\"Tekst_promocyjny\" = \"Promocja\\, \\\"taniej\\\"\", "
+              "\"Poprzednia_cena_jednostki_przeliczeniowej\" = \"8.00\", \"Nazwa_jednostki_przeliczeniowej\" = \"kg\"");
+    Towar::appendPromoFeatures(features, {}, 2, kDay);
+
+    const auto read = Labels::readFeatures(features);
+    ASSERT_EQ(read.size(), 12u);
+    EXPECT_EQ(read[3].second, "Promocja, \"taniej\"");
+    EXPECT_EQ(read[6], (std::pair<std::string, std::string>("Poprzednia_cena", "6.00")));
+    EXPECT_EQ(read[10].second, "12.00");
+    EXPECT_EQ(read[11].second, "l");
+
+    for (const std::string value : {"", "\\", "a\\\"b", ",,\"", "\\,", "zł \\n"}) {
+        const auto text = "\"x\" = \"" + Labels::escapeFeature(value) + "\"";
+        EXPECT_EQ(Labels::readFeatures(text).at(0).second, value) << text;
+    }
+    EXPECT_EQ(Labels::formatPrice(std::nullopt), "");
+}
+
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+TEST_F(PricesOfADay, AlternativePricesAreAnAscendingSetStoredAsXml) {
+    Tools::AlternativePriceManager prices;
+    EXPECT_EQ(prices.generateXML(false), "");
+    prices.addAlternativePrices(4.99);
+    prices.addAlternativePrices(std::set<Core::Price>{3.99, 4.99});
+    EXPECT_EQ(prices.getAlternativePrices(), (std::set<Core::Price>{3.99, 4.99}));
+    EXPECT_EQ(prices.getCharSeparatedAlternativePrices(), "3.99&#160;4.99");
+    const auto xml = prices.generateXML(false);
+    EXPECT_EQ(xml, "<alternative_prices><price>3.99</price><price>4.99</price></alternative_prices>");
+    EXPECT_EQ(Tools::AlternativePriceManager(xml).getAlternativePrices(), prices.getAlternativePrices());
+    EXPECT_EQ(Tools::AlternativePriceManager("").getAlternativePrices().size(), 0u);
+    EXPECT_EQ(Tools::AlternativePriceManager("<?xml version=\"1.0\"?><alternative_prices><x/><price> 2.5 </price>"
+                                             "</alternative_prices>")
+                  .getAlternativePrices(),
+              (std::set<Core::Price>{2.5}));
+
+    const auto previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const auto local = prices.generateXML(true);
+    const auto classic = prices.generateXML(false);
+    std::locale::global(previous);
+    EXPECT_EQ(local, "<alternative_prices><price>3,99</price><price>4,99</price></alternative_prices>");
+    EXPECT_EQ(classic, xml);
+}
+
+TEST_F(PricesOfADay, BadAlternativePricesAreRefusedInPolish) {
+    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices><price>1"); }),
+              "Niepoprawny dokument XML (znak 28): znacznik zamykający nie pasuje do otwierającego.");
+    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices><price>1,5</price></alternative_prices>"); }),
+              "Wartość węzła XML „price” nie jest liczbą: „1,5”.");
+    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices><price/></alternative_prices>"); }),
+              "Wartość węzła XML „price” nie jest liczbą: „”.");
+    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("alternative_prices"); }),
+              "Niepoprawny dokument XML (znak 19): brak elementu głównego.");
+    Core::Setup::writeSetting(Core::Store::settingsFile(), {"Parametry programu", "XML", "Parser", "Id"},
+                              std::string("msxml"));
+    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices/>"); }),
+              "Nieznany parser XML „msxml”; znane parsery: pugixml.");
+}
+
+TEST_F(PricesOfADay, AlternativePricesAreEnabledForTheListedGroups) {
+    EXPECT_TRUE(Tools::AlternativePriceManager::isAlternativePriceSupported());
+    EXPECT_TRUE(Tools::AlternativePriceManager::isEnabledForGroup("0105"));
+    EXPECT_TRUE(Tools::AlternativePriceManager::isEnabledForGroup("020301"));
+    EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0204"));
+    EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0"));
+    Core::Setup::writeSetting(Core::Store::settingsFile(), {"Inne", "Obsługa wielu cen sprzedaży na kasie"}, false);
+    EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0105"));
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// towary price current, before-promotion, alternatives and discount, as a user runs them.
+
+#include "tests/support/TowaryStore.h"
+
+#include <fstream>
+
+namespace {
+
+// Coffee /000700 at 12.50: an ordinary condition at 10.00 in February 2026
+// (to the 27th), a promotion at 7.99 from 1 to 20 March with one alternative price.
+class PricesOfADayCommand : public TestSupport::TowaryStore {
+protected:
+    PricesOfADayCommand() {
+        const auto file = (scratch_.path() / "towary.csv").string();
+        std::ofstream(file) << "sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,bWieleCen,sPLU,byStatus\n"
+                               "Kawa,010101001,000700,6,4,9,0,,\n";
+        run("products", {"import", file});
+        sql("update towar set dCenaSprzed = 12.5 where sArtIndex = '000700'");
+        sql("insert into promocja (lPromocjaRef, sNazwa) values (900, 'Marzec')");
+        sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
+            "select 901, lTowarRef, 46054, 46080, 10.0, null, null from towar where sArtIndex = '000700'");
+        sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
+            "select 902, lTowarRef, 46082, 46101, 7.99, 900, '<alternative_prices><price>6.99</price>"
+            "</alternative_prices>' from towar where sArtIndex = '000700'");
+    }
+    std::string alternatives() const { return sql("select alternative_prices from warsprz where lWarSprzRef = 902").out; }
+};
+
+TEST_F(PricesOfADayCommand, TheDaysPricesOfAProduct) {
+    expectOutput(run("price", {"current", "/000700", "--day", "2026-03-10"}),
+                 "Cena towaru: 12.5\n"
+                 "Cena warunku sprzedaży dnia 2026-03-10: 7.99\n"
+                 "Ceny alternatywne: <alternative_prices><price>6.99</price></alternative_prices>\n"
+                 "Cena sprzedaży: 7.99\n");
+    expectOutput(run("price", {"current", "/000700", "--day", "2026-02-28"}),
+                 "Cena towaru: 12.5\n"
+                 "Cena warunku sprzedaży dnia 2026-02-28: brak\n"
+                 "Ceny alternatywne: brak\n"
+                 "Cena sprzedaży: 12.50\n");
+    expectFailure(run("price", {"current", "/000999"}), "Nie istnieje towar o indeksie 000999.");
+}
+
+TEST_F(PricesOfADayCommand, ThePriceBeforeThePromotionInTwoModes) {
+    expectOutput(run("price", {"before-promotion", "--day", "2026-03-10", "--mode", "1"}),
+                 "Brak towarów z ceną sprzedaży sprzed promocji dnia 2026-03-10.\n");
+    const auto id = sql("select lTowarRef from towar where sArtIndex = '000700'").out.substr(10);
+    expectOutput(run("price", {"before-promotion", "--day", "2026-03-10", "--mode", "4", "--features"}),
+                 "Towar\tPoprzednia cena\tCena jednostkowa\tJednostka\tPromocja od\tPromocja do\n" +
+                     id.substr(0, id.size() - 1) +
+                     "\t10.00\t10.00\t-\t2026-03-01\t2026-03-20\n"
+                     "\t\"Poprzednia_cena\" = \"10.00\", \"Data_od\" = \"01-03-26\", \"Data_do\" = \"20-03-26\", "
+                     "\"Tekst_promocyjny\" = \"Promocja\", \"Poprzednia_cena_jednostki_przeliczeniowej\" = \"10.00\", "
+                     "\"Nazwa_jednostki_przeliczeniowej\" = \"kg\"\n");
+    expectOutput(run("price", {"before-promotion", "--day", "2026-03-10", "--product", "/000700"}),
+                 "Brak towarów z ceną sprzedaży sprzed promocji dnia 2026-03-10.\n");
+    expectBadUsage(run("price", {"before-promotion", "--mode", "6"}), "Tryb");
+    expectOutput(run("price", {"before-promotion", "--day", "2026-03-10", "--lowest-30", "--features"}),
+                 "Towar\tNajniższa cena 30 dni\tPromocja od\tPromocja do\n" + id.substr(0, id.size() - 1) +
+                     "\t10.00\t2026-03-01\t2026-03-20\n"
+                     "\t\"Najnizsza_cena_30_dni\" = \"10.00\"\n");
+}
+
+TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDay) {
+    expectOutput(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5.49", "--add", "6.99"}),
+                 "Warunek sprzedaży 902: <alternative_prices><price>5.49</price><price>6.99</price>"
+                 "</alternative_prices>\n");
+    EXPECT_EQ(alternatives(),
+              "alternative_prices\n<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>\n");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-04-01", "--add", "5"}),
+                  "Towar 1 nie ma warunku sprzedaży ważnego dnia 2026-04-01.");
+
+    sql("update warsprz set alternative_prices = '<alternative_prices><price>5,49</price></alternative_prices>' "
+        "where lWarSprzRef = 902");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "4"}),
+                  "Wartość węzła XML „price” nie jest liczbą: „5,49”.");
+    EXPECT_EQ(alternatives(), "alternative_prices\n<alternative_prices><price>5,49</price></alternative_prices>\n");
+}
+
+TEST_F(PricesOfADayCommand, TwoOfTheDiscountFieldsGiveTheThird) {
+    expectOutput(run("price", {"discount", "--catalog", "200", "--discount", "12,5"}),
+                 "Cena katalogowa: 200\nRabat %: 12,5\nCena końcowa: 175.0000\n");
+    expectOutput(run("price", {"discount", "--catalog", "3", "--final", "1"}),
+                 "Cena katalogowa: 3\nRabat %: 66.67\nCena końcowa: 1\n");
+    expectOutput(run("price", {"discount", "--final", "175", "--discount", "12.5"}),
+                 "Cena katalogowa: 200.0000\nRabat %: 12.5\nCena końcowa: 175\n");
+    expectFailure(run("price", {"discount", "--catalog", "2OO", "--discount", "5"}),
+                  "„2OO” nie jest poprawną liczbą.");
+    expectBadUsage(run("price", {"discount", "--catalog", "200"}),
+                   "Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.");
+}
+
+}  // namespace
