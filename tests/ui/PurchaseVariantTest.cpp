@@ -1,6 +1,8 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
+#include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
 #include "Modules/Towary/Tools/ui/PurchaseVariant.h"
 #include "apps/towary/SampleLists.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <stdexcept>
 #include <tuple>
 
@@ -37,11 +40,19 @@ const std::string kVariants = R"(<warianty>
   </variant>
 </warianty>)";
 
+// The store's settings name the XML parser the variants are read with.
+bool writeParserSetting() {
+    std::ofstream(Core::Store::settingsFile()) << "[\"Parametry programu\".XML.Parser]\nId = \"pugixml\"\n";
+    return true;
+}
+
 class PurchaseVariants : public ::testing::Test {
 protected:
     PurchaseVariants() { Towary::Host::fillSampleLists(TSessionHolder()); }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    const bool settingsWritten_ = writeParserSetting();
+    Core::SetupRegistration setup_;
     const std::vector<VariantNodePtr> variants_ = parseVariants(kVariants, "warianty.xml");
 };
 

@@ -3,7 +3,7 @@
 // "variant" directly under the root element, each carrying its values in
 // child elements. VariantNode is what the grid and the order-position fill
 // read of one variant, so that they do not depend on the XML parser behind it
-// (pugixml here).
+// (the store's, Xml::Parser).
 
 #include "Core/Export.h"
 
