@@ -88,7 +88,7 @@ TEST_F(OrderCommand, ShowsTheGridAndFillsThePositionFromThePickedVariant) {
 
 TEST_F(OrderCommand, FilesThatAreNotVariantsAreRefusedNamingWhatIsWrong) {
     expectRefusal(run("order", {"variant", file("<variants><variant>")}),
-                  "nie jest poprawnym dokumentem XML (wiersz 1).");
+                  ": Niepoprawny dokument XML (znak 19): znacznik zamykający nie pasuje do otwierającego.");
     expectRefusal(run("order", {"variant", file("<variants/>"), "--pick", "1"}),
                   "nie zawiera żadnego wariantu (elementu <variant> pod elementem głównym).");
     expectRefusal(run("order", {"variant", file("<v><variant><netPurchasePrice>1</netPurchasePrice></variant></v>"),

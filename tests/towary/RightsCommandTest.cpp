@@ -104,8 +104,9 @@ TEST_F(RightsCommand, SqlPrintsEachWritersFragmentAndFindFollowsIt) {
               0);
     const auto found = TestSupport::runTowary({"--user", "7", "find", dir_, "ser"});
     EXPECT_EQ(found.exitCode, 0) << found.err;
+    // In the order of the names' index the search seeks.
     EXPECT_EQ(found.out,
-              "ID 1, indeks -: Ser żółty; kody: brak\nID 3, indeks -: Ser kozi; kody: brak\nZnaleziono: 2.\n");
+              "ID 3, indeks -: Ser kozi; kody: brak\nID 1, indeks -: Ser żółty; kody: brak\nZnaleziono: 2.\n");
 }
 
 }  // namespace

@@ -100,9 +100,10 @@ TEST_F(PurchaseVariants, ARefusedVariantLeavesThePositionAsItWas) {
     EXPECT_TRUE(position.getClearanceSale());
 
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { parseVariants("<v><variant></v>", "zle.xml"); }),
-              "Plik wariantów zle.xml nie jest poprawnym dokumentem XML (wiersz 1).");
+              "Plik wariantów zle.xml: Niepoprawny dokument XML (znak 15): znacznik zamykający nie pasuje do "
+              "otwierającego.");
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { parseVariants("", "pusty.xml"); }),
-              "Plik wariantów pusty.xml nie jest poprawnym dokumentem XML (wiersz 1).");
+              "Plik wariantów pusty.xml: Niepoprawny dokument XML (znak 1): brak elementu głównego.");
 }
 
 TEST_F(PurchaseVariants, TheDialogShowsTheGridAndTheChosenVariantFillsThePosition) {
