@@ -180,6 +180,14 @@ Typ = "C"
 ["Parametry programu".Sklep]
 Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego numer w sieci
 
+# Kanał do programu kasy (front office): Host "." lub nazwa tego komputera to
+# potok (FIFO) o nazwie Nazwa w katalogu /run/towary (TOWARY_RUNTIME_DIR); inny
+# komputer to połączenie TCP z jego portem Port (1-65535).
+["Parametry programu".FrontOffice."Potok komunikacji z kasą"]
+Host = "."
+Nazwa = "kasa"
+Port = 5001
+
 # ---------------------------------------------------------------------------
 # Parametry sklepu
 # ---------------------------------------------------------------------------
@@ -196,6 +204,14 @@ Identyfikator = "0001"                  # identyfikator sklepu (tekst), np. jego
 "Kanał 8" = "Słodycze"
 "Kanał 9" = "Inne"
 "Maksymalna liczba towarów w sekcji" = 9999   # 1-99999
+
+# Pliki etykiet dla metkownicy: katalog (względny: w katalogu sklepu; rejestr
+# komputera, klucz "Software\\Teskal\\Zurovoveru", ma pierwszeństwo),
+# rozszerzenie plików i zestaw znaków, w którym metkownica czyta nazwy.
+["Parametry sklepu".Metkowanie]
+"Katalog plików metkownicy" = "metki"
+Rozszerzenie = "txt"
+"Strona kodowa" = "ISO-8859-2"
 
 ["Parametry sklepu".Towary.Sortowanie]
 "Kolejność sortowania" = "sNazwa, sArtIndex"   # kolumny towaru oddzielone przecinkami, każda z asc lub desc

@@ -1,6 +1,8 @@
 #include "Modules/Towary/Tools/frame/ModuleRegistration.h"
 
+#include "Modules/Towary/Tools/devices/KolektorImpl.h"
 #include "Modules/Towary/Tools/devices/ReleaseUnusedScaleNumbersAction.h"
+#include "Modules/Towary/Tools/devices/SendPluToCashRegister.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilter.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "Modules/Towary/Tools/status/ChangeActivityStatusAction.h"
@@ -12,9 +14,11 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 5> kUnits = {{
+constexpr std::array<UnitRegistration, 7> kUnits = {{
     {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
+    {"registerEtykietyKolImplObjects", &registerEtykietyKolImplObjects},
     {"registerReleaseUnusedScaleNumbersActionObjects", &registerReleaseUnusedScaleNumbersActionObjects},
+    {"registerSendProductToCashRegisterObjects", &registerSendProductToCashRegisterObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
     {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},
     {"registerIdentifierFilterControllerImplObjects", &registerIdentifierFilterControllerImplObjects},
