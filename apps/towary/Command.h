@@ -41,6 +41,8 @@ void addScaleCommands(CLI::App& app, Context& context);
 void addStatusCommands(CLI::App& app, Context& context);
 void addConditionsCommands(CLI::App& app, Context& context);
 void addMultipriceCommands(CLI::App& app, Context& context);
+void addLabelsCommands(CLI::App& app, Context& context);
+void addRegisterCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

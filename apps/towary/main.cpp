@@ -81,6 +81,8 @@ int main(int argc, char** argv) {
     addStatusCommands(app, context);
     addConditionsCommands(app, context);
     addMultipriceCommands(app, context);
+    addLabelsCommands(app, context);
+    addRegisterCommands(app, context);
 
     try {
         app.parse(argc, argv);

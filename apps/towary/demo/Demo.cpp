@@ -16,6 +16,7 @@ const std::vector<Step>& steps() {
         {"Uprawnienia do grup towarów", rights},
         {"Numery wagowe i planowane zmiany statusu", scalesAndStatuses},
         {"Towary wielocenowe", multiprice},
+        {"Etykiety i kody wysyłane do kasy", labelsAndRegisters},
     };
     return all;
 }

@@ -28,5 +28,6 @@ void specialPrices(std::ostream& out);
 void rights(std::ostream& out);
 void scalesAndStatuses(std::ostream& out);
 void multiprice(std::ostream& out);
+void labelsAndRegisters(std::ostream& out);
 
 }  // namespace Towary::Host::Demo
