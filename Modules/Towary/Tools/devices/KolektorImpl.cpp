@@ -87,7 +87,7 @@ void CKolektorImpl::write(boost::shared_ptr<Core::IVisualContext>, const Core::K
 }  // namespace Etykiety
 
 void registerEtykietyKolImplObjects(Core::Registrations& registrations) {
-    const Core::SrcInfo source{"Modules/Towary/Tools/devices/KolektorImpl", __LINE__,
+    const Core::SrcInfo source{"Modules/Towary/Tools/KolektorImpl", __LINE__,
                                "registerEtykietyKolImplObjects"};
     registrations.add(Core::SingletonImplHolder::holder(typeid(Etykiety::CKolektorImpl))
                           .regDefImpl(Core::SingletonCreator::of<Etykiety::CKolektorImpl>()),

@@ -98,7 +98,7 @@ std::optional<int> sendPlu(const TTowarCollection& products, const std::string& 
 }  // namespace Towar
 
 void registerSendProductToCashRegisterObjects(Core::Registrations& registrations) {
-    const Core::SrcInfo source{"Modules/Towary/Tools/devices/SendPluToCashRegister", __LINE__,
+    const Core::SrcInfo source{"Modules/Towary/Tools/SendPluToCashRegister", __LINE__,
                                "registerSendProductToCashRegisterObjects"};
     registrations.add(Core::regActionCreator(Towar::kDefaultSendPluActionGuid,
                                              Core::creatorOf<Towar::DefaultSendPluAction>(), source),
