@@ -1,8 +1,7 @@
 # cmake -DOUTPUT=file.cpp -DMIGRATIONS="a.sql|b.sql" -P EmbedMigrations.cmake
 # Writes the C++ source of DBKernel::Schema::migrations(): every migration
 # file, named NNNN_name.sql, as a string, in order of the numbers, which must
-# start at 1 and rise. A gap is allowed: branches developed side by side take
-# their numbers ahead, and a store records the number of the last one applied.
+# run 1, 2, 3... without gaps.
 string(REPLACE "|" ";" files "${MIGRATIONS}")
 list(SORT files)
 set(entries "")
@@ -13,8 +12,8 @@ foreach(file IN LISTS files)
     message(FATAL_ERROR "Migration ${file}: the name must start with its number, as 0001_name.sql")
   endif()
   set(number "${CMAKE_MATCH_1}")
-  if(number LESS expected OR (expected EQUAL 1 AND NOT number EQUAL 1))
-    message(FATAL_ERROR "Migration ${file}: expected number ${expected} or above; migrations start at 1, each number once")
+  if(NOT number EQUAL expected)
+    message(FATAL_ERROR "Migration ${file}: expected number ${expected}; migrations are numbered without gaps")
   endif()
   file(READ "${file}" script)
   string(FIND "${script}" ")migration\"" clash)
@@ -22,7 +21,7 @@ foreach(file IN LISTS files)
     message(FATAL_ERROR "Migration ${file} holds the text )migration\" that ends the embedded string")
   endif()
   string(APPEND entries "    {${number}, \"${name}\", R\"migration(${script})migration\"},\n")
-  math(EXPR expected "${number} + 1")
+  math(EXPR expected "${expected} + 1")
 endforeach()
 if(expected EQUAL 1)
   message(FATAL_ERROR "No schema migrations found")

@@ -47,6 +47,8 @@ class TOWARY_EXPORT TTowarCollection {
 public:
     // Reads every row of the opened query.
     void load(DBKernel::Sql::Query& query);
+    // Appends one product, as a list's selection hands it over.
+    void add(TTowarPtr product) { items_.push_back(std::move(product)); }
 
     std::size_t size() const { return items_.size(); }
     bool empty() const { return items_.empty(); }

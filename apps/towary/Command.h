@@ -52,6 +52,8 @@ void addOrderCommands(CLI::App& app, Context& context);
 void addClassificationCommands(CLI::App& app, Context& context);
 // towary price current, before-promotion, alternatives and discount, added by addPriceCommands to its group.
 void addPricesOfADayCommands(CLI::App& price, Context& context);
+void addLabelsCommands(CLI::App& app, Context& context);
+void addRegisterCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

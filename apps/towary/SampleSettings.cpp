@@ -215,6 +215,14 @@ Id = "pugixml"
 "Zapas minimalny i maksymalny" = 1
 "Zapas docelowy" = 2
 
+# Kanał do programu kasy (front office): Host "." lub nazwa tego komputera to
+# potok (FIFO) o nazwie Nazwa w katalogu /run/towary (TOWARY_RUNTIME_DIR); inny
+# komputer to połączenie TCP z jego portem Port (1-65535).
+["Parametry programu".FrontOffice."Potok komunikacji z kasą"]
+Host = "."
+Nazwa = "kasa"
+Port = 5001
+
 # ---------------------------------------------------------------------------
 # Parametry sklepu
 # ---------------------------------------------------------------------------
@@ -231,6 +239,14 @@ Id = "pugixml"
 "Kanał 8" = "Słodycze"
 "Kanał 9" = "Inne"
 "Maksymalna liczba towarów w sekcji" = 9999   # 1-99999
+
+# Pliki etykiet dla metkownicy: katalog (względny: w katalogu sklepu; rejestr
+# komputera, klucz "Software\\Teskal\\Zurovoveru", ma pierwszeństwo),
+# rozszerzenie plików i zestaw znaków, w którym metkownica czyta nazwy.
+["Parametry sklepu".Metkowanie]
+"Katalog plików metkownicy" = "metki"
+Rozszerzenie = "txt"
+"Strona kodowa" = "ISO-8859-2"
 
 ["Parametry sklepu".Towary.Sortowanie]
 "Kolejność sortowania" = "sNazwa, sArtIndex"   # kolumny towaru oddzielone przecinkami, każda z asc lub desc

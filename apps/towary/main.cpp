@@ -97,6 +97,8 @@ int main(int argc, char** argv) {
     addRulesCommands(app, context);
     addOrderCommands(app, context);
     addClassificationCommands(app, context);
+    addLabelsCommands(app, context);
+    addRegisterCommands(app, context);
 
     try {
         app.parse(argc, argv);

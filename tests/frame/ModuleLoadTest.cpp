@@ -68,6 +68,8 @@ TEST(ModuleLoad, RegistersTheTableOfGuids) {
     const std::set<std::pair<std::string, std::string>> expected = {
         {"{D07F6324-07F1-4788-8400-0D49225D0C4A}", "registerActivityStatusChangeActionObjects"},
         {"{4A2E6412-2C67-4C24-A097-A78B3D182365}", "registerReleaseUnusedScaleNumbersActionObjects"},
+        {"{4B98BCEC-9DBE-46B1-A372-128E4EB8449F}", "registerSendProductToCashRegisterObjects"},
+        {"{03226001-7BB8-4C4A-88D2-FDDBB1040211}", "registerSendProductToCashRegisterObjects"},
         {"{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}", "registerSprawdzeniePoprawnosciPlu"},
         {"{4F3F656B-310B-45D4-8D27-8137D2660431}", "registerSprawdzeniePoprawnosciPlu"},
         {"{884036D8-8B1F-461C-AD8B-4BDB9ABD8787}", "registerStatusChangeActionObjects"},

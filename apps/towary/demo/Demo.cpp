@@ -19,6 +19,7 @@ const std::vector<Step>& steps() {
         {"Zasady centrali: przeceny i warunki", editionRules},
         {"Stan, rezerwacje i algorytmy zamawiania", quantities},
         {"Ceny dnia i promocje", promotions},
+        {"Etykiety i kody wysyłane do kasy", labelsAndRegisters},
     };
     return all;
 }

@@ -31,5 +31,6 @@ void multiprice(std::ostream& out);
 void editionRules(std::ostream& out);
 void quantities(std::ostream& out);
 void promotions(std::ostream& out);
+void labelsAndRegisters(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

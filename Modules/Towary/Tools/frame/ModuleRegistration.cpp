@@ -1,7 +1,9 @@
 #include "Modules/Towary/Tools/frame/ModuleRegistration.h"
 
 #include "Modules/Towary/Tools/classification/OrderingMethods.h"
+#include "Modules/Towary/Tools/devices/KolektorImpl.h"
 #include "Modules/Towary/Tools/devices/ReleaseUnusedScaleNumbersAction.h"
+#include "Modules/Towary/Tools/devices/SendPluToCashRegister.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilter.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "Modules/Towary/Tools/status/ChangeActivityStatusAction.h"
@@ -14,10 +16,12 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 8> kUnits = {{
+constexpr std::array<UnitRegistration, 10> kUnits = {{
     {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
+    {"registerEtykietyKolImplObjects", &registerEtykietyKolImplObjects},
     {"registerOrderingMethodsObjects", &registerOrderingMethodsObjects},
     {"registerReleaseUnusedScaleNumbersActionObjects", &registerReleaseUnusedScaleNumbersActionObjects},
+    {"registerSendProductToCashRegisterObjects", &registerSendProductToCashRegisterObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
     {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},
     {"registerIdentifierFilterControllerImplObjects", &registerIdentifierFilterControllerImplObjects},

@@ -1,0 +1,109 @@
+#include "Modules/Towary/Tools/devices/SendPluToCashRegister.h"
+
+#include "Core/Action/ActionContainer.h"
+#include "Core/BoostFunctionGetter.h"
+#include "Core/CashRegister/Channel.h"
+#include "Core/CashRegister/Record.h"
+#include "Core/Database/ConditionCreator.h"
+#include "Core/Database/Query.h"
+#include "Core/Dialogs/Dialogs.h"
+#include "Core/Plu/FirstPlu.h"
+#include "Core/Setup/CheckedValue.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/VisualComponents/BaseForm.h"
+
+#include <sstream>
+
+namespace Towar {
+namespace {
+
+constexpr int kLongestCode = 32767;  // the record's length is a signed 16-bit number
+
+Orvel::TKey pipeKey(const char* name) {
+    return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(
+        {"Parametry programu", "FrontOffice", "Potok komunikacji z kasą", name});
+}
+
+// Sends the codes and, when it reports, tells the form what went.
+class SendPluAction : public Core::IExecutor {
+public:
+    SendPluAction(const char* tag, bool reports) : tag_(tag), reports_(reports) {}
+
+    Core::IUnknownPtr execute(const Core::IUnknownPtr& args) override {
+        const auto getter = std::dynamic_pointer_cast<Core::IBoostFunction0Getter<TTowarCollectionPtr>>(args);
+        if (!getter) return {};
+        const TTowarCollectionPtr products = getter->getFunction()();
+        if (!products) return {};
+        const auto count = sendPlu(*products, tag_);
+        if (reports_ && count && std::dynamic_pointer_cast<FormKernel::IBaseForm>(args)) {
+            if (*count == 0)
+                Core::WarnMsgBox("Brak PLU do wysłania.");
+            else
+                Core::InfoMsgBox("Liczba wysłanych PLU: " + std::to_string(*count));
+        }
+        return {};
+    }
+
+private:
+    const char* tag_;
+    bool reports_;
+};
+
+class DefaultSendPluAction : public SendPluAction {
+public:
+    DefaultSendPluAction() : SendPluAction("PLU0", true) {}
+};
+
+class SendPluBringCashRegisterToFrontAction : public SendPluAction {
+public:
+    SendPluBringCashRegisterToFrontAction() : SendPluAction("PLU1", false) {}
+};
+
+}  // namespace
+
+std::string sendPluStatement(const TTowarCollection& products) {
+    std::ostringstream condition;
+    SQLUtils::CIncludeConditionCreator references(condition, "t.ltowarref");
+    for (const auto& product : products) references.add(static_cast<std::int64_t>(product->GetTowarRef()));
+    references.finish();
+    return "select " + getFirstPLUStatement("t.ltowarref", false) + " splu from towar t where " + condition.str();
+}
+
+std::optional<int> sendPlu(const TTowarCollection& products, const std::string& tag) {
+    DBKernel::Sql::OpenedQuery query(sendPluStatement(products));
+    if (query.empty()) return std::nullopt;
+    const std::string host = pipeKey("Host").GetVal<std::string>();
+    const std::string name = pipeKey("Nazwa").GetVal<std::string>();
+    const int port = Core::CashRegister::isThisMachine(host) ? 0 : Core::Setup::valueInRange(pipeKey("Port"), 1, 65535);
+    Core::CashRegister::Writer pipe(host, name, port);
+    int count = 0;
+    while (query.next()) {
+        const auto field = query["splu"];
+        if (field.isNull()) continue;
+        const std::string code = field.asString();
+        if (code.empty() || code.size() > kLongestCode) continue;
+        pipe.write(tag.data(), 4);
+        const std::string length = Core::CashRegister::littleEndian16(static_cast<std::int16_t>(code.size()));
+        pipe.write(length.data(), length.size());
+        pipe.write(code.data(), code.size());
+        const std::string crc = Core::CashRegister::littleEndian32(Core::CashRegister::crc32(code));
+        pipe.write(crc.data(), crc.size());
+        ++count;
+    }
+    pipe.close();
+    return count;
+}
+
+}  // namespace Towar
+
+void registerSendProductToCashRegisterObjects(Core::Registrations& registrations) {
+    const Core::SrcInfo source{"Modules/Towary/Tools/SendPluToCashRegister", __LINE__,
+                               "registerSendProductToCashRegisterObjects"};
+    registrations.add(Core::regActionCreator(Towar::kDefaultSendPluActionGuid,
+                                             Core::creatorOf<Towar::DefaultSendPluAction>(), source),
+                      source);
+    registrations.add(Core::regActionCreator(Towar::kSendPluBringCashRegisterToFrontActionGuid,
+                                             Core::creatorOf<Towar::SendPluBringCashRegisterToFrontAction>(), source),
+                      source);
+}

@@ -1,0 +1,138 @@
+#include "Core/Kolektor/FileSet.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/registration/Registrations.h"
+#include "Core/tools/DayNumber.h"
+#include "Modules/Towary/Tools/devices/KolektorImpl.h"
+#include "tests/devices/LabelStore.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+using Core::Kolektor::TowarConditionOptions;
+using Selection = Towar::CSelectTowarRefGrupaIndex::result_type;
+
+class CollectorLabels : public LabelStore {
+protected:
+    CollectorLabels() {
+        addProduct(1, "101", 2.5);
+        addProduct(2, "102", 200000);
+        addProduct(3, "103", -4);
+        addProduct(4, "12A", 1);
+        addProduct(5, "105", std::nan(""));
+        addProduct(6, "106", 1, "0101", 3);
+        addProduct(7, "107", 1);
+        execute("update plu set byBlokada = 1 where lTowarRef = 7");
+        addProduct(8, "108", 1.5, "0201");
+    }
+
+    // The records of the one set written, sorted; "" when no set appeared.
+    std::string send(const TowarConditionOptions& options, const Selection& selection = {}) {
+        Etykiety::CKolektorImpl().write({}, options, selection);
+        std::vector<std::filesystem::path> sets;
+        if (std::filesystem::exists(Kolektor::directory()))
+            for (const auto& entry : std::filesystem::directory_iterator(Kolektor::directory()))
+                sets.push_back(entry.path());
+        if (sets.empty()) return "";
+        EXPECT_EQ(sets.size(), 1u);
+        const std::string name = sets[0].filename().string();
+        EXPECT_EQ(name.size(), 9u) << name;
+        EXPECT_TRUE(std::all_of(name.begin(), name.end(), ::isdigit)) << name;
+        std::istringstream records(bytes(sets[0] / "etykiety"));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(records, line);) lines.push_back(line);
+        std::sort(lines.begin(), lines.end());
+        std::string text;
+        for (const auto& line : lines) text += line + "\n";
+        std::filesystem::remove_all(sets[0]);
+        return text;
+    }
+
+    TestSupport::ScopedDialogs dialogs_;
+};
+
+TEST_F(CollectorLabels, SendsLiveUnblockedPricedCodesWithClampedPricesAndReportsInvalidOnes) {
+    dialogs_->answers = {true, true};
+    EXPECT_EQ(send({}), "101\t2.50\n102\t167771.16\n103\t0.00\n108\t1.50\n");
+    const std::string reported = "Kod PLU \"12A\" zawiera znaki inne niż cyfry. Kod 12A nie zostanie wysłany.";
+    ASSERT_EQ(dialogs_->shown.size(), 2u);
+    EXPECT_EQ(dialogs_->shown[0].kind, "options");
+    EXPECT_EQ(dialogs_->shown[0].text, reported);
+    EXPECT_EQ(dialogs_->shown[1].kind, "viewer");
+    EXPECT_EQ(dialogs_->shown[1].text, "Lista błędów:\n" + reported + "\n");
+}
+
+TEST_F(CollectorLabels, RightsRowsNarrowTheProductsAndNoRowsGiveAll) {
+    execute("delete from plu where lTowarRef = 4");
+    TowarConditionOptions rights;
+    rights.rights = true;
+    EXPECT_EQ(send(rights), "101\t2.50\n102\t167771.16\n103\t0.00\n108\t1.50\n") << "no rights rows: every product";
+    execute("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) values (1, '02', 1, 2)");
+    EXPECT_EQ(send(rights), "108\t1.50\n") << "whatever rights the row holds";
+    EXPECT_TRUE(dialogs_->shown.empty());
+}
+
+TEST_F(CollectorLabels, StockDaysAndSelectionNarrowTheProducts) {
+    execute("delete from plu where lTowarRef = 4");
+    const int today = Core::DayNumber::today();
+    execute("update towar set dLastSTNDate = " + std::to_string(today) + " where lTowarRef in (1, 2)");
+    execute("update towar set dLastSTNDate = " + std::to_string(today - 10) + " where lTowarRef = 8");
+    execute("insert into stn (lTowarRef, data, dStan) values (1, " + std::to_string(today) + ", 5), (2, " +
+            std::to_string(today) + ", 0), (8, " + std::to_string(today - 10) + ", 3)");
+
+    TowarConditionOptions options;
+    options.stock = true;
+    EXPECT_EQ(send(options), "101\t2.50\n108\t1.50\n");
+    options.days = 5;
+    EXPECT_EQ(send(options), "101\t2.50\n");
+    options.stock = false;
+    EXPECT_EQ(send(options), "101\t2.50\n102\t167771.16\n");
+
+    TowarConditionOptions chosen;
+    chosen.selection = true;
+    EXPECT_EQ(send(chosen, Selection{{2}, {"02"}}), "102\t167771.16\n108\t1.50\n");
+    EXPECT_EQ(send(chosen, Selection{}), "") << "nothing chosen, nothing sent, no set left behind";
+    EXPECT_TRUE(std::filesystem::is_empty(Kolektor::directory()));
+}
+
+TEST_F(CollectorLabels, IsTheDefaultOfItsSingletonWhileRegistered) {
+    auto& holder = Core::SingletonImplHolder::holder(typeid(Etykiety::CKolektorImpl));
+    EXPECT_THROW(holder.instance(), std::logic_error);
+    {
+        Core::Registrations registrations;
+        registerEtykietyKolImplObjects(registrations);
+        EXPECT_NE(&Core::SingletonImplHolder::get<Etykiety::CKolektorImpl>(), nullptr);
+    }
+    EXPECT_THROW(holder.instance(), std::logic_error);
+}
+
+TEST_F(CollectorLabels, StatementIsBuiltPieceByPiece) {
+    TowarConditionOptions options;
+    options.stock = true;
+    options.days = 3;
+    options.rights = true;
+    options.selection = true;
+    const std::string day = std::to_string(Core::DayNumber::today() - 3);
+    const std::string where = "  t.ltowarref = p.ltowarref\n"
+                              "  and t.dcenasprzed is not null \n"
+                              "  and p.byStatus in (1, 2)\n"
+                              "  and nvl(p.byBlokada, 0) = 0\n"
+                              "  and t.dLastSTNDate >= " + day + "\n"
+                              "  and s.lTowarRef = t.lTowarRef\n"
+                              "  and s.data = t.dLastSTNDate\n"
+                              "  and s.dStan > 0\n"
+                              "  and ((t.lTowarRef in (5, 6)) or t.sGrIndex like '01%')\n";
+    EXPECT_EQ(Etykiety::CKolektorImpl::statement(options, Selection{{5, 6}, {"01"}}, 42),
+              "select\n  p.splu, t.dCenaSprzed\nfrom\n  towar t, plu p, stn s, UzytkGroupRights ugr\nwhere\n" + where +
+                  "  and ugr.lUzytkRef = 42\n  and t.sGrIndex like (ugr.sGrIndex || '%')\n"
+                  "union\nselect\n  p.splu, t.dCenaSprzed\nfrom\n  towar t, plu p, stn s\nwhere\n" + where +
+                  "  and not exists (\n    select sGrIndex from UzytkGroupRights where lUzytkRef = 42)\n");
+    EXPECT_EQ(Etykiety::CKolektorImpl::statement({}, {}, 1),
+              "select\n  p.splu, t.dCenaSprzed\nfrom\n  towar t, plu p\nwhere\n"
+              "  t.ltowarref = p.ltowarref\n  and t.dcenasprzed is not null \n  and p.byStatus in (1, 2)\n"
+              "  and nvl(p.byBlokada, 0) = 0\n");
+}
+
+}  // namespace

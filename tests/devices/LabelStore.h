@@ -1,0 +1,60 @@
+#pragma once
+// A store with the sample settings, a machine registry file of its own and
+// the label directory "metki" in the store, for the label tests.
+
+#include "Core/Database/Sql.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Setup/SettingsWriter.h"
+#include "Core/Store/StoreLocation.h"
+#include "apps/towary/SampleSettings.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+class LabelStore : public ::testing::Test {
+protected:
+    LabelStore() {
+        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
+        std::filesystem::create_directory(labels_);
+        ::setenv("TOWARY_MACHINE_REGISTRY", registry_.c_str(), 1);
+    }
+    ~LabelStore() override { ::unsetenv("TOWARY_MACHINE_REGISTRY"); }
+
+    void setSetting(const std::vector<std::string>& path, const Orvel::TValue& value) {
+        Core::Setup::writeSetting(Core::Store::settingsFile(), path, value);
+    }
+    void writeRegistry(const std::string& text) { std::ofstream(registry_) << text; }
+
+    // A product with a sale price (none when NaN), its group and one code.
+    void addProduct(std::int64_t id, const std::string& code, double price, const std::string& group = "0101",
+                    int status = 1) {
+        TestSupport::addProduct(session_, id, "Towar " + std::to_string(id), group);
+        if (price == price) {
+            DBKernel::Sql::Command setPrice("update towar set dCenaSprzed = :p where lTowarRef = :id", session_);
+            setPrice.Params["p"] = price;
+            setPrice.Params["id"] = id;
+            setPrice.execute();
+        }
+        TestSupport::addCode(session_, id, id, code, status);
+    }
+    void execute(const std::string& statement) { DBKernel::Sql::Command(statement, session_).execute(); }
+
+    static std::string bytes(const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    Core::SetupRegistration setup_;
+    TSessionHolder session_;
+    std::filesystem::path labels_ = store_.path() / "metki";
+    std::filesystem::path registry_ = store_.path() / "registry.toml";
+};

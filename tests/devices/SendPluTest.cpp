@@ -1,0 +1,188 @@
+#include "Core/Action/ActionContainer.h"
+#include "Core/BoostFunctionGetter.h"
+#include "Core/CashRegister/Channel.h"
+#include "Core/CashRegister/Record.h"
+#include "Core/VisualComponents/BaseForm.h"
+#include "Modules/Towary/Tools/devices/SendPluToCashRegister.h"
+#include "apps/towary/register/TillListener.h"
+#include "tests/devices/LabelStore.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <boost/make_shared.hpp>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
+namespace {
+
+using Towary::Host::TillListener;
+
+TTowarCollection collectionOf(std::int64_t first, std::int64_t last) {
+    TTowarCollection products;
+    for (std::int64_t id = first; id <= last; ++id) {
+        auto product = boost::make_shared<TTowar>();
+        product->SetTowarRef(id);
+        products.add(product);
+    }
+    return products;
+}
+
+class SendPlu : public LabelStore {
+protected:
+    SendPlu() { ::setenv("TOWARY_RUNTIME_DIR", (store_.path() / "run").c_str(), 1); }
+    ~SendPlu() override { ::unsetenv("TOWARY_RUNTIME_DIR"); }
+
+    // Sends the products' codes to a till listening in a thread; the lines it printed.
+    std::vector<std::string> sendToTill(const TTowarCollection& products, int expected, const std::string& tag = "PLU0") {
+        TillListener till(port_);
+        if (port_) setSetting({"Parametry programu", "FrontOffice", "Potok komunikacji z kasą", "Port"}, till.port());
+        std::vector<std::string> lines;
+        std::thread reader([&] { till.listen(std::nullopt, [&](const std::string& line) { lines.push_back(line); }); });
+        EXPECT_EQ(Towar::sendPlu(products, tag), expected);
+        reader.join();
+        return lines;
+    }
+
+    std::optional<int> port_;
+};
+
+TEST(CashRegisterRecord, CrcAndNumbersAreLittleEndian) {
+    EXPECT_EQ(Core::CashRegister::crc32("123456789"), 0xCBF43926U) << "the check value of the common CRC-32";
+    EXPECT_EQ(Core::CashRegister::littleEndian16(13), std::string("\x0D\x00", 2));
+    EXPECT_EQ(Core::CashRegister::littleEndian32(0xCBF43926U), "\x26\x39\xF4\xCB");
+
+    Core::CashRegister::RecordReader reader;
+    const std::string good = "PLU1" + Core::CashRegister::littleEndian16(3) + "123" +
+                             Core::CashRegister::littleEndian32(Core::CashRegister::crc32("123"));
+    reader.feed(good.substr(0, 5));
+    EXPECT_FALSE(reader.next());
+    reader.feed(good.substr(5) + "PLU0" + Core::CashRegister::littleEndian16(1) + "7" + std::string(4, '\0') + "PLU0");
+    auto record = reader.next();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->tag, "PLU1");
+    EXPECT_EQ(record->code, "123");
+    EXPECT_TRUE(record->crcValid);
+    record = reader.next();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->code, "7");
+    EXPECT_FALSE(record->crcValid);
+    EXPECT_FALSE(reader.next());
+    EXPECT_EQ(reader.incomplete(), 4u) << "a short record is held back, not trusted";
+    reader.feed(Core::CashRegister::littleEndian16(-2));
+    EXPECT_THROW(reader.next(), std::runtime_error);
+}
+
+TEST_F(SendPlu, ThirteenDigitCodeIsTwentyThreeBytesOnTheWire) {
+    addProduct(1, "5901234123457", 1);
+    const auto fifo = Core::CashRegister::fifoPath("kasa");
+    std::filesystem::create_directories(fifo.parent_path());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string bytes;
+    std::thread reader([&] {
+        const int fd = ::open(fifo.c_str(), O_RDONLY);
+        char buffer[256];
+        for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<std::size_t>(got));
+        ::close(fd);
+    });
+    EXPECT_EQ(Towar::sendPlu(collectionOf(1, 1), "PLU0"), 1);
+    reader.join();
+    const std::uint32_t crc = Core::CashRegister::crc32("5901234123457");
+    ASSERT_EQ(bytes.size(), 23u);
+    EXPECT_EQ(bytes, std::string("PLU0\x0D\x00", 6) + "5901234123457" + Core::CashRegister::littleEndian32(crc));
+}
+
+TEST_F(SendPlu, ThousandsOfProductsArriveAsRecordsWithValidCrcsOverThePipeAndTcp) {
+    {
+        DBKernel::TransactionGuard transaction(session_);
+        for (int id = 1; id <= 2500; ++id) addProduct(id, std::to_string(100000 + id), 1);
+        transaction.commit();
+    }
+    const auto products = collectionOf(1, 2500);
+    const std::string statement = Towar::sendPluStatement(products);
+    const std::string start =
+        "select (select min(k.sPLU) from plu k where k.lTowarRef = t.ltowarref and k.byStatus in (1, 2) and "
+        "nvl(k.byBlokada, 0) = 0) splu from towar t where (t.ltowarref in (1, 2, 3, ";
+    EXPECT_EQ(statement.substr(0, start.size()), start);
+    EXPECT_NE(statement.find(", 1000) or t.ltowarref in (1001, "), std::string::npos);
+    EXPECT_NE(statement.find(", 2000) or t.ltowarref in (2001, "), std::string::npos);
+    EXPECT_EQ(statement.substr(statement.size() - 8), ", 2500))");
+
+    for (const bool tcp : {false, true}) {
+        if (tcp) {
+            port_ = 0;
+            setSetting({"Parametry programu", "FrontOffice", "Potok komunikacji z kasą", "Host"}, "127.0.0.1");
+        }
+        const auto lines = sendToTill(products, 2500, tcp ? "PLU1" : "PLU0");
+        ASSERT_EQ(lines.size(), 2500u) << (tcp ? "tcp" : "fifo");
+        EXPECT_EQ(lines.front(), tcp ? "PLU1 100001" : "PLU0 100001");
+        EXPECT_EQ(lines.back(), tcp ? "PLU1 102500" : "PLU0 102500");
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](const std::string& line) { return line.find("CRC") != std::string::npos; }),
+                  0);
+    }
+}
+
+TEST_F(SendPlu, ProductsWithoutACodeSendNothingAndAnEmptyCollectionMeansEveryProduct) {
+    addProduct(1, "101", 1);
+    addProduct(2, "102", 1, "0101", 3);
+    addProduct(3, "103", 1);
+    execute("update plu set byBlokada = 1 where lTowarRef = 3");
+    EXPECT_EQ(Towar::sendPluStatement(TTowarCollection{}).substr(Towar::sendPluStatement({}).size() - 28),
+              " splu from towar t where 1=1");
+    EXPECT_EQ(sendToTill(TTowarCollection{}, 1), std::vector<std::string>{"PLU0 101"});
+    EXPECT_EQ(Towar::sendPlu(collectionOf(7, 8), "PLU0"), std::nullopt) << "no product, no channel opened";
+}
+
+TEST_F(SendPlu, NoTillListeningKeepsTheCountAndSaysSo) {
+    addProduct(1, "101", 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Towar::sendPlu(collectionOf(1, 1), "PLU0"), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Uwaga: żadna kasa nie odbiera kodów (potok " + Core::CashRegister::fifoPath("kasa").string() +
+                  "); kody nie zostały odebrane.\n");
+}
+
+// An argument as a product list hands it over: the getter of its selection, a form or not.
+class ListArgument : public Core::IBoostFunction0Getter<TTowarCollectionPtr> {
+public:
+    explicit ListArgument(TTowarCollection products) : products_(boost::make_shared<TTowarCollection>(products)) {}
+    boost::function<TTowarCollectionPtr()> getFunction() const override {
+        return [products = products_] { return products; };
+    }
+
+private:
+    TTowarCollectionPtr products_;
+};
+class FormArgument : public ListArgument, public FormKernel::IBaseForm {
+public:
+    using ListArgument::ListArgument;
+};
+
+TEST_F(SendPlu, ActionsReportTheCountToAFormOnlyForPlu0) {
+    Core::Registrations registrations;
+    registerSendProductToCashRegisterObjects(registrations);
+    TestSupport::ScopedDialogs dialogs;
+    addProduct(1, "101", 1);
+    TestSupport::addProduct(session_, 2, "Bez kodu");
+
+    const auto invoke = [](const char* guid, const Core::IUnknownPtr& argument) {
+        Core::interface_cast<Core::IExecutor>(Core::Action::CContainer::instance().get(guid))->execute(argument);
+    };
+    testing::internal::CaptureStderr();
+    invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<FormArgument>(collectionOf(2, 2)));
+    invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<FormArgument>(collectionOf(1, 2)));
+    invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<ListArgument>(collectionOf(1, 2)));
+    invoke(Towar::kSendPluBringCashRegisterToFrontActionGuid, std::make_shared<FormArgument>(collectionOf(1, 2)));
+    invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<Core::Value<int>>(5));
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(dialogs->shown.size(), 2u);
+    EXPECT_EQ(dialogs->shown[0].kind, "warning");
+    EXPECT_EQ(dialogs->shown[0].text, "Brak PLU do wysłania.");
+    EXPECT_EQ(dialogs->shown[1].kind, "information");
+    EXPECT_EQ(dialogs->shown[1].text, "Liczba wysłanych PLU: 1");
+}
+
+}  // namespace

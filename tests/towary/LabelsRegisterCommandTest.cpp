@@ -1,0 +1,69 @@
+#include "tests/support/TowaryStore.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+class LabelsRegisterCommand : public TestSupport::TowaryStore {
+protected:
+    LabelsRegisterCommand() {
+        ::setenv("TOWARY_RUNTIME_DIR", (scratch_.path() / "run").c_str(), 1);
+        ::setenv("TOWARY_MACHINE_REGISTRY", (scratch_.path() / "brak.toml").c_str(), 1);
+        for (const auto& statement :
+             {"insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen, dCenaSprzed) values "
+              "(1, 'Żurek śląski', '0101', '000001', 6, 0, 4.5), (2, 'Chleb', '0101', '000002', 6, 0, 3)",
+              "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (1, '5901234123457', 1, 1, 1), "
+              "(2, '102', 2, 1, 1)"})
+            EXPECT_EQ(sql(statement).exitCode, 0);
+    }
+    ~LabelsRegisterCommand() override {
+        ::unsetenv("TOWARY_RUNTIME_DIR");
+        ::unsetenv("TOWARY_MACHINE_REGISTRY");
+    }
+};
+
+TEST_F(LabelsRegisterCommand, CodesSentReachATillListeningInAnotherProcess) {
+    TestSupport::RunResult till;
+    std::atomic<bool> ended{false};
+    std::thread listener([&] {
+        till = TestSupport::runTowary({"register", "listen", dir_, "--count", "3"});
+        ended = true;
+    });
+    // The till's pipe exists once its program has started.
+    while (!ended && !std::filesystem::exists(scratch_.path() / "run" / "kasa")) std::this_thread::yield();
+    expectOutput(run("register", {"send", "1", "/000002"}), "Liczba wysłanych PLU: 2\n");
+    expectOutput(run("register", {"send", "2", "--front"}), "Liczba wysłanych PLU: 1\n");
+    listener.join();
+    EXPECT_EQ(till.exitCode, 0) << till.err;
+    EXPECT_EQ(till.out, "PLU0 5901234123457\nPLU0 102\nPLU1 102\nOdebrano rekordów: 3\n");
+    EXPECT_FALSE(std::filesystem::exists(scratch_.path() / "run" / "kasa")) << "the till removes its pipe";
+
+    const auto alone = run("register", {"send", "1"});
+    EXPECT_EQ(alone.exitCode, 0);
+    EXPECT_EQ(alone.out, "Liczba wysłanych PLU: 1\n") << "the count of records written, as the sending keeps it";
+    EXPECT_EQ(alone.err, "Uwaga: żadna kasa nie odbiera kodów (potok " + (scratch_.path() / "run" / "kasa").string() +
+                             "); kody nie zostały odebrane.\n");
+}
+
+TEST_F(LabelsRegisterCommand, LabelFileOfProductsAndAnUnwritableDirectory) {
+    std::filesystem::create_directory(std::filesystem::path(dir_) / "metki");
+    const auto result = run("labels", {"file", "1", "2"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string prefix = "Etykiety: 2, plik " + dir_ + "/metki/";
+    ASSERT_EQ(result.out.substr(0, prefix.size()), prefix);
+    const std::string file = result.out.substr(18, result.out.size() - 19);  // after "Etykiety: 2, plik "
+    EXPECT_EQ(TestSupport::readFile(file), "1\t1\t\xAFurek \xB6l\xB1ski\t000001\t4.50\r\n2\t1\tChleb\t000002\t3.00\r\n")
+        << "the name in ISO-8859-2, the lines ended by CR LF";
+
+    set("Parametry sklepu / Metkowanie / Katalog plików metkownicy", "/nie/ma/takiego");
+    const auto refused = run("labels", {"file", "1"});
+    EXPECT_EQ(refused.exitCode, 1);
+    const std::string message = "towary: Błąd podczas tworzenia pliku dla metkownicy: /nie/ma/takiego/";
+    EXPECT_EQ(refused.err.substr(0, message.size()), message);
+    EXPECT_NE(refused.err.find(".txt ("), std::string::npos) << refused.err;
+}
+
+}  // namespace
