@@ -43,9 +43,11 @@ TEST_F(GetWolnyNumerWKanale, LowestNumberTheSectionDoesNotHold) {
 }
 
 TEST_F(GetWolnyNumerWKanale, NullWhenTheSectionIsFull) {
-    DBKernel::TransactionGuard transaction(session_);
-    for (int number = 1; number <= 99999; ++number) add(5, number);
-    transaction.commit();
+    DBKernel::Sql::Command("insert into towar (lTowarRef, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
+                           "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
+                           "select 1000000 + x, '0101', 6, 5, x from n",
+                           session_)
+        .execute();
     EXPECT_EQ(free("5", "1"), "NULL");
     EXPECT_EQ(free("6", "1"), "1");
 }
