@@ -50,7 +50,7 @@ TEST(SalePriceRounders, PsychologicalRoundingRefusesAPriceItsGroszeCountCannotCa
     EXPECT_DOUBLE_EQ(psychological.rounding(-21474836.47), -21474836.48);
     for (const auto& [price, shown] : {std::pair{21474836.46, "21474836.46"}, {1e12, "1000000000000.00"},
                                        {-21474836.48, "-21474836.48"}})
-        EXPECT_EQ(failure<std::runtime_error>([&] { psychological.rounding(price); }),
+        EXPECT_EQ(failure<std::runtime_error>([&, price = price] { psychological.rounding(price); }),
                   "Ceny " + std::string(shown) +
                       " nie można zaokrąglić do wartości psychologicznej: zaokrąglane są ceny od -21474836.47 do "
                       "21474836.45.");
