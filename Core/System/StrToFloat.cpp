@@ -25,7 +25,8 @@ double StrToFloat(const std::string& text) {
             throw refuse();
     }
     const char* begin = number.data();
-    if (!number.empty() && *begin == '+') ++begin;
+    // from_chars takes no plus sign, so one is skipped here; "+-5" stays a refused text, not -5.
+    if (number.size() > 1 && *begin == '+' && number[1] != '-') ++begin;
     double value = 0;
     const auto [end, error] = std::from_chars(begin, number.data() + number.size(), value);
     if (number.empty() || error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))

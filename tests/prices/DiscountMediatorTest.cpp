@@ -64,6 +64,14 @@ TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwo) {
     EXPECT_EQ(after("1234,50", "10", "", &CMediator::calcCenaKoncowa), "1234,50 10 1111.0500");
 }
 
+TEST_F(DiscountFields, AResultBeyondTheRangeOfNumbersIsRefusedInWords) {
+    const std::string refusal = "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.";
+    EXPECT_EQ(failure([this] { after("1e308", "-1e308", "", &CMediator::calcCenaKoncowa); }), refusal);
+    EXPECT_EQ(failure([this] { after("1e305", "", "", &CMediator::calcCenaKoncowa); }), refusal);
+    EXPECT_EQ(failure([this] { after("1e-300", "", "1e300", &CMediator::calcRabat); }), refusal);
+    EXPECT_EQ(final_.text(), "1e300");
+}
+
 TEST_F(DiscountFields, OutsideModeOneNothingChanges) {
     catalog_.setText("200");
     discount_.setText("12.5");
@@ -115,6 +123,10 @@ TEST_F(DiscountFields, AFieldReadsEitherSeparatorAndRestoresTheProcesssOwn) {
     EXPECT_EQ(failure<Sysutils::Exception>([&value] { value.getValue(); }), "„1.234,5” nie jest poprawną liczbą.");
     field.setText("12zł");
     EXPECT_EQ(failure<Sysutils::Exception>([&value] { value.getValue(); }), "„12zł” nie jest poprawną liczbą.");
+    field.setText("+-5");
+    EXPECT_EQ(failure<Sysutils::Exception>([&value] { value.getValue(); }), "„+-5” nie jest poprawną liczbą.");
+    field.setText("+5");
+    EXPECT_EQ(value.getValue(), 5.0);
     EXPECT_EQ(Sysutils::DecimalSeparator(), ',');
     comma.restore();
     EXPECT_EQ(Sysutils::DecimalSeparator(), '.');

@@ -85,6 +85,10 @@ TEST_F(PricesOfADayCommand, TwoOfTheDiscountFieldsGiveTheThird) {
                  "Cena katalogowa: 200.0000\nRabat %: 12.5\nCena końcowa: 175\n");
     expectFailure(run("price", {"discount", "--catalog", "2OO", "--discount", "5"}),
                   "„2OO” nie jest poprawną liczbą.");
+    expectFailure(run("price", {"discount", "--catalog", "+-5", "--discount", "10"}),
+                  "„+-5” nie jest poprawną liczbą.");
+    expectFailure(run("price", {"discount", "--catalog", "1e308", "--discount", "-1e308"}),
+                  "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
     expectBadUsage(run("price", {"discount", "--catalog", "200"}),
                    "Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.");
 }

@@ -4,6 +4,7 @@
 #include "Core/tools/Round.h"
 #include "Core/tools/TemporaryChangeValue.h"
 
+#include <cmath>
 #include <iomanip>
 #include <locale>
 #include <sstream>
@@ -12,6 +13,19 @@
 namespace Warunek {
 
 IBase::~IBase() = default;
+
+namespace {
+
+// Fields far beyond any price (1e308 less a discount of -1e308) overflow, in
+// the computation or in the rounding's scaling; the form's user gets that in
+// words, not the rounding's own English refusal.
+double rounded(double value, double step) {
+    if (!std::isfinite(value * (1.0 / step)))
+        throw std::runtime_error("Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
+    return Round(value, step);
+}
+
+}  // namespace
 
 namespace LiczRabatCene {
 
@@ -60,12 +74,12 @@ void CLiczCeneKatalogowaAlg::calculate(LiczRabatCene::CMediator& m) {
     if (d == 0)
         m.setCenaKatalogowa(0);
     else
-        m.setCenaKatalogowa(Round(m.getCenaKoncowa() / d, 0.0001));
+        m.setCenaKatalogowa(rounded(m.getCenaKoncowa() / d, 0.0001));
 }
 
 void CLiczCeneKoncowaAlg::calculate(LiczRabatCene::CMediator& m) {
     const double k = m.getCenaKatalogowa();
-    m.setCenaKoncowa(Round(k - m.getRabat() * k * 0.01, 0.0001));
+    m.setCenaKoncowa(rounded(k - m.getRabat() * k * 0.01, 0.0001));
 }
 
 void CLiczCeneKoncowaZKontraktuAlg::calculate(LiczRabatCene::CMediator& m) {
@@ -77,7 +91,7 @@ void CLiczRabatAlg::calculate(LiczRabatCene::CMediator& m) {
     if (k == 0)
         m.setRabat(0);
     else
-        m.setRabat(Round(100 - m.getCenaKoncowa() * 100 / k, 0.01));
+        m.setRabat(rounded(100 - m.getCenaKoncowa() * 100 / k, 0.01));
 }
 
 }  // namespace Warunek
