@@ -99,6 +99,10 @@ TEST_F(OrderCommand, FilesThatAreNotVariantsAreRefusedNamingWhatIsWrong) {
     expectRefusal(run("order", {"variant", file(badPrice), "--pick", "1"}),
                   "Wariant 2: element \"netPurchasePrice\" ma wartość \"1,1\", a powinien zawierać liczbę (z kropką "
                   "dziesiętną).");
+    std::string hugeRate = kVariants;
+    hugeRate.replace(hugeRate.find("<purchaseMeasureUnitRate>") + 25, 2, "1e30");
+    expectRefusal(run("order", {"variant", file(hugeRate), "--pick", "1"}),
+                  "Wariant 1: element \"purchaseMeasureUnitRate\": Kwota ");
     std::string unknownUnit = kVariants;
     unknownUnit.replace(unknownUnit.find(">kar<"), 5, ">skrzynka<");
     expectRefusal(run("order", {"variant", file(unknownUnit), "--pick", "1"}),

@@ -97,6 +97,9 @@ TEST_F(RulesCommand, DurationsAndEndDaysUseTheCompanysAttribute) {
     expectOutput(run("rules", {"max-end", "2026-03-01", "--company", "7"}),
                  "Najpóźniejszy koniec warunku od 2026-03-01 (firma 7): 2026-03-15\n");
     expectOutput(run("rules", {"max-end", "2026-03-01"}), "Najpóźniejszy koniec warunku od 2026-03-01: 2026-03-31\n");
+    expectFailure(run("rules", {"max-end", "1899-12-29", "--company", "7"}),
+                  "Dzień początku warunku 1899-12-29 jest wcześniejszy niż 1899-12-30, od którego liczy się dni "
+                  "warunków.");
     expectFailure(run("rules", {"duration", "purchase", "--company", "8"}),
                   "Atrybut \"Okres warunku zakupu\" firmy o identyfikatorze 8 ma wartość \"dwa tygodnie\", a okres "
                   "obowiązywania warunku zakupu musi być liczbą całkowitą dni od 0 do 2958465. Popraw atrybut firmy.");

@@ -212,7 +212,12 @@ void addRulesCommands(CLI::App& app, Context& context) {
     company(*maxEnd);
     maxEnd->callback([&context, arguments, companyOf] {
         context.job = [arguments, companyOf](std::ostream& out) {
-            const auto start = static_cast<unsigned int>(Core::DayNumber::fromText(arguments->start));
+            const int first = Core::DayNumber::fromText(arguments->start);
+            // Condition days are unsigned: a day before the first one would wrap round.
+            if (first < 0)
+                throw std::runtime_error("Dzień początku warunku " + arguments->start +
+                                         " jest wcześniejszy niż 1899-12-30, od którego liczy się dni warunków.");
+            const auto start = static_cast<unsigned int>(first);
             ConditionsEditionChecker checker;
             const auto firm = companyOf();
             // Without a company the form asks the one-argument question, which

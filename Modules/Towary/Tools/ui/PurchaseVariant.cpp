@@ -45,7 +45,11 @@ private:
         const auto number = Core::parseNumber<double>(value);
         if (!number)
             throw failure(wrongValue(element, value) + "liczbę (z kropką dziesiętną).");
-        return Amount(*number);
+        try {
+            return Amount(*number);
+        } catch (const std::range_error& e) {
+            throw failure(std::string("element \"") + element + "\": " + e.what());
+        }
     }
     static std::string wrongValue(const char* element, const std::string& value) {
         return std::string("element \"") + element + "\" ma wartość \"" + value + "\", a powinien zawierać ";
