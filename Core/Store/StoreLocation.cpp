@@ -22,5 +22,6 @@ const std::filesystem::path& directory() {
 std::filesystem::path settingsFile() { return directory() / "towary.toml"; }
 std::filesystem::path databaseFile() { return directory() / "towary.db"; }
 std::filesystem::path logDirectory() { return directory() / "log"; }
+std::filesystem::path tillOutbox() { return directory() / "outbox" / "tills"; }
 
 }  // namespace Core::Store

@@ -13,5 +13,9 @@ const std::filesystem::path& directory();
 std::filesystem::path settingsFile();   // DIR/towary.toml
 std::filesystem::path databaseFile();   // DIR/towary.db
 std::filesystem::path logDirectory();   // DIR/log
+// DIR/outbox/tills: what the store sends its cash registers as files (the VAT
+// configuration of a day, the return reasons). Each file is written whole by
+// Core::AtomicFile, so the tills' transmission never takes half of one.
+std::filesystem::path tillOutbox();
 
 }  // namespace Core::Store
