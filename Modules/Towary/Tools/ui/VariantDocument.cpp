@@ -40,7 +40,9 @@ std::vector<VariantNodePtr> parseVariants(const std::string& xml, const std::str
     } catch (const std::runtime_error& e) {
         throw std::runtime_error("Plik wariantów " + source + ": " + e.what());
     }
-    const auto found = std::make_shared<const Xml::NodeList>(parser->selectNodes("/*/variant"));
+    // A parsed document has exactly one root element; the variants are its children.
+    const Xml::NodeList root = parser->selectNodes("/*");
+    const auto found = std::make_shared<const Xml::NodeList>(root.item(0).selectNodes("./variant"));
     std::vector<VariantNodePtr> variants;
     for (std::size_t i = 0; i < found->count(); ++i) variants.push_back(std::make_shared<XmlVariantNode>(found, i));
     return variants;
