@@ -103,6 +103,24 @@ TEST_F(OrderCommand, FilesThatAreNotVariantsAreRefusedNamingWhatIsWrong) {
     hugeRate.replace(hugeRate.find("<purchaseMeasureUnitRate>") + 25, 2, "1e30");
     expectRefusal(run("order", {"variant", file(hugeRate), "--pick", "1"}),
                   "Wariant 1: element \"purchaseMeasureUnitRate\": Kwota ");
+    std::string freePrice = kVariants;
+    freePrice.replace(freePrice.find("1.1<"), 3, "0");
+    EXPECT_EQ(run("order", {"variant", file(freePrice), "--pick", "2"}).exitCode, 0) << "a price may be zero";
+    std::string negativePrice = kVariants;
+    negativePrice.replace(negativePrice.find("1.1<"), 3, "-1.1");
+    expectRefusal(run("order", {"variant", file(negativePrice), "--pick", "2"}),
+                  "Wariant 2: element \"netPurchasePrice\" ma wartość \"-1.1\", a powinien zawierać liczbę nieujemną.");
+    std::string negativeMinimum = kVariants;
+    negativeMinimum.replace(negativeMinimum.find(">24<"), 4, ">-24<");
+    expectRefusal(run("order", {"variant", file(negativeMinimum), "--pick", "1"}),
+                  "Wariant 1: element \"logisticMinimum\" ma wartość \"-24\", a powinien zawierać liczbę nieujemną.");
+    for (const std::string rate : {"0", "0.0004", "-12"}) {
+        std::string emptyUnit = kVariants;
+        emptyUnit.replace(emptyUnit.find("<purchaseMeasureUnitRate>") + 25, 2, rate);
+        expectRefusal(run("order", {"variant", file(emptyUnit), "--pick", "1"}),
+                      "Wariant 1: element \"purchaseMeasureUnitRate\" ma wartość \"" + rate +
+                          "\", a powinien zawierać liczbę nie mniejszą niż 0.001.");
+    }
     std::string unknownUnit = kVariants;
     unknownUnit.replace(unknownUnit.find(">kar<"), 5, ">skrzynka<");
     expectRefusal(run("order", {"variant", file(unknownUnit), "--pick", "1"}),

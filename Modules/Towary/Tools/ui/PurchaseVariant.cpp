@@ -7,6 +7,11 @@
 namespace Towary::ProductTools {
 namespace {
 
+// The least value an amount of a variant may have: prices and the logistic
+// minimum may be zero, the sale units in an order unit must be at least the
+// last place of a quantity (an order unit of no sale units means nothing).
+enum class Least { zero, onePlace };
+
 // The typed values of one variant's elements.
 class VariantReader {
 public:
@@ -23,12 +28,12 @@ public:
         return value;
     }
     template <class Amount>
-    Amount decimal(const char* element) const {
-        return toDecimal<Amount>(element, text(element));
+    Amount decimal(const char* element, Least least = Least::zero) const {
+        return toDecimal<Amount>(element, text(element), least);
     }
     template <class Amount>
     std::optional<Amount> optionalDecimal(const char* element) const {
-        if (const auto value = optionalText(element)) return toDecimal<Amount>(element, *value);
+        if (const auto value = optionalText(element)) return toDecimal<Amount>(element, *value, Least::zero);
         return std::nullopt;
     }
     // An optional flag: "true" or "1", "false" or "0"; false when absent or empty.
@@ -41,15 +46,22 @@ public:
 
 private:
     template <class Amount>
-    Amount toDecimal(const char* element, const std::string& value) const {
+    Amount toDecimal(const char* element, const std::string& value, Least least) const {
         const auto number = Core::parseNumber<double>(value);
         if (!number)
             throw failure(wrongValue(element, value) + "liczbę (z kropką dziesiętną).");
+        Amount amount;
         try {
-            return Amount(*number);
+            amount = Amount(*number);
         } catch (const std::range_error& e) {
             throw failure(std::string("element \"") + element + "\": " + e.what());
         }
+        const auto lowest = Amount::fromUnits(least == Least::zero ? 0 : 1);
+        if (amount < lowest)
+            throw failure(wrongValue(element, value) +
+                          (least == Least::zero ? std::string("liczbę nieujemną.")
+                                                : "liczbę nie mniejszą niż " + lowest.toString() + "."));
+        return amount;
     }
     static std::string wrongValue(const char* element, const std::string& value) {
         return std::string("element \"") + element + "\" ma wartość \"" + value + "\", a powinien zawierać ";
@@ -72,7 +84,7 @@ void fillOrderPosition(const VariantNode& variant, Orvel::Orders::OrderPos& posi
     filled.setCurrencyPurchasePrice(netPrice);
     filled.setPurchasePrice(netPrice);
     filled.setPurchaseMeasureUnit(units.find(read.text("purchaseMeasureUnit")).id());
-    filled.setSaleUnitsInOrderUnit(read.decimal<Core::Quantity>("purchaseMeasureUnitRate"));
+    filled.setSaleUnitsInOrderUnit(read.decimal<Core::Quantity>("purchaseMeasureUnitRate", Least::onePlace));
     if (const auto minimum = read.optionalDecimal<Core::Quantity>("logisticMinimum"))
         filled.setLogisticMinimum(*minimum);
     filled.setPurchasePriceBeforeDiscount(read.decimal<Core::PurchasePrice>("catalogNetPurchasePrice"));
@@ -104,7 +116,7 @@ std::vector<std::string> variantGridRow(const VariantNode& variant) {
         minimum ? minimum->toString() : "",
         read.flag("clearanceSale") ? "✓" : "",
         read.text("purchaseMeasureUnit"),
-        read.decimal<Core::Quantity>("purchaseMeasureUnitRate").toString(),
+        read.decimal<Core::Quantity>("purchaseMeasureUnitRate", Least::onePlace).toString(),
     };
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // One purchase-condition variant: its values read from its node, the order
 // position filled from it, and its row in the variant selection grid. A
-// required element the variant lacks, or a value that is not of its type,
-// throws std::runtime_error naming the variant and the element.
+// required element the variant lacks, a value that is not of its type, a
+// negative price or logistic minimum, or an order unit of less than 0.001
+// sale units throws std::runtime_error naming the variant and the element.
 
 #include "Core/Dialogs/Dialogs.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
