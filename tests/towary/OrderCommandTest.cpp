@@ -128,6 +128,8 @@ TEST_F(OrderCommand, FilesThatAreNotVariantsAreRefusedNamingWhatIsWrong) {
                   "mb, m2, m3, kpl, zgr, dsp).");
     expectRefusal(run("order", {"variant", (scratch_.path() / "brak.xml").string(), "--pick", "1"}),
                   "Nie można otworzyć pliku wariantów");
+    expectRefusal(run("order", {"variant", scratch_.path().string(), "--pick", "1"}),
+                  "Nie można odczytać pliku wariantów " + scratch_.path().string() + ": ścieżka wskazuje katalog");
 }
 
 }  // namespace

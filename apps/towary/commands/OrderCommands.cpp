@@ -30,7 +30,11 @@ std::string readVariantsFile(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw std::runtime_error("Nie można otworzyć pliku wariantów " + file + ": " + Core::systemErrorText(errno));
     std::ostringstream text;
-    text << in.rdbuf();
+    // A directory opens as a file and fails at the first read, which peek reports; copying nothing
+    // from an empty file would only mark the copy failed, and the parser says the file is empty.
+    if (in.peek() != std::ifstream::traits_type::eof()) text << in.rdbuf();
+    if (in.bad() || text.bad())
+        throw std::runtime_error("Nie można odczytać pliku wariantów " + file + ": " + Core::systemErrorText(errno));
     return text.str();
 }
 
