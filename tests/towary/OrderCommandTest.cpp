@@ -124,8 +124,8 @@ TEST_F(OrderCommand, FilesThatAreNotVariantsAreRefusedNamingWhatIsWrong) {
     std::string unknownUnit = kVariants;
     unknownUnit.replace(unknownUnit.find(">kar<"), 5, ">skrzynka<");
     expectRefusal(run("order", {"variant", file(unknownUnit), "--pick", "1"}),
-                  "Brak jednostki miary \"skrzynka\" na liście jednostek sklepu (są: szt, ltr, kg, but, kar, pal, op, "
-                  "mb, m2, m3, kpl, zgr, dsp).");
+                  "Wariant 1: element \"purchaseMeasureUnit\": Brak jednostki miary \"skrzynka\" na liście jednostek "
+                  "sklepu (są: szt, ltr, kg, but, kar, pal, op, mb, m2, m3, kpl, zgr, dsp).");
     expectRefusal(run("order", {"variant", (scratch_.path() / "brak.xml").string(), "--pick", "1"}),
                   "Nie można otworzyć pliku wariantów");
     expectRefusal(run("order", {"variant", scratch_.path().string(), "--pick", "1"}),

@@ -91,8 +91,8 @@ TEST_F(PurchaseVariants, ARefusedVariantLeavesThePositionAsItWas) {
         "<clearanceSale>tak</clearanceSale></variant></v>",
         "x.xml");
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { fillOrderPosition(*refused[0], position, units); }),
-              "Brak jednostki miary \"beczka\" na liście jednostek sklepu (są: szt, ltr, kg, but, kar, pal, op, mb, "
-              "m2, m3, kpl, zgr, dsp).");
+              "Wariant 1: element \"purchaseMeasureUnit\": Brak jednostki miary \"beczka\" na liście jednostek "
+              "sklepu (są: szt, ltr, kg, but, kar, pal, op, mb, m2, m3, kpl, zgr, dsp).");
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { fillOrderPosition(*refused[1], position, units); }),
               "Wariant 2: element \"clearanceSale\" ma wartość \"tak\", a powinien zawierać true albo false.");
     EXPECT_EQ(position.getPurchasePrice().toString(), "12.3457");

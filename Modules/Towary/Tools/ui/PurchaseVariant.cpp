@@ -36,6 +36,15 @@ public:
         if (const auto value = optionalText(element)) return toDecimal<Amount>(element, *value, Least::zero);
         return std::nullopt;
     }
+    // The code of the store's measure unit the element names.
+    int unitCode(const char* element, const Core::AvailMeasureUnits& units) const {
+        const auto name = text(element);
+        try {
+            return units.find(name).id();
+        } catch (const std::runtime_error& e) {  // the list is in memory: only its own refusal
+            throw failure(std::string("element \"") + element + "\": " + e.what());
+        }
+    }
     // An optional flag: "true" or "1", "false" or "0"; false when absent or empty.
     bool flag(const char* element) const {
         const auto value = optionalText(element);
@@ -83,7 +92,7 @@ void fillOrderPosition(const VariantNode& variant, Orvel::Orders::OrderPos& posi
     const auto netPrice = read.decimal<Core::PurchasePrice>("netPurchasePrice");
     filled.setCurrencyPurchasePrice(netPrice);
     filled.setPurchasePrice(netPrice);
-    filled.setPurchaseMeasureUnit(units.find(read.text("purchaseMeasureUnit")).id());
+    filled.setPurchaseMeasureUnit(read.unitCode("purchaseMeasureUnit", units));
     filled.setSaleUnitsInOrderUnit(read.decimal<Core::Quantity>("purchaseMeasureUnitRate", Least::onePlace));
     if (const auto minimum = read.optionalDecimal<Core::Quantity>("logisticMinimum"))
         filled.setLogisticMinimum(*minimum);
