@@ -112,7 +112,7 @@ TEST_F(PurchaseVariants, TheDialogShowsTheGridAndTheChosenVariantFillsThePositio
     registerPurchaseConditionVariantControllerObjects(registrations);
     registerPurchaseVariantSelectDialogObjects(registrations);
     TestSupport::ScopedDialogs dialogs;
-    dialogs->rows = {1, std::nullopt};
+    dialogs->rows = {1, std::nullopt, 2};
 
     const auto args = std::make_shared<PurchaseVariantsArgs>(variants_);
     const auto chosen =
@@ -149,6 +149,10 @@ TEST_F(PurchaseVariants, TheDialogShowsTheGridAndTheChosenVariantFillsThePositio
         Core::Action::CContainer::invoke<ChosenPurchaseVariant>(*this, kPurchaseVariantSelectDialogGuid, args);
     ASSERT_TRUE(cancelled);
     EXPECT_FALSE(cancelled->variant);
+    EXPECT_EQ(TestSupport::failure<std::logic_error>([&] {
+                  Core::Action::CContainer::invoke<ChosenPurchaseVariant>(*this, kPurchaseVariantSelectDialogGuid, args);
+              }),
+              "Okno \"Warianty\" zwróciło wiersz 3, a ma wierszy 2.");
 }
 
 }  // namespace

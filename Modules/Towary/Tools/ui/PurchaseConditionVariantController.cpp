@@ -5,6 +5,9 @@
 #include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
 #include "Modules/Towary/Tools/ui/PurchaseVariant.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace Towary::ProductTools {
 
 PurchaseVariantsArgs::~PurchaseVariantsArgs() = default;
@@ -27,6 +30,10 @@ public:
         Core::TGridChoiceArgs grid{kPurchaseVariantDialogCaption, variantGridColumns(), {}};
         for (const auto& variant : variants) grid.rows.push_back(variantGridRow(*variant));
         const auto row = Core::TGridChoiceDialog(grid);
+        // The dialogs are the host's: a row past the grid is their mistake, told in words, not as an index error.
+        if (row && *row >= variants.size())
+            throw std::logic_error("Okno \"" + grid.caption + "\" zwróciło wiersz " + std::to_string(*row + 1) +
+                                   ", a ma wierszy " + std::to_string(variants.size()) + ".");
         return std::make_shared<ChosenPurchaseVariant>(row ? variants.at(*row) : nullptr);
     }
 };
