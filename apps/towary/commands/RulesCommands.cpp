@@ -258,6 +258,10 @@ void addRulesCommands(CLI::App& app, Context& context) {
         context.job = [arguments](std::ostream& out) {
             const int from = Core::DayNumber::fromText(arguments->from);
             const int to = Core::DayNumber::fromText(arguments->to);
+            // Days the wrong way round meet no condition: the answer would be "nie" for a typing mistake.
+            if (from > to)
+                throw std::runtime_error("Dzień początku " + arguments->from + " jest późniejszy niż dzień końca " +
+                                         arguments->to + ".");
             const auto product = questionProduct(arguments->product);
             ConditionsEditionChecker checker;
             const bool overlaps = checker.isInOtherHQSalePromotionConditionDateRange(product->GetTowarRef(), from, to);
