@@ -38,6 +38,14 @@ TEST_F(PricesOfADayCommand, TheDaysPricesOfAProduct) {
                  "Ceny alternatywne: brak\n"
                  "Cena sprzedaży: 12.50\n");
     expectFailure(run("price", {"current", "/000999"}), "Nie istnieje towar o indeksie 000999.");
+
+    sql("update towar set dCenaSprzed = 1234567.89 where sArtIndex = '000700'");
+    sql("update warsprz set dCenaSprzed = 2345678.91 where lWarSprzRef = 902");
+    expectOutput(run("price", {"current", "/000700", "--day", "2026-03-10"}),
+                 "Cena towaru: 1234567.89\n"
+                 "Cena warunku sprzedaży dnia 2026-03-10: 2345678.91\n"
+                 "Ceny alternatywne: <alternative_prices><price>6.99</price></alternative_prices>\n"
+                 "Cena sprzedaży: 2345678.91\n");
 }
 
 TEST_F(PricesOfADayCommand, ThePriceBeforeThePromotionInTwoModes) {

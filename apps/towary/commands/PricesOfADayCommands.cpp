@@ -46,8 +46,9 @@ int productIdOf(const std::string& product, const TSessionHolder& session) {
     return findProduct(product, session, "ceny podaje się dla towarów.")->GetTowarRef();
 }
 
+// The price as the store holds it, every digit of it ("1234567.89", not a stream's six).
 std::string priceText(const std::optional<double>& price) {
-    return price ? numberText(*price) : "brak";
+    return price ? DBKernel::toString(*price) : "brak";
 }
 
 void showCurrent(const Options& options, std::ostream& out) {
