@@ -108,6 +108,19 @@ TEST_F(DiscountFields, TheContractsDiscountsGiveTheFinalPrice) {
     EXPECT_EQ(final_.text(), "170.0000");
 }
 
+TEST_F(DiscountFields, AFormWithoutAContractOrAFieldIsRefusedWhenMade) {
+    EXPECT_EQ(failure<std::invalid_argument>([] { Warunek::CLiczCeneKoncowaZKontraktuAlg(nullptr, true); }),
+              "Cenę końcową z kontraktu liczy się dla kontraktu; nie podano go.");
+    EXPECT_EQ(failure<std::invalid_argument>([this] {
+                  CMediator(std::make_shared<Warunek::CEditValue>(catalog_, 4), nullptr,
+                            std::make_shared<Warunek::CEditValue>(discount_, 2),
+                            std::make_shared<Warunek::CLiczCeneKatalogowaAlg>(),
+                            std::make_shared<Warunek::CLiczCeneKoncowaAlg>(),
+                            std::make_shared<Warunek::CLiczRabatAlg>());
+              }),
+              "Pola ceny katalogowej, rabatu i ceny końcowej wymagają trzech wartości i trzech algorytmów.");
+}
+
 TEST_F(DiscountFields, AFieldReadsEitherSeparatorAndRestoresTheProcesssOwn) {
     TextBox field;
     Warunek::CEditValue value(field, 2);

@@ -37,7 +37,11 @@ CMediator::CMediator(std::shared_ptr<IValue> cenaKatalogowa, std::shared_ptr<IVa
       rabat_(std::move(rabat)),
       cenaKatalogowaAlg_(std::move(cenaKatalogowaAlg)),
       cenaKoncowaAlg_(std::move(cenaKoncowaAlg)),
-      rabatAlg_(std::move(rabatAlg)) {}
+      rabatAlg_(std::move(rabatAlg)) {
+    if (!cenaKatalogowa_ || !cenaKoncowa_ || !rabat_ || !cenaKatalogowaAlg_ || !cenaKoncowaAlg_ || !rabatAlg_)
+        throw std::invalid_argument(
+            "Pola ceny katalogowej, rabatu i ceny końcowej wymagają trzech wartości i trzech algorytmów.");
+}
 
 void CMediator::run(IAlgorithm& algorithm) {
     if (mode_ != 1) return;
@@ -80,6 +84,12 @@ void CLiczCeneKatalogowaAlg::calculate(LiczRabatCene::CMediator& m) {
 void CLiczCeneKoncowaAlg::calculate(LiczRabatCene::CMediator& m) {
     const double k = m.getCenaKatalogowa();
     m.setCenaKoncowa(rounded(k - m.getRabat() * k * 0.01, 0.0001));
+}
+
+CLiczCeneKoncowaZKontraktuAlg::CLiczCeneKoncowaZKontraktuAlg(const Core::TKontrakt* contract, bool flag)
+    : contract_(contract), flag_(flag) {
+    if (contract_ == nullptr)
+        throw std::invalid_argument("Cenę końcową z kontraktu liczy się dla kontraktu; nie podano go.");
 }
 
 void CLiczCeneKoncowaZKontraktuAlg::calculate(LiczRabatCene::CMediator& m) {
