@@ -84,6 +84,30 @@ TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDay) {
     EXPECT_EQ(alternatives(), "alternative_prices\n<alternative_prices><price>5,49</price></alternative_prices>\n");
 }
 
+TEST_F(PricesOfADayCommand, OfSeveralConditionsOfTheDayTheUserChoosesOne) {
+    // An ordinary condition over the first ten days of the promotion: the tills read either.
+    sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) "
+        "select 903, lTowarRef, 46082, 46091, 8.5 from towar where sArtIndex = '000700'");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"}),
+                  "Towar 1 ma kilka warunków sprzedaży ważnych dnia 2026-03-10 (902, 903); wskaż jeden opcją "
+                  "--condition.");
+    EXPECT_EQ(sql("select lWarSprzRef, alternative_prices from warsprz where lWarSprzRef >= 902").out,
+              "lWarSprzRef\talternative_prices\n"
+              "902\t<alternative_prices><price>6.99</price></alternative_prices>\n"
+              "903\tNULL\n");
+
+    expectOutput(run("price", {"alternatives", "/000700", "--condition", "903", "--add", "5"}),
+                 "Warunek sprzedaży 903: <alternative_prices><price>5.00</price></alternative_prices>\n");
+    expectOutput(run("price", {"alternatives", "/000700", "--condition", "902"}),
+                 "Warunek sprzedaży 902: <alternative_prices><price>6.99</price></alternative_prices>\n");
+    expectOutput(run("price", {"alternatives", "/000700", "--day", "2026-03-15"}),
+                 "Warunek sprzedaży 902: <alternative_prices><price>6.99</price></alternative_prices>\n");
+    expectFailure(run("price", {"alternatives", "/000700", "--condition", "999", "--add", "5"}),
+                  "Towar 1 nie ma warunku sprzedaży 999.");
+    expectBadUsage(run("price", {"alternatives", "/000700", "--condition", "903", "--day", "2026-03-10"}),
+                   "--day");
+}
+
 TEST_F(PricesOfADayCommand, TwoOfTheDiscountFieldsGiveTheThird) {
     expectOutput(run("price", {"discount", "--catalog", "200", "--discount", "12,5"}),
                  "Cena katalogowa: 200\nRabat %: 12,5\nCena końcowa: 175.0000\n");
