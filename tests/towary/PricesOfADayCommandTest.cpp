@@ -84,6 +84,26 @@ TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDay) {
     EXPECT_EQ(alternatives(), "alternative_prices\n<alternative_prices><price>5,49</price></alternative_prices>\n");
 }
 
+TEST_F(PricesOfADayCommand, AlternativePricesAreAddedOnlyWhereTheStoreAllowsThem) {
+    const auto setting = [this](const std::string& path, const std::string& value, const std::string& type) {
+        const auto result = run("settings", {"set", path, value, "--type", type});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+    };
+    const std::string stored = alternatives();
+    setting("Inne / Obsługa wielu cen sprzedaży na kasie / Dozwolone dla grup towarowych", "02\n0102", "string");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"}),
+                  "Towar 1 z grupy 010101001 nie może mieć cen alternatywnych: grupy nie ma w ustawieniu „Inne / "
+                  "Obsługa wielu cen sprzedaży na kasie / Dozwolone dla grup towarowych”.");
+    setting("Inne / Obsługa wielu cen sprzedaży na kasie", "false", "bool");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"}),
+                  "Sklep nie obsługuje wielu cen sprzedaży na kasie (ustawienie „Inne / Obsługa wielu cen sprzedaży "
+                  "na kasie”); cen alternatywnych nie dodaje się.");
+    EXPECT_EQ(alternatives(), stored);
+    // What a condition holds can still be read.
+    expectOutput(run("price", {"alternatives", "/000700", "--day", "2026-03-10"}),
+                 "Warunek sprzedaży 902: <alternative_prices><price>6.99</price></alternative_prices>\n");
+}
+
 TEST_F(PricesOfADayCommand, OfSeveralConditionsOfTheDayTheUserChoosesOne) {
     // An ordinary condition over the first ten days of the promotion: the tills read either.
     sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) "

@@ -43,8 +43,12 @@ int dayOf(const Options& options) {
     return options.day.empty() ? Core::DayNumber::today() : Core::DayNumber::fromText(options.day);
 }
 
+TTowarPtr productOf(const std::string& product, const TSessionHolder& session) {
+    return findProduct(product, session, "ceny podaje się dla towarów.");
+}
+
 int productIdOf(const std::string& product, const TSessionHolder& session) {
-    return findProduct(product, session, "ceny podaje się dla towarów.")->GetTowarRef();
+    return productOf(product, session)->GetTowarRef();
 }
 
 // The price as the store holds it, every digit of it ("1234567.89", not a stream's six).
@@ -155,10 +159,23 @@ std::int64_t conditionToEdit(int productId, const Options& options, const TSessi
     return ids.front();
 }
 
+// The store's settings say which products a till may offer other prices for.
+void checkAlternativesAllowed(int productId, const std::string& groupIndex) {
+    if (!Tools::AlternativePriceManager::isAlternativePriceSupported())
+        throw std::runtime_error("Sklep nie obsługuje wielu cen sprzedaży na kasie (ustawienie „Inne / Obsługa wielu "
+                                 "cen sprzedaży na kasie”); cen alternatywnych nie dodaje się.");
+    if (!Tools::AlternativePriceManager::isEnabledForGroup(groupIndex))
+        throw std::runtime_error("Towar " + std::to_string(productId) + " z grupy " + groupIndex +
+                                 " nie może mieć cen alternatywnych: grupy nie ma w ustawieniu „Inne / Obsługa wielu "
+                                 "cen sprzedaży na kasie / Dozwolone dla grup towarowych”.");
+}
+
 void alternatives(const Options& options, std::ostream& out) {
     const auto session = TSessionHolder::open();
     DBKernel::TransactionGuard transaction(session);
-    const int id = productIdOf(options.product, session);
+    const auto product = productOf(options.product, session);
+    const int id = product->GetTowarRef();
+    if (!options.add.empty()) checkAlternativesAllowed(id, product->GetGrIndex());
     const auto condition = conditionToEdit(id, options, session);
     DBKernel::Sql::PreparedQuery stored("select alternative_prices from warsprz where lWarSprzRef = :id", session);
     stored.Params["id"] = condition;
