@@ -76,6 +76,10 @@ TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDay) {
               "alternative_prices\n<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>\n");
     expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-04-01", "--add", "5"}),
                   "Towar 1 nie ma warunku sprzedaży ważnego dnia 2026-04-01.");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "4", "--add", "0.00"}),
+                  "Cena alternatywna \"0.00\" musi być większa od zera.");
+    EXPECT_EQ(alternatives(),
+              "alternative_prices\n<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>\n");
 
     sql("update warsprz set alternative_prices = '<alternative_prices><price>5,49</price></alternative_prices>' "
         "where lWarSprzRef = 902");

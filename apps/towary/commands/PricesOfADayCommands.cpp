@@ -182,7 +182,13 @@ void alternatives(const Options& options, std::ostream& out) {
     stored.execute();
     Tools::AlternativePriceManager prices(stored["alternative_prices"].asString());
     if (!options.add.empty()) {
-        for (const auto& price : options.add) prices.addAlternativePrices(Core::Price(numberOf<double>(price)));
+        for (const auto& text : options.add) {
+            const Core::Price price(numberOf<double>(text));
+            // A sale price is above zero (as warsprz.dCenaSprzed is); a till offering 0.00 gives the product away.
+            if (price <= Core::Price())
+                throw std::runtime_error("Cena alternatywna \"" + text + "\" musi być większa od zera.");
+            prices.addAlternativePrices(price);
+        }
         DBKernel::Sql::Command update("update warsprz set alternative_prices = :xml where lWarSprzRef = :id", session);
         update.Params["xml"] = prices.generateXML(false);
         update.Params["id"] = condition;
