@@ -106,6 +106,13 @@ TEST_F(DiscountFields, TheContractsDiscountsGiveTheFinalPrice) {
     auto summed = mediator(std::make_shared<Warunek::CLiczCeneKoncowaZKontraktuAlg>(&contract, false));
     summed.calcCenaKoncowa();
     EXPECT_EQ(final_.text(), "170.0000");
+
+    // Discounts no contract holds take the price beyond the range of numbers: refused, the field kept.
+    const Core::TKontrakt beyond{{-1e308, -1e308}};
+    auto overflowing = mediator(std::make_shared<Warunek::CLiczCeneKoncowaZKontraktuAlg>(&beyond, true));
+    EXPECT_EQ(failure([&overflowing] { overflowing.calcCenaKoncowa(); }),
+              "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
+    EXPECT_EQ(final_.text(), "170.0000");
 }
 
 TEST_F(DiscountFields, AFormWithoutAContractOrAFieldIsRefusedWhenMade) {

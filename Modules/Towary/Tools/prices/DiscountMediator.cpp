@@ -18,10 +18,15 @@ namespace {
 
 // Fields far beyond any price (1e308 less a discount of -1e308) overflow, in
 // the computation or in the rounding's scaling; the form's user gets that in
-// words, not the rounding's own English refusal.
-double rounded(double value, double step) {
-    if (!std::isfinite(value * (1.0 / step)))
+// words, not the rounding's own English refusal nor "inf" in a field.
+double finite(double value) {
+    if (!std::isfinite(value))
         throw std::runtime_error("Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
+    return value;
+}
+
+double rounded(double value, double step) {
+    finite(value * (1.0 / step));
     return Round(value, step);
 }
 
@@ -93,7 +98,7 @@ CLiczCeneKoncowaZKontraktuAlg::CLiczCeneKoncowaZKontraktuAlg(const Core::TKontra
 }
 
 void CLiczCeneKoncowaZKontraktuAlg::calculate(LiczRabatCene::CMediator& m) {
-    m.setCenaKoncowa(Core::getCenaKoncowa(m.getCenaKatalogowa(), *contract_, flag_));
+    m.setCenaKoncowa(finite(Core::getCenaKoncowa(m.getCenaKatalogowa(), *contract_, flag_)));
 }
 
 void CLiczRabatAlg::calculate(LiczRabatCene::CMediator& m) {
