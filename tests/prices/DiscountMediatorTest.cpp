@@ -106,6 +106,26 @@ TEST_F(DiscountFields, TheContractsDiscountsGiveTheFinalPrice) {
     auto summed = mediator(std::make_shared<Warunek::CLiczCeneKoncowaZKontraktuAlg>(&contract, false));
     summed.calcCenaKoncowa();
     EXPECT_EQ(final_.text(), "170.0000");
+
+    // Discounts no contract holds take the price beyond the range of numbers: refused, the field kept.
+    const Core::TKontrakt beyond{{-1e308, -1e308}};
+    auto overflowing = mediator(std::make_shared<Warunek::CLiczCeneKoncowaZKontraktuAlg>(&beyond, true));
+    EXPECT_EQ(failure([&overflowing] { overflowing.calcCenaKoncowa(); }),
+              "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
+    EXPECT_EQ(final_.text(), "170.0000");
+}
+
+TEST_F(DiscountFields, AFormWithoutAContractOrAFieldIsRefusedWhenMade) {
+    EXPECT_EQ(failure<std::invalid_argument>([] { Warunek::CLiczCeneKoncowaZKontraktuAlg(nullptr, true); }),
+              "Cenę końcową z kontraktu liczy się dla kontraktu; nie podano go.");
+    EXPECT_EQ(failure<std::invalid_argument>([this] {
+                  CMediator(std::make_shared<Warunek::CEditValue>(catalog_, 4), nullptr,
+                            std::make_shared<Warunek::CEditValue>(discount_, 2),
+                            std::make_shared<Warunek::CLiczCeneKatalogowaAlg>(),
+                            std::make_shared<Warunek::CLiczCeneKoncowaAlg>(),
+                            std::make_shared<Warunek::CLiczRabatAlg>());
+              }),
+              "Pola ceny katalogowej, rabatu i ceny końcowej wymagają trzech wartości i trzech algorytmów.");
 }
 
 TEST_F(DiscountFields, AFieldReadsEitherSeparatorAndRestoresTheProcesssOwn) {

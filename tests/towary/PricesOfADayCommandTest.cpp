@@ -38,6 +38,14 @@ TEST_F(PricesOfADayCommand, TheDaysPricesOfAProduct) {
                  "Ceny alternatywne: brak\n"
                  "Cena sprzedaży: 12.50\n");
     expectFailure(run("price", {"current", "/000999"}), "Nie istnieje towar o indeksie 000999.");
+
+    sql("update towar set dCenaSprzed = 1234567.89 where sArtIndex = '000700'");
+    sql("update warsprz set dCenaSprzed = 2345678.91 where lWarSprzRef = 902");
+    expectOutput(run("price", {"current", "/000700", "--day", "2026-03-10"}),
+                 "Cena towaru: 1234567.89\n"
+                 "Cena warunku sprzedaży dnia 2026-03-10: 2345678.91\n"
+                 "Ceny alternatywne: <alternative_prices><price>6.99</price></alternative_prices>\n"
+                 "Cena sprzedaży: 2345678.91\n");
 }
 
 TEST_F(PricesOfADayCommand, ThePriceBeforeThePromotionInTwoModes) {
@@ -68,12 +76,60 @@ TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDay) {
               "alternative_prices\n<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>\n");
     expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-04-01", "--add", "5"}),
                   "Towar 1 nie ma warunku sprzedaży ważnego dnia 2026-04-01.");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "4", "--add", "0.00"}),
+                  "Cena alternatywna \"0.00\" musi być większa od zera.");
+    EXPECT_EQ(alternatives(),
+              "alternative_prices\n<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>\n");
 
     sql("update warsprz set alternative_prices = '<alternative_prices><price>5,49</price></alternative_prices>' "
         "where lWarSprzRef = 902");
     expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "4"}),
                   "Wartość węzła XML „price” nie jest liczbą: „5,49”.");
     EXPECT_EQ(alternatives(), "alternative_prices\n<alternative_prices><price>5,49</price></alternative_prices>\n");
+}
+
+TEST_F(PricesOfADayCommand, AlternativePricesAreAddedOnlyWhereTheStoreAllowsThem) {
+    const auto setting = [this](const std::string& path, const std::string& value, const std::string& type) {
+        const auto result = run("settings", {"set", path, value, "--type", type});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+    };
+    const std::string stored = alternatives();
+    setting("Inne / Obsługa wielu cen sprzedaży na kasie / Dozwolone dla grup towarowych", "02\n0102", "string");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"}),
+                  "Towar 1 z grupy 010101001 nie może mieć cen alternatywnych: grupy nie ma w ustawieniu „Inne / "
+                  "Obsługa wielu cen sprzedaży na kasie / Dozwolone dla grup towarowych”.");
+    setting("Inne / Obsługa wielu cen sprzedaży na kasie", "false", "bool");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"}),
+                  "Sklep nie obsługuje wielu cen sprzedaży na kasie (ustawienie „Inne / Obsługa wielu cen sprzedaży "
+                  "na kasie”); cen alternatywnych nie dodaje się.");
+    EXPECT_EQ(alternatives(), stored);
+    // What a condition holds can still be read.
+    expectOutput(run("price", {"alternatives", "/000700", "--day", "2026-03-10"}),
+                 "Warunek sprzedaży 902: <alternative_prices><price>6.99</price></alternative_prices>\n");
+}
+
+TEST_F(PricesOfADayCommand, OfSeveralConditionsOfTheDayTheUserChoosesOne) {
+    // An ordinary condition over the first ten days of the promotion: the tills read either.
+    sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) "
+        "select 903, lTowarRef, 46082, 46091, 8.5 from towar where sArtIndex = '000700'");
+    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"}),
+                  "Towar 1 ma kilka warunków sprzedaży ważnych dnia 2026-03-10 (902, 903); wskaż jeden opcją "
+                  "--condition.");
+    EXPECT_EQ(sql("select lWarSprzRef, alternative_prices from warsprz where lWarSprzRef >= 902").out,
+              "lWarSprzRef\talternative_prices\n"
+              "902\t<alternative_prices><price>6.99</price></alternative_prices>\n"
+              "903\tNULL\n");
+
+    expectOutput(run("price", {"alternatives", "/000700", "--condition", "903", "--add", "5"}),
+                 "Warunek sprzedaży 903: <alternative_prices><price>5.00</price></alternative_prices>\n");
+    expectOutput(run("price", {"alternatives", "/000700", "--condition", "902"}),
+                 "Warunek sprzedaży 902: <alternative_prices><price>6.99</price></alternative_prices>\n");
+    expectOutput(run("price", {"alternatives", "/000700", "--day", "2026-03-15"}),
+                 "Warunek sprzedaży 902: <alternative_prices><price>6.99</price></alternative_prices>\n");
+    expectFailure(run("price", {"alternatives", "/000700", "--condition", "999", "--add", "5"}),
+                  "Towar 1 nie ma warunku sprzedaży 999.");
+    expectBadUsage(run("price", {"alternatives", "/000700", "--condition", "903", "--day", "2026-03-10"}),
+                   "--day");
 }
 
 TEST_F(PricesOfADayCommand, TwoOfTheDiscountFieldsGiveTheThird) {

@@ -35,6 +35,7 @@ struct Options {
     bool features = false;
     bool lowest30 = false;
     std::vector<std::string> add;
+    std::string condition;  // "" for the one of the day
     std::string catalog, final, discount;  // "" when not given
 };
 
@@ -42,12 +43,17 @@ int dayOf(const Options& options) {
     return options.day.empty() ? Core::DayNumber::today() : Core::DayNumber::fromText(options.day);
 }
 
-int productIdOf(const std::string& product, const TSessionHolder& session) {
-    return findProduct(product, session, "ceny podaje się dla towarów.")->GetTowarRef();
+TTowarPtr productOf(const std::string& product, const TSessionHolder& session) {
+    return findProduct(product, session, "ceny podaje się dla towarów.");
 }
 
+int productIdOf(const std::string& product, const TSessionHolder& session) {
+    return productOf(product, session)->GetTowarRef();
+}
+
+// The price as the store holds it, every digit of it ("1234567.89", not a stream's six).
 std::string priceText(const std::optional<double>& price) {
-    return price ? numberText(*price) : "brak";
+    return price ? DBKernel::toString(*price) : "brak";
 }
 
 void showCurrent(const Options& options, std::ostream& out) {
@@ -116,33 +122,73 @@ void showBeforePromotion(const Options& options, std::ostream& out) {
     }
 }
 
-// The first condition of the product valid on the day, as the tills read it.
-std::int64_t conditionOfDay(int productId, int day, const TSessionHolder& session) {
-    DBKernel::Sql::PreparedQuery query("select lWarSprzRef from warsprz where ltowarref = :productId and :day between "
+// The product's sale condition to edit: the one given, which must be the
+// product's, else the one valid on the day. Of several valid on the day the
+// tills read whichever the store returns first, so none is picked for the
+// user: the alternative prices would go where the till may not read them.
+std::int64_t conditionToEdit(int productId, const Options& options, const TSessionHolder& session) {
+    if (!options.condition.empty()) {
+        const auto id = numberOf<std::int64_t>(options.condition);
+        DBKernel::Sql::PreparedQuery owner("select lTowarRef from warsprz where lWarSprzRef = :id", session);
+        owner.Params["id"] = id;
+        owner.execute();
+        if (owner.empty() || owner["lTowarRef"].asInt64() != productId)
+            throw std::runtime_error("Towar " + std::to_string(productId) + " nie ma warunku sprzedaży " +
+                                     options.condition + ".");
+        owner.close();
+        return id;
+    }
+    const int day = dayOf(options);
+    DBKernel::Sql::PreparedQuery valid("select lWarSprzRef from warsprz where ltowarref = :productId and :day between "
                                        "dataod and datado order by lWarSprzRef",
                                        session);
-    query.Params["productId"] = productId;
-    query.Params["day"] = day;
-    query.execute();
-    if (query.empty())
+    valid.Params["productId"] = productId;
+    valid.Params["day"] = day;
+    valid.execute();
+    std::vector<std::int64_t> ids;
+    while (valid.next()) ids.push_back(valid["lWarSprzRef"].asInt64());
+    if (ids.empty())
         throw std::runtime_error("Towar " + std::to_string(productId) + " nie ma warunku sprzedaży ważnego dnia " +
                                  Core::DayNumber::toText(day) + ".");
-    const auto id = query["lWarSprzRef"].asInt64();
-    query.close();
-    return id;
+    if (ids.size() > 1) {
+        std::string listed;
+        for (const auto id : ids) listed += (listed.empty() ? "" : ", ") + std::to_string(id);
+        throw std::runtime_error("Towar " + std::to_string(productId) + " ma kilka warunków sprzedaży ważnych dnia " +
+                                 Core::DayNumber::toText(day) + " (" + listed + "); wskaż jeden opcją --condition.");
+    }
+    return ids.front();
+}
+
+// The store's settings say which products a till may offer other prices for.
+void checkAlternativesAllowed(int productId, const std::string& groupIndex) {
+    if (!Tools::AlternativePriceManager::isAlternativePriceSupported())
+        throw std::runtime_error("Sklep nie obsługuje wielu cen sprzedaży na kasie (ustawienie „Inne / Obsługa wielu "
+                                 "cen sprzedaży na kasie”); cen alternatywnych nie dodaje się.");
+    if (!Tools::AlternativePriceManager::isEnabledForGroup(groupIndex))
+        throw std::runtime_error("Towar " + std::to_string(productId) + " z grupy " + groupIndex +
+                                 " nie może mieć cen alternatywnych: grupy nie ma w ustawieniu „Inne / Obsługa wielu "
+                                 "cen sprzedaży na kasie / Dozwolone dla grup towarowych”.");
 }
 
 void alternatives(const Options& options, std::ostream& out) {
     const auto session = TSessionHolder::open();
     DBKernel::TransactionGuard transaction(session);
-    const int id = productIdOf(options.product, session);
-    const auto condition = conditionOfDay(id, dayOf(options), session);
+    const auto product = productOf(options.product, session);
+    const int id = product->GetTowarRef();
+    if (!options.add.empty()) checkAlternativesAllowed(id, product->GetGrIndex());
+    const auto condition = conditionToEdit(id, options, session);
     DBKernel::Sql::PreparedQuery stored("select alternative_prices from warsprz where lWarSprzRef = :id", session);
     stored.Params["id"] = condition;
     stored.execute();
     Tools::AlternativePriceManager prices(stored["alternative_prices"].asString());
     if (!options.add.empty()) {
-        for (const auto& price : options.add) prices.addAlternativePrices(Core::Price(numberOf<double>(price)));
+        for (const auto& text : options.add) {
+            const Core::Price price(numberOf<double>(text));
+            // A sale price is above zero (as warsprz.dCenaSprzed is); a till offering 0.00 gives the product away.
+            if (price <= Core::Price())
+                throw std::runtime_error("Cena alternatywna \"" + text + "\" musi być większa od zera.");
+            prices.addAlternativePrices(price);
+        }
         DBKernel::Sql::Command update("update warsprz set alternative_prices = :xml where lWarSprzRef = :id", session);
         update.Params["xml"] = prices.generateXML(false);
         update.Params["id"] = condition;
@@ -214,6 +260,10 @@ void addPricesOfADayCommands(CLI::App& price, Context& context) {
     alternative->add_option("PRODUCT", options->product, "the product: an id or / and its article index")
         ->required();
     addDay(*alternative, *options);
+    alternative->add_option("--condition", options->condition,
+                            "this sale condition of the product (its number), not the one of the day")
+        ->check(numberArgument<std::int64_t>("Warunek sprzedaży", 0, false))
+        ->excludes("--day");
     alternative->add_option("--add", options->add, "add these prices to the condition's, up to 2 decimals")
         ->check(numberArgument<double>("Cena alternatywna", Core::Price::iPrecision, false));
     alternative->callback([&context, options] {

@@ -18,10 +18,15 @@ namespace {
 
 // Fields far beyond any price (1e308 less a discount of -1e308) overflow, in
 // the computation or in the rounding's scaling; the form's user gets that in
-// words, not the rounding's own English refusal.
-double rounded(double value, double step) {
-    if (!std::isfinite(value * (1.0 / step)))
+// words, not the rounding's own English refusal nor "inf" in a field.
+double finite(double value) {
+    if (!std::isfinite(value))
         throw std::runtime_error("Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
+    return value;
+}
+
+double rounded(double value, double step) {
+    finite(value * (1.0 / step));
     return Round(value, step);
 }
 
@@ -37,7 +42,11 @@ CMediator::CMediator(std::shared_ptr<IValue> cenaKatalogowa, std::shared_ptr<IVa
       rabat_(std::move(rabat)),
       cenaKatalogowaAlg_(std::move(cenaKatalogowaAlg)),
       cenaKoncowaAlg_(std::move(cenaKoncowaAlg)),
-      rabatAlg_(std::move(rabatAlg)) {}
+      rabatAlg_(std::move(rabatAlg)) {
+    if (!cenaKatalogowa_ || !cenaKoncowa_ || !rabat_ || !cenaKatalogowaAlg_ || !cenaKoncowaAlg_ || !rabatAlg_)
+        throw std::invalid_argument(
+            "Pola ceny katalogowej, rabatu i ceny końcowej wymagają trzech wartości i trzech algorytmów.");
+}
 
 void CMediator::run(IAlgorithm& algorithm) {
     if (mode_ != 1) return;
@@ -82,8 +91,14 @@ void CLiczCeneKoncowaAlg::calculate(LiczRabatCene::CMediator& m) {
     m.setCenaKoncowa(rounded(k - m.getRabat() * k * 0.01, 0.0001));
 }
 
+CLiczCeneKoncowaZKontraktuAlg::CLiczCeneKoncowaZKontraktuAlg(const Core::TKontrakt* contract, bool flag)
+    : contract_(contract), flag_(flag) {
+    if (contract_ == nullptr)
+        throw std::invalid_argument("Cenę końcową z kontraktu liczy się dla kontraktu; nie podano go.");
+}
+
 void CLiczCeneKoncowaZKontraktuAlg::calculate(LiczRabatCene::CMediator& m) {
-    m.setCenaKoncowa(Core::getCenaKoncowa(m.getCenaKatalogowa(), *contract_, flag_));
+    m.setCenaKoncowa(finite(Core::getCenaKoncowa(m.getCenaKatalogowa(), *contract_, flag_)));
 }
 
 void CLiczRabatAlg::calculate(LiczRabatCene::CMediator& m) {

@@ -35,6 +35,8 @@ public:
 
 class TOWARY_EXPORT CMediator {
 public:
+    // Every value and algorithm must be given: a missing one fails here, with
+    // std::invalid_argument, and not as a crash when the user leaves a field.
     CMediator(std::shared_ptr<IValue> cenaKatalogowa, std::shared_ptr<IValue> cenaKoncowa,
               std::shared_ptr<IValue> rabat, std::shared_ptr<IAlgorithm> cenaKatalogowaAlg,
               std::shared_ptr<IAlgorithm> cenaKoncowaAlg, std::shared_ptr<IAlgorithm> rabatAlg);
@@ -96,9 +98,10 @@ public:
 };
 
 // The final price the contract's discounts give for the catalogue price (Core::getCenaKoncowa).
+// A form without a contract fails here, with std::invalid_argument.
 class TOWARY_EXPORT CLiczCeneKoncowaZKontraktuAlg : public LiczRabatCene::IAlgorithm {
 public:
-    CLiczCeneKoncowaZKontraktuAlg(const Core::TKontrakt* contract, bool flag) : contract_(contract), flag_(flag) {}
+    CLiczCeneKoncowaZKontraktuAlg(const Core::TKontrakt* contract, bool flag);
     void calculate(LiczRabatCene::CMediator& mediator) override;
 
 private:

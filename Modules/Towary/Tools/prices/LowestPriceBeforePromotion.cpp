@@ -53,10 +53,8 @@ std::map<int, LowestPriceBeforePromotion> getLowestPricesBeforePromotion(TSessio
         const int first = promotion.from - kDays;
         const int from = std::max(conditions["dataOd"].asInt(), first);
         const int to = std::min(conditions["dataDo"].asInt(), promotion.from - 1);
-        // A condition without a price charges the product's own, as the till's current price does.
-        const auto price = conditions["dCenaSprzed"].isNull()
-                               ? std::nullopt
-                               : std::optional<double>(conditions["dCenaSprzed"].asDouble());
+        // The store holds no condition without a price (warsprz.dCenaSprzed is not null).
+        const double price = conditions["dCenaSprzed"].asDouble();
         for (int d = from; d <= to; ++d) promotion.days[static_cast<std::size_t>(d - first)] = price;
     }
     std::map<int, LowestPriceBeforePromotion> lowest;
