@@ -31,6 +31,10 @@ TEST_F(ClassificationCommand, ListsPrintCodesAndLabels) {
     EXPECT_NE(all.out.find("measure-units\t13\tdsp\n"), std::string::npos) << all.out;
     EXPECT_NE(all.out.find("activity-statuses-with-all\t\t<wszystkie>\n"), std::string::npos);
     EXPECT_NE(all.out.find("product-types\t23\tPropozycja\n"), std::string::npos);
+    ASSERT_EQ(sql("insert into DiscountReasonDict (lDiscountReasonDictRef, sValue) values (4, 'Zwrot\tz\r\nkasy \\ 2')")
+                  .exitCode,
+              0);
+    expectOutput(command("lists", {"discount-reasons", "--tsv"}), "discount-reasons\t4\tZwrot\\tz\\r\\nkasy \\\\ 2\n");
     const auto unknown = command("lists", {"kolory"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("Nie ma listy \"kolory\""), std::string::npos) << unknown.err;

@@ -10,6 +10,7 @@
 #include "apps/towary/products/ProductArgument.h"
 
 #include <boost/algorithm/string/join.hpp>
+#include <boost/algorithm/string/replace.hpp>
 
 #include <functional>
 #include <ostream>
@@ -55,13 +56,25 @@ const std::vector<NamedList>& lists() {
     return named;
 }
 
+// A label as one field of a tab-separated line: a backslash, a tab or a line
+// break in it (a discount reason or a status name as the store holds it)
+// written as "\\", "\t", "\n", "\r", so that every entry stays one line of
+// three fields.
+std::string tsvField(std::string text) {
+    boost::algorithm::replace_all(text, "\\", "\\\\");
+    boost::algorithm::replace_all(text, "\t", "\\t");
+    boost::algorithm::replace_all(text, "\n", "\\n");
+    boost::algorithm::replace_all(text, "\r", "\\r");
+    return text;
+}
+
 void printList(const NamedList& named, bool tsv, std::ostream& out) {
     const VC::CodeList list = named.list();
     if (!tsv) out << named.name << ":\n";
     for (const auto& item : list) {
         const std::string code = item.none ? (tsv ? "" : "-") : std::to_string(item.value);
         if (tsv)
-            out << named.name << '\t' << code << '\t' << item.text << '\n';
+            out << named.name << '\t' << code << '\t' << tsvField(item.text) << '\n';
         else
             out << "  " << code << "  " << item.text << '\n';
     }
