@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -92,15 +93,22 @@ const std::vector<std::string>& listNames() {
 }
 
 void printLists(const std::optional<std::string>& name, bool tsv, std::ostream& out) {
+    // A list that cannot be read (a store without ordering methods) leaves no half of the output behind.
+    std::ostringstream text;
     for (const auto& named : lists())
-        if (!name || named.name == *name) printList(named, tsv, out);
+        if (!name || named.name == *name) printList(named, tsv, text);
+    out << text.str();
 }
 
 void printStock(const std::string& product, int excludedDocument, TSessionHolder session, std::ostream& out) {
     const int id = findProduct(product, session, "stan ma tylko towar, nie grupa.")->GetTowarRef();
-    out << "Stan: " << numberText(Towar::calcStock(id)) << '\n'
-        << "Zarezerwowano: " << numberText(Towar::calcReserved(id, excludedDocument)) << '\n'
-        << "W serwisie: " << numberText(Towar::calcInService(id)) << '\n';
+    // All three read before anything is printed: a quantity the store cannot give leaves no half line.
+    const double stock = Towar::calcStock(id);
+    const double reserved = Towar::calcReserved(id, excludedDocument);
+    const double inService = Towar::calcInService(id);
+    out << "Stan: " << numberText(stock) << '\n'
+        << "Zarezerwowano: " << numberText(reserved) << '\n'
+        << "W serwisie: " << numberText(inService) << '\n';
 }
 
 void printOrdering(std::ostream& out) {
