@@ -9,12 +9,12 @@ ProductActivityStatuses::ProductActivityStatuses() : ProductActivityStatuses(TSe
 ProductActivityStatuses::ProductActivityStatuses(TSessionHolder session) {
     DBKernel::Sql::OpenedQuery query(
         "select nStatusAktywnosci, sNazwa from statusaktywnosci order by nStatusAktywnosci", session);
-    while (query.next()) statuses_.emplace_back(query["nStatusAktywnosci"].asInt(), query["sNazwa"].asString());
+    while (query.next()) statuses_.push_back({query["nStatusAktywnosci"].asInt(), query["sNazwa"].asString()});
 }
 
 const std::string* ProductActivityStatuses::name(int status) const {
-    for (const auto& [value, text] : statuses_)
-        if (value == status) return &text;
+    for (const auto& [id, description] : statuses_)
+        if (id == status) return &description;
     return nullptr;
 }
 

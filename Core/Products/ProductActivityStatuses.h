@@ -7,13 +7,17 @@
 #include "Core/Database/TSessionHolder.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace Core {
 
 class ProductActivityStatuses {
 public:
+    struct Status {
+        int id;
+        std::string description;
+    };
+
     // The statuses of the current store, read on its main session.
     ProductActivityStatuses();
     // The statuses of the session's store.
@@ -24,10 +28,10 @@ public:
     // The status's name; nullptr for a value the list does not hold.
     const std::string* name(int status) const;
     // Every status with its name, in the order of their values.
-    const std::vector<std::pair<int, std::string>>& getAll() const { return statuses_; }
+    const std::vector<Status>& getAllStatuses() const { return statuses_; }
 
 private:
-    std::vector<std::pair<int, std::string>> statuses_;
+    std::vector<Status> statuses_;
 };
 
 }  // namespace Core

@@ -11,6 +11,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -56,6 +59,18 @@ TEST_F(OrderingMethods, AStoreWithoutItsMethodsIsTold) {
     EXPECT_EQ(TestSupport::failure<std::logic_error>([] { Towar::getOrderingMethodsMap(); }),
               "nie można rzutować wartości klucza\nParametry programu / Zamówienia / Dostępne algorytmy zamawiania / "
               "A\ntypu (std::string) na (int)");
+    // The names as TOML writes them in a quoted key, and as they are read.
+    for (const auto& [written, name] : std::initializer_list<std::pair<const char*, std::string>>{
+             {"Zapas\\tdocelowy", "Zapas\tdocelowy"}, {"Zapas\\ndocelowy", "Zapas\ndocelowy"},
+             {"Zapas\\rdocelowy", "Zapas\rdocelowy"}}) {
+        offer("A = 3\n\"" + std::string(written) + "\" = 2\n");
+        EXPECT_EQ(TestSupport::failure<std::logic_error>([] { Towar::getOrderingMethodsStringList(); }),
+                  "Nazwa algorytmu zamawiania \"" + name +
+                      "\" w\nParametry programu / Zamówienia / Dostępne algorytmy zamawiania\n(plik " + file +
+                      ") ma tabulator lub koniec wiersza, a lista algorytmów podaje nazwę, tabulator i typ w jednym "
+                      "wierszu. Popraw nazwę w pliku ustawień.")
+            << "its item would not be one line of the name, a tab and the type";
+    }
 }
 
 TEST_F(OrderingMethods, TheSingletonKeepsWhatItReadAndKnowsEachMethodsStockLevels) {

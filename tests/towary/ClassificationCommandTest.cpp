@@ -31,6 +31,14 @@ TEST_F(ClassificationCommand, ListsPrintCodesAndLabels) {
     EXPECT_NE(all.out.find("measure-units\t13\tdsp\n"), std::string::npos) << all.out;
     EXPECT_NE(all.out.find("activity-statuses-with-all\t\t<wszystkie>\n"), std::string::npos);
     EXPECT_NE(all.out.find("product-types\t23\tPropozycja\n"), std::string::npos);
+    ASSERT_EQ(sql("insert into DiscountReasonDict (lDiscountReasonDictRef, sValue) values (4, 'Zwrot\tz\r\nkasy \\ 2')")
+                  .exitCode,
+              0);
+    expectOutput(command("lists", {"discount-reasons", "--tsv"}), "discount-reasons\t4\tZwrot\\tz\\r\\nkasy \\\\ 2\n");
+    ASSERT_EQ(sql("insert into statusaktywnosci (nStatusAktywnosci, sNazwa) values (3000000000, 'Za duży')").exitCode, 0);
+    // Nor are the lists before the one that fails printed.
+    expectFailure(command("lists", {}),
+                  "Wartość 3000000000 nie mieści się w zakresie typu int (kolumna nStatusAktywnosci).");
     const auto unknown = command("lists", {"kolory"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("Nie ma listy \"kolory\""), std::string::npos) << unknown.err;
@@ -48,6 +56,9 @@ TEST_F(ClassificationCommand, StockPrintsTheThreeQuantities) {
         ASSERT_EQ(sql(statement).exitCode, 0) << statement;
     expectOutput(command("stock", {"100"}), "Stan: 12.5\nZarezerwowano: 4.5\nW serwisie: 1\n");
     expectOutput(command("stock", {"/000100", "--exclude-document", "10"}), "Stan: 12.5\nZarezerwowano: 1.5\nW serwisie: 1\n");
+    ASSERT_EQ(sql("insert into stn (lTowarRef, data, dStan) values (100, 40002, 'dużo')").exitCode, 0);
+    // No "Stan:" without its number.
+    expectFailure(command("stock", {"100"}), "Wartość \"dużo\" nie jest liczbą (kolumna dStan).");
     expectFailure(command("stock", {"5"}), "Wiersz \"5\" (Spożywcze) nie jest towarem: stan ma tylko towar, nie grupa.");
     expectBadUsage(command("stock", {"100", "--exclude-document", "x"}), "Identyfikator dokumentu \"x\"");
 }

@@ -10,9 +10,11 @@
 #include "apps/towary/products/ProductArgument.h"
 
 #include <boost/algorithm/string/join.hpp>
+#include <boost/algorithm/string/replace.hpp>
 
 #include <functional>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -55,13 +57,25 @@ const std::vector<NamedList>& lists() {
     return named;
 }
 
+// A label as one field of a tab-separated line: a backslash, a tab or a line
+// break in it (a discount reason or a status name as the store holds it)
+// written as "\\", "\t", "\n", "\r", so that every entry stays one line of
+// three fields.
+std::string tsvField(std::string text) {
+    boost::algorithm::replace_all(text, "\\", "\\\\");
+    boost::algorithm::replace_all(text, "\t", "\\t");
+    boost::algorithm::replace_all(text, "\n", "\\n");
+    boost::algorithm::replace_all(text, "\r", "\\r");
+    return text;
+}
+
 void printList(const NamedList& named, bool tsv, std::ostream& out) {
     const VC::CodeList list = named.list();
     if (!tsv) out << named.name << ":\n";
     for (const auto& item : list) {
         const std::string code = item.none ? (tsv ? "" : "-") : std::to_string(item.value);
         if (tsv)
-            out << named.name << '\t' << code << '\t' << item.text << '\n';
+            out << named.name << '\t' << code << '\t' << tsvField(item.text) << '\n';
         else
             out << "  " << code << "  " << item.text << '\n';
     }
@@ -79,15 +93,22 @@ const std::vector<std::string>& listNames() {
 }
 
 void printLists(const std::optional<std::string>& name, bool tsv, std::ostream& out) {
+    // A list that cannot be read (a store without ordering methods) leaves no half of the output behind.
+    std::ostringstream text;
     for (const auto& named : lists())
-        if (!name || named.name == *name) printList(named, tsv, out);
+        if (!name || named.name == *name) printList(named, tsv, text);
+    out << text.str();
 }
 
 void printStock(const std::string& product, int excludedDocument, TSessionHolder session, std::ostream& out) {
     const int id = findProduct(product, session, "stan ma tylko towar, nie grupa.")->GetTowarRef();
-    out << "Stan: " << numberText(Towar::calcStock(id)) << '\n'
-        << "Zarezerwowano: " << numberText(Towar::calcReserved(id, excludedDocument)) << '\n'
-        << "W serwisie: " << numberText(Towar::calcInService(id)) << '\n';
+    // All three read before anything is printed: a quantity the store cannot give leaves no half line.
+    const double stock = Towar::calcStock(id);
+    const double reserved = Towar::calcReserved(id, excludedDocument);
+    const double inService = Towar::calcInService(id);
+    out << "Stan: " << numberText(stock) << '\n'
+        << "Zarezerwowano: " << numberText(reserved) << '\n'
+        << "W serwisie: " << numberText(inService) << '\n';
 }
 
 void printOrdering(std::ostream& out) {

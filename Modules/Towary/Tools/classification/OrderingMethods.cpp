@@ -3,6 +3,8 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 
+#include <stdexcept>
+
 namespace Towar {
 namespace {
 
@@ -24,7 +26,17 @@ std::map<Key, std::string> mapWith(const char* label) {
 std::vector<std::pair<OrderingMethod::Type, std::string>> getOrderingMethods() {
     const Orvel::TKey key = offeredMethodsKey();
     std::vector<std::pair<OrderingMethod::Type, std::string>> methods;
-    for (const Orvel::TKey& method : key) methods.emplace_back(method.GetVal<int>(), method.GetName());
+    for (const Orvel::TKey& method : key) {
+        const std::string name = method.GetName();
+        // The string list gives a method as "NAME\tTYPE" on one line of the combo's items: a tab or a
+        // line break in the name would make another item of it, or a wrong type.
+        if (name.find_first_of("\t\n\r") != std::string::npos)
+            throw std::logic_error("Nazwa algorytmu zamawiania \"" + name + "\" w\n" + key.GetRep().strPath +
+                                   "\n(plik " + key.file().string() +
+                                   ") ma tabulator lub koniec wiersza, a lista algorytmów podaje nazwę, tabulator "
+                                   "i typ w jednym wierszu. Popraw nazwę w pliku ustawień.");
+        methods.emplace_back(method.GetVal<int>(), name);
+    }
     // No built-in methods: a store that lists none has lost its setting.
     if (methods.empty())
         throw std::logic_error("Ustawienia sklepu nie podają żadnego algorytmu zamawiania: brak kluczy w\n" +

@@ -23,8 +23,9 @@ using Type = int;
 }
 
 // The offered methods as (type, text), in the order of the settings file.
-// Throws std::logic_error when the setting lists none, or a child key holds
-// no integer.
+// Throws std::logic_error when the setting lists none, a child key holds no
+// integer, or a name holds a tab or a line break (the string list's item
+// would break).
 TOWARY_EXPORT std::vector<std::pair<OrderingMethod::Type, std::string>> getOrderingMethods();
 // The same by type; of two keys with one type, the first.
 TOWARY_EXPORT std::map<OrderingMethod::Type, std::string> getOrderingMethodsMap();

@@ -75,7 +75,7 @@ CodeList getDiscountReasonList() {
 
 CodeList getProductActivityStatuses() {
     CodeList statuses;
-    for (const auto& [id, description] : SingletonImplHolder::get<ProductActivityStatuses>().getAll())
+    for (const auto& [id, description] : SingletonImplHolder::get<ProductActivityStatuses>().getAllStatuses())
         statuses.push_back(entry(id, description));
     return statuses;
 }
