@@ -11,7 +11,8 @@
 
 namespace TowarFunkcje {
 
-enum TAtrKlasyTowaru {
+// A fixed type, so that any number a host passes is a value the functions below can refuse.
+enum TAtrKlasyTowaru : int {
     atkZmianaDanychPodstawowych = 1,
     atkDodaniePlu = 2,
     atkUsunieciePlu = 3,
