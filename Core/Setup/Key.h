@@ -98,8 +98,10 @@ public:
     template <class T>
     T GetVal() const {
         std::lock_guard lock(mutex());
-        const TRep rep = repLocked();
+        // The name and path text are composed only for a refusal: a lookup is often a hot loop's.
+        TRep rep{{}, {}, valueLocked()};
         if (rep.has_val<T>()) return rep.get_val<T>();
+        rep.strPath = pathText(path_);
         if (!rep.empty())
             raise_logic_error("nie można rzutować wartości klucza\n" + rep.strPath + "\ntypu (" + rep.valueTypeName() +
                               ") na (" + Core::typeName<T>() + ")");
@@ -132,7 +134,9 @@ public:
     std::mutex& mutex() const;
 
 private:
-    TRep repLocked() const;  // the caller holds mutex()
+    // The caller holds mutex().
+    TRep repLocked() const;
+    TValue valueLocked() const;
 
     std::shared_ptr<Core::Setup::SettingsStore> store_;
     std::vector<std::string> path_;

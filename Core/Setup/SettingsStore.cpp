@@ -32,20 +32,25 @@ FileStamp stampOf(const std::filesystem::path& file) {
 
 struct SettingsStore::Loaded {
     FileStamp stamp;
+    std::uint64_t changes;  // the watch's count when the file was read
     toml::table root;
 };
 
-SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
+SettingsStore::SettingsStore(std::filesystem::path file) : file_(std::move(file)), watch_(file_) {}
 
 SettingsStore::~SettingsStore() = default;
 
 const SettingsStore::Loaded& SettingsStore::current() {
+    // Both read before the file is, so a change made while it is read counts at the next lookup.
+    const bool watching = watch_.watching();
+    const std::uint64_t changes = watch_.changes();
+    if (loaded_ && watching && loaded_->changes == changes) return *loaded_;
     const FileStamp stamp = stampOf(file_);
-    if (!loaded_ || loaded_->stamp != stamp) {
+    if (!loaded_ || loaded_->stamp != stamp || loaded_->changes != changes) {
         // A file that fails to parse is read again and reported at every lookup until
         // it is fixed; the last good version is never served in its place.
         toml::table root = parseSettings(readSettingsText(file_), file_);
-        loaded_ = std::make_unique<Loaded>(Loaded{stamp, std::move(root)});
+        loaded_ = std::make_unique<Loaded>(Loaded{stamp, changes, std::move(root)});
     }
     return *loaded_;
 }
@@ -53,6 +58,10 @@ const SettingsStore::Loaded& SettingsStore::current() {
 Orvel::TRep SettingsStore::rep(const std::vector<std::string>& path) {
     return {path.empty() ? std::string() : path.back(), Orvel::pathText(path),
             nodeValue(findNode(current().root, path))};
+}
+
+Orvel::TValue SettingsStore::value(const std::vector<std::string>& path) {
+    return nodeValue(findNode(current().root, path));
 }
 
 std::vector<std::string> SettingsStore::childNames(const std::vector<std::string>& path) {

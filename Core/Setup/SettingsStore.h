@@ -1,10 +1,13 @@
 #pragma once
 // The setup-key store behind Orvel::TKey: the tree of a store's settings file.
-// The file is read again when it has changed since the last lookup (its
-// modification time, size or identity differ), so edits are seen without a
-// restart; an unchanged file is not parsed again. A missing or malformed
-// file fails the lookup with a message naming the file (and the line).
+// The file is read again when it has changed since the last lookup, so edits
+// are seen without a restart; an unchanged file is not parsed again. A watch
+// on the file tells of a change (see FileWatch), so a lookup in an unchanged
+// file touches no system call; without a watch, the file's modification time,
+// size and identity are compared at each lookup. A missing or malformed file
+// fails the lookup with a message naming the file (and the line).
 
+#include "Core/Setup/FileWatch.h"
 #include "Core/Setup/Key.h"
 
 #include <filesystem>
@@ -31,6 +34,8 @@ public:
     // in the order of the file. Throws std::runtime_error when the file
     // cannot be read.
     Orvel::TRep rep(const std::vector<std::string>& path);
+    // rep(path).Value, without composing the node's name and path text.
+    Orvel::TValue value(const std::vector<std::string>& path);
     std::vector<std::string> childNames(const std::vector<std::string>& path);
 
 private:
@@ -38,6 +43,7 @@ private:
     const Loaded& current();
 
     std::filesystem::path file_;
+    FileWatch watch_;
     std::mutex mutex_;
     std::unique_ptr<Loaded> loaded_;
 };

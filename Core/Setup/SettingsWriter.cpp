@@ -1,5 +1,6 @@
 #include "Core/Setup/SettingsWriter.h"
 
+#include "Core/Setup/FileWatch.h"
 #include "Core/Setup/TomlSettings.h"
 #include "Core/tools/AtomicFile.h"
 #include "Core/tools/FileLock.h"
@@ -286,6 +287,7 @@ void writeSetting(const std::filesystem::path& file, const std::vector<std::stri
     AtomicFile replacement(file);
     replacement.stream() << text;
     replacement.commit();
+    noteSettingsWritten();
 }
 
 }  // namespace Core::Setup

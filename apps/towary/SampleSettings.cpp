@@ -1,5 +1,6 @@
 #include "apps/towary/SampleSettings.h"
 
+#include "Core/Setup/FileWatch.h"
 #include "Core/tools/AtomicFile.h"
 
 #include <string_view>
@@ -333,6 +334,7 @@ void writeSampleSettings(const std::filesystem::path& file) {
     Core::AtomicFile out(file);
     out.stream() << kSample;
     out.commit();
+    Core::Setup::noteSettingsWritten();
 }
 
 }  // namespace Towary::Host

@@ -6,6 +6,7 @@
 #include "Modules/Towary/Tools/classification/OrderingMethods.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
+#include "tests/support/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,8 @@ protected:
 
     // Replaces the settings file by one whose methods' table holds the lines.
     static void offer(const std::string& lines) {
-        const auto file = Core::Store::settingsFile();
-        const auto temporary = std::filesystem::path(file).concat(".new");
-        std::ofstream(temporary, std::ios::trunc)
-            << "[\"Parametry programu\".\"Zamówienia\".\"Dostępne algorytmy zamawiania\"]\n"
-            << lines;
-        std::filesystem::rename(temporary, file);
+        TestSupport::replaceSettingsFile("[\"Parametry programu\".\"Zamówienia\".\"Dostępne algorytmy zamawiania\"]\n" +
+                                         lines);
     }
 
     TestSupport::TempStore store_;

@@ -12,6 +12,7 @@
 #include "apps/towary/SampleSettings.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
+#include "tests/support/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,7 @@ protected:
         }
         ASSERT_TRUE(dropped) << start;
         in.close();
-        std::ofstream(Core::Store::settingsFile()) << kept.str();
+        TestSupport::replaceSettingsFile(kept.str());
     }
     TTowarPtr product(int id, const std::string& groupIndex, const std::string& articleIndex) {
         TestSupport::addProduct(session_, id, "Towar " + std::to_string(id), groupIndex, articleIndex);

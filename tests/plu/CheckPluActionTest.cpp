@@ -7,6 +7,7 @@
 #include "apps/towary/products/StoreGenerator.h"
 #include "tests/plu/PluStore.h"
 #include "tests/support/Failure.h"
+#include "tests/support/SettingsFile.h"
 
 #include <fstream>
 #include <set>
@@ -101,7 +102,7 @@ TEST_F(CheckPluEvening, ACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsLis
 TEST_F(CheckPluEvening, AFailureOfTheRunIsReportedWithTheStepsOwnWords) {
     addProduct(1, "Mleko", "000001");
     addCode(10, "0017", 1, 1);
-    std::ofstream(Core::Store::settingsFile(), std::ios::trunc) << "# no PLU masks\n";
+    TestSupport::replaceSettingsFile("# no PLU masks\n");
     const std::string failure = TestSupport::failure<std::runtime_error>([this] { repair(); });
     EXPECT_EQ(failure.rfind("Błąd poczas usuwania lub poprawiania kodów plu:\n", 0), 0u) << failure;
 }

@@ -4,6 +4,7 @@
 #include "tests/plu/SpecialPriceStore.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
+#include "tests/support/SettingsFile.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,7 +26,7 @@ protected:
     // Replaces a text of the store's settings file.
     void editSettings(const std::string& from, const std::string& to) {
         const auto text = TestSupport::readFile(Core::Store::settingsFile());
-        std::ofstream(Core::Store::settingsFile()) << boost::algorithm::replace_first_copy(text, from, to);
+        TestSupport::replaceSettingsFile(boost::algorithm::replace_first_copy(text, from, to));
     }
 
     long long product_ = addProduct("Ser");

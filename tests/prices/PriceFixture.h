@@ -10,6 +10,7 @@
 #include "Core/Vat/AvailVatRates.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
+#include "tests/support/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -49,12 +50,7 @@ protected:
     }
 
     // Replaces the whole settings file, by a rename, as an editor saving it would.
-    static void writeSettingsFile(const std::string& text) {
-        const auto file = Core::Store::settingsFile();
-        const auto temporary = std::filesystem::path(file).concat(".new");
-        std::ofstream(temporary, std::ios::trunc) << text;
-        std::filesystem::rename(temporary, file);
-    }
+    static void writeSettingsFile(const std::string& text) { TestSupport::replaceSettingsFile(text); }
 
     // Sets one setting the way `towary settings set` does.
     static void set(const std::string& path, const Orvel::TValue& value) {

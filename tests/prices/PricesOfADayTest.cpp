@@ -17,6 +17,7 @@
 #include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
+#include "tests/support/SettingsFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ constexpr int kDay = 50000;
 class PricesOfADay : public ::testing::Test {
 protected:
     PricesOfADay() {
-        std::ofstream(Core::Store::settingsFile()) << kSettings;
+        TestSupport::replaceSettingsFile(kSettings);
         DBKernel::Sql::Command("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), "
                                "(2, 'l', 'litr')")
             .execute();

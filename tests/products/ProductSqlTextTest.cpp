@@ -3,6 +3,7 @@
 #include "Modules/Towary/Tools/products/ProductSqlText.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
+#include "tests/support/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,8 @@ TEST(ProductSqlTextTest, StatementAfterFromEndsBeforeItsOrderBy) {
 class OrderByClauseTest : public ::testing::Test {
 protected:
     void sortOrder(const std::string& value) {
-        std::ofstream(Core::Store::settingsFile(), std::ios::trunc)
-            << "[\"Parametry sklepu\".Towary.Sortowanie]\n\"Kolejność sortowania\" = \"" << value << "\"\n";
+        TestSupport::replaceSettingsFile("[\"Parametry sklepu\".Towary.Sortowanie]\n\"Kolejność sortowania\" = \"" +
+                                         value + "\"\n");
     }
 
     TestSupport::TempStore store_;

@@ -9,6 +9,7 @@
 #include "tests/support/Failure.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempStore.h"
+#include "tests/support/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,7 @@ const std::string kVariants = R"(<warianty>
 
 // The store's settings name the XML parser the variants are read with.
 bool writeParserSetting() {
-    std::ofstream(Core::Store::settingsFile()) << "[\"Parametry programu\".XML.Parser]\nId = \"pugixml\"\n";
+    TestSupport::replaceSettingsFile("[\"Parametry programu\".XML.Parser]\nId = \"pugixml\"\n");
     return true;
 }
 

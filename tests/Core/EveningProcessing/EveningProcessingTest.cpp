@@ -5,6 +5,7 @@
 #include "Core/Store/StoreLocation.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
+#include "tests/support/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ protected:
             *this, guid, std::make_shared<RunArguments>(std::move(session), 40544, log, mode));
     }
 
-    void writeSettings(const std::string& text) const { std::ofstream(Core::Store::settingsFile()) << text; }
+    void writeSettings(const std::string& text) const { TestSupport::replaceSettingsFile(text); }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     Core::SetupRegistration setup_;

@@ -1,13 +1,16 @@
 #include "Core/Setup/Setup.h"
+#include "Core/Setup/SettingsWriter.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/Store/StoreLocation.h"
 #include "tests/support/Failure.h"
+#include "tests/support/SettingsFile.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -40,7 +43,7 @@ class SetupKey : public ::testing::Test {
 protected:
     SetupKey() { write(kSettings); }
 
-    void write(const std::string& text) { std::ofstream(Core::Store::settingsFile(), std::ios::trunc) << text; }
+    void write(const std::string& text) { TestSupport::replaceSettingsFile(text); }
 
     static TKey key(const std::string& path) {
         return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(Orvel::splitPath(path));
@@ -108,17 +111,19 @@ TEST_F(SetupKey, ChildrenComeInTheOrderOfTheFile) {
     EXPECT_EQ(absent.begin(), absent.end());
 }
 
-TEST_F(SetupKey, AnEditOfTheFileIsSeenByTheNextLookup) {
+TEST_F(SetupKey, TheHostsWriteIsSeenByTheNextLookupAndAnotherProgramsOnceItsEventIsRead) {
     const TKey length = key("Parametry programu / Towary / Długość krótkiej nazwy");
     EXPECT_EQ(length.GetVal<int>(), 20);
+    Core::Setup::writeSetting(Core::Store::settingsFile(), Orvel::splitPath("Parametry programu / Towary / Długość krótkiej nazwy"), 22);
+    EXPECT_EQ(length.GetVal<int>(), 22);
 
-    // Same size, and the clock may not have ticked: the modification time is moved on explicitly.
-    const auto file = Core::Store::settingsFile();
-    const auto modified = std::filesystem::last_write_time(file);
+    // Another program edits the file in place, same size, within one tick of the clock: only the watch can tell.
     std::string edited = kSettings;
     edited.replace(edited.find("= 20"), 4, "= 24");
-    std::fstream(file, std::ios::in | std::ios::out) << edited;
-    std::filesystem::last_write_time(file, modified + std::chrono::seconds(1));
+    std::fstream(Core::Store::settingsFile(), std::ios::in | std::ios::out) << edited;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (length.GetVal<int>() != 24 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_EQ(length.GetVal<int>(), 24);
 
     write(std::string(kSettings) + "\"Nowy klucz\" = \"jest\"\n");
@@ -155,7 +160,7 @@ TEST_F(SetupKey, AMalformedOrMissingFileIsReportedWithItsNameAndLineUntilFixed) 
     write("a = 1\nb = " + std::string(20000, '{') + "\n");
     EXPECT_NE(loadFailure().find(", wiersz 2: więcej niż 64 poziomy"), std::string::npos);
 
-    std::filesystem::remove(Core::Store::settingsFile());
+    TestSupport::removeSettingsFile();
     EXPECT_EQ(loadFailure(), "Brak pliku ustawień sklepu " + file + ".") << "a missing file is no empty store";
 
     write(kSettings);
