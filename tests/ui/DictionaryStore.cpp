@@ -1,0 +1,25 @@
+#include "tests/ui/DictionaryStore.h"
+
+#include "Core/Database/Query.h"
+#include "Core/Store/StoreLocation.h"
+
+#include <fstream>
+
+namespace {
+
+bool writeSettings() {
+    std::ofstream(Core::Store::settingsFile()) << "[\"Parametry sklepu\".\"Wygląd\".Kolory]\n"
+                                                  "\"Kolor tła edytowanego pola\" = 12648447\n";
+    return true;
+}
+
+}  // namespace
+
+DictionaryStore::DictionaryStore() : settingsWritten_(writeSettings()) {}
+
+void DictionaryStore::run(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
+
+std::string DictionaryStore::value(const std::string& statement) {
+    DBKernel::Sql::OpenedQuery query(statement);
+    return query.empty() ? "<none>" : query.field(0).asString();
+}
