@@ -129,6 +129,9 @@ TEST_F(ReturnReasonWindow, ClosingWithEditsAsksAndWycofajDropsThem) {
     ReturnReasonBrowser window(TSessionHolder::open());
     EXPECT_TRUE(window.close()) << "nothing to ask";
     EXPECT_TRUE(dialogs_->shown.empty());
+    EXPECT_EQ(failure([&] { window.add(); }),
+              "Okno nie trzyma listy powodów zwrotów, więc jej nie zmieni: wczytaj ją ponownie (Wycofaj).")
+        << "a closed window holds no lock";
 
     window.load();
     add(window, "Uszkodzony");

@@ -49,23 +49,43 @@ std::optional<int> ReturnReasonBrowser::fontColour(std::size_t index) const {
     return std::nullopt;
 }
 
-void ReturnReasonBrowser::load() {
+bool ReturnReasonBrowser::startTransaction() {
     if (session_.InTransaction()) session_.Rollback();
     try {
         session_.StartTransaction();
     } catch (const DBKernel::DatabaseError& e) {
         if (!e.busy()) throw;
-        throw Sysutils::Exception(
-            "Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo inne polecenie "
-            "towary, które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i spróbuj ponownie.");
+        return false;
     }
+    return true;
+}
+
+void ReturnReasonBrowser::readLocked() {
     reasons_ = dao()->load(session_, Orvel::Dao::Parameters().set("lockForUpdate", true));
     modified_ = false;
 }
 
-ReturnReasons::ReturnReason& ReturnReasonBrowser::row(std::size_t index) { return reasons_.at(index); }
+void ReturnReasonBrowser::load() {
+    if (!startTransaction())
+        throw Sysutils::Exception(
+            "Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo inne polecenie "
+            "towary, które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i spróbuj ponownie.");
+    readLocked();
+}
+
+void ReturnReasonBrowser::requireLock() const {
+    if (!session_.InTransaction())
+        throw Sysutils::Exception(
+            "Okno nie trzyma listy powodów zwrotów, więc jej nie zmieni: wczytaj ją ponownie (Wycofaj).");
+}
+
+ReturnReasons::ReturnReason& ReturnReasonBrowser::row(std::size_t index) {
+    requireLock();
+    return reasons_.at(index);
+}
 
 std::size_t ReturnReasonBrowser::add() {
+    requireLock();
     reasons_.emplace_back();
     modified_ = true;
     return reasons_.size() - 1;
@@ -102,10 +122,15 @@ void ReturnReasonBrowser::restore(std::size_t index) {
 }
 
 void ReturnReasonBrowser::save() {
+    requireLock();
     validateReturnReasons(reasons_);
     dao()->save(reasons_, session_);
     session_.Commit();
-    load();
+    // The save is done whatever follows. Another editor may take the store
+    // first; the window then keeps the list as saved, without a lock, until
+    // it is loaded again.
+    modified_ = false;
+    if (startTransaction()) readLocked();
 }
 
 void ReturnReasonBrowser::sendToTills() {

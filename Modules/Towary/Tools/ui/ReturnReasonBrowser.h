@@ -52,6 +52,9 @@ public:
     // holds the store past the session's busy timeout.
     void load();
 
+    // The edits and the save need the list locked: a window that closed, or
+    // whose lock another editor took after a save, refuses them until loaded again.
+
     // A new empty row at the end; its row number.
     std::size_t add();
     // The text and shortcut editors: a value they refuse leaves the row as it was.
@@ -62,7 +65,9 @@ public:
     // "Przywróć": clears the deleted mark.
     void restore(std::size_t row);
 
-    // Checks the whole list, writes it, commits, and loads it again.
+    // Checks the whole list, writes it, commits, and loads it again under a
+    // new lock (when another editor takes the store first, the window keeps
+    // the list as saved, unlocked).
     void save();
     // "Wyślij na kasy": invokes the tills' sending action and tells the user
     // it went; a failure it reports is thrown with its reason.
@@ -72,6 +77,11 @@ public:
     bool close();
 
 private:
+    // Starts the window's transaction, which takes the store's write lock;
+    // false when another session held it past the busy timeout.
+    bool startTransaction();
+    void readLocked();
+    void requireLock() const;
     ReturnReasons::ReturnReason& row(std::size_t row);
 
     TSessionHolder session_;
