@@ -44,7 +44,7 @@ public:
     // Whether the list holds edits not saved.
     bool isModified() const { return modified_; }
     // The font colour of a row: grey for a reason marked deleted, none (the grid's own) otherwise.
-    std::optional<int> fontColour(std::size_t row) const;
+    std::optional<int> fontColour(std::size_t index) const;
 
     // Loading, at opening and on "Wycofaj": the edits are dropped, the
     // transaction rolled back and a new one started, and the reasons read
@@ -58,12 +58,12 @@ public:
     // A new empty row at the end; its row number.
     std::size_t add();
     // The text and shortcut editors: a value they refuse leaves the row as it was.
-    void editText(std::size_t row, const std::string& text);
-    void editShortcut(std::size_t row, const std::string& shortcut);
+    void editText(std::size_t index, const std::string& text);
+    void editShortcut(std::size_t index, const std::string& shortcut);
     // Asks whether to delete the reason; on yes marks it deleted. True when marked.
-    bool remove(std::size_t row);
+    bool remove(std::size_t index);
     // "Przywróć": clears the deleted mark.
-    void restore(std::size_t row);
+    void restore(std::size_t index);
 
     // Checks the whole list, writes it, commits, and loads it again under a
     // new lock (when another editor takes the store first, the window keeps
@@ -82,7 +82,7 @@ private:
     bool startTransaction();
     void readLocked();
     void requireLock() const;
-    ReturnReasons::ReturnReason& row(std::size_t row);
+    ReturnReasons::ReturnReason& row(std::size_t index);
 
     TSessionHolder session_;
     std::vector<ReturnReasons::ReturnReason> reasons_;
