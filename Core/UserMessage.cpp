@@ -40,11 +40,10 @@ std::string constraintMessage(const DBKernel::DatabaseError& error) {
 
 // The Polish text of a failure the engine reported; "" when it is none a user causes.
 std::string databaseMessage(const DBKernel::DatabaseError& error) {
+    if (error.busy())
+        return "Sklep jest zajęty: inne polecenie towary zapisuje teraz w jego bazie danych. Poczekaj, aż się "
+               "zakończy, i spróbuj ponownie.";
     switch (error.code() & 0xFF) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return "Sklep jest zajęty: inne polecenie towary zapisuje teraz w jego bazie danych. Poczekaj, aż się "
-                   "zakończy, i spróbuj ponownie.";
         case SQLITE_READONLY:
             return "Sklep można tylko czytać: brak uprawnień do zapisu jego bazy danych (towary.db) lub jej katalogu. "
                    "Polecenia, które tylko czytają (find, products export, products show), działają; aby zmieniać "

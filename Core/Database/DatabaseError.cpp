@@ -1,5 +1,7 @@
 #include "Core/Database/DatabaseError.h"
 
+#include <sqlite3.h>
+
 namespace DBKernel {
 
 DatabaseError::DatabaseError(std::string statement, std::string reason, int code)
@@ -7,5 +9,7 @@ DatabaseError::DatabaseError(std::string statement, std::string reason, int code
       statement_(std::move(statement)),
       reason_(std::move(reason)),
       code_(code) {}
+
+bool DatabaseError::busy() const { return (code_ & 0xFF) == SQLITE_BUSY || (code_ & 0xFF) == SQLITE_LOCKED; }
 
 }  // namespace DBKernel

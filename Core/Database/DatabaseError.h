@@ -18,6 +18,8 @@ public:
     const std::string& statement() const { return statement_; }
     const std::string& reason() const { return reason_; }
     int code() const { return code_; }
+    // Another session held the lock the statement needed, past the busy timeout.
+    bool busy() const;
 
 private:
     std::string statement_;

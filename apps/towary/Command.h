@@ -54,6 +54,8 @@ void addClassificationCommands(CLI::App& app, Context& context);
 void addPricesOfADayCommands(CLI::App& price, Context& context);
 void addLabelsCommands(CLI::App& app, Context& context);
 void addRegisterCommands(CLI::App& app, Context& context);
+void addReasonsCommands(CLI::App& app, Context& context);
+void addCommissionCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

@@ -252,6 +252,12 @@ Rozszerzenie = "txt"
 ["Parametry sklepu".Towary.Sortowanie]
 "Kolejność sortowania" = "sNazwa, sArtIndex"   # kolumny towaru oddzielone przecinkami, każda z asc lub desc
 
+# Tło edytowanej komórki w oknach słowników (powody zwrotów, grupy
+# prowizyjne): kolor jako liczba całkowita w zapisie Windows, 0x00BBGGRR
+# (12648447 = 0xC0FFFF, jasnożółty).
+["Parametry sklepu"."Wygląd".Kolory]
+"Kolor tła edytowanego pola" = 12648447
+
 # ---------------------------------------------------------------------------
 # Warunki sprzedaży i zakupu: co sklep może dodawać i zmieniać
 # ---------------------------------------------------------------------------

@@ -10,8 +10,11 @@
 #include "Core/Store/StoreLocation.h"
 #include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Firma/CompanyDao.h"
+#include "Core/Products/CommissionGroupDao.h"
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/Products/ProductActivityStatuses.h"
+#include "Core/ReturnReasons/ReturnReasonDao.h"
+#include "Core/ReturnReasons/ReturnReasonsToTills.h"
 #include "Core/User/User.h"
 #include "Core/UserMessage.h"
 #include "Core/Vat/AvailVatRates.h"
@@ -99,6 +102,8 @@ int main(int argc, char** argv) {
     addClassificationCommands(app, context);
     addLabelsCommands(app, context);
     addRegisterCommands(app, context);
+    addReasonsCommands(app, context);
+    addCommissionCommands(app, context);
 
     try {
         app.parse(argc, argv);
@@ -132,6 +137,10 @@ int main(int argc, char** argv) {
         Core::ImplRegistration<Core::ProductActivityStatuses> activityStatuses;  // likewise
         const Core::Token pluDiscountDao = Orvel::Products::registerPluDiscountDao();  // special prices' storage
         const Core::Token companyDao = Orvel::Dao::registerCompanyDao();  // companies and their attributes
+        const Core::Token returnReasonDao = ReturnReasons::registerReturnReasonDao();  // the return reasons
+        const Core::Token commissionGroupDao = Towar::registerCommissionGroupDao();     // the commission groups
+        // The tills' communication: the return reasons as a file in the store's outbox for the tills.
+        const Core::Token returnReasonsToTills = ReturnReasons::registerSendReturnReasonsToTills();
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         finishOutput();

@@ -67,12 +67,14 @@ TEST(ModuleLoad, RegistersTheTableOfGuids) {
 
     const std::set<std::pair<std::string, std::string>> expected = {
         {"{D07F6324-07F1-4788-8400-0D49225D0C4A}", "registerActivityStatusChangeActionObjects"},
+        {"{7BC7748E-ADAB-4C3C-8621-53EDE2CB17E8}", "registerCommissionGroupBrowserObjects"},
         {"{4A2E6412-2C67-4C24-A097-A78B3D182365}", "registerReleaseUnusedScaleNumbersActionObjects"},
         {"{4B98BCEC-9DBE-46B1-A372-128E4EB8449F}", "registerSendProductToCashRegisterObjects"},
         {"{03226001-7BB8-4C4A-88D2-FDDBB1040211}", "registerSendProductToCashRegisterObjects"},
         {"{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}", "registerSprawdzeniePoprawnosciPlu"},
         {"{4F3F656B-310B-45D4-8D27-8137D2660431}", "registerSprawdzeniePoprawnosciPlu"},
         {"{884036D8-8B1F-461C-AD8B-4BDB9ABD8787}", "registerStatusChangeActionObjects"},
+        {"{605CD900-462E-4AEF-8578-EF4E95BE96D0}", "registerReturnReasonBrowserObjects"},
         {"{1B677975-8243-421B-84F5-B48DCB0CE1B9}", "registerIdentifierFilterControllerImplObjects"},
         {"{0763F758-7177-485E-B593-5EE661B28CD7}", "registerIdentifierFilterControllerImplObjects"},
         {"{450B62A2-CD00-4A99-B91A-AC2765E0EF9E}", "registerIdentifierFilterControllerImplObjects"},

@@ -104,7 +104,10 @@ TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
           "  tryb 4 (ostatnia droższa zwykła cena): 12.99\n"
           "  tryb 5 (ostatnia droższa cena, także promocyjna): 11.49\n",
           "(towary price before-promotion --lowest-30): 11.49\n", "\"Poprzednia_cena\" = \"12.99\", \"Data_od\" = ",
-          "z rabatem 15 % (towary price discount): cena końcowa 11.0415\n"})
+          "z rabatem 15 % (towary price discount): cena końcowa 11.0415\n",
+          "== Powody zwrotów wysyłane do kas ==\n",
+          "odrzucony przy zapisie: Nazwa powodu zwrotu 'Towar uszkodzony' nie jest unikalna.\n",
+          "/outbox/tills/ReturnReasons.xml:\n  <ReturnReasons><ReturnReason><Id>"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";

@@ -8,7 +8,9 @@
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "Modules/Towary/Tools/status/ChangeActivityStatusAction.h"
 #include "Modules/Towary/Tools/status/StatusChangeAction.h"
+#include "Modules/Towary/Tools/ui/CommissionGroupBrowser.h"
 #include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
+#include "Modules/Towary/Tools/ui/ReturnReasonBrowser.h"
 
 #include <algorithm>
 
@@ -16,14 +18,16 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 10> kUnits = {{
+constexpr std::array<UnitRegistration, 12> kUnits = {{
     {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
+    {"registerCommissionGroupBrowserObjects", &registerCommissionGroupBrowserObjects},
     {"registerEtykietyKolImplObjects", &registerEtykietyKolImplObjects},
     {"registerOrderingMethodsObjects", &registerOrderingMethodsObjects},
     {"registerReleaseUnusedScaleNumbersActionObjects", &registerReleaseUnusedScaleNumbersActionObjects},
     {"registerSendProductToCashRegisterObjects", &registerSendProductToCashRegisterObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
     {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},
+    {"registerReturnReasonBrowserObjects", &registerReturnReasonBrowserObjects},
     {"registerIdentifierFilterControllerImplObjects", &registerIdentifierFilterControllerImplObjects},
     {"registerPurchaseConditionVariantControllerObjects", &registerPurchaseConditionVariantControllerObjects},
     {"registerPurchaseVariantSelectDialogObjects", &registerPurchaseVariantSelectDialogObjects},

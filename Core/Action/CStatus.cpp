@@ -1,0 +1,7 @@
+#include "Core/Action/CStatus.h"
+
+namespace Core {
+
+CStatus::~CStatus() = default;
+
+}  // namespace Core

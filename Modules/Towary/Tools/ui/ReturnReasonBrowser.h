@@ -1,0 +1,94 @@
+#pragma once
+// The return-reason window: the grid of the reasons the tills offer, opened
+// by the action kReturnReasonBrowserGuid (its result is the window). While
+// it is open its session holds a transaction in which the reasons were read
+// with "lockForUpdate", so no other window or process edits them meanwhile
+// (on the store's database the lock is the whole store's write lock: a
+// second window waits for it up to its session's busy timeout, then is
+// refused). Saving checks the whole list, writes it, commits, and reads the
+// list again under a new lock. Refusals are Sysutils::Exception with the
+// message the window shows; the window stays open with its edits.
+
+#include "Core/Database/TSessionHolder.h"
+#include "Core/Dialogs/Dialogs.h"
+#include "Core/Export.h"
+#include "Core/IUnknown.h"
+#include "Core/ReturnReasons/ReturnReason.h"
+#include "Core/registration/Registrations.h"
+
+#include <optional>
+#include <vector>
+
+namespace Towary::ProductTools {
+
+inline constexpr const char* kReturnReasonBrowserGuid = "{605CD900-462E-4AEF-8578-EF4E95BE96D0}";
+// The host's menu item the window belongs to (and the user's rights on it).
+inline constexpr const char* kReturnReasonBrowserMenuItem = ".miSpisy.miDictionaries.miReturnReasonBrowser";
+// The font colour of a reason marked deleted.
+inline constexpr int kDeletedReasonColour = 0x808080;
+
+class TOWARY_EXPORT ReturnReasonBrowser : public virtual Core::IUnknown {
+public:
+    // Opens the window on the session, which must be in no transaction of
+    // another owner: loads the reasons and locks them.
+    explicit ReturnReasonBrowser(TSessionHolder session);
+    // Rolls back what was not saved (the lock ends with it).
+    ~ReturnReasonBrowser() override;
+    ReturnReasonBrowser(const ReturnReasonBrowser&) = delete;
+    ReturnReasonBrowser& operator=(const ReturnReasonBrowser&) = delete;
+
+    // The grid's columns, "Powód zwrotu" (key "ReturnReason") and "Skrót powodu zwrotu" ("Shortcut").
+    static const std::vector<Core::TGridColumn>& columns();
+
+    const std::vector<ReturnReasons::ReturnReason>& reasons() const { return reasons_; }
+    // Whether the list holds edits not saved.
+    bool isModified() const { return modified_; }
+    // The font colour of a row: grey for a reason marked deleted, none (the grid's own) otherwise.
+    std::optional<int> fontColour(std::size_t index) const;
+
+    // Loading, at opening and on "Wycofaj": the edits are dropped, the
+    // transaction rolled back and a new one started, and the reasons read
+    // under the lock. Refused with a message when another window or command
+    // holds the store past the session's busy timeout.
+    void load();
+
+    // The edits and the save need the list locked: a window that closed, or
+    // whose lock another editor took after a save, refuses them until loaded again.
+
+    // A new empty row at the end; its row number.
+    std::size_t add();
+    // The text and shortcut editors: a value they refuse leaves the row as it was.
+    void editText(std::size_t index, const std::string& text);
+    void editShortcut(std::size_t index, const std::string& shortcut);
+    // Asks whether to delete the reason; on yes marks it deleted. True when marked.
+    bool remove(std::size_t index);
+    // "Przywróć": clears the deleted mark.
+    void restore(std::size_t index);
+
+    // Checks the whole list, writes it, commits, and loads it again under a
+    // new lock (when another editor takes the store first, the window keeps
+    // the list as saved, unlocked).
+    void save();
+    // "Wyślij na kasy": invokes the tills' sending action and tells the user
+    // it went; a failure it reports is thrown with its reason.
+    void sendToTills();
+    // Closing: with edits not saved asks whether to drop them; true when the
+    // window may close (the edits are then rolled back).
+    bool close();
+
+private:
+    // Starts the window's transaction, which takes the store's write lock;
+    // false when another session held it past the busy timeout.
+    bool startTransaction();
+    void readLocked();
+    void requireLock() const;
+    ReturnReasons::ReturnReason& row(std::size_t index);
+
+    TSessionHolder session_;
+    std::vector<ReturnReasons::ReturnReason> reasons_;
+    bool modified_ = false;
+};
+
+}  // namespace Towary::ProductTools
+
+TOWARY_EXPORT void registerReturnReasonBrowserObjects(Core::Registrations& registrations);

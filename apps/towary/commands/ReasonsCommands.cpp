@@ -1,0 +1,145 @@
+// towary reasons list DIR: the return reasons the store has saved, the
+// deleted ones marked.
+// towary reasons add DIR TEXT [--shortcut S]: a new reason.
+// towary reasons delete DIR ID... / restore DIR ID...: reasons marked deleted
+// (each after the question) or their mark cleared.
+// towary reasons send DIR: the reasons sent to the tills (the outbox file).
+// Each change is made in the return-reason window, opened by its GUID: the
+// list is locked while it is open and checked whole, deleted reasons
+// included, before it is saved.
+
+#include "Core/Action/ActionContainer.h"
+#include "Core/ReturnReasons/ReturnReasonDao.h"
+#include "Core/ReturnReasons/ReturnReasonsToTills.h"
+#include "Modules/Towary/Tools/ui/ReturnReasonBrowser.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/NumberArgument.h"
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace Towary::Host {
+namespace {
+
+using Towary::ProductTools::ReturnReasonBrowser;
+
+std::shared_ptr<ReturnReasonBrowser> openWindow(std::ostream& out) {
+    return Core::Action::CContainer::invoke<ReturnReasonBrowser>(out, Towary::ProductTools::kReturnReasonBrowserGuid,
+                                                                 nullptr);
+}
+
+std::size_t rowOf(const ReturnReasonBrowser& window, int id) {
+    const auto& reasons = window.reasons();
+    for (std::size_t row = 0; row < reasons.size(); ++row)
+        if (reasons[row].id == id) return row;
+    throw std::runtime_error("Nie ma powodu zwrotu o identyfikatorze " + std::to_string(id) +
+                             " (towary reasons list pokazuje identyfikatory). Nic nie zapisano.");
+}
+
+void printReason(std::ostream& out, const ReturnReasons::ReturnReason& reason) {
+    out << reason.id << '\t' << reason.text << '\t' << reason.shortcut << '\t' << (reason.deleted ? "tak" : "nie")
+        << '\n';
+}
+
+}  // namespace
+
+void addReasonsCommands(CLI::App& app, Context& context) {
+    struct Arguments {
+        std::string text;
+        std::string shortcut;
+        std::vector<std::string> ids;
+    };
+    auto arguments = std::make_shared<Arguments>();
+    auto* reasons = app.add_subcommand("reasons", "the return reasons the tills offer");
+    reasons->require_subcommand(1);
+    reasons->fallthrough();
+
+    auto* list = reasons->add_subcommand("list", "list the return reasons, the deleted ones marked");
+    addStoreArgument(*list, context);
+    list->callback([&context] {
+        context.job = [](std::ostream& out) {
+            const auto& columns = ReturnReasonBrowser::columns();
+            out << "Id\t" << columns[0].caption << '\t' << columns[1].caption << "\tUsunięty\n";
+            const auto dao = Orvel::Dao::DaoFactory::instance().create<ReturnReasons::ReturnReasonDao>(
+                ReturnReasons::ReturnReasonDao::kName);
+            for (const auto& reason : dao->load(TSessionHolder(), {})) printReason(out, reason);
+        };
+    });
+
+    auto* add = reasons->add_subcommand("add", "add the return reason TEXT");
+    addStoreArgument(*add, context);
+    add->add_option("TEXT", arguments->text, "the reason, at most 64 characters, unique regardless of case")
+        ->required();
+    add->add_option("--shortcut", arguments->shortcut, "up to three capital letters A-Z, unique");
+    add->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            auto window = openWindow(out);
+            const auto row = window->add();
+            window->editText(row, arguments->text);
+            window->editShortcut(row, arguments->shortcut);
+            window->save();
+            out << "Dodano powód zwrotu:\n";
+            for (const auto& reason : window->reasons())
+                if (reason.text == arguments->text) printReason(out, reason);
+            window->close();
+        };
+    });
+
+    auto* remove = reasons->add_subcommand("delete", "mark the return reasons ID... deleted");
+    addStoreArgument(*remove, context);
+    remove->fallthrough();  // --yes and --no of the host may follow the ids
+    remove->add_option("ID", arguments->ids, "ids of reasons (reasons list)")
+        ->required()
+        ->check(numberArgument<int>("Identyfikator powodu zwrotu", 0, false));
+    remove->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            auto window = openWindow(out);
+            std::vector<int> marked;
+            for (const auto& id : arguments->ids)
+                if (window->remove(rowOf(*window, numberOf<int>(id)))) marked.push_back(numberOf<int>(id));
+            if (marked.empty()) {
+                out << "Nic nie zmieniono.\n";
+                return;
+            }
+            window->save();
+            for (const int id : marked) out << "Oznaczono jako usunięty powód zwrotu " << id << ".\n";
+            window->close();
+        };
+    });
+
+    auto* restore = reasons->add_subcommand("restore", "clear the deleted mark of the return reasons ID...");
+    addStoreArgument(*restore, context);
+    restore->add_option("ID", arguments->ids, "ids of reasons (reasons list)")
+        ->required()
+        ->check(numberArgument<int>("Identyfikator powodu zwrotu", 0, false));
+    restore->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            auto window = openWindow(out);
+            std::vector<std::string> lines;
+            for (const auto& id : arguments->ids) {
+                const auto row = rowOf(*window, numberOf<int>(id));
+                lines.push_back((window->reasons()[row].deleted ? "Przywrócono powód zwrotu " : "Powód zwrotu ") + id +
+                                (window->reasons()[row].deleted ? "." : " nie był usunięty."));
+                window->restore(row);
+            }
+            window->save();
+            for (const auto& line : lines) out << line << '\n';
+            window->close();
+        };
+    });
+
+    auto* send = reasons->add_subcommand("send", "send the return reasons to the tills");
+    addStoreArgument(*send, context);
+    send->callback([&context] {
+        context.job = [](std::ostream& out) {
+            auto window = openWindow(out);
+            window->sendToTills();
+            window->close();
+            out << "Plik dla kas: " << ReturnReasons::tillFile().string() << '\n';
+        };
+    });
+}
+
+}  // namespace Towary::Host

@@ -1,0 +1,77 @@
+#include "tests/support/ChildProcess.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace TestSupport {
+namespace {
+
+std::string rest(std::FILE* stream) {
+    std::string text;
+    char buffer[4096];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) text.append(buffer, read);
+    return text;
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args) {
+    int toChild[2], fromChild[2], errors[2];
+    if (pipe(toChild) != 0 || pipe(fromChild) != 0 || pipe(errors) != 0) throw std::runtime_error("pipe failed");
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    pid_ = fork();
+    if (pid_ == 0) {
+        // Only calls safe between fork and exec: the test may run threads.
+        dup2(toChild[0], STDIN_FILENO);
+        dup2(fromChild[1], STDOUT_FILENO);
+        dup2(errors[1], STDERR_FILENO);
+        for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1], errors[0], errors[1]}) close(fd);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(toChild[0]);
+    close(fromChild[1]);
+    close(errors[1]);
+    in_ = toChild[1];
+    out_ = fdopen(fromChild[0], "r");
+    err_ = fdopen(errors[0], "r");
+}
+
+ChildProcess::~ChildProcess() {
+    if (pid_ > 0) finish();
+}
+
+std::string ChildProcess::line() {
+    char buffer[512] = {};
+    return std::fgets(buffer, sizeof buffer, out_) ? std::string(buffer) : "<end>";
+}
+
+void ChildProcess::send(const std::string& text) {
+    if (write(in_, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+        throw std::runtime_error("write to the child failed");
+}
+
+void ChildProcess::closeInput() {
+    if (in_ >= 0) close(in_);
+    in_ = -1;
+}
+
+RunResult ChildProcess::finish() {
+    closeInput();
+    RunResult result;
+    result.out = rest(out_);
+    result.err = rest(err_);
+    std::fclose(out_);
+    std::fclose(err_);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return result;
+}
+
+}  // namespace TestSupport

@@ -1,0 +1,39 @@
+#pragma once
+// A program run in a process of its own while the test goes on, talked to
+// through pipes: lines written to its standard input, its standard output
+// read line by line, and at the end everything it printed and its exit code.
+
+#include "tests/support/RunTowary.h"
+
+#include <sys/types.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace TestSupport {
+
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& args);
+    // Closes its input and waits for it.
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // The next line of its standard output, with its "\n"; "<end>" when it closed it.
+    std::string line();
+    void send(const std::string& text);
+    // Closes its input, waits for it to end, and gives the rest of its output.
+    RunResult finish();
+
+private:
+    void closeInput();
+
+    pid_t pid_ = -1;
+    int in_ = -1;
+    std::FILE* out_ = nullptr;
+    std::FILE* err_ = nullptr;
+};
+
+}  // namespace TestSupport

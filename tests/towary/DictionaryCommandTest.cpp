@@ -1,0 +1,168 @@
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TowaryStore.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using TestSupport::ChildProcess;
+using TestSupport::RunResult;
+
+const std::string kHeader = "Id\tPowód zwrotu\tSkrót powodu zwrotu\tUsunięty\n";
+
+class DictionaryCommand : public TestSupport::TowaryStore {
+protected:
+    // The id of the reason of the text, from the store.
+    std::string idOf(const std::string& text) const {
+        const auto result = sql("select ReturnReasonId from ReturnReason where ReturnReason = '" + text + "'");
+        const auto line = result.out.find('\n');  // the column's name, then the value
+        return result.out.substr(line + 1, result.out.find('\n', line + 1) - line - 1);
+    }
+    std::string tillFile() const { return dir_ + "/outbox/tills/ReturnReasons.xml"; }
+};
+
+TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgainstTheWholeList) {
+    expectOutput(run("reasons", {"list"}), kHeader);
+    const auto added = run("reasons", {"add", "Uszkodzony", "--shortcut", "USZ"});
+    const auto id = idOf("Uszkodzony");
+    expectOutput(added, "Dodano powód zwrotu:\n" + id + "\tUszkodzony\tUSZ\tnie\n");
+    const auto second = run("reasons", {"add", "Źle zważony"});
+    const auto other = idOf("Źle zważony");
+    expectOutput(second, "Dodano powód zwrotu:\n" + other + "\tŹle zważony\t\tnie\n");
+
+    expectFailure(run("reasons", {"add", "USZKODZONY"}), "Nazwa powodu zwrotu 'Uszkodzony' nie jest unikalna.");
+    expectFailure(run("reasons", {"add", "źle ZWAŻONY"}), "Nazwa powodu zwrotu 'Źle zważony' nie jest unikalna.");
+    expectFailure(run("reasons", {"add", "Za duży", "--shortcut", "USZ"}),
+                  "Skrócona nazwa powodu zwrotu 'USZ' nie jest unikalna");
+    expectFailure(run("reasons", {"add", "Za duży", "--shortcut", "usz"}),
+                  "Niepoprawny format skrótu.\n Dozwolony format: \n - ilość znaków: od 0 do 3,\n - tylko wielkie litery");
+    expectFailure(run("reasons", {"add", std::string(65, 'x')}), "Maksymalna dozwolona długość pola to 64 znaki.");
+    expectFailure(run("reasons", {"add", ""}), "Pole z nazwą powodu zwrotu nie może być puste.");
+
+    expectOutput(run("reasons", {"delete", id, "--no"}),
+                 "Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'? [nie]\nNic nie zmieniono.\n");
+    const auto unanswered = run("reasons", {"delete", id});
+    EXPECT_EQ(unanswered.exitCode, 1);
+    EXPECT_NE(unanswered.err.find("Pytanie bez odpowiedzi"), std::string::npos) << unanswered.err;
+    expectOutput(run("reasons", {"delete", id, "--yes"}),
+                 "Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'? [tak]\nOznaczono jako usunięty powód zwrotu " +
+                     id + ".\n");
+    expectFailure(run("reasons", {"add", "uszkodzony", "--shortcut", "NEW"}),
+                  "Nazwa powodu zwrotu 'Uszkodzony' nie jest unikalna.");
+    expectFailure(run("reasons", {"delete", "999", "--yes"}),
+                  "Nie ma powodu zwrotu o identyfikatorze 999 (towary reasons list pokazuje identyfikatory). Nic nie "
+                  "zapisano.");
+    expectOutput(run("reasons", {"list"}),
+                 kHeader + id + "\tUszkodzony\tUSZ\ttak\n" + other + "\tŹle zważony\t\tnie\n");
+
+    expectOutput(run("reasons", {"restore", id, other}),
+                 "Przywrócono powód zwrotu " + id + ".\nPowód zwrotu " + other +
+                     " nie był usunięty.\n");
+    expectOutput(run("reasons", {"list"}),
+                 kHeader + id + "\tUszkodzony\tUSZ\tnie\n" + other + "\tŹle zważony\t\tnie\n");
+    expectBadUsage(run("reasons", {"delete", "x"}), "Identyfikator powodu zwrotu \"x\" nie jest liczbą całkowitą.");
+}
+
+TEST_F(DictionaryCommand, SendingWritesTheTillsFileWholeIntoTheOutbox) {
+    run("reasons", {"add", "Uszkodzony", "--shortcut", "USZ"});
+    run("reasons", {"add", "Wycofany"});
+    run("reasons", {"delete", idOf("Wycofany"), "--yes"});
+    const auto sent = run("reasons", {"send"});
+    EXPECT_EQ(sent.exitCode, 0) << sent.err;
+    EXPECT_EQ(sent.out, "Plik dla kas: " + tillFile() + "\n");
+    EXPECT_EQ(sent.err, "Informacja: Pomyślnie wysłano powody zwrotów do kas.\n");
+    EXPECT_EQ(TestSupport::readFile(tillFile()),
+              "<ReturnReasons><ReturnReason><Id>" + idOf("Uszkodzony") +
+                  "</Id><Text>Uszkodzony</Text><Shortcut>USZ</Shortcut></ReturnReason></ReturnReasons>");
+
+    std::filesystem::remove_all(dir_ + "/outbox");
+    std::ofstream(dir_ + "/outbox") << "a file where the outbox should be";
+    const auto refused = run("reasons", {"send"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err.rfind("towary: Nie wysłano powodów zwrotów do kas: Błąd dostępu do pliku lub katalogu ", 0),
+              0u)
+        << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(tillFile()));
+}
+
+TEST_F(DictionaryCommand, CommissionGroupsAreListedAndOnlyThoseWithoutRecipientsDeleted) {
+    expectOutput(run("commission", {"list"}),
+                 "Id\tNumer grupy\tNazwa\tWartość prowizji\tPoczątek obowiązywania\n");
+    for (const char* statement :
+         {"insert into firma (lFirmaRef, sNazwa) values (1, 'Hurtownia Północ')",
+          "insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue, DateFrom) values"
+          " (11, 10, 'Chemia', 2.5, 45292), (12, 20, 'Kosmetyki', 3, 45300), (13, 30, 'Prasa', 1.25, 45301)",
+          "insert into CommissionGroupRecipient (CommissionGroupRecipientId, CommissionGroupId, lFirmaRef)"
+          " values (1, 12, 1)"})
+        EXPECT_EQ(sql(statement).exitCode, 0);
+    expectOutput(run("commission", {"list"}),
+                 "Id\tNumer grupy\tNazwa\tWartość prowizji\tPoczątek obowiązywania\n"
+                 "11\t10\tChemia\t2.50\t2024-01-01\n"
+                 "12\t20\tKosmetyki\t3.00\t2024-01-09\n"
+                 "13\t30\tPrasa\t1.25\t2024-01-10\n");
+
+    const auto refused = run("commission", {"delete", "11", "12", "--yes"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out,
+              "Czy na pewno chcesz usunąć grupę 'Chemia'? [tak]\nCzy na pewno chcesz usunąć grupę 'Kosmetyki'? [tak]\n");
+    EXPECT_EQ(refused.err,
+              "Ostrzeżenie: Istnieją odbiorcy powiązani z grupą prowizyjną!\n\nUsunięcie nie powiodło się.\n"
+              "towary: Grupa prowizyjna 12 ma odbiorców. Nic nie usunięto.\n");
+    expectOutput(run("commission", {"delete", "11", "--no"}),
+                 "Czy na pewno chcesz usunąć grupę 'Chemia'? [nie]\nNic nie usunięto.\n");
+    expectOutput(run("commission", {"delete", "11", "13", "--yes"}),
+                 "Czy na pewno chcesz usunąć grupę 'Chemia'? [tak]\nCzy na pewno chcesz usunąć grupę 'Prasa'? [tak]\n"
+                 "Usunięto grupę prowizyjną 11.\nUsunięto grupę prowizyjną 13.\n");
+    expectOutput(run("commission", {"list"}),
+                 "Id\tNumer grupy\tNazwa\tWartość prowizji\tPoczątek obowiązywania\n"
+                 "12\t20\tKosmetyki\t3.00\t2024-01-09\n");
+    expectFailure(run("commission", {"delete", "11", "--yes"}),
+                  "Nie ma grupy prowizyjnej o identyfikatorze 11 (towary commission list pokazuje identyfikatory). Nic "
+                  "nie usunięto.");
+}
+
+TEST_F(DictionaryCommand, ASecondEditorWaitsForTheFirstOrIsRefusedAndNeitherLosesWhatItSaved) {
+    const std::string towary = std::string(TOWARY_BIN_DIR) + "/towary";
+    {
+        ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
+        ASSERT_EQ(first.line(), "open\n");
+        // The first window holds the list past the second's wait: the second is refused and changes nothing.
+        expectFailure(run("reasons", {"add", "Za mały"}),
+                      "Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo inne "
+                      "polecenie towary, które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i spróbuj "
+                      "ponownie.");
+        first.send("Uszkodzony\n");
+        EXPECT_EQ(first.line(), "saved\n");
+    }
+    {
+        ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
+        ASSERT_EQ(first.line(), "open\n");
+        // The second starts while the first holds the list and waits for it; it then checks its
+        // reason against the list as the first saved it.
+        ChildProcess second(towary, {"reasons", "add", dir_, "ZA MAŁY"});
+        first.send("Za mały\n");
+        EXPECT_EQ(first.line(), "saved\n");
+        const auto result = second.finish();
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "towary: Nazwa powodu zwrotu 'Za mały' nie jest unikalna.\n");
+    }
+    {
+        ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
+        ASSERT_EQ(first.line(), "open\n");
+        ChildProcess second(towary, {"reasons", "add", dir_, "Niezgodny z opisem"});
+        first.send("Zła cena\n");
+        EXPECT_EQ(first.line(), "saved\n");
+        const auto result = second.finish();
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
+    const auto list = run("reasons", {"list"});
+    for (const char* saved : {"Uszkodzony", "Za mały", "Zła cena", "Niezgodny z opisem"})
+        EXPECT_NE(list.out.find(std::string("\t") + saved + "\t"), std::string::npos) << saved << "\n" << list.out;
+    EXPECT_EQ(list.out.find("ZA MAŁY"), std::string::npos);
+    EXPECT_EQ(sql("select count(*) n from ReturnReason").out, "n\n4\n");
+}
+
+}  // namespace

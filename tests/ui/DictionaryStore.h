@@ -1,0 +1,35 @@
+#pragma once
+// A store in a temporary directory with what the dictionary windows need of
+// the host: the settings (the edited cell's colour), the data-access objects
+// of both dictionaries, the tills' sending of return reasons, and dialogs
+// answered from the test.
+
+#include "Core/Database/TSessionHolder.h"
+#include "Core/Products/CommissionGroupDao.h"
+#include "Core/ReturnReasons/ReturnReasonDao.h"
+#include "Core/ReturnReasons/ReturnReasonsToTills.h"
+#include "Core/Setup/Setup.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+class DictionaryStore : public ::testing::Test {
+protected:
+    DictionaryStore();
+
+    // Runs a statement on the main session, outside the windows' transactions.
+    static void run(const std::string& statement);
+    // The first column of the first row a statement gives, as text.
+    static std::string value(const std::string& statement);
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    const bool settingsWritten_;
+    Core::SetupRegistration setup_;
+    Core::Token reasonDao_ = ReturnReasons::registerReturnReasonDao();
+    Core::Token groupDao_ = Towar::registerCommissionGroupDao();
+    Core::Token toTills_ = ReturnReasons::registerSendReturnReasonsToTills();
+    TestSupport::ScopedDialogs dialogs_;
+};

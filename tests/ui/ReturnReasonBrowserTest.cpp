@@ -1,0 +1,181 @@
+#include "Core/Store/StoreLocation.h"
+#include "Modules/Towary/Tools/ui/EditedCellColour.h"
+#include "Modules/Towary/Tools/ui/ReturnReasonBrowser.h"
+#include "tests/support/Failure.h"
+#include "tests/support/RunTowary.h"
+#include "tests/ui/DictionaryStore.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using namespace Towary::ProductTools;
+using TestSupport::failure;
+
+const std::string kBusy =
+    "Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo inne polecenie towary, "
+    "które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i spróbuj ponownie.";
+
+class ReturnReasonWindow : public DictionaryStore {
+protected:
+    // A window whose session gives up on a lock at once.
+    static ReturnReasonBrowser impatientWindow() {
+        return ReturnReasonBrowser(TSessionHolder::open({.busyTimeout = std::chrono::milliseconds(0)}));
+    }
+    static void add(ReturnReasonBrowser& window, const std::string& text, const std::string& shortcut = "") {
+        const auto row = window.add();
+        window.editText(row, text);
+        window.editShortcut(row, shortcut);
+    }
+    static std::string stored() {
+        return value(
+            "select group_concat(ReturnReasonId || ':' || ReturnReason || ':' || ifnull(Shortcut, '-') || ':' || Deleted,"
+            " ' | ') from (select * from ReturnReason order by ReturnReasonId)");
+    }
+};
+
+TEST_F(ReturnReasonWindow, AnOpenWindowHoldsTheListAndASecondOneIsRefusedUntilItCloses) {
+    run("insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values (7, 'Uszkodzony', 'USZ', 0)");
+    ReturnReasonBrowser first(TSessionHolder::open());
+    ASSERT_EQ(first.reasons().size(), 1u);
+    EXPECT_EQ(first.reasons()[0], (ReturnReasons::ReturnReason{7, "Uszkodzony", "USZ", false}));
+    EXPECT_EQ(failure([] { impatientWindow(); }), kBusy);
+
+    add(first, "Za mały");
+    first.save();
+    EXPECT_EQ(failure([] { impatientWindow(); }), kBusy) << "the saved window locks the list again";
+    EXPECT_TRUE(first.close());
+
+    auto second = impatientWindow();
+    ASSERT_EQ(second.reasons().size(), 2u) << "the second window reads what the first saved";
+    EXPECT_EQ(second.reasons()[1].text, "Za mały");
+    EXPECT_GT(second.reasons()[1].id, 7);
+}
+
+TEST_F(ReturnReasonWindow, EditorsRefuseAValueAndLeaveTheRowAsItWas) {
+    ReturnReasonBrowser window(TSessionHolder::open());
+    EXPECT_FALSE(window.isModified());
+    const auto row = window.add();
+    EXPECT_TRUE(window.isModified());
+    window.editText(row, "Uszkodzony");
+    window.editShortcut(row, "USZ");
+    EXPECT_EQ(failure([&] { window.editShortcut(row, "usz"); }),
+              "Niepoprawny format skrótu.\n Dozwolony format: \n - ilość znaków: od 0 do 3,\n - tylko wielkie litery");
+    EXPECT_EQ(failure([&] { window.editText(row, std::string(65, 'x')); }),
+              "Maksymalna dozwolona długość pola to 64 znaki.");
+    EXPECT_EQ(window.reasons()[row], (ReturnReasons::ReturnReason{0, "Uszkodzony", "USZ", false}));
+    window.save();
+    EXPECT_FALSE(window.isModified());
+    EXPECT_EQ(window.reasons()[0].text, "Uszkodzony");
+    EXPECT_EQ(stored(), std::to_string(window.reasons()[0].id) + ":Uszkodzony:USZ:0");
+}
+
+TEST_F(ReturnReasonWindow, ARefusedSaveKeepsTheEditsAndWritesNothing) {
+    run("insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values (7, 'Uszkodzony', 'USZ', 1)");
+    ReturnReasonBrowser window(TSessionHolder::open());
+    add(window, "Niezgodny z opisem", "NZO");
+    add(window, "USZKODZONY");
+    EXPECT_EQ(failure([&] { window.save(); }), "Nazwa powodu zwrotu 'Uszkodzony' nie jest unikalna.")
+        << "the deleted reason blocks its text";
+    EXPECT_TRUE(window.isModified());
+    ASSERT_EQ(window.reasons().size(), 3u);
+    EXPECT_EQ(window.reasons()[1].id, 0) << "no id handed out for a list not saved";
+    EXPECT_EQ(stored(), "7:Uszkodzony:USZ:1");
+
+    window.editText(2, "Uszkodzony w transporcie");
+    window.editShortcut(2, "USZ");
+    EXPECT_EQ(failure([&] { window.save(); }), "Skrócona nazwa powodu zwrotu 'USZ' nie jest unikalna");
+    window.editShortcut(2, "");
+    window.editShortcut(1, "");
+    window.save();
+    EXPECT_EQ(window.reasons().size(), 3u) << "two empty shortcuts";
+    EXPECT_EQ(value("select count(*) from ReturnReason where Shortcut is null"), "2");
+
+    // Texts swapped between two rows: a valid list at every save.
+    window.editText(1, "Tymczasowy");
+    window.editText(2, "Niezgodny z opisem");
+    window.editText(1, "Uszkodzony w transporcie");
+    window.save();
+    EXPECT_EQ(window.reasons()[2].text, "Niezgodny z opisem");
+}
+
+TEST_F(ReturnReasonWindow, DeletingAsksMarksAndGreysRestoringClears) {
+    run("insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values (3, 'Zła cena', '', 0)");
+    ReturnReasonBrowser window(TSessionHolder::open());
+    dialogs_->answers = {false, true};
+    EXPECT_FALSE(window.remove(0));
+    EXPECT_FALSE(window.reasons()[0].deleted);
+    EXPECT_FALSE(window.isModified());
+    EXPECT_EQ(window.fontColour(0), std::nullopt);
+    EXPECT_TRUE(window.remove(0));
+    ASSERT_EQ(dialogs_->shown.size(), 2u);
+    EXPECT_EQ(dialogs_->shown[1].text, "Czy na pewno chcesz usunąć powód zwrotu 'Zła cena'?");
+    EXPECT_EQ(window.fontColour(0), 0x808080);
+    window.save();
+    EXPECT_EQ(stored(), "3:Zła cena:-:1") << "only marked, never removed";
+    EXPECT_EQ(window.fontColour(0), 0x808080);
+
+    window.restore(0);
+    EXPECT_TRUE(window.isModified());
+    EXPECT_EQ(window.fontColour(0), std::nullopt);
+    window.save();
+    EXPECT_EQ(stored(), "3:Zła cena:-:0");
+    EXPECT_EQ(editedCellColour(), 12648447);
+}
+
+TEST_F(ReturnReasonWindow, ClosingWithEditsAsksAndWycofajDropsThem) {
+    ReturnReasonBrowser window(TSessionHolder::open());
+    EXPECT_TRUE(window.close()) << "nothing to ask";
+    EXPECT_TRUE(dialogs_->shown.empty());
+    EXPECT_EQ(failure([&] { window.add(); }),
+              "Okno nie trzyma listy powodów zwrotów, więc jej nie zmieni: wczytaj ją ponownie (Wycofaj).")
+        << "a closed window holds no lock";
+
+    window.load();
+    add(window, "Uszkodzony");
+    dialogs_->answers = {false, true};
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(dialogs_->shown.back().text, "Lista powodów zgłoszeń została zmieniona.\nCzy anulować zmiany?");
+    EXPECT_EQ(window.reasons().size(), 1u) << "the window stays with its edits";
+    EXPECT_EQ(failure([] { impatientWindow(); }), kBusy) << "and its lock";
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(stored(), "") << "nothing stored";
+    impatientWindow();
+
+    window.load();
+    add(window, "Uszkodzony");
+    window.load();
+    EXPECT_TRUE(window.reasons().empty()) << "Wycofaj";
+    EXPECT_FALSE(window.isModified());
+}
+
+TEST_F(ReturnReasonWindow, SendingWritesWhatTheStoreSavedToTheTillsOutbox) {
+    run("insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values"
+        " (3, 'Uszkodzony', 'USZ', 0), (4, 'Wycofany', 'WYC', 1), (5, 'Zły <rozmiar> & \"kolor\"', '', 0)");
+    ReturnReasonBrowser window(TSessionHolder::open());
+    add(window, "Nie zapisany");
+    window.sendToTills();
+    ASSERT_EQ(dialogs_->shown.size(), 1u);
+    EXPECT_EQ(dialogs_->shown[0].kind, "information");
+    EXPECT_EQ(dialogs_->shown[0].text, "Pomyślnie wysłano powody zwrotów do kas.");
+    const auto file = Core::Store::directory() / "outbox" / "tills" / "ReturnReasons.xml";
+    EXPECT_EQ(TestSupport::readFile(file),
+              "<ReturnReasons>"
+              "<ReturnReason><Id>3</Id><Text>Uszkodzony</Text><Shortcut>USZ</Shortcut></ReturnReason>"
+              "<ReturnReason><Id>5</Id><Text>Zły &lt;rozmiar&gt; &amp; \"kolor\"</Text><Shortcut></Shortcut>"
+              "</ReturnReason>"
+              "</ReturnReasons>");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(file.parent_path()), {}), 1)
+        << "no temporary file left beside it";
+
+    std::filesystem::remove_all(file.parent_path());
+    std::ofstream(file.parent_path()) << "a file where the outbox should be";
+    const auto refused = failure([&] { window.sendToTills(); });
+    EXPECT_EQ(refused.rfind("Nie wysłano powodów zwrotów do kas: Błąd dostępu do pliku lub katalogu ", 0), 0u)
+        << refused;
+    EXPECT_EQ(dialogs_->shown.size(), 1u) << "no success reported";
+}
+
+}  // namespace
