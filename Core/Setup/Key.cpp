@@ -45,7 +45,7 @@ TKey TKey::GetSubKey(const std::vector<std::string>& names) const {
 std::mutex& TKey::mutex() const { return store_->mutex(); }
 
 TRep TKey::repLocked() const { return store_->rep(path_); }
-TValue TKey::valueLocked() const { return store_->value(path_); }
+const TValue& TKey::valueLocked() const { return store_->value(path_, cache_); }
 
 TRep TKey::GetRep() const {
     std::lock_guard lock(mutex());

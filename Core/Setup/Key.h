@@ -11,6 +11,7 @@
 #include "Core/tools/TypeName.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <iterator>
 #include <memory>
@@ -85,6 +86,11 @@ inline std::string emptyKeyText(const std::string& typeName, const std::string& 
 class TKey {
 public:
     class iterator;
+    // A key's last value and the version of the store's tree it was read from; 0: none yet.
+    struct Cache {
+        std::uint64_t version = 0;
+        TValue value;
+    };
 
     TKey(std::shared_ptr<Core::Setup::SettingsStore> store, std::vector<std::string> path);
 
@@ -133,13 +139,18 @@ public:
     // The store's mutex, the one lock taken by setting lookups.
     std::mutex& mutex() const;
 
+    // Whether both keys read the same store.
+    bool sameStore(const TKey& other) const { return store_ == other.store_; }
+
 private:
     // The caller holds mutex().
     TRep repLocked() const;
-    TValue valueLocked() const;
+    const TValue& valueLocked() const;
 
     std::shared_ptr<Core::Setup::SettingsStore> store_;
     std::vector<std::string> path_;
+    // Spares a key that is kept and read again and again the walk of the tree while the file is unchanged.
+    mutable Cache cache_;
 };
 
 // Walks the children listed when the iteration began.

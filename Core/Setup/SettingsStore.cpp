@@ -33,6 +33,7 @@ FileStamp stampOf(const std::filesystem::path& file) {
 struct SettingsStore::Loaded {
     FileStamp stamp;
     std::uint64_t changes;  // the watch's count when the file was read
+    std::uint64_t version;  // the reads_ it was
     toml::table root;
 };
 
@@ -50,7 +51,7 @@ const SettingsStore::Loaded& SettingsStore::current() {
         // A file that fails to parse is read again and reported at every lookup until
         // it is fixed; the last good version is never served in its place.
         toml::table root = parseSettings(readSettingsText(file_), file_);
-        loaded_ = std::make_unique<Loaded>(Loaded{stamp, changes, std::move(root)});
+        loaded_ = std::make_unique<Loaded>(Loaded{stamp, changes, ++reads_, std::move(root)});
     }
     return *loaded_;
 }
@@ -60,8 +61,13 @@ Orvel::TRep SettingsStore::rep(const std::vector<std::string>& path) {
             nodeValue(findNode(current().root, path))};
 }
 
-Orvel::TValue SettingsStore::value(const std::vector<std::string>& path) {
-    return nodeValue(findNode(current().root, path));
+const Orvel::TValue& SettingsStore::value(const std::vector<std::string>& path, Orvel::TKey::Cache& cache) {
+    const Loaded& loaded = current();
+    if (cache.version != loaded.version) {
+        cache.value = nodeValue(findNode(loaded.root, path));
+        cache.version = loaded.version;
+    }
+    return cache.value;
 }
 
 std::vector<std::string> SettingsStore::childNames(const std::vector<std::string>& path) {

@@ -10,6 +10,7 @@
 #include "Core/Setup/FileWatch.h"
 #include "Core/Setup/Key.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -34,8 +35,9 @@ public:
     // in the order of the file. Throws std::runtime_error when the file
     // cannot be read.
     Orvel::TRep rep(const std::vector<std::string>& path);
-    // rep(path).Value, without composing the node's name and path text.
-    Orvel::TValue value(const std::vector<std::string>& path);
+    // rep(path).Value, without composing the node's name and path text; the
+    // value kept in `cache` while the file has not been read again since.
+    const Orvel::TValue& value(const std::vector<std::string>& path, Orvel::TKey::Cache& cache);
     std::vector<std::string> childNames(const std::vector<std::string>& path);
 
 private:
@@ -46,6 +48,7 @@ private:
     FileWatch watch_;
     std::mutex mutex_;
     std::unique_ptr<Loaded> loaded_;
+    std::uint64_t reads_ = 0;  // how many times the file was read, the version of loaded_
 };
 
 }  // namespace Core::Setup

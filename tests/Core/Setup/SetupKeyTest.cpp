@@ -1,3 +1,4 @@
+#include "Core/Setup/CachedKey.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Setup/SettingsWriter.h"
 #include "Core/Singleton/SingletonImplHolder.h"
@@ -165,6 +166,22 @@ TEST_F(SetupKey, AMalformedOrMissingFileIsReportedWithItsNameAndLineUntilFixed) 
 
     write(kSettings);
     EXPECT_EQ(key("Parametry programu / Towary / Marże").GetVal<double>(), 1.5);
+}
+
+TEST(CachedSetupKey, FollowsEditsOfTheFileAndTheStoreTheHostRegistersNow) {
+    Core::Setup::CachedKey kept(Orvel::splitPath("a / b"));
+    {
+        const TestSupport::TempStore store;
+        TestSupport::replaceSettingsFile("[a]\nb = 1\n");
+        const Core::SetupRegistration setup;
+        EXPECT_EQ(kept.key().GetVal<int>(), 1);
+        Core::Setup::writeSetting(Core::Store::settingsFile(), {"a", "b"}, 2);
+        EXPECT_EQ(kept.key().GetVal<int>(), 2);
+    }
+    const TestSupport::TempStore store;
+    TestSupport::replaceSettingsFile("[a]\nb = 3\n");
+    const Core::SetupRegistration setup;
+    EXPECT_EQ(kept.key().GetVal<int>(), 3);
 }
 
 }  // namespace

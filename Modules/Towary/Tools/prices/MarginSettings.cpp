@@ -1,5 +1,6 @@
 #include "Modules/Towary/Tools/prices/MarginSettings.h"
 
+#include "Core/Setup/CachedKey.h"
 #include "Core/Setup/CheckedValue.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
@@ -28,7 +29,9 @@ namespace Towary::ProductTools {
 // The ceiling is the store's to choose: above 100 % it lets through margins that
 // price at 0, as the comparison has it. A NaN one would cap nothing at all.
 double maxMarzaProcentowa() {
-    return Core::Setup::valueInRange(marginKey("Maksymalna marża procentowa"), 0.0, 1000000.0);
+    // Read for every price of a price list: the key is kept, not made at each call.
+    thread_local Core::Setup::CachedKey ceiling({"Parametry programu", "Towary", "Marże", "Maksymalna marża procentowa"});
+    return Core::Setup::valueInRange(ceiling.key(), 0.0, 1000000.0);
 }
 
 }  // namespace Towary::ProductTools
