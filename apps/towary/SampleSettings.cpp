@@ -62,6 +62,14 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 # z lewej do najdłuższej z nich i szuka indeksów, które się nim kończą.
 ["Parametry programu".Towary]
 "Dozwolone długości indeksów" = "6"
+"Długość krótkiej nazwy" = 20           # krótka nazwa na paragonie: opis niżej
+
+# Krótka nazwa towaru (drukowana przez kasę na paragonie) ma zawsze tyle znaków,
+# ile podaje "Długość krótkiej nazwy" (1-40); ostatni znak to litera fiskalna
+# stawki VAT. Poza literami ASCII, cyframi i odstępami zostają w niej tylko
+# znaki z listy "Dodatkowe dopuszczalne znaki"; każdy inny zmienia się w spację.
+["Parametry programu".Towary."Krótka nazwa"]
+"Dodatkowe dopuszczalne znaki" = "ąęółśżźćńĄĘÓŁŚŻŹĆŃ.,%-/"
 
 # Towary wielocenowe: towar sprzedawany po kilku cenach naraz, zapisany jako
 # wiersz grupujący (typ 9) i elementy, po jednym na cenę. Gdy włączone, import
