@@ -22,6 +22,7 @@
 #include "apps/towary/StoreCreation.h"
 #include "apps/towary/TerminalDialogs.h"
 #include "apps/towary/UsageErrors.h"
+#include "apps/towary/register/VatConfigurationSender.h"
 
 #include <unistd.h>
 
@@ -99,6 +100,8 @@ int main(int argc, char** argv) {
     addClassificationCommands(app, context);
     addLabelsCommands(app, context);
     addRegisterCommands(app, context);
+    addVatCommands(app, context);
+    addNameCommands(app, context);
 
     try {
         app.parse(argc, argv);
@@ -132,6 +135,7 @@ int main(int argc, char** argv) {
         Core::ImplRegistration<Core::ProductActivityStatuses> activityStatuses;  // likewise
         const Core::Token pluDiscountDao = Orvel::Products::registerPluDiscountDao();  // special prices' storage
         const Core::Token companyDao = Orvel::Dao::registerCompanyDao();  // companies and their attributes
+        const Core::Token vatSender = registerVatConfigurationSender();    // the tills' VAT configuration, as files
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         finishOutput();

@@ -20,6 +20,7 @@ const std::vector<Step>& steps() {
         {"Stan, rezerwacje i algorytmy zamawiania", quantities},
         {"Ceny dnia i promocje", promotions},
         {"Etykiety i kody wysyłane do kasy", labelsAndRegisters},
+        {"Zmiana stawek VAT i krótkie nazwy", vatChanges},
     };
     return all;
 }

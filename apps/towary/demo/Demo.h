@@ -32,5 +32,6 @@ void editionRules(std::ostream& out);
 void quantities(std::ostream& out);
 void promotions(std::ostream& out);
 void labelsAndRegisters(std::ostream& out);
+void vatChanges(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

@@ -5,6 +5,7 @@
 #include "Modules/Towary/Tools/devices/ReleaseUnusedScaleNumbersAction.h"
 #include "Modules/Towary/Tools/devices/SendPluToCashRegister.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilter.h"
+#include "Modules/Towary/Tools/prices/VatChangeActions.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "Modules/Towary/Tools/status/ChangeActivityStatusAction.h"
 #include "Modules/Towary/Tools/status/StatusChangeAction.h"
@@ -16,7 +17,7 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 10> kUnits = {{
+constexpr std::array<UnitRegistration, 12> kUnits = {{
     {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
     {"registerEtykietyKolImplObjects", &registerEtykietyKolImplObjects},
     {"registerOrderingMethodsObjects", &registerOrderingMethodsObjects},
@@ -24,6 +25,8 @@ constexpr std::array<UnitRegistration, 10> kUnits = {{
     {"registerSendProductToCashRegisterObjects", &registerSendProductToCashRegisterObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
     {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},
+    {"registerVatModifierFuncObjects", &registerVatModifierFuncObjects},
+    {"registerVatModifierObjects", &registerVatModifierObjects},
     {"registerIdentifierFilterControllerImplObjects", &registerIdentifierFilterControllerImplObjects},
     {"registerPurchaseConditionVariantControllerObjects", &registerPurchaseConditionVariantControllerObjects},
     {"registerPurchaseVariantSelectDialogObjects", &registerPurchaseVariantSelectDialogObjects},
