@@ -5,10 +5,10 @@
 #include "Core/Vat/AvailVatRates.h"
 #include "Core/tools/Utf8.h"
 
-#include <algorithm>
+#include <unicode/utf8.h>
+
 #include <stdexcept>
 #include <string_view>
-#include <vector>
 
 namespace Towar {
 namespace {
@@ -42,29 +42,49 @@ CKrNazwaCreator::CKrNazwaCreator(const std::string& name, int vatCode, int day)
 std::string CKrNazwaCreator::get() const {
     const auto additional =
         towaryKey().GetSubKey({"Krótka nazwa", "Dodatkowe dopuszczalne znaki"}).GetVal<std::string>();
-    const auto listed = Core::Utf8::characters(additional);
-
-    std::vector<std::string_view> characters = Core::Utf8::characters(name_);
-    for (auto& character : characters)
-        if (!alwaysAllowed(character) && std::find(listed.begin(), listed.end(), character) == listed.end())
-            character = " ";
-
-    const auto isSpace = [](std::string_view character) { return character == " "; };
-    const auto first = std::find_if_not(characters.begin(), characters.end(), isSpace);
-    const auto last = std::find_if_not(characters.rbegin(), std::make_reverse_iterator(first), isSpace).base();
-    std::vector<std::string_view> shortName(first, last);
-
     const auto length = static_cast<std::size_t>(length_);
-    if (shortName.size() > length) shortName.resize(length);
-    // A letter standing alone after two spaces at the end says nothing on a receipt.
-    const auto size = shortName.size();
-    if (size >= 3 && shortName[size - 1].size() == 1 && isAsciiLetter(shortName[size - 1].front()) &&
-        isSpace(shortName[size - 2]) && isSpace(shortName[size - 3]))
-        shortName[size - 1] = " ";
-    shortName.resize(length, " ");
 
+    // One pass over the characters: kept as they are, or a space each. The
+    // evening run makes a name for every changed product, so no list of
+    // characters is built.
     std::string text;
-    for (std::size_t i = 0; i + 1 < length; ++i) text += shortName[i];
+    text.reserve(name_.size() + length);
+    std::size_t count = 0;  // characters of text
+    for (int32_t at = 0, size = static_cast<int32_t>(name_.size()); at < size; ++count) {
+        const int32_t begin = at;
+        UChar32 c = 0;
+        U8_NEXT(name_.data(), at, size, c);
+        const std::string_view character(name_.data() + begin, static_cast<std::size_t>(at - begin));
+        // A broken byte sequence is never listed: it could match bytes inside a listed letter.
+        const bool kept = c >= 0 && (alwaysAllowed(character) || additional.find(character) != std::string::npos);
+        if (kept)
+            text += character;
+        else
+            text += ' ';
+    }
+
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        text.clear();
+        count = 0;
+    } else {
+        const auto trailing = text.size() - 1 - text.find_last_not_of(' ');
+        text.erase(text.size() - trailing);
+        text.erase(0, first);
+        count -= first + trailing;  // spaces are one byte each
+    }
+    if (count > length) {
+        text = std::string(Core::Utf8::substr(text, 0, length));
+        count = length;
+    }
+    // A letter standing alone after two spaces at the end says nothing on a
+    // receipt. An ASCII byte is a whole character, so the test is on bytes.
+    const auto size = text.size();
+    if (count >= 3 && isAsciiLetter(text[size - 1]) && text[size - 2] == ' ' && text[size - 3] == ' ')
+        text[size - 1] = ' ';
+    text.append(length - count, ' ');
+    // The fiscal letter takes the last character's place.
+    text.erase(text.size() - Core::Utf8::substr(text, length - 1, 1).size());
     text += Core::SingletonImplHolder::get<Vat::AvailVatRates>().getFiscalCodeByCode(vatCode_, day_);
     return text;
 }
