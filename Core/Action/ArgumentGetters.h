@@ -56,6 +56,16 @@ private:
     int day_;
 };
 
+// An argument carrying the stream for the log text.
+class TOWARY_EXPORT StreamArgument : public virtual IOStreamGetter {
+public:
+    explicit StreamArgument(std::ostream& out) : out_(out) {}
+    std::ostream& getStream() const override { return out_; }
+
+private:
+    std::ostream& out_;
+};
+
 // An argument carrying a session and a day.
 class TOWARY_EXPORT SessionDayArgument : public DBKernel::ISessionHolderGetter, public DayArgument {
 public:

@@ -4,10 +4,12 @@
 // nothing.
 
 #include "Core/Action/ActionContainer.h"
+#include "Core/Action/ArgumentGetters.h"
 #include "tests/prices/VatStore.h"
 #include "tests/support/Failure.h"
 
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -28,13 +30,17 @@ protected:
         std::ofstream(file, std::ios::binary | std::ios::trunc) << list;
         dialogs_->files = {file};
         dialogs_->answers = std::move(answers);
-        Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
+        summary_.str("");
+        Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid,
+                                                         std::make_shared<Core::StreamArgument>(summary_));
         EXPECT_TRUE(dialogs_->answers.empty());
     }
     std::string refusal(const std::string& list) {
         return TestSupport::failure<std::runtime_error>([&] { import(list); });
     }
     std::string lastShown() { return dialogs_->shown.back().text; }
+
+    std::ostringstream summary_;  // each line's changes, as the import writes them
 };
 
 TEST_F(PkwiuImport, ThePrefixesOfALinePlanTheirProductsAndTheLastMatchingLineWins) {
@@ -45,6 +51,8 @@ TEST_F(PkwiuImport, ThePrefixesOfALinePlanTheirProductsAndTheLastMatchingLineWin
     // Runs of tabs are one separator; exclusions; earlier plans from the day on are replaced.
     plan(90, 5, 40000, 12, "1");
     import("10\t\t8%\t10.52\t\t10.51.12\n11\t23%\n", {true});
+    EXPECT_EQ(summary_.str(), "Linia 1: PKWiU 10* bez 10.52*, 10.51.12*, stawka 8%: 2 towarów\n"
+                              "Linia 2: PKWiU 11*, stawka 23%: 1 towarów\n");
     EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 3 towarów. Zachować zmiany?");  // 1, 6 and 5
     EXPECT_EQ(plans(), "1|40544|12|0\n2|40544|9|0\n5|40000|12|1\n5|40544|13|0\n6|40544|12|0\n");
 

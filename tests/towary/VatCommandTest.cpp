@@ -80,10 +80,12 @@ TEST_F(VatCommand, ThePkwiuListIsKeptOnlyOnYesAndABadLineNamesItself) {
     product(1, "Sok", 13, "10.32.1");
     product(2, "Chleb", 13, "10.71.1");
     const auto file = scratch_.path() / "pkwiu.txt";
-    std::ofstream(file) << "10.32\t5%\n10.71\t8%\n";
+    std::ofstream(file) << "10.32\t5%\n10.71\t8%\t10.71.2\t10.71.3\n";
     const auto declined = runTowary({"--no", "vat", "import", dir_, file.string()});
     EXPECT_EQ(declined.exitCode, 0) << declined.err;
-    EXPECT_EQ(declined.out, "Zmieniono stawki VAT dla 2 towarów. Zachować zmiany? [nie]\n");
+    EXPECT_EQ(declined.out, "Linia 1: PKWiU 10.32*, stawka 5%: 1 towarów\n"
+                            "Linia 2: PKWiU 10.71* bez 10.71.2*, 10.71.3*, stawka 8%: 1 towarów\n"
+                            "Zmieniono stawki VAT dla 2 towarów. Zachować zmiany? [nie]\n");
     expectOutput(run("vat", {"pending"}), "Brak zaplanowanych zmian stawek VAT.\n");
 
     const auto kept = runTowary({"--yes", "vat", "import", dir_, file.string()});

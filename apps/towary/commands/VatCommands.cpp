@@ -3,8 +3,8 @@
 // zmiany stawek").
 // towary vat apply DIR [--day D]: the menu action: plan, the changes of the
 // day (today unless given), the renaming of the networks that do it.
-// towary vat import DIR FILE: the PKWiU list import from FILE: the question
-// with the number of changes, kept only on yes.
+// towary vat import DIR FILE: the PKWiU list import from FILE: each line's
+// changes, then the question with their number, kept only on yes.
 // towary vat pending DIR: the planned changes not yet carried out.
 // towary name short DIR NAME VAT [--day D]: the short receipt name of a
 // product of that name and VAT code.
@@ -107,10 +107,10 @@ void addVatCommands(CLI::App& app, Context& context) {
     addStoreArgument(*import, context);
     import->add_option("FILE", arguments->file, "the list: tab-separated lines, UTF-8")->required();
     import->callback([&context, arguments] {
-        context.job = [arguments](std::ostream&) {
+        context.job = [arguments](std::ostream& out) {
             refuseStoreFile(arguments->file, "plik z listą PKWiU");
             scriptDialogs({std::filesystem::path(arguments->file), std::nullopt});
-            invoke(Towar::kChangeVatByPkwiuGuid);
+            invoke(Towar::kChangeVatByPkwiuGuid, std::make_shared<Core::StreamArgument>(out));
         };
     });
 

@@ -9,6 +9,7 @@
 #include "Modules/Towary/Tools/prices/CVATModifier.h"
 #include "Modules/Towary/Tools/prices/VatPlanSql.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,10 +18,17 @@ namespace Towar {
 namespace {
 
 struct PkwiuLine {
+    std::vector<std::string> fields;  // as read, for the summary
     std::string include;
     int vatCode = 0;
     std::vector<std::string> exclude;
 };
+
+std::string summaryOf(const PkwiuLine& line, int number, std::int64_t changes) {
+    std::string text = "Linia " + std::to_string(number) + ": PKWiU " + line.fields[0] + "*";
+    for (std::size_t i = 2; i < line.fields.size(); ++i) text += (i == 2 ? " bez " : ", ") + line.fields[i] + "*";
+    return text + ", stawka " + line.fields[1] + ": " + std::to_string(changes) + " towarów\n";
+}
 
 // A prefix goes into a like pattern between quotes: a quote is doubled, and
 // a wildcard, which would widen the match past the prefix, is refused.
@@ -42,6 +50,7 @@ PkwiuLine readLine(const std::string& text) {
     if (fields.size() < 2)
         throw std::runtime_error("Wiersz musi zawierać prefiks kodu PKWiU i nazwę stawki VAT oddzielone tabulatorem.");
     PkwiuLine line;
+    line.fields = fields;
     line.include = prefixPattern(fields[0]);
     line.vatCode = Core::SingletonImplHolder::get<Vat::AvailVatRates>().getVatCodeByName(fields[1]);
     for (std::size_t i = 2; i < fields.size(); ++i) line.exclude.push_back(prefixPattern(fields[i]));
@@ -50,9 +59,10 @@ PkwiuLine readLine(const std::string& text) {
 
 }  // namespace
 
-int planVatChangesFromPkwiuList(std::istream& in, TSessionHolder session) {
+int planVatChangesFromPkwiuList(std::istream& in, TSessionHolder session, std::ostream* summary) {
     const std::string day = std::to_string(kVatChangeDay);
     int total = 0;
+    std::string lines;  // the summary, written once every line is read: a refused list prints nothing
     std::string text;
     for (int number = 1; std::getline(in, text) && !text.empty(); ++number) {
         PkwiuLine line;
@@ -67,12 +77,15 @@ int planVatChangesFromPkwiuList(std::istream& in, TSessionHolder session) {
                                    ")\nand ddata >= " + day,
                                session)
             .execute();
-        total += static_cast<int>(
+        const auto changes =
             DBKernel::Sql::Command(std::string(kPlanInsertHead) + day + "\n, " + std::to_string(line.vatCode) +
                                        ", 0 , borlandsysdate from towar t " + condition,
                                    session)
-                .execute());
+                .execute();
+        total += static_cast<int>(changes);
+        lines += summaryOf(line, number, changes);
     }
+    if (summary) *summary << lines << std::flush;
     return total;
 }
 

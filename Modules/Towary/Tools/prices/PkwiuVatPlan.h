@@ -9,6 +9,7 @@
 #include "Core/Database/TSessionHolder.h"
 
 #include <istream>
+#include <ostream>
 
 namespace Towar {
 
@@ -18,7 +19,8 @@ namespace Towar {
 // unknown rate name, a text that is no UTF-8, a Windows line end, a prefix
 // holding a LIKE wildcard) throws std::runtime_error "Błąd podczas odczytu
 // linii: N" and the reason on the next line; what earlier lines wrote is the
-// caller's to roll back.
-int planVatChangesFromPkwiuList(std::istream& in, TSessionHolder session);
+// caller's to roll back. With a summary stream, each line's prefixes, rate
+// and number of changes are written to it once the whole list is read.
+int planVatChangesFromPkwiuList(std::istream& in, TSessionHolder session, std::ostream* summary = nullptr);
 
 }  // namespace Towar

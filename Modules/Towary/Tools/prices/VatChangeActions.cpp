@@ -52,14 +52,15 @@ public:
 
 class ChangeVatByPKWiUAction : public Core::IExecutor {
 public:
-    Core::IUnknownPtr execute(const Core::IUnknownPtr&) override {
+    Core::IUnknownPtr execute(const Core::IUnknownPtr& args) override {
         const auto file = Core::TdlgOpen("Wybierz plik z listą PKWiU");
         if (!file) return {};
         std::ifstream in(*file, std::ios::binary);
         if (!in) throw std::runtime_error("Błąd podczas odczytu pliku: " + file->string());
         TSessionHolder session = TSessionHolder::open();
         DBKernel::TransactionGuard transaction(session);
-        const int total = planVatChangesFromPkwiuList(in, session);
+        const auto stream = std::dynamic_pointer_cast<Core::IOStreamGetter>(args);
+        const int total = planVatChangesFromPkwiuList(in, session, stream ? &stream->getStream() : nullptr);
         if (total == 0) {
             Core::InfoMsgBox("Nie znaleziono towarów dla kodów PKWiU z pliku.");
             return {};

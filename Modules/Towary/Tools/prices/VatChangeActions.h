@@ -22,6 +22,8 @@ inline constexpr const char* kVatFireGuid = "{66390725-3922-4219-8F01-3BE7BA4C5C
 inline constexpr const char* kVatExportGuid = "{1B76FAA0-96C1-4F28-8AEE-C17E84FF2991}";
 inline constexpr const char* kChangeVatGuid = "{9DE6E2F4-B381-46E8-8EE4-5189E0EF6F18}";
 inline constexpr const char* kPlanChangeVatGuid = "{8C236B1D-1483-47C8-85BB-4DCDE6DD3EDD}";
+// The PKWiU list import; with a Core::IOStreamGetter argument each line's
+// changes are written to its stream before the question.
 inline constexpr const char* kChangeVatByPkwiuGuid = "{78DE81A9-2CAC-4BE3-B891-0DA3D78AD9C3}";
 
 }  // namespace Towar
