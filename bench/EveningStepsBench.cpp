@@ -16,6 +16,7 @@
 #include "Modules/Towary/Tools/status/StatusChangeAction.h"
 #include "apps/towary/SampleSettings.h"
 #include "apps/towary/products/StoreGenerator.h"
+#include "bench/BareSqlite.h"
 #include "tests/support/TempStore.h"
 
 #include <benchmark/benchmark.h>
@@ -34,6 +35,9 @@
 
 namespace {
 
+using Bench::exec;
+using Bench::openBare;
+using Bench::prepare;
 using Clock = std::chrono::steady_clock;
 constexpr int kDay = 46000;            // the processing day
 constexpr int kThreshold = kDay - 90;  // the sample settings keep numbers for 90 days
@@ -137,26 +141,6 @@ void runStep(benchmark::State& state, const char* guid) {
         }
         state.SetIterationTime(seconds(start));
     }
-}
-
-sqlite3* openBare() {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(Core::Store::databaseFile().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    DBKernel::Dialect::registerFunctions(db);
-    return db;
-}
-
-sqlite3_stmt* prepare(sqlite3* db, const std::string& text) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, text.c_str(), -1, &statement, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
-    return statement;
-}
-
-void exec(sqlite3* db, const std::string& text) {
-    if (sqlite3_exec(db, text.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
 }
 
 void Release(benchmark::State& state) { runStep(state, Towar::kReleaseUnusedScaleNumbersActionGuid); }

@@ -40,6 +40,12 @@ bool TMultiOptionsMsgBox(const std::string& text, std::vector<CCheckBoxOption>& 
     return dialogs().multiOptions(MsgKind::Warning, text, options);
 }
 
+bool TMultiOptionsMsgBox(const std::string& title, const std::string& text, std::vector<CCheckBoxOption>& options) {
+    return dialogs().askWithOptions(title, text, options);
+}
+
+std::optional<std::filesystem::path> TdlgOpen(const std::string& title) { return dialogs().openFile(title); }
+
 bool TBaseTextViewer(const TBaseTextViewerArgs& args) { return dialogs().showText(args); }
 
 std::optional<std::size_t> TGridChoiceDialog(const TGridChoiceArgs& args) { return dialogs().chooseRow(args); }

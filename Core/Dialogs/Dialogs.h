@@ -1,9 +1,10 @@
 #pragma once
-// The host's dialogs: message boxes, the multi-option box and the text
-// viewer. The host installs the implementation (a terminal, a window, a
+// The host's dialogs: message boxes, the multi-option box, the text
+// viewer, the grid and the open-file dialog. The host installs the implementation (a terminal, a window, a
 // scripted answerer in tests); the module only calls the functions below.
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@ namespace Core {
 struct CCheckBoxOption {
     std::string caption;
     bool checked = false;
+    std::string id;  // the option's name for the code (and for scripts answering the box)
 };
 
 // What the text viewer shows.
@@ -55,6 +57,12 @@ public:
     virtual bool ask(const std::string& text) = 0;
     // A message with check boxes the user may tick; false when cancelled.
     virtual bool multiOptions(MsgKind kind, const std::string& text, std::vector<CCheckBoxOption>& options) = 0;
+    // A yes/no question titled `title` with check boxes the user may tick:
+    // true for yes. The options come back as the user left them.
+    virtual bool askWithOptions(const std::string& title, const std::string& text,
+                                std::vector<CCheckBoxOption>& options) = 0;
+    // The open-file dialog titled `title`: the file chosen, none when cancelled.
+    virtual std::optional<std::filesystem::path> openFile(const std::string& title) = 0;
     // Shows a text; true when the user closed the viewer with OK.
     virtual bool showText(const TBaseTextViewerArgs& args) = 0;
     // Shows the grid; the index of the row the user chose, none when cancelled.
@@ -71,6 +79,10 @@ void InfoMsgBox(const std::string& text);
 bool AskMsgBox(const std::string& text);
 // A box with check-box options; the options come back as the user left them.
 bool TMultiOptionsMsgBox(const std::string& text, std::vector<CCheckBoxOption>& options);
+// A question box titled `title`, yes and no, with check-box options: true for yes.
+bool TMultiOptionsMsgBox(const std::string& title, const std::string& text, std::vector<CCheckBoxOption>& options);
+// The open-file dialog: the file chosen, none when cancelled.
+std::optional<std::filesystem::path> TdlgOpen(const std::string& title);
 bool TBaseTextViewer(const TBaseTextViewerArgs& args);
 std::optional<std::size_t> TGridChoiceDialog(const TGridChoiceArgs& args);
 

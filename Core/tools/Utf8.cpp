@@ -19,6 +19,25 @@ std::string_view substr(std::string_view text, std::size_t first, std::size_t co
     return text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
 }
 
+bool isValid(std::string_view text) {
+    for (int32_t at = 0, size = static_cast<int32_t>(text.size()); at < size;) {
+        UChar32 c;
+        U8_NEXT(text.data(), at, size, c);
+        if (c < 0) return false;
+    }
+    return true;
+}
+
+std::vector<std::string_view> characters(std::string_view text) {
+    std::vector<std::string_view> result;
+    for (int32_t at = 0, size = static_cast<int32_t>(text.size()); at < size;) {
+        const int32_t begin = at;
+        U8_FWD_1(text.data(), at, size);
+        result.push_back(text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(at - begin)));
+    }
+    return result;
+}
+
 std::string rightAligned(std::string_view text, std::size_t width, char fill) {
     std::size_t count = length(text);
     if (count <= width) return std::string(width - count, fill) + std::string(text);

@@ -56,6 +56,9 @@ void addLabelsCommands(CLI::App& app, Context& context);
 void addRegisterCommands(CLI::App& app, Context& context);
 void addReasonsCommands(CLI::App& app, Context& context);
 void addCommissionCommands(CLI::App& app, Context& context);
+// towary vat plan, apply, import and pending; towary name short.
+void addVatCommands(CLI::App& app, Context& context);
+void addNameCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluSpecialCommand(CLI::App& plu, Context& context);
 

@@ -63,6 +63,14 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 # z lewej do najdłuższej z nich i szuka indeksów, które się nim kończą.
 ["Parametry programu".Towary]
 "Dozwolone długości indeksów" = "6"
+"Długość krótkiej nazwy" = 20           # krótka nazwa na paragonie: opis niżej
+
+# Krótka nazwa towaru (drukowana przez kasę na paragonie) ma zawsze tyle znaków,
+# ile podaje "Długość krótkiej nazwy" (1-40); ostatni znak to litera fiskalna
+# stawki VAT. Poza literami ASCII, cyframi i odstępami zostają w niej tylko
+# znaki z listy "Dodatkowe dopuszczalne znaki"; każdy inny zmienia się w spację.
+["Parametry programu".Towary."Krótka nazwa"]
+"Dodatkowe dopuszczalne znaki" = "ąęółśżźćńĄĘÓŁŚŻŹĆŃ.,%-/"
 
 # Towary wielocenowe: towar sprzedawany po kilku cenach naraz, zapisany jako
 # wiersz grupujący (typ 9) i elementy, po jednym na cenę. Gdy włączone, import
@@ -129,12 +137,14 @@ constexpr std::string_view kSample = R"(# Ustawienia sklepu: plik czytany przez 
 # {0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}: sprawdzenie i naprawa kodów PLU;
 # {4A2E6412-2C67-4C24-A097-A78B3D182365}: zwolnienie nieużywanych numerów na wagach;
 # {884036D8-8B1F-461C-AD8B-4BDB9ABD8787}: zaplanowane zmiany statusu towarów (na jutro i wcześniej);
-# {D07F6324-07F1-4788-8400-0D49225D0C4A}: status 5 dla towarów o statusie 4 lub 8 bez zapasu.
+# {D07F6324-07F1-4788-8400-0D49225D0C4A}: status 5 dla towarów o statusie 4 lub 8 bez zapasu;
+# {3AB01777-7F9A-4134-B65C-515F0DDDFB38}: zaplanowane zmiany stawek VAT (na dzień odczytu i wcześniej).
 Kroki = """
 {0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}
 {4A2E6412-2C67-4C24-A097-A78B3D182365}
 {884036D8-8B1F-461C-AD8B-4BDB9ABD8787}
 {D07F6324-07F1-4788-8400-0D49225D0C4A}
+{3AB01777-7F9A-4134-B65C-515F0DDDFB38}
 """
 
 # Zwolnienie numerów na wagach towarów, których nie sprzedano od podanej liczby
@@ -223,6 +233,12 @@ Id = "pugixml"
 Host = "."
 Nazwa = "kasa"
 Port = 5001
+
+# Moduł transmisji do kas. Tylko z modułem XmlBasedServerCommunication zmiana
+# stawek VAT wysyła kasom konfigurację stawek dnia (plik w katalogu
+# outbox/tills sklepu); przy innym kasy trzeba przeprogramować samemu.
+["Parametry programu".FrontOffice."Serwer Kasowy"]
+"Moduł transmisji do kasy" = "XmlBasedServerCommunication.bpl"
 
 # ---------------------------------------------------------------------------
 # Parametry sklepu
@@ -325,6 +341,11 @@ Rozszerzenie = "txt"
 # ---------------------------------------------------------------------------
 # Inne
 # ---------------------------------------------------------------------------
+# Nazwa sieci handlowej sklepu. W sieciach "KVR" i "DRUMA" zmiana stawek VAT
+# z 2011-01-01 raz zmienia też krótkie nazwy wszystkich towarów.
+[Inne]
+"Nazwa sieci" = "SKLEP"
+
 # Ceny alternatywne, które kasa może zaproponować dla towaru (true/false), i
 # grupy, których towary mogą je mieć: początki indeksów grup, jeden w wierszu.
 [Inne."Obsługa wielu cen sprzedaży na kasie"]

@@ -47,6 +47,34 @@ bool TerminalDialogs::multiOptions(Core::MsgKind kind, const std::string& text,
     return true;
 }
 
+bool TerminalDialogs::askWithOptions(const std::string& title, const std::string& text,
+                                     std::vector<Core::CCheckBoxOption>& options) {
+    out_ << "== " << title << " ==\n";
+    if (!answer(text)) return false;
+    for (auto& option : options) {
+        if (!script_.ticked) {
+            option.checked = answer(option.caption);
+            continue;
+        }
+        option.checked = std::find(script_.ticked->begin(), script_.ticked->end(), option.id) != script_.ticked->end();
+        out_ << (option.checked ? "[x] " : "[ ] ") << option.caption << '\n';
+    }
+    return true;
+}
+
+std::optional<std::filesystem::path> TerminalDialogs::openFile(const std::string& title) {
+    if (script_.file) return script_.file;
+    if (!interactive_)
+        throw std::runtime_error("Wybór pliku \"" + title + "\" bez odpowiedzi. Uruchom polecenie w terminalu albo "
+                                 "podaj plik w poleceniu.");
+    out_ << title << " (pusty: anuluj): " << std::flush;
+    std::string reply;
+    if (!std::getline(in_, reply)) throw std::runtime_error("Brak odpowiedzi przy wyborze pliku: \"" + title + "\".");
+    const auto typed = Core::trimBlanks(reply);
+    if (typed.empty()) return std::nullopt;
+    return std::filesystem::path(std::string(typed));
+}
+
 bool TerminalDialogs::showText(const Core::TBaseTextViewerArgs& args) {
     out_ << "== " << args.title << " ==\n" << args.description << "\n\n" << args.text;
     if (!args.text.empty() && args.text.back() != '\n') out_ << '\n';

@@ -3,12 +3,16 @@
 // viewer and grids on standard output, questions at the terminal's prompt.
 // When standard input is not a terminal, --yes or --no answers every
 // question and --pick N the row of a grid; a question left without an
-// answer is an error, never a silent yes.
+// answer is an error, never a silent yes. A command that takes a file or a
+// check box's answer on its command line gives it with script().
 
 #include "Core/Dialogs/Dialogs.h"
 
 #include <iosfwd>
+#include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace Towary::Host {
 
@@ -23,7 +27,21 @@ public:
     bool ask(const std::string& text) override;
     bool multiOptions(Core::MsgKind kind, const std::string& text,
                       std::vector<Core::CCheckBoxOption>& options) override;
+    // A question with check boxes: the question, then each box as a question
+    // of its own, unless the script ticks boxes.
+    bool askWithOptions(const std::string& title, const std::string& text,
+                        std::vector<Core::CCheckBoxOption>& options) override;
+    // Asks for a path at the prompt (empty: cancel), unless the script gives the file.
+    std::optional<std::filesystem::path> openFile(const std::string& title) override;
     bool showText(const Core::TBaseTextViewerArgs& args) override;
+
+    // What a command's line answers: the file of the open-file dialog and the
+    // ids of the check boxes ticked (the others left unticked).
+    struct Script {
+        std::optional<std::filesystem::path> file;
+        std::optional<std::vector<std::string>> ticked;
+    };
+    void script(Script answers) { script_ = std::move(answers); }
     // Prints the grid, its rows numbered from 1, and asks for one.
     std::optional<std::size_t> chooseRow(const Core::TGridChoiceArgs& args) override;
 
@@ -36,6 +54,7 @@ private:
     bool interactive_;
     std::optional<bool> answer_;
     std::optional<std::size_t> row_;
+    Script script_;
 };
 
 }  // namespace Towary::Host

@@ -25,6 +25,7 @@
 #include "apps/towary/StoreCreation.h"
 #include "apps/towary/TerminalDialogs.h"
 #include "apps/towary/UsageErrors.h"
+#include "apps/towary/register/VatConfigurationSender.h"
 
 #include <unistd.h>
 
@@ -104,6 +105,8 @@ int main(int argc, char** argv) {
     addRegisterCommands(app, context);
     addReasonsCommands(app, context);
     addCommissionCommands(app, context);
+    addVatCommands(app, context);
+    addNameCommands(app, context);
 
     try {
         app.parse(argc, argv);
@@ -141,6 +144,7 @@ int main(int argc, char** argv) {
         const Core::Token commissionGroupDao = Towar::registerCommissionGroupDao();     // the commission groups
         // The tills' communication: the return reasons as a file in the store's outbox for the tills.
         const Core::Token returnReasonsToTills = ReturnReasons::registerSendReturnReasonsToTills();
+        const Core::Token vatSender = registerVatConfigurationSender();    // the tills' VAT configuration, as files
         ModuleLoader module(ModuleLoader::defaultLibrary());
         context.job(std::cout);
         finishOutput();

@@ -9,7 +9,6 @@
 #include "tests/support/Failure.h"
 #include "tests/support/SettingsFile.h"
 
-#include <fstream>
 #include <set>
 #include <stdexcept>
 

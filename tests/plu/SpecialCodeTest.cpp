@@ -13,7 +13,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
 #include <stdexcept>
 

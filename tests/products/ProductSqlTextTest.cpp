@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 TEST(ProductSqlTextTest, StatementAfterFromEndsBeforeItsOrderBy) {
     EXPECT_EQ(GetSQLStatementAfterFrom("select a from b order by c"), "b");

@@ -1,5 +1,6 @@
 #include "tests/support/ScriptedDialogs.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace TestSupport {
@@ -24,6 +25,24 @@ bool ScriptedDialogs::multiOptions(Core::MsgKind, const std::string& text, std::
     shown.push_back({"options", text});
     for (auto& option : options) option.checked = next(option.caption);
     return true;
+}
+
+bool ScriptedDialogs::askWithOptions(const std::string& title, const std::string& text,
+                                     std::vector<Core::CCheckBoxOption>& options) {
+    shown.push_back({"options", title + "\n" + text});
+    for (auto& option : options) {
+        option.checked = std::find(ticked.begin(), ticked.end(), option.id) != ticked.end();
+        shown.push_back({"options", "[" + std::string(option.checked ? "x" : " ") + "] " + option.caption});
+    }
+    return next(text);
+}
+
+std::optional<std::filesystem::path> ScriptedDialogs::openFile(const std::string& title) {
+    shown.push_back({"file", title});
+    if (files.empty()) throw std::logic_error("unexpected open-file dialog: " + title);
+    const auto file = files.front();
+    files.pop_front();
+    return file;
 }
 
 bool ScriptedDialogs::showText(const Core::TBaseTextViewerArgs& args) {

@@ -5,6 +5,7 @@
 #include "Core/Dialogs/Dialogs.h"
 
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,7 +16,7 @@ namespace TestSupport {
 class ScriptedDialogs : public Core::IDialogs {
 public:
     struct Shown {
-        std::string kind;  // "warning", "information", "question", "options", "viewer", "grid"
+        std::string kind;  // "warning", "information", "question", "options", "viewer", "grid", "file"
         std::string text;
     };
 
@@ -25,12 +26,19 @@ public:
     // The rows chosen in grids, in order (none: cancelled); the grids shown, whole.
     std::deque<std::optional<std::size_t>> rows;
     std::vector<Core::TGridChoiceArgs> grids;
+    // The ids of the check boxes a question with options gets ticked; the
+    // files chosen in open-file dialogs, in order (none: cancelled).
+    std::vector<std::string> ticked;
+    std::deque<std::optional<std::filesystem::path>> files;
     std::vector<Shown> shown;
 
     void message(Core::MsgKind kind, const std::string& text) override;
     bool ask(const std::string& text) override;
     bool multiOptions(Core::MsgKind kind, const std::string& text,
                       std::vector<Core::CCheckBoxOption>& options) override;
+    bool askWithOptions(const std::string& title, const std::string& text,
+                        std::vector<Core::CCheckBoxOption>& options) override;
+    std::optional<std::filesystem::path> openFile(const std::string& title) override;
     bool showText(const Core::TBaseTextViewerArgs& args) override;
     std::optional<std::size_t> chooseRow(const Core::TGridChoiceArgs& args) override;
 

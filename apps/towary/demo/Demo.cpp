@@ -21,6 +21,7 @@ const std::vector<Step>& steps() {
         {"Ceny dnia i promocje", promotions},
         {"Etykiety i kody wysyłane do kasy", labelsAndRegisters},
         {"Powody zwrotów wysyłane do kas", returnReasons},
+        {"Zmiana stawek VAT i krótkie nazwy", vatChanges},
     };
     return all;
 }

@@ -33,5 +33,6 @@ void quantities(std::ostream& out);
 void promotions(std::ostream& out);
 void labelsAndRegisters(std::ostream& out);
 void returnReasons(std::ostream& out);
+void vatChanges(std::ostream& out);
 
 }  // namespace Towary::Host::Demo

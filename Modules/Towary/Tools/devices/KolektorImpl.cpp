@@ -59,7 +59,7 @@ void CKolektorImpl::write(boost::shared_ptr<Core::IVisualContext>, const Core::K
     auto& file = set.file("etykiety");
     bool written = false;
     std::vector<std::string> errors;
-    std::vector<Core::CCheckBoxOption> dontShowAgain{{"Nie pokazuj więcej tego ostrzeżenia.", false}};
+    std::vector<Core::CCheckBoxOption> dontShowAgain{{"Nie pokazuj więcej tego ostrzeżenia.", false, ""}};
     for (; !query.Eof(); query.Next()) {
         const std::string code = query.Fields(0).asString();
         try {

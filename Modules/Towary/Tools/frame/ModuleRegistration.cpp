@@ -6,6 +6,7 @@
 #include "Modules/Towary/Tools/devices/SendPluToCashRegister.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilter.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
+#include "Modules/Towary/Tools/prices/VatChangeActions.h"
 #include "Modules/Towary/Tools/status/ChangeActivityStatusAction.h"
 #include "Modules/Towary/Tools/status/StatusChangeAction.h"
 #include "Modules/Towary/Tools/ui/CommissionGroupBrowser.h"
@@ -18,7 +19,7 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 12> kUnits = {{
+constexpr std::array<UnitRegistration, 14> kUnits = {{
     {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
     {"registerCommissionGroupBrowserObjects", &registerCommissionGroupBrowserObjects},
     {"registerEtykietyKolImplObjects", &registerEtykietyKolImplObjects},
@@ -27,6 +28,8 @@ constexpr std::array<UnitRegistration, 12> kUnits = {{
     {"registerSendProductToCashRegisterObjects", &registerSendProductToCashRegisterObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
     {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},
+    {"registerVatModifierFuncObjects", &registerVatModifierFuncObjects},
+    {"registerVatModifierObjects", &registerVatModifierObjects},
     {"registerReturnReasonBrowserObjects", &registerReturnReasonBrowserObjects},
     {"registerIdentifierFilterControllerImplObjects", &registerIdentifierFilterControllerImplObjects},
     {"registerPurchaseConditionVariantControllerObjects", &registerPurchaseConditionVariantControllerObjects},

@@ -1,0 +1,146 @@
+// towary vat plan DIR [--overwrite]: the plan dialog of the VAT change of
+// 2011-01-01 (--overwrite ticks its box "Nadpisz zaplanowane wcześniej
+// zmiany stawek").
+// towary vat apply DIR [--day D]: the menu action: plan, the changes of the
+// day (today unless given), the renaming of the networks that do it.
+// towary vat import DIR FILE: the PKWiU list import from FILE: each line's
+// changes, then the question with their number, kept only on yes.
+// towary vat pending DIR: the planned changes not yet carried out.
+// towary name short DIR NAME VAT [--day D]: the short receipt name of a
+// product of that name and VAT code.
+
+#include "Core/Action/ActionContainer.h"
+#include "Core/Action/ArgumentGetters.h"
+#include "Core/Database/Query.h"
+#include "Core/Dialogs/Dialogs.h"
+#include "Core/tools/DayNumber.h"
+#include "Modules/Towary/Tools/classification/CKrNazwaCreator.h"
+#include "Modules/Towary/Tools/prices/VatChangeActions.h"
+#include "apps/towary/Command.h"
+#include "apps/towary/NumberArgument.h"
+#include "apps/towary/TerminalDialogs.h"
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace Towary::Host {
+namespace {
+
+// Hands the terminal's dialogs what the command line answers.
+void scriptDialogs(TerminalDialogs::Script script) {
+    if (auto* terminal = dynamic_cast<TerminalDialogs*>(&Core::dialogs())) terminal->script(std::move(script));
+}
+
+void invoke(const std::string& guid, const Core::IUnknownPtr& args = {}) {
+    Core::Action::CContainer::invoke<Core::IUnknown>(Core::Action::CContainer::instance(), guid, args);
+}
+
+int dayOf(const std::string& text) { return text.empty() ? Core::DayNumber::today() : Core::DayNumber::fromText(text); }
+
+CLI::Validator dayText() {
+    return CLI::Validator(
+        [](std::string& text) {
+            try {
+                Core::DayNumber::fromText(text);
+                return std::string();
+            } catch (const std::runtime_error& e) {
+                return std::string(e.what());
+            }
+        },
+        "YYYY-MM-DD", "day");
+}
+
+void printPending(std::ostream& out) {
+    DBKernel::Sql::OpenedQuery pending(
+        "select zv.ltowarref, t.sArtIndex, t.sNazwa, zv.ddata, t.byvat VatFrom, zv.byvat VatTo "
+        "from zmianavat zv, towar t where zv.ltowarref = t.ltowarref and (zv.bapplied = 0 or zv.bapplied is null) "
+        "order by zv.ddata, zv.ltowarref");
+    if (pending.empty()) {
+        out << "Brak zaplanowanych zmian stawek VAT.\n";
+        return;
+    }
+    out << "Towar\tIndeks\tNazwa\tDzień\tStawka obecna\tStawka docelowa\n";
+    while (pending.next())
+        out << pending["ltowarref"].asString() << '\t'
+            << pending["sArtIndex"].asString() << '\t' << pending["sNazwa"].asString() << '\t'
+            << Core::DayNumber::toText(pending["ddata"].asInt()) << '\t' << pending["VatFrom"].asString() << '\t'
+            << pending["VatTo"].asString() << '\n';
+}
+
+}  // namespace
+
+void addVatCommands(CLI::App& app, Context& context) {
+    struct Arguments {
+        bool overwrite = false;
+        std::string day;
+        std::string file;
+    };
+    auto arguments = std::make_shared<Arguments>();
+    auto* vat = app.add_subcommand("vat", "planned changes of the products' VAT rates");
+    vat->require_subcommand(1);
+
+    auto* plan = vat->add_subcommand("plan", "plan the VAT change of 2011-01-01 (the plan dialog)");
+    addStoreArgument(*plan, context);
+    plan->add_flag("--overwrite", arguments->overwrite, "tick \"overwrite the changes planned before\"");
+    plan->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            std::vector<std::string> ticked;
+            if (arguments->overwrite) ticked.emplace_back("OVERWRITE");
+            scriptDialogs({std::nullopt, ticked});
+            invoke(Towar::kPlanChangeVatGuid);
+            printPending(out);
+        };
+    });
+
+    auto* apply = vat->add_subcommand("apply", "carry out the planned changes of a day (the menu action)");
+    addStoreArgument(*apply, context);
+    apply->add_option("--day", arguments->day, "the day, YYYY-MM-DD (default: today)")->check(dayText());
+    apply->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            invoke(Towar::kVatMainMenuGuid,
+                   std::make_shared<Core::SessionDayStreamArgument>(TSessionHolder(), dayOf(arguments->day), out));
+        };
+    });
+
+    auto* import = vat->add_subcommand("import", "plan changes from a PKWiU list (prefix, rate name, exclusions)");
+    addStoreArgument(*import, context);
+    import->add_option("FILE", arguments->file, "the list: tab-separated lines, UTF-8")->required();
+    import->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            refuseStoreFile(arguments->file, "plik z listą PKWiU");
+            scriptDialogs({std::filesystem::path(arguments->file), std::nullopt});
+            invoke(Towar::kChangeVatByPkwiuGuid, std::make_shared<Core::StreamArgument>(out));
+        };
+    });
+
+    auto* pending = vat->add_subcommand("pending", "the planned changes not yet carried out");
+    addStoreArgument(*pending, context);
+    pending->callback([&context] { context.job = [](std::ostream& out) { printPending(out); }; });
+}
+
+void addNameCommands(CLI::App& app, Context& context) {
+    struct Arguments {
+        std::string name;
+        std::string vat;
+        std::string day;
+    };
+    auto arguments = std::make_shared<Arguments>();
+    auto* name = app.add_subcommand("name", "products' names");
+    name->require_subcommand(1);
+    auto* shortName = name->add_subcommand("short", "the short receipt name of NAME under VAT code VAT");
+    addStoreArgument(*shortName, context);
+    shortName->add_option("NAME", arguments->name, "the product's full name")->required();
+    shortName->add_option("VAT", arguments->vat, "the VAT code")->required()->check(numberArgument<int>("Kod VAT", 0, false));
+    shortName->add_option("--day", arguments->day, "the day of the fiscal letter, YYYY-MM-DD (default: today)")
+        ->check(dayText());
+    shortName->callback([&context, arguments] {
+        context.job = [arguments](std::ostream& out) {
+            const auto text =
+                Towar::CKrNazwaCreator(arguments->name, numberOf<int>(arguments->vat), dayOf(arguments->day)).get();
+            out << '"' << text << "\"\n";
+        };
+    });
+}
+
+}  // namespace Towary::Host

@@ -1,0 +1,114 @@
+// The PKWiU list import: changes to 2011-01-01 planned for the products whose
+// PKWiU code starts with a line's prefix, kept only when the user says so;
+// a file or line that cannot be used is refused with its line and leaves
+// nothing.
+
+#include "Core/Action/ActionContainer.h"
+#include "Core/Action/ArgumentGetters.h"
+#include "tests/prices/VatStore.h"
+#include "tests/support/Failure.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class PkwiuImport : public VatStore {
+protected:
+    PkwiuImport() {
+        product(1, "a", 13, "10.51.11");
+        product(2, "b", 13, "10.51.12");
+        product(3, "c", 13, "10.51-1");  // a code with a hyphen is never matched
+        product(4, "d", 13, "10.52.1");
+        product(5, "e", 13, "11.0");
+        product(6, "f", 13, "10'51.1");
+    }
+
+    // Writes the list and runs the import on it, with the answers given.
+    void import(const std::string& list, std::deque<bool> answers = {}) {
+        const auto file = store_.path() / "pkwiu.txt";
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << list;
+        dialogs_->files = {file};
+        dialogs_->answers = std::move(answers);
+        summary_.str("");
+        Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid,
+                                                         std::make_shared<Core::StreamArgument>(summary_));
+        EXPECT_TRUE(dialogs_->answers.empty());
+    }
+    std::string refusal(const std::string& list) {
+        return TestSupport::failure<std::runtime_error>([&] { import(list); });
+    }
+    std::string lastShown() { return dialogs_->shown.back().text; }
+
+    std::ostringstream summary_;  // each line's changes, as the import writes them
+};
+
+TEST_F(PkwiuImport, ThePrefixesOfALinePlanTheirProductsAndTheLastMatchingLineWins) {
+    import("10.51\t5%\n", {true});
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 2 towarów. Zachować zmiany?");
+    EXPECT_EQ(plans(), "1|40544|9|0\n2|40544|9|0\n");
+
+    // Runs of tabs are one separator; exclusions; earlier plans from the day on are replaced.
+    plan(90, 5, 40000, 12, "1");
+    import("10\t\t8%\t10.52\t\t10.51.12\n11\t23%\n", {true});
+    EXPECT_EQ(summary_.str(), "Linia 1: PKWiU 10* bez 10.52*, 10.51.12*, stawka 8%: 2 towarów\n"
+                              "Linia 2: PKWiU 11*, stawka 23%: 1 towarów\n");
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 3 towarów. Zachować zmiany?");  // 1, 6 and 5
+    EXPECT_EQ(plans(), "1|40544|12|0\n2|40544|9|0\n5|40000|12|1\n5|40544|13|0\n6|40544|12|0\n");
+
+    import("10.51\t5%\n10.51.11\t23%\n", {true});
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 3 towarów. Zachować zmiany?");
+    EXPECT_EQ(plans(), "1|40544|13|0\n2|40544|9|0\n5|40000|12|1\n5|40544|13|0\n6|40544|12|0\n");
+}
+
+TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineAndNothingStaysUnlessKept) {
+    import("11\t5%\n\n10.51\t8%\n", {false});
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 1 towarów. Zachować zmiany?");
+    EXPECT_EQ(plans(), "");
+
+    import("99\t5%\n");
+    EXPECT_EQ(dialogs_->shown.back().kind, "information");
+    EXPECT_EQ(lastShown(), "Nie znaleziono towarów dla kodów PKWiU z pliku.");
+    EXPECT_EQ(plans(), "");
+
+    dialogs_->files = {std::nullopt};  // the dialog cancelled
+    Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
+    EXPECT_EQ(dialogs_->shown.back().text, "Wybierz plik z listą PKWiU");
+}
+
+TEST_F(PkwiuImport, AQuoteInAPrefixIsPartOfTheCode) {
+    import("10'51\t5%\n", {true});
+    EXPECT_EQ(plans(), "6|40544|9|0\n");
+}
+
+TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritten) {
+    plan(90, 5, 40600, 12);
+    const std::string kept = plans();
+    const std::string good = "10.51\t5%\n";
+    EXPECT_EQ(refusal(good + "10.52\n"), "Błąd podczas odczytu linii: 2\nWiersz musi zawierać prefiks kodu PKWiU i "
+                                         "nazwę stawki VAT oddzielone tabulatorem.");
+    EXPECT_EQ(refusal(good + "\t\t\n"), "Błąd podczas odczytu linii: 2\nWiersz musi zawierać prefiks kodu PKWiU i "
+                                        "nazwę stawki VAT oddzielone tabulatorem.");
+    EXPECT_EQ(refusal(good + good + "10.52\t24%\n"),
+              "Błąd podczas odczytu linii: 3\nBrak stawki VAT o nazwie \"24%\" na liście stawek sklepu.");
+    EXPECT_EQ(refusal("10.51\t5%\r\n"), "Błąd podczas odczytu linii: 1\nWiersz kończy się znakiem CR (końce "
+                                        "wierszy Windows); zapisz plik z końcami wierszy LF.");
+    EXPECT_EQ(refusal(good + "10.52 \xbfywno\x9c\xe6\t5%\n"),
+              "Błąd podczas odczytu linii: 2\nWiersz nie jest zapisany w UTF-8 (plik zapisano zapewne w stronie "
+              "kodowej Windows); zapisz plik w UTF-8.");
+    EXPECT_EQ(refusal(good + "10%\t5%\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10%\" zawiera znak % "
+                                           "lub _, który nie może być częścią kodu.");
+    EXPECT_EQ(refusal(good + "10\t5%\t10.5_\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10.5_\" zawiera "
+                                                 "znak % lub _, który nie może być częścią kodu.");
+    EXPECT_EQ(plans(), kept);
+
+    const auto missing = store_.path() / "brak.txt";
+    dialogs_->files = {missing};
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] {
+                  Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
+              }),
+              "Błąd podczas odczytu pliku: " + missing.string());
+    EXPECT_EQ(plans(), kept);
+}
+
+}  // namespace
