@@ -40,6 +40,9 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
                   "Niepoprawny format skrótu.\n Dozwolony format: \n - ilość znaków: od 0 do 3,\n - tylko wielkie litery");
     expectFailure(run("reasons", {"add", std::string(65, 'x')}), "Maksymalna dozwolona długość pola to 64 znaki.");
     expectFailure(run("reasons", {"add", ""}), "Pole z nazwą powodu zwrotu nie może być puste.");
+    expectFailure(run("reasons", {"add", "Zł\xFF"}),
+                  "Tekst powodu zwrotu musi być zapisany w UTF-8 i nie może zawierać znaków sterujących (tabulacji, "
+                  "końca wiersza).");
 
     expectOutput(run("reasons", {"delete", id, "--no"}),
                  "Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'? [nie]\nNic nie zmieniono.\n");
