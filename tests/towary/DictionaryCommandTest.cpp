@@ -52,6 +52,8 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
     expectOutput(run("reasons", {"delete", id, "--yes"}),
                  "Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'? [tak]\nOznaczono jako usunięty powód zwrotu " +
                      id + ".\n");
+    expectOutput(run("reasons", {"delete", id, "0" + id, "--yes"}),
+                 "Powód zwrotu " + id + " był już usunięty.\nNic nie zmieniono.\n");
     expectFailure(run("reasons", {"add", "uszkodzony", "--shortcut", "NEW"}),
                   "Nazwa powodu zwrotu 'Uszkodzony' nie jest unikalna.");
     expectFailure(run("reasons", {"delete", "999", "--yes"}),
@@ -60,7 +62,7 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
     expectOutput(run("reasons", {"list"}),
                  kHeader + id + "\tUszkodzony\tUSZ\ttak\n" + other + "\tŹle zważony\t\tnie\n");
 
-    expectOutput(run("reasons", {"restore", id, other}),
+    expectOutput(run("reasons", {"restore", id, other, id}),
                  "Przywrócono powód zwrotu " + id + ".\nPowód zwrotu " + other +
                      " nie był usunięty.\n");
     expectOutput(run("reasons", {"list"}),
