@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,6 +29,13 @@ int openFifo(const std::filesystem::path& path) {
     for (;;) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd >= 0) {
+            // Only a till's pipe is written: records written into a file
+            // that happens to lie there would overwrite its beginning.
+            struct stat status {};
+            if (::fstat(fd, &status) != 0 || !S_ISFIFO(status.st_mode)) {
+                ::close(fd);
+                return -1;
+            }
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
             return fd;
         }

@@ -1,8 +1,9 @@
 #pragma once
 // The channel to the front office's cash-register program, the till. On
 // this machine it is a named pipe (a FIFO) that the till makes in the
-// runtime directory; on another machine it is a TCP connection to the till's
-// port. The bytes are the same either way.
+// runtime directory (anything else found under the pipe's name is left
+// alone, as no till); on another machine it is a TCP connection to the
+// till's port. The bytes are the same either way.
 //
 // The writer never fails: what it cannot deliver is dropped, as the module's
 // sending routine expects, but when no till took the bytes it says so on

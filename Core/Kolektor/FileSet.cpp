@@ -44,18 +44,23 @@ FileSet::File& FileSet::file(const std::string& name) {
 }
 
 void FileSet::finish() {
+    // The files and their names must be on disk before the set takes its
+    // name, or a power loss could show the loader a set of empty files.
     for (auto& [name, file] : files_) {
         file->out_.flush();
         file->out_.close();
-        if (!file->out_) fail("Nie można zapisać pliku kolektora " + name, errno);
+        if (!file->out_ || !Core::syncFile(temporary_ / name)) fail("Nie można zapisać pliku kolektora " + name, errno);
     }
+    if (!Core::syncDirectoryOf(temporary_ / "."))
+        fail("Nie można zapisać zestawu plików kolektora " + target_.string(), errno);
     std::error_code error;
     if (std::filesystem::exists(target_, error))
         throw std::runtime_error("Zestaw plików kolektora " + target_.string() + " już istnieje.");
     std::filesystem::rename(temporary_, target_, error);
     if (error) fail("Nie można zapisać zestawu plików kolektora " + target_.string(), error.value());
     temporary_.clear();
-    Core::syncDirectoryOf(target_);
+    if (!Core::syncDirectoryOf(target_))
+        fail("Nie można zapisać zestawu plików kolektora " + target_.string(), errno);
 }
 
 void FileSet::fail(const std::string& what, int error) const {

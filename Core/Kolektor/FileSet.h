@@ -31,8 +31,9 @@ public:
 
     // The file of that name in the set, made on first use.
     File& file(const std::string& name);
-    // Closes the files and makes the set visible under its name. Throws
-    // std::runtime_error when a write failed or a set of that name exists.
+    // Closes the files and makes the set visible under its name, the files
+    // and the name on disk when it returns. Throws std::runtime_error when a
+    // write or a sync failed or a set of that name exists.
     void finish();
 
     // Where the set appears once finished.

@@ -1,5 +1,7 @@
 #include "Core/System/MachineRegistry.h"
 
+#include "Core/tools/PolishText.h"
+
 #include <toml++/toml.h>
 
 #include <cstdlib>
@@ -7,6 +9,18 @@
 #include <system_error>
 
 namespace Core::MachineRegistry {
+namespace {
+
+// The registry's key paths and value names know no letter case
+// ("SOFTWARE\\Teskal" is "Software\\Teskal"): the entry of that name in any case.
+toml::node_view<const toml::node> entry(const toml::table& table, const std::string& name) {
+    const std::string wanted = PolishText::toLower(name);
+    for (const auto& [entryName, node] : table)
+        if (PolishText::toLower(entryName.str()) == wanted) return toml::node_view<const toml::node>(node);
+    return {};
+}
+
+}  // namespace
 
 std::filesystem::path file() {
     const char* overridden = std::getenv("TOWARY_MACHINE_REGISTRY");
@@ -25,9 +39,9 @@ std::optional<std::string> readText(const std::string& key, const std::string& v
         throw std::runtime_error("Plik konfiguracji komputera " + path.string() + " jest błędny (wiersz " +
                                  std::to_string(e.source().begin.line) + ").");
     }
-    const toml::table* values = root[key].as_table();
+    const toml::table* values = entry(root, key).as_table();
     if (values == nullptr) return std::nullopt;
-    const auto* text = (*values)[valueName].as_string();
+    const auto* text = entry(*values, valueName).as_string();
     if (text == nullptr) return std::nullopt;
     return text->get();
 }

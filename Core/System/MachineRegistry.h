@@ -2,7 +2,8 @@
 // The local machine's registry, as the module reads it: a read-only machine
 // configuration file, a TOML file whose tables are the registry keys written
 // as their paths ("Software\\Teskal\\Zurovoveru") and whose text entries are
-// the keys' values. The file is $TOWARY_MACHINE_REGISTRY when that is set,
+// the keys' values; key paths and value names are matched without regard to
+// letter case, as the registry matches them. The file is $TOWARY_MACHINE_REGISTRY when that is set,
 // else /etc/towary/registry.toml. Nothing here writes it: a key that is
 // missing stays missing.
 

@@ -53,12 +53,7 @@ void AtomicFile::commit() {
     if (!out_) fail(errno);
     if (!temporary_.empty()) {
         // The text must be on disk before the name points at it, or a crash could leave an empty file.
-        const int fd = ::open(temporary_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) fail(errno);
-        const bool synced = ::fsync(fd) == 0;
-        const int error = errno;
-        ::close(fd);
-        if (!synced) fail(error);
+        if (!syncFile(temporary_)) fail(errno);
         if (std::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
         // The file is in place: from here on only its new name could be lost.
         temporary_.clear();

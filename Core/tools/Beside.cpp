@@ -23,6 +23,16 @@ MadeBeside makeBeside(const std::filesystem::path& path, std::string_view tag,
     }
 }
 
+bool syncFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return synced;
+}
+
 bool syncDirectoryOf(const std::filesystem::path& path) {
     const auto directory = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -22,6 +22,11 @@ struct MadeBeside {
 MadeBeside makeBeside(const std::filesystem::path& path, std::string_view tag,
                       const std::function<int(const std::filesystem::path&)>& make);
 
+// Flushes the written file's bytes to disk, so that a rename of it never
+// points at an empty or partial file after a power loss. Returns false, with
+// errno set, when the file cannot be synced.
+bool syncFile(const std::filesystem::path& path);
+
 // Flushes the directory holding `path` to disk, so that a name renamed into
 // it stays there across a power loss. Returns false, with errno set, when
 // the directory cannot be synced.

@@ -1,7 +1,8 @@
 #include "Core/tools/Csv.h"
 
+#include "Core/tools/Utf8.h"
+
 #include <csv.h>
-#include <unicode/utf8.h>
 
 #include <cctype>
 #include <deque>
@@ -13,18 +14,6 @@ namespace Core::Csv {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool isUtf8(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    const auto length = static_cast<std::int32_t>(text.size());
-    std::int32_t i = 0;
-    while (i < length) {
-        UChar32 c = 0;
-        U8_NEXT(bytes, i, length, c);
-        if (c < 0) return false;
-    }
-    return true;
-}
 
 // Blanks are part of a field.
 int noBlanks(unsigned char) { return 0; }
@@ -56,7 +45,7 @@ struct Reader::Parser {
         auto& state = *static_cast<Parser*>(self);
         std::string_view text(static_cast<const char*>(data), size);
         if (state.current.fields.empty()) state.current.line = state.recordLine;
-        if (!isUtf8(text) && state.invalidLine == 0) state.invalidLine = state.current.line;
+        if (!Core::Utf8::isValid(text) && state.invalidLine == 0) state.invalidLine = state.current.line;
         state.current.fields.emplace_back(text);
     }
 

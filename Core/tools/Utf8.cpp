@@ -2,7 +2,20 @@
 
 #include <unicode/utf8.h>
 
+#include <cstdint>
+
 namespace Core::Utf8 {
+
+bool isValid(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto size = static_cast<std::int32_t>(text.size());
+    for (std::int32_t at = 0; at < size;) {
+        UChar32 c = 0;
+        U8_NEXT(bytes, at, size, c);
+        if (c < 0) return false;
+    }
+    return true;
+}
 
 std::size_t length(std::string_view text) {
     std::size_t count = 0;

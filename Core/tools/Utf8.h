@@ -9,6 +9,9 @@
 
 namespace Core::Utf8 {
 
+// Whether the bytes are well-formed UTF-8.
+bool isValid(std::string_view text);
+
 // The number of characters of the text.
 std::size_t length(std::string_view text);
 

@@ -1,3 +1,4 @@
+#include "Core/Database/RefPool.h"
 #include "Core/Kolektor/FileSet.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/registration/Registrations.h"
@@ -95,6 +96,14 @@ TEST_F(CollectorLabels, StockDaysAndSelectionNarrowTheProducts) {
     EXPECT_EQ(send(chosen, Selection{{2}, {"02"}}), "102\t167771.16\n108\t1.50\n");
     EXPECT_EQ(send(chosen, Selection{}), "") << "nothing chosen, nothing sent, no set left behind";
     EXPECT_TRUE(std::filesystem::is_empty(Kolektor::directory()));
+}
+
+TEST_F(CollectorLabels, ASetNamedAfterAnIdOfTenDigitsKeepsEveryDigit) {
+    execute("delete from plu where lTowarRef = 4");
+    DBKernel::RefPool::instance().reserveThrough(999999999, session_);
+    Etykiety::CKolektorImpl().write({}, {}, {});
+    EXPECT_TRUE(std::filesystem::is_regular_file(Kolektor::directory() / "1000000000" / "etykiety"));
+    EXPECT_FALSE(std::filesystem::exists(Kolektor::directory() / "000000000"));
 }
 
 TEST_F(CollectorLabels, IsTheDefaultOfItsSingletonWhileRegistered) {

@@ -86,6 +86,11 @@ TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWritten) {
     labels.otworzPlik();
     EXPECT_EQ(std::filesystem::path(labels.path()).parent_path(), elsewhere);
     labels.zamknijPlik();
+
+    writeRegistry("[\"SOFTWARE\\\\TESKAL\\\\zurovoveru\"]\n\"KATALOG PLIKÓW METKOWNICY\" = \"" + elsewhere.string() + "\"\n");
+    labels.otworzPlik();
+    EXPECT_EQ(std::filesystem::path(labels.path()).parent_path(), elsewhere) << "the registry knows no letter case";
+    labels.zamknijPlik();
     EXPECT_EQ(getRegistryValue("Software\\Teskal\\Brak", "Katalog plików metkownicy"), "");
 }
 

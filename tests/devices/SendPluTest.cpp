@@ -143,6 +143,16 @@ TEST_F(SendPlu, NoTillListeningKeepsTheCountAndSaysSo) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Uwaga: żadna kasa nie odbiera kodów (potok " + Core::CashRegister::fifoPath("kasa").string() +
                   "); kody nie zostały odebrane.\n");
+
+    // A file under the pipe's name is no till, and its bytes stay as they were.
+    const auto file = Core::CashRegister::fifoPath("kasa");
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "dane, których nikt nie nadpisze\n";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Towar::sendPlu(collectionOf(1, 1), "PLU0"), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Uwaga: żadna kasa nie odbiera kodów (potok " + file.string() + "); kody nie zostały odebrane.\n");
+    EXPECT_EQ(bytes(file), "dane, których nikt nie nadpisze\n");
 }
 
 // An argument as a product list hands it over: the getter of its selection, a form or not.

@@ -40,6 +40,9 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
                   "Niepoprawny format skrótu.\n Dozwolony format: \n - ilość znaków: od 0 do 3,\n - tylko wielkie litery");
     expectFailure(run("reasons", {"add", std::string(65, 'x')}), "Maksymalna dozwolona długość pola to 64 znaki.");
     expectFailure(run("reasons", {"add", ""}), "Pole z nazwą powodu zwrotu nie może być puste.");
+    expectFailure(run("reasons", {"add", "Zł\xFF"}),
+                  "Tekst powodu zwrotu musi być zapisany w UTF-8 i nie może zawierać znaków sterujących (tabulacji, "
+                  "końca wiersza).");
 
     expectOutput(run("reasons", {"delete", id, "--no"}),
                  "Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'? [nie]\nNic nie zmieniono.\n");
@@ -49,6 +52,8 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
     expectOutput(run("reasons", {"delete", id, "--yes"}),
                  "Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'? [tak]\nOznaczono jako usunięty powód zwrotu " +
                      id + ".\n");
+    expectOutput(run("reasons", {"delete", id, "0" + id, "--yes"}),
+                 "Powód zwrotu " + id + " był już usunięty.\nNic nie zmieniono.\n");
     expectFailure(run("reasons", {"add", "uszkodzony", "--shortcut", "NEW"}),
                   "Nazwa powodu zwrotu 'Uszkodzony' nie jest unikalna.");
     expectFailure(run("reasons", {"delete", "999", "--yes"}),
@@ -57,7 +62,7 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
     expectOutput(run("reasons", {"list"}),
                  kHeader + id + "\tUszkodzony\tUSZ\ttak\n" + other + "\tŹle zważony\t\tnie\n");
 
-    expectOutput(run("reasons", {"restore", id, other}),
+    expectOutput(run("reasons", {"restore", id, other, id}),
                  "Przywrócono powód zwrotu " + id + ".\nPowód zwrotu " + other +
                      " nie był usunięty.\n");
     expectOutput(run("reasons", {"list"}),

@@ -58,6 +58,17 @@ TEST_F(LabelsRegisterCommand, LabelFileOfProductsAndAnUnwritableDirectory) {
     EXPECT_EQ(TestSupport::readFile(file), "1\t1\t\xAFurek \xB6l\xB1ski\t000001\t4.50\r\n2\t1\tChleb\t000002\t3.00\r\n")
         << "the name in ISO-8859-2, the lines ended by CR LF";
 
+    EXPECT_EQ(sql("update towar set dCenaSprzed = null where lTowarRef = 2").exitCode, 0);
+    const auto files = [&] {
+        const std::filesystem::directory_iterator all(std::filesystem::path(dir_) / "metki");
+        return std::distance(all, std::filesystem::directory_iterator());
+    };
+    const auto before = files();
+    const auto unpriced = run("labels", {"file", "1", "/000002"});
+    EXPECT_EQ(unpriced.exitCode, 1);
+    EXPECT_EQ(unpriced.err, "towary: Towar /000002 nie ma ceny sprzedaży, a etykieta pokazuje cenę. Nie zapisano pliku.\n");
+    EXPECT_EQ(files(), before) << "no label file begun";
+
     set("Parametry sklepu / Metkowanie / Katalog plików metkownicy", "/nie/ma/takiego");
     const auto refused = run("labels", {"file", "1"});
     EXPECT_EQ(refused.exitCode, 1);

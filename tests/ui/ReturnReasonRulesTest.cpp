@@ -27,6 +27,13 @@ TEST(ReturnReasonRules, ShortcutsOfUpToThreeCapitalsAZAndTextsOfUpTo64Characters
     EXPECT_EQ(failure([&] { checkReturnReasonText(std::string(64, 'x')); }), "no exception");
     EXPECT_EQ(failure([&] { checkReturnReasonText(polish + "a"); }), "Maksymalna dozwolona długość pola to 64 znaki.");
     EXPECT_EQ(failure([&] { checkReturnReasonText(""); }), "no exception") << "the empty text waits for the save";
+
+    const std::string unfit =
+        "Tekst powodu zwrotu musi być zapisany w UTF-8 i nie może zawierać znaków sterujących (tabulacji, końca "
+        "wiersza).";
+    for (const std::string refused : {"\xFF\xFE zły", "Zł\xC5", "Uszkodzony\tUSZ", "Dwa\nwiersze", "Bez\x7F"})
+        EXPECT_EQ(failure([&] { checkReturnReasonText(refused); }), unfit) << refused;
+    EXPECT_EQ(failure([&] { checkReturnReasonText("Zły rozmiar, \"kolor\" & <wzór>!"); }), "no exception");
 }
 
 TEST(ReturnReasonRules, EveryReasonAgainstEveryOtherDeletedOnesIncluded) {

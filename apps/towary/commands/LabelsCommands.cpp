@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,13 @@ void addLabelsCommands(CLI::App& app, Context& context) {
     file->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             std::vector<TTowarPtr> products;
-            for (const auto& product : arguments->products)
+            for (const auto& product : arguments->products) {
                 products.push_back(findProduct(product, TSessionHolder(), "etykiety drukuje się dla towarów."));
+                // A shelf label without a price would show 0.00, a price the product does not sell for.
+                if (products.back()->IsNullCenaSprzed())
+                    throw std::runtime_error("Towar " + product +
+                                             " nie ma ceny sprzedaży, a etykieta pokazuje cenę. Nie zapisano pliku.");
+            }
             TMetki labelFile;
             labelFile.otworzPlik();
             const std::string path = labelFile.path();

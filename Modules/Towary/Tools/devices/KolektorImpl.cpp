@@ -8,7 +8,7 @@
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/User/User.h"
 #include "Core/tools/DayNumber.h"
-#include "Core/tools/Utf8.h"
+#include "Core/tools/Digits.h"
 
 #include <algorithm>
 #include <vector>
@@ -55,7 +55,8 @@ void CKolektorImpl::write(boost::shared_ptr<Core::IVisualContext>, const Core::K
                               statement(options, selection, Core::User::instance().getUserRef()));
     query.Open();
 
-    Kolektor::FileSet set(Core::Utf8::rightAligned(std::to_string(DBKernel::GetRef()), 9, '0') + "\\");
+    // At least nine digits: an id past them is kept whole, or two sets could share a name.
+    Kolektor::FileSet set(Core::padLeft(std::to_string(DBKernel::GetRef()), 9) + "\\");
     auto& file = set.file("etykiety");
     bool written = false;
     std::vector<std::string> errors;

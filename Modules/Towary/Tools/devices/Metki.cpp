@@ -4,6 +4,7 @@
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/System/MachineRegistry.h"
 #include "Core/System/Sysutils.h"
+#include "Core/tools/Beside.h"
 #include "Core/tools/Charset.h"
 #include "Core/tools/Filesystem.h"
 #include "Core/tools/SystemError.h"
@@ -86,6 +87,8 @@ void TMetki::zamknijPlik() {
     const bool flushed = std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
     const int error = errno;
     if (std::fclose(file) != 0 || !flushed) writeFailed(path, flushed ? errno : error);
+    // A file this open made is on disk only once its name is.
+    if (!Core::syncDirectoryOf(path)) writeFailed(path, errno);
 }
 
 System::AnsiString formatGrIndex(System::AnsiString index) {
