@@ -76,6 +76,15 @@ TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineAndNothingStaysUnlessKept) {
     EXPECT_EQ(dialogs_->shown.back().text, "Wybierz plik z listą PKWiU");
 }
 
+TEST_F(PkwiuImport, AByteOrderMarkBeforeTheFirstLineIsNoPartOfItsPrefix) {
+    import("\xEF\xBB\xBF" "10.51\t5%\n11\t8%\n", {true});
+    EXPECT_EQ(summary_.str(), "Linia 1: PKWiU 10.51*, stawka 5%: 2 towarów\nLinia 2: PKWiU 11*, stawka 8%: 1 towarów\n");
+    EXPECT_EQ(plans(), "1|40544|9|0\n2|40544|9|0\n5|40544|12|0\n");
+
+    import("\xEF\xBB\xBF\n10.51\t5%\n");  // only the mark: the list ends at its empty first line
+    EXPECT_EQ(lastShown(), "Nie znaleziono towarów dla kodów PKWiU z pliku.");
+}
+
 TEST_F(PkwiuImport, AQuoteInAPrefixIsPartOfTheCode) {
     import("10'51\t5%\n", {true});
     EXPECT_EQ(plans(), "6|40544|9|0\n");

@@ -12,10 +12,13 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Towar {
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 struct PkwiuLine {
     std::vector<std::string> fields;  // as read, for the summary
@@ -64,7 +67,10 @@ int planVatChangesFromPkwiuList(std::istream& in, TSessionHolder session, std::o
     int total = 0;
     std::string lines;  // the summary, written once every line is read: a refused list prints nothing
     std::string text;
-    for (int number = 1; std::getline(in, text) && !text.empty(); ++number) {
+    for (int number = 1; std::getline(in, text); ++number) {
+        // Editors on Windows start a UTF-8 file with a byte order mark; it is no part of the first prefix.
+        if (number == 1 && text.starts_with(kByteOrderMark)) text.erase(0, kByteOrderMark.size());
+        if (text.empty()) break;
         PkwiuLine line;
         try {
             line = readLine(text);
