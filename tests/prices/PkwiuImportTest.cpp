@@ -109,6 +109,9 @@ TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritt
                                            "lub _, który nie może być częścią kodu.");
     EXPECT_EQ(refusal(good + "10\t5%\t10.5_\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10.5_\" zawiera "
                                                  "znak % lub _, który nie może być częścią kodu.");
+    EXPECT_EQ(refusal(good + std::string("1\0" "0\0\t\0" "5\0%\0\n", 11)),
+              "Błąd podczas odczytu linii: 2\nWiersz zawiera znak sterujący o kodzie 0 (plik zapisano zapewne w "
+              "UTF-16); zapisz plik jako tekst w UTF-8.");
     EXPECT_EQ(plans(), kept);
 
     const auto missing = store_.path() / "brak.txt";

@@ -9,6 +9,7 @@
 #include "Modules/Towary/Tools/prices/CVATModifier.h"
 #include "Modules/Towary/Tools/prices/VatPlanSql.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -49,6 +50,14 @@ PkwiuLine readLine(const std::string& text) {
     if (!text.empty() && text.back() == '\r')
         throw std::runtime_error("Wiersz kończy się znakiem CR (końce wierszy Windows); zapisz plik z końcami "
                                  "wierszy LF.");
+    // A control character has no place in a list of codes and names; a NUL, which a file in UTF-16 is full
+    // of, would even cut the statement the prefix goes into.
+    const auto control = std::find_if(text.begin(), text.end(), [](char c) {
+        return (c >= 0 && c < ' ' && c != '\t') || c == '\x7f';
+    });
+    if (control != text.end())
+        throw std::runtime_error("Wiersz zawiera znak sterujący o kodzie " + std::to_string(int(*control)) +
+                                 " (plik zapisano zapewne w UTF-16); zapisz plik jako tekst w UTF-8.");
     const auto fields = Core::splitList(text, "\t", Core::EmptyItems::drop);
     if (fields.size() < 2)
         throw std::runtime_error("Wiersz musi zawierać prefiks kodu PKWiU i nazwę stawki VAT oddzielone tabulatorem.");
