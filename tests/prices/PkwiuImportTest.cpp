@@ -121,6 +121,14 @@ TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritt
               }),
               "Błąd podczas odczytu pliku: " + missing.string());
     EXPECT_EQ(plans(), kept);
+
+    // A path that opens but cannot be read, such as a folder, is not a list without products.
+    dialogs_->files = {store_.path()};
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] {
+                  Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
+              }),
+              "Błąd podczas odczytu pliku: " + store_.path().string());
+    EXPECT_EQ(plans(), kept);
 }
 
 }  // namespace
