@@ -105,6 +105,8 @@ TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritt
     EXPECT_EQ(refusal(good + "10.52 \xbfywno\x9c\xe6\t5%\n"),
               "Błąd podczas odczytu linii: 2\nWiersz nie jest zapisany w UTF-8 (plik zapisano zapewne w stronie "
               "kodowej Windows); zapisz plik w UTF-8.");
+    EXPECT_EQ(refusal(std::string("\xFF\xFE" "1\0" "0\0\t\0" "5\0%\0\n\0", 14)),
+              "Błąd podczas odczytu linii: 1\nPlik zapisano w UTF-16 (\"Unicode\"); zapisz plik w UTF-8.");
     EXPECT_EQ(refusal(good + "10%\t5%\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10%\" zawiera znak % "
                                            "lub _, który nie może być częścią kodu.");
     EXPECT_EQ(refusal(good + "10\t5%\t10.5_\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10.5_\" zawiera "

@@ -44,6 +44,9 @@ std::string prefixPattern(const std::string& prefix) {
 }
 
 PkwiuLine readLine(const std::string& text) {
+    // Notepad's "Unicode" is UTF-16, which starts with its byte order mark: no code page to blame.
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"))
+        throw std::runtime_error("Plik zapisano w UTF-16 (\"Unicode\"); zapisz plik w UTF-8.");
     if (!Core::Utf8::isValid(text))
         throw std::runtime_error("Wiersz nie jest zapisany w UTF-8 (plik zapisano zapewne w stronie kodowej Windows); "
                                  "zapisz plik w UTF-8.");

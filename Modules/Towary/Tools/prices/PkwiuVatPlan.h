@@ -17,7 +17,7 @@ namespace Towar {
 // returns the number of changes planned. Reading stops at the first empty
 // line or the end; a UTF-8 byte order mark before the first line is
 // skipped. A line that cannot be used (fewer than two fields, an unknown
-// rate name, a text that is no UTF-8, a Windows line end, a control
+// rate name, a text in UTF-16 or no UTF-8, a Windows line end, a control
 // character other than a tab, a prefix holding a LIKE wildcard) throws
 // std::runtime_error "Błąd podczas odczytu linii: N" and the reason on the
 // next line; what earlier lines wrote is the caller's to roll back. With a
