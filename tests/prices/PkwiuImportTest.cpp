@@ -76,6 +76,15 @@ TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineAndNothingStaysUnlessKept) {
     EXPECT_EQ(dialogs_->shown.back().text, "Wybierz plik z listą PKWiU");
 }
 
+TEST_F(PkwiuImport, AByteOrderMarkBeforeTheFirstLineIsNoPartOfItsPrefix) {
+    import("\xEF\xBB\xBF" "10.51\t5%\n11\t8%\n", {true});
+    EXPECT_EQ(summary_.str(), "Linia 1: PKWiU 10.51*, stawka 5%: 2 towarów\nLinia 2: PKWiU 11*, stawka 8%: 1 towarów\n");
+    EXPECT_EQ(plans(), "1|40544|9|0\n2|40544|9|0\n5|40544|12|0\n");
+
+    import("\xEF\xBB\xBF\n10.51\t5%\n");  // only the mark: the list ends at its empty first line
+    EXPECT_EQ(lastShown(), "Nie znaleziono towarów dla kodów PKWiU z pliku.");
+}
+
 TEST_F(PkwiuImport, AQuoteInAPrefixIsPartOfTheCode) {
     import("10'51\t5%\n", {true});
     EXPECT_EQ(plans(), "6|40544|9|0\n");
@@ -96,10 +105,15 @@ TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritt
     EXPECT_EQ(refusal(good + "10.52 \xbfywno\x9c\xe6\t5%\n"),
               "Błąd podczas odczytu linii: 2\nWiersz nie jest zapisany w UTF-8 (plik zapisano zapewne w stronie "
               "kodowej Windows); zapisz plik w UTF-8.");
+    EXPECT_EQ(refusal(std::string("\xFF\xFE" "1\0" "0\0\t\0" "5\0%\0\n\0", 14)),
+              "Błąd podczas odczytu linii: 1\nPlik zapisano w UTF-16 (\"Unicode\"); zapisz plik w UTF-8.");
     EXPECT_EQ(refusal(good + "10%\t5%\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10%\" zawiera znak % "
                                            "lub _, który nie może być częścią kodu.");
     EXPECT_EQ(refusal(good + "10\t5%\t10.5_\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10.5_\" zawiera "
                                                  "znak % lub _, który nie może być częścią kodu.");
+    EXPECT_EQ(refusal(good + std::string("1\0" "0\0\t\0" "5\0%\0\n", 11)),
+              "Błąd podczas odczytu linii: 2\nWiersz zawiera znak sterujący o kodzie 0 (plik zapisano zapewne w "
+              "UTF-16); zapisz plik jako tekst w UTF-8.");
     EXPECT_EQ(plans(), kept);
 
     const auto missing = store_.path() / "brak.txt";
@@ -108,6 +122,14 @@ TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritt
                   Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
               }),
               "Błąd podczas odczytu pliku: " + missing.string());
+    EXPECT_EQ(plans(), kept);
+
+    // A path that opens but cannot be read, such as a folder, is not a list without products.
+    dialogs_->files = {store_.path()};
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] {
+                  Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
+              }),
+              "Błąd podczas odczytu pliku: " + store_.path().string());
     EXPECT_EQ(plans(), kept);
 }
 

@@ -55,8 +55,8 @@ TEST_F(VatCommand, ThePlanAsksThenTheEveningCarriesItOutAndTellsTheTills) {
     EXPECT_EQ(planned.out, "== Pytanie... ==\nZaplanować zmiany stawek VAT? [tak]\n"
                            "[ ] Nadpisz zaplanowane wcześniej zmiany stawek\n"
                            "Towar\tIndeks\tNazwa\tDzień\tStawka obecna\tStawka docelowa\n"
-                           "1\t000101\tSok jabłkowy\t2011-01-01\t6\t13\n"
-                           "2\t000102\tChleb\t2011-01-01\t3\t12\n");
+                           "1\t000101\tSok jabłkowy\t2011-01-01\t6 (22%)\t13 (23%)\n"
+                           "2\t000102\tChleb\t2011-01-01\t3 (7%)\t12 (8%)\n");
 
     const auto evening = runTowary({"evening", dir_, "--day", "2011-01-01"});
     EXPECT_EQ(evening.exitCode, 0) << evening.err;
@@ -91,8 +91,8 @@ TEST_F(VatCommand, ThePkwiuListIsKeptOnlyOnYesAndABadLineNamesItself) {
     const auto kept = runTowary({"--yes", "vat", "import", dir_, file.string()});
     EXPECT_EQ(kept.exitCode, 0) << kept.err;
     expectOutput(run("vat", {"pending"}), "Towar\tIndeks\tNazwa\tDzień\tStawka obecna\tStawka docelowa\n"
-                                          "1\t000101\tSok\t2011-01-01\t13\t9\n"
-                                          "2\t000102\tChleb\t2011-01-01\t13\t12\n");
+                                          "1\t000101\tSok\t2011-01-01\t13 (23%)\t9 (5%)\n"
+                                          "2\t000102\tChleb\t2011-01-01\t13 (23%)\t12 (8%)\n");
 
     std::ofstream(file) << "10.32\t5%\n10.71\n";
     expectFailure(runTowary({"--yes", "vat", "import", dir_, file.string()}),

@@ -51,11 +51,18 @@ CLI::Validator dayText() {
         "YYYY-MM-DD", "day");
 }
 
+// A VAT code with its rate's name: a bare code such as 13 reads as a percentage.
+std::string rateText(const DBKernel::Sql::Field& code, const DBKernel::Sql::Field& name) {
+    if (code.isNull()) return "";
+    return code.asString() + " (" + (name.isNull() ? "brak na liście stawek" : name.asString()) + ")";
+}
+
 void printPending(std::ostream& out) {
     DBKernel::Sql::OpenedQuery pending(
-        "select zv.ltowarref, t.sArtIndex, t.sNazwa, zv.ddata, t.byvat VatFrom, zv.byvat VatTo "
-        "from zmianavat zv, towar t where zv.ltowarref = t.ltowarref and (zv.bapplied = 0 or zv.bapplied is null) "
-        "order by zv.ddata, zv.ltowarref");
+        "select zv.ltowarref, t.sArtIndex, t.sNazwa, zv.ddata, t.byvat VatFrom, sf.sNazwa NameFrom, zv.byvat VatTo, "
+        "st.sNazwa NameTo from zmianavat zv join towar t on zv.ltowarref = t.ltowarref "
+        "left join stawkavat sf on sf.byVAT = t.byvat left join stawkavat st on st.byVAT = zv.byvat "
+        "where zv.bapplied = 0 or zv.bapplied is null order by zv.ddata, zv.ltowarref");
     if (pending.empty()) {
         out << "Brak zaplanowanych zmian stawek VAT.\n";
         return;
@@ -64,8 +71,9 @@ void printPending(std::ostream& out) {
     while (pending.next())
         out << pending["ltowarref"].asString() << '\t'
             << pending["sArtIndex"].asString() << '\t' << pending["sNazwa"].asString() << '\t'
-            << Core::DayNumber::toText(pending["ddata"].asInt()) << '\t' << pending["VatFrom"].asString() << '\t'
-            << pending["VatTo"].asString() << '\n';
+            << Core::DayNumber::toText(pending["ddata"].asInt()) << '\t'
+            << rateText(pending["VatFrom"], pending["NameFrom"]) << '\t' << rateText(pending["VatTo"], pending["NameTo"])
+            << '\n';
 }
 
 }  // namespace

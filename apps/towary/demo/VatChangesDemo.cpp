@@ -28,12 +28,14 @@ constexpr const char* kProducts = "('000101', '000102', '000103')";
 
 void showProducts(std::ostream& out, TSessionHolder session) {
     DBKernel::Sql::OpenedQuery products(
-        std::string("select t.sArtIndex, t.byVAT, s.sNazwa stawka, t.sKrNazwa from towar t left join stawkavat s on "
+        std::string("select t.sArtIndex, t.byCode, t.byVAT, s.sNazwa stawka, t.sKrNazwa from towar t left join "
+                    "stawkavat s on "
                     "s.byVAT = t.byVAT where t.sArtIndex in ") +
             kProducts + " order by t.sArtIndex",
         session);
     while (products.next())
-        out << "  " << products["sArtIndex"].asString() << "  VAT " << products["byVAT"].asString() << " ("
+        out << "  " << products["sArtIndex"].asString() << "  poziom " << products["byCode"].asString() << "  VAT "
+            << products["byVAT"].asString() << " ("
             << products["stawka"].asString() << "), krótka nazwa \"" << products["sKrNazwa"].asString() << "\"\n";
 }
 
@@ -82,8 +84,8 @@ void vatChanges(std::ostream& out) {
     Core::Setup::writeSetting(Core::Store::settingsFile(), {"Inne", "Nazwa sieci"}, std::string("KVR"));
     out << "Sklep należy do sieci KVR: wieczorem 2010-12-31 krótkie nazwy zmieniają się raz.\n";
     runEvening(out, Towar::kVatChangeEve);
-    out << "Po odczycie 2010-12-31: w każdej krótkiej nazwie zmieniony jeden znak (pierwsza spacja od pozycji 16 "
-           "w \"_\", a bez niej znak na pozycji 16):\n";
+    out << "Po odczycie 2010-12-31: w krótkiej nazwie każdego towaru poziomu 6 zmieniony jeden znak (pierwsza "
+           "spacja od pozycji 16 w \"_\", a bez niej znak na pozycji 16); pozycje innych poziomów bez zmian:\n";
     showProducts(out, session);
     runEvening(out, Towar::kVatChangeDay);
     out << "Po odczycie 2011-01-01: nowe stawki i krótkie nazwy z nową literą fiskalną:\n";

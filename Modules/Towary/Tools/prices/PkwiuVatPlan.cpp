@@ -9,13 +9,17 @@
 #include "Modules/Towary/Tools/prices/CVATModifier.h"
 #include "Modules/Towary/Tools/prices/VatPlanSql.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Towar {
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 struct PkwiuLine {
     std::vector<std::string> fields;  // as read, for the summary
@@ -40,12 +44,23 @@ std::string prefixPattern(const std::string& prefix) {
 }
 
 PkwiuLine readLine(const std::string& text) {
+    // Notepad's "Unicode" is UTF-16, which starts with its byte order mark: no code page to blame.
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"))
+        throw std::runtime_error("Plik zapisano w UTF-16 (\"Unicode\"); zapisz plik w UTF-8.");
     if (!Core::Utf8::isValid(text))
         throw std::runtime_error("Wiersz nie jest zapisany w UTF-8 (plik zapisano zapewne w stronie kodowej Windows); "
                                  "zapisz plik w UTF-8.");
     if (!text.empty() && text.back() == '\r')
         throw std::runtime_error("Wiersz kończy się znakiem CR (końce wierszy Windows); zapisz plik z końcami "
                                  "wierszy LF.");
+    // A control character has no place in a list of codes and names; a NUL, which a file in UTF-16 is full
+    // of, would even cut the statement the prefix goes into.
+    const auto control = std::find_if(text.begin(), text.end(), [](char c) {
+        return (c >= 0 && c < ' ' && c != '\t') || c == '\x7f';
+    });
+    if (control != text.end())
+        throw std::runtime_error("Wiersz zawiera znak sterujący o kodzie " + std::to_string(int(*control)) +
+                                 " (plik zapisano zapewne w UTF-16); zapisz plik jako tekst w UTF-8.");
     const auto fields = Core::splitList(text, "\t", Core::EmptyItems::drop);
     if (fields.size() < 2)
         throw std::runtime_error("Wiersz musi zawierać prefiks kodu PKWiU i nazwę stawki VAT oddzielone tabulatorem.");
@@ -64,7 +79,10 @@ int planVatChangesFromPkwiuList(std::istream& in, TSessionHolder session, std::o
     int total = 0;
     std::string lines;  // the summary, written once every line is read: a refused list prints nothing
     std::string text;
-    for (int number = 1; std::getline(in, text) && !text.empty(); ++number) {
+    for (int number = 1; std::getline(in, text); ++number) {
+        // Editors on Windows start a UTF-8 file with a byte order mark; it is no part of the first prefix.
+        if (number == 1 && text.starts_with(kByteOrderMark)) text.erase(0, kByteOrderMark.size());
+        if (text.empty()) break;
         PkwiuLine line;
         try {
             line = readLine(text);

@@ -59,8 +59,13 @@ public:
         if (!in) throw std::runtime_error("Błąd podczas odczytu pliku: " + file->string());
         TSessionHolder session = TSessionHolder::open();
         DBKernel::TransactionGuard transaction(session);
-        const auto stream = std::dynamic_pointer_cast<Core::IOStreamGetter>(args);
-        const int total = planVatChangesFromPkwiuList(in, session, stream ? &stream->getStream() : nullptr);
+        std::ostringstream summary;
+        const int total = planVatChangesFromPkwiuList(in, session, &summary);
+        // A path that opens but cannot be read (a folder, a failing disk) ends the reading like the end of
+        // the file: the list is refused rather than taken as shorter than it is.
+        if (in.bad()) throw std::runtime_error("Błąd podczas odczytu pliku: " + file->string());
+        if (const auto stream = std::dynamic_pointer_cast<Core::IOStreamGetter>(args))
+            stream->getStream() << summary.str() << std::flush;
         if (total == 0) {
             Core::InfoMsgBox("Nie znaleziono towarów dla kodów PKWiU z pliku.");
             return {};
