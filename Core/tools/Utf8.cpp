@@ -32,15 +32,6 @@ std::string_view substr(std::string_view text, std::size_t first, std::size_t co
     return text.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
 }
 
-bool isValid(std::string_view text) {
-    for (int32_t at = 0, size = static_cast<int32_t>(text.size()); at < size;) {
-        UChar32 c;
-        U8_NEXT(text.data(), at, size, c);
-        if (c < 0) return false;
-    }
-    return true;
-}
-
 std::vector<std::string_view> characters(std::string_view text) {
     std::vector<std::string_view> result;
     for (int32_t at = 0, size = static_cast<int32_t>(text.size()); at < size;) {

@@ -9,7 +9,8 @@
 
 namespace Core::Utf8 {
 
-// Whether the bytes are well-formed UTF-8.
+// Whether the bytes are well-formed UTF-8 (a text in a single-byte code page
+// with national letters is not).
 bool isValid(std::string_view text);
 
 // The number of characters of the text.
@@ -18,10 +19,6 @@ std::size_t length(std::string_view text);
 // At most `count` characters of the text from its character `first` on
 // (fewer when the text ends first); a character is never cut.
 std::string_view substr(std::string_view text, std::size_t first, std::size_t count);
-
-// Whether the text is valid UTF-8 (a text in a single-byte code page with
-// national letters is not).
-bool isValid(std::string_view text);
 
 // The characters of the text, each as its bytes; a byte that starts or
 // continues no valid character counts as one character.
