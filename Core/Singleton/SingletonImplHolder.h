@@ -52,7 +52,9 @@ public:
     // The instance of class T.
     template <class T>
     static T& get() {
-        return *static_cast<T*>(holder(typeid(T)).instance());
+        // Holders live for the whole process, so each class's is looked up once.
+        static SingletonImplHolder& of = holder(typeid(T));
+        return *static_cast<T*>(of.instance());
     }
 
     SingletonImplHolder(const SingletonImplHolder&) = delete;
