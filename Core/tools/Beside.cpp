@@ -23,8 +23,11 @@ MadeBeside makeBeside(const std::filesystem::path& path, std::string_view tag,
     }
 }
 
-bool syncFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// Opens the path with the flags and syncs it; errno tells why when it fails.
+bool syncOpened(const std::filesystem::path& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
     if (fd < 0) return false;
     const bool synced = ::fsync(fd) == 0;
     const int error = errno;
@@ -33,15 +36,13 @@ bool syncFile(const std::filesystem::path& path) {
     return synced;
 }
 
+}  // namespace
+
+bool syncFile(const std::filesystem::path& path) { return syncOpened(path, O_RDONLY); }
+
 bool syncDirectoryOf(const std::filesystem::path& path) {
-    const auto directory = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool synced = ::fsync(fd) == 0;
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    return synced;
+    return syncOpened(path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path(),
+                      O_RDONLY | O_DIRECTORY);
 }
 
 }  // namespace Core
