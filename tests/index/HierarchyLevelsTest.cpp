@@ -3,6 +3,7 @@
 #include "Core/System/Sysutils.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "tests/index/IndexFixture.h"
+#include "tests/support/SettingsFile.h"
 
 using namespace Towar;
 
@@ -80,7 +81,7 @@ TEST_F(HierarchyLevels, SettingsAreReadAtEveryCallAndNeverDefaulted) {
               "nie można rzutować wartości klucza\nParametry programu / Towary / Indeksy / Rodzina\ntypu "
               "(std::string) na (int)");
 
-    std::filesystem::remove(file);
+    TestSupport::removeSettingsFile();
     EXPECT_NE(failure([] { getIndexLength(tcTowar); }).find("Brak pliku ustawień"), std::string::npos);
 }
 

@@ -4,12 +4,11 @@
 #include "Core/Database/Sql.h"
 #include "Core/EveningProcessing/EveningProcessingAction.h"
 #include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
+#include "tests/support/SettingsFile.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -119,9 +118,8 @@ TEST_F(EveningRunTest, AStepIsFoundWhateverTheLetterCaseOfItsGuid) {
 }
 
 TEST_F(EveningRunTest, TheStoreListsItsStepsByGuidInOrder) {
-    std::ofstream(Core::Store::settingsFile())
-        << "[\"Parametry programu\".\"Odczyt wieczorny\"]\nKroki = \"\"\"\n" + kWriter + "\n  " + kThrower + " ;" +
-               kPartial + ",\n\n\"\"\"\n";
+    TestSupport::replaceSettingsFile("[\"Parametry programu\".\"Odczyt wieczorny\"]\nKroki = \"\"\"\n" + kWriter +
+                                     "\n  " + kThrower + " ;" + kPartial + ",\n\n\"\"\"\n");
     EXPECT_EQ(Towary::Host::listedEveningSteps(), (std::vector<std::string>{kWriter, kThrower, kPartial}));
 }
 
