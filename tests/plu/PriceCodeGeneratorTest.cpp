@@ -20,7 +20,7 @@ namespace {
 
 using TestSupport::failure;
 
-class SpecialCode : public SpecialPriceStore {
+class PriceCode : public SpecialPriceStore {
 protected:
     // Replaces a text of the store's settings file.
     void editSettings(const std::string& from, const std::string& to) {
@@ -31,7 +31,7 @@ protected:
     long long product_ = addProduct("Ser");
 };
 
-TEST_F(SpecialCode, PrefixFreeNumberPriceAndCheckDigit) {
+TEST_F(PriceCode, PrefixFreeNumberPriceAndCheckDigit) {
     for (const char* taken : {"2900001000006", "2900002000003", "29000150", "2900016000008"}) addCode(product_, taken);
     PLU::CGeneratorPLUSpecjalnych generate;
     EXPECT_EQ(generate.prefix(), "29");
@@ -93,7 +93,7 @@ private:
     std::FILE* out_;
 };
 
-TEST_F(SpecialCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
+TEST_F(PriceCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
     const auto id = addCode(product_, "2900017012509");
     Plu::CBlokujPlu lock;
     TSessionHolder mine = TSessionHolder::open();
