@@ -4,14 +4,16 @@
 #include "Core/Action/CStatus.h"
 #include "Core/ReturnReasons/ReturnReasonDao.h"
 #include "Core/Store/StoreLocation.h"
+#include "Core/Store/TillOutbox.h"
 #include "Core/UserMessage.h"
 #include "Core/Xml/WriterBase.h"
-#include "Core/tools/AtomicFile.h"
 
 #include <exception>
 
 namespace ReturnReasons {
 namespace {
+
+constexpr const char* kTillFileName = "ReturnReasons.xml";
 
 class SendReturnReasonsAction : public Core::IExecutor {
 public:
@@ -21,10 +23,8 @@ public:
             const auto reasons = Orvel::Dao::DaoFactory::instance()
                                      .create<ReturnReasonDao>(ReturnReasonDao::kName)
                                      ->load(TSessionHolder::open({.readOnly = true}), {});
-            std::filesystem::create_directories(Core::Store::tillOutbox());
-            Core::AtomicFile file(tillFile());
-            writeTillXml(reasons, file.stream());
-            file.commit();
+            Core::Store::writeTillOutboxFile(kTillFileName,
+                                             [&reasons](std::ostream& out) { writeTillXml(reasons, out); });
             return std::make_shared<Core::CStatus>(Core::CStatus::success());
         } catch (const std::exception& e) {
             return std::make_shared<Core::CStatus>(
@@ -35,7 +35,7 @@ public:
 
 }  // namespace
 
-std::filesystem::path tillFile() { return Core::Store::tillOutbox() / "ReturnReasons.xml"; }
+std::filesystem::path tillFile() { return Core::Store::tillOutbox() / kTillFileName; }
 
 void writeTillXml(const std::vector<ReturnReason>& reasons, std::ostream& out) {
     Core::Xml::WriterBase xml(out);
@@ -43,15 +43,9 @@ void writeTillXml(const std::vector<ReturnReason>& reasons, std::ostream& out) {
     for (const auto& reason : reasons) {
         if (reason.deleted) continue;
         xml.startNode("ReturnReason");
-        xml.startNode("Id");
-        xml.value(reason.id);
-        xml.endNode();
-        xml.startNode("Text");
-        xml.value(reason.text);
-        xml.endNode();
-        xml.startNode("Shortcut");
-        xml.value(reason.shortcut);
-        xml.endNode();
+        xml.element("Id", reason.id);
+        xml.element("Text", reason.text);
+        xml.element("Shortcut", reason.shortcut);
         xml.endNode();
     }
     xml.close();

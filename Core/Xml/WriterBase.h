@@ -32,6 +32,13 @@ public:
         appendText(text.str());
     }
     void endNode();
+    // A child holding only the value: startNode, value, endNode.
+    template <typename T>
+    void element(const std::string& name, const T& text) {
+        startNode(name);
+        value(text);
+        endNode();
+    }
     // Ends the open nodes and writes the document; nothing can be added afterwards.
     void close();
 

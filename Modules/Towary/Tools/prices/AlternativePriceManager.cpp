@@ -33,11 +33,7 @@ std::string AlternativePriceManager::generateXML(bool globalLocale) const {
     out.imbue(globalLocale ? std::locale() : std::locale::classic());
     Core::Xml::WriterBase writer(out);
     writer.startNode("alternative_prices");
-    for (const auto& price : prices_) {
-        writer.startNode("price");
-        writer.value(price);
-        writer.endNode();
-    }
+    for (const auto& price : prices_) writer.element("price", price);
     writer.close();
     return out.str();
 }
