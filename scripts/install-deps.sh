@@ -8,6 +8,7 @@ packages=(
   libboost-dev libsqlite3-dev sqlite3 python3 libsqlitecpp-dev libtomlplusplus-dev
   libicu-dev libpugixml-dev libcli11-dev libcsv-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libpq-dev postgresql-15 postgresql-common
 )
 
 missing=()

@@ -9,6 +9,9 @@ bash "$root/scripts/install-deps.sh"
 
 bash "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir "$root/build" -j2 --output-on-failure
+# The statements translated for PostgreSQL, run on a throwaway server (-t: in a directory of its own,
+# so that runs side by side do not meet).
+pg_virtualenv -t -v 15 ctest --test-dir "$root/build" -R DialectPostgres --output-on-failure
 
 # The store under SIGKILL and under eight processes at once, in short runs.
 bash "$root/scripts/kill-test.sh" --kills 50 --products 3000

@@ -22,8 +22,13 @@ std::string unquoted(const std::string& literal) {
     return text;
 }
 
-Node literal(std::string_view text) {
-    return Node{Token{Token::Kind::String, "'" + SQLUtils::SQLString(text) + "'"}, {}, false};
+Nodes bound(std::string_view text, Target target) {
+    Nodes nodes{Node{Token{Token::Kind::String, "'" + SQLUtils::SQLString(text) + "'"}, {}, false}};
+    if (target == Target::postgresql) {
+        nodes.push_back(Node::word("collate"));
+        nodes.push_back(Node{Token{Token::Kind::QuotedName, "\"C\""}, {}, false});
+    }
+    return nodes;
 }
 
 // The least text above every text that begins with `prefix`: its last character
@@ -71,35 +76,37 @@ Nodes call(const char* function, const Nodes& argument) {
 }
 
 // (e >= 'low' and e < 'high' and <the like as written>)
-Node ranged(const Nodes& indexed, const std::string& low, const std::string& high, Nodes like) {
+Node ranged(const Nodes& indexed, const std::string& low, const std::string& high, Nodes like, Target target) {
     Nodes condition = indexed;
     condition.push_back(Node::symbol(">="));
-    condition.push_back(literal(low));
+    const Nodes lowBound = bound(low, target);
+    condition.insert(condition.end(), lowBound.begin(), lowBound.end());
     condition.push_back(Node::word("and"));
     condition.insert(condition.end(), indexed.begin(), indexed.end());
     condition.push_back(Node::symbol("<"));
-    condition.push_back(literal(high));
+    const Nodes highBound = bound(high, target);
+    condition.insert(condition.end(), highBound.begin(), highBound.end());
     condition.push_back(Node::word("and"));
     condition.insert(condition.end(), like.begin(), like.end());
     return Node::groupOf(std::move(condition));
 }
 
 // The range that comes before "operand like pattern", or none.
-std::optional<Node> rangeFor(const Nodes& operand, const std::string& pattern, Nodes like) {
+std::optional<Node> rangeFor(const Nodes& operand, const std::string& pattern, Nodes like, Target target) {
     const auto wildcard = pattern.find_first_of("%_");
     const bool upperCall = operand.size() == 2 && operand[0].isWord("upper") && operand[1].group;
     if (upperCall && wildcard != 0) {
         const std::string prefix = pattern.substr(0, wildcard);
         const auto high = upperBound(prefix);
         if (!high) return std::nullopt;
-        return ranged(call("polish_upper", operand[1].inner), prefix, *high, std::move(like));
+        return ranged(call("polish_upper", operand[1].inner), prefix, *high, std::move(like), target);
     }
     const bool column = !operand.empty() && operand.back().isWord();
     if (column && wildcard == 0 && pattern.find_first_of("%_", 1) == std::string::npos) {
         const std::string reversed = reverseCharacters(std::string_view(pattern).substr(1));
         const auto high = upperBound(reversed);
         if (!high) return std::nullopt;
-        return ranged(call("reverse_chars", operand), reversed, *high, std::move(like));
+        return ranged(call("reverse_chars", operand), reversed, *high, std::move(like), target);
     }
     return std::nullopt;
 }
@@ -116,7 +123,7 @@ std::optional<std::size_t> operandStart(const Nodes& level, std::size_t like) {
 
 }  // namespace
 
-void addLikeRanges(Nodes& level) {
+void addLikeRanges(Nodes& level, Target target) {
     // "a between b and c like ..." would read the "and" of the between as a condition's start.
     if (std::any_of(level.begin(), level.end(), [](const Node& node) { return node.isWord("between"); })) return;
     for (std::size_t i = 0; i + 1 < level.size(); ++i) {
@@ -125,7 +132,7 @@ void addLikeRanges(Nodes& level) {
         if (!start || !startsCondition(level, *start) || !endsCondition(level, i + 2)) continue;
         const Nodes operand(nth(level, *start), nth(level, i));
         Nodes like(nth(level, *start), nth(level, i + 2));
-        auto range = rangeFor(operand, unquoted(level[i + 1].token.text), std::move(like));
+        auto range = rangeFor(operand, unquoted(level[i + 1].token.text), std::move(like), target);
         if (!range) continue;
         level.erase(nth(level, *start + 1), nth(level, i + 2));
         level[*start] = std::move(*range);

@@ -5,6 +5,7 @@
 // before such a "like" a range on an expression the store indexes; the "like"
 // itself stays and decides, so the condition means exactly what it meant.
 
+#include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Dialect/SqlTree.h"
 
 #include <string>
@@ -19,7 +20,9 @@ namespace DBKernel::Dialect {
 // where L is the pattern's text before its first wildcard, R is L reversed and X+ is the
 // least text above every text beginning with X. A "like" in any other form or position
 // ("not like", an "escape", an operand or pattern that another operator takes) is left alone.
-void addLikeRanges(Nodes& level);
+// On PostgreSQL the bounds compare in byte order ('L' collate "C"), as SQLite's do, whatever
+// the database's collation: the indexes the ranges seek are built so.
+void addLikeRanges(Nodes& level, Target target);
 
 // The text reversed character by character, as the SQL function "reverse_chars" gives it: a
 // byte that does not continue a UTF-8 character starts one, so a text that ends with a

@@ -32,9 +32,9 @@ Nodes parseLevel(std::vector<Token>::const_iterator& at, std::vector<Token>::con
 
 // Words after which "(" opens an operand, not the argument list of a call.
 bool isKeywordBeforeGroup(const Node& node) {
-    static constexpr std::array<std::string_view, 22> keywords{
-        "all", "and", "as",   "between", "by",     "else",   "exists", "from", "in",    "is",     "join",
-        "like", "not", "on", "or",      "select", "set",    "then",   "union", "using", "values", "where"};
+    static constexpr std::array<std::string_view, 24> keywords{
+        "all", "and", "as", "between", "by",  "else",   "exists", "from",  "in",    "insert", "is",    "join",
+        "like", "not", "on", "or",     "select", "set", "then",   "union", "using", "values", "when", "where"};
     const std::string word = Core::lowerAscii(node.token.text);
     return std::find(keywords.begin(), keywords.end(), word) != keywords.end();
 }

@@ -1,5 +1,6 @@
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Dialect/LikeRanges.h"
+#include "Core/Database/Dialect/Postgres.h"
 #include "Core/Database/Dialect/SelectClauses.h"
 #include "Core/Database/Dialect/SqlTree.h"
 #include "Core/tools/Digits.h"
@@ -31,7 +32,7 @@ void append(Nodes& to, const Nodes& from) {
 
 class Translator {
 public:
-    explicit Translator(std::string_view sql) : sql_(sql) {}
+    Translator(std::string_view sql, Target target) : sql_(sql), target_(target) {}
 
     Translation run() {
         Nodes statement;
@@ -42,18 +43,28 @@ public:
         }
         if (statement.empty()) fail("puste polecenie");
         Translation result;
-        stripLock(statement, result);
+        const Nodes lock = takeLock(statement, result);
         rewriteLevel(statement);
         std::vector<Nodes> statements;
         if (statement.front().isWord("merge")) {
-            statements = rewriteMerge(statement);
+            const Merge merge = readMerge(statement);
+            statements = target_ == Target::postgresql ? std::vector<Nodes>{postgresMerge(merge)} : sqliteMerge(merge);
         } else {
             if (statement.front().isWord("update")) rewriteUpdate(statement);
             if (statement.front().isWord("delete")) rewriteDelete(statement);
+            if (target_ == Target::postgresql) append(statement, lock);
             statements.push_back(std::move(statement));
         }
-        for (const Nodes& each : statements) {
+        for (Nodes& each : statements) {
             checkTranslated(each);
+            if (target_ == Target::postgresql) {
+                try {
+                    rewriteForPostgres(each);
+                } catch (const UntranslatableClause& error) {
+                    fail(error.what());
+                }
+                result.parameters.push_back(numberParameters(each));
+            }
             result.statements.push_back(render(each));
         }
         return result;
@@ -61,21 +72,50 @@ public:
 
 private:
     [[noreturn]] void fail(std::string_view construct) const {
-        throw std::runtime_error("Nie można przenieść polecenia SQL na SQLite: " + std::string(construct) +
-                                 ".\nPolecenie: " + std::string(sql_));
+        const char* engine = target_ == Target::postgresql ? "PostgreSQL" : "SQLite";
+        throw std::runtime_error("Nie można przenieść polecenia SQL na " + std::string(engine) + ": " +
+                                 std::string(construct) + ".\nPolecenie: " + std::string(sql_));
     }
 
-    // "for update [of ...] [nowait]" at the end: SQLite has no row locks, the caller takes the database's.
-    static void stripLock(Nodes& statement, Translation& result) {
+    // Takes "for update [of ...] [nowait]" off the end and returns it as PostgreSQL writes it.
+    // SQLite has no row locks, the caller takes the database's: the clause goes. PostgreSQL
+    // locks the rows: the clause comes back at the end, after the rewrites (a "limit").
+    Nodes takeLock(Nodes& statement, Translation& result) const {
         for (std::size_t i = 0; i + 1 < statement.size(); ++i) {
             if (statement[i].isWord("for") && statement[i + 1].isWord("update")) {
                 result.lockRows = true;
                 result.lockNowait = std::any_of(nth(statement, i), statement.end(),
                                                 [](const Node& node) { return node.isWord("nowait"); });
+                Nodes lock(nth(statement, i), statement.end());
                 statement.erase(nth(statement, i), statement.end());
-                return;
+                if (lock.size() > 2 && lock[2].isWord("of")) lockedTables(lock, 3);
+                return lock;
             }
         }
+        return {};
+    }
+
+    // Oracle's "for update of t.c, u.d" names columns, PostgreSQL's "for update of t, u" the
+    // tables (their aliases) whose rows it locks.
+    void lockedTables(Nodes& statement, std::size_t from) const {
+        std::vector<std::string> aliases;
+        Nodes tables;
+        std::size_t i = from;
+        for (; i < statement.size() && !statement[i].isWord("nowait"); ++i) {
+            if (statement[i].isSymbol(",")) continue;
+            if (i + 2 >= statement.size() || !statement[i].isWord() || !statement[i + 1].isSymbol(".")) {
+                fail("for update of z kolumną bez aliasu tabeli");
+            }
+            const std::string alias = Core::lowerAscii(statement[i].token.text);
+            if (std::find(aliases.begin(), aliases.end(), alias) == aliases.end()) {
+                if (!tables.empty()) tables.push_back(Node::symbol(","));
+                tables.push_back(statement[i]);
+                aliases.push_back(alias);
+            }
+            i += 2;
+        }
+        statement.erase(nth(statement, from), nth(statement, i));
+        statement.insert(nth(statement, from), tables.begin(), tables.end());
     }
 
     // One nesting level, its groups first.
@@ -91,7 +131,7 @@ private:
         }
         rewriteTokens(level);
         rewriteSelects(level);
-        addLikeRanges(level);
+        addLikeRanges(level, target_);
     }
 
     // "(1 = 0 or a or b)" is "(a or b)", as Oracle's optimizer reads it; SQLite
@@ -106,7 +146,7 @@ private:
             group.erase(group.begin(), nth(group, 4));
     }
 
-    static void rewriteTokens(Nodes& level) {
+    void rewriteTokens(Nodes& level) const {
         for (std::size_t i = 0; i < level.size(); ++i) {
             Node& node = level[i];
             if (node.group) continue;
@@ -145,8 +185,13 @@ private:
                 }
                 const bool called = last + 1 < level.size() && level[last + 1].group;
                 if (last > i && called) {
-                    node = Node::word(routineName(name));
-                    level.erase(at + 1, nth(level, last + 1));
+                    // PostgreSQL calls a package's routine in the schema of the package's name.
+                    if (target_ == Target::sqlite) {
+                        node = Node::word(routineName(name));
+                        level.erase(at + 1, nth(level, last + 1));
+                    } else {
+                        i = last;
+                    }
                 } else if (isPseudoFunction(node) && !(i > 0 && level[i - 1].isSymbol(".")) && last == i && !called) {
                     level.insert(at + 1, Node::groupOf({}));
                 } else if (node.isWord("minus")) {
@@ -190,9 +235,17 @@ private:
     }
 
     // merge into T [a] using S [x] on (...) when matched then update set ... when not matched
-    // then insert (...) values (...): an UPDATE ... FROM of the matched rows, then an
-    // INSERT ... SELECT of the rest. The update goes first, so the insert sees its rows as matched.
-    std::vector<Nodes> rewriteMerge(const Nodes& merge) const {
+    // then insert (...) values (...), either branch optional, read into its parts.
+    struct Merge {
+        Nodes target, targetAlias, source, sourceAlias;
+        Node condition;
+        std::optional<Nodes> assignments;  // the update's set list, its targets unqualified
+        std::optional<Nodes> columns;      // the insert's column list (a group, or nothing), unqualified
+        std::optional<Node> values;
+        bool updateFirst = true;
+    };
+
+    Merge readMerge(const Nodes& merge) const {
         std::size_t i = 0;
         const auto expect = [&](std::string_view word) {
             if (i >= merge.size() || !merge[i].isWord(word)) fail("merge w nieobsługiwanej postaci");
@@ -203,20 +256,18 @@ private:
             if (i < merge.size() && merge[i].isWord() && !merge[i].isWord(next)) alias = {Node::word("as"), merge[i++]};
             return alias;
         };
+        Merge result;
         expect("merge");
         expect("into");
-        const Nodes target = takeName(merge, i);
-        const Nodes targetAlias = optionalAlias("using");
+        result.target = takeName(merge, i);
+        result.targetAlias = optionalAlias("using");
         expect("using");
-        const Nodes source = i < merge.size() && merge[i].group ? Nodes{merge[i++]} : takeName(merge, i);
-        const Nodes sourceAlias = optionalAlias("on");
+        result.source = i < merge.size() && merge[i].group ? Nodes{merge[i++]} : takeName(merge, i);
+        result.sourceAlias = optionalAlias("on");
         expect("on");
         if (i >= merge.size() || !merge[i].group) fail("merge bez warunku on w nawiasie");
-        const Node condition = merge[i++];
+        result.condition = merge[i++];
 
-        std::optional<Nodes> assignments;
-        std::optional<Nodes> columns;
-        std::optional<Node> values;
         while (i < merge.size()) {
             expect("when");
             if (i < merge.size() && merge[i].isWord("matched")) {
@@ -229,52 +280,91 @@ private:
                     if (merge[i].isWord("where") || merge[i].isWord("delete")) fail("merge z warunkiem gałęzi when");
                     ++i;
                 }
-                assignments = Nodes(nth(merge, begin), nth(merge, i));
+                result.assignments =
+                    unqualifiedTargets(Nodes(nth(merge, begin), nth(merge, i)), result.target, result.targetAlias);
+                result.updateFirst = !result.values;
             } else {
                 expect("not");
                 expect("matched");
                 expect("then");
                 expect("insert");
-                columns = Nodes{};
-                if (i < merge.size() && merge[i].group) columns->push_back(merge[i++]);
+                result.columns = Nodes{};
+                if (i < merge.size() && merge[i].group) {
+                    result.columns->push_back(
+                        Node::groupOf(unqualifiedTargets(merge[i++].inner, result.target, result.targetAlias)));
+                }
                 expect("values");
                 if (i >= merge.size() || !merge[i].group) fail("merge bez listy values");
-                values = merge[i++];
+                result.values = merge[i++];
             }
         }
-        if (!assignments && !values) fail("merge bez gałęzi when");
+        if (!result.assignments && !result.values) fail("merge bez gałęzi when");
+        return result;
+    }
 
+    // On SQLite: an UPDATE ... FROM of the matched rows, then an INSERT ... SELECT of the rest.
+    // The update goes first, so the insert sees its rows as matched.
+    static std::vector<Nodes> sqliteMerge(const Merge& merge) {
         Nodes from{Node::word("from")};
-        append(from, source);
-        append(from, sourceAlias);
+        append(from, merge.source);
+        append(from, merge.sourceAlias);
         std::vector<Nodes> statements;
-        if (assignments) {
+        if (merge.assignments) {
             Nodes update{Node::word("update")};
-            append(update, target);
-            append(update, targetAlias);
+            append(update, merge.target);
+            append(update, merge.targetAlias);
             update.push_back(Node::word("set"));
-            append(update, unqualifiedTargets(*assignments, target, targetAlias));
+            append(update, *merge.assignments);
             append(update, from);
             update.push_back(Node::word("where"));
-            update.push_back(condition);
+            update.push_back(merge.condition);
             statements.push_back(std::move(update));
         }
-        if (values) {
+        if (merge.values) {
             Nodes matched{Node::word("select"), Node::number("1"), Node::word("from")};
-            append(matched, target);
-            append(matched, targetAlias);
+            append(matched, merge.target);
+            append(matched, merge.targetAlias);
             matched.push_back(Node::word("where"));
-            matched.push_back(condition);
+            matched.push_back(merge.condition);
             Nodes insert{Node::word("insert"), Node::word("into")};
-            append(insert, target);
-            append(insert, *columns);
+            append(insert, merge.target);
+            append(insert, *merge.columns);
             insert.push_back(Node::word("select"));
-            append(insert, values->inner);
+            append(insert, merge.values->inner);
             append(insert, from);
             append(insert, {Node::word("where"), Node::word("not"), Node::word("exists"), Node::groupOf(matched)});
             statements.push_back(std::move(insert));
         }
         return statements;
+    }
+
+    // On PostgreSQL, its own MERGE: one statement, with bare column names to set and insert.
+    static Nodes postgresMerge(const Merge& merge) {
+        Nodes statement{Node::word("merge"), Node::word("into")};
+        append(statement, merge.target);
+        append(statement, merge.targetAlias);
+        statement.push_back(Node::word("using"));
+        append(statement, merge.source);
+        append(statement, merge.sourceAlias);
+        statement.push_back(Node::word("on"));
+        statement.push_back(merge.condition);
+        Nodes update;
+        if (merge.assignments) {
+            update = {Node::word("when"), Node::word("matched"), Node::word("then"), Node::word("update"),
+                      Node::word("set")};
+            append(update, *merge.assignments);
+        }
+        Nodes insert;
+        if (merge.values) {
+            insert = {Node::word("when"), Node::word("not"), Node::word("matched"), Node::word("then"),
+                      Node::word("insert")};
+            append(insert, *merge.columns);
+            insert.push_back(Node::word("values"));
+            insert.push_back(*merge.values);
+        }
+        append(statement, merge.updateFirst ? update : insert);
+        append(statement, merge.updateFirst ? insert : update);
+        return statement;
     }
 
     // update T a set a.c = ...: SQLite wants "as" before the alias and bare column names to set.
@@ -347,12 +437,13 @@ private:
     }
 
     std::string_view sql_;
+    Target target_;
 };
 
 }  // namespace
 
-Translation translate(std::string_view oracleSql) {
-    return Translator(oracleSql).run();
+Translation translate(std::string_view oracleSql, Target target) {
+    return Translator(oracleSql, target).run();
 }
 
 std::string routineName(std::string_view qualified) {
