@@ -26,14 +26,28 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Scripts and messages in UTF-8 whatever the locale of the caller.
+export PGCLIENTENCODING=UTF8
 run() { psql -X -q -v ON_ERROR_STOP=1 "$@"; }
 
-# A new database in $database: UTF8 and the C locale, so that nothing relies
-# on the cluster's collation.
+# new_database NAME [ENCODING]: a new database in $database, UTF8 unless
+# another encoding is given, in the C locale, so that nothing relies on the
+# cluster's collation.
 new_database() {
   database="towary_schema_check_$$_$1"
   databases+=("$database")
-  run -d postgres -c "create database $database template template0 encoding 'UTF8' locale 'C'"
+  run -d postgres -c "create database $database template template0 encoding '${2:-UTF8}' locale 'C'"
+}
+
+# refused MESSAGE PSQL-ARGUMENTS...: psql run so on $database fails with the message.
+refused() {
+  local message=$1 failure
+  shift
+  if failure=$(run -d "$database" "$@" 2>&1); then
+    echo "Not refused: $*" >&2
+    exit 1
+  fi
+  grep -qF "$message" <<<"$failure" || { echo "$* refused otherwise than with \"$message\": $failure" >&2; exit 1; }
 }
 
 # migrate FROM TO: the migrations numbered FROM to TO on $database, each in a
@@ -105,10 +119,11 @@ migrate 1 7
 run -d "$database" -c "insert into towar (lTowarRef) values (3000000000)"
 migrate 8 "$last"
 routines
-if refusal=$(run -d "$database" -c "select newref()" 2>&1); then
-  echo "newref handed out an id from an exhausted pool: $refusal" >&2
-  exit 1
-fi
-grep -q "Pula identyfikatorów sklepu jest wyczerpana" <<<"$refusal" || { echo "$refusal" >&2; exit 1; }
+refused "Pula identyfikatorów sklepu jest wyczerpana" -c "select newref()"
+
+# A database in another encoding than UTF8 is no store's.
+new_database latin2 LATIN2
+refused "Baza danych sklepu na serwerze PostgreSQL musi mieć kodowanie UTF8 (ma LATIN2)" \
+  -f "$schema/postgresql/0001_products.sql"
 
 echo "The PostgreSQL schema, its routines and upgrades: ok"
