@@ -19,8 +19,19 @@ struct Migration {
     std::string_view script;
 };
 
-// Every migration, in order of their rising numbers, from 1.
+// Every migration of a SQLite store, in order of their rising numbers, from 1.
 std::span<const Migration> migrations();
+
+// The same migrations for a PostgreSQL store, a second list rather than an
+// engine argument: each has the number and name of its SQLite one (the build
+// refuses two lists that differ) and gives the same schema, as a script of
+// PostgreSQL's SQL that runs inside the caller's transaction.
+std::span<const Migration> postgresqlMigrations();
+
+// The script that gives a PostgreSQL store the functions its translated
+// statements call (create or replace: run after the migrations whenever a
+// store is made or upgraded).
+std::string_view postgresqlRoutines();
 
 // Adds the store's functions and procedures.
 void registerRoutines(Routines& routines);
