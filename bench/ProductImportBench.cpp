@@ -63,7 +63,7 @@ struct Data {
         writer.write(std::vector<std::string>{"lTowarRef", "sNazwa", "sKrNazwa", "sGrIndex", "sArtIndex", "byVAT",
                                               "byCode", "byTyp", "bWagowy", "nJmSprz", "dCenaSprzed", "nMarza",
                                               "czasUtworzenia", "lPluRef", "sPLU", "nJm", "byStatus"});
-        auto text = [](double value) { return DBKernel::toString(value); };
+        auto text = [](double value) { return DBKernel::toString(DBKernel::ValueView(value)); };
         for (std::size_t i = 0; i < products.size(); ++i) {
             const auto& p = products[i];
             writer.write(std::vector<std::string>{std::to_string(p.id), p.name, p.shortName, p.group, p.article,

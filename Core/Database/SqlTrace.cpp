@@ -84,6 +84,7 @@ public:
     }
 
     Value column(std::size_t index) const override { return inner_->column(index); }
+    ValueView columnView(std::size_t index) const override { return inner_->columnView(index); }
     bool writes() const override { return inner_->writes(); }
     bool compound() const override { return inner_->compound(); }
     bool locksRows() const override { return inner_->locksRows(); }
