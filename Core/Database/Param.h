@@ -37,6 +37,7 @@ public:
     // Whether a value (NULL included) has been given.
     bool isSet() const { return set_; }
     const Value& value() const { return value_; }
+    ValueView view() const { return viewOf(value_); }
     std::string describe() const { return "parametr :" + name_; }
 
     // Sets the value as it is, without the empty-text rule (out values of procedures).

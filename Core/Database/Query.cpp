@@ -24,9 +24,14 @@ bool Query::next() {
     return advance();
 }
 
-Field Query::fieldIgnoringCase(std::string_view column) const {
+Field Query::resolve(std::string_view column) const {
     if (statement_) {
         const auto& names = statement_->columnNames();
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (names[i] == column) {
+                resolved_[slotOf(column.data())] = {column.data(), i};
+                return Field(*this, i);
+            }
         for (std::size_t i = 0; i < names.size(); ++i)
             if (Core::equalsIgnoringCase(names[i], column)) return Field(*this, i);
     }
@@ -112,6 +117,7 @@ void Query::close() {
 void Query::replaceText(std::string text) {
     close();
     if (statement_) session_.session().giveBack(std::move(statement_));
+    resolved_ = {};
     text_ = std::move(text);
 }
 
@@ -136,7 +142,7 @@ bool Query::advance() {
     return row;
 }
 
-Value Query::bufferedValue(std::size_t index) const {
+const Value& Query::bufferedValue(std::size_t index) const {
     if (!atRow_) throw DatabaseError(text_, "zapytanie nie stoi na żadnym wierszu");
     return rows_[row_][index];
 }

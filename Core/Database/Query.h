@@ -15,6 +15,7 @@
 #include "Core/Database/Param.h"
 #include "Core/Database/TSessionHolder.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -32,7 +33,11 @@ public:
     Field(const Query& query, std::size_t index) : query_(&query), index_(index) {}
 
     const std::string& name() const;
+    // A copy of the value.
     Value value() const;
+    // The value where it lies, without a copy of its text: valid until the
+    // query moves to another row, is closed or its session writes.
+    ValueView view() const;
     std::string describe() const { return "kolumna " + name(); }
 
 private:
@@ -48,6 +53,7 @@ public:
 
     const std::string& name() const { return name_; }
     const Value& value() const { return value_; }
+    ValueView view() const { return viewOf(value_); }
     std::string describe() const { return "kolumna " + name_; }
 
 private:
@@ -76,14 +82,13 @@ public:
     bool empty() const { return empty_; }
     // The column of the current row; throws when the result has no such column.
     Field operator[](std::string_view column) const {
-        // Loops read the same columns row after row, mostly spelled as the
-        // statement spells them: try the exact spelling first.
-        if (statement_) {
-            const auto& names = statement_->columnNames();
-            for (std::size_t i = 0; i < names.size(); ++i)
-                if (names[i] == column) return Field(*this, i);
-        }
-        return fieldIgnoringCase(column);
+        // Loops read the same columns row after row, by names that mostly lie
+        // in one place (literals) and are spelled as the statement spells
+        // them: the place remembers its column, checked against the name.
+        const Resolved& resolved = resolved_[slotOf(column.data())];
+        if (resolved.name == column.data() && statement_ && statement_->columnNames()[resolved.index] == column)
+            return Field(*this, resolved.index);
+        return resolve(column);
     }
     Field field(std::size_t index) const;
     std::size_t columnCount() const;
@@ -118,15 +123,30 @@ private:
         if (streaming_ && atRow_) return statement_->column(index);
         return bufferedValue(index);
     }
-    Value bufferedValue(std::size_t index) const;
-    Field fieldIgnoringCase(std::string_view column) const;
+    ValueView columnView(std::size_t index) const {
+        if (streaming_ && atRow_) return statement_->columnView(index);
+        return viewOf(bufferedValue(index));
+    }
+    const Value& bufferedValue(std::size_t index) const;
+    Field resolve(std::string_view column) const;
     void readRest() override;
     void bind();
     void stepped(bool row);
 
+    // A column found by the exact spelling of a name, by where the name lay.
+    struct Resolved {
+        const char* name = nullptr;
+        std::size_t index = 0;
+    };
+    static std::size_t slotOf(const char* name) {
+        return (reinterpret_cast<std::uintptr_t>(name) >> 3) % kResolvedSlots;
+    }
+    static constexpr std::size_t kResolvedSlots = 16;
+
     std::string text_;
     TSessionHolder session_;
     std::unique_ptr<Backend::Statement> statement_;
+    mutable std::array<Resolved, kResolvedSlots> resolved_{};
     // The parameter of each of the statement's names, found at the first run:
     // a statement run row after row binds without searching Params again.
     // Params only grow and keep their addresses, so a found one stays valid.
@@ -190,5 +210,6 @@ private:
 };
 
 inline Value Field::value() const { return query_->columnValue(index_); }
+inline ValueView Field::view() const { return query_->columnView(index_); }
 
 }  // namespace DBKernel::Sql

@@ -3,6 +3,7 @@
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Routines.h"
 #include "Core/Database/SqlTrace.h"
+#include "Core/Database/StatementShape.h"
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
@@ -118,12 +119,32 @@ void Session::atomically(const std::string& what, const std::function<void()>& b
 }
 
 std::unique_ptr<Backend::Statement> Session::acquire(const std::string& text) {
-    auto statement = statements_.take(text);
-    if (!statement) statement = connection_->prepare(text);
+    auto statement = prepareShaped(text);
+    if (!statement) {
+        statement = statements_.take(text);
+        if (!statement) statement = connection_->prepare(text);
+    }
     return SqlTrace::on() ? SqlTrace::traced(std::move(statement)) : std::move(statement);
 }
 
-void Session::giveBack(std::unique_ptr<Backend::Statement> statement) { statements_.put(std::move(statement)); }
+std::unique_ptr<Backend::Statement> Session::prepareShaped(const std::string& text) {
+    auto shape = StatementShape::of(text);
+    if (shape.literals.empty()) return nullptr;
+    auto statement = statements_.take(shape.text);
+    if (!statement) {
+        try {
+            statement = connection_->prepare(shape.text);
+        } catch (const std::exception&) {
+            // The text's own statement then, which fails, if it does, with the text in its message.
+            return nullptr;
+        }
+    }
+    return std::make_unique<ShapedStatement>(std::move(statement), text, std::move(shape.literals));
+}
+
+void Session::giveBack(std::unique_ptr<Backend::Statement> statement) {
+    statements_.put(ShapedStatement::unshaped(SqlTrace::untraced(std::move(statement))));
+}
 
 bool Session::run(Backend::Statement& statement, const Cursor* running) {
     // SQLite locks the database, not rows: a locking statement takes the write

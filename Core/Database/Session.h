@@ -69,7 +69,9 @@ public:
     // (a statement, a procedure) is named when the write lock cannot be had.
     void atomically(const std::string& what, const std::function<void()>& body);
 
-    // A prepared statement of that text, from the cache or newly prepared.
+    // A prepared statement of that text, from the cache or newly prepared. A
+    // select whose searched values are literals is prepared once per shape
+    // (StatementShape.h) and runs with the values bound.
     std::unique_ptr<Backend::Statement> acquire(const std::string& text);
     void giveBack(std::unique_ptr<Backend::Statement> statement);
 
@@ -87,6 +89,8 @@ private:
     Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection, const Routines& routines);
     void defineStoreFunctions();
     void settleCursors(const Cursor* except);
+    // The statement of the text's shape, or null when the text has none or its shape does not translate.
+    std::unique_ptr<Backend::Statement> prepareShaped(const std::string& text);
     // Takes the write lock for `what`, opening the transaction.
     void begin(const std::string& what, bool wait);
 

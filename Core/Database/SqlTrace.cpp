@@ -2,6 +2,7 @@
 
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/SQLUtils.h"
+#include "Core/Database/StatementShape.h"
 #include "Core/tools/SystemError.h"
 
 #include <cerrno>
@@ -84,6 +85,7 @@ public:
     }
 
     Value column(std::size_t index) const override { return inner_->column(index); }
+    ValueView columnView(std::size_t index) const override { return inner_->columnView(index); }
     bool writes() const override { return inner_->writes(); }
     bool compound() const override { return inner_->compound(); }
     bool locksRows() const override { return inner_->locksRows(); }
@@ -91,6 +93,12 @@ public:
     std::int64_t rowsChanged() const override { return inner_->rowsChanged(); }
     std::vector<std::string> engineTexts() const override { return inner_->engineTexts(); }
     std::string plan() const override { return inner_->plan(); }
+
+    // The statement without its recording; a run going on is recorded first.
+    std::unique_ptr<Backend::Statement> release() {
+        finish();
+        return std::move(inner_);
+    }
 
 private:
     // Records the run that is going on, once, when it ends.
@@ -101,6 +109,9 @@ private:
         TracedExecution execution{text(), inner_->engineTexts(), {}, 0, {}, std::move(failure)};
         for (std::size_t i = 0; i < values_.size(); ++i)
             execution.parameters.emplace_back(inner_->parameterNames()[i], values_[i]);
+        // The values the layer took out of the text bind the engine's statement too.
+        if (const auto* shaped = dynamic_cast<const ShapedStatement*>(inner_.get()))
+            for (const auto& [name, value] : shaped->literals()) execution.parameters.emplace_back(name, value);
         execution.rows = columnNames_.empty() ? inner_->rowsChanged() : rowsRead_;
         if (planWanted()) execution.plan = inner_->plan();
         emit(execution);
@@ -181,6 +192,11 @@ std::string SqlTrace::format(const TracedExecution& execution) {
         appendLines(record, execution.plan);
     }
     return record;
+}
+
+std::unique_ptr<Backend::Statement> SqlTrace::untraced(std::unique_ptr<Backend::Statement> statement) {
+    if (auto* traced = dynamic_cast<TracedStatement*>(statement.get())) return traced->release();
+    return statement;
 }
 
 std::unique_ptr<Backend::Statement> SqlTrace::traced(std::unique_ptr<Backend::Statement> statement) {

@@ -48,6 +48,8 @@ public:
 
     // The statement, recording its runs while the trace is on; a statement already traced as it is.
     static std::unique_ptr<Backend::Statement> traced(std::unique_ptr<Backend::Statement> statement);
+    // The statement without its recording, for the session's cache.
+    static std::unique_ptr<Backend::Statement> untraced(std::unique_ptr<Backend::Statement> statement);
 };
 
 }  // namespace DBKernel

@@ -15,14 +15,14 @@ namespace {
     throw std::runtime_error("Wartość \"" + text + "\" nie jest liczbą");
 }
 
-double parseDouble(const std::string& text) {
+double parseDouble(std::string_view text) {
     const auto number = Core::parseNumber<double>(Core::trimBlanks(text));
-    if (!number) notANumber(text);
+    if (!number) notANumber(std::string(text));
     return *number;
 }
 
 std::int64_t rounded(double value) {
-    if (!std::isfinite(value) || std::fabs(value) >= 9.2e18) notANumber(toString(value));
+    if (!std::isfinite(value) || std::fabs(value) >= 9.2e18) notANumber(toString(ValueView(value)));
     return std::llround(value);
 }
 
@@ -36,12 +36,30 @@ void rethrowNaming(const std::string& what) {
     }
 }
 
-std::int64_t toInt64(const Value& value) {
+ValueView viewOf(const Value& value) {
+    switch (value.index()) {
+        case 1: return std::get<std::int64_t>(value);
+        case 2: return std::get<double>(value);
+        case 3: return std::string_view(std::get<std::string>(value));
+        default: return {};
+    }
+}
+
+Value toValue(ValueView view) {
+    switch (view.index()) {
+        case 1: return std::get<std::int64_t>(view);
+        case 2: return std::get<double>(view);
+        case 3: return std::string(std::get<std::string_view>(view));
+        default: return {};
+    }
+}
+
+std::int64_t toInt64(ValueView value) {
     switch (value.index()) {
         case 1: return std::get<std::int64_t>(value);
         case 2: return rounded(std::get<double>(value));
         case 3: {
-            const auto& text = std::get<std::string>(value);
+            const auto text = std::get<std::string_view>(value);
             if (auto whole = Core::parseNumber<std::int64_t>(Core::trimBlanks(text))) return *whole;
             return rounded(parseDouble(text));
         }
@@ -49,16 +67,16 @@ std::int64_t toInt64(const Value& value) {
     }
 }
 
-double toDouble(const Value& value) {
+double toDouble(ValueView value) {
     switch (value.index()) {
         case 1: return static_cast<double>(std::get<std::int64_t>(value));
         case 2: return std::get<double>(value);
-        case 3: return parseDouble(std::get<std::string>(value));
+        case 3: return parseDouble(std::get<std::string_view>(value));
         default: return 0.0;
     }
 }
 
-std::string toString(Value value) {
+std::string toString(ValueView value) {
     switch (value.index()) {
         case 1: return std::to_string(std::get<std::int64_t>(value));
         case 2: {
@@ -66,9 +84,14 @@ std::string toString(Value value) {
             const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::get<double>(value));
             return std::string(buffer.data(), result.ptr);
         }
-        case 3: return std::get<std::string>(std::move(value));
+        case 3: return std::string(std::get<std::string_view>(value));
         default: return {};
     }
+}
+
+std::string toString(Value value) {
+    if (auto* text = std::get_if<std::string>(&value)) return std::move(*text);
+    return toString(viewOf(value));
 }
 
 }  // namespace DBKernel

@@ -12,32 +12,44 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace DBKernel {
 
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
 
+// A value read where it lies: a text is a view of bytes its owner keeps (a
+// Value, an engine's current row), valid as long as the owner says.
+using ValueView = std::variant<std::monostate, std::int64_t, double, std::string_view>;
+
 inline bool isNull(const Value& value) { return std::holds_alternative<std::monostate>(value); }
 
+ValueView viewOf(const Value& value);
+// A copy that owns its text.
+Value toValue(ValueView view);
+
 // Throw std::runtime_error when a text holds no number.
-std::int64_t toInt64(const Value& value);
-double toDouble(const Value& value);
+std::int64_t toInt64(ValueView value);
+double toDouble(ValueView value);
 // Integers in decimal, doubles in their shortest exact form ("12.5", "3").
+std::string toString(ValueView value);
+inline std::int64_t toInt64(const Value& value) { return toInt64(viewOf(value)); }
+inline double toDouble(const Value& value) { return toDouble(viewOf(value)); }
 std::string toString(Value value);
 
 // Rethrows a failed conversion with the name of what was read.
 [[noreturn]] void rethrowNaming(const std::string& what);
 
-// Typed reading of whatever Derived::value() returns; Derived::describe()
+// Typed reading of whatever Derived::view() shows; Derived::describe()
 // names the value (a column, a parameter) in error messages.
 template <class Derived>
 class ValueReader {
 public:
-    bool isNull() const { return DBKernel::isNull(self().value()); }
+    bool isNull() const { return self().view().index() == 0; }
     std::int64_t asInt64() const {
         try {
-            const auto& value = self().value();
+            const ValueView value = self().view();
             if (const auto* integer = std::get_if<std::int64_t>(&value)) return *integer;
             return toInt64(value);
         } catch (const std::runtime_error&) {
@@ -53,12 +65,12 @@ public:
     }
     double asDouble() const {
         try {
-            return toDouble(self().value());
+            return toDouble(self().view());
         } catch (const std::runtime_error&) {
             rethrowNaming(self().describe());
         }
     }
-    std::string asString() const { return toString(self().value()); }
+    std::string asString() const { return toString(self().view()); }
     System::AnsiString asAnsiString() const { return asString(); }
     Core::Price asPrice() const { return Core::Price(asDouble()); }
 

@@ -42,6 +42,11 @@ public:
     // REAL, TEXT, in any case), empty for a column that is an expression.
     const std::vector<std::string>& columnDeclaredTypes() const { return columnDeclaredTypes_; }
     virtual Value column(std::size_t index) const = 0;
+    // The column of the current row without a copy of its text, valid until
+    // the next start, step or reset, or the next view of the same column.
+    // An engine whose rows keep their values overrides this; the default
+    // keeps a copy.
+    virtual ValueView columnView(std::size_t index) const;
 
     virtual bool writes() const = 0;
     // More than one engine statement: the caller makes the run atomic.
@@ -64,7 +69,14 @@ protected:
 
 private:
     std::string text_;
+    mutable std::vector<Value> viewed_;  // the default columnView's copies
 };
+
+inline ValueView Statement::columnView(std::size_t index) const {
+    if (viewed_.size() <= index) viewed_.resize(columnNames_.size());
+    viewed_.at(index) = column(index);
+    return viewOf(viewed_[index]);
+}
 
 // A function callable inside statements by name.
 using FunctionBody = std::function<Value(std::span<const Value> arguments)>;

@@ -65,17 +65,20 @@ void setResult(sqlite3_context* context, const Value& value) {
     }
 }
 
-Value valueOf(sqlite3_value* value) {
+// The value as SQLite holds it: a text stays valid until SQLite moves on or frees the value.
+ValueView viewOf(sqlite3_value* value) {
     switch (sqlite3_value_type(value)) {
         case SQLITE_INTEGER: return sqlite3_value_int64(value);
         case SQLITE_FLOAT: return sqlite3_value_double(value);
         case SQLITE_NULL: return {};
         default: {
             const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-            return std::string(text, static_cast<std::size_t>(sqlite3_value_bytes(value)));
+            return std::string_view(text, static_cast<std::size_t>(sqlite3_value_bytes(value)));
         }
     }
 }
+
+Value valueOf(sqlite3_value* value) { return toValue(viewOf(value)); }
 
 class SqliteStatement final : public Statement {
 public:
@@ -86,6 +89,7 @@ public:
         for (const auto& sql : translation.statements) prepareEach(sql);
         if (parts_.empty()) throw DatabaseError(text, "polecenie jest puste");
         auto* last = parts_.back().handle.get();
+        rows_ = last;
         const int columns = sqlite3_column_count(last);
         for (int i = 0; i < columns; ++i) {
             columnNames_.emplace_back(sqlite3_column_name(last, i));
@@ -119,10 +123,12 @@ public:
         for (auto& part : parts_) sqlite3_reset(part.handle.get());
     }
 
-    Value column(std::size_t index) const override {
+    Value column(std::size_t index) const override { return toValue(columnView(index)); }
+
+    ValueView columnView(std::size_t index) const override {
         // One lookup of the column instead of one per sqlite3_column_* call; the
         // value is read at once, on the session's only thread.
-        return valueOf(sqlite3_column_value(parts_.back().handle.get(), static_cast<int>(index)));
+        return viewOf(sqlite3_column_value(rows_, static_cast<int>(index)));
     }
 
     bool writes() const override { return writes_; }
@@ -219,6 +225,7 @@ private:
 
     sqlite3* connection_;
     std::vector<Part> parts_;
+    sqlite3_stmt* rows_ = nullptr;  // the last part's, which gives the rows
     std::vector<std::string> parameterNames_;
     bool writes_ = false;
     bool lockRows_ = false;

@@ -109,6 +109,27 @@ void reverse(sqlite3_context* context, int, sqlite3_value** arguments) {
     sqlite3_result_text(context, result.data(), static_cast<int>(result.size()), SQLITE_TRANSIENT);
 }
 
+// The range before a "like" whose pattern is a parameter (LikeRanges.h): without one,
+// from '' to an empty blob, which take in every text.
+template <bool end>
+void likePrefix(sqlite3_context* context, int, sqlite3_value** arguments) {
+    if (isNull(arguments[0])) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto range = prefixRange(textOf(arguments[0]));
+    if (!range) {
+        if (end) {
+            sqlite3_result_zeroblob(context, 0);
+        } else {
+            sqlite3_result_text(context, "", 0, SQLITE_STATIC);
+        }
+        return;
+    }
+    const std::string& bound = end ? range->high : range->low;
+    sqlite3_result_text(context, bound.data(), static_cast<int>(bound.size()), SQLITE_TRANSIENT);
+}
+
 void now(sqlite3_context* context, int, sqlite3_value**) {
     sqlite3_result_double(context, Core::DayNumber::now());
 }
@@ -136,6 +157,8 @@ void registerFunctions(sqlite3* connection) {
     // filling an index with its own, ASCII-only or byte-wise, results.
     define(connection, "reverse_chars", 1, reverse, true);
     define(connection, "polish_upper", 1, foldCase<true>, true);
+    define(connection, "like_prefix", 1, likePrefix<false>, true);
+    define(connection, "like_prefix_end", 1, likePrefix<true>, true);
     define(connection, "sysdate", 0, now, false);
     define(connection, "borlandsysdate", 0, now, false);
     char* error = nullptr;

@@ -75,38 +75,73 @@ Nodes call(const char* function, const Nodes& argument) {
     return {Node::word(function), Node::groupOf(argument)};
 }
 
-// (e >= 'low' and e < 'high' and <the like as written>)
-Node ranged(const Nodes& indexed, const std::string& low, const std::string& high, Nodes like, Target target) {
+// (e >= low and e < high and <the like as written>)
+Node ranged(const Nodes& indexed, Nodes low, Nodes high, Nodes like) {
     Nodes condition = indexed;
     condition.push_back(Node::symbol(">="));
-    const Nodes lowBound = bound(low, target);
-    condition.insert(condition.end(), lowBound.begin(), lowBound.end());
+    condition.insert(condition.end(), low.begin(), low.end());
     condition.push_back(Node::word("and"));
     condition.insert(condition.end(), indexed.begin(), indexed.end());
     condition.push_back(Node::symbol("<"));
-    const Nodes highBound = bound(high, target);
-    condition.insert(condition.end(), highBound.begin(), highBound.end());
+    condition.insert(condition.end(), high.begin(), high.end());
     condition.push_back(Node::word("and"));
     condition.insert(condition.end(), like.begin(), like.end());
     return Node::groupOf(std::move(condition));
 }
 
+bool isUpperCall(const Nodes& operand) {
+    return operand.size() == 2 && operand[0].isWord("upper") && operand[1].group;
+}
+bool isColumn(const Nodes& operand) { return !operand.empty() && operand.back().isWord(); }
+
 // The range that comes before "operand like pattern", or none.
 std::optional<Node> rangeFor(const Nodes& operand, const std::string& pattern, Nodes like, Target target) {
-    const auto wildcard = pattern.find_first_of("%_");
-    const bool upperCall = operand.size() == 2 && operand[0].isWord("upper") && operand[1].group;
-    if (upperCall && wildcard != 0) {
-        const std::string prefix = pattern.substr(0, wildcard);
-        const auto high = upperBound(prefix);
-        if (!high) return std::nullopt;
-        return ranged(call("polish_upper", operand[1].inner), prefix, *high, std::move(like), target);
+    if (isUpperCall(operand)) {
+        const auto range = prefixRange(pattern);
+        if (!range) return std::nullopt;
+        return ranged(call("polish_upper", operand[1].inner), bound(range->low, target), bound(range->high, target),
+                      std::move(like));
     }
-    const bool column = !operand.empty() && operand.back().isWord();
-    if (column && wildcard == 0 && pattern.find_first_of("%_", 1) == std::string::npos) {
-        const std::string reversed = reverseCharacters(std::string_view(pattern).substr(1));
-        const auto high = upperBound(reversed);
-        if (!high) return std::nullopt;
-        return ranged(call("reverse_chars", operand), reversed, *high, std::move(like), target);
+    if (isColumn(operand) && pattern.starts_with('%') && pattern.find_first_of("%_", 1) == std::string::npos) {
+        const auto range = prefixRange(reverseCharacters(std::string_view(pattern).substr(1)));
+        if (!range) return std::nullopt;
+        return ranged(call("reverse_chars", operand), bound(range->low, target), bound(range->high, target),
+                      std::move(like));
+    }
+    return std::nullopt;
+}
+
+bool isParameter(const Node& node) { return !node.group && node.token.kind == Token::Kind::Parameter; }
+bool isLiteral(const Node& node, std::optional<std::string_view> text = std::nullopt) {
+    return !node.group && node.token.kind == Token::Kind::String && (!text || node.token.text == *text);
+}
+
+// The range that comes before "operand like <pattern nodes>" when the pattern is a
+// parameter: ":p", ":p || 'literal'" after upper(e), "'%' || :p" after a column.
+// Returns the range and how many nodes the pattern takes.
+std::optional<std::pair<Node, std::size_t>> parameterRangeFor(const Nodes& operand, const Nodes& level,
+                                                              std::size_t pattern, Nodes likeStart) {
+    const auto at = [&](std::size_t k) -> const Node* { return k < level.size() ? &level[k] : nullptr; };
+    const auto take = [&](std::size_t count) {
+        likeStart.insert(likeStart.end(), nth(level, pattern), nth(level, pattern + count));
+        return likeStart;
+    };
+    const auto bound = [](const char* function, Nodes argument) { return call(function, argument); };
+    if (isUpperCall(operand) && at(pattern) && isParameter(*at(pattern))) {
+        const bool concatenated = at(pattern + 2) && at(pattern + 1)->isSymbol("||") && isLiteral(*at(pattern + 2));
+        const std::size_t count = concatenated ? 3 : 1;
+        if (!endsCondition(level, pattern + count)) return std::nullopt;
+        const Nodes value{level[pattern]};
+        return std::pair{ranged(call("polish_upper", operand[1].inner), bound("like_prefix", value),
+                                bound("like_prefix_end", value), take(count)),
+                         count};
+    }
+    if (isColumn(operand) && at(pattern + 2) && isLiteral(level[pattern], "'%'") && at(pattern + 1)->isSymbol("||") &&
+        isParameter(*at(pattern + 2)) && endsCondition(level, pattern + 3)) {
+        const Nodes reversed = call("reverse_chars", {level[pattern + 2]});
+        return std::pair{ranged(call("reverse_chars", operand), bound("like_prefix", reversed),
+                                bound("like_prefix_end", reversed), take(3)),
+                         std::size_t{3}};
     }
     return std::nullopt;
 }
@@ -127,17 +162,35 @@ void addLikeRanges(Nodes& level, Target target) {
     // "a between b and c like ..." would read the "and" of the between as a condition's start.
     if (std::any_of(level.begin(), level.end(), [](const Node& node) { return node.isWord("between"); })) return;
     for (std::size_t i = 0; i + 1 < level.size(); ++i) {
-        if (!level[i].isWord("like") || level[i + 1].group || level[i + 1].token.kind != Token::Kind::String) continue;
+        if (!level[i].isWord("like")) continue;
         const auto start = operandStart(level, i);
-        if (!start || !startsCondition(level, *start) || !endsCondition(level, i + 2)) continue;
+        if (!start || !startsCondition(level, *start)) continue;
         const Nodes operand(nth(level, *start), nth(level, i));
-        Nodes like(nth(level, *start), nth(level, i + 2));
-        auto range = rangeFor(operand, unquoted(level[i + 1].token.text), std::move(like), target);
+        std::optional<Node> range;
+        std::size_t patternNodes = 1;
+        if (isLiteral(level[i + 1]) && endsCondition(level, i + 2)) {
+            range = rangeFor(operand, unquoted(level[i + 1].token.text), Nodes(nth(level, *start), nth(level, i + 2)),
+                             target);
+        } else if (auto found = target == Target::sqlite ? parameterRangeFor(operand, level, i + 1,
+                                                                             Nodes(nth(level, *start), nth(level, i + 1)))
+                                                         : std::nullopt) {
+            range = std::move(found->first);
+            patternNodes = found->second;
+        }
         if (!range) continue;
-        level.erase(nth(level, *start + 1), nth(level, i + 2));
+        level.erase(nth(level, *start + 1), nth(level, i + 1 + patternNodes));
         level[*start] = std::move(*range);
         i = *start;
     }
+}
+
+std::optional<PrefixRange> prefixRange(std::string_view pattern) {
+    const auto wildcard = pattern.find_first_of("%_");
+    if (wildcard == 0) return std::nullopt;
+    const std::string_view prefix = pattern.substr(0, wildcard);
+    auto high = upperBound(prefix);
+    if (!high) return std::nullopt;
+    return PrefixRange{std::string(prefix), std::move(*high)};
 }
 
 std::string reverseCharacters(std::string_view text) {

@@ -8,6 +8,7 @@
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Dialect/SqlTree.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,11 +19,28 @@ namespace DBKernel::Dialect {
 //   c like '%L'           becomes  (reverse_chars(c) >= 'R' and reverse_chars(c) < 'R+' and c like '%L')
 // (polish_upper is the dialect's upper under the name its index is built on),
 // where L is the pattern's text before its first wildcard, R is L reversed and X+ is the
-// least text above every text beginning with X. A "like" in any other form or position
-// ("not like", an "escape", an operand or pattern that another operator takes) is left alone.
-// On PostgreSQL the bounds compare in byte order ('L' collate "C"), as SQLite's do, whatever
-// the database's collation: the indexes the ranges seek are built so.
+// least text above every text beginning with X. A pattern given as a parameter, as the
+// layer writes a search's literal (StatementShape.h), gets the same range computed from
+// the bound value when the statement runs:
+//   upper(e) like :p [|| '...']  becomes  (polish_upper(e) >= like_prefix(:p) and
+//                                          polish_upper(e) < like_prefix_end(:p) and upper(e) like ...)
+//   c like '%' || :p             becomes  (reverse_chars(c) >= like_prefix(reverse_chars(:p)) and
+//                                          reverse_chars(c) < like_prefix_end(reverse_chars(:p)) and c like ...)
+// A "like" in any other form or position ("not like", an "escape", an operand or pattern
+// that another operator takes) is left alone. On PostgreSQL the bounds compare in byte order
+// ('L' collate "C"), as SQLite's do, whatever the database's collation: the indexes the
+// ranges seek are built so; a parameter's pattern gets no range there (the like alone).
 void addLikeRanges(Nodes& level, Target target);
+
+// The range of texts a pattern's matches lie in: its text before the first wildcard, and
+// the least text above every text that begins so. None when the pattern begins with a
+// wildcard or its prefix has no such bound (see upperBound in LikeRanges.cpp). The SQL
+// functions like_prefix and like_prefix_end give them, or '' and an empty blob (below and
+// above every text) when there are none.
+struct PrefixRange {
+    std::string low, high;
+};
+std::optional<PrefixRange> prefixRange(std::string_view pattern);
 
 // The text reversed character by character, as the SQL function "reverse_chars" gives it: a
 // byte that does not continue a UTF-8 character starts one, so a text that ends with a

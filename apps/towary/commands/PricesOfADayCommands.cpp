@@ -53,7 +53,7 @@ int productIdOf(const std::string& product, const TSessionHolder& session) {
 
 // The price as the store holds it, every digit of it ("1234567.89", not a stream's six).
 std::string priceText(const std::optional<double>& price) {
-    return price ? DBKernel::toString(*price) : "brak";
+    return price ? DBKernel::toString(DBKernel::ValueView(*price)) : "brak";
 }
 
 void showCurrent(const Options& options, std::ostream& out) {

@@ -62,6 +62,15 @@ TEST(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
     EXPECT_EQ(DBKernel::Dialect::translate("select 1 from Towar where upper(sNazwa) like 'MLE%KO%'").statements,
               std::vector<std::string>{"select 1 from Towar where (polish_upper(sNazwa) >= 'MLE' and "
                                        "polish_upper(sNazwa) < 'MLF' and upper(sNazwa) like 'MLE%KO%')"});
+    EXPECT_EQ(DBKernel::Dialect::translate(
+                  "select 1 from Towar where upper(sNazwa) like :p || '%' and sArtIndex like '%' || :q")
+                  .statements,
+              std::vector<std::string>{
+                  "select 1 from Towar where (polish_upper(sNazwa) >= like_prefix(:p) and polish_upper(sNazwa) < "
+                  "like_prefix_end(:p) and upper(sNazwa) like :p || '%') and (reverse_chars(sArtIndex) >= "
+                  "like_prefix(reverse_chars(:q)) and reverse_chars(sArtIndex) < like_prefix_end(reverse_chars(:q)) "
+                  "and sArtIndex like '%' || :q)"})
+        << "a pattern bound as a parameter gets its range from the bound value";
     EXPECT_EQ(DBKernel::Dialect::translate("select 1 from Towar where sNazwa not like '%a' or x like '%a' || y")
                   .statements,
               std::vector<std::string>{"select 1 from Towar where sNazwa not like '%a' or x like '%a' || y"})
@@ -94,6 +103,8 @@ TEST(LikeRanges, RandomPatternsFindTheSameRowsWithTheRangeAsWithTheLikeAlone) {
     session.Commit();
 
     std::size_t found = 0;
+    // The layer binds the patterns it can range as parameters (StatementShape.h), whose
+    // range like_prefix computes as the statement runs; the others stay literals.
     // Patterns made from the stored texts, so that many find rows: an index's end after
     // "%", a name's beginning in capitals followed by a random rest; and random ones.
     for (int round = 0; round < 600; ++round) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 using TestSupport::addCode;
@@ -103,6 +104,8 @@ TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
     EXPECT_TRUE(query["sKrNazwa"].isNull());
     EXPECT_EQ(query["sKrNazwa"].asString(), "");
     EXPECT_EQ(query["sKrNazwa"].asInt64(), 0);
+    EXPECT_EQ(std::get<std::string_view>(query["sSWW"].view()), "0042") << "a text seen where the row holds it";
+    EXPECT_EQ(std::get<std::int64_t>(query["lTowarRef"].view()), 1);
 
     const DBKernel::Sql::ConstField first = query["lTowarRef"];
     const DBKernel::Sql::Field live = query["lTowarRef"];
@@ -144,6 +147,20 @@ TEST_F(Query, QueriesOfOneTextRunNestedAndStatementsAreReused) {
         while (inner.next()) pairs.push_back(outer["sNazwa"].asString() + "+" + inner["sNazwa"].asString());
     }
     EXPECT_EQ(pairs, (std::vector<std::string>{"Mleko+Chleb", "Masło+Chleb"}));
+}
+
+TEST_F(Query, AColumnFoundByNameIsFoundAfreshForAnotherTextOrAnotherName) {
+    const char* const name = "sNazwa";  // one name in one place, read from both texts
+    OpenedQuery query("select sNazwa, lTowarRef from towar where lTowarRef = 1", session);
+    EXPECT_EQ(query[name].asString(), "Mleko");
+    query.reopen("select lTowarRef, sGrIndex, sNazwa from towar where lTowarRef = 2");
+    EXPECT_EQ(query[name].asString(), "Chleb");
+    std::string column = "sNazwa";
+    EXPECT_EQ(query[column].asString(), "Chleb");
+    column = "sGrIndex";  // another name where the first one lay
+    EXPECT_EQ(query[column].asString(), "0102");
+    column = "LTOWARREF";
+    EXPECT_EQ(query[column].asInt64(), 2);
 }
 
 TEST_F(Query, ReopenFetchAllAndTheGridQuery) {
