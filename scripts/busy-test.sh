@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# busy-test.sh [--seconds N] [--products N] [--seed S] [--keep]: eight towary
+# busy-test.sh [--seconds N] [--products N] [--seed S] [--keep] [--postgresql]: eight towary
 # processes at once on one store for N seconds (60 by default): products
 # import (1), evening (1), plu check --yes (2), plu special (2) and settings
 # set (2), each running its command again and again. Every run must either
@@ -8,7 +8,10 @@
 # failure. Afterwards the database must be whole, no code live twice, and
 # every success reported must be in the store: each setting with its value,
 # each special code live on its product with its price, each import's rows;
-# an import refused must have left none of its rows.
+# an import refused must have left none of its rows. --postgresql: the store's
+# database on the PostgreSQL server the PG* variables name (a new database on
+# it; run under scripts/with-postgresql.sh), where the processes lock rows, not
+# the store.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/store-checks.sh"
@@ -17,13 +20,15 @@ seconds=60
 products=20000
 seed=$(( $(date +%s) % 100000 ))
 keep=0
+postgresql=0
 while [ $# -gt 0 ]; do
     case $1 in
         --seconds) seconds=$2; shift 2 ;;
         --products) products=$2; shift 2 ;;
         --seed) seed=$2; shift 2 ;;
         --keep) keep=1; shift ;;
-        *) echo "usage: $0 [--seconds N] [--products N] [--seed S] [--keep]" >&2; exit 2 ;;
+        --postgresql) postgresql=1; shift ;;
+        *) echo "usage: $0 [--seconds N] [--products N] [--seed S] [--keep] [--postgresql]" >&2; exit 2 ;;
     esac
 done
 require_tools
@@ -38,13 +43,19 @@ echo "replay: bash scripts/busy-test.sh --seed $seed --seconds $seconds --produc
 # A refusal that tells the user another process holds the store.
 busy_words='zajęt|zablokowan|blokad|blokuj|inny proces|innego procesu|innym procesie|poczekaj|zaczekaj|spróbuj ponownie|spróbuj później'
 # Texts of a library or the runtime, which a user must never read.
-raw_words='database is locked|locked|readonly|read-only|constraint failed|no such|SQLITE|filesystem error|terminate called|std::|what\(\)|[Ee]rror|[Ee]xception|[Ss]egmentation|[Aa]bort|[Cc]annot|[Uu]nable|[Ff]ailed'
+raw_words='database is locked|duplicate key|violates|deadlock|could not|canceling statement|locked|readonly|read-only|constraint failed|no such|SQLITE|filesystem error|terminate called|std::|what\(\)|[Ee]rror|[Ee]xception|[Ss]egmentation|[Aa]bort|[Cc]annot|[Uu]nable|[Ff]ailed'
 
-"$towary" generate "$store" --products "$products" --seed "$seed" --malformed 5 >/dev/null ||
+server=()
+if [ "$postgresql" = 1 ]; then
+    database=towary_busy_$$
+    createdb "$database" || { echo "createdb failed (run under scripts/with-postgresql.sh)" >&2; exit 2; }
+    server=(--database "dbname=$database")
+fi
+"$towary" generate "$store" --products "$products" --seed "$seed" --malformed 5 "${server[@]}" >/dev/null ||
     { echo "towary generate failed" >&2; exit 1; }
-mapfile -t product_ids < <(sqlite3 "$store/towary.db" \
+mapfile -t product_ids < <(store_sql "$store" \
     "select lTowarRef from towar where byCode = 6 and bWieleCen is not 1 order by lTowarRef limit 500")
-group=$(sqlite3 "$store/towary.db" "select sGrIndex from towar where byCode = 5 order by sGrIndex limit 1")
+group=$(store_sql "$store" "select sGrIndex from towar where byCode = 5 order by sGrIndex limit 1")
 
 # An EAN-13 of the prefix 46 (no code of the generated store): 12 digits and their GS1 check digit.
 ean13() {
@@ -127,12 +138,12 @@ missing_success() {
         import)
             local rows code
             code=$(cat "$name.code")
-            rows=$(sqlite3 "$store/towary.db" "select count(*) from towar where sNazwa like 'Obciążenie import $w-$n _'")
+            rows=$(store_sql "$store" "select count(*) from towar where sNazwa like 'Obciążenie import $w-$n _'")
             [ "$rows" = 2 ] || { echo "products of the import: $rows of 2"; return; }
-            rows=$(sqlite3 "$store/towary.db" "select count(*) from plu p join towar t on t.lTowarRef = p.lTowarRef
+            rows=$(store_sql "$store" "select count(*) from plu p join towar t on t.lTowarRef = p.lTowarRef
                                                where t.sNazwa like 'Obciążenie import $w-$n _'")
             [ "$rows" = 3 ] || { echo "code rows of the import: $rows of 3"; return; }
-            rows=$(sqlite3 "$store/towary.db" "select count(*) from plu p join towar t on t.lTowarRef = p.lTowarRef
+            rows=$(store_sql "$store" "select count(*) from plu p join towar t on t.lTowarRef = p.lTowarRef
                                                where t.sNazwa = 'Obciążenie import $w-$n a' and p.sPLU = '$code'
                                                and p.byStatus in (1, 2)")
             [ "$rows" = 1 ] || echo "code $code not live on its product"
@@ -140,7 +151,7 @@ missing_success() {
         special)
             local code product price rows
             code=$(head -1 "$name.out"); product=$(sed -n 4p "$name.args"); price=$(sed -n 5p "$name.args")
-            rows=$(sqlite3 "$store/towary.db" "select count(*) from plu p join PluDiscount d on d.lPluRef = p.lPluRef
+            rows=$(store_sql "$store" "select count(*) from plu p join PluDiscount d on d.lPluRef = p.lPluRef
                                                where p.sPLU = '$code' and p.lTowarRef = $product
                                                and p.byStatus in (1, 2) and abs(d.dCena - $price) < 0.001")
             [ "$rows" = 1 ] || echo "special code \"$code\" at $price not live on product $product"
@@ -157,7 +168,7 @@ left_by_refusal() {
     local name=$1 w n rows
     [[ $(basename "$name") == import-* ]] || return 0
     n=${name##*-}; w=${name%-*}; w=${w##*-}
-    rows=$(sqlite3 "$store/towary.db" "select count(*) from towar where sNazwa like 'Obciążenie import $w-$n _'")
+    rows=$(store_sql "$store" "select count(*) from towar where sNazwa like 'Obciążenie import $w-$n _'")
     [ "$rows" = 0 ] || echo "a refused import left $rows of its products"
 }
 
@@ -216,4 +227,5 @@ done
 
 echo "seed $seed"
 if [ "$failed" -eq 0 ] && [ "$keep" -eq 0 ]; then rm -rf "$work"; else echo "work kept in $work"; fi
+[ "$postgresql" = 1 ] && [ "$keep" -eq 0 ] && dropdb --force "$database"
 finish

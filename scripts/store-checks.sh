@@ -1,8 +1,9 @@
 # shellcheck shell=bash
 # store-checks.sh: what the kill test and the busy-store test share, sourced by
 # both: the towary binary, the report's tallies, and the store checks read
-# straight from the database with sqlite3 (the integrity check with Python's
-# sqlite3), independent of the code under test.
+# straight from the database with sqlite3 or, for a store on a PostgreSQL
+# server (DIR/baza.toml), psql (the integrity check with Python's sqlite3),
+# independent of the code under test.
 
 towary=${TOWARY:-$root/build/bin/towary}
 passed=0
@@ -38,6 +39,8 @@ seconds_text() { printf '%d.%03d' $(($1 / 1000)) $(($1 % 1000)); }
 # text's characters reversed, and the upper case (the same as ICU's Polish one
 # for every text these tests write).
 integrity() {
+    # A server keeps its own files whole; what it holds is checked by the other checks.
+    [ -n "$(store_server "$1")" ] && { echo ok; return; }
     python3 - "$1/towary.db" 2>&1 <<'PY' | head -5 | tr '\n' ' ' | sed 's/ $//'
 import sqlite3, sys
 text = lambda value: value if isinstance(value, str) else str(value)
@@ -49,9 +52,21 @@ for (line,) in con.execute("pragma integrity_check"):
 PY
 }
 
+# The server a store's baza.toml names ("" for a store in its file).
+store_server() {
+    [ -f "$1/baza.toml" ] && sed -n 's/^polaczenie *= *"\(.*\)"$/\1/p' "$1/baza.toml"
+}
+
+# store_sql DIR STATEMENT: the statement's rows, one per line, columns joined by "|".
+store_sql() {
+    local server
+    server=$(store_server "$1")
+    if [ -n "$server" ]; then psql "$server" -X -q -A -t -c "$2"; else sqlite3 "$1/towary.db" "$2"; fi
+}
+
 # The codes live on more than one row, one per line with the number of rows.
 live_twice() {
-    sqlite3 "$1/towary.db" \
+    store_sql "$1" \
         "select sPLU || ' (' || count(*) || ' live rows)' from plu where byStatus in (1,2) group by sPLU having count(*) > 1" 2>&1
 }
 

@@ -11,7 +11,7 @@ RefPool& RefPool::instance() {
 
 std::int64_t RefPool::getRef() {
     // A second session of this process could not write while this one holds the lock.
-    if (auto holder = Session::inTransactionOn(Core::Store::databaseFile())) return getRef(TSessionHolder(holder));
+    if (auto holder = Session::inTransactionOn(DatabaseLocation::current())) return getRef(TSessionHolder(holder));
     return getRef(TSessionHolder());
 }
 

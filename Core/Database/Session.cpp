@@ -6,7 +6,6 @@
 #include "Core/Database/StatementShape.h"
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Database/TSessionHolder.h"
-#include "Core/Store/StoreLocation.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -20,33 +19,33 @@ Session* transactionHolder = nullptr;
 
 }  // namespace
 
-std::shared_ptr<Session> Session::open(const std::filesystem::path& file, const SessionOptions& options) {
-    if (!std::filesystem::is_regular_file(file))
-        throw std::runtime_error("Brak bazy danych sklepu: " + file.string() + ".");
-    std::shared_ptr<Session> session(
-        new Session(file, StoreDatabase::open(file, Backend::ConnectionOptions{options.busyTimeout, options.readOnly}),
-                    options.routines != nullptr ? *options.routines : Routines::store()));
+std::shared_ptr<Session> Session::open(const DatabaseLocation& location, const SessionOptions& options) {
+    std::shared_ptr<Session> session(new Session(
+        location, StoreDatabase::open(location, Backend::ConnectionOptions{options.busyTimeout, options.readOnly}),
+        options.routines != nullptr ? *options.routines : Routines::store()));
+    // A server gets this build's routines by the upgrade; check them after it.
+    StoreDatabase::upgrade(session->connection(), location);
     session->defineStoreFunctions();
-    StoreDatabase::upgrade(session->connection(), file);
     return session;
 }
 
 std::shared_ptr<Session> Session::main() {
     static std::shared_ptr<Session> session;
-    const auto file = Core::Store::databaseFile();
-    if (!session || session->file() != file) session = open(file);
+    const auto& location = DatabaseLocation::current();
+    if (!session || session->location() != location) session = open(location);
     return session;
 }
 
-std::shared_ptr<Session> Session::inTransactionOn(const std::filesystem::path& file) {
-    if (transactionHolder == nullptr || transactionHolder->file() != file || !transactionHolder->inTransaction())
+std::shared_ptr<Session> Session::inTransactionOn(const DatabaseLocation& location) {
+    if (transactionHolder == nullptr || transactionHolder->location() != location ||
+        !transactionHolder->inTransaction())
         return nullptr;
     return transactionHolder->shared_from_this();
 }
 
-Session::Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection,
+Session::Session(DatabaseLocation location, std::unique_ptr<Backend::Connection> connection,
                  const Routines& routines)
-    : file_(std::move(file)), connection_(std::move(connection)), routines_(routines) {}
+    : location_(std::move(location)), connection_(std::move(connection)), routines_(routines) {}
 
 Session::~Session() {
     if (transactionHolder == this) transactionHolder = nullptr;

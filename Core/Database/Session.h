@@ -5,6 +5,7 @@
 // used by one thread at a time.
 
 #include "Core/Database/Backend/Backend.h"
+#include "Core/Database/DatabaseLocation.h"
 #include "Core/Database/StatementCache.h"
 
 #include <chrono>
@@ -41,19 +42,19 @@ protected:
 
 class Session : public std::enable_shared_from_this<Session> {
 public:
-    // Opens the store database in the file, upgrading a schema of an older
-    // build. Throws when the file is no store database.
-    static std::shared_ptr<Session> open(const std::filesystem::path& file, const SessionOptions& options = {});
+    // Opens the store database, upgrading a schema of an older build. Throws
+    // when the file (the server's database) is no store database.
+    static std::shared_ptr<Session> open(const DatabaseLocation& location, const SessionOptions& options = {});
     // The process's main session on the current store, opened on first use.
     static std::shared_ptr<Session> main();
-    // The session of this process holding a transaction on the file, if any.
-    static std::shared_ptr<Session> inTransactionOn(const std::filesystem::path& file);
+    // The session of this process holding a transaction on the store database, if any.
+    static std::shared_ptr<Session> inTransactionOn(const DatabaseLocation& location);
 
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    const std::filesystem::path& file() const { return file_; }
+    const DatabaseLocation& location() const { return location_; }
     Backend::Connection& connection() { return *connection_; }
     const Routines& routines() const { return routines_; }
 
@@ -86,7 +87,7 @@ public:
     void cursorClosed(Cursor& cursor);
 
 private:
-    Session(std::filesystem::path file, std::unique_ptr<Backend::Connection> connection, const Routines& routines);
+    Session(DatabaseLocation location, std::unique_ptr<Backend::Connection> connection, const Routines& routines);
     void defineStoreFunctions();
     void settleCursors(const Cursor* except);
     // The statement of the text's shape, or null when the text has none or its shape does not translate.
@@ -94,7 +95,7 @@ private:
     // Takes the write lock for `what`, opening the transaction.
     void begin(const std::string& what, bool wait);
 
-    std::filesystem::path file_;
+    DatabaseLocation location_;
     std::unique_ptr<Backend::Connection> connection_;
     const Routines& routines_;
     StatementCache statements_{256};

@@ -1,8 +1,12 @@
 #include "Core/Database/StoreDatabase.h"
 
+#include "Core/Database/Backend/PostgresConnection.h"
 #include "Core/Database/Backend/SqliteConnection.h"
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Schema.h"
+#include "Core/tools/IgnoringCase.h"
+
+#include <boost/crc.hpp>
 
 #include <sqlite3.h>
 
@@ -17,14 +21,15 @@ namespace {
 const std::string kWhatToDo =
     " Przywróć kopię bazy danych sklepu albo załóż nowy sklep poleceniem towary init w nowym katalogu.";
 
-std::runtime_error notAStore(const std::filesystem::path& file, const std::string& why) {
-    return std::runtime_error("Plik " + file.string() + " nie jest bazą danych sklepu: " + why + "." + kWhatToDo);
+std::runtime_error notAStore(const DatabaseLocation& location, const std::string& why) {
+    return std::runtime_error((location.onServer() ? "Baza danych " : "Plik ") + location.text() +
+                              " nie jest bazą danych sklepu: " + why + "." + kWhatToDo);
 }
 
+// Table names compared without regard to case: the server folds them to lower case.
 std::set<std::string> tablesOf(Backend::Connection& connection) {
-    const auto query = connection.prepare("select name from sqlite_master where type = 'table'");
     std::set<std::string> names;
-    for (bool row = query->start(); row; row = query->step()) names.insert(std::get<std::string>(query->column(0)));
+    for (const auto& name : connection.tableNames()) names.insert(Core::lowerAscii(name));
     return names;
 }
 
@@ -38,20 +43,52 @@ const std::set<std::string>& schemaTables() {
     return tables;
 }
 
-// From `version` up: the migrations the database lacks, in one transaction.
-void migrate(Backend::Connection& connection, int version) {
-    const auto migrations = Schema::migrations();
+std::span<const Schema::Migration> migrationsFor(const DatabaseLocation& location) {
+    return location.onServer() ? Schema::postgresqlMigrations() : Schema::migrations();
+}
+
+// The server's copy of the store's routines is this build's when the digest it
+// keeps is that of this build's script.
+constexpr const char* kRoutinesTable = "towary_routines";
+
+std::string routinesDigest() {
+    boost::crc_32_type crc;
+    const auto script = Schema::postgresqlRoutines();
+    crc.process_bytes(script.data(), script.size());
+    return std::to_string(crc.checksum()) + "-" + std::to_string(script.size());
+}
+
+bool routinesCurrent(Backend::Connection& connection) {
+    if (!tablesOf(connection).contains(kRoutinesTable)) return false;
+    const auto query = connection.prepare(std::string("select digest from ") + kRoutinesTable);
+    return query->start() && query->column(0) == Value(routinesDigest());
+}
+
+void defineRoutines(Backend::Connection& connection) {
+    connection.runScript(std::string(Schema::postgresqlRoutines()));
+    connection.runScript(std::string("create table if not exists ") + kRoutinesTable + " (digest text not null);" +
+                         "delete from " + kRoutinesTable + "; insert into " + kRoutinesTable + " values ('" +
+                         routinesDigest() + "')");
+}
+
+// From `version` up: the migrations the database lacks (and a server's
+// routines when they are not this build's), in one transaction.
+void migrate(Backend::Connection& connection, int version, const DatabaseLocation& location) {
+    const auto migrations = migrationsFor(location);
     const int latest = migrations.back().number;
     const auto newer = [latest](int found) {
         return std::runtime_error("Schemat bazy danych sklepu (wersja " + std::to_string(found) +
                                   ") jest nowszy niż ten program (wersja " + std::to_string(latest) +
                                   "); potrzebna jest nowsza wersja programu.");
     };
-    if (version == latest) return;
     if (version > latest) throw newer(version);
+    if (version == latest && (!location.onServer() || routinesCurrent(connection))) return;
 
     connection.begin(true);
     try {
+        // Workstations upgrading one server at once take turns here; on a file
+        // the transaction's write lock does the same.
+        if (location.onServer()) connection.runScript("select pg_advisory_xact_lock(4711)");
         // Another process may have upgraded the store while this one waited for the lock.
         version = connection.schemaVersion();
         if (version > latest) throw newer(version);
@@ -63,7 +100,8 @@ void migrate(Backend::Connection& connection, int version) {
                 throw DatabaseError("migracja schematu " + std::string(migration.name), e.reason());
             }
         }
-        connection.setSchemaVersion(latest);
+        if (version != latest) connection.setSchemaVersion(latest);
+        if (location.onServer() && !routinesCurrent(connection)) defineRoutines(connection);
         connection.commit();
     } catch (...) {
         connection.rollback();
@@ -71,51 +109,71 @@ void migrate(Backend::Connection& connection, int version) {
     }
 }
 
-}  // namespace
-
-void create(const std::filesystem::path& file) {
-    if (std::filesystem::exists(file)) throw std::runtime_error("Baza danych sklepu już istnieje: " + file.string());
-    const auto connection = Backend::openSqlite(file, Backend::ConnectionOptions{}, true);
-    migrate(*connection, 0);
+std::unique_ptr<Backend::Connection> connect(const DatabaseLocation& location, const Backend::ConnectionOptions& options) {
+    return Backend::openPostgres(location.connection(), location.text(), options);
 }
 
-std::unique_ptr<Backend::Connection> open(const std::filesystem::path& file, const Backend::ConnectionOptions& options) {
+}  // namespace
+
+void create(const DatabaseLocation& location) {
+    if (location.onServer()) {
+        const auto connection = connect(location, Backend::ConnectionOptions{});
+        if (connection->schemaVersion() != 0)
+            throw std::runtime_error("Baza danych sklepu już istnieje: " + location.text());
+        migrate(*connection, 0, location);
+        return;
+    }
+    const auto& file = location.file();
+    if (std::filesystem::exists(file)) throw std::runtime_error("Baza danych sklepu już istnieje: " + file.string());
+    const auto connection = Backend::openSqlite(file, Backend::ConnectionOptions{}, true);
+    migrate(*connection, 0, location);
+}
+
+std::unique_ptr<Backend::Connection> open(const DatabaseLocation& location, const Backend::ConnectionOptions& options) {
+    if (location.onServer()) return connect(location, options);
     // The file is told by its size and by SQLite, never read through a
     // descriptor of this process's own: closing one would drop every lock the
     // process's connections hold on the file (POSIX locks belong to the
     // process), and another process could then take the write-ahead log away
     // from under their commits.
+    const auto& file = location.file();
+    if (!std::filesystem::is_regular_file(file))
+        throw std::runtime_error("Brak bazy danych sklepu: " + file.string() + ".");
     std::error_code error;
-    if (std::filesystem::file_size(file, error) == 0 && !error) throw notAStore(file, "plik jest pusty");
+    if (std::filesystem::file_size(file, error) == 0 && !error) throw notAStore(location, "plik jest pusty");
     try {
         auto connection = Backend::openSqlite(file, options, false);
         // A read-only open reads nothing yet; the first page tells a database from any other file.
         connection->schemaVersion();
         return connection;
     } catch (const DatabaseError& e) {
-        if ((e.code() & 0xFF) == SQLITE_NOTADB) throw notAStore(file, "to nie jest plik bazy danych");
+        if ((e.code() & 0xFF) == SQLITE_NOTADB) throw notAStore(location, "to nie jest plik bazy danych");
         throw;
     }
 }
 
-void upgrade(Backend::Connection& connection, const std::filesystem::path& file) {
+void upgrade(Backend::Connection& connection, const DatabaseLocation& location) {
     // A database no build made: no migration of the store's schema was ever applied to it.
     const int version = connection.schemaVersion();
-    if (version == 0) throw notAStore(file, "baza nie ma schematu sklepu");
-    migrate(connection, version);
+    if (version == 0) throw notAStore(location, "baza nie ma schematu sklepu");
+    migrate(connection, version, location);
     const auto present = tablesOf(connection);
     std::string missing;
-    for (const auto& table : schemaTables())
+    for (const auto& table : schemaTables()) {
+        // A server's id pool is a sequence, not the generator's table.
+        if (location.onServer() && table == "refgenerator") continue;
         if (!present.contains(table)) missing += (missing.empty() ? "" : ", ") + table;
-    if (!missing.empty()) throw incomplete(file, "brak tabel " + missing);
+    }
+    if (!missing.empty()) throw incomplete(location, "brak tabel " + missing);
 }
 
-std::runtime_error incomplete(const std::filesystem::path& file, const std::string& what) {
-    return std::runtime_error("Baza danych sklepu " + file.string() + " jest niekompletna: " + what + "." + kWhatToDo);
+std::runtime_error incomplete(const DatabaseLocation& location, const std::string& what) {
+    return std::runtime_error("Baza danych sklepu " + location.text() + " jest niekompletna: " + what + "." +
+                              kWhatToDo);
 }
 
-std::runtime_error emptyList(const std::filesystem::path& file, std::string_view table, std::string_view what) {
-    return incomplete(file, "nie ma " + std::string(what) + " (tabela " + std::string(table) + " jest pusta)");
+std::runtime_error emptyList(const DatabaseLocation& location, std::string_view table, std::string_view what) {
+    return incomplete(location, "nie ma " + std::string(what) + " (tabela " + std::string(table) + " jest pusta)");
 }
 
 }  // namespace DBKernel::StoreDatabase

@@ -8,7 +8,7 @@
 namespace DBKernel {
 
 TSessionHolder TSessionHolder::open(const SessionOptions& options) {
-    return TSessionHolder(Session::open(Core::Store::databaseFile(), options));
+    return TSessionHolder(Session::open(DatabaseLocation::current(), options));
 }
 
 const std::shared_ptr<Session>& TSessionHolder::shared() const {

@@ -20,7 +20,7 @@ AvailMeasureUnits::AvailMeasureUnits(TSessionHolder session) {
     DBKernel::Sql::OpenedQuery query("select nJm, sSkrot, sNazwa from jednostkamiary order by nJm", session);
     while (query.next()) units_.emplace_back(query["nJm"].asInt(), query["sSkrot"].asString(), query["sNazwa"].asString());
     if (units_.empty())
-        throw DBKernel::StoreDatabase::emptyList(session.session().file(), "jednostkamiary", "jednostek miary");
+        throw DBKernel::StoreDatabase::emptyList(session.session().location(), "jednostkamiary", "jednostek miary");
 }
 
 const MeasureUnit* AvailMeasureUnits::lookup(int id) const {

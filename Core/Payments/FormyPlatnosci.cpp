@@ -24,7 +24,7 @@ FormyPlatnosci::FormyPlatnosci(TSessionHolder session) {
                             query["bKoncowa"].asInt() != 0, query["bKrajowa"].asInt() != 0);
     }
     if (forms_.empty())
-        throw DBKernel::StoreDatabase::emptyList(session.session().file(), "formaplatnosci", "form płatności");
+        throw DBKernel::StoreDatabase::emptyList(session.session().location(), "formaplatnosci", "form płatności");
 }
 
 std::vector<FormaPlatnosci> FormyPlatnosci::WszystkieKoncowe() const {

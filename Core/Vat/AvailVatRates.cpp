@@ -24,7 +24,7 @@ AvailVatRates::AvailVatRates(TSessionHolder session) {
         rates_.emplace_back(query["byVAT"].asInt(), query["sNazwa"].asString(), query["dStawka"].asDouble(),
                             query["bWykluczonaDlaTowarow"].asInt() != 0, query["sKodFiskalny"].asString().front());
     }
-    if (rates_.empty()) throw DBKernel::StoreDatabase::emptyList(session.session().file(), "stawkavat", "stawek VAT");
+    if (rates_.empty()) throw DBKernel::StoreDatabase::emptyList(session.session().location(), "stawkavat", "stawek VAT");
 }
 
 const VatRate& AvailVatRates::findRate(int code) const {

@@ -1,5 +1,6 @@
 #include "apps/towary/Command.h"
 
+#include "Core/Database/DatabaseLocation.h"
 #include "Core/Store/StoreLocation.h"
 
 #include <stdexcept>
@@ -11,11 +12,18 @@ void addStoreArgument(CLI::App& command, Context& context) {
     command.add_option("DIR", context.store, "store directory")->required();
 }
 
+void addDatabaseOption(CLI::App& command, std::string& server) {
+    command.add_option("--database", server,
+                       "the store's database on a PostgreSQL server (postgresql://user@host/database), an existing "
+                       "database without a store; without it, a file in DIR");
+}
+
 // Told by the file's identity, so a link or another spelling of the path is refused too.
 void refuseStoreFile(const std::filesystem::path& file, const std::string& kind) {
     const auto database = Core::Store::databaseFile().string();
     for (const auto& own : {std::filesystem::path(database), std::filesystem::path(database + "-wal"),
-                            std::filesystem::path(database + "-shm"), Core::Store::settingsFile()}) {
+                            std::filesystem::path(database + "-shm"), Core::Store::settingsFile(),
+                            DBKernel::serverFileOf(Core::Store::directory())}) {
         std::error_code error;
         if (std::filesystem::equivalent(file, own, error))
             throw std::runtime_error("Plik " + file.string() + " jest plikiem sklepu (" + own.filename().string() +

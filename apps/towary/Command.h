@@ -22,6 +22,8 @@ struct Context {
 
 // Adds the store directory argument, the first of every store command.
 void addStoreArgument(CLI::App& command, Context& context);
+// --database URI: the new store's database on a PostgreSQL server instead of a file in DIR.
+void addDatabaseOption(CLI::App& command, std::string& server);
 
 // A file a command reads or writes (`kind`: "plik towarów") is never one of
 // the store's own files: writing it would replace the store, and reading the
@@ -38,6 +40,7 @@ void addGenerateCommand(CLI::App& app, Context& context);
 void addProductsCommands(CLI::App& app, Context& context);
 void addSettingsCommands(CLI::App& app, Context& context);
 void addSqlCommand(CLI::App& app, Context& context);
+void addMigrateCommand(CLI::App& app, Context& context);
 void addIndexCommands(CLI::App& app, Context& context);
 void addPriceCommands(CLI::App& app, Context& context);
 void addEveningCommand(CLI::App& app, Context& context);

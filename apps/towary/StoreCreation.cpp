@@ -65,11 +65,13 @@ fs::path buildDirectoryBeside(const fs::path& dir) {
     return made.name;
 }
 
-// The whole store in `build`: its log directory, settings file and database with the sample lists.
-void buildStore(const fs::path& build) {
+// The whole store in `build`: its log directory, settings file and database
+// with the sample lists, the database in a file or in the server's database.
+void buildStore(const fs::path& build, const std::string& server) {
     fs::create_directory(build / Core::Store::logDirectory().filename());
     writeSampleSettings(build / Core::Store::settingsFile().filename());
-    const auto database = build / Core::Store::databaseFile().filename();
+    if (!server.empty()) DBKernel::writeServerFile(build, server);
+    const auto database = DBKernel::DatabaseLocation::ofStore(build);
     DBKernel::StoreDatabase::create(database);
     // The session closes before the rename, leaving the database whole in its one file.
     fillSampleLists(TSessionHolder(DBKernel::Session::open(database)));
@@ -94,7 +96,7 @@ bool discardUnfinished(const fs::path& dir) {
 
 }  // namespace
 
-void createStore(const StoreFill& fill) {
+void createStore(const StoreFill& fill, const std::string& server) {
     const auto dir = storeDirectory();
     const bool unfinished = isUnfinished(dir);
     if (!unfinished && fs::exists(dir) && !fs::is_empty(dir)) throw notEmpty(dir);
@@ -104,7 +106,7 @@ void createStore(const StoreFill& fill) {
     const auto build = buildDirectoryBeside(dir);
     std::unique_ptr<FileLock> filling;
     try {
-        buildStore(build);
+        buildStore(build, server);
         if (keepMode && ::chmod(build.c_str(), prepared.st_mode & 07777) != 0) throw cannotCreate(dir, errno);
         if (fill) filling = std::make_unique<FileLock>(build / kUnfinishedMark);
         if (unfinished && !discardUnfinished(dir)) throw notEmpty(dir);
@@ -121,7 +123,7 @@ void createStore(const StoreFill& fill) {
     }
     if (!Core::syncDirectoryOf(dir)) throw cannotCreate(dir, errno);
     if (!fill) return;
-    fill(TSessionHolder(DBKernel::Session::open(Core::Store::databaseFile())));
+    fill(TSessionHolder(DBKernel::Session::open(DBKernel::DatabaseLocation::ofStore(dir))));
     // Removed while still held, so that no other process takes the mark for one a killed fill left.
     std::error_code error;
     fs::remove(dir / kUnfinishedMark, error);

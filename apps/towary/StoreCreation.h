@@ -6,6 +6,7 @@
 #include "Core/Database/TSessionHolder.h"
 
 #include <functional>
+#include <string>
 
 namespace Towary::Host {
 
@@ -21,7 +22,9 @@ using StoreFill = std::function<void(const TSessionHolder& session)>;
 // nothing reads and which may be deleted. A `fill` runs on the store in place,
 // where it reads the store's settings, while the store carries a mark that
 // makes every other command refuse it; the mark goes once the fill committed.
-void createStore(const StoreFill& fill = {});
+// With a `server` (libpq's connection text) the database is the server's
+// (an existing database without a store), named in DIR/baza.toml.
+void createStore(const StoreFill& fill = {}, const std::string& server = {});
 
 // Refuses the store in Core::Store::directory() when a fill was killed before it finished.
 void checkStoreFinished();

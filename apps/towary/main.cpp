@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
     addProductsCommands(app, context);
     addSettingsCommands(app, context);
     addSqlCommand(app, context);
+    addMigrateCommand(app, context);
     addIndexCommands(app, context);
     addPriceCommands(app, context);
     addEveningCommand(app, context);

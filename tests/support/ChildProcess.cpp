@@ -1,6 +1,8 @@
 #include "tests/support/ChildProcess.h"
 
 #include <sys/wait.h>
+
+#include <csignal>
 #include <unistd.h>
 
 #include <stdexcept>
@@ -72,6 +74,11 @@ RunResult ChildProcess::finish() {
     pid_ = -1;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+RunResult ChildProcess::kill() {
+    ::kill(pid_, SIGKILL);
+    return finish();
 }
 
 }  // namespace TestSupport

@@ -26,6 +26,8 @@ public:
     void send(const std::string& text);
     // Closes its input, waits for it to end, and gives the rest of its output.
     RunResult finish();
+    // Kills it at once (SIGKILL), as a power cut or the task manager would, and waits for it.
+    RunResult kill();
 
 private:
     void closeInput();

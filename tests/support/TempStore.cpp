@@ -14,7 +14,10 @@ TempStore::TempStore(Contents contents) {
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
     Core::Store::setDirectory(path_);
-    if (contents == withDatabase) DBKernel::StoreDatabase::create(Core::Store::databaseFile());
+    if (onServer()) server_ = std::make_unique<ServerDatabase>();
+    if (contents != withDatabase) return;
+    if (server_) DBKernel::writeServerFile(path_, server_->connection());
+    DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::ofStore(path_));
 }
 
 TempStore::~TempStore() {

@@ -3,7 +3,9 @@
 namespace TestSupport {
 
 TowaryStore::TowaryStore() {
-    const auto init = runTowary({"init", dir_});
+    std::vector<std::string> args{"init", dir_};
+    if (!scratch_.server().empty()) args.insert(args.end(), {"--database", scratch_.server()});
+    const auto init = runTowary(args);
     EXPECT_EQ(init.exitCode, 0) << init.err;
 }
 

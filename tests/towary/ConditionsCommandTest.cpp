@@ -85,10 +85,11 @@ TEST_F(ConditionsCommand, ABadRowStoresNothingAndLeavesNoElementBehind) {
 }
 
 TEST_F(ConditionsCommand, TheStoresOwnFilesAreNoConditionFiles) {
-    const auto database = dir_ + "/towary.db";
+    const std::string own = TestSupport::onServer() ? "baza.toml" : "towary.db";
+    const auto database = dir_ + "/" + own;
     const auto before = TestSupport::readFile(database);
     expectFailure(run("conditions", {"export", database}),
-                  "Plik " + database + " jest plikiem sklepu (towary.db); plik warunków musi być innym plikiem.");
+                  "Plik " + database + " jest plikiem sklepu (" + own + "); plik warunków musi być innym plikiem.");
     expectFailure(run("conditions", {"import", dir_ + "/./towary.toml"}),
                   "Plik " + dir_ + "/./towary.toml jest plikiem sklepu (towary.toml); plik warunków musi być innym "
                   "plikiem.");

@@ -86,13 +86,14 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
     EXPECT_EQ(runTowary({"products", "export", file("brak")}).exitCode, 1);
 
     // The store's own files are no product files, whatever the path says.
-    const auto database = dir_ + "/towary.db";
+    const std::string own = TestSupport::onServer() ? "baza.toml" : "towary.db";
+    const auto database = dir_ + "/" + own;
     const auto before = TestSupport::readFile(database);
     std::filesystem::create_symlink(database, file("link.csv"));
     expectFailure(run("products", {"export", database}),
-                  "Plik " + database + " jest plikiem sklepu (towary.db); plik towarów musi być innym plikiem.");
+                  "Plik " + database + " jest plikiem sklepu (" + own + "); plik towarów musi być innym plikiem.");
     expectFailure(run("products", {"import", file("link.csv")}),
-                  "Plik " + file("link.csv") + " jest plikiem sklepu (towary.db); plik towarów musi być innym plikiem.");
+                  "Plik " + file("link.csv") + " jest plikiem sklepu (" + own + "); plik towarów musi być innym plikiem.");
     expectFailure(run("products", {"export", dir_ + "/./towary.toml"}),
                   "Plik " + dir_ + "/./towary.toml jest plikiem sklepu (towary.toml); plik towarów musi być innym "
                   "plikiem.");
@@ -110,7 +111,8 @@ TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {
               "towary: Nie można zapisać wyniku polecenia na standardowe wyjście: brak miejsca na dysku.\n");
     expectFailure(run("products", {"export", "/dev/full"}), "Nie można zapisać pliku /dev/full: brak miejsca na dysku.");
 
-    std::ofstream(dir_ + "/towary.db", std::ios::trunc) << "to nie jest baza danych";
+    // A store that cannot be opened: a database file that is none, a server file that names no server.
+    std::ofstream(dir_ + (TestSupport::onServer() ? "/baza.toml" : "/towary.db"), std::ios::trunc) << "to nie jest baza";
     const auto csv = file("eksport.csv");
     EXPECT_EQ(run("products", {"export", csv}).exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(csv)) << "a failed export leaves no file behind";
@@ -118,6 +120,7 @@ TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {
 }
 
 TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPolish) {
+    if (TestSupport::onServer()) GTEST_SKIP() << "a store file's permissions are SQLite's; a server grants its own";
     const auto csv = file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n7,Mleko,0101,000007,6\n");
     ASSERT_EQ(run("products", {"import", csv}).exitCode, 0);
     namespace fs = std::filesystem;
@@ -148,6 +151,7 @@ TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPoli
 }
 
 TEST_F(ProductsCommand, AStoreWhoseLastChangesWaitInItsLogIsNotReadAsOldWhereTheLogCannotBeRead) {
+    if (TestSupport::onServer()) GTEST_SKIP() << "the write-ahead log is SQLite's";
     const auto csv = file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n7,Mleko,0101,000007,6\n");
     ASSERT_EQ(run("products", {"import", csv}).exitCode, 0);
     namespace fs = std::filesystem;
@@ -155,7 +159,7 @@ TEST_F(ProductsCommand, AStoreWhoseLastChangesWaitInItsLogIsNotReadAsOldWhereThe
     fs::create_directories(copy / "log");
     {
         // A writer that committed a change and has not closed the store, as a killed one leaves it.
-        const auto session = DBKernel::Session::open(dir_ + "/towary.db");
+        const auto session = DBKernel::Session::open(std::filesystem::path(dir_) / "towary.db");
         session->connection().runScript("update towar set sNazwa = 'Chleb' where lTowarRef = 7");
         for (const char* name : {"towary.toml", "towary.db", "towary.db-wal"})
             fs::copy_file(fs::path(dir_) / name, copy / name);

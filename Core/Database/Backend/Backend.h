@@ -88,7 +88,7 @@ struct ConnectionOptions {
     bool readOnly = false;
 };
 
-// One open connection to a database file: one session's link to it.
+// One open connection to a store database: one session's link to it.
 class Connection {
 public:
     virtual ~Connection() = default;
@@ -112,9 +112,13 @@ public:
     // The number of the last schema migration applied to the database.
     virtual int schemaVersion() = 0;
     virtual void setSchemaVersion(int version) = 0;
+    // The names of the database's tables, as the engine spells them.
+    virtual std::vector<std::string> tableNames() = 0;
 
     // Makes a routine callable in statements by its name, which may be
-    // qualified by a package ("Generators.getWolnyNumerWKanale").
+    // qualified by a package ("Generators.getWolnyNumerWKanale"). An engine
+    // whose server runs the store's routines itself only checks that it has
+    // one of that name.
     virtual void defineFunction(const std::string& name, int arity, FunctionBody body) = 0;
 
     // The next id of the store's id generator, unique across sessions,

@@ -309,6 +309,17 @@ public:
         execute(connection_.get(), "pragma user_version = " + std::to_string(version));
     }
 
+    std::vector<std::string> tableNames() override {
+        static const std::string sql = "select name from sqlite_master where type = 'table'";
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(connection_.get(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK)
+            throw engineError(sql, connection_.get());
+        const StatementHandle statement(raw);
+        std::vector<std::string> names;
+        while (sqlite3_step(raw) == SQLITE_ROW) names.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
+        return names;
+    }
+
     void defineFunction(const std::string& name, int arity, FunctionBody body) override {
         auto* owned = new FunctionBody(std::move(body));
         const int result = sqlite3_create_function_v2(

@@ -4,10 +4,12 @@
 // for the same seed; PERCENT of the live codes written malformed; sale
 // conditions; N users with M rights entries each.
 // [--stock-days N] [--documents N]: N days of stock for every product, N
-// documents that reserve it or not.
+// documents that reserve it or not. [--database URI]: the store's database on
+// a PostgreSQL server.
 
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
@@ -23,6 +25,8 @@ void addGenerateCommand(CLI::App& app, Context& context) {
     auto* command = app.add_subcommand("generate", "create a new store in DIR filled with generated products");
     addStoreArgument(*command, context);
     auto options = std::make_shared<Products::GeneratorOptions>();
+    auto server = std::make_shared<std::string>();
+    addDatabaseOption(*command, *server);
     command->add_option("--products", options->products, "number of products (rows of level 6)")
         ->required()
         ->check(numberArgument<std::int64_t>("Liczba towarów", 0, false, std::pair<std::int64_t, std::int64_t>{1, 100000000}));
@@ -47,16 +51,18 @@ void addGenerateCommand(CLI::App& app, Context& context) {
     command->add_option("--documents", stock->documents, "documents of 5 positions of random products")
         ->check(numberArgument<std::int64_t>("Liczba dokumentów", 0, false,
                                              std::pair<std::int64_t, std::int64_t>{0, 100000000}));
-    command->callback([&context, options, stock] {
+    command->callback([&context, options, stock, server] {
         context.newStore = true;
-        context.job = [options, stock](std::ostream& out) {
+        context.job = [options, stock, server](std::ostream& out) {
             Products::GeneratedCounts counts;
             Products::StockCounts stockCounts;
             stock->seed = options->seed;
-            createStore([&](const TSessionHolder& session) {
-                counts = Products::generateProducts(*options, session);
-                stockCounts = Products::generateStock(*stock, session);
-            });
+            createStore(
+                [&](const TSessionHolder& session) {
+                    counts = Products::generateProducts(*options, session);
+                    stockCounts = Products::generateStock(*stock, session);
+                },
+                *server);
             out << "Założono sklep w " << Core::Store::directory().string() << " (ziarno " << options->seed
                 << "): grupy " << counts.groups << ", towary " << counts.products << " (wagowe " << counts.weighed
                 << "), towary wielocenowe " << counts.multiPriceWares << ", kody " << counts.codes << " (usunięte "

@@ -44,6 +44,8 @@ TEST(Failure, MessagesNameTheStatementAndTheDatabasesReason) {
 }
 
 TEST(Failure, ALockedStoreFailsAWriteAfterTheBusyTimeoutNamingTheStatement) {
+    if (TestSupport::onServer())
+        GTEST_SKIP() << "the whole-store write lock is SQLite's; a server's row locks are the server tests'";
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder holder = TSessionHolder::open();
     TSessionHolder other = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
@@ -95,6 +97,8 @@ TEST(Failure, WhatAUserIsToldOfABusyOrReadOnlyStoreIsPolish) {
 }
 
 TEST(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {
+    if (TestSupport::onServer())
+        GTEST_SKIP() << "the database file's integrity is SQLite's; a killed workstation is a server test";
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     {
         TSessionHolder session = TSessionHolder::open();

@@ -39,9 +39,7 @@ void makeStoreOfVersion(const std::filesystem::path& file, int version) {
     runRaw(file, "pragma journal_mode = wal;" + script + "pragma user_version = " + std::to_string(version));
 }
 
-int versionOf(const TSessionHolder& session) {
-    return static_cast<int>(OpenedQuery("pragma user_version", session).field(0).asInt64());
-}
+int versionOf(const TSessionHolder& session) { return session.session().connection().schemaVersion(); }
 
 }  // namespace
 
@@ -145,9 +143,9 @@ TEST(Schema, AnUpgradeKeepsACodeLiveOnItsFirstRowOnlyAndMendsTheIdPool) {
 
 TEST(Schema, AStoreOfANewerBuildIsRefused) {
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    runRaw(Core::Store::databaseFile(), "pragma user_version = 999");
+    TSessionHolder::open().session().connection().setSchemaVersion(999);
     const std::string newer = TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); });
     EXPECT_NE(newer.find("999"), std::string::npos) << "a newer schema is refused: " << newer;
-    EXPECT_THROW(DBKernel::StoreDatabase::create(Core::Store::databaseFile()), std::runtime_error)
+    EXPECT_THROW(DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::current()), std::runtime_error)
         << "a store is made only where none is";
 }

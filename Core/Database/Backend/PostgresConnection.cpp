@@ -1,0 +1,446 @@
+#include "Core/Database/Backend/PostgresConnection.h"
+
+#include "Core/Database/DatabaseError.h"
+#include "Core/Database/Dialect/Dialect.h"
+#include "Core/tools/IgnoringCase.h"
+#include "Core/tools/Numbers.h"
+
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string_view>
+
+namespace DBKernel::Backend {
+namespace {
+
+struct ResultClearer {
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+using Result = std::unique_ptr<PGresult, ResultClearer>;
+
+struct ConnectionCloser {
+    void operator()(PGconn* connection) const { PQfinish(connection); }
+};
+using ConnectionHandle = std::unique_ptr<PGconn, ConnectionCloser>;
+
+// Type oids of the server's catalogue (pg_type.h) that the layer reads as numbers.
+constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kText = 25, kOid = 26, kFloat4 = 700,
+              kFloat8 = 701, kNumeric = 1700;
+
+bool isIntegerType(Oid type) { return type == kInt8 || type == kInt2 || type == kInt4 || type == kOid; }
+bool isRealType(Oid type) { return type == kFloat4 || type == kFloat8 || type == kNumeric; }
+
+// SQLite's result code of the kind of failure the server's SQLSTATE names.
+int codeOf(std::string_view state) {
+    if (state == "23505") return SQLITE_CONSTRAINT_UNIQUE;
+    if (state == "23503") return SQLITE_CONSTRAINT_FOREIGNKEY;
+    if (state == "23502") return SQLITE_CONSTRAINT_NOTNULL;
+    if (state == "23514") return SQLITE_CONSTRAINT_CHECK;
+    if (state.starts_with("23")) return SQLITE_CONSTRAINT;
+    // A rule of the store refused the write in its own words ("raise exception").
+    if (state == "P0001") return SQLITE_CONSTRAINT_TRIGGER;
+    // A lock another workstation holds: at once (nowait) or past the lock timeout; a deadlock.
+    if (state == "55P03" || state == "40P01" || state == "40001") return SQLITE_BUSY;
+    if (state == "25006") return SQLITE_READONLY;
+    if (state == "53100") return SQLITE_FULL;
+    if (state.starts_with("08") || state == "57P01" || state == "57P02" || state == "57P03") return SQLITE_IOERR;
+    if (state.starts_with("28")) return SQLITE_AUTH;
+    if (state == "42501") return SQLITE_PERM;
+    if (state == "54000" || state == "22001") return SQLITE_TOOBIG;
+    return SQLITE_ERROR;
+}
+
+std::string field(const PGresult* result, int code) {
+    const char* text = PQresultErrorField(result, code);
+    return text != nullptr ? text : "";
+}
+
+// The server's reason; a key's or a column's failure names them after a colon, as the layer's messages expect.
+DatabaseError serverError(const std::string& statement, const PGresult* result, PGconn* connection) {
+    if (result == nullptr) return DatabaseError(statement, PQerrorMessage(connection), SQLITE_IOERR);
+    const std::string state = field(result, PG_DIAG_SQLSTATE);
+    std::string reason = field(result, PG_DIAG_MESSAGE_PRIMARY);
+    if (reason.empty()) reason = PQresultErrorMessage(result);
+    const std::string table = field(result, PG_DIAG_TABLE_NAME);
+    if (state == "23502") reason += ": " + table + "." + field(result, PG_DIAG_COLUMN_NAME);
+    if (state == "23505") {
+        // "Key (splu)=(590...) already exists."
+        const std::string detail = field(result, PG_DIAG_MESSAGE_DETAIL);
+        const auto open = detail.find('('), close = detail.find(')');
+        if (open != std::string::npos && close != std::string::npos && close > open)
+            reason += ": " + table + "." + detail.substr(open + 1, close - open - 1);
+    }
+    return DatabaseError(statement, reason, codeOf(state));
+}
+
+// Runs a statement without parameters; throws naming `statement` (the caller's text) on failure.
+Result execute(PGconn* connection, const std::string& sql, const std::string& statement) {
+    Result result(PQexec(connection, sql.c_str()));
+    const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw serverError(statement, result.get(), connection);
+    return result;
+}
+
+Result execute(PGconn* connection, const std::string& sql) { return execute(connection, sql, sql); }
+
+// The text the server reads for a value: parameters go as untyped text, which
+// the server reads as the type the statement gives them, as Oracle converts.
+const char* textOf(const Value& value, std::string& buffer) {
+    switch (value.index()) {
+        case 0: return nullptr;
+        case 3: return std::get<std::string>(value).c_str();
+        default: buffer = toString(value); return buffer.c_str();
+    }
+}
+
+// The name of this machine's time zone ("Europe/Warsaw"): TZ, else the zone /etc/localtime links to.
+std::string localTimeZone() {
+    if (const char* zone = std::getenv("TZ"); zone != nullptr && *zone != '\0') return *zone == ':' ? zone + 1 : zone;
+    std::error_code error;
+    const auto target = std::filesystem::read_symlink("/etc/localtime", error).string();
+    const auto at = target.find("zoneinfo/");
+    return error || at == std::string::npos ? std::string() : target.substr(at + 9);
+}
+
+bool isWriting(std::string_view sql) {
+    const auto start = sql.find_first_not_of(" \t\r\n(");
+    if (start == std::string_view::npos) return false;
+    const auto word = sql.substr(start, sql.find_first_of(" \t\r\n(", start) - start);
+    for (const char* writer : {"insert", "update", "delete", "merge", "create", "drop", "alter", "truncate"})
+        if (Core::equalsIgnoringCase(word, writer)) return true;
+    return false;
+}
+
+class PostgresStatement final : public Statement {
+public:
+    PostgresStatement(PGconn* connection, unsigned long& counter, const std::string& text)
+        : Statement(text), connection_(connection) {
+        auto translation = Dialect::translate(text, Dialect::Target::postgresql);
+        lockRows_ = translation.lockRows;
+        lockNowait_ = translation.lockNowait;
+        for (std::size_t i = 0; i < translation.statements.size(); ++i) {
+            Part part{"towary_" + std::to_string(++counter), translation.statements[i], {}, {}, false};
+            for (const auto& name : translation.parameters[i]) part.parameters.push_back(parameterIndex(name));
+            writes_ = writes_ || isWriting(part.sql);
+            parts_.push_back(std::move(part));
+        }
+        if (parts_.empty()) throw DatabaseError(text, "polecenie jest puste");
+        for (auto& part : parts_) prepareUntyped(part);
+        if (parts_.back().prepared) describe();
+    }
+
+    ~PostgresStatement() override {
+        // A statement kept by no one is dropped on the server too; in a
+        // transaction that already failed the server ignores it, and the
+        // statement goes with the connection.
+        for (const auto& part : parts_)
+            if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
+    }
+
+    const std::vector<std::string>& parameterNames() const override { return parameterNames_; }
+
+    void bind(std::size_t index, const Value& value) override { values_[index] = value; }
+
+    bool start() override {
+        rowsChanged_ = 0;
+        result_.reset();
+        row_ = 0;
+        // Oracle undoes a failed statement alone and keeps the transaction; a
+        // failure leaves a PostgreSQL transaction unusable unless a savepoint
+        // of the statement's own is rolled back.
+        const bool guarded = PQtransactionStatus(connection_) == PQTRANS_INTRANS;
+        if (guarded) execute(connection_, "savepoint towary_statement", text());
+        try {
+            for (auto& part : parts_) {
+                if (!part.typed.empty()) prepareTyped(part);
+                result_ = run(part);
+                const char* changed = PQcmdTuples(result_.get());
+                if (*changed != '\0') rowsChanged_ += std::strtoll(changed, nullptr, 10);
+            }
+        } catch (...) {
+            if (guarded) {
+                execute(connection_, "rollback to savepoint towary_statement", text());
+                execute(connection_, "release savepoint towary_statement", text());
+            }
+            result_.reset();
+            throw;
+        }
+        if (guarded) execute(connection_, "release savepoint towary_statement", text());
+        rows_ = PQntuples(result_.get());
+        return rows_ > 0;
+    }
+
+    bool step() override { return ++row_ < rows_; }
+
+    void reset() override {
+        result_.reset();
+        rows_ = row_ = 0;
+    }
+
+    Value column(std::size_t index) const override {
+        const int column = static_cast<int>(index);
+        if (PQgetisnull(result_.get(), row_, column) != 0) return {};
+        const char* text = PQgetvalue(result_.get(), row_, column);
+        const std::string_view value(text, static_cast<std::size_t>(PQgetlength(result_.get(), row_, column)));
+        const Oid type = types_[index];
+        if (type == kBool) return std::int64_t{value == "t" ? 1 : 0};
+        if (isIntegerType(type) || (type == kNumeric && value.find_first_of(".eE") == std::string_view::npos)) {
+            std::int64_t whole = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), whole);
+            if (error == std::errc() && end == value.data() + value.size()) return whole;
+        }
+        if (isRealType(type) || type == kNumeric) {
+            if (const auto number = Core::parseNumber<double>(value)) return *number;
+        }
+        return std::string(value);
+    }
+
+    bool writes() const override { return writes_; }
+    bool compound() const override { return parts_.size() > 1; }
+    bool locksRows() const override { return lockRows_; }
+    bool locksNowait() const override { return lockNowait_; }
+    std::int64_t rowsChanged() const override { return rowsChanged_; }
+
+    std::vector<std::string> engineTexts() const override {
+        std::vector<std::string> texts;
+        for (const auto& part : parts_) texts.push_back(part.sql);
+        return texts;
+    }
+
+    // The server's "explain" of each part with the bound values.
+    std::string plan() const override {
+        std::string plan;
+        for (const auto& part : parts_) {
+            std::vector<std::string> buffers(part.parameters.size());
+            std::vector<const char*> values;
+            for (std::size_t i = 0; i < part.parameters.size(); ++i)
+                values.push_back(textOf(values_[part.parameters[i]], buffers[i]));
+            const std::string explain = "explain " + part.sql;
+            const Result result(PQexecParams(connection_, explain.c_str(), static_cast<int>(values.size()), nullptr,
+                                             values.data(), nullptr, nullptr, 0));
+            if (!result || PQresultStatus(result.get()) != PGRES_TUPLES_OK)
+                return plan + "(" + PQerrorMessage(connection_) + ")";
+            for (int row = 0; row < PQntuples(result.get()); ++row)
+                plan += (plan.empty() ? "" : "\n") + std::string(PQgetvalue(result.get(), row, 0));
+        }
+        return plan;
+    }
+
+private:
+    struct Part {
+        std::string name;  // of the prepared statement on the server
+        std::string sql;
+        std::vector<std::size_t> parameters;  // $1, $2... as indexes into parameterNames_
+        // The parameters' types it is prepared with, when it needs them (one oid a parameter).
+        std::vector<Oid> typed;
+        bool prepared = false;
+    };
+
+    // A preparation that fails inside a transaction undoes itself alone, as a statement does.
+    bool prepare(Part& part, const std::vector<Oid>& types) {
+        const bool guarded = PQtransactionStatus(connection_) == PQTRANS_INTRANS;
+        if (guarded) execute(connection_, "savepoint towary_statement", text());
+        const Result prepared(PQprepare(connection_, part.name.c_str(), part.sql.c_str(), static_cast<int>(types.size()),
+                                        types.empty() ? nullptr : types.data()));
+        const bool done = prepared && PQresultStatus(prepared.get()) == PGRES_COMMAND_OK;
+        if (guarded && !done) execute(connection_, "rollback to savepoint towary_statement", text());
+        if (guarded) execute(connection_, "release savepoint towary_statement", text());
+        if (done) {
+            part.prepared = true;
+            return true;
+        }
+        // Types of parameters the server could not settle from the statement alone.
+        const std::string state = prepared ? field(prepared.get(), PG_DIAG_SQLSTATE) : "";
+        if (types.empty() && !part.parameters.empty() &&
+            (state == "42P08" || state == "42P18" || state == "42883" || state == "42804" || state == "42725"))
+            return false;
+        throw serverError(text(), prepared.get(), connection_);
+    }
+
+    // Parameters travel as untyped text, which the server reads as the type the
+    // statement gives them, as Oracle converts (a number bound to a text column).
+    void prepareUntyped(Part& part) {
+        if (!prepare(part, {})) part.typed.assign(part.parameters.size(), 0);
+    }
+
+    // Where the statement gives a parameter no type (a select list: merge's
+    // source row), the value's own type settles it; prepared again when the
+    // values' types change.
+    void prepareTyped(Part& part) {
+        std::vector<Oid> types;
+        for (const auto index : part.parameters) {
+            const auto& value = values_[index];
+            types.push_back(std::holds_alternative<std::int64_t>(value) ? kInt8
+                            : std::holds_alternative<double>(value)     ? kFloat8
+                                                                        : kText);
+        }
+        if (part.prepared && types == part.typed) return;
+        if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
+        part.prepared = false;
+        prepare(part, types);
+        part.typed = std::move(types);
+        if (&part == &parts_.back() && columnNames_.empty()) describe();
+    }
+
+    // The columns of the last part, known before it runs.
+    void describe() {
+        const Result description(PQdescribePrepared(connection_, parts_.back().name.c_str()));
+        if (!description || PQresultStatus(description.get()) != PGRES_COMMAND_OK)
+            throw serverError(text(), description.get(), connection_);
+        for (int i = 0; i < PQnfields(description.get()); ++i) {
+            const Oid type = PQftype(description.get(), i);
+            types_.push_back(type);
+            columnNames_.emplace_back(PQfname(description.get(), i));
+            const bool tableColumn = PQftable(description.get(), i) != InvalidOid;
+            columnDeclaredTypes_.emplace_back(!tableColumn           ? ""
+                                              : isIntegerType(type) ? "INTEGER"
+                                              : isRealType(type)    ? "REAL"
+                                                                    : "TEXT");
+        }
+    }
+
+    std::size_t parameterIndex(const std::string& name) {
+        for (std::size_t i = 0; i < parameterNames_.size(); ++i)
+            if (Core::equalsIgnoringCase(parameterNames_[i], name)) return i;
+        parameterNames_.push_back(name);
+        values_.emplace_back();
+        return parameterNames_.size() - 1;
+    }
+
+    Result run(const Part& part) {
+        std::vector<std::string> buffers(part.parameters.size());
+        std::vector<const char*> values;
+        values.reserve(part.parameters.size());
+        for (std::size_t i = 0; i < part.parameters.size(); ++i)
+            values.push_back(textOf(values_[part.parameters[i]], buffers[i]));
+        Result result(PQexecPrepared(connection_, part.name.c_str(), static_cast<int>(values.size()), values.data(),
+                                     nullptr, nullptr, 0));
+        const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+        if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+            throw serverError(text(), result.get(), connection_);
+        return result;
+    }
+
+    PGconn* connection_;
+    std::vector<Part> parts_;
+    std::vector<std::string> parameterNames_;
+    std::vector<Value> values_;
+    std::vector<Oid> types_;
+    Result result_;
+    int rows_ = 0;
+    int row_ = 0;
+    bool writes_ = false;
+    bool lockRows_ = false;
+    bool lockNowait_ = false;
+    std::int64_t rowsChanged_ = 0;
+};
+
+class PostgresConnection final : public Connection {
+public:
+    PostgresConnection(const std::string& connection, const std::string& shown, const ConnectionOptions& options)
+        : connection_(PQconnectdb(connection.c_str())) {
+        if (!connection_ || PQstatus(connection_.get()) != CONNECTION_OK)
+            throw DatabaseError("połączenie z serwerem bazy danych " + shown,
+                                connection_ ? PQerrorMessage(connection_.get()) : "brak pamięci", SQLITE_CANTOPEN);
+        if (PQsetClientEncoding(connection_.get(), "UTF8") != 0)
+            throw DatabaseError("połączenie z serwerem bazy danych " + shown, PQerrorMessage(connection_.get()),
+                                SQLITE_CANTOPEN);
+        // The busy timeout is how long a statement waits for another workstation's row lock.
+        execute(connection_.get(), "set lock_timeout = " + std::to_string(options.busyTimeout.count()));
+        execute(connection_.get(), "set client_min_messages = warning");
+        // sysdate is the workstation's local time, as on a store in a file.
+        if (const auto zone = localTimeZone(); !zone.empty() && zone.find('\'') == std::string::npos)
+            execute(connection_.get(), "set time zone '" + zone + "'");
+        if (options.readOnly) execute(connection_.get(), "set default_transaction_read_only = on");
+    }
+
+    std::unique_ptr<Statement> prepare(const std::string& text) override {
+        return std::make_unique<PostgresStatement>(connection_.get(), statements_, text);
+    }
+
+    // Rows are locked one by one as statements reach them: a transaction takes no lock when it begins.
+    void begin(bool) override { execute(connection_.get(), "begin"); }
+    void commit() override { execute(connection_.get(), "commit"); }
+
+    void rollback() override {
+        if (inTransaction()) execute(connection_.get(), "rollback");
+    }
+
+    bool inTransaction() const override { return PQtransactionStatus(connection_.get()) != PQTRANS_IDLE; }
+
+    void savepoint(const std::string& name) override { execute(connection_.get(), "savepoint " + name); }
+    void release(const std::string& name) override { execute(connection_.get(), "release savepoint " + name); }
+    void rollbackTo(const std::string& name) override {
+        execute(connection_.get(), "rollback to savepoint " + name);
+    }
+
+    void runScript(const std::string& script) override { execute(connection_.get(), script); }
+
+    int schemaVersion() override {
+        const auto table = execute(connection_.get(), "select to_regclass('towary_schema_version') is not null");
+        if (std::string_view(PQgetvalue(table.get(), 0, 0)) != "t") return 0;
+        const auto result = execute(connection_.get(), "select max(version) from towary_schema_version");
+        return PQgetisnull(result.get(), 0, 0) != 0 ? 0 : std::atoi(PQgetvalue(result.get(), 0, 0));
+    }
+
+    void setSchemaVersion(int version) override {
+        execute(connection_.get(), "create table if not exists towary_schema_version (version integer not null)");
+        execute(connection_.get(), "delete from towary_schema_version");
+        execute(connection_.get(), "insert into towary_schema_version values (" + std::to_string(version) + ")");
+    }
+
+    std::vector<std::string> tableNames() override {
+        const auto result = execute(connection_.get(),
+                                    "select tablename from pg_tables where schemaname = current_schema()");
+        std::vector<std::string> names;
+        for (int row = 0; row < PQntuples(result.get()); ++row) names.emplace_back(PQgetvalue(result.get(), row, 0));
+        return names;
+    }
+
+    // The server runs the store's routines itself (the schema's routines
+    // script): a function the layer serves must be one the server has.
+    void defineFunction(const std::string& name, int, FunctionBody) override {
+        if (serverFunctions_.empty()) {
+            const auto result = execute(connection_.get(),
+                                        "select lower(n.nspname || '.' || p.proname) from pg_proc p join "
+                                        "pg_namespace n on n.oid = p.pronamespace");
+            for (int row = 0; row < PQntuples(result.get()); ++row)
+                serverFunctions_.insert(PQgetvalue(result.get(), row, 0));
+        }
+        std::string qualified = Core::lowerAscii(name);
+        if (qualified.find('.') == std::string::npos) qualified = "public." + qualified;
+        if (!serverFunctions_.contains(qualified))
+            throw DatabaseError("(funkcja " + name + ")",
+                                "serwer bazy danych nie ma tej funkcji sklepu; schemat na serwerze jest niepełny");
+    }
+
+    std::int64_t nextRef() override {
+        const auto result = execute(connection_.get(), "select newref()");
+        return std::strtoll(PQgetvalue(result.get(), 0, 0), nullptr, 10);
+    }
+
+    void reserveRefsThrough(std::int64_t ref) override {
+        execute(connection_.get(), "select reserverefs(" + std::to_string(ref) + ")");
+    }
+
+private:
+    ConnectionHandle connection_;
+    unsigned long statements_ = 0;  // names the prepared statements
+    std::set<std::string> serverFunctions_;
+};
+
+}  // namespace
+
+std::unique_ptr<Connection> openPostgres(const std::string& connection, const std::string& shown,
+                                         const ConnectionOptions& options) {
+    return std::make_unique<PostgresConnection>(connection, shown, options);
+}
+
+}  // namespace DBKernel::Backend
