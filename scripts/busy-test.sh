@@ -54,7 +54,7 @@ fi
 "$towary" generate "$store" --products "$products" --seed "$seed" --malformed 5 "${server[@]}" >/dev/null ||
     { echo "towary generate failed" >&2; exit 1; }
 mapfile -t product_ids < <(store_sql "$store" \
-    "select lTowarRef from towar where byCode = 6 and bWieleCen is not 1 order by lTowarRef limit 500")
+    "select lTowarRef from towar where byCode = 6 and (bWieleCen is null or bWieleCen <> 1) order by lTowarRef limit 500")
 group=$(store_sql "$store" "select sGrIndex from towar where byCode = 5 order by sGrIndex limit 1")
 
 # An EAN-13 of the prefix 46 (no code of the generated store): 12 digits and their GS1 check digit.

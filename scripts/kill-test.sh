@@ -86,7 +86,7 @@ setup() {
             cp -a "$dir" "$work/generated"
             dump_store "$work/generated" >"$work/generated.dump"
             special_product=$(sqlite3 "$work/generated/towary.db" \
-                "select lTowarRef from towar where byCode = 6 and bWieleCen is not 1 order by lTowarRef limit 1 offset 10")
+                "select lTowarRef from towar where byCode = 6 and (bWieleCen is null or bWieleCen <> 1) order by lTowarRef limit 1 offset 10")
             "$towary" products export "$work/generated" "$work/import.csv" >/dev/null ||
                 { echo "towary products export failed" >&2; exit 1; }
         fi

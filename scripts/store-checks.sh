@@ -54,7 +54,7 @@ PY
 
 # The server a store's baza.toml names ("" for a store in its file).
 store_server() {
-    [ -f "$1/baza.toml" ] && sed -n 's/^polaczenie *= *"\(.*\)"$/\1/p' "$1/baza.toml"
+    [ -f "$1/baza.toml" ] && sed -n "s/^polaczenie *= *[\"']\(.*\)[\"']$/\1/p" "$1/baza.toml"
 }
 
 # store_sql DIR STATEMENT: the statement's rows, one per line, columns joined by "|".

@@ -79,8 +79,8 @@ protected:
     static void condition(int productId, int from, int to, double price, int promotion = 0, int deleted = 0,
                           const std::string& alternatives = {}) {
         DBKernel::Sql::Command insert(
-            "insert into warsprz (lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, byDeleted, alternative_prices) "
-            "values (:product, :from, :to, :price, :promotion, :deleted, :alternatives)");
+            "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, byDeleted, "
+            "alternative_prices) values (newref, :product, :from, :to, :price, :promotion, :deleted, :alternatives)");
         insert.Params["product"] = productId;
         insert.Params["from"] = from;
         insert.Params["to"] = to;

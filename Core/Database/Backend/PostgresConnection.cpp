@@ -126,7 +126,9 @@ public:
         lockRows_ = translation.lockRows;
         lockNowait_ = translation.lockNowait;
         for (std::size_t i = 0; i < translation.statements.size(); ++i) {
-            Part part{"towary_" + std::to_string(++counter), translation.statements[i], {}, {}, false};
+            Part part;
+            part.name = "towary_" + std::to_string(++counter);
+            part.sql = translation.statements[i];
             for (const auto& name : translation.parameters[i]) part.parameters.push_back(parameterIndex(name));
             writes_ = writes_ || isWriting(part.sql);
             parts_.push_back(std::move(part));
@@ -159,7 +161,7 @@ public:
         if (guarded) execute(connection_, "savepoint towary_statement", text());
         try {
             for (auto& part : parts_) {
-                if (!part.typed.empty()) prepareTyped(part);
+                if (part.typed) prepareTyped(part);
                 result_ = run(part);
                 const char* changed = PQcmdTuples(result_.get());
                 if (*changed != '\0') rowsChanged_ += std::strtoll(changed, nullptr, 10);
@@ -238,54 +240,85 @@ private:
         std::string name;  // of the prepared statement on the server
         std::string sql;
         std::vector<std::size_t> parameters;  // $1, $2... as indexes into parameterNames_
-        // The parameters' types it is prepared with, when it needs them (one oid a parameter).
-        std::vector<Oid> typed;
         bool prepared = false;
+        // Prepared again before each run, with types where the server needs them (below).
+        bool typed = false;
+        std::vector<bool> needsType;  // the server could not type $n from the statement
+        bool typeNumbers = false;     // numbers bound untyped met an operator or a column they did not fit
+        std::vector<Oid> types;       // what it is prepared with
     };
 
-    // A preparation that fails inside a transaction undoes itself alone, as a statement does.
-    bool prepare(Part& part, const std::vector<Oid>& types) {
+    // Prepares the part with those parameter types (0: the server decides);
+    // a failed preparation inside a transaction undoes itself alone, as a
+    // statement does. The server's refusal, or nothing.
+    Result tryPrepare(Part& part, const std::vector<Oid>& types) {
         const bool guarded = PQtransactionStatus(connection_) == PQTRANS_INTRANS;
         if (guarded) execute(connection_, "savepoint towary_statement", text());
-        const Result prepared(PQprepare(connection_, part.name.c_str(), part.sql.c_str(), static_cast<int>(types.size()),
-                                        types.empty() ? nullptr : types.data()));
+        Result prepared(PQprepare(connection_, part.name.c_str(), part.sql.c_str(), static_cast<int>(types.size()),
+                                  types.empty() ? nullptr : types.data()));
         const bool done = prepared && PQresultStatus(prepared.get()) == PGRES_COMMAND_OK;
         if (guarded && !done) execute(connection_, "rollback to savepoint towary_statement", text());
         if (guarded) execute(connection_, "release savepoint towary_statement", text());
-        if (done) {
-            part.prepared = true;
+        part.prepared = done;
+        if (done) part.types = types;
+        return done ? Result() : std::move(prepared);
+    }
+
+    // What a refusal says the part needs: a type for the parameter it names
+    // ("could not determine data type of parameter $2"), or the numbers typed
+    // (an operator or a column a text did not fit). False when it is no such refusal.
+    bool learnFrom(Part& part, const PGresult* refusal) {
+        const std::string state = refusal != nullptr ? field(refusal, PG_DIAG_SQLSTATE) : "";
+        if (state == "42P08" || state == "42P18") {
+            const std::string message = field(refusal, PG_DIAG_MESSAGE_PRIMARY);
+            const auto dollar = message.rfind('$');
+            const std::size_t number = dollar == std::string::npos ? 0 : std::strtoul(message.c_str() + dollar + 1, nullptr, 10);
+            if (number == 0 || number > part.parameters.size() || part.needsType[number - 1]) return false;
+            part.needsType[number - 1] = true;
             return true;
         }
-        // Types of parameters the server could not settle from the statement alone.
-        const std::string state = prepared ? field(prepared.get(), PG_DIAG_SQLSTATE) : "";
-        if (types.empty() && !part.parameters.empty() &&
-            (state == "42P08" || state == "42P18" || state == "42883" || state == "42804" || state == "42725"))
-            return false;
-        throw serverError(text(), prepared.get(), connection_);
+        if ((state == "42883" || state == "42804" || state == "42725") && !part.typeNumbers) {
+            part.typeNumbers = true;
+            return true;
+        }
+        return false;
     }
 
     // Parameters travel as untyped text, which the server reads as the type the
     // statement gives them, as Oracle converts (a number bound to a text column).
+    // A statement that leaves a parameter without a type is prepared at each
+    // run instead (when the values' types change), typing what it must.
     void prepareUntyped(Part& part) {
-        if (!prepare(part, {})) part.typed.assign(part.parameters.size(), 0);
+        part.needsType.assign(part.parameters.size(), false);
+        const Result refusal = tryPrepare(part, {});
+        if (part.prepared) return;
+        if (part.parameters.empty() || !learnFrom(part, refusal.get())) throw serverError(text(), refusal.get(), connection_);
+        part.typed = true;
     }
 
-    // Where the statement gives a parameter no type (a select list: merge's
-    // source row), the value's own type settles it; prepared again when the
-    // values' types change.
-    void prepareTyped(Part& part) {
+    // The types the values give: a parameter the server could not type takes
+    // its value's (a NULL or a text as text), numbers theirs once they must.
+    std::vector<Oid> typesOf(const Part& part) const {
         std::vector<Oid> types;
-        for (const auto index : part.parameters) {
-            const auto& value = values_[index];
-            types.push_back(std::holds_alternative<std::int64_t>(value) ? kInt8
-                            : std::holds_alternative<double>(value)     ? kFloat8
-                                                                        : kText);
+        for (std::size_t i = 0; i < part.parameters.size(); ++i) {
+            const auto& value = values_[part.parameters[i]];
+            const Oid number = std::holds_alternative<std::int64_t>(value) ? kInt8
+                               : std::holds_alternative<double>(value)     ? kFloat8
+                                                                           : 0;
+            types.push_back(part.needsType[i] ? (number != 0 ? number : kText) : part.typeNumbers ? number : 0);
         }
-        if (part.prepared && types == part.typed) return;
-        if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
-        part.prepared = false;
-        prepare(part, types);
-        part.typed = std::move(types);
+        return types;
+    }
+
+    void prepareTyped(Part& part) {
+        for (;;) {
+            const auto types = typesOf(part);
+            if (part.prepared && types == part.types) return;
+            if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
+            const Result refusal = tryPrepare(part, types);
+            if (part.prepared) break;
+            if (!learnFrom(part, refusal.get())) throw serverError(text(), refusal.get(), connection_);
+        }
         if (&part == &parts_.back() && columnNames_.empty()) describe();
     }
 

@@ -133,8 +133,14 @@ Nodes decodeAsCase(const Node& group) {
 std::optional<Nodes> function(const Node& name, const Node& group) {
     const std::vector<Nodes> list = arguments(group);
     if (name.isWord("decode")) return decodeAsCase(group);
-    if (name.isWord("nvl")) return Nodes{Node::word("coalesce"), group};
-    // The store's case folding (Polish letters by ICU), on which the name index is built.
+    // SQLite's spellings, which statements support staff type (towary sql) may use too.
+    if (name.isWord("nvl") || name.isWord("ifnull")) return Nodes{Node::word("coalesce"), group};
+    if (name.isWord("group_concat") && (list.size() == 1 || list.size() == 2)) {
+        std::vector<Nodes> aggregated{cast(list[0], "text"),
+                                      list.size() == 2 ? list[1] : Nodes{Node{Token{Token::Kind::String, "','"}, {}, false}}};
+        return Nodes{Node::word("string_agg"), callArguments(aggregated)};
+    }
+    // The store's case folding (Polish letters, character by character), on which the name index is built.
     if (name.isWord("upper")) return Nodes{Node::word("polish_upper"), group};
     if (name.isWord("lower")) return Nodes{Node::word("polish_lower"), group};
     if (name.isWord("instr")) {
@@ -234,13 +240,50 @@ bool isTextColumn(std::string_view name) {
     return std::find(columns.begin(), columns.end(), lower) != columns.end();
 }
 
-void rewriteForPostgres(Nodes& statement) {
+namespace {
+
+// Oracle lets a subquery in a from list go without a name; PostgreSQL 15 does
+// not: each gets "as derivedN", N counted over the whole statement.
+void nameDerivedTables(Nodes& level, int& named) {
+    bool inFrom = false;
+    for (std::size_t i = 0; i < level.size(); ++i) {
+        Node& node = level[i];
+        if (node.group) {
+            nameDerivedTables(node.inner, named);
+            const bool subquery = !node.inner.empty() && node.inner.front().isWord("select");
+            const bool aliased = i + 1 < level.size() && level[i + 1].isWord() &&
+                                 !oneOf(level[i + 1], {"where", "group", "order", "having", "union", "intersect",
+                                                       "except", "minus", "join", "left", "right", "inner", "full",
+                                                       "cross", "on", "limit", "for", "connect", "start"});
+            if (inFrom && subquery && !aliased) {
+                const auto at = nth(level, i + 1);
+                level.insert(at, {Node::word("as"), Node::word("derived" + std::to_string(++named))});
+                i += 2;
+            }
+            continue;
+        }
+        if (oneOf(node, {"from", "join"})) inFrom = true;
+        if (oneOf(node, {"where", "group", "order", "having", "union", "intersect", "except", "minus", "on", "set",
+                         "values", "select"}))
+            inFrom = node.isWord("from");
+    }
+}
+
+void rewriteLevels(Nodes& statement) {
     for (Node& node : statement) {
-        if (node.group) rewriteForPostgres(node.inner);
+        if (node.group) rewriteLevels(node.inner);
     }
     quoteNumbersBesideText(statement);
     rewriteFunctions(statement);
     addEmptyEscapes(statement);
+}
+
+}  // namespace
+
+void rewriteForPostgres(Nodes& statement) {
+    int named = 0;
+    nameDerivedTables(statement, named);
+    rewriteLevels(statement);
 }
 
 std::vector<std::string> numberParameters(Nodes& statement) {

@@ -7,6 +7,7 @@
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/RunTowary.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -129,4 +130,28 @@ TEST(DatabaseLocation, AStoreNamesItsServerInItsOwnFileAndMessagesNeverShowThePa
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("nie podaje połączenia"), std::string::npos) << e.what();
     }
+}
+
+TEST(ServerMigration, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPool) {
+    if (!TestSupport::onServer()) GTEST_SKIP() << "only on the PostgreSQL run (TOWARY_TEST_POSTGRESQL)";
+    TestSupport::TempStore scratch;
+    const auto dir = (scratch.path() / "sklep").string();
+    ASSERT_EQ(TestSupport::runTowary({"init", dir}).exitCode, 0);
+    ASSERT_EQ(TestSupport::runTowary({"sql", dir, "insert into towar (lTowarRef, sNazwa, byCode) values (500, 'Mleko', 6)"})
+                  .exitCode,
+              0);
+    const auto moved = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
+    ASSERT_EQ(moved.exitCode, 0) << moved.err;
+    EXPECT_NE(moved.out.find("Przeniesiono bazę danych sklepu"), std::string::npos) << moved.out;
+    EXPECT_FALSE(std::filesystem::exists(dir + "/towary.db"));
+    EXPECT_TRUE(std::filesystem::exists(dir + "/towary.db.przeniesiona"));
+    EXPECT_TRUE(DatabaseLocation::ofStore(dir).onServer());
+
+    const auto product = TestSupport::runTowary({"sql", dir, "select sNazwa from towar where lTowarRef = 500"});
+    EXPECT_EQ(product.out, "snazwa\nMleko\n") << product.err;
+    const auto next = TestSupport::runTowary({"sql", dir, "select newref id from dual"});
+    EXPECT_GT(std::stoll(next.out.substr(next.out.find('\n') + 1)), 500) << "the pool goes on past the store's ids";
+    const auto again = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_NE(again.err.find("ma już bazę danych na serwerze"), std::string::npos) << again.err;
 }
