@@ -21,16 +21,6 @@ bool isSymbol(const Token& token, std::string_view text) {
     return token.kind == Token::Kind::Symbol && token.text == text;
 }
 
-// The text of a literal token, its quotes removed and its doubled apostrophes made single.
-std::string unquoted(const std::string& literal) {
-    std::string text;
-    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
-        text += literal[i];
-        if (literal[i] == '\'') ++i;
-    }
-    return text;
-}
-
 bool startsWithSelect(const std::string& text) {
     std::size_t at = 0;
     while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])) != 0) ++at;
@@ -82,7 +72,7 @@ public:
 private:
     void take(std::size_t i, bool inList) {
         const Token& before = tokens_[i - 1];
-        const std::string text = unquoted(tokens_[i].text);
+        const std::string text = Dialect::unquotedLiteral(tokens_[i].text);
         if (isSymbol(before, "=")) {
             replace(i, {}, text, {});
         } else if (inList && (isSymbol(before, "(") || isSymbol(before, ",")) && i + 1 < tokens_.size() &&

@@ -12,16 +12,6 @@
 namespace DBKernel::Dialect {
 namespace {
 
-// The text of a literal token, its quotes removed and its doubled apostrophes made single.
-std::string unquoted(const std::string& literal) {
-    std::string text;
-    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
-        text += literal[i];
-        if (literal[i] == '\'') ++i;
-    }
-    return text;
-}
-
 Nodes bound(std::string_view text, Target target) {
     Nodes nodes{Node{Token{Token::Kind::String, "'" + SQLUtils::SQLString(text) + "'"}, {}, false}};
     if (target == Target::postgresql) {
@@ -169,7 +159,7 @@ void addLikeRanges(Nodes& level, Target target) {
         std::optional<Node> range;
         std::size_t patternNodes = 1;
         if (isLiteral(level[i + 1]) && endsCondition(level, i + 2)) {
-            range = rangeFor(operand, unquoted(level[i + 1].token.text), Nodes(nth(level, *start), nth(level, i + 2)),
+            range = rangeFor(operand, unquotedLiteral(level[i + 1].token.text), Nodes(nth(level, *start), nth(level, i + 2)),
                              target);
         } else if (auto found = target == Target::sqlite ? parameterRangeFor(operand, level, i + 1,
                                                                              Nodes(nth(level, *start), nth(level, i + 1)))

@@ -126,4 +126,13 @@ std::vector<Token> tokenize(std::string_view sql) {
     return Scanner(sql).tokens();
 }
 
+std::string unquotedLiteral(std::string_view literal) {
+    std::string text;
+    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+        text += literal[i];
+        if (literal[i] == '\'') ++i;
+    }
+    return text;
+}
+
 }  // namespace DBKernel::Dialect

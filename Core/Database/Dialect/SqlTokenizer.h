@@ -28,4 +28,7 @@ struct Token {
 // and for a character that belongs to no token.
 std::vector<Token> tokenize(std::string_view sql);
 
+// The text of a string literal's token, its quotes removed and its doubled apostrophes made single.
+std::string unquotedLiteral(std::string_view literal);
+
 }  // namespace DBKernel::Dialect
