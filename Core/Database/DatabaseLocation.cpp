@@ -5,6 +5,7 @@
 #include "Core/tools/SystemError.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <libpq-fe.h>
 #include <unistd.h>
 
@@ -26,9 +27,12 @@ Options parse(const std::string& connection) {
     char* error = nullptr;
     Options options(PQconninfoParse(connection.c_str(), &error), &PQconninfoFree);
     if (!options) {
-        const std::string why = error != nullptr ? error : "";
+        // libpq's reason quotes the part it could not read, which may be the password.
         PQfreemem(error);
-        throw std::runtime_error("Niepoprawny opis połączenia z serwerem bazy danych: " + why);
+        throw std::runtime_error(
+            "Niepoprawny opis połączenia z serwerem bazy danych (baza.toml albo --database): sprawdź jego zapis "
+            "(postgresql://użytkownik@serwer:port/baza albo host=... dbname=...). Znak % w haśle zapisuje się jako "
+            "%25; hasło najlepiej trzymać w pliku ~/.pgpass.");
     }
     return options;
 }
@@ -99,6 +103,11 @@ void writeServerFile(const std::filesystem::path& directory, const std::string& 
     const auto file = serverFileOf(directory);
     // Made empty and private first: the atomic write keeps the target's permissions.
     const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (descriptor >= 0 && ::fchmod(descriptor, 0600) != 0) {
+        const int reason = errno;
+        ::close(descriptor);
+        throw std::runtime_error("Nie można zapisać pliku " + file.string() + ": " + Core::systemErrorText(reason) + ".");
+    }
     if (descriptor < 0)
         throw std::runtime_error("Nie można zapisać pliku " + file.string() + ": " + Core::systemErrorText(errno) + ".");
     ::close(descriptor);

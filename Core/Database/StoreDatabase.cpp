@@ -89,8 +89,10 @@ void migrate(Backend::Connection& connection, int version, const DatabaseLocatio
         // Workstations upgrading one server at once take turns here; on a file
         // the transaction's write lock does the same.
         if (location.onServer()) connection.runScript("select pg_advisory_xact_lock(4711)");
-        // Another process may have upgraded the store while this one waited for the lock.
+        // Another process may have made or upgraded the store while this one waited for the lock.
+        const bool creating = version == 0;
         version = connection.schemaVersion();
+        if (creating && version != 0) throw std::runtime_error("Baza danych sklepu już istnieje: " + location.text());
         if (version > latest) throw newer(version);
         for (const auto& migration : migrations) {
             if (migration.number <= version) continue;

@@ -23,6 +23,9 @@ namespace {
 
 using DBKernel::Sql::PreparedQuery;
 
+constexpr const char* kMovedRefusal =
+    "Baza danych sklepu jest już na serwerze (baza.toml); uruchom polecenie ponownie.";
+
 // The store's tables, each after the tables it references, so that every row
 // copied finds the rows it names already on the server.
 std::vector<std::string> tablesInOrder(const TSessionHolder& store) {
@@ -91,23 +94,36 @@ MigrationCounts migrateStoreToServer(const std::string& server) {
     {
         TSessionHolder from(DBKernel::Session::open(current));
         const TSessionHolder to(DBKernel::Session::open(target));
-        // Nothing else may write the file while it is copied.
+        // Nothing else may write the file from here on: the copy holds its write lock until the
+        // file refuses every write.
         from.StartTransaction();
         DBKernel::TransactionGuard guard(to);
         std::set<std::string> onServer;
         for (const auto& name : to.session().connection().tableNames()) onServer.insert(Core::lowerAscii(name));
-        for (const auto& table : tablesInOrder(from)) {
+        const auto tables = tablesInOrder(from);
+        for (const auto& table : tables) {
             // The one-row table is the server's own; the id pool is the server's sequence, moved below.
-            if (Core::equalsIgnoringCase(table, "dual") || !onServer.contains(Core::lowerAscii(table))) continue;
+            if (Core::equalsIgnoringCase(table, "dual") || Core::equalsIgnoringCase(table, "RefGenerator")) continue;
+            if (!onServer.contains(Core::lowerAscii(table)))
+                throw std::runtime_error("Tabeli " + table + " sklepu nie ma w schemacie sklepu na serwerze; jej "
+                                         "wierszy nie można przenieść. Nic nie przeniesiono.");
             counts.rows += copyTable(table, from, to);
             ++counts.tables;
         }
         DBKernel::Sql::OpenedQuery pool("select lastRef from RefGenerator", from);
         DBKernel::RefPool::instance().reserveThrough(pool.field(0).asInt64(), to);
         guard.commit();
-        from.Rollback();
+        // A process that opened the file before the move and waits for its lock must not
+        // write there once it has it: every table of the file refuses writes from now on.
+        std::string refusals;
+        for (const auto& table : tables)
+            for (const char* event : {"insert", "update", "delete"})
+                refusals += "create trigger przeniesiona_" + table + "_" + event + " before " + event + " on " +
+                            table + " begin select raise(abort, '" + kMovedRefusal + "'); end;\n";
+        from.session().connection().runScript(refusals);
+        DBKernel::writeServerFile(directory, server);
+        from.Commit();
     }
-    DBKernel::writeServerFile(directory, server);
     const auto file = current.file();
     std::filesystem::rename(file, std::filesystem::path(file).concat(".przeniesiona"));
     Core::syncDirectoryOf(file);

@@ -14,10 +14,12 @@ struct MigrationCounts {
 
 // Copies every row of the store in Core::Store::directory() (its database
 // file, brought up to this build's schema first) into the server's database,
-// which must hold no store yet, in one transaction of the server: the copy is
-// whole or nothing is on the server. Then the store names the server
-// (DIR/baza.toml) and its file is renamed to towary.db.przeniesiona, so that
-// no workstation goes on with the old copy. Refuses a store already on a server.
+// which must hold no store yet (it gets the schema first), in one transaction
+// of the server, holding the file's write lock. Before the lock goes, every
+// table of the file refuses writes (a process that opened it earlier is told
+// the store moved) and the store names the server (DIR/baza.toml); then the
+// file is renamed to towary.db.przeniesiona. Refuses a store already on a
+// server, and a table of the file the server's schema lacks.
 MigrationCounts migrateStoreToServer(const std::string& server);
 
 }  // namespace Towary::Host

@@ -90,6 +90,34 @@ Result execute(PGconn* connection, const std::string& sql, const std::string& st
 
 Result execute(PGconn* connection, const std::string& sql) { return execute(connection, sql, sql); }
 
+// The same with parameters, of those types (none: the server decides).
+Result execute(PGconn* connection, const std::string& sql, const std::string& statement,
+               const std::vector<Oid>& types, const std::vector<const char*>& values) {
+    Result result(PQexecParams(connection, sql.c_str(), static_cast<int>(values.size()),
+                               types.empty() ? nullptr : types.data(), values.data(), nullptr, nullptr, 0));
+    const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw serverError(statement, result.get(), connection);
+    return result;
+}
+
+// Runs body inside a savepoint when a transaction is open, so that its failure
+// undoes it alone and leaves the transaction usable, as Oracle's statements do.
+template <class Body>
+auto alone(PGconn* connection, const std::string& statement, Body body) {
+    if (PQtransactionStatus(connection) != PQTRANS_INTRANS) return body();
+    execute(connection, "savepoint towary_statement", statement);
+    try {
+        auto result = body();
+        execute(connection, "release savepoint towary_statement", statement);
+        return result;
+    } catch (...) {
+        execute(connection, "rollback to savepoint towary_statement", statement);
+        execute(connection, "release savepoint towary_statement", statement);
+        throw;
+    }
+}
+
 // The text the server reads for a value: parameters go as untyped text, which
 // the server reads as the type the statement gives them, as Oracle converts.
 const char* textOf(const Value& value, std::string& buffer) {
@@ -102,9 +130,14 @@ const char* textOf(const Value& value, std::string& buffer) {
 
 // The name of this machine's time zone ("Europe/Warsaw"): TZ, else the zone /etc/localtime links to.
 std::string localTimeZone() {
-    if (const char* zone = std::getenv("TZ"); zone != nullptr && *zone != '\0') return *zone == ':' ? zone + 1 : zone;
+    std::string file = "/etc/localtime";
+    if (const char* zone = std::getenv("TZ"); zone != nullptr && *zone != '\0') {
+        const std::string_view name = *zone == ':' ? zone + 1 : zone;
+        if (!name.starts_with('/')) return std::string(name);
+        file = name;  // ":/etc/localtime": the zone the file links to
+    }
     std::error_code error;
-    const auto target = std::filesystem::read_symlink("/etc/localtime", error).string();
+    const auto target = std::filesystem::read_symlink(file, error).string();
     const auto at = target.find("zoneinfo/");
     return error || at == std::string::npos ? std::string() : target.substr(at + 9);
 }
@@ -134,17 +167,16 @@ public:
             parts_.push_back(std::move(part));
         }
         if (parts_.empty()) throw DatabaseError(text, "polecenie jest puste");
-        for (auto& part : parts_) prepareUntyped(part);
-        if (parts_.back().prepared) describe();
+        try {
+            for (auto& part : parts_) prepareUntyped(part);
+            if (parts_.back().prepared) describe();
+        } catch (...) {
+            deallocate();
+            throw;
+        }
     }
 
-    ~PostgresStatement() override {
-        // A statement kept by no one is dropped on the server too; in a
-        // transaction that already failed the server ignores it, and the
-        // statement goes with the connection.
-        for (const auto& part : parts_)
-            if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
-    }
+    ~PostgresStatement() override { deallocate(); }
 
     const std::vector<std::string>& parameterNames() const override { return parameterNames_; }
 
@@ -154,27 +186,20 @@ public:
         rowsChanged_ = 0;
         result_.reset();
         row_ = 0;
-        // Oracle undoes a failed statement alone and keeps the transaction; a
-        // failure leaves a PostgreSQL transaction unusable unless a savepoint
-        // of the statement's own is rolled back.
-        const bool guarded = PQtransactionStatus(connection_) == PQTRANS_INTRANS;
-        if (guarded) execute(connection_, "savepoint towary_statement", text());
         try {
-            for (auto& part : parts_) {
-                if (part.typed) prepareTyped(part);
-                result_ = run(part);
-                const char* changed = PQcmdTuples(result_.get());
-                if (*changed != '\0') rowsChanged_ += std::strtoll(changed, nullptr, 10);
-            }
+            alone(connection_, text(), [&] {
+                for (auto& part : parts_) {
+                    if (part.typed) prepareTyped(part);
+                    result_ = run(part);
+                    const char* changed = PQcmdTuples(result_.get());
+                    if (*changed != '\0') rowsChanged_ += std::strtoll(changed, nullptr, 10);
+                }
+                return true;
+            });
         } catch (...) {
-            if (guarded) {
-                execute(connection_, "rollback to savepoint towary_statement", text());
-                execute(connection_, "release savepoint towary_statement", text());
-            }
             result_.reset();
             throw;
         }
-        if (guarded) execute(connection_, "release savepoint towary_statement", text());
         rows_ = PQntuples(result_.get());
         return rows_ > 0;
     }
@@ -225,10 +250,15 @@ public:
             for (std::size_t i = 0; i < part.parameters.size(); ++i)
                 values.push_back(textOf(values_[part.parameters[i]], buffers[i]));
             const std::string explain = "explain " + part.sql;
-            const Result result(PQexecParams(connection_, explain.c_str(), static_cast<int>(values.size()), nullptr,
-                                             values.data(), nullptr, nullptr, 0));
-            if (!result || PQresultStatus(result.get()) != PGRES_TUPLES_OK)
-                return plan + "(" + PQerrorMessage(connection_) + ")";
+            // The trace must not cost the user's transaction: a refused explain undoes itself alone.
+            Result result;
+            try {
+                result = alone(connection_, explain, [&] {
+                    return execute(connection_, explain, text(), part.types, values);
+                });
+            } catch (const DatabaseError& e) {
+                return plan + "(" + e.reason() + ")";
+            }
             for (int row = 0; row < PQntuples(result.get()); ++row)
                 plan += (plan.empty() ? "" : "\n") + std::string(PQgetvalue(result.get(), row, 0));
         }
@@ -319,11 +349,22 @@ private:
             if (part.prepared) break;
             if (!learnFrom(part, refusal.get())) throw serverError(text(), refusal.get(), connection_);
         }
-        if (&part == &parts_.back() && columnNames_.empty()) describe();
+        if (&part == &parts_.back()) describe();
     }
 
-    // The columns of the last part, known before it runs.
+    // A statement kept by no one is dropped on the server too; in a
+    // transaction that already failed the server ignores it, and the
+    // statement goes with the connection.
+    void deallocate() {
+        for (const auto& part : parts_)
+            if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
+    }
+
+    // The columns of the last part, known before it runs (again once it is prepared again).
     void describe() {
+        types_.clear();
+        columnNames_.clear();
+        columnDeclaredTypes_.clear();
         const Result description(PQdescribePrepared(connection_, parts_.back().name.c_str()));
         if (!description || PQresultStatus(description.get()) != PGRES_COMMAND_OK)
             throw serverError(text(), description.get(), connection_);
@@ -386,11 +427,14 @@ public:
             throw DatabaseError("połączenie z serwerem bazy danych " + shown, PQerrorMessage(connection_.get()),
                                 SQLITE_CANTOPEN);
         // The busy timeout is how long a statement waits for another workstation's row lock.
-        execute(connection_.get(), "set lock_timeout = " + std::to_string(options.busyTimeout.count()));
+        // 0 would mean no limit on the server: a session that must not wait waits a millisecond.
+        execute(connection_.get(),
+                "set lock_timeout = " + std::to_string(std::max<std::int64_t>(1, options.busyTimeout.count())));
         execute(connection_.get(), "set client_min_messages = warning");
         // sysdate is the workstation's local time, as on a store in a file.
+        // A zone the server does not know leaves the server's own.
         if (const auto zone = localTimeZone(); !zone.empty() && zone.find('\'') == std::string::npos)
-            execute(connection_.get(), "set time zone '" + zone + "'");
+            Result(PQexec(connection_.get(), ("set time zone '" + zone + "'").c_str()));
         if (options.readOnly) execute(connection_.get(), "set default_transaction_read_only = on");
     }
 
@@ -400,7 +444,17 @@ public:
 
     // Rows are locked one by one as statements reach them: a transaction takes no lock when it begins.
     void begin(bool) override { execute(connection_.get(), "begin"); }
-    void commit() override { execute(connection_.get(), "commit"); }
+    // A transaction a failure left unusable is rolled back by the server's commit: said so, never reported saved.
+    void commit() override {
+        if (PQtransactionStatus(connection_.get()) == PQTRANS_INERROR) {
+            execute(connection_.get(), "rollback");
+            throw DatabaseError("commit", "transakcję przerwał wcześniejszy błąd; nic z niej nie zapisano",
+                                SQLITE_ABORT);
+        }
+        const auto result = execute(connection_.get(), "commit");
+        if (std::string_view(PQcmdStatus(result.get())) != "COMMIT")
+            throw DatabaseError("commit", "serwer wycofał transakcję; nic z niej nie zapisano", SQLITE_ABORT);
+    }
 
     void rollback() override {
         if (inTransaction()) execute(connection_.get(), "rollback");
@@ -455,12 +509,15 @@ public:
     }
 
     std::int64_t nextRef() override {
-        const auto result = execute(connection_.get(), "select newref()");
-        return std::strtoll(PQgetvalue(result.get(), 0, 0), nullptr, 10);
+        return alone(connection_.get(), "newref", [&] {
+            const auto result = execute(connection_.get(), "select newref()");
+            return std::strtoll(PQgetvalue(result.get(), 0, 0), nullptr, 10);
+        });
     }
 
     void reserveRefsThrough(std::int64_t ref) override {
-        execute(connection_.get(), "select reserverefs(" + std::to_string(ref) + ")");
+        const std::string sql = "select reserverefs(" + std::to_string(ref) + ")";
+        alone(connection_.get(), sql, [&] { return execute(connection_.get(), sql); });
     }
 
 private:

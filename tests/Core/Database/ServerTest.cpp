@@ -151,6 +151,14 @@ TEST(ServerMigration, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPool)
     EXPECT_EQ(product.out, "snazwa\nMleko\n") << product.err;
     const auto next = TestSupport::runTowary({"sql", dir, "select newref id from dual"});
     EXPECT_GT(std::stoll(next.out.substr(next.out.find('\n') + 1)), 500) << "the pool goes on past the store's ids";
+    try {
+        Command("insert into towar (lTowarRef, sNazwa, byCode) values (501, 'Chleb', 6)",
+                TSessionHolder(DBKernel::Session::open(std::filesystem::path(dir) / "towary.db.przeniesiona")))
+            .execute();
+        FAIL() << "the file set aside refuses writes";
+    } catch (const DatabaseError& e) {
+        EXPECT_NE(e.reason().find("jest już na serwerze"), std::string::npos) << e.reason();
+    }
     const auto again = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_NE(again.err.find("ma już bazę danych na serwerze"), std::string::npos) << again.err;
