@@ -48,7 +48,7 @@ raw_words='database is locked|duplicate key|violates|deadlock|could not|cancelin
 server=()
 if [ "$postgresql" = 1 ]; then
     database=towary_busy_$$
-    createdb "$database" || { echo "createdb failed (run under scripts/with-postgresql.sh)" >&2; exit 2; }
+    createdb -E UTF8 -T template0 --locale=C "$database" || { echo "createdb failed (run under scripts/with-postgresql.sh)" >&2; exit 2; }
     server=(--database "dbname=$database")
 fi
 "$towary" generate "$store" --products "$products" --seed "$seed" --malformed 5 "${server[@]}" >/dev/null ||
