@@ -1,6 +1,7 @@
 #include "tests/support/SettingsFile.h"
 
 #include "Core/Setup/FileWatch.h"
+#include "Core/Setup/SettingsWriter.h"
 #include "Core/Store/StoreLocation.h"
 
 #include <filesystem>
@@ -19,6 +20,10 @@ void replaceSettingsFile(const std::string& text) {
 void removeSettingsFile() {
     std::filesystem::remove(Core::Store::settingsFile());
     Core::Setup::noteSettingsWritten();
+}
+
+void setSetting(const std::vector<std::string>& path, const Orvel::TValue& value) {
+    Core::Setup::writeSetting(Core::Store::settingsFile(), path, value);
 }
 
 }  // namespace TestSupport

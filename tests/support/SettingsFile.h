@@ -4,12 +4,17 @@
 // write is counted for this process's settings stores at once (their watch
 // would see it too, but only once its thread has read the event).
 
+#include "Core/Setup/Key.h"
+
 #include <string>
+#include <vector>
 
 namespace TestSupport {
 
 void replaceSettingsFile(const std::string& text);
 // Removes the settings file, counted the same way.
 void removeSettingsFile();
+// Sets one setting of the current store's file in place, as `towary settings set` does.
+void setSetting(const std::vector<std::string>& path, const Orvel::TValue& value);
 
 }  // namespace TestSupport

@@ -34,4 +34,23 @@ std::int64_t count(const TSessionHolder& session, const std::string& table) {
     return query["n"].asInt64();
 }
 
+std::string rows(const TSessionHolder& session, const std::string& query, const std::string& separator) {
+    DBKernel::Sql::OpenedQuery result(query, session);
+    std::string text;
+    while (!result.empty() && result.next()) {
+        for (std::size_t c = 0; c < result.columnCount(); ++c) {
+            const auto field = result.field(c);
+            text += (c > 0 ? separator : "") + (field.isNull() ? "-" : field.asString());
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+std::string value(const TSessionHolder& session, const std::string& query) {
+    DBKernel::Sql::OpenedQuery result(query, session);
+    if (result.empty()) return "<none>";
+    return result.field(0).isNull() ? "<null>" : result.field(0).asString();
+}
+
 }  // namespace TestSupport

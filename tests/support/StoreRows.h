@@ -18,5 +18,9 @@ void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t produc
              int status = 1);
 // The number of rows of a table, read on the session.
 std::int64_t count(const TSessionHolder& session, const std::string& table);
+// The rows a query gives, one a line, the columns joined by the separator, NULL as "-".
+std::string rows(const TSessionHolder& session, const std::string& query, const std::string& separator = "|");
+// The first column of the first row as text: "<none>" for no row, "<null>" for NULL.
+std::string value(const TSessionHolder& session, const std::string& query);
 
 }  // namespace TestSupport
