@@ -54,7 +54,7 @@ protected:
     FieldWithEvent catalog_, final_, discount_;
 };
 
-TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwo) {
+TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwoAndAResultBeyondTheRangeOfNumbersIsRefusedInWords) {
     EXPECT_EQ(after("200", "12,5", "", &CMediator::calcCenaKoncowa), "200 12,5 175.0000");
     EXPECT_EQ(after("", "12.5", "175", &CMediator::calcCenaKatalogowa), "200.0000 12.5 175");
     EXPECT_EQ(after("", "100", "175", &CMediator::calcCenaKatalogowa), "0.0000 100 175");
@@ -62,9 +62,7 @@ TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwo) {
     EXPECT_EQ(after("0", "", "175", &CMediator::calcRabat), "0 0.00 175");
     EXPECT_EQ(after("3", "", "1", &CMediator::calcRabat), "3 66.67 1");
     EXPECT_EQ(after("1234,50", "10", "", &CMediator::calcCenaKoncowa), "1234,50 10 1111.0500");
-}
 
-TEST_F(DiscountFields, AResultBeyondTheRangeOfNumbersIsRefusedInWords) {
     const std::string refusal = "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.";
     EXPECT_EQ(failure([this] { after("1e308", "-1e308", "", &CMediator::calcCenaKoncowa); }), refusal);
     EXPECT_EQ(failure([this] { after("1e305", "", "", &CMediator::calcCenaKoncowa); }), refusal);

@@ -52,9 +52,8 @@ TEST_F(KvrMargins, TheMarginIsTheProfitOverTheGrossSalePrice) {
     // purchase price, while the KVR margin divides by the gross sale: -10 %
     // gives 10.79, whose margin is -1.2276 / 10.79.
     EXPECT_EQ(recalcMarza(10.0, calcSellPrice(10.00, -10, 13), 13), -0.1138);
-}
 
-TEST_F(KvrMargins, AnyProfitMarginBelowTheCeilingComesBackFromItsPrice) {
+    // Any profit margin below the ceiling comes back from its price.
     set(kCeiling, 95.0);
     expectMarginsComeBack(0.0, 95.0 / 1.23);
 }

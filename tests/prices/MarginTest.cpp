@@ -41,9 +41,8 @@ TEST_F(OrdinaryMargins, RecalcMarzaTakesAbsoluteValuesAndTheNetSaleOutOfTheGross
     EXPECT_EQ(recalcMarza(10.0, 15.375, -1.0), 0.0) << "a rate of -100 % divides by zero: no margin, no exception";
     EXPECT_EQ(recalcMarza(10.0, kNaN, 0.23), 0.0);
     EXPECT_THROW(recalcMarza(10.0, kNaN, kNaN, kNaN), std::domain_error) << "the four-price form has no catch-all";
-}
 
-TEST_F(OrdinaryMargins, AnyMarginBelowTheCeilingComesBackFromItsPriceProfitOrLoss) {
+    // Any margin below the ceiling, profit or loss, comes back from its price.
     set(kCeiling, 95.0);
     expectMarginsComeBack(-95.0, 95.0);
 }

@@ -94,9 +94,8 @@ TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritt
     plan(90, 5, 40600, 12);
     const std::string kept = plans();
     const std::string good = "10.51\t5%\n";
-    EXPECT_EQ(refusal(good + "10.52\n"), "Błąd podczas odczytu linii: 2\nWiersz musi zawierać prefiks kodu PKWiU i "
-                                         "nazwę stawki VAT oddzielone tabulatorem.");
-    EXPECT_EQ(refusal(good + "\t\t\n"), "Błąd podczas odczytu linii: 2\nWiersz musi zawierać prefiks kodu PKWiU i "
+    for (const char* line : {"10.52\n", "\t\t\n"})
+        EXPECT_EQ(refusal(good + line), "Błąd podczas odczytu linii: 2\nWiersz musi zawierać prefiks kodu PKWiU i "
                                         "nazwę stawki VAT oddzielone tabulatorem.");
     EXPECT_EQ(refusal(good + good + "10.52\t24%\n"),
               "Błąd podczas odczytu linii: 3\nBrak stawki VAT o nazwie \"24%\" na liście stawek sklepu.");
@@ -107,30 +106,23 @@ TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritt
               "kodowej Windows); zapisz plik w UTF-8.");
     EXPECT_EQ(refusal(std::string("\xFF\xFE" "1\0" "0\0\t\0" "5\0%\0\n\0", 14)),
               "Błąd podczas odczytu linii: 1\nPlik zapisano w UTF-16 (\"Unicode\"); zapisz plik w UTF-8.");
-    EXPECT_EQ(refusal(good + "10%\t5%\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10%\" zawiera znak % "
-                                           "lub _, który nie może być częścią kodu.");
-    EXPECT_EQ(refusal(good + "10\t5%\t10.5_\n"), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"10.5_\" zawiera "
-                                                 "znak % lub _, który nie może być częścią kodu.");
+    for (const auto& [line, prefix] : {std::pair{"10%\t5%\n", "10%"}, {"10\t5%\t10.5_\n", "10.5_"}})
+        EXPECT_EQ(refusal(good + line), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"" + std::string(prefix) +
+                                            "\" zawiera znak % lub _, który nie może być częścią kodu.");
     EXPECT_EQ(refusal(good + std::string("1\0" "0\0\t\0" "5\0%\0\n", 11)),
               "Błąd podczas odczytu linii: 2\nWiersz zawiera znak sterujący o kodzie 0 (plik zapisano zapewne w "
               "UTF-16); zapisz plik jako tekst w UTF-8.");
     EXPECT_EQ(plans(), kept);
 
-    const auto missing = store_.path() / "brak.txt";
-    dialogs_->files = {missing};
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] {
-                  Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
-              }),
-              "Błąd podczas odczytu pliku: " + missing.string());
-    EXPECT_EQ(plans(), kept);
-
-    // A path that opens but cannot be read, such as a folder, is not a list without products.
-    dialogs_->files = {store_.path()};
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] {
-                  Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
-              }),
-              "Błąd podczas odczytu pliku: " + store_.path().string());
-    EXPECT_EQ(plans(), kept);
+    // A missing file, and a path that opens but cannot be read, such as a folder: no list without products.
+    for (const auto& unreadable : {store_.path() / "brak.txt", store_.path()}) {
+        dialogs_->files = {unreadable};
+        EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] {
+                      Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
+                  }),
+                  "Błąd podczas odczytu pliku: " + unreadable.string());
+        EXPECT_EQ(plans(), kept);
+    }
 }
 
 }  // namespace

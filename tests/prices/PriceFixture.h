@@ -53,7 +53,7 @@ protected:
 
     // Sets one setting the way `towary settings set` does.
     static void set(const std::string& path, const Orvel::TValue& value) {
-        Core::Setup::writeSetting(Core::Store::settingsFile(), Orvel::splitPath(path), value);
+        TestSupport::setSetting(Orvel::splitPath(path), value);
     }
 
     static constexpr const char* kCeiling = "Parametry programu / Towary / Marże / Maksymalna marża procentowa";

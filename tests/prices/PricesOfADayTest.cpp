@@ -6,8 +6,6 @@
 #include "Core/Labels/Labels.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
 #include "Core/Setup/Setup.h"
-#include "Core/Setup/SettingsWriter.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/prices/AlternativePriceManager.h"
 #include "Modules/Towary/Tools/prices/CurrentSalePrice.h"
@@ -310,8 +308,7 @@ TEST_F(PricesOfADay, BadAlternativePricesAreRefusedInPolish) {
               "Wartość węzła XML „price” nie jest liczbą: „”.");
     EXPECT_EQ(failure([] { Tools::AlternativePriceManager("alternative_prices"); }),
               "Niepoprawny dokument XML (znak 19): brak elementu głównego.");
-    Core::Setup::writeSetting(Core::Store::settingsFile(), {"Parametry programu", "XML", "Parser", "Id"},
-                              std::string("msxml"));
+    TestSupport::setSetting({"Parametry programu", "XML", "Parser", "Id"}, std::string("msxml"));
     EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices/>"); }),
               "Nieznany parser XML „msxml”; znane parsery: pugixml.");
 }
@@ -322,7 +319,7 @@ TEST_F(PricesOfADay, AlternativePricesAreEnabledForTheListedGroups) {
     EXPECT_TRUE(Tools::AlternativePriceManager::isEnabledForGroup("020301"));
     EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0204"));
     EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0"));
-    Core::Setup::writeSetting(Core::Store::settingsFile(), {"Inne", "Obsługa wielu cen sprzedaży na kasie"}, false);
+    TestSupport::setSetting({"Inne", "Obsługa wielu cen sprzedaży na kasie"}, false);
     EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0105"));
 }
 

@@ -5,13 +5,13 @@
 // tills' VAT configuration registered, and scripted dialogs.
 
 #include "Core/Database/Query.h"
-#include "Core/Setup/SettingsWriter.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "Modules/Towary/Tools/prices/VatChangeActions.h"
 #include "apps/towary/register/VatConfigurationSender.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 #include "tests/support/SettingsFile.h"
 
@@ -44,7 +44,7 @@ protected:
 
     static void exec(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
     static void set(const std::string& path, const Orvel::TValue& value) {
-        Core::Setup::writeSetting(Core::Store::settingsFile(), Orvel::splitPath(path), value);
+        TestSupport::setSetting(Orvel::splitPath(path), value);
     }
 
     // A product (level 6 unless told) with its name, VAT code, short name and PKWiU code.
@@ -68,20 +68,7 @@ protected:
              std::to_string(vat) + ", " + applied + ", 40000)");
     }
 
-    // The rows of a query, one a line, the columns separated by "|", NULL as "-".
-    static std::string rows(const std::string& query) {
-        DBKernel::Sql::OpenedQuery result(query);
-        std::string text;
-        while (!result.empty() && result.next()) {
-            for (std::size_t c = 0; c < result.columnCount(); ++c) {
-                if (c > 0) text += "|";
-                const auto field = result.field(c);
-                text += field.isNull() ? "-" : field.asString();
-            }
-            text += "\n";
-        }
-        return text;
-    }
+    static std::string rows(const std::string& query) { return TestSupport::rows({}, query); }
     static std::string products() { return rows("select lTowarRef, byVAT, sKrNazwa from towar order by lTowarRef"); }
     static std::string plans() {
         return rows("select ltowarref, ddata, byvat, bapplied from zmianavat order by ltowarref, ddata");
