@@ -1,7 +1,6 @@
 #include "Core/Database/Sql.h"
 #include "Core/Database/SqlTrace.h"
 #include "Core/Setup/Setup.h"
-#include "Core/Setup/SettingsWriter.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/registration/Registrations.h"
 #include "Modules/Towary/Tools/plu/IdentifierChars.h"
@@ -9,6 +8,7 @@
 #include "Modules/Towary/Tools/plu/IdentifierSql.h"
 #include "apps/towary/SampleSettings.h"
 #include "tests/support/Failure.h"
+#include "tests/support/SettingsFile.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -43,9 +43,8 @@ protected:
         if (!code.empty()) TestSupport::addCode(session_, id * 10, id, code, 3);
     }
 
-    void allowLengths(const std::string& lengths) {
-        Core::Setup::writeSetting(Core::Store::settingsFile(),
-                                  {"Parametry programu", "Towary", "Dozwolone długości indeksów"}, lengths);
+    static void allowLengths(const Orvel::TValue& lengths) {
+        TestSupport::setSetting({"Parametry programu", "Towary", "Dozwolone długości indeksów"}, lengths);
     }
 
     // The ids the identifier finds through the action, ascending; the statement the
@@ -159,8 +158,7 @@ TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsAndTheProductsTheyFind) {
         allowLengths(lengths);
         EXPECT_THROW(getIdentifierSqlPart("/1"), std::runtime_error) << lengths;
     }
-    Core::Setup::writeSetting(Core::Store::settingsFile(),
-                              {"Parametry programu", "Towary", "Dozwolone długości indeksów"}, 6);
+    allowLengths(6);
     EXPECT_THROW(getIdentifierSqlPart("/1"), std::logic_error);
 }
 

@@ -37,12 +37,7 @@ void PluStore::bindToDocument(int codeId) {
 }
 
 std::string PluStore::codes() {
-    DBKernel::Sql::OpenedQuery query("select lPluRef, sPLU, byStatus, lTowarRef from plu order by lPluRef", session_);
-    std::string text;
-    while (query.next())
-        text += query["lPluRef"].asString() + " " + query["sPLU"].asString() + " " + query["byStatus"].asString() +
-                " " + query["lTowarRef"].asString() + "\n";
-    return text;
+    return TestSupport::rows(session_, "select lPluRef, sPLU, byStatus, lTowarRef from plu order by lPluRef", " ");
 }
 
 void PluStore::addMalformedCodes() {

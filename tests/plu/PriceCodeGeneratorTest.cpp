@@ -2,17 +2,14 @@
 #include "Modules/Towary/Tools/plu/CBlokujPlu.h"
 #include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
 #include "tests/plu/SpecialPriceStore.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
 #include "tests/support/SettingsFile.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <boost/algorithm/string/replace.hpp>
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -56,43 +53,6 @@ TEST_F(PriceCode, PrefixFreeNumberPriceAndCheckDigit) {
     EXPECT_EQ(failure([] { PLU::CGeneratorPLUSpecjalnych(); }), "Błąd! Brak masek specjalnych kodów PLU w konfig.!");
 }
 
-// plu_lock_holder in a process of its own, talked to through pipes.
-class LockHolder {
-public:
-    LockHolder(const std::string& store, const std::string& code) {
-        int toChild[2], fromChild[2];
-        if (pipe(toChild) != 0 || pipe(fromChild) != 0) throw std::runtime_error("pipe failed");
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(toChild[0], STDIN_FILENO);
-            dup2(fromChild[1], STDOUT_FILENO);
-            for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(fd);
-            execl(PLU_LOCK_HOLDER, PLU_LOCK_HOLDER, store.c_str(), code.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(toChild[0]);
-        close(fromChild[1]);
-        in_ = toChild[1];
-        out_ = fdopen(fromChild[0], "r");
-    }
-    ~LockHolder() {
-        close(in_);
-        std::fclose(out_);
-        waitpid(pid_, nullptr, 0);
-    }
-
-    std::string line() {
-        char buffer[64] = {};
-        return std::fgets(buffer, sizeof buffer, out_) ? std::string(buffer) : "<end>";
-    }
-    void release() { EXPECT_EQ(write(in_, "\n", 1), 1); }
-
-private:
-    pid_t pid_;
-    int in_;
-    std::FILE* out_;
-};
-
 TEST_F(PriceCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
     const auto id = addCode(product_, "2900017012509");
     Plu::CBlokujPlu lock;
@@ -106,10 +66,11 @@ TEST_F(PriceCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
     EXPECT_TRUE(mine.InTransaction()) << "the caller's own transaction stays the caller's";
     mine.Rollback();
 
-    LockHolder holder(Core::Store::directory().string(), "2900017012509");
+    // plu_lock_holder holds the code's lock in a process of its own until it reads a line.
+    TestSupport::ChildProcess holder(PLU_LOCK_HOLDER, {Core::Store::directory().string(), "2900017012509"});
     EXPECT_EQ(holder.line(), "0 " + std::to_string(id) + "\n");
     EXPECT_EQ(lock("2900017012509", mine, pluRef), Plu::CBlokujPlu::kFailed) << "held by another process";
-    holder.release();
+    holder.send("\n");
     EXPECT_EQ(holder.line(), "released\n");
 
     EXPECT_EQ(lock("2900017012500", mine, pluRef), Plu::CBlokujPlu::kLocked) << "the text is read as a code";

@@ -23,9 +23,6 @@ long long SpecialPriceStore::addCode(long long productId, const std::string& cod
     return id;
 }
 
-std::string SpecialPriceStore::column(const std::string& select) {
-    DBKernel::Sql::OpenedQuery query(select, session_);
-    return query.empty() ? "<none>" : query.field(0).asString();
-}
+std::string SpecialPriceStore::column(const std::string& select) { return TestSupport::value(session_, select); }
 
 long long SpecialPriceStore::count(const std::string& table) { return TestSupport::count(session_, table); }
