@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <vector>
 
@@ -34,14 +36,10 @@ TEST(ProductClassAttributes, BitsOfAttributesOneToFifteenOnly) {
 
     for (const int wrong : {0, 16, -1}) {
         const auto attribute = static_cast<TAtrKlasyTowaru>(wrong);
-        EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { getAtrKlasyTowaru(0, attribute); }),
-                  "Błędny atrybut towaru.");
-        EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { setAtrKlasyTowaru(word, attribute, true); }),
-                  "Błędny atrybut towaru.");
-        EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { getAtrKlasyTowaruName(attribute); }),
-                  "Błędny atrybut towaru.");
-        EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { getAtrKlasyTowaruHeader(attribute); }),
-                  "Błędny atrybut towaru.");
+        for (const std::function<void()>& call : std::initializer_list<std::function<void()>>{
+                 [&] { getAtrKlasyTowaru(0, attribute); }, [&] { setAtrKlasyTowaru(word, attribute, true); },
+                 [&] { getAtrKlasyTowaruName(attribute); }, [&] { getAtrKlasyTowaruHeader(attribute); }})
+            EXPECT_EQ(TestSupport::failure<std::runtime_error>(call), "Błędny atrybut towaru.") << wrong;
     }
     EXPECT_EQ(word, 8u) << "a refused attribute changes nothing";
 }
@@ -89,7 +87,7 @@ protected:
     TowarKlasy::CTowarKlasyModifier modifier_{session_};
 };
 
-TEST_F(ProductClassChange, SameClassMergesTheChangeByItsMask) {
+TEST_F(ProductClassChange, TheSameClassMergesTheChangeByItsMaskAndOneNotStoredKeepsNoReference) {
     const OpisKlasyTowaru current("Świeże", 7, 0xF0Au, 0x11u, 0x22u, 0x100u, 0, 0x1u);
     const auto result = modifier_(current, OpisKlasyZmiany("Świeże", 0x05u, 0xFFu, 0, 0x0Fu, 0, 0x2u));
     EXPECT_EQ(result.nazwa, "Świeże");
@@ -100,17 +98,15 @@ TEST_F(ProductClassChange, SameClassMergesTheChangeByItsMask) {
     EXPECT_EQ(result.mask[1], 0u);
     EXPECT_EQ(result.wart[2], 0x20u) << "bit 1 fixed to 0";
     EXPECT_EQ(result.mask[2], 0x3u);
+
+    const auto notStored = modifier_(OpisKlasyTowaru("Dawna", 3, 1, 2, 3, 0, 0, 0),
+                                     OpisKlasyZmiany("Dawna", 0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(notStored.nazwa, "Dawna");
+    EXPECT_EQ(notStored.klasaRef, 0);
+    EXPECT_EQ(notStored.wart, (TowarKlasy::Words{1, 2, 3}));
 }
 
-TEST_F(ProductClassChange, SameClassNotStoredKeepsNoReference) {
-    const OpisKlasyTowaru current("Dawna", 3, 1, 2, 3, 0, 0, 0);
-    const auto result = modifier_(current, OpisKlasyZmiany("Dawna", 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(result.nazwa, "Dawna");
-    EXPECT_EQ(result.klasaRef, 0);
-    EXPECT_EQ(result.wart, (TowarKlasy::Words{1, 2, 3}));
-}
-
-TEST_F(ProductClassChange, AnotherClassStartsFromItsStoredWordInAllThree) {
+TEST_F(ProductClassChange, AnotherClassStartsFromItsStoredWordInAllThreeAnUnknownOneIsRefused) {
     const OpisKlasyTowaru current("Ogólna", 8, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFu, 0xFu, 0xFu);
     const auto result = modifier_(current, OpisKlasyZmiany("Świeże", 0x2u, 0, 0, 0x2u, 0, 0));
     EXPECT_EQ(result.nazwa, "Świeże");
@@ -120,16 +116,10 @@ TEST_F(ProductClassChange, AnotherClassStartsFromItsStoredWordInAllThree) {
 
     const auto negative = modifier_(current, OpisKlasyZmiany("Bez atrybutów", 0, 0, 0, 0, 0, 0));
     EXPECT_EQ(negative.wart, (TowarKlasy::Words{0, 0, 0})) << "a NULL word reads as no attributes";
-}
-
-TEST_F(ProductClassChange, UnknownClassOrOneDifferingInCaseIsRefused) {
-    const OpisKlasyTowaru current("Ogólna", 8, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>(
-                  [&] { modifier_(current, OpisKlasyZmiany("świeże", 0, 0, 0, 0, 0, 0)); }),
-              "Brak klasyświeżew bazie!");
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>(
-                  [&] { modifier_(current, OpisKlasyZmiany("Nowa", 0, 0, 0, 0, 0, 0)); }),
-              "Brak klasyNowaw bazie!");
+    for (const std::string name : {"świeże", "Nowa"})  // unknown, or differing in case
+        EXPECT_EQ(TestSupport::failure<std::runtime_error>(
+                      [&] { modifier_(current, OpisKlasyZmiany(name, 0, 0, 0, 0, 0, 0)); }),
+                  "Brak klasy" + name + "w bazie!");
 }
 
 TEST_F(ProductClassChange, NoClassKeepsTheValuesAndFixesEveryBit) {

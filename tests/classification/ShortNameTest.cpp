@@ -72,7 +72,7 @@ TEST_F(ShortName, PolishLettersStayOnlyWhenListedAndCountAsOneCharacter) {
     EXPECT_EQ(shortName(std::string("Ab\xff" "cd")), "Ab cd    A");
 }
 
-TEST_F(ShortName, TheLengthIsCheckedAtConstruction) {
+TEST_F(ShortName, TheLengthIsCheckedAtConstructionAnUnknownVatCodeInTheRateListsWords) {
     configure(41, "");
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { CKrNazwaCreator("Woda", 13, 40544); }),
               "Długość krótkiej nazwy towaru zbyt duża. Maksymalna wartość to 40.");
@@ -85,9 +85,6 @@ TEST_F(ShortName, TheLengthIsCheckedAtConstruction) {
     const CKrNazwaCreator creator("Woda", 13, 40544);
     configure(5, "");
     EXPECT_EQ(creator.get(), "A");
-}
-
-TEST_F(ShortName, AnUnknownVatCodeFailsInTheRateListsWords) {
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { shortName("Woda", 99); }),
               "Brak stawki VAT o kodzie 99 na liście stawek sklepu.");
 }

@@ -12,6 +12,8 @@
 #include <boost/make_shared.hpp>
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 class ProductLoadingTest : public ProductStore {
@@ -74,15 +76,13 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindAndNameWhatTheyDoNot) {
 }
 
 TEST_F(ProductLoadingTest, ATypedTextStaysOneLiteralWhateverItHolds) {
-    EXPECT_EQ(refusal([this] { Towar::getTTowarByIndex("x' or t.sartindex = '000002", session_); })
-                  .rfind("Nie istnieje towar o indeksie x' or t.sartindex = '000002. | ", 0),
-              0U);
-    EXPECT_EQ(refusal([this] { Towar::getTTowarByPlu("x' or p.splu = '5900000000011", session_); })
-                  .rfind("Nie istnieje towar z przypisanym kodem plu x' or p.splu = '5900000000011. | ", 0),
-              0U);
-    EXPECT_EQ(refusal([this] { Towar::getTTowarProductGroupByIndex("x' or t.sgrindex = '0101", session_); })
-                  .rfind("Nie istnieje towar o indeksie x' or t.sgrindex = '0101. | ", 0),
-              0U);
+    const std::string index = "x' or t.sartindex = '000002", code = "x' or p.splu = '5900000000011",
+                      group = "x' or t.sgrindex = '0101";
+    for (const auto& [load, message] : std::initializer_list<std::pair<std::function<void()>, std::string>>{
+             {[&] { Towar::getTTowarByIndex(index, session_); }, "Nie istnieje towar o indeksie " + index},
+             {[&] { Towar::getTTowarByPlu(code, session_); }, "Nie istnieje towar z przypisanym kodem plu " + code},
+             {[&] { Towar::getTTowarProductGroupByIndex(group, session_); }, "Nie istnieje towar o indeksie " + group}})
+        EXPECT_EQ(refusal(load).rfind(message + ". | ", 0), 0U) << message;
     TestSupport::addProduct(session_, 7, "Herbata", "0101", "0'7");
     EXPECT_EQ(ids(Towar::getTTowarByIndex("0'7", session_)), "7");
 }

@@ -4,6 +4,7 @@
 
 #include "Core/BaseDBObjects/TTowar.h"
 #include "Core/Database/Sql.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -31,11 +32,7 @@ protected:
     }
 
     // One column of one row, as text ("<null>" for NULL, "<none>" for no row).
-    std::string column(const std::string& select) {
-        DBKernel::Sql::OpenedQuery query(select, session_);
-        if (query.empty()) return "<none>";
-        return query.field(0).isNull() ? "<null>" : query.field(0).asString();
-    }
+    std::string column(const std::string& select) { return TestSupport::value(session_, select); }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     TSessionHolder session_;
