@@ -8,13 +8,6 @@ using GroupRights::Container;
 
 namespace {
 
-template <class Writer>
-std::string text(const Writer& writer) {
-    std::ostringstream out;
-    writer.toStream(out);
-    return out.str();
-}
-
 class RightsSql : public IndexFixture {
 protected:
     RightsSql() {
@@ -29,31 +22,30 @@ protected:
     Container empty_;
 };
 
-TEST_F(RightsSql, AvailAndNotAvailGroupsTheGrantedSubtreesLessTheDeniedGroups) {
-    EXPECT_EQ(text(AvailGroups(rights_, "t")),
+TEST_F(RightsSql, AvailAndNotAvailGroupsTheGrantedSubtreesLessTheDeniedGroupsTheWholeConditionLessTheirSubtrees) {
+    EXPECT_EQ(sqlText(AvailGroups(rights_, "t")),
               " and (t.sgrindex like '01%' or t.sgrindex like '03%') and t.sgrindex not in (0102, 02, 0301)");
-    EXPECT_EQ(text(NotAvailGroups(rights_, "")),
+    EXPECT_EQ(sqlText(NotAvailGroups(rights_, "")),
               "\t\t\tand exists (select 1 from dual where (\n\t\t\t\tsgrindex not like '01%'\n\t\t\t\tand sgrindex not "
               "like '03%')\n\t\t\t\tor sgrindex in (0102, 02, 0301) )");
 
     Container nested;
     nested.setRights("01", browse(true));
     nested.setRights("0102", browse(true));
-    EXPECT_EQ(text(AvailGroups(nested, "")), " and (sgrindex like '01%')") << "0102 lies inside 01";
-    EXPECT_EQ(text(NotAvailGroups(nested, "x")),
+    EXPECT_EQ(sqlText(AvailGroups(nested, "")), " and (sgrindex like '01%')") << "0102 lies inside 01";
+    EXPECT_EQ(sqlText(NotAvailGroups(nested, "x")),
               "\t\t\tand exists (select 1 from dual where (\n\t\t\t\tx.sgrindex not like '01%') )");
 
     Container denied;
     denied.setRights("01", browse(false));
-    EXPECT_EQ(text(AvailGroups(denied, "t")), " and 1=0");
-    EXPECT_EQ(text(NotAvailGroups(denied, "t")), " and 1=0");
+    EXPECT_EQ(sqlText(AvailGroups(denied, "t")), " and 1=0");
+    EXPECT_EQ(sqlText(NotAvailGroups(denied, "t")), " and 1=0");
     EXPECT_EQ(getGroupRightsWhereCondition(denied, "sgrindex"), "((1 = 0 ) and 1 = 1 and sgrindex not like '01%' ) ");
 
-    EXPECT_EQ(text(AvailGroups(empty_, "t")), "");
-    EXPECT_EQ(text(NotAvailGroups(empty_, "t")), "");
-}
+    EXPECT_EQ(sqlText(AvailGroups(empty_, "t")), "");
+    EXPECT_EQ(sqlText(NotAvailGroups(empty_, "t")), "");
 
-TEST_F(RightsSql, TheWholeConditionGrantsSubtreesAndTakesAwayEveryDeniedSubtree) {
+    // The whole condition grants subtrees and takes away every denied subtree.
     EXPECT_EQ(getGroupRightsWhereCondition(rights_, "t.sgrindex"),
               "((1 = 0 or t.sgrindex like '01%' or t.sgrindex like '0103%' or t.sgrindex like '03%' ) and 1 = 1 and "
               "t.sgrindex not like '0102%' and t.sgrindex not like '02%' and t.sgrindex not like '0301%' ) ");
@@ -61,30 +53,30 @@ TEST_F(RightsSql, TheWholeConditionGrantsSubtreesAndTakesAwayEveryDeniedSubtree)
 }
 
 TEST_F(RightsSql, VisibleGroupsAndGroupItems) {
-    EXPECT_EQ(text(VisibleGroups(rights_, "01", "t", wcAnd)),
+    EXPECT_EQ(sqlText(VisibleGroups(rights_, "01", "t", wcAnd)),
               " and (bycode <> 6 /*tcTowar*/ and t.sgrindex in ('0102', '0103'))");
     std::ostringstream departments;
     departments << VisibleGroups(rights_, "", "", wcNone);
     EXPECT_EQ(departments.str(), " (bycode <> 6 /*tcTowar*/ and sgrindex in ('01', '02', '03'))");
-    EXPECT_EQ(text(VisibleGroups(rights_, "04", "", wcAnd)), " and sgrindex like ''") << "no entry below 04";
-    EXPECT_EQ(text(VisibleGroups(rights_, "010203001002", "", wcAnd)), " and sgrindex like ''") << "the last level";
-    EXPECT_EQ(text(VisibleGroups(empty_, "01", "t", wcAnd)), "");
+    EXPECT_EQ(sqlText(VisibleGroups(rights_, "04", "", wcAnd)), " and sgrindex like ''") << "no entry below 04";
+    EXPECT_EQ(sqlText(VisibleGroups(rights_, "010203001002", "", wcAnd)), " and sgrindex like ''") << "the last level";
+    EXPECT_EQ(sqlText(VisibleGroups(empty_, "01", "t", wcAnd)), "");
 
-    EXPECT_EQ(text(GroupItems(rights_, "01", Towar::tcSektor, "t", wcAnd)),
+    EXPECT_EQ(sqlText(GroupItems(rights_, "01", Towar::tcSektor, "t", wcAnd)),
               " and t.sgrindex like '01%' and (t.bycode = 2 or (t.bycode = 6 /* Towar::Article */ and t.sgrindex = "
               "'01'))");
-    EXPECT_EQ(text(GroupItems(rights_, "010304", Towar::tcRodzina, "", wcNone)),
+    EXPECT_EQ(sqlText(GroupItems(rights_, "010304", Towar::tcRodzina, "", wcNone)),
               " sgrindex like '010304%' and (bycode = 4 or (bycode = 6 /* Towar::Article */ and sgrindex = '010304'))")
         << "rights inherited from 0103";
     Container below;
     below.setRights("05", browse(false));
     below.setRights("050607", browse(true));
-    EXPECT_EQ(text(GroupItems(below, "05", Towar::tcSektor, "", wcNone)),
+    EXPECT_EQ(sqlText(GroupItems(below, "05", Towar::tcSektor, "", wcNone)),
               " (bycode <> 6 /*tcTowar*/ and sgrindex in ('0506'))")
         << "a denied group shows the way to a granted one below it";
-    EXPECT_EQ(text(GroupItems(rights_, "0102", Towar::tcSekcja, "", wcAnd)), " and sgrindex like ''")
+    EXPECT_EQ(sqlText(GroupItems(rights_, "0102", Towar::tcSekcja, "", wcAnd)), " and sgrindex like ''")
         << "a denied group shows the children through which an entry is reached: none";
-    EXPECT_EQ(text(GroupItems(empty_, "0102", Towar::tcSekcja, "", wcAnd)),
+    EXPECT_EQ(sqlText(GroupItems(empty_, "0102", Towar::tcSekcja, "", wcAnd)),
               " and sgrindex like '0102%' and (bycode = 3 or (bycode = 6 /* Towar::Article */ and sgrindex = '0102'))");
 }
 
@@ -92,12 +84,12 @@ TEST_F(RightsSql, AKeyOrGroupIndexThatIsNotDigitsIsRefused) {
     Container letters;
     letters.setRights("0'1", browse(true));
     const std::string refused = "Indeks grupy towarów \"0'1\" może zawierać tylko cyfry.";
-    EXPECT_EQ(failure<std::invalid_argument>([&] { text(AvailGroups(letters, "")); }), refused);
-    EXPECT_EQ(failure<std::invalid_argument>([&] { text(NotAvailGroups(letters, "")); }), refused);
+    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(AvailGroups(letters, "")); }), refused);
+    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(NotAvailGroups(letters, "")); }), refused);
     EXPECT_EQ(failure<std::invalid_argument>([&] { getGroupRightsWhereCondition(letters, "sgrindex"); }), refused);
-    EXPECT_EQ(failure<std::invalid_argument>([&] { text(VisibleGroups(letters, "", "", wcAnd)); }), refused);
+    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(VisibleGroups(letters, "", "", wcAnd)); }), refused);
     const std::string index = "0'1";
-    EXPECT_EQ(failure<std::invalid_argument>([&] { text(GroupItems(empty_, index, Towar::tcSektor, "", wcAnd)); }),
+    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(GroupItems(empty_, index, Towar::tcSektor, "", wcAnd)); }),
               refused);
 }
 

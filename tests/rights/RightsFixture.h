@@ -8,11 +8,20 @@
 #include "tests/index/IndexFixture.h"
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 
 // Right 1 (browse the group) granted or not; the others as the text gives them.
 inline GroupRights::Rights browse(bool granted, const std::string& others = "NONONONONONO") {
     return GroupRights::Rights::fromText(std::string(granted ? "YI" : "NI") + others);
+}
+
+// The SQL fragment a writer of GroupRights::Sql puts out.
+template <class Writer>
+std::string sqlText(const Writer& writer) {
+    std::ostringstream out;
+    writer.toStream(out);
+    return out.str();
 }
 
 class RightsFixture : public IndexFixture {

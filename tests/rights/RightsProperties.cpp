@@ -87,13 +87,6 @@ protected:
     std::vector<Row> rows_;
 };
 
-template <class Writer>
-std::string fragment(const Writer& writer) {
-    std::ostringstream out;
-    writer.toStream(out);
-    return out.str();
-}
-
 bool browsable(const Container& container, const std::string& index) {
     return container.getRights(index)[Rights::browseGroup].granted();
 }
@@ -146,13 +139,13 @@ TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
                                    !browsable(container, row.index);
             return inGranted && !deniedKey;
         });
-        EXPECT_EQ(select(alias, "1 = 1" + fragment(AvailGroups(container, alias))), avail);
+        EXPECT_EQ(select(alias, "1 = 1" + sqlText(AvailGroups(container, alias))), avail);
 
         // NotAvailGroups: the rest, when anything is granted.
         const auto notAvail = expected([&](const Row& row) {
             return container.allRightsGranted() || (anyGranted && !avail.contains(row.id));
         });
-        EXPECT_EQ(select(alias, "1 = 1" + fragment(NotAvailGroups(container, alias))), notAvail);
+        EXPECT_EQ(select(alias, "1 = 1" + sqlText(NotAvailGroups(container, alias))), notAvail);
 
         // Inside a random group: its items when the user may browse it, else
         // the child groups on the way to an entry.
@@ -170,13 +163,13 @@ TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
                                [&](const auto& entry) { return entry.first.starts_with(row.index); });
         });
         SCOPED_TRACE("group '" + group + "'");
-        EXPECT_EQ(select(alias, "1 = 1" + fragment(VisibleGroups(container, group, alias, wcAnd))), visible);
+        EXPECT_EQ(select(alias, "1 = 1" + sqlText(VisibleGroups(container, group, alias, wcAnd))), visible);
         const auto items = expected([&](const Row& row) {
             if (!container.allRightsGranted() && !browsable(container, group)) return visible.contains(row.id);
             return row.index.starts_with(group) &&
                    (row.code == hierarchy || (row.code == 6 && row.index == group));
         });
-        EXPECT_EQ(select(alias, "1 = 1" + fragment(GroupItems(container, group, hierarchy, alias, wcAnd))), items);
+        EXPECT_EQ(select(alias, "1 = 1" + sqlText(GroupItems(container, group, hierarchy, alias, wcAnd))), items);
     }
 }
 
