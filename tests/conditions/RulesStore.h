@@ -4,7 +4,6 @@
 
 #include "Core/Database/Sql.h"
 #include "Core/Firma/CompanyDao.h"
-#include "Core/Setup/SettingsWriter.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/tools/DayNumber.h"
@@ -21,13 +20,12 @@
 #include <string>
 #include <vector>
 
+using TestSupport::setSetting;
+
 class RulesStore : public ::testing::Test {
 protected:
     RulesStore() { Towary::Host::writeSampleSettings(Core::Store::settingsFile()); }
 
-    void setSetting(const std::vector<std::string>& path, const Orvel::TValue& value) {
-        Core::Setup::writeSetting(Core::Store::settingsFile(), path, value);
-    }
     // Drops the first line of the settings file that starts with the text, leaving its key empty.
     void dropSettingLine(const std::string& start) {
         std::ifstream in(Core::Store::settingsFile());

@@ -41,7 +41,7 @@ protected:
         const std::string name = sets[0].filename().string();
         EXPECT_EQ(name.size(), 9u) << name;
         EXPECT_TRUE(std::all_of(name.begin(), name.end(), ::isdigit)) << name;
-        std::istringstream records(bytes(sets[0] / "etykiety"));
+        std::istringstream records(readFile(sets[0] / "etykiety"));
         std::vector<std::string> lines;
         for (std::string line; std::getline(records, line);) lines.push_back(line);
         std::sort(lines.begin(), lines.end());

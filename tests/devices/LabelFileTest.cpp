@@ -35,7 +35,7 @@ TEST_F(LabelStore, RecordIsWrittenByteForByteWithCarriageReturns) {
     const std::string name = Core::fromUtf8("Żółty ser gouda plastry 150 g,", "ISO-8859-2");
     ASSERT_EQ(name.size(), 30u) << "thirty characters, one byte each";
     EXPECT_EQ(name.substr(0, 3), "\xAF\xF3\xB3");
-    EXPECT_EQ(bytes(file), "12\t-3\t" + name + "\t5901234123457\t3.46\r\n0\t7\tChleb\t\t120.00\r\n");
+    EXPECT_EQ(readFile(file), "12\t-3\t" + name + "\t5901234123457\t3.46\r\n0\t7\tChleb\t\t120.00\r\n");
 }
 
 TEST_F(LabelStore, OpenAndCloseRefuseOutOfTurnAndAnOpenAppends) {
@@ -58,7 +58,7 @@ TEST_F(LabelStore, OpenAndCloseRefuseOutOfTurnAndAnOpenAppends) {
     const std::filesystem::path file = labels.path();
     labels.dodajDoPliku(1, 2, "x", "y", 0.5, "", "");
     labels.zamknijPlik();
-    EXPECT_EQ(bytes(file), "earlier\r\n1\t2\tx\ty\t0.50\r\n");
+    EXPECT_EQ(readFile(file), "earlier\r\n1\t2\tx\ty\t0.50\r\n");
 }
 
 TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWritten) {

@@ -4,9 +4,10 @@
 
 #include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
-#include "Core/Setup/SettingsWriter.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/SampleSettings.h"
+#include "tests/support/RunTowary.h"
+#include "tests/support/SettingsFile.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -15,9 +16,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+using TestSupport::readFile;
+using TestSupport::setSetting;
 
 class LabelStore : public ::testing::Test {
 protected:
@@ -28,9 +31,6 @@ protected:
     }
     ~LabelStore() override { ::unsetenv("TOWARY_MACHINE_REGISTRY"); }
 
-    void setSetting(const std::vector<std::string>& path, const Orvel::TValue& value) {
-        Core::Setup::writeSetting(Core::Store::settingsFile(), path, value);
-    }
     void writeRegistry(const std::string& text) { std::ofstream(registry_) << text; }
 
     // A product with a sale price (none when NaN), its group and one code.
@@ -46,11 +46,6 @@ protected:
         TestSupport::addCode(session_, id, id, code, status);
     }
     void execute(const std::string& statement) { DBKernel::Sql::Command(statement, session_).execute(); }
-
-    static std::string bytes(const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     Core::SetupRegistration setup_;

@@ -152,7 +152,7 @@ TEST_F(SendPlu, NoTillListeningKeepsTheCountAndSaysSo) {
     EXPECT_EQ(Towar::sendPlu(collectionOf(1, 1), "PLU0"), 1);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Uwaga: żadna kasa nie odbiera kodów (potok " + file.string() + "); kody nie zostały odebrane.\n");
-    EXPECT_EQ(bytes(file), "dane, których nikt nie nadpisze\n");
+    EXPECT_EQ(readFile(file), "dane, których nikt nie nadpisze\n");
 }
 
 // An argument as a product list hands it over: the getter of its selection, a form or not.

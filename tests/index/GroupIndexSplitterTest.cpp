@@ -1,7 +1,6 @@
-#include "Core/Setup/SettingsWriter.h"
-#include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/index/GroupIndexSplitter.h"
 #include "tests/index/IndexFixture.h"
+#include "tests/support/SettingsFile.h"
 
 using Towar::GroupIndexSplitter;
 using Parts = GroupIndexSplitter::Parts;
@@ -68,8 +67,7 @@ TEST_F(Splitter, LevelsFollowTheHierarchyOrderAndAreReadOnce) {
     EXPECT_EQ(splitter.split("0102"), (Parts{"01", "02"})) << "an existing splitter keeps its lengths";
     EXPECT_EQ(GroupIndexSplitter().split("00102"), (Parts{"001", "02"}));
 
-    Core::Setup::writeSetting(Core::Store::settingsFile(), {"Parametry programu", "Towary", "Indeksy", "Sekcja"},
-                              "dwa");
+    TestSupport::setSetting({"Parametry programu", "Towary", "Indeksy", "Sekcja"}, "dwa");
     EXPECT_EQ(failure<std::logic_error>([] { GroupIndexSplitter(); }),
               "nie można rzutować wartości klucza\nParametry programu / Towary / Indeksy / Sekcja\ntypu "
               "(std::string) na (int)");

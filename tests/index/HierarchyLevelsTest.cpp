@@ -1,5 +1,3 @@
-#include "Core/Setup/SettingsWriter.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/System/Sysutils.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
 #include "tests/index/IndexFixture.h"
@@ -63,19 +61,18 @@ TEST_F(HierarchyLevels, NeighboursAndParentLengthStopAtTheEndsOfTheHierarchy) {
 }
 
 TEST_F(HierarchyLevels, SettingsAreReadAtEveryCallAndNeverDefaulted) {
-    const auto file = Core::Store::settingsFile();
     EXPECT_EQ(getIndexPrefix(), "");
     settings({.prefix = true, .site = "S17"});
     EXPECT_EQ(getIndexPrefix(), "S17_");
-    Core::Setup::writeSetting(file, {"Parametry programu", "Sklep", "Identyfikator"}, 17);
+    TestSupport::setSetting({"Parametry programu", "Sklep", "Identyfikator"}, 17);
     EXPECT_EQ(failure<std::logic_error>([] { getIndexPrefix(); }),
               "nie można rzutować wartości klucza\nParametry programu / Sklep / Identyfikator\ntypu (int) na "
               "(std::string)");
 
     TestSupport::writeIndexSettings();
-    Core::Setup::writeSetting(file, {"Parametry programu", "Towary", "Indeksy", "Sektor"}, 5);
+    TestSupport::setSetting({"Parametry programu", "Towary", "Indeksy", "Sektor"}, 5);
     EXPECT_EQ(getTowarCodefromIndex("1234567"), tcSektor);
-    Core::Setup::writeSetting(file, {"Parametry programu", "Towary", "Indeksy", "Rodzina"}, "trzy");
+    TestSupport::setSetting({"Parametry programu", "Towary", "Indeksy", "Rodzina"}, "trzy");
     EXPECT_EQ(getFullIndexLength(tcSekcja), 9) << "reads only the levels it needs";
     EXPECT_EQ(failure<std::logic_error>([] { getFullIndexLength(tcRodzina); }),
               "nie można rzutować wartości klucza\nParametry programu / Towary / Indeksy / Rodzina\ntypu "

@@ -24,7 +24,6 @@ protected:
 
     void settings(const TestSupport::IndexSettings& values) { TestSupport::writeIndexSettings(values); }
 
-
     TestSupport::TempStore store_;
     Core::SetupRegistration setup_;
     Firma::SiteRegistration site_;
