@@ -12,7 +12,7 @@ struct Replacement : Service {
     std::string name() const override { return "replacement"; }
 };
 
-TEST(SingletonImplHolder, ImplementationReplacesDefaultUntilWithdrawn) {
+TEST(SingletonImplHolder, ImplementationOfTheHoldersClassReplacesDefaultUntilWithdrawn) {
     auto& holder = Core::SingletonImplHolder::holder(typeid(Service));
     EXPECT_FALSE(holder.hasImpl());
     EXPECT_THROW(holder.instance(), std::logic_error);
@@ -30,11 +30,9 @@ TEST(SingletonImplHolder, ImplementationReplacesDefaultUntilWithdrawn) {
         EXPECT_EQ(Core::SingletonImplHolder::get<Service>().name(), "default");
     }
     EXPECT_FALSE(holder.hasImpl());
-}
-
-TEST(SingletonImplHolder, CreatorMustBeOfTheHoldersClass) {
-    auto& holder = Core::SingletonImplHolder::holder(typeid(int));
-    EXPECT_THROW(holder.regImpl(Core::SingletonCreator::of<Service>()), std::logic_error);
+    EXPECT_THROW(Core::SingletonImplHolder::holder(typeid(int)).regImpl(Core::SingletonCreator::of<Service>()),
+                 std::logic_error)
+        << "a creator of another class than the holder's";
 }
 
 }  // namespace

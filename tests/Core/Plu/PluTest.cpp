@@ -1,9 +1,9 @@
 #include "Core/Plu/Plu.h"
-#include "Core/Setup/SettingsWriter.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/SampleSettings.h"
 #include "tests/support/Failure.h"
+#include "tests/support/SettingsFile.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -62,9 +62,8 @@ TEST_F(PluRules, MasksComeInFileOrderAndCompleteTypedNumbers) {
     EXPECT_THROW(config_->complete("123456", masks[1]), std::invalid_argument);
     EXPECT_THROW(config_->complete("17", masks[5]), std::invalid_argument) << "an EAN-13 has no item number";
 
-    Core::Setup::writeSetting(Core::Store::settingsFile(),
-                              Orvel::splitPath("Parametry programu / Towary / Kody PLU / Maski / Krótkie / Typ"),
-                              std::string("X"));
+    TestSupport::setSetting(Orvel::splitPath("Parametry programu / Towary / Kody PLU / Maski / Krótkie / Typ"),
+                            std::string("X"));
     EXPECT_EQ(TestSupport::failure([] { Plu::pluConfig(); }),
               "Nieznany typ maski kodów PLU \"X\" w ustawieniu Parametry programu / Towary / Kody PLU / Maski / "
               "Krótkie / Typ (dozwolone: W, C, S, P, G).");

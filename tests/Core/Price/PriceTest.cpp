@@ -8,7 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
-TEST(Price, HoldsHundredthsRoundedFromADoubleAndWritesTwoDecimals) {
+TEST(Price, HoldsHundredthsRoundedFromADoubleAndWritesTwoDecimalsPurchasePricesFourAndQuantitiesThree) {
     EXPECT_EQ(Core::Price(12.34).units(), 1234);
     EXPECT_EQ(Core::Price(0.125).units(), 13) << "halves away from zero";
     EXPECT_EQ(Core::Price(-0.125).units(), -13);
@@ -20,9 +20,7 @@ TEST(Price, HoldsHundredthsRoundedFromADoubleAndWritesTwoDecimals) {
     EXPECT_EQ(text.str(), "1234.50");
     EXPECT_EQ(Core::Price(9.99) + Core::Price(0.01), Core::Price(10));
     EXPECT_LT(Core::Price(9.99), Core::Price(10));
-}
 
-TEST(Price, PurchasePricesKeepFourPlacesAndQuantitiesThree) {
     EXPECT_EQ(Core::PurchasePrice(10.12345).units(), 101235);
     EXPECT_EQ(Core::PurchasePrice(10.12345).toString(), "10.1235");
     EXPECT_EQ(Core::PurchasePrice(-0.00005).toString(), "-0.0001");

@@ -10,7 +10,7 @@
 using namespace std::chrono;
 namespace DayNumber = Core::DayNumber;
 
-TEST(DayNumber, WholeDaysCountFromTheLastDaysOf1899) {
+TEST(DayNumber, WholeDaysCountFromTheLastDaysOf1899AndFractionsAreTheTimeOfDay) {
     EXPECT_EQ(DayNumber::fromDate(2011y / January / 1), 40544);
     EXPECT_EQ(DayNumber::fromDate(1899y / December / 30), 0);
     EXPECT_EQ(DayNumber::fromDate(1899y / December / 29), -1);
@@ -18,9 +18,7 @@ TEST(DayNumber, WholeDaysCountFromTheLastDaysOf1899) {
     EXPECT_EQ(DayNumber::toDate(40544.99), 2011y / January / 1);
     EXPECT_EQ(DayNumber::toDate(DayNumber::noEndDate), 9999y / December / 31);
     EXPECT_EQ(DayNumber::toDate(-0.5), 1899y / December / 29);
-}
 
-TEST(DayNumber, FractionsAreTheTimeOfDay) {
     const DayNumber::LocalTime noon = local_days{2011y / January / 1} + 12h;
     EXPECT_DOUBLE_EQ(DayNumber::fromDateTime(noon), 40544.5);
     EXPECT_EQ(DayNumber::toDateTime(40544.5), noon);

@@ -36,16 +36,14 @@ TEST(Round, RoundAwayFromZeroIKeepsTheGivenNumberOfDecimals) {
     EXPECT_THROW(Core::roundToUnits(1e19, 0), std::runtime_error) << "beyond 64 bits";
 }
 
-TEST(DecimalFromDouble, GivesTheExactDecimalRoundedAsWritten) {
+TEST(DecimalFromDouble, GivesTheExactDecimalRoundedAsWrittenAndRefusesTheOldFormAndValuesThatAreNotFinite) {
     EXPECT_EQ(decimalFromDouble(1.005, 2, false), Core::Decimal(101, 100));
     EXPECT_EQ(decimalFromDouble(1234.4, -1, false), Core::Decimal(1234)) << "a negative precision gives whole numbers";
     const auto price = decimalFromDouble(12.5, 2, false);
     EXPECT_EQ(price.numerator(), 25) << "normalised: 1250/100 is 25/2";
     EXPECT_EQ(price.denominator(), 2);
     EXPECT_EQ(decimalFromDouble(0.1 + 0.2, 4, false), Core::Decimal(3, 10));
-}
 
-TEST(DecimalFromDouble, RefusesTheOldFormAndValuesThatAreNotFinite) {
     EXPECT_EQ(TestSupport::failure<std::logic_error>([] { decimalFromDouble(1.0, 2, true); }),
               "Function decimalFromDouble is not implemented and should not have been used.");
     const std::string notFinite = TestSupport::failure<std::domain_error>(
