@@ -12,9 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <optional>
-
 namespace {
 
 using Towar::CKrNazwaCreator;

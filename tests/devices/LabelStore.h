@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 using TestSupport::readFile;
 using TestSupport::setSetting;

@@ -11,7 +11,6 @@
 
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include <map>
 #include <random>
 #include <set>
-#include <sstream>
 
 using namespace GroupRights::Sql;
 using GroupRights::Container;
