@@ -1,6 +1,7 @@
 #include "Core/Database/Backend/PostgresConnection.h"
 
 #include "Core/Database/DatabaseError.h"
+#include "Core/Database/Dialect/ColumnNames.h"
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/tools/IgnoringCase.h"
 #include "Core/tools/Numbers.h"
@@ -360,7 +361,8 @@ private:
             if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
     }
 
-    // The columns of the last part, known before it runs (again once it is prepared again).
+    // The columns of the last part, known before it runs (again once it is prepared again),
+    // named as the module's text spells them rather than folded by the server.
     void describe() {
         types_.clear();
         columnNames_.clear();
@@ -368,10 +370,11 @@ private:
         const Result description(PQdescribePrepared(connection_, parts_.back().name.c_str()));
         if (!description || PQresultStatus(description.get()) != PGRES_COMMAND_OK)
             throw serverError(text(), description.get(), connection_);
+        const Dialect::ColumnNames names(text());
         for (int i = 0; i < PQnfields(description.get()); ++i) {
             const Oid type = PQftype(description.get(), i);
             types_.push_back(type);
-            columnNames_.emplace_back(PQfname(description.get(), i));
+            columnNames_.push_back(names.spelling(PQfname(description.get(), i)));
             const bool tableColumn = PQftable(description.get(), i) != InvalidOid;
             columnDeclaredTypes_.emplace_back(!tableColumn           ? ""
                                               : isIntegerType(type) ? "INTEGER"
