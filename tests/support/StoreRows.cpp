@@ -1,5 +1,7 @@
 #include "tests/support/StoreRows.h"
 
+#include "Core/Database/StoreDatabase.h"
+
 namespace TestSupport {
 
 void addProduct(const TSessionHolder& session, std::int64_t id, const std::string& name, const std::string& groupIndex,
@@ -32,6 +34,10 @@ void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t produc
 std::int64_t count(const TSessionHolder& session, const std::string& table) {
     DBKernel::Sql::OpenedQuery query("select count(*) n from " + table, session);
     return query["n"].asInt64();
+}
+
+void reserveIdsThrough(const std::filesystem::path& directory, std::int64_t ref) {
+    DBKernel::StoreDatabase::open(DBKernel::DatabaseLocation::ofStore(directory), {})->reserveRefsThrough(ref);
 }
 
 }  // namespace TestSupport

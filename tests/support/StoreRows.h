@@ -5,6 +5,7 @@
 #include "Core/Database/Sql.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace TestSupport {
@@ -18,5 +19,9 @@ void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t produc
              int status = 1);
 // The number of rows of a table, read on the session.
 std::int64_t count(const TSessionHolder& session, const std::string& table);
+
+// Counts every id up to ref as handed out in the store of the directory, as rows
+// that came with their own ids do: the store's next new id is greater.
+void reserveIdsThrough(const std::filesystem::path& directory, std::int64_t ref);
 
 }  // namespace TestSupport

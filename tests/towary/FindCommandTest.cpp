@@ -34,7 +34,9 @@ TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
 
     expectFailure(find("ser"), "Nie znaleziono towaru dla identyfikatora \"ser\".");
     expectBadUsage(find(""), "pusty identyfikator");
-    expectFailure(find("Mleko" + std::string(60000, '*')), "Szukany tekst jest za długi; skróć go.");
+    // SQLite caps the length of a LIKE pattern; a server searches with any.
+    if (!TestSupport::onServer())
+        expectFailure(find("Mleko" + std::string(60000, '*')), "Szukany tekst jest za długi; skróć go.");
 }
 
 TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
