@@ -276,6 +276,7 @@ private:
         bool typed = false;
         std::vector<bool> needsType;  // the server could not type $n from the statement
         bool typeNumbers = false;     // numbers bound untyped met an operator or a column they did not fit
+        bool nullsAsNumbers = false;  // a NULL typed as text met a number's column ("x is null or n = x")
         std::vector<Oid> types;       // what it is prepared with
     };
 
@@ -308,9 +309,9 @@ private:
             part.needsType[number - 1] = true;
             return true;
         }
-        if ((state == "42883" || state == "42804" || state == "42725") && !part.typeNumbers) {
-            part.typeNumbers = true;
-            return true;
+        if (state == "42883" || state == "42804" || state == "42725") {
+            if (!part.typeNumbers) return part.typeNumbers = true;
+            if (!part.nullsAsNumbers) return part.nullsAsNumbers = true;
         }
         return false;
     }
@@ -328,7 +329,8 @@ private:
     }
 
     // The types the values give: a parameter the server could not type takes
-    // its value's (a NULL or a text as text), numbers theirs once they must.
+    // its value's (a text as text, a NULL as text or, once text did not fit, as
+    // a number), numbers theirs once they must.
     std::vector<Oid> typesOf(const Part& part) const {
         std::vector<Oid> types;
         for (std::size_t i = 0; i < part.parameters.size(); ++i) {
@@ -336,7 +338,8 @@ private:
             const Oid number = std::holds_alternative<std::int64_t>(value) ? kInt8
                                : std::holds_alternative<double>(value)     ? kFloat8
                                                                            : 0;
-            types.push_back(part.needsType[i] ? (number != 0 ? number : kText) : part.typeNumbers ? number : 0);
+            const Oid untyped = part.nullsAsNumbers && value.index() == 0 ? kInt8 : kText;
+            types.push_back(part.needsType[i] ? (number != 0 ? number : untyped) : part.typeNumbers ? number : 0);
         }
         return types;
     }
