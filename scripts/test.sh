@@ -9,10 +9,9 @@ bash "$root/scripts/install-deps.sh"
 
 bash "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir "$root/build" -j2 --output-on-failure
-# The suite again with every store's database on a throwaway PostgreSQL 15 server, but for the
-# tests tests/postgresql/pending.txt lists; four at once, as they mostly wait for the server.
-pending=$(grep -v '^#' "$root/tests/postgresql/pending.txt" | paste -sd'|')
-bash "$root/scripts/with-postgresql.sh" ctest --test-dir "$root/build" -j4 --output-on-failure -E "^($pending)\$"
+# The suite again with every store's database on a throwaway PostgreSQL 15 server; four at once,
+# as they mostly wait for the server.
+bash "$root/scripts/with-postgresql.sh" ctest --test-dir "$root/build" -j4 --output-on-failure
 
 # The store under SIGKILL and under eight processes at once, in short runs.
 bash "$root/scripts/kill-test.sh" --kills 50 --products 3000

@@ -149,12 +149,20 @@ bool Session::run(Backend::Statement& statement, const Cursor* running) {
     // SQLite locks the database, not rows: a locking statement takes the write
     // lock, held to the end of the transaction that taking it opens, as
     // Oracle's row locks are.
-    if (statement.locksRows() && !inTransaction()) begin(statement.text(), !statement.locksNowait());
-    if (statement.writes()) settleCursors(running);
-    if (!statement.compound()) return statement.start();
-    bool row = false;
-    atomically(statement.text(), [&] { row = statement.start(); });
-    return row;
+    // On a server the transaction opens at once and the lock comes with the rows: a lock
+    // refused there leaves no transaction behind, as on SQLite, whose refusal is the begin's.
+    const bool opens = statement.locksRows() && !inTransaction();
+    if (opens) begin(statement.text(), !statement.locksNowait());
+    try {
+        if (statement.writes()) settleCursors(running);
+        if (!statement.compound()) return statement.start();
+        bool row = false;
+        atomically(statement.text(), [&] { row = statement.start(); });
+        return row;
+    } catch (...) {
+        if (opens) connection_->rollback();
+        throw;
+    }
 }
 
 void Session::cursorOpened(Cursor& cursor) { cursors_.push_back(&cursor); }

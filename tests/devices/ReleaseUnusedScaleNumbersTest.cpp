@@ -4,6 +4,7 @@
 #include "Modules/Towary/Tools/devices/ReleaseUnusedScaleNumbersAction.h"
 #include "tests/devices/ScaleStore.h"
 #include "tests/support/Failure.h"
+#include "tests/support/StoreTriggers.h"
 
 #include <memory>
 
@@ -82,11 +83,8 @@ TEST_F(ReleaseUnusedScaleNumbers, RunsOnlyWhenSwitchedOnUnlessRunOnDemand) {
 TEST_F(ReleaseUnusedScaleNumbers, AFailureLeavesEveryNumberInPlace) {
     addProduct(1, 1, 5, 45000);
     addProduct(2, 1, 6, 45000);
-    DBKernel::Sql::Command(
-        "create trigger keep_two before update on towar when old.lTowarRef = 2 begin"
-        " select raise(abort, 'Towar 2 jest zablokowany'); end",
-        session_)
-        .execute();
+    TestSupport::refuseWrites(Core::Store::directory(), "towar", "update", "Towar 2 jest zablokowany",
+                              "old.lTowarRef = 2");
     EXPECT_NE(TestSupport::failure([this] { release(); }).find("Towar 2 jest zablokowany"), std::string::npos);
     EXPECT_EQ(scaleNumber(1), "1/5");
     EXPECT_EQ(scaleNumber(2), "1/6");

@@ -4,6 +4,7 @@
 
 #include "Core/BaseDBObjects/TTowar.h"
 #include "Core/Database/Sql.h"
+#include "Core/tools/Utf8.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -18,7 +19,7 @@ protected:
         TTowar towar;
         towar.SetTowarRef(id);
         towar.SetNazwa(name);
-        towar.SetKrNazwa(name.substr(0, 4));
+        towar.SetKrNazwa(std::string(Core::Utf8::substr(name, 0, 4)));
         towar.SetGrIndex(groupIndex);
         towar.SetArtIndex(index);
         towar.SetVAT(13);

@@ -1,3 +1,4 @@
+#include "tests/support/StoreTriggers.h"
 #include "tests/support/TowaryStore.h"
 
 #include <gtest/gtest.h>
@@ -74,9 +75,8 @@ TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarke
     addProduct(5, 1);
     plan(51, 5, 8, 40530, "0");
     exec("create table zapisy (lTowarRef integer)");
-    exec(
-        "create trigger zapis_statusu after update of nStatusAktywnosci on towar begin"
-        " insert into zapisy (lTowarRef) values (new.lTowarRef); end");
+    TestSupport::afterWrites(dir_, "towar", "update of nStatusAktywnosci",
+                             "insert into zapisy (lTowarRef) values (new.lTowarRef)");
 
     const auto first = evening(kStatusChange);
     EXPECT_EQ(first.exitCode, 0) << first.err;
@@ -123,9 +123,7 @@ TEST_F(StatusEvening, AFailingStepLeavesItsWritesUncommittedAndTheOthersGoOn) {
         " nStatusAktywnosci) values (1, 'Schab', '000001', 6, 1, 5, 40000, 1)");
     plan(11, 1, 2, 40545);
     addProduct(2, 4);
-    exec(
-        "create trigger bez_zmian before update of applied on StatusChange begin"
-        " select raise(abort, 'Plan zmian jest zablokowany'); end");
+    TestSupport::refuseWrites(dir_, "StatusChange", "update of applied", "Plan zmian jest zablokowany");
 
     const auto result = evening(kRelease + "\n" + kStatusChange + "\n" + kStockStatus);
     EXPECT_EQ(result.exitCode, 1);

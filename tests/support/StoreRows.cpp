@@ -1,5 +1,7 @@
 #include "tests/support/StoreRows.h"
 
+#include "Core/Database/StoreDatabase.h"
+
 namespace TestSupport {
 
 void addProduct(const TSessionHolder& session, std::int64_t id, const std::string& name, const std::string& groupIndex,
@@ -51,6 +53,10 @@ std::string value(const TSessionHolder& session, const std::string& query) {
     DBKernel::Sql::OpenedQuery result(query, session);
     if (result.empty()) return "<none>";
     return result.field(0).isNull() ? "<null>" : result.field(0).asString();
+}
+
+void reserveIdsThrough(const std::filesystem::path& directory, std::int64_t ref) {
+    DBKernel::StoreDatabase::open(DBKernel::DatabaseLocation::ofStore(directory), {})->reserveRefsThrough(ref);
 }
 
 }  // namespace TestSupport

@@ -5,6 +5,7 @@
 #include "Core/Database/Sql.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace TestSupport {
@@ -22,5 +23,9 @@ std::int64_t count(const TSessionHolder& session, const std::string& table);
 std::string rows(const TSessionHolder& session, const std::string& query, const std::string& separator = "|");
 // The first column of the first row as text: "<none>" for no row, "<null>" for NULL.
 std::string value(const TSessionHolder& session, const std::string& query);
+
+// Counts every id up to ref as handed out in the store of the directory, as rows
+// that came with their own ids do: the store's next new id is greater.
+void reserveIdsThrough(const std::filesystem::path& directory, std::int64_t ref);
 
 }  // namespace TestSupport

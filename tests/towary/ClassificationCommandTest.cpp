@@ -56,9 +56,11 @@ TEST_F(ClassificationCommand, StockPrintsTheThreeQuantities) {
         ASSERT_EQ(sql(statement).exitCode, 0) << statement;
     expectOutput(command("stock", {"100"}), "Stan: 12.5\nZarezerwowano: 4.5\nW serwisie: 1\n");
     expectOutput(command("stock", {"/000100", "--exclude-document", "10"}), "Stan: 12.5\nZarezerwowano: 1.5\nW serwisie: 1\n");
-    ASSERT_EQ(sql("insert into stn (lTowarRef, data, dStan) values (100, 40002, 'dużo')").exitCode, 0);
-    // No "Stan:" without its number.
-    expectFailure(command("stock", {"100"}), "Wartość \"dużo\" nie jest liczbą (kolumna dStan).");
+    // No "Stan:" without its number. Only a store in a file can hold a text in a number's column.
+    if (!TestSupport::onServer()) {
+        ASSERT_EQ(sql("insert into stn (lTowarRef, data, dStan) values (100, 40002, 'dużo')").exitCode, 0);
+        expectFailure(command("stock", {"100"}), "Wartość \"dużo\" nie jest liczbą (kolumna dStan).");
+    }
     expectFailure(command("stock", {"5"}), "Wiersz \"5\" (Spożywcze) nie jest towarem: stan ma tylko towar, nie grupa.");
     expectBadUsage(command("stock", {"100", "--exclude-document", "x"}), "Identyfikator dokumentu \"x\"");
 }

@@ -34,7 +34,9 @@ TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
 
     expectFailure(find("ser"), "Nie znaleziono towaru dla identyfikatora \"ser\".");
     expectBadUsage(find(""), "pusty identyfikator");
-    expectFailure(find("Mleko" + std::string(60000, '*')), "Szukany tekst jest za długi; skróć go.");
+    // SQLite caps the length of a LIKE pattern; a server searches with any.
+    if (!TestSupport::onServer())
+        expectFailure(find("Mleko" + std::string(60000, '*')), "Szukany tekst jest za długi; skróć go.");
 }
 
 TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
@@ -73,10 +75,13 @@ TEST_F(FindCommand, TheSqlTraceShowsTheModulesLikeTheRangeAndTheIndexItSeeks) {
                  "ID 1, indeks 000123: Mleko łaciate; kody: 17, 5901234123457\nZnaleziono: 1.\n");
     const std::string trace = TestSupport::readFile(log);
     EXPECT_NE(trace.find("  |  \twhere sArtIndex like '%000123'\n"), std::string::npos) << trace;
-    // The searched text is bound, so that the next search reuses the statement.
-    EXPECT_NE(trace.find("(reverse_chars(sArtIndex) >= like_prefix(reverse_chars(:literal$1)) and "
-                         "reverse_chars(sArtIndex) < like_prefix_end(reverse_chars(:literal$1)) and "
-                         "sArtIndex like '%' || :literal$1)"),
+    // The searched text is bound, so that the next search reuses the statement. On SQLite the
+    // search seeks the reversed index through a range; a server's planner needs none.
+    const bool server = TestSupport::onServer();
+    EXPECT_NE(trace.find(server ? "sArtIndex like '%' || $1 escape ''"
+                                : "(reverse_chars(sArtIndex) >= like_prefix(reverse_chars(:literal$1)) and "
+                                  "reverse_chars(sArtIndex) < like_prefix_end(reverse_chars(:literal$1)) and "
+                                  "sArtIndex like '%' || :literal$1)"),
               std::string::npos)
         << trace;
     EXPECT_NE(trace.find("parametry: :literal$1 = '000123';\n"), std::string::npos) << trace;
@@ -87,7 +92,8 @@ TEST_F(FindCommand, TheSqlTraceShowsTheModulesLikeTheRangeAndTheIndexItSeeks) {
     EXPECT_EQ(TestSupport::runTowary({"--trace-sql=plan", "find", dir_, "/123"}).exitCode, 0);
     const std::string planned = TestSupport::readFile(log);
     EXPECT_NE(planned.find("plan:\n"), std::string::npos) << planned;
-    EXPECT_NE(planned.find("USING INDEX towar_reversed_sArtIndex"), std::string::npos) << planned;
+    EXPECT_NE(planned.find(server ? " on towar" : "USING INDEX towar_reversed_sArtIndex"), std::string::npos)
+        << planned;
     // Each code of the product is read with a parameter, and the trace shows its value.
     EXPECT_NE(planned.find("parametry: :id = 1;"), std::string::npos) << planned;
 

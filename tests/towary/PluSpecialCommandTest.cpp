@@ -1,4 +1,5 @@
 #include "Core/tools/Gs1.h"
+#include "tests/support/StoreTriggers.h"
 #include "tests/support/TowaryStore.h"
 
 namespace {
@@ -68,9 +69,7 @@ TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
                    "Identyfikator użytkownika \"2147483648\": liczba jest za duża.");
 
     // The history entry is written last: when the store refuses it the code, price and labels go too.
-    expectOutput(sql("create trigger no_history before insert on HistoriaZmian"
-                     " begin select raise(abort, 'historia zmian nieczynna'); end"),
-                 "Zmienionych wierszy: 0\n");
+    TestSupport::refuseWrites(dir_, "HistoriaZmian", "insert", "historia zmian nieczynna");
     const auto failed = run("plu", {"special", "/000101", "5"});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_NE(failed.err.find("historia zmian nieczynna"), std::string::npos) << failed.err;

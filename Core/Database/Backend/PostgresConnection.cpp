@@ -1,6 +1,7 @@
 #include "Core/Database/Backend/PostgresConnection.h"
 
 #include "Core/Database/DatabaseError.h"
+#include "Core/Database/Dialect/ColumnNames.h"
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/tools/IgnoringCase.h"
 #include "Core/tools/Numbers.h"
@@ -275,6 +276,7 @@ private:
         bool typed = false;
         std::vector<bool> needsType;  // the server could not type $n from the statement
         bool typeNumbers = false;     // numbers bound untyped met an operator or a column they did not fit
+        bool nullsAsNumbers = false;  // a NULL typed as text met a number's column ("x is null or n = x")
         std::vector<Oid> types;       // what it is prepared with
     };
 
@@ -307,9 +309,9 @@ private:
             part.needsType[number - 1] = true;
             return true;
         }
-        if ((state == "42883" || state == "42804" || state == "42725") && !part.typeNumbers) {
-            part.typeNumbers = true;
-            return true;
+        if (state == "42883" || state == "42804" || state == "42725") {
+            if (!part.typeNumbers) return part.typeNumbers = true;
+            if (!part.nullsAsNumbers) return part.nullsAsNumbers = true;
         }
         return false;
     }
@@ -327,7 +329,8 @@ private:
     }
 
     // The types the values give: a parameter the server could not type takes
-    // its value's (a NULL or a text as text), numbers theirs once they must.
+    // its value's (a text as text, a NULL as text or, once text did not fit, as
+    // a number), numbers theirs once they must.
     std::vector<Oid> typesOf(const Part& part) const {
         std::vector<Oid> types;
         for (std::size_t i = 0; i < part.parameters.size(); ++i) {
@@ -335,7 +338,8 @@ private:
             const Oid number = std::holds_alternative<std::int64_t>(value) ? kInt8
                                : std::holds_alternative<double>(value)     ? kFloat8
                                                                            : 0;
-            types.push_back(part.needsType[i] ? (number != 0 ? number : kText) : part.typeNumbers ? number : 0);
+            const Oid untyped = part.nullsAsNumbers && value.index() == 0 ? kInt8 : kText;
+            types.push_back(part.needsType[i] ? (number != 0 ? number : untyped) : part.typeNumbers ? number : 0);
         }
         return types;
     }
@@ -360,7 +364,8 @@ private:
             if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
     }
 
-    // The columns of the last part, known before it runs (again once it is prepared again).
+    // The columns of the last part, known before it runs (again once it is prepared again),
+    // named as the module's text spells them rather than folded by the server.
     void describe() {
         types_.clear();
         columnNames_.clear();
@@ -368,10 +373,11 @@ private:
         const Result description(PQdescribePrepared(connection_, parts_.back().name.c_str()));
         if (!description || PQresultStatus(description.get()) != PGRES_COMMAND_OK)
             throw serverError(text(), description.get(), connection_);
+        const Dialect::ColumnNames names(text());
         for (int i = 0; i < PQnfields(description.get()); ++i) {
             const Oid type = PQftype(description.get(), i);
             types_.push_back(type);
-            columnNames_.emplace_back(PQfname(description.get(), i));
+            columnNames_.push_back(names.spelling(PQfname(description.get(), i)));
             const bool tableColumn = PQftable(description.get(), i) != InvalidOid;
             columnDeclaredTypes_.emplace_back(!tableColumn           ? ""
                                               : isIntegerType(type) ? "INTEGER"

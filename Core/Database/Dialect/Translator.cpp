@@ -49,6 +49,12 @@ public:
         if (statement.front().isWord("merge")) {
             const Merge merge = readMerge(statement);
             statements = target_ == Target::postgresql ? std::vector<Nodes>{postgresMerge(merge)} : sqliteMerge(merge);
+        } else if (target_ == Target::sqlite && statement.size() > 2 && statement[0].isWord("lock") &&
+                   statement[1].isWord("table")) {
+            // "lock table T in exclusive mode": the transaction's start holds the whole store
+            // already; what is left is the check that the table is there.
+            statements.push_back({Node::word("select"), Node::number("1"), Node::word("from"), statement[2],
+                                  Node::word("limit"), Node::number("0")});
         } else {
             if (statement.front().isWord("update")) rewriteUpdate(statement);
             if (statement.front().isWord("delete")) rewriteDelete(statement);

@@ -146,7 +146,9 @@ public:
             const auto column = codes ? layout.fields()[i].plu : layout.fields()[i].towar;
             if (!column) continue;
             const auto& name = columns[*column].name;
-            if (std::find(ids.begin(), ids.end(), name) != ids.end()) continue;
+            // An id is named once, whatever the spelling the engine reports the table's column in.
+            if (std::any_of(ids.begin(), ids.end(), [&](const auto& id) { return Core::equalsIgnoringCase(id, name); }))
+                continue;
             names.push_back(name);
             fields_.push_back(i);
         }

@@ -76,6 +76,7 @@ TEST(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
               std::vector<std::string>{"select 1 from Towar where sNazwa not like '%a' or x like '%a' || y"})
         << "a like another operator takes is left alone";
 
+    if (TestSupport::onServer()) GTEST_SKIP() << "the ranges are SQLite's rewrite; a server runs the like as written";
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     EXPECT_NE(plan("sArtIndex like '%000123'", session).find("towar_reversed_sArtIndex"), std::string::npos);
@@ -83,6 +84,7 @@ TEST(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
 }
 
 TEST(LikeRanges, RandomPatternsFindTheSameRowsWithTheRangeAsWithTheLikeAlone) {
+    if (TestSupport::onServer()) GTEST_SKIP() << "the ranges are SQLite's rewrite; a server runs the like as written";
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     RandomTexts random;

@@ -82,14 +82,21 @@ TEST(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThatTo
     session.StartTransaction();
     RefPool::instance().reserveThrough(9000, session);
     session.Rollback();
-    EXPECT_EQ(RefPool::instance().getRef(session), 503) << "a reservation rolled back with its rows is undone";
+    // A server's sequence does not roll back: there the ids are only promised to be new.
+    if (TestSupport::onServer())
+        EXPECT_GT(RefPool::instance().getRef(session), 502);
+    else
+        EXPECT_EQ(RefPool::instance().getRef(session), 503) << "a reservation rolled back with its rows is undone";
 
     TSessionHolder importer = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
     importer.StartTransaction();
     const auto first = GetRef();  // taken on the importer's session: the main session could not write now
     TestSupport::addProduct(importer, first, "Mleko");
     importer.Rollback();
-    EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
+    if (TestSupport::onServer())
+        EXPECT_GT(GetRef(), first);
+    else
+        EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
 }
 
 TEST(RefPool, NeverHandsOutATakenIdNorOneAnIntCannotHold) {
@@ -117,6 +124,8 @@ TEST(RefPool, NeverHandsOutATakenIdNorOneAnIntCannotHold) {
         const auto exhausted = TestSupport::failure<DBKernel::DatabaseError>([&] { GetRef(); });
         EXPECT_NE(exhausted.find("Pula identyfikatorów sklepu jest wyczerpana"), std::string::npos) << exhausted;
     }
+    // The pool's own row in a store in a file (a server's pool is a sequence) keeps an integer.
+    if (TestSupport::onServer()) return;
     OpenedQuery generator("select typeof(lastRef) type, lastRef from RefGenerator", session);
     EXPECT_EQ(generator["type"].asString(), "integer");
     EXPECT_EQ(generator["lastRef"].asInt64(), DBKernel::kLastRef);

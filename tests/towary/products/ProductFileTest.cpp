@@ -9,6 +9,7 @@
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/ProductImport.h"
 #include "tests/support/Failure.h"
+#include "tests/support/StoreTriggers.h"
 #include "tests/towary/products/ProductStoreSupport.h"
 
 using ProductTest::countOf;
@@ -81,10 +82,7 @@ TEST(ProductFile, OneBadRowAmongGoodOnesWritesNothingAndNamesItsLine) {
     EXPECT_EQ(countOf("select count(*) from plu", store.session()), 0);
 
     // A rule of the store the checks before the writing do not know is told in the user's words.
-    DBKernel::Sql::Command("create trigger bez_kawy before insert on towar when new.sNazwa = 'Kawa'"
-                           " begin select raise(abort, 'Kawy sklep nie przyjmuje.'); end",
-                           store.session())
-        .execute();
+    TestSupport::refuseWrites(store.path(), "towar", "insert", "Kawy sklep nie przyjmuje.", "new.sNazwa = 'Kawa'");
     const auto refused = refusal(store, "sNazwa\nHerbata\nKawa\n");
     EXPECT_EQ(refused.rfind(", wiersz 3: ", 0), 0u) << refused;
     EXPECT_TRUE(refused.ends_with(" Nic nie zapisano.")) << refused;

@@ -3,6 +3,7 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/Action/CStatus.h"
 #include "Core/Database/DatabaseError.h"
+#include "Core/Database/Sql.h"
 #include "Core/ReturnReasons/ReturnReasonDao.h"
 #include "Core/ReturnReasons/ReturnReasonsToTills.h"
 #include "Core/System/Sysutils.h"
@@ -53,7 +54,10 @@ bool ReturnReasonBrowser::startTransaction() {
     if (session_.InTransaction()) session_.Rollback();
     try {
         session_.StartTransaction();
+        // A server locks rows, not the store: the window holds the whole list, rows it adds too.
+        DBKernel::Sql::Command("lock table ReturnReason in exclusive mode", session_).execute();
     } catch (const DBKernel::DatabaseError& e) {
+        if (session_.InTransaction()) session_.Rollback();
         if (!e.busy()) throw;
         return false;
     }

@@ -291,3 +291,10 @@ TEST(Translate, NestingIsLimitedBeforeTheRecursiveRulesSeeIt) {
               0u)
         << error.substr(0, 200);
 }
+
+TEST(Translate, ALockOfATableChecksOnlyThatTheTableIsThereOnSqliteAndStaysOnAServer) {
+    EXPECT_EQ(translate("lock table ReturnReason in exclusive mode").statements,
+              Statements{"select 1 from ReturnReason limit 0"});
+    EXPECT_EQ(translate("lock table ReturnReason in exclusive mode", DBKernel::Dialect::Target::postgresql).statements,
+              Statements{"lock table ReturnReason in exclusive mode"});
+}
