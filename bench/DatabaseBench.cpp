@@ -1,14 +1,18 @@
 // The database layer's overhead over bare SQLite calls on the same store
 // file: a prepared select of one code by key, and a scan of 100 000 codes.
-// Both sides read every column of every row into C++ values.
+// Both sides read every column of every row into C++ values. When the PG*
+// variables name a PostgreSQL server, the same cases on a store there, against
+// bare libpq (one prepared statement, PQexecPrepared).
 
 #include "Core/Database/Sql.h"
+#include "bench/BarePostgres.h"
 #include "Core/Store/StoreLocation.h"
 #include "tests/support/TempStore.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <charconv>
 #include <stdexcept>
 #include <string>
 
@@ -19,7 +23,7 @@ const char* const selectByKey = "select lPluRef, sPLU, lTowarRef, nJm, byStatus 
 const char* const scan = "select lPluRef, sPLU, lTowarRef, nJm, byStatus from plu";
 
 // A store with 1000 products and 100 000 codes, made once for all benchmarks
-// and removed at exit.
+// of an engine and removed at exit.
 void fill() {
     TSessionHolder session = TSessionHolder::open();
     DBKernel::TransactionGuard guard(session);
@@ -39,10 +43,20 @@ void fill() {
     guard.commit();
 }
 
+// Makes the engine's store the current one.
 void store() {
     static TestSupport::TempStore temp(TestSupport::TempStore::withDatabase);
+    Core::Store::setDirectory(temp.path());
     static const bool filled = (fill(), true);
     (void)filled;
+}
+
+const Bench::ServerStore& serverStore() {
+    static Bench::ServerStore server;
+    server.use();
+    static const bool filled = (fill(), true);
+    (void)filled;
+    return server;
 }
 
 // A bare connection set up as the layer sets up its own.
@@ -77,6 +91,11 @@ Row readBare(sqlite3_stmt* statement) {
                            static_cast<std::size_t>(sqlite3_column_bytes(statement, 1)))};
 }
 
+Row readBare(const PGresult* result, int row) {
+    return Row{Bench::integerAt(result, row, 0), Bench::integerAt(result, row, 2), Bench::integerAt(result, row, 3),
+               Bench::integerAt(result, row, 4), Bench::textAt(result, row, 1)};
+}
+
 Row readLayer(const DBKernel::Sql::Query& query) {
     return Row{query["lPluRef"].asInt64(), query["lTowarRef"].asInt64(), query["nJm"].asInt64(),
                query["byStatus"].asInt64(), query["sPLU"].asString()};
@@ -98,8 +117,22 @@ void SelectByKeyBare(benchmark::State& state) {
     sqlite3_finalize(statement);
 }
 
-void SelectByKeyLayer(benchmark::State& state) {
-    store();
+void SelectByKeyBarePostgres(benchmark::State& state) {
+    Bench::BarePostgres bare(serverStore());
+    bare.prepare("select_by_key", "select lPluRef, sPLU, lTowarRef, nJm, byStatus from plu where lPluRef = $1", 1);
+    std::int64_t i = 0;
+    for (auto _ : state) {
+        char text[24];
+        *std::to_chars(text, text + sizeof text - 1, key(i++)).ptr = '\0';
+        const char* const values[] = {text};
+        const auto result = bare.run("select_by_key", 1, values);
+        if (PQntuples(result.get()) != 1) throw std::runtime_error("no row");
+        benchmark::DoNotOptimize(readBare(result.get(), 0));
+    }
+}
+
+void SelectByKeyLayer(benchmark::State& state, void (*use)()) {
+    use();
     DBKernel::Sql::PreparedQuery query(selectByKey, TSessionHolder::open());
     std::int64_t i = 0;
     for (auto _ : state) {
@@ -124,8 +157,20 @@ void ScanBare(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * codeCount);
 }
 
-void ScanLayer(benchmark::State& state) {
-    store();
+void ScanBarePostgres(benchmark::State& state) {
+    Bench::BarePostgres bare(serverStore());
+    bare.prepare("scan", scan, 0);
+    for (auto _ : state) {
+        const auto result = bare.run("scan", 0, nullptr);
+        const int rows = PQntuples(result.get());
+        for (int row = 0; row < rows; ++row) benchmark::DoNotOptimize(readBare(result.get(), row));
+        if (rows != codeCount) throw std::runtime_error("wrong row count");
+    }
+    state.SetItemsProcessed(state.iterations() * codeCount);
+}
+
+void ScanLayer(benchmark::State& state, void (*use)()) {
+    use();
     DBKernel::Sql::PreparedQuery query(scan, TSessionHolder::open());
     for (auto _ : state) {
         query.execute();
@@ -140,8 +185,8 @@ void ScanLayer(benchmark::State& state) {
 }
 
 // The scan with the fields looked up once, before the loop.
-void ScanLayerHeldFields(benchmark::State& state) {
-    store();
+void ScanLayerHeldFields(benchmark::State& state, void (*use)()) {
+    use();
     DBKernel::Sql::PreparedQuery query(scan, TSessionHolder::open());
     for (auto _ : state) {
         query.execute();
@@ -158,10 +203,26 @@ void ScanLayerHeldFields(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * codeCount);
 }
 
+void useServer() { serverStore(); }
+
 }  // namespace
 
 BENCHMARK(SelectByKeyBare);
-BENCHMARK(SelectByKeyLayer);
+BENCHMARK_CAPTURE(SelectByKeyLayer, sqlite, store);
 BENCHMARK(ScanBare)->Unit(benchmark::kMillisecond);
-BENCHMARK(ScanLayer)->Unit(benchmark::kMillisecond);
-BENCHMARK(ScanLayerHeldFields)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScanLayer, sqlite, store)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScanLayerHeldFields, sqlite, store)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+const bool serverCases = Bench::serverNamed() && [] {
+    benchmark::RegisterBenchmark("SelectByKeyBarePostgres", SelectByKeyBarePostgres);
+    benchmark::RegisterBenchmark("SelectByKeyLayer/postgresql", SelectByKeyLayer, useServer);
+    benchmark::RegisterBenchmark("ScanBarePostgres", ScanBarePostgres)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ScanLayer/postgresql", ScanLayer, useServer)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("ScanLayerHeldFields/postgresql", ScanLayerHeldFields, useServer)
+        ->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+}  // namespace

@@ -2,7 +2,9 @@
 // of the live ones malformed, against a bare SQLite scan of the check's join
 // that only reads the rows (and the same scan through the database layer).
 // The check's memory is the peak of the C++ heap while it runs, against the
-// bytes of the rows it reads (texts as stored, 8 bytes an integer).
+// bytes of the rows it reads (texts as stored, 8 bytes an integer). When the
+// PG* variables name a PostgreSQL server, the scans and the check also on a
+// smaller store there, against the join run by bare libpq.
 
 #include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
@@ -11,6 +13,7 @@
 #include "Modules/Towary/Tools/plu/UpdatePlu.h"
 #include "apps/towary/SampleSettings.h"
 #include "apps/towary/products/StoreGenerator.h"
+#include "bench/BarePostgres.h"
 #include "tests/support/TempStore.h"
 
 #include <benchmark/benchmark.h>
@@ -71,6 +74,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr std::int64_t kProducts = 816000;  // about a million codes
+constexpr std::int64_t kServerProducts = 40000;  // about 50 000 codes
 
 const std::string kJoin =
     " select p.splu plu, p.lpluref ID , t.sNazwa PNAME, t.sArtIndex PINDEX, t.ltowarref PRODUCTID"
@@ -79,11 +83,13 @@ const std::string kJoin =
 
 double seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
+// The settings of the process, read from the current store's file.
+void registerSetup() { static Core::SetupRegistration setup; }
+
 // The generated store, made once; the repair works on copies of its database.
 struct Store {
     TestSupport::TempStore directory{TestSupport::TempStore::withDatabase};
-    bool settings = (Towary::Host::writeSampleSettings(Core::Store::settingsFile()), true);
-    Core::SetupRegistration setup;
+    bool settings = (Towary::Host::writeSampleSettings(Core::Store::settingsFile()), registerSetup(), true);
     std::filesystem::path pristine = directory.path() / "pristine.db";
     Towary::Host::Products::GeneratedCounts counts;
 
@@ -104,8 +110,30 @@ struct Store {
 
 Store& store() {
     static Store instance;
+    Core::Store::setDirectory(instance.directory.path());
     return instance;
 }
+
+// The same kind of store on the server, smaller.
+struct ServerStore {
+    Bench::ServerStore server;
+
+    ServerStore() {
+        server.use();
+        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
+        registerSetup();
+        Towary::Host::Products::generateProducts({kServerProducts, 1, 1.0}, TSessionHolder::open());
+    }
+};
+
+const Bench::ServerStore& serverStore() {
+    static ServerStore instance;
+    instance.server.use();
+    return instance.server;
+}
+
+void useSqlite() { store(); }
+void useServer() { serverStore(); }
 
 void BareScan(benchmark::State& state) {
     store();
@@ -135,8 +163,24 @@ void BareScan(benchmark::State& state) {
     }
 }
 
-void LayerScan(benchmark::State& state) {
-    store();
+void BareScanPostgres(benchmark::State& state) {
+    Bench::BarePostgres bare(serverStore());
+    bare.prepare("join", kJoin, 0);
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const auto result = bare.run("join", 0, nullptr);
+        const int rows = PQntuples(result.get());
+        for (int row = 0; row < rows; ++row) {
+            for (int text : {0, 2, 3}) benchmark::DoNotOptimize(Bench::textAt(result.get(), row, text));
+            for (int number : {1, 4}) benchmark::DoNotOptimize(Bench::integerAt(result.get(), row, number));
+        }
+        state.SetIterationTime(seconds(start));
+        state.counters["rows"] = static_cast<double>(rows);
+    }
+}
+
+void LayerScan(benchmark::State& state, void (*use)()) {
+    use();
     for (auto _ : state) {
         const auto session = TSessionHolder::open();
         const auto start = Clock::now();
@@ -152,8 +196,8 @@ void LayerScan(benchmark::State& state) {
     }
 }
 
-void Check(benchmark::State& state) {
-    store();
+void Check(benchmark::State& state, void (*use)()) {
+    use();
     for (auto _ : state) {
         const auto session = TSessionHolder::open();
         const auto before = heapInUse.load();
@@ -193,6 +237,19 @@ void CheckAndRepair(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BareScan)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(LayerScan)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(Check)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LayerScan, sqlite, useSqlite)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Check, sqlite, useSqlite)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckAndRepair)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// The server's cases repeat more: a scan of its smaller store takes tens of milliseconds.
+const bool serverCases = Bench::serverNamed() && [] {
+    for (auto* server : {benchmark::RegisterBenchmark("BareScanPostgres", BareScanPostgres),
+                         benchmark::RegisterBenchmark("LayerScan/postgresql", LayerScan, useServer),
+                         benchmark::RegisterBenchmark("Check/postgresql", Check, useServer)})
+        server->UseManualTime()->Iterations(1)->Repetitions(9)->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+}  // namespace

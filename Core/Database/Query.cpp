@@ -27,15 +27,39 @@ bool Query::next() {
 Field Query::resolve(std::string_view column) const {
     if (statement_) {
         const auto& names = statement_->columnNames();
+        // The place's column kept beyond its slot (another name took that
+        // first), or named in another case (a server folds names to lower case).
+        std::size_t slot = slotOf(column.data());
+        for (std::size_t probes = 0; probes < kResolvedSlots && resolved_[slot].name != nullptr; ++probes) {
+            if (resolved_[slot].name == column.data()) {
+                const std::size_t index = resolved_[slot].index;
+                if (Core::equalsIgnoringCase(names[index], column)) return Field(*this, index);
+                break;
+            }
+            slot = (slot + 1) % kResolvedSlots;
+        }
         for (std::size_t i = 0; i < names.size(); ++i)
             if (names[i] == column) {
-                resolved_[slotOf(column.data())] = {column.data(), i};
+                remember(column.data(), i);
                 return Field(*this, i);
             }
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (Core::equalsIgnoringCase(names[i], column)) return Field(*this, i);
+            if (Core::equalsIgnoringCase(names[i], column)) {
+                remember(column.data(), i);
+                return Field(*this, i);
+            }
     }
     throw DatabaseError(text_, "wynik nie ma kolumny " + std::string(column));
+}
+
+void Query::remember(const char* name, std::size_t index) const {
+    std::size_t slot = slotOf(name);
+    // Every slot taken by other names: the first one of this name's is given up.
+    for (std::size_t probes = 0; probes < kResolvedSlots; ++probes) {
+        if (resolved_[slot].name == nullptr || resolved_[slot].name == name) break;
+        slot = (slot + 1) % kResolvedSlots;
+    }
+    resolved_[slot] = {name, index};
 }
 
 Field Query::field(std::size_t index) const {

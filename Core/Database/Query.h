@@ -129,11 +129,13 @@ private:
     }
     const Value& bufferedValue(std::size_t index) const;
     Field resolve(std::string_view column) const;
+    // Keeps the column of the name at that place: in its slot, else in the next free one.
+    void remember(const char* name, std::size_t index) const;
     void readRest() override;
     void bind();
     void stepped(bool row);
 
-    // A column found by the exact spelling of a name, by where the name lay.
+    // A column found by a name, by where the name lay.
     struct Resolved {
         const char* name = nullptr;
         std::size_t index = 0;

@@ -212,7 +212,10 @@ public:
         rows_ = row_ = 0;
     }
 
-    Value column(std::size_t index) const override {
+    Value column(std::size_t index) const override { return toValue(columnView(index)); }
+
+    // The row's texts lie in the result until the next run: read where they lie.
+    ValueView columnView(std::size_t index) const override {
         const int column = static_cast<int>(index);
         if (PQgetisnull(result_.get(), row_, column) != 0) return {};
         const char* text = PQgetvalue(result_.get(), row_, column);
@@ -227,7 +230,7 @@ public:
         if (isRealType(type) || type == kNumeric) {
             if (const auto number = Core::parseNumber<double>(value)) return *number;
         }
-        return std::string(value);
+        return value;
     }
 
     bool writes() const override { return writes_; }

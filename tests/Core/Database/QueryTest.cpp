@@ -1,4 +1,5 @@
 #include "Core/Database/Sql.h"
+#include "Core/tools/IgnoringCase.h"
 #include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
@@ -161,6 +162,30 @@ TEST_F(Query, AColumnFoundByNameIsFoundAfreshForAnotherTextOrAnotherName) {
     EXPECT_EQ(query[column].asString(), "0102");
     column = "LTOWARREF";
     EXPECT_EQ(query[column].asInt64(), 2);
+}
+
+// Names lying close together share the places a query remembers columns in;
+// more names than places, and names in another case, still find their own.
+TEST_F(Query, EveryNameOfAWideRowFindsItsColumnRowAfterRow) {
+    OpenedQuery query("select * from towar order by lTowarRef", session);
+    ASSERT_GT(query.columnCount(), 20U);
+    std::string buffer;
+    std::vector<std::pair<std::size_t, std::size_t>> spans;  // where each name lies in buffer
+    for (std::size_t i = 0; i < query.columnCount(); ++i) {
+        const std::string name = i % 2 == 0 ? query.columnName(i) : Core::lowerAscii(query.columnName(i));
+        spans.emplace_back(buffer.size(), name.size());
+        buffer += name;
+    }
+    int rows = 0;
+    while (query.next()) {
+        for (int pass = 0; pass < 2; ++pass)
+            for (std::size_t i = 0; i < spans.size(); ++i) {
+                const std::string_view name(buffer.data() + spans[i].first, spans[i].second);
+                EXPECT_EQ(query[name].value(), query.field(i).value()) << name;
+            }
+        ++rows;
+    }
+    EXPECT_EQ(rows, 3);
 }
 
 TEST_F(Query, ReopenFetchAllAndTheGridQuery) {
