@@ -20,15 +20,24 @@ std::string Record::text(std::size_t column) const { return DBKernel::toString(v
 
 void Record::set(std::size_t column, DBKernel::Value value) { values_.at(column) = std::move(value); }
 
-void Record::load(const DBKernel::Sql::Query& query) {
+Record::Places Record::placesIn(std::span<const ColumnInfo> columns, const DBKernel::Sql::Query& query) {
     std::unordered_map<std::string, std::size_t> byName;
     for (std::size_t i = 0; i < query.columnCount(); ++i)
         byName.emplace(Core::lowerAscii(query.columnName(i)), i);
-    for (std::size_t c = 0; c < columns_.size(); ++c) {
-        auto found = byName.find(Core::lowerAscii(columns_[c].readName));
-        if (found == byName.end()) found = byName.find(Core::lowerAscii(columns_[c].column));
-        values_[c] = found == byName.end() ? DBKernel::Value{} : query.field(found->second).value();
+    Places places(columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        auto found = byName.find(Core::lowerAscii(columns[c].readName));
+        if (found == byName.end()) found = byName.find(Core::lowerAscii(columns[c].column));
+        if (found != byName.end()) places[c] = found->second;
     }
+    return places;
+}
+
+void Record::load(const DBKernel::Sql::Query& query) { load(query, placesIn(columns_, query)); }
+
+void Record::load(const DBKernel::Sql::Query& query, const Places& places) {
+    for (std::size_t c = 0; c < columns_.size(); ++c)
+        values_[c] = places.at(c) ? query.field(*places[c]).value() : DBKernel::Value{};
 }
 
 }  // namespace BaseDBObjects

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -41,10 +42,18 @@ public:
     // The value as stored; NULL when the field is marked null.
     const DBKernel::Value& value(std::size_t column) const { return values_.at(column); }
 
-    // Fills every field from the current row of the query: a column is found by
-    // its read name, else by its table name, without regard to case; a field
-    // the query lacks, or whose value is NULL, is marked null.
+    // Where each of `columns` lies in the query's rows: a column is found by its
+    // read name, else by its table name, without regard to case; nullopt where the
+    // query lacks it. Found once per result, so that loading many rows does not
+    // search the names again for each.
+    using Places = std::vector<std::optional<std::size_t>>;
+    static Places placesIn(std::span<const ColumnInfo> columns, const DBKernel::Sql::Query& query);
+
+    // Fills every field from the current row of the query, at the places placesIn
+    // gave for it (found here when not given); a field the query lacks, or whose
+    // value is NULL, is marked null.
     void load(const DBKernel::Sql::Query& query);
+    void load(const DBKernel::Sql::Query& query, const Places& places);
     // Sets one field as a row read from a file brings it; NULL marks it null.
     void set(std::size_t column, DBKernel::Value value);
 

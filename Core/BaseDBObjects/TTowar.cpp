@@ -3,6 +3,7 @@
 #include <boost/make_shared.hpp>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -16,9 +17,11 @@ TTowar::TTowar() : Record(kTowarColumns) {}
 std::span<const BaseDBObjects::ColumnInfo> TTowar::columnInfo() { return kTowarColumns; }
 
 void TTowarCollection::load(DBKernel::Sql::Query& query) {
+    std::optional<BaseDBObjects::Record::Places> places;
     while (query.next()) {
+        if (!places) places = TTowar::placesIn(kTowarColumns, query);
         auto product = boost::make_shared<TTowar>();
-        product->load(query);
+        product->load(query, *places);
         items_.push_back(std::move(product));
     }
 }
