@@ -58,8 +58,9 @@ std::string routinesDigest() {
     return std::to_string(crc.checksum()) + "-" + std::to_string(script.size());
 }
 
-bool routinesCurrent(Backend::Connection& connection) {
-    if (!tablesOf(connection).contains(kRoutinesTable)) return false;
+// `tables`: the database's, as tablesOf gives them.
+bool routinesCurrent(Backend::Connection& connection, const std::set<std::string>& tables) {
+    if (!tables.contains(kRoutinesTable)) return false;
     const auto query = connection.prepare(std::string("select digest from ") + kRoutinesTable);
     return query->start() && query->column(0) == Value(routinesDigest());
 }
@@ -72,8 +73,10 @@ void defineRoutines(Backend::Connection& connection) {
 }
 
 // From `version` up: the migrations the database lacks (and a server's
-// routines when they are not this build's), in one transaction.
-void migrate(Backend::Connection& connection, int version, const DatabaseLocation& location) {
+// routines when they are not this build's), in one transaction. `tables`: the
+// database's before. False when it had nothing to do.
+bool migrate(Backend::Connection& connection, int version, const DatabaseLocation& location,
+             const std::set<std::string>& tables) {
     const auto migrations = migrationsFor(location);
     const int latest = migrations.back().number;
     const auto newer = [latest](int found) {
@@ -82,7 +85,7 @@ void migrate(Backend::Connection& connection, int version, const DatabaseLocatio
                                   "); potrzebna jest nowsza wersja programu.");
     };
     if (version > latest) throw newer(version);
-    if (version == latest && (!location.onServer() || routinesCurrent(connection))) return;
+    if (version == latest && (!location.onServer() || routinesCurrent(connection, tables))) return false;
 
     connection.begin(true);
     try {
@@ -103,12 +106,13 @@ void migrate(Backend::Connection& connection, int version, const DatabaseLocatio
             }
         }
         if (version != latest) connection.setSchemaVersion(latest);
-        if (location.onServer() && !routinesCurrent(connection)) defineRoutines(connection);
+        if (location.onServer() && !routinesCurrent(connection, tablesOf(connection))) defineRoutines(connection);
         connection.commit();
     } catch (...) {
         connection.rollback();
         throw;
     }
+    return true;
 }
 
 std::unique_ptr<Backend::Connection> connect(const DatabaseLocation& location, const Backend::ConnectionOptions& options) {
@@ -122,13 +126,13 @@ void create(const DatabaseLocation& location) {
         const auto connection = connect(location, Backend::ConnectionOptions{});
         if (connection->schemaVersion() != 0)
             throw std::runtime_error("Baza danych sklepu już istnieje: " + location.text());
-        migrate(*connection, 0, location);
+        migrate(*connection, 0, location, {});
         return;
     }
     const auto& file = location.file();
     if (std::filesystem::exists(file)) throw std::runtime_error("Baza danych sklepu już istnieje: " + file.string());
     const auto connection = Backend::openSqlite(file, Backend::ConnectionOptions{}, true);
-    migrate(*connection, 0, location);
+    migrate(*connection, 0, location, {});
 }
 
 std::unique_ptr<Backend::Connection> open(const DatabaseLocation& location, const Backend::ConnectionOptions& options) {
@@ -158,8 +162,9 @@ void upgrade(Backend::Connection& connection, const DatabaseLocation& location) 
     // A database no build made: no migration of the store's schema was ever applied to it.
     const int version = connection.schemaVersion();
     if (version == 0) throw notAStore(location, "baza nie ma schematu sklepu");
-    migrate(connection, version, location);
-    const auto present = tablesOf(connection);
+    // Read once: a store already current (nearly every open) lists its tables for nothing else.
+    auto present = tablesOf(connection);
+    if (migrate(connection, version, location, present)) present = tablesOf(connection);
     std::string missing;
     for (const auto& table : schemaTables()) {
         // A server's id pool is a sequence, not the generator's table.

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <set>
 #include <string_view>
+#include <type_traits>
 
 namespace DBKernel::Backend {
 namespace {
@@ -79,12 +80,15 @@ DatabaseError serverError(const std::string& statement, const PGresult* result, 
     return DatabaseError(statement, reason, codeOf(state));
 }
 
+bool succeeded(const PGresult* result) {
+    const auto status = result != nullptr ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
 // Runs a statement without parameters; throws naming `statement` (the caller's text) on failure.
 Result execute(PGconn* connection, const std::string& sql, const std::string& statement) {
     Result result(PQexec(connection, sql.c_str()));
-    const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw serverError(statement, result.get(), connection);
+    if (!succeeded(result.get())) throw serverError(statement, result.get(), connection);
     return result;
 }
 
@@ -95,25 +99,34 @@ Result execute(PGconn* connection, const std::string& sql, const std::string& st
                const std::vector<Oid>& types, const std::vector<const char*>& values) {
     Result result(PQexecParams(connection, sql.c_str(), static_cast<int>(values.size()),
                                types.empty() ? nullptr : types.data(), values.data(), nullptr, nullptr, 0));
-    const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw serverError(statement, result.get(), connection);
+    if (!succeeded(result.get())) throw serverError(statement, result.get(), connection);
     return result;
 }
 
 // Runs body inside a savepoint when a transaction is open, so that its failure
 // undoes it alone and leaves the transaction usable, as Oracle's statements do.
+// The body fails by throwing, or by returning the server's refusal (a Result),
+// which the caller then reads.
 template <class Body>
 auto alone(PGconn* connection, const std::string& statement, Body body) {
     if (PQtransactionStatus(connection) != PQTRANS_INTRANS) return body();
     execute(connection, "savepoint towary_statement", statement);
+    const auto undo = [&] {
+        execute(connection, "rollback to savepoint towary_statement", statement);
+        execute(connection, "release savepoint towary_statement", statement);
+    };
     try {
         auto result = body();
+        if constexpr (std::is_same_v<decltype(result), Result>) {
+            if (!succeeded(result.get())) {
+                undo();
+                return result;
+            }
+        }
         execute(connection, "release savepoint towary_statement", statement);
         return result;
     } catch (...) {
-        execute(connection, "rollback to savepoint towary_statement", statement);
-        execute(connection, "release savepoint towary_statement", statement);
+        undo();
         throw;
     }
 }
@@ -282,13 +295,11 @@ private:
     // a failed preparation inside a transaction undoes itself alone, as a
     // statement does. The server's refusal, or nothing.
     Result tryPrepare(Part& part, const std::vector<Oid>& types) {
-        const bool guarded = PQtransactionStatus(connection_) == PQTRANS_INTRANS;
-        if (guarded) execute(connection_, "savepoint towary_statement", text());
-        Result prepared(PQprepare(connection_, part.name.c_str(), part.sql.c_str(), static_cast<int>(types.size()),
-                                  types.empty() ? nullptr : types.data()));
-        const bool done = prepared && PQresultStatus(prepared.get()) == PGRES_COMMAND_OK;
-        if (guarded && !done) execute(connection_, "rollback to savepoint towary_statement", text());
-        if (guarded) execute(connection_, "release savepoint towary_statement", text());
+        Result prepared = alone(connection_, text(), [&] {
+            return Result(PQprepare(connection_, part.name.c_str(), part.sql.c_str(), static_cast<int>(types.size()),
+                                    types.empty() ? nullptr : types.data()));
+        });
+        const bool done = succeeded(prepared.get());
         part.prepared = done;
         if (done) part.types = types;
         return done ? Result() : std::move(prepared);
