@@ -77,7 +77,7 @@ void Session::begin(const std::string& what, bool wait) {
     try {
         connection_->begin(wait);
     } catch (const DatabaseError& e) {
-        throw DatabaseError(what, e.reason(), e.code());
+        throw e.naming(what);
     }
     transactionHolder = this;
 }

@@ -2,9 +2,11 @@
 
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Dialect/Dialect.h"
+#include "Core/Debug/Debug.h"
 #include "Core/tools/IgnoringCase.h"
 #include "Core/tools/Numbers.h"
 
+#include <libpq-events.h>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
@@ -54,7 +56,32 @@ int codeOf(std::string_view state) {
     if (state.starts_with("28")) return SQLITE_AUTH;
     if (state == "42501") return SQLITE_PERM;
     if (state == "54000" || state == "22001") return SQLITE_TOOBIG;
+    // A value out of the range of its type: a number, a date, a time span.
+    if (state == "22003" || state == "22008" || state == "22015") return SQLITE_RANGE;
+    // Any other value the server could not take: a bad number or date, a division by zero.
+    if (state.starts_with("22")) return SQLITE_MISMATCH;
     return SQLITE_ERROR;
+}
+
+// The server's name as messages give it (DatabaseLocation::text()), kept with
+// the libpq connection so that every failure on it names it.
+int keepsServerName(PGEventId, void*, void*) { return 1; }
+
+void nameServer(PGconn* connection, const std::string& name) {
+    PQregisterEventProc(connection, keepsServerName, "towary", nullptr);
+    PQsetInstanceData(connection, keepsServerName, const_cast<std::string*>(&name));
+}
+
+std::string serverName(const PGconn* connection) {
+    const auto* name = static_cast<const std::string*>(PQinstanceData(connection, keepsServerName));
+    return name != nullptr ? *name : std::string();
+}
+
+// libpq's own reason, without its line ends.
+std::string libpqReason(const PGconn* connection) {
+    std::string reason = PQerrorMessage(connection);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' ')) reason.pop_back();
+    return reason;
 }
 
 std::string field(const PGresult* result, int code) {
@@ -64,7 +91,10 @@ std::string field(const PGresult* result, int code) {
 
 // The server's reason; a key's or a column's failure names them after a colon, as the layer's messages expect.
 DatabaseError serverError(const std::string& statement, const PGresult* result, PGconn* connection) {
-    if (result == nullptr) return DatabaseError(statement, PQerrorMessage(connection), SQLITE_IOERR);
+    const std::string server = serverName(connection);
+    // The server or the network ended the connection.
+    if (result == nullptr || PQstatus(connection) == CONNECTION_BAD)
+        return DatabaseError(statement, libpqReason(connection), SQLITE_IOERR, server);
     const std::string state = field(result, PG_DIAG_SQLSTATE);
     std::string reason = field(result, PG_DIAG_MESSAGE_PRIMARY);
     if (reason.empty()) reason = PQresultErrorMessage(result);
@@ -77,7 +107,7 @@ DatabaseError serverError(const std::string& statement, const PGresult* result, 
         if (open != std::string::npos && close != std::string::npos && close > open)
             reason += ": " + table + "." + detail.substr(open + 1, close - open - 1);
     }
-    return DatabaseError(statement, reason, codeOf(state));
+    return DatabaseError(statement, reason, codeOf(state), server);
 }
 
 bool succeeded(const PGresult* result) {
@@ -427,16 +457,23 @@ private:
     std::int64_t rowsChanged_ = 0;
 };
 
+// The server's notices and warnings go to the log: a user never reads them on
+// the terminal in the server's English.
+void logNotice(void*, const PGresult* notice) {
+    Core::Debug::logLine("Serwer bazy danych: " + field(notice, PG_DIAG_SEVERITY) + ": " +
+                             field(notice, PG_DIAG_MESSAGE_PRIMARY),
+                         Core::SrcInfo{"Core/Database/Backend/PostgresConnection", __LINE__, "logNotice"});
+}
+
 class PostgresConnection final : public Connection {
 public:
     PostgresConnection(const std::string& connection, const std::string& shown, const ConnectionOptions& options)
-        : connection_(PQconnectdb(connection.c_str())) {
-        if (!connection_ || PQstatus(connection_.get()) != CONNECTION_OK)
-            throw DatabaseError("połączenie z serwerem bazy danych " + shown,
-                                connection_ ? PQerrorMessage(connection_.get()) : "brak pamięci", SQLITE_CANTOPEN);
+        : shown_(shown), connection_(PQconnectdb(connection.c_str())) {
+        if (!connection_ || PQstatus(connection_.get()) != CONNECTION_OK) throw refused(connection);
+        nameServer(connection_.get(), shown_);
+        PQsetNoticeReceiver(connection_.get(), logNotice, nullptr);
         if (PQsetClientEncoding(connection_.get(), "UTF8") != 0)
-            throw DatabaseError("połączenie z serwerem bazy danych " + shown, PQerrorMessage(connection_.get()),
-                                SQLITE_CANTOPEN);
+            throw DatabaseError(opening(), libpqReason(connection_.get()), SQLITE_IOERR, shown_);
         // The busy timeout is how long a statement waits for another workstation's row lock.
         // 0 would mean no limit on the server: a session that must not wait waits a millisecond.
         execute(connection_.get(),
@@ -532,6 +569,20 @@ public:
     }
 
 private:
+    std::string opening() const { return "połączenie z serwerem bazy danych " + shown_; }
+
+    // The failed connection's refusal: a server that answers refused the login (a
+    // user, a password or a database it does not know); else it does not answer.
+    DatabaseError refused(const std::string& connection) const {
+        if (!connection_) return DatabaseError(opening(), "brak pamięci", SQLITE_NOMEM, shown_);
+        PGconn* failed = connection_.get();
+        const bool answers = PQconnectionNeedsPassword(failed) != 0 || PQconnectionUsedPassword(failed) != 0 ||
+                             PQping(connection.c_str()) == PQPING_OK;
+        return DatabaseError(opening(), libpqReason(failed), answers ? SQLITE_AUTH : SQLITE_CANTOPEN, shown_);
+    }
+
+    // Outlives the connection, which names the server by it.
+    std::string shown_;
     ConnectionHandle connection_;
     unsigned long statements_ = 0;  // names the prepared statements
     std::set<std::string> serverFunctions_;
