@@ -13,8 +13,12 @@
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <sqlite3.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -136,7 +140,64 @@ TEST_F(Server, TheServersNoticesGoToTheLogNotToTheTerminal) {
     EXPECT_NE(logged.str().find("uwaga z serwera"), std::string::npos) << logged.str();
 }
 
+TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnectsAgain) {
+    auto session = TSessionHolder::open();
+    const auto terminate = [&session] {
+        const auto pid = OpenedQuery("select pg_backend_pid() from dual", session).field(0).asInt64();
+        // Waits (up to a bound) for the backend to end, so that the session meets a connection already gone.
+        OpenedQuery("select pg_terminate_backend(" + std::to_string(pid) + ", 60000) from dual", TSessionHolder::open());
+    };
+    const auto failure = [&session](const std::string& statement) {
+        try {
+            Command(statement, session).execute();
+        } catch (const DatabaseError& e) {
+            return Core::userMessage(e);
+        }
+        return std::string("(wykonano)");
+    };
+    terminate();
+    const auto lost = failure("update towar set sNazwa = 'Kefir' where lTowarRef = 1");
+    EXPECT_NE(lost.find("Połączenie z serwerem bazy danych sklepu " + DatabaseLocation::current().text() +
+                        " zostało przerwane"),
+              std::string::npos)
+        << lost;
+    EXPECT_EQ(count(session, "towar"), 1) << "the next statement connects again";
+
+    session.StartTransaction();
+    Command("update towar set sNazwa = 'Kefir' where lTowarRef = 1", session).execute();
+    terminate();
+    EXPECT_NE(failure("update plu set byStatus = 1 where lPluRef = 11").find("przerwane"), std::string::npos);
+    EXPECT_NE(failure("update plu set byStatus = 1 where lPluRef = 12").find("przerwane"), std::string::npos)
+        << "the lost transaction's later statements fail too, until it is ended";
+    session.Rollback();
+    EXPECT_EQ(OpenedQuery("select sNazwa from towar where lTowarRef = 1", session).field(0).asString(), "Mleko")
+        << "nothing of the lost transaction was written";
+}
+
 }  // namespace
+
+// A workstation does not hang on a server that accepts the connection and never answers.
+TEST(ServerConnection, AServerThatNeverAnswersIsGivenUpInPolish) {
+    if (!TestSupport::onServer()) GTEST_SKIP() << "only on the PostgreSQL run (TOWARY_TEST_POSTGRESQL)";
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const auto server = "postgresql://sklep@127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/sklep_0412";
+    try {
+        DBKernel::Session::open(DatabaseLocation::server(server));
+        ADD_FAILURE() << "nothing answers there";
+    } catch (const DatabaseError& e) {
+        EXPECT_NE(Core::userMessage(e).find(server + ": serwer nie odpowiada"), std::string::npos)
+            << Core::userMessage(e);
+    }
+    ::close(listener);
+}
 
 // A server that does not answer, or refuses the login, is named as the store names it, without the password.
 TEST(ServerConnection, AServerDownOrRefusingTheLoginReadsAsTheServersFailureInPolish) {
