@@ -574,18 +574,18 @@ public:
     }
 
     // The server runs the store's routines itself (the schema's routines
-    // script): a function the layer serves must be one the server has.
+    // script): a function the layer serves must be one the server has. A name
+    // without a schema is the store's schema's (the connection's search_path).
     void defineFunction(const std::string& name, int, FunctionBody) override {
         if (serverFunctions_.empty()) {
-            const auto result = execute(live(),
-                                        "select lower(n.nspname || '.' || p.proname) from pg_proc p join "
-                                        "pg_namespace n on n.oid = p.pronamespace");
+            const auto result =
+                execute(live(),
+                        "select lower(case when n.nspname = current_schema() then '' else n.nspname || '.' end || "
+                        "p.proname) from pg_proc p join pg_namespace n on n.oid = p.pronamespace");
             for (int row = 0; row < PQntuples(result.get()); ++row)
                 serverFunctions_.insert(PQgetvalue(result.get(), row, 0));
         }
-        std::string qualified = Core::lowerAscii(name);
-        if (qualified.find('.') == std::string::npos) qualified = "public." + qualified;
-        if (!serverFunctions_.contains(qualified))
+        if (!serverFunctions_.contains(Core::lowerAscii(name)))
             throw DatabaseError("(funkcja " + name + ")",
                                 "serwer bazy danych nie ma tej funkcji sklepu; schemat na serwerze jest niepełny");
     }

@@ -4,12 +4,15 @@
 
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/DatabaseLocation.h"
+#include "Core/Database/Backend/PostgresConnection.h"
 #include "Core/Database/Sql.h"
+#include "Core/Database/StoreDatabase.h"
 #include "Core/Debug/Debug.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/UserMessage.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/RunTowary.h"
+#include "tests/support/ServerDatabase.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -197,6 +200,20 @@ TEST(ServerConnection, AServerThatNeverAnswersIsGivenUpInPolish) {
             << Core::userMessage(e);
     }
     ::close(listener);
+}
+
+// A store in a schema of its own beside others in one database: the schema the connection text's search_path names.
+TEST(ServerSchema, AStoreInASchemaOfItsOwnIsMadeOpenedAndRunsItsRoutines) {
+    if (!TestSupport::onServer()) GTEST_SKIP() << "only on the PostgreSQL run (TOWARY_TEST_POSTGRESQL)";
+    TestSupport::TempStore scratch;
+    const TestSupport::ServerDatabase database;
+    DBKernel::Backend::openPostgres(database.connection(), "test", {})->runScript("create schema sklep");
+    const auto location = DatabaseLocation::server(database.connection() + " options='-c search_path=sklep'");
+    DBKernel::StoreDatabase::create(location);
+    const TSessionHolder session(DBKernel::Session::open(location));
+    EXPECT_GT(OpenedQuery("select newref id from dual", session).field(0).asInt64(), 0);
+    EXPECT_EQ(OpenedQuery("select count(*) from pg_tables where schemaname = 'public'", session).field(0).asInt64(), 0)
+        << "the store's tables are in its own schema";
 }
 
 // A server that does not answer, or refuses the login, is named as the store names it, without the password.
