@@ -6,14 +6,13 @@
 #include "Core/Database/Schema.h"
 #include "Core/tools/IgnoringCase.h"
 
-#include <boost/crc.hpp>
-
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <variant>
 
 namespace DBKernel::StoreDatabase {
 namespace {
@@ -47,33 +46,43 @@ std::span<const Schema::Migration> migrationsFor(const DatabaseLocation& locatio
     return location.onServer() ? Schema::postgresqlMigrations() : Schema::migrations();
 }
 
-// The server's copy of the store's routines is this build's when the digest it
-// keeps is that of this build's script.
-constexpr const char* kRoutinesTable = "towary_routines";
+// The server keeps the version of the routines it runs, so that workstations
+// on two builds do not define their routines over each other's: a build
+// defines its own only over older ones, and refuses a server's newer ones.
+constexpr const char* kRoutinesTable = "towary_routines_version";
 
-std::string routinesDigest() {
-    boost::crc_32_type crc;
-    const auto script = Schema::postgresqlRoutines();
-    crc.process_bytes(script.data(), script.size());
-    return std::to_string(crc.checksum()) + "-" + std::to_string(script.size());
+// `tables`: the database's, as tablesOf gives them. 0: none recorded.
+int routinesVersion(Backend::Connection& connection, const std::set<std::string>& tables) {
+    if (!tables.contains(kRoutinesTable)) return 0;
+    const auto query = connection.prepare(std::string("select max(version) from ") + kRoutinesTable);
+    if (!query->start()) return 0;
+    const auto version = query->column(0);
+    return std::holds_alternative<std::int64_t>(version) ? static_cast<int>(std::get<std::int64_t>(version)) : 0;
 }
 
-// `tables`: the database's, as tablesOf gives them.
-bool routinesCurrent(Backend::Connection& connection, const std::set<std::string>& tables) {
-    if (!tables.contains(kRoutinesTable)) return false;
-    const auto query = connection.prepare(std::string("select digest from ") + kRoutinesTable);
-    return query->start() && query->column(0) == Value(routinesDigest());
+// Whether the server runs routines older than this build's; refuses newer ones.
+bool routinesOutdated(Backend::Connection& connection, const std::set<std::string>& tables,
+                      const DatabaseLocation& location) {
+    const int ours = Schema::postgresqlRoutinesVersion();
+    const int found = routinesVersion(connection, tables);
+    if (found > ours)
+        throw std::runtime_error("Funkcje bazy danych sklepu na serwerze " + location.text() + " (wersja " +
+                                 std::to_string(found) + ") są nowsze niż funkcje tego programu (wersja " +
+                                 std::to_string(ours) + "); potrzebna jest nowsza wersja programu.");
+    return found < ours;
 }
 
 void defineRoutines(Backend::Connection& connection) {
     connection.runScript(std::string(Schema::postgresqlRoutines()));
-    connection.runScript(std::string("create table if not exists ") + kRoutinesTable + " (digest text not null);" +
-                         "delete from " + kRoutinesTable + "; insert into " + kRoutinesTable + " values ('" +
-                         routinesDigest() + "')");
+    // The digest an earlier build kept in towary_routines gives way to the version.
+    connection.runScript(std::string("drop table if exists towary_routines; create table if not exists ") +
+                         kRoutinesTable + " (version integer not null); delete from " + kRoutinesTable +
+                         "; insert into " + kRoutinesTable + " values (" +
+                         std::to_string(Schema::postgresqlRoutinesVersion()) + ")");
 }
 
 // From `version` up: the migrations the database lacks (and a server's
-// routines when they are not this build's), in one transaction. `tables`: the
+// routines when they are older than this build's), in one transaction. `tables`: the
 // database's before. False when it had nothing to do.
 bool migrate(Backend::Connection& connection, int version, const DatabaseLocation& location,
              const std::set<std::string>& tables) {
@@ -85,7 +94,7 @@ bool migrate(Backend::Connection& connection, int version, const DatabaseLocatio
                                   "); potrzebna jest nowsza wersja programu.");
     };
     if (version > latest) throw newer(version);
-    if (version == latest && (!location.onServer() || routinesCurrent(connection, tables))) return false;
+    if (version == latest && (!location.onServer() || !routinesOutdated(connection, tables, location))) return false;
 
     connection.begin(true);
     try {
@@ -106,7 +115,8 @@ bool migrate(Backend::Connection& connection, int version, const DatabaseLocatio
             }
         }
         if (version != latest) connection.setSchemaVersion(latest);
-        if (location.onServer() && !routinesCurrent(connection, tablesOf(connection))) defineRoutines(connection);
+        if (location.onServer() && routinesOutdated(connection, tablesOf(connection), location))
+            defineRoutines(connection);
         connection.commit();
     } catch (...) {
         connection.rollback();

@@ -4,6 +4,7 @@
 
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/DatabaseLocation.h"
+#include "Core/Database/Schema.h"
 #include "Core/Database/Backend/PostgresConnection.h"
 #include "Core/Database/Sql.h"
 #include "Core/Database/StoreDatabase.h"
@@ -175,6 +176,30 @@ TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnect
     session.Rollback();
     EXPECT_EQ(OpenedQuery("select sNazwa from towar where lTowarRef = 1", session).field(0).asString(), "Mleko")
         << "nothing of the lost transaction was written";
+}
+
+TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesAndABuildOlderThanThemIsRefused) {
+    const int ours = DBKernel::Schema::postgresqlRoutinesVersion();
+    const auto recorded = [] {
+        return OpenedQuery("select version from towary_routines_version", TSessionHolder::open()).field(0).asInt64();
+    };
+    EXPECT_EQ(recorded(), ours);
+    TSessionHolder::open().session().connection().runScript(
+        "update towary_routines_version set version = " + std::to_string(ours - 1) + "; drop function polish_lower(text)");
+    EXPECT_EQ(recorded(), ours) << "a build defines its routines over older ones";
+    EXPECT_EQ(OpenedQuery("select polish_lower('ŻÓŁW') from dual", TSessionHolder::open()).field(0).asString(), "żółw");
+
+    TSessionHolder::open().session().connection().runScript("update towary_routines_version set version = " +
+                                                            std::to_string(ours + 1));
+    try {
+        TSessionHolder::open();
+        FAIL() << "the server runs a newer build's routines";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("są nowsze niż funkcje tego programu (wersja " + std::to_string(ours) +
+                                             "); potrzebna jest nowsza wersja programu"),
+                  std::string::npos)
+            << e.what();
+    }
 }
 
 }  // namespace
