@@ -81,6 +81,9 @@ void defineRoutines(Backend::Connection& connection) {
                          std::to_string(Schema::postgresqlRoutinesVersion()) + ")");
 }
 
+// How long a server's upgrade waits for another workstation's upgrade, or for a table it alters.
+constexpr const char* kUpgradeWait = "5min";
+
 // From `version` up: the migrations the database lacks (and a server's
 // routines when they are older than this build's), in one transaction. `tables`: the
 // database's before. False when it had nothing to do.
@@ -99,8 +102,11 @@ bool migrate(Backend::Connection& connection, int version, const DatabaseLocatio
     connection.begin(true);
     try {
         // Workstations upgrading one server at once take turns here; on a file
-        // the transaction's write lock does the same.
-        if (location.onServer()) connection.runScript("select pg_advisory_xact_lock(4711)");
+        // the transaction's write lock does the same. An upgrade waits for another's
+        // to end, and for the tables it alters, longer than a statement waits for a row.
+        if (location.onServer())
+            connection.runScript(std::string("set local lock_timeout = '") + kUpgradeWait +
+                                 "'; select pg_advisory_xact_lock(4711)");
         // Another process may have made or upgraded the store while this one waited for the lock.
         const bool creating = version == 0;
         version = connection.schemaVersion();

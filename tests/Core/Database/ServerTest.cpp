@@ -28,6 +28,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 using DBKernel::DatabaseError;
 using DBKernel::DatabaseLocation;
@@ -199,6 +200,41 @@ TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesAndABuildOlderThanThem
                                              "); potrzebna jest nowsza wersja programu"),
                   std::string::npos)
             << e.what();
+    }
+}
+
+TEST_F(Server, AnUpgradeWaitsForAnotherWorkstationsUpgradeThenFindsTheStoreCurrent) {
+    const auto location = DatabaseLocation::current();
+    const auto connect = [&] { return DBKernel::Backend::openPostgres(location.connection(), location.text(), {}); };
+    // Another workstation upgrades the store: its routines recorded as older, then its upgrade's lock taken.
+    const auto other = connect();
+    other->runScript("update towary_routines_version set version = 0");
+    other->begin(true);
+    other->runScript("select pg_advisory_xact_lock(4711)");
+
+    std::atomic<bool> done = false;
+    std::exception_ptr failure;
+    std::thread upgrading([&] {
+        try {
+            // Its statements wait a millisecond for a row; its upgrade waits longer.
+            DBKernel::Session::open(location, DBKernel::SessionOptions{std::chrono::milliseconds(1)});
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+    });
+    const auto observer = connect();
+    const auto waiting = observer->prepare("select count(*) from pg_locks where locktype = 'advisory' and not granted");
+    while (!done && (!waiting->start() || std::get<std::int64_t>(waiting->column(0)) == 0))
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    other->runScript("update towary_routines_version set version = " +
+                     std::to_string(DBKernel::Schema::postgresqlRoutinesVersion()));
+    other->commit();
+    upgrading.join();
+    try {
+        if (failure) std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        FAIL() << "the upgrade waited for the other one: " << e.what();
     }
 }
 
