@@ -84,45 +84,51 @@ void defineRoutines(Backend::Connection& connection) {
 // How long a server's upgrade waits for another workstation's upgrade, or for a table it alters.
 constexpr const char* kUpgradeWait = "5min";
 
-// From `version` up: the migrations the database lacks (and a server's
-// routines when they are older than this build's), in one transaction. `tables`: the
-// database's before. False when it had nothing to do.
-bool migrate(Backend::Connection& connection, int version, const DatabaseLocation& location,
-             const std::set<std::string>& tables) {
+std::runtime_error newerSchema(int found, int latest) {
+    return std::runtime_error("Schemat bazy danych sklepu (wersja " + std::to_string(found) +
+                              ") jest nowszy niż ten program (wersja " + std::to_string(latest) +
+                              "); potrzebna jest nowsza wersja programu.");
+}
+
+// From `version` (0: none, a store being made) up, inside the caller's
+// transaction: the migrations the database lacks, and a server's routines
+// when they are older than this build's.
+void applyMigrations(Backend::Connection& connection, int version, const DatabaseLocation& location) {
     const auto migrations = migrationsFor(location);
     const int latest = migrations.back().number;
-    const auto newer = [latest](int found) {
-        return std::runtime_error("Schemat bazy danych sklepu (wersja " + std::to_string(found) +
-                                  ") jest nowszy niż ten program (wersja " + std::to_string(latest) +
-                                  "); potrzebna jest nowsza wersja programu.");
-    };
-    if (version > latest) throw newer(version);
-    if (version == latest && (!location.onServer() || !routinesOutdated(connection, tables, location))) return false;
+    // Workstations upgrading one server at once take turns here; on a file
+    // the transaction's write lock does the same. An upgrade waits for another's
+    // to end, and for the tables it alters, longer than a statement waits for a row.
+    if (location.onServer())
+        connection.runScript(std::string("set local lock_timeout = '") + kUpgradeWait +
+                             "'; select pg_advisory_xact_lock(4711)");
+    // Another process may have made or upgraded the store while this one waited for the lock.
+    const bool creating = version == 0;
+    version = connection.schemaVersion();
+    if (creating && version != 0) throw std::runtime_error("Baza danych sklepu już istnieje: " + location.text());
+    if (version > latest) throw newerSchema(version, latest);
+    for (const auto& migration : migrations) {
+        if (migration.number <= version) continue;
+        try {
+            connection.runScript(std::string(migration.script));
+        } catch (const DatabaseError& e) {
+            throw DatabaseError("migracja schematu " + std::string(migration.name), e.reason());
+        }
+    }
+    if (version != latest) connection.setSchemaVersion(latest);
+    if (location.onServer() && routinesOutdated(connection, tablesOf(connection), location)) defineRoutines(connection);
+}
 
+// The same in a transaction of its own, when the database lacks any of it.
+// `tables`: the database's before. False when it had nothing to do.
+bool migrate(Backend::Connection& connection, int version, const DatabaseLocation& location,
+             const std::set<std::string>& tables) {
+    const int latest = migrationsFor(location).back().number;
+    if (version > latest) throw newerSchema(version, latest);
+    if (version == latest && (!location.onServer() || !routinesOutdated(connection, tables, location))) return false;
     connection.begin(true);
     try {
-        // Workstations upgrading one server at once take turns here; on a file
-        // the transaction's write lock does the same. An upgrade waits for another's
-        // to end, and for the tables it alters, longer than a statement waits for a row.
-        if (location.onServer())
-            connection.runScript(std::string("set local lock_timeout = '") + kUpgradeWait +
-                                 "'; select pg_advisory_xact_lock(4711)");
-        // Another process may have made or upgraded the store while this one waited for the lock.
-        const bool creating = version == 0;
-        version = connection.schemaVersion();
-        if (creating && version != 0) throw std::runtime_error("Baza danych sklepu już istnieje: " + location.text());
-        if (version > latest) throw newer(version);
-        for (const auto& migration : migrations) {
-            if (migration.number <= version) continue;
-            try {
-                connection.runScript(std::string(migration.script));
-            } catch (const DatabaseError& e) {
-                throw DatabaseError("migracja schematu " + std::string(migration.name), e.reason());
-            }
-        }
-        if (version != latest) connection.setSchemaVersion(latest);
-        if (location.onServer() && routinesOutdated(connection, tablesOf(connection), location))
-            defineRoutines(connection);
+        applyMigrations(connection, version, location);
         connection.commit();
     } catch (...) {
         connection.rollback();
@@ -149,6 +155,10 @@ void create(const DatabaseLocation& location) {
     if (std::filesystem::exists(file)) throw std::runtime_error("Baza danych sklepu już istnieje: " + file.string());
     const auto connection = Backend::openSqlite(file, Backend::ConnectionOptions{}, true);
     migrate(*connection, 0, location, {});
+}
+
+void createIn(Backend::Connection& connection, const DatabaseLocation& location) {
+    applyMigrations(connection, 0, location);
 }
 
 std::unique_ptr<Backend::Connection> open(const DatabaseLocation& location, const Backend::ConnectionOptions& options) {

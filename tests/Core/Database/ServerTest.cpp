@@ -362,3 +362,24 @@ TEST(ServerMigration, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPool)
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_NE(again.err.find("ma już bazę danych na serwerze"), std::string::npos) << again.err;
 }
+
+TEST(ServerMigration, AFailedCopyLeavesTheServersDatabaseEmptyAndTheMoveCanBeRunAgain) {
+    if (!TestSupport::onServer()) GTEST_SKIP() << "only on the PostgreSQL run (TOWARY_TEST_POSTGRESQL)";
+    TestSupport::TempStore scratch;
+    const auto dir = (scratch.path() / "sklep").string();
+    ASSERT_EQ(TestSupport::runTowary({"init", dir}).exitCode, 0);
+    ASSERT_EQ(TestSupport::runTowary({"sql", dir, "create table notatki (lNotatkaRef integer)"}).exitCode, 0);
+    const auto refused = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("Tabeli notatki sklepu nie ma w schemacie sklepu na serwerze"), std::string::npos)
+        << refused.err;
+    const auto server = DBKernel::Backend::openPostgres(scratch.server(), "test", {});
+    const auto tables = server->prepare("select count(*) from pg_tables where schemaname = current_schema()");
+    ASSERT_TRUE(tables->start());
+    EXPECT_EQ(std::get<std::int64_t>(tables->column(0)), 0) << "the schema went with the failed copy";
+
+    ASSERT_EQ(TestSupport::runTowary({"sql", dir, "drop table notatki"}).exitCode, 0);
+    const auto moved = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
+    EXPECT_EQ(moved.exitCode, 0) << moved.err;
+    EXPECT_TRUE(DatabaseLocation::ofStore(dir).onServer());
+}
