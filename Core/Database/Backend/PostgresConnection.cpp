@@ -345,12 +345,12 @@ private:
 
     // Prepares every part, on the connection as it is now.
     void prepareAll() {
+        preparedIn_ = server_.connections;
         for (auto& part : parts_) {
             part.prepared = part.typed = false;
             prepareUntyped(part);
         }
         if (parts_.back().prepared) describe();
-        preparedIn_ = server_.connections;
     }
 
     // Prepares the part with those parameter types (0: the server decides);
@@ -429,6 +429,8 @@ private:
     // transaction that already failed the server ignores it, and the
     // statement goes with the connection.
     void deallocate() {
+        // A connection made since knows none of them: a refused deallocate would break its transaction.
+        if (preparedIn_ != server_.connections) return;
         for (const auto& part : parts_)
             if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
     }

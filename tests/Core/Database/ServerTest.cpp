@@ -177,6 +177,17 @@ TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnect
     session.Rollback();
     EXPECT_EQ(OpenedQuery("select sNazwa from towar where lTowarRef = 1", session).field(0).asString(), "Mleko")
         << "nothing of the lost transaction was written";
+
+    // A statement prepared on the lost connection, dropped in a transaction of the new one, leaves it usable.
+    auto& connection = session.session().connection();
+    auto old = connection.prepare("select sNazwa from towar where lTowarRef = 1");
+    terminate();
+    EXPECT_NE(failure("update towar set sNazwa = 'Kefir' where lTowarRef = 1").find("przerwane"), std::string::npos);
+    connection.begin(true);
+    old.reset();
+    connection.runScript("update towar set sNazwa = 'Kefir' where lTowarRef = 1");
+    connection.commit();
+    EXPECT_EQ(OpenedQuery("select sNazwa from towar where lTowarRef = 1", session).field(0).asString(), "Kefir");
 }
 
 TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesAndABuildOlderThanThemIsRefused) {
