@@ -38,11 +38,45 @@ std::string constraintMessage(const DBKernel::DatabaseError& error) {
     }
 }
 
+// The Polish text of a failure of the server's own (`server`: where it is), not
+// of the store's file; "" when it is one both engines share.
+std::string serverMessage(int code, const std::string& server) {
+    switch (code & 0xFF) {
+        case SQLITE_CANTOPEN:
+            return "Nie można połączyć się z serwerem bazy danych sklepu " + server +
+                   ": serwer nie odpowiada. Sprawdź, czy działa i czy jest z nim połączenie sieciowe, i spróbuj "
+                   "ponownie.";
+        case SQLITE_AUTH:
+            return "Serwer bazy danych sklepu " + server +
+                   " odmówił połączenia: sprawdź nazwę użytkownika, hasło (baza.toml albo ~/.pgpass) i nazwę bazy "
+                   "danych.";
+        case SQLITE_PERM:
+            return "Serwer bazy danych sklepu " + server +
+                   " odmówił dostępu: użytkownik nie ma do tego uprawnień. Poproś administratora serwera o "
+                   "uprawnienia.";
+        case SQLITE_IOERR:
+            return "Połączenie z serwerem bazy danych sklepu " + server +
+                   " zostało przerwane (serwer uruchomiono ponownie albo zerwała się sieć); zmiany niezatwierdzone "
+                   "przed przerwaniem nie zostały zapisane. Spróbuj ponownie.";
+        case SQLITE_READONLY:
+            return "Bazę danych sklepu na serwerze " + server +
+                   " można tylko czytać. Polecenia, które tylko czytają (find, products export, products show), "
+                   "działają; aby zmieniać sklep, poproś administratora serwera o prawo zapisu.";
+        case SQLITE_FULL:
+            return "Na serwerze bazy danych sklepu " + server +
+                   " brak miejsca na dysku; nic nie zapisano. Poproś administratora serwera o zwolnienie miejsca.";
+        default: return {};
+    }
+}
+
 // The Polish text of a failure the engine reported; "" when it is none a user causes.
 std::string databaseMessage(const DBKernel::DatabaseError& error) {
     if (error.busy())
         return "Sklep jest zajęty: inne polecenie towary zapisuje teraz w jego bazie danych. Poczekaj, aż się "
                "zakończy, i spróbuj ponownie.";
+    if (!error.server().empty()) {
+        if (auto message = serverMessage(error.code(), error.server()); !message.empty()) return message;
+    }
     switch (error.code() & 0xFF) {
         case SQLITE_READONLY:
             return "Sklep można tylko czytać: brak uprawnień do zapisu jego bazy danych (towary.db) lub jej katalogu. "
@@ -66,6 +100,12 @@ std::string databaseMessage(const DBKernel::DatabaseError& error) {
         case SQLITE_CONSTRAINT: return constraintMessage(error);
         case SQLITE_TOOBIG:
             return "Wartość lub wynik jest za duży dla bazy danych sklepu.";
+        case SQLITE_RANGE:
+            return "Wartość lub wynik jest poza zakresem, jaki przyjmuje baza danych sklepu (za duża albo za mała "
+                   "liczba lub data). Sprawdź podane wartości; nic nie zapisano.";
+        case SQLITE_MISMATCH:
+            return "Baza danych sklepu nie przyjęła wartości: nie jest poprawną liczbą, datą ani wartością tego "
+                   "rodzaju, jakiego wymaga. Sprawdź podane wartości; nic nie zapisano.";
         default: break;
     }
     const std::string_view reason = error.reason();

@@ -12,12 +12,17 @@ namespace DBKernel {
 class DatabaseError : public std::runtime_error {
 public:
     // statement: the text as the caller wrote it; reason: the database's message;
-    // code: the engine's extended result code (SQLite's), 0 when the layer itself refused.
-    DatabaseError(std::string statement, std::string reason, int code = 0);
+    // code: the engine's extended result code (SQLite's), 0 when the layer itself refused;
+    // server: the server that failed, as DatabaseLocation::text() names it ("" for a file).
+    DatabaseError(std::string statement, std::string reason, int code = 0, std::string server = {});
+
+    // The same failure, named by the caller's statement (a procedure, "begin").
+    DatabaseError naming(std::string statement) const;
 
     const std::string& statement() const { return statement_; }
     const std::string& reason() const { return reason_; }
     int code() const { return code_; }
+    const std::string& server() const { return server_; }
     // Another session held the lock the statement needed, past the busy timeout.
     bool busy() const;
 
@@ -25,6 +30,7 @@ private:
     std::string statement_;
     std::string reason_;
     int code_;
+    std::string server_;
 };
 
 }  // namespace DBKernel

@@ -33,6 +33,10 @@ std::span<const Migration> postgresqlMigrations();
 // store is made or upgraded).
 std::string_view postgresqlRoutines();
 
+// The version of that script (schema/postgresql/RoutinesVersion.cpp), raised
+// with each change: a server runs the newest routines any build gave it.
+int postgresqlRoutinesVersion();
+
 // Adds the store's functions and procedures.
 void registerRoutines(Routines& routines);
 

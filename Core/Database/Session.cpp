@@ -29,6 +29,16 @@ std::shared_ptr<Session> Session::open(const DatabaseLocation& location, const S
     return session;
 }
 
+std::shared_ptr<Session> Session::create(const DatabaseLocation& location) {
+    auto connection = StoreDatabase::open(location, Backend::ConnectionOptions{});
+    connection->begin(true);
+    StoreDatabase::createIn(*connection, location);
+    std::shared_ptr<Session> session(new Session(location, std::move(connection), Routines::store()));
+    transactionHolder = session.get();
+    session->defineStoreFunctions();
+    return session;
+}
+
 std::shared_ptr<Session> Session::main() {
     static std::shared_ptr<Session> session;
     const auto& location = DatabaseLocation::current();
@@ -77,7 +87,7 @@ void Session::begin(const std::string& what, bool wait) {
     try {
         connection_->begin(wait);
     } catch (const DatabaseError& e) {
-        throw DatabaseError(what, e.reason(), e.code());
+        throw e.naming(what);
     }
     transactionHolder = this;
 }

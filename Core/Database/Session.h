@@ -45,6 +45,10 @@ public:
     // Opens the store database, upgrading a schema of an older build. Throws
     // when the file (the server's database) is no store database.
     static std::shared_ptr<Session> open(const DatabaseLocation& location, const SessionOptions& options = {});
+    // Makes the store's schema in the empty database on a server and opens a
+    // session on it, inside a transaction it leaves open: what the caller
+    // writes goes with the schema when it commits, or nothing does.
+    static std::shared_ptr<Session> create(const DatabaseLocation& location);
     // The process's main session on the current store, opened on first use.
     static std::shared_ptr<Session> main();
     // The session of this process holding a transaction on the store database, if any.

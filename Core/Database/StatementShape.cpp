@@ -156,7 +156,7 @@ bool ShapedStatement::start() {
     try {
         return shaped_->start();
     } catch (const DatabaseError& e) {
-        throw DatabaseError(text(), e.reason(), e.code());
+        throw e.naming(text());
     }
 }
 
@@ -164,7 +164,7 @@ bool ShapedStatement::step() {
     try {
         return shaped_->step();
     } catch (const DatabaseError& e) {
-        throw DatabaseError(text(), e.reason(), e.code());
+        throw e.naming(text());
     }
 }
 

@@ -6,14 +6,13 @@
 #include "Core/Database/Schema.h"
 #include "Core/tools/IgnoringCase.h"
 
-#include <boost/crc.hpp>
-
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <variant>
 
 namespace DBKernel::StoreDatabase {
 namespace {
@@ -47,68 +46,95 @@ std::span<const Schema::Migration> migrationsFor(const DatabaseLocation& locatio
     return location.onServer() ? Schema::postgresqlMigrations() : Schema::migrations();
 }
 
-// The server's copy of the store's routines is this build's when the digest it
-// keeps is that of this build's script.
-constexpr const char* kRoutinesTable = "towary_routines";
+// The server keeps the version of the routines it runs, so that workstations
+// on two builds do not define their routines over each other's: a build
+// defines its own only over older ones, and refuses a server's newer ones.
+constexpr const char* kRoutinesTable = "towary_routines_version";
 
-std::string routinesDigest() {
-    boost::crc_32_type crc;
-    const auto script = Schema::postgresqlRoutines();
-    crc.process_bytes(script.data(), script.size());
-    return std::to_string(crc.checksum()) + "-" + std::to_string(script.size());
+// `tables`: the database's, as tablesOf gives them. 0: none recorded.
+int routinesVersion(Backend::Connection& connection, const std::set<std::string>& tables) {
+    if (!tables.contains(kRoutinesTable)) return 0;
+    const auto query = connection.prepare(std::string("select max(version) from ") + kRoutinesTable);
+    if (!query->start()) return 0;
+    const auto version = query->column(0);
+    return std::holds_alternative<std::int64_t>(version) ? static_cast<int>(std::get<std::int64_t>(version)) : 0;
 }
 
-bool routinesCurrent(Backend::Connection& connection) {
-    if (!tablesOf(connection).contains(kRoutinesTable)) return false;
-    const auto query = connection.prepare(std::string("select digest from ") + kRoutinesTable);
-    return query->start() && query->column(0) == Value(routinesDigest());
+// Whether the server runs routines older than this build's; refuses newer ones.
+bool routinesOutdated(Backend::Connection& connection, const std::set<std::string>& tables,
+                      const DatabaseLocation& location) {
+    const int ours = Schema::postgresqlRoutinesVersion();
+    const int found = routinesVersion(connection, tables);
+    if (found > ours)
+        throw std::runtime_error("Funkcje bazy danych sklepu na serwerze " + location.text() + " (wersja " +
+                                 std::to_string(found) + ") są nowsze niż funkcje tego programu (wersja " +
+                                 std::to_string(ours) + "); potrzebna jest nowsza wersja programu.");
+    return found < ours;
 }
 
 void defineRoutines(Backend::Connection& connection) {
     connection.runScript(std::string(Schema::postgresqlRoutines()));
-    connection.runScript(std::string("create table if not exists ") + kRoutinesTable + " (digest text not null);" +
-                         "delete from " + kRoutinesTable + "; insert into " + kRoutinesTable + " values ('" +
-                         routinesDigest() + "')");
+    // The digest an earlier build kept in towary_routines gives way to the version.
+    connection.runScript(std::string("drop table if exists towary_routines; create table if not exists ") +
+                         kRoutinesTable + " (version integer not null); delete from " + kRoutinesTable +
+                         "; insert into " + kRoutinesTable + " values (" +
+                         std::to_string(Schema::postgresqlRoutinesVersion()) + ")");
 }
 
-// From `version` up: the migrations the database lacks (and a server's
-// routines when they are not this build's), in one transaction.
-void migrate(Backend::Connection& connection, int version, const DatabaseLocation& location) {
+// How long a server's upgrade waits for another workstation's upgrade, or for a table it alters.
+constexpr const char* kUpgradeWait = "5min";
+
+std::runtime_error newerSchema(int found, int latest) {
+    return std::runtime_error("Schemat bazy danych sklepu (wersja " + std::to_string(found) +
+                              ") jest nowszy niż ten program (wersja " + std::to_string(latest) +
+                              "); potrzebna jest nowsza wersja programu.");
+}
+
+// From `version` (0: none, a store being made) up, inside the caller's
+// transaction: the migrations the database lacks, and a server's routines
+// when they are older than this build's.
+void applyMigrations(Backend::Connection& connection, int version, const DatabaseLocation& location) {
     const auto migrations = migrationsFor(location);
     const int latest = migrations.back().number;
-    const auto newer = [latest](int found) {
-        return std::runtime_error("Schemat bazy danych sklepu (wersja " + std::to_string(found) +
-                                  ") jest nowszy niż ten program (wersja " + std::to_string(latest) +
-                                  "); potrzebna jest nowsza wersja programu.");
-    };
-    if (version > latest) throw newer(version);
-    if (version == latest && (!location.onServer() || routinesCurrent(connection))) return;
+    // Workstations upgrading one server at once take turns here; on a file
+    // the transaction's write lock does the same. An upgrade waits for another's
+    // to end, and for the tables it alters, longer than a statement waits for a row.
+    if (location.onServer())
+        connection.runScript(std::string("set local lock_timeout = '") + kUpgradeWait +
+                             "'; select pg_advisory_xact_lock(4711)");
+    // Another process may have made or upgraded the store while this one waited for the lock.
+    const bool creating = version == 0;
+    version = connection.schemaVersion();
+    if (creating && version != 0) throw std::runtime_error("Baza danych sklepu już istnieje: " + location.text());
+    if (version > latest) throw newerSchema(version, latest);
+    for (const auto& migration : migrations) {
+        if (migration.number <= version) continue;
+        try {
+            connection.runScript(std::string(migration.script));
+        } catch (const DatabaseError& e) {
+            throw DatabaseError("migracja schematu " + std::string(migration.name), e.reason());
+        }
+    }
+    if (version != latest) connection.setSchemaVersion(latest);
+    if (location.onServer() && routinesOutdated(connection, tablesOf(connection), location)) defineRoutines(connection);
+}
 
+// The same in a transaction of its own, when the database lacks any of it.
+// `tables`: the database's before. False when it had nothing to do.
+bool migrate(Backend::Connection& connection, int version, const DatabaseLocation& location,
+             const std::set<std::string>& tables) {
+    const int latest = migrationsFor(location).back().number;
+    if (version > latest) throw newerSchema(version, latest);
+    if (version == latest && (!location.onServer() || !routinesOutdated(connection, tables, location))) return false;
     connection.begin(true);
     try {
-        // Workstations upgrading one server at once take turns here; on a file
-        // the transaction's write lock does the same.
-        if (location.onServer()) connection.runScript("select pg_advisory_xact_lock(4711)");
-        // Another process may have made or upgraded the store while this one waited for the lock.
-        const bool creating = version == 0;
-        version = connection.schemaVersion();
-        if (creating && version != 0) throw std::runtime_error("Baza danych sklepu już istnieje: " + location.text());
-        if (version > latest) throw newer(version);
-        for (const auto& migration : migrations) {
-            if (migration.number <= version) continue;
-            try {
-                connection.runScript(std::string(migration.script));
-            } catch (const DatabaseError& e) {
-                throw DatabaseError("migracja schematu " + std::string(migration.name), e.reason());
-            }
-        }
-        if (version != latest) connection.setSchemaVersion(latest);
-        if (location.onServer() && !routinesCurrent(connection)) defineRoutines(connection);
+        applyMigrations(connection, version, location);
         connection.commit();
     } catch (...) {
         connection.rollback();
         throw;
     }
+    return true;
 }
 
 std::unique_ptr<Backend::Connection> connect(const DatabaseLocation& location, const Backend::ConnectionOptions& options) {
@@ -122,13 +148,17 @@ void create(const DatabaseLocation& location) {
         const auto connection = connect(location, Backend::ConnectionOptions{});
         if (connection->schemaVersion() != 0)
             throw std::runtime_error("Baza danych sklepu już istnieje: " + location.text());
-        migrate(*connection, 0, location);
+        migrate(*connection, 0, location, {});
         return;
     }
     const auto& file = location.file();
     if (std::filesystem::exists(file)) throw std::runtime_error("Baza danych sklepu już istnieje: " + file.string());
     const auto connection = Backend::openSqlite(file, Backend::ConnectionOptions{}, true);
-    migrate(*connection, 0, location);
+    migrate(*connection, 0, location, {});
+}
+
+void createIn(Backend::Connection& connection, const DatabaseLocation& location) {
+    applyMigrations(connection, 0, location);
 }
 
 std::unique_ptr<Backend::Connection> open(const DatabaseLocation& location, const Backend::ConnectionOptions& options) {
@@ -158,8 +188,9 @@ void upgrade(Backend::Connection& connection, const DatabaseLocation& location) 
     // A database no build made: no migration of the store's schema was ever applied to it.
     const int version = connection.schemaVersion();
     if (version == 0) throw notAStore(location, "baza nie ma schematu sklepu");
-    migrate(connection, version, location);
-    const auto present = tablesOf(connection);
+    // Read once: a store already current (nearly every open) lists its tables for nothing else.
+    auto present = tablesOf(connection);
+    if (migrate(connection, version, location, present)) present = tablesOf(connection);
     std::string missing;
     for (const auto& table : schemaTables()) {
         // A server's id pool is a sequence, not the generator's table.

@@ -19,6 +19,11 @@ namespace DBKernel::StoreDatabase {
 // one that already holds a store).
 void create(const DatabaseLocation& location);
 
+// Makes the whole schema in the open transaction of `connection`, on an empty
+// database on a server (refusing one that already holds a store), so that
+// what the caller writes next in it goes with the schema or nothing does.
+void createIn(Backend::Connection& connection, const DatabaseLocation& location);
+
 // Opens the store database. Refuses, saying what to do, a file that holds no
 // database at all (an empty file, any other kind of file): a store is never
 // rebuilt over it.

@@ -4,7 +4,6 @@
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
 #include "Core/Database/Session.h"
-#include "Core/Database/StoreDatabase.h"
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/tools/Beside.h"
@@ -88,16 +87,16 @@ MigrationCounts migrateStoreToServer(const std::string& server) {
         throw std::runtime_error("Sklep w " + directory.string() + " ma już bazę danych na serwerze (" +
                                  current.text() + ").");
     const auto target = DBKernel::DatabaseLocation::server(server);
-    DBKernel::StoreDatabase::create(target);
 
     MigrationCounts counts;
     {
         TSessionHolder from(DBKernel::Session::open(current));
-        const TSessionHolder to(DBKernel::Session::open(target));
         // Nothing else may write the file from here on: the copy holds its write lock until the
         // file refuses every write.
         from.StartTransaction();
-        DBKernel::TransactionGuard guard(to);
+        // The server's schema and the rows are one transaction: a failed copy leaves its database empty,
+        // rolled back when the session goes.
+        TSessionHolder to(DBKernel::Session::create(target));
         std::set<std::string> onServer;
         for (const auto& name : to.session().connection().tableNames()) onServer.insert(Core::lowerAscii(name));
         const auto tables = tablesInOrder(from);
@@ -112,7 +111,7 @@ MigrationCounts migrateStoreToServer(const std::string& server) {
         }
         DBKernel::Sql::OpenedQuery pool("select lastRef from RefGenerator", from);
         DBKernel::RefPool::instance().reserveThrough(pool.field(0).asInt64(), to);
-        guard.commit();
+        to.Commit();
         // A process that opened the file before the move and waits for its lock must not
         // write there once it has it: every table of the file refuses writes from now on.
         std::string refusals;

@@ -3,9 +3,11 @@
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Dialect/ColumnNames.h"
 #include "Core/Database/Dialect/Dialect.h"
+#include "Core/Debug/Debug.h"
 #include "Core/tools/IgnoringCase.h"
 #include "Core/tools/Numbers.h"
 
+#include <libpq-events.h>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <set>
 #include <string_view>
+#include <type_traits>
 
 namespace DBKernel::Backend {
 namespace {
@@ -29,6 +32,11 @@ struct ConnectionCloser {
     void operator()(PGconn* connection) const { PQfinish(connection); }
 };
 using ConnectionHandle = std::unique_ptr<PGconn, ConnectionCloser>;
+
+// Seconds a connection waits for the server to answer; a failed one asks
+// again the shorter while whether the server answers at all.
+constexpr const char* kConnectTimeout = "10";
+constexpr const char* kPingTimeout = "2";
 
 // Type oids of the server's catalogue (pg_type.h) that the layer reads as numbers.
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kText = 25, kOid = 26, kFloat4 = 700,
@@ -54,7 +62,32 @@ int codeOf(std::string_view state) {
     if (state.starts_with("28")) return SQLITE_AUTH;
     if (state == "42501") return SQLITE_PERM;
     if (state == "54000" || state == "22001") return SQLITE_TOOBIG;
+    // A value out of the range of its type: a number, a date, a time span.
+    if (state == "22003" || state == "22008" || state == "22015") return SQLITE_RANGE;
+    // Any other value the server could not take: a bad number or date, a division by zero.
+    if (state.starts_with("22")) return SQLITE_MISMATCH;
     return SQLITE_ERROR;
+}
+
+// The server's name as messages give it (DatabaseLocation::text()), kept with
+// the libpq connection so that every failure on it names it.
+int keepsServerName(PGEventId, void*, void*) { return 1; }
+
+void nameServer(PGconn* connection, const std::string& name) {
+    PQregisterEventProc(connection, keepsServerName, "towary", nullptr);
+    PQsetInstanceData(connection, keepsServerName, const_cast<std::string*>(&name));
+}
+
+std::string serverName(const PGconn* connection) {
+    const auto* name = static_cast<const std::string*>(PQinstanceData(connection, keepsServerName));
+    return name != nullptr ? *name : std::string();
+}
+
+// libpq's own reason, without its line ends.
+std::string libpqReason(const PGconn* connection) {
+    std::string reason = PQerrorMessage(connection);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' ')) reason.pop_back();
+    return reason;
 }
 
 std::string field(const PGresult* result, int code) {
@@ -64,7 +97,10 @@ std::string field(const PGresult* result, int code) {
 
 // The server's reason; a key's or a column's failure names them after a colon, as the layer's messages expect.
 DatabaseError serverError(const std::string& statement, const PGresult* result, PGconn* connection) {
-    if (result == nullptr) return DatabaseError(statement, PQerrorMessage(connection), SQLITE_IOERR);
+    const std::string server = serverName(connection);
+    // The server or the network ended the connection.
+    if (result == nullptr || PQstatus(connection) == CONNECTION_BAD)
+        return DatabaseError(statement, libpqReason(connection), SQLITE_IOERR, server);
     const std::string state = field(result, PG_DIAG_SQLSTATE);
     std::string reason = field(result, PG_DIAG_MESSAGE_PRIMARY);
     if (reason.empty()) reason = PQresultErrorMessage(result);
@@ -77,15 +113,18 @@ DatabaseError serverError(const std::string& statement, const PGresult* result, 
         if (open != std::string::npos && close != std::string::npos && close > open)
             reason += ": " + table + "." + detail.substr(open + 1, close - open - 1);
     }
-    return DatabaseError(statement, reason, codeOf(state));
+    return DatabaseError(statement, reason, codeOf(state), server);
+}
+
+bool succeeded(const PGresult* result) {
+    const auto status = result != nullptr ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
 }
 
 // Runs a statement without parameters; throws naming `statement` (the caller's text) on failure.
 Result execute(PGconn* connection, const std::string& sql, const std::string& statement) {
     Result result(PQexec(connection, sql.c_str()));
-    const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw serverError(statement, result.get(), connection);
+    if (!succeeded(result.get())) throw serverError(statement, result.get(), connection);
     return result;
 }
 
@@ -96,25 +135,34 @@ Result execute(PGconn* connection, const std::string& sql, const std::string& st
                const std::vector<Oid>& types, const std::vector<const char*>& values) {
     Result result(PQexecParams(connection, sql.c_str(), static_cast<int>(values.size()),
                                types.empty() ? nullptr : types.data(), values.data(), nullptr, nullptr, 0));
-    const auto status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw serverError(statement, result.get(), connection);
+    if (!succeeded(result.get())) throw serverError(statement, result.get(), connection);
     return result;
 }
 
 // Runs body inside a savepoint when a transaction is open, so that its failure
 // undoes it alone and leaves the transaction usable, as Oracle's statements do.
+// The body fails by throwing, or by returning the server's refusal (a Result),
+// which the caller then reads.
 template <class Body>
 auto alone(PGconn* connection, const std::string& statement, Body body) {
     if (PQtransactionStatus(connection) != PQTRANS_INTRANS) return body();
     execute(connection, "savepoint towary_statement", statement);
+    const auto undo = [&] {
+        execute(connection, "rollback to savepoint towary_statement", statement);
+        execute(connection, "release savepoint towary_statement", statement);
+    };
     try {
         auto result = body();
+        if constexpr (std::is_same_v<decltype(result), Result>) {
+            if (!succeeded(result.get())) {
+                undo();
+                return result;
+            }
+        }
         execute(connection, "release savepoint towary_statement", statement);
         return result;
     } catch (...) {
-        execute(connection, "rollback to savepoint towary_statement", statement);
-        execute(connection, "release savepoint towary_statement", statement);
+        undo();
         throw;
     }
 }
@@ -152,16 +200,32 @@ bool isWriting(std::string_view sql) {
     return false;
 }
 
+// What a connection's statements share with it: the connection, made again
+// when the server ended it, and the count of connections made, since a new
+// one knows none of the statements prepared on the one before.
+class ServerSession {
+public:
+    // The connection, connected again first when the server or the network
+    // ended it and no transaction of the layer's was open on it.
+    virtual PGconn* live() = 0;
+
+    unsigned long connections = 1;
+    unsigned long statements = 0;  // names the prepared statements
+
+protected:
+    ~ServerSession() = default;
+};
+
 class PostgresStatement final : public Statement {
 public:
-    PostgresStatement(PGconn* connection, unsigned long& counter, const std::string& text)
-        : Statement(text), connection_(connection) {
+    PostgresStatement(ServerSession& server, const std::string& text)
+        : Statement(text), server_(server), connection_(server.live()) {
         auto translation = Dialect::translate(text, Dialect::Target::postgresql);
         lockRows_ = translation.lockRows;
         lockNowait_ = translation.lockNowait;
         for (std::size_t i = 0; i < translation.statements.size(); ++i) {
             Part part;
-            part.name = "towary_" + std::to_string(++counter);
+            part.name = "towary_" + std::to_string(++server.statements);
             part.sql = translation.statements[i];
             for (const auto& name : translation.parameters[i]) part.parameters.push_back(parameterIndex(name));
             writes_ = writes_ || isWriting(part.sql);
@@ -169,8 +233,7 @@ public:
         }
         if (parts_.empty()) throw DatabaseError(text, "polecenie jest puste");
         try {
-            for (auto& part : parts_) prepareUntyped(part);
-            if (parts_.back().prepared) describe();
+            prepareAll();
         } catch (...) {
             deallocate();
             throw;
@@ -187,6 +250,8 @@ public:
         rowsChanged_ = 0;
         result_.reset();
         row_ = 0;
+        server_.live();
+        if (preparedIn_ != server_.connections) prepareAll();
         try {
             alone(connection_, text(), [&] {
                 for (auto& part : parts_) {
@@ -283,17 +348,25 @@ private:
         std::vector<Oid> types;       // what it is prepared with
     };
 
+    // Prepares every part, on the connection as it is now.
+    void prepareAll() {
+        preparedIn_ = server_.connections;
+        for (auto& part : parts_) {
+            part.prepared = part.typed = false;
+            prepareUntyped(part);
+        }
+        if (parts_.back().prepared) describe();
+    }
+
     // Prepares the part with those parameter types (0: the server decides);
     // a failed preparation inside a transaction undoes itself alone, as a
     // statement does. The server's refusal, or nothing.
     Result tryPrepare(Part& part, const std::vector<Oid>& types) {
-        const bool guarded = PQtransactionStatus(connection_) == PQTRANS_INTRANS;
-        if (guarded) execute(connection_, "savepoint towary_statement", text());
-        Result prepared(PQprepare(connection_, part.name.c_str(), part.sql.c_str(), static_cast<int>(types.size()),
-                                  types.empty() ? nullptr : types.data()));
-        const bool done = prepared && PQresultStatus(prepared.get()) == PGRES_COMMAND_OK;
-        if (guarded && !done) execute(connection_, "rollback to savepoint towary_statement", text());
-        if (guarded) execute(connection_, "release savepoint towary_statement", text());
+        Result prepared = alone(connection_, text(), [&] {
+            return Result(PQprepare(connection_, part.name.c_str(), part.sql.c_str(), static_cast<int>(types.size()),
+                                    types.empty() ? nullptr : types.data()));
+        });
+        const bool done = succeeded(prepared.get());
         part.prepared = done;
         if (done) part.types = types;
         return done ? Result() : std::move(prepared);
@@ -363,6 +436,8 @@ private:
     // transaction that already failed the server ignores it, and the
     // statement goes with the connection.
     void deallocate() {
+        // A connection made since knows none of them: a refused deallocate would break its transaction.
+        if (preparedIn_ != server_.connections) return;
         for (const auto& part : parts_)
             if (part.prepared) Result(PQexec(connection_, ("deallocate " + part.name).c_str()));
     }
@@ -411,7 +486,9 @@ private:
         return result;
     }
 
+    ServerSession& server_;
     PGconn* connection_;
+    unsigned long preparedIn_ = 0;  // the connection the parts were prepared on
     std::vector<Part> parts_;
     std::vector<std::string> parameterNames_;
     std::vector<Value> values_;
@@ -425,36 +502,37 @@ private:
     std::int64_t rowsChanged_ = 0;
 };
 
-class PostgresConnection final : public Connection {
+// The server's notices and warnings go to the log: a user never reads them on
+// the terminal in the server's English.
+void logNotice(void*, const PGresult* notice) {
+    Core::Debug::logLine("Serwer bazy danych: " + field(notice, PG_DIAG_SEVERITY) + ": " +
+                             field(notice, PG_DIAG_MESSAGE_PRIMARY),
+                         Core::SrcInfo{"Core/Database/Backend/PostgresConnection", __LINE__, "logNotice"});
+}
+
+class PostgresConnection final : public Connection, private ServerSession {
 public:
     PostgresConnection(const std::string& connection, const std::string& shown, const ConnectionOptions& options)
-        : connection_(PQconnectdb(connection.c_str())) {
-        if (!connection_ || PQstatus(connection_.get()) != CONNECTION_OK)
-            throw DatabaseError("połączenie z serwerem bazy danych " + shown,
-                                connection_ ? PQerrorMessage(connection_.get()) : "brak pamięci", SQLITE_CANTOPEN);
-        if (PQsetClientEncoding(connection_.get(), "UTF8") != 0)
-            throw DatabaseError("połączenie z serwerem bazy danych " + shown, PQerrorMessage(connection_.get()),
-                                SQLITE_CANTOPEN);
-        // The busy timeout is how long a statement waits for another workstation's row lock.
-        // 0 would mean no limit on the server: a session that must not wait waits a millisecond.
-        execute(connection_.get(),
-                "set lock_timeout = " + std::to_string(std::max<std::int64_t>(1, options.busyTimeout.count())));
-        execute(connection_.get(), "set client_min_messages = warning");
-        // sysdate is the workstation's local time, as on a store in a file.
-        // A zone the server does not know leaves the server's own.
-        if (const auto zone = localTimeZone(); !zone.empty() && zone.find('\'') == std::string::npos)
-            Result(PQexec(connection_.get(), ("set time zone '" + zone + "'").c_str()));
-        if (options.readOnly) execute(connection_.get(), "set default_transaction_read_only = on");
+        : shown_(shown), text_(connection), options_(options), connection_(connect()) {
+        if (!connection_) throw DatabaseError(opening(), "brak pamięci", SQLITE_NOMEM, shown_);
+        if (PQstatus(connection_.get()) != CONNECTION_OK) throw refused();
+        nameServer(connection_.get(), shown_);
+        PQsetNoticeReceiver(connection_.get(), logNotice, nullptr);
+        setUp();
     }
 
     std::unique_ptr<Statement> prepare(const std::string& text) override {
-        return std::make_unique<PostgresStatement>(connection_.get(), statements_, text);
+        return std::make_unique<PostgresStatement>(static_cast<ServerSession&>(*this), text);
     }
 
     // Rows are locked one by one as statements reach them: a transaction takes no lock when it begins.
-    void begin(bool) override { execute(connection_.get(), "begin"); }
+    void begin(bool) override {
+        execute(live(), "begin");
+        open_ = true;
+    }
     // A transaction a failure left unusable is rolled back by the server's commit: said so, never reported saved.
     void commit() override {
+        open_ = false;
         if (PQtransactionStatus(connection_.get()) == PQTRANS_INERROR) {
             execute(connection_.get(), "rollback");
             throw DatabaseError("commit", "transakcję przerwał wcześniejszy błąd; nic z niej nie zapisano",
@@ -465,11 +543,17 @@ public:
             throw DatabaseError("commit", "serwer wycofał transakcję; nic z niej nie zapisano", SQLITE_ABORT);
     }
 
+    // On a connection the server ended, the server has rolled the transaction back.
     void rollback() override {
-        if (inTransaction()) execute(connection_.get(), "rollback");
+        open_ = false;
+        if (PQstatus(connection_.get()) == CONNECTION_OK && inTransaction()) execute(connection_.get(), "rollback");
     }
 
-    bool inTransaction() const override { return PQtransactionStatus(connection_.get()) != PQTRANS_IDLE; }
+    // A transaction on a connection the server ended stays open until the layer ends it.
+    bool inTransaction() const override {
+        const auto status = PQtransactionStatus(connection_.get());
+        return status == PQTRANS_UNKNOWN ? open_ : status != PQTRANS_IDLE;
+    }
 
     void savepoint(const std::string& name) override { execute(connection_.get(), "savepoint " + name); }
     void release(const std::string& name) override { execute(connection_.get(), "release savepoint " + name); }
@@ -477,23 +561,23 @@ public:
         execute(connection_.get(), "rollback to savepoint " + name);
     }
 
-    void runScript(const std::string& script) override { execute(connection_.get(), script); }
+    void runScript(const std::string& script) override { execute(live(), script); }
 
     int schemaVersion() override {
-        const auto table = execute(connection_.get(), "select to_regclass('towary_schema_version') is not null");
+        const auto table = execute(live(), "select to_regclass('towary_schema_version') is not null");
         if (std::string_view(PQgetvalue(table.get(), 0, 0)) != "t") return 0;
         const auto result = execute(connection_.get(), "select max(version) from towary_schema_version");
         return PQgetisnull(result.get(), 0, 0) != 0 ? 0 : std::atoi(PQgetvalue(result.get(), 0, 0));
     }
 
     void setSchemaVersion(int version) override {
-        execute(connection_.get(), "create table if not exists towary_schema_version (version integer not null)");
+        execute(live(), "create table if not exists towary_schema_version (version integer not null)");
         execute(connection_.get(), "delete from towary_schema_version");
         execute(connection_.get(), "insert into towary_schema_version values (" + std::to_string(version) + ")");
     }
 
     std::vector<std::string> tableNames() override {
-        const auto result = execute(connection_.get(),
+        const auto result = execute(live(),
                                     "select tablename from pg_tables where schemaname = current_schema()");
         std::vector<std::string> names;
         for (int row = 0; row < PQntuples(result.get()); ++row) names.emplace_back(PQgetvalue(result.get(), row, 0));
@@ -501,24 +585,24 @@ public:
     }
 
     // The server runs the store's routines itself (the schema's routines
-    // script): a function the layer serves must be one the server has.
+    // script): a function the layer serves must be one the server has. A name
+    // without a schema is the store's schema's (the connection's search_path).
     void defineFunction(const std::string& name, int, FunctionBody) override {
         if (serverFunctions_.empty()) {
-            const auto result = execute(connection_.get(),
-                                        "select lower(n.nspname || '.' || p.proname) from pg_proc p join "
-                                        "pg_namespace n on n.oid = p.pronamespace");
+            const auto result =
+                execute(live(),
+                        "select lower(case when n.nspname = current_schema() then '' else n.nspname || '.' end || "
+                        "p.proname) from pg_proc p join pg_namespace n on n.oid = p.pronamespace");
             for (int row = 0; row < PQntuples(result.get()); ++row)
                 serverFunctions_.insert(PQgetvalue(result.get(), row, 0));
         }
-        std::string qualified = Core::lowerAscii(name);
-        if (qualified.find('.') == std::string::npos) qualified = "public." + qualified;
-        if (!serverFunctions_.contains(qualified))
+        if (!serverFunctions_.contains(Core::lowerAscii(name)))
             throw DatabaseError("(funkcja " + name + ")",
                                 "serwer bazy danych nie ma tej funkcji sklepu; schemat na serwerze jest niepełny");
     }
 
     std::int64_t nextRef() override {
-        return alone(connection_.get(), "newref", [&] {
+        return alone(live(), "newref", [&] {
             const auto result = execute(connection_.get(), "select newref()");
             return std::strtoll(PQgetvalue(result.get(), 0, 0), nullptr, 10);
         });
@@ -526,12 +610,73 @@ public:
 
     void reserveRefsThrough(std::int64_t ref) override {
         const std::string sql = "select reserverefs(" + std::to_string(ref) + ")";
-        alone(connection_.get(), sql, [&] { return execute(connection_.get(), sql); });
+        alone(live(), sql, [&] { return execute(connection_.get(), sql); });
     }
 
 private:
+    // libpq's parameters: the connection text, which overrides the timeout (in seconds) when it gives one.
+    struct Parameters {
+        const char* keywords[3];
+        const char* values[3];
+    };
+    Parameters parameters(const char* timeout) const {
+        return {{"connect_timeout", "dbname", nullptr}, {timeout, text_.c_str(), nullptr}};
+    }
+
+    // A workstation gives up on a server that does not answer instead of
+    // hanging, after kConnectTimeout unless PGCONNECT_TIMEOUT gives a time.
+    ConnectionHandle connect() const {
+        const auto given = parameters(std::getenv("PGCONNECT_TIMEOUT") != nullptr ? "" : kConnectTimeout);
+        return ConnectionHandle(PQconnectdbParams(given.keywords, given.values, 1));
+    }
+
+    PGconn* live() override {
+        PGconn* connection = connection_.get();
+        // A transaction the lost connection ended fails every statement until the layer ends it too:
+        // nothing of it may be written apart from the rest.
+        if (PQstatus(connection) == CONNECTION_OK || open_) return connection;
+        PQreset(connection);
+        if (PQstatus(connection) != CONNECTION_OK) throw refused();
+        ++connections;
+        setUp();
+        return connection;
+    }
+
+    // The session's settings, on each connection.
+    void setUp() {
+        PGconn* connection = connection_.get();
+        if (PQsetClientEncoding(connection, "UTF8") != 0)
+            throw DatabaseError(opening(), libpqReason(connection), SQLITE_IOERR, shown_);
+        // The busy timeout is how long a statement waits for another workstation's row lock.
+        // 0 would mean no limit on the server: a session that must not wait waits a millisecond.
+        execute(connection,
+                "set lock_timeout = " + std::to_string(std::max<std::int64_t>(1, options_.busyTimeout.count())));
+        execute(connection, "set client_min_messages = warning");
+        // sysdate is the workstation's local time, as on a store in a file.
+        // A zone the server does not know leaves the server's own.
+        if (const auto zone = localTimeZone(); !zone.empty() && zone.find('\'') == std::string::npos)
+            Result(PQexec(connection, ("set time zone '" + zone + "'").c_str()));
+        if (options_.readOnly) execute(connection, "set default_transaction_read_only = on");
+    }
+
+    std::string opening() const { return "połączenie z serwerem bazy danych " + shown_; }
+
+    // The failed connection's refusal: a server that answers refused the login (a
+    // user, a password or a database it does not know); else it does not answer.
+    DatabaseError refused() const {
+        PGconn* failed = connection_.get();
+        const auto ping = parameters(kPingTimeout);
+        const bool answers = PQconnectionNeedsPassword(failed) != 0 || PQconnectionUsedPassword(failed) != 0 ||
+                             PQpingParams(ping.keywords, ping.values, 1) == PQPING_OK;
+        return DatabaseError(opening(), libpqReason(failed), answers ? SQLITE_AUTH : SQLITE_CANTOPEN, shown_);
+    }
+
+    // Outlives the connection, which names the server by it.
+    std::string shown_;
+    std::string text_;  // libpq's connection text
+    ConnectionOptions options_;
     ConnectionHandle connection_;
-    unsigned long statements_ = 0;  // names the prepared statements
+    bool open_ = false;  // a transaction the layer began and has not ended
     std::set<std::string> serverFunctions_;
 };
 
