@@ -1,0 +1,31 @@
+// The server keeps the version of the routines it runs and a build defines its
+// own only over older ones, so a change of the routines script that does not
+// raise the version would never reach a server that has the old ones.
+
+#include "Core/Database/Schema.h"
+
+#include <boost/crc.hpp>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The script's digest at each version. When the script changes, raise the
+// version in RoutinesVersion.cpp and write its new digest here.
+struct VersionedDigest {
+    int version;
+    unsigned digest;
+};
+constexpr VersionedDigest kCurrent{1, 1006379743u};
+
+TEST(RoutinesVersion, IsRaisedWithEveryChangeOfTheRoutinesScript) {
+    boost::crc_32_type crc;
+    const auto script = DBKernel::Schema::postgresqlRoutines();
+    crc.process_bytes(script.data(), script.size());
+    EXPECT_EQ(DBKernel::Schema::postgresqlRoutinesVersion(), kCurrent.version);
+    EXPECT_EQ(crc.checksum(), kCurrent.digest)
+        << "the routines script changed: raise its version in schema/postgresql/RoutinesVersion.cpp and record "
+           "the new digest in this test";
+}
+
+}  // namespace
