@@ -1,7 +1,7 @@
 #include "Core/Db/TQueryDataSet.h"
 #include "Modules/Towary/Tools/plu/BookmarkGuard.h"
 #include "Modules/Towary/Tools/plu/TPluObserver.h"
-#include "tests/plu/SpecialPriceStore.h"
+#include "tests/plu/DiscountCodeStore.h"
 #include "tests/support/Failure.h"
 
 namespace {
@@ -9,7 +9,7 @@ namespace {
 using TestSupport::failure;
 
 // A product form's dataset of the product's code rows, as the form opens it.
-class PluObserver : public SpecialPriceStore {
+class PluObserver : public DiscountCodeStore {
 protected:
     PluObserver() : product_(addProduct("Ser")) {
         codes_.Params()["id"] = product_;

@@ -1,7 +1,7 @@
 #include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/plu/CBlokujPlu.h"
 #include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
-#include "tests/plu/SpecialPriceStore.h"
+#include "tests/plu/DiscountCodeStore.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
@@ -16,7 +16,7 @@ namespace {
 
 using TestSupport::failure;
 
-class PriceCode : public SpecialPriceStore {
+class PriceCode : public DiscountCodeStore {
 protected:
     // Replaces a text of the store's settings file.
     void editSettings(const std::string& from, const std::string& to) {

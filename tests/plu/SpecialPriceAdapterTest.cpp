@@ -3,7 +3,7 @@
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/User/User.h"
 #include "Modules/Towary/Tools/plu/SpecialPluDatabaseAdapter.h"
-#include "tests/plu/SpecialPriceStore.h"
+#include "tests/plu/DiscountCodeStore.h"
 #include "tests/support/Failure.h"
 
 #include <boost/make_shared.hpp>
@@ -12,7 +12,7 @@ namespace {
 
 using TestSupport::failure;
 
-class SpecialPriceAdapter : public SpecialPriceStore {
+class SpecialPriceAdapter : public DiscountCodeStore {
 protected:
     PLU::SaveSpecialPriceContext context(const std::string& code, double price, int labels, bool stored = false) {
         auto plu = boost::make_shared<TPLU>();

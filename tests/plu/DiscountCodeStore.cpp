@@ -1,4 +1,4 @@
-#include "tests/plu/SpecialPriceStore.h"
+#include "tests/plu/DiscountCodeStore.h"
 
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/Store/StoreLocation.h"
@@ -6,23 +6,23 @@
 #include "tests/support/StoreRows.h"
 
 // The registered settings and payment forms are read when first used, after the store is made.
-SpecialPriceStore::SpecialPriceStore() : pluDiscountDao_(Orvel::Products::registerPluDiscountDao()) {
+DiscountCodeStore::DiscountCodeStore() : pluDiscountDao_(Orvel::Products::registerPluDiscountDao()) {
     Core::Store::setDirectory(scratch_.path() / "sklep");
     Towary::Host::createStore();
 }
 
-long long SpecialPriceStore::addProduct(const std::string& name) {
+long long DiscountCodeStore::addProduct(const std::string& name) {
     const auto id = DBKernel::RefPool::instance().getRef(session_);
     TestSupport::addProduct(session_, id, name, "0101", std::to_string(id));
     return id;
 }
 
-long long SpecialPriceStore::addCode(long long productId, const std::string& code, int status) {
+long long DiscountCodeStore::addCode(long long productId, const std::string& code, int status) {
     const auto id = DBKernel::RefPool::instance().getRef(session_);
     TestSupport::addCode(session_, id, productId, code, status);
     return id;
 }
 
-std::string SpecialPriceStore::column(const std::string& select) { return TestSupport::value(session_, select); }
+std::string DiscountCodeStore::column(const std::string& select) { return TestSupport::value(session_, select); }
 
-long long SpecialPriceStore::count(const std::string& table) { return TestSupport::count(session_, table); }
+long long DiscountCodeStore::count(const std::string& table) { return TestSupport::count(session_, table); }

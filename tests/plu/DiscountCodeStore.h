@@ -14,9 +14,9 @@
 
 #include <string>
 
-class SpecialPriceStore : public ::testing::Test {
+class DiscountCodeStore : public ::testing::Test {
 protected:
-    SpecialPriceStore();
+    DiscountCodeStore();
 
     long long addProduct(const std::string& name);
     long long addCode(long long productId, const std::string& code, int status = 1);
