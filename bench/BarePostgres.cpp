@@ -29,6 +29,13 @@ std::int64_t integerAt(const PGresult* result, int row, int column) {
     return value;
 }
 
+double numberAt(const PGresult* result, int row, int column) {
+    const char* text = PQgetvalue(result, row, column);
+    double value = 0;
+    std::from_chars(text, text + PQgetlength(result, row, column), value);
+    return value;
+}
+
 std::string textAt(const PGresult* result, int row, int column) {
     return std::string(PQgetvalue(result, row, column), static_cast<std::size_t>(PQgetlength(result, row, column)));
 }

@@ -38,8 +38,10 @@ struct ResultClearer {
 };
 using Result = std::unique_ptr<PGresult, ResultClearer>;
 
-// The value of a row's column as the layer reads it: a whole number, a text.
+// The value of a row's column as the layer reads it: a whole number, a
+// fractional one, a text.
 std::int64_t integerAt(const PGresult* result, int row, int column);
+double numberAt(const PGresult* result, int row, int column);
 std::string textAt(const PGresult* result, int row, int column);
 
 // A bare connection to the store's database, its statements prepared by name.

@@ -6,7 +6,8 @@
 // The name baseline needs an index on sNazwa, which the store lacks: the
 // benchmark makes one for it. When the PG* variables name a PostgreSQL
 // server, the same on a smaller store there, and the baseline's select also
-// run by bare libpq, every column of every row read into a number or a text.
+// run by bare libpq, every column of every row read into a number or a text
+// and kept, as the products found are kept.
 
 #include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
@@ -139,7 +140,9 @@ void baseline(benchmark::State& state, StoreOf of, const char* sql, std::vector<
 }
 
 // The baseline's select through bare libpq: every column of every row read
-// into a number or a text, by the type the server gives it.
+// into a whole number, a fractional one or a text, by the type the server
+// gives it, and the rows kept until the search is over, as the products a
+// search finds are kept for whoever asked.
 void bareBaseline(benchmark::State& state, const char* sql, std::vector<Search> Store::*searched) {
     const auto& searches = server().store.*searched;
     Bench::BarePostgres bare(server().server);
@@ -151,16 +154,24 @@ void bareBaseline(benchmark::State& state, const char* sql, std::vector<Search> 
         const char* const values[] = {search.bound.c_str(), search.boundTo.c_str()};
         const auto result = bare.run("baseline", search.boundTo.empty() ? 1 : 2, values);
         const int count = PQntuples(result.get());
-        for (int row = 0; row < count; ++row)
-            for (int column = 0; column < PQnfields(result.get()); ++column) {
+        const int columns = PQnfields(result.get());
+        std::vector<std::vector<DBKernel::Value>> found;
+        for (int row = 0; row < count; ++row) {
+            auto& kept = found.emplace_back(static_cast<std::size_t>(columns));
+            for (int column = 0; column < columns; ++column) {
                 if (PQgetisnull(result.get(), row, column) != 0) continue;
+                auto& value = kept[static_cast<std::size_t>(column)];
                 const Oid type = PQftype(result.get(), column);
                 if (type == 20 || type == 21 || type == 23)  // int8, int2, int4
-                    benchmark::DoNotOptimize(Bench::integerAt(result.get(), row, column));
+                    value = Bench::integerAt(result.get(), row, column);
+                else if (type == 700 || type == 701)  // float4, float8
+                    value = Bench::numberAt(result.get(), row, column);
                 else
-                    benchmark::DoNotOptimize(Bench::textAt(result.get(), row, column));
+                    value = Bench::textAt(result.get(), row, column);
             }
-        rows += static_cast<std::size_t>(count);
+        }
+        benchmark::DoNotOptimize(found);
+        rows += found.size();
     }
     state.counters["rows"] = benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kAvgIterations);
 }

@@ -2,7 +2,7 @@
 
 #include "Core/tools/IgnoringCase.h"
 
-#include <unordered_map>
+#include <string_view>
 
 namespace BaseDBObjects {
 
@@ -20,15 +20,28 @@ std::string Record::text(std::size_t column) const { return DBKernel::toString(v
 
 void Record::set(std::size_t column, DBKernel::Value value) { values_.at(column) = std::move(value); }
 
+namespace {
+
+// Where a column named so lies in the query's row, without regard to case: first
+// at `hint` (a "select *" gives the table's columns in the record's order), else
+// anywhere; nullopt where the query lacks it.
+std::optional<std::size_t> placeOf(std::string_view name, const DBKernel::Sql::Query& query, std::size_t hint) {
+    const std::size_t count = query.columnCount();
+    if (hint < count && Core::equalsIgnoringCase(query.columnName(hint), name)) return hint;
+    for (std::size_t i = 0; i < count; ++i)
+        if (Core::equalsIgnoringCase(query.columnName(i), name)) return i;
+    return std::nullopt;
+}
+
+}  // namespace
+
 Record::Places Record::placesIn(std::span<const ColumnInfo> columns, const DBKernel::Sql::Query& query) {
-    std::unordered_map<std::string, std::size_t> byName;
-    for (std::size_t i = 0; i < query.columnCount(); ++i)
-        byName.emplace(Core::lowerAscii(query.columnName(i)), i);
     Places places(columns.size());
+    std::size_t next = 0;
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        auto found = byName.find(Core::lowerAscii(columns[c].readName));
-        if (found == byName.end()) found = byName.find(Core::lowerAscii(columns[c].column));
-        if (found != byName.end()) places[c] = found->second;
+        places[c] = placeOf(columns[c].readName, query, next);
+        if (!places[c]) places[c] = placeOf(columns[c].column, query, next);
+        if (places[c]) next = *places[c] + 1;
     }
     return places;
 }
