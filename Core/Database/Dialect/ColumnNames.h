@@ -19,7 +19,7 @@ public:
     // The spelling of a column the server named `serverName`: the first identifier
     // of the statement that folds to it (an alias, a column of the select list),
     // else, for a column no text names ("select *"), the spelling the store's
-    // SQLite schema gives it ("lTowarRef"), else the server's name.
+    // SQLite migrations first give it ("lTowarRef"), else the server's name.
     std::string spelling(const std::string& serverName) const;
 
 private:
