@@ -29,37 +29,30 @@ Field Query::resolve(std::string_view column) const {
         const auto& names = statement_->columnNames();
         // The place's column kept beyond its slot (another name took that
         // first), or named in another case (a server folds names to lower case).
-        std::size_t slot = slotOf(column.data());
-        for (std::size_t probes = 0; probes < kResolvedSlots && resolved_[slot].name != nullptr; ++probes) {
-            if (resolved_[slot].name == column.data()) {
-                const std::size_t index = resolved_[slot].index;
-                if (Core::equalsIgnoringCase(names[index], column)) return Field(*this, index);
-                break;
-            }
-            slot = (slot + 1) % kResolvedSlots;
+        Resolved& place = placeOf(column.data());
+        if (place.name == column.data() && Core::equalsIgnoringCase(names[place.index], column))
+            return Field(*this, place.index);
+        auto found = std::find(names.begin(), names.end(), column);
+        if (found == names.end())
+            found = std::find_if(names.begin(), names.end(),
+                                 [&](const std::string& name) { return Core::equalsIgnoringCase(name, column); });
+        if (found != names.end()) {
+            place = {column.data(), static_cast<std::size_t>(found - names.begin())};
+            return Field(*this, place.index);
         }
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i] == column) {
-                remember(column.data(), i);
-                return Field(*this, i);
-            }
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (Core::equalsIgnoringCase(names[i], column)) {
-                remember(column.data(), i);
-                return Field(*this, i);
-            }
     }
     throw DatabaseError(text_, "wynik nie ma kolumny " + std::string(column));
 }
 
-void Query::remember(const char* name, std::size_t index) const {
-    std::size_t slot = slotOf(name);
-    // Every slot taken by other names: the first one of this name's is given up.
+Query::Resolved& Query::placeOf(const char* name) const {
+    // Open addressing: the name's own slot, else the next that holds it or is free;
+    // with every slot taken by other names, its own slot is given up to it.
+    const std::size_t home = slotOf(name);
     for (std::size_t probes = 0; probes < kResolvedSlots; ++probes) {
-        if (resolved_[slot].name == nullptr || resolved_[slot].name == name) break;
-        slot = (slot + 1) % kResolvedSlots;
+        Resolved& place = resolved_[(home + probes) % kResolvedSlots];
+        if (place.name == nullptr || place.name == name) return place;
     }
-    resolved_[slot] = {name, index};
+    return resolved_[home];
 }
 
 Field Query::field(std::size_t index) const {

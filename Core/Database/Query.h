@@ -129,8 +129,6 @@ private:
     }
     const Value& bufferedValue(std::size_t index) const;
     Field resolve(std::string_view column) const;
-    // Keeps the column of the name at that place: in its slot, else in the next free one.
-    void remember(const char* name, std::size_t index) const;
     void readRest() override;
     void bind();
     void stepped(bool row);
@@ -140,6 +138,8 @@ private:
         const char* name = nullptr;
         std::size_t index = 0;
     };
+    // Where the column found by that name is kept, or is to be kept.
+    Resolved& placeOf(const char* name) const;
     static std::size_t slotOf(const char* name) {
         return (reinterpret_cast<std::uintptr_t>(name) >> 3) % kResolvedSlots;
     }
