@@ -58,11 +58,9 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
     const auto csv = file("plik.csv", "sNazwa,byVAT\nMleko,1\nChleb,x\n");
     expectFailure(run("products", {"import", csv}), csv + ", wiersz 3: kolumna byVAT: \"x\" nie jest liczbą całkowitą");
     EXPECT_EQ(sql("select count(*) n from towar").out, "n\n0\n");
-    // The file is missing; import or export must be named; --products is required or 0.
-    for (const auto& args : std::vector<std::vector<std::string>>{{"products", "import", dir_},
-                                                                 {"products", dir_},
-                                                                 {"generate", file("nowy")},
-                                                                 {"generate", file("nowy"), "--products", "0"}})
+    // The file is missing; import or export must be named; --products is required.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"products", "import", dir_}, {"products", dir_}, {"generate", file("nowy")}})
         EXPECT_EQ(runTowary(args).exitCode, 2) << args[0] << " " << args[1];
     expectBadUsage(runTowary({"generate", file("nowy"), "--products", "10", "--seed", "-1"}),
                    "Ziarno \"-1\": liczba nie może być ujemna.");
