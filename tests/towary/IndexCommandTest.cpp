@@ -44,7 +44,6 @@ TEST_F(IndexCommand, SplitLevelParentChildLengthAndLength) {
     EXPECT_EQ(index({"length", "4"}).out, "Poziom 4 (Rodzina)\nDługość segmentu: 3\nDługość indeksu grupy: 9\n");
     EXPECT_EQ(index({"length", "6"}).out, "Długość indeksu artykułu: 6\n");
     expectFailure(index({"length", "0"}), "Nieznany kod towaru (TowarCode = 0).");
-    EXPECT_EQ(index({"length", "300"}).exitCode, 2) << "not a hierarchy code at all";
 }
 
 TEST_F(IndexCommand, NextGroupAndNextArticleSkipTheIndexesInUse) {

@@ -147,11 +147,11 @@ TEST_F(ProductsCommand, AStoreWhoseLastChangesWaitInItsLogIsNotReadAsOldWhereThe
     fs::permissions(scratch_.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
 
     const auto database = (copy / "towary.db").string();
-    expectError(TestSupport::runTowaryUnprivileged({"find", copy.string(), "Mleko"}), "towary: Nie można odczytać bazy danych sklepu " + database +
-                               ": jej ostatnie zmiany są jeszcze w pliku " + database +
-                               "-wal (program, który ostatnio ją zmieniał, nie zamknął jej), a odczytać je można tylko "
+    expectError(TestSupport::runTowaryUnprivileged({"find", copy.string(), "Mleko"}),
+                "towary: Nie można odczytać bazy danych sklepu " + database + ": jej ostatnie zmiany są jeszcze w pliku " +
+                    database + "-wal (program, który ostatnio ją zmieniał, nie zamknął jej), a odczytać je można tylko "
                                "z prawem zapisu do katalogu " + copy.string() +
-                               ". Uruchom dowolne polecenie towary na tym sklepie raz z prawem zapisu do katalogu.\n");
+                    ". Uruchom dowolne polecenie towary na tym sklepie raz z prawem zapisu do katalogu.\n");
     // With the directory writable the change is read.
     expectContains(runTowary({"find", copy.string(), "Chleb"}), {"Chleb"});
 }
