@@ -64,9 +64,9 @@ TEST_F(MultipriceImport, ANewWareGetsAGroupingRowAnElementAndItsCodes) {
 
 TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsOwnCodesOnly) {
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
+         "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
     exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 2), "
-          "(21, '5901234123464', 11, 1, 1), (22, '5901234123471', 10, 1, 1)");
+         "(21, '5901234123464', 11, 1, 1), (22, '5901234123471', 10, 1, 1)");
     TestSupport::reserveIdsThrough(dir_, 100);
     expectOutput(import("Herbata czarna,010101001,000600,4,9,1,,,,,,\n"
                         ",,,,,,,,,5901234123457,1,1\n"
@@ -91,9 +91,9 @@ TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsO
 
 TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
+         "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
     exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
-          "(21, '5901234123457', 11, 1, 3)");
+         "(21, '5901234123457', 11, 1, 3)");
     TestSupport::reserveIdsThrough(dir_, 100);
     expectOutput(import("Herbata,010101001,000600,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
                  "Towar 'Herbata' o indeksie '000600' został zaimportowany bez kodów '5901234123457', "
@@ -107,7 +107,7 @@ TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsL
     ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
     exec("update plu set byStatus = 3");
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(900, 'Inny', '010101001', '000601', 4, 6, 0)");
+         "(900, 'Inny', '010101001', '000601', 4, 6, 0)");
     exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (901, '5901234123457', 900, 1, 1)");
     expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,5\n"),
                  "Towar 'Kawa' o indeksie '000500' został zaimportowany bez kodów '5901234123457', "
@@ -120,7 +120,7 @@ TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsL
 TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
     ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)");
+         "(900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)");
     expectOutput(import("Kawa,010101002,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
                  importedLine(1, 1) + wares(0, 0, 1, 0));
     EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n");
@@ -146,9 +146,9 @@ TEST_F(MultipriceImport, AWareImportedAsOrdinaryIsDissolvedAndItsGroupingRowKeep
 
 TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported) {
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(10, 'Jeden', '010101001', '000601', 4, 6, 0), (11, 'Drugi', '010101001', '000602', 4, 6, 0)");
+         "(10, 'Jeden', '010101001', '000601', 4, 6, 0), (11, 'Drugi', '010101001', '000602', 4, 6, 0)");
     exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
-          "(21, '5901234123464', 11, 1, 1)");
+         "(21, '5901234123464', 11, 1, 1)");
     TestSupport::reserveIdsThrough(dir_, 100);
     const auto before = codes();
     expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n"
