@@ -27,6 +27,8 @@ RunResult TowaryStore::sql(const std::string& statement) const { return runTowar
 void TowaryStore::execOne(const std::string& statement) const {
     const auto result = sql(statement);
     EXPECT_EQ(result.exitCode, 0) << statement << "\n" << result.err;
+    EXPECT_EQ(result.out.rfind("Zmienionych wierszy: ", 0), 0u) << statement << "\n" << result.out;
+    EXPECT_EQ(result.err, "") << statement;
 }
 
 std::string TowaryStore::file(const std::string& name, const std::string& text) const {

@@ -22,7 +22,7 @@ protected:
     RunResult command(const std::string& name, std::vector<std::string> args) const;
     // Runs `towary sql DIR STATEMENT` for this store.
     RunResult sql(const std::string& statement) const;
-    // Runs each statement with `towary sql`, expecting each to succeed.
+    // Runs each write statement with `towary sql`, expecting each to succeed and report the rows it changed.
     template <class... Statements>
     void exec(const Statements&... statements) const {
         (execOne(statements), ...);
