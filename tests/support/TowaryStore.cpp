@@ -1,5 +1,7 @@
 #include "tests/support/TowaryStore.h"
 
+#include <fstream>
+
 namespace TestSupport {
 
 TowaryStore::TowaryStore() {
@@ -15,7 +17,25 @@ RunResult TowaryStore::run(const std::string& group, std::vector<std::string> ar
     return runTowary(args);
 }
 
+RunResult TowaryStore::command(const std::string& name, std::vector<std::string> args) const {
+    args.insert(args.begin(), {name, dir_});
+    return runTowary(args);
+}
+
 RunResult TowaryStore::sql(const std::string& statement) const { return runTowary({"sql", dir_, statement}); }
+
+void TowaryStore::execOne(const std::string& statement) const {
+    const auto result = sql(statement);
+    EXPECT_EQ(result.exitCode, 0) << statement << "\n" << result.err;
+    EXPECT_EQ(result.out.rfind("Zmienionych wierszy: ", 0), 0u) << statement << "\n" << result.out;
+    EXPECT_EQ(result.err, "") << statement;
+}
+
+std::string TowaryStore::file(const std::string& name, const std::string& text) const {
+    const auto path = (scratch_.path() / name).string();
+    if (!text.empty()) std::ofstream(path) << text;
+    return path;
+}
 
 void TowaryStore::set(const std::string& path, const std::string& value) const {
     const auto result = runTowary({"settings", "set", dir_, path, value});
@@ -37,6 +57,34 @@ void TowaryStore::expectFailure(const RunResult& result, const std::string& text
 void TowaryStore::expectBadUsage(const RunResult& result, const std::string& text) {
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+}
+
+void TowaryStore::expectSuccess(const RunResult& result) { EXPECT_EQ(result.exitCode, 0) << result.err; }
+
+void TowaryStore::expectIn(const std::string& text, const std::vector<std::string>& fragments) {
+    for (const auto& fragment : fragments)
+        EXPECT_NE(text.find(fragment), std::string::npos) << fragment << "\nin:\n" << text;
+}
+
+void TowaryStore::expectContains(const RunResult& result, const std::vector<std::string>& fragments) {
+    expectSuccess(result);
+    expectIn(result.out, fragments);
+}
+
+void TowaryStore::expectResult(const RunResult& result, const RunResult& expected) {
+    EXPECT_EQ(result.exitCode, expected.exitCode) << result.err;
+    EXPECT_EQ(result.out, expected.out);
+    EXPECT_EQ(result.err, expected.err);
+}
+
+void TowaryStore::expectError(const RunResult& result, const std::string& err, int exitCode) {
+    EXPECT_EQ(result.exitCode, exitCode) << result.out;
+    EXPECT_EQ(result.err, err);
+}
+
+void TowaryStore::expectFailureWith(const RunResult& result, const std::string& text) {
+    EXPECT_EQ(result.exitCode, 1) << result.out;
     EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
 }
 

@@ -18,8 +18,17 @@ protected:
 
     // Runs `towary GROUP COMMAND DIR ARGS...` for this store; args start with the command.
     RunResult run(const std::string& group, std::vector<std::string> args) const;
+    // Runs `towary NAME DIR ARGS...`, for the commands without a subcommand (find, lists, ...).
+    RunResult command(const std::string& name, std::vector<std::string> args) const;
     // Runs `towary sql DIR STATEMENT` for this store.
     RunResult sql(const std::string& statement) const;
+    // Runs each write statement with `towary sql`, expecting each to succeed and report the rows it changed.
+    template <class... Statements>
+    void exec(const Statements&... statements) const {
+        (execOne(statements), ...);
+    }
+    // Writes the text (when there is any) to a file of the name beside the store; gives its path.
+    std::string file(const std::string& name, const std::string& text = "") const;
     // Sets a setting with `towary settings set`, expecting it to succeed.
     void set(const std::string& path, const std::string& value) const;
 
@@ -29,6 +38,20 @@ protected:
     static void expectFailure(const RunResult& result, const std::string& text);
     // The command line was refused: exit code 2, the reason on standard error.
     static void expectBadUsage(const RunResult& result, const std::string& text);
+    // The command did its job (exit code 0).
+    static void expectSuccess(const RunResult& result);
+    // The text (a file the command wrote, say) holds each fragment.
+    static void expectIn(const std::string& text, const std::vector<std::string>& fragments);
+    // The command did its job and its output holds each fragment.
+    static void expectContains(const RunResult& result, const std::vector<std::string>& fragments);
+    // The command ended with the expected exit code, standard output and standard error, all three.
+    static void expectResult(const RunResult& result, const RunResult& expected);
+    // The command ended with the exit code and exactly this on standard error.
+    static void expectError(const RunResult& result, const std::string& err, int exitCode = 1);
+    // The command failed (exit code 1) with a message holding the text.
+    static void expectFailureWith(const RunResult& result, const std::string& text);
+
+    void execOne(const std::string& statement) const;
 
     TempStore scratch_;
     std::string dir_ = (scratch_.path() / "sklep").string();

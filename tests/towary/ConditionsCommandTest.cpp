@@ -2,8 +2,6 @@
 
 #include "tests/support/TowaryStore.h"
 
-#include <fstream>
-
 namespace {
 
 // A store with a multi-price ware (grouping row 000500 with one element) and
@@ -21,11 +19,6 @@ protected:
                      "Towary wielocenowe: utworzone 1, zamienione ze zwykłych 0, przeniesione 0, rozwiązane 0.\n");
     }
 
-    std::string file(const std::string& name, const std::string& text = "") const {
-        const auto path = (scratch_.path() / name).string();
-        if (!text.empty()) std::ofstream(path) << text;
-        return path;
-    }
     std::string conditions() const {
         return sql("select t.sArtIndex, w.dCenaSprzed, w.dataOd, w.dataDo from warsprz w join towar t on "
                    "t.lTowarRef = w.lTowarRef order by w.lWarSprzRef")

@@ -1,9 +1,8 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TowaryStore.h"
 
-#include <filesystem>
+#include <array>
 #include <fstream>
-#include <string>
 
 namespace {
 
@@ -46,9 +45,7 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
 
     expectOutput(run("reasons", {"delete", id, "--no"}),
                  "Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'? [nie]\nNic nie zmieniono.\n");
-    const auto unanswered = run("reasons", {"delete", id});
-    EXPECT_EQ(unanswered.exitCode, 1);
-    EXPECT_NE(unanswered.err.find("Pytanie bez odpowiedzi"), std::string::npos) << unanswered.err;
+    expectFailureWith(run("reasons", {"delete", id}), "Pytanie bez odpowiedzi");
     expectOutput(run("reasons", {"delete", id, "--yes"}),
                  "Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'? [tak]\nOznaczono jako usunięty powód zwrotu " +
                      id + ".\n");
@@ -63,10 +60,8 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
                  kHeader + id + "\tUszkodzony\tUSZ\ttak\n" + other + "\tŹle zważony\t\tnie\n");
 
     expectOutput(run("reasons", {"restore", id, other, id}),
-                 "Przywrócono powód zwrotu " + id + ".\nPowód zwrotu " + other +
-                     " nie był usunięty.\n");
-    expectOutput(run("reasons", {"list"}),
-                 kHeader + id + "\tUszkodzony\tUSZ\tnie\n" + other + "\tŹle zważony\t\tnie\n");
+                 "Przywrócono powód zwrotu " + id + ".\nPowód zwrotu " + other + " nie był usunięty.\n");
+    expectOutput(run("reasons", {"list"}), kHeader + id + "\tUszkodzony\tUSZ\tnie\n" + other + "\tŹle zważony\t\tnie\n");
     expectBadUsage(run("reasons", {"delete", "x"}), "Identyfikator powodu zwrotu \"x\" nie jest liczbą całkowitą.");
 }
 
@@ -74,10 +69,8 @@ TEST_F(DictionaryCommand, SendingWritesTheTillsFileWholeIntoTheOutbox) {
     run("reasons", {"add", "Uszkodzony", "--shortcut", "USZ"});
     run("reasons", {"add", "Wycofany"});
     run("reasons", {"delete", idOf("Wycofany"), "--yes"});
-    const auto sent = run("reasons", {"send"});
-    EXPECT_EQ(sent.exitCode, 0) << sent.err;
-    EXPECT_EQ(sent.out, "Plik dla kas: " + tillFile() + "\n");
-    EXPECT_EQ(sent.err, "Informacja: Pomyślnie wysłano powody zwrotów do kas.\n");
+    expectResult(run("reasons", {"send"}),
+                 {0, "Plik dla kas: " + tillFile() + "\n", "Informacja: Pomyślnie wysłano powody zwrotów do kas.\n"});
     EXPECT_EQ(TestSupport::readFile(tillFile()),
               "<ReturnReasons><ReturnReason><Id>" + idOf("Uszkodzony") +
                   "</Id><Text>Uszkodzony</Text><Shortcut>USZ</Shortcut></ReturnReason></ReturnReasons>");
@@ -87,43 +80,33 @@ TEST_F(DictionaryCommand, SendingWritesTheTillsFileWholeIntoTheOutbox) {
     const auto refused = run("reasons", {"send"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err.rfind("towary: Nie wysłano powodów zwrotów do kas: Błąd dostępu do pliku lub katalogu ", 0),
-              0u)
-        << refused.err;
+    const std::string reason = "towary: Nie wysłano powodów zwrotów do kas: Błąd dostępu do pliku lub katalogu ";
+    EXPECT_EQ(refused.err.rfind(reason, 0), 0u) << refused.err;
     EXPECT_FALSE(std::filesystem::exists(tillFile()));
 }
 
 TEST_F(DictionaryCommand, CommissionGroupsAreListedAndOnlyThoseWithoutRecipientsDeleted) {
+    const std::string header = "Id\tNumer grupy\tNazwa\tWartość prowizji\tPoczątek obowiązywania\n";
+    expectOutput(run("commission", {"list"}), header);
+    exec("insert into firma (lFirmaRef, sNazwa) values (1, 'Hurtownia Północ')",
+         "insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue, DateFrom) values"
+         " (11, 10, 'Chemia', 2.5, 45292), (12, 20, 'Kosmetyki', 3, 45300), (13, 30, 'Prasa', 1.25, 45301)",
+         "insert into CommissionGroupRecipient (CommissionGroupRecipientId, CommissionGroupId, lFirmaRef) values (1, 12, 1)");
     expectOutput(run("commission", {"list"}),
-                 "Id\tNumer grupy\tNazwa\tWartość prowizji\tPoczątek obowiązywania\n");
-    for (const char* statement :
-         {"insert into firma (lFirmaRef, sNazwa) values (1, 'Hurtownia Północ')",
-          "insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue, DateFrom) values"
-          " (11, 10, 'Chemia', 2.5, 45292), (12, 20, 'Kosmetyki', 3, 45300), (13, 30, 'Prasa', 1.25, 45301)",
-          "insert into CommissionGroupRecipient (CommissionGroupRecipientId, CommissionGroupId, lFirmaRef)"
-          " values (1, 12, 1)"})
-        EXPECT_EQ(sql(statement).exitCode, 0);
-    expectOutput(run("commission", {"list"}),
-                 "Id\tNumer grupy\tNazwa\tWartość prowizji\tPoczątek obowiązywania\n"
-                 "11\t10\tChemia\t2.50\t2024-01-01\n"
+                 header + "11\t10\tChemia\t2.50\t2024-01-01\n"
                  "12\t20\tKosmetyki\t3.00\t2024-01-09\n"
                  "13\t30\tPrasa\t1.25\t2024-01-10\n");
 
-    const auto refused = run("commission", {"delete", "11", "12", "--yes"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.out,
-              "Czy na pewno chcesz usunąć grupę 'Chemia'? [tak]\nCzy na pewno chcesz usunąć grupę 'Kosmetyki'? [tak]\n");
-    EXPECT_EQ(refused.err,
-              "Ostrzeżenie: Istnieją odbiorcy powiązani z grupą prowizyjną!\n\nUsunięcie nie powiodło się.\n"
-              "towary: Grupa prowizyjna 12 ma odbiorców. Nic nie usunięto.\n");
+    expectResult(run("commission", {"delete", "11", "12", "--yes"}),
+                 {1, "Czy na pewno chcesz usunąć grupę 'Chemia'? [tak]\nCzy na pewno chcesz usunąć grupę 'Kosmetyki'? [tak]\n",
+                  "Ostrzeżenie: Istnieją odbiorcy powiązani z grupą prowizyjną!\n\nUsunięcie nie powiodło się.\n"
+                  "towary: Grupa prowizyjna 12 ma odbiorców. Nic nie usunięto.\n"});
     expectOutput(run("commission", {"delete", "11", "--no"}),
                  "Czy na pewno chcesz usunąć grupę 'Chemia'? [nie]\nNic nie usunięto.\n");
     expectOutput(run("commission", {"delete", "11", "13", "--yes"}),
                  "Czy na pewno chcesz usunąć grupę 'Chemia'? [tak]\nCzy na pewno chcesz usunąć grupę 'Prasa'? [tak]\n"
                  "Usunięto grupę prowizyjną 11.\nUsunięto grupę prowizyjną 13.\n");
-    expectOutput(run("commission", {"list"}),
-                 "Id\tNumer grupy\tNazwa\tWartość prowizji\tPoczątek obowiązywania\n"
-                 "12\t20\tKosmetyki\t3.00\t2024-01-09\n");
+    expectOutput(run("commission", {"list"}), header + "12\t20\tKosmetyki\t3.00\t2024-01-09\n");
     expectFailure(run("commission", {"delete", "11", "--yes"}),
                   "Nie ma grupy prowizyjnej o identyfikatorze 11 (towary commission list pokazuje identyfikatory). Nic "
                   "nie usunięto.");
@@ -142,26 +125,18 @@ TEST_F(DictionaryCommand, ASecondEditorWaitsForTheFirstOrIsRefusedAndNeitherLose
         first.send("Uszkodzony\n");
         EXPECT_EQ(first.line(), "saved\n");
     }
-    {
+    // The second starts while the first holds the list and waits for it; it then checks its
+    // reason against the list as the first saved it.
+    for (const auto& [saved, added, err] : std::vector<std::array<std::string, 3>>{
+             {"Za mały\n", "ZA MAŁY", "towary: Nazwa powodu zwrotu 'Za mały' nie jest unikalna.\n"},
+             {"Zła cena\n", "Niezgodny z opisem", ""}}) {
+        SCOPED_TRACE(added);
         ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
         ASSERT_EQ(first.line(), "open\n");
-        // The second starts while the first holds the list and waits for it; it then checks its
-        // reason against the list as the first saved it.
-        ChildProcess second(towary, {"reasons", "add", dir_, "ZA MAŁY"});
-        first.send("Za mały\n");
+        ChildProcess second(towary, {"reasons", "add", dir_, added});
+        first.send(saved);
         EXPECT_EQ(first.line(), "saved\n");
-        const auto result = second.finish();
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.err, "towary: Nazwa powodu zwrotu 'Za mały' nie jest unikalna.\n");
-    }
-    {
-        ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
-        ASSERT_EQ(first.line(), "open\n");
-        ChildProcess second(towary, {"reasons", "add", dir_, "Niezgodny z opisem"});
-        first.send("Zła cena\n");
-        EXPECT_EQ(first.line(), "saved\n");
-        const auto result = second.finish();
-        EXPECT_EQ(result.exitCode, 0) << result.err;
+        expectError(second.finish(), err, err.empty() ? 0 : 1);
     }
     const auto list = run("reasons", {"list"});
     for (const char* saved : {"Uszkodzony", "Za mały", "Zła cena", "Niezgodny z opisem"})

@@ -1,10 +1,5 @@
 #include "tests/support/TowaryStore.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-
 namespace {
 
 using TestSupport::runTowary;
@@ -24,23 +19,20 @@ TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFail
                  "Odczyt wieczorny, dzień 2011-01-01\n"
                  "Ustawienia sklepu nie wymieniają żadnych kroków.\n"
                  "Dziennik: " + logFile() + "\n");
-    EXPECT_NE(log().find(" Odczyt wieczorny, dzień 2011-01-01, kroków: 0\n"), std::string::npos) << log();
+    expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 0\n"});
 
     set("Parametry programu / Odczyt wieczorny / Kroki", kNobody + "; " + kNobody);
     const auto failed = runTowary({"evening", dir_, "--day", "2011-01-01"});
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.err, "towary: Kroki zakończone błędem: 2 z 2; przyczyny są w dzienniku " + logFile() + ".\n");
+    expectError(failed, "towary: Kroki zakończone błędem: 2 z 2; przyczyny są w dzienniku " + logFile() + ".\n");
     const std::string summary = "Odczyt wieczorny, dzień 2011-01-01\n"
                                 "Krok                                    Status  Czas        Wynik\n" +
                                 kNobody + "  0       ";
     EXPECT_EQ(failed.out.substr(0, summary.size()), summary) << failed.out;
     EXPECT_NE(failed.out.find(" błąd\n" + kNobody + "  0       "), std::string::npos) << failed.out;
-    EXPECT_NE(log().find(" Odczyt wieczorny, dzień 2011-01-01, kroków: 2\n"), std::string::npos)
-        << "a later run of the day appends to its log";
-
-    const auto onDemand = runTowary({"evening", dir_, "--day", "2011-01-01", "--step", kNobody});
-    EXPECT_EQ(onDemand.exitCode, 1);
-    EXPECT_NE(log().find(" Odczyt wieczorny, dzień 2011-01-01, na żądanie, kroków: 1\n"), std::string::npos);
+    // A later run of the day appends to its log.
+    expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 2\n"});
+    EXPECT_EQ(runTowary({"evening", dir_, "--day", "2011-01-01", "--step", kNobody}).exitCode, 1);
+    expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, na żądanie, kroków: 1\n"});
 
     expectBadUsage(runTowary({"evening", dir_, "--day", "2011-02-29"}),
                    "Nieprawidłowa data: \"2011-02-29\". Datę podaje się jako RRRR-MM-DD.");
@@ -50,19 +42,16 @@ TEST_F(EveningCommand, ALogThatCannotBeWrittenFailsTheRun) {
     set("Parametry programu / Odczyt wieczorny / Kroki", "");
     std::filesystem::create_directories(dir_ + "/log");
     std::filesystem::create_symlink("/dev/full", logFile());  // a disk with no room left
-    const auto none = runTowary({"evening", dir_, "--day", "2011-01-01"});
-    EXPECT_EQ(none.exitCode, 1);
-    EXPECT_EQ(none.out, "Odczyt wieczorny, dzień 2011-01-01\nUstawienia sklepu nie wymieniają żadnych kroków.\n");
-    EXPECT_EQ(none.err, "towary: Nie można zapisać dziennika " + logFile() + ": brak miejsca na dysku.\n");
+    expectResult(runTowary({"evening", dir_, "--day", "2011-01-01"}),
+                 {1, "Odczyt wieczorny, dzień 2011-01-01\nUstawienia sklepu nie wymieniają żadnych kroków.\n",
+                  "towary: Nie można zapisać dziennika " + logFile() + ": brak miejsca na dysku.\n"});
 
     // No step runs without its record: the summary shows none ran.
     set("Parametry programu / Odczyt wieczorny / Kroki", kNobody);
-    const auto stopped = runTowary({"evening", dir_, "--day", "2011-01-01"});
-    EXPECT_EQ(stopped.exitCode, 1);
-    EXPECT_EQ(stopped.out, "Odczyt wieczorny, dzień 2011-01-01\n"
-                           "Krok                                    Status  Czas        Wynik\n");
-    EXPECT_EQ(stopped.err, "towary: Nie można zapisać dziennika " + logFile() +
-                               ": brak miejsca na dysku. Kolejnych kroków nie uruchomiono.\n");
+    expectResult(runTowary({"evening", dir_, "--day", "2011-01-01"}),
+                 {1, "Odczyt wieczorny, dzień 2011-01-01\nKrok                                    Status  Czas        Wynik\n",
+                  "towary: Nie można zapisać dziennika " + logFile() +
+                      ": brak miejsca na dysku. Kolejnych kroków nie uruchomiono.\n"});
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "tests/support/TowaryStore.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 using TestSupport::RunResult;
@@ -13,10 +11,8 @@ protected:
 
     // Adds a row to the store's product table the way support staff would.
     void insert(const std::string& groupIndex, int code, const std::string& artIndex = "null") {
-        const auto result = sql("insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '" +
-                                groupIndex + "', " + std::to_string(code) + ", " +
-                                (artIndex == "null" ? artIndex : "'" + artIndex + "'") + ")");
-        EXPECT_EQ(result.exitCode, 0) << result.err;
+        exec("insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '" + groupIndex + "', " +
+             std::to_string(code) + ", " + (artIndex == "null" ? artIndex : "'" + artIndex + "'") + ")");
     }
 };
 
@@ -48,7 +44,6 @@ TEST_F(IndexCommand, SplitLevelParentChildLengthAndLength) {
     EXPECT_EQ(index({"length", "4"}).out, "Poziom 4 (Rodzina)\nDługość segmentu: 3\nDługość indeksu grupy: 9\n");
     EXPECT_EQ(index({"length", "6"}).out, "Długość indeksu artykułu: 6\n");
     expectFailure(index({"length", "0"}), "Nieznany kod towaru (TowarCode = 0).");
-    EXPECT_EQ(index({"length", "300"}).exitCode, 2) << "not a hierarchy code at all";
 }
 
 TEST_F(IndexCommand, NextGroupAndNextArticleSkipTheIndexesInUse) {

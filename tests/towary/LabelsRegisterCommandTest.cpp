@@ -12,12 +12,10 @@ protected:
     LabelsRegisterCommand() {
         ::setenv("TOWARY_RUNTIME_DIR", (scratch_.path() / "run").c_str(), 1);
         ::setenv("TOWARY_MACHINE_REGISTRY", (scratch_.path() / "brak.toml").c_str(), 1);
-        for (const auto& statement :
-             {"insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen, dCenaSprzed) values "
-              "(1, 'Żurek śląski', '0101', '000001', 6, 0, 4.5), (2, 'Chleb', '0101', '000002', 6, 0, 3)",
-              "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (1, '5901234123457', 1, 1, 1), "
-              "(2, '102', 2, 1, 1)"})
-            EXPECT_EQ(sql(statement).exitCode, 0);
+        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen, dCenaSprzed) values "
+             "(1, 'Żurek śląski', '0101', '000001', 6, 0, 4.5), (2, 'Chleb', '0101', '000002', 6, 0, 3)",
+             "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (1, '5901234123457', 1, 1, 1), "
+             "(2, '102', 2, 1, 1)");
     }
     ~LabelsRegisterCommand() override {
         ::unsetenv("TOWARY_RUNTIME_DIR");
@@ -41,11 +39,10 @@ TEST_F(LabelsRegisterCommand, CodesSentReachATillListeningInAnotherProcess) {
     EXPECT_EQ(till.out, "PLU0 5901234123457\nPLU0 102\nPLU1 102\nOdebrano rekordów: 3\n");
     EXPECT_FALSE(std::filesystem::exists(scratch_.path() / "run" / "kasa")) << "the till removes its pipe";
 
-    const auto alone = run("register", {"send", "1"});
-    EXPECT_EQ(alone.exitCode, 0);
-    EXPECT_EQ(alone.out, "Liczba wysłanych PLU: 1\n") << "the count of records written, as the sending keeps it";
-    EXPECT_EQ(alone.err, "Uwaga: żadna kasa nie odbiera kodów (potok " + (scratch_.path() / "run" / "kasa").string() +
-                             "); kody nie zostały odebrane.\n");
+    // The count of records written, as the sending keeps it.
+    expectResult(run("register", {"send", "1"}),
+                 {0, "Liczba wysłanych PLU: 1\n", "Uwaga: żadna kasa nie odbiera kodów (potok " + file("run/kasa") +
+                                                     "); kody nie zostały odebrane.\n"});
 }
 
 TEST_F(LabelsRegisterCommand, LabelFileOfProductsAndAnUnwritableDirectory) {
@@ -58,23 +55,20 @@ TEST_F(LabelsRegisterCommand, LabelFileOfProductsAndAnUnwritableDirectory) {
     EXPECT_EQ(TestSupport::readFile(file), "1\t1\t\xAFurek \xB6l\xB1ski\t000001\t4.50\r\n2\t1\tChleb\t000002\t3.00\r\n")
         << "the name in ISO-8859-2, the lines ended by CR LF";
 
-    EXPECT_EQ(sql("update towar set dCenaSprzed = null where lTowarRef = 2").exitCode, 0);
+    exec("update towar set dCenaSprzed = null where lTowarRef = 2");
     const auto files = [&] {
         const std::filesystem::directory_iterator all(std::filesystem::path(dir_) / "metki");
         return std::distance(all, std::filesystem::directory_iterator());
     };
     const auto before = files();
-    const auto unpriced = run("labels", {"file", "1", "/000002"});
-    EXPECT_EQ(unpriced.exitCode, 1);
-    EXPECT_EQ(unpriced.err, "towary: Towar /000002 nie ma ceny sprzedaży, a etykieta pokazuje cenę. Nie zapisano pliku.\n");
+    expectError(run("labels", {"file", "1", "/000002"}),
+                "towary: Towar /000002 nie ma ceny sprzedaży, a etykieta pokazuje cenę. Nie zapisano pliku.\n");
     EXPECT_EQ(files(), before) << "no label file begun";
 
     set("Parametry sklepu / Metkowanie / Katalog plików metkownicy", "/nie/ma/takiego");
     const auto refused = run("labels", {"file", "1"});
-    EXPECT_EQ(refused.exitCode, 1);
-    const std::string message = "towary: Błąd podczas tworzenia pliku dla metkownicy: /nie/ma/takiego/";
-    EXPECT_EQ(refused.err.substr(0, message.size()), message);
-    EXPECT_NE(refused.err.find(".txt ("), std::string::npos) << refused.err;
+    expectFailureWith(refused, ".txt (");
+    EXPECT_EQ(refused.err.rfind("towary: Błąd podczas tworzenia pliku dla metkownicy: /nie/ma/takiego/", 0), 0u);
 }
 
 }  // namespace

@@ -5,11 +5,7 @@
 #include "tests/support/StoreRows.h"
 #include "tests/support/TowaryStore.h"
 
-#include <fstream>
-
 namespace {
-
-using TestSupport::runTowary;
 
 const std::string kHeader = "sNazwa,sGrIndex,sArtIndex,byTyp,byVAT,bWieleCen,sNazwaKlasy,bAtrWart,bAtrMask,sPLU,byStatus,nJm\n";
 
@@ -19,12 +15,10 @@ protected:
 
     // Imports the rows under kHeader; returns the command's result.
     TestSupport::RunResult import(const std::string& rows) const {
-        const auto path = (scratch_.path() / "import.csv").string();
-        std::ofstream(path) << kHeader << rows;
-        return run("products", {"import", path});
+        return run("products", {"import", file("import.csv", kHeader + rows)});
     }
     std::string importedLine(int products, int codes) const {
-        return "Zaimportowano z " + (scratch_.path() / "import.csv").string() + ": towary i grupy " +
+        return "Zaimportowano z " + file("import.csv") + ": towary i grupy " +
                std::to_string(products) + ", kody " + std::to_string(codes) + ".\n";
     }
     static std::string wares(int created, int converted, int moved, int dissolved) {
@@ -32,7 +26,6 @@ protected:
                std::to_string(converted) + ", przeniesione " + std::to_string(moved) + ", rozwiązane " +
                std::to_string(dissolved) + ".\n";
     }
-    void given(const std::string& statement) const { ASSERT_EQ(sql(statement).exitCode, 0) << statement; }
     std::string rows(const std::string& select) const { return sql(select).out; }
     // Every row of both tables: what a failed import must leave as it was. Not the id pool: a
     // server's sequence moves on whatever rolls back, and new ids are only promised to be new.
@@ -70,10 +63,10 @@ TEST_F(MultipriceImport, ANewWareGetsAGroupingRowAnElementAndItsCodes) {
 }
 
 TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsOwnCodesOnly) {
-    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
-    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 2), "
-          "(21, '5901234123464', 11, 1, 1), (22, '5901234123471', 10, 1, 1)");
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+         "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
+    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 2), "
+         "(21, '5901234123464', 11, 1, 1), (22, '5901234123471', 10, 1, 1)");
     TestSupport::reserveIdsThrough(dir_, 100);
     expectOutput(import("Herbata czarna,010101001,000600,4,9,1,,,,,,\n"
                         ",,,,,,,,,5901234123457,1,1\n"
@@ -97,10 +90,10 @@ TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsO
 }
 
 TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
-    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
-    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
-          "(21, '5901234123457', 11, 1, 3)");
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+         "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
+    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
+         "(21, '5901234123457', 11, 1, 3)");
     TestSupport::reserveIdsThrough(dir_, 100);
     expectOutput(import("Herbata,010101001,000600,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
                  "Towar 'Herbata' o indeksie '000600' został zaimportowany bez kodów '5901234123457', "
@@ -112,10 +105,10 @@ TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
 
 TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsLeftToIt) {
     ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
-    given("update plu set byStatus = 3");
-    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(900, 'Inny', '010101001', '000601', 4, 6, 0)");
-    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (901, '5901234123457', 900, 1, 1)");
+    exec("update plu set byStatus = 3");
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+         "(900, 'Inny', '010101001', '000601', 4, 6, 0)");
+    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (901, '5901234123457', 900, 1, 1)");
     expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,5\n"),
                  "Towar 'Kawa' o indeksie '000500' został zaimportowany bez kodów '5901234123457', "
                  "ponieważ przynależały one w bazie do innych towarów.\n" +
@@ -126,8 +119,8 @@ TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsL
 
 TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
     ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
-    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)");
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+         "(900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)");
     expectOutput(import("Kawa,010101002,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
                  importedLine(1, 1) + wares(0, 0, 1, 0));
     EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n");
@@ -152,10 +145,10 @@ TEST_F(MultipriceImport, AWareImportedAsOrdinaryIsDissolvedAndItsGroupingRowKeep
 }
 
 TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported) {
-    given("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-          "(10, 'Jeden', '010101001', '000601', 4, 6, 0), (11, 'Drugi', '010101001', '000602', 4, 6, 0)");
-    given("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
-          "(21, '5901234123464', 11, 1, 1)");
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+         "(10, 'Jeden', '010101001', '000601', 4, 6, 0), (11, 'Drugi', '010101001', '000602', 4, 6, 0)");
+    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
+         "(21, '5901234123464', 11, 1, 1)");
     TestSupport::reserveIdsThrough(dir_, 100);
     const auto before = codes();
     expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n"
@@ -181,7 +174,7 @@ TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported)
 }
 
 TEST_F(MultipriceImport, TheWareTakesItsClassFromTheImport) {
-    given("insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (3, 'Świeże', 5)");
+    exec("insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (3, 'Świeże', 5)");
     ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,Świeże,8,8,,,\n").exitCode, 0);
     EXPECT_EQ(rows("select sArtIndex, lKlasaRef, bAtrWart, bAtrMask from towar order by sArtIndex"),
               "sArtIndex\tlKlasaRef\tbAtrWart\tbAtrMask\n000001\t3\t13\t8\n000500\t3\t13\t8\n");
@@ -190,7 +183,7 @@ TEST_F(MultipriceImport, TheWareTakesItsClassFromTheImport) {
 TEST_F(MultipriceImport, AFailedImportLeavesTheStoreAsItWas) {
     ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
     const auto before = dump();
-    const auto path = (scratch_.path() / "import.csv").string();
+    const auto path = file("import.csv");
 
     expectFailure(import("Herbata,010101001,000600,4,9,1,,,,,,\n"
                          ",,,,,,,,,5901234123464,1,1\n"
@@ -204,11 +197,10 @@ TEST_F(MultipriceImport, AFailedImportLeavesTheStoreAsItWas) {
     EXPECT_EQ(dump(), before);
 
     // The store refuses a row after the ware was written: an id it already has.
-    const auto withIds = (scratch_.path() / "ids.csv").string();
-    std::ofstream(withIds) << "lTowarRef,sNazwa,sGrIndex,sArtIndex,byTyp,bWieleCen,sPLU,byStatus\n"
-                              ",Herbata,010101001,000600,4,1,,\n"
-                              ",,,,,,5901234123464,1\n"
-                              "1,Cukier,010101001,000700,4,0,,\n";
+    const auto withIds = file("ids.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byTyp,bWieleCen,sPLU,byStatus\n"
+                                         ",Herbata,010101001,000600,4,1,,\n"
+                                         ",,,,,,5901234123464,1\n"
+                                         "1,Cukier,010101001,000700,4,0,,\n");
     expectFailure(run("products", {"import", withIds}), withIds + ", wiersz 4: towar o ID = 1 jest już w sklepie");
     EXPECT_EQ(dump(), before);
 

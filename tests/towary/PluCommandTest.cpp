@@ -12,18 +12,16 @@ TEST_F(PluCommand, CanonicalPrintsEachCodeAndFailsForTheRefusedOnes) {
                  "\"0017\" -> 17 (G: krótki kod sklepu)\n"
                  "\"2800017000005\" -> 2800017000004 (W: towar ważony)\n");
 
-    const auto mixed = run("plu", {"canonical", "5901234123457", "12a4"});
-    EXPECT_EQ(mixed.exitCode, 1);
-    EXPECT_EQ(mixed.out, "\"5901234123457\" -> 5901234123457 (C: kod artykułu)\n");
-    EXPECT_EQ(mixed.err,
-              "towary: Kod PLU \"12a4\" zawiera znaki inne niż cyfry.\ntowary: Nie rozpoznano kodów: 1 z 2.\n");
+    expectResult(run("plu", {"canonical", "5901234123457", "12a4"}),
+                 {1, "\"5901234123457\" -> 5901234123457 (C: kod artykułu)\n",
+                  "towary: Kod PLU \"12a4\" zawiera znaki inne niż cyfry.\ntowary: Nie rozpoznano kodów: 1 z 2.\n"});
     expectBadUsage(run("plu", {"canonical"}), "CODE");
 }
 
 TEST_F(PluCommand, CheckReportsAsksAndRepairsOnlyWithYes) {
-    sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) "
-        "values (1, 'Mleko', '01', '000001', 6, 0)");
-    sql("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '0017', 1, 1)");
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) "
+         "values (1, 'Mleko', '01', '000001', 6, 0)",
+         "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '0017', 1, 1)");
     const std::string report =
         "== Nieprawidłowe plu ==\nPoniższe towary mają nieprawidłowe plu\n\n"
         "PLU do poprawienia:\n0017 (powinno być: 17) Mleko 000001\nPodsumowanie: \n do poprawienia - 1\n\n"
@@ -32,20 +30,16 @@ TEST_F(PluCommand, CheckReportsAsksAndRepairsOnlyWithYes) {
     expectOutput(run("plu", {"check", "--yes"}), report + "[tak]\n");
     expectOutput(sql("select sPLU, byStatus from plu"), "sPLU\tbyStatus\n17\t1\n");
 
-    const auto clean = run("plu", {"check"});
-    EXPECT_EQ(clean.exitCode, 0);
-    EXPECT_EQ(clean.err, "Ostrzeżenie: Nie znaleziono błędnych kodów plu.\n");
+    expectError(run("plu", {"check"}), "Ostrzeżenie: Nie znaleziono błędnych kodów plu.\n", 0);
 }
 
 TEST_F(PluCommand, TheEveningRunRepairsAGeneratedStoreAndLeavesNothingToRepair) {
     const std::string store = (scratch_.path() / "wygenerowany").string();
     ASSERT_EQ(TestSupport::runTowary({"generate", store, "--products", "300", "--malformed", "10"}).exitCode, 0);
-    const auto evening = TestSupport::runTowary({"evening", store, "--day", "2011-01-01"});
-    EXPECT_EQ(evening.exitCode, 0) << evening.err;
-    EXPECT_NE(evening.out.find("{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}  1       "), std::string::npos) << evening.out;
-
+    expectContains(TestSupport::runTowary({"evening", store, "--day", "2011-01-01"}),
+                   {"{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}  1       "});
     const auto check = TestSupport::runTowary({"plu", "check", store, "--no"});
-    EXPECT_EQ(check.exitCode, 0) << check.err;
+    expectSuccess(check);
     EXPECT_EQ(check.out.find("do poprawienia"), std::string::npos) << check.out;
     EXPECT_EQ(check.out.find("do usunięcia"), std::string::npos) << check.out;
     EXPECT_EQ(check.out.find("Czy chcesz"), std::string::npos) << "nothing left to repair, nothing to ask";
@@ -58,7 +52,7 @@ TEST_F(PluCommand, TwoChecksAtOnceLeaveNoCodeLiveTwice) {
     std::thread other([&] { first = TestSupport::runTowary({"plu", "check", store, "--yes"}); });
     second = TestSupport::runTowary({"plu", "check", store, "--yes"});
     other.join();
-    for (const auto* result : {&first, &second}) EXPECT_EQ(result->exitCode, 0) << result->err;
+    for (const auto* result : {&first, &second}) expectSuccess(*result);
     expectOutput(TestSupport::runTowary({"sql", store,
                                          "select count(*) n from (select sPLU from plu where byStatus in (1, 2)"
                                          " group by sPLU having count(*) > 1)"}),

@@ -2,8 +2,6 @@
 
 #include "tests/support/TowaryStore.h"
 
-#include <fstream>
-
 namespace {
 
 // Coffee /000700 at 12.50: an ordinary condition at 10.00 in February 2026
@@ -11,17 +9,16 @@ namespace {
 class PricesOfADayCommand : public TestSupport::TowaryStore {
 protected:
     PricesOfADayCommand() {
-        const auto file = (scratch_.path() / "towary.csv").string();
-        std::ofstream(file) << "sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,bWieleCen,sPLU,byStatus\n"
-                               "Kawa,010101001,000700,6,4,9,0,,\n";
-        run("products", {"import", file});
-        sql("update towar set dCenaSprzed = 12.5 where sArtIndex = '000700'");
-        sql("insert into promocja (lPromocjaRef, sNazwa) values (900, 'Marzec')");
-        sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
-            "select 901, lTowarRef, 46054, 46080, 10.0, null, null from towar where sArtIndex = '000700'");
-        sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
-            "select 902, lTowarRef, 46082, 46101, 7.99, 900, '<alternative_prices><price>6.99</price>"
-            "</alternative_prices>' from towar where sArtIndex = '000700'");
+        expectSuccess(run("products", {"import", file("towary.csv", "sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,"
+                                                                    "bWieleCen,sPLU,byStatus\n"
+                                                                    "Kawa,010101001,000700,6,4,9,0,,\n")}));
+        exec("update towar set dCenaSprzed = 12.5 where sArtIndex = '000700'",
+             "insert into promocja (lPromocjaRef, sNazwa) values (900, 'Marzec')",
+             "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
+             "select 901, lTowarRef, 46054, 46080, 10.0, null, null from towar where sArtIndex = '000700'",
+             "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
+             "select 902, lTowarRef, 46082, 46101, 7.99, 900, '<alternative_prices><price>6.99</price>"
+             "</alternative_prices>' from towar where sArtIndex = '000700'");
     }
     std::string alternatives() const { return sql("select alternative_prices from warsprz where lWarSprzRef = 902").out; }
 };
@@ -39,8 +36,8 @@ TEST_F(PricesOfADayCommand, TheDaysPricesOfAProduct) {
                  "Cena sprzedaży: 12.50\n");
     expectFailure(run("price", {"current", "/000999"}), "Nie istnieje towar o indeksie 000999.");
 
-    sql("update towar set dCenaSprzed = 1234567.89 where sArtIndex = '000700'");
-    sql("update warsprz set dCenaSprzed = 2345678.91 where lWarSprzRef = 902");
+    exec("update towar set dCenaSprzed = 1234567.89 where sArtIndex = '000700'",
+         "update warsprz set dCenaSprzed = 2345678.91 where lWarSprzRef = 902");
     expectOutput(run("price", {"current", "/000700", "--day", "2026-03-10"}),
                  "Cena towaru: 1234567.89\n"
                  "Cena warunku sprzedaży dnia 2026-03-10: 2345678.91\n"
@@ -81,8 +78,8 @@ TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDay) {
     EXPECT_EQ(alternatives(),
               "alternative_prices\n<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>\n");
 
-    sql("update warsprz set alternative_prices = '<alternative_prices><price>5,49</price></alternative_prices>' "
-        "where lWarSprzRef = 902");
+    exec("update warsprz set alternative_prices = '<alternative_prices><price>5,49</price></alternative_prices>' "
+         "where lWarSprzRef = 902");
     expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "4"}),
                   "Wartość węzła XML „price” nie jest liczbą: „5,49”.");
     EXPECT_EQ(alternatives(), "alternative_prices\n<alternative_prices><price>5,49</price></alternative_prices>\n");
@@ -110,8 +107,8 @@ TEST_F(PricesOfADayCommand, AlternativePricesAreAddedOnlyWhereTheStoreAllowsThem
 
 TEST_F(PricesOfADayCommand, OfSeveralConditionsOfTheDayTheUserChoosesOne) {
     // An ordinary condition over the first ten days of the promotion: the tills read either.
-    sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) "
-        "select 903, lTowarRef, 46082, 46091, 8.5 from towar where sArtIndex = '000700'");
+    exec("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) "
+         "select 903, lTowarRef, 46082, 46091, 8.5 from towar where sArtIndex = '000700'");
     expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"}),
                   "Towar 1 ma kilka warunków sprzedaży ważnych dnia 2026-03-10 (902, 903); wskaż jeden opcją "
                   "--condition.");

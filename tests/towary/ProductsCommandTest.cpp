@@ -15,36 +15,24 @@ namespace {
 
 using TestSupport::runTowary;
 
-// A store made by `towary init` and a scratch directory beside it for files and other stores.
-class ProductsCommand : public TestSupport::TowaryStore {
-protected:
-    std::string file(const std::string& name, const std::string& text = "") const {
-        const auto path = (scratch_.path() / name).string();
-        if (!text.empty()) std::ofstream(path) << text;
-        return path;
-    }
-};
+class ProductsCommand : public TestSupport::TowaryStore {};
 
 TEST_F(ProductsCommand, GenerateExportAndImportAsAUser) {
     const auto generated = file("wygenerowany");
+    // Each command's report starts with the text.
+    const auto starts = [](const TestSupport::RunResult& result, const std::string& text) {
+        expectSuccess(result);
+        EXPECT_EQ(result.out.rfind(text, 0), 0u) << result.out;
+    };
     const auto made = runTowary({"generate", generated, "--products", "200", "--seed", "3"});
-    ASSERT_EQ(made.exitCode, 0) << made.err;
-    EXPECT_EQ(made.out.find("Założono sklep w " + generated + " (ziarno 3): grupy "), 0u) << made.out;
-    EXPECT_NE(made.out.find("towary 200 (wagowe "), std::string::npos) << made.out;
-
+    starts(made, "Założono sklep w " + generated + " (ziarno 3): grupy ");
+    expectIn(made.out, {"towary 200 (wagowe "});
     const auto all = runTowary({"products", "export", generated});
-    ASSERT_EQ(all.exitCode, 0) << all.err;
-    EXPECT_EQ(all.out.find("lTowarRef,sNazwa,"), 0u);
-
+    starts(all, "lTowarRef,sNazwa,");
     const auto csv = file("towary.csv");
-    const auto toFile = runTowary({"products", "export", generated, csv});
-    ASSERT_EQ(toFile.exitCode, 0) << toFile.err;
-    EXPECT_EQ(toFile.out.find("Wyeksportowano do " + csv + ": towary i grupy "), 0u) << toFile.out;
+    starts(runTowary({"products", "export", generated, csv}), "Wyeksportowano do " + csv + ": towary i grupy ");
     EXPECT_EQ(TestSupport::readFile(csv), all.out);
-
-    const auto imported = run("products", {"import", csv});
-    ASSERT_EQ(imported.exitCode, 0) << imported.err;
-    EXPECT_EQ(imported.out.find("Zaimportowano z " + csv + ": towary i grupy "), 0u) << imported.out;
+    starts(run("products", {"import", csv}), "Zaimportowano z " + csv + ": towary i grupy ");
     EXPECT_EQ(run("products", {"export"}).out, all.out) << "the copy holds the same rows";
 
     // A generate killed while it filled the store leaves it marked: refused, and replaced by the next generate.
@@ -61,7 +49,7 @@ TEST_F(ProductsCommand, GenerateExportAndImportAsAUser) {
         expectFailure(runTowary({"products", "export", generated}), wait);
         expectFailure(runTowary({"generate", generated, "--products", "200", "--seed", "3"}), wait);
     }
-    ASSERT_EQ(runTowary({"generate", generated, "--products", "200", "--seed", "3"}).exitCode, 0);
+    expectSuccess(runTowary({"generate", generated, "--products", "200", "--seed", "3"}));
     EXPECT_EQ(runTowary({"products", "export", generated}).out, all.out);
     EXPECT_FALSE(std::filesystem::exists(generated + "/.towary-niedokonczony"));
 }
@@ -70,19 +58,17 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
     const auto csv = file("plik.csv", "sNazwa,byVAT\nMleko,1\nChleb,x\n");
     expectFailure(run("products", {"import", csv}), csv + ", wiersz 3: kolumna byVAT: \"x\" nie jest liczbą całkowitą");
     EXPECT_EQ(sql("select count(*) n from towar").out, "n\n0\n");
-
-    EXPECT_EQ(run("products", {"import"}).exitCode, 2) << "the file is missing";
-    EXPECT_EQ(runTowary({"products", dir_}).exitCode, 2) << "import or export must be named";
-    EXPECT_EQ(runTowary({"generate", file("nowy")}).exitCode, 2) << "--products is required";
-    EXPECT_EQ(runTowary({"generate", file("nowy"), "--products", "0"}).exitCode, 2);
+    // The file is missing; import or export must be named; --products is required.
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"products", "import", dir_}, {"products", dir_}, {"generate", file("nowy")}})
+        EXPECT_EQ(runTowary(args).exitCode, 2) << args[0] << " " << args[1];
     expectBadUsage(runTowary({"generate", file("nowy"), "--products", "10", "--seed", "-1"}),
                    "Ziarno \"-1\": liczba nie może być ujemna.");
     expectBadUsage(runTowary({"generate", file("nowy"), "--products", "10", "--seed", "18446744073709551616"}),
                    "Ziarno \"18446744073709551616\": liczba jest za duża.");
     EXPECT_FALSE(std::filesystem::exists(file("nowy")));
-    const auto existing = runTowary({"generate", dir_, "--products", "10"});
-    EXPECT_EQ(existing.exitCode, 1) << "generate makes a new store and never fills an existing one";
-    EXPECT_NE(existing.err.find("nie jest pusty"), std::string::npos) << existing.err;
+    // Generate makes a new store and never fills an existing one.
+    expectFailureWith(runTowary({"generate", dir_, "--products", "10"}), "nie jest pusty");
     EXPECT_EQ(runTowary({"products", "export", file("brak")}).exitCode, 1);
 
     // The store's own files are no product files, whatever the path says.
@@ -101,7 +87,7 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
 }
 
 TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {
-    ASSERT_EQ(run("products", {"import", file("towary.csv", "sNazwa,sArtIndex\nMleko,000001\n")}).exitCode, 0);
+    expectSuccess(run("products", {"import", file("towary.csv", "sNazwa,sArtIndex\nMleko,000001\n")}));
     const auto err = file("stderr.txt");
     const int status = std::system(("'" + std::string(TOWARY_BIN_DIR) + "/towary' products export '" + dir_ +
                                     "' >/dev/full 2>'" + err + "'")
@@ -131,21 +117,14 @@ TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPoli
         fs::permissions(dir_ + name, fs::perms::owner_read | fs::perms::others_read);
     using TestSupport::runTowaryUnprivileged;
 
-    const auto found = runTowaryUnprivileged({"find", dir_, "Mleko"});
-    EXPECT_EQ(found.exitCode, 0) << found.err;
-    EXPECT_NE(found.out.find("Mleko"), std::string::npos) << found.out;
-    const auto exported = runTowaryUnprivileged({"products", "export", dir_});
-    EXPECT_EQ(exported.exitCode, 0) << exported.err;
-    EXPECT_NE(exported.out.find("Mleko"), std::string::npos);
-    const auto shown = runTowaryUnprivileged({"products", "show", dir_, "7"});
-    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    expectContains(runTowaryUnprivileged({"find", dir_, "Mleko"}), {"Mleko"});
+    expectContains(runTowaryUnprivileged({"products", "export", dir_}), {"Mleko"});
+    expectSuccess(runTowaryUnprivileged({"products", "show", dir_, "7"}));
     const auto imported = runTowaryUnprivileged({"products", "import", dir_, csv});
     EXPECT_EQ(imported.exitCode, 1);
     EXPECT_EQ(imported.err.rfind("towary: Sklep można tylko czytać: brak uprawnień do zapisu", 0), 0u) << imported.err;
-    const auto inside = runTowaryUnprivileged({"init", dir_ + "/nowy"});
-    EXPECT_EQ(inside.exitCode, 1);
-    EXPECT_EQ(inside.err,
-              "towary: Nie można założyć sklepu w " + dir_ + "/nowy (katalog " + dir_ + "): brak uprawnień.\n");
+    expectError(runTowaryUnprivileged({"init", dir_ + "/nowy"}),
+                "towary: Nie można założyć sklepu w " + dir_ + "/nowy (katalog " + dir_ + "): brak uprawnień.\n");
 
     fs::permissions(dir_, fs::perms::owner_all);
 }
@@ -153,7 +132,7 @@ TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPoli
 TEST_F(ProductsCommand, AStoreWhoseLastChangesWaitInItsLogIsNotReadAsOldWhereTheLogCannotBeRead) {
     if (TestSupport::onServer()) GTEST_SKIP() << "the write-ahead log is SQLite's";
     const auto csv = file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n7,Mleko,0101,000007,6\n");
-    ASSERT_EQ(run("products", {"import", csv}).exitCode, 0);
+    expectSuccess(run("products", {"import", csv}));
     namespace fs = std::filesystem;
     const auto copy = scratch_.path() / "kopia";
     fs::create_directories(copy / "log");
@@ -167,17 +146,14 @@ TEST_F(ProductsCommand, AStoreWhoseLastChangesWaitInItsLogIsNotReadAsOldWhereThe
     ASSERT_GT(fs::file_size(copy / "towary.db-wal"), 0u);
     fs::permissions(scratch_.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
 
-    const auto refused = TestSupport::runTowaryUnprivileged({"find", copy.string(), "Mleko"});
-    EXPECT_EQ(refused.exitCode, 1) << refused.out;
     const auto database = (copy / "towary.db").string();
-    EXPECT_EQ(refused.err, "towary: Nie można odczytać bazy danych sklepu " + database +
-                               ": jej ostatnie zmiany są jeszcze w pliku " + database +
-                               "-wal (program, który ostatnio ją zmieniał, nie zamknął jej), a odczytać je można tylko "
+    expectError(TestSupport::runTowaryUnprivileged({"find", copy.string(), "Mleko"}),
+                "towary: Nie można odczytać bazy danych sklepu " + database + ": jej ostatnie zmiany są jeszcze w pliku " +
+                    database + "-wal (program, który ostatnio ją zmieniał, nie zamknął jej), a odczytać je można tylko "
                                "z prawem zapisu do katalogu " + copy.string() +
-                               ". Uruchom dowolne polecenie towary na tym sklepie raz z prawem zapisu do katalogu.\n");
-    const auto read = runTowary({"find", copy.string(), "Chleb"});
-    EXPECT_EQ(read.exitCode, 0) << read.err;
-    EXPECT_NE(read.out.find("Chleb"), std::string::npos) << "with the directory writable the change is read";
+                    ". Uruchom dowolne polecenie towary na tym sklepie raz z prawem zapisu do katalogu.\n");
+    // With the directory writable the change is read.
+    expectContains(runTowary({"find", copy.string(), "Chleb"}), {"Chleb"});
 }
 
 TEST_F(ProductsCommand, ImportReadsStandardInputAndPipes) {
@@ -210,7 +186,7 @@ TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
                                         ",,,,,,,,5901234123457,1,1\n"
                                         ",,,,,,,,2007,1,3\n"
                                         "8,Kawa O'Neil,0101,000008,6,4,13,9.5,,,\n");
-    ASSERT_EQ(run("products", {"import", csv}).exitCode, 0);
+    expectSuccess(run("products", {"import", csv}));
 
     const std::string kawa = "Towar ID 7: Kawa ziarnista\n  indeks 000007, grupa 0101, poziom 6, typ 4, VAT 13, cena 24.99\n"
                              "  kod 5901234123457, jm 1, status 1\n  kod 2007, jm 1, status 3 (usunięty)\n";
@@ -224,10 +200,8 @@ TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
     EXPECT_EQ(run("products", {"show", "99"}).err, "towary: Brak towaru o ID = 99\n");
 
     // Ids of ten digits are ids still, up to the greatest an int holds; past it a number can only be a code.
-    ASSERT_EQ(run("products", {"import", file("duze.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n"
-                                                          "2147483647,Herbata,0101,000009,6\n")})
-                  .exitCode,
-              0);
+    expectSuccess(run("products", {"import", file("duze.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n"
+                                                              "2147483647,Herbata,0101,000009,6\n")}));
     EXPECT_EQ(run("products", {"show", "2147483647"}).out.find("Towar ID 2147483647: Herbata\n"), 0u);
     expectFailure(run("products", {"show", "2147483648"}), "Nie istnieje towar z przypisanym kodem plu 2147483648.");
 

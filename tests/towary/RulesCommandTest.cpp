@@ -1,11 +1,7 @@
 #include "tests/support/TowaryStore.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 
 namespace {
 
@@ -17,11 +13,8 @@ const std::string kPurchasePeriod = "Parametry sklepu/Towary/Warunki/Zakupu/Edyc
 class RulesCommand : public TestSupport::TowaryStore {
 protected:
     RulesCommand() {
-        EXPECT_EQ(sql("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values"
-                      " (1, 'Chleb', '0101', '000001', 6), (2, 'Mleko', '0203', '000002', 6),"
-                      " (5, 'Pieczywo', '01', null, 1)")
-                      .exitCode,
-                  0);
+        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (1, 'Chleb', '0101', '000001', "
+             "6), (2, 'Mleko', '0203', '000002', 6), (5, 'Pieczywo', '01', null, 1)");
     }
     // Sets a text setting, whatever it looks like.
     void setText(const std::string& path, const std::string& value) {
@@ -83,11 +76,9 @@ TEST_F(RulesCommand, KeysThatAreEmptyOrOfAnotherTypeAreNamed) {
 }
 
 TEST_F(RulesCommand, DurationsAndEndDaysUseTheCompanysAttribute) {
-    ASSERT_EQ(sql("insert into firma (lFirmaRef, sNazwa) values (7, 'Hurtownia'), (8, 'Piekarnia')").exitCode, 0);
-    ASSERT_EQ(sql("insert into firmaatrybut (lFirmaAtrybutRef, lFirmaRef, sNazwa, sWartosc) values"
-                  " (1, 7, 'Okres warunku zakupu', '14'), (2, 8, 'Okres warunku zakupu', 'dwa tygodnie')")
-                  .exitCode,
-              0);
+    exec("insert into firma (lFirmaRef, sNazwa) values (7, 'Hurtownia'), (8, 'Piekarnia')",
+         "insert into firmaatrybut (lFirmaAtrybutRef, lFirmaRef, sNazwa, sWartosc) values"
+         " (1, 7, 'Okres warunku zakupu', '14'), (2, 8, 'Okres warunku zakupu', 'dwa tygodnie')");
     expectOutput(run("rules", {"duration", "sale"}), "Domyślny okres warunku sprzedaży: 30 dni\n");
     expectOutput(run("rules", {"duration", "purchase", "--company", "7"}),
                  "Domyślny okres warunku zakupu (firma 7): 90 dni\n");
@@ -129,13 +120,9 @@ TEST_F(RulesCommand, DateLocksAndHeadquartersPromotions) {
     expectOutput(run("rules", {"date-lock", "purchase", "2000"}),
                  "Blokada edycji zakresu dat warunku zakupu towaru o indeksie 2000: nie\n");
 
-    ASSERT_EQ(sql("insert into promocja (lPromocjaRef, sNazwa, sGuid, bLokalna) values (1, 'Lato', '{ABCD}', 0)")
-                  .exitCode,
-              0);
-    ASSERT_EQ(sql("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, bLokalny)"
-                  " values (1, 1, 46174, 46183, 3.99, 1, 0)")  // 2026-06-01 to 2026-06-10
-                  .exitCode,
-              0);
+    exec("insert into promocja (lPromocjaRef, sNazwa, sGuid, bLokalna) values (1, 'Lato', '{ABCD}', 0)",
+         "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, bLokalny)"
+         " values (1, 1, 46174, 46183, 3.99, 1, 0)");  // 2026-06-01 to 2026-06-10
     const std::vector<std::string> overlap = {"hq-promotion-overlap", "/000001", "2026-06-10", "2026-06-20"};
     expectOutput(run("rules", overlap),
                  "Zablokowany warunek promocji centralowej towaru 1 (/000001) w dniach 2026-06-10 - 2026-06-20: nie\n");
@@ -151,19 +138,14 @@ TEST_F(RulesCommand, DateLocksAndHeadquartersPromotions) {
 }
 
 TEST_F(RulesCommand, ListShowsEveryRuleWithItsSetting) {
-    const auto listed = run("rules", {"list"});
-    ASSERT_EQ(listed.exitCode, 0) << listed.err;
-    EXPECT_NE(listed.out.find("Dodawanie lokalnych warunków sprzedaży: tak\n    Parametry sklepu / Towary / Warunki / "
-                              "Sprzedaży / Edycja / Blokada dodawania lokalnych warunków sprzedaży\n"),
-              std::string::npos)
-        << listed.out;
-    EXPECT_NE(listed.out.find("Domyślny okres warunku zakupu: 90 dni\n    Parametry sklepu / Towary / Warunki / Zakupu / "
-                              "Edycja / Domyślny okres obowiązywania warunku / Liczba dni\n"),
-              std::string::npos);
-    EXPECT_NE(listed.out.find("Dodawanie przecen: Przeceny na wybrane sztuki: tak\n"), std::string::npos);
-    EXPECT_NE(listed.out.find("Edycja warunku centralowego: tak\n"), std::string::npos);
+    expectContains(run("rules", {"list"}),
+                   {"Dodawanie lokalnych warunków sprzedaży: tak\n    Parametry sklepu / Towary / Warunki / Sprzedaży / "
+                    "Edycja / Blokada dodawania lokalnych warunków sprzedaży\n",
+                    "Domyślny okres warunku zakupu: 90 dni\n    Parametry sklepu / Towary / Warunki / Zakupu / Edycja / "
+                    "Domyślny okres obowiązywania warunku / Liczba dni\n",
+                    "Dodawanie przecen: Przeceny na wybrane sztuki: tak\n", "Edycja warunku centralowego: tak\n"});
     set(kSaleEdition + "Dopuszczalna edycja warunku centralowego", "false");
-    EXPECT_NE(run("rules", {"list"}).out.find("Edycja warunku centralowego: nie\n"), std::string::npos);
+    expectContains(run("rules", {"list"}), {"Edycja warunku centralowego: nie\n"});
 }
 
 }  // namespace

@@ -14,11 +14,11 @@ class SettingsCommand : public TestSupport::TowaryStore {
 protected:
     TestSupport::RunResult settings(std::vector<std::string> args) const { return run("settings", std::move(args)); }
 
-    std::string file() const { return TestSupport::readFile(dir_ + "/towary.toml"); }
+    std::string settingsText() const { return TestSupport::readFile(dir_ + "/towary.toml"); }
 };
 
 TEST_F(SettingsCommand, InitWritesACommentedFileThatGetAndListRead) {
-    EXPECT_EQ(file().rfind("# Ustawienia sklepu", 0), 0u) << "the sample is commented";
+    EXPECT_EQ(settingsText().rfind("# Ustawienia sklepu", 0), 0u) << "the sample is commented";
     expectOutput(settings({"get", "Parametry programu / Struktura organizacyjna / Poziomy hierarchii / "
                                   "Punkt sprzedaży / Towary / Indeksy / Prefiks sklepu",
                            "--type", "bool"}),
@@ -55,20 +55,16 @@ TEST_F(SettingsCommand, SetStoresTheNarrowestTypeUnlessToldAndKeepsTheComments) 
     EXPECT_EQ(settings({"set", kDepartament, "3000000000"}).exitCode, 1) << "outside int";
     EXPECT_EQ(settings({"set", kDepartament, "4"}).exitCode, 0);
     EXPECT_EQ(settings({"get", kDepartament, "--type", "int"}).out, "4\n");
-    EXPECT_NE(file().find("\"@\" = 4                                 # długość segmentu poziomu 1\n"),
-              std::string::npos)
-        << file();
+    expectIn(settingsText(), {"\"@\" = 4                                 # długość segmentu poziomu 1\n"});
 
     std::ofstream(dir_ + "/towary.toml", std::ios::app) << "zepsute =\n";
     const auto broken = settings({"get", kDepartament});
-    EXPECT_EQ(broken.exitCode, 1);
+    expectFailureWith(broken, ": zapis niezgodny z formatem TOML. Sprawdź w tym miejscu, ");
     EXPECT_EQ(broken.err.rfind("towary: Błąd składni pliku ustawień " + dir_ + "/towary.toml, wiersz ", 0), 0u)
         << broken.err;
-    EXPECT_NE(broken.err.find(": zapis niezgodny z formatem TOML. Sprawdź w tym miejscu, "), std::string::npos);
     EXPECT_EQ(broken.err.find("expected"), std::string::npos) << "the parser's English goes to the debug log only";
-    const auto logged = runTowary({"--debug-log", "settings", "get", dir_, kDepartament});
-    EXPECT_EQ(logged.exitCode, 1);
-    EXPECT_NE(TestSupport::readFile(dir_ + "/log/debug.log").find("toml++: "), std::string::npos);
+    EXPECT_EQ(runTowary({"--debug-log", "settings", "get", dir_, kDepartament}).exitCode, 1);
+    expectIn(TestSupport::readFile(dir_ + "/log/debug.log"), {"toml++: "});
     EXPECT_EQ(settings({"set", kDepartament, "3"}).exitCode, 1) << "a broken file is not written over";
 }
 
@@ -88,7 +84,7 @@ TEST_F(SettingsCommand, ValuesOutOfTheirRangeAreRefusedNamingTheFileTheKeyAndThe
     EXPECT_EQ(settings({"set", allowed, "100000000", "--type", "string"}).exitCode, 0);
     expectFailure(runTowary({"find", dir_, "/1"}), refusal(allowed, "\"100000000\"", "1 do 18"));
 
-    std::string text = file();
+    std::string text = settingsText();
     const std::string ceiling = "\"Maksymalna marża procentowa\" = 90.0";
     ASSERT_NE(text.find(ceiling), std::string::npos);
     std::ofstream(dir_ + "/towary.toml") << text.replace(text.find(ceiling), ceiling.size(),

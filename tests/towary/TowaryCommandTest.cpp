@@ -157,20 +157,21 @@ TEST(TowaryCommand, InitLeavesAWholeStoreOrNoneAndAStoreThatIsNotWholeIsRefusedW
     std::filesystem::resize_file(database, 0);
     for (const auto& wal : {"towary.db-wal", "towary.db-shm"})
         std::filesystem::remove(std::filesystem::path(dir) / wal);
-    auto refused = runTowary({"products", "export", dir});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err,
-              "towary: Plik " + database.string() + " nie jest bazą danych sklepu: plik jest pusty. " + whatToDo);
+    const auto refused = [](const TestSupport::RunResult& result, const std::string& err) {
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "towary: " + err);
+    };
+    refused(runTowary({"products", "export", dir}),
+            "Plik " + database.string() + " nie jest bazą danych sklepu: plik jest pusty. " + whatToDo);
     EXPECT_EQ(std::filesystem::file_size(database), 0u) << "never rebuilt as an empty store";
 
     // A database with the schema but without the lists init fills, as an interrupted init of an older build left it.
     std::filesystem::remove(database);
     Core::Store::setDirectory(dir);
     DBKernel::StoreDatabase::create(database);
-    refused = runTowary({"price", "vat", dir});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, "towary: Baza danych sklepu " + database.string() +
-                               " jest niekompletna: nie ma stawek VAT (tabela stawkavat jest pusta). " + whatToDo);
+    refused(runTowary({"price", "vat", dir}), "Baza danych sklepu " + database.string() +
+                                                  " jest niekompletna: nie ma stawek VAT (tabela stawkavat jest pusta). " +
+                                                  whatToDo);
     // Support staff can still mend it: sql and the settings do not read the lists.
     EXPECT_EQ(runTowary({"sql", dir, "insert into stawkavat values (1, '23%', 0.23, 0, 'A')"}).exitCode, 0);
     EXPECT_EQ(runTowary({"settings", "get", dir, "Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana"}).exitCode,

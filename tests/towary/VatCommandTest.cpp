@@ -4,20 +4,12 @@
 
 #include "tests/support/TowaryStore.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-
 namespace {
 
 using TestSupport::runTowary;
 
 class VatCommand : public TestSupport::TowaryStore {
 protected:
-    void exec(const std::string& statement) const {
-        const auto result = sql(statement);
-        ASSERT_EQ(result.exitCode, 0) << statement << "\n" << result.err;
-    }
     void product(int id, const std::string& name, int vat, const std::string& pkwiu = "") const {
         exec("insert into towar (lTowarRef, sNazwa, sKrNazwa, sArtIndex, byVAT, byCode, sPKWiU, sGrIndex) values (" +
              std::to_string(id) + ", '" + name + "', '" + name + "', '00010" + std::to_string(id) + "', " +
@@ -46,60 +38,49 @@ TEST_F(VatCommand, ThePlanAsksThenTheEveningCarriesItOutAndTellsTheTills) {
     product(3, "Woda", 13);
     expectOutput(run("vat", {"pending"}), "Brak zaplanowanych zmian stawek VAT.\n");
 
-    const auto unanswered = run("vat", {"plan"});
-    EXPECT_EQ(unanswered.exitCode, 1);
-    EXPECT_NE(unanswered.err.find("Zaplanować zmiany stawek VAT?"), std::string::npos) << unanswered.err;
+    expectFailureWith(run("vat", {"plan"}), "Zaplanować zmiany stawek VAT?");
+    expectOutput(runTowary({"--yes", "vat", "plan", dir_}),
+                 "== Pytanie... ==\nZaplanować zmiany stawek VAT? [tak]\n"
+                 "[ ] Nadpisz zaplanowane wcześniej zmiany stawek\n"
+                 "Towar\tIndeks\tNazwa\tDzień\tStawka obecna\tStawka docelowa\n"
+                 "1\t000101\tSok jabłkowy\t2011-01-01\t6 (22%)\t13 (23%)\n"
+                 "2\t000102\tChleb\t2011-01-01\t3 (7%)\t12 (8%)\n");
 
-    const auto planned = runTowary({"--yes", "vat", "plan", dir_});
-    EXPECT_EQ(planned.exitCode, 0) << planned.err;
-    EXPECT_EQ(planned.out, "== Pytanie... ==\nZaplanować zmiany stawek VAT? [tak]\n"
-                           "[ ] Nadpisz zaplanowane wcześniej zmiany stawek\n"
-                           "Towar\tIndeks\tNazwa\tDzień\tStawka obecna\tStawka docelowa\n"
-                           "1\t000101\tSok jabłkowy\t2011-01-01\t6 (22%)\t13 (23%)\n"
-                           "2\t000102\tChleb\t2011-01-01\t3 (7%)\t12 (8%)\n");
-
-    const auto evening = runTowary({"evening", dir_, "--day", "2011-01-01"});
-    EXPECT_EQ(evening.exitCode, 0) << evening.err;
-    const auto log = TestSupport::readFile(dir_ + "/log/evening-2011-01-01.log");
-    EXPECT_NE(log.find("Zmodyfikowano stawkę VAT dla 2 towarów."), std::string::npos) << log;
-    EXPECT_NE(log.find("Wysłano konfigurację stawek VAT do kas."), std::string::npos) << log;
-    const auto tills = TestSupport::readFile(dir_ + "/outbox/tills/stawki-vat-2011-01-01.xml");
-    EXPECT_NE(tills.find("<Dzien>2011-01-01</Dzien>"), std::string::npos) << tills;
+    expectSuccess(runTowary({"evening", dir_, "--day", "2011-01-01"}));
+    expectIn(TestSupport::readFile(dir_ + "/log/evening-2011-01-01.log"),
+             {"Zmodyfikowano stawkę VAT dla 2 towarów.", "Wysłano konfigurację stawek VAT do kas."});
+    expectIn(TestSupport::readFile(dir_ + "/outbox/tills/stawki-vat-2011-01-01.xml"), {"<Dzien>2011-01-01</Dzien>"});
     EXPECT_EQ(query("select lTowarRef, byVAT, sKrNazwa from towar order by lTowarRef"),
               "lTowarRef\tbyVAT\tsKrNazwa\n1\t13\tSok jabłkowy       A\n2\t12\tChleb              B\n3\t13\tWoda\n");
     expectOutput(run("vat", {"pending"}), "Brak zaplanowanych zmian stawek VAT.\n");
 
-    const auto again = runTowary({"--yes", "vat", "apply", dir_, "--day", "2011-01-01"});
-    EXPECT_EQ(again.exitCode, 0) << again.err;
-    EXPECT_EQ(again.out, "Planowanie zmiany stawki VAT dla towarów, które nie posiadają zdefiniowanej zmiany stawki.\n"
-                         "Modyfikacja stawek VAT dla towarów...\n"
-                         "Zmodyfikowano stawkę VAT dla 0 towarów.\n");
+    expectOutput(runTowary({"--yes", "vat", "apply", dir_, "--day", "2011-01-01"}),
+                 "Planowanie zmiany stawki VAT dla towarów, które nie posiadają zdefiniowanej zmiany stawki.\n"
+                 "Modyfikacja stawek VAT dla towarów...\n"
+                 "Zmodyfikowano stawkę VAT dla 0 towarów.\n");
 }
 
 TEST_F(VatCommand, ThePkwiuListIsKeptOnlyOnYesAndABadLineNamesItself) {
     product(1, "Sok", 13, "10.32.1");
     product(2, "Chleb", 13, "10.71.1");
-    const auto file = scratch_.path() / "pkwiu.txt";
-    std::ofstream(file) << "10.32\t5%\n10.71\t8%\t10.71.2\t10.71.3\n";
-    const auto declined = runTowary({"--no", "vat", "import", dir_, file.string()});
-    EXPECT_EQ(declined.exitCode, 0) << declined.err;
-    EXPECT_EQ(declined.out, "Linia 1: PKWiU 10.32*, stawka 5%: 1 towarów\n"
-                            "Linia 2: PKWiU 10.71* bez 10.71.2*, 10.71.3*, stawka 8%: 1 towarów\n"
-                            "Zmieniono stawki VAT dla 2 towarów. Zachować zmiany? [nie]\n");
+    const auto pkwiu = file("pkwiu.txt", "10.32\t5%\n10.71\t8%\t10.71.2\t10.71.3\n");
+    expectOutput(runTowary({"--no", "vat", "import", dir_, pkwiu}),
+                 "Linia 1: PKWiU 10.32*, stawka 5%: 1 towarów\n"
+                 "Linia 2: PKWiU 10.71* bez 10.71.2*, 10.71.3*, stawka 8%: 1 towarów\n"
+                 "Zmieniono stawki VAT dla 2 towarów. Zachować zmiany? [nie]\n");
     expectOutput(run("vat", {"pending"}), "Brak zaplanowanych zmian stawek VAT.\n");
 
-    const auto kept = runTowary({"--yes", "vat", "import", dir_, file.string()});
-    EXPECT_EQ(kept.exitCode, 0) << kept.err;
+    expectSuccess(runTowary({"--yes", "vat", "import", dir_, pkwiu}));
     expectOutput(run("vat", {"pending"}), "Towar\tIndeks\tNazwa\tDzień\tStawka obecna\tStawka docelowa\n"
                                           "1\t000101\tSok\t2011-01-01\t13 (23%)\t9 (5%)\n"
                                           "2\t000102\tChleb\t2011-01-01\t13 (23%)\t12 (8%)\n");
 
-    std::ofstream(file) << "10.32\t5%\n10.71\n";
-    expectFailure(runTowary({"--yes", "vat", "import", dir_, file.string()}),
+    file("pkwiu.txt", "10.32\t5%\n10.71\n");
+    expectFailure(runTowary({"--yes", "vat", "import", dir_, pkwiu}),
                   "Błąd podczas odczytu linii: 2\nWiersz musi zawierać prefiks kodu PKWiU i nazwę stawki VAT "
                   "oddzielone tabulatorem.");
-    expectFailure(runTowary({"--yes", "vat", "import", dir_, (scratch_.path() / "brak.txt").string()}),
-                  "Błąd podczas odczytu pliku: " + (scratch_.path() / "brak.txt").string());
+    expectFailure(runTowary({"--yes", "vat", "import", dir_, file("brak.txt")}),
+                  "Błąd podczas odczytu pliku: " + file("brak.txt"));
     EXPECT_EQ(query("select count(*) n from zmianavat"), "n\n2\n");
 }
 

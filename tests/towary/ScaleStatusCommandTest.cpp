@@ -1,0 +1,85 @@
+// towary scale and towary status on a store made by towary init, with products 100 (Schab) and 101
+// (Boczek) and the group 5 (Mięso).
+
+#include "Core/tools/DayNumber.h"
+#include "tests/support/TowaryStore.h"
+
+namespace {
+
+class ScaleStatusCommand : public TestSupport::TowaryStore {
+protected:
+    ScaleStatusCommand() {
+        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nStatusAktywnosci) values (100, "
+             "'Schab', '01', '000100', 6, 1), (101, 'Boczek', '01', '000101', 6, 1), (5, 'Mięso', '01', null, 1, 1)");
+        set("Parametry sklepu / Towary / Sekcje wagowe / Maksymalna liczba towarów w sekcji", "99");
+    }
+
+    const std::string today_ = Core::DayNumber::toText(Core::DayNumber::today());
+    const std::string tomorrow_ = Core::DayNumber::toText(Core::DayNumber::today() + 1);
+};
+
+TEST_F(ScaleStatusCommand, SectionsProposalAndStoringANumberAsTheProductFormDoes) {
+    expectOutput(run("scale", {"sections"}),
+                 "1 Mięso\n2 Wędliny\n3 Sery\n4 Ryby\n5 Warzywa\n6 Owoce\n7 Pieczywo\n8 Słodycze\n9 Inne\n");
+
+    expectOutput(run("scale", {"propose", "2"}), "1\n");
+    expectOutput(run("scale", {"propose", "0"}), "0\n");
+    expectFailure(run("scale", {"propose", "10"}),
+                  "Sekcja wagowa 10 poza zakresem: sekcje mają numery od 1 do 9 (0: bez sekcji).");
+
+    expectOutput(run("scale", {"set", "100", "2", "1"}), "Towar 100 (Schab): sekcja 2, numer 1.\n");
+    expectOutput(run("scale", {"propose", "2"}), "2\n");
+    expectOutput(run("scale", {"check", "2", "1", "--product", "/000100"}), "Numer wagowy można zapisać.\n");
+    expectFailure(run("scale", {"set", "101", "2", "1"}),
+                  "Numer wagowy: Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer.");
+    expectFailure(run("scale", {"check", "2", "100"}),
+                  "Numer wagowy: Błędna wartość numeru wagowego.\nMożliwy zakres wartości to 1 - 99");
+    expectFailure(run("scale", {"check", "2", ""}), "Numer wagowy: Brak numeru wagowego.");
+    expectFailure(run("scale", {"check", "2", "1x"}), "\"1x\" nie jest poprawną liczbą całkowitą.");
+    expectOutput(run("scale", {"check", "0", "1x"}), "Numer wagowy można zapisać.\n");
+    expectFailure(run("scale", {"set", "5", "2", "3"}),
+                  "Wiersz \"5\" (Mięso) nie jest towarem: numer wagowy dostaje tylko towar, nie grupa.");
+    expectOutput(run("scale", {"set", "/000100", "0", ""}), "Towar 100 (Schab): bez sekcji i numeru wagowego.\n");
+    expectOutput(sql("select nWagaSekcja, nWagaPLU from towar where lTowarRef = 100"),
+                 "nWagaSekcja\tnWagaPLU\nNULL\tNULL\n");
+
+    set("Parametry sklepu / Towary / Sekcje wagowe / Maksymalna liczba towarów w sekcji", "1");
+    expectOutput(run("scale", {"set", "101", "2", "1"}), "Towar 101 (Boczek): sekcja 2, numer 1.\n");
+    expectFailure(run("scale", {"propose", "2"}),
+                  "Pierwszy wolny numer w sekcji 2 to 2, więcej niż największy numer sekcji w ustawieniach sklepu.");
+    expectBadUsage(run("scale", {"propose", "x"}), "Sekcja wagowa \"x\" nie jest liczbą całkowitą.");
+}
+
+TEST_F(ScaleStatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
+    expectOutput(run("status", {"plan", "100", "5", tomorrow_}),
+                 "Towar 100 (Schab): status 5 Wycofany od " + tomorrow_ + ".\n");
+    expectOutput(run("status", {"plan", "/000100", "4", tomorrow_}),
+                 "Towar 100 (Schab): status 4 Wycofywany od " + tomorrow_ + ".\n");
+    expectOutput(run("status", {"plan", "100", "2", today_}), "Towar 100 (Schab): status 2 Nowy od " + today_ + ".\n");
+    expectFailure(run("status", {"plan", "100", "2", Core::DayNumber::toText(Core::DayNumber::today() - 1)}),
+                  "Nie można ustawić daty z przeszłości");
+    expectFailure(run("status", {"plan", "100", "9", tomorrow_}),
+                  "Status 9 nie występuje na liście statusów aktywności towarów (tabela statusaktywnosci).");
+    expectFailure(run("status", {"plan", "5", "2", tomorrow_}),
+                  "Wiersz \"5\" (Mięso) nie jest towarem: status aktywności planuje się tylko dla towaru, nie grupy.");
+    expectOutput(sql("select count(*) n from StatusChange"), "n\n2\n");  // one change per product and day
+
+    exec("insert into StatusChange values (7, 100, 42, 40000, 1, 40000.5)");
+    const auto pending = run("status", {"list"});
+    const std::string header = "Id\tIndeks towaru\tNazwa towaru\tStatus\tData zmiany\tWykonano\tZmodyfikowano\n";
+    expectContains(pending, {"\t000100\tSchab\t2 Nowy\t" + today_ + "\tnie\t",
+                             "\t000100\tSchab\t4 Wycofywany\t" + tomorrow_ + "\tnie\t"});
+    EXPECT_EQ(pending.out.rfind(header, 0), 0u) << pending.out;
+    EXPECT_EQ(pending.out.find("<nieznany>"), std::string::npos) << "an applied change of a past day is not pending";
+    expectContains(run("status", {"list", "--all"}),
+                   {header + "7\t000100\tSchab\t42 <nieznany>\t2009-07-06\ttak\t2009-07-06 12:00:00\n"});
+
+    expectOutput(run("status", {"delete", "7"}), "Usunięto zaplanowaną zmianę statusu 7.\n");
+    expectFailure(run("status", {"delete", "7"}), "Nie ma zaplanowanej zmiany statusu o identyfikatorze 7.");
+    exec("update StatusChange set applied = 1 where status = 4");
+    expectFailure(
+        run("status", {"plan", "100", "5", tomorrow_}),
+        "Zmiana statusu towaru 100 na dzień " + tomorrow_ + " została już wykonana; wykonanej zmiany nie zmienia się.");
+}
+
+}  // namespace
