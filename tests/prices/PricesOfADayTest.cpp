@@ -61,16 +61,18 @@ protected:
         units_.emplace();
     }
 
+    template <class T>
+    static std::string orNull(std::optional<T> value) {
+        return value ? std::to_string(*value) : "null";
+    }
+
     static void product(int id, std::optional<double> price, std::optional<int> unit = {},
                         std::optional<double> factor = {}) {
         TestSupport::addProduct({}, id, "Towar " + std::to_string(id));
-        DBKernel::Sql::Command update("update towar set dCenaSprzed = :price, nJmPrzelicznik = :unit, "
-                                      "dPrzelicznik = :factor where lTowarRef = :id");
-        update.Params["id"] = id;
-        price ? void(update.Params["price"] = *price) : update.Params["price"].clear();
-        unit ? void(update.Params["unit"] = *unit) : update.Params["unit"].clear();
-        factor ? void(update.Params["factor"] = *factor) : update.Params["factor"].clear();
-        update.execute();
+        DBKernel::Sql::Command("update towar set dCenaSprzed = " + orNull(price) + ", nJmPrzelicznik = " +
+                               orNull(unit) + ", dPrzelicznik = " + orNull(factor) +
+                               " where lTowarRef = " + std::to_string(id))
+            .execute();
     }
 
     // A sale condition of the product from day `from` to day `to`, of promotion `promotion` (0: none).
@@ -78,13 +80,9 @@ protected:
                           const std::string& alternatives = {}) {
         DBKernel::Sql::Command insert(
             "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, byDeleted, "
-            "alternative_prices) values (newref, :product, :from, :to, :price, :promotion, :deleted, :alternatives)");
-        insert.Params["product"] = productId;
-        insert.Params["from"] = from;
-        insert.Params["to"] = to;
-        insert.Params["price"] = price;
-        promotion ? void(insert.Params["promotion"] = promotion) : insert.Params["promotion"].clear();
-        insert.Params["deleted"] = deleted;
+            "alternative_prices) values (newref, " + std::to_string(productId) + ", " + std::to_string(from) + ", " +
+            std::to_string(to) + ", " + std::to_string(price) + ", " + (promotion ? std::to_string(promotion) : "null") +
+            ", " + std::to_string(deleted) + ", :alternatives)");
         insert.Params["alternatives"] = alternatives;
         insert.execute();
     }

@@ -30,9 +30,9 @@ using Rows = std::vector<std::vector<std::string>>;  // NULL reads "NULL"
 struct Case {
     std::string oracle;
     Statements postgres;
-    std::vector<std::vector<std::string>> parameters;
+    Rows rows;                // of the last statement, or of `check` when given
+    std::vector<std::vector<std::string>> parameters = {{}};
     Params bind = {};
-    Rows rows = {};           // of the last statement, or of `check` when given
     std::string check = {};   // PostgreSQL, run after the statements
     bool lockRows = false;
     bool lockNowait = false;
@@ -53,137 +53,114 @@ const std::string kMergeText =
 const std::vector<Case> kCases{
     {"select lTowarRef from towar where sGrIndex = :GRP and byTyp = :typ and sArtIndex <> :grp order by 1",
      {"select lTowarRef from towar where sGrIndex = $1 and byTyp = $2 and sArtIndex <> $1 order by 1"},
+     {{"1"}},
      {{"grp", "typ"}},
-     {{"Grp", "0101"}, {"TYP", std::int64_t{1}}},
-     {{"1"}}},
+     {{"Grp", "0101"}, {"TYP", std::int64_t{1}}}},
     {"select t.ltowarref, decode (t.byvat, 2, 9, 3, 12, null, 0, 1) from towar t order by 1",
      {"select t.ltowarref, case when t.byvat = 2 then 9 when t.byvat = 3 then 12 when t.byvat is null then 0 else 1 "
       "end from towar t order by 1"},
-     {{}},
-     {},
      {{"1", "9"}, {"2", "12"}, {"3", "1"}, {"4", "0"}}},
     {"select decode(:a, :b, 'tak', 'nie'), decode(t.sGrIndex, 12, 'dwanaście'), decode(-1, -1, 'x') from towar t "
      "where t.lTowarRef = 3",
      {"select case when $1 is not distinct from $2 then 'tak' else 'nie' end, case when cast(t.sGrIndex as numeric) "
       "= 12 then 'dwanaście' end, case when - 1 = - 1 then 'x' end from towar t where t.lTowarRef = 3"},
+     {{"tak", "dwanaście", "x"}},
      {{"a", "b"}},
-     {{"a", nullptr}, {"b", nullptr}},
-     {{"tak", "dwanaście", "x"}}},
+     {{"a", nullptr}, {"b", nullptr}}},
     {"select previousCondition.dCenaSprzed / decode(t.dPrzelicznik, null, 1, 0, 1, t.dPrzelicznik) from towar t, "
      "towar previousCondition where previousCondition.lTowarRef = t.lTowarRef order by t.lTowarRef",
      {"select previousCondition.dCenaSprzed * 1.0 / case when t.dPrzelicznik is null then 1 when t.dPrzelicznik = 0 "
       "then 1 else t.dPrzelicznik end from towar t, towar previousCondition where previousCondition.lTowarRef = "
       "t.lTowarRef order by t.lTowarRef"},
-     {{}},
-     {},
      {{"9.994"}, {"5.5"}, {"6.25"}, {"NULL"}}},
     {"select nvl(t.dataOstSprzed, nvl(:dflt, 1)) from towar t where t.lTowarRef in (1, 2) order by t.lTowarRef",
      {"select coalesce(t.dataOstSprzed, coalesce($1, 1)) from towar t where t.lTowarRef in (1, 2) order by "
       "t.lTowarRef"},
+     {{"39000"}, {"40000.5"}},
      {{"dflt"}},
-     {{"dflt", 40000.5}},
-     {{"39000"}, {"40000.5"}}},
+     {{"dflt", 40000.5}}},
     {"select ltowarref from towar where bytyp = 1 and rownum = 1",
      {"select ltowarref from towar where bytyp = 1 limit 1"},
-     {{}},
-     {},
      {{"1"}}},
     {"select t.lTowarRef, p.sPLU from towar t, plu p where t.lTowarRef = p.lTowarRef(+) and p.byStatus(+) = 1 "
      "order by 1",
      {"select t.lTowarRef, p.sPLU from towar t left join plu p on t.lTowarRef = p.lTowarRef and p.byStatus = 1 order "
       "by 1"},
-     {{}},
-     {},
      {{"1", "590123"}, {"2", "NULL"}, {"3", "777"}, {"4", "NULL"}}},
     {"select sGrIndex from towar minus select sGrIndex from towar where byTyp = 9 order by 1",
      {"select sGrIndex from towar except select sGrIndex from towar where byTyp = 9 order by 1"},
-     {{}},
-     {},
      {{"0101"}, {"12"}, {"NULL"}}},
     {kMerge,
      {kMergeText},
+     {{"1", "1", "8", "9"}},
      {{"lpluref", "lilosc", "luzytkref"}},
      {{"lPluRef", std::int64_t{1}}, {"lIlosc", std::int64_t{8}}, {"lUzytkRef", std::int64_t{9}}},
-     {{"1", "1", "8", "9"}},
      "select lSpecCenDrukRef, lPluRef, lIlosc, lUzytkRef from SpecCenDruk order by 1"},
     {kMerge,
      {kMergeText},
+     {{"1", "1", "5", "7"}, {"1000", "3", "2", "9"}},
      {{"lpluref", "lilosc", "luzytkref"}},
      {{"lPluRef", std::int64_t{3}}, {"lIlosc", std::int64_t{2}}, {"lUzytkRef", std::int64_t{9}}},
-     {{"1", "1", "5", "7"}, {"1000", "3", "2", "9"}},
      "select lSpecCenDrukRef, lPluRef, lIlosc, lUzytkRef from SpecCenDruk order by 1"},
     {" update plu p set   p.splu = :PLU , p.bystatus = :STATUS where p.splu = :QPLU",
      {"update plu as p set splu = $1, bystatus = $2 where p.splu = $3"},
+     {{"3", "0777", "3"}},
      {{"plu", "status", "qplu"}},
      {{"PLU", "0777"}, {"STATUS", std::int64_t{3}}, {"QPLU", "777"}},
-     {{"3", "0777", "3"}},
      "select lPluRef, sPLU, byStatus from plu where lTowarRef = 3"},
     {"delete zmianavat z where z.ddata >= 40544",
      {"delete from zmianavat as z where z.ddata >= 40544"},
+     {{"1"}},
      {{}},
      {},
-     {{"1"}},
      "select count(*) from zmianavat"},
     {"select Generators.getWolnyNumerWKanale(3, 1) as n, floor(sysdate) - floor(borlandsysdate), NewRef >= 1000 "
      "from dual",
      {"select Generators.getWolnyNumerWKanale(3, 1) as n, floor(sysdate()) - floor(borlandsysdate()), NewRef() >= "
       "1000 from dual"},
-     {{}},
-     {},
      {{"301", "0", "t"}}},
     {"select lower(sNazwa) from towar where upper(sNazwa) like 'MLE%' order by 1",
      {"select polish_lower(sNazwa) from towar where (polish_upper(sNazwa) >= 'MLE' collate \"C\" and "
       "polish_upper(sNazwa) < 'MLF' collate \"C\" and polish_upper(sNazwa) like 'MLE%' escape '') order by 1"},
-     {{}},
-     {},
      {{"mleczko"}, {"mleko"}}},
     {"select lTowarRef from Towar where sArtIndex like '%0123'",
      {"select lTowarRef from Towar where (reverse_chars(sArtIndex) >= '3210' collate \"C\" and "
       "reverse_chars(sArtIndex) < '3211' collate \"C\" and sArtIndex like '%0123' escape '')"},
-     {{}},
-     {},
      {{"1"}}},
     {"select lTowarRef from towar where sArtIndex like :productIndex || '%' or sNazwa like 'M\\%' or sNazwa like "
      "'50\\%' escape '\\' order by 1",
      {"select lTowarRef from towar where sArtIndex like $1 || '%' escape '' or sNazwa like 'M\\%' escape '' or "
       "sNazwa like '50\\%' escape '\\' order by 1"},
+     {{"1"}},
      {{"productindex"}},
-     {{"productIndex", "000123"}},
-     {{"1"}}},
+     {{"productIndex", "000123"}}},
     {"select lPluRef from plu where sPLU = 590123 or 777 = sPLU or sPLU in (1, 2) or lPluRef in (05) order by 1",
      {"select lPluRef from plu where sPLU = '590123' or '777' = sPLU or sPLU in ('1', '2') or lPluRef in ('05') order "
       "by 1"},
-     {{}},
-     {},
      {{"1"}, {"3"}}},
     {"select sGrIndex || 1, 1 || 2, 'a' || '' from towar where sgrindex not in (0102, 12)",
      {"select sGrIndex || '1', '1' || '2', 'a' || null from towar where sgrindex not in ('0102', '12')"},
-     {{}},
-     {},
      {{"01011", "12", "NULL"}}},
     {"select instr(sNazwa, 'ko'), to_number(sGrIndex), round(dCenaSprzed, 2), trunc(dCenaSprzed), 7 / 2 from towar "
      "where lTowarRef = 1",
      {"select strpos(sNazwa, 'ko'), cast(sGrIndex as numeric), round(cast(dCenaSprzed as numeric), 2), "
       "trunc(dCenaSprzed), 7 * 1.0 / 2 from towar where lTowarRef = 1"},
-     {{}},
-     {},
      {{"4", "101", "9.99", "9", "3.5000000000000000"}}},
     {"select lpluref from plu where sPLU = :plu for update nowait",
      {"select lpluref from plu where sPLU = $1 for update nowait"},
+     {{"1"}},
      {{"plu"}},
      {{"plu", "590123"}},
-     {{"1"}},
      {},
      true,
      true},
     {"select p.lpluref from plu p where rownum <= 2 for update of p.bystatus, p.splu",
      {"select p.lpluref from plu p limit 2 for update of p"},
+     {{"1"}, {"2"}},
      {{}},
      {},
-     {{"1"}, {"2"}},
      {},
-     true,
-     false},
+     true},
 };
 
 std::string translationError(const std::string& sql) {

@@ -1,15 +1,13 @@
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
-#include "Core/UserMessage.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -80,14 +78,7 @@ TEST(Failure, WhatAUserIsToldOfABusyOrReadOnlyStoreIsPolish) {
     addProduct(holder, 2, "Chleb");
     Command("update towar set sNazwa = 'Mleko' where lTowarRef = 1", holder).execute();
 
-    const auto told = [](const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const std::exception& e) {
-            return Core::userMessage(e);
-        }
-        return std::string("no exception");
-    };
+    const auto told = TestSupport::toldUser<>;
     // SQLite's writer locks the whole store as its transaction begins; a server locks the rows written.
     const std::function<void()> write =
         TestSupport::onServer()
@@ -108,36 +99,10 @@ TEST(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {
     if (TestSupport::onServer())
         GTEST_SKIP() << "the database file's integrity is SQLite's; a killed workstation is a server test";
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    {
-        TSessionHolder session = TSessionHolder::open();
-        addProduct(session, 1, "Mleko");
-    }
-
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The child writes more than its page cache holds inside a transaction,
-        // so that uncommitted pages reach the file, and waits to be killed.
-        close(ready[0]);
-        TSessionHolder session = TSessionHolder::open();
-        session.StartTransaction();
-        for (int id = 2; id < 6000; ++id) addProduct(session, id, std::string(400, 'x'));
-        Command("update towar set sNazwa = 'zmieniony' where lTowarRef = 1", session).execute();
-        const char byte = 1;
-        if (write(ready[1], &byte, 1) != 1) _exit(2);
-        pause();
-        _exit(0);
-    }
-    close(ready[1]);
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the child did not reach the middle of its transaction";
-    close(ready[0]);
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    addProduct(TSessionHolder::open(), 1, "Mleko");
+    TestSupport::ChildProcess writer(TRANSACTION_HOLDER, {store.path().string(), "6000"});
+    ASSERT_EQ(writer.line(), "written\n") << "the writer did not reach the middle of its transaction";
+    EXPECT_EQ(writer.kill().exitCode, 128 + SIGKILL);
 
     TSessionHolder session = TSessionHolder::open();
     EXPECT_EQ(count(session, "towar"), 1);
