@@ -12,6 +12,34 @@ create schema if not exists generators;
 create or replace function polish_lower(text) returns text language sql immutable strict parallel safe
     return lower($1 collate "C.utf8");
 
+-- The range of a like pattern bound as a parameter, which the translated
+-- statement puts before the like so that an index seeks it (LikeRanges.h):
+-- like_prefix gives the text before the first % or _, like_prefix_end that
+-- text with its last character raised by one (past the surrogates), the least
+-- text above every text beginning so in byte order (collate "C", as the
+-- statement compares them). A prefix that is empty, holds U+FFFD (a broken
+-- byte sequence on SQLite, where the two must agree) or ends in U+10FFFF has
+-- no such bound: like_prefix_end gives NULL, no text being above every text,
+-- and like_prefix ''. Immutable, so that the planner computes them once from
+-- the bound value and seeks the index with the constants.
+create or replace function like_prefix_end(pattern text) returns text
+    language plpgsql immutable strict parallel safe as $$
+declare
+    prefix text := substring(pattern from '^[^%_]*');
+    last integer := ascii(right(prefix, 1));
+begin
+    if prefix = '' or strpos(prefix, chr(65533)) > 0 or last = 1114111 then
+        return null;
+    end if;
+    return left(prefix, -1) || chr(case when last = 55295 then 57344 else last + 1 end);
+end $$;
+
+create or replace function like_prefix(pattern text) returns text
+    language plpgsql immutable strict parallel safe as $$
+begin
+    return case when like_prefix_end(pattern) is null then '' else substring(pattern from '^[^%_]*') end;
+end $$;
+
 -- Now as a day number: whole days since 1899-12-30 and the time of day as
 -- the fraction, to the millisecond, in the session's time zone (the
 -- workstation's local time, as on SQLite, when the session is given the

@@ -12,13 +12,17 @@
 namespace DBKernel::Dialect {
 namespace {
 
-Nodes bound(std::string_view text, Target target) {
-    Nodes nodes{Node{Token{Token::Kind::String, "'" + SQLUtils::SQLString(text) + "'"}, {}, false}};
+// A bound of a range: on PostgreSQL in byte order, as the indexes are, whatever the database's collation.
+Nodes inByteOrder(Nodes bound, Target target) {
     if (target == Target::postgresql) {
-        nodes.push_back(Node::word("collate"));
-        nodes.push_back(Node{Token{Token::Kind::QuotedName, "\"C\""}, {}, false});
+        bound.push_back(Node::word("collate"));
+        bound.push_back(Node{Token{Token::Kind::QuotedName, "\"C\""}, {}, false});
     }
-    return nodes;
+    return bound;
+}
+
+Nodes bound(std::string_view text, Target target) {
+    return inByteOrder({Node{Token{Token::Kind::String, "'" + SQLUtils::SQLString(text) + "'"}, {}, false}}, target);
 }
 
 // The least text above every text that begins with `prefix`: its last character
@@ -65,8 +69,8 @@ Nodes call(const char* function, const Nodes& argument) {
     return {Node::word(function), Node::groupOf(argument)};
 }
 
-// (e >= low and e < high and <the like as written>)
-Node ranged(const Nodes& indexed, Nodes low, Nodes high, Nodes like) {
+// e >= low and e < high
+Nodes rangeOn(const Nodes& indexed, const Nodes& low, const Nodes& high) {
     Nodes condition = indexed;
     condition.push_back(Node::symbol(">="));
     condition.insert(condition.end(), low.begin(), low.end());
@@ -74,9 +78,30 @@ Node ranged(const Nodes& indexed, Nodes low, Nodes high, Nodes like) {
     condition.insert(condition.end(), indexed.begin(), indexed.end());
     condition.push_back(Node::symbol("<"));
     condition.insert(condition.end(), high.begin(), high.end());
-    condition.push_back(Node::word("and"));
-    condition.insert(condition.end(), like.begin(), like.end());
-    return Node::groupOf(std::move(condition));
+    return condition;
+}
+
+// (<range> and <the like as written>)
+Node ranged(Nodes range, const Nodes& like) {
+    range.push_back(Node::word("and"));
+    range.insert(range.end(), like.begin(), like.end());
+    return Node::groupOf(std::move(range));
+}
+
+// The range of a pattern bound as a parameter, from its value when the statement runs. A server
+// has no text above every text for a pattern without a range: like_prefix_end is NULL there, and
+// the range gives way to the like alone.
+Node parameterRanged(const Nodes& indexed, const Nodes& pattern, const Nodes& like, Target target) {
+    const Nodes high = call("like_prefix_end", pattern);
+    Nodes bounded = rangeOn(indexed, inByteOrder(call("like_prefix", pattern), target), inByteOrder(high, target));
+    if (target == Target::postgresql) {
+        bounded.push_back(Node::word("or"));
+        bounded.insert(bounded.end(), high.begin(), high.end());
+        bounded.push_back(Node::word("is"));
+        bounded.push_back(Node::word("null"));
+        bounded = {Node::groupOf(std::move(bounded))};
+    }
+    return ranged(std::move(bounded), like);
 }
 
 bool isUpperCall(const Nodes& operand) {
@@ -89,14 +114,15 @@ std::optional<Node> rangeFor(const Nodes& operand, const std::string& pattern, N
     if (isUpperCall(operand)) {
         const auto range = prefixRange(pattern);
         if (!range) return std::nullopt;
-        return ranged(call("polish_upper", operand[1].inner), bound(range->low, target), bound(range->high, target),
-                      std::move(like));
+        return ranged(rangeOn(call("polish_upper", operand[1].inner), bound(range->low, target),
+                            bound(range->high, target)),
+                      like);
     }
     if (isColumn(operand) && pattern.starts_with('%') && pattern.find_first_of("%_", 1) == std::string::npos) {
         const auto range = prefixRange(reverseCharacters(std::string_view(pattern).substr(1)));
         if (!range) return std::nullopt;
-        return ranged(call("reverse_chars", operand), bound(range->low, target), bound(range->high, target),
-                      std::move(like));
+        return ranged(rangeOn(call("reverse_chars", operand), bound(range->low, target), bound(range->high, target)),
+                      like);
     }
     return std::nullopt;
 }
@@ -110,27 +136,23 @@ bool isLiteral(const Node& node, std::optional<std::string_view> text = std::nul
 // parameter: ":p", ":p || 'literal'" after upper(e), "'%' || :p" after a column.
 // Returns the range and how many nodes the pattern takes.
 std::optional<std::pair<Node, std::size_t>> parameterRangeFor(const Nodes& operand, const Nodes& level,
-                                                              std::size_t pattern, Nodes likeStart) {
+                                                              std::size_t pattern, Nodes likeStart, Target target) {
     const auto at = [&](std::size_t k) -> const Node* { return k < level.size() ? &level[k] : nullptr; };
     const auto take = [&](std::size_t count) {
         likeStart.insert(likeStart.end(), nth(level, pattern), nth(level, pattern + count));
         return likeStart;
     };
-    const auto bound = [](const char* function, Nodes argument) { return call(function, argument); };
     if (isUpperCall(operand) && at(pattern) && isParameter(*at(pattern))) {
         const bool concatenated = at(pattern + 2) && at(pattern + 1)->isSymbol("||") && isLiteral(*at(pattern + 2));
         const std::size_t count = concatenated ? 3 : 1;
         if (!endsCondition(level, pattern + count)) return std::nullopt;
-        const Nodes value{level[pattern]};
-        return std::pair{ranged(call("polish_upper", operand[1].inner), bound("like_prefix", value),
-                                bound("like_prefix_end", value), take(count)),
-                         count};
+        return std::pair{
+            parameterRanged(call("polish_upper", operand[1].inner), {level[pattern]}, take(count), target), count};
     }
     if (isColumn(operand) && at(pattern + 2) && isLiteral(level[pattern], "'%'") && at(pattern + 1)->isSymbol("||") &&
         isParameter(*at(pattern + 2)) && endsCondition(level, pattern + 3)) {
-        const Nodes reversed = call("reverse_chars", {level[pattern + 2]});
-        return std::pair{ranged(call("reverse_chars", operand), bound("like_prefix", reversed),
-                                bound("like_prefix_end", reversed), take(3)),
+        return std::pair{parameterRanged(call("reverse_chars", operand), call("reverse_chars", {level[pattern + 2]}),
+                                         take(3), target),
                          std::size_t{3}};
     }
     return std::nullopt;
@@ -161,9 +183,8 @@ void addLikeRanges(Nodes& level, Target target) {
         if (isLiteral(level[i + 1]) && endsCondition(level, i + 2)) {
             range = rangeFor(operand, unquotedLiteral(level[i + 1].token.text), Nodes(nth(level, *start), nth(level, i + 2)),
                              target);
-        } else if (auto found = target == Target::sqlite ? parameterRangeFor(operand, level, i + 1,
-                                                                             Nodes(nth(level, *start), nth(level, i + 1)))
-                                                         : std::nullopt) {
+        } else if (auto found =
+                       parameterRangeFor(operand, level, i + 1, Nodes(nth(level, *start), nth(level, i + 1)), target)) {
             range = std::move(found->first);
             patternNodes = found->second;
         }

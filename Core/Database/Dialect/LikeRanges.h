@@ -28,15 +28,22 @@ namespace DBKernel::Dialect {
 //                                          reverse_chars(c) < like_prefix_end(reverse_chars(:p)) and c like ...)
 // A "like" in any other form or position ("not like", an "escape", an operand or pattern
 // that another operator takes) is left alone. On PostgreSQL the bounds compare in byte order
-// ('L' collate "C"), as SQLite's do, whatever the database's collation: the indexes the
-// ranges seek are built so; a parameter's pattern gets no range there (the like alone).
+// ('L' collate "C", like_prefix(:p) collate "C"), as SQLite's do, whatever the database's
+// collation: the indexes the ranges seek are built so. A server has no text above every
+// text, so there a parameter's range gives way when its pattern has none:
+//   ((e >= like_prefix(:p) collate "C" and e < like_prefix_end(:p) collate "C"
+//     or like_prefix_end(:p) is null) and <the like as written>)
+// The planner folds the functions of the bound value into constants, and the range into
+// an index seek, in the plan it makes for each run of the prepared statement; a generic
+// plan, which cannot seek, reads every row and costs more than any of those, so the
+// server keeps making them.
 void addLikeRanges(Nodes& level, Target target);
 
 // The range of texts a pattern's matches lie in: its text before the first wildcard, and
 // the least text above every text that begins so. None when the pattern begins with a
 // wildcard or its prefix has no such bound (see upperBound in LikeRanges.cpp). The SQL
-// functions like_prefix and like_prefix_end give them, or '' and an empty blob (below and
-// above every text) when there are none.
+// functions like_prefix and like_prefix_end give them; when there are none, '' and on
+// SQLite an empty blob (below and above every text), on PostgreSQL NULL.
 struct PrefixRange {
     std::string low, high;
 };

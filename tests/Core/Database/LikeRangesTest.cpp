@@ -1,10 +1,15 @@
 // The identifier search's "like" conditions run on a range of an index of the
-// store: the same rows as the "like" alone, for every text and pattern.
+// store: the same rows as the "like" alone, for every text and pattern, on
+// SQLite and on a server.
 
 #include "Core/Database/Dialect/Dialect.h"
+#include "Core/Database/Dialect/LikeRanges.h"
 #include "Core/Database/SQLUtils.h"
 #include "Core/Database/Sql.h"
+#include "Core/Database/SqlTrace.h"
 #include "Core/tools/PolishText.h"
+#include "Core/tools/Utf8.h"
+#include "Core/tools/IgnoringCase.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +19,12 @@
 #include <string>
 #include <vector>
 
+using DBKernel::SqlTrace;
+using DBKernel::TracedExecution;
+using DBKernel::Dialect::Target;
 using DBKernel::Sql::Command;
 using DBKernel::Sql::OpenedQuery;
+using DBKernel::Sql::TQry;
 
 namespace {
 
@@ -26,11 +35,14 @@ std::vector<std::int64_t> ids(const std::string& where, const TSessionHolder& se
     return found;
 }
 
-std::string plan(const std::string& where, const TSessionHolder& session) {
-    OpenedQuery rows("explain query plan select lTowarRef from towar where " + where, session);
-    std::string details;
-    while (rows.next()) details += rows["detail"].asString() + "\n";
-    return details;
+// The same with the pattern bound as the parameter :p, as it is when the layer takes it out of the text.
+std::vector<std::int64_t> ids(const std::string& where, const std::string& pattern, const TSessionHolder& session) {
+    TQry rows(session, "select lTowarRef from towar where " + where + " order by lTowarRef");
+    rows.Params["p"] = pattern;
+    rows.Open();
+    std::vector<std::int64_t> found;
+    for (; !rows.Eof(); rows.Next()) found.push_back(rows.FieldByName("lTowarRef").asInt64());
+    return found;
 }
 
 // Characters that matter to a like: both cases of Polish and plain letters, the wildcards,
@@ -38,6 +50,10 @@ std::string plan(const std::string& where, const TSessionHolder& session) {
 // a capital of its own.
 constexpr std::array<const char*, 16> kCharacters{"a", "A", "ą", "Ą", "ł", "Ł", "ż", "Ż",
                                                   "_", "%", "'", "\\", "0", "1", "ß", "é"};
+
+// And those where the end of a range is found otherwise: the last before the surrogates
+// (U+D7FF), the replacement character, the last character (U+10FFFF).
+constexpr std::array<const char*, 3> kBoundaryCharacters{"\xED\x9F\xBF", "\xEF\xBF\xBD", "\xF4\x8F\xBF\xBF"};
 
 class RandomTexts {
 public:
@@ -47,83 +63,189 @@ public:
         for (std::size_t i = 0; i < length; ++i) result += kCharacters[pick(kCharacters.size())];
         return result;
     }
+    std::string textWithBoundaries(std::size_t maxLength) {
+        std::string result = text(maxLength);
+        for (std::size_t i = 0, count = pick(3); i < count; ++i) {
+            const auto at = pick(kCharacters.size());
+            result += kBoundaryCharacters[at % kBoundaryCharacters.size()];
+            if (at % 2 == 0) result += text(2);
+        }
+        return result;
+    }
+    // A random beginning or end of the text: cut anywhere on SQLite, which keeps broken
+    // UTF-8 too; a server takes whole characters only.
+    std::string part(const std::string& text, bool end) {
+        if (!TestSupport::onServer()) {
+            const std::size_t at = pick(text.size() + 1);
+            return end ? text.substr(at) : text.substr(0, at);
+        }
+        const std::size_t length = Core::Utf8::length(text);
+        const std::size_t at = pick(length + 1);
+        return std::string(end ? Core::Utf8::substr(text, at, length) : Core::Utf8::substr(text, 0, at));
+    }
     std::size_t pick(std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_); }
 
 private:
     std::mt19937 random_{15};
 };
 
+void addProducts(TSessionHolder& session, const std::vector<std::pair<std::string, std::string>>& products) {
+    session.StartTransaction();
+    Command insert(
+        "insert into towar (lTowarRef, byCode, sGrIndex, sNazwa, sArtIndex) values (:id, 6, '01', :name, :idx)",
+        session);
+    std::int64_t id = 0;
+    for (const auto& [name, index] : products) {
+        insert.Params["id"] = ++id;
+        insert.Params["name"] = name;  // the empty text is stored as NULL
+        insert.Params["idx"] = index;
+        insert.execute();
+    }
+    session.Commit();
+}
+
 }  // namespace
 
 TEST(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
-    EXPECT_EQ(DBKernel::Dialect::translate("select lTowarRef from Towar where sArtIndex like '%000123'").statements,
+    using DBKernel::Dialect::translate;
+    EXPECT_EQ(translate("select lTowarRef from Towar where sArtIndex like '%000123'").statements,
               std::vector<std::string>{"select lTowarRef from Towar where (reverse_chars(sArtIndex) >= '321000' and "
                                        "reverse_chars(sArtIndex) < '321001' and sArtIndex like '%000123')"});
-    EXPECT_EQ(DBKernel::Dialect::translate("select 1 from Towar where upper(sNazwa) like 'MLE%KO%'").statements,
+    EXPECT_EQ(translate("select 1 from Towar where upper(sNazwa) like 'MLE%KO%'").statements,
               std::vector<std::string>{"select 1 from Towar where (polish_upper(sNazwa) >= 'MLE' and "
                                        "polish_upper(sNazwa) < 'MLF' and upper(sNazwa) like 'MLE%KO%')"});
-    EXPECT_EQ(DBKernel::Dialect::translate(
-                  "select 1 from Towar where upper(sNazwa) like :p || '%' and sArtIndex like '%' || :q")
-                  .statements,
+    const std::string parameters =
+        "select 1 from Towar where upper(sNazwa) like :p || '%' and sArtIndex like '%' || :q";
+    EXPECT_EQ(translate(parameters).statements,
               std::vector<std::string>{
                   "select 1 from Towar where (polish_upper(sNazwa) >= like_prefix(:p) and polish_upper(sNazwa) < "
                   "like_prefix_end(:p) and upper(sNazwa) like :p || '%') and (reverse_chars(sArtIndex) >= "
                   "like_prefix(reverse_chars(:q)) and reverse_chars(sArtIndex) < like_prefix_end(reverse_chars(:q)) "
                   "and sArtIndex like '%' || :q)"})
         << "a pattern bound as a parameter gets its range from the bound value";
-    EXPECT_EQ(DBKernel::Dialect::translate("select 1 from Towar where sNazwa not like '%a' or x like '%a' || y")
-                  .statements,
+    EXPECT_EQ(translate(parameters, Target::postgresql).statements,
+              std::vector<std::string>{
+                  "select 1 from Towar where ((polish_upper(sNazwa) >= like_prefix($1) collate \"C\" and "
+                  "polish_upper(sNazwa) < like_prefix_end($1) collate \"C\" or like_prefix_end($1) is null) and "
+                  "polish_upper(sNazwa) like $1 || '%' escape '') and ((reverse_chars(sArtIndex) >= "
+                  "like_prefix(reverse_chars($2)) collate \"C\" and reverse_chars(sArtIndex) < "
+                  "like_prefix_end(reverse_chars($2)) collate \"C\" or like_prefix_end(reverse_chars($2)) is null) "
+                  "and sArtIndex like '%' || $2 escape '')"})
+        << "on a server the bounds compare in byte order, and a pattern without a range takes in every row";
+    EXPECT_EQ(translate("select 1 from Towar where sNazwa not like '%a' or x like '%a' || y").statements,
               std::vector<std::string>{"select 1 from Towar where sNazwa not like '%a' or x like '%a' || y"})
         << "a like another operator takes is left alone";
 
-    if (TestSupport::onServer()) GTEST_SKIP() << "the ranges are SQLite's rewrite; a server runs the like as written";
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
-    EXPECT_NE(plan("sArtIndex like '%000123'", session).find("towar_reversed_sArtIndex"), std::string::npos);
-    EXPECT_NE(plan("upper(sNazwa) like 'MLEKO%'", session).find("towar_upper_sNazwa"), std::string::npos);
+    std::vector<std::pair<std::string, std::string>> products;
+    for (int i = 1; i <= 3000; ++i) {
+        const std::string number = std::to_string(i);
+        products.emplace_back("Towar " + number, std::string(6 - number.size(), '0') + number);
+    }
+    addProducts(session, products);
+    Command("analyze", session).execute();
+
+    // The searches bind their texts (the layer's shapes): one prepared statement each, run
+    // more often than a server plans it for its values before it weighs a generic plan.
+    std::vector<TracedExecution> runs;
+    SqlTrace::start([&runs](const TracedExecution& run) { runs.push_back(run); }, true);
+    for (int i = 1; i <= 8; ++i) {
+        const std::string number = std::to_string(120 + i);
+        EXPECT_EQ(ids("sArtIndex like '%000" + number + "'", session), std::vector<std::int64_t>{120 + i});
+        // The name's beginning finds it and the products 1210 to 1219.
+        EXPECT_EQ(ids("upper(sNazwa) like 'TOWAR " + number + "%'", session).size(), 11u) << number;
+    }
+    SqlTrace::stop();
+    ASSERT_EQ(runs.size(), 16u);
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_EQ(runs[i].engineTexts, runs[i % 2].engineTexts) << "one prepared statement for each search";
+        EXPECT_NE(Core::lowerAscii(runs[i].plan).find(i % 2 == 0 ? "towar_reversed_sartindex" : "towar_upper_snazwa"),
+                  std::string::npos)
+            << runs[i].text << "\n" << runs[i].plan;
+    }
+    if (TestSupport::onServer()) {
+        // The plans above are the server's explain of each statement with its values: the runs
+        // themselves ran such plans when the server planned every run for its values.
+        for (std::size_t i = 0; i < 2; ++i) {
+            TQry plans(session,
+                       "select generic_plans, custom_plans from pg_prepared_statements where statement = :text");
+            plans.Params["text"] = runs[i].engineTexts.at(0);
+            plans.Open();
+            ASSERT_FALSE(plans.Eof()) << runs[i].engineTexts.at(0);
+            EXPECT_EQ(plans.FieldByName("generic_plans").asInt64(), 0) << runs[i].text;
+            EXPECT_EQ(plans.FieldByName("custom_plans").asInt64(), 8) << runs[i].text;
+        }
+    }
+}
+
+TEST(LikeRanges, TheRangeOfAPatternIsTheSameInSqlAsInTheTranslation) {
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+    TSessionHolder session = TSessionHolder::open();
+    TQry range(session, "select like_prefix(:p) low, like_prefix_end(:p) high from dual");
+    RandomTexts random;
+    std::size_t none = 0;
+    for (int round = 0; round < 300; ++round) {
+        const std::string pattern = random.textWithBoundaries(4);
+        if (pattern.empty()) continue;  // bound as NULL
+        range.Params["p"] = pattern;
+        range.Open();
+        const auto expected = DBKernel::Dialect::prefixRange(pattern);
+        EXPECT_EQ(range.FieldByName("low").asString(), expected ? expected->low : "") << pattern;
+        if (expected) {
+            EXPECT_EQ(range.FieldByName("high").asString(), expected->high) << pattern;
+        } else {
+            ++none;
+            // SQLite's empty blob is above every text; a server has no such value.
+            EXPECT_EQ(range.FieldByName("high").isNull(), TestSupport::onServer()) << pattern;
+        }
+        range.Close();
+    }
+    EXPECT_GT(none, 30u) << "patterns without a range";
+    EXPECT_LT(none, 250u) << "patterns with one";
 }
 
 TEST(LikeRanges, RandomPatternsFindTheSameRowsWithTheRangeAsWithTheLikeAlone) {
-    if (TestSupport::onServer()) GTEST_SKIP() << "the ranges are SQLite's rewrite; a server runs the like as written";
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     RandomTexts random;
-    std::vector<std::string> names;
-    std::vector<std::string> indexes;
-    session.StartTransaction();
-    Command insert(
-        "insert into towar (lTowarRef, byCode, sGrIndex, sNazwa, sArtIndex) values (:id, 6, '01', :name, :idx)",
-        session);
-    for (std::int64_t id = 1; id <= 400; ++id) {
-        names.push_back(random.text(6));
-        indexes.push_back(random.text(6));
-        insert.Params["id"] = id;
-        insert.Params["name"] = names.back();  // the empty text is stored as NULL
-        insert.Params["idx"] = indexes.back();
-        insert.execute();
-    }
-    session.Commit();
+    std::vector<std::pair<std::string, std::string>> products;
+    for (int id = 1; id <= 400; ++id) products.emplace_back(random.text(6), random.textWithBoundaries(6));
+    addProducts(session, products);
 
     std::size_t found = 0;
     // The layer binds the patterns it can range as parameters (StatementShape.h), whose
     // range like_prefix computes as the statement runs; the others stay literals.
     // Patterns made from the stored texts, so that many find rows: an index's end after
     // "%", a name's beginning in capitals followed by a random rest; and random ones.
+    // Bound by the caller, a parameter may also hold what has no range.
     for (int round = 0; round < 600; ++round) {
-        std::string ending = random.pick(4) == 0 ? random.text(4) : indexes[random.pick(indexes.size())];
-        ending = ending.substr(random.pick(ending.size() + 1));
-        std::string beginning = random.pick(4) == 0 ? random.text(4) : names[random.pick(names.size())];
-        const std::string namePattern =
-            Core::PolishText::toUpper(beginning.substr(0, random.pick(beginning.size() + 1))) + random.text(2) + "%";
+        const auto& [name, index] = products[random.pick(products.size())];
+        const std::string ending = random.part(random.pick(4) == 0 ? random.textWithBoundaries(4) : index, true);
+        const std::string beginning =
+            Core::PolishText::toUpper(random.part(random.pick(4) == 0 ? random.text(4) : name, false));
+        const std::string nameRest = random.text(2) + "%";
 
-        for (const auto& [column, pattern] :
-             {std::pair<std::string, std::string>{"sArtIndex", "%" + ending}, {"upper(sNazwa)", namePattern}}) {
+        // Parentheses around the operand keep the value and hide the like from the rule.
+        for (const auto& [column, pattern] : {std::pair<std::string, std::string>{"sArtIndex", "%" + ending},
+                                              {"upper(sNazwa)", beginning + nameRest}}) {
             const std::string like = " like '" + SQLUtils::SQLString(pattern) + "'";
-            // A unary plus keeps the value and hides the like from the rule.
             const auto ranged = ids(column + like, session);
-            EXPECT_EQ(ranged, ids("+" + column + like, session)) << column << like;
+            EXPECT_EQ(ranged, ids("(" + column + ")" + like, session)) << column << like;
             found += ranged.size();
-            EXPECT_EQ(ids("not " + column + like, session), ids("not +" + column + like, session)) << column << like;
+            EXPECT_EQ(ids("not " + column + like, session), ids("not (" + column + ")" + like, session))
+                << column << like;
+        }
+        if (!ending.empty()) {
+            EXPECT_EQ(ids("sArtIndex like '%' || :p", ending, session),
+                      ids("(sArtIndex) like '%' || :p", ending, session))
+                << "%" << ending;
+        }
+        if (!beginning.empty()) {
+            const std::string like = " like :p || '" + SQLUtils::SQLString(nameRest) + "'";
+            EXPECT_EQ(ids("upper(sNazwa)" + like, beginning, session),
+                      ids("(upper(sNazwa))" + like, beginning, session))
+                << beginning << nameRest;
         }
     }
     EXPECT_GT(found, 5000u) << "the patterns find rows";

@@ -16,7 +16,7 @@ struct VersionedDigest {
     int version;
     unsigned digest;
 };
-constexpr VersionedDigest kCurrent{1, 1006379743u};
+constexpr VersionedDigest kCurrent{2, 3278272072u};
 
 TEST(RoutinesVersion, IsRaisedWithEveryChangeOfTheRoutinesScript) {
     boost::crc_32_type crc;
