@@ -455,7 +455,7 @@ private:
         for (int i = 0; i < PQnfields(description.get()); ++i) {
             const Oid type = PQftype(description.get(), i);
             types_.push_back(type);
-            columnNames_.push_back(names.spelling(PQfname(description.get(), i)));
+            columnNames_.push_back(names.spelling(static_cast<std::size_t>(i), PQfname(description.get(), i)));
             const bool tableColumn = PQftable(description.get(), i) != InvalidOid;
             columnDeclaredTypes_.emplace_back(!tableColumn           ? ""
                                               : isIntegerType(type) ? "INTEGER"

@@ -1,8 +1,11 @@
 #include "Core/Database/Dialect/ColumnNames.h"
 
 #include "Core/Database/Dialect/SqlTokenizer.h"
+#include "Core/Database/Dialect/SqlTree.h"
 #include "Core/Database/Schema.h"
 #include "Core/tools/IgnoringCase.h"
+
+#include <algorithm>
 
 namespace DBKernel::Dialect {
 namespace {
@@ -25,11 +28,51 @@ const std::unordered_map<std::string, std::string>& schemaSpelling() {
     return spellings;
 }
 
+bool isColumn(const Nodes& item) {
+    return (item.size() == 1 && (item[0].isWord() || item[0].token.kind == Token::Kind::QuotedName)) ||
+           (item.size() == 3 && item[0].isWord() && item[1].isSymbol("."));
+}
+
+bool hasAlias(const Nodes& item) {
+    if (item.size() < 2 || !item.back().isWord() || item.back().isWord("end")) return false;
+    const Node& before = item[item.size() - 2];
+    return before.group || before.isWord() || before.token.kind == Token::Kind::Number ||
+           before.token.kind == Token::Kind::String || before.token.kind == Token::Kind::QuotedName;
+}
+
+// What SQLite names each item of the statement's first select list (up to a "*",
+// after which the places of the items are not known): an expression without an
+// alias by its text, as the translated statement writes it; nothing for the rest.
+std::vector<std::string> unaliasedExpressions(std::string_view statement) {
+    const Nodes level = parse(tokenize(statement));
+    auto at = std::find_if(level.begin(), level.end(), [](const Node& node) { return node.isWord("select"); });
+    if (at == level.end()) return {};
+    ++at;
+    if (at != level.end() && (at->isWord("distinct") || at->isWord("all"))) ++at;
+    std::vector<std::string> expressions;
+    Nodes item;
+    for (; at != level.end() && !at->isWord("from") && !at->isSymbol(";"); ++at) {
+        if (!at->isSymbol(",")) {
+            item.push_back(*at);
+            continue;
+        }
+        if (!item.empty() && item.back().isSymbol("*")) return expressions;
+        expressions.push_back(isColumn(item) || hasAlias(item) ? std::string() : render(item));
+        item.clear();
+    }
+    if (!item.empty() && !item.back().isSymbol("*"))
+        expressions.push_back(isColumn(item) || hasAlias(item) ? std::string() : render(item));
+    return expressions;
+}
+
 }  // namespace
 
-ColumnNames::ColumnNames(std::string_view statement) { addWords(statement, spelled_); }
+ColumnNames::ColumnNames(std::string_view statement) : expressions_(unaliasedExpressions(statement)) {
+    addWords(statement, spelled_);
+}
 
-std::string ColumnNames::spelling(const std::string& serverName) const {
+std::string ColumnNames::spelling(std::size_t index, const std::string& serverName) const {
+    if (index < expressions_.size() && !expressions_[index].empty()) return expressions_[index];
     if (const auto found = spelled_.find(serverName); found != spelled_.end()) return found->second;
     const auto& schema = schemaSpelling();
     if (const auto found = schema.find(serverName); found != schema.end()) return found->second;

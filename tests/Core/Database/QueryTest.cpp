@@ -188,6 +188,16 @@ TEST_F(Query, EveryNameOfAWideRowFindsItsColumnRowAfterRow) {
     EXPECT_EQ(rows, 3);
 }
 
+// A list or "towary sql" shows the same headers whatever engine holds the store.
+TEST_F(Query, ColumnsAreNamedAsTheStatementWritesThem) {
+    OpenedQuery query("select count(*), max(lTowarRef) Najwyzszy, nvl(sNazwa, 'x'), byVAT from towar where "
+                      "lTowarRef = 1 group by sNazwa, byVAT",
+                      session);
+    const std::vector<std::string> expected{"count(*)", "Najwyzszy", "nvl(sNazwa, 'x')", "byVAT"};
+    ASSERT_EQ(query.columnCount(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(query.columnName(i), expected[i]);
+}
+
 TEST_F(Query, ReopenFetchAllAndTheGridQuery) {
     OpenedQuery query("select sNazwa from towar where lTowarRef = 1", session, DBKernel::Sql::QuerySettings{true});
     EXPECT_EQ(query["sNazwa"].asString(), "Mleko");

@@ -9,23 +9,36 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 using DBKernel::Dialect::ColumnNames;
 
 // A server folds unquoted names to lower case; the layer names the columns as the module's text does.
 TEST(ColumnNames, TheStatementsSpellingThenTheSchemasThenTheServersOwn) {
     const ColumnNames listed("select t.sArtIndex, p.sPLU as KodPLU, byVAT from Towar t, Plu p where t.lTowarRef = p.ltowarref");
-    EXPECT_EQ(listed.spelling("sartindex"), "sArtIndex");
-    EXPECT_EQ(listed.spelling("kodplu"), "KodPLU");
-    EXPECT_EQ(listed.spelling("byvat"), "byVAT");
+    EXPECT_EQ(listed.spelling(0, "sartindex"), "sArtIndex");
+    EXPECT_EQ(listed.spelling(1, "kodplu"), "KodPLU");
+    EXPECT_EQ(listed.spelling(2, "byvat"), "byVAT");
     // The first spelling the text gives, which is the select list's.
-    EXPECT_EQ(listed.spelling("ltowarref"), "lTowarRef");
+    EXPECT_EQ(listed.spelling(3, "ltowarref"), "lTowarRef");
 
     const ColumnNames all("select * from towar where ltowarref = :id");
-    EXPECT_EQ(all.spelling("ltowarref"), "ltowarref");
-    EXPECT_EQ(all.spelling("sgrindex"), "sGrIndex");
-    EXPECT_EQ(all.spelling("dprzeliczniksprz2base"), "dPrzelicznikSprz2Base");
-    EXPECT_EQ(all.spelling("?column?"), "?column?");
+    EXPECT_EQ(all.spelling(0, "ltowarref"), "ltowarref");
+    EXPECT_EQ(all.spelling(0, "sgrindex"), "sGrIndex");
+    EXPECT_EQ(all.spelling(0, "dprzeliczniksprz2base"), "dPrzelicznikSprz2Base");
+    EXPECT_EQ(all.spelling(0, "?column?"), "?column?");
+
+    // An expression without an alias is named by its text, as SQLite names it; an alias and a
+    // column by their own spelling; after a "*" the places of the items are not known.
+    const ColumnNames expressions("select count(*), max(t.lTowarRef) Najwyzszy, nvl(sNazwa, 'x'), case when byVAT = 1 "
+                                  "then 'a' end, t.sNazwa, 1+2 from towar t");
+    const std::vector<std::pair<std::string, std::string>> named{
+        {"count", "count(*)"}, {"najwyzszy", "Najwyzszy"},  {"nvl", "nvl(sNazwa, 'x')"},
+        {"case", "case when byVAT = 1 then 'a' end"}, {"snazwa", "sNazwa"}, {"?column?", "1 + 2"}};
+    for (std::size_t i = 0; i < named.size(); ++i) EXPECT_EQ(expressions.spelling(i, named[i].first), named[i].second);
+    const ColumnNames starred("select t.*, count(*) from towar t");
+    EXPECT_EQ(starred.spelling(105, "count"), "count");
 }
 
 // What a "select *" on the server is named after: every column of every table and view as the
@@ -41,5 +54,5 @@ TEST(ColumnNames, EveryColumnOfTheSchemaIsSpelledAsTheStoreDefinesIt) {
         defined[Core::lowerAscii(row[0])].insert(row[0]);
     ASSERT_GT(defined.size(), 100U);
     const ColumnNames all("select *");
-    for (const auto& [folded, spellings] : defined) EXPECT_TRUE(spellings.contains(all.spelling(folded))) << folded;
+    for (const auto& [folded, spellings] : defined) EXPECT_TRUE(spellings.contains(all.spelling(0, folded))) << folded;
 }
