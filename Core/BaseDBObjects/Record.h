@@ -44,8 +44,10 @@ public:
 
     // Where each of `columns` lies in the query's rows: a column is found by its
     // read name, else by its table name, without regard to case; nullopt where the
-    // query lacks it. Found once per result, so that loading many rows does not
-    // search the names again for each.
+    // query lacks it. A name the result gives twice is taken right after the place
+    // of the record's previous column when it lies there (the table's own among a
+    // join's "t.*, p.*"), else where it first lies. Found once per result, so that
+    // loading many rows does not search the names again for each.
     using Places = std::vector<std::optional<std::size_t>>;
     static Places placesIn(std::span<const ColumnInfo> columns, const DBKernel::Sql::Query& query);
 

@@ -45,8 +45,9 @@ Field Query::resolve(std::string_view column) const {
 }
 
 Query::Resolved& Query::placeOf(const char* name) const {
-    // Open addressing: the name's own slot, else the next that holds it or is free;
-    // with every slot taken by other names, its own slot is given up to it.
+    // Names lying close in memory share a home slot; probing on keeps each one's column
+    // instead of letting them take the slot from each other on every row. With every slot
+    // taken by other names, the home slot is given up to this one.
     const std::size_t home = slotOf(name);
     for (std::size_t probes = 0; probes < kResolvedSlots; ++probes) {
         Resolved& place = resolved_[(home + probes) % kResolvedSlots];

@@ -75,6 +75,20 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindAndNameWhatTheyDoNot) {
               0U);
 }
 
+// A name the result gives twice: the product takes the one among its table's columns.
+TEST_F(ProductLoadingTest, AProductTakesItsTablesColumnWhereAResultNamesOneTwice) {
+    for (const char* select : {"select 'inna' sNazwa, t.* from towar t where lTowarRef = 2",
+                               "select t.*, 'inna' sNazwa from towar t where lTowarRef = 2"}) {
+        SCOPED_TRACE(select);
+        DBKernel::Sql::OpenedQuery query(select, session_);
+        TTowarCollection products;
+        products.load(query);
+        ASSERT_EQ(products.size(), 1U);
+        EXPECT_EQ(products[0]->GetNazwa(), "Kawa ziarnista");
+        EXPECT_EQ(products[0]->GetArtIndex(), "000002");
+    }
+}
+
 TEST_F(ProductLoadingTest, ATypedTextStaysOneLiteralWhateverItHolds) {
     const std::string index = "x' or t.sartindex = '000002", code = "x' or p.splu = '5900000000011",
                       group = "x' or t.sgrindex = '0101";

@@ -1,11 +1,13 @@
 #include "Core/Database/Dialect/ColumnNames.h"
 
+#include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Dialect/SqlTokenizer.h"
 #include "Core/Database/Dialect/SqlTree.h"
 #include "Core/Database/Schema.h"
 #include "Core/tools/IgnoringCase.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace DBKernel::Dialect {
 namespace {
@@ -29,39 +31,64 @@ const std::unordered_map<std::string, std::string>& schemaSpelling() {
 }
 
 bool isColumn(const Nodes& item) {
-    return (item.size() == 1 && (item[0].isWord() || item[0].token.kind == Token::Kind::QuotedName)) ||
+    return (item.size() == 1 && item[0].token.kind == Token::Kind::QuotedName) ||
+           (item.size() == 1 && item[0].isWord() && !item[0].isWord("null")) ||
            (item.size() == 3 && item[0].isWord() && item[1].isSymbol("."));
 }
 
+// The words after which a last word belongs to the expression ("x is null", "not x"), not
+// an alias of it.
+bool continuesExpression(const Node& node) {
+    for (const std::string_view word : {"is", "not", "and", "or", "like", "escape", "in", "between", "prior",
+                                        "when", "then", "else", "case", "distinct", "all"})
+        if (node.isWord(word)) return true;
+    return false;
+}
+
 bool hasAlias(const Nodes& item) {
-    if (item.size() < 2 || !item.back().isWord() || item.back().isWord("end")) return false;
+    if (item.size() < 2) return false;
+    if (item.back().token.kind == Token::Kind::QuotedName && !item.back().group)
+        return !item[item.size() - 2].isSymbol(".");
+    if (!item.back().isWord() || item.back().isWord("end") || item.back().isWord("null")) return false;
     const Node& before = item[item.size() - 2];
-    return before.group || before.isWord() || before.token.kind == Token::Kind::Number ||
-           before.token.kind == Token::Kind::String || before.token.kind == Token::Kind::QuotedName;
+    if (before.isWord()) return !continuesExpression(before);
+    return before.group || before.token.kind == Token::Kind::Number || before.token.kind == Token::Kind::String ||
+           before.token.kind == Token::Kind::QuotedName;
 }
 
 // What SQLite names each item of the statement's first select list (up to a "*",
 // after which the places of the items are not known): an expression without an
-// alias by its text, as the translated statement writes it; nothing for the rest.
+// alias by its text in the statement SQLite is given, the translation's; nothing
+// for the rest.
 std::vector<std::string> unaliasedExpressions(std::string_view statement) {
-    const Nodes level = parse(tokenize(statement));
+    std::vector<std::string> translated;
+    try {
+        translated = translate(statement, Target::sqlite).statements;
+    } catch (const std::runtime_error&) {
+        return {};  // a text SQLite's translation refuses keeps the server's names
+    }
+    if (translated.empty()) return {};
+    const Nodes level = parse(tokenize(translated.back()));
     auto at = std::find_if(level.begin(), level.end(), [](const Node& node) { return node.isWord("select"); });
     if (at == level.end()) return {};
     ++at;
     if (at != level.end() && (at->isWord("distinct") || at->isWord("all"))) ++at;
     std::vector<std::string> expressions;
     Nodes item;
+    const auto itemEnds = [&] {
+        if (item.empty() || item.back().isSymbol("*")) return false;
+        expressions.push_back(isColumn(item) || hasAlias(item) ? std::string() : render(item));
+        item.clear();
+        return true;
+    };
     for (; at != level.end() && !at->isWord("from") && !at->isSymbol(";"); ++at) {
         if (!at->isSymbol(",")) {
             item.push_back(*at);
-            continue;
+        } else if (!itemEnds()) {
+            return expressions;
         }
-        if (!item.empty() && item.back().isSymbol("*")) return expressions;
-        expressions.push_back(isColumn(item) || hasAlias(item) ? std::string() : render(item));
-        item.clear();
     }
-    if (!item.empty() && !item.back().isSymbol("*"))
-        expressions.push_back(isColumn(item) || hasAlias(item) ? std::string() : render(item));
+    itemEnds();
     return expressions;
 }
 

@@ -249,4 +249,12 @@ TEST(LikeRanges, RandomPatternsFindTheSameRowsWithTheRangeAsWithTheLikeAlone) {
         }
     }
     EXPECT_GT(found, 5000u) << "the patterns find rows";
+
+    // A NULL pattern matches nothing, with the range as without it.
+    for (const std::string where : {"sArtIndex like '%' || :p", "upper(sNazwa) like :p || '%'"}) {
+        TQry rows(session, "select count(*) from towar where " + where);
+        rows.Params["p"].clear();
+        rows.Open();
+        EXPECT_EQ(rows.Fields(0).asInt64(), 0) << where;
+    }
 }
