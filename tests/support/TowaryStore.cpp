@@ -43,21 +43,16 @@ void TowaryStore::set(const std::string& path, const std::string& value) const {
 }
 
 void TowaryStore::expectOutput(const RunResult& result, const std::string& out) {
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, out);
-    EXPECT_EQ(result.err, "");
+    expectResult(result, {0, out, ""});
 }
 
 void TowaryStore::expectFailure(const RunResult& result, const std::string& text) {
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "towary: " + text + "\n");
+    expectResult(result, {1, "", "towary: " + text + "\n"});
 }
 
 void TowaryStore::expectBadUsage(const RunResult& result, const std::string& text) {
-    EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+    expectFailureWith(result, text, 2);
 }
 
 void TowaryStore::expectSuccess(const RunResult& result) { EXPECT_EQ(result.exitCode, 0) << result.err; }
@@ -83,8 +78,8 @@ void TowaryStore::expectError(const RunResult& result, const std::string& err, i
     EXPECT_EQ(result.err, err);
 }
 
-void TowaryStore::expectFailureWith(const RunResult& result, const std::string& text) {
-    EXPECT_EQ(result.exitCode, 1) << result.out;
+void TowaryStore::expectFailureWith(const RunResult& result, const std::string& text, int exitCode) {
+    EXPECT_EQ(result.exitCode, exitCode) << result.out;
     EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
 }
 

@@ -48,8 +48,8 @@ protected:
     static void expectResult(const RunResult& result, const RunResult& expected);
     // The command ended with the exit code and exactly this on standard error.
     static void expectError(const RunResult& result, const std::string& err, int exitCode = 1);
-    // The command failed (exit code 1) with a message holding the text.
-    static void expectFailureWith(const RunResult& result, const std::string& text);
+    // The command failed (exit code 1, or the one given) with a message holding the text.
+    static void expectFailureWith(const RunResult& result, const std::string& text, int exitCode = 1);
 
     void execOne(const std::string& statement) const;
 
