@@ -71,12 +71,12 @@ file(WRITE "${OUTPUT}.new"
 namespace DBKernel::Schema {
 namespace {
 
-const Migration all[] = {
+const Migration ${FUNCTION}List[] = {
 ${entries}};
 
 }  // namespace
 
-std::span<const Migration> ${FUNCTION}() { return all; }
+std::span<const Migration> ${FUNCTION}() { return ${FUNCTION}List; }
 ${scriptDefinition}
 }  // namespace DBKernel::Schema
 ")

@@ -28,10 +28,10 @@ struct ResultClearer {
 };
 using Result = std::unique_ptr<PGresult, ResultClearer>;
 
-struct ConnectionCloser {
+struct PgConnectionCloser {
     void operator()(PGconn* connection) const { PQfinish(connection); }
 };
-using ConnectionHandle = std::unique_ptr<PGconn, ConnectionCloser>;
+using PgConnectionHandle = std::unique_ptr<PGconn, PgConnectionCloser>;
 
 // Seconds a connection waits for the server to answer; a failed one asks
 // again the shorter while whether the server answers at all.
@@ -625,9 +625,9 @@ private:
 
     // A workstation gives up on a server that does not answer instead of
     // hanging, after kConnectTimeout unless PGCONNECT_TIMEOUT gives a time.
-    ConnectionHandle connect() const {
+    PgConnectionHandle connect() const {
         const auto given = parameters(std::getenv("PGCONNECT_TIMEOUT") != nullptr ? "" : kConnectTimeout);
-        return ConnectionHandle(PQconnectdbParams(given.keywords, given.values, 1));
+        return PgConnectionHandle(PQconnectdbParams(given.keywords, given.values, 1));
     }
 
     PGconn* live() override {
@@ -675,7 +675,7 @@ private:
     std::string shown_;
     std::string text_;  // libpq's connection text
     ConnectionOptions options_;
-    ConnectionHandle connection_;
+    PgConnectionHandle connection_;
     bool open_ = false;  // a transaction the layer began and has not ended
     std::set<std::string> serverFunctions_;
 };

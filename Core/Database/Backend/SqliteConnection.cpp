@@ -18,10 +18,10 @@ struct StatementFinalizer {
 };
 using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
-struct ConnectionCloser {
+struct SqliteConnectionCloser {
     void operator()(sqlite3* connection) const { sqlite3_close_v2(connection); }
 };
-using ConnectionHandle = std::unique_ptr<sqlite3, ConnectionCloser>;
+using SqliteConnectionHandle = std::unique_ptr<sqlite3, SqliteConnectionCloser>;
 
 std::string reasonOf(sqlite3* connection) { return sqlite3_errmsg(connection); }
 
@@ -410,7 +410,7 @@ private:
         return sqlite3_open_v2((uri + "?immutable=1").c_str(), &raw, flags | SQLITE_OPEN_URI, nullptr);
     }
 
-    ConnectionHandle connection_;
+    SqliteConnectionHandle connection_;
     StatementHandle nextRef_;  // finalized before the connection closes
     int busyTimeout_;
 };

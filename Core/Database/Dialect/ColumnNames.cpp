@@ -39,10 +39,8 @@ bool isColumn(const Nodes& item) {
 // The words after which a last word belongs to the expression ("x is null", "not x"), not
 // an alias of it.
 bool continuesExpression(const Node& node) {
-    for (const std::string_view word : {"is", "not", "and", "or", "like", "escape", "in", "between", "prior",
-                                        "when", "then", "else", "case", "distinct", "all"})
-        if (node.isWord(word)) return true;
-    return false;
+    return node.isAnyWord({"is", "not", "and", "or", "like", "escape", "in", "between", "prior", "when", "then",
+                           "else", "case", "distinct", "all"});
 }
 
 bool hasAlias(const Nodes& item) {

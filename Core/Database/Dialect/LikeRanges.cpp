@@ -50,17 +50,13 @@ std::optional<std::string> upperBound(std::string_view prefix) {
            std::string(reinterpret_cast<const char*>(encoded.data()), static_cast<std::size_t>(size));
 }
 
-bool oneOf(const Node& node, std::initializer_list<std::string_view> words) {
-    return std::any_of(words.begin(), words.end(), [&](std::string_view word) { return node.isWord(word); });
-}
-
 // A "like" condition may stand here alone: the whole condition is its operand, pattern and nothing else.
 bool startsCondition(const Nodes& level, std::size_t at) {
-    return at == 0 || oneOf(level[at - 1], {"where", "and", "or", "on", "not", "when", "having"});
+    return at == 0 || level[at - 1].isAnyWord({"where", "and", "or", "on", "not", "when", "having"});
 }
 bool endsCondition(const Nodes& level, std::size_t at) {
     return at == level.size() ||
-           oneOf(level[at], {"and", "or", "then", "when", "else", "end", "order", "group", "having", "limit",
+           level[at].isAnyWord({"and", "or", "then", "when", "else", "end", "order", "group", "having", "limit",
                              "union", "intersect", "except"}) ||
            level[at].isSymbol(";");
 }
@@ -107,7 +103,7 @@ Node parameterRanged(const Nodes& indexed, const Nodes& pattern, const Nodes& li
 bool isUpperCall(const Nodes& operand) {
     return operand.size() == 2 && operand[0].isWord("upper") && operand[1].group;
 }
-bool isColumn(const Nodes& operand) { return !operand.empty() && operand.back().isWord(); }
+bool isColumnOperand(const Nodes& operand) { return !operand.empty() && operand.back().isWord(); }
 
 // The range that comes before "operand like pattern", or none.
 std::optional<Node> rangeFor(const Nodes& operand, const std::string& pattern, Nodes like, Target target) {
@@ -118,7 +114,7 @@ std::optional<Node> rangeFor(const Nodes& operand, const std::string& pattern, N
                             bound(range->high, target)),
                       like);
     }
-    if (isColumn(operand) && pattern.starts_with('%') && pattern.find_first_of("%_", 1) == std::string::npos) {
+    if (isColumnOperand(operand) && pattern.starts_with('%') && pattern.find_first_of("%_", 1) == std::string::npos) {
         const auto range = prefixRange(reverseCharacters(std::string_view(pattern).substr(1)));
         if (!range) return std::nullopt;
         return ranged(rangeOn(call("reverse_chars", operand), bound(range->low, target), bound(range->high, target)),
@@ -149,7 +145,7 @@ std::optional<std::pair<Node, std::size_t>> parameterRangeFor(const Nodes& opera
         return std::pair{
             parameterRanged(call("polish_upper", operand[1].inner), {level[pattern]}, take(count), target), count};
     }
-    if (isColumn(operand) && at(pattern + 2) && isLiteral(level[pattern], "'%'") && at(pattern + 1)->isSymbol("||") &&
+    if (isColumnOperand(operand) && at(pattern + 2) && isLiteral(level[pattern], "'%'") && at(pattern + 1)->isSymbol("||") &&
         isParameter(*at(pattern + 2)) && endsCondition(level, pattern + 3)) {
         return std::pair{parameterRanged(call("reverse_chars", operand), call("reverse_chars", {level[pattern + 2]}),
                                          take(3), target),
@@ -162,7 +158,7 @@ std::optional<std::pair<Node, std::size_t>> parameterRangeFor(const Nodes& opera
 std::optional<std::size_t> operandStart(const Nodes& level, std::size_t like) {
     if (like >= 2 && level[like - 1].group && level[like - 2].isWord("upper")) return like - 2;
     if (like < 1 || !level[like - 1].isWord() ||
-        oneOf(level[like - 1], {"not", "where", "and", "or", "on", "end", "then", "else", "select", "distinct"}))
+        level[like - 1].isAnyWord({"not", "where", "and", "or", "on", "end", "then", "else", "select", "distinct"}))
         return std::nullopt;
     if (like >= 3 && level[like - 2].isSymbol(".") && level[like - 3].isWord()) return like - 3;
     return like - 1;

@@ -10,10 +10,6 @@
 namespace DBKernel::Dialect {
 namespace {
 
-bool oneOf(const Node& node, std::initializer_list<std::string_view> words) {
-    return std::any_of(words.begin(), words.end(), [&](std::string_view word) { return node.isWord(word); });
-}
-
 bool isComparison(const Node& node) {
     return node.isSymbol("=") || node.isSymbol("<>") || node.isSymbol("!=") || node.isSymbol("<") ||
            node.isSymbol(">") || node.isSymbol("<=") || node.isSymbol(">=");
@@ -206,7 +202,7 @@ void addEmptyEscapes(Nodes& level) {
         if (!level[i].isWord("like")) continue;
         std::size_t end = i + 1;
         while (end < level.size() && !level[end].isSymbol(",") && !level[end].isSymbol(";") &&
-               !oneOf(level[end], {"and", "or", "then", "when", "else", "end", "order", "group", "having", "limit",
+               !level[end].isAnyWord({"and", "or", "then", "when", "else", "end", "order", "group", "having", "limit",
                                    "union", "intersect", "except", "escape", "from", "where", "as", "for"}))
             ++end;
         if (end < level.size() && level[end].isWord("escape")) continue;
@@ -252,7 +248,7 @@ void nameDerivedTables(Nodes& level, int& named) {
             nameDerivedTables(node.inner, named);
             const bool subquery = !node.inner.empty() && node.inner.front().isWord("select");
             const bool aliased = i + 1 < level.size() && level[i + 1].isWord() &&
-                                 !oneOf(level[i + 1], {"where", "group", "order", "having", "union", "intersect",
+                                 !level[i + 1].isAnyWord({"where", "group", "order", "having", "union", "intersect",
                                                        "except", "minus", "join", "left", "right", "inner", "full",
                                                        "cross", "on", "limit", "for", "connect", "start"});
             if (inFrom && subquery && !aliased) {
@@ -262,8 +258,8 @@ void nameDerivedTables(Nodes& level, int& named) {
             }
             continue;
         }
-        if (oneOf(node, {"from", "join"})) inFrom = true;
-        if (oneOf(node, {"where", "group", "order", "having", "union", "intersect", "except", "minus", "on", "set",
+        if (node.isAnyWord({"from", "join"})) inFrom = true;
+        if (node.isAnyWord({"where", "group", "order", "having", "union", "intersect", "except", "minus", "on", "set",
                          "values", "select"}))
             inFrom = node.isWord("from");
     }

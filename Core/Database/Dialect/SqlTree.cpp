@@ -94,6 +94,10 @@ bool Node::isWord(std::string_view lowerCaseText) const {
     return isWord() && Core::lowerAscii(token.text) == lowerCaseText;
 }
 
+bool Node::isAnyWord(std::initializer_list<std::string_view> lowerCase) const {
+    return std::any_of(lowerCase.begin(), lowerCase.end(), [&](std::string_view word) { return isWord(word); });
+}
+
 bool Node::isSymbol(std::string_view text) const {
     return !group && token.kind == Token::Kind::Symbol && token.text == text;
 }

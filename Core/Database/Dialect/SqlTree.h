@@ -5,6 +5,7 @@
 
 #include "Core/Database/Dialect/SqlTokenizer.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,8 @@ struct Node {
 
     // Case-insensitive, as Oracle reads unquoted names and keywords; lowerCase is given in lower case.
     bool isWord(std::string_view lowerCase) const;
+    // A word that is any one of these (lower case).
+    bool isAnyWord(std::initializer_list<std::string_view> lowerCase) const;
     bool isSymbol(std::string_view text) const;
     bool isWord() const { return !group && token.kind == Token::Kind::Word; }
 };

@@ -18,7 +18,7 @@ namespace Towary::Host::Demo {
 namespace {
 
 // Index, name, status and scale number of the products the step works with.
-void showProducts(std::ostream& out, TSessionHolder session) {
+void showStatusesAndScales(std::ostream& out, TSessionHolder session) {
     DBKernel::Sql::OpenedQuery products(
         "select t.sArtIndex, t.sNazwa, t.nStatusAktywnosci, s.sNazwa status, t.nWagaSekcja, t.nWagaPLU"
         " from towar t left join statusaktywnosci s on s.nStatusAktywnosci = t.nStatusAktywnosci"
@@ -55,7 +55,7 @@ void scalesAndStatuses(std::ostream& out) {
         DBKernel::Sql::Command(statement, session).execute();
     out << StatusPlans::plan("/000102", 3, tomorrow, session) << '\n';
     out << "Przed odczytem wieczornym:\n";
-    showProducts(out, session);
+    showStatusesAndScales(out, session);
 
     std::ostringstream log;
     EveningRun(today, log).run(listedEveningSteps());
@@ -64,7 +64,7 @@ void scalesAndStatuses(std::ostream& out) {
     // Each line starts with the time it was written, "YYYY-MM-DD HH:MM:SS ".
     for (std::string line; std::getline(lines, line);) out << "  " << line.substr(20) << '\n';
     out << "Po odczycie wieczornym:\n";
-    showProducts(out, session);
+    showStatusesAndScales(out, session);
     StatusPlans::list(true, out, session);
 }
 

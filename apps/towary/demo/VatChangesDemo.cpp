@@ -26,7 +26,7 @@ namespace {
 
 constexpr const char* kProducts = "('000101', '000102', '000103')";
 
-void showProducts(std::ostream& out, TSessionHolder session) {
+void showVatAndShortNames(std::ostream& out, TSessionHolder session) {
     DBKernel::Sql::OpenedQuery products(
         std::string("select t.sArtIndex, t.byCode, t.byVAT, s.sNazwa stawka, t.sKrNazwa from towar t left join "
                     "stawkavat s on "
@@ -71,7 +71,7 @@ void vatChanges(std::ostream& out) {
         }
     }
     out << "Trzy towary ze starymi stawkami (22% i 7%):\n";
-    showProducts(out, session);
+    showVatAndShortNames(out, session);
 
     Towar::planVatRatesChange(session, false);
     {
@@ -86,10 +86,10 @@ void vatChanges(std::ostream& out) {
     runEvening(out, Towar::kVatChangeEve);
     out << "Po odczycie 2010-12-31: w krótkiej nazwie każdego towaru poziomu 6 zmieniony jeden znak (pierwsza "
            "spacja od pozycji 16 w \"_\", a bez niej znak na pozycji 16); pozycje innych poziomów bez zmian:\n";
-    showProducts(out, session);
+    showVatAndShortNames(out, session);
     runEvening(out, Towar::kVatChangeDay);
     out << "Po odczycie 2011-01-01: nowe stawki i krótkie nazwy z nową literą fiskalną:\n";
-    showProducts(out, session);
+    showVatAndShortNames(out, session);
     const auto file = vatConfigurationFile(Towar::kVatChangeDay);
     out << "Konfiguracja stawek dla kas: "
         << std::filesystem::relative(file, Core::Store::directory()).string()

@@ -26,7 +26,7 @@ namespace {
 constexpr std::array<const char*, 7> kColumns{"towar", "dCenaSprzed", "dataOd", "dataDo", "lPromoRef", "byDeleted",
                                               "byBlokada"};
 constexpr std::size_t kRequired = 4;  // the first four columns
-enum Column { product, price, from, to, promotion, deleted, blocked };
+enum ConditionColumn { product, price, from, to, promotion, deleted, blocked };
 
 // Where each column stands in the file.
 std::array<std::optional<std::size_t>, kColumns.size()> layoutOf(const std::vector<std::string>& header) {
@@ -85,7 +85,7 @@ ConditionCounts importConditions(const std::filesystem::path& file, const TSessi
         } catch (const std::runtime_error& e) {
             fail(record.line, e.what());
         }
-        const auto field = [&](Column column) -> std::string {
+        const auto field = [&](ConditionColumn column) -> std::string {
             return at[column] ? record.fields[*at[column]] : std::string();
         };
 
@@ -102,15 +102,15 @@ ConditionCounts importConditions(const std::filesystem::path& file, const TSessi
                 if (record.fields.size() != width)
                     throw std::runtime_error("pól jest " + std::to_string(record.fields.size()) +
                                              ", a kolumn w nagłówku " + std::to_string(width));
-                const auto price = priceOf(field(Column::price));
-                const auto first = Core::DayNumber::fromText(field(Column::from));
-                const auto last = Core::DayNumber::fromText(field(Column::to));
+                const auto price = priceOf(field(ConditionColumn::price));
+                const auto first = Core::DayNumber::fromText(field(ConditionColumn::from));
+                const auto last = Core::DayNumber::fromText(field(ConditionColumn::to));
                 if (last < first)
-                    throw std::runtime_error("dataDo " + field(Column::to) + " jest przed dataOd " + field(Column::from));
-                const auto towar = productByArgument(field(Column::product), session);
+                    throw std::runtime_error("dataDo " + field(ConditionColumn::to) + " jest przed dataOd " + field(ConditionColumn::from));
+                const auto towar = productByArgument(field(ConditionColumn::product), session);
                 const bool grouping = !towar->IsNullTyp() && towar->GetTyp() == 9;
                 if (!grouping && (towar->IsNullCode() || towar->GetCode() != Towar::tcTowar))
-                    throw std::runtime_error("wiersz \"" + field(Column::product) + "\" (" + towar->GetNazwa() +
+                    throw std::runtime_error("wiersz \"" + field(ConditionColumn::product) + "\" (" + towar->GetNazwa() +
                                              ") nie jest towarem: warunek sprzedaży ma tylko towar, nie grupa");
                 bool created = false;
                 TTowar* element = logic.getMultiPriceElement(*towar, price.toDouble(), created);
@@ -120,7 +120,7 @@ ConditionCounts importConditions(const std::filesystem::path& file, const TSessi
                 insert.Params["from"] = first;
                 insert.Params["to"] = last;
                 insert.Params["price"] = price.toDouble();
-                if (const auto promotionText = field(Column::promotion); promotionText.empty()) {
+                if (const auto promotionText = field(ConditionColumn::promotion); promotionText.empty()) {
                     insert.Params["promotion"].clear();
                 } else {
                     const auto id = Core::parseNumber<int>(promotionText);
@@ -133,7 +133,7 @@ ConditionCounts importConditions(const std::filesystem::path& file, const TSessi
                     if (known.empty()) throw std::runtime_error("nie ma promocji o ID = " + promotionText);
                     insert.Params["promotion"] = *id;
                 }
-                for (const auto& [column, param] : {std::pair{Column::deleted, "deleted"}, {Column::blocked, "blocked"}}) {
+                for (const auto& [column, param] : {std::pair{ConditionColumn::deleted, "deleted"}, {ConditionColumn::blocked, "blocked"}}) {
                     if (const auto flag = flagOf(field(column), kColumns[column]))
                         insert.Params[param] = *flag;
                     else
