@@ -24,12 +24,21 @@ if(TOWARY_FUZZ)
   target_compile_options(towary_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 
-# towary_test(name sources...): a GoogleTest executable registered with CTest.
-include(GoogleTest)
+# lld links the suite's many executables several times faster than GNU ld.
+find_program(TOWARY_LLD ld.lld)
+if(TOWARY_LLD)
+  add_link_options(-fuse-ld=lld)
+endif()
+
+# towary_test(name sources...): a GoogleTest executable registered with CTest as
+# one test, its cases run in one process in a random order (the seed is printed
+# first), under the label of its folder in tests/ (ctest -L plu).
 find_package(GTest REQUIRED)
 function(towary_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE towary_options GTest::gtest GTest::gtest_main TestSupport)
   set_target_properties(${name} PROPERTIES UNITY_BUILD OFF)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  file(RELATIVE_PATH label ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  add_test(NAME ${name} COMMAND ${name} --gtest_shuffle)
+  set_tests_properties(${name} PROPERTIES LABELS ${label} TIMEOUT 1200)
 endfunction()

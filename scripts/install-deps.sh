@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev lld pkg-config
   libboost-dev libsqlite3-dev sqlite3 python3 libsqlitecpp-dev libtomlplusplus-dev
   libicu-dev libpugixml-dev libcli11-dev libcsv-dev
   libgtest-dev libgmock-dev libbenchmark-dev

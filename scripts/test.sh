@@ -1,24 +1,31 @@
 #!/usr/bin/env bash
 # test.sh: installs, builds and runs the whole test suite (once on SQLite,
-# once on a PostgreSQL server) and the kill and busy-store tests, then the suite again in the clang build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs each fuzz target
-# for a few seconds.
+# once on a PostgreSQL server) and the kill and busy-store tests, then the suite
+# again in the clang build under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and runs each fuzz target for a few seconds. Ends with a table of how long
+# each step took.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/install-deps.sh"
+source "$root/scripts/steps.sh"
 
-bash "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ctest --test-dir "$root/build" -j2 --output-on-failure
-# The suite again with every store's database on a throwaway PostgreSQL 15 server; four at once,
-# as they mostly wait for the server.
-bash "$root/scripts/with-postgresql.sh" ctest --test-dir "$root/build" -j4 --output-on-failure
+step "install" bash "$root/scripts/install-deps.sh"
+step "build (g++)" bash "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-# The store under SIGKILL and under eight processes at once, in short runs.
-bash "$root/scripts/kill-test.sh" --kills 50 --products 3000
-bash "$root/scripts/busy-test.sh" --seconds 20 --products 3000
-bash "$root/scripts/with-postgresql.sh" bash "$root/scripts/busy-test.sh" --seconds 20 --products 3000 --postgresql
+# The server's suite mostly waits for the server, so the SQLite suite runs beside it.
+step_beside "suite on PostgreSQL" bash "$root/scripts/with-postgresql.sh" \
+  ctest --test-dir "$root/build" -j3 --output-on-failure
+step "suite on SQLite" ctest --test-dir "$root/build" -j2 --output-on-failure
+wait_steps
 
-bash "$root/scripts/build-clang.sh"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+# The busy-store tests run for a fixed time, mostly waiting for the store's
+# locks, beside the clang build.
+step_beside "busy store (SQLite)" bash "$root/scripts/busy-test.sh" --seconds 20 --products 3000
+step_beside "busy store (PostgreSQL)" bash "$root/scripts/with-postgresql.sh" \
+  bash "$root/scripts/busy-test.sh" --seconds 20 --products 3000 --postgresql
+step "build (clang, sanitizers)" bash "$root/scripts/build-clang.sh"
+wait_steps
+step "kill test" bash "$root/scripts/kill-test.sh" --kills 50 --products 3000
+
+step "suite under ASan and UBSan" env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-clang" -j2 --output-on-failure
-bash "$root/scripts/fuzz.sh" 5
+step "fuzz targets" bash "$root/scripts/fuzz.sh" 5

@@ -1,16 +1,41 @@
 #include "tests/support/ServerDatabase.h"
 
 #include "Core/Database/Backend/PostgresConnection.h"
+#include "Core/Database/DatabaseLocation.h"
+#include "Core/Database/StoreDatabase.h"
 
 #include <unistd.h>
 
 #include <cstdlib>
+#include <mutex>
 
 namespace TestSupport {
 namespace {
 
+constexpr const char* kStoreTemplate = "towary_test_store";
+
 std::unique_ptr<DBKernel::Backend::Connection> administration() {
     return DBKernel::Backend::openPostgres("dbname=postgres", "postgres", DBKernel::Backend::ConnectionOptions{});
+}
+
+bool databaseExists(DBKernel::Backend::Connection& connection, const std::string& name) {
+    return connection.prepare("select 1 from pg_database where datname = '" + name + "'")->start();
+}
+
+// Makes the template once for the whole run. The run's test processes take
+// turns under a server-wide lock; the template appears under its name only
+// when complete, so a process killed halfway leaves nothing another would copy.
+void makeStoreTemplate() {
+    const auto connection = administration();
+    connection->runScript("select pg_advisory_lock(4712)");
+    if (!databaseExists(*connection, kStoreTemplate)) {
+        const std::string building = std::string(kStoreTemplate) + "_" + std::to_string(::getpid());
+        connection->runScript("drop database if exists " + building + " with (force); create database " + building +
+                              " template template0 encoding 'UTF8' locale 'C'");
+        DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::server("dbname=" + building));
+        connection->runScript("alter database " + building + " rename to " + kStoreTemplate);
+    }
+    connection->runScript("select pg_advisory_unlock(4712)");
 }
 
 }  // namespace
@@ -20,10 +45,16 @@ bool onServer() {
     return flag != nullptr && *flag != '\0';
 }
 
-ServerDatabase::ServerDatabase() {
+ServerDatabase::ServerDatabase(Contents contents) {
     static unsigned long made = 0;
     name_ = "towary_test_" + std::to_string(::getpid()) + "_" + std::to_string(++made);
-    administration()->runScript("create database " + name_ + " template template0 encoding 'UTF8' locale 'C'");
+    if (contents == withStoreSchema) {
+        static std::once_flag storeTemplate;
+        std::call_once(storeTemplate, makeStoreTemplate);
+    }
+    administration()->runScript("create database " + name_ + " template " +
+                                (contents == withStoreSchema ? kStoreTemplate : "template0") +
+                                " encoding 'UTF8' locale 'C'");
     connection_ = "dbname=" + name_;
 }
 

@@ -14,10 +14,13 @@ TempStore::TempStore(Contents contents) {
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
     Core::Store::setDirectory(path_);
-    if (onServer()) server_ = std::make_unique<ServerDatabase>();
-    if (contents != withDatabase) return;
-    if (server_) DBKernel::writeServerFile(path_, server_->connection());
-    DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::ofStore(path_));
+    if (onServer()) {
+        server_ = std::make_unique<ServerDatabase>(contents == withDatabase ? ServerDatabase::withStoreSchema
+                                                                            : ServerDatabase::empty);
+        if (contents == withDatabase) DBKernel::writeServerFile(path_, server_->connection());
+    } else if (contents == withDatabase) {
+        DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::ofStore(path_));
+    }
 }
 
 TempStore::~TempStore() {
