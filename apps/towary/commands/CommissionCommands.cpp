@@ -19,7 +19,7 @@ namespace {
 
 using Towary::ProductTools::CommissionGroupBrowser;
 
-std::shared_ptr<CommissionGroupBrowser> openWindow(std::ostream& out) {
+std::shared_ptr<CommissionGroupBrowser> openCommissionWindow(std::ostream& out) {
     return Core::Action::CContainer::invoke<CommissionGroupBrowser>(
         out, Towary::ProductTools::kCommissionGroupBrowserGuid, nullptr);
 }
@@ -44,7 +44,7 @@ void addCommissionCommands(CLI::App& app, Context& context) {
     addStoreArgument(*list, context);
     list->callback([&context] {
         context.job = [](std::ostream& out) {
-            const auto window = openWindow(out);
+            const auto window = openCommissionWindow(out);
             const auto& columns = CommissionGroupBrowser::columns();
             out << "Id";
             for (const auto& column : columns) out << '\t' << column.caption;
@@ -66,7 +66,7 @@ void addCommissionCommands(CLI::App& app, Context& context) {
     remove->callback([&context, ids] {
         context.job = [ids](std::ostream& out) {
             using Removal = CommissionGroupBrowser::Removal;
-            auto window = openWindow(out);
+            auto window = openCommissionWindow(out);
             std::vector<std::string> removed;
             for (const auto& id : *ids) {
                 switch (window->remove(rowOf(*window, numberOf<int>(id)))) {

@@ -26,7 +26,7 @@ namespace {
 
 using Towary::ProductTools::ReturnReasonBrowser;
 
-std::shared_ptr<ReturnReasonBrowser> openWindow(std::ostream& out) {
+std::shared_ptr<ReturnReasonBrowser> openReasonsWindow(std::ostream& out) {
     return Core::Action::CContainer::invoke<ReturnReasonBrowser>(out, Towary::ProductTools::kReturnReasonBrowserGuid,
                                                                  nullptr);
 }
@@ -84,7 +84,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
     add->add_option("--shortcut", arguments->shortcut, "up to three capital letters A-Z, unique");
     add->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
-            auto window = openWindow(out);
+            auto window = openReasonsWindow(out);
             const auto row = window->add();
             window->editText(row, arguments->text);
             window->editShortcut(row, arguments->shortcut);
@@ -104,7 +104,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         ->check(numberArgument<int>("Identyfikator powodu zwrotu", 0, false));
     remove->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
-            auto window = openWindow(out);
+            auto window = openReasonsWindow(out);
             std::vector<int> marked;
             for (const int id : distinctIds(arguments->ids)) {
                 const auto row = rowOf(*window, id);
@@ -131,7 +131,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         ->check(numberArgument<int>("Identyfikator powodu zwrotu", 0, false));
     restore->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
-            auto window = openWindow(out);
+            auto window = openReasonsWindow(out);
             std::vector<std::string> lines;
             for (const int id : distinctIds(arguments->ids)) {
                 const auto row = rowOf(*window, id);
@@ -149,7 +149,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
     addStoreArgument(*send, context);
     send->callback([&context] {
         context.job = [](std::ostream& out) {
-            auto window = openWindow(out);
+            auto window = openReasonsWindow(out);
             window->sendToTills();
             window->close();
             out << "Plik dla kas: " << ReturnReasons::tillFile().string() << '\n';

@@ -24,14 +24,14 @@
 namespace Towary::Host::Demo {
 namespace {
 
-constexpr const char* kProducts = "('000101', '000102', '000103')";
+constexpr const char* kVatSampleIndexes = "('000101', '000102', '000103')";
 
 void showVatAndShortNames(std::ostream& out, TSessionHolder session) {
     DBKernel::Sql::OpenedQuery products(
         std::string("select t.sArtIndex, t.byCode, t.byVAT, s.sNazwa stawka, t.sKrNazwa from towar t left join "
                     "stawkavat s on "
                     "s.byVAT = t.byVAT where t.sArtIndex in ") +
-            kProducts + " order by t.sArtIndex",
+            kVatSampleIndexes + " order by t.sArtIndex",
         session);
     while (products.next())
         out << "  " << products["sArtIndex"].asString() << "  poziom " << products["byCode"].asString() << "  VAT "
@@ -59,7 +59,7 @@ void vatChanges(std::ostream& out) {
     {
         // Their short names made as the product form makes them.
         DBKernel::Sql::OpenedQuery products(
-            std::string("select lTowarRef, sNazwa, byVAT from towar where sArtIndex in ") + kProducts, session,
+            std::string("select lTowarRef, sNazwa, byVAT from towar where sArtIndex in ") + kVatSampleIndexes, session,
             {true});
         DBKernel::Sql::Command update("update towar set sKrNazwa = :shortName where lTowarRef = :id", session);
         while (products.next()) {

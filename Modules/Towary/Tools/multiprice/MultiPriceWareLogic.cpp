@@ -52,8 +52,6 @@ struct MultiPriceWareLogic::Lookups {
 
 namespace {
 
-constexpr int kGroupingType = 9;
-
 [[noreturn]] void wrongGroupIndex(const std::string& groupIndex) {
     throw std::runtime_error("Błędna długość indeksu grupy (" + groupIndex + ").");
 }

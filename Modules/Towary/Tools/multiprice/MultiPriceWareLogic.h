@@ -27,6 +27,9 @@
 
 namespace Towar {
 
+// The product type (byTyp) of a multi-price ware's grouping row.
+constexpr int kGroupingType = 9;
+
 class TOWARY_EXPORT MultiPriceWareLogic {
 public:
     // The class of the stored product; a product not stored has no class,

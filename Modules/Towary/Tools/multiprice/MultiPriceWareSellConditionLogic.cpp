@@ -4,13 +4,13 @@
 #include "Core/Debug/Debug.h"
 #include "Modules/Towary/Tools/index/ArtIndexGenerator.h"
 #include "Modules/Towary/Tools/index/HierarchyLevels.h"
+#include "Modules/Towary/Tools/multiprice/MultiPriceWareLogic.h"
 #include "Modules/Towary/Tools/products/Lookup.h"
 #include "Modules/Towary/Tools/products/WareCommands.h"
 
 namespace Towar {
 namespace {
 
-constexpr int kGroupingType = 9;
 constexpr int kDefaultElementType = 4;
 
 class LookupElementByPrice : public Lookup {
