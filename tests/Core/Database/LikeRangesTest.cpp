@@ -2,7 +2,6 @@
 // store: the same rows as the "like" alone, for every text and pattern, on
 // SQLite and on a server.
 
-#include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Dialect/LikeRanges.h"
 #include "Core/Database/SQLUtils.h"
 #include "Core/Database/Sql.h"
@@ -21,7 +20,6 @@
 
 using DBKernel::SqlTrace;
 using DBKernel::TracedExecution;
-using DBKernel::Dialect::Target;
 using DBKernel::Sql::Command;
 using DBKernel::Sql::OpenedQuery;
 using DBKernel::Sql::TQry;
@@ -106,36 +104,8 @@ void addProducts(TSessionHolder& session, const std::vector<std::pair<std::strin
 
 }  // namespace
 
+// The ranges' texts are checked with the dialect's other rules (Dialect/TranslateTest.cpp).
 TEST(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
-    using DBKernel::Dialect::translate;
-    EXPECT_EQ(translate("select lTowarRef from Towar where sArtIndex like '%000123'").statements,
-              std::vector<std::string>{"select lTowarRef from Towar where (reverse_chars(sArtIndex) >= '321000' and "
-                                       "reverse_chars(sArtIndex) < '321001' and sArtIndex like '%000123')"});
-    EXPECT_EQ(translate("select 1 from Towar where upper(sNazwa) like 'MLE%KO%'").statements,
-              std::vector<std::string>{"select 1 from Towar where (polish_upper(sNazwa) >= 'MLE' and "
-                                       "polish_upper(sNazwa) < 'MLF' and upper(sNazwa) like 'MLE%KO%')"});
-    const std::string parameters =
-        "select 1 from Towar where upper(sNazwa) like :p || '%' and sArtIndex like '%' || :q";
-    EXPECT_EQ(translate(parameters).statements,
-              std::vector<std::string>{
-                  "select 1 from Towar where (polish_upper(sNazwa) >= like_prefix(:p) and polish_upper(sNazwa) < "
-                  "like_prefix_end(:p) and upper(sNazwa) like :p || '%') and (reverse_chars(sArtIndex) >= "
-                  "like_prefix(reverse_chars(:q)) and reverse_chars(sArtIndex) < like_prefix_end(reverse_chars(:q)) "
-                  "and sArtIndex like '%' || :q)"})
-        << "a pattern bound as a parameter gets its range from the bound value";
-    EXPECT_EQ(translate(parameters, Target::postgresql).statements,
-              std::vector<std::string>{
-                  "select 1 from Towar where ((polish_upper(sNazwa) >= like_prefix($1) collate \"C\" and "
-                  "polish_upper(sNazwa) < like_prefix_end($1) collate \"C\" or like_prefix_end($1) is null) and "
-                  "polish_upper(sNazwa) like $1 || '%' escape '') and ((reverse_chars(sArtIndex) >= "
-                  "like_prefix(reverse_chars($2)) collate \"C\" and reverse_chars(sArtIndex) < "
-                  "like_prefix_end(reverse_chars($2)) collate \"C\" or like_prefix_end(reverse_chars($2)) is null) "
-                  "and sArtIndex like '%' || $2 escape '')"})
-        << "on a server the bounds compare in byte order, and a pattern without a range takes in every row";
-    EXPECT_EQ(translate("select 1 from Towar where sNazwa not like '%a' or x like '%a' || y").statements,
-              std::vector<std::string>{"select 1 from Towar where sNazwa not like '%a' or x like '%a' || y"})
-        << "a like another operator takes is left alone";
-
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     TSessionHolder session = TSessionHolder::open();
     std::vector<std::pair<std::string, std::string>> products;
