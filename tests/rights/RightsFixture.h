@@ -1,7 +1,7 @@
 #pragma once
 // A store database with its hierarchy settings, as the rights need them, and
 // the helpers the rights tests share: rights made from the text form, rows
-// of towar and uzytkgrouprights written with plain statements.
+// written with plain statements.
 
 #include "Core/Database/Sql.h"
 #include "Modules/Towary/Tools/rights/Container.h"
@@ -28,24 +28,12 @@ class RightsFixture : public IndexFixture {
 protected:
     RightsFixture() : IndexFixture(TestSupport::TempStore::withDatabase) {}
 
+    void exec(const std::string& statement) const { DBKernel::Sql::Command(statement, session_).execute(); }
     // A towar row: a group of the given level (byCode 1 to 5) or a product (6).
     void addRow(std::int64_t id, const std::string& groupIndex, int code, int type = 0) const {
-        DBKernel::Sql::Command insert(
-            "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, byTyp, bWieleCen) values (:id, :name, :g, :code, "
-            ":typ, 0)",
-            session_);
-        insert.Params["id"] = id;
-        insert.Params["name"] = "T" + std::to_string(id);
-        insert.Params["g"] = groupIndex;
-        insert.Params["code"] = code;
-        insert.Params["typ"] = type;
-        insert.execute();
-    }
-
-    void addUser(std::int64_t id) const {
-        DBKernel::Sql::Command insert("insert into uzytkownik (luzytkref, snazwa) values (:id, 'U')", session_);
-        insert.Params["id"] = id;
-        insert.execute();
+        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, byTyp, bWieleCen) values (" + std::to_string(id) +
+             ", 'T" + std::to_string(id) + "', '" + groupIndex + "', " + std::to_string(code) + ", " +
+             std::to_string(type) + ", 0)");
     }
 
     TSessionHolder session_;

@@ -1,6 +1,7 @@
 // Each writer's fragment, run on a real store over a generated hierarchy,
 // returns exactly the rows the container's own answers (getRights,
-// isAccessGranted) say it should, for random containers.
+// isAccessGranted) say it should, for random containers; a key that is not
+// digits and a group of the last level are checked apart.
 
 #include "Core/Database/Query.h"
 #include "Modules/Towary/Tools/rights/AccessChecks.h"
@@ -10,6 +11,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <sstream>
 
 using namespace GroupRights::Sql;
 using GroupRights::Container;
@@ -132,10 +134,8 @@ TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
             const auto ancestors = ancestorKeys(container, row.index);
             const bool inGranted = std::any_of(ancestors.begin(), ancestors.end(),
                                                [&](const std::string& key) { return browsable(container, key); });
-            const bool deniedKey = container.sortedIndexes().end() !=
-                                       std::find(container.sortedIndexes().begin(), container.sortedIndexes().end(),
-                                                 row.index) &&
-                                   !browsable(container, row.index);
+            const bool deniedKey =
+                !ancestors.empty() && ancestors.back() == row.index && !browsable(container, row.index);
             return inGranted && !deniedKey;
         });
         EXPECT_EQ(select(alias, "1 = 1" + sqlText(AvailGroups(container, alias))), avail);
@@ -147,7 +147,11 @@ TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
         EXPECT_EQ(select(alias, "1 = 1" + sqlText(NotAvailGroups(container, alias))), notAvail);
 
         // Inside a random group: its items when the user may browse it, else
-        // the child groups on the way to an entry.
+        // the child groups on the way to an entry; with or without a leading " and".
+        const auto conjunction = trial % 3 ? wcAnd : wcNone;
+        const auto where = [conjunction](const std::string& fragment) {
+            return "1 = 1" + std::string(conjunction == wcNone && !fragment.empty() ? " and" : "") + fragment;
+        };
         const std::string group =
             trial % 7 == 0 ? "" : groups_[std::uniform_int_distribution<std::size_t>(0, groups_.size() - 1)(random_)];
         // The level below the group, and the length of its indexes.
@@ -162,14 +166,36 @@ TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
                                [&](const auto& entry) { return entry.first.starts_with(row.index); });
         });
         SCOPED_TRACE("group '" + group + "'");
-        EXPECT_EQ(select(alias, "1 = 1" + sqlText(VisibleGroups(container, group, alias, wcAnd))), visible);
+        std::ostringstream visibleText;
+        visibleText << VisibleGroups(container, group, alias, conjunction);
+        EXPECT_EQ(select(alias, where(visibleText.str())), visible);
         const auto items = expected([&](const Row& row) {
             if (!container.allRightsGranted() && !browsable(container, group)) return visible.contains(row.id);
             return row.index.starts_with(group) &&
                    (row.code == hierarchy || (row.code == 6 && row.index == group));
         });
-        EXPECT_EQ(select(alias, "1 = 1" + sqlText(GroupItems(container, group, hierarchy, alias, wcAnd))), items);
+        EXPECT_EQ(select(alias, where(sqlText(GroupItems(container, group, hierarchy, alias, conjunction)))), items);
     }
+}
+
+TEST_F(RightsProperties, AKeyOrGroupIndexThatIsNotDigitsIsRefused) {
+    Container letters;
+    letters.setRights("0'1", browse(true));
+    const std::string refused = "Indeks grupy towarów \"0'1\" może zawierać tylko cyfry.";
+    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(AvailGroups(letters, "")); }), refused);
+    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(NotAvailGroups(letters, "")); }), refused);
+    EXPECT_EQ(failure<std::invalid_argument>([&] { getGroupRightsWhereCondition(letters, "sgrindex"); }), refused);
+    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(VisibleGroups(letters, "", "", wcAnd)); }), refused);
+    const std::string index = "0'1";
+    const Container empty;
+    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(GroupItems(empty, index, Towar::tcSektor, "", wcAnd)); }),
+              refused);
+}
+
+TEST_F(RightsProperties, OnTheLastLevelNoGroupLeadsFurther) {
+    Container entry;
+    entry.setRights("1", browse(false));
+    EXPECT_TRUE(select("", "1 = 1" + sqlText(VisibleGroups(entry, "112021", "", wcAnd))).empty());
 }
 
 }  // namespace

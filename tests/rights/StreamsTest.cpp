@@ -15,9 +15,8 @@ namespace {
 class Streams : public RightsFixture {
 protected:
     Streams() {
-        addUser(7);
-        DBKernel::Sql::Command("insert into grupauzytkownikow (lgrupyuzytkref, snazwa) values (3, 'Kasjerzy')", session_)
-            .execute();
+        exec("insert into uzytkownik (luzytkref, snazwa) values (7, 'U')");
+        exec("insert into grupauzytkownikow (lgrupyuzytkref, snazwa) values (3, 'Kasjerzy')");
     }
 
     Container load(int user) const {
@@ -47,12 +46,6 @@ protected:
         return result;
     }
 
-    void setCode(const std::string& index, const std::string& value) const {
-        DBKernel::Sql::Command("update uzytkgrouprights set przegladaniegrupy = " + value + " where sgrindex = '" +
-                                   index + "'",
-                               session_)
-            .execute();
-    }
 };
 
 TEST_F(Streams, SavedRightsReadBackWithTheTablesCodesOnlyChangesAreWritten) {
@@ -69,7 +62,7 @@ TEST_F(Streams, SavedRightsReadBackWithTheTablesCodesOnlyChangesAreWritten) {
 
     // A loaded entry set to the rights it had is not written back: the
     // change made behind the container's back stays.
-    setCode("01", "4");
+    exec("update uzytkgrouprights set przegladaniegrupy = 4 where sgrindex = '01'");
     loaded.setRights("01", Rights::fromText("YONOYINIYONINI"));
     loaded.setRights("02", Rights::fromText("YIYIYIYIYIYIYI"));
     save(loaded, 7);
@@ -81,19 +74,15 @@ TEST_F(Streams, SavedRightsReadBackWithTheTablesCodesOnlyChangesAreWritten) {
     again.setRights("03", Rights());
     again.erase("03");
     EXPECT_EQ(again.erased(), (std::set<std::string>{"0102"}));
-    DBKernel::Sql::Command(
-        "insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) values (7, '03', 4, 2)",
-        session_)
-        .execute();
+    exec("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) "
+         "values (7, '03', 4, 2)");
     save(again, 7);
     EXPECT_EQ(rows("luzytkref", 7), (std::vector<std::string>{"01:4143233:2", "02:4444444:2", "03:4------:2"}));
 }
 
 TEST_F(Streams, OtherCodesReadAsNotGrantedInheritedOnlyTheUsersOwnRowsAreRead) {
-    DBKernel::Sql::Command("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, dodawanietowaru, "
-                           "rekordemzarzadza) values (7, '01', 0, 9, 2)",
-                           session_)
-        .execute();
+    exec("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, dodawanietowaru, rekordemzarzadza) "
+         "values (7, '01', 0, 9, 2)");
     Container group;
     group.setRights("02", Rights::allGranted());
     save(group, 3, OutputStream::Group);
