@@ -73,10 +73,6 @@ TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCall) {
     EXPECT_TRUE(checker.multiPriceProductSaleConditionEditable());
     setSetting(saleEdition({multiPrice}), false);
     EXPECT_FALSE(checker.multiPriceProductSaleConditionEditable());
-
-    EXPECT_EQ(ConditionsEditionChecker::getSetupKeyName(Sale), "Sprzedaży");
-    EXPECT_EQ(ConditionsEditionChecker::getSetupKeyName(Purchase), "Zakupu");
-    EXPECT_EQ(ConditionsEditionChecker::getSetupKeyName(static_cast<ConditionType>(0)), "Zakupu");
 }
 
 TEST_F(ConditionRules, LocalSaleConditionsFollowTheLockAndItsExceptions) {

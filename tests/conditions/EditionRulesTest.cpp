@@ -26,11 +26,16 @@ protected:
     void exceptions(const std::vector<std::string>& key, const std::string& list, const std::string& value) {
         setSetting(under(key, list), value);
     }
+    // The settings hold the automatic discounts' lock and none of its exception lists.
+    static void automaticLockWithoutLists(bool locked) {
+        TestSupport::replaceSettingsFile(R"(["Parametry programu".Towary.Przeceny."Przeceny automatyczne"]
+"Blokada dodawania przecen" = )" + std::string(locked ? "true" : "false") + "\n");
+    }
 };
 
 TEST_F(DiscountRules, UnlockedKindAdmitsEveryProductWithoutReadingTheLists) {
     auto bread = product(1, "0101", "000001");
-    dropSettingLine("\"Grupy towarowe - wyjątki\"");  // the automatic discounts' list, left empty
+    automaticLockWithoutLists(false);
     DiscountEditionChecker checker(Automatic);
     EXPECT_TRUE(checker.discountAdding(Automatic));
     EXPECT_TRUE(checker.discountAdding(Automatic, bread.get()));
@@ -94,24 +99,15 @@ TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEach) {
     lock(kAutomaticLock);
     EXPECT_TRUE(checker.discountAdding(SelectedPieces)) << "a changed setting counts from the next call";
     EXPECT_FALSE(checker.discountAdding(Automatic));
-    EXPECT_EQ(DiscountEditionChecker::getSetupKeyName(Automatic), "Przeceny automatyczne");
-    EXPECT_EQ(DiscountEditionChecker::getSetupKeyName(SelectedPieces), "Przeceny na wybrane sztuki");
-    EXPECT_EQ(DiscountEditionChecker::getSetupKeyName(static_cast<AutomaticDiscounts::Kind>(0)),
-              "Przeceny na wybrane sztuki");
 }
 
-TEST_F(DiscountRules, EmptyOrMistypedKeysAreRefusedNamingThem) {
+TEST_F(DiscountRules, ALockedKindWithoutItsExceptionListsIsRefusedNamingTheList) {
     auto bread = product(1, "0101", "000001");
-    lock(kAutomaticLock);
-    dropSettingLine("\"Grupy towarowe - wyjątki\"");
+    automaticLockWithoutLists(true);
     DiscountEditionChecker checker(Automatic);
     EXPECT_EQ(TestSupport::failure<std::logic_error>([&] { checker.discountAdding(Automatic, bread.get()); }),
               "próba pobrania wartości typu (std::string) z pustego klucza\nParametry programu / Towary / "
-                         "Przeceny / Przeceny automatyczne / Blokada dodawania przecen / Grupy towarowe - wyjątki");
-    setSetting(kPiecesLock, 1);
-    EXPECT_EQ(TestSupport::failure<std::logic_error>([&] { checker.discountAdding(SelectedPieces); }),
-              "nie można rzutować wartości klucza\nParametry programu / Towary / Przeceny / Przeceny na "
-                         "wybrane sztuki / Blokada dodawania przecen\ntypu (int) na (bool)");
+              "Przeceny / Przeceny automatyczne / Blokada dodawania przecen / Grupy towarowe - wyjątki");
 }
 
 }  // namespace

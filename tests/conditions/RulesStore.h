@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 using TestSupport::setSetting;
@@ -25,23 +23,6 @@ class RulesStore : public ::testing::Test {
 protected:
     RulesStore() { Towary::Host::writeSampleSettings(Core::Store::settingsFile()); }
 
-    // Drops the first line of the settings file that starts with the text, leaving its key empty.
-    void dropSettingLine(const std::string& start) {
-        std::ifstream in(Core::Store::settingsFile());
-        std::ostringstream kept;
-        std::string line;
-        bool dropped = false;
-        while (std::getline(in, line)) {
-            if (!dropped && line.rfind(start, 0) == 0) {
-                dropped = true;
-                continue;
-            }
-            kept << line << '\n';
-        }
-        ASSERT_TRUE(dropped) << start;
-        in.close();
-        TestSupport::replaceSettingsFile(kept.str());
-    }
     TTowarPtr product(int id, const std::string& groupIndex, const std::string& articleIndex) {
         TestSupport::addProduct(session_, id, "Towar " + std::to_string(id), groupIndex, articleIndex);
         return Towar::getProduct(id, session_);
