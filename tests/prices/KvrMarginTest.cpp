@@ -1,7 +1,5 @@
 // KVR margins: the profit as a share of the gross sale price. The module
-// reads the mode once per process, so these tests have a program of their
-// own, and the first test below must be the first to ask for the mode (it is
-// when the program runs whole, in file order, or one test at a time).
+// reads the mode once per process, so these tests have a program of their own.
 
 #include "Modules/Towary/Tools/prices/Margin.h"
 #include "Modules/Towary/Tools/prices/MarginSettings.h"
@@ -9,26 +7,33 @@
 #include "tests/prices/MarginRoundTrip.h"
 #include "tests/prices/PriceFixture.h"
 
+#include <utility>
+
 namespace {
 
-constexpr const char* kMode = "Parametry programu / Towary / Marże / Marża KVR";
+// What the first calls see is checked before any test asks for the mode,
+// once per process, whatever the order and number of the runs.
+class KvrModeFirstReads : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static bool checked = false;
+        if (std::exchange(checked, true)) return;
+        const TestSupport::TempStore store;
+        const Core::SetupRegistration setup;
+        TestSupport::replaceSettingsFile(kMarginSettings);
+        EXPECT_EQ(failure<std::logic_error>([] { isMarzaKVR(); }),
+                  "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Marże / "
+                  "Marża KVR");
+        EXPECT_EQ(recalcMarza(10.0, 15.375, 0.23), 0.0) << "the margin of a rate catches the failure";
 
-TEST_F(KvrMargins, TheModeIsReadOnceByTheFirstCallThatSucceeds) {
-    writeSettingsFile(kMarginSettings);
-    const std::string empty =
-        "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Marże / Marża KVR";
-    EXPECT_EQ(failure<std::logic_error>([] { isMarzaKVR(); }), empty);
-    EXPECT_EQ(failure<std::logic_error>([] { calcSellPrice(10, 20, 13); }), empty);
-    EXPECT_EQ(failure<std::logic_error>([] { calculateMargin(10, 12.5, 12.3, 15.375); }), empty);
-    EXPECT_EQ(recalcMarza(10.0, 15.375, 0.23), 0.0) << "the margin of a rate catches the failure";
-
-    set(kMode, true);
-    EXPECT_TRUE(isMarzaKVR()) << "a failed read is tried again";
-    set(kMode, false);
-    EXPECT_TRUE(isMarzaKVR()) << "a change takes effect after a restart";
-    writeSettingsFile(kMarginSettings);
-    EXPECT_TRUE(isMarzaKVR());
-}
+        const auto mode = Orvel::splitPath("Parametry programu / Towary / Marże / Marża KVR");
+        TestSupport::setSetting(mode, true);
+        EXPECT_TRUE(isMarzaKVR()) << "a failed read is tried again";
+        TestSupport::setSetting(mode, false);
+        EXPECT_TRUE(isMarzaKVR()) << "a change takes effect after a restart";
+    }
+};
+const auto* const kKvrModeFirstReads = ::testing::AddGlobalTestEnvironment(new KvrModeFirstReads);
 
 TEST_F(KvrMargins, AKvrMarginIsTurnedIntoAnOrdinaryOneBeforeThePriceAndTheCeilingCapsThat) {
     EXPECT_EQ(calcSellPrice(10.00, 20, 8), 12.5) << "no VAT, no conversion";

@@ -17,7 +17,6 @@
 #include "tests/support/TempStore.h"
 #include "tests/support/SettingsFile.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <locale>
@@ -27,7 +26,6 @@
 namespace {
 
 using TestSupport::failure;
-using ::testing::HasSubstr;
 
 constexpr const char* kSettings = R"(["Parametry programu".XML.Parser]
 Id = "pugixml"
@@ -219,23 +217,6 @@ TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion)
     EXPECT_TRUE(Towar::getLowestPricesBeforePromotion({}, kDay + 6).empty());
 }
 
-TEST_F(PricesOfADay, TheStatementIsBuiltAsTheLabelPrintingReadsIt) {
-    EXPECT_EQ(Towar::priceBeforePromotionSql(40544, 2, 17),
-              "select * from (select * from (select t.lTowarRef productId, previousCondition.dCenaSprzed "
-              "previousPrice, currentPromotionalCondition.price currentPrice, currentPromotionalCondition.dateFrom "
-              "promotionalPriceDateFrom, currentPromotionalCondition.dateTo promotionalPriceDateTo, t.njmprzelicznik "
-              "labelMeasureUnitId, previousCondition.dCenaSprzed / decode(t.dPrzelicznik, null, 1, 0, 1, "
-              "t.dPrzelicznik) unitPrice, row_number() over(partition by currentPromotionalCondition.productId order "
-              "by previousCondition.dataDo desc) lp from (select ws.lTowarRef productId, ws.dataOd dateFrom, "
-              "ws.dataDo dateTo, ws.dCenaSprzed price from warsprz ws where nvl(ws.byDeleted, 0) = 0 and "
-              "nvl(ws.byBlokada, 0) = 0 and ws.dataOd <= 40544 and ws.dataDo >= 40544 and ws.lPromoRef is not null "
-              "and ws.lTowarRef = 17) currentPromotionalCondition, warsprz previousCondition, towar t where "
-              "previousCondition.dataDo < currentPromotionalCondition.dateFrom and previousCondition.lTowarRef = "
-              "currentPromotionalCondition.productId and t.lTowarRef = currentPromotionalCondition.productId and "
-              "previousCondition.dCenaSprzed > currentPromotionalCondition.price and (previousCondition.dataDo + 1) = "
-              "currentPromotionalCondition.dateFrom) where lp = 1 and previousPrice > currentPrice)");
-}
-
 TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
     product(1, 10.0);
     condition(1, kDay - 12, kDay - 3, 8.0);
@@ -304,8 +285,6 @@ TEST_F(PricesOfADay, BadAlternativePricesAreRefusedInPolish) {
               "Wartość węzła XML „price” nie jest liczbą: „1,5”.");
     EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices><price/></alternative_prices>"); }),
               "Wartość węzła XML „price” nie jest liczbą: „”.");
-    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("alternative_prices"); }),
-              "Niepoprawny dokument XML (znak 19): brak elementu głównego.");
     TestSupport::setSetting({"Parametry programu", "XML", "Parser", "Id"}, std::string("msxml"));
     EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices/>"); }),
               "Nieznany parser XML „msxml”; znane parsery: pugixml.");

@@ -34,7 +34,6 @@ TEST_F(OrdinaryMargins, AMarginAboveTheCeilingIsCutToItAndTheCeilingIsReadAtEver
         "próba pobrania wartości typu (double) z pustego klucza\nParametry programu / Towary / Marże / Maksymalna "
         "marża procentowa";
     EXPECT_EQ(failure<std::logic_error>([] { calcSellPrice(10, 20, 13); }), empty);
-    EXPECT_EQ(failure<std::logic_error>([] { isMaxMarzaPrzekroczona(20, 13); }), empty);
 }
 
 TEST_F(OrdinaryMargins, RatesAndTheMessagesOfAnUnknownCodeOrAMissingList) {
@@ -43,7 +42,6 @@ TEST_F(OrdinaryMargins, RatesAndTheMessagesOfAnUnknownCodeOrAMissingList) {
     EXPECT_EQ(failure<std::runtime_error>([] { calcSellPrice(10, 20, 7); }),
               "Brak stawki VAT o kodzie 7 na liście stawek sklepu.");
     EXPECT_EQ(failure<Sysutils::Exception>([] { GetOdwrotnaDBVAT(7); }), "Nieznany kod stawki VAT.");
-    EXPECT_EQ(failure<Sysutils::Exception>([] { isMaxMarzaPrzekroczona(20, 7); }), "Nieznany kod stawki VAT.");
     EXPECT_EQ(failure<Sysutils::Exception>([] { recalcMarza(10, 15.38, 7); }), "Nieznany kod stawki VAT.")
         << "the code is looked up before the margin's catch-all";
 

@@ -187,14 +187,6 @@ TEST_F(VatChange, TheOtherActionsTakeTheirArgumentsAndTheExportRefuses) {
                   Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kVatExportGuid, {});
               }),
               "Próba wykonania eksportu z Centrali przy użyciu eksportera z Orvelu.");
-    for (const auto* guid : {Towar::kVatEveningStepGuid, Towar::kVatMainMenuGuid, Towar::kVatFireGuid,
-                             Towar::kVatExportGuid, Towar::kChangeVatGuid, Towar::kPlanChangeVatGuid,
-                             Towar::kChangeVatByPkwiuGuid}) {
-        const auto action = Core::interface_cast<Core::IExecutor>(Core::Action::CContainer::instance().get(guid));
-        EXPECT_EQ(TestSupport::failure<std::logic_error>([&action] { action->execute2({}); }),
-                  "IExecutor::execute illegal function call.")
-            << guid;
-    }
 
     // Today's changes after the question; the menu action's text in an information box.
     plan(12, 1, Core::DayNumber::today(), 12);
