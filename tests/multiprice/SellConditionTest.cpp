@@ -9,15 +9,19 @@
 #include "Modules/Towary/Tools/products/Lookup.h"
 #include "tests/support/Failure.h"
 #include "tests/support/IndexSettings.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
 using Towar::MultiPriceWareSellConditionLogic;
+using Element = std::pair<std::int64_t, bool>;
 
 // A ware (grouping row 100, index 000500, group 010101001001) and what a
 // test adds to it: elements and sale conditions.
@@ -39,10 +43,7 @@ protected:
         run("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) values (" +
             std::to_string(id) + ", " + std::to_string(product) + ", 46000, 46100, " + std::to_string(price) + ")");
     }
-    std::string column(const std::string& select) {
-        DBKernel::Sql::OpenedQuery query(select, session_);
-        return query.empty() ? "<none>" : query.field(0).asString();
-    }
+    std::string column(const std::string& select) { return TestSupport::value(session_, select); }
     TTowar ware() {
         Towar::LookupWareByRef lookup(session_);
         lookup.setTowarRef(100);
@@ -50,6 +51,13 @@ protected:
         TTowar row;
         row.load(*reply);
         return row;
+    }
+    // The element the ware sells at the price through: its id, and whether it was made for it.
+    Element elementFor(double price) {
+        auto row = ware();
+        bool created = true;
+        EXPECT_EQ(logic_.getMultiPriceElement(row, price, created), &row);
+        return {row.GetTowarRef(), created};
     }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
@@ -61,13 +69,7 @@ protected:
 TEST_F(SellCondition, WithoutConditionsEveryPriceMapsToTheFirstElement) {
     element(300, 3, "000301");
     element(200, 3, "000201");
-    for (const double price : {1.0, 9.99, 120.0}) {
-        auto row = ware();
-        bool created = true;
-        ASSERT_EQ(logic_.getMultiPriceElement(row, price, created), &row);
-        EXPECT_FALSE(created);
-        EXPECT_EQ(row.GetTowarRef(), 200) << price;
-    }
+    for (const double price : {1.0, 9.99, 120.0}) EXPECT_EQ(elementFor(price), Element(200, false)) << price;
     EXPECT_EQ(column("select count(*) from towar"), "3");
 }
 
@@ -76,21 +78,9 @@ TEST_F(SellCondition, APriceOfAConditionFindsItsElementAndANewPriceMakesOneOfThe
     element(300, 3, "000301");
     condition(1, 200, 9.99);
     condition(2, 300, 12.49);
-    auto row = ware();
-    bool created = true;
-    logic_.getMultiPriceElement(row, 12.49, created);
-    EXPECT_FALSE(created);
-    EXPECT_EQ(row.GetTowarRef(), 300);
-
-    row = ware();
-    logic_.getMultiPriceElement(row, 12.494, created);
-    EXPECT_FALSE(created) << "prices compare to two places";
-    EXPECT_EQ(row.GetTowarRef(), 300);
-
-    row = ware();
-    logic_.getMultiPriceElement(row, 12.50, created);
-    EXPECT_TRUE(created);
-    EXPECT_EQ(row.GetTowarRef(), 1001);
+    EXPECT_EQ(elementFor(12.49), Element(300, false));
+    EXPECT_EQ(elementFor(12.494), Element(300, false)) << "prices compare to two places";
+    EXPECT_EQ(elementFor(12.50), Element(1001, true));
     EXPECT_EQ(column("select byTyp || ' ' || bWieleCen || ' ' || byCode || ' ' || sGrIndex || ' ' || sNazwa from "
                      "towar where lTowarRef = 1001"),
               "3 1 6 010101001001 Kawa");
@@ -98,24 +88,23 @@ TEST_F(SellCondition, APriceOfAConditionFindsItsElementAndANewPriceMakesOneOfThe
 }
 
 TEST_F(SellCondition, AWareWithoutElementsGetsOneOfTypeFourAndOrdinaryProductsNone) {
-    auto row = ware();
-    bool created = false;
-    logic_.getMultiPriceElement(row, 5.0, created);
+    const auto [made, created] = elementFor(5.0);
     EXPECT_TRUE(created);
-    EXPECT_EQ(column("select byTyp from towar where lTowarRef = " + std::to_string(row.GetTowarRef())), "4");
+    EXPECT_EQ(column("select byTyp from towar where lTowarRef = " + std::to_string(made)), "4");
 
     element(200, 3, "000201");
     TTowar ordinary;
     ordinary.SetTyp(4);
     ordinary.SetGrIndex("010101001001");
-    EXPECT_EQ(logic_.getMultiPriceElement(ordinary, 5.0, created), nullptr);
-    EXPECT_FALSE(created);
+    bool ordinaryCreated = true;
+    EXPECT_EQ(logic_.getMultiPriceElement(ordinary, 5.0, ordinaryCreated), nullptr);
+    EXPECT_FALSE(ordinaryCreated);
 
     MultiPriceWareSellConditionLogic off(session_, {}, false);
-    row = ware();
-    created = true;
-    EXPECT_EQ(off.getMultiPriceElement(row, 5.0, created), nullptr);
-    EXPECT_FALSE(created);
+    auto row = ware();
+    bool offCreated = true;
+    EXPECT_EQ(off.getMultiPriceElement(row, 5.0, offCreated), nullptr);
+    EXPECT_FALSE(offCreated);
 }
 
 TEST_F(SellCondition, TheGuardRemovesAnElementWhoseConditionWasNeverStored) {
