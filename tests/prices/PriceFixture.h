@@ -4,9 +4,7 @@
 // setup-key store and VAT rate list registered, as the host gives them to the module.
 
 #include "Core/Database/Query.h"
-#include "Core/Setup/SettingsWriter.h"
 #include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
@@ -14,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 

@@ -51,13 +51,12 @@ class PricesOfADay : public ::testing::Test {
 protected:
     PricesOfADay() {
         TestSupport::replaceSettingsFile(kSettings);
-        DBKernel::Sql::Command("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), "
-                               "(2, 'l', 'litr')")
-            .execute();
-        DBKernel::Sql::Command("insert into promocja (lPromocjaRef, sNazwa) values (1, 'Jesień'), (2, 'Lato')")
-            .execute();
+        exec("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), (2, 'l', 'litr')");
+        exec("insert into promocja (lPromocjaRef, sNazwa) values (1, 'Jesień'), (2, 'Lato')");
         units_.emplace();
     }
+
+    static void exec(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
 
     template <class T>
     static std::string orNull(std::optional<T> value) {
@@ -67,10 +66,8 @@ protected:
     static void product(int id, std::optional<double> price, std::optional<int> unit = {},
                         std::optional<double> factor = {}) {
         TestSupport::addProduct({}, id, "Towar " + std::to_string(id));
-        DBKernel::Sql::Command("update towar set dCenaSprzed = " + orNull(price) + ", nJmPrzelicznik = " +
-                               orNull(unit) + ", dPrzelicznik = " + orNull(factor) +
-                               " where lTowarRef = " + std::to_string(id))
-            .execute();
+        exec("update towar set dCenaSprzed = " + orNull(price) + ", nJmPrzelicznik = " + orNull(unit) +
+             ", dPrzelicznik = " + orNull(factor) + " where lTowarRef = " + std::to_string(id));
     }
 
     // A sale condition of the product from day `from` to day `to`, of promotion `promotion` (0: none).

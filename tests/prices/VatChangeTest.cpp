@@ -5,13 +5,11 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/Action/ArgumentGetters.h"
 #include "Core/tools/DayNumber.h"
-#include "Modules/Towary/Tools/classification/CKrNazwaCreator.h"
 #include "Modules/Towary/Tools/prices/CVATModifier.h"
 #include "apps/towary/evening/EveningRun.h"
 #include "tests/prices/VatStore.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
-#include "tests/support/SettingsFile.h"
 
 #include <sstream>
 

@@ -1,5 +1,4 @@
 #include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/products/ProductSqlText.h"
 #include "tests/support/Failure.h"
 #include "tests/support/TempStore.h"
