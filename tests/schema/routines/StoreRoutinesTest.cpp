@@ -63,13 +63,18 @@ TEST_F(GetWolnePLUWagowe, LowestNumberNoCodeOfThePrefixTakes) {
 
 TEST_F(GetWolnePLUWagowe, RefusesWhatNoCodeCanHoldAndAFullRange) {
     for (const char* arguments : {"null, 5, 4, 1", "'29', 5, 4, null"}) EXPECT_EQ(free(arguments), "<null>") << arguments;
-    for (const char* arguments : {"'29', 6, 5, 1", "'2a', 5, 4, 1"})
-        EXPECT_NE(failure([&] { free(arguments); }).find("nie mieszczą się w kodzie PLU"), std::string::npos);
+    const auto refusal = [&](const std::string& arguments) { return failure([&] { free(arguments); }); };
+    EXPECT_NE(refusal("'29', 6, 5, 1").find("getWolnePLUWagowe: początek kodu \"29\", 6 cyfr numeru i 5 cyfr po nim "
+                                            "nie mieszczą się w kodzie PLU z cyfrą kontrolną."),
+              std::string::npos);
+    EXPECT_NE(refusal("'2a', 5, 4, 1").find("początek kodu \"2a\""), std::string::npos);
 
     for (int number = 1; number <= 9; ++number) add("29" + std::to_string(number) + "0000000000");
-    EXPECT_NE(failure([&] { free("'29', 1, 4, 1"); }).find("Brak wolnego numeru kodu PLU o początku 29"),
-              std::string::npos);
-    EXPECT_NE(failure([&] { free("'29', 1, 4, 10"); }).find("Brak wolnego numeru"), std::string::npos);
+    for (const char* arguments : {"'29', 1, 4, 1", "'29', 1, 4, 10"}) {
+        EXPECT_NE(refusal(arguments).find("Brak wolnego numeru kodu PLU o początku 29: zajęte są wszystkie numery do 9."),
+                  std::string::npos)
+            << arguments;
+    }
 }
 
 class GetWolnyIndex : public StoreRoutine {
@@ -131,6 +136,7 @@ TEST_F(GetWolnyNumerWKanale, NullWhenTheSectionIsFull) {
                            session_)
         .execute();
     EXPECT_EQ(free("5", "1"), "<null>");
+    EXPECT_EQ(free("5", "100000"), "<null>") << "past the largest number";
     EXPECT_EQ(free("6", "1"), "1");
 }
 
