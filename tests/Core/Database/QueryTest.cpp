@@ -191,11 +191,12 @@ TEST_F(Query, EveryNameOfAWideRowFindsItsColumnRowAfterRow) {
 // A list or "towary sql" shows the same headers whatever engine holds the store.
 TEST_F(Query, ColumnsAreNamedAsTheStatementWritesThem) {
     OpenedQuery query("select count(*), max(lTowarRef) Najwyzszy, nvl(sNazwa, 'x'), byVAT, count(*) \"Ile\", "
-                      "sNazwa as \"Nazwa\", max(lTowarRef) / 2, sNazwa is null from towar where lTowarRef = 1 "
-                      "group by sNazwa, byVAT",
+                      "sNazwa as \"Nazwa\", max(lTowarRef) / 2, sNazwa is null, case when byVAT = 1 then 'a' end, "
+                      "1+2, sysdate from towar where lTowarRef = 1 group by sNazwa, byVAT",
                       session);
-    const std::vector<std::string> expected{"count(*)", "Najwyzszy", "nvl(sNazwa, 'x')", "byVAT",
-                                            "Ile",      "Nazwa",     "max(lTowarRef) * 1.0 / 2", "sNazwa is null"};
+    const std::vector<std::string> expected{
+        "count(*)",       "Najwyzszy", "nvl(sNazwa, 'x')", "byVAT", "Ile", "Nazwa", "max(lTowarRef) * 1.0 / 2",
+        "sNazwa is null", "case when byVAT = 1 then 'a' end", "1 + 2", "sysdate()"};
     ASSERT_EQ(query.columnCount(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(query.columnName(i), expected[i]);
 }

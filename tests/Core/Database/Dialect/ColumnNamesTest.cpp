@@ -29,17 +29,8 @@ TEST(ColumnNames, TheStatementsSpellingThenTheSchemasThenTheServersOwn) {
     EXPECT_EQ(all.spelling(0, "dprzeliczniksprz2base"), "dPrzelicznikSprz2Base");
     EXPECT_EQ(all.spelling(0, "?column?"), "?column?");
 
-    // An expression without an alias is named by its text as SQLite is given it (translated); an
-    // alias and a column by their own spelling; after a "*" the places of the items are not known.
-    const ColumnNames expressions("select count(*), max(t.lTowarRef) Najwyzszy, nvl(sNazwa, 'x'), case when byVAT = 1 "
-                                  "then 'a' end, t.sNazwa, 1+2, count(*) \"Ile\", sNazwa as \"Nazwa\", sNazwa is null, "
-                                  "sysdate, a / b from towar t");
-    const std::vector<std::pair<std::string, std::string>> named{
-        {"count", "count(*)"},  {"najwyzszy", "Najwyzszy"}, {"nvl", "nvl(sNazwa, 'x')"},
-        {"case", "case when byVAT = 1 then 'a' end"}, {"snazwa", "sNazwa"},
-        {"?column?", "1 + 2"},  {"Ile", "Ile"},             {"Nazwa", "Nazwa"},
-        {"?column?", "sNazwa is null"}, {"sysdate", "sysdate()"}, {"?column?", "a * 1.0 / b"}};
-    for (std::size_t i = 0; i < named.size(); ++i) EXPECT_EQ(expressions.spelling(i, named[i].first), named[i].second);
+    // An expression without an alias is named by its text as SQLite is given it (the layer's query
+    // tests name them on either engine); after a "*" the places of the items are not known.
     const ColumnNames starred("select t.*, count(*) from towar t");
     EXPECT_EQ(starred.spelling(105, "count"), "count");
 }
