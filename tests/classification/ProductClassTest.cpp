@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -21,13 +22,27 @@ using namespace TowarFunkcje;
 using TowarKlasy::OpisKlasyTowaru;
 using TowarKlasy::OpisKlasyZmiany;
 
+// The attributes' names and headers are translated once per process, when the
+// first of them is asked for, even for an attribute that is refused. Asking
+// here, before any test runs and under a translation of one name, makes what
+// the translation reaches the same whatever order the tests run in.
+class ProductClassTextsTranslatedFirst : public ::testing::Environment {
+public:
+    void SetUp() override {
+        const auto translation = Core::I18n::installTranslation(
+            [](const std::string& text) { return text == "Zamawianie" ? std::string("Ordering") : text; });
+        getAtrKlasyTowaruName(atkZamawianie);
+    }
+};
+::testing::Environment* const productClassTextsTranslatedFirst =
+    ::testing::AddGlobalTestEnvironment(new ProductClassTextsTranslatedFirst);
+
 TEST(ProductClassAttributes, BitsOfAttributesOneToFifteenOnly) {
-    unsigned word = 0xF0F0u;
-    setAtrKlasyTowaru(word, atkZmianaCeny, false);
-    EXPECT_EQ(word, 0xF0F0u) << "bit 3 was clear already";
-    word = 0xFFFFu;
+    unsigned word = 0xFFFFu;
     setAtrKlasyTowaru(word, atkZmianaCeny, false);
     EXPECT_EQ(word, 0xFFF7u) << "attribute 4 is bit 3 (value 8), the others stay";
+    setAtrKlasyTowaru(word, atkZmianaCeny, false);
+    EXPECT_EQ(word, 0xFFF7u) << "clear already";
     word = 0;
     setAtrKlasyTowaru(word, atkZmianaCeny, true);
     EXPECT_EQ(word, 8u);
@@ -44,33 +59,31 @@ TEST(ProductClassAttributes, BitsOfAttributesOneToFifteenOnly) {
     EXPECT_EQ(word, 8u) << "a refused attribute changes nothing";
 }
 
-TEST(ProductClassAttributes, NamesHeadersAndDisplayOrderThroughTheTranslationService) {
-    // Installed before the table is first built; the table is built once, so
-    // the translation reaches it only because this test is the first to ask.
-    const auto translation = Core::I18n::installTranslation([](const std::string& text) {
-        return text == "Zamawianie" ? std::string("Ordering") : text;
-    });
+TEST(ProductClassAttributes, NamesAndHeadersAreTranslatedOnceAndShownInTheirOrder) {
     EXPECT_EQ(getAtrKlasyTowaruName(atkZamawianie), "Ordering");
     EXPECT_EQ(getAtrKlasyTowaruHeader(atkZamawianie), "Zamawianie~") << "only the name was translated";
-    EXPECT_EQ(getAtrKlasyTowaruName(atkZmianaDanychPodstawowych), "Zmiana danych podstawowych");
     EXPECT_EQ(getAtrKlasyTowaruHeader(atkZmianaDanychPodstawowych), "Zmiana~danych podst.");
-    EXPECT_EQ(getAtrKlasyTowaruName(atkZmianaCenyWPromocjiNadrzednej), "Zmiana ceny towaru w promocji nadrzędnej");
-    EXPECT_EQ(getAtrKlasyTowaruHeader(atkWylaczenieZAsortymentu), "Możliwość wył.~z asortymentu");
-    EXPECT_EQ(getAtrKlasyTowaruHeader(atkZamawianieOdDostawcyZewnetrznego), "Zamawianie~od dost.zewn.");
-    EXPECT_EQ(getAtrKlasyTowaruHeader(atkZmianaDanychWag), "Zmiana~danych wag.");
-    EXPECT_EQ(getAtrKlasyTowaruHeader(atkUsuniecieKoduLokalnego), "Usunięcie kodu lokalnego");
+    const auto later = Core::I18n::installTranslation([](const std::string&) { return std::string("?"); });
+    EXPECT_EQ(getAtrKlasyTowaruName(atkZmianaDanychPodstawowych), "Zmiana danych podstawowych")
+        << "a translation installed later does not reach the texts";
 
-    std::vector<int> order;
-    for (const auto attribute : getProductClassAttrOrder()) order.push_back(attribute);
-    EXPECT_EQ(order, (std::vector<int>{1, 10, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15}));
+    const auto& order = getProductClassAttrOrder();
+    EXPECT_EQ(std::vector<int>(order.begin(), order.end()), (std::vector<int>{1, 10, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15}));
 }
 
 TEST(ProductClassAttributes, IsAllDigit) {
-    EXPECT_FALSE(isAllDigit(""));
-    EXPECT_FALSE(isAllDigit(nullptr));
+    for (const char* text : {"", static_cast<const char*>(nullptr), "12a", " 12"}) EXPECT_FALSE(isAllDigit(text));
     EXPECT_TRUE(isAllDigit("0123456789"));
-    EXPECT_FALSE(isAllDigit("12a"));
-    EXPECT_FALSE(isAllDigit(" 12"));
+}
+
+// "name reference: value words / mask words", the words in hex.
+std::string classDescription(const OpisKlasyTowaru& description) {
+    std::ostringstream text;
+    text << description.nazwa << ' ' << description.klasaRef << ':' << std::hex;
+    for (const auto word : description.wart) text << ' ' << word;
+    text << " /";
+    for (const auto word : description.mask) text << ' ' << word;
+    return text.str();
 }
 
 class ProductClassChange : public ::testing::Test {
@@ -89,33 +102,23 @@ protected:
 
 TEST_F(ProductClassChange, TheSameClassMergesTheChangeByItsMaskAndOneNotStoredKeepsNoReference) {
     const OpisKlasyTowaru current("Świeże", 7, 0xF0Au, 0x11u, 0x22u, 0x100u, 0, 0x1u);
-    const auto result = modifier_(current, OpisKlasyZmiany("Świeże", 0x05u, 0xFFu, 0, 0x0Fu, 0, 0x2u));
-    EXPECT_EQ(result.nazwa, "Świeże");
-    EXPECT_EQ(result.klasaRef, 7);
-    EXPECT_EQ(result.wart[0], 0xF05u) << "bits 0 and 2 set, 1 and 3 cleared, the rest kept";
-    EXPECT_EQ(result.mask[0], 0x10Fu);
-    EXPECT_EQ(result.wart[1], 0x11u) << "an empty change mask changes nothing";
-    EXPECT_EQ(result.mask[1], 0u);
-    EXPECT_EQ(result.wart[2], 0x20u) << "bit 1 fixed to 0";
-    EXPECT_EQ(result.mask[2], 0x3u);
-
-    const auto notStored = modifier_(OpisKlasyTowaru("Dawna", 3, 1, 2, 3, 0, 0, 0),
-                                     OpisKlasyZmiany("Dawna", 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(notStored.nazwa, "Dawna");
-    EXPECT_EQ(notStored.klasaRef, 0);
-    EXPECT_EQ(notStored.wart, (TowarKlasy::Words{1, 2, 3}));
+    // Word 1: bits 0 and 2 set, 1 and 3 cleared, the rest kept; word 2: an empty
+    // change mask changes nothing; word 3: bit 1 fixed to 0.
+    EXPECT_EQ(classDescription(modifier_(current, OpisKlasyZmiany("Świeże", 0x05u, 0xFFu, 0, 0x0Fu, 0, 0x2u))),
+              "Świeże 7: f05 11 20 / 10f 0 3");
+    EXPECT_EQ(classDescription(modifier_(OpisKlasyTowaru("Dawna", 3, 1, 2, 3, 0, 0, 0),
+                                         OpisKlasyZmiany("Dawna", 0, 0, 0, 0, 0, 0))),
+              "Dawna 0: 1 2 3 / 0 0 0");
 }
 
 TEST_F(ProductClassChange, AnotherClassStartsFromItsStoredWordInAllThreeAnUnknownOneIsRefused) {
     const OpisKlasyTowaru current("Ogólna", 8, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFu, 0xFu, 0xFu);
-    const auto result = modifier_(current, OpisKlasyZmiany("Świeże", 0x2u, 0, 0, 0x2u, 0, 0));
-    EXPECT_EQ(result.nazwa, "Świeże");
-    EXPECT_EQ(result.klasaRef, 7);
-    EXPECT_EQ(result.wart, (TowarKlasy::Words{1365u | 0x2u, 1365u, 1365u}));
-    EXPECT_EQ(result.mask, (TowarKlasy::Words{0x2u, 0, 0})) << "the stored class starts with empty masks";
-
-    const auto negative = modifier_(current, OpisKlasyZmiany("Bez atrybutów", 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(negative.wart, (TowarKlasy::Words{0, 0, 0})) << "a NULL word reads as no attributes";
+    EXPECT_EQ(classDescription(modifier_(current, OpisKlasyZmiany("Świeże", 0x2u, 0, 0, 0x2u, 0, 0))),
+              "Świeże 7: 557 555 555 / 2 0 0")
+        << "the stored class (1365) with empty masks, then the change";
+    EXPECT_EQ(classDescription(modifier_(current, OpisKlasyZmiany("Bez atrybutów", 0, 0, 0, 0, 0, 0))),
+              "Bez atrybutów 9: 0 0 0 / 0 0 0")
+        << "a NULL word reads as no attributes";
     for (const std::string name : {"świeże", "Nowa"})  // unknown, or differing in case
         EXPECT_EQ(TestSupport::failure<std::runtime_error>(
                       [&] { modifier_(current, OpisKlasyZmiany(name, 0, 0, 0, 0, 0, 0)); }),
@@ -124,11 +127,8 @@ TEST_F(ProductClassChange, AnotherClassStartsFromItsStoredWordInAllThreeAnUnknow
 
 TEST_F(ProductClassChange, NoClassKeepsTheValuesAndFixesEveryBit) {
     const OpisKlasyTowaru current("Świeże", 7, 0x12u, 0x34u, 0x56u, 0x1u, 0, 0);
-    const auto result = modifier_(current, OpisKlasyZmiany("", 0xFFu, 0xFFu, 0xFFu, 0xFFu, 0xFFu, 0xFFu));
-    EXPECT_EQ(result.nazwa, "");
-    EXPECT_EQ(result.klasaRef, 0);
-    EXPECT_EQ(result.wart, (TowarKlasy::Words{0x12u, 0x34u, 0x56u}));
-    EXPECT_EQ(result.mask, (TowarKlasy::Words{0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu}));
+    EXPECT_EQ(classDescription(modifier_(current, OpisKlasyZmiany("", 0xFFu, 0xFFu, 0xFFu, 0xFFu, 0xFFu, 0xFFu))),
+              " 0: 12 34 56 / ffffffff ffffffff ffffffff");
 }
 
 TEST_F(ProductClassChange, TheStoredClassesAreReadOncePerStore) {
@@ -149,25 +149,26 @@ TEST_F(ProductClassChange, FixWareClassMergesTheImportRowIntoTheStoredDescriptio
     TTowar ware;
     ware.SetNazwa("Jogurt");
     ware.SetArtIndex("000123");
+    // The ware's class reference, value word and mask word, the words in hex.
+    const auto wareClass = [&ware] {
+        std::ostringstream text;
+        text << ware.GetKlasaRef() << std::hex << ' ' << static_cast<unsigned>(ware.GetAtrWart()) << ' '
+             << static_cast<unsigned>(ware.GetAtrMask());
+        return text.str();
+    };
 
     const OpisKlasyTowaru notStored("", 0, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
                                     0xFFFFFFFFu);
     Towar::fixWareClass(ware, std::string("Świeże"), 0x8u, 0x8u | 0x1u, logger, notStored, session_);
-    EXPECT_EQ(ware.GetKlasaRef(), 7);
-    EXPECT_EQ(static_cast<unsigned>(ware.GetAtrWart()), (1365u & ~0x1u) | 0x8u);
-    EXPECT_EQ(ware.GetAtrMask(), 0x9);
+    EXPECT_EQ(wareClass(), "7 55c 9") << "1365 with bit 0 cleared and bit 3 set";
     EXPECT_TRUE(log.empty()) << "a new product gets its first class without a message";
 
     const OpisKlasyTowaru stored("Świeże", 7, 0x3u, 0x3u, 0x3u, 0x1u, 0x1u, 0x1u);
     Towar::fixWareClass(ware, boost::none, 0x4u, 0x4u, logger, stored, session_);
-    EXPECT_EQ(ware.GetKlasaRef(), 7) << "no class name keeps the stored class";
-    EXPECT_EQ(ware.GetAtrWart(), 0x7);
-    EXPECT_EQ(ware.GetAtrMask(), 0x5);
+    EXPECT_EQ(wareClass(), "7 7 5") << "no class name keeps the stored class";
 
     Towar::fixWareClass(ware, std::string("Ogólna"), 0, 0, logger, stored, session_);
-    EXPECT_EQ(ware.GetKlasaRef(), 8);
-    EXPECT_EQ(static_cast<unsigned>(ware.GetAtrWart()), 0xFFFFFFFFu);
-    EXPECT_EQ(ware.GetAtrMask(), 0);
+    EXPECT_EQ(wareClass(), "8 ffffffff 0");
     EXPECT_EQ(log, (std::vector<std::string>{"Towar 'Jogurt' o indeksie '000123' zmienił klasę z 'Świeże' na 'Ogólna'."}));
 
     EXPECT_EQ(TestSupport::failure<std::runtime_error>(

@@ -1,22 +1,22 @@
-// The type sets, the code-to-label lists of the product forms and the
-// measure-unit combo box.
+// The product types and their sets, the code-to-label lists of the product
+// forms and the measure-unit combo box.
 
 #include "Core/BaseDBObjects/TTowar.h"
 #include "Core/Database/Sql.h"
-#include "Core/PlacedRuntimeError.h"
 #include "Core/Products/ProductActivityStatuses.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Modules/Towary/Tools/classification/CJmComboWrapper.h"
 #include "Modules/Towary/Tools/classification/ProductTypes.h"
 #include "Modules/Towary/Tools/classification/SelectionLists.h"
 #include "tests/support/Failure.h"
-#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -25,26 +25,34 @@ namespace {
 namespace VC = Core::VisualComponents;
 
 // The list as "code label" lines, "- label" for the entry without a code.
-std::string text(const VC::CodeList& list) {
+std::string selectionText(const VC::CodeList& list) {
     std::string lines;
     for (const auto& item : list) lines += (item.none ? "-" : std::to_string(item.value)) + " " + item.text + "\n";
     return lines;
 }
 
-TEST(TypeSets, StockAndPurchaseConditionTypes) {
-    EXPECT_EQ(std::vector<int>(Towar::TypyZObslugaStanow::begin(), Towar::TypyZObslugaStanow::end()),
-              (std::vector<int>{1, 2, 3, 4, 5, 6, 8, 9, 13, 14, 15, 17, 23}));
-    EXPECT_EQ(std::vector<int>(Towar::TypyZObslugaWarunkowZakupu::begin(), Towar::TypyZObslugaWarunkowZakupu::end()),
-              (std::vector<int>{1, 2, 3, 4, 5, 6, 8, 9, 11, 13, 14, 15, 17, 19}));
-    EXPECT_FALSE(Towar::obslugaStanow(7)) << "a service";
-    EXPECT_FALSE(Towar::obslugaWarunkowZakupu(7));
-    EXPECT_TRUE(Towar::obslugaWarunkowZakupu(11)) << "prepaid";
-    EXPECT_FALSE(Towar::obslugaStanow(11));
-    EXPECT_TRUE(Towar::obslugaWarunkowZakupu(19));
-    EXPECT_FALSE(Towar::obslugaStanow(19));
-    EXPECT_TRUE(Towar::obslugaStanow(23));
-    EXPECT_FALSE(Towar::obslugaWarunkowZakupu(23));
+TEST(ProductTypes, TheFormsListNamesEveryKnownTypeAndALabelNamesItsTypeExactly) {
+    std::set<int> listed;
+    for (const auto& item : VC::getProductTypes()) {
+        listed.insert(item.value);
+        EXPECT_EQ(Towar::getProductTypeByDescription(item.text), item.value) << item.text;
+    }
+    for (int code = 0; code <= 24; ++code)
+        EXPECT_EQ(listed.count(code) == 1, Towar::getProductTypeDescription(code) != "<nieznany>") << code;
+    EXPECT_EQ(listed.size(), 21u) << "no 16 and no 20";
+    EXPECT_EQ(Towar::getProductTypeDescription(7), "Usługa");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { Towar::getProductTypeByDescription("zwykły"); }),
+              "Brak typu towaru zwykły")
+        << "a label differing in letter case names no type";
+}
 
+TEST(ProductTypes, StockAndPurchaseConditionTypes) {
+    // A type, whether it keeps stock and whether it takes purchase conditions.
+    for (const auto& [type, stock, purchase] : std::initializer_list<std::tuple<int, bool, bool>>{
+             {4, true, true}, {7, false, false}, {11, false, true}, {19, false, true}, {23, true, false}}) {
+        EXPECT_EQ(Towar::obslugaStanow(type), stock) << type;
+        EXPECT_EQ(Towar::obslugaWarunkowZakupu(type), purchase) << type;
+    }
     TTowar product;
     product.SetTyp(11);
     EXPECT_FALSE(Towar::obslugaStanow(&product));
@@ -53,47 +61,33 @@ TEST(TypeSets, StockAndPurchaseConditionTypes) {
     EXPECT_FALSE(Towar::obslugaStanow(&product)) << "a byTyp past one byte names no type";
 }
 
-TEST(SelectionLists, FixedListsAndTheirAddedEntries) {
-    const std::string types = text(VC::getProductTypes());
-    EXPECT_EQ(types,
-              "1 Opakowanie\n2 Zestaw\n3 Zastępczy\n4 Zwykły\n5 Specjalny\n6 Prasa\n7 Usługa\n8 Zestaw rozbijany\n"
-              "9 Towar grupujący\n10 Prowizja\n11 Prepaid\n12 Prepaid nieznany\n13 Nośnik\n14 Kosztowy\n"
-              "15 Zestaw komponowany\n17 Paliwo\n18 Karta podarunkowa\n19 Ubezpieczenie\n21 Transakcja finansowa\n"
-              "22 Prowizja od transakcji finansowej\n23 Propozycja\n")
-        << "no 16 and no 20";
-    EXPECT_EQ(text(VC::getProductTypesWithAll()), "- <wszystkie>\n" + types) << "the plain list stays as it is";
-    EXPECT_EQ(text(VC::getProductTypesWithNone()), "- <brak>\n" + types);
-
-    const std::string weights =
-        "1 towar lekki\n2 towar ze zmienną wagą\n3 towar niemożliwy do zważenia\n4 towar normalny\n";
-    EXPECT_EQ(text(VC::getProductWeightTypes()), weights);
-    EXPECT_EQ(text(VC::getProductWeightTypesWithNone()), "- <brak>\n" + weights);
-    EXPECT_EQ(text(VC::getBoolValues()), "0 nie\n1 tak\n");
-    EXPECT_EQ(text(VC::getBoolValuesWithNone()), "- <brak>\n0 nie\n1 tak\n");
-    EXPECT_EQ(text(VC::getSaleConditionsPeriods()),
-              "0 \n1 warunek trwa w okresie\n2 warunek rozpoczyna się w okresie\n3 warunek kończy się w okresie\n"
-              "4 daty warunku zgodne z podanymi\n");
-    const std::string levels = "1 poziom 1\n2 poziom 2\n3 poziom 3\n4 poziom 4\n5 poziom 5\n";
-    EXPECT_EQ(text(VC::getProductHierarchies()), levels);
-    EXPECT_EQ(text(VC::getProductHierarchiesWithAll()), "- <wszystkie>\n" + levels);
-    EXPECT_EQ(text(VC::getProductHierarchiesWithNone()), "- <brak>\n" + levels);
+TEST(SelectionLists, AnAddedEntryWithoutACodeComesFirst) {
+    const std::string all = "- <wszystkie>\n", none = "- <brak>\n";
+    const std::pair<VC::CodeList, std::string> lists[] = {
+        {VC::getProductTypesWithAll(), all + selectionText(VC::getProductTypes())},
+        {VC::getProductTypesWithNone(), none + selectionText(VC::getProductTypes())},
+        {VC::getProductWeightTypesWithNone(), none + selectionText(VC::getProductWeightTypes())},
+        {VC::getBoolValuesWithNone(), none + "0 nie\n1 tak\n"},
+        {VC::getProductHierarchiesWithAll(), all + selectionText(VC::getProductHierarchies())},
+        {VC::getProductHierarchiesWithNone(), none + "1 poziom 1\n2 poziom 2\n3 poziom 3\n4 poziom 4\n5 poziom 5\n"},
+    };
+    for (const auto& [list, expected] : lists) EXPECT_EQ(selectionText(list), expected);
 }
 
 TEST(SelectionLists, StoreListsReadTheDatabase) {
     TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
-    EXPECT_EQ(text(VC::getUsedProductHierarchies()), "") << "a store without groups";
-    for (const auto& [id, code] : std::initializer_list<std::pair<int, int>>{{1, 1}, {2, 2}, {3, 3}, {4, 6}})
-        DBKernel::Sql::Command("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (" +
-                               std::to_string(id) + ", 'T', '01', " + std::to_string(code) + ")")
-            .execute();
-    EXPECT_EQ(text(VC::getUsedProductHierarchies()), "1 poziom 1\n2 poziom 2\n3 poziom 3\n")
+    EXPECT_EQ(selectionText(VC::getUsedProductHierarchies()), "") << "a store without groups";
+    DBKernel::Sql::Command("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values "
+                           "(1, 'T', '01', 1), (2, 'T', '01', 3), (3, 'T', '01', 2), (4, 'T', '01', 6)")
+        .execute();
+    EXPECT_EQ(selectionText(VC::getUsedProductHierarchies()), "1 poziom 1\n2 poziom 2\n3 poziom 3\n")
         << "the deepest group level is 3; products do not count";
 
-    EXPECT_EQ(text(VC::getDiscountReasonList()), "");
+    EXPECT_EQ(selectionText(VC::getDiscountReasonList()), "");
     DBKernel::Sql::Command("insert into DiscountReasonDict (lDiscountReasonDictRef, sValue) values "
                            "(7, 'Uszkodzone opakowanie'), (3, 'Krótki termin')")
         .execute();
-    const std::string reasons = text(VC::getDiscountReasonList());
+    const std::string reasons = selectionText(VC::getDiscountReasonList());
     EXPECT_NE(reasons.find("7 Uszkodzone opakowanie\n"), std::string::npos) << reasons;
     EXPECT_NE(reasons.find("3 Krótki termin\n"), std::string::npos) << reasons;
     EXPECT_THROW(DBKernel::Sql::Command("insert into DiscountReasonDict values (2147483648, 'Za duży')").execute(),
@@ -101,18 +95,16 @@ TEST(SelectionLists, StoreListsReadTheDatabase) {
         << "an id the list could not read";
 
     Core::ImplRegistration<Core::ProductActivityStatuses> statuses;
-    const std::string all = text(VC::getProductActivityStatuses());
-    EXPECT_EQ(all,
+    const std::string active = selectionText(VC::getProductActivityStatuses());
+    EXPECT_EQ(active,
               "1 Aktywny\n2 Nowy\n3 Zablokowany do zamówień\n4 Wycofywany\n5 Wycofany\n6 Sezonowy\n"
               "7 Czasowo niedostępny\n8 Wycofywany po sezonie\n");
-    EXPECT_EQ(text(VC::getProductActivityStatusesWithAll()), "- <wszystkie>\n" + all);
-    EXPECT_EQ(text(VC::getProductActivityStatusesWithNone()), "- <brak>\n" + all);
-    EXPECT_EQ(text(VC::getSimpleProductActivityStatusList()), all);
+    EXPECT_EQ(selectionText(VC::getProductActivityStatusesWithAll()), "- <wszystkie>\n" + active);
+    EXPECT_EQ(selectionText(VC::getProductActivityStatusesWithNone()), "- <brak>\n" + active);
+    EXPECT_EQ(selectionText(VC::getSimpleProductActivityStatusList()), active);
 }
 
 TEST(JmComboWrapper, ThirteenUnitsItemByCode) {
-    EXPECT_EQ(CJmComboWrapper::itemsText(),
-              "szt\t1\nltr\t2\nkg\t3\nbut\t4\nkar\t5\npal\t6\nop\t7\nmb\t8\nm2\t9\nm3\t10\nkpl\t11\nzgr\t12\ndsp\t13");
     CJmComboWrapper::Combo combo{std::vector<VC::ComboBoxItem<int>>()};
     CJmComboWrapper units(combo);
     ASSERT_EQ(combo.items().size(), 13u);

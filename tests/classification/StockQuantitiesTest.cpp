@@ -43,7 +43,6 @@ protected:
 };
 
 TEST_F(StockQuantities, StockIsTheRowOfTheLastStockDay) {
-    EXPECT_EQ(Towar::stockSql(17), "select dStan from Stn where lTowarRef = 17and data=lastStnDate(17)");
     stock(1, 40000, "5");
     stock(1, 40100, "7.5");
     stock(2, 40000, "3");
@@ -84,36 +83,12 @@ TEST_F(StockQuantities, ReservedCountsOpenOrdersAndBookedDocumentsOnly) {
 }
 
 TEST_F(StockQuantities, InServiceCountsTheStoresOwnUnitsInTheStore) {
-    EXPECT_EQ(Towar::inServiceSql(5),
-              "select count(*) dIlosc from Reklamacja r where r.lTowarRef = 5 and r.nWlasnosc = 1 and "
-              "r.nMiejscePobytu = 1");
     int id = 0;
     for (const auto& [owner, place] : std::initializer_list<std::pair<int, int>>{{1, 1}, {1, 1}, {2, 1}, {1, 2}})
         exec("insert into Reklamacja (lReklamacjaRef, lTowarRef, nWlasnosc, nMiejscePobytu) values (" +
              std::to_string(++id) + ", 1, " + std::to_string(owner) + ", " + std::to_string(place) + ")");
     EXPECT_DOUBLE_EQ(Towar::calcInService(1), 2);
     EXPECT_DOUBLE_EQ(Towar::calcInService(2), 0);
-}
-
-TEST(StockQuantitiesText, ReservedStatementAsTheDocumentModuleWroteIt) {
-    EXPECT_EQ(Towar::reservedSql(7, 8),
-              "\n select sum(dZarezerwIlosc) dZarezerwowane from \n ("
-              "\n select sum(dp.dIlosc) dZarezerwIlosc\n from DokPoz dp, Dok d\n where dp.lDokRef = d.lDokRef"
-              "\n   and d.lDokRef != 8\n   and dp.lTowarRef = 7\n   and d.nTyp = 32"
-              "\n   and d.nStatusPrzetw not in (4,\n     5,\n     6)\n   and d.nStatusKsieg <= 2"
-              "\n   and not exists\n     (select * from ParagPoz where lDokPozRef = dp.lDokPozRef)"
-              "\n   and not exists (select * from ParagPoz where \n\t\t\t\tldokpozref in "
-              "\n\t\t\t\t (select ldokpozref from dokpoz dpp, dok dd where "
-              "\n\t\t\t\t\tdpp.ldokref = dd.ldokref and dpp.LTOWARREF = dp.ltowarref "
-              "\n\t\t\t\t\tand  dd.ntyp = 35 and dd.lpomocref = d.ldokref) \n\t\t\t) "
-              "\n   and not exists\n     (select * from Dok\n      where lPomocRef = d.lDokRef"
-              "\n        and nStatusPrzetw in (4,\n          5,\n          6)"
-              "\n        and nTyp in (35,\n          33))"
-              "\n union all "
-              "\n select sum(dp.dIlosc) dZarezerwIlosc\n from DokPoz dp, Dok d\n where dp.lDokRef = d.lDokRef"
-              "\n   and d.lDokRef != 8\n   and dp.lTowarRef = 7"
-              "\n   and d.nTyp in (9,\n     11,\n     14,\n     16,\n     20,\n     36,\n     38)"
-              "\n   and d.nStatusKsieg > 2\n )");
 }
 
 }  // namespace
