@@ -7,7 +7,7 @@
 #include "tests/devices/LabelStore.h"
 #include "tests/support/ScriptedDialogs.h"
 
-#include <algorithm>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -29,25 +29,19 @@ protected:
         addProduct(8, "108", 1.5, "0201");
     }
 
-    // The records of the one set written, sorted; "" when no set appeared.
+    // The records of the set written, sorted; "" when no set appeared. The set is removed.
     std::string send(const TowarConditionOptions& options, const Selection& selection = {}) {
         Etykiety::CKolektorImpl().write({}, options, selection);
-        std::vector<std::filesystem::path> sets;
-        if (std::filesystem::exists(Kolektor::directory()))
-            for (const auto& entry : std::filesystem::directory_iterator(Kolektor::directory()))
-                sets.push_back(entry.path());
-        if (sets.empty()) return "";
-        EXPECT_EQ(sets.size(), 1u);
-        const std::string name = sets[0].filename().string();
-        EXPECT_EQ(name.size(), 9u) << name;
-        EXPECT_TRUE(std::all_of(name.begin(), name.end(), ::isdigit)) << name;
-        std::istringstream records(readFile(sets[0] / "etykiety"));
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(records, line);) lines.push_back(line);
-        std::sort(lines.begin(), lines.end());
+        if (!std::filesystem::exists(Kolektor::directory()) || std::filesystem::is_empty(Kolektor::directory()))
+            return "";
+        const auto set = std::filesystem::directory_iterator(Kolektor::directory())->path();
+        EXPECT_EQ(set.filename().string().size(), 9u) << set;
+        std::istringstream records(readFile(set / "etykiety"));
+        std::multiset<std::string> lines;
+        for (std::string line; std::getline(records, line);) lines.insert(line);
+        std::filesystem::remove_all(set);
         std::string text;
         for (const auto& line : lines) text += line + "\n";
-        std::filesystem::remove_all(sets[0]);
         return text;
     }
 
@@ -115,33 +109,6 @@ TEST_F(CollectorLabels, IsTheDefaultOfItsSingletonWhileRegistered) {
         EXPECT_NE(&Core::SingletonImplHolder::get<Etykiety::CKolektorImpl>(), nullptr);
     }
     EXPECT_THROW(holder.instance(), std::logic_error);
-}
-
-TEST_F(CollectorLabels, StatementIsBuiltPieceByPiece) {
-    TowarConditionOptions options;
-    options.stock = true;
-    options.days = 3;
-    options.rights = true;
-    options.selection = true;
-    const std::string day = std::to_string(Core::DayNumber::today() - 3);
-    const std::string where = "  t.ltowarref = p.ltowarref\n"
-                              "  and t.dcenasprzed is not null \n"
-                              "  and p.byStatus in (1, 2)\n"
-                              "  and nvl(p.byBlokada, 0) = 0\n"
-                              "  and t.dLastSTNDate >= " + day + "\n"
-                              "  and s.lTowarRef = t.lTowarRef\n"
-                              "  and s.data = t.dLastSTNDate\n"
-                              "  and s.dStan > 0\n"
-                              "  and ((t.lTowarRef in (5, 6)) or t.sGrIndex like '01%')\n";
-    EXPECT_EQ(Etykiety::CKolektorImpl::statement(options, Selection{{5, 6}, {"01"}}, 42),
-              "select\n  p.splu, t.dCenaSprzed\nfrom\n  towar t, plu p, stn s, UzytkGroupRights ugr\nwhere\n" + where +
-                  "  and ugr.lUzytkRef = 42\n  and t.sGrIndex like (ugr.sGrIndex || '%')\n"
-                  "union\nselect\n  p.splu, t.dCenaSprzed\nfrom\n  towar t, plu p, stn s\nwhere\n" + where +
-                  "  and not exists (\n    select sGrIndex from UzytkGroupRights where lUzytkRef = 42)\n");
-    EXPECT_EQ(Etykiety::CKolektorImpl::statement({}, {}, 1),
-              "select\n  p.splu, t.dCenaSprzed\nfrom\n  towar t, plu p\nwhere\n"
-              "  t.ltowarref = p.ltowarref\n  and t.dcenasprzed is not null \n  and p.byStatus in (1, 2)\n"
-              "  and nvl(p.byBlokada, 0) = 0\n");
 }
 
 }  // namespace

@@ -64,33 +64,24 @@ TEST_F(LabelStore, OpenAndCloseRefuseOutOfTurnAndAnOpenAppends) {
 TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWritten) {
     const auto elsewhere = store_.path() / "z rejestru";
     std::filesystem::create_directory(elsewhere);
-
+    const std::string key = "[\"Software\\\\Teskal\\\\Zurovoveru\"]\n\"Katalog plików metkownicy\" = ";
+    // The registry file (none when empty) and the directory the file is opened in.
+    const std::pair<std::string, std::filesystem::path> cases[] = {
+        {"", labels_},
+        {"[\"Software\\\\Teskal\\\\Inny\"]\n\"Katalog plików metkownicy\" = \"/nie/tu\"\n", labels_},
+        {key + "\"\"\n", labels_},
+        {key + "\"  " + elsewhere.string() + "/./ \"\n", elsewhere},
+        {"[\"SOFTWARE\\\\TESKAL\\\\zurovoveru\"]\n\"KATALOG PLIKÓW METKOWNICY\" = \"" + elsewhere.string() + "\"\n",
+         elsewhere},
+    };
     TMetki labels;
-    labels.otworzPlik();
-    EXPECT_EQ(std::filesystem::path(labels.path()).parent_path(), labels_) << "no registry file: the setting";
-    labels.zamknijPlik();
-    EXPECT_FALSE(std::filesystem::exists(registry_)) << "a missing key is not created";
-
-    writeRegistry("[\"Software\\\\Teskal\\\\Inny\"]\n\"Katalog plików metkownicy\" = \"/nie/tu\"\n");
-    labels.otworzPlik();
-    EXPECT_EQ(std::filesystem::path(labels.path()).parent_path(), labels_) << "another key: the setting";
-    labels.zamknijPlik();
-
-    writeRegistry("[\"Software\\\\Teskal\\\\Zurovoveru\"]\n\"Katalog plików metkownicy\" = \"\"\n");
-    labels.otworzPlik();
-    EXPECT_EQ(std::filesystem::path(labels.path()).parent_path(), labels_) << "an empty value: the setting";
-    labels.zamknijPlik();
-
-    writeRegistry("[\"Software\\\\Teskal\\\\Zurovoveru\"]\n\"Katalog plików metkownicy\" = \"  " +
-                  elsewhere.string() + "/./ \"\n");
-    labels.otworzPlik();
-    EXPECT_EQ(std::filesystem::path(labels.path()).parent_path(), elsewhere);
-    labels.zamknijPlik();
-
-    writeRegistry("[\"SOFTWARE\\\\TESKAL\\\\zurovoveru\"]\n\"KATALOG PLIKÓW METKOWNICY\" = \"" + elsewhere.string() + "\"\n");
-    labels.otworzPlik();
-    EXPECT_EQ(std::filesystem::path(labels.path()).parent_path(), elsewhere) << "the registry knows no letter case";
-    labels.zamknijPlik();
+    for (const auto& [registry, directory] : cases) {
+        if (!registry.empty()) writeRegistry(registry);
+        labels.otworzPlik();
+        EXPECT_EQ(std::filesystem::path(labels.path()).parent_path(), directory) << registry;
+        labels.zamknijPlik();
+        EXPECT_EQ(std::filesystem::exists(registry_), !registry.empty()) << "a missing key is not created";
+    }
     EXPECT_EQ(getRegistryValue("Software\\Teskal\\Brak", "Katalog plików metkownicy"), "");
 }
 

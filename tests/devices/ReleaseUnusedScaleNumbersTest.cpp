@@ -59,13 +59,7 @@ TEST_F(ReleaseUnusedScaleNumbers, ProductsUnsoldSinceTheThresholdLoseTheirNumber
         "              001007                   4                    ",
     };
     EXPECT_EQ(log_, expected);
-    EXPECT_EQ(scaleNumber(1), "-/-");
-    EXPECT_EQ(scaleNumber(2), "1/6");
-    EXPECT_EQ(scaleNumber(3), "-/-");
-    EXPECT_EQ(scaleNumber(4), "2/8");
-    EXPECT_EQ(scaleNumber(5), "3/9");
-    EXPECT_EQ(scaleNumber(6), "-/-");
-    EXPECT_EQ(scaleNumber(7), "-/-");
+    EXPECT_EQ(scaleNumbers(), "1|-|-\n2|1|6\n3|-|-\n4|2|8\n5|3|9\n6|-|-\n7|-|-\n8|-|-\n");
 
     release();
     EXPECT_EQ(log_, std::vector<std::string>{"Brak nieużywanych numerów na wagach."});
@@ -75,9 +69,9 @@ TEST_F(ReleaseUnusedScaleNumbers, RunsOnlyWhenSwitchedOnUnlessRunOnDemand) {
     addProduct(1, 1, 5, 45000);
     setEnabled(false);
     EXPECT_FALSE(release()->executed());
-    EXPECT_EQ(scaleNumber(1), "1/5");
+    EXPECT_EQ(scaleNumbers(), "1|1|5\n");
     EXPECT_TRUE(release(EveningProcessing::RunMode::fire)->executed());
-    EXPECT_EQ(scaleNumber(1), "-/-");
+    EXPECT_EQ(scaleNumbers(), "1|-|-\n");
 }
 
 TEST_F(ReleaseUnusedScaleNumbers, AFailureLeavesEveryNumberInPlace) {
@@ -86,8 +80,7 @@ TEST_F(ReleaseUnusedScaleNumbers, AFailureLeavesEveryNumberInPlace) {
     TestSupport::refuseWrites(Core::Store::directory(), "towar", "update", "Towar 2 jest zablokowany",
                               "old.lTowarRef = 2");
     EXPECT_NE(TestSupport::failure([this] { release(); }).find("Towar 2 jest zablokowany"), std::string::npos);
-    EXPECT_EQ(scaleNumber(1), "1/5");
-    EXPECT_EQ(scaleNumber(2), "1/6");
+    EXPECT_EQ(scaleNumbers(), "1|1|5\n2|1|6\n");
 
     setSetting(
         {"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach", "Liczba dni"},

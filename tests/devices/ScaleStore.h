@@ -7,6 +7,7 @@
 #include "Core/Setup/SettingsWriter.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/SampleSettings.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -46,14 +47,9 @@ protected:
         set("created", created);
         insert.execute();
     }
-    // "section/number" of the product, "-" for NULL.
-    std::string scaleNumber(int id) {
-        DBKernel::Sql::OpenedQuery query(
-            "select nWagaSekcja, nWagaPLU from towar where lTowarRef = " + std::to_string(id), session_);
-        const auto text = [&query](const char* column) {
-            return query[column].isNull() ? std::string("-") : query[column].asString();
-        };
-        return text("nWagaSekcja") + "/" + text("nWagaPLU");
+    // Every product as "id|section|number", one a line, "-" for NULL.
+    std::string scaleNumbers() {
+        return TestSupport::rows(session_, "select lTowarRef, nWagaSekcja, nWagaPLU from towar order by lTowarRef");
     }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};

@@ -10,10 +10,6 @@
 
 #include <boost/make_shared.hpp>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <thread>
 
 namespace {
@@ -75,41 +71,15 @@ TEST(CashRegisterRecord, CrcAndNumbersAreLittleEndian) {
     EXPECT_THROW(reader.next(), std::runtime_error);
 }
 
-TEST_F(SendPlu, ThirteenDigitCodeIsTwentyThreeBytesOnTheWire) {
-    addProduct(1, "5901234123457", 1);
-    const auto fifo = Core::CashRegister::fifoPath("kasa");
-    std::filesystem::create_directories(fifo.parent_path());
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::string bytes;
-    std::thread reader([&] {
-        const int fd = ::open(fifo.c_str(), O_RDONLY);
-        char buffer[256];
-        for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<std::size_t>(got));
-        ::close(fd);
-    });
-    EXPECT_EQ(Towar::sendPlu(collectionOf(1, 1), "PLU0"), 1);
-    reader.join();
-    const std::uint32_t crc = Core::CashRegister::crc32("5901234123457");
-    ASSERT_EQ(bytes.size(), 23u);
-    EXPECT_EQ(bytes, std::string("PLU0\x0D\x00", 6) + "5901234123457" + Core::CashRegister::littleEndian32(crc));
-}
-
 TEST_F(SendPlu, ThousandsOfProductsArriveAsRecordsWithValidCrcsOverThePipeAndTcp) {
     {
         DBKernel::TransactionGuard transaction(session_);
         for (int id = 1; id <= 2500; ++id) addProduct(id, std::to_string(100000 + id), 1);
         transaction.commit();
     }
+    // More products than one IN list of the statement takes; the till's reader,
+    // whose record format the test above pins, decodes each of them.
     const auto products = collectionOf(1, 2500);
-    const std::string statement = Towar::sendPluStatement(products);
-    const std::string start =
-        "select (select min(k.sPLU) from plu k where k.lTowarRef = t.ltowarref and k.byStatus in (1, 2) and "
-        "nvl(k.byBlokada, 0) = 0) splu from towar t where (t.ltowarref in (1, 2, 3, ";
-    EXPECT_EQ(statement.substr(0, start.size()), start);
-    EXPECT_NE(statement.find(", 1000) or t.ltowarref in (1001, "), std::string::npos);
-    EXPECT_NE(statement.find(", 2000) or t.ltowarref in (2001, "), std::string::npos);
-    EXPECT_EQ(statement.substr(statement.size() - 8), ", 2500))");
-
     for (const bool tcp : {false, true}) {
         if (tcp) {
             port_ = 0;
@@ -130,8 +100,6 @@ TEST_F(SendPlu, ProductsWithoutACodeSendNothingAndAnEmptyCollectionMeansEveryPro
     addProduct(2, "102", 1, "0101", 3);
     addProduct(3, "103", 1);
     execute("update plu set byBlokada = 1 where lTowarRef = 3");
-    EXPECT_EQ(Towar::sendPluStatement(TTowarCollection{}).substr(Towar::sendPluStatement({}).size() - 28),
-              " splu from towar t where 1=1");
     EXPECT_EQ(sendToTill(TTowarCollection{}, 1), std::vector<std::string>{"PLU0 101"});
     EXPECT_EQ(Towar::sendPlu(collectionOf(7, 8), "PLU0"), std::nullopt) << "no product, no channel opened";
 }
