@@ -8,7 +8,6 @@
 #include <set>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -28,42 +27,27 @@ private:
     EntryPoint entry_ = nullptr;
 };
 
-std::vector<std::string> registeredGuids() {
-    std::vector<std::string> guids;
-    for (const auto& registration : Core::Action::CContainer::instance().registrations())
-        guids.push_back(registration.guid);
-    return guids;
-}
+bool nothingRegistered() { return Core::Action::CContainer::instance().registrations().empty(); }
 
-TEST(ModuleLoad, AttachRegistersAndDetachWithdrawsEverything) {
-    const auto before = registeredGuids();
+// The module's registration table: each GUID with the unit function that registers it.
+TEST(ModuleLoad, AttachRegistersTheTableOfGuidsAndDetachWithdrawsThem) {
+    ASSERT_TRUE(nothingRegistered());
     LoadedModule module;
-    EXPECT_FALSE(module.call(Core::kProcessDetach)) << "detach before attach";
-    EXPECT_FALSE(module.call(Core::kThreadAttach));
-    EXPECT_FALSE(module.call(Core::kThreadDetach));
-    EXPECT_EQ(registeredGuids(), before);
+    for (const unsigned long reason : {Core::kProcessDetach, Core::kThreadAttach, Core::kThreadDetach})
+        EXPECT_FALSE(module.call(reason)) << "before attach: " << reason;
+    EXPECT_TRUE(nothingRegistered());
 
     ASSERT_TRUE(module.call(Core::kProcessAttach));
     const auto modules = Core::PackageLoaderWithDep::Dependencies::instance().modules();
     ASSERT_FALSE(modules.empty());
     EXPECT_EQ(modules.back().filename(), "libProductTools.so");
-    EXPECT_FALSE(module.call(Core::kThreadAttach));
-    EXPECT_FALSE(module.call(Core::kThreadDetach));
-
-    EXPECT_TRUE(module.call(Core::kProcessDetach));
-    EXPECT_EQ(registeredGuids(), before);
-    EXPECT_FALSE(module.call(Core::kProcessDetach)) << "second detach";
-}
-
-// The module's registration table: each GUID with the unit function that registers it.
-TEST(ModuleLoad, RegistersTheTableOfGuids) {
-    ASSERT_TRUE(registeredGuids().empty());
-    LoadedModule module;
-    ASSERT_TRUE(module.call(Core::kProcessAttach));
+    for (const unsigned long reason : {Core::kThreadAttach, Core::kThreadDetach}) EXPECT_FALSE(module.call(reason));
     std::set<std::pair<std::string, std::string>> registered;
     for (const auto& entry : Core::Action::CContainer::instance().registrations())
         registered.emplace(entry.guid, entry.source.function);
     EXPECT_TRUE(module.call(Core::kProcessDetach));
+    EXPECT_TRUE(nothingRegistered());
+    EXPECT_FALSE(module.call(Core::kProcessDetach)) << "second detach";
 
     const std::set<std::pair<std::string, std::string>> expected = {
         {"{D07F6324-07F1-4788-8400-0D49225D0C4A}", "registerActivityStatusChangeActionObjects"},
