@@ -20,23 +20,20 @@ TEST_F(CheckPluMenu, ReportsAsksAndRepairsWhatItMayInOneTransaction) {
     check();
 
     ASSERT_EQ(dialogs_->shown.size(), 4u);
+    // The findings' lines are the evening step's, checked there; the report adds its headings and summary.
     const std::string report = shown(0);
     EXPECT_EQ(report.rfind("viewer: Nieprawidłowe plu\nPLU do usunięcia:\n"
                            "005901234123457 (powinno być: 5901234123457) Kawa 000003\nPLU do poprawienia:\n",
                            0),
               0u)
         << report;
-    for (const char* line : {"0017 (powinno być: 17) Mleko 000001\n",
-                             "280001700000 (powinno być: 2800017000004) Ser 000002\n",
-                             "1234567 (powinno być: 12345670) Chleb 000006\n",
-                             "Konflikty do manualnego rozwiązania:\n1:\n"
-                             "036000291452 (powinno być: 0036000291452) Cola 000004\n"
-                             "00036000291452 (powinno być: 0036000291452) Pepsi 000005\n"
-                             "Teksty, które nie są kodami PLU (pozostają bez zmian):\n"
-                             "12a4 Woda 000007 - Kod PLU \"12a4\" zawiera znaki inne niż cyfry.\n"})
-        EXPECT_NE(report.find(line), std::string::npos) << line;
-    EXPECT_NE(report.find("Podsumowanie: \n do usunięcia - 1\n do poprawienia - 3\n konflikty - 1\n nie są kodami - 1"),
-              std::string::npos);
+    EXPECT_NE(report.find("\nKonflikty do manualnego rozwiązania:\n1:\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("\nTeksty, które nie są kodami PLU (pozostają bez zmian):\n12a4 Woda 000007 - "),
+              std::string::npos)
+        << report;
+    EXPECT_TRUE(report.ends_with(
+        "\nPodsumowanie: \n do usunięcia - 1\n do poprawienia - 3\n konflikty - 1\n nie są kodami - 1"))
+        << report;
     EXPECT_EQ(shown(1), "question: Czy chcesz usunąć lub poprawić wszystkie błędne kody ?");
     EXPECT_EQ(shown(2), "information: Liczba kodów nieusuniętych lub niepoprawionych z powodu powiązań: 1");
     EXPECT_EQ(shown(3), "viewer: Nieusunięte lub niepoprawione plu\n1234567 (powinno być: 12345670) Chleb 000006\n");

@@ -1,18 +1,11 @@
-#include "Core/Database/Sql.h"
 #include "Core/Database/SqlTrace.h"
-#include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
-#include "Core/registration/Registrations.h"
 #include "Modules/Towary/Tools/plu/IdentifierChars.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilterInvokers.h"
 #include "Modules/Towary/Tools/plu/IdentifierSql.h"
-#include "apps/towary/SampleSettings.h"
+#include "tests/plu/PluStore.h"
 #include "tests/support/Failure.h"
 #include "tests/support/SettingsFile.h"
 #include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
-
-#include <gtest/gtest.h>
 
 #include <set>
 #include <string>
@@ -24,23 +17,19 @@ namespace {
 
 // The store's sample PLU masks: short codes (G, up to 5 digits), weighed goods
 // completed from their item number (W, "28" and 5 digits), EAN-8 and EAN-13.
-class IdentifierSearch : public ::testing::Test {
+// The codes are deleted ones: the search finds codes of every status.
+class IdentifierSearch : public PluStore {
 protected:
     IdentifierSearch() {
-        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
         registerIdentifierFilterControllerImplObjects(registrations_);
-        addProduct(1, "Mleko łaciate", "000123", "5901234123457");
-        addProduct(2, "Mleczko", "00000123", "17");
-        addProduct(3, "O'Neil whisky", "456789", "2800017000004");
-        addProduct(4, "Żółty ser", "777777", "");
+        addProduct(1, "Mleko łaciate", "000123");
+        addCode(10, "5901234123457", 1, 3);
+        addProduct(2, "Mleczko", "00000123");
+        addCode(20, "17", 2, 3);
+        addProduct(3, "O'Neil whisky", "456789");
+        addCode(30, "2800017000004", 3, 3);
+        addProduct(4, "Żółty ser", "777777");
         run("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (5, 'Mleko i sery', '01', 4)");
-    }
-
-    void run(const std::string& sql) { DBKernel::Sql::Command(sql, session_).execute(); }
-
-    void addProduct(int id, const std::string& name, const std::string& index, const std::string& code) {
-        TestSupport::addProduct(session_, id, name, "01", index);
-        if (!code.empty()) TestSupport::addCode(session_, id * 10, id, code, 3);
     }
 
     static void allowLengths(const Orvel::TValue& lengths) {
@@ -63,28 +52,16 @@ protected:
         return ids;
     }
 
-    // The ids the report statement selects in the session, in order.
+    // The ids the report statement selects in the session, one a line.
     static std::string reported(const std::string& statement, TSessionHolder session) {
-        DBKernel::Sql::OpenedQuery query(statement + " order by t.lTowarRef", std::move(session));
-        std::string ids;
-        while (query.next()) ids += (ids.empty() ? "" : " ") + query.field(0).asString();
-        return ids;
+        return TestSupport::rows(session, statement + " order by t.lTowarRef");
     }
 
     std::string sent_;
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    Core::SetupRegistration setup_;
-    TSessionHolder session_;
-    Core::Registrations registrations_;
 };
 
 std::string indexPart(const std::string& ending) {
     return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere sArtIndex like '%" + ending + "'\n )";
-}
-
-std::string namePart(const std::string& pattern) {
-    return "\n (\n \tselect\n \t\tlTowarRef productId\n \tfrom Towar\n \twhere upper(sNazwa) like '" + pattern +
-           "%'\n )";
 }
 
 // The statement that loads the products an identifier's subquery finds.
@@ -109,45 +86,20 @@ TEST(IdentifierChars, LettersDigitsAndThreeSigns) {
 
 TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsAndTheProductsTheyFind) {
     allowLengths("6, 8");
-    EXPECT_EQ(getIdentifierSqlPart("/123"), indexPart("00000123"));
-    EXPECT_EQ(found("/123"), "2");
+    EXPECT_EQ(found("/123"), "2") << "padded to the longest length allowed";
     EXPECT_EQ(sent_, loading(indexPart("00000123")));
     allowLengths("6");
-    EXPECT_EQ(found("/123"), "1 2");
-    EXPECT_EQ(getIdentifierSqlPart("/123456789"), indexPart("456789"));
-    EXPECT_EQ(found("/123456789"), "3");
-    EXPECT_EQ(sent_, loading(indexPart("456789")));
-    EXPECT_EQ(getIdentifierSqlPart("mle*ko"), namePart("MLE%KO"));
-    EXPECT_EQ(found("mle*ko"), "1 2 5");
-    EXPECT_EQ(sent_, loading(namePart("MLE%KO")));
-    EXPECT_EQ(getIdentifierSqlPart("O'Neil"), namePart("O''NEIL"));
-    EXPECT_EQ(found("O'Neil"), "3");
-    EXPECT_EQ(sent_, loading(namePart("O''NEIL")));
-    EXPECT_EQ(getIdentifierSqlPart("żółty"), namePart("ŻÓŁTY"));
-    EXPECT_EQ(found("żół"), "4");
-    EXPECT_EQ(sent_, loading(namePart("ŻÓŁ")));
-    EXPECT_EQ(getIdentifierSqlPart("5901234123457"),
-              "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere (p.sPlu in "
-              "('5901234123457'))\n )");
-    // A short code, and the weighed-goods code its number completes to.
-    EXPECT_NE(getIdentifierSqlPart("17").find("(p.sPlu in ('17', '2800017000004'))"), std::string::npos);
-    EXPECT_EQ(found("17"), "2 3");
-    EXPECT_EQ(sent_, loading("\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere (p.sPlu in "
-                             "('17', '2800017000004'))\n )"));
-    // Digits no mask reads nor completes.
-    EXPECT_NE(getIdentifierSqlPart("12345678901234").find("p.sPlu like '%12345678901234%'"), std::string::npos);
-    // Codes are looked for in their canonical form, not as typed.
-    EXPECT_NE(getIdentifierSqlPart("0017").find("('17', "), std::string::npos);
-    EXPECT_NE(getIdentifierSqlPart("590123412345").find("('5901234123457')"), std::string::npos);
-    // The empty text is all digits: no code, so any code.
-    EXPECT_EQ(getIdentifierSqlPart(""),
-              "\n (\n \tselect distinct\n \t\tlTowarRef productId\n \tfrom Plu p\n \twhere p.sPlu like '%%'\n )");
-    EXPECT_EQ(found(""), "1 2 3");
-    EXPECT_EQ(sent_, loading(getIdentifierSqlPart("")));
-    // After the slash: characters, not bytes, and an apostrophe stays inside the literal.
-    EXPECT_EQ(getIdentifierSqlPart("/12'3"), indexPart("0012''3"));
-    EXPECT_EQ(found("/12'3"), "");
-    EXPECT_EQ(getIdentifierSqlPart("/żółw12"), indexPart("żółw12"));
+    // An identifier, the ids of the products it finds: the end of an article
+    // index, the beginning of a name in any case, a code in its canonical form
+    // or completed to a weighed-goods code, and the empty text for any code.
+    const std::pair<const char*, const char*> cases[] = {
+        {"/123", "1 2"}, {"/123456789", "3"}, {"/12'3", ""}, {"mle*ko", "1 2 5"}, {"O'Neil", "3"},
+        {"żół", "4"}, {"17", "2 3"}, {"0017", "2 3"}, {"590123412345", "1"}, {"", "1 2 3"},
+    };
+    for (const auto& [identifier, ids] : cases) EXPECT_EQ(found(identifier), ids) << identifier;
+    EXPECT_NE(getIdentifierSqlPart("12345678901234").find("p.sPlu like '%12345678901234%'"), std::string::npos)
+        << "digits no mask reads nor completes";
+    EXPECT_EQ(getIdentifierSqlPart("/żółw12"), indexPart("żółw12")) << "characters are counted, not bytes";
     EXPECT_EQ(getIdentifierSqlPart("/"), indexPart("000000"));
 
     allowLengths("6,x");
@@ -178,26 +130,23 @@ TEST_F(IdentifierSearch, PluConditionSwitches) {
 
 TEST_F(IdentifierSearch, FilterOfAReport) {
     const auto controller = IdentifierFilterInvoker().invoke();
-    for (char32_t typed : {U'm', U'l', U'\'', U'e', U' ', U'*', U'-', U'k', U'o'}) controller->frame().keyPress(typed);
-    EXPECT_EQ(controller->frame().identifier(), "mle*ko");
+    controller->frame().setIdentifier("mle*ko");
 
     BaseRaport::TFilterItemGroup filter;
     const BaseRaport::TReportStatement base{"t.lTowarRef", "towar t", "t.byCode = 6"};
     ApplyIdentifierFilterInvoker().invoke(filter, controller);
     ASSERT_EQ(filter.items().size(), 1u);
     EXPECT_EQ(filter.items()[0].id, "ProductIdentifier");
-    EXPECT_EQ(filter.items()[0].join, getIdentifierSqlPart("mle*ko") + " identifier");
-    EXPECT_EQ(filter.items()[0].condition, "and identifier.productId = t.lTowarRef");
-    EXPECT_EQ(reported(filter.statement(base), controller->session()), "1 2");
+    EXPECT_EQ(reported(filter.statement(base), controller->session()), "1\n2\n");
 
     controller->frame().setIdentifier("O'Neil");
     ApplyIdentifierFilterInvoker().invoke(filter, controller);
     EXPECT_EQ(filter.items().size(), 1u);
-    EXPECT_EQ(reported(filter.statement(base), controller->session()), "3");
+    EXPECT_EQ(reported(filter.statement(base), controller->session()), "3\n");
 
     controller->frame().setIdentifier("");
     ApplyIdentifierFilterInvoker().invoke(filter, controller);
     EXPECT_TRUE(filter.items().empty());
-    EXPECT_EQ(reported(filter.statement(base), controller->session()), "1 2 3 4");
+    EXPECT_EQ(reported(filter.statement(base), controller->session()), "1\n2\n3\n4\n");
     EXPECT_EQ(IdentifierFilterInvoker().invoke("/123")->frame().identifier(), "/123");
 }
