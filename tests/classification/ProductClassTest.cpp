@@ -171,9 +171,8 @@ TEST_F(ProductClassChange, FixWareClassMergesTheImportRowIntoTheStoredDescriptio
     EXPECT_EQ(wareClass(), "8 ffffffff 0");
     EXPECT_EQ(log, (std::vector<std::string>{"Towar 'Jogurt' o indeksie '000123' zmienił klasę z 'Świeże' na 'Ogólna'."}));
 
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>(
-                  [&] { Towar::fixWareClass(ware, std::string("Brak"), 0, 0, logger, stored, session_); }),
-              "Brak klasyBrakw bazie!");
+    EXPECT_THROW(Towar::fixWareClass(ware, std::string("Brak"), 0, 0, logger, stored, session_), std::runtime_error)
+        << "the class change's refusal of a class the store does not hold";
 }
 
 }  // namespace
