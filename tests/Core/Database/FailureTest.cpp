@@ -100,7 +100,7 @@ TEST(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {
         GTEST_SKIP() << "the database file's integrity is SQLite's; a killed workstation is a server test";
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
     addProduct(TSessionHolder::open(), 1, "Mleko");
-    TestSupport::ChildProcess writer(TRANSACTION_HOLDER, {store.path().string(), "6000"});
+    TestSupport::ChildProcess writer(STORE_WORKER, {store.path().string(), "6000"});
     ASSERT_EQ(writer.line(), "written\n") << "the writer did not reach the middle of its transaction";
     EXPECT_EQ(writer.kill().exitCode, 128 + SIGKILL);
 

@@ -1,13 +1,15 @@
 #include "Core/Database/Sql.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <memory>
 #include <set>
+#include <sstream>
+#include <string>
 #include <vector>
 
 using DBKernel::RefPool;
@@ -36,38 +38,19 @@ TEST(RefPool, IdsStayUniqueAcrossSessionsAndReopening) {
 
 TEST(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    constexpr int processes = 3;
-    constexpr int idsEach = 200;
-    int pipes[processes][2];
-    std::vector<pid_t> children;
-    for (auto& ends : pipes) {
-        ASSERT_EQ(pipe(ends), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(ends[0]);
-            TSessionHolder session = TSessionHolder::open();
-            for (int i = 0; i < idsEach; ++i) {
-                const std::int64_t id = RefPool::instance().getRef(session);
-                if (write(ends[1], &id, sizeof id) != sizeof id) _exit(2);
-            }
-            _exit(0);
-        }
-        close(ends[1]);
-        children.push_back(child);
+    std::vector<std::unique_ptr<TestSupport::ChildProcess>> takers;
+    for (int i = 0; i < 3; ++i) {
+        takers.push_back(std::make_unique<TestSupport::ChildProcess>(
+            STORE_WORKER, std::vector<std::string>{store.path().string(), "ids", "200"}));
     }
-    std::set<std::int64_t> ids;
-    for (auto& ends : pipes) {
-        std::int64_t id = 0;
-        while (read(ends[0], &id, sizeof id) == sizeof id) ids.insert(id);
-        close(ends[0]);
+    std::set<std::string> ids;
+    for (const auto& taker : takers) {
+        const auto taken = taker->finish();
+        EXPECT_EQ(taken.exitCode, 0) << taken.out << taken.err;
+        std::istringstream lines(taken.out);
+        for (std::string id; std::getline(lines, id);) ids.insert(id);
     }
-    for (const pid_t child : children) {
-        int status = 0;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    EXPECT_EQ(ids.size(), static_cast<std::size_t>(processes * idsEach));
+    EXPECT_EQ(ids.size(), 600u);
 }
 
 TEST(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThatTookThem) {

@@ -107,7 +107,7 @@ TEST_F(Server, AFailedStatementUndoesItselfAloneAndTheServersFailuresReadAsTheLa
 }
 
 TEST_F(Server, AWorkstationKilledInATransactionLeavesNothingHalfWrittenAndItsLocksGo) {
-    TestSupport::ChildProcess holder(TRANSACTION_HOLDER, {Core::Store::directory().string()});
+    TestSupport::ChildProcess holder(STORE_WORKER, {Core::Store::directory().string()});
     ASSERT_EQ(holder.line(), "written\n");
     holder.kill();
     EXPECT_EQ(count(TSessionHolder::open(), "towar"), 1) << "the server rolled the killed transaction back";
