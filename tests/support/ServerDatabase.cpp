@@ -30,8 +30,9 @@ void makeStoreTemplate() {
     connection->runScript("select pg_advisory_lock(4712)");
     if (!databaseExists(*connection, kStoreTemplate)) {
         const std::string building = std::string(kStoreTemplate) + "_" + std::to_string(::getpid());
-        connection->runScript("drop database if exists " + building + " with (force); create database " + building +
-                              " template template0 encoding 'UTF8' locale 'C'");
+        // Each on its own: the server refuses either inside a transaction, which a script of two is.
+        connection->runScript("drop database if exists " + building + " with (force)");
+        connection->runScript("create database " + building + " template template0 encoding 'UTF8' locale 'C'");
         DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::server("dbname=" + building));
         connection->runScript("alter database " + building + " rename to " + kStoreTemplate);
     }
