@@ -221,24 +221,20 @@ const std::vector<TranslateCase> kCases{
 class TranslatedOnTheStore : public ::testing::Test {
 protected:
     TranslatedOnTheStore() {
-        Command("insert into towar (lTowarRef, sArtIndex, sGrIndex, sNazwa, byTyp, byVat, dPrzelicznik, dCenaSprzed, "
-                "dataOstSprzed, nWagaSekcja, nWagaPLU, byCode) values "
-                "(1, '000123', '0101', 'mleko', 1, 2, null, 9.994, 39000, null, null, 6), "
-                "(2, '000124', '0102', 'Masło', 9, 3, 0, 5.5, null, null, null, 6), "
-                "(3, null, '12', 'mleczko', 1, 6, 2, 12.5, null, 3, 1, 6), "
-                "(4, '000120', null, 'M%', 4, null, 1, null, null, null, null, 6)",
-                session)
-            .execute();
-        Command("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (1, '590123', 1, 1), (2, '0590123', 2, 3), "
-                "(3, '777', 3, 1)",
-                session)
-            .execute();
-        Command("insert into SpecCenDruk (lSpecCenDrukRef, lPluRef, lIlosc, lUzytkRef) values (1, 1, 5, 7)", session)
-            .execute();
-        Command("insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat) values (1, 1, 40000, 9), "
-                "(2, 2, 40544, 12)",
-                session)
-            .execute();
+        for (const char* rows : {
+                 "insert into towar (lTowarRef, sArtIndex, sGrIndex, sNazwa, byTyp, byVat, dPrzelicznik, dCenaSprzed, "
+                 "dataOstSprzed, nWagaSekcja, nWagaPLU, byCode) values "
+                 "(1, '000123', '0101', 'mleko', 1, 2, null, 9.994, 39000, null, null, 6), "
+                 "(2, '000124', '0102', 'Masło', 9, 3, 0, 5.5, null, null, null, 6), "
+                 "(3, null, '12', 'mleczko', 1, 6, 2, 12.5, null, 3, 1, 6), "
+                 "(4, '000120', null, 'M%', 4, null, 1, null, null, null, null, 6)",
+                 "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (1, '590123', 1, 1), "
+                 "(2, '0590123', 2, 3), (3, '777', 3, 1)",
+                 "insert into SpecCenDruk (lSpecCenDrukRef, lPluRef, lIlosc, lUzytkRef) values (1, 1, 5, 7)",
+                 "insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat) values (1, 1, 40000, 9), "
+                 "(2, 2, 40544, 12)",
+             })
+            Command(rows, session).execute();
     }
 
     std::string rowsOf(const TranslateCase& each) {
