@@ -11,13 +11,17 @@ namespace {
 
 using TestSupport::failure;
 
-// The names the file opened now may have: this second's or, past its end, the next one's.
-bool namedForNow(const std::filesystem::path& file, std::time_t before) {
+// The name of the label file opened in a second: the second in eight hex digits.
+std::string labelFileName(std::time_t second) {
     char name[32];
-    for (std::time_t second = before; second <= std::time(nullptr); ++second) {
-        std::snprintf(name, sizeof name, "%08lx.txt", static_cast<long>(second));
-        if (file.filename() == name) return true;
-    }
+    std::snprintf(name, sizeof name, "%08lx.txt", static_cast<long>(second));
+    return name;
+}
+
+// Whether the file is named for a second from `before` to now.
+bool namedForNow(const std::filesystem::path& file, std::time_t before) {
+    for (std::time_t second = before; second <= std::time(nullptr); ++second)
+        if (file.filename() == labelFileName(second)) return true;
     return false;
 }
 
@@ -46,11 +50,8 @@ TEST_F(LabelStore, OpenAndCloseRefuseOutOfTurnAndAnOpenAppends) {
 
     // A file of this second and of the next exists already: the new one is one of them, appended to.
     const std::time_t now = std::time(nullptr);
-    for (std::time_t second = now; second <= now + 1; ++second) {
-        char name[32];
-        std::snprintf(name, sizeof name, "%08lx.txt", static_cast<long>(second));
-        std::ofstream(labels_ / name, std::ios::binary) << "earlier\r\n";
-    }
+    for (std::time_t second = now; second <= now + 1; ++second)
+        std::ofstream(labels_ / labelFileName(second), std::ios::binary) << "earlier\r\n";
     labels.otworzPlik();
     EXPECT_EQ(failure<Sysutils::Exception>([&] { labels.otworzPlik(); }),
               "Plik dla metkownicy nie został zamknięty.");
