@@ -34,7 +34,6 @@ TEST_F(PricesOfADayCommand, TheDaysPricesOfAProduct) {
                  "Cena warunku sprzedaży dnia 2026-02-28: brak\n"
                  "Ceny alternatywne: brak\n"
                  "Cena sprzedaży: 12.50\n");
-    expectFailure(run("price", {"current", "/000999"}), "Nie istnieje towar o indeksie 000999.");
 
     exec("update towar set dCenaSprzed = 1234567.89 where sArtIndex = '000700'",
          "update warsprz set dCenaSprzed = 2345678.91 where lWarSprzRef = 902");
@@ -58,7 +57,6 @@ TEST_F(PricesOfADayCommand, ThePriceBeforeThePromotionInTwoModes) {
                      "\"Nazwa_jednostki_przeliczeniowej\" = \"kg\"\n");
     expectOutput(run("price", {"before-promotion", "--day", "2026-03-10", "--product", "/000700"}),
                  "Brak towarów z ceną sprzedaży sprzed promocji dnia 2026-03-10.\n");
-    expectBadUsage(run("price", {"before-promotion", "--mode", "6"}), "Tryb");
     expectOutput(run("price", {"before-promotion", "--day", "2026-03-10", "--lowest-30", "--features"}),
                  "Towar\tNajniższa cena 30 dni\tPromocja od\tPromocja do\n" + id.substr(0, id.size() - 1) +
                      "\t10.00\t2026-03-01\t2026-03-20\n"
@@ -66,23 +64,14 @@ TEST_F(PricesOfADayCommand, ThePriceBeforeThePromotionInTwoModes) {
 }
 
 TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDay) {
+    const std::string added = "<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>";
     expectOutput(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "5.49", "--add", "6.99"}),
-                 "Warunek sprzedaży 902: <alternative_prices><price>5.49</price><price>6.99</price>"
-                 "</alternative_prices>\n");
-    EXPECT_EQ(alternatives(),
-              "alternative_prices\n<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>\n");
+                 "Warunek sprzedaży 902: " + added + "\n");
     expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-04-01", "--add", "5"}),
                   "Towar 1 nie ma warunku sprzedaży ważnego dnia 2026-04-01.");
     expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "4", "--add", "0.00"}),
                   "Cena alternatywna \"0.00\" musi być większa od zera.");
-    EXPECT_EQ(alternatives(),
-              "alternative_prices\n<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>\n");
-
-    exec("update warsprz set alternative_prices = '<alternative_prices><price>5,49</price></alternative_prices>' "
-         "where lWarSprzRef = 902");
-    expectFailure(run("price", {"alternatives", "/000700", "--day", "2026-03-10", "--add", "4"}),
-                  "Wartość węzła XML „price” nie jest liczbą: „5,49”.");
-    EXPECT_EQ(alternatives(), "alternative_prices\n<alternative_prices><price>5,49</price></alternative_prices>\n");
+    EXPECT_EQ(alternatives(), "alternative_prices\n" + added + "\n") << "stored, and left as it was by the refusals";
 }
 
 TEST_F(PricesOfADayCommand, AlternativePricesAreAddedOnlyWhereTheStoreAllowsThem) {
@@ -119,8 +108,6 @@ TEST_F(PricesOfADayCommand, OfSeveralConditionsOfTheDayTheUserChoosesOne) {
 
     expectOutput(run("price", {"alternatives", "/000700", "--condition", "903", "--add", "5"}),
                  "Warunek sprzedaży 903: <alternative_prices><price>5.00</price></alternative_prices>\n");
-    expectOutput(run("price", {"alternatives", "/000700", "--condition", "902"}),
-                 "Warunek sprzedaży 902: <alternative_prices><price>6.99</price></alternative_prices>\n");
     expectOutput(run("price", {"alternatives", "/000700", "--day", "2026-03-15"}),
                  "Warunek sprzedaży 902: <alternative_prices><price>6.99</price></alternative_prices>\n");
     expectFailure(run("price", {"alternatives", "/000700", "--condition", "999", "--add", "5"}),
@@ -129,6 +116,7 @@ TEST_F(PricesOfADayCommand, OfSeveralConditionsOfTheDayTheUserChoosesOne) {
                    "--day");
 }
 
+// The fields' arithmetic and their refusals are the discount mediator's (tests/prices).
 TEST_F(PricesOfADayCommand, TwoOfTheDiscountFieldsGiveTheThird) {
     expectOutput(run("price", {"discount", "--catalog", "200", "--discount", "12,5"}),
                  "Cena katalogowa: 200\nRabat %: 12,5\nCena końcowa: 175.0000\n");
@@ -136,12 +124,6 @@ TEST_F(PricesOfADayCommand, TwoOfTheDiscountFieldsGiveTheThird) {
                  "Cena katalogowa: 3\nRabat %: 66.67\nCena końcowa: 1\n");
     expectOutput(run("price", {"discount", "--final", "175", "--discount", "12.5"}),
                  "Cena katalogowa: 200.0000\nRabat %: 12.5\nCena końcowa: 175\n");
-    expectFailure(run("price", {"discount", "--catalog", "2OO", "--discount", "5"}),
-                  "„2OO” nie jest poprawną liczbą.");
-    expectFailure(run("price", {"discount", "--catalog", "+-5", "--discount", "10"}),
-                  "„+-5” nie jest poprawną liczbą.");
-    expectFailure(run("price", {"discount", "--catalog", "1e308", "--discount", "-1e308"}),
-                  "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
     expectBadUsage(run("price", {"discount", "--catalog", "200"}),
                    "Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.");
 }
