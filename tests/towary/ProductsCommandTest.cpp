@@ -55,6 +55,7 @@ TEST_F(ProductsCommand, GenerateExportAndImportAsAUser) {
 }
 
 TEST_F(ProductsCommand, RefusalsAndBadUsage) {
+    // What a product file may hold is the import's (tests/towary/products); a refused file is named and writes nothing.
     const auto csv = file("plik.csv", "sNazwa,byVAT\nMleko,1\nChleb,x\n");
     expectFailure(run("products", {"import", csv}), csv + ", wiersz 3: kolumna byVAT: \"x\" nie jest liczbą całkowitą");
     EXPECT_EQ(sql("select count(*) n from towar").out, "n\n0\n");
@@ -69,7 +70,6 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
     EXPECT_FALSE(std::filesystem::exists(file("nowy")));
     // Generate makes a new store and never fills an existing one.
     expectFailureWith(runTowary({"generate", dir_, "--products", "10"}), "nie jest pusty");
-    EXPECT_EQ(runTowary({"products", "export", file("brak")}).exitCode, 1);
 
     // The store's own files are no product files, whatever the path says.
     const std::string own = TestSupport::onServer() ? "baza.toml" : "towary.db";
@@ -173,8 +173,6 @@ TEST_F(ProductsCommand, ImportReadsStandardInputAndPipes) {
     EXPECT_EQ(pclose(pipe), 0) << TestSupport::readFile(out);
     EXPECT_EQ(TestSupport::readFile(out), "Zaimportowano z /dev/stdin: towary i grupy 1, kody 0.\n");
 
-    expectFailure(import("-", csv), "standardowe wejście, wiersz 3: kod 5900001 jest już żywy w sklepie, w kodzie o "
-                                    "ID = 2; kod może być żywy (status 1 lub 2) tylko w jednym wierszu");
     expectFailure(import("-", ""),
                   "standardowe wejście: plik jest pusty; jego pierwszy wiersz to nagłówek z nazwami kolumn");
     EXPECT_EQ(sql("select count(*) n from towar").out, "n\n2\n");
@@ -188,15 +186,12 @@ TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
                                         "8,Kawa O'Neil,0101,000008,6,4,13,9.5,,,\n");
     expectSuccess(run("products", {"import", csv}));
 
+    // How each form of an identifier is looked up is the module's (tests/products); here that show takes each.
     const std::string kawa = "Towar ID 7: Kawa ziarnista\n  indeks 000007, grupa 0101, poziom 6, typ 4, VAT 13, cena 24.99\n"
                              "  kod 5901234123457, jm 1, status 1\n  kod 2007, jm 1, status 3 (usunięty)\n";
     for (const char* identifier : {"7", "/000007", "5901234123457", "ziarn"})
         expectOutput(run("products", {"show", identifier}), kawa);
     EXPECT_NE(run("products", {"show", "KAWA"}).out.find("Towar ID 8: Kawa O'Neil\n"), std::string::npos);
-
-    expectFailure(run("products", {"show", "O'Brien"}), "Nie istnieje towar zawierający frazę O''Brien.");
-    expectFailure(run("products", {"show", "/x' or t.sartindex = '000008"}),
-                  "Nie istnieje towar o indeksie x' or t.sartindex = '000008.");
     EXPECT_EQ(run("products", {"show", "99"}).err, "towary: Brak towaru o ID = 99\n");
 
     // Ids of ten digits are ids still, up to the greatest an int holds; past it a number can only be a code.

@@ -14,8 +14,7 @@
 
 using TestSupport::runTowary;
 
-TEST(TowaryCommand, UsageErrorsExitWithTwoHelpAndActionsWithZeroAndInitRefusesADirectoryInUse) {
-    EXPECT_EQ(runTowary({"init"}).exitCode, 2) << "store directory missing";
+TEST(TowaryCommand, HelpAndActionsExitWithZeroAndInitRefusesADirectoryInUse) {
     const auto help = runTowary({"init", "--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("DIR"), std::string::npos);
@@ -52,8 +51,6 @@ TEST(TowaryCommand, ACommandLineThatCannotBeTakenIsExplainedInPolishWithTheHelpT
             "towary generate");
     refused({"generate", dir, "--products", "5", "--malformed", "100.5"},
             "Odsetek kodów z błędem \"100.5\": dozwolone wartości od 0 do 100.", "towary generate");
-    refused({"index", "length", dir, "128"}, "Kod poziomu hierarchii \"128\": dozwolone wartości od -128 do 127.",
-            "towary index length");
     refused({"--yes", "--no", "actions"}, "Argumentów --yes i --no nie można podać razem.", "towary actions");
     refused({"--yes=tak", "actions"}, "Argument --yes: nieprawidłowa wartość tak.", "towary actions");
     refused({"settings", "get", dir, "a", "--type", "float"},
@@ -61,55 +58,25 @@ TEST(TowaryCommand, ACommandLineThatCannotBeTakenIsExplainedInPolishWithTheHelpT
     EXPECT_FALSE(std::filesystem::exists(dir));
 }
 
+// What each step shows is its commands' to check; here one result a step computes from the sample store.
 TEST(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
     TestSupport::TempStore scratch;
     const auto dir = (scratch.path() / "demo").string();
     const auto demo = runTowary({"demo", dir});
     ASSERT_EQ(demo.exitCode, 0) << demo.err;
     for (const char* text :
-         {"== Moduł ==", "== Ustawienia sklepu ==", "== Baza danych sklepu ==", "== Ceny sprzedaży ==",
-          "cena sprzedaży brutto: 35.28", "== Hierarchia towarowa ==\n", "\n  01  Spożywczy (Departament)\n",
-          "\n          010101001001  Mleko UHT 2% (Podrodzina)\n", "\n  02  Chemia (Departament)\n",
-          "\n  000002  Mleko UHT 2% 0,5 l (grupa 010101001001)\n", "\ntowary index next-article: 000003\n",
-          "== Towary i kody z pliku CSV ==\n"
+         {"cena sprzedaży brutto: 35.28", "\ntowary index next-article: 000003\n",
           "towary products import przyklad-towary.csv: towary i grupy 16, kody 7\n",
-          "  kod 5901234123464, status 3 (usunięty)\n", "== Uprawnienia do grup towarów ==\n",
           "\ntowary --user 2 find *ieczywo\nID 12, indeks -: Pieczywo; kody: brak\nID 19, indeks -: Nabiał i pieczywo; "
           "kody: brak\nZnaleziono: 2.\n",
-          "\ntowary --user 1 find *ieczywo\nID 12, indeks -: Pieczywo; kody: brak\nID 19, indeks -: Nabiał i pieczywo; "
-          "kody: brak\nID 35, indeks -: Pieczywo; kody: brak\nID 36, indeks -: Pieczywo świeże; kody: brak\n"
-          "Znaleziono: 4.\n",
-          "\ntowary --user 2 find chleb\nTowary dla identyfikatora \"chleb\" leżą poza grupami, które może przeglądać "
-          "użytkownik 2.\n",
-          "== Numery wagowe i planowane zmiany statusu ==\n",
-          "\n    Zmieniono status dla 1 towarów.\n",
-          "\n                  000105                   7                   1\n",
-          "Po odczycie wieczornym:\n  000101  status 5 Wycofany, waga: brak  (Mleko UHT 3,2% Mleczna Dolina 1 l)\n"
-          "  000102  status 3 Zablokowany do zamówień, waga: brak  (Mleko UHT 2% O'Connor's 1 l)\n"
-          "  000103  status 1 Aktywny, waga: sekcja 3 numer 1  (Ser żółty Gouda na wagę)\n"
-          "  000105  status 1 Aktywny, waga: brak  (Chleb wiejski Złoty Kłos, cena 1)\n",
-          "== Towary wielocenowe ==\n", "został zaimportowany bez kodów '5901234123457'",
+          "Po odczycie wieczornym:\n  000101  status 5 Wycofany, waga: brak  (Mleko UHT 3,2% Mleczna Dolina 1 l)\n",
           "\nTowary wielocenowe: utworzone 2, zamienione ze zwykłych 1, przeniesione 1, rozwiązane 1\n",
-          "\ntowary conditions import przyklad-warunki.csv: warunki 3, nowe elementy 1\n",
-          "== Zasady centrali: przeceny i warunki ==\n",
-          "\n  000101 Mleko UHT 3,2% Mleczna Dolina 1 l: nie można dodać przeceny (lista Wiosna już nie obowiązuje)\n",
-          "\n  000103 Ser żółty Gouda na wagę: można dodać przeceny (na liście Lato, ważnej dzisiaj)\n",
           "bez ponownego uruchamiania: można dodać przeceny mleka 000101.\n",
-          "== Stan, rezerwacje i algorytmy zamawiania ==\n", "\nStan: 24\nZarezerwowano: 7\nW serwisie: 1\n",
           "(jego rezerwacja się nie liczy):\nStan: 24\nZarezerwowano: 2\nW serwisie: 1\n",
-          "\n1\tZapas minimalny i maksymalny\tpoziomy zapasu: 1, 2\n2\tZapas docelowy\tpoziomy zapasu: 3\n",
-          "== Ceny dnia i promocje ==\n", "Cena sprzedaży dziś (towary price current): 9.99\n",
-          "(towary price alternatives): 8.49&#160;8.99\n",
-          "  tryb 1 (zwykła cena do dnia przed promocją): brak ceny sprzed promocji\n"
-          "  tryb 4 (ostatnia droższa zwykła cena): 12.99\n"
-          "  tryb 5 (ostatnia droższa cena, także promocyjna): 11.49\n",
-          "(towary price before-promotion --lowest-30): 11.49\n", "\"Poprzednia_cena\" = \"12.99\", \"Data_od\" = ",
-          "z rabatem 15 % (towary price discount): cena końcowa 11.0415\n",
-          "== Powody zwrotów wysyłane do kas ==\n",
+          "(towary price before-promotion --lowest-30): 11.49\n",
           "odrzucony przy zapisie: Nazwa powodu zwrotu 'Towar uszkodzony' nie jest unikalna.\n",
           "/outbox/tills/ReturnReasons.xml:\n  <ReturnReasons><ReturnReason><Id>"})
         EXPECT_NE(demo.out.find(text), std::string::npos) << text << "\nin:\n" << demo.out;
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / "towary.toml"));
     EXPECT_EQ(runTowary({"index", "next-group", dir, "0101"}).out, "010102\n") << "the hierarchy stays in the store";
     EXPECT_EQ(runTowary({"demo", dir}).exitCode, 1) << "the demo never overwrites a store";
 }
