@@ -8,6 +8,8 @@
 namespace {
 
 const std::string kHeader = "sNazwa,sGrIndex,sArtIndex,byTyp,byVAT,bWieleCen,sNazwaKlasy,bAtrWart,bAtrMask,sPLU,byStatus,nJm\n";
+// A ware 000500 with its one code, live.
+const std::string kCoffee = "Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n";
 
 class MultipriceImport : public TestSupport::TowaryStore {
 protected:
@@ -25,6 +27,18 @@ protected:
         return "Towary wielocenowe: utworzone " + std::to_string(created) + ", zamienione ze zwykłych " +
                std::to_string(converted) + ", przeniesione " + std::to_string(moved) + ", rozwiązane " +
                std::to_string(dissolved) + ".\n";
+    }
+    static std::string withoutCodes(const std::string& name, const std::string& index, const std::string& codes) {
+        return "Towar '" + name + "' o indeksie '" + index + "' został zaimportowany bez kodów '" + codes +
+               "', ponieważ przynależały one w bazie do innych towarów.\n";
+    }
+    // Ordinary products 10 (Herbata, 000600) and 11 (Inny, 000601) of the family with the code rows
+    // (lPluRef, sPLU, lTowarRef, nJm, byStatus) given; the ids up to 100 taken, as imported rows take theirs.
+    void storedProducts(const std::string& codes) const {
+        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+             "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)",
+             "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values " + codes);
+        TestSupport::reserveIdsThrough(dir_, 100);
     }
     std::string rows(const std::string& select) const { return sql(select).out; }
     // Every row of both tables: what a failed import must leave as it was. Not the id pool: a
@@ -63,18 +77,12 @@ TEST_F(MultipriceImport, ANewWareGetsAGroupingRowAnElementAndItsCodes) {
 }
 
 TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsOwnCodesOnly) {
-    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-         "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
-    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 2), "
-         "(21, '5901234123464', 11, 1, 1), (22, '5901234123471', 10, 1, 1)");
-    TestSupport::reserveIdsThrough(dir_, 100);
+    storedProducts("(20, '5901234123457', 10, 1, 2), (21, '5901234123464', 11, 1, 1), (22, '5901234123471', 10, 1, 1)");
     expectOutput(import("Herbata czarna,010101001,000600,4,9,1,,,,,,\n"
                         ",,,,,,,,,5901234123457,1,1\n"
                         ",,,,,,,,,5901234123464,1,1\n"
                         ",,,,,,,,,5901234123488,1,1\n"),
-                 "Towar 'Herbata czarna' o indeksie '000600' został zaimportowany bez kodów '5901234123464', "
-                 "ponieważ przynależały one w bazie do innych towarów.\n" +
-                     importedLine(1, 3) + wares(0, 1, 0, 0));
+                 withoutCodes("Herbata czarna", "000600", "5901234123464") + importedLine(1, 3) + wares(0, 1, 0, 0));
     EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000600\t9\t0\t5\n");
     EXPECT_EQ(rows("select sNazwa, sArtIndex from towar where lTowarRef = 10"), "sNazwa\tsArtIndex\nHerbata\t000001\n")
         << "the stored product is the element now, under a generated index; its own name stays";
@@ -90,35 +98,27 @@ TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsO
 }
 
 TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
-    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-         "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)");
-    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
-         "(21, '5901234123457', 11, 1, 3)");
-    TestSupport::reserveIdsThrough(dir_, 100);
+    storedProducts("(20, '5901234123457', 10, 1, 1), (21, '5901234123457', 11, 1, 3)");
     expectOutput(import("Herbata,010101001,000600,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
-                 "Towar 'Herbata' o indeksie '000600' został zaimportowany bez kodów '5901234123457', "
-                 "ponieważ przynależały one w bazie do innych towarów.\n" +
-                     importedLine(1, 1) + wares(0, 1, 0, 0));
+                 withoutCodes("Herbata", "000600", "5901234123457") + importedLine(1, 1) + wares(0, 1, 0, 0));
     EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000001\t1\n5901234123457\t000601\t3\n")
         << "the live code stays on the product, now the ware's element; the deleted row stays deleted";
 }
 
 TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsLeftToIt) {
-    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
-    exec("update plu set byStatus = 3");
-    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-         "(900, 'Inny', '010101001', '000601', 4, 6, 0)");
-    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (901, '5901234123457', 900, 1, 1)");
+    ASSERT_EQ(import(kCoffee).exitCode, 0);
+    exec("update plu set byStatus = 3",
+         "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+         "(900, 'Inny', '010101001', '000601', 4, 6, 0)",
+         "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (901, '5901234123457', 900, 1, 1)");
     expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,5\n"),
-                 "Towar 'Kawa' o indeksie '000500' został zaimportowany bez kodów '5901234123457', "
-                 "ponieważ przynależały one w bazie do innych towarów.\n" +
-                     importedLine(1, 1));
+                 withoutCodes("Kawa", "000500", "5901234123457") + importedLine(1, 1));
     EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000500\t3\n5901234123457\t000601\t1\n");
     EXPECT_EQ(rows("select nJm from plu where lTowarRef = 900"), "nJm\n1\n") << "the other product's code is as it was";
 }
 
 TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
-    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
+    ASSERT_EQ(import(kCoffee).exitCode, 0);
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
          "(900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)");
     expectOutput(import("Kawa,010101002,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
@@ -130,7 +130,7 @@ TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
 }
 
 TEST_F(MultipriceImport, AWareImportedAsOrdinaryIsDissolvedAndItsGroupingRowKeepsItsCodes) {
-    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
+    ASSERT_EQ(import(kCoffee).exitCode, 0);
     expectOutput(import("Kawa ziarnista,010101001,000500,4,9,0,,,,,,\n"
                         ",,,,,,,,,5901234123457,1,2\n"
                         ",,,,,,,,,5901234123464,1,1\n"),
@@ -145,11 +145,7 @@ TEST_F(MultipriceImport, AWareImportedAsOrdinaryIsDissolvedAndItsGroupingRowKeep
 }
 
 TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported) {
-    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
-         "(10, 'Jeden', '010101001', '000601', 4, 6, 0), (11, 'Drugi', '010101001', '000602', 4, 6, 0)");
-    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
-         "(21, '5901234123464', 11, 1, 1)");
-    TestSupport::reserveIdsThrough(dir_, 100);
+    storedProducts("(20, '5901234123457', 10, 1, 1), (21, '5901234123464', 11, 1, 1)");
     const auto before = codes();
     expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n"
                         ",,,,,,,,,5901234123457,1,1\n"
@@ -164,9 +160,7 @@ TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported)
 
     // Codes that all belong to one other product stay with it, reported.
     expectOutput(import("Herbata,010101001,000510,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
-                 "Towar 'Herbata' o indeksie '000510' został zaimportowany bez kodów '5901234123457', "
-                 "ponieważ przynależały one w bazie do innych towarów.\n" +
-                     importedLine(1, 1) + wares(1, 0, 0, 0));
+                 withoutCodes("Herbata", "000510", "5901234123457") + importedLine(1, 1) + wares(1, 0, 0, 0));
     EXPECT_EQ(codes(), before);
     EXPECT_EQ(rows("select sNazwa, bWieleCen from towar where sGrIndex = '010101001001' order by bWieleCen"),
               "sNazwa\tbWieleCen\nHerbata\t0\nHerbata\t1\n")
@@ -181,7 +175,7 @@ TEST_F(MultipriceImport, TheWareTakesItsClassFromTheImport) {
 }
 
 TEST_F(MultipriceImport, AFailedImportLeavesTheStoreAsItWas) {
-    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n").exitCode, 0);
+    ASSERT_EQ(import(kCoffee).exitCode, 0);
     const auto before = dump();
     const auto path = file("import.csv");
 

@@ -3,6 +3,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "Core/Database/Query.h"
 #include "Core/Database/RefPool.h"
@@ -165,25 +167,21 @@ TEST(ProductFile, ACodeLiveOnTwoRowsAndAnIdAnIntCannotHoldAreRefusedNamingTheLin
     EXPECT_EQ(refusal(store, "sNazwa,sPLU,byStatus\nHerbata,,\n,5901234123457,3\n,5901234123457,2\n"),
               ", wiersz 4: kod 5901234123457 jest już żywy w sklepie, w kodzie o ID = 10; kod może być żywy (status 1 "
               "lub 2) tylko w jednym wierszu");
-    const auto outOfRange = [](int line, const std::string& column, const std::string& value, bool id) {
-        return ", wiersz " + std::to_string(line) + ": kolumna " + column + ": " + (id ? "identyfikator " : "liczba ") +
-               value + " jest poza zakresem; " +
-               (id ? "identyfikatory mają wartości od 1 do 2147483647"
-                   : "liczby całkowite mają wartości od -2147483648 do 2147483647");
-    };
-    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa,sPLU,byStatus\n4294967302,Kawa,,\n"),
-              outOfRange(2, "lTowarRef", "4294967302", true));
-    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa\n2,Kawa\n9223372036854775807,Herbata\n"),
-              outOfRange(3, "lTowarRef", "9223372036854775807", true));
-    EXPECT_EQ(refusal(store, "lTowarRef,lPluRef,sPLU\n1,2147483648,590002\n"),
-              outOfRange(2, "lPluRef", "2147483648", true));
-    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa,lKlasaRef\n0,Kawa,\n"), outOfRange(2, "lTowarRef", "0", true));
-    EXPECT_EQ(refusal(store, "sNazwa,lKlasaRef\nKawa,-4294967302\n"), outOfRange(2, "lKlasaRef", "-4294967302", true));
-    // Every other integer column is read as an int too, and real columns as amounts.
-    EXPECT_EQ(refusal(store, "sNazwa,byCode\nKawa,6\nHerbata,4294967302\n"),
-              outOfRange(3, "byCode", "4294967302", false));
-    EXPECT_EQ(refusal(store, "sNazwa,sPLU,nJm\nKawa,,\n,590003,-2147483649\n"),
-              outOfRange(3, "nJm", "-2147483649", false));
+    // Ids are ints from 1, and every other integer column is read as an int too.
+    for (const auto& [text, line, column, value, id] :
+         std::vector<std::tuple<std::string, int, std::string, std::string, bool>>{
+             {"lTowarRef,sNazwa,sPLU,byStatus\n4294967302,Kawa,,\n", 2, "lTowarRef", "4294967302", true},
+             {"lTowarRef,sNazwa\n2,Kawa\n9223372036854775807,Herbata\n", 3, "lTowarRef", "9223372036854775807", true},
+             {"lTowarRef,lPluRef,sPLU\n1,2147483648,590002\n", 2, "lPluRef", "2147483648", true},
+             {"lTowarRef,sNazwa,lKlasaRef\n0,Kawa,\n", 2, "lTowarRef", "0", true},
+             {"sNazwa,lKlasaRef\nKawa,-4294967302\n", 2, "lKlasaRef", "-4294967302", true},
+             {"sNazwa,byCode\nKawa,6\nHerbata,4294967302\n", 3, "byCode", "4294967302", false},
+             {"sNazwa,sPLU,nJm\nKawa,,\n,590003,-2147483649\n", 3, "nJm", "-2147483649", false}})
+        EXPECT_EQ(refusal(store, text), ", wiersz " + std::to_string(line) + ": kolumna " + column + ": " +
+                                            (id ? "identyfikator " : "liczba ") + value + " jest poza zakresem; " +
+                                            (id ? "identyfikatory mają wartości od 1 do 2147483647"
+                                                : "liczby całkowite mają wartości od -2147483648 do 2147483647"));
+    // Real columns are read as amounts.
     EXPECT_EQ(refusal(store, "sNazwa,dCenaSprzed\nKawa,1e300\n"),
               ", wiersz 2: kolumna dCenaSprzed: Kwota 1e+300 jest poza zakresem: kwoty mają wartości od "
               "-99999999999999.9999 do 99999999999999.9999.");
