@@ -10,7 +10,7 @@ using SQLUtils::CIncludeConditionCreator;
 
 namespace {
 
-std::size_t count(const std::string& text, const std::string& part) {
+std::size_t occurrences(const std::string& text, const std::string& part) {
     std::size_t n = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
     return n;
@@ -39,8 +39,8 @@ TEST(IncludeCondition, ThousandValuesAGroup) {
     std::vector<std::string> values;
     for (int i = 1; i <= 2500; ++i) values.push_back(std::to_string(i));
     const std::string in = CIncludeConditionCreator::of("p.sPlu", values);
-    EXPECT_EQ(count(in, " in ("), 3u);
-    EXPECT_EQ(count(in, ") or p.sPlu in ("), 2u);
+    EXPECT_EQ(occurrences(in, " in ("), 3u);
+    EXPECT_EQ(occurrences(in, ") or p.sPlu in ("), 2u);
     EXPECT_EQ(in.substr(0, 20), "(p.sPlu in ('1', '2'");
     EXPECT_NE(in.find("'1000') or p.sPlu in ('1001', "), std::string::npos);
     EXPECT_NE(in.find("'2000') or p.sPlu in ('2001', "), std::string::npos);
@@ -48,7 +48,7 @@ TEST(IncludeCondition, ThousandValuesAGroup) {
 
     values.resize(2000);
     const std::string notIn = CIncludeConditionCreator::of("p.sPlu", values, false);
-    EXPECT_EQ(count(notIn, " not in ("), 2u);
+    EXPECT_EQ(occurrences(notIn, " not in ("), 2u);
     EXPECT_NE(notIn.find("'1000') and p.sPlu not in ('1001', "), std::string::npos);
     EXPECT_TRUE(notIn.ends_with(", '2000'))"));
 }
