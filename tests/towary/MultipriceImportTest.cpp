@@ -9,7 +9,7 @@ namespace {
 
 const std::string kHeader = "sNazwa,sGrIndex,sArtIndex,byTyp,byVAT,bWieleCen,sNazwaKlasy,bAtrWart,bAtrMask,sPLU,byStatus,nJm\n";
 // A ware 000500 with its one code, live.
-const std::string kCoffee = "Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n";
+const std::string kImportedCoffee = "Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n";
 
 class MultipriceImport : public TestSupport::TowaryStore {
 protected:
@@ -106,7 +106,7 @@ TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
 }
 
 TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsLeftToIt) {
-    ASSERT_EQ(import(kCoffee).exitCode, 0);
+    ASSERT_EQ(import(kImportedCoffee).exitCode, 0);
     exec("update plu set byStatus = 3",
          "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
          "(900, 'Inny', '010101001', '000601', 4, 6, 0)",
@@ -118,7 +118,7 @@ TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsL
 }
 
 TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
-    ASSERT_EQ(import(kCoffee).exitCode, 0);
+    ASSERT_EQ(import(kImportedCoffee).exitCode, 0);
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
          "(900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)");
     expectOutput(import("Kawa,010101002,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
@@ -130,7 +130,7 @@ TEST_F(MultipriceImport, AWareImportedIntoAnotherFamilyMovesWithAllItsRows) {
 }
 
 TEST_F(MultipriceImport, AWareImportedAsOrdinaryIsDissolvedAndItsGroupingRowKeepsItsCodes) {
-    ASSERT_EQ(import(kCoffee).exitCode, 0);
+    ASSERT_EQ(import(kImportedCoffee).exitCode, 0);
     expectOutput(import("Kawa ziarnista,010101001,000500,4,9,0,,,,,,\n"
                         ",,,,,,,,,5901234123457,1,2\n"
                         ",,,,,,,,,5901234123464,1,1\n"),
@@ -175,7 +175,7 @@ TEST_F(MultipriceImport, TheWareTakesItsClassFromTheImport) {
 }
 
 TEST_F(MultipriceImport, AFailedImportLeavesTheStoreAsItWas) {
-    ASSERT_EQ(import(kCoffee).exitCode, 0);
+    ASSERT_EQ(import(kImportedCoffee).exitCode, 0);
     const auto before = dump();
     const auto path = file("import.csv");
 

@@ -119,7 +119,6 @@ TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPoli
 
     expectContains(runTowaryUnprivileged({"find", dir_, "Mleko"}), {"Mleko"});
     expectContains(runTowaryUnprivileged({"products", "export", dir_}), {"Mleko"});
-    expectSuccess(runTowaryUnprivileged({"products", "show", dir_, "7"}));
     const auto imported = runTowaryUnprivileged({"products", "import", dir_, csv});
     EXPECT_EQ(imported.exitCode, 1);
     EXPECT_EQ(imported.err.rfind("towary: Sklep można tylko czytać: brak uprawnień do zapisu", 0), 0u) << imported.err;
