@@ -4,7 +4,7 @@ namespace {
 
 using TestSupport::runTowary;
 
-const std::string kNobody = "{E2000000-0000-0000-0000-000000000001}";
+const std::string kUnregisteredStep = "{E2000000-0000-0000-0000-000000000001}";
 
 class EveningCommand : public TestSupport::TowaryStore {
 protected:
@@ -21,17 +21,17 @@ TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFail
                  "Dziennik: " + logFile() + "\n");
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 0\n"});
 
-    set("Parametry programu / Odczyt wieczorny / Kroki", kNobody + "; " + kNobody);
+    set("Parametry programu / Odczyt wieczorny / Kroki", kUnregisteredStep + "; " + kUnregisteredStep);
     const auto failed = runTowary({"evening", dir_, "--day", "2011-01-01"});
     expectError(failed, "towary: Kroki zakończone błędem: 2 z 2; przyczyny są w dzienniku " + logFile() + ".\n");
     const std::string summary = "Odczyt wieczorny, dzień 2011-01-01\n"
                                 "Krok                                    Status  Czas        Wynik\n" +
-                                kNobody + "  0       ";
+                                kUnregisteredStep + "  0       ";
     EXPECT_EQ(failed.out.substr(0, summary.size()), summary) << failed.out;
-    EXPECT_NE(failed.out.find(" błąd\n" + kNobody + "  0       "), std::string::npos) << failed.out;
+    EXPECT_NE(failed.out.find(" błąd\n" + kUnregisteredStep + "  0       "), std::string::npos) << failed.out;
     // A later run of the day appends to its log.
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 2\n"});
-    EXPECT_EQ(runTowary({"evening", dir_, "--day", "2011-01-01", "--step", kNobody}).exitCode, 1);
+    EXPECT_EQ(runTowary({"evening", dir_, "--day", "2011-01-01", "--step", kUnregisteredStep}).exitCode, 1);
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, na żądanie, kroków: 1\n"});
 
     expectBadUsage(runTowary({"evening", dir_, "--day", "2011-02-29"}),
@@ -47,7 +47,7 @@ TEST_F(EveningCommand, ALogThatCannotBeWrittenFailsTheRun) {
                   "towary: Nie można zapisać dziennika " + logFile() + ": brak miejsca na dysku.\n"});
 
     // No step runs without its record: the summary shows none ran.
-    set("Parametry programu / Odczyt wieczorny / Kroki", kNobody);
+    set("Parametry programu / Odczyt wieczorny / Kroki", kUnregisteredStep);
     expectResult(runTowary({"evening", dir_, "--day", "2011-01-01"}),
                  {1, "Odczyt wieczorny, dzień 2011-01-01\nKrok                                    Status  Czas        Wynik\n",
                   "towary: Nie można zapisać dziennika " + logFile() +
