@@ -30,8 +30,9 @@ void makeStoreTemplate() {
     connection->runScript("select pg_advisory_lock(4712)");
     if (!databaseExists(*connection, kStoreTemplate)) {
         const std::string building = std::string(kStoreTemplate) + "_" + std::to_string(::getpid());
-        connection->runScript("drop database if exists " + building + " with (force); create database " + building +
-                              " template template0 encoding 'UTF8' locale 'C'");
+        // Apart: the server runs a text of several statements as one transaction, which these refuse.
+        connection->runScript("drop database if exists " + building + " with (force)");
+        connection->runScript("create database " + building + " template template0 encoding 'UTF8' locale 'C'");
         DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::server("dbname=" + building));
         connection->runScript("alter database " + building + " rename to " + kStoreTemplate);
     }
