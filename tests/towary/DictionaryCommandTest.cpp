@@ -145,4 +145,11 @@ TEST_F(DictionaryCommand, ASecondEditorWaitsForTheFirstOrIsRefusedAndNeitherLose
     EXPECT_EQ(sql("select count(*) n from ReturnReason").out, "n\n4\n");
 }
 
+TEST_F(DictionaryCommand, ACommissionGroupGivenTwiceIsAskedAboutAndDeletedOnce) {
+    exec("insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue, DateFrom) values"
+         " (4, 40, 'Prasa', 1.25, 45301)");
+    expectOutput(run("commission", {"delete", "4", "04", "--yes"}),
+                 "Czy na pewno chcesz usunąć grupę 'Prasa'? [tak]\nUsunięto grupę prowizyjną 4.\n");
+}
+
 }  // namespace

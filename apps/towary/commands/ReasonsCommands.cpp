@@ -15,7 +15,6 @@
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
 
-#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -37,14 +36,6 @@ std::size_t rowOf(const ReturnReasonBrowser& window, int id) {
         if (reasons[row].id == id) return row;
     throw std::runtime_error("Nie ma powodu zwrotu o identyfikatorze " + std::to_string(id) +
                              " (towary reasons list pokazuje identyfikatory). Nic nie zapisano.");
-}
-
-// The ids given, each once, in their first order ("7 07 7" is one reason).
-std::vector<int> distinctIds(const std::vector<std::string>& given) {
-    std::vector<int> ids;
-    for (const auto& text : given)
-        if (const int id = numberOf<int>(text); std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
-    return ids;
 }
 
 void printReason(std::ostream& out, const ReturnReasons::ReturnReason& reason) {
@@ -106,7 +97,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         context.job = [arguments](std::ostream& out) {
             auto window = openReasonsWindow(out);
             std::vector<int> marked;
-            for (const int id : distinctIds(arguments->ids)) {
+            for (const int id : distinctNumbers<int>(arguments->ids)) {
                 const auto row = rowOf(*window, id);
                 // Asking about a reason deleted already would report a change that is not made.
                 if (window->reasons()[row].deleted)
@@ -133,7 +124,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         context.job = [arguments](std::ostream& out) {
             auto window = openReasonsWindow(out);
             std::vector<std::string> lines;
-            for (const int id : distinctIds(arguments->ids)) {
+            for (const int id : distinctNumbers<int>(arguments->ids)) {
                 const auto row = rowOf(*window, id);
                 lines.push_back((window->reasons()[row].deleted ? "Przywrócono powód zwrotu " : "Powód zwrotu ") +
                                 std::to_string(id) + (window->reasons()[row].deleted ? "." : " nie był usunięty."));
