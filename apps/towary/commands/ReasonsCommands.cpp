@@ -6,7 +6,8 @@
 // towary reasons send DIR: the reasons sent to the tills (the outbox file).
 // Each change is made in the return-reason window, opened by its GUID: the
 // list is locked while it is open and checked whole, deleted reasons
-// included, before it is saved.
+// included, before it is saved. Sending is the window's button, which sends
+// what the store saved and so waits for no window.
 
 #include "Core/Action/ActionContainer.h"
 #include "Core/ReturnReasons/ReturnReasonDao.h"
@@ -140,9 +141,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
     addStoreArgument(*send, context);
     send->callback([&context] {
         context.job = [](std::ostream& out) {
-            auto window = openReasonsWindow(out);
-            window->sendToTills();
-            window->close();
+            ReturnReasonBrowser::sendToTills();
             out << "Plik dla kas: " << ReturnReasons::tillFile().string() << '\n';
         };
     });
