@@ -69,6 +69,11 @@ public:
     void rollback();
     bool inTransaction() const { return connection_->inTransaction(); }
 
+    // The store's exclusive lock of that name, for an editor that holds a list
+    // while a person works on it: held while the returned object lives,
+    // outside any transaction (Backend::Connection::lockName).
+    std::unique_ptr<Backend::NamedLock> lockName(const std::string& name) { return connection_->lockName(name); }
+
     // Runs body so that all of its writes happen or none: inside a savepoint
     // when a transaction is open, else in a transaction of its own. `what`
     // (a statement, a procedure) is named when the write lock cannot be had.

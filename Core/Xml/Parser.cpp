@@ -73,14 +73,15 @@ NodeList PugiNode::selectNodes(const std::string& path) const { return select(do
 class PugiParser : public Parser {
 public:
     void parse(const std::string& text) override {
+        document_.reset();
         auto document = std::make_shared<pugi::xml_document>();
         const auto result = document->load_buffer(text.data(), text.size());
-        if (!result) {
-            document_.reset();
-            throw std::runtime_error((boost::format("Niepoprawny dokument XML (znak %1%): %2%.") %
-                                      (result.offset + 1) % reasonOf(result.status))
-                                         .str());
-        }
+        if (!result) throw malformed(result.offset + 1, reasonOf(result.status));
+        // pugixml takes an element after the root for a second root; a well-formed document has one.
+        std::size_t roots = 0;
+        for (const auto& node : document->children())
+            if (node.type() == pugi::node_element && ++roots == 2)
+                throw malformed(node.offset_debug(), "więcej niż jeden element główny");  // the place of its '<'
         document_ = std::move(document);
     }
 
@@ -90,6 +91,11 @@ public:
     }
 
 private:
+    static std::runtime_error malformed(std::ptrdiff_t character, const char* reason) {
+        return std::runtime_error(
+            (boost::format("Niepoprawny dokument XML (znak %1%): %2%.") % character % reason).str());
+    }
+
     std::shared_ptr<const pugi::xml_document> document_;
 };
 

@@ -50,8 +50,9 @@ public:
     class Factory;
 
     virtual ~Parser();
-    // Reads the document; a text that is not well-formed XML fails with the
-    // place and the reason, and the parser holds no document.
+    // Reads the document; a text that is not well-formed XML (a second root
+    // element included) fails with the place and the reason, and the parser
+    // holds no document.
     virtual void parse(const std::string& text) = 0;
     // The nodes the path selects from the document, in document order;
     // fails when nothing has been parsed or the path is not one.

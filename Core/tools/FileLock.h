@@ -4,6 +4,7 @@
 // ends, even when it is killed. It follows the file, not its name: a holder
 // may rename the file, or the directory holding it, and keep the lock.
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -25,6 +26,10 @@ public:
     // another process holds a conflicting lock, when the file is missing, and
     // when it was removed while the lock was being taken.
     static std::unique_ptr<FileLock> tryExisting(const std::filesystem::path& file, Mode mode);
+    // The exclusive lock on that file (made when missing), waiting at most
+    // `wait` for another holder: null when one still holds it then. Throws
+    // as the constructor when the file cannot be opened.
+    static std::unique_ptr<FileLock> tryFor(const std::filesystem::path& file, std::chrono::milliseconds wait);
 
 private:
     explicit FileLock(int fd) : fd_(fd) {}

@@ -8,12 +8,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace Towary::Host {
 
@@ -75,6 +77,17 @@ CLI::Validator numberArgument(const std::string& what, std::optional<int> places
 template <class T>
 T numberOf(const std::string& text) {
     return *Core::parseNumber<T>(text);
+}
+
+// The numbers of arguments their validator accepted, each once, in their
+// first order ("7 07 7" is one number): ids a clerk repeated name one row.
+template <class T>
+std::vector<T> distinctNumbers(const std::vector<std::string>& texts) {
+    std::vector<T> numbers;
+    for (const auto& text : texts)
+        if (const T number = numberOf<T>(text); std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+            numbers.push_back(number);
+    return numbers;
 }
 
 }  // namespace Towary::Host

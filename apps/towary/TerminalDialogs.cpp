@@ -43,7 +43,10 @@ bool TerminalDialogs::ask(const std::string& text) { return answer(text); }
 bool TerminalDialogs::multiOptions(Core::MsgKind kind, const std::string& text,
                                    std::vector<Core::CCheckBoxOption>& options) {
     message(kind, text);
-    for (auto& option : options) option.checked = answer(option.caption);
+    // The boxes of a message are the reader's choices, not questions the work waits on: a script that
+    // answers nothing leaves them as they stand.
+    if (answer_ || interactive_)
+        for (auto& option : options) option.checked = answer(option.caption);
     return true;
 }
 

@@ -3,7 +3,8 @@
 // viewer and grids on standard output, questions at the terminal's prompt.
 // When standard input is not a terminal, --yes or --no answers every
 // question and --pick N the row of a grid; a question left without an
-// answer is an error, never a silent yes. A command that takes a file or a
+// answer is an error, never a silent yes (a message's check boxes are no
+// questions: they stay as they are). A command that takes a file or a
 // check box's answer on its command line gives it with script().
 
 #include "Core/Dialogs/Dialogs.h"
@@ -25,6 +26,8 @@ public:
 
     void message(Core::MsgKind kind, const std::string& text) override;
     bool ask(const std::string& text) override;
+    // A message with check boxes: each box a question of its own, left as it
+    // stands when standard input is no terminal and nothing answers it.
     bool multiOptions(Core::MsgKind kind, const std::string& text,
                       std::vector<Core::CCheckBoxOption>& options) override;
     // A question with check boxes: the question, then each box as a question

@@ -194,4 +194,10 @@ TEST(ConditionRulesHost, TheCheckerNeedsTheCompanyDataAccessObject) {
     EXPECT_THROW(ConditionsEditionChecker(), std::runtime_error);
 }
 
+TEST_F(ConditionRules, TheLatestEndDayOfBothPeriodsNeverPassesTheNoEndDay) {
+    ConditionsEditionChecker checker;
+    EXPECT_EQ(checker.getMaxSaleAndPurchaseEndDate(2958464), 2958465u);
+}
+
 }  // namespace
+

@@ -297,4 +297,13 @@ TEST_F(PricesOfADay, AlternativePricesAreEnabledForTheListedGroups) {
     EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0105"));
 }
 
+TEST_F(PricesOfADay, StoredAlternativePricesWithTwoRootsAreRefused) {
+    EXPECT_EQ(failure([] {
+                  Tools::AlternativePriceManager("<alternative_prices><price>1</price></alternative_prices>"
+                                                 "<alternative_prices><price>2</price></alternative_prices>");
+              }),
+              "Niepoprawny dokument XML (znak 58): więcej niż jeden element główny.");
+}
+
 }  // namespace
+

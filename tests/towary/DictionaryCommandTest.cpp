@@ -131,4 +131,24 @@ TEST_F(DictionaryCommand, ASecondEditorWaitsForTheFirstOrIsRefusedAndNeitherLose
     EXPECT_EQ(sql("select count(*) n from ReturnReason").out, "n\n4\n");
 }
 
+TEST_F(DictionaryCommand, AnOpenWindowLeavesTheStoreToOtherWritersAndItsLockDiesWithItsProcess) {
+    ChildProcess window(REASON_WINDOW_HOLDER, {dir_});
+    ASSERT_EQ(window.line(), "open\n");
+    const auto evening = command("evening", {"--day", "2011-01-01"});
+    EXPECT_EQ(evening.exitCode, 0) << evening.out << evening.err;
+    EXPECT_EQ(evening.out.find("błąd"), std::string::npos) << "every step completes:\n" << evening.out;
+    expectSuccess(run("reasons", {"send"}));
+
+    window.kill();  // the editor's process dies with the list locked
+    expectSuccess(run("reasons", {"add", "Za mały"}));
+}
+
+TEST_F(DictionaryCommand, ACommissionGroupGivenTwiceIsAskedAboutAndDeletedOnce) {
+    exec("insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue, DateFrom) values"
+         " (4, 40, 'Prasa', 1.25, 45301)");
+    expectOutput(run("commission", {"delete", "4", "04", "--yes"}),
+                 "Czy na pewno chcesz usunąć grupę 'Prasa'? [tak]\nUsunięto grupę prowizyjną 4.\n");
+}
+
 }  // namespace
+

@@ -62,4 +62,14 @@ TEST_F(LabelsRegisterCommand, LabelFileOfProductsAndAProductWithoutAPrice) {
     EXPECT_EQ(files(), before) << "no label file begun";
 }
 
+TEST_F(LabelsRegisterCommand, AnInvalidCodeNeverStopsTheCollectorInAScript) {
+    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (3, '12A', 2, 1, 1)");
+    const std::string warning = "Kod PLU \"12A\" zawiera znaki inne niż cyfry. Kod 12A nie zostanie wysłany.";
+    expectResult(run("labels", {"collector"}),
+                 {0, "== Lista błędów: ==\nWystąpiły się następujące błędy:\n\n" + warning + "\n\n" +
+                         "Wysłano etykiety do kolektora (" + dir_ + "/kolektor).\n",
+                  "Ostrzeżenie: " + warning + "\n"});
+}
+
 }  // namespace
+

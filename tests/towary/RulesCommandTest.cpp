@@ -97,4 +97,18 @@ TEST_F(RulesCommand, ListShowsEveryRuleWithItsSetting) {
     expectContains(run("rules", {"list"}), {"Edycja warunku centralowego: nie\n"});
 }
 
+TEST_F(RulesCommand, ListShowsEveryRuleWithItsOwnErrorAndThenFails) {
+    setText(kSaleLock, "tak");
+    setText(kSaleEdition + "Dopuszczalna edycja warunku centralowego", "nie");
+    const auto listed = run("rules", {"list"});
+    EXPECT_EQ(listed.exitCode, 1);
+    EXPECT_EQ(listed.err, "towary: Nie odczytano zasad: 2 (błędy wyżej).\n");
+    for (const auto& line : {"Dodawanie lokalnych warunków sprzedaży: błąd: nie można rzutować wartości klucza\n",
+                             "Edycja warunku centralowego: błąd: nie można rzutować wartości klucza\n",
+                             "Dodawanie przecen: Przeceny na wybrane sztuki: tak\n",
+                             "\nRęczna edycja warunków towarów wielocenowych: "})
+        EXPECT_NE(listed.out.find(line), std::string::npos) << line << listed.out;
+}
+
 }  // namespace
+

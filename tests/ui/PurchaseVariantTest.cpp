@@ -138,4 +138,31 @@ TEST_F(PurchaseVariants, TheDialogShowsTheGridAndTheChosenVariantFillsThePositio
               "Okno \"Warianty\" zwróciło wiersz 3, a ma wierszy 2.");
 }
 
+TEST_F(PurchaseVariants, ARefusedVariantIsShownWithItsReasonAndTheOthersStayChoosable) {
+    Core::ImplRegistration<Core::AvailMeasureUnits> units;
+    Core::Registrations registrations;
+    registerPurchaseConditionVariantControllerObjects(registrations);
+    TestSupport::ScopedDialogs dialogs;
+    dialogs->rows = {0};
+    auto variants = variants_;
+    variants.push_back(parseVariants("<v><variant><netPurchasePrice>1,1</netPurchasePrice><clearanceSale>tak"
+                                     "</clearanceSale><purchaseMeasureUnitRate>2</purchaseMeasureUnitRate></variant></v>",
+                                     "zly.xml")[0]);
+    const auto chosen = Core::Action::CContainer::invoke<ChosenPurchaseVariant>(
+        *this, kShowPurchaseVariantDialogGuid, std::make_shared<PurchaseVariantsArgs>(variants));
+    ASSERT_TRUE(chosen && chosen->variant);
+    EXPECT_EQ(chosen->variant->number(), 1u);
+    const auto& grid = dialogs->grids.at(0);
+    EXPECT_EQ(grid.columns.back().caption, "Odrzucony");
+    EXPECT_EQ(grid.rows[0].back(), "");
+    EXPECT_EQ(grid.rows[2], (std::vector<std::string>{
+                                "", "1,1", "", "", "tak", "", "2.000",
+                                "Wariant 1: element \"netPurchasePrice\" ma wartość \"1,1\", a powinien zawierać "
+                                "liczbę (z kropką dziesiętną)."}));
+
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { parseVariants("<a/><v><variant/></v>", "dwa.xml"); }),
+              "Plik wariantów dwa.xml: Niepoprawny dokument XML (znak 5): więcej niż jeden element główny.");
+}
+
 }  // namespace
+

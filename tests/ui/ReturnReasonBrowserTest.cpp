@@ -3,6 +3,7 @@
 #include "Modules/Towary/Tools/ui/ReturnReasonBrowser.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
+#include "tests/support/ServerDatabase.h"
 #include "tests/ui/DictionaryStore.h"
 
 #include <chrono>
@@ -177,4 +178,19 @@ TEST_F(ReturnReasonWindow, SendingWritesWhatTheStoreSavedToTheTillsOutbox) {
     EXPECT_EQ(dialogs_->shown.size(), 1u) << "no success reported";
 }
 
+TEST_F(ReturnReasonWindow, AWindowWhoseLockTheServerDroppedRefusesToSaveAndFreesTheList) {
+    if (!TestSupport::onServer()) GTEST_SKIP() << "on a store in a file the lock is this process's own";
+    ReturnReasonBrowser window(TSessionHolder::open());
+    add(window, "Uszkodzony");
+    EXPECT_EQ(value("select count(pg_terminate_backend(pid, 5000)) n from pg_locks where locktype = 'advisory'"
+                    " and database = (select oid from pg_database where datname = current_database())"),
+              "1");
+    EXPECT_EQ(failure([&] { window.save(); }),
+              "Okno straciło blokadę listy powodów zwrotów (połączenie z serwerem bazy danych zostało przerwane), "
+              "więc jej nie zapisało: wczytaj listę ponownie (Wycofaj) i wprowadź zmiany jeszcze raz.");
+    EXPECT_EQ(stored(), "");
+    impatientWindow();
+}
+
 }  // namespace
+

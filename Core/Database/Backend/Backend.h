@@ -78,6 +78,16 @@ inline ValueView Statement::columnView(std::size_t index) const {
     return viewOf(viewed_[index]);
 }
 
+// An exclusive lock of one name on the store, held while the object lives.
+class NamedLock {
+public:
+    virtual ~NamedLock() = default;
+    // Throws DatabaseError when the lock is no longer held (the server ended
+    // its connection and may have given it to another), so that nothing is
+    // written under a lock that another may hold.
+    virtual void check() = 0;
+};
+
 // A function callable inside statements by name.
 using FunctionBody = std::function<Value(std::span<const Value> arguments)>;
 
@@ -128,6 +138,14 @@ public:
     // ids), so that nextRef() gives greater ones; a generator already past
     // ref is left alone.
     virtual void reserveRefsThrough(std::int64_t ref) = 0;
+
+    // Takes the store's exclusive lock of that name (a letter, digit or '_'
+    // word) for as long as the returned object lives, outside any
+    // transaction: it keeps no write lock, and commits and rollbacks leave it.
+    // Another holder, in this process or another, is waited for up to the
+    // busy timeout, then the call fails as busy (SQLITE_BUSY). The engine frees
+    // the lock when its holder's process ends, a killed one too.
+    virtual std::unique_ptr<NamedLock> lockName(const std::string& name) = 0;
 };
 
 }  // namespace DBKernel::Backend

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string_view>
 #include <type_traits>
@@ -510,16 +511,30 @@ void logNotice(void*, const PGresult* notice) {
                          Core::SrcInfo{"Core/Database/Backend/PostgresConnection", __LINE__, "logNotice"});
 }
 
+// The server's session-level advisory lock of a name, held by a connection
+// that serves nothing else: lost only when that connection ends. Stores that
+// share a database in schemas of their own lock apart.
+class ServerNamedLock final : public NamedLock {
+public:
+    ServerNamedLock(std::string shown, const std::string& name,
+                    const std::function<PgConnectionHandle(const std::string&)>& open)
+        : shown_(std::move(shown)), statement_("(blokada " + name + ")"), connection_(open(shown_)) {
+        execute(connection_.get(), "select pg_advisory_lock(hashtext(coalesce(current_schema(), '') || '.' || $1))",
+                statement_, {}, {name.c_str()});
+    }
+
+    void check() override { execute(connection_.get(), "select 1", statement_); }
+
+private:
+    std::string shown_;  // the server's name in the connection's failures: outlives it
+    std::string statement_;
+    PgConnectionHandle connection_;
+};
+
 class PostgresConnection final : public Connection, private ServerSession {
 public:
     PostgresConnection(const std::string& connection, const std::string& shown, const ConnectionOptions& options)
-        : shown_(shown), text_(connection), options_(options), connection_(connect()) {
-        if (!connection_) throw DatabaseError(opening(), "brak pamięci", SQLITE_NOMEM, shown_);
-        if (PQstatus(connection_.get()) != CONNECTION_OK) throw refused();
-        nameServer(connection_.get(), shown_);
-        PQsetNoticeReceiver(connection_.get(), logNotice, nullptr);
-        setUp();
-    }
+        : shown_(shown), text_(connection), options_(options), connection_(opened(shown_)) {}
 
     std::unique_ptr<Statement> prepare(const std::string& text) override {
         return std::make_unique<PostgresStatement>(static_cast<ServerSession&>(*this), text);
@@ -613,6 +628,14 @@ public:
         alone(live(), sql, [&] { return execute(connection_.get(), sql); });
     }
 
+    // The server's advisory lock, on a connection of the lock's own: no
+    // transaction stays open, and the server frees it when that connection
+    // ends, whatever ended its holder.
+    std::unique_ptr<NamedLock> lockName(const std::string& name) override {
+        return std::make_unique<ServerNamedLock>(shown_, name,
+                                                 [this](const std::string& shown) { return opened(shown); });
+    }
+
 private:
     // libpq's parameters: the connection text, which overrides the timeout (in seconds) when it gives one.
     struct Parameters {
@@ -630,21 +653,32 @@ private:
         return PgConnectionHandle(PQconnectdbParams(given.keywords, given.values, 1));
     }
 
+    // A new connection set up for the layer's statements, its failures naming
+    // the server as `shown`, which must outlive it.
+    PgConnectionHandle opened(const std::string& shown) const {
+        auto connection = connect();
+        if (!connection) throw DatabaseError(opening(), "brak pamięci", SQLITE_NOMEM, shown_);
+        if (PQstatus(connection.get()) != CONNECTION_OK) throw refused(connection.get());
+        nameServer(connection.get(), shown);
+        PQsetNoticeReceiver(connection.get(), logNotice, nullptr);
+        setUp(connection.get());
+        return connection;
+    }
+
     PGconn* live() override {
         PGconn* connection = connection_.get();
         // A transaction the lost connection ended fails every statement until the layer ends it too:
         // nothing of it may be written apart from the rest.
         if (PQstatus(connection) == CONNECTION_OK || open_) return connection;
         PQreset(connection);
-        if (PQstatus(connection) != CONNECTION_OK) throw refused();
+        if (PQstatus(connection) != CONNECTION_OK) throw refused(connection);
         ++connections;
-        setUp();
+        setUp(connection);
         return connection;
     }
 
     // The session's settings, on each connection.
-    void setUp() {
-        PGconn* connection = connection_.get();
+    void setUp(PGconn* connection) const {
         if (PQsetClientEncoding(connection, "UTF8") != 0)
             throw DatabaseError(opening(), libpqReason(connection), SQLITE_IOERR, shown_);
         // The busy timeout is how long a statement waits for another workstation's row lock.
@@ -663,8 +697,7 @@ private:
 
     // The failed connection's refusal: a server that answers refused the login (a
     // user, a password or a database it does not know); else it does not answer.
-    DatabaseError refused() const {
-        PGconn* failed = connection_.get();
+    DatabaseError refused(PGconn* failed) const {
         const auto ping = parameters(kPingTimeout);
         const bool answers = PQconnectionNeedsPassword(failed) != 0 || PQconnectionUsedPassword(failed) != 0 ||
                              PQpingParams(ping.keywords, ping.values, 1) == PQPING_OK;

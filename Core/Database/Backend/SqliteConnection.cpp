@@ -2,6 +2,7 @@
 
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Dialect/Dialect.h"
+#include "Core/tools/FileLock.h"
 #include "Core/tools/IgnoringCase.h"
 
 #include <sqlite3.h>
@@ -233,10 +234,21 @@ private:
     std::int64_t rowsChanged_ = 0;
 };
 
+// A lock file beside the database, locked with flock: the kernel frees it
+// when the process ends, and two holders in one process exclude each other too.
+class SqliteNamedLock final : public NamedLock {
+public:
+    explicit SqliteNamedLock(std::unique_ptr<Core::FileLock> file) : file_(std::move(file)) {}
+    void check() override {}
+
+private:
+    std::unique_ptr<Core::FileLock> file_;
+};
+
 class SqliteConnection final : public Connection {
 public:
     SqliteConnection(const std::filesystem::path& file, const ConnectionOptions& options, bool create)
-        : busyTimeout_(static_cast<int>(options.busyTimeout.count())) {
+        : file_(file), busyTimeout_(static_cast<int>(options.busyTimeout.count())) {
         sqlite3* raw = nullptr;
         const Access access = create ? Access::write : accessTo(file, options.readOnly);
         const bool readOnly = access != Access::write;
@@ -355,6 +367,14 @@ public:
         execute(connection_.get(), "update RefGenerator set lastRef = max(lastRef, " + std::to_string(ref) + ")");
     }
 
+    // A store in a file has one workstation: a file beside it carries the lock.
+    std::unique_ptr<NamedLock> lockName(const std::string& name) override {
+        auto file =
+            Core::FileLock::tryFor(file_.string() + "-" + name + ".lock", std::chrono::milliseconds(busyTimeout_));
+        if (!file) throw DatabaseError("(blokada " + name + ")", "database is locked", SQLITE_BUSY);
+        return std::make_unique<SqliteNamedLock>(std::move(file));
+    }
+
 private:
     static void call(sqlite3_context* context, int count, sqlite3_value** values) {
         try {
@@ -412,6 +432,7 @@ private:
 
     SqliteConnectionHandle connection_;
     StatementHandle nextRef_;  // finalized before the connection closes
+    std::filesystem::path file_;
     int busyTimeout_;
 };
 

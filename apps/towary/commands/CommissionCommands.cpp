@@ -1,8 +1,9 @@
 // towary commission list DIR: the commission groups in the columns of their
 // window, with their ids.
 // towary commission delete DIR ID...: the groups deleted, each after the
-// question, in the commission-group window opened by its GUID; a group that
-// recipients are tied to is refused, and then nothing is deleted.
+// question, in the commission-group window opened by its GUID (an id given
+// twice counts once); a group that recipients are tied to is refused, and
+// then nothing is deleted.
 
 #include "Core/Action/ActionContainer.h"
 #include "Modules/Towary/Tools/ui/CommissionGroupBrowser.h"
@@ -67,13 +68,14 @@ void addCommissionCommands(CLI::App& app, Context& context) {
         context.job = [ids](std::ostream& out) {
             using Removal = CommissionGroupBrowser::Removal;
             auto window = openCommissionWindow(out);
-            std::vector<std::string> removed;
-            for (const auto& id : *ids) {
-                switch (window->remove(rowOf(*window, numberOf<int>(id)))) {
+            std::vector<int> removed;
+            for (const int id : distinctNumbers<int>(*ids)) {
+                switch (window->remove(rowOf(*window, id))) {
                     case Removal::Removed: removed.push_back(id); break;
                     case Removal::Declined: break;
                     case Removal::HasRecipients:
-                        throw std::runtime_error("Grupa prowizyjna " + id + " ma odbiorców. Nic nie usunięto.");
+                        throw std::runtime_error("Grupa prowizyjna " + std::to_string(id) +
+                                                 " ma odbiorców. Nic nie usunięto.");
                 }
             }
             if (removed.empty()) {

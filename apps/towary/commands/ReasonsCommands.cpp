@@ -6,7 +6,8 @@
 // towary reasons send DIR: the reasons sent to the tills (the outbox file).
 // Each change is made in the return-reason window, opened by its GUID: the
 // list is locked while it is open and checked whole, deleted reasons
-// included, before it is saved.
+// included, before it is saved. Sending is the window's button, which sends
+// what the store saved and so waits for no window.
 
 #include "Core/Action/ActionContainer.h"
 #include "Core/ReturnReasons/ReturnReasonDao.h"
@@ -15,7 +16,6 @@
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
 
-#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -37,14 +37,6 @@ std::size_t rowOf(const ReturnReasonBrowser& window, int id) {
         if (reasons[row].id == id) return row;
     throw std::runtime_error("Nie ma powodu zwrotu o identyfikatorze " + std::to_string(id) +
                              " (towary reasons list pokazuje identyfikatory). Nic nie zapisano.");
-}
-
-// The ids given, each once, in their first order ("7 07 7" is one reason).
-std::vector<int> distinctIds(const std::vector<std::string>& given) {
-    std::vector<int> ids;
-    for (const auto& text : given)
-        if (const int id = numberOf<int>(text); std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
-    return ids;
 }
 
 void printReason(std::ostream& out, const ReturnReasons::ReturnReason& reason) {
@@ -106,7 +98,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         context.job = [arguments](std::ostream& out) {
             auto window = openReasonsWindow(out);
             std::vector<int> marked;
-            for (const int id : distinctIds(arguments->ids)) {
+            for (const int id : distinctNumbers<int>(arguments->ids)) {
                 const auto row = rowOf(*window, id);
                 // Asking about a reason deleted already would report a change that is not made.
                 if (window->reasons()[row].deleted)
@@ -133,7 +125,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         context.job = [arguments](std::ostream& out) {
             auto window = openReasonsWindow(out);
             std::vector<std::string> lines;
-            for (const int id : distinctIds(arguments->ids)) {
+            for (const int id : distinctNumbers<int>(arguments->ids)) {
                 const auto row = rowOf(*window, id);
                 lines.push_back((window->reasons()[row].deleted ? "Przywrócono powód zwrotu " : "Powód zwrotu ") +
                                 std::to_string(id) + (window->reasons()[row].deleted ? "." : " nie był usunięty."));
@@ -149,9 +141,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
     addStoreArgument(*send, context);
     send->callback([&context] {
         context.job = [](std::ostream& out) {
-            auto window = openReasonsWindow(out);
-            window->sendToTills();
-            window->close();
+            ReturnReasonBrowser::sendToTills();
             out << "Plik dla kas: " << ReturnReasons::tillFile().string() << '\n';
         };
     });

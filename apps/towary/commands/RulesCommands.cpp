@@ -9,6 +9,7 @@
 //   list DIR                             every rule with the setting it comes from
 
 #include "Core/Setup/Key.h"
+#include "Core/UserMessage.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/conditions/ConditionsEditionChecker.h"
 #include "Modules/Towary/Tools/conditions/DiscountEditionChecker.h"
@@ -276,10 +277,20 @@ void addRulesCommands(CLI::App& app, Context& context) {
         context.job = [](std::ostream& out) {
             ConditionsEditionChecker conditions;
             DiscountEditionChecker discounts(AutomaticDiscounts::Automatic);
+            // A mistyped setting is one rule's error: the others are still listed.
+            int failed = 0;
             for (const auto& rule : rules(conditions, discounts)) {
-                const std::string value = rule.value();
+                std::string value;
+                try {
+                    value = rule.value();
+                } catch (const std::exception& e) {
+                    value = "błąd: " + Core::userMessage(e);
+                    ++failed;
+                }
                 out << rule.description << ": " << value << "\n    " << Orvel::pathText(rule.path) << '\n';
             }
+            if (failed > 0)
+                throw std::runtime_error("Nie odczytano zasad: " + std::to_string(failed) + " (błędy wyżej).");
         };
     });
 }

@@ -19,6 +19,12 @@ constexpr unsigned int kNoEndDate = 2958465;
 // day computed from it stays a day the store can write.
 constexpr int kMostDays = static_cast<int>(kNoEndDate);
 
+// The end day a period of `days` from start gives: no later than the no-end
+// day, which is the last day a date can show (9999-12-31).
+unsigned int endAfterDays(unsigned int start, int days) {
+    return std::min(start + static_cast<unsigned int>(days), kNoEndDate);
+}
+
 Orvel::TKey conditionsKey() {
     return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(
         {"Parametry sklepu", "Towary", "Warunki"});
@@ -80,14 +86,14 @@ unsigned int ConditionsEditionChecker::getMaxSaleAndPurchaseEndDate(unsigned int
     const auto purchaseDays = getDefaultConditionDurationDays(Purchase);
     const auto saleDays = getDefaultConditionDurationDays(Sale);
     if (!purchaseDays || !saleDays) return kNoEndDate;
-    return start + static_cast<unsigned int>(std::min(*purchaseDays, *saleDays));
+    return endAfterDays(start, std::min(*purchaseDays, *saleDays));
 }
 
 unsigned int ConditionsEditionChecker::getMaxSaleAndPurchaseEndDate(unsigned int start,
                                                                     boost::optional<int> company) {
     const int saleDays = getDefaultConditionDurationDays(Sale).value_or(kNoEndDate);
     const int purchaseDays = getPurchaseConditionDurationDays(company).value_or(kNoEndDate);
-    return std::min(start + static_cast<unsigned int>(std::min(saleDays, purchaseDays)), kNoEndDate);
+    return endAfterDays(start, std::min(saleDays, purchaseDays));
 }
 
 bool ConditionsEditionChecker::isDateRangeEditionLocked(ConditionType type) {

@@ -35,7 +35,7 @@ public:
     // when the settings say so and the company has it; throws when that
     // attribute is not a whole number.
     boost::optional<int> getPurchaseConditionDurationDays(boost::optional<int> company);
-    // No end (9999-12-31) unless both default periods are set; else start + the shorter.
+    // No end (9999-12-31) unless both default periods are set; else start + the shorter, at most 9999-12-31.
     unsigned int getMaxSaleAndPurchaseEndDate(unsigned int start);
     // start + the shorter of the periods set (the company's for purchases), at most 9999-12-31.
     unsigned int getMaxSaleAndPurchaseEndDate(unsigned int start, boost::optional<int> company);

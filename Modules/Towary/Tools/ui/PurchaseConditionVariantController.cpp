@@ -5,6 +5,7 @@
 #include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
 #include "Modules/Towary/Tools/ui/PurchaseVariant.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -27,8 +28,18 @@ class ShowDialogAction : public Core::IExecutor {
 public:
     Core::IUnknownPtr execute2(const boost::shared_ptr<Core::IUnknown>& args) override {
         const auto& variants = argumentsOf<PurchaseVariantsArgs>(args).variants;
+        const auto& units = Core::SingletonImplHolder::get<Core::AvailMeasureUnits>();
         Core::TGridChoiceArgs grid{kPurchaseVariantDialogCaption, variantGridColumns(), {}};
-        for (const auto& variant : variants) grid.rows.push_back(variantGridRow(*variant));
+        std::vector<std::string> refusals;
+        for (const auto& variant : variants) {
+            grid.rows.push_back(variantGridRow(*variant));
+            refusals.push_back(variantRefusal(*variant, units).value_or(""));
+        }
+        // A variant the fill refuses stays in the grid with its reason; the others can still be chosen.
+        if (std::any_of(refusals.begin(), refusals.end(), [](const auto& refusal) { return !refusal.empty(); })) {
+            grid.columns.push_back({"REFUSAL", "Odrzucony", Core::TGridColumn::Align::Left});
+            for (std::size_t row = 0; row < refusals.size(); ++row) grid.rows[row].push_back(refusals[row]);
+        }
         const auto row = Core::TGridChoiceDialog(grid);
         // The dialogs are the host's: a row past the grid is their mistake, told in words, not as an index error.
         if (row && *row >= variants.size())

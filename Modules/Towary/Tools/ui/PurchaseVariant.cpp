@@ -45,6 +45,16 @@ public:
             throw failure(std::string("element \"") + element + "\": " + e.what());
         }
     }
+    // A grid cell: what `value` reads of the element, or, when the fill would
+    // refuse it, the element's text as the variant holds it.
+    template <class Value>
+    std::string cell(const char* element, Value value) const {
+        try {
+            return value();
+        } catch (const std::runtime_error&) {
+            return variant_.childText(element).value_or("");
+        }
+    }
     // An optional flag: "true" or "1", "false" or "0"; false when absent or empty.
     bool flag(const char* element) const {
         const auto value = optionalText(element);
@@ -117,16 +127,33 @@ std::vector<Core::TGridColumn> variantGridColumns() {
 
 std::vector<std::string> variantGridRow(const VariantNode& variant) {
     const VariantReader read(variant);
-    const auto minimum = read.optionalDecimal<Core::Quantity>("logisticMinimum");
+    const auto price = [&read](const char* element) {
+        return read.cell(element, [&] { return read.decimal<Core::PurchasePrice>(element).toString(); });
+    };
     return {
         read.optionalText("supplierIndex").value_or(""),
-        read.decimal<Core::PurchasePrice>("netPurchasePrice").toString(),
-        read.decimal<Core::PurchasePrice>("catalogNetPurchasePrice").toString(),
-        minimum ? minimum->toString() : "",
-        read.flag("clearanceSale") ? "✓" : "",
-        read.text("purchaseMeasureUnit"),
-        read.decimal<Core::Quantity>("purchaseMeasureUnitRate", Least::onePlace).toString(),
+        price("netPurchasePrice"),
+        price("catalogNetPurchasePrice"),
+        read.cell("logisticMinimum",
+                  [&] {
+                      const auto minimum = read.optionalDecimal<Core::Quantity>("logisticMinimum");
+                      return minimum ? minimum->toString() : "";
+                  }),
+        read.cell("clearanceSale", [&] { return std::string(read.flag("clearanceSale") ? "✓" : ""); }),
+        read.cell("purchaseMeasureUnit", [&] { return read.text("purchaseMeasureUnit"); }),
+        read.cell("purchaseMeasureUnitRate",
+                  [&] { return read.decimal<Core::Quantity>("purchaseMeasureUnitRate", Least::onePlace).toString(); }),
     };
+}
+
+std::optional<std::string> variantRefusal(const VariantNode& variant, const Core::AvailMeasureUnits& units) {
+    Orvel::Orders::OrderPos scratch;
+    try {
+        fillOrderPosition(variant, scratch, units);
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return std::nullopt;
 }
 
 }  // namespace Towary::ProductTools

@@ -10,6 +10,7 @@
 #include "Core/Orders/OrderPos.h"
 #include "Modules/Towary/Tools/ui/VariantDocument.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,12 @@ TOWARY_EXPORT void fillOrderPosition(const VariantNode& variant, Orvel::Orders::
 
 // The selection grid's columns: key, caption and alignment, in order.
 TOWARY_EXPORT std::vector<Core::TGridColumn> variantGridColumns();
-// The cells of the variant's row, a cell per column.
+// The cells of the variant's row, a cell per column; a value the fill refuses
+// is shown as the variant holds it.
 TOWARY_EXPORT std::vector<std::string> variantGridRow(const VariantNode& variant);
+// Why the fill refuses the variant (the message fillOrderPosition throws);
+// none when it fills a position.
+TOWARY_EXPORT std::optional<std::string> variantRefusal(const VariantNode& variant,
+                                                        const Core::AvailMeasureUnits& units);
 
 }  // namespace Towary::ProductTools

@@ -31,13 +31,7 @@ public:
 
 ReturnReasonBrowser::ReturnReasonBrowser(TSessionHolder session) : session_(std::move(session)) { load(); }
 
-ReturnReasonBrowser::~ReturnReasonBrowser() {
-    try {
-        if (session_.InTransaction()) session_.Rollback();
-    } catch (...) {
-        // Closing the session rolls back all the same.
-    }
-}
+ReturnReasonBrowser::~ReturnReasonBrowser() = default;
 
 const std::vector<Core::TGridColumn>& ReturnReasonBrowser::columns() {
     static const std::vector<Core::TGridColumn> all = {{"ReturnReason", "Powód zwrotu"},
@@ -50,35 +44,24 @@ std::optional<int> ReturnReasonBrowser::fontColour(std::size_t index) const {
     return std::nullopt;
 }
 
-bool ReturnReasonBrowser::startTransaction() {
-    if (session_.InTransaction()) session_.Rollback();
-    try {
-        session_.StartTransaction();
-        // A server locks rows, not the store: the window holds the whole list, rows it adds too.
-        DBKernel::Sql::Command("lock table ReturnReason in exclusive mode", session_).execute();
-    } catch (const DBKernel::DatabaseError& e) {
-        if (session_.InTransaction()) session_.Rollback();
-        if (!e.busy()) throw;
-        return false;
-    }
-    return true;
-}
-
-void ReturnReasonBrowser::readLocked() {
-    reasons_ = dao()->load(session_, Orvel::Dao::Parameters().set("lockForUpdate", true));
-    modified_ = false;
-}
-
 void ReturnReasonBrowser::load() {
-    if (!startTransaction())
+    try {
+        if (!lock_) lock_ = session_.session().lockName("ReturnReason");
+        DBKernel::TransactionGuard reading(session_);
+        auto reasons = dao()->load(session_, Orvel::Dao::Parameters().set("lockForUpdate", true));
+        reading.commit();
+        reasons_ = std::move(reasons);
+        modified_ = false;
+    } catch (const DBKernel::DatabaseError& e) {
+        if (!e.busy()) throw;
         throw Sysutils::Exception(
             "Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo inne polecenie "
             "towary, które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i spróbuj ponownie.");
-    readLocked();
+    }
 }
 
 void ReturnReasonBrowser::requireLock() const {
-    if (!session_.InTransaction())
+    if (!lock_)
         throw Sysutils::Exception(
             "Okno nie trzyma listy powodów zwrotów, więc jej nie zmieni: wczytaj ją ponownie (Wycofaj).");
 }
@@ -128,18 +111,22 @@ void ReturnReasonBrowser::restore(std::size_t index) {
 void ReturnReasonBrowser::save() {
     requireLock();
     validateReturnReasons(reasons_);
+    try {
+        lock_->check();
+    } catch (const DBKernel::DatabaseError&) {
+        // Another editor may hold the list now: writing over it could undo what that one saves.
+        lock_.reset();
+        throw Sysutils::Exception(
+            "Okno straciło blokadę listy powodów zwrotów (połączenie z serwerem bazy danych zostało przerwane), "
+            "więc jej nie zapisało: wczytaj listę ponownie (Wycofaj) i wprowadź zmiany jeszcze raz.");
+    }
     dao()->save(reasons_, session_);
-    session_.Commit();
-    // The save is done whatever follows. Another editor may take the store
-    // first; the window then keeps the list as saved, without a lock, until
-    // it is loaded again.
     modified_ = false;
-    if (startTransaction()) readLocked();
 }
 
 void ReturnReasonBrowser::sendToTills() {
-    const auto status = Core::Action::CContainer::invoke<Core::CStatus>(*this, ReturnReasons::kSendReturnReasonsGuid,
-                                                                        nullptr);
+    const auto status = Core::Action::CContainer::invoke<Core::CStatus>(
+        kReturnReasonBrowserMenuItem, ReturnReasons::kSendReturnReasonsGuid, nullptr);
     if (!status) throw Sysutils::Exception("Nie wysłano powodów zwrotów do kas.");
     if (!status->isSuccess()) throw Sysutils::Exception(status->message());
     Core::InfoMsgBox("Pomyślnie wysłano powody zwrotów do kas.");
@@ -147,7 +134,7 @@ void ReturnReasonBrowser::sendToTills() {
 
 bool ReturnReasonBrowser::close() {
     if (modified_ && !Core::AskMsgBox("Lista powodów zgłoszeń została zmieniona.\nCzy anulować zmiany?")) return false;
-    if (session_.InTransaction()) session_.Rollback();
+    lock_.reset();
     reasons_.clear();
     modified_ = false;
     return true;

@@ -1,13 +1,15 @@
 #pragma once
 // The return-reason window: the grid of the reasons the tills offer, opened
 // by the action kReturnReasonBrowserGuid (its result is the window). While
-// it is open its session holds a transaction in which the reasons were read
-// with "lockForUpdate", so no other window or process edits them meanwhile
-// (on the store's database the lock is the whole store's write lock: a
+// it is open it holds the store's lock of the list (Session::lockName), so no
+// other window, in this process or another, edits the reasons meanwhile: a
 // second window waits for it up to its session's busy timeout, then is
-// refused). Saving checks the whole list, writes it, commits, and reads the
-// list again under a new lock. Refusals are Sysutils::Exception with the
-// message the window shows; the window stays open with its edits.
+// refused; a window whose process dies lets it go. The lock is no database
+// transaction: the list is read and saved in short transactions, and the
+// rest of the store is written freely while the window stays open. Saving
+// checks the whole list and writes it at once. Refusals are
+// Sysutils::Exception with the message the window shows; the window stays
+// open with its edits.
 
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Dialogs/Dialogs.h"
@@ -16,6 +18,7 @@
 #include "Core/ReturnReasons/ReturnReason.h"
 #include "Core/registration/Registrations.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,10 +32,9 @@ inline constexpr int kDeletedReasonColour = 0x808080;
 
 class TOWARY_EXPORT ReturnReasonBrowser : public virtual Core::IUnknown {
 public:
-    // Opens the window on the session, which must be in no transaction of
-    // another owner: loads the reasons and locks them.
+    // Opens the window on the session: locks the list and loads the reasons.
     explicit ReturnReasonBrowser(TSessionHolder session);
-    // Rolls back what was not saved (the lock ends with it).
+    // Drops what was not saved; the lock ends with the window.
     ~ReturnReasonBrowser() override;
     ReturnReasonBrowser(const ReturnReasonBrowser&) = delete;
     ReturnReasonBrowser& operator=(const ReturnReasonBrowser&) = delete;
@@ -46,14 +48,15 @@ public:
     // The font colour of a row: grey for a reason marked deleted, none (the grid's own) otherwise.
     std::optional<int> fontColour(std::size_t index) const;
 
-    // Loading, at opening and on "Wycofaj": the edits are dropped, the
-    // transaction rolled back and a new one started, and the reasons read
-    // under the lock. Refused with a message when another window or command
-    // holds the store past the session's busy timeout.
+    // Loading, at opening and on "Wycofaj": the edits are dropped, the list
+    // locked when the window does not hold it, and the reasons read (with
+    // "lockForUpdate", in a transaction that ends with the read). Refused with
+    // a message when another window holds the list, or another command the
+    // store, past the session's busy timeout.
     void load();
 
-    // The edits and the save need the list locked: a window that closed, or
-    // whose lock another editor took after a save, refuses them until loaded again.
+    // The edits and the save need the list locked: a closed window refuses
+    // them until loaded again.
 
     // A new empty row at the end; its row number.
     std::size_t add();
@@ -65,26 +68,23 @@ public:
     // "Przywróć": clears the deleted mark.
     void restore(std::size_t index);
 
-    // Checks the whole list, writes it, commits, and loads it again under a
-    // new lock (when another editor takes the store first, the window keeps
-    // the list as saved, unlocked).
+    // Checks the whole list and writes it in one transaction; the window
+    // keeps its lock and the list as saved, new reasons with their ids.
     void save();
     // "Wyślij na kasy": invokes the tills' sending action and tells the user
-    // it went; a failure it reports is thrown with its reason.
-    void sendToTills();
+    // it went; a failure it reports is thrown with its reason. It sends what
+    // the store saved, so it needs no window and no lock.
+    static void sendToTills();
     // Closing: with edits not saved asks whether to drop them; true when the
-    // window may close (the edits are then rolled back).
+    // window may close (the edits are then dropped and the lock let go).
     bool close();
 
 private:
-    // Starts the window's transaction, which takes the store's write lock;
-    // false when another session held it past the busy timeout.
-    bool startTransaction();
-    void readLocked();
     void requireLock() const;
     ReturnReasons::ReturnReason& row(std::size_t index);
 
     TSessionHolder session_;
+    std::unique_ptr<DBKernel::Backend::NamedLock> lock_;
     std::vector<ReturnReasons::ReturnReason> reasons_;
     bool modified_ = false;
 };
