@@ -264,7 +264,8 @@ TEST_F(MultipriceImport, AWareMadeAtTheRootImportsAgainAndItsLevelCodeFollowsIts
     EXPECT_EQ(group("01"), atRoot);
 
     const auto before = dump();
-    expectFailure(wareAt("010101001001"), file("import.csv") + ", wiersz 2: Błędna długość indeksu grupy (010101001001).");
+    expectFailure(wareAt("010101001001"),
+                  file("import.csv") + ", wiersz 2: Błędna długość indeksu grupy (010101001001).");
     EXPECT_EQ(dump(), before) << "a subfamily has no level below it for the ware's group";
 }
 
