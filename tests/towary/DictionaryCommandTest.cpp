@@ -150,5 +150,21 @@ TEST_F(DictionaryCommand, ACommissionGroupGivenTwiceIsAskedAboutAndDeletedOnce) 
                  "Czy na pewno chcesz usunąć grupę 'Prasa'? [tak]\nUsunięto grupę prowizyjną 4.\n");
 }
 
+TEST_F(DictionaryCommand, AReasonIsKeptComposedAndOneTheTillsXmlCannotHoldIsNeverSent) {
+    // Ż typed as Z and a combining dot is stored as the one letter.
+    const auto added = run("reasons", {"add", "Z\xCC\x87le"});
+    expectOutput(added, "Dodano powód zwrotu:\n" + idOf("\xC5\xBBle") + "\t\xC5\xBBle\t\tnie\n");
+    expectFailure(run("reasons", {"add", "\xC5\xBBLE"}), "Nazwa powodu zwrotu '\xC5\xBBle' nie jest unikalna.");
+    expectFailure(run("reasons", {"add", "Zwrot\xEF\xBF\xBF"}),
+                  "Tekstu powodu zwrotu nie można wysłać do kas w pliku XML: znak U+FFFF (po „Zwrot”) nie jest "
+                  "dopuszczalny w XML.");
+
+    exec("update ReturnReason set ReturnReason = 'Zwrot\xEF\xBF\xBF'");
+    expectFailure(run("reasons", {"send"}),
+                  "Nie wysłano powodów zwrotów do kas: Tekstu nie można zapisać w dokumencie XML: znak U+FFFF (po "
+                  "„Zwrot”) nie jest dopuszczalny w XML.");
+    EXPECT_FALSE(std::filesystem::exists(tillFile()));
+}
+
 }  // namespace
 

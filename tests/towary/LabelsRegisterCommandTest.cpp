@@ -71,5 +71,17 @@ TEST_F(LabelsRegisterCommand, AnInvalidCodeNeverStopsTheCollectorInAScript) {
                   "Ostrzeżenie: " + warning + "\n"});
 }
 
+TEST_F(LabelsRegisterCommand, ALabelOfANegativePriceOrOfANameWithAControlCharacterIsRefused) {
+    std::filesystem::create_directory(std::filesystem::path(dir_) / "metki");
+    exec("update towar set dCenaSprzed = -0.5 where lTowarRef = 2",
+         "update towar set sNazwa = 'Żurek\tśląski' where lTowarRef = 1");
+    expectFailure(run("labels", {"file", "2"}),
+                  "Towar 2 ma ujemną cenę sprzedaży, a etykieta pokazuje cenę. Nie zapisano pliku.");
+    expectFailure(run("labels", {"file", "/000001"}),
+                  "Nazwa towaru /000001 zawiera znak sterujący U+0009, który rozdzieliłby wiersz etykiety. Nie "
+                  "zapisano pliku.");
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(dir_) / "metki"));
+}
+
 }  // namespace
 

@@ -82,7 +82,7 @@ TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsO
                         ",,,,,,,,,5901234123457,1,1\n"
                         ",,,,,,,,,5901234123464,1,1\n"
                         ",,,,,,,,,5901234123488,1,1\n"),
-                 withoutCodes("Herbata czarna", "000600", "5901234123464") + importedLine(1, 3) + wares(0, 1, 0, 0));
+                 withoutCodes("Herbata czarna", "000600", "5901234123464") + importedLine(1, 2) + wares(0, 1, 0, 0));
     EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000600\t9\t0\t5\n");
     EXPECT_EQ(rows("select sNazwa, sArtIndex from towar where lTowarRef = 10"), "sNazwa\tsArtIndex\nHerbata\t000001\n")
         << "the stored product is the element now, under a generated index; its own name stays";
@@ -100,7 +100,7 @@ TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsO
 TEST_F(MultipriceImport, ACodeWithADeletedRowBesideIsNotTakenOverAndStaysLive) {
     storedProducts("(20, '5901234123457', 10, 1, 1), (21, '5901234123457', 11, 1, 3)");
     expectOutput(import("Herbata,010101001,000600,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
-                 withoutCodes("Herbata", "000600", "5901234123457") + importedLine(1, 1) + wares(0, 1, 0, 0));
+                 withoutCodes("Herbata", "000600", "5901234123457") + importedLine(1, 0) + wares(0, 1, 0, 0));
     EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000001\t1\n5901234123457\t000601\t3\n")
         << "the live code stays on the product, now the ware's element; the deleted row stays deleted";
 }
@@ -112,7 +112,7 @@ TEST_F(MultipriceImport, ACodeAnotherProductHoldsLiveBesideTheWaresDeletedRowIsL
          "(900, 'Inny', '010101001', '000601', 4, 6, 0)",
          "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (901, '5901234123457', 900, 1, 1)");
     expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,5\n"),
-                 withoutCodes("Kawa", "000500", "5901234123457") + importedLine(1, 1));
+                 withoutCodes("Kawa", "000500", "5901234123457") + importedLine(1, 0));
     EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000500\t3\n5901234123457\t000601\t1\n");
     EXPECT_EQ(rows("select nJm from plu where lTowarRef = 900"), "nJm\n1\n") << "the other product's code is as it was";
 }
@@ -153,14 +153,14 @@ TEST_F(MultipriceImport, ANewWareWhoseCodesBelongToSeveralProductsIsNotImported)
                         ",,,,,,,,,5901234123495,3,1\n"),
                  "Towar 'Kawa' o indeksie '000500' nie został zaimportowany, ponieważ powiązane z nim kody plu "
                  "przynależą w bazie do innych towarów.\n" +
-                     importedLine(1, 3));
+                     importedLine(0, 0));
     EXPECT_EQ(codes(), before) << "every code stays live on its owner; the ware's deleted code is dropped with it";
     EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n")
         << "the grouping row is removed again, and the element made before it too";
 
     // Codes that all belong to one other product stay with it, reported.
     expectOutput(import("Herbata,010101001,000510,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"),
-                 withoutCodes("Herbata", "000510", "5901234123457") + importedLine(1, 1) + wares(1, 0, 0, 0));
+                 withoutCodes("Herbata", "000510", "5901234123457") + importedLine(1, 0) + wares(1, 0, 0, 0));
     EXPECT_EQ(codes(), before);
     EXPECT_EQ(rows("select sNazwa, bWieleCen from towar where sGrIndex = '010101001001' order by bWieleCen"),
               "sNazwa\tbWieleCen\nHerbata\t0\nHerbata\t1\n")
@@ -201,6 +201,82 @@ TEST_F(MultipriceImport, AFailedImportLeavesTheStoreAsItWas) {
     expectFailure(import("Herbata,010101001,000600,4,9,1,,,,,,\nCukier,010101001,000700,4,x,0,,,,,,\n"),
                   path + ", wiersz 3: kolumna byVAT: \"x\" nie jest liczbą całkowitą");
     EXPECT_EQ(dump(), before);
+}
+
+TEST_F(MultipriceImport, TheSummaryCountsTheRowsWrittenNotTheRowsRead) {
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+         "(10, 'A', '010101001', '000601', 4, 6, 0), (11, 'B', '010101001', '000602', 4, 6, 0), "
+         "(12, 'C', '010101001', '000603', 4, 6, 0), (13, 'D', '010101001', '000604', 4, 6, 0)");
+    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (20, '5901234123457', 10, 1, 1), "
+         "(21, '5901234123464', 11, 1, 1), (22, '5901234123471', 12, 1, 1), (23, '5901234123488', 13, 1, 1)");
+    TestSupport::reserveIdsThrough(dir_, 100);
+    const auto refused = [](const std::string& name, const std::string& index) {
+        return "Towar '" + name + "' o indeksie '" + index + "' nie został zaimportowany, ponieważ powiązane z nim "
+               "kody plu przynależą w bazie do innych towarów.\n";
+    };
+    expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"
+                        ",,,,,,,,,5901234123464,1,1\n,,,,,,,,,5901234123495,3,1\n"
+                        "Herbata,010101001,000510,4,9,1,,,,,,\n,,,,,,,,,5901234123471,1,1\n"
+                        ",,,,,,,,,5901234123488,1,1\n"),
+                 refused("Kawa", "000500") + refused("Herbata", "000510") + importedLine(0, 0));
+    expectOutput(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"
+                        ",,,,,,,,,5901234123501,1,1\n,,,,,,,,,5901234123495,3,1\n"),
+                 "Towar 'Kawa' o indeksie '000500' został zaimportowany bez kodów '5901234123457', ponieważ "
+                 "przynależały one w bazie do innych towarów.\n" +
+                     importedLine(1, 2) + wares(1, 0, 0, 0));
+    EXPECT_EQ(rows("select count(*) n from plu"), "n\n6\n") << "the two codes counted, and no other, were written";
+}
+
+TEST_F(MultipriceImport, AConvertedProductsOwnCodeWithADeletedRowIsTakenOverNotReportedAsAnothers) {
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values "
+         "(25, 'Masło', '010101001', '000625', 4, 6, 0)");
+    exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (30, '5902251000011', 25, 1, 2), "
+         "(31, '5902251000011', 25, 1, 3)");
+    TestSupport::reserveIdsThrough(dir_, 100);
+    expectOutput(import("Masło,010101001,000625,4,9,1,,,,,,\n,,,,,,,,,5902251000011,1,4\n"),
+                 importedLine(1, 1) + wares(0, 1, 0, 0));
+    EXPECT_EQ(rows("select p.lPluRef, t.byTyp, p.byStatus, p.nJm from plu p join towar t on t.lTowarRef = p.lTowarRef "
+                   "order by p.lPluRef"),
+              "lPluRef\tbyTyp\tbyStatus\tnJm\n30\t9\t1\t4\n31\t9\t3\t4\n")
+        << "both rows go to the grouping row: the live one live with status 1, the deleted one deleted";
+}
+
+TEST_F(MultipriceImport, AWareMadeAtTheRootImportsAgainAndItsLevelCodeFollowsItsGroup) {
+    const auto wareAt = [&](const std::string& group) { return import("Kawa," + group + ",000500,4,9,1,,,,,,\n"); };
+    expectOutput(wareAt(""), importedLine(1, 0) + wares(1, 0, 0, 0));
+    const std::string atRoot = "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000500\t9\t0\t1\n";
+    EXPECT_EQ(group("01"), atRoot) << "a group of its own below the root: a department's index, level code 1";
+    expectOutput(wareAt(""), importedLine(1, 0));
+    EXPECT_EQ(group("01"), atRoot);
+
+    expectOutput(wareAt("02"), importedLine(1, 0) + wares(0, 0, 1, 0));
+    EXPECT_EQ(group("0201"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000500\t9\t0\t2\n");
+    expectOutput(wareAt("010101001"), importedLine(1, 0) + wares(0, 0, 1, 0));
+    EXPECT_EQ(group("010101001001"),
+              "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000500\t9\t0\t5\n");
+    expectOutput(wareAt(""), importedLine(1, 0) + wares(0, 0, 1, 0));
+    EXPECT_EQ(group("01"), atRoot);
+
+    const auto before = dump();
+    expectFailure(wareAt("010101001001"),
+                  file("import.csv") + ", wiersz 2: Błędna długość indeksu grupy (010101001001).");
+    EXPECT_EQ(dump(), before) << "a subfamily has no level below it for the ware's group";
+}
+
+TEST_F(MultipriceImport, AnExportedStoreImportsAgainWithItsWaresAsTheyStand) {
+    ASSERT_EQ(import("Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n"
+                     "Herbata,,000600,4,9,1,,,,,,\n")
+                  .exitCode,
+              0);
+    const auto exported = run("products", {"export"}).out;
+    const auto copy = file("kopia");
+    expectSuccess(TestSupport::runTowary({"init", copy}));
+    expectSuccess(TestSupport::runTowary(
+        {"settings", "set", copy, "Parametry programu/Towary/Towary wielocenowe/Włączone", "true"}));
+    const auto csv = file("eksport.csv", exported);
+    expectOutput(TestSupport::runTowary({"products", "import", copy, csv}),
+                 "Zaimportowano z " + csv + ": towary i grupy 4, kody 1.\n");
+    EXPECT_EQ(TestSupport::runTowary({"products", "export", copy}).out, exported);
 }
 
 }  // namespace

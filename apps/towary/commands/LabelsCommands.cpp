@@ -5,6 +5,7 @@
 
 #include "Core/Kolektor/FileSet.h"
 #include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/tools/Utf8.h"
 #include "Modules/Towary/Tools/devices/KolektorImpl.h"
 #include "Modules/Towary/Tools/devices/Metki.h"
 #include "apps/towary/Command.h"
@@ -28,6 +29,22 @@ std::ptrdiff_t setCount() {
     return error ? 0 : std::distance(sets, std::filesystem::directory_iterator());
 }
 
+// A shelf label shows the price a product sells for, on one line of the file:
+// no price (it would show 0.00), a price below zero, or a name that a tab or a
+// line end would split (one given through towary sql) is refused.
+void checkLabelOf(const TTowar& product, const std::string& named) {
+    if (product.IsNullCenaSprzed())
+        throw std::runtime_error("Towar " + named +
+                                 " nie ma ceny sprzedaży, a etykieta pokazuje cenę. Nie zapisano pliku.");
+    if (product.GetCenaSprzed() < 0)
+        throw std::runtime_error("Towar " + named +
+                                 " ma ujemną cenę sprzedaży, a etykieta pokazuje cenę. Nie zapisano pliku.");
+    if (const auto control = Core::Utf8::firstControlCharacter(product.GetNazwa()))
+        throw std::runtime_error("Nazwa towaru " + named + " zawiera znak sterujący " +
+                                 Core::Utf8::codePointName(*control) +
+                                 ", który rozdzieliłby wiersz etykiety. Nie zapisano pliku.");
+}
+
 }  // namespace
 
 void addLabelsCommands(CLI::App& app, Context& context) {
@@ -49,10 +66,7 @@ void addLabelsCommands(CLI::App& app, Context& context) {
             std::vector<TTowarPtr> products;
             for (const auto& product : arguments->products) {
                 products.push_back(findProduct(product, TSessionHolder(), "etykiety drukuje się dla towarów."));
-                // A shelf label without a price would show 0.00, a price the product does not sell for.
-                if (products.back()->IsNullCenaSprzed())
-                    throw std::runtime_error("Towar " + product +
-                                             " nie ma ceny sprzedaży, a etykieta pokazuje cenę. Nie zapisano pliku.");
+                checkLabelOf(*products.back(), product);
             }
             TMetki labelFile;
             labelFile.otworzPlik();

@@ -12,6 +12,7 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/ReturnReasons/ReturnReasonDao.h"
 #include "Core/ReturnReasons/ReturnReasonsToTills.h"
+#include "Core/tools/Utf8.h"
 #include "Modules/Towary/Tools/ui/ReturnReasonBrowser.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
@@ -82,8 +83,9 @@ void addReasonsCommands(CLI::App& app, Context& context) {
             window->editShortcut(row, arguments->shortcut);
             window->save();
             out << "Dodano powód zwrotu:\n";
+            const auto added = Core::Utf8::composed(arguments->text);
             for (const auto& reason : window->reasons())
-                if (reason.text == arguments->text) printReason(out, reason);
+                if (reason.text == added) printReason(out, reason);
             window->close();
         };
     });

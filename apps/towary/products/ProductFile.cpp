@@ -1,14 +1,25 @@
 #include "apps/towary/products/ProductFile.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "Core/tools/IgnoringCase.h"
+#include "Core/tools/Utf8.h"
 
 namespace Towary::Host::Products {
 namespace {
 
 const char* const kCodeColumn = "sPLU";
 const char* const kClassNameColumn = "sNazwaKlasy";
+const char* const kNameColumns[] = {"sNazwa", "sKrNazwa"};
+
+// A tab or a line end in a name would split a label's line or a till's record.
+void refuseControlCharacterInName(const std::string& text) {
+    if (const auto control = Core::Utf8::firstControlCharacter(text))
+        throw std::runtime_error("nazwa zawiera znak sterujący " + Core::Utf8::codePointName(*control) +
+                                 "; nazwy nie mogą zawierać tabulacji, końców wiersza ani innych znaków sterujących");
+}
 
 }  // namespace
 
@@ -27,6 +38,8 @@ ProductFileLayout ProductFileLayout::fromHeader(const std::vector<std::string>& 
             throw std::runtime_error("kolumna numer " + std::to_string(layout.fields_.size() + 1) + " nie ma nazwy");
         Field field{name, findColumn(tables.towar, name), findColumn(tables.plu, name)};
         field.className = Core::equalsIgnoringCase(name, kClassNameColumn);
+        field.isName = std::any_of(std::begin(kNameColumns), std::end(kNameColumns),
+                                   [&](const char* column) { return Core::equalsIgnoringCase(name, column); });
         if (!field.towar && !field.plu && !field.className)
             throw std::runtime_error("nieznana kolumna " + name +
                                      ": plik ma tylko kolumny tabel towar i plu oraz sNazwaKlasy");
@@ -98,17 +111,17 @@ bool ProductFileReader::next(ProductFileRow& row) {
             row.values[i] = {};
             continue;
         }
-        if (fields[i].className && !row.isCode) {
-            row.values[i] = text;
-            continue;
-        }
+        const bool className = fields[i].className && !row.isCode;
         const auto column = row.isCode ? fields[i].plu : fields[i].towar;
-        if (!column)
+        if (!column && !className)
             fail(row.line,
                  row.isCode ? "kolumna " + fields[i].name + " należy do towaru, a wiersz z kodem w sPLU opisuje kod"
                             : "kolumna " + fields[i].name + " należy do kodu, a wiersz bez kodu w sPLU opisuje towar");
         try {
-            row.values[i] = parseValue(text, row.isCode ? tables_.plu[*column].type : tables_.towar[*column].type);
+            row.values[i] = parseValue(text, className     ? ColumnType::text
+                                             : row.isCode  ? tables_.plu[*column].type
+                                                           : tables_.towar[*column].type);
+            if (fields[i].isName) refuseControlCharacterInName(text);
         } catch (const std::runtime_error& e) {
             fail(row.line, "kolumna " + fields[i].name + ": " + e.what());
         }

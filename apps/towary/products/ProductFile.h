@@ -6,7 +6,9 @@
 // the columns of its own table; lTowarRef and dataOstSprzed, which both
 // tables have, are read as the row's own table's. One column of neither
 // table, sNazwaKlasy, gives a product row the name of its class, for the
-// multi-price import. An empty field is NULL.
+// multi-price import. An empty field is NULL. Texts are kept composed (NFC);
+// a name (sNazwa, sKrNazwa), one line of a label or a till's record, holds no
+// control character.
 // The whole format is described in docs/products-csv.md.
 
 #include <istream>
@@ -28,6 +30,7 @@ public:
         std::optional<std::size_t> towar;  // index in ProductTables::towar
         std::optional<std::size_t> plu;    // index in ProductTables::plu
         bool className = false;            // sNazwaKlasy: a product's class name, a text
+        bool isName = false;               // sNazwa, sKrNazwa: one line, without control characters
     };
 
     // Every towar column, then the plu columns that towar has not: the layout of an export.

@@ -286,7 +286,10 @@ public:
           logic_(session, [&counts](const System::AnsiString& text, bool) { counts.log.push_back(text); }, true),
           regularUpdater_(session),
           typeSetter_("update towar set byTyp = :byTyp where lTowarRef = :lTowarRef", session),
-          elementRemover_("delete from towar where sGrIndex = :sGrIndex and bWieleCen = 1", session) {
+          elementRemover_("delete from towar where sGrIndex = :sGrIndex and bWieleCen = 1", session),
+          groupingRowFinder_("select 1 from towar where sGrIndex = :sGrIndex and byTyp = " +
+                                 std::to_string(Towar::kGroupingType),
+                             session) {
         const auto columns = TTowar::columnInfo();
         for (std::size_t i = 0; i < layout_.fields().size(); ++i) {
             const auto& field = layout_.fields()[i];
@@ -301,6 +304,10 @@ public:
         TTowar ware;
         for (const auto& [field, column] : wareFields_) ware.set(column, pending.row.values[field]);
         if (ware.IsNullWieleCen()) ware.SetWieleCen(0);
+        if (isWareAsStored(ware)) {
+            storeAsItStands(pending);
+            return;
+        }
         TPLUCollection plus;
         std::vector<const ProductFileRow*> deleted;
         for (const auto& code : pending.codes) {
@@ -328,14 +335,35 @@ public:
         if (outcome == Towar::MultiPriceWareLogic::Outcome::dissolved) {
             storeOnFormerGroupingRow(ware, plus);
         } else if (!stored) {
-            const auto id = writer_.insertProduct(pending.row);
-            for (const auto& code : pending.codes) writer_.insertCode(code, id);
+            storeAsItStands(pending);
             return;
         }
         for (const auto* code : deleted) writer_.insertCode(*code, ware.GetTowarRef());
+        ++counts_.products;
+        counts_.codes += static_cast<std::int64_t>(deleted.size()) + logic_.codesWritten();
     }
 
 private:
+    // A row of a ware as the store keeps it, as an export gives it: a grouping
+    // row, or an element under the group index of a grouping row stored (the
+    // one above it in the file). A product of headquarters never stands in a
+    // ware's own group, so such a row is no product for the multi-price logic
+    // (docs/host-behaviours.md).
+    bool isWareAsStored(const TTowar& ware) {
+        if (ware.GetTyp() == Towar::kGroupingType) return true;
+        if (ware.GetWieleCen() == 0) return false;
+        groupingRowFinder_.Params["sGrIndex"] = ware.GetGrIndex();
+        groupingRowFinder_.execute();
+        return !groupingRowFinder_.empty();
+    }
+
+    void storeAsItStands(const PendingProduct& pending) {
+        const auto id = writer_.insertProduct(pending.row);
+        for (const auto& code : pending.codes) writer_.insertCode(code, id);
+        ++counts_.products;
+        counts_.codes += static_cast<std::int64_t>(pending.codes.size());
+    }
+
     std::optional<std::int64_t> pluValue(const ProductFileRow& row, std::string_view column) const {
         for (std::size_t i = 0; i < layout_.fields().size(); ++i)
             if (layout_.fields()[i].plu && Core::equalsIgnoringCase(layout_.fields()[i].name, column) &&
@@ -387,6 +415,7 @@ private:
     Towar::MainWareUpdater regularUpdater_;
     Towar::Command typeSetter_;
     DBKernel::Sql::Command elementRemover_;
+    DBKernel::Sql::PreparedQuery groupingRowFinder_;
 };
 
 }  // namespace
@@ -453,10 +482,8 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
         if (!row.isCode) {
             flush();
             pending = PendingProduct{row, {}};
-            ++counts.products;
             continue;
         }
-        ++counts.codes;
         if (pending && !idIn(row, writer.ids().codeProduct)) {
             pending->codes.push_back(row);
             continue;
@@ -464,6 +491,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
         // A code naming its product may name the one above: that one is stored first.
         flush();
         writer.insertCode(row, 0);
+        ++counts.codes;
     }
     flush();
     guard.commit();

@@ -16,9 +16,11 @@
 
 namespace Towary::Host::Products {
 
+// What an import wrote: rows of the file the store took (a multi-price ware
+// refused for its codes, and a code left to another product, are not).
 struct ImportCounts {
-    std::int64_t products = 0;  // towar rows: products and groups
-    std::int64_t codes = 0;     // plu rows
+    std::int64_t products = 0;  // the file's towar rows: products and groups
+    std::int64_t codes = 0;     // the file's plu rows
     // Multi-price wares, with multi-price handling on: made new, made of an
     // ordinary product, moved to another group, dissolved into ordinary products.
     std::int64_t waresCreated = 0;

@@ -5,6 +5,7 @@
 #include "Core/Database/Query.h"
 #include "Core/tools/IgnoringCase.h"
 #include "Core/tools/Numbers.h"
+#include "Core/tools/Utf8.h"
 
 namespace Towary::Host::Products {
 namespace {
@@ -51,7 +52,7 @@ DBKernel::Value parseValue(const std::string& text, ColumnType type) {
         case ColumnType::real: return number<double>(text, "liczbą (część dziesiętną oddziela kropka)");
         case ColumnType::text: break;
     }
-    return text;
+    return Core::Utf8::composed(text);
 }
 
 }  // namespace Towary::Host::Products

@@ -32,9 +32,9 @@ struct ProductTables {
 std::optional<std::size_t> findColumn(const std::vector<Column>& columns, std::string_view name);
 
 // A field's text as a value of the column's type: the empty text is NULL;
-// numbers are written as C and SQL write them ("-12", "0.5", "1e-07"). Throws
-// std::runtime_error with the reason for text that is not a number (or is
-// out of the range of the type).
+// numbers are written as C and SQL write them ("-12", "0.5", "1e-07"); a text
+// is kept composed (NFC). Throws std::runtime_error with the reason for text
+// that is not a number (or is out of the range of the type).
 DBKernel::Value parseValue(const std::string& text, ColumnType type);
 
 }  // namespace Towary::Host::Products

@@ -87,6 +87,8 @@ int groupCodeBelow(const std::string& groupIndex) {
 std::string parentGroupIndex(const std::string& groupIndex) {
     const auto length = Core::Utf8::length(groupIndex);
     const auto lengths = fullLengths<5>();
+    // A ware made at the root has a department's index, the root its parent.
+    if (length == lengths[0]) return "";
     for (std::size_t level = 1; level < lengths.size(); ++level)
         if (length == lengths[level]) return std::string(Core::Utf8::substr(groupIndex, 0, lengths[level - 1]));
     wrongGroupIndex(groupIndex);
@@ -107,6 +109,7 @@ MultiPriceWareLogic::~MultiPriceWareLogic() = default;
 bool MultiPriceWareLogic::processWare(TTowar& ware, TPLUCollection& plus, boost::optional<std::string> className,
                                       unsigned attributeValues, unsigned attributeMask) {
     outcome_ = Outcome::none;
+    codesWritten_ = 0;
     return (this->*handler_)(ware, plus, std::move(className), attributeValues, attributeMask);
 }
 
@@ -243,6 +246,13 @@ std::string MultiPriceWareLogic::moveMultiPriceWareIfNeeded(const std::string& s
     mover.multiPriceWareGrIndex() = storedGroupIndex;
     mover.newGrIndex() = moved;
     mover.execute();
+    // The grouping row is a group of the level below its new group, which may be another level than before.
+    DBKernel::Sql::Command levelSetter("update towar set byCode = :byCode where sGrIndex = :sGrIndex and byTyp = " +
+                                           std::to_string(kGroupingType),
+                                       session_);
+    levelSetter.Params["byCode"] = groupCodeBelow(groupIndex);
+    levelSetter.Params["sGrIndex"] = moved;
+    levelSetter.execute();
     return moved;
 }
 
@@ -283,25 +293,42 @@ void MultiPriceWareLogic::takeOverAndUpdateBarCodes(TTowar& ware, int ref, TPLUC
 }
 
 void MultiPriceWareLogic::takeOverBarCodes(const TTowar& ware, int ref, BarCodes& barCodes) {
-    // Only a code of one row is taken over: the update sets every row of the
-    // text live, and a second row (a deleted one, under this product or
-    // another) would make the code live twice, which the store refuses.
-    const auto oneRow = [&](const std::string& code) {
-        return std::count_if(barCodes.begin(), barCodes.end(),
-                             [&](const BarCode& other) { return other.plu == code; }) == 1;
-    };
-    std::string codes;
-    for (auto& barCode : barCodes) {
-        if (barCode.towarRef != ref || !oneRow(barCode.plu)) continue;
-        codes += (codes.empty() ? "'" : ", '") + SQLUtils::SQLString(barCode.plu) + "'";
-        // Taken over: from here on the code counts as the ware's own.
-        barCode.towarRef = ware.GetTowarRef();
+    // A code is the converted product's when every row of it is. The takeover
+    // statement sets every row of a code text live; a code with deleted rows
+    // besides (the product's history) keeps them deleted, as the store refuses
+    // a code live on two rows.
+    std::vector<std::string> oneRow, severalRows;  // the codes taken over, each once
+    for (const auto& barCode : barCodes) {
+        const auto& code = barCode.plu;
+        const auto ofCode = [&](const BarCode& other) { return other.plu == code; };
+        const bool owned = std::ranges::all_of(barCodes, [&](const BarCode& other) {
+            return !ofCode(other) || other.towarRef == ref;
+        });
+        auto& taken = std::ranges::count_if(barCodes, ofCode) == 1 ? oneRow : severalRows;
+        if (owned && std::ranges::find(taken, code) == taken.end()) taken.push_back(code);
     }
-    if (codes.empty()) return;
-    DBKernel::Sql::Command("update plu set ltowarref = " + std::to_string(ware.GetTowarRef()) +
-                               ", bystatus = " + std::to_string(1) + " where splu in (" + codes + ")",
-                           session_)
-        .execute();
+    for (auto& barCode : barCodes)
+        if (std::ranges::find(oneRow, barCode.plu) != oneRow.end() ||
+            std::ranges::find(severalRows, barCode.plu) != severalRows.end())
+            barCode.towarRef = ware.GetTowarRef();  // from here on the code counts as the ware's own
+
+    const auto sqlList = [](const std::vector<std::string>& codes) {
+        std::string list;
+        for (const auto& code : codes) list += (list.empty() ? "'" : ", '") + SQLUtils::SQLString(code) + "'";
+        return list;
+    };
+    const auto wareRef = std::to_string(ware.GetTowarRef());
+    if (!oneRow.empty())
+        DBKernel::Sql::Command("update plu set ltowarref = " + wareRef + ", bystatus = " + std::to_string(1) +
+                                   " where splu in (" + sqlList(oneRow) + ")",
+                               session_)
+            .execute();
+    if (!severalRows.empty())
+        DBKernel::Sql::Command("update plu set ltowarref = " + wareRef + ", bystatus = case when bystatus in (" +
+                                   std::to_string(PluStatus::kLive) + ", " + std::to_string(PluStatus::kLiveSecondary) +
+                                   ") then 1 else bystatus end where splu in (" + sqlList(severalRows) + ")",
+                               session_)
+            .execute();
 }
 
 void MultiPriceWareLogic::updateBarCodes(TTowar& ware, TPLUCollection& plus, BarCodesFollow follow) {
@@ -370,9 +397,13 @@ void MultiPriceWareLogic::insertBarCode(TPLU& plu) {
     plu.SetPluRef(static_cast<int>(DBKernel::RefPool::instance().getRef(session_)));
     plu.SetStatus(1);
     commands_->pluInserter.execute(plu);
+    ++codesWritten_;
 }
 
-void MultiPriceWareLogic::updateBarCode(TPLU& plu) { commands_->pluUpdater.execute(plu); }
+void MultiPriceWareLogic::updateBarCode(TPLU& plu) {
+    commands_->pluUpdater.execute(plu);
+    ++codesWritten_;
+}
 
 void MultiPriceWareLogic::readBarCodes(const TPLUCollection& plus, BarCodes& barCodes) {
     barCodes.clear();

@@ -68,6 +68,10 @@ public:
     bool processWare(TTowar& ware, TPLUCollection& plus, boost::optional<std::string> className,
                      unsigned attributeValues, unsigned attributeMask);
     Outcome lastOutcome() const { return outcome_; }
+    // The import's codes written (inserted or updated) since the last
+    // processWare began, for the import's summary: a code left to another
+    // product is not.
+    int codesWritten() const { return codesWritten_; }
 
     // The steps processWare is made of.
     StoredType getStoredTypeAndData(const TTowar& ware, int& storedRef, std::string& storedGroupIndex,
@@ -111,14 +115,16 @@ private:
     TSessionHolder session_;
     std::unique_ptr<TTowar> scratch_;
     Outcome outcome_ = Outcome::none;
+    int codesWritten_ = 0;
 };
 
 // The hierarchy code of the new group one level below a group index:
 // 1 below the empty index, 2 below a department, ... 5 below a family.
 // Throws "Błędna długość indeksu grupy (INDEX)." for any other length.
 TOWARY_EXPORT int groupCodeBelow(const std::string& groupIndex);
-// The parent of a group index of level 2 to 5. Throws "Błędna długość indeksu
-// grupy (INDEX)." for any other length.
+// The parent of a group index of level 1 to 5 (the empty index, the root, for
+// a department's). Throws "Błędna długość indeksu grupy (INDEX)." for any
+// other length.
 TOWARY_EXPORT std::string parentGroupIndex(const std::string& groupIndex);
 
 }  // namespace Towar

@@ -7,9 +7,12 @@
 #include "Core/ReturnReasons/ReturnReasonDao.h"
 #include "Core/ReturnReasons/ReturnReasonsToTills.h"
 #include "Core/System/Sysutils.h"
+#include "Core/tools/Utf8.h"
 #include "Modules/Towary/Tools/ui/ReturnReasonRules.h"
 
 #include <boost/format.hpp>
+
+#include <utility>
 
 namespace Towary::ProductTools {
 namespace {
@@ -80,8 +83,10 @@ std::size_t ReturnReasonBrowser::add() {
 
 void ReturnReasonBrowser::editText(std::size_t index, const std::string& text) {
     auto& reason = row(index);
-    checkReturnReasonText(text);
-    reason.text = text;
+    // Kept composed, so that a text typed with combining marks is one text with its composed twin.
+    auto composed = Core::Utf8::composed(text);
+    checkReturnReasonText(composed);
+    reason.text = std::move(composed);
     modified_ = true;
 }
 

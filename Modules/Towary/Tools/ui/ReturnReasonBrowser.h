@@ -60,7 +60,8 @@ public:
 
     // A new empty row at the end; its row number.
     std::size_t add();
-    // The text and shortcut editors: a value they refuse leaves the row as it was.
+    // The text and shortcut editors: a value they refuse leaves the row as it
+    // was. A text is kept composed (NFC).
     void editText(std::size_t index, const std::string& text);
     void editShortcut(std::size_t index, const std::string& shortcut);
     // Asks whether to delete the reason; on yes marks it deleted. True when marked.

@@ -3,10 +3,10 @@
 #include "Core/System/Sysutils.h"
 #include "Core/tools/PolishText.h"
 #include "Core/tools/Utf8.h"
+#include "Core/Xml/WriterBase.h"
 
 #include <boost/format.hpp>
 
-#include <algorithm>
 #include <regex>
 
 namespace Towary::ProductTools {
@@ -19,11 +19,12 @@ constexpr std::size_t kLongestText = 64;
 void checkReturnReasonText(const std::string& text) {
     // The tills get the text in an XML file and show it on one line: bytes
     // that are not UTF-8 would spoil the whole file, a tab or a line end the line.
-    if (!Core::Utf8::isValid(text) ||
-        std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+    if (!Core::Utf8::isValid(text) || Core::Utf8::firstControlCharacter(text))
         throw Sysutils::Exception(
             "Tekst powodu zwrotu musi być zapisany w UTF-8 i nie może zawierać znaków sterujących (tabulacji, końca "
             "wiersza).");
+    if (const auto why = Core::Xml::unfitText(text))
+        throw Sysutils::Exception("Tekstu powodu zwrotu nie można wysłać do kas w pliku XML: " + *why + ".");
     if (Core::Utf8::length(text) > kLongestText)
         throw Sysutils::Exception("Maksymalna dozwolona długość pola to 64 znaki.");
 }

@@ -12,7 +12,7 @@
 namespace Towary::ProductTools {
 
 // The text editor: at most 64 characters (a Polish letter is one), UTF-8
-// without control characters.
+// without control characters, and only characters the tills' XML file holds.
 TOWARY_EXPORT void checkReturnReasonText(const std::string& text);
 // The shortcut editor: "[A-Z]{0,3}", the empty shortcut included.
 TOWARY_EXPORT void checkReturnReasonShortcut(const std::string& shortcut);
