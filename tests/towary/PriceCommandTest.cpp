@@ -13,12 +13,14 @@ protected:
 TEST_F(PriceCommand, VatRatesSellAndMarginFollowTheStoresListsAndSettings) {
     expectOutput(price({"vat"}),
                  "Kod\tNazwa\tStawka %\tLitera fiskalna\tDla towarów\n"
-                 "1\t0%\t0.00\tD\ttak\n"
+                 "1\t0% do 2010\t0.00\tC\tnie\n"
                  "2\t3%\t3.00\tC\tnie\n"
                  "3\t7%\t7.00\tB\tnie\n"
                  "6\t22%\t22.00\tA\tnie\n"
-                 "8\tzw.\t0.00\tE\ttak\n"
+                 "8\tzw. do 2010\t0.00\tA\tnie\n"
                  "9\t5%\t5.00\tC\ttak\n"
+                 "10\t0%\t0.00\tD\ttak\n"
+                 "11\tzw.\t0.00\tE\ttak\n"
                  "12\t8%\t8.00\tB\ttak\n"
                  "13\t23%\t23.00\tA\ttak\n");
     expectOutput(price({"sell", "10", "20", "13"}), "15.38\n");

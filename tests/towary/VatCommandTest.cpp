@@ -24,7 +24,7 @@ protected:
 
 TEST_F(VatCommand, ShortNamesFollowTheStoresSettings) {
     expectOutput(run("name", {"short", "Mleko 2%", "13"}), "\"Mleko 2%           A\"\n");
-    expectOutput(run("name", {"short", "Łosoś wędzony ©", "8", "--day", "2011-01-01"}), "\"Łosoś wędzony      E\"\n");
+    expectOutput(run("name", {"short", "Łosoś wędzony ©", "11", "--day", "2011-01-01"}), "\"Łosoś wędzony      E\"\n");
     expectFailure(run("name", {"short", "Woda", "77"}), "Brak stawki VAT o kodzie 77 na liście stawek sklepu.");
     set("Parametry programu / Towary / Długość krótkiej nazwy", "41");
     expectFailure(run("name", {"short", "Woda", "13"}),
