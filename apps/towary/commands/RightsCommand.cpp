@@ -109,10 +109,22 @@ Rights parseRights(const std::string& text) {
     return rights;
 }
 
-// A group index the store's hierarchy knows: digits that fit the level lengths.
+// An entry is kept for a group: the root has none.
+void requireGroupIndex(const std::string& index) {
+    if (index.empty()) throw std::runtime_error("Nie podano indeksu grupy.");
+}
+
+// A group index the store's hierarchy knows: digits that fit the level
+// lengths, no deeper than the last level (the splitter ignores what lies past
+// it, but the listings' conditions would carry it).
 void checkIndex(const std::string& index) {
     GroupRights::Sql::requireDigitIndex(index);
     Towar::GroupIndexSplitter().split(index);
+    const auto deepest = static_cast<std::size_t>(Towar::getFullIndexLength(Towar::tcPodrodzina));
+    if (index.size() > deepest)
+        throw std::runtime_error("Indeks grupy jest za długi: jego długość to " + std::to_string(index.size()) +
+                                 ", a indeks grupy ostatniego poziomu hierarchii ma długość " +
+                                 std::to_string(deepest) + ".");
 }
 
 void show(std::ostream& out, const RightsOptions& options) {
@@ -134,6 +146,7 @@ void show(std::ostream& out, const RightsOptions& options) {
 }
 
 void set(std::ostream& out, const RightsOptions& options) {
+    requireGroupIndex(options.index);
     checkIndex(options.index);
     const Rights rights = parseRights(options.rights);
     TSessionHolder session;
@@ -147,6 +160,7 @@ void set(std::ostream& out, const RightsOptions& options) {
 }
 
 void erase(std::ostream& out, const RightsOptions& options) {
+    requireGroupIndex(options.index);
     TSessionHolder session;
     DBKernel::TransactionGuard guard(session);
     Container container = load(options, session);
@@ -173,9 +187,11 @@ void sql(std::ostream& out, const RightsOptions& options) {
     } else if (options.writer == "not-avail") {
         NotAvailGroups(container, options.alias).toStream(fragment);
     } else if (options.writer == "items") {
-        // The level of the group's sub-groups: departments below the root.
+        // The level of the group's sub-groups: departments below the root; the
+        // last level has no sub-groups, so its groups show their products only.
         const auto level = static_cast<Towar::TowarCode>(Towar::GroupIndexSplitter().split(options.index).size());
-        const auto below = options.index.empty() ? Towar::tcDepartament : Towar::getNextTowarCode(level);
+        const auto next = options.index.empty() ? Towar::tcDepartament : Towar::getNextTowarCode(level);
+        const auto below = next == Towar::tcBrak ? Towar::tcTowar : next;
         GroupItems(container, options.index, below, options.alias, wcAnd).toStream(fragment);
     } else {
         fragment << getGroupRightsWhereCondition(container, options.alias.empty() ? "sgrindex"
