@@ -129,8 +129,8 @@ TEST_F(RulesCommand, DateLocksAndHeadquartersPromotions) {
     set(kSaleEdition + "Blokada edycji warunku centralowego promocyjnego", "true");
     expectOutput(run("rules", overlap),
                  "Zablokowany warunek promocji centralowej towaru 1 (/000001) w dniach 2026-06-10 - 2026-06-20: tak\n");
-    expectFailure(run("rules", {"hq-promotion-overlap", "1", "2026-06-10", "jutro"}),
-                  "Nieprawidłowa data: \"jutro\". Datę podaje się jako RRRR-MM-DD.");
+    expectBadUsage(run("rules", {"hq-promotion-overlap", "1", "2026-06-10", "jutro"}),
+                   "Nieprawidłowa data: \"jutro\". Datę podaje się jako RRRR-MM-DD.");
     expectFailure(run("rules", {"hq-promotion-overlap", "1", "2026-06-20", "2026-06-10"}),
                   "Dzień początku 2026-06-20 jest późniejszy niż dzień końca 2026-06-10.");
     expectOutput(run("rules", {"hq-promotion-overlap", "1", "2026-06-10", "2026-06-10"}),

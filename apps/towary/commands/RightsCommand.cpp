@@ -10,6 +10,7 @@
 #include "Modules/Towary/Tools/rights/AccessChecks.h"
 #include "Modules/Towary/Tools/rights/GroupRightsSql.h"
 #include "Modules/Towary/Tools/rights/Streams.h"
+#include "apps/towary/ChoiceArgument.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/products/RightsOwners.h"
@@ -201,54 +202,55 @@ void sql(std::ostream& out, const RightsOptions& options) {
 }
 
 void addOwner(CLI::App& command, RightsOptions& options) {
-    command.add_option("OWNER", options.owner, "the user's id (with --group-of-users: the user group's)")
+    command.add_option("OWNER", options.owner, "identyfikator użytkownika (z --group-of-users: grupy użytkowników)")
         ->required()
         ->check(numberArgument<int>("Identyfikator właściciela uprawnień", 0, false,
                                     std::pair{1, static_cast<int>(DBKernel::kLastRef)}));
-    command.add_flag("--group-of-users", options.userGroup, "the rights of a user group rather than of a user");
+    command.add_flag("--group-of-users", options.userGroup, "uprawnienia grupy użytkowników zamiast użytkownika");
 }
 
 }  // namespace
 
 void addRightsCommand(CLI::App& app, Context& context) {
     auto options = std::make_shared<RightsOptions>();
-    auto* rights = app.add_subcommand("rights", "users' rights over product groups and the SQL conditions they give");
+    auto* rights = app.add_subcommand("rights", "uprawnienia użytkowników do grup towarów i warunki SQL, które z nich wynikają");
     rights->require_subcommand(1);
     const auto job = [&context, options](void (*work)(std::ostream&, const RightsOptions&)) {
         return [&context, options, work] { context.job = [options, work](std::ostream& out) { work(out, *options); }; };
     };
 
-    auto* showCommand = rights->add_subcommand("show", "print the owner's entries, and the rights in a group");
+    auto* showCommand = rights->add_subcommand("show", "wypisuje wpisy właściciela i uprawnienia w grupie");
     addStoreArgument(*showCommand, context);
     addOwner(*showCommand, *options);
-    showCommand->add_option("--group", options->group, "also the rights that hold in the group of this index");
+    showCommand->add_option("--group", options->group, "także uprawnienia obowiązujące w grupie o tym indeksie");
     showCommand->callback(job(show));
 
-    auto* setCommand = rights->add_subcommand("set", "set the owner's rights in the group INDEX");
+    auto* setCommand = rights->add_subcommand("set", "ustawia uprawnienia właściciela w grupie INDEX");
     addStoreArgument(*setCommand, context);
     addOwner(*setCommand, *options);
-    setCommand->add_option("INDEX", options->index, "the group index")->required();
+    setCommand->add_option("INDEX", options->index, "indeks grupy")->required();
     setCommand
         ->add_option("RIGHTS", options->rights,
-                     "the granted rights by name, separated by commas (przegladanie, dodawanie-towaru, "
+                     "nadane uprawnienia z nazwy, rozdzielone przecinkami (przegladanie, dodawanie-towaru, "
                      "dodawanie-grupy, modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy; "
-                     "wszystkie; brak), or 14 characters: per right Y/N granted, then I/O inherited")
+                     "wszystkie; brak), albo 14 znaków: dla każdego uprawnienia Y/N (nadane), potem I/O "
+                     "(dziedziczone)")
         ->required();
     setCommand->callback(job(set));
 
-    auto* eraseCommand = rights->add_subcommand("erase", "remove the owner's entry for the group INDEX");
+    auto* eraseCommand = rights->add_subcommand("erase", "usuwa wpis właściciela dla grupy INDEX");
     addStoreArgument(*eraseCommand, context);
     addOwner(*eraseCommand, *options);
-    eraseCommand->add_option("INDEX", options->index, "the group index")->required();
+    eraseCommand->add_option("INDEX", options->index, "indeks grupy")->required();
     eraseCommand->callback(job(erase));
 
-    auto* sqlCommand = rights->add_subcommand("sql", "print the SQL condition the owner's rights give");
+    auto* sqlCommand = rights->add_subcommand("sql", "wypisuje warunek SQL, który dają uprawnienia właściciela");
     addStoreArgument(*sqlCommand, context);
     addOwner(*sqlCommand, *options);
-    sqlCommand->add_option("--writer", options->writer, "which condition (default: where)")
-        ->check(CLI::IsMember({"visible", "avail", "not-avail", "items", "where"}));
-    sqlCommand->add_option("--index", options->index, "the group of visible and items (default: the root)");
-    sqlCommand->add_option("--alias", options->alias, "the alias of towar in the query")
+    sqlCommand->add_option("--writer", options->writer, "który warunek (domyślnie where)")
+        ->check(choiceArgument("Warunek", {"visible", "avail", "not-avail", "items", "where"}));
+    sqlCommand->add_option("--index", options->index, "grupa warunków visible i items (domyślnie korzeń hierarchii)");
+    sqlCommand->add_option("--alias", options->alias, "alias tabeli towar w zapytaniu")
         ->check([](const std::string& alias) {
             const bool valid = !alias.empty() && std::isalpha(static_cast<unsigned char>(alias.front())) &&
                                std::all_of(alias.begin(), alias.end(), [](char c) {
