@@ -21,7 +21,9 @@ double roundHalfAwayFromZero(double x) {
     const double magnitude = std::fabs(x);
     if (magnitude >= kWholeFrom && std::isfinite(x)) return x;
     // float_next refuses infinities and NaN with std::domain_error.
-    return std::copysign(std::trunc(boost::math::float_next(magnitude) + 0.5), x);
+    const double rounded = std::trunc(boost::math::float_next(magnitude) + 0.5);
+    // A small negative value rounds to zero, not to a minus zero that prints as "-0.00".
+    return rounded == 0 ? 0.0 : std::copysign(rounded, x);
 }
 
 double roundAwayFromZeroI(double value, int digits) { return roundScaled(value, std::pow(10.0, digits)); }

@@ -8,8 +8,8 @@
 
 namespace Core {
 
-// x rounded to a whole number as above. Throws std::domain_error for an
-// infinite or NaN x.
+// x rounded to a whole number as above; a zero result is +0, whatever the
+// sign of x. Throws std::domain_error for an infinite or NaN x.
 double roundHalfAwayFromZero(double x);
 
 // The value rounded to that many decimal places (0 for a whole number).

@@ -9,13 +9,13 @@
 namespace Towary::Host {
 
 void addStoreArgument(CLI::App& command, Context& context) {
-    command.add_option("DIR", context.store, "store directory")->required();
+    command.add_option("DIR", context.store, "katalog sklepu")->required();
 }
 
 void addDatabaseOption(CLI::App& command, std::string& server) {
     command.add_option("--database", server,
-                       "the store's database on a PostgreSQL server (postgresql://user@host/database), an existing "
-                       "database without a store; without it, a file in DIR");
+                       "baza danych sklepu na serwerze PostgreSQL (postgresql://użytkownik@host/baza), istniejąca baza "
+                       "bez sklepu; bez tej opcji: plik w DIR");
 }
 
 // Told by the file's identity, so a link or another spelling of the path is refused too.

@@ -20,6 +20,7 @@
 #include "Core/Vat/AvailVatRates.h"
 #include "Core/tools/SystemError.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/HelpFormatter.h"
 #include "apps/towary/ModuleLoader.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/StoreCreation.h"
@@ -56,20 +57,22 @@ void finishOutput() {
 int main(int argc, char** argv) {
     using namespace Towary::Host;
 
-    CLI::App app("towary: narzędzia towarowe zaplecza sklepu");
+    CLI::App app("towary: narzędzia towarowe zaplecza sklepu", "towary");
+    // The options of the main command are taken after the command's name too: towary vat plan DIR --yes.
+    app.fallthrough();
     app.require_subcommand(1);
     Context context;
     bool yes = false;
     bool no = false;
     bool debugLog = false;
     int userRef = Core::User::kDefaultUserRef;
-    app.add_flag("--yes", yes, "answer yes to every question");
-    app.add_flag("--no", no, "answer no to every question")->excludes("--yes");
-    app.add_flag("--debug-log", debugLog, "write the debug log to the store's log directory");
+    app.add_flag("--yes", yes, "odpowiada „tak” na każde pytanie");
+    app.add_flag("--no", no, "odpowiada „nie” na każde pytanie")->excludes("--yes");
+    app.add_flag("--debug-log", debugLog, "zapisuje dziennik diagnostyczny w katalogu dzienników sklepu");
     std::string traceSql;
     app.add_flag("--trace-sql{statements}", traceSql,
-                 "write every SQL statement to the store's log (log/sql-trace.log); --trace-sql=plan adds the "
-                 "engine's plan")
+                 "zapisuje każdą instrukcję SQL w dzienniku sklepu (log/sql-trace.log); --trace-sql=plan dodaje plan "
+                 "wykonania")
         ->check(CLI::Validator(
             [](std::string& value) {
                 return value == "statements" || value == "plan"
@@ -77,7 +80,8 @@ int main(int argc, char** argv) {
                            : "--trace-sql przyjmuje tylko wartość plan (--trace-sql=plan), podano " + value + ".";
             },
             "", "trace"));
-    app.add_option("--user", userRef, "the id of the user the work is recorded for (default: 1, the administrator)")
+    app.add_option("--user", userRef, "identyfikator użytkownika, na którego zapisuje się pracę (domyślnie 1, "
+                                      "administrator)")
         ->check(numberArgument<int>("Identyfikator użytkownika", 0, false,
                                     std::pair{1, static_cast<int>(DBKernel::kLastRef)}));
 
@@ -108,6 +112,7 @@ int main(int argc, char** argv) {
     addCommissionCommands(app, context);
     addVatCommands(app, context);
     addNameCommands(app, context);
+    usePolishHelp(app);
 
     try {
         app.parse(argc, argv);

@@ -214,6 +214,24 @@ TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion)
     EXPECT_TRUE(Towar::getLowestPricesBeforePromotion({}, kDay + 6).empty());
 }
 
+TEST_F(PricesOfADay, TheLowestPriceShowsThePeriodOfThePromotionStartingFirstAndSkipsAConditionWithoutItsProduct) {
+    product(1, 10.0);
+    condition(1, kDay - 2, kDay + 5, 5.0, 1);
+    condition(1, kDay - 1, kDay + 9, 4.0, 2);
+    {
+        // As a store edited with its foreign keys off holds it: a promotion of a product that is gone.
+        const bool sqlite = store_.server().empty();
+        DBKernel::Sql::Command(sqlite ? "pragma foreign_keys = off" : "set session_replication_role = replica").execute();
+        condition(999, kDay - 10, kDay - 3, 9.0);
+        condition(999, kDay - 2, kDay + 5, 5.0, 1);
+        DBKernel::Sql::Command(sqlite ? "pragma foreign_keys = on" : "set session_replication_role = origin").execute();
+    }
+    const auto lowest = Towar::getLowestPricesBeforePromotion({}, kDay);
+    ASSERT_EQ(lowest.size(), 1u);
+    EXPECT_EQ(lowest.at(1).promotionDateFrom, kDay - 2);
+    EXPECT_EQ(lowest.at(1).promotionDateTo, kDay + 5);
+}
+
 TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
     product(1, 10.0);
     condition(1, kDay - 12, kDay - 3, 8.0);

@@ -12,8 +12,8 @@ protected:
 
 // The arithmetic and the rounding rules are the module's (tests/prices); here the arguments and the printed forms.
 TEST_F(PriceCommand, VatRatesSellAndMarginFollowTheStoresListsAndSettings) {
-    expectContains(price({"vat"}), {"Kod\tNazwa\tStawka %\tLitera fiskalna\tDla towarów\n1\t0%\t0.00\tD\ttak\n",
-                                    "6\t22%\t22.00\tA\tnie\n"});
+    expectContains(price({"vat"}), {"Kod\tNazwa\tStawka %\tLitera fiskalna\tDla towarów\n1\t0% do 2010\t0.00\tC\tnie\n",
+                                    "6\t22%\t22.00\tA\tnie\n", "10\t0%\t0.00\tD\ttak\n11\tzw.\t0.00\tE\ttak\n"});
     expectOutput(price({"sell", "10", "20", "13"}), "15.38\n");
     expectOutput(price({"margin", "10", "15.38", "13"}), "20.03\n");
 }

@@ -91,4 +91,20 @@ TEST_F(RightsCommand, SqlPrintsEachWritersFragmentAndFindFollowsIt) {
                  "ID 3, indeks -: Ser kozi; kody: brak\nID 1, indeks -: Ser żółty; kody: brak\nZnaleziono: 2.\n");
 }
 
+TEST_F(RightsCommand, AnIndexMustNameAGroupOfTheHierarchy) {
+    const std::string tooDeep = "0101" + std::string(19, '9');
+    const std::string tooLong = "Indeks grupy jest za długi: jego długość to 23, a indeks grupy ostatniego poziomu "
+                                "hierarchii ma długość 12.";
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"set", "7", tooDeep, "brak"}, {"show", "7", "--group", tooDeep}, {"sql", "7", "--index", tooDeep}})
+        expectFailure(rights(args), tooLong);
+    expectFailure(rights({"set", "7", "", "brak"}), "Nie podano indeksu grupy.");
+    expectFailure(rights({"erase", "7", ""}), "Nie podano indeksu grupy.");
+    expectOutput(sql("select count(*) n from uzytkgrouprights"), "n\n0\n");
+    // The last level has no sub-groups: its items are its products.
+    expectOutput(rights({"sql", "7", "--writer", "items", "--index", "010101001001"}),
+                 " and sgrindex like '010101001001%' and (bycode = 6 or (bycode = 6 /* Towar::Article */ and "
+                 "sgrindex = '010101001001'))\n");
+}
+
 }  // namespace

@@ -20,7 +20,7 @@ protected:
 
 TEST_F(VatCommand, ShortNamesTakeTheFiscalLetterOfTheDaysRate) {
     expectOutput(run("name", {"short", "Mleko 2%", "13"}), "\"Mleko 2%           A\"\n");
-    expectOutput(run("name", {"short", "Łosoś wędzony ©", "8", "--day", "2011-01-01"}), "\"Łosoś wędzony      E\"\n");
+    expectOutput(run("name", {"short", "Łosoś wędzony ©", "11", "--day", "2011-01-01"}), "\"Łosoś wędzony      E\"\n");
 }
 
 TEST_F(VatCommand, ThePlanAsksThenTheEveningCarriesItOutAndTellsTheTills) {

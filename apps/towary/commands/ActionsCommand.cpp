@@ -8,7 +8,7 @@
 namespace Towary::Host {
 
 void addActionsCommand(CLI::App& app, Context& context) {
-    auto* command = app.add_subcommand("actions", "list the GUIDs the module registered, with their units");
+    auto* command = app.add_subcommand("actions", "wypisuje identyfikatory GUID zarejestrowane przez moduł, z ich jednostkami");
     command->callback([&context] {
         context.storeRequired = false;
         context.job = [](std::ostream& out) {

@@ -28,17 +28,17 @@ void addClassificationCommands(CLI::App& app, Context& context) {
     };
     auto arguments = std::make_shared<Arguments>();
 
-    auto* lists = app.add_subcommand("lists", "print the code-to-label lists of the product forms");
+    auto* lists = app.add_subcommand("lists", "wypisuje listy kodów i etykiet formularzy towaru");
     addStoreArgument(*lists, context);
     const auto& names = ClassificationReports::listNames();
-    lists->add_option("NAME", arguments->name, "one list: " + boost::algorithm::join(names, ", "))
+    lists->add_option("NAME", arguments->name, "jedna lista: " + boost::algorithm::join(names, ", "))
         ->check(CLI::Validator(
             [&names](std::string& name) -> std::string {
                 if (std::find(names.begin(), names.end(), name) != names.end()) return {};
                 return "Nie ma listy \"" + name + "\"; są: " + boost::algorithm::join(names, ", ") + ".";
             },
             "NAME"));
-    lists->add_flag("--tsv", arguments->tsv, "one line per entry: NAME, CODE and LABEL separated by tabs");
+    lists->add_flag("--tsv", arguments->tsv, "wiersz na pozycję: NAZWA, KOD i ETYKIETA rozdzielone tabulatorami");
     lists->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             ClassificationReports::printLists(
@@ -46,10 +46,10 @@ void addClassificationCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* stock = app.add_subcommand("stock", "print PRODUCT's stock, reserved quantity and units in service");
+    auto* stock = app.add_subcommand("stock", "wypisuje stan towaru PRODUCT, ilość zarezerwowaną i sztuki w serwisie");
     addStoreArgument(*stock, context);
-    stock->add_option("PRODUCT", arguments->product, "a product id, or / and its article index")->required();
-    stock->add_option("--exclude-document", arguments->excluded, "a document whose reservation does not count")
+    stock->add_option("PRODUCT", arguments->product, "identyfikator towaru albo / i jego indeks artykułu")->required();
+    stock->add_option("--exclude-document", arguments->excluded, "dokument, którego rezerwacji się nie liczy")
         ->check(numberArgument<int>("Identyfikator dokumentu", 0, false));
     stock->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
@@ -58,7 +58,7 @@ void addClassificationCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* ordering = app.add_subcommand("ordering", "print the offered ordering methods and their stock levels");
+    auto* ordering = app.add_subcommand("ordering", "wypisuje oferowane sposoby zamawiania i ich poziomy zapasu");
     addStoreArgument(*ordering, context);
     ordering->callback([&context] { context.job = [](std::ostream& out) { ClassificationReports::printOrdering(out); }; });
 }

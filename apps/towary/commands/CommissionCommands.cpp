@@ -37,11 +37,10 @@ std::size_t rowOf(const CommissionGroupBrowser& window, int id) {
 
 void addCommissionCommands(CLI::App& app, Context& context) {
     auto ids = std::make_shared<std::vector<std::string>>();
-    auto* commission = app.add_subcommand("commission", "the commission groups of the assortment");
+    auto* commission = app.add_subcommand("commission", "grupy prowizyjne asortymentu");
     commission->require_subcommand(1);
-    commission->fallthrough();
 
-    auto* list = commission->add_subcommand("list", "list the commission groups");
+    auto* list = commission->add_subcommand("list", "wypisuje grupy prowizyjne");
     addStoreArgument(*list, context);
     list->callback([&context] {
         context.job = [](std::ostream& out) {
@@ -58,10 +57,9 @@ void addCommissionCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* remove = commission->add_subcommand("delete", "delete the commission groups ID...");
+    auto* remove = commission->add_subcommand("delete", "usuwa grupy prowizyjne ID...");
     addStoreArgument(*remove, context);
-    remove->fallthrough();  // --yes and --no of the host may follow the ids
-    remove->add_option("ID", *ids, "ids of groups (commission list)")
+    remove->add_option("ID", *ids, "identyfikatory grup (commission list)")
         ->required()
         ->check(numberArgument<int>("Identyfikator grupy prowizyjnej", 0, false));
     remove->callback([&context, ids] {

@@ -14,14 +14,14 @@
 namespace Towary::Host {
 
 void addConditionsCommands(CLI::App& app, Context& context) {
-    auto* conditions = app.add_subcommand("conditions", "move the store's sale conditions in and out as CSV");
+    auto* conditions = app.add_subcommand("conditions", "przenosi warunki sprzedaży sklepu do pliku CSV i z niego");
     conditions->require_subcommand(1);
 
     auto* import = conditions->add_subcommand(
-        "import", "store the sale conditions of the CSV file FILE (towar, dCenaSprzed, dataOd, dataDo, ...)");
+        "import", "zapisuje w sklepie warunki sprzedaży z pliku CSV FILE (towar, dCenaSprzed, dataOd, dataDo, ...)");
     addStoreArgument(*import, context);
     auto importFile = std::make_shared<std::string>();
-    import->add_option("FILE", *importFile, "CSV file of sale conditions")->required();
+    import->add_option("FILE", *importFile, "plik CSV z warunkami sprzedaży")->required();
     import->callback([&context, importFile] {
         context.job = [importFile](std::ostream& out) {
             refuseStoreFile(*importFile, "plik warunków");
@@ -32,10 +32,10 @@ void addConditionsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* exportCommand = conditions->add_subcommand("export", "write the store's sale conditions as CSV");
+    auto* exportCommand = conditions->add_subcommand("export", "zapisuje warunki sprzedaży sklepu jako CSV");
     addStoreArgument(*exportCommand, context);
     auto exportFile = std::make_shared<std::string>();
-    exportCommand->add_option("FILE", *exportFile, "the file to write (standard output without it)");
+    exportCommand->add_option("FILE", *exportFile, "plik do zapisania (bez niego: standardowe wyjście)");
     exportCommand->callback([&context, exportFile] {
         context.job = [exportFile](std::ostream& out) {
             if (exportFile->empty()) {

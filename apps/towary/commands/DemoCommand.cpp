@@ -10,7 +10,7 @@
 namespace Towary::Host {
 
 void addDemoCommand(CLI::App& app, Context& context) {
-    auto* command = app.add_subcommand("demo", "create a sample store in DIR and show what the module does on it");
+    auto* command = app.add_subcommand("demo", "zakłada przykładowy sklep w DIR i pokazuje na nim, co robi moduł");
     addStoreArgument(*command, context);
     command->callback([&context] {
         context.newStore = true;

@@ -8,6 +8,7 @@
 #include "Core/tools/DayNumber.h"
 #include "Core/tools/SystemError.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/DayArgument.h"
 #include "apps/towary/evening/EveningRun.h"
 
 #include <unistd.h>
@@ -58,7 +59,7 @@ void printSummary(const std::vector<StepReport>& reports, std::ostream& out) {
 }
 
 void runEvening(const EveningOptions& options, std::ostream& out) {
-    const int day = options.day.empty() ? Core::DayNumber::today() : Core::DayNumber::fromText(options.day);
+    const int day = dayOfArgument(options.day);
     const bool onDemand = !options.step.empty();
     const auto steps = onDemand ? std::vector<std::string>{options.step} : listedEveningSteps();
     const auto logFile = Core::Store::logDirectory() / ("evening-" + Core::DayNumber::toText(day) + ".log");
@@ -88,19 +89,12 @@ void runEvening(const EveningOptions& options, std::ostream& out) {
 }  // namespace
 
 void addEveningCommand(CLI::App& app, Context& context) {
-    auto* command = app.add_subcommand("evening", "run the store's evening steps and log them");
+    auto* command = app.add_subcommand("evening", "wykonuje kroki odczytu wieczornego sklepu i zapisuje je w dzienniku");
     addStoreArgument(*command, context);
     auto options = std::make_shared<EveningOptions>();
-    command->add_option("--day", options->day, "processing day, YYYY-MM-DD (default: today)")
-        ->check([](const std::string& text) {
-            try {
-                Core::DayNumber::fromText(text);
-                return std::string();
-            } catch (const std::runtime_error& e) {
-                return std::string(e.what());
-            }
-        });
-    command->add_option("--step", options->step, "run only this step (a GUID), on demand");
+    command->add_option("--day", options->day, "dzień odczytu, RRRR-MM-DD (domyślnie dziś)")
+        ->check(dayArgument());
+    command->add_option("--step", options->step, "wykonuje tylko ten krok (GUID), na żądanie");
     command->callback([&context, options] {
         context.job = [options](std::ostream& out) { runEvening(*options, out); };
     });

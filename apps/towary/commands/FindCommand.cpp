@@ -12,13 +12,13 @@ namespace Towary::Host {
 
 void addFindCommand(CLI::App& app, Context& context) {
     auto* command = app.add_subcommand(
-        "find", "print the products IDENTIFIER finds: a code, / and an article index, or a name's beginning");
+        "find", "wypisuje towary, które znajduje IDENTIFIER: kod, / i indeks artykułu albo początek nazwy");
     addStoreArgument(*command, context);
     auto identifier = std::make_shared<std::string>();
     command
         ->add_option("IDENTIFIER", *identifier,
-                     "digits: a code or a weighed product's number; /DIGITS: the end of an article index; other "
-                     "text: the beginning of a name, * for any characters")
+                     "cyfry: kod albo numer towaru ważonego; /CYFRY: koniec indeksu artykułu; inny tekst: "
+                     "początek nazwy, * zastępuje dowolne znaki")
         ->required()
         ->check([](const std::string& text) { return text.empty() ? std::string("pusty identyfikator") : ""; });
     command->callback([&context, identifier] {

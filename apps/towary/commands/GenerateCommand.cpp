@@ -22,33 +22,33 @@
 namespace Towary::Host {
 
 void addGenerateCommand(CLI::App& app, Context& context) {
-    auto* command = app.add_subcommand("generate", "create a new store in DIR filled with generated products");
+    auto* command = app.add_subcommand("generate", "zakłada w DIR nowy sklep wypełniony wygenerowanymi towarami");
     addStoreArgument(*command, context);
     auto options = std::make_shared<Products::GeneratorOptions>();
     auto server = std::make_shared<std::string>();
     addDatabaseOption(*command, *server);
-    command->add_option("--products", options->products, "number of products (rows of level 6)")
+    command->add_option("--products", options->products, "liczba towarów (wierszy poziomu 6)")
         ->required()
         ->check(numberArgument<std::int64_t>("Liczba towarów", 0, false, std::pair<std::int64_t, std::int64_t>{1, 100000000}));
-    command->add_option("--seed", options->seed, "seed of the generator: the same seed gives the same store")
+    command->add_option("--seed", options->seed, "ziarno generatora: to samo ziarno daje ten sam sklep")
         ->capture_default_str()
         ->check(numberArgument<std::uint64_t>("Ziarno", 0, false));
-    command->add_option("--malformed", options->malformedPercent, "percent of the live codes written malformed")
+    command->add_option("--malformed", options->malformedPercent, "odsetek aktywnych kodów zapisanych z błędem")
         ->check(numberArgument<double>("Odsetek kodów z błędem", std::nullopt, false, std::pair{0.0, 100.0}));
-    command->add_option("--users", options->users, "users given rights over random groups (ids from 2 up)")
+    command->add_option("--users", options->users, "liczba użytkowników z uprawnieniami do losowych grup (identyfikatory od 2)")
         ->check(numberArgument<std::int64_t>("Liczba użytkowników", 0, false, std::pair<std::int64_t, std::int64_t>{0, 10000}));
-    command->add_option("--rights", options->rightsPerUser, "rights entries of each user (default 5)")
+    command->add_option("--rights", options->rightsPerUser, "liczba wpisów uprawnień każdego użytkownika (domyślnie 5)")
         ->check(numberArgument<std::int64_t>("Liczba wpisów uprawnień", 0, false, std::pair<std::int64_t, std::int64_t>{1, 10000}));
     command->add_option("--multiprice", options->multiPricePercent,
-                        "percent of the product draws that make a multi-price ware (about 1 by default)")
+                        "odsetek losowań towaru, z których powstaje towar wielocenowy (domyślnie około 1)")
         ->check(numberArgument<double>("Odsetek towarów wielocenowych", std::nullopt, false, std::pair{0.0, 100.0}));
-    command->add_option("--conditions", options->conditions, "number of sale conditions, of random products")
+    command->add_option("--conditions", options->conditions, "liczba warunków sprzedaży losowych towarów")
         ->check(numberArgument<std::int64_t>("Liczba warunków sprzedaży", 0, false,
                                              std::pair<std::int64_t, std::int64_t>{0, 100000000}));
     auto stock = std::make_shared<Products::StockOptions>();
-    command->add_option("--stock-days", stock->stockDays, "days of stock rows of every product, up to today")
+    command->add_option("--stock-days", stock->stockDays, "liczba dni stanów każdego towaru, do dziś")
         ->check(numberArgument<std::int64_t>("Liczba dni stanów", 0, false, std::pair<std::int64_t, std::int64_t>{0, 3650}));
-    command->add_option("--documents", stock->documents, "documents of 5 positions of random products")
+    command->add_option("--documents", stock->documents, "liczba dokumentów po 5 pozycji z losowymi towarami")
         ->check(numberArgument<std::int64_t>("Liczba dokumentów", 0, false,
                                              std::pair<std::int64_t, std::int64_t>{0, 100000000}));
     command->callback([&context, options, stock, server] {

@@ -44,7 +44,7 @@ CLI::App* indexCommand(CLI::App& group, Context& context, const std::string& nam
                        std::string& index) {
     auto* command = group.add_subcommand(name, description);
     addStoreArgument(*command, context);
-    command->add_option("INDEX", index, "group index (sGrIndex)")->required();
+    command->add_option("INDEX", index, "indeks grupy (sGrIndex)")->required();
     return command;
 }
 
@@ -80,44 +80,44 @@ void printLevel(std::ostream& out, const std::string& index) {
 }
 
 void addIndexCommands(CLI::App& app, Context& context) {
-    auto* group = app.add_subcommand("index", "the product hierarchy: group and article indexes");
+    auto* group = app.add_subcommand("index", "hierarchia towarów: indeksy grup i artykułów");
     group->require_subcommand(1);
     auto options = std::make_shared<IndexOptions>();
 
-    indexCommand(*group, context, "split", "the level segments of a group index and its ancestors", options->index)
+    indexCommand(*group, context, "split", "segmenty poziomów indeksu grupy i indeksy jej przodków", options->index)
         ->callback([&context, options] {
             context.job = [options](std::ostream& out) { printSplit(out, options->index); };
         });
 
-    indexCommand(*group, context, "level", "the hierarchy level of an index and its name", options->index)
+    indexCommand(*group, context, "level", "poziom hierarchii indeksu i jego nazwa", options->index)
         ->callback([&context, options] {
             context.job = [options](std::ostream& out) { printLevel(out, options->index); };
         });
 
-    indexCommand(*group, context, "parent", "the index of a group's parent group", options->index)
+    indexCommand(*group, context, "parent", "indeks grupy nadrzędnej grupy", options->index)
         ->callback([&context, options] {
             context.job = [options](std::ostream& out) {
                 out << Core::Utf8::substr(options->index, 0, Towar::previousIndexLength(options->index)) << '\n';
             };
         });
 
-    indexCommand(*group, context, "child-length", "the length of the index of a group's child group", options->index)
+    indexCommand(*group, context, "child-length", "długość indeksu podgrupy grupy", options->index)
         ->callback([&context, options] {
             context.job = [options](std::ostream& out) {
                 out << Towar::GroupIndexSplitter().nextLevelLength(options->index) << '\n';
             };
         });
 
-    auto* nextGroup = group->add_subcommand("next-group", "the index of a new child group (no PARENT: a new department)");
+    auto* nextGroup = group->add_subcommand("next-group", "indeks nowej podgrupy (bez PARENT: nowego departamentu)");
     addStoreArgument(*nextGroup, context);
-    nextGroup->add_option("PARENT", options->index, "the parent group's index");
+    nextGroup->add_option("PARENT", options->index, "indeks grupy nadrzędnej");
     nextGroup->callback([&context, options] {
         context.job = [options](std::ostream& out) {
             out << Towar::GroupIndexGenerator::instance().genIndex(options->index, TSessionHolder()) << '\n';
         };
     });
 
-    auto* nextArticle = group->add_subcommand("next-article", "a free article index for a new product");
+    auto* nextArticle = group->add_subcommand("next-article", "wolny indeks artykułu dla nowego towaru");
     addStoreArgument(*nextArticle, context);
     nextArticle->callback([&context] {
         context.job = [](std::ostream& out) {
@@ -126,9 +126,9 @@ void addIndexCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* lengthCommand = group->add_subcommand("length", "the index lengths of a hierarchy code (1-5 groups, 6 articles)");
+    auto* lengthCommand = group->add_subcommand("length", "długości indeksów kodu hierarchii (1-5 grupy, 6 artykuły)");
     addStoreArgument(*lengthCommand, context);
-    lengthCommand->add_option("CODE", options->code, "hierarchy code (byCode)")->required()->check(
+    lengthCommand->add_option("CODE", options->code, "kod hierarchii (byCode)")->required()->check(
         numberArgument<int>("Kod poziomu hierarchii", 0, true, std::pair{-128, 127}));
     lengthCommand->callback([&context, options] {
         context.job = [options](std::ostream& out) { printLengths(out, static_cast<Towar::TowarCode>(options->code)); };

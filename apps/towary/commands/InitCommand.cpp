@@ -11,7 +11,7 @@
 namespace Towary::Host {
 
 void addInitCommand(CLI::App& app, Context& context) {
-    auto* command = app.add_subcommand("init", "create a new store in DIR");
+    auto* command = app.add_subcommand("init", "zakłada nowy sklep w DIR");
     addStoreArgument(*command, context);
     auto server = std::make_shared<std::string>();
     addDatabaseOption(*command, *server);

@@ -55,12 +55,12 @@ void addLabelsCommands(CLI::App& app, Context& context) {
         bool rights = false;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* labels = app.add_subcommand("labels", "shelf labels: the label printer's files and the data collector");
+    auto* labels = app.add_subcommand("labels", "etykiety półkowe: pliki drukarki etykiet i kolektor danych");
     labels->require_subcommand(1);
 
-    auto* file = labels->add_subcommand("file", "write a label printer's file of the PRODUCTs");
+    auto* file = labels->add_subcommand("file", "zapisuje plik drukarki etykiet z towarami PRODUCT");
     addStoreArgument(*file, context);
-    file->add_option("PRODUCT", arguments->products, "products: ids, or / and their article indexes")->required();
+    file->add_option("PRODUCT", arguments->products, "towary: identyfikatory albo / i ich indeksy artykułów")->required();
     file->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             std::vector<TTowarPtr> products;
@@ -79,13 +79,13 @@ void addLabelsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* collector = labels->add_subcommand("collector", "send the products' codes and prices to the data collector");
+    auto* collector = labels->add_subcommand("collector", "wysyła kody i ceny towarów do kolektora danych");
     addStoreArgument(*collector, context);
-    collector->add_flag("--stock", arguments->stock, "only products in stock");
-    collector->add_option("--days", arguments->days, "only products with a stock day within N days")
+    collector->add_flag("--stock", arguments->stock, "tylko towary na stanie");
+    collector->add_option("--days", arguments->days, "tylko towary ze stanem z ostatnich N dni")
         ->check(numberArgument<int>("Liczba dni", 0, false, std::pair{0, 36525}));
-    collector->add_flag("--rights", arguments->rights, "only the groups the user has rights rows for");
-    collector->add_option("--products", arguments->products, "only these products: ids, or / and article indexes");
+    collector->add_flag("--rights", arguments->rights, "tylko grupy, do których użytkownik ma wpisy uprawnień");
+    collector->add_option("--products", arguments->products, "tylko te towary: identyfikatory albo / i indeksy artykułów");
     collector->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             Core::Kolektor::TowarConditionOptions options;

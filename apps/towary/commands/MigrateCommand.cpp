@@ -12,12 +12,12 @@
 namespace Towary::Host {
 
 void addMigrateCommand(CLI::App& app, Context& context) {
-    auto* command = app.add_subcommand("migrate", "move the store's database in DIR onto a PostgreSQL server");
+    auto* command = app.add_subcommand("migrate", "przenosi bazę danych sklepu z DIR na serwer PostgreSQL");
     addStoreArgument(*command, context);
     auto server = std::make_shared<std::string>();
     command
         ->add_option("--to", *server,
-                     "the server's database (postgresql://user@host/database), an existing database without a store")
+                     "baza danych na serwerze (postgresql://użytkownik@host/baza), istniejąca baza bez sklepu")
         ->required();
     command->callback([&context, server] {
         context.job = [server](std::ostream& out) {

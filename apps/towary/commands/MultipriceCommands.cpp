@@ -11,12 +11,12 @@
 namespace Towary::Host {
 
 void addMultipriceCommands(CLI::App& app, Context& context) {
-    auto* multiprice = app.add_subcommand("multiprice", "the store's multi-price wares");
+    auto* multiprice = app.add_subcommand("multiprice", "towary wielocenowe sklepu");
     multiprice->require_subcommand(1);
-    auto* show = multiprice->add_subcommand("show", "a multi-price ware: its grouping row, elements, prices, codes");
+    auto* show = multiprice->add_subcommand("show", "towar wielocenowy: jego wiersz grupujący, elementy, ceny, kody");
     addStoreArgument(*show, context);
     auto product = std::make_shared<std::string>();
-    show->add_option("PRODUCT", *product, "the ware or one of its elements: an id or / and its article index")
+    show->add_option("PRODUCT", *product, "towar albo jeden z jego elementów: identyfikator albo / i indeks artykułu")
         ->required();
     show->callback([&context, product] {
         context.job = [product](std::ostream& out) {

@@ -76,12 +76,12 @@ void addOrderCommands(CLI::App& app, Context& context) {
         std::string pick;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* order = app.add_subcommand("order", "purchase orders");
+    auto* order = app.add_subcommand("order", "zamówienia zakupu");
     order->require_subcommand(1);
-    auto* variant = order->add_subcommand("variant", "choose a purchase-condition variant of FILE for an order position");
+    auto* variant = order->add_subcommand("variant", "wybiera wariant warunku zakupu z pliku FILE dla pozycji zamówienia");
     addStoreArgument(*variant, context);
-    variant->add_option("FILE", arguments->file, "the variants, XML: <variant> elements under the root")->required();
-    variant->add_option("--pick", arguments->pick, "the row to choose, counted from 1, instead of asking")
+    variant->add_option("FILE", arguments->file, "warianty w XML: elementy <variant> pod korzeniem")->required();
+    variant->add_option("--pick", arguments->pick, "wiersz do wybrania, liczony od 1, zamiast pytania")
         ->check(numberArgument<std::size_t>("Numer wiersza", 0, false));
     variant->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {

@@ -55,22 +55,20 @@ void printCanonical(const std::vector<std::string>& codes, std::ostream& out) {
 }  // namespace
 
 void addPluCommands(CLI::App& app, Context& context) {
-    auto* plu = app.add_subcommand("plu", "the store's PLU codes: their canonical form, their check and repair");
+    auto* plu = app.add_subcommand("plu", "kody PLU sklepu: ich postać kanoniczna, sprawdzenie i naprawa");
     plu->require_subcommand(1);
-    plu->fallthrough();
 
-    auto* canonical = plu->add_subcommand("canonical", "print the canonical form and type of each CODE");
+    auto* canonical = plu->add_subcommand("canonical", "wypisuje postać kanoniczną i typ każdego kodu CODE");
     addStoreArgument(*canonical, context);
     auto codes = std::make_shared<std::vector<std::string>>();
-    canonical->add_option("CODE", *codes, "codes as they are stored or typed")->required();
+    canonical->add_option("CODE", *codes, "kody tak, jak są zapisane lub wpisane")->required();
     canonical->callback([&context, codes] {
         context.job = [codes](std::ostream& out) { printCanonical(*codes, out); };
     });
 
     auto* check = plu->add_subcommand(
-        "check", "report the codes not in canonical form, then ask whether to delete or correct them");
+        "check", "zgłasza kody w postaci innej niż kanoniczna, potem pyta, czy je usunąć, czy poprawić");
     addStoreArgument(*check, context);
-    check->fallthrough();  // --yes and --no of the host may follow the store directory
     check->callback([&context] {
         context.job = [&context](std::ostream&) {
             Core::Action::CContainer::invoke<Core::IUnknown>(context, PLU::kCheckPluMenuActionGuid, nullptr);

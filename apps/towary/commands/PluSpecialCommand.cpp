@@ -20,13 +20,13 @@ void addPluSpecialCommand(CLI::App& plu, Context& context) {
         std::string labels = "1";
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* special = plu.add_subcommand("special", "make a special-price code for PRODUCT at PRICE and print it");
+    auto* special = plu.add_subcommand("special", "tworzy kod ceny specjalnej dla towaru PRODUCT w cenie PRICE i wypisuje go");
     addStoreArgument(*special, context);
-    special->add_option("PRODUCT", arguments->product, "a product id, or / and its article index")->required();
-    special->add_option("PRICE", arguments->price, "the special price, 0.01 to 999.99")
+    special->add_option("PRODUCT", arguments->product, "identyfikator towaru albo / i jego indeks artykułu")->required();
+    special->add_option("PRICE", arguments->price, "cena specjalna, od 0.01 do 999.99")
         ->required()
         ->check(numberArgument<double>("Cena specjalna", Core::Price::iPrecision, false));
-    special->add_option("--labels", arguments->labels, "labels to print with the price (default 1)")
+    special->add_option("--labels", arguments->labels, "liczba etykiet do wydruku z ceną (domyślnie 1)")
         ->check(numberArgument<int>("Liczba etykiet", 0, false));
     special->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {

@@ -37,7 +37,7 @@ CLI::App* priceCommand(CLI::App& group, Context& context, const std::string& nam
 }
 
 void addVatCode(CLI::App& command, std::string& code) {
-    command.add_option("VATCODE", code, "VAT code of the product (byVAT); `towary price vat` lists them")
+    command.add_option("VATCODE", code, "kod stawki VAT towaru (byVAT); wypisuje je `towary price vat`")
         ->required()
         ->check(numberArgument<int>("Kod stawki VAT", 0, false));
 }
@@ -58,15 +58,15 @@ std::string percentText(double fraction) {
 }
 
 void addPriceCommands(CLI::App& app, Context& context) {
-    auto* group = app.add_subcommand("price", "sale prices, margins, price rounding and VAT rates");
+    auto* group = app.add_subcommand("price", "ceny sprzedaży, marże, zaokrąglanie cen i stawki VAT");
     group->require_subcommand(1);
     auto options = std::make_shared<PriceOptions>();
 
-    auto* sell = priceCommand(*group, context, "sell", "the gross sale price of a net purchase price with a margin");
-    sell->add_option("PURCHASE", options->purchase, "net purchase price, up to 4 decimals (10.0500)")
+    auto* sell = priceCommand(*group, context, "sell", "cena sprzedaży brutto z ceny zakupu netto i marży");
+    sell->add_option("PURCHASE", options->purchase, "cena zakupu netto, do 4 miejsc po kropce (10.0500)")
         ->required()
         ->check(numberArgument<double>("Cena zakupu", Core::PurchasePrice::iPrecision, false));
-    sell->add_option("MARGIN", options->margin, "margin in percent (25 for 25 %, -5 for a sale below cost)")
+    sell->add_option("MARGIN", options->margin, "marża w procentach (25 to 25 %, -5 to sprzedaż poniżej kosztu)")
         ->required()
         ->check(numberArgument<double>("Marża", std::nullopt, true));
     addVatCode(*sell, options->vatCode);
@@ -78,11 +78,11 @@ void addPriceCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* margin = priceCommand(*group, context, "margin", "the margin, in percent, of a gross sale price");
-    margin->add_option("PURCHASE", options->purchase, "net purchase price, up to 4 decimals")
+    auto* margin = priceCommand(*group, context, "margin", "marża ceny sprzedaży brutto, w procentach");
+    margin->add_option("PURCHASE", options->purchase, "cena zakupu netto, do 4 miejsc po kropce")
         ->required()
         ->check(numberArgument<double>("Cena zakupu", Core::PurchasePrice::iPrecision, false));
-    margin->add_option("GROSS-SALE", options->sale, "gross sale price, up to 2 decimals")
+    margin->add_option("GROSS-SALE", options->sale, "cena sprzedaży brutto, do 2 miejsc po kropce")
         ->required()
         ->check(numberArgument<double>("Cena sprzedaży", Core::Price::iPrecision, false));
     addVatCode(*margin, options->vatCode);
@@ -94,11 +94,11 @@ void addPriceCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* round = priceCommand(*group, context, "round", "a gross sale price rounded by the rule of a product's group");
-    round->add_option("PRODUCT-ID", options->productId, "the product's id (lTowarRef)")
+    auto* round = priceCommand(*group, context, "round", "cena sprzedaży brutto zaokrąglona według reguły grupy towaru");
+    round->add_option("PRODUCT-ID", options->productId, "identyfikator towaru (lTowarRef)")
         ->required()
         ->check(numberArgument<int>("Identyfikator towaru", 0, false));
-    round->add_option("PRICE", options->sale, "gross sale price, up to 2 decimals")
+    round->add_option("PRICE", options->sale, "cena sprzedaży brutto, do 2 miejsc po kropce")
         ->required()
         ->check(numberArgument<double>("Cena sprzedaży", Core::Price::iPrecision, false));
     round->callback([&context, options] {
@@ -108,7 +108,7 @@ void addPriceCommands(CLI::App& app, Context& context) {
         };
     });
 
-    priceCommand(*group, context, "vat", "the store's VAT rates")->callback([&context] {
+    priceCommand(*group, context, "vat", "stawki VAT sklepu")->callback([&context] {
         context.job = [](std::ostream& out) { printVatRates(out); };
     });
     addPricesOfADayCommands(*group, context);

@@ -14,6 +14,7 @@
 #include "Modules/Towary/Tools/prices/PriceBeforePromotion.h"
 #include "Modules/Towary/Tools/prices/PromoFeatures.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/DayArgument.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/products/ProductArgument.h"
 
@@ -39,10 +40,6 @@ struct Options {
     std::string catalog, final, discount;  // "" when not given
 };
 
-int dayOf(const Options& options) {
-    return options.day.empty() ? Core::DayNumber::today() : Core::DayNumber::fromText(options.day);
-}
-
 TTowarPtr productOf(const std::string& product, const TSessionHolder& session) {
     return findProduct(product, session, "ceny podaje się dla towarów.");
 }
@@ -60,7 +57,7 @@ void showCurrent(const Options& options, std::ostream& out) {
     using namespace Towary::ProductTools;
     const auto session = TSessionHolder::open();
     const int id = productIdOf(options.product, session);
-    const int day = dayOf(options);
+    const int day = dayOfArgument(options.day);
     const auto alternatives = getAdditionalSalePricesOfDay(id, day, session);
     const auto price = getProductSalePriceOfDay(id, day, session);
     out << "Cena towaru: " << priceText(getCurrentSalePrice(id, session)) << '\n'
@@ -72,7 +69,7 @@ void showCurrent(const Options& options, std::ostream& out) {
 
 void showLowest(const Options& options, std::ostream& out) {
     const auto session = TSessionHolder::open();
-    const int day = dayOf(options);
+    const int day = dayOfArgument(options.day);
     const auto prices = Towar::getLowestPricesBeforePromotion(
         session, day,
         options.product.empty() ? std::nullopt : std::optional<int>(productIdOf(options.product, session)));
@@ -95,7 +92,7 @@ void showLowest(const Options& options, std::ostream& out) {
 void showBeforePromotion(const Options& options, std::ostream& out) {
     if (options.lowest30) return showLowest(options, out);
     const auto session = TSessionHolder::open();
-    const int day = dayOf(options);
+    const int day = dayOfArgument(options.day);
     const int mode = options.mode.empty() ? Label::PreviousPriceMode::fromSettings() : numberOf<int>(options.mode);
     Towar::PricesBeforePromotion prices;
     if (options.product.empty()) {
@@ -138,7 +135,7 @@ std::int64_t conditionToEdit(int productId, const Options& options, const TSessi
         owner.close();
         return id;
     }
-    const int day = dayOf(options);
+    const int day = dayOfArgument(options.day);
     DBKernel::Sql::PreparedQuery valid("select lWarSprzRef from warsprz where ltowarref = :productId and :day between "
                                        "dataod and datado order by lWarSprzRef",
                                        session);
@@ -225,7 +222,7 @@ CLI::App* command(CLI::App& price, Context& context, const char* name, const cha
 }
 
 void addDay(CLI::App& command, Options& options) {
-    command.add_option("--day", options.day, "the day, YYYY-MM-DD (default: today)");
+    command.add_option("--day", options.day, "dzień, RRRR-MM-DD (domyślnie dziś)")->check(dayArgument());
 }
 
 }  // namespace
@@ -233,48 +230,48 @@ void addDay(CLI::App& command, Options& options) {
 void addPricesOfADayCommands(CLI::App& price, Context& context) {
     auto options = std::make_shared<Options>();
 
-    auto* current = command(price, context, "current", "what a product sells for on a day: its price, its sale "
-                                                       "condition's price and alternative prices, the price charged");
-    current->add_option("PRODUCT", options->product, "the product: an id or / and its article index")->required();
+    auto* current = command(price, context, "current", "za ile towar sprzedaje się danego dnia: jego cena, cena i "
+                                                       "ceny alternatywne warunku sprzedaży, cena pobierana");
+    current->add_option("PRODUCT", options->product, "towar: identyfikator albo / i jego indeks artykułu")->required();
     addDay(*current, *options);
     current->callback([&context, options] {
         context.job = [options](std::ostream& out) { showCurrent(*options, out); };
     });
 
     auto* before = command(price, context, "before-promotion",
-                           "the products on promotion on a day with a dearer price before it, and their label features");
+                           "towary w promocji danego dnia z wyższą ceną sprzed niej i cechy ich etykiet");
     addDay(*before, *options);
-    before->add_option("--mode", options->mode, "which earlier condition counts, 1-5 (default: the store's setting)")
+    before->add_option("--mode", options->mode, "który wcześniejszy warunek się liczy, 1-5 (domyślnie według ustawienia sklepu)")
         ->check(numberArgument<int>("Tryb", 0, false, std::pair(1, 5)));
-    before->add_option("--product", options->product, "only this product: an id or / and its article index");
-    before->add_flag("--features", options->features, "also the label's promotion features of each product");
+    before->add_option("--product", options->product, "tylko ten towar: identyfikator albo / i jego indeks artykułu");
+    before->add_flag("--features", options->features, "także cechy promocyjne etykiety każdego towaru");
     before->add_flag("--lowest-30", options->lowest30,
-                     "the lowest price of the 30 days before each promotion instead (price marking rules)")
+                     "zamiast tego najniższa cena z 30 dni przed każdą promocją (przepisy o uwidacznianiu cen)")
         ->excludes("--mode");
     before->callback([&context, options] {
         context.job = [options](std::ostream& out) { showBeforePromotion(*options, out); };
     });
 
     auto* alternative = command(price, context, "alternatives",
-                                "the alternative prices of a product's sale condition of a day, as stored (XML)");
-    alternative->add_option("PRODUCT", options->product, "the product: an id or / and its article index")
+                                "ceny alternatywne warunku sprzedaży towaru danego dnia, tak jak są zapisane (XML)");
+    alternative->add_option("PRODUCT", options->product, "towar: identyfikator albo / i jego indeks artykułu")
         ->required();
     addDay(*alternative, *options);
     alternative->add_option("--condition", options->condition,
-                            "this sale condition of the product (its number), not the one of the day")
+                            "ten warunek sprzedaży towaru (jego numer) zamiast warunku danego dnia")
         ->check(numberArgument<std::int64_t>("Warunek sprzedaży", 0, false))
         ->excludes("--day");
-    alternative->add_option("--add", options->add, "add these prices to the condition's, up to 2 decimals")
+    alternative->add_option("--add", options->add, "dodaje te ceny do cen warunku, do 2 miejsc po kropce")
         ->check(numberArgument<double>("Cena alternatywna", Core::Price::iPrecision, false));
     alternative->callback([&context, options] {
         context.job = [options](std::ostream& out) { alternatives(*options, out); };
     });
 
     auto* mediator = command(price, context, "discount",
-                             "give two of catalogue price, discount and final price, get the third");
-    mediator->add_option("--catalog", options->catalog, "the catalogue price (12.5 or 12,5)");
-    mediator->add_option("--final", options->final, "the final price");
-    mediator->add_option("--discount", options->discount, "the discount in percent");
+                             "z dwóch spośród ceny katalogowej, rabatu i ceny końcowej liczy trzecią");
+    mediator->add_option("--catalog", options->catalog, "cena katalogowa (12.5 lub 12,5)");
+    mediator->add_option("--final", options->final, "cena końcowa");
+    mediator->add_option("--discount", options->discount, "rabat w procentach");
     mediator->callback([&context, options] {
         if (options->catalog.empty() + options->final.empty() + options->discount.empty() != 1)
             throw CLI::ValidationError("Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.");

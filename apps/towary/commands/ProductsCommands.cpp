@@ -24,14 +24,14 @@ struct FileOption {
 }  // namespace
 
 void addProductsCommands(CLI::App& app, Context& context) {
-    auto* products = app.add_subcommand("products", "move the store's products and their codes in and out as CSV");
+    auto* products = app.add_subcommand("products", "przenosi towary sklepu i ich kody do pliku CSV i z niego");
     products->require_subcommand(1);
 
-    auto* import = products->add_subcommand("import", "add the products and codes of the CSV file FILE to the store");
+    auto* import = products->add_subcommand("import", "dodaje do sklepu towary i kody z pliku CSV FILE");
     addStoreArgument(*import, context);
     auto importOptions = std::make_shared<FileOption>();
     import->add_option("FILE", importOptions->file,
-                       "CSV file: a header of towar and plu column names, then rows; - for standard input")
+                       "plik CSV: nagłówek z nazwami kolumn towar i plu, potem wiersze; - to standardowe wejście")
         ->required();
     import->callback([&context, importOptions] {
         context.job = [importOptions](std::ostream& out) {
@@ -50,10 +50,10 @@ void addProductsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* exportCommand = products->add_subcommand("export", "write the store's products and codes as CSV");
+    auto* exportCommand = products->add_subcommand("export", "zapisuje towary i kody sklepu jako CSV");
     addStoreArgument(*exportCommand, context);
     auto exportOptions = std::make_shared<FileOption>();
-    exportCommand->add_option("FILE", exportOptions->file, "the file to write (standard output without it)");
+    exportCommand->add_option("FILE", exportOptions->file, "plik do zapisania (bez niego: standardowe wyjście)");
     exportCommand->callback([&context, exportOptions] {
         context.job = [exportOptions](std::ostream& out) {
             if (exportOptions->file.empty()) {
@@ -69,10 +69,10 @@ void addProductsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* show = products->add_subcommand("show", "print a product and its codes: ID, /INDEX, CODE or a fragment of names");
+    auto* show = products->add_subcommand("show", "wypisuje towar i jego kody: ID, /INDEKS, KOD albo fragment nazw");
     addStoreArgument(*show, context);
     auto shown = std::make_shared<std::string>();
-    show->add_option("PRODUCT", *shown, "a product id, / and an article index, a code, or a fragment of names")
+    show->add_option("PRODUCT", *shown, "identyfikator towaru, / i indeks artykułu, kod albo fragment nazw")
         ->required();
     show->callback([&context, shown] {
         context.job = [shown](std::ostream& out) { Products::showProducts(out, *shown, TSessionHolder::open()); };

@@ -54,11 +54,10 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         std::vector<std::string> ids;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* reasons = app.add_subcommand("reasons", "the return reasons the tills offer");
+    auto* reasons = app.add_subcommand("reasons", "powody zwrotów, które podają kasy");
     reasons->require_subcommand(1);
-    reasons->fallthrough();
 
-    auto* list = reasons->add_subcommand("list", "list the return reasons, the deleted ones marked");
+    auto* list = reasons->add_subcommand("list", "wypisuje powody zwrotów, z oznaczeniem usuniętych");
     addStoreArgument(*list, context);
     list->callback([&context] {
         context.job = [](std::ostream& out) {
@@ -70,11 +69,11 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* add = reasons->add_subcommand("add", "add the return reason TEXT");
+    auto* add = reasons->add_subcommand("add", "dodaje powód zwrotu TEXT");
     addStoreArgument(*add, context);
-    add->add_option("TEXT", arguments->text, "the reason, at most 64 characters, unique regardless of case")
+    add->add_option("TEXT", arguments->text, "powód, najwyżej 64 znaki, niepowtarzalny bez względu na wielkość liter")
         ->required();
-    add->add_option("--shortcut", arguments->shortcut, "up to three capital letters A-Z, unique");
+    add->add_option("--shortcut", arguments->shortcut, "skrót: do trzech wielkich liter A-Z, niepowtarzalny");
     add->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             auto window = openReasonsWindow(out);
@@ -90,10 +89,9 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* remove = reasons->add_subcommand("delete", "mark the return reasons ID... deleted");
+    auto* remove = reasons->add_subcommand("delete", "oznacza powody zwrotów ID... jako usunięte");
     addStoreArgument(*remove, context);
-    remove->fallthrough();  // --yes and --no of the host may follow the ids
-    remove->add_option("ID", arguments->ids, "ids of reasons (reasons list)")
+    remove->add_option("ID", arguments->ids, "identyfikatory powodów (reasons list)")
         ->required()
         ->check(numberArgument<int>("Identyfikator powodu zwrotu", 0, false));
     remove->callback([&context, arguments] {
@@ -118,9 +116,9 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* restore = reasons->add_subcommand("restore", "clear the deleted mark of the return reasons ID...");
+    auto* restore = reasons->add_subcommand("restore", "zdejmuje oznaczenie usunięcia z powodów zwrotów ID...");
     addStoreArgument(*restore, context);
-    restore->add_option("ID", arguments->ids, "ids of reasons (reasons list)")
+    restore->add_option("ID", arguments->ids, "identyfikatory powodów (reasons list)")
         ->required()
         ->check(numberArgument<int>("Identyfikator powodu zwrotu", 0, false));
     restore->callback([&context, arguments] {
@@ -139,7 +137,7 @@ void addReasonsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* send = reasons->add_subcommand("send", "send the return reasons to the tills");
+    auto* send = reasons->add_subcommand("send", "wysyła powody zwrotów na kasy");
     addStoreArgument(*send, context);
     send->callback([&context] {
         context.job = [](std::ostream& out) {

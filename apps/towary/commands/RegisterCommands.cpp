@@ -25,13 +25,13 @@ void addRegisterCommands(CLI::App& app, Context& context) {
         std::string count;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* registers = app.add_subcommand("register", "the cash registers: codes sent to the till, the till's end");
+    auto* registers = app.add_subcommand("register", "kasy: kody wysyłane na kasę i strona kasy");
     registers->require_subcommand(1);
 
-    auto* send = registers->add_subcommand("send", "send the PRODUCTs' codes to the till (every product's without any)");
+    auto* send = registers->add_subcommand("send", "wysyła kody towarów PRODUCT na kasę (bez PRODUCT: kody wszystkich towarów)");
     addStoreArgument(*send, context);
-    send->add_option("PRODUCT", arguments->products, "products: ids, or / and their article indexes");
-    send->add_flag("--front", arguments->front, "tag the records PLU1: bring the till's program to the front");
+    send->add_option("PRODUCT", arguments->products, "towary: identyfikatory albo / i ich indeksy artykułów");
+    send->add_flag("--front", arguments->front, "oznacza rekordy PLU1: program kasy przechodzi na pierwszy plan");
     send->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             TTowarCollection products;
@@ -47,9 +47,9 @@ void addRegisterCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* listen = registers->add_subcommand("listen", "play the till: print the records that arrive");
+    auto* listen = registers->add_subcommand("listen", "udaje kasę: wypisuje nadchodzące rekordy");
     addStoreArgument(*listen, context);
-    listen->add_option("--count", arguments->count, "wait for N records, from any number of sendings")
+    listen->add_option("--count", arguments->count, "czeka na N rekordów, z dowolnej liczby wysyłek")
         ->check(numberArgument<int>("Liczba rekordów", 0, false, std::pair{1, 1000000000}));
     listen->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {

@@ -10,6 +10,7 @@
 #include "Modules/Towary/Tools/rights/AccessChecks.h"
 #include "Modules/Towary/Tools/rights/GroupRightsSql.h"
 #include "Modules/Towary/Tools/rights/Streams.h"
+#include "apps/towary/ChoiceArgument.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/products/RightsOwners.h"
@@ -109,10 +110,22 @@ Rights parseRights(const std::string& text) {
     return rights;
 }
 
-// A group index the store's hierarchy knows: digits that fit the level lengths.
+// An entry is kept for a group: the root has none.
+void requireGroupIndex(const std::string& index) {
+    if (index.empty()) throw std::runtime_error("Nie podano indeksu grupy.");
+}
+
+// A group index the store's hierarchy knows: digits that fit the level
+// lengths, no deeper than the last level (the splitter ignores what lies past
+// it, but the listings' conditions would carry it).
 void checkIndex(const std::string& index) {
     GroupRights::Sql::requireDigitIndex(index);
     Towar::GroupIndexSplitter().split(index);
+    const auto deepest = static_cast<std::size_t>(Towar::getFullIndexLength(Towar::tcPodrodzina));
+    if (index.size() > deepest)
+        throw std::runtime_error("Indeks grupy jest za długi: jego długość to " + std::to_string(index.size()) +
+                                 ", a indeks grupy ostatniego poziomu hierarchii ma długość " +
+                                 std::to_string(deepest) + ".");
 }
 
 void show(std::ostream& out, const RightsOptions& options) {
@@ -134,6 +147,7 @@ void show(std::ostream& out, const RightsOptions& options) {
 }
 
 void set(std::ostream& out, const RightsOptions& options) {
+    requireGroupIndex(options.index);
     checkIndex(options.index);
     const Rights rights = parseRights(options.rights);
     TSessionHolder session;
@@ -147,6 +161,7 @@ void set(std::ostream& out, const RightsOptions& options) {
 }
 
 void erase(std::ostream& out, const RightsOptions& options) {
+    requireGroupIndex(options.index);
     TSessionHolder session;
     DBKernel::TransactionGuard guard(session);
     Container container = load(options, session);
@@ -173,9 +188,11 @@ void sql(std::ostream& out, const RightsOptions& options) {
     } else if (options.writer == "not-avail") {
         NotAvailGroups(container, options.alias).toStream(fragment);
     } else if (options.writer == "items") {
-        // The level of the group's sub-groups: departments below the root.
+        // The level of the group's sub-groups: departments below the root; the
+        // last level has no sub-groups, so its groups show their products only.
         const auto level = static_cast<Towar::TowarCode>(Towar::GroupIndexSplitter().split(options.index).size());
-        const auto below = options.index.empty() ? Towar::tcDepartament : Towar::getNextTowarCode(level);
+        const auto next = options.index.empty() ? Towar::tcDepartament : Towar::getNextTowarCode(level);
+        const auto below = next == Towar::tcBrak ? Towar::tcTowar : next;
         GroupItems(container, options.index, below, options.alias, wcAnd).toStream(fragment);
     } else {
         fragment << getGroupRightsWhereCondition(container, options.alias.empty() ? "sgrindex"
@@ -185,54 +202,55 @@ void sql(std::ostream& out, const RightsOptions& options) {
 }
 
 void addOwner(CLI::App& command, RightsOptions& options) {
-    command.add_option("OWNER", options.owner, "the user's id (with --group-of-users: the user group's)")
+    command.add_option("OWNER", options.owner, "identyfikator użytkownika (z --group-of-users: grupy użytkowników)")
         ->required()
         ->check(numberArgument<int>("Identyfikator właściciela uprawnień", 0, false,
                                     std::pair{1, static_cast<int>(DBKernel::kLastRef)}));
-    command.add_flag("--group-of-users", options.userGroup, "the rights of a user group rather than of a user");
+    command.add_flag("--group-of-users", options.userGroup, "uprawnienia grupy użytkowników zamiast użytkownika");
 }
 
 }  // namespace
 
 void addRightsCommand(CLI::App& app, Context& context) {
     auto options = std::make_shared<RightsOptions>();
-    auto* rights = app.add_subcommand("rights", "users' rights over product groups and the SQL conditions they give");
+    auto* rights = app.add_subcommand("rights", "uprawnienia użytkowników do grup towarów i warunki SQL, które z nich wynikają");
     rights->require_subcommand(1);
     const auto job = [&context, options](void (*work)(std::ostream&, const RightsOptions&)) {
         return [&context, options, work] { context.job = [options, work](std::ostream& out) { work(out, *options); }; };
     };
 
-    auto* showCommand = rights->add_subcommand("show", "print the owner's entries, and the rights in a group");
+    auto* showCommand = rights->add_subcommand("show", "wypisuje wpisy właściciela i uprawnienia w grupie");
     addStoreArgument(*showCommand, context);
     addOwner(*showCommand, *options);
-    showCommand->add_option("--group", options->group, "also the rights that hold in the group of this index");
+    showCommand->add_option("--group", options->group, "także uprawnienia obowiązujące w grupie o tym indeksie");
     showCommand->callback(job(show));
 
-    auto* setCommand = rights->add_subcommand("set", "set the owner's rights in the group INDEX");
+    auto* setCommand = rights->add_subcommand("set", "ustawia uprawnienia właściciela w grupie INDEX");
     addStoreArgument(*setCommand, context);
     addOwner(*setCommand, *options);
-    setCommand->add_option("INDEX", options->index, "the group index")->required();
+    setCommand->add_option("INDEX", options->index, "indeks grupy")->required();
     setCommand
         ->add_option("RIGHTS", options->rights,
-                     "the granted rights by name, separated by commas (przegladanie, dodawanie-towaru, "
+                     "nadane uprawnienia z nazwy, rozdzielone przecinkami (przegladanie, dodawanie-towaru, "
                      "dodawanie-grupy, modyfikacja-towaru, modyfikacja-grupy, usuwanie-towaru, usuwanie-grupy; "
-                     "wszystkie; brak), or 14 characters: per right Y/N granted, then I/O inherited")
+                     "wszystkie; brak), albo 14 znaków: dla każdego uprawnienia Y/N (nadane), potem I/O "
+                     "(dziedziczone)")
         ->required();
     setCommand->callback(job(set));
 
-    auto* eraseCommand = rights->add_subcommand("erase", "remove the owner's entry for the group INDEX");
+    auto* eraseCommand = rights->add_subcommand("erase", "usuwa wpis właściciela dla grupy INDEX");
     addStoreArgument(*eraseCommand, context);
     addOwner(*eraseCommand, *options);
-    eraseCommand->add_option("INDEX", options->index, "the group index")->required();
+    eraseCommand->add_option("INDEX", options->index, "indeks grupy")->required();
     eraseCommand->callback(job(erase));
 
-    auto* sqlCommand = rights->add_subcommand("sql", "print the SQL condition the owner's rights give");
+    auto* sqlCommand = rights->add_subcommand("sql", "wypisuje warunek SQL, który dają uprawnienia właściciela");
     addStoreArgument(*sqlCommand, context);
     addOwner(*sqlCommand, *options);
-    sqlCommand->add_option("--writer", options->writer, "which condition (default: where)")
-        ->check(CLI::IsMember({"visible", "avail", "not-avail", "items", "where"}));
-    sqlCommand->add_option("--index", options->index, "the group of visible and items (default: the root)");
-    sqlCommand->add_option("--alias", options->alias, "the alias of towar in the query")
+    sqlCommand->add_option("--writer", options->writer, "który warunek (domyślnie where)")
+        ->check(choiceArgument("Warunek", {"visible", "avail", "not-avail", "items", "where"}));
+    sqlCommand->add_option("--index", options->index, "grupa warunków visible i items (domyślnie korzeń hierarchii)");
+    sqlCommand->add_option("--alias", options->alias, "alias tabeli towar w zapytaniu")
         ->check([](const std::string& alias) {
             const bool valid = !alias.empty() && std::isalpha(static_cast<unsigned char>(alias.front())) &&
                                std::all_of(alias.begin(), alias.end(), [](char c) {

@@ -13,7 +13,9 @@
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/conditions/ConditionsEditionChecker.h"
 #include "Modules/Towary/Tools/conditions/DiscountEditionChecker.h"
+#include "apps/towary/ChoiceArgument.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/DayArgument.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/products/ProductArgument.h"
 
@@ -138,11 +140,11 @@ void addRulesCommands(CLI::App& app, Context& context) {
         std::string to;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* group = app.add_subcommand("rules", "what the store may add and edit under headquarters' rules");
+    auto* group = app.add_subcommand("rules", "co sklep może dodawać i edytować według reguł centrali");
     group->require_subcommand(1);
-    const auto types = CLI::IsMember(std::vector<std::string>{"sale", "purchase"});
+    const auto types = choiceArgument("Rodzaj warunku", {"sale", "purchase"});
     const auto company = [&arguments](CLI::App& command) {
-        command.add_option("--company", arguments->company, "the supplier's company id")
+        command.add_option("--company", arguments->company, "identyfikator firmy dostawcy")
             ->check(numberArgument<int>("Identyfikator firmy", 0, false));
     };
     const auto companyOf = [arguments]() -> boost::optional<int> {
@@ -150,9 +152,9 @@ void addRulesCommands(CLI::App& app, Context& context) {
         return numberOf<int>(arguments->company);
     };
 
-    auto* saleAdding = group->add_subcommand("sale-adding", "may a local sale condition be added (for PRODUCT)");
+    auto* saleAdding = group->add_subcommand("sale-adding", "czy można dodać lokalny warunek sprzedaży (dla towaru PRODUCT)");
     addStoreArgument(*saleAdding, context);
-    saleAdding->add_option("PRODUCT", arguments->product, "a product id, or / and its article index");
+    saleAdding->add_option("PRODUCT", arguments->product, "identyfikator towaru albo / i jego indeks artykułu");
     saleAdding->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             ConditionsEditionChecker checker;
@@ -167,12 +169,12 @@ void addRulesCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* discountAdding = group->add_subcommand("discount-adding", "may a discount of KIND be added (for PRODUCT)");
+    auto* discountAdding = group->add_subcommand("discount-adding", "czy można dodać przecenę rodzaju KIND (dla towaru PRODUCT)");
     addStoreArgument(*discountAdding, context);
-    discountAdding->add_option("KIND", arguments->kind, "automatic or pieces")
+    discountAdding->add_option("KIND", arguments->kind, "automatic (automatyczna) albo pieces (ilościowa)")
         ->required()
-        ->check(CLI::IsMember(std::vector<std::string>{"automatic", "pieces"}));
-    discountAdding->add_option("PRODUCT", arguments->product, "a product id, or / and its article index");
+        ->check(choiceArgument("Rodzaj przeceny", {"automatic", "pieces"}));
+    discountAdding->add_option("PRODUCT", arguments->product, "identyfikator towaru albo / i jego indeks artykułu");
     discountAdding->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             const auto kind = kDiscountKinds.at(arguments->kind);
@@ -189,9 +191,9 @@ void addRulesCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* duration = group->add_subcommand("duration", "the default duration of a new condition");
+    auto* duration = group->add_subcommand("duration", "domyślny okres obowiązywania nowego warunku");
     addStoreArgument(*duration, context);
-    duration->add_option("TYPE", arguments->type, "sale or purchase")->required()->check(types);
+    duration->add_option("TYPE", arguments->type, "sale (sprzedaży) albo purchase (zakupu)")->required()->check(types);
     company(*duration);
     duration->callback([&context, arguments, companyOf] {
         context.job = [arguments, companyOf](std::ostream& out) {
@@ -207,9 +209,9 @@ void addRulesCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* maxEnd = group->add_subcommand("max-end", "the latest end day of a condition starting on START");
+    auto* maxEnd = group->add_subcommand("max-end", "najpóźniejszy dzień końca warunku, który zaczyna się dnia START");
     addStoreArgument(*maxEnd, context);
-    maxEnd->add_option("START", arguments->start, "the first day, YYYY-MM-DD")->required();
+    maxEnd->add_option("START", arguments->start, "pierwszy dzień, RRRR-MM-DD")->required()->check(dayArgument());
     company(*maxEnd);
     maxEnd->callback([&context, arguments, companyOf] {
         context.job = [arguments, companyOf](std::ostream& out) {
@@ -230,10 +232,10 @@ void addRulesCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* dateLock = group->add_subcommand("date-lock", "is the date range of a condition locked (for INDEX)");
+    auto* dateLock = group->add_subcommand("date-lock", "czy zakres dat warunku jest zablokowany (dla indeksu INDEX)");
     addStoreArgument(*dateLock, context);
-    dateLock->add_option("TYPE", arguments->type, "sale or purchase")->required()->check(types);
-    dateLock->add_option("INDEX", arguments->index, "an article index");
+    dateLock->add_option("TYPE", arguments->type, "sale (sprzedaży) albo purchase (zakupu)")->required()->check(types);
+    dateLock->add_option("INDEX", arguments->index, "indeks artykułu");
     dateLock->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             const auto type = kConditionTypes.at(arguments->type);
@@ -250,11 +252,11 @@ void addRulesCommands(CLI::App& app, Context& context) {
     });
 
     auto* overlap = group->add_subcommand(
-        "hq-promotion-overlap", "has PRODUCT a locked headquarters promotion condition between FROM and TO");
+        "hq-promotion-overlap", "czy towar PRODUCT ma zablokowany warunek promocji centralowej między FROM a TO");
     addStoreArgument(*overlap, context);
-    overlap->add_option("PRODUCT", arguments->product, "a product id, or / and its article index")->required();
-    overlap->add_option("FROM", arguments->from, "the first day, YYYY-MM-DD")->required();
-    overlap->add_option("TO", arguments->to, "the last day, YYYY-MM-DD")->required();
+    overlap->add_option("PRODUCT", arguments->product, "identyfikator towaru albo / i jego indeks artykułu")->required();
+    overlap->add_option("FROM", arguments->from, "pierwszy dzień, RRRR-MM-DD")->required()->check(dayArgument());
+    overlap->add_option("TO", arguments->to, "ostatni dzień, RRRR-MM-DD")->required()->check(dayArgument());
     overlap->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             const int from = Core::DayNumber::fromText(arguments->from);
@@ -271,7 +273,7 @@ void addRulesCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* list = group->add_subcommand("list", "every rule's current value and the setting it comes from");
+    auto* list = group->add_subcommand("list", "bieżąca wartość każdej reguły i ustawienie, z którego pochodzi");
     addStoreArgument(*list, context);
     list->callback([&context] {
         context.job = [](std::ostream& out) {

@@ -23,19 +23,19 @@ void addScaleCommands(CLI::App& app, Context& context) {
         std::string product;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* scale = app.add_subcommand("scale", "scale sections and the products' scale numbers");
+    auto* scale = app.add_subcommand("scale", "sekcje wagowe i numery wagowe towarów");
     scale->require_subcommand(1);
     const auto addSection = [&arguments](CLI::App& command) {
-        command.add_option("SECTION", arguments->section, "the scale section, 1 to 9 (0: none)")
+        command.add_option("SECTION", arguments->section, "sekcja wagowa, od 1 do 9 (0: brak)")
             ->required()
             ->check(numberArgument<int>("Sekcja wagowa", 0, false));
     };
 
-    auto* sections = scale->add_subcommand("sections", "list the scale sections with their names");
+    auto* sections = scale->add_subcommand("sections", "wypisuje sekcje wagowe z ich nazwami");
     addStoreArgument(*sections, context);
     sections->callback([&context] { context.job = [](std::ostream& out) { ScaleNumbers::printSections(out); }; });
 
-    auto* propose = scale->add_subcommand("propose", "print the free number the module proposes for SECTION");
+    auto* propose = scale->add_subcommand("propose", "wypisuje wolny numer, który moduł proponuje dla sekcji SECTION");
     addStoreArgument(*propose, context);
     addSection(*propose);
     propose->callback([&context, arguments] {
@@ -44,11 +44,11 @@ void addScaleCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* check = scale->add_subcommand("check", "check NUMBER in SECTION as the product form does");
+    auto* check = scale->add_subcommand("check", "sprawdza numer NUMBER w sekcji SECTION tak, jak formularz towaru");
     addStoreArgument(*check, context);
     addSection(*check);
-    check->add_option("NUMBER", arguments->number, "the scale number as typed")->required();
-    check->add_option("--product", arguments->product, "the product being edited: an id, or / and its article index");
+    check->add_option("NUMBER", arguments->number, "numer wagowy tak, jak go wpisano")->required();
+    check->add_option("--product", arguments->product, "edytowany towar: identyfikator albo / i indeks artykułu");
     check->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             const std::optional<std::string> product =
@@ -58,11 +58,11 @@ void addScaleCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* set = scale->add_subcommand("set", "check and store PRODUCT's scale SECTION and NUMBER");
+    auto* set = scale->add_subcommand("set", "sprawdza i zapisuje sekcję wagową SECTION i numer wagowy NUMBER towaru PRODUCT");
     addStoreArgument(*set, context);
-    set->add_option("PRODUCT", arguments->product, "a product id, or / and its article index")->required();
+    set->add_option("PRODUCT", arguments->product, "identyfikator towaru albo / i jego indeks artykułu")->required();
     addSection(*set);
-    set->add_option("NUMBER", arguments->number, "the scale number")->required();
+    set->add_option("NUMBER", arguments->number, "numer wagowy")->required();
     set->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             out << ScaleNumbers::set(arguments->product, numberOf<int>(arguments->section), arguments->number,

@@ -98,7 +98,7 @@ std::size_t list(std::ostream& out, const Orvel::TKey& key) {
 }
 
 void addPathArgument(CLI::App& command, SettingsOptions& options) {
-    command.add_option("PATH", options.path, "key path: names joined by \" / \", e.g. \"Parametry programu / Towary\"")
+    command.add_option("PATH", options.path, "ścieżka klucza: nazwy połączone \" / \", np. \"Parametry programu / Towary\"")
         ->required();
 }
 
@@ -115,14 +115,14 @@ CLI::Validator typeArgument(const std::vector<std::string>& names) {
 }  // namespace
 
 void addSettingsCommands(CLI::App& app, Context& context) {
-    auto* settings = app.add_subcommand("settings", "read and change the store's settings (DIR/towary.toml)");
+    auto* settings = app.add_subcommand("settings", "odczytuje i zmienia ustawienia sklepu (DIR/towary.toml)");
     settings->require_subcommand(1);
     auto options = std::make_shared<SettingsOptions>();
 
-    auto* get = settings->add_subcommand("get", "print the value of the key at PATH");
+    auto* get = settings->add_subcommand("get", "wypisuje wartość klucza PATH");
     addStoreArgument(*get, context);
     addPathArgument(*get, *options);
-    get->add_option("--type", options->type, "read as this type, failing as the module would when the key holds another")
+    get->add_option("--type", options->type, "odczytuje jako ten typ; gdy klucz ma inny, zgłasza błąd jak moduł")
         ->check(typeArgument({"int", "double", "bool", "string", "AnsiString"}));
     get->callback([&context, options] {
         context.job = [options](std::ostream& out) {
@@ -135,12 +135,12 @@ void addSettingsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* set = settings->add_subcommand("set", "set the key at PATH to VALUE, creating it if needed");
+    auto* set = settings->add_subcommand("set", "ustawia klucz PATH na VALUE, w razie potrzeby go zakładając");
     addStoreArgument(*set, context);
     addPathArgument(*set, *options);
-    set->add_option("VALUE", options->value, "the value; a number or true/false is stored as one unless --type says")
+    set->add_option("VALUE", options->value, "wartość; liczba i true/false zapisują się jako liczba i wartość logiczna, chyba że --type mówi inaczej")
         ->required();
-    set->add_option("--type", options->type, "store the value as this type")
+    set->add_option("--type", options->type, "zapisuje wartość jako ten typ")
         ->check(typeArgument({"int", "double", "bool", "string"}));
     set->callback([&context, options] {
         context.job = [options](std::ostream& out) {
@@ -151,9 +151,9 @@ void addSettingsCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* listCommand = settings->add_subcommand("list", "list every key under PATH (all keys without PATH)");
+    auto* listCommand = settings->add_subcommand("list", "wypisuje każdy klucz pod PATH (bez PATH: wszystkie klucze)");
     addStoreArgument(*listCommand, context);
-    listCommand->add_option("PATH", options->path, "key path: names joined by \" / \"");
+    listCommand->add_option("PATH", options->path, "ścieżka klucza: nazwy połączone \" / \"");
     listCommand->callback([&context, options] {
         context.job = [options](std::ostream& out) {
             if (list(out, keyAt(options->path)) == 0)

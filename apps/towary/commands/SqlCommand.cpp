@@ -28,10 +28,10 @@ void printRows(DBKernel::Sql::Query& query, std::ostream& out) {
 }  // namespace
 
 void addSqlCommand(CLI::App& app, Context& context) {
-    auto* command = app.add_subcommand("sql", "run one SQL statement on the store in DIR and print its rows");
+    auto* command = app.add_subcommand("sql", "wykonuje jedną instrukcję SQL na sklepie w DIR i wypisuje jej wiersze");
     addStoreArgument(*command, context);
     auto statement = std::make_shared<std::string>();
-    command->add_option("STATEMENT", *statement, "the statement, as the module writes SQL")->required();
+    command->add_option("STATEMENT", *statement, "instrukcja, tak jak moduł zapisuje SQL")->required();
     command->callback([&context, statement] {
         context.job = [statement](std::ostream& out) {
             DBKernel::Sql::PreparedQuery query(*statement, TSessionHolder::open());

@@ -1,10 +1,11 @@
-// towary status plan DIR PRODUCT STATUS YYYY-MM-DD: a planned change of the
+// towary status plan DIR PRODUCT STATUS RRRR-MM-DD: a planned change of the
 // product's activity status from that day (today or later).
 // towary status list DIR [--all]: the planned changes still to come (all of
 // them with --all), in the columns of the planning window.
 // towary status delete DIR ID: a planned change deleted.
 
 #include "apps/towary/Command.h"
+#include "apps/towary/DayArgument.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/status/StatusPlans.h"
 
@@ -23,16 +24,18 @@ void addStatusCommands(CLI::App& app, Context& context) {
         bool all = false;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* status = app.add_subcommand("status", "planned changes of the products' activity statuses");
+    auto* status = app.add_subcommand("status", "zaplanowane zmiany statusów aktywności towarów");
     status->require_subcommand(1);
 
-    auto* plan = status->add_subcommand("plan", "plan PRODUCT's activity STATUS from DAY");
+    auto* plan = status->add_subcommand("plan", "planuje status aktywności STATUS towaru PRODUCT od dnia DAY");
     addStoreArgument(*plan, context);
-    plan->add_option("PRODUCT", arguments->product, "a product id, or / and its article index")->required();
-    plan->add_option("STATUS", arguments->status, "the activity status, one of the store's list")
+    plan->add_option("PRODUCT", arguments->product, "identyfikator towaru albo / i jego indeks artykułu")->required();
+    plan->add_option("STATUS", arguments->status, "status aktywności z listy sklepu")
         ->required()
         ->check(numberArgument<int>("Status aktywności", 0, false));
-    plan->add_option("DAY", arguments->day, "the day of the change, YYYY-MM-DD, today or later")->required();
+    plan->add_option("DAY", arguments->day, "dzień zmiany, RRRR-MM-DD, dziś lub później")
+        ->required()
+        ->check(dayArgument());
     plan->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             out << StatusPlans::plan(arguments->product, numberOf<int>(arguments->status), arguments->day,
@@ -41,16 +44,16 @@ void addStatusCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* list = status->add_subcommand("list", "list the planned changes still to come");
+    auto* list = status->add_subcommand("list", "wypisuje zaplanowane zmiany, które mają dopiero nastąpić");
     addStoreArgument(*list, context);
-    list->add_flag("--all", arguments->all, "also the applied changes and those of past days");
+    list->add_flag("--all", arguments->all, "także wykonane zmiany i zmiany minionych dni");
     list->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) { StatusPlans::list(arguments->all, out, TSessionHolder()); };
     });
 
-    auto* remove = status->add_subcommand("delete", "delete the planned change ID");
+    auto* remove = status->add_subcommand("delete", "usuwa zaplanowaną zmianę ID");
     addStoreArgument(*remove, context);
-    remove->add_option("ID", arguments->id, "the id of the planned change (status list)")
+    remove->add_option("ID", arguments->id, "identyfikator zaplanowanej zmiany (status list)")
         ->required()
         ->check(numberArgument<int>("Identyfikator zmiany", 0, false));
     remove->callback([&context, arguments] {

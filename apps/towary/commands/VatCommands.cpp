@@ -17,6 +17,7 @@
 #include "Modules/Towary/Tools/classification/CKrNazwaCreator.h"
 #include "Modules/Towary/Tools/prices/VatChangeActions.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/DayArgument.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/TerminalDialogs.h"
 
@@ -34,21 +35,6 @@ void scriptDialogs(TerminalDialogs::Script script) {
 
 void invoke(const std::string& guid, const Core::IUnknownPtr& args = {}) {
     Core::Action::CContainer::invoke<Core::IUnknown>(Core::Action::CContainer::instance(), guid, args);
-}
-
-int dayOf(const std::string& text) { return text.empty() ? Core::DayNumber::today() : Core::DayNumber::fromText(text); }
-
-CLI::Validator dayText() {
-    return CLI::Validator(
-        [](std::string& text) {
-            try {
-                Core::DayNumber::fromText(text);
-                return std::string();
-            } catch (const std::runtime_error& e) {
-                return std::string(e.what());
-            }
-        },
-        "YYYY-MM-DD", "day");
 }
 
 // A VAT code with its rate's name: a bare code such as 13 reads as a percentage.
@@ -85,12 +71,12 @@ void addVatCommands(CLI::App& app, Context& context) {
         std::string file;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* vat = app.add_subcommand("vat", "planned changes of the products' VAT rates");
+    auto* vat = app.add_subcommand("vat", "zaplanowane zmiany stawek VAT towarów");
     vat->require_subcommand(1);
 
-    auto* plan = vat->add_subcommand("plan", "plan the VAT change of 2011-01-01 (the plan dialog)");
+    auto* plan = vat->add_subcommand("plan", "planuje zmianę stawek VAT z 2011-01-01 (okno planu)");
     addStoreArgument(*plan, context);
-    plan->add_flag("--overwrite", arguments->overwrite, "tick \"overwrite the changes planned before\"");
+    plan->add_flag("--overwrite", arguments->overwrite, "zaznacza „Nadpisz zaplanowane wcześniej zmiany stawek”");
     plan->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             std::vector<std::string> ticked;
@@ -101,19 +87,19 @@ void addVatCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* apply = vat->add_subcommand("apply", "carry out the planned changes of a day (the menu action)");
+    auto* apply = vat->add_subcommand("apply", "wykonuje zmiany zaplanowane na dany dzień (akcja menu)");
     addStoreArgument(*apply, context);
-    apply->add_option("--day", arguments->day, "the day, YYYY-MM-DD (default: today)")->check(dayText());
+    apply->add_option("--day", arguments->day, "dzień, RRRR-MM-DD (domyślnie dziś)")->check(dayArgument());
     apply->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             invoke(Towar::kVatMainMenuGuid,
-                   std::make_shared<Core::SessionDayStreamArgument>(TSessionHolder(), dayOf(arguments->day), out));
+                   std::make_shared<Core::SessionDayStreamArgument>(TSessionHolder(), dayOfArgument(arguments->day), out));
         };
     });
 
-    auto* import = vat->add_subcommand("import", "plan changes from a PKWiU list (prefix, rate name, exclusions)");
+    auto* import = vat->add_subcommand("import", "planuje zmiany z listy PKWiU (prefiks, nazwa stawki, wykluczenia)");
     addStoreArgument(*import, context);
-    import->add_option("FILE", arguments->file, "the list: tab-separated lines, UTF-8")->required();
+    import->add_option("FILE", arguments->file, "lista: wiersze z polami rozdzielonymi tabulatorami, UTF-8")->required();
     import->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             refuseStoreFile(arguments->file, "plik z listą PKWiU");
@@ -122,7 +108,7 @@ void addVatCommands(CLI::App& app, Context& context) {
         };
     });
 
-    auto* pending = vat->add_subcommand("pending", "the planned changes not yet carried out");
+    auto* pending = vat->add_subcommand("pending", "zaplanowane zmiany, jeszcze niewykonane");
     addStoreArgument(*pending, context);
     pending->callback([&context] { context.job = [](std::ostream& out) { printPending(out); }; });
 }
@@ -134,18 +120,18 @@ void addNameCommands(CLI::App& app, Context& context) {
         std::string day;
     };
     auto arguments = std::make_shared<Arguments>();
-    auto* name = app.add_subcommand("name", "products' names");
+    auto* name = app.add_subcommand("name", "nazwy towarów");
     name->require_subcommand(1);
-    auto* shortName = name->add_subcommand("short", "the short receipt name of NAME under VAT code VAT");
+    auto* shortName = name->add_subcommand("short", "krótka nazwa paragonowa nazwy NAME przy kodzie stawki VAT");
     addStoreArgument(*shortName, context);
-    shortName->add_option("NAME", arguments->name, "the product's full name")->required();
-    shortName->add_option("VAT", arguments->vat, "the VAT code")->required()->check(numberArgument<int>("Kod VAT", 0, false));
-    shortName->add_option("--day", arguments->day, "the day of the fiscal letter, YYYY-MM-DD (default: today)")
-        ->check(dayText());
+    shortName->add_option("NAME", arguments->name, "pełna nazwa towaru")->required();
+    shortName->add_option("VAT", arguments->vat, "kod stawki VAT")->required()->check(numberArgument<int>("Kod VAT", 0, false));
+    shortName->add_option("--day", arguments->day, "dzień litery fiskalnej, RRRR-MM-DD (domyślnie dziś)")
+        ->check(dayArgument());
     shortName->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
             const auto text =
-                Towar::CKrNazwaCreator(arguments->name, numberOf<int>(arguments->vat), dayOf(arguments->day)).get();
+                Towar::CKrNazwaCreator(arguments->name, numberOf<int>(arguments->vat), dayOfArgument(arguments->day)).get();
             out << '"' << text << "\"\n";
         };
     });

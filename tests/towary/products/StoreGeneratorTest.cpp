@@ -8,6 +8,7 @@
 #include "Core/Database/RefPool.h"
 #include "Core/Setup/Setup.h"
 #include "Core/tools/Gs1.h"
+#include "Modules/Towary/Tools/prices/CVATModifier.h"
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/StoreGenerator.h"
 #include "tests/support/Failure.h"
@@ -173,4 +174,15 @@ TEST(StoreGenerator, AShareOfMultiPriceWaresAndSaleConditionsOfLevelSixAtTheirPr
     ProductTest::Store none;
     generateProducts(options, none.session());
     EXPECT_EQ(countOf("select count(*) from towar where byTyp = 9", none.session()), 0);
+}
+
+TEST(StoreGenerator, ProductsGetTodaysRatesWhichTheVatPlanOf2011LeavesAlone) {
+    ProductTest::Store store;
+    Core::SetupRegistration setup;
+    TSessionHolder session = store.session();
+    generateProducts({300, 7}, session);
+    EXPECT_GT(countOf("select count(*) from towar t, stawkavat s where t.byVAT = s.byVAT and s.dStawka = 0", session),
+              0);
+    Towar::planVatRatesChange(session, false);
+    EXPECT_EQ(countOf("select count(*) from zmianavat", session), 0);
 }

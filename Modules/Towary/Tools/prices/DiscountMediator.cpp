@@ -16,17 +16,22 @@ IBase::~IBase() = default;
 
 namespace {
 
-// Fields far beyond any price (1e308 less a discount of -1e308) overflow, in
-// the computation or in the rounding's scaling; the form's user gets that in
-// words, not the rounding's own English refusal nor "inf" in a field.
+constexpr const char* kDiscountOutOfRange = "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.";
+
+// Fields far beyond any price (1e308 less a discount of -1e308) overflow; the
+// form's user gets that in words, not "inf" in a field.
 double finite(double value) {
-    if (!std::isfinite(value))
-        throw std::runtime_error("Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
+    if (!std::isfinite(value)) throw std::runtime_error(kDiscountOutOfRange);
     return value;
 }
 
+// From 2^52 steps up a double holds no fraction of a step, so rounding to the
+// step means nothing: such a result (a final price of 1e300) is a typing
+// mistake, refused rather than written as a field of hundreds of digits.
+constexpr double kDiscountRoundableSteps = 4503599627370496.0;
+
 double rounded(double value, double step) {
-    finite(value * (1.0 / step));
+    if (!(std::fabs(value / step) < kDiscountRoundableSteps)) throw std::runtime_error(kDiscountOutOfRange);
     return Round(value, step);
 }
 

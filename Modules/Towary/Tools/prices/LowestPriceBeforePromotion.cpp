@@ -24,16 +24,20 @@ struct Promotion {
 std::map<int, LowestPriceBeforePromotion> getLowestPricesBeforePromotion(TSessionHolder session, int date,
                                                                          std::optional<int> productId) {
     const auto day = std::to_string(date);
+    // Of a product's promotions valid on the day, the one that starts first (the
+    // first by id of those starting together), with its own period: the 30 days
+    // before it give the price. A condition whose product row is gone has
+    // nothing to report.
     const std::string promotions =
-        "select ws.lTowarRef productId, min(ws.dataOd) dateFrom, max(ws.dataDo) dateTo from warsprz ws where "
+        "select productId, dateFrom, dateTo, productPrice from (select ws.lTowarRef productId, ws.dataOd dateFrom, "
+        "ws.dataDo dateTo, t.dCenaSprzed productPrice, row_number() over(partition by ws.lTowarRef order by "
+        "ws.dataOd, ws.lWarSprzRef) lp from warsprz ws, towar t where t.lTowarRef = ws.lTowarRef and "
         "nvl(ws.byDeleted, 0) = 0 and nvl(ws.byBlokada, 0) = 0 and ws.dataOd <= " + day + " and ws.dataDo >= " + day +
         " and ws.lPromoRef is not null" + (productId ? " and ws.lTowarRef = " + std::to_string(*productId) : "") +
-        " group by ws.lTowarRef";
+        ") firstPromotion where lp = 1";
     std::map<int, Promotion> found;
     {
-        DBKernel::Sql::OpenedQuery query("select p.productId, p.dateFrom, p.dateTo, t.dCenaSprzed productPrice from (" +
-                                             promotions + ") p, towar t where t.lTowarRef = p.productId",
-                                         session);
+        DBKernel::Sql::OpenedQuery query(promotions, session);
         while (query.next()) {
             auto& promotion = found[query["productId"].asInt()];
             promotion.from = query["dateFrom"].asInt();

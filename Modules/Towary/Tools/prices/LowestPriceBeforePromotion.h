@@ -2,9 +2,10 @@
 // The lowest price of the 30 days before a promotion: what Polish price
 // marking rules (after the EU Omnibus directive) require a store to show
 // beside a reduced price. For each product with a promotional sale condition
-// valid on a day, the price in force on each of the 30 days before the
-// promotion's first day is the price of the sale condition valid that day
-// (neither deleted nor blocked, the first by id when several are; a
+// valid on a day (of several, the one starting first, then the first by id,
+// whose own period is reported), the price in force on each of the 30 days
+// before the promotion's first day is the price of the sale condition valid
+// that day (neither deleted nor blocked, the first by id when several are; a
 // promotion's counts too), else the product's own sale price; the lowest of
 // them is reported. docs/host-behaviours.md compares it with the five modes.
 
