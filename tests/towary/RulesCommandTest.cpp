@@ -98,8 +98,9 @@ TEST_F(RulesCommand, ListShowsEveryRuleWithItsSetting) {
 }
 
 TEST_F(RulesCommand, ListShowsEveryRuleWithItsOwnErrorAndThenFails) {
-    setText(kSaleLock, "tak");
-    setText(kSaleEdition + "Dopuszczalna edycja warunku centralowego", "nie");
+    // Texts where the rules read switches.
+    for (const auto& path : {kSaleLock, kSaleEdition + "Dopuszczalna edycja warunku centralowego"})
+        ASSERT_EQ(run("settings", {"set", path, "nie", "--type", "string"}).exitCode, 0);
     const auto listed = run("rules", {"list"});
     EXPECT_EQ(listed.exitCode, 1);
     EXPECT_EQ(listed.err, "towary: Nie odczytano zasad: 2 (błędy wyżej).\n");
