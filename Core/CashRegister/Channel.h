@@ -5,13 +5,19 @@
 // alone, as no till); on another machine it is a TCP connection to the
 // till's port. The bytes are the same either way.
 //
-// The writer never fails: what it cannot deliver is dropped, as the module's
-// sending routine expects, but when no till took the bytes it says so on
-// standard error, so that a clerk is not told codes went where nothing read them.
+// One sender has the till at a time: a second waits its turn. A record goes
+// out whole, in one write the pipe takes at once, so neither another
+// sender nor a sending given up leaves half a record at the till. A sending
+// succeeds only when the till took everything: read out of the pipe, or read
+// to the end of the connection, which the till then closed.
 
+#include <chrono>
+#include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Core::CashRegister {
@@ -23,37 +29,65 @@ std::filesystem::path fifoPath(const std::string& name);
 // Whether the host names this machine: ".", "localhost" or its own host name.
 bool isThisMachine(const std::string& host);
 
-// How long the writer waits for a till to open its end (the pipe's default wait).
-inline constexpr int kWaitMilliseconds = 1000;
+// The longest record: what a pipe takes in one write that no other writer's bytes can split.
+inline constexpr std::size_t kLongestRecord = PIPE_BUF;
+
+// How long a sender waits: for a till to open its end of the pipe (the
+// pipe's default wait), for its turn while another sender has the till, and
+// for the till to take more bytes before the sending gives up.
+struct Patience {
+    std::chrono::milliseconds open{1000};
+    std::chrono::seconds turn{30};
+    std::chrono::seconds stall{10};
+};
 
 class Writer {
 public:
-    // Opens the channel to the till on `host` (pipe `name`, or TCP `port` on another machine).
-    Writer(const std::string& host, const std::string& name, int port);
-    // Closes the channel, as close() does.
+    // The channel to the till on `host` (pipe `name`, or TCP `port` on another
+    // machine); it opens with the first record, so a sending of none needs no till.
+    Writer(const std::string& host, const std::string& name, int port, Patience patience = {});
+    // Lets go of the channel; what close() did not send is dropped.
     ~Writer();
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
-    // Queues the bytes; they go out when the buffer fills and on close.
-    void write(const void* data, std::size_t size);
-    // Sends what is queued and closes; tells standard error when no till took the bytes.
+    // Queues one whole record (at most kLongestRecord bytes); records go out
+    // as a write's worth gathers. After a failure the record is only counted.
+    void write(std::string_view record);
+    // Sends the rest, waits for the till to take everything, and lets go of the
+    // channel. Throws std::runtime_error, in Polish, with the reason and the
+    // number of records the till did not take, when it did not take them all.
     void close();
 
-    // Whether a till was at the other end and took everything so far.
-    bool delivered() const { return fd_ >= 0 && !broken_; }
-    // The channel in words: "potok /run/towary/kasa", "kasa 10.0.0.2:5000".
-    const std::string& description() const { return description_; }
-
 private:
-    void flush();
+    enum class Failure { none, noTill, busy, stalled, stopped };
 
+    void open();
+    void sendQueued(bool all);
+    bool give(std::string_view bytes);
+    void awaitTaken();
+    int waitForTill(short events);
+    std::uint64_t pendingBytes() const;
+    void fail(Failure failure);
+    void release();
+    std::string failureText() const;
+
+    std::string host_;
+    std::string name_;
+    int port_;
+    Patience patience_;
+    std::string description_;
     int fd_ = -1;
     bool socket_ = false;
-    bool broken_ = false;
+    bool opened_ = false;
     bool closed_ = false;
-    std::string description_;
-    std::vector<char> buffer_;
+    Failure failure_ = Failure::none;
+    std::string queued_;
+    std::uint64_t written_ = 0;        // bytes given to the channel
+    std::uint64_t taken_ = 0;          // of them, those the till took, once the sending ended
+    std::vector<std::uint64_t> ends_;  // where each record ends, counted from the sending's first byte
+    std::uint64_t lastPending_ = 0;
+    std::chrono::steady_clock::time_point lastProgress_;
 };
 
 }  // namespace Core::CashRegister

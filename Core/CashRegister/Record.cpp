@@ -39,6 +39,11 @@ std::string littleEndian32(std::uint32_t value) {
     return bytes;
 }
 
+std::string encodeRecord(std::string_view tag, std::string_view code) {
+    return std::string(tag) + littleEndian16(static_cast<std::int16_t>(code.size())) + std::string(code) +
+           littleEndian32(crc32(code));
+}
+
 std::optional<Record> RecordReader::next() {
     const std::string_view rest = std::string_view(pending_).substr(offset_);
     if (rest.size() < kHeaderSize) return std::nullopt;

@@ -17,6 +17,9 @@ std::uint32_t crc32(std::string_view bytes);
 std::string littleEndian16(std::int16_t value);
 std::string littleEndian32(std::uint32_t value);
 
+// The record of `code` tagged `tag` (four ASCII characters), as the tills read it.
+std::string encodeRecord(std::string_view tag, std::string_view code);
+
 struct Record {
     std::string tag;
     std::string code;

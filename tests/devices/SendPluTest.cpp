@@ -6,11 +6,19 @@
 #include "Modules/Towary/Tools/devices/SendPluToCashRegister.h"
 #include "apps/towary/register/TillListener.h"
 #include "tests/devices/LabelStore.h"
+#include "tests/support/Failure.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <boost/make_shared.hpp>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -104,22 +112,17 @@ TEST_F(SendPlu, ProductsWithoutACodeSendNothingAndAnEmptyCollectionMeansEveryPro
     EXPECT_EQ(Towar::sendPlu(collectionOf(7, 8), "PLU0"), std::nullopt) << "no product, no channel opened";
 }
 
-TEST_F(SendPlu, NoTillListeningKeepsTheCountAndSaysSo) {
+TEST_F(SendPlu, NoTillListeningFailsTheSendingAndSaysSo) {
     addProduct(1, "101", 1);
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(Towar::sendPlu(collectionOf(1, 1), "PLU0"), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Uwaga: żadna kasa nie odbiera kodów (potok " + Core::CashRegister::fifoPath("kasa").string() +
-                  "); kody nie zostały odebrane.\n");
+    const auto file = Core::CashRegister::fifoPath("kasa");
+    const std::string noTill =
+        "Żadna kasa nie odbiera kodów (potok " + file.string() + "); nie dostarczono kodów: 1 z 1.";
+    EXPECT_EQ(TestSupport::failure([&] { Towar::sendPlu(collectionOf(1, 1), "PLU0"); }), noTill);
 
     // A file under the pipe's name is no till, and its bytes stay as they were.
-    const auto file = Core::CashRegister::fifoPath("kasa");
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file) << "dane, których nikt nie nadpisze\n";
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(Towar::sendPlu(collectionOf(1, 1), "PLU0"), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Uwaga: żadna kasa nie odbiera kodów (potok " + file.string() + "); kody nie zostały odebrane.\n");
+    EXPECT_EQ(TestSupport::failure([&] { Towar::sendPlu(collectionOf(1, 1), "PLU0"); }), noTill);
     EXPECT_EQ(readFile(file), "dane, których nikt nie nadpisze\n");
 }
 
@@ -149,18 +152,119 @@ TEST_F(SendPlu, ActionsReportTheCountToAFormOnlyForPlu0) {
     const auto invoke = [](const char* guid, const Core::IUnknownPtr& argument) {
         Core::interface_cast<Core::IExecutor>(Core::Action::CContainer::instance().get(guid))->execute(argument);
     };
-    testing::internal::CaptureStderr();
+    TillListener till;
+    std::thread reader([&] { till.listen(3, [](const std::string&) {}); });
     invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<FormArgument>(collectionOf(2, 2)));
     invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<FormArgument>(collectionOf(1, 2)));
     invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<ListArgument>(collectionOf(1, 2)));
     invoke(Towar::kSendPluBringCashRegisterToFrontActionGuid, std::make_shared<FormArgument>(collectionOf(1, 2)));
     invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<Core::Value<int>>(5));
-    testing::internal::GetCapturedStderr();
+    reader.join();
     ASSERT_EQ(dialogs->shown.size(), 2u);
     EXPECT_EQ(dialogs->shown[0].kind, "warning");
     EXPECT_EQ(dialogs->shown[0].text, "Brak PLU do wysłania.");
     EXPECT_EQ(dialogs->shown[1].kind, "information");
     EXPECT_EQ(dialogs->shown[1].text, "Liczba wysłanych PLU: 1");
+}
+
+TEST_F(SendPlu, TwoSendersAtOnceTakeTurnsAndNoRecordIsSplit) {
+    const auto fifo = Core::CashRegister::fifoPath("kasa");
+    std::filesystem::create_directories(fifo.parent_path());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // The till's end stays open throughout, so that each sender finds it whenever it comes.
+    const int till = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    constexpr int kEach = 20000;
+    std::atomic<int> sending{2};
+    std::vector<std::thread> senders;
+    for (const char* tag : {"PLU0", "PLU1"})
+        senders.emplace_back([&sending, tag] {
+            Core::CashRegister::Writer writer(".", "kasa", 0);
+            for (int i = 0; i < kEach; ++i)
+                writer.write(Core::CashRegister::encodeRecord(tag, std::to_string(5900000000000 + i)));
+            EXPECT_NO_THROW(writer.close());
+            --sending;
+        });
+    std::string bytes;
+    for (bool last = false; !last;) {
+        last = sending == 0;
+        char buffer[65536];
+        for (ssize_t got; (got = ::read(till, buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, static_cast<std::size_t>(got));
+        pollfd readable{till, POLLIN, 0};
+        if (!last) ::poll(&readable, 1, 10);
+    }
+    for (auto& sender : senders) sender.join();
+    ::close(till);
+
+    Core::CashRegister::RecordReader reader;
+    reader.feed(bytes);
+    int records = 0, badCrcs = 0;
+    std::string turns;  // the tag's last digit each time another sender's records begin
+    while (const auto record = reader.next()) {
+        ++records;
+        badCrcs += record->crcValid ? 0 : 1;
+        if (turns.empty() || turns.back() != record->tag.back()) turns += record->tag.back();
+    }
+    EXPECT_EQ(records, 2 * kEach);
+    EXPECT_EQ(badCrcs, 0);
+    EXPECT_EQ(reader.incomplete(), 0u);
+    EXPECT_TRUE(turns == "01" || turns == "10") << turns;
+}
+
+TEST_F(SendPlu, NothingToSendNeedsNoTill) {
+    TestSupport::addProduct(session_, 1, "Bez kodu");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Towar::sendPlu(collectionOf(1, 1), "PLU0"), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no warning that no till took codes when there were none";
+}
+
+TEST_F(SendPlu, ASendingGivesUpOnATillThatTakesNothingAndCountsWhatItDidNotTake) {
+    const auto fifo = Core::CashRegister::fifoPath("kasa");
+    std::filesystem::create_directories(fifo.parent_path());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    using namespace std::chrono_literals;
+    const Core::CashRegister::Patience patience{1000ms, 1s, 1s};
+    const std::string record = Core::CashRegister::encodeRecord("PLU0", "5901234123457");
+    const std::string where = " (potok " + fifo.string() + "); nie dostarczono kodów: ";
+    struct Case {
+        int records;
+        int read;  // records the till reads before it stops
+        bool closes;
+        std::string failure;
+    };
+    for (const auto& [records, read, closes, failure] :
+         {Case{3, 0, false, "Kasa nie odbiera kodów od 1 s" + where + "3 z 3."},
+          Case{400, 100, false, "Kasa nie odbiera kodów od 1 s" + where + "300 z 400."},
+          Case{400, 100, true, "Kasa przestała odbierać kody" + where + "300 z 400."}}) {
+        int till = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        Core::CashRegister::Writer writer(".", "kasa", 0, patience);
+        for (int i = 0; i < records; ++i) writer.write(record);
+        std::string bytes(read * record.size(), '\0');
+        EXPECT_EQ(::read(till, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        if (closes) ::close(std::exchange(till, -1));
+        EXPECT_EQ(TestSupport::failure([&] { writer.close(); }), failure);
+        if (till >= 0) ::close(till);
+    }
+
+    // A second sender waits its turn while the first has the till, as long as it says.
+    const int till = ::open(fifo.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    Core::CashRegister::Writer first(".", "kasa", 0, patience);
+    first.write(record);
+    Core::CashRegister::Writer second(".", "kasa", 0, patience);
+    second.write(record);
+    EXPECT_EQ(TestSupport::failure([&] { second.close(); }),
+              "Kasa jest zajęta inną wysyłką kodów dłużej niż 1 s" + where + "1 z 1.");
+    ::fcntl(till, F_SETFL, 0);  // the reader waits for the first sender's bytes
+    std::string bytes;
+    std::thread reader([&] {
+        char buffer[256];
+        for (ssize_t got; (got = ::read(till, buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, static_cast<std::size_t>(got));
+    });
+    EXPECT_NO_THROW(first.close());
+    reader.join();
+    ::close(till);
+    EXPECT_EQ(bytes, record) << "only the first sender's record reached the till";
 }
 
 }  // namespace

@@ -76,8 +76,8 @@ RunResult ChildProcess::finish() {
     return result;
 }
 
-RunResult ChildProcess::kill() {
-    ::kill(pid_, SIGKILL);
+RunResult ChildProcess::kill(int signal) {
+    ::kill(pid_, signal);
     return finish();
 }
 

@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -26,8 +27,9 @@ public:
     void send(const std::string& text);
     // Closes its input, waits for it to end, and gives the rest of its output.
     RunResult finish();
-    // Kills it at once (SIGKILL), as a power cut or the task manager would, and waits for it.
-    RunResult kill();
+    // Kills it at once (SIGKILL), as a power cut or the task manager would, or
+    // stops it with the signal given (SIGINT as Ctrl+C, SIGTERM), and waits for it.
+    RunResult kill(int signal = SIGKILL);
 
 private:
     void closeInput();

@@ -1,6 +1,8 @@
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TowaryStore.h"
 
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -81,6 +83,17 @@ TEST_F(LabelsRegisterCommand, ALabelOfANegativePriceOrOfANameWithAControlCharact
                   "Nazwa towaru /000001 zawiera znak sterujący U+0009, który rozdzieliłby wiersz etykiety. Nie "
                   "zapisano pliku.");
     EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(dir_) / "metki"));
+}
+
+TEST_F(LabelsRegisterCommand, AListenerStoppedBySignalRemovesItsPipe) {
+    const auto fifo = scratch_.path() / "run" / "kasa";
+    for (const int signal : {SIGINT, SIGTERM}) {
+        TestSupport::ChildProcess till(std::string(TOWARY_BIN_DIR) + "/towary", {"register", "listen", dir_});
+        while (!std::filesystem::exists(fifo)) std::this_thread::yield();
+        const auto result = till.kill(signal);
+        EXPECT_EQ(result.exitCode, 128 + signal) << "the signal still ends it, as a shell expects";
+        EXPECT_FALSE(std::filesystem::exists(fifo)) << "signal " << signal;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/tools/SystemError.h"
+#include "apps/towary/register/PipeRemovalOnSignal.h"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
@@ -19,6 +20,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace Towary::Host {
@@ -32,6 +34,7 @@ Orvel::TKey pipeKey(const char* name) {
 }  // namespace
 
 struct TillListener::Channel {
+    std::optional<PipeRemovalOnSignal> removal;
     std::filesystem::path fifo;  // empty for TCP
     boost::asio::io_context io;
     std::unique_ptr<boost::asio::ip::tcp::acceptor> acceptor;
@@ -44,6 +47,8 @@ TillListener::TillListener(std::optional<int> port) : channel_(new Channel) {
         const auto path = Core::CashRegister::fifoPath(pipeKey("Nazwa").GetVal<std::string>());
         std::error_code error;
         std::filesystem::create_directories(path.parent_path(), error);
+        // Before the pipe exists, so that no stop by a signal can leave it behind.
+        channel_->removal.emplace(path);
         if (::mkfifo(path.c_str(), 0660) != 0 && errno != EEXIST)
             throw std::runtime_error("Nie można utworzyć potoku " + path.string() + " (" +
                                      Core::systemErrorText(errno) + ").");

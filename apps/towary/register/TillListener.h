@@ -18,7 +18,8 @@ public:
     // free port instead of the setting's. Throws std::runtime_error, in
     // Polish, when the pipe or the port cannot be made.
     explicit TillListener(std::optional<int> port = {});
-    // Removes the pipe it made.
+    // Removes the pipe it made; SIGINT and SIGTERM remove it too before they
+    // end the process (apps/towary/register/PipeRemovalOnSignal.h).
     ~TillListener();
     TillListener(const TillListener&) = delete;
     TillListener& operator=(const TillListener&) = delete;

@@ -18,7 +18,8 @@
 namespace Towar {
 namespace {
 
-constexpr int kLongestCode = 32767;  // the record's length is a signed 16-bit number
+// A record (tag, length, code, CRC) must go out in one write the pipe does not split.
+constexpr std::size_t kLongestCode = Core::CashRegister::kLongestRecord - 10;
 
 Orvel::TKey pipeKey(const char* name) {
     return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(
@@ -83,12 +84,7 @@ std::optional<int> sendPlu(const TTowarCollection& products, const std::string& 
         if (field.isNull()) continue;
         const std::string code = field.asString();
         if (code.empty() || code.size() > kLongestCode) continue;
-        pipe.write(tag.data(), 4);
-        const std::string length = Core::CashRegister::littleEndian16(static_cast<std::int16_t>(code.size()));
-        pipe.write(length.data(), length.size());
-        pipe.write(code.data(), code.size());
-        const std::string crc = Core::CashRegister::littleEndian32(Core::CashRegister::crc32(code));
-        pipe.write(crc.data(), crc.size());
+        pipe.write(Core::CashRegister::encodeRecord(tag, code));
         ++count;
     }
     pipe.close();

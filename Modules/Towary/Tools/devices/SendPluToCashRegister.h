@@ -20,8 +20,10 @@ inline constexpr const char* kSendPluBringCashRegisterToFrontActionGuid = "{0322
 TOWARY_EXPORT std::string sendPluStatement(const TTowarCollection& products);
 
 // Sends a record tagged `tag` for each code the statement finds; the number
-// of records written, or std::nullopt when the statement found no product
-// (the channel is then not opened).
+// of records sent, or std::nullopt when the statement found no product (the
+// channel is then not opened, nor when it found no code). Throws
+// std::runtime_error, in Polish, when the till did not take every record
+// (Core/CashRegister/Channel.h).
 TOWARY_EXPORT std::optional<int> sendPlu(const TTowarCollection& products, const std::string& tag);
 
 }  // namespace Towar
