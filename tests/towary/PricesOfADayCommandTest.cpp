@@ -135,6 +135,12 @@ TEST_F(PricesOfADayCommand, TheDiscountIsNeverMinusZeroAndAbsurdAmountsAreRefuse
         args.insert(args.end(), given.begin(), given.end());
         expectFailure(run("price", args), "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
     }
+    for (const auto& given : std::vector<std::vector<std::string>>{{"--catalog", "1000", "--final", "-5"},
+                                                                    {"--catalog", "10", "--discount", "101"}}) {
+        std::vector<std::string> args{"discount"};
+        args.insert(args.end(), given.begin(), given.end());
+        expectFailure(run("price", args), "Cena katalogowa i cena końcowa nie mogą być ujemne; popraw cenę lub rabat.");
+    }
 }
 
 }  // namespace

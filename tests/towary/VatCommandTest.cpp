@@ -20,6 +20,9 @@ protected:
 
 TEST_F(VatCommand, ShortNamesTakeTheFiscalLetterOfTheDaysRate) {
     expectOutput(run("name", {"short", "Mleko 2%", "13"}), "\"Mleko 2%           A\"\n");
+    // Ż, ó and ć typed as letters with combining marks keep their Polish letters.
+    expectOutput(run("name", {"short", "Z\xCC\x87o\xCC\x81\xC5\x82" "c\xCC\x81 mas\xC5\x82o", "13"}),
+                 "\"Żółć masło         A\"\n");
     expectOutput(run("name", {"short", "Łosoś wędzony ©", "11", "--day", "2011-01-01"}), "\"Łosoś wędzony      E\"\n");
 }
 

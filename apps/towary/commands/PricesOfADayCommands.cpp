@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,9 @@ void discount(const Options& options, std::ostream& out) {
         mediator.calcCenaKoncowa();
     else
         mediator.calcRabat();
+    // A discount of more than 100 % computes, but no condition sells below nothing.
+    if (mediator.getCenaKatalogowa() < 0 || mediator.getCenaKoncowa() < 0)
+        throw std::runtime_error("Cena katalogowa i cena końcowa nie mogą być ujemne; popraw cenę lub rabat.");
     out << "Cena katalogowa: " << catalog.text() << '\n'
         << "Rabat %: " << rate.text() << '\n'
         << "Cena końcowa: " << final.text() << '\n';

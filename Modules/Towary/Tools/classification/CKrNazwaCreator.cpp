@@ -32,7 +32,7 @@ bool alwaysAllowed(std::string_view character) {
 }  // namespace
 
 CKrNazwaCreator::CKrNazwaCreator(const std::string& name, int vatCode, int day)
-    : name_(name), vatCode_(vatCode), day_(day), length_(towaryKey().GetKey("Długość krótkiej nazwy").GetVal<int>()) {
+    : name_(Core::Utf8::composed(name)), vatCode_(vatCode), day_(day), length_(towaryKey().GetKey("Długość krótkiej nazwy").GetVal<int>()) {
     if (length_ > kLongest)
         throw std::runtime_error("Długość krótkiej nazwy towaru zbyt duża. Maksymalna wartość to 40.");
     // The fiscal letter takes the last place: a short name has at least that one.
