@@ -9,7 +9,7 @@
 steps_started=$(date +%s)
 steps_logs=$(mktemp -d /tmp/towary-steps.XXXXXX)
 step_rows=()
-declare -A step_pids=()
+step_pids=()
 
 steps_clock() {
     printf '%d:%02d' $(($1 / 60)) $(($1 % 60))
@@ -38,12 +38,12 @@ step_beside() {
         if "$@" >"$log" 2>&1; then status=ok; else status=FAILED; fi
         printf '%-36s %7s  %s\n' "$name" "$(steps_clock $(($(date +%s) - from)))" "$status" >"$log.row"
     ) &
-    step_pids[$!]=$name
+    step_pids+=($!)
 }
 
 wait_steps() {
     local pid failed=0 log
-    for pid in "${!step_pids[@]}"; do
+    for pid in "${step_pids[@]}"; do
         wait "$pid" || true
     done
     for log in "$steps_logs"/*.log; do

@@ -63,6 +63,6 @@ void addCommissionCommands(CLI::App& app, Context& context);
 void addVatCommands(CLI::App& app, Context& context);
 void addNameCommands(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
-void addPluSpecialCommand(CLI::App& plu, Context& context);
+void addPluPriceCodeCommand(CLI::App& plu, Context& context);
 
 }  // namespace Towary::Host

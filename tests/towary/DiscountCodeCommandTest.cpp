@@ -7,9 +7,9 @@ namespace {
 using TestSupport::runTowary;
 
 // A store made by towary init, with a product of article index 000101 sold in unit 3.
-class PluSpecialCommand : public TestSupport::TowaryStore {
+class PluPriceCodeCommand : public TestSupport::TowaryStore {
 protected:
-    PluSpecialCommand() {
+    PluPriceCodeCommand() {
         exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nJmSprz)"
              " values (newref, 'Ser', '0101', '000101', 6, 3)");
     }
@@ -18,7 +18,7 @@ protected:
     static std::string code(const std::string& digits) { return digits + Core::Gs1::checkDigit(digits); }
 };
 
-TEST_F(PluSpecialCommand, AnIdAnIntCannotHoldIsRefusedAndNeverReachesAnotherProduct) {
+TEST_F(PluPriceCodeCommand, AnIdAnIntCannotHoldIsRefusedAndNeverReachesAnotherProduct) {
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (6, 'Mleko', '0101', '000102', 6)");
     // 4294967302 cut to an int would be 6.
     for (const std::string id : {"4294967302", "2147483648", "0"})
@@ -29,7 +29,7 @@ TEST_F(PluSpecialCommand, AnIdAnIntCannotHoldIsRefusedAndNeverReachesAnotherProd
 }
 
 // What the code's rows hold and that they are saved together is the adapter's (tests/plu).
-TEST_F(PluSpecialCommand, PrintsTheNewCodeStoredWithItsPriceAndLabels) {
+TEST_F(PluPriceCodeCommand, PrintsTheNewCodeStoredWithItsPriceAndLabels) {
     expectOutput(run("plu", {"special", "/000101", "12.5", "--labels", "3"}), code("290000101250") + "\n");
     const std::string id = sql("select lTowarRef from towar").out.substr(std::string("lTowarRef\n").size());
     expectOutput(runTowary({"--user", "7", "plu", "special", dir_, id.substr(0, id.size() - 1), "3.10"}),
@@ -42,7 +42,7 @@ TEST_F(PluSpecialCommand, PrintsTheNewCodeStoredWithItsPriceAndLabels) {
                   code("290000200310") + "\t3\t1\t1\t7\t3.1\n");
 }
 
-TEST_F(PluSpecialCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
+TEST_F(PluPriceCodeCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
     expectFailure(run("plu", {"special", "/000101", "1000"}),
                   "Cena specjalna 1000.00 poza zakresem: kod PLU mieści ceny od 0.01 do 999.99.");
     expectFailure(run("plu", {"special", "ser", "5"}),

@@ -75,7 +75,7 @@ void addPluCommands(CLI::App& app, Context& context) {
         };
     });
 
-    addPluSpecialCommand(*plu, context);
+    addPluPriceCodeCommand(*plu, context);
 }
 
 }  // namespace Towary::Host

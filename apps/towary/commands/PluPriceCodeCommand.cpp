@@ -13,7 +13,7 @@
 
 namespace Towary::Host {
 
-void addPluSpecialCommand(CLI::App& plu, Context& context) {
+void addPluPriceCodeCommand(CLI::App& plu, Context& context) {
     struct Arguments {
         std::string product;
         std::string price;
