@@ -56,6 +56,9 @@ std::vector<Nodes> arguments(const Node& group) {
             result.back().push_back(node);
         }
     }
+    // "f(a,,b)" or "f(a,)": no engine takes an empty argument, and the rewrites read each one's last node.
+    for (const Nodes& argument : result)
+        if (argument.empty()) throw UntranslatableClause("pusty argument funkcji");
     return result;
 }
 

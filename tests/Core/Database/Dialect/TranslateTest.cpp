@@ -311,6 +311,7 @@ TEST(Translate, WhatCannotBeCarriedOverIsRefusedNamingTheEngineAndTheStatement) 
         {"select instr(sNazwa, 'a', 2) from towar", "instr z pozycją początkową lub numerem wystąpienia"},
         {"select to_number(sGrIndex, '999') from towar", "to_number z formatem"},
         {"select decode(a, 1) from t", "decode z mniej niż trzema argumentami"},
+        {"select decode(a,, 9, 'x', null) from t", "pusty argument funkcji"},
         {"select 1 from t where rownum > 2", "rownum w porównaniu innym niż rownum = 1, rownum <= n, rownum < n"},
         {"select 1 from t where a = 'x", "Błąd składni SQL: niezakończony tekst w apostrofach (pozycja 27)"},
         {"select 1 from t for update of c", "for update of z kolumną bez aliasu tabeli"},
