@@ -8,7 +8,6 @@
 #include "Core/VisualComponents/TextField.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/prices/AlternativePriceManager.h"
-#include "Modules/Towary/Tools/prices/CurrentSalePrice.h"
 #include "Modules/Towary/Tools/prices/DiscountMediator.h"
 #include "Modules/Towary/Tools/prices/LowestPriceBeforePromotion.h"
 #include "Modules/Towary/Tools/prices/PriceBeforePromotion.h"
@@ -16,6 +15,7 @@
 #include "apps/towary/Command.h"
 #include "apps/towary/DayArgument.h"
 #include "apps/towary/NumberArgument.h"
+#include "apps/towary/products/PriceOfADay.h"
 #include "apps/towary/products/ProductArgument.h"
 
 #include <boost/rational.hpp>
@@ -55,17 +55,14 @@ std::string priceText(const std::optional<double>& price) {
 }
 
 void showCurrent(const Options& options, std::ostream& out) {
-    using namespace Towary::ProductTools;
     const auto session = TSessionHolder::open();
-    const int id = productIdOf(options.product, session);
     const int day = dayOfArgument(options.day);
-    const auto alternatives = getAdditionalSalePricesOfDay(id, day, session);
-    const auto price = getProductSalePriceOfDay(id, day, session);
-    out << "Cena towaru: " << priceText(getCurrentSalePrice(id, session)) << '\n'
-        << "Cena warunku sprzedaży dnia " << Core::DayNumber::toText(day) << ": "
-        << priceText(getConditionSalePriceOfDay(id, day, session)) << '\n'
-        << "Ceny alternatywne: " << (alternatives.empty() ? "brak" : alternatives) << '\n'
-        << "Cena sprzedaży: " << Core::Price(boost::rational_cast<double>(price)) << '\n';
+    const auto price = Products::priceOfADay(productIdOf(options.product, session), day, session);
+    out << "Cena towaru: " << priceText(price.productPrice) << '\n'
+        << "Cena warunku sprzedaży dnia " << Core::DayNumber::toText(day) << ": " << priceText(price.conditionPrice)
+        << '\n'
+        << "Ceny alternatywne: " << (price.alternativePrices.empty() ? "brak" : price.alternativePrices) << '\n'
+        << "Cena sprzedaży: " << Core::Price(boost::rational_cast<double>(price.price)) << '\n';
 }
 
 void showLowest(const Options& options, std::ostream& out) {

@@ -18,8 +18,8 @@ std::string numberList(std::initializer_list<int> numbers, const std::string& se
 }
 
 // The statement's one column of its single row; 0 for NULL or no row.
-double singleValue(const std::string& statement, const char* column) {
-    DBKernel::Sql::OpenedQuery query(statement);
+double singleValue(const std::string& statement, const char* column, TSessionHolder session) {
+    DBKernel::Sql::OpenedQuery query(statement, std::move(session));
     return query.empty() ? 0.0 : query[column].asDouble();
 }
 
@@ -81,12 +81,16 @@ std::string inServiceSql(int productId) {
            " and r.nWlasnosc = " + std::to_string(kOwnedByStore) + " and r.nMiejscePobytu = 1";
 }
 
-double calcStock(int productId) { return singleValue(stockSql(productId), "dStan"); }
-
-double calcReserved(int productId, int excludedDocumentId) {
-    return singleValue(reservedSql(productId, excludedDocumentId), "dZarezerwowane");
+double calcStock(int productId, TSessionHolder session) {
+    return singleValue(stockSql(productId), "dStan", std::move(session));
 }
 
-double calcInService(int productId) { return singleValue(inServiceSql(productId), "dIlosc"); }
+double calcReserved(int productId, int excludedDocumentId, TSessionHolder session) {
+    return singleValue(reservedSql(productId, excludedDocumentId), "dZarezerwowane", std::move(session));
+}
+
+double calcInService(int productId, TSessionHolder session) {
+    return singleValue(inServiceSql(productId), "dIlosc", std::move(session));
+}
 
 }  // namespace Towar

@@ -1,7 +1,8 @@
 #pragma once
 // What a product sells for today: the price of its sale condition valid
-// today (the first the store gives, deleted and blocked ones included, as the
-// cash registers read them), else the product's own sale price.
+// today (deleted and blocked ones included, as the cash registers read them;
+// of several, the first by id, so that every engine and every day answers
+// alike), else the product's own sale price.
 
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Export.h"
@@ -9,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Towary::ProductTools {
 
@@ -25,5 +27,15 @@ TOWARY_EXPORT Core::Decimal getCurrentProductSalePrice(int productId, TSessionHo
 TOWARY_EXPORT std::optional<double> getConditionSalePriceOfDay(int productId, int day, TSessionHolder session);
 TOWARY_EXPORT std::string getAdditionalSalePricesOfDay(int productId, int day, TSessionHolder session);
 TOWARY_EXPORT Core::Decimal getProductSalePriceOfDay(int productId, int day, TSessionHolder session);
+
+// The price getProductSalePriceOfDay gives on one day, and whether a sale condition set it.
+struct SalePriceOfDay {
+    Core::Decimal price;
+    bool fromCondition = false;
+};
+// The same for each day from firstDay to lastDay (the first day first), read
+// in two statements whatever the number of days; none when lastDay < firstDay.
+TOWARY_EXPORT std::vector<SalePriceOfDay> getProductSalePricesOfDays(int productId, int firstDay, int lastDay,
+                                                                     TSessionHolder session);
 
 }  // namespace Towary::ProductTools

@@ -1,0 +1,133 @@
+// The product card read from a hand-built store, and the price history a
+// promotion shapes.
+
+#include <gtest/gtest.h>
+
+#include "Core/Database/Query.h"
+#include "Core/Products/ProductActivityStatuses.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/Vat/AvailVatRates.h"
+#include "Core/tools/DayNumber.h"
+#include "apps/towary/products/ProductCard.h"
+#include "tests/support/Failure.h"
+#include "tests/support/StoreRows.h"
+#include "tests/towary/products/ProductStoreSupport.h"
+
+#include <string>
+#include <vector>
+
+using Towary::Host::Products::priceHistory;
+using Towary::Host::Products::readProductCard;
+
+namespace {
+
+class ProductCardStore : public ::testing::Test {
+protected:
+    void exec(const std::string& sql) { DBKernel::Sql::Command(sql, store_.session()).execute(); }
+    const TSessionHolder& session() const { return store_.session(); }
+
+    ProductTest::Store store_;
+    Core::SetupRegistration setup_;
+    Core::ImplRegistration<Vat::AvailVatRates> vatRates_;
+    Core::ImplRegistration<Core::ProductActivityStatuses> statuses_;
+};
+
+std::string day(int offset) { return std::to_string(Core::DayNumber::today() + offset); }
+
+TEST_F(ProductCardStore, CardOfAMultiPriceElementOnPromotionWithCodesQuantitiesAndPlannedStatuses) {
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (1, 'Spożywcze', '01', 1), "
+         "(2, 'Nabiał', '0102', 2), (3, 'Masło', '010203', 3)");
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, bWieleCen, dCenaSprzed) values "
+         "(99, 'Masło wielocenowe', '010203', '000099', 6, 9, 0, null)");
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, bWieleCen, byVAT, dCenaSprzed, "
+         "nWagaSekcja, nWagaPLU, dLastSTNDate) values (100, 'Masło 200 g', '010203', '000100', 6, 1, 1, 13, 10.0, "
+         "2, 15, " + day(0) + ")");
+    TestSupport::addCode(session(), 200, 99, "2000001");
+    TestSupport::addCode(session(), 201, 100, "2000002", 2);
+    TestSupport::addCode(session(), 202, 100, "2000003", 3);
+    exec("insert into promocja (lPromocjaRef, sNazwa) values (1, 'Jesień')");
+    exec("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
+         "values (10, 100, " + day(-20) + ", " + day(-3) + ", 9.99, null, null), (11, 100, " + day(-2) + ", " +
+         day(5) + ", 7.99, 1, '<alternative_prices><price>7.5</price><price>6.99</price></alternative_prices>')");
+    exec("insert into stn (lTowarRef, data, dStan) values (100, " + day(-1) + ", 4), (100, " + day(0) + ", 12.5)");
+    exec("insert into Dok (lDokRef, nTyp, nStatusPrzetw, nStatusKsieg) values (1, 9, 1, 3)");
+    exec("insert into DokPoz (lDokPozRef, lDokRef, lTowarRef, dIlosc) values (1, 1, 100, 3)");
+    exec("insert into Reklamacja (lReklamacjaRef, lTowarRef, nWlasnosc, nMiejscePobytu) values (1, 100, 1, 1), "
+         "(2, 100, 1, 1), (3, 100, 2, 1)");
+    exec("insert into StatusChange (statuschangeid, productid, status, changedate, applied, czasMod) values "
+         "(1, 100, 4, " + day(-1) + ", 0, 0), (2, 100, 5, " + day(3) + ", 0, 0), (3, 100, 42, " + day(4) +
+         ", null, 0), (4, 100, 3, " + day(6) + ", 1, 0), (5, 99, 5, " + day(3) + ", 0, 0)");
+
+    const auto card = readProductCard(100, session());
+    EXPECT_EQ(card.name, "Masło 200 g");
+    EXPECT_EQ(card.articleIndex, "000100");
+    ASSERT_EQ(card.path.size(), 3u);
+    EXPECT_EQ(card.path[0].index + " " + card.path[0].name, "01 Spożywcze");
+    EXPECT_EQ(card.path[2].index + " " + card.path[2].name, "010203 Masło");
+    ASSERT_EQ(card.liveCodes.size(), 1u);
+    EXPECT_EQ(card.liveCodes[0].code, "2000002");
+    EXPECT_EQ(card.liveCodes[0].status, 2);
+    ASSERT_EQ(card.deletedCodes.size(), 1u);
+    EXPECT_EQ(card.deletedCodes[0].code, "2000003");
+    ASSERT_TRUE(card.vat);
+    EXPECT_EQ(card.vat->name, "23%");
+    EXPECT_EQ(card.vat->rate, Core::Decimal(23, 100));
+
+    using Source = Towary::Host::Products::ProductCard::TodaysPrice::Source;
+    EXPECT_EQ(card.today.source, Source::condition);
+    EXPECT_EQ(card.today.price.toString(), "7.99");
+    EXPECT_EQ(card.today.productPrice, Core::Price(10.0));
+    EXPECT_EQ(card.today.alternativePrices, (std::vector<Core::Price>{6.99, 7.5}));
+    ASSERT_TRUE(card.priceBeforePromotion);
+    EXPECT_EQ(card.priceBeforePromotion->previousPrice.toString(), "9.99");
+    ASSERT_TRUE(card.lowestPriceBeforePromotion);
+    EXPECT_EQ(card.lowestPriceBeforePromotion->lowestPrice.toString(), "9.99");
+
+    ASSERT_TRUE(card.multiPrice);
+    EXPECT_EQ(card.multiPrice->id, 99);
+    EXPECT_EQ(card.multiPrice->codes, std::vector<std::string>{"2000001"});
+    ASSERT_EQ(card.multiPrice->elements.size(), 1u);
+    EXPECT_EQ(card.multiPrice->elements[0].conditions.size(), 2u);
+
+    EXPECT_EQ(card.quantities.stock.toString(), "12.500");
+    EXPECT_EQ(card.quantities.reserved.toString(), "3.000");
+    EXPECT_EQ(card.quantities.inComplaint.toString(), "2.000");
+    EXPECT_EQ(card.scaleSection, 2);
+    EXPECT_EQ(card.scaleNumber, 15);
+
+    ASSERT_EQ(card.plannedStatuses.size(), 2u);
+    EXPECT_EQ(card.plannedStatuses[0].day, Core::DayNumber::today() + 3);
+    EXPECT_EQ(card.plannedStatuses[0].statusName, "Wycofany");
+    EXPECT_EQ(card.plannedStatuses[1].statusName, "<nieznany>");
+
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { readProductCard(2, session()); }),
+              "Wiersz \"2\" (Nabiał) nie jest towarem: kartę ma tylko towar, nie grupa.");
+    EXPECT_NE(TestSupport::failure<std::runtime_error>([&] { readProductCard(555, session()); }).find("555"),
+              std::string::npos);
+}
+
+TEST_F(ProductCardStore, HistoryFlagsThePromotionsDaysAndItsLowestPriceLineFollowsThem) {
+    constexpr int kLast = 45000;
+    TestSupport::addProduct(session(), 100, "Ser", "010203", "000100");
+    exec("update towar set dCenaSprzed = 10 where lTowarRef = 100");
+    exec("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef) values "
+         "(10, 100, " + std::to_string(kLast - 9) + ", " + std::to_string(kLast - 5) + ", 8, null)");
+
+    const auto history = priceHistory(100, kLast, Towary::Host::Products::kCardHistoryDays, session());
+    ASSERT_EQ(history.size(), 90u);
+    EXPECT_EQ(history.front().day, kLast - 89);
+    EXPECT_EQ(history.back().day, kLast);
+    std::string line;
+    for (const auto& day : history)
+        if (day.day >= kLast - 10)
+            line += day.price.toString() + (day.promotion ? "*" : "") + "/" + day.lowest30.toString() + " ";
+    EXPECT_EQ(line,
+              "10.00/10.00 8.00*/10.00 8.00*/8.00 8.00*/8.00 8.00*/8.00 8.00*/8.00 10.00/8.00 10.00/8.00 10.00/8.00 "
+              "10.00/8.00 10.00/8.00 ");
+    EXPECT_EQ(priceHistory(100, kLast - 60, 1, session()).front().lowest30.toString(), "10.00");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { priceHistory(100, kLast, 0, session()); }),
+              "Historia cen obejmuje co najmniej jeden dzień; podano 0.");
+}
+
+}  // namespace
