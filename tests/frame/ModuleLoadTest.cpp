@@ -58,6 +58,7 @@ TEST(ModuleLoad, AttachRegistersTheTableOfGuidsAndDetachWithdrawsThem) {
         {"{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}", "registerSprawdzeniePoprawnosciPlu"},
         {"{4F3F656B-310B-45D4-8D27-8137D2660431}", "registerSprawdzeniePoprawnosciPlu"},
         {"{884036D8-8B1F-461C-AD8B-4BDB9ABD8787}", "registerStatusChangeActionObjects"},
+        {"{E3F9A8A2-FD28-4A83-AFDF-3A62B7D112E1}", "registerStatusChangeBrowserObjects"},
         {"{9DE6E2F4-B381-46E8-8EE4-5189E0EF6F18}", "registerVatModifierFuncObjects"},
         {"{8C236B1D-1483-47C8-85BB-4DCDE6DD3EDD}", "registerVatModifierFuncObjects"},
         {"{78DE81A9-2CAC-4BE3-B891-0DA3D78AD9C3}", "registerVatModifierFuncObjects"},

@@ -12,6 +12,7 @@
 #include "Modules/Towary/Tools/ui/CommissionGroupBrowser.h"
 #include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
 #include "Modules/Towary/Tools/ui/ReturnReasonBrowser.h"
+#include "Modules/Towary/Tools/ui/StatusChangeBrowser.h"
 
 #include <algorithm>
 
@@ -19,7 +20,7 @@ namespace Towary {
 namespace {
 
 // The units the module has, each in its place of kUnitRegistrationOrder.
-constexpr std::array<UnitRegistration, 14> kUnits = {{
+constexpr std::array<UnitRegistration, 15> kUnits = {{
     {"registerActivityStatusChangeActionObjects", &registerActivityStatusChangeActionObjects},
     {"registerCommissionGroupBrowserObjects", &registerCommissionGroupBrowserObjects},
     {"registerEtykietyKolImplObjects", &registerEtykietyKolImplObjects},
@@ -28,6 +29,7 @@ constexpr std::array<UnitRegistration, 14> kUnits = {{
     {"registerSendProductToCashRegisterObjects", &registerSendProductToCashRegisterObjects},
     {"registerSprawdzeniePoprawnosciPlu", &registerSprawdzeniePoprawnosciPlu},
     {"registerStatusChangeActionObjects", &registerStatusChangeActionObjects},
+    {"registerStatusChangeBrowserObjects", &registerStatusChangeBrowserObjects},
     {"registerVatModifierFuncObjects", &registerVatModifierFuncObjects},
     {"registerVatModifierObjects", &registerVatModifierObjects},
     {"registerReturnReasonBrowserObjects", &registerReturnReasonBrowserObjects},
