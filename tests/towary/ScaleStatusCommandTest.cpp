@@ -76,4 +76,28 @@ TEST_F(ScaleStatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
         "Zmiana statusu towaru 100 na dzień " + tomorrow_ + " została już wykonana; wykonanej zmiany nie zmienia się.");
 }
 
+// The window's text form adds the prompt: actions a line each, a refused line ending a script, the
+// questions answered by --yes or --no.
+TEST_F(ScaleStatusCommand, TheWindowTakesItsActionsALineEachAndAsksThroughTheDialogs) {
+    const auto window = [this](const std::string& input, const std::string& answer) {
+        return TestSupport::runTowary({"status", "window", dir_, answer}, input);
+    };
+    const auto planned = window("dodaj /000100 " + tomorrow_ + "\nstatus 1 5\nzapisz\n", "--no");
+    expectContains(planned, {"== Planowanie zmiany statusu towarów ==\nNr\tIndeks towaru\tNazwa towaru\tStatus\t"
+                             "Data zmiany\tWykonano\tZmodyfikowano\n",
+                             "1\t000100\tSchab\t5 Wycofany\t" + tomorrow_ + "\tnie\t\n", "Zapisano.\n"});
+    expectOutput(sql("select productid, status from StatusChange"), "productid\tstatus\n100\t5\n");
+
+    expectContains(window("usuń 1\nF5\nwyjście\n", "--yes"),
+                   {"Wprowadzone zmiany nie zostaną zachowane. Czy odświeżyć? [tak]\n", "> wyjście\n"});
+    const auto kept = window("usuń 1\nwyjście\n", "--no");
+    EXPECT_EQ(kept.exitCode, 1);
+    expectIn(kept.out, {"Wprowadzone zmiany nie zostaną zachowane. Czy opuścić edycję? [nie]\n"});
+    expectIn(kept.err, {"dopisz \"zapisz\" albo odpowiedz --yes."});
+    const auto refused = window("data 1 2000-01-01\nzapisz\n", "--yes");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "towary: Nie można ustawić daty z przeszłości\n");
+    expectOutput(sql("select count(*) n from StatusChange"), "n\n1\n");
+}
+
 }  // namespace

@@ -3,12 +3,17 @@
 // towary status list DIR [--all]: the planned changes still to come (all of
 // them with --all), in the columns of the planning window.
 // towary status delete DIR ID: a planned change deleted.
+// towary status window DIR: the planning window, one action a line from
+// standard input; --yes or --no answers its questions in a script.
 
 #include "apps/towary/Command.h"
 #include "apps/towary/DayArgument.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/status/StatusPlans.h"
 
+#include <unistd.h>
+
+#include <iostream>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -38,9 +43,7 @@ void addStatusCommands(CLI::App& app, Context& context) {
         ->check(dayArgument());
     plan->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
-            out << StatusPlans::plan(arguments->product, numberOf<int>(arguments->status), arguments->day,
-                                     TSessionHolder())
-                << '\n';
+            out << StatusPlans::plan(arguments->product, numberOf<int>(arguments->status), arguments->day) << '\n';
         };
     });
 
@@ -48,7 +51,7 @@ void addStatusCommands(CLI::App& app, Context& context) {
     addStoreArgument(*list, context);
     list->add_flag("--all", arguments->all, "także wykonane zmiany i zmiany minionych dni");
     list->callback([&context, arguments] {
-        context.job = [arguments](std::ostream& out) { StatusPlans::list(arguments->all, out, TSessionHolder()); };
+        context.job = [arguments](std::ostream& out) { StatusPlans::list(arguments->all, out); };
     });
 
     auto* remove = status->add_subcommand("delete", "usuwa zaplanowaną zmianę ID");
@@ -58,8 +61,17 @@ void addStatusCommands(CLI::App& app, Context& context) {
         ->check(numberArgument<int>("Identyfikator zmiany", 0, false));
     remove->callback([&context, arguments] {
         context.job = [arguments](std::ostream& out) {
-            StatusPlans::remove(numberOf<int>(arguments->id), TSessionHolder());
+            StatusPlans::remove(numberOf<int>(arguments->id));
             out << "Usunięto zaplanowaną zmianę statusu " << arguments->id << ".\n";
+        };
+    });
+
+    auto* window = status->add_subcommand(
+        "window", "okno planowania zmiany statusu: polecenia okna z wejścia, jedno w wierszu (pomoc je wypisuje)");
+    addStoreArgument(*window, context);
+    window->callback([&context] {
+        context.job = [](std::ostream& out) {
+            StatusPlans::window(std::cin, out, std::cerr, isatty(STDIN_FILENO) != 0);
         };
     });
 }

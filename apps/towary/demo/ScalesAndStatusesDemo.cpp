@@ -53,7 +53,7 @@ void scalesAndStatuses(std::ostream& out) {
               ", 0 from towar where sArtIndex = '000101'",
           std::string("update towar set nStatusAktywnosci = 1 where sArtIndex in ('000102', '000103', '000105')")})
         DBKernel::Sql::Command(statement, session).execute();
-    out << StatusPlans::plan("/000102", 3, tomorrow, session) << '\n';
+    out << StatusPlans::plan("/000102", 3, tomorrow) << '\n';
     out << "Przed odczytem wieczornym:\n";
     showStatusesAndScales(out, session);
 
@@ -65,7 +65,7 @@ void scalesAndStatuses(std::ostream& out) {
     for (std::string line; std::getline(lines, line);) out << "  " << line.substr(20) << '\n';
     out << "Po odczycie wieczornym:\n";
     showStatusesAndScales(out, session);
-    StatusPlans::list(true, out, session);
+    StatusPlans::list(true, out);
 }
 
 }  // namespace Towary::Host::Demo

@@ -1,100 +1,223 @@
 #include "apps/towary/status/StatusPlans.h"
 
-#include "Core/Database/Sql.h"
-#include "Core/Products/ProductActivityStatuses.h"
-#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/Action/ActionContainer.h"
+#include "Core/UserMessage.h"
 #include "Core/tools/DayNumber.h"
+#include "Core/tools/Numbers.h"
+#include "Modules/Towary/Tools/ui/StatusChangeBrowser.h"
 #include "apps/towary/products/ProductArgument.h"
 
 #include <boost/format.hpp>
 
-#include <chrono>
+#include <istream>
+#include <memory>
+#include <optional>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 
 namespace Towary::Host::StatusPlans {
 namespace {
 
-// A status as the window shows it: its value and name, "<nieznany>" off the list.
-std::string statusText(int status) {
-    const auto* name = Core::SingletonImplHolder::get<Core::ProductActivityStatuses>().name(status);
-    return std::to_string(status) + " " + (name != nullptr ? *name : std::string("<nieznany>"));
+using Towary::ProductTools::StatusChangeBrowser;
+
+std::shared_ptr<StatusChangeBrowser> openWindow() {
+    return Core::Action::CContainer::invoke<StatusChangeBrowser>(
+        "towary status", Towary::ProductTools::kStatusChangeBrowserGuid, nullptr);
 }
 
-// "yyyy-mm-dd hh:nn:ss", as the window shows the time of the last change.
-std::string timeText(double time) {
-    const auto local = Core::DayNumber::toDateTime(time);
-    const std::chrono::hh_mm_ss clock(
-        std::chrono::floor<std::chrono::seconds>(local - std::chrono::floor<std::chrono::days>(local)));
-    return Core::DayNumber::toText(time) + (boost::format(" %02d:%02d:%02d") % clock.hours().count() %
-                                            clock.minutes().count() % clock.seconds().count())
-                                               .str();
+// A status as the terminal writes it: its value and its name.
+std::string statusText(int status) { return std::to_string(status) + " " + StatusChangeBrowser::statusName(status); }
+
+// A row's cells, tab-separated, the status with its value.
+std::string rowText(const StatusChangeBrowser& window, std::size_t row) {
+    std::string text;
+    for (const auto& column : StatusChangeBrowser::columns()) {
+        if (!text.empty()) text += '\t';
+        text += column.key == "Status" ? statusText(window.rows().at(row)->status) : window.cell(row, column.key);
+    }
+    return text;
 }
+
+std::string header(const std::string& first) {
+    std::string text = first;
+    for (const auto& column : StatusChangeBrowser::columns()) text += '\t' + column.caption;
+    return text + '\n';
+}
+
+int productId(const std::string& product) {
+    return static_cast<int>(productByArgument(product, TSessionHolder())->GetTowarRef());
+}
+
+std::optional<std::size_t> rowOfProductDay(const StatusChangeBrowser& window, int product, int day) {
+    const auto& rows = window.rows();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (rows.at(row)->productId == product && rows.at(row)->changeDate == day) return row;
+    return std::nullopt;
+}
+
+// The clerk's session with the window at the prompt.
+class WindowPrompt {
+public:
+    explicit WindowPrompt(std::ostream& out) : out_(out), window_(openWindow()) {}
+
+    // Carries out one line; false once the window closed.
+    bool perform(const std::string& line) {
+        std::istringstream words(line);
+        std::string action;
+        words >> action;
+        if (action.empty()) return true;
+        if (action == "wyjście") return !window_->close();
+        if (action == "pokaż") return show();
+        if (action == "pomoc") return help();
+        if (action == "zapisz") {
+            window_->save();
+            out_ << "Zapisano.\n";
+            return show();
+        }
+        if (action == "odśwież" || action == "F5") return window_->refresh() ? show() : true;
+        if (action == "znajdź" || action == "F7") return find(rest(words));
+        if (action == "dodaj") {
+            const auto product = word(words, "towar (identyfikator albo / i indeks)");
+            const int day = Core::DayNumber::fromText(word(words, "dzień RRRR-MM-DD"));
+            return shown(window_->add(productId(product), day));
+        }
+        if (action == "status") {
+            const auto row = rowNumber(words);
+            window_->setStatus(row, number(word(words, "status"), "Status"));
+            return shown(row);
+        }
+        if (action == "data") {
+            const auto row = rowNumber(words);
+            window_->setChangeDate(row, Core::DayNumber::fromText(word(words, "dzień RRRR-MM-DD")));
+            return shown(row);
+        }
+        if (action == "usuń") {
+            window_->remove(rowNumber(words));
+            return show();
+        }
+        throw std::runtime_error("Nieznane polecenie okna \"" + action + "\" (pomoc wypisuje polecenia).");
+    }
+
+    bool show() {
+        out_ << "== " << Towary::ProductTools::kStatusChangeBrowserTitle << " ==\n" << header("Nr");
+        for (std::size_t row = 0; row < window_->rows().size(); ++row) line(row);
+        out_ << (window_->isModified() ? "(zmiany niezapisane)\n" : "");
+        return true;
+    }
+
+private:
+    bool help() {
+        out_ << "dodaj TOWAR RRRR-MM-DD, status NR STATUS, data NR RRRR-MM-DD, usuń NR, zapisz, odśwież (F5), "
+                "znajdź TEKST (F7), pokaż, wyjście. NR: numer wiersza; * oznacza zmianę minioną lub wykonaną.\n";
+        return true;
+    }
+
+    bool find(const std::string& text) {
+        const auto row = window_->findText(text, found_ ? *found_ + 1 : 0);
+        found_ = row;
+        if (!row) {
+            out_ << "Nie znaleziono \"" << text << "\" w dalszych wierszach.\n";
+            return true;
+        }
+        return shown(*row);
+    }
+
+    bool shown(std::size_t row) {
+        line(row);
+        return true;
+    }
+
+    void line(std::size_t row) {
+        out_ << row + 1 << (window_->isPast(row) ? "*" : "") << '\t' << rowText(*window_, row) << '\n';
+    }
+
+    static std::string word(std::istream& words, const std::string& what) {
+        std::string text;
+        if (!(words >> text)) throw std::runtime_error("Brak argumentu polecenia: " + what + ".");
+        return text;
+    }
+
+    static std::string rest(std::istream& words) {
+        std::string text;
+        std::getline(words >> std::ws, text);
+        if (text.empty()) throw std::runtime_error("Brak argumentu polecenia: szukany tekst.");
+        return text;
+    }
+
+    static int number(const std::string& text, const std::string& what) {
+        const auto value = Core::parseNumber<int>(text);
+        if (!value || *value < 0) throw std::runtime_error(what + " \"" + text + "\" nie jest liczbą.");
+        return *value;
+    }
+
+    std::size_t rowNumber(std::istream& words) const {
+        const int row = number(word(words, "numer wiersza"), "Numer wiersza");
+        if (row < 1 || static_cast<std::size_t>(row) > window_->rows().size())
+            throw std::runtime_error("Nie ma wiersza " + std::to_string(row) + ": wiersze mają numery od 1 do " +
+                                     std::to_string(window_->rows().size()) + ".");
+        return static_cast<std::size_t>(row - 1);
+    }
+
+    std::ostream& out_;
+    std::shared_ptr<StatusChangeBrowser> window_;
+    std::optional<std::size_t> found_;
+};
 
 }  // namespace
 
-std::string plan(const std::string& product, int status, const std::string& day, TSessionHolder session) {
+std::string plan(const std::string& product, int status, const std::string& day) {
     const int changeDay = Core::DayNumber::fromText(day);
-    if (changeDay < Core::DayNumber::today()) throw std::runtime_error("Nie można ustawić daty z przeszłości");
-    if (!Core::SingletonImplHolder::get<Core::ProductActivityStatuses>().contains(status))
-        throw std::runtime_error((boost::format("Status %1% nie występuje na liście statusów aktywności towarów "
-                                                "(tabela statusaktywnosci).") %
-                                  status)
-                                     .str());
-    DBKernel::TransactionGuard transaction(session);
-    const auto towar = findProduct(product, session, "status aktywności planuje się tylko dla towaru, nie grupy.");
-    const auto id = towar->GetTowarRef();
-    DBKernel::Sql::PreparedQuery planned(
-        "select statuschangeid, applied from StatusChange where productid = :product and changedate = :day", session);
-    planned.Params["product"] = id;
-    planned.Params["day"] = changeDay;
-    planned.execute();
-    if (!planned.empty() && planned["applied"].asInt64() == 1)
-        throw std::runtime_error((boost::format("Zmiana statusu towaru %1% na dzień %2% została już wykonana; "
-                                                "wykonanej zmiany nie zmienia się.") %
-                                  id % day)
-                                     .str());
-    const std::string statement =
-        planned.empty() ? "insert into StatusChange (statuschangeid, productid, status, changedate, applied, czasMod)"
-                          " values (newref, :product, :status, :day, 0, :time)"
-                        : "update StatusChange set status = :status, czasMod = :time"
-                          " where productid = :product and changedate = :day";
-    planned.close();
-    DBKernel::Sql::Command write(statement, session);
-    write.Params["product"] = id;
-    write.Params["status"] = status;
-    write.Params["day"] = changeDay;
-    write.Params["time"] = Core::DayNumber::now();
-    write.execute();
-    transaction.commit();
-    return (boost::format("Towar %1% (%2%): status %3% od %4%.") % id % towar->GetNazwa() % statusText(status) % day)
-        .str();
+    const auto window = openWindow();
+    const int id = productId(product);
+    auto row = rowOfProductDay(*window, id, changeDay);
+    if (!row) row = window->add(id, changeDay);
+    window->setStatus(*row, status);
+    const auto name = window->rows().at(*row)->productName;
+    window->save();
+    return (boost::format("Towar %1% (%2%): status %3% od %4%.") % id % name % statusText(status) % day).str();
 }
 
-void list(bool all, std::ostream& out, TSessionHolder session) {
-    DBKernel::Sql::PreparedQuery rows(
-        "select z.statuschangeid, t.sartindex, t.snazwa, z.status, z.changedate, z.applied, z.czasMod"
-        " from StatusChange z, towar t where t.ltowarref = z.productid"
-        " and (:all = 1 or (nvl(z.applied, 0) = 0 and z.changedate >= :today))"
-        " order by z.changedate, t.sartindex, z.statuschangeid",
-        session);
-    rows.Params["all"] = all ? 1 : 0;
-    rows.Params["today"] = Core::DayNumber::today();
-    rows.execute();
-    out << "Id\tIndeks towaru\tNazwa towaru\tStatus\tData zmiany\tWykonano\tZmodyfikowano\n";
-    while (rows.next())
-        out << rows["statuschangeid"].asInt64() << '\t' << rows["sartindex"].asString() << '\t'
-            << rows["snazwa"].asString() << '\t' << statusText(rows["status"].asInt()) << '\t'
-            << Core::DayNumber::toText(rows["changedate"].asDouble()) << '\t'
-            << (rows["applied"].asInt64() == 1 ? "tak" : "nie") << '\t' << timeText(rows["czasMod"].asDouble()) << '\n';
+void list(bool all, std::ostream& out) {
+    const auto window = openWindow();
+    out << header("Id");
+    for (std::size_t row = 0; row < window->rows().size(); ++row)
+        if (all || !window->isPast(row)) out << window->rows().at(row)->id << '\t' << rowText(*window, row) << '\n';
 }
 
-void remove(int id, TSessionHolder session) {
-    DBKernel::Sql::Command deletion("delete from StatusChange where statuschangeid = :id", session);
-    deletion.Params["id"] = id;
-    if (deletion.execute() == 0)
-        throw std::runtime_error(
-            (boost::format("Nie ma zaplanowanej zmiany statusu o identyfikatorze %1%.") % id).str());
+void remove(int id) {
+    const auto window = openWindow();
+    const auto& rows = window->rows();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (rows.at(row)->id == id) {
+            window->remove(row);
+            window->save();
+            return;
+        }
+    throw std::runtime_error((boost::format("Nie ma zaplanowanej zmiany statusu o identyfikatorze %1%.") % id).str());
+}
+
+void window(std::istream& in, std::ostream& out, std::ostream& err, bool interactive) {
+    WindowPrompt prompt(out);
+    prompt.show();
+    for (;;) {
+        if (interactive) out << "> " << std::flush;
+        std::string line;
+        if (!std::getline(in, line)) {
+            // The end of the input leaves the window as "wyjście" does; unsaved edits need an answer.
+            if (!prompt.perform("wyjście"))
+                return;
+            throw std::runtime_error("Polecenia okna skończyły się, a wprowadzonych zmian nie zapisano ani nie "
+                                     "porzucono: dopisz \"zapisz\" albo odpowiedz --yes.");
+        }
+        if (!interactive) out << "> " << line << '\n';
+        try {
+            if (!prompt.perform(line)) return;
+        } catch (const std::exception& e) {
+            if (!interactive) throw;
+            err << "Błąd: " << Core::userMessage(e) << '\n';
+        }
+    }
 }
 
 }  // namespace Towary::Host::StatusPlans
