@@ -62,6 +62,10 @@ void addCommissionCommands(CLI::App& app, Context& context);
 // towary vat plan, apply, import and pending; towary name short.
 void addVatCommands(CLI::App& app, Context& context);
 void addNameCommands(CLI::App& app, Context& context);
+// towary users password: a clerk's password for the web host.
+void addUsersCommands(CLI::App& app, Context& context);
+// towary serve: the web host over the store.
+void addServeCommand(CLI::App& app, Context& context);
 // towary plu special, added by addPluCommands to its group.
 void addPluPriceCodeCommand(CLI::App& plu, Context& context);
 

@@ -112,6 +112,8 @@ int main(int argc, char** argv) {
     addCommissionCommands(app, context);
     addVatCommands(app, context);
     addNameCommands(app, context);
+    addUsersCommands(app, context);
+    addServeCommand(app, context);
     usePolishHelp(app);
 
     try {

@@ -17,16 +17,22 @@ BrowsableProducts::BrowsableProducts(int userRef, TSessionHolder session) : user
                        std::move(session));
 }
 
-std::vector<TTowarPtr> BrowsableProducts::filter(std::span<const TTowarPtr> found, const std::string& identifier) {
+bool BrowsableProducts::mayBrowse(long long productRef) {
+    if (!query_) return true;
+    query_->Params["id"] = productRef;
+    query_->execute();
+    return query_->next();
+}
+
+std::vector<TTowarPtr> BrowsableProducts::browsable(std::span<const TTowarPtr> found) {
     std::vector<TTowarPtr> shown;
-    for (const auto& product : found) {
-        if (query_) {
-            query_->Params["id"] = product->GetTowarRef();
-            query_->execute();
-            if (!query_->next()) continue;
-        }
-        shown.push_back(product);
-    }
+    for (const auto& product : found)
+        if (mayBrowse(product->GetTowarRef())) shown.push_back(product);
+    return shown;
+}
+
+std::vector<TTowarPtr> BrowsableProducts::filter(std::span<const TTowarPtr> found, const std::string& identifier) {
+    auto shown = browsable(found);
     if (shown.empty() && !found.empty())
         throw std::runtime_error("Towary dla identyfikatora \"" + identifier +
                                  "\" leżą poza grupami, które może przeglądać użytkownik " + std::to_string(userRef_) +

@@ -22,8 +22,13 @@ public:
     // a user the store does not know (requireKnownOwner).
     BrowsableProducts(int userRef, TSessionHolder session);
 
+    // Whether the user may browse the product (an id no product has: false
+    // unless he browses everything).
+    bool mayBrowse(long long productRef);
     // The products of the list the user may browse, in the list's order.
-    // Throws std::runtime_error naming the identifier and the user when the
+    std::vector<TTowarPtr> browsable(std::span<const TTowarPtr> found);
+    // As browsable, but
+    // throws std::runtime_error naming the identifier and the user when the
     // list had products and none of them is his to browse.
     std::vector<TTowarPtr> filter(std::span<const TTowarPtr> found, const std::string& identifier);
 

@@ -5,28 +5,55 @@
 #include "apps/towary/products/BrowsableProducts.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilterInvokers.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace Towary::Host::Products {
+namespace {
 
-std::size_t findProducts(std::ostream& out, const std::string& identifier, TSessionHolder session) {
+std::vector<TTowarPtr> browsableFound(const std::string& identifier, int userRef, const TSessionHolder& session) {
     const auto found = Product::Tools::GetProductByIdentifierInvoker().invoke(identifier, session);
     if (found->empty()) throw std::runtime_error("Nie znaleziono towaru dla identyfikatora \"" + identifier + "\".");
-    const auto shown = BrowsableProducts(static_cast<int>(Core::User::instance().getUserRef()), session)
-                           .filter({found->begin(), found->end()}, identifier);
+    return BrowsableProducts(userRef, session).filter({found->begin(), found->end()}, identifier);
+}
+
+FoundPage pageOf(const std::vector<TTowarPtr>& shown, std::size_t offset, std::size_t count,
+                 const TSessionHolder& session) {
+    FoundPage page{shown.size(), {}};
     DBKernel::Sql::PreparedQuery codes(
-        "select sPLU from plu where lTowarRef = :id and byStatus in (1, 2) order by sPLU", std::move(session));
-    for (const auto& product : shown) {
-        out << "ID " << product->GetTowarRef() << ", indeks "
-            << (product->IsNullArtIndex() ? "-" : product->GetArtIndex()) << ": " << product->GetNazwa() << "; kody:";
-        codes.Params["id"] = product->GetTowarRef();
+        "select sPLU from plu where lTowarRef = :id and byStatus in (1, 2) order by sPLU", session);
+    const std::size_t end = offset + std::min(count, shown.size() - std::min(offset, shown.size()));
+    for (std::size_t i = offset; i < end; ++i) {
+        const auto& product = *shown[i];
+        FoundProduct row{product.GetTowarRef(), product.IsNullArtIndex() ? std::string() : product.GetArtIndex(),
+                         product.GetNazwa(), {}};
+        codes.Params["id"] = product.GetTowarRef();
         codes.execute();
-        bool any = false;
-        while (codes.next()) {
-            out << (any ? ", " : " ") << codes["sPLU"].asString();
-            any = true;
-        }
-        out << (any ? "\n" : " brak\n");
+        while (codes.next()) row.liveCodes.push_back(codes["sPLU"].asString());
+        page.rows.push_back(std::move(row));
+    }
+    return page;
+}
+
+}  // namespace
+
+FoundPage findProductsPage(const std::string& identifier, int userRef, std::size_t offset, std::size_t count,
+                           TSessionHolder session) {
+    // Nothing found and nothing he may browse read alike: an empty page.
+    const auto found = Product::Tools::GetProductByIdentifierInvoker().invoke(identifier, session);
+    const auto shown = BrowsableProducts(userRef, session).browsable({found->begin(), found->end()});
+    return pageOf(shown, offset, count, session);
+}
+
+std::size_t findProducts(std::ostream& out, const std::string& identifier, TSessionHolder session) {
+    const auto shown =
+        browsableFound(identifier, static_cast<int>(Core::User::instance().getUserRef()), session);
+    for (const auto& product : pageOf(shown, 0, shown.size(), session).rows) {
+        out << "ID " << product.ref << ", indeks " << (product.articleIndex.empty() ? "-" : product.articleIndex)
+            << ": " << product.name << "; kody:";
+        for (std::size_t i = 0; i < product.liveCodes.size(); ++i)
+            out << (i == 0 ? " " : ", ") << product.liveCodes[i];
+        out << (product.liveCodes.empty() ? " brak\n" : "\n");
     }
     return shown.size();
 }

@@ -1,0 +1,38 @@
+#pragma once
+// One API call as its handler sees it: the request, the signed-in clerk, the
+// decoded path and query, and the routes the API is made of.
+
+#include "apps/web/HttpServer.h"
+#include "apps/web/SessionStore.h"
+
+#include <functional>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace Towary::Web {
+
+class StoreTurn;
+
+struct Call {
+    const Request& request;
+    ClerkSession clerk;
+    std::smatch path;                          // the route's pattern matched on the path
+    std::map<std::string, std::string> query;  // decoded
+
+    // The query's value, or "" when absent.
+    std::string parameter(const std::string& name) const;
+};
+
+struct ApiRoute {
+    http::verb verb;
+    std::regex path;  // matched against the whole decoded path
+    std::function<Response(const Call&, StoreTurn&)> handle;
+};
+
+// The parts of the API: each adds its routes.
+void addProductRoutes(std::vector<ApiRoute>& routes);
+void addStatusChangeRoutes(std::vector<ApiRoute>& routes);
+
+}  // namespace Towary::Web

@@ -1,0 +1,192 @@
+#include "apps/web/WebApp.h"
+
+#include "Core/UserMessage.h"
+#include "apps/towary/users/UserPasswords.h"
+#include "apps/web/Replies.h"
+
+#include <sodium.h>
+
+#include <thread>
+
+namespace Towary::Web {
+namespace {
+
+constexpr std::string_view kCookie = "sesja";
+constexpr std::string_view kSignInPage = "/logowanie.html";
+
+std::map<std::string, std::string> parseQuery(std::string_view query) {
+    std::map<std::string, std::string> values;
+    while (!query.empty()) {
+        const auto end = query.find('&');
+        const auto pair = query.substr(0, end);
+        const auto equals = pair.find('=');
+        const auto name = percentDecoded(pair.substr(0, equals), true);
+        const auto value = percentDecoded(equals == std::string_view::npos ? "" : pair.substr(equals + 1), true);
+        if (!name || !value) throw Refused(http::status::bad_request, "Błędny zapis parametrów w adresie.");
+        values[*name] = *value;
+        query = end == std::string_view::npos ? std::string_view() : query.substr(end + 1);
+    }
+    return values;
+}
+
+std::optional<std::string> sessionToken(const Request& request) {
+    const auto header = request.find(http::field::cookie);
+    if (header == request.end()) return std::nullopt;
+    std::string_view cookies(header->value().data(), header->value().size());
+    while (!cookies.empty()) {
+        const auto end = cookies.find(';');
+        auto cookie = cookies.substr(0, end);
+        while (!cookie.empty() && cookie.front() == ' ') cookie.remove_prefix(1);
+        if (cookie.size() > kCookie.size() && cookie.substr(0, kCookie.size()) == kCookie &&
+            cookie[kCookie.size()] == '=')
+            return std::string(cookie.substr(kCookie.size() + 1));
+        cookies = end == std::string_view::npos ? std::string_view() : cookies.substr(end + 1);
+    }
+    return std::nullopt;
+}
+
+std::string sessionCookie(const std::string& token, bool secure) {
+    return std::string(kCookie) + "=" + token + "; Path=/; HttpOnly; SameSite=Strict" + (secure ? "; Secure" : "") +
+           (token.empty() ? "; Max-Age=0" : "");
+}
+
+bool sameToken(const std::string& given, const std::string& expected) {
+    return given.size() == expected.size() && sodium_memcmp(given.data(), expected.data(), given.size()) == 0;
+}
+
+// A request that changes data must say it sends JSON (which a form of another
+// site cannot) and carry the session's CSRF token.
+void requireCsrf(const Request& request, const ClerkSession& clerk) {
+    const auto token = request.find("X-CSRF-Token");
+    if (token == request.end() || !sameToken(std::string(token->value()), clerk.csrfToken))
+        throw Refused(http::status::forbidden, "Brak ważnego tokenu CSRF; odśwież stronę i spróbuj ponownie.");
+}
+
+nlohmann::json jsonBody(const Request& request) {
+    const auto type = request.find(http::field::content_type);
+    if (type == request.end() || !type->value().starts_with("application/json"))
+        throw Refused(http::status::unsupported_media_type, "Treść żądania musi być w formacie JSON.");
+    auto body = nlohmann::json::parse(request.body(), nullptr, false);
+    if (body.is_discarded() || !body.is_object())
+        throw Refused(http::status::bad_request, "Treść żądania nie jest poprawnym obiektem JSON.");
+    return body;
+}
+
+nlohmann::json sessionJson(const ClerkSession& clerk) {
+    return {{"user", {{"id", clerk.userRef}, {"name", clerk.userName}}}, {"csrfToken", clerk.csrfToken}};
+}
+
+Response redirect(std::string_view to) {
+    Response response{http::status::see_other, 11};
+    response.set(http::field::location, std::string(to));
+    response.set(http::field::cache_control, "no-store");
+    response.prepare_payload();
+    return response;
+}
+
+}  // namespace
+
+std::string Call::parameter(const std::string& name) const {
+    const auto found = query.find(name);
+    return found != query.end() ? found->second : std::string();
+}
+
+WebApp::WebApp(const WebAppOptions& options)
+    : chartLibrary_(options.chartLibrary),
+      files_(options.pages),
+      sessions_(options.idleSession),
+      throttle_(options.throttle) {
+    addProductRoutes(routes_);
+}
+
+Response WebApp::handle(const Request& request, const Peer& peer) {
+    try {
+        return route(request, peer);
+    } catch (const Refused& refused) {
+        return refusal(refused.status(), refused.what());
+    } catch (const std::exception& e) {
+        return refusal(http::status::bad_request, Core::userMessage(e));
+    }
+}
+
+Response WebApp::route(const Request& request, const Peer& peer) {
+    const std::string_view target(request.target().data(), request.target().size());
+    const auto queryAt = target.find('?');
+    const auto path = percentDecoded(target.substr(0, queryAt));
+    if (!path) throw Refused(http::status::bad_request, "Błędny zapis adresu.");
+    if (!path->starts_with("/api/")) return page(request, *path);
+
+    if (*path == "/api/sign-in" && request.method() == http::verb::post) return signIn(request, peer);
+    const auto token = sessionToken(request);
+    const auto clerk = token ? sessions_.use(*token) : std::nullopt;
+    if (!clerk) throw Refused(http::status::unauthorized, "Nie zalogowano albo sesja wygasła; zaloguj się.");
+    if (request.method() != http::verb::get && request.method() != http::verb::head) requireCsrf(request, *clerk);
+    if (*path == "/api/session" && request.method() == http::verb::get) return jsonReply(sessionJson(*clerk));
+    if (*path == "/api/sign-out" && request.method() == http::verb::post) return signOut(*token, *clerk, peer);
+
+    bool pathKnown = false;
+    for (const auto& candidate : routes_) {
+        std::smatch match;
+        if (!std::regex_match(*path, match, candidate.path)) continue;
+        pathKnown = true;
+        if (candidate.verb != request.method()) continue;
+        const Call call{request, *clerk, std::move(match),
+                        parseQuery(queryAt == std::string_view::npos ? "" : target.substr(queryAt + 1))};
+        return candidate.handle(call, storeTurn_);
+    }
+    if (pathKnown) throw Refused(http::status::method_not_allowed, "Ta ścieżka API nie przyjmuje tej metody.");
+    throw Refused(http::status::not_found, "Nie ma takiej ścieżki API.");
+}
+
+Response WebApp::page(const Request& request, const std::string& path) {
+    if (request.method() != http::verb::get)
+        throw Refused(http::status::method_not_allowed, "Strony przyjmują tylko żądania GET.");
+    const bool isPage = path == "/" || path.ends_with(".html");
+    if (isPage && path != kSignInPage) {
+        const auto token = sessionToken(request);
+        if (!token || !sessions_.use(*token)) return redirect(kSignInPage);
+    }
+    if (path == "/lib/chart.js") {
+        const auto library = StaticFiles::read(chartLibrary_);
+        if (!library) throw Refused(http::status::not_found, "Brak biblioteki wykresów Chart.js (pakiet libjs-chart.js).");
+        return contentReply(*library, StaticFiles::mediaTypeOf(".js"));
+    }
+    const auto file = files_.find(path);
+    if (!file) throw Refused(http::status::not_found, "Nie ma takiej strony.");
+    return contentReply(file->content, file->mediaType);
+}
+
+Response WebApp::signIn(const Request& request, const Peer& peer) {
+    const auto body = jsonBody(request);
+    const auto user = body.value("user", std::string());
+    const auto password = body.value("password", std::string());
+    const auto wait = throttle_.admit(user, peer.address);
+    if (!wait)
+        throw Refused(http::status::too_many_requests,
+                      "Zbyt wiele nieudanych prób logowania; spróbuj ponownie za kwadrans.");
+    std::this_thread::sleep_for(*wait);
+    const auto found = storeTurn_.run(Core::User::kDefaultUserRef, [&](const TSessionHolder& session) {
+        auto known = Host::Users::findUser(user, session);
+        // An unknown user's attempt costs the same hashing as a known one's.
+        const bool matches = Host::Users::checkPassword(known ? known->ref : 0, password, session);
+        return matches ? known : std::nullopt;
+    });
+    if (!found) {
+        throttle_.failed(user, peer.address);
+        throw Refused(http::status::unauthorized, "Nieprawidłowy użytkownik albo hasło.");
+    }
+    throttle_.succeeded(user);
+    const auto token = sessions_.open(found->ref, found->name);
+    auto response = jsonReply(sessionJson(*sessions_.use(token)));
+    response.set(http::field::set_cookie, sessionCookie(token, peer.secure));
+    return response;
+}
+
+Response WebApp::signOut(const std::string& token, const ClerkSession&, const Peer& peer) {
+    sessions_.close(token);
+    auto response = jsonReply(nlohmann::json::object());
+    response.set(http::field::set_cookie, sessionCookie("", peer.secure));
+    return response;
+}
+
+}  // namespace Towary::Web

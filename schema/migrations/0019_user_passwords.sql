@@ -1,0 +1,8 @@
+-- The clerks' passwords for signing in to the web host: one per user, kept
+-- only as an argon2id hash in libsodium's text form (salt and parameters
+-- included), with the time it was set.
+create table UserPassword (
+    UserId integer primary key references uzytkownik (luzytkref),
+    PasswordHash text not null,
+    ChangedAt real not null
+);

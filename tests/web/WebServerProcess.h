@@ -1,0 +1,45 @@
+#pragma once
+// A store served by `towary serve` in a process of its own on a free
+// loopback port, with two clerks who have passwords: the administrator (1),
+// who may browse everything, and a dairy clerk (7), who may browse only
+// department 01. Department 02 holds a product named to break a page.
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TowaryStore.h"
+
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <string>
+
+namespace TestSupport {
+
+// A signed-in clerk's cookie and CSRF token.
+struct SignedIn {
+    std::string cookie;  // "sesja=..."
+    std::string csrf;
+};
+
+class WebServerProcess : public TowaryStore {
+protected:
+    static constexpr const char* kAdminPassword = "hasło administratora";
+    static constexpr const char* kClerkPassword = "hasło nabiałowe";
+    static constexpr const char* kHostileName = "<script>alert(1)</script>\"'><img src=x>";
+
+    WebServerProcess();
+    ~WebServerProcess() override;
+
+    std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    httplib::Client client() const;
+    SignedIn signIn(const std::string& user, const std::string& password) const;
+    httplib::Result get(const std::string& path, const SignedIn& as) const;
+    httplib::Result post(const std::string& path, const nlohmann::json& body, const SignedIn& as) const;
+    static nlohmann::json json(const httplib::Result& result);
+
+private:
+    std::unique_ptr<ChildProcess> server_;
+    int port_ = 0;
+};
+
+}  // namespace TestSupport
