@@ -116,6 +116,22 @@ TEST_F(WebHost, AClerkFindsNoProductOfAGroupHeMayNotBrowseByAnyRoute) {
     EXPECT_EQ(names(json(get("/api/products?identifier=%2F000200", admin()))),
               (std::vector<std::string>{"Płyn do naczyń"}));
     EXPECT_EQ(missing["total"], 0);
+
+    // The card and its history: a product outside his groups reads as a product that does not exist.
+    for (const auto* path : {"/api/products/%1%", "/api/products/%1%/price-history"}) {
+        const auto at = [&](const std::string& id) {
+            return std::regex_replace(path, std::regex("%1%"), id);
+        };
+        const auto outside = get(at("3"), dairy);
+        const auto none = get(at("999"), dairy);
+        EXPECT_EQ(outside->status, 404);
+        EXPECT_EQ(none->status, 404);
+        EXPECT_EQ(json(outside)["error"], "Nie ma towaru o identyfikatorze 3.");
+        EXPECT_EQ(json(none)["error"], "Nie ma towaru o identyfikatorze 999.");
+        EXPECT_EQ(get(at("1"), dairy)->status, 200);
+        EXPECT_EQ(get(at("3"), admin())->status, 200);
+    }
+    EXPECT_EQ(json(get("/api/products/1", dairy))["liveCodes"][0]["code"], "5901234123457");
 }
 
 TEST_F(WebHost, TheSearchTakesTheFieldsCharactersAndPages) {
