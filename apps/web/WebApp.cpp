@@ -97,6 +97,7 @@ WebApp::WebApp(const WebAppOptions& options)
       sessions_(options.idleSession),
       throttle_(options.throttle) {
     addProductRoutes(routes_);
+    addStatusChangeRoutes(routes_);
 }
 
 Response WebApp::handle(const Request& request, const Peer& peer) {

@@ -1,0 +1,234 @@
+// The status-change planning window's part of the API: the window as the page
+// draws it, and the page's edits saved through a freshly opened window, which
+// keeps the planning rules. This part adds the clerk's group rights: he sees
+// the changes of the products he may browse only, and saves only when he may
+// modify every product his edits touch.
+
+#include "Core/Action/ActionContainer.h"
+#include "Core/Database/Query.h"
+#include "Core/Products/ProductActivityStatuses.h"
+#include "Core/Singleton/SingletonImplHolder.h"
+#include "Core/tools/DayNumber.h"
+#include "Modules/Towary/Tools/products/getTTowarFromDB.h"
+#include "Modules/Towary/Tools/rights/AccessChecks.h"
+#include "Modules/Towary/Tools/rights/Streams.h"
+#include "Modules/Towary/Tools/ui/StatusChangeBrowser.h"
+#include "apps/towary/products/BrowsableProducts.h"
+#include "apps/web/Call.h"
+#include "apps/web/Replies.h"
+#include "apps/web/StoreTurn.h"
+
+#include <boost/make_shared.hpp>
+
+#include <climits>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace Towary::Web {
+namespace {
+
+using Host::Products::BrowsableProducts;
+using ProductTools::StatusChangeBrowser;
+
+// The window comes from the registry, as every host opens it.
+std::shared_ptr<StatusChangeBrowser> openStatusWindow() {
+    return Core::Action::CContainer::invoke<StatusChangeBrowser>("towary serve", ProductTools::kStatusChangeBrowserGuid,
+                                                                 nullptr);
+}
+
+// A Windows colour (0x00BBGGRR) as CSS "#rrggbb"; null for none and for the
+// system's colours (the high byte set), which a page has no match for.
+nlohmann::json cssColour(std::optional<int> colour) {
+    if (!colour || *colour < 0 || *colour > 0xFFFFFF) return nullptr;
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", *colour & 0xFF, (*colour >> 8) & 0xFF, (*colour >> 16) & 0xFF);
+    return text;
+}
+
+nlohmann::json statusWindowRow(const StatusChangeBrowser& window, std::size_t row) {
+    const auto& change = *window.rows().at(row);
+    nlohmann::json cells = nlohmann::json::object();
+    for (const auto& column : StatusChangeBrowser::columns()) cells[column.key] = window.cell(row, column.key);
+    return {{"id", change.id},
+            {"productId", change.productId},
+            {"status", change.status},
+            {"changeDate", Core::DayNumber::toText(change.changeDate)},
+            {"applied", change.applied},
+            {"past", window.isPast(row)},
+            {"fontColour", cssColour(window.fontColour(row))},
+            {"backgroundColour", cssColour(window.backgroundColour(row))},
+            {"cells", std::move(cells)}};
+}
+
+nlohmann::json statusWindowJson(const StatusChangeBrowser& window, BrowsableProducts& browsable) {
+    nlohmann::json columns = nlohmann::json::array();
+    for (const auto& column : StatusChangeBrowser::columns())
+        columns.push_back({{"key", column.key}, {"caption", column.caption}});
+    nlohmann::json actions = nlohmann::json::array();
+    for (const auto& action : StatusChangeBrowser::actions())
+        actions.push_back({{"caption", action.caption}, {"key", action.key}});
+    nlohmann::json statuses = nlohmann::json::array();
+    for (const auto& status : Core::SingletonImplHolder::get<Core::ProductActivityStatuses>().getAllStatuses())
+        statuses.push_back({{"code", status.id}, {"name", status.description}});
+    nlohmann::json rows = nlohmann::json::array();
+    for (std::size_t row = 0; row < window.rows().size(); ++row)
+        if (browsable.mayBrowse(window.rows().at(row)->productId)) rows.push_back(statusWindowRow(window, row));
+    return {{"title", ProductTools::kStatusChangeBrowserTitle},
+            {"columns", std::move(columns)},
+            {"actions", std::move(actions)},
+            {"statuses", std::move(statuses)},
+            {"today", Core::DayNumber::toText(Core::DayNumber::today())},
+            {"rows", std::move(rows)}};
+}
+
+Response showStatusWindow(const Call& call, StoreTurn& store) {
+    return jsonReply(store.run(call.clerk.userRef, [&](const TSessionHolder& session) {
+        BrowsableProducts browsable(call.clerk.userRef, session);
+        return statusWindowJson(*openStatusWindow(), browsable);
+    }));
+}
+
+// The page's edits: rows added, rows changed (by the change's id), rows removed.
+struct AddedStatusRow {
+    int product;
+    int status;
+    int day;
+};
+struct ChangedStatusRow {
+    int id;
+    int status;
+    int day;
+};
+struct StatusEdits {
+    std::vector<AddedStatusRow> added;
+    std::vector<ChangedStatusRow> changed;
+    std::vector<int> removed;
+};
+
+int wholeNumber(const nlohmann::json& value, int least) {
+    if (!value.is_number_integer() || value.get<long long>() < least || value.get<long long>() > INT_MAX)
+        throw Refused(http::status::bad_request, "Identyfikatory i statusy podaje się jako liczby całkowite.");
+    return value.get<int>();
+}
+
+int dayOf(const nlohmann::json& value) {
+    if (!value.is_string()) throw Refused(http::status::bad_request, "Datę zmiany podaje się jako RRRR-MM-DD.");
+    return Core::DayNumber::fromText(value.get<std::string>());
+}
+
+const nlohmann::json& listOf(const nlohmann::json& body, const char* name) {
+    static const nlohmann::json none = nlohmann::json::array();
+    const auto found = body.find(name);
+    if (found == body.end()) return none;
+    if (!found->is_array()) throw Refused(http::status::bad_request, "Zmiany planu podaje się jako listy wierszy.");
+    return *found;
+}
+
+const nlohmann::json& fieldOf(const nlohmann::json& row, const char* name) {
+    if (!row.is_object() || !row.contains(name))
+        throw Refused(http::status::bad_request, "W wierszu zmian planu brak pola \"" + std::string(name) + "\".");
+    return row.at(name);
+}
+
+StatusEdits statusEditsOf(const Request& request) {
+    const auto body = nlohmann::json::parse(request.body(), nullptr, false);
+    if (body.is_discarded() || !body.is_object())
+        throw Refused(http::status::bad_request, "Treść żądania nie jest poprawnym obiektem JSON.");
+    StatusEdits edits;
+    for (const auto& row : listOf(body, "added"))
+        edits.added.push_back({wholeNumber(fieldOf(row, "productId"), 1), wholeNumber(fieldOf(row, "status"), 0),
+                               dayOf(fieldOf(row, "changeDate"))});
+    for (const auto& row : listOf(body, "changed"))
+        edits.changed.push_back({wholeNumber(fieldOf(row, "id"), 1), wholeNumber(fieldOf(row, "status"), 0),
+                                 dayOf(fieldOf(row, "changeDate"))});
+    for (const auto& id : listOf(body, "removed")) edits.removed.push_back(wholeNumber(id, 1));
+    return edits;
+}
+
+[[noreturn]] void refuseUnknownChange(int id) {
+    throw Refused(http::status::not_found,
+                  "Nie ma zaplanowanej zmiany statusu o identyfikatorze " + std::to_string(id) + ".");
+}
+
+std::size_t rowOfChange(const StatusChangeBrowser& window, int id) {
+    for (std::size_t row = 0; row < window.rows().size(); ++row)
+        if (window.rows().at(row)->id == id) return row;
+    refuseUnknownChange(id);
+}
+
+// The products the edits touch, each once. A change or product the clerk may
+// not browse reads as one that does not exist.
+std::vector<TTowarPtr> touchedProducts(const StatusEdits& edits, const StatusChangeBrowser& window,
+                                       BrowsableProducts& browsable, const TSessionHolder& session) {
+    std::map<int, TTowarPtr> touched;
+    const auto touch = [&](int product) {
+        if (!touched.contains(product)) touched[product] = Towar::getProduct(static_cast<unsigned>(product), session);
+    };
+    const auto touchChange = [&](int id) {
+        const int product = window.rows().at(rowOfChange(window, id))->productId;
+        if (!browsable.mayBrowse(product)) refuseUnknownChange(id);
+        touch(product);
+    };
+    for (const int id : edits.removed) touchChange(id);
+    for (const auto& row : edits.changed) touchChange(row.id);
+    for (const auto& row : edits.added) {
+        DBKernel::Sql::PreparedQuery exists("select 1 from towar where lTowarRef = :id", session);
+        exists.Params["id"] = row.product;
+        exists.execute();
+        if (exists.empty() || !browsable.mayBrowse(row.product))
+            throw Refused(http::status::not_found,
+                          "Nie ma towaru o identyfikatorze " + std::to_string(row.product) + ".");
+        touch(row.product);
+    }
+    std::vector<TTowarPtr> products;
+    for (auto& [id, product] : touched) products.push_back(std::move(product));
+    return products;
+}
+
+void requireModifiable(const std::vector<TTowarPtr>& products, int userRef, const TSessionHolder& session) {
+    GroupRights::Container rights;
+    GroupRights::InputStream(userRef, session).containerFromStream(rights);
+    for (const auto& product : products) {
+        // One product at a time, so that the refusal names the one he may not modify.
+        auto one = boost::make_shared<TTowarCollection>();
+        one->add(product);
+        if (!GroupRights::canEditAllProducts(one, rights))
+            throw Refused(http::status::forbidden,
+                          "Brak uprawnienia do modyfikacji towaru " + product->GetNazwa() + " (" +
+                              std::to_string(product->GetTowarRef()) + ") w jego grupie; nic nie zapisano.");
+    }
+}
+
+// Removals first, so that a changed or added row may take the day a removed one held.
+void applyStatusEdits(const StatusEdits& edits, StatusChangeBrowser& window) {
+    for (const int id : edits.removed) window.remove(rowOfChange(window, id));
+    for (const auto& edit : edits.changed) {
+        const auto row = rowOfChange(window, edit.id);
+        // Only what the page changed goes through the editors: an applied row refuses every edit.
+        if (window.rows().at(row)->changeDate != edit.day) window.setChangeDate(row, edit.day);
+        if (window.rows().at(row)->status != edit.status) window.setStatus(row, edit.status);
+    }
+    for (const auto& edit : edits.added) window.setStatus(window.add(edit.product, edit.day), edit.status);
+}
+
+Response saveStatusEdits(const Call& call, StoreTurn& store) {
+    const auto edits = statusEditsOf(call.request);
+    return jsonReply(store.run(call.clerk.userRef, [&](const TSessionHolder& session) {
+        BrowsableProducts browsable(call.clerk.userRef, session);
+        const auto window = openStatusWindow();
+        requireModifiable(touchedProducts(edits, *window, browsable, session), call.clerk.userRef, session);
+        applyStatusEdits(edits, *window);
+        window->save();
+        return statusWindowJson(*window, browsable);
+    }));
+}
+
+}  // namespace
+
+void addStatusChangeRoutes(std::vector<ApiRoute>& routes) {
+    routes.push_back({http::verb::get, std::regex("/api/status-changes"), showStatusWindow});
+    routes.push_back({http::verb::post, std::regex("/api/status-changes"), saveStatusEdits});
+}
+
+}  // namespace Towary::Web
