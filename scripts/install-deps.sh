@@ -9,7 +9,7 @@ packages=(
   libicu-dev libpugixml-dev libcli11-dev libcsv-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libpq-dev postgresql-15 postgresql-common
-  libssl-dev nlohmann-json3-dev libsodium-dev libjs-chart.js libcpp-httplib-dev
+  libssl-dev openssl nlohmann-json3-dev libsodium-dev libjs-chart.js libcpp-httplib-dev
   chromium chromium-driver python3-selenium wrk
 )
 
