@@ -12,6 +12,7 @@
 #include "Modules/Towary/Tools/products/getTTowarFromDB.h"
 #include "Modules/Towary/Tools/rights/AccessChecks.h"
 #include "Modules/Towary/Tools/rights/Streams.h"
+#include "Modules/Towary/Tools/ui/EditedCellColour.h"
 #include "Modules/Towary/Tools/ui/StatusChangeBrowser.h"
 #include "apps/towary/products/BrowsableProducts.h"
 #include "apps/web/Call.h"
@@ -79,6 +80,8 @@ nlohmann::json statusWindowJson(const StatusChangeBrowser& window, BrowsableProd
             {"actions", std::move(actions)},
             {"statuses", std::move(statuses)},
             {"today", Core::DayNumber::toText(Core::DayNumber::today())},
+            // The cells' background of a row the page adds, which the window has not drawn yet.
+            {"backgroundColour", cssColour(ProductTools::editedCellColour())},
             {"rows", std::move(rows)}};
 }
 
@@ -92,7 +95,7 @@ Response showStatusWindow(const Call& call, StoreTurn& store) {
 // The page's edits: rows added, rows changed (by the change's id), rows removed.
 struct AddedStatusRow {
     int product;
-    int status;
+    std::optional<int> status;  // none: the status the window plans, the product's own
     int day;
 };
 struct ChangedStatusRow {
@@ -137,7 +140,8 @@ StatusEdits statusEditsOf(const Request& request) {
         throw Refused(http::status::bad_request, "Treść żądania nie jest poprawnym obiektem JSON.");
     StatusEdits edits;
     for (const auto& row : listOf(body, "added"))
-        edits.added.push_back({wholeNumber(fieldOf(row, "productId"), 1), wholeNumber(fieldOf(row, "status"), 0),
+        edits.added.push_back({wholeNumber(fieldOf(row, "productId"), 1),
+                               row.contains("status") ? std::optional(wholeNumber(row["status"], 0)) : std::nullopt,
                                dayOf(fieldOf(row, "changeDate"))});
     for (const auto& row : listOf(body, "changed"))
         edits.changed.push_back({wholeNumber(fieldOf(row, "id"), 1), wholeNumber(fieldOf(row, "status"), 0),
@@ -209,7 +213,10 @@ void applyStatusEdits(const StatusEdits& edits, StatusChangeBrowser& window) {
         if (window.rows().at(row)->changeDate != edit.day) window.setChangeDate(row, edit.day);
         if (window.rows().at(row)->status != edit.status) window.setStatus(row, edit.status);
     }
-    for (const auto& edit : edits.added) window.setStatus(window.add(edit.product, edit.day), edit.status);
+    for (const auto& edit : edits.added) {
+        const auto row = window.add(edit.product, edit.day);
+        if (edit.status) window.setStatus(row, *edit.status);
+    }
 }
 
 Response saveStatusEdits(const Call& call, StoreTurn& store) {
