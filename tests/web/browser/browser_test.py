@@ -1,0 +1,213 @@
+"""The back office in a real browser: headless Chromium, through chromedriver,
+drives the pages of `towary serve` over a hand-made store as a clerk would.
+
+    /usr/bin/python3 browser_test.py PATH/TO/towary [unittest options]
+"""
+
+import datetime
+import sys
+import unittest
+
+from selenium import webdriver
+from selenium.common.exceptions import NoAlertPresentException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select, WebDriverWait
+
+from served_store import ServedStore
+
+# Today as the store counts days: whole days since 1899-12-30.
+TODAY = (datetime.date.today() - datetime.date(1899, 12, 30)).days
+ADMIN_PASSWORD = "hasło administratora"
+HOSTILE_NAME = "<script>alert(1)</script>\"'><img src=x onerror=alert(2)>"
+STORE_ROWS = [
+    "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (100, 'Nabiał', '01', 1), "
+    "(200, 'Chemia', '02', 1)",
+    "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen, byVAT, dCenaSprzed, "
+    "nStatusAktywnosci) values (1, 'Mleko łaciate', '01', '000123', 6, 0, 1, 3.49, 1), "
+    "(2, 'Mleko owsiane', '01', '000124', 6, 0, 1, 8.99, 1), (3, 'Płyn do naczyń', '02', '000200', 6, 0, 1, 6.50, 1), "
+    "(4, '" + HOSTILE_NAME.replace("'", "''") + "', '02', '000201', 6, 0, 1, 1.00, 1)",
+    "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '5901234123457', 1, 1), "
+    "(11, '5900000000017', 3, 1)",
+    # A promotion of the milk from ten days ago to five days ago, for the price chart.
+    "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) values "
+    f"(1, 1, {TODAY - 10}, {TODAY - 5}, 2.99)",
+]
+
+store = None
+browser = None
+
+
+def start_browser():
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--window-size=1366,768", "--disable-dev-shm-usage"):
+        options.add_argument(argument)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def setUpModule():
+    global store, browser
+    store = ServedStore(TOWARY, STORE_ROWS, {"1": ADMIN_PASSWORD})
+    try:
+        browser = start_browser()
+    except BaseException:
+        store.stop()
+        raise
+
+
+def tearDownModule():
+    browser.quit()
+    code, errors = store.stop()
+    if code != 0:
+        raise AssertionError(f"the server ended with {code}: {errors}")
+
+
+class BrowserCase(unittest.TestCase):
+    """Each case starts signed out, on a browser the module shares."""
+
+    def setUp(self):
+        browser.get(store.url + "/logowanie.html")
+        browser.delete_all_cookies()
+
+    def open(self, path):
+        browser.get(store.url + path)
+
+    def wait_until(self, condition, what):
+        return WebDriverWait(browser, 20).until(lambda _: condition(), what)
+
+    def by_id(self, element_id):
+        return browser.find_element(By.ID, element_id)
+
+    def path(self):
+        return browser.execute_script("return location.pathname")
+
+    def sign_in(self, password=ADMIN_PASSWORD):
+        self.open("/logowanie.html")
+        self.by_id("user").send_keys("1")
+        self.by_id("password").send_keys(password)
+        self.by_id("sign-in-button").click()
+
+    def signed_in_on(self, path):
+        self.sign_in()
+        self.wait_until(lambda: self.path() == "/", "the search page after sign-in")
+        self.open(path)
+
+    def table_rows(self, selector):
+        """The cells' texts of the table's body rows (a list's chosen item), read at once, as a page may redraw it."""
+        return browser.execute_script(
+            "return [...document.querySelectorAll(arguments[0] + ' tbody tr')].map((row) => [...row.cells].map("
+            "(cell) => cell.querySelector('select') ? cell.querySelector('select').selectedOptions[0].text"
+            " : cell.innerText.trim()));", selector)
+
+    def assert_no_alert(self):
+        with self.assertRaises(NoAlertPresentException):
+            browser.switch_to.alert.text
+
+
+class SignInAndSearch(BrowserCase):
+    def search(self, identifier):
+        """The rows the search page shows for the identifier typed into its field."""
+        self.open("/")
+        self.by_id("identifier").send_keys(identifier)
+        self.by_id("find").click()
+        self.wait_until(lambda: self.by_id("message").text, "the search's message")
+        return self.table_rows("#results")
+
+    def test_a_page_sends_to_sign_in_which_refuses_a_wrong_password_and_takes_the_right_one(self):
+        self.open("/")
+        self.assertEqual(self.path(), "/logowanie.html")
+        self.sign_in("złe hasło")
+        self.wait_until(lambda: self.by_id("message").text, "the refusal")
+        self.assertEqual(self.by_id("message").text, "Nieprawidłowy użytkownik albo hasło.")
+        self.sign_in()
+        self.wait_until(lambda: browser.find_elements(By.CSS_SELECTOR, "#top-bar .clerk"), "the top bar")
+        self.assertEqual(self.path(), "/")
+        self.assertEqual(browser.find_element(By.CSS_SELECTOR, "#top-bar .clerk").text, "Administrator (1)")
+
+    def test_search_finds_by_code_by_index_and_by_name(self):
+        self.signed_in_on("/")
+        self.assertEqual(self.search("5901234123457"), [["1", "000123", "Mleko łaciate", "5901234123457"]])
+        self.assertEqual(self.search("/000124"), [["2", "000124", "Mleko owsiane", "brak"]])
+        self.assertEqual(sorted(row[2] for row in self.search("mleko")), ["Mleko owsiane", "Mleko łaciate"])
+        self.assertEqual(self.search("kefir"), [])
+        self.assertEqual(self.by_id("message").text, 'Nie znaleziono towaru dla identyfikatora "kefir".')
+
+    def test_a_name_with_markup_is_shown_as_its_characters(self):
+        self.signed_in_on("/")
+        self.assertEqual(self.search("/000201"), [["4", "000201", HOSTILE_NAME, "brak"]])
+        self.assertEqual(browser.find_elements(By.CSS_SELECTOR, "#results script, #results img"), [])
+        self.assert_no_alert()
+
+
+class ProductCard(BrowserCase):
+    def card_title(self):
+        self.wait_until(lambda: self.by_id("card").is_displayed(), "the card")
+        return self.by_id("card-title").text
+
+    def test_the_card_charts_the_price_of_each_of_90_days(self):
+        self.signed_in_on("/towar.html?id=1")
+        self.assertEqual(self.card_title(), "Karta towaru: Mleko łaciate")
+        self.wait_until(lambda: self.by_id("history").is_displayed() or self.by_id("message").text, "the chart")
+        self.assertEqual(self.by_id("message").text, "")
+        prices = self.wait_until(lambda: browser.execute_script(
+            "const chart = Chart.getChart(document.getElementById('price-history-chart'));"
+            "return chart && chart.data.datasets[0].data;"), "the price chart")
+        self.assertEqual(len(prices), 90)
+        self.assertEqual(prices.count(2.99), 6)
+        self.assertEqual(set(prices), {2.99, 3.49})
+
+    def test_a_name_with_markup_is_its_characters_on_the_card(self):
+        self.signed_in_on("/towar.html?id=4")
+        self.assertEqual(self.card_title(), "Karta towaru: " + HOSTILE_NAME)
+        self.assertEqual(browser.find_elements(By.CSS_SELECTOR, "main script, main img"), [])
+        self.assert_no_alert()
+
+
+class StatusChangePlanning(BrowserCase):
+    def enter_date(self, day):
+        # Typed, a date field takes the order of the browser's locale, which headless Chromium on Linux fixes at
+        # en-US; the value is set as the field sets it, with the event it sends.
+        browser.execute_script("arguments[0].value = arguments[1];"
+                               "arguments[0].dispatchEvent(new Event('change', {bubbles: true}));",
+                               self.by_id("add-date"), day)
+
+    def test_a_change_planned_for_a_past_day_is_refused_and_for_a_later_one_saved(self):
+        self.signed_in_on("/statusy.html")
+        self.wait_until(lambda: browser.find_elements(By.CSS_SELECTOR, "#status-grid thead th"), "the grid")
+        self.assertEqual(self.table_rows("#status-grid"), [])
+        self.by_id("add").click()
+        self.by_id("add-product").send_keys("5901234123457" + Keys.ENTER)
+        self.wait_until(lambda: self.by_id("add-chosen").text, "the product chosen")
+        self.assertEqual(self.by_id("add-chosen").text, "Wybrano: Mleko łaciate (ID 1, indeks 000123)")
+
+        self.enter_date((datetime.date.today() - datetime.timedelta(days=1)).isoformat())
+        self.by_id("add-confirm").click()
+        self.wait_until(lambda: self.by_id("add-message").text, "the refusal")
+        self.assertEqual(self.by_id("add-message").text, "Nie można ustawić daty z przeszłości")
+
+        planned = (datetime.date.today() + datetime.timedelta(days=3)).isoformat()
+        self.enter_date(planned)
+        self.by_id("add-confirm").click()
+        Select(browser.find_element(By.CSS_SELECTOR, "#status-grid .status-choice")).select_by_visible_text("Wycofany")
+        self.by_id("save").click()
+        self.wait_until(lambda: self.by_id("message").text == "Zapisano.", "the save")
+
+        # F5 is the window's key: it reads the window again from the server.
+        browser.execute_script("document.getElementById('status-grid').tBodies[0].replaceChildren()")
+        ActionChains(browser).send_keys(Keys.F5).perform()
+        self.wait_until(lambda: self.table_rows("#status-grid"), "the grid read again")
+        self.assertEqual([row[:5] for row in self.table_rows("#status-grid")],
+                         [["000123", "Mleko łaciate", "Wycofany", planned, "nie"]])
+
+        self.by_id("sign-out").click()
+        self.wait_until(lambda: self.path() == "/logowanie.html", "the sign-in page")
+        self.open("/statusy.html")
+        self.assertEqual(self.path(), "/logowanie.html")
+
+
+if __name__ == "__main__":
+    TOWARY = sys.argv.pop(1)
+    unittest.main()
