@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpq-dev postgresql-15 postgresql-common
   libssl-dev openssl nlohmann-json3-dev libsodium-dev libjs-chart.js libcpp-httplib-dev
-  chromium chromium-driver python3-selenium wrk
+  chromium chromium-driver python3-selenium wrk curl
 )
 
 missing=()
