@@ -19,6 +19,14 @@ namespace asio = boost::asio;
 namespace beast = boost::beast;
 using tcp = asio::ip::tcp;
 
+// A request the parser refused as broken, as opposed to a client that closed
+// or fell silent, which is not answered.
+bool malformed(const beast::error_code& error) {
+    return error.category() == make_error_code(http::error::bad_method).category() &&
+           error != http::error::end_of_stream && error != http::error::partial_message &&
+           error != http::error::short_read;
+}
+
 // One client's connection: requests read and answered in turn until the
 // client or a limit ends it. Stream is a tcp_stream or a TLS stream over one.
 template <class Stream>
@@ -58,6 +66,7 @@ private:
                                                               "Nagłówki żądania są za duże.");
         // The parser refuses a declared length past the limit while it reads the head.
         if (error == http::error::body_limit) return refuseBody();
+        if (malformed(error)) return refuseMalformed();
         if (error) return close();
         const auto length = parser_->content_length();
         if (length && *length > limits_.body) return refuseBody();
@@ -69,6 +78,7 @@ private:
 
     void onBody(beast::error_code error) {
         if (error == http::error::body_limit) return refuseBody();
+        if (malformed(error)) return refuseMalformed();
         if (error) return close();
         const Request request = parser_->release();
         Response response;
@@ -79,10 +89,13 @@ private:
         }
         response.version(request.version());
         if (!request.keep_alive()) response.keep_alive(false);
+        // An answer to HEAD is its head alone, Content-Length kept: a body would be read as the next answer.
+        if (request.method() == http::verb::head) response.body().clear();
         write(std::move(response));
     }
 
     void refuseBody() { refuse(http::status::payload_too_large, "Treść żądania jest za duża."); }
+    void refuseMalformed() { refuse(http::status::bad_request, "Błędne żądanie HTTP."); }
 
     void refuse(http::status status, const std::string& message) {
         auto response = refusal(status, message);

@@ -38,11 +38,10 @@ std::optional<std::string> percentDecoded(std::string_view text, bool plusAsSpac
 
 StaticFiles::StaticFiles(fs::path root) : root_(fs::canonical(root)) {}
 
-std::optional<StaticFile> StaticFiles::find(const std::string& urlPath) const {
-    auto decoded = percentDecoded(urlPath);
-    if (!decoded || decoded->empty() || decoded->front() != '/') return std::nullopt;
-    if (decoded->back() == '/') *decoded += "index.html";
-    const fs::path relative = fs::path(decoded->substr(1)).lexically_normal();
+std::optional<StaticFile> StaticFiles::find(std::string path) const {
+    if (path.empty() || path.front() != '/') return std::nullopt;
+    if (path.back() == '/') path += "index.html";
+    const fs::path relative = fs::path(path.substr(1)).lexically_normal();
     if (relative.empty() || relative.is_absolute() || *relative.begin() == "..") return std::nullopt;
     std::error_code error;
     const fs::path file = fs::canonical(root_ / relative, error);

@@ -18,9 +18,11 @@ class StaticFiles {
 public:
     explicit StaticFiles(std::filesystem::path root);
 
-    // The file the URL path names ("/" the folder's index.html); nothing for
-    // a path outside the folder, a missing file or a folder.
-    std::optional<StaticFile> find(const std::string& urlPath) const;
+    // The file the URL path names, already percent-decoded (once: a second
+    // decoding would let "%252e" reach a file by a name the caller did not
+    // check); "/" is the folder's index.html. Nothing for a path outside the
+    // folder, a missing file or a folder.
+    std::optional<StaticFile> find(std::string path) const;
 
     // A file's media type by its extension, with the character set of text.
     static std::string mediaTypeOf(const std::filesystem::path& file);

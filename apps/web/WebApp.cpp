@@ -50,6 +50,12 @@ std::string sessionCookie(const std::string& token, bool secure) {
            (token.empty() ? "; Max-Age=0" : "");
 }
 
+void requireJson(const Request& request) {
+    const auto type = request.find(http::field::content_type);
+    if (type == request.end() || !type->value().starts_with("application/json"))
+        throw Refused(http::status::unsupported_media_type, "Treść żądania musi być w formacie JSON.");
+}
+
 bool sameToken(const std::string& given, const std::string& expected) {
     return given.size() == expected.size() && sodium_memcmp(given.data(), expected.data(), given.size()) == 0;
 }
@@ -60,16 +66,24 @@ void requireCsrf(const Request& request, const ClerkSession& clerk) {
     const auto token = request.find("X-CSRF-Token");
     if (token == request.end() || !sameToken(std::string(token->value()), clerk.csrfToken))
         throw Refused(http::status::forbidden, "Brak ważnego tokenu CSRF; odśwież stronę i spróbuj ponownie.");
+    requireJson(request);
 }
 
 nlohmann::json jsonBody(const Request& request) {
-    const auto type = request.find(http::field::content_type);
-    if (type == request.end() || !type->value().starts_with("application/json"))
-        throw Refused(http::status::unsupported_media_type, "Treść żądania musi być w formacie JSON.");
+    requireJson(request);
     auto body = nlohmann::json::parse(request.body(), nullptr, false);
     if (body.is_discarded() || !body.is_object())
         throw Refused(http::status::bad_request, "Treść żądania nie jest poprawnym obiektem JSON.");
     return body;
+}
+
+// A text field of a request's JSON object; "" when absent.
+std::string textField(const nlohmann::json& body, const char* name) {
+    const auto found = body.find(name);
+    if (found == body.end()) return {};
+    if (!found->is_string())
+        throw Refused(http::status::bad_request, "Pole \"" + std::string(name) + "\" podaje się jako tekst.");
+    return found->get<std::string>();
 }
 
 nlohmann::json sessionJson(const ClerkSession& clerk) {
@@ -159,8 +173,8 @@ Response WebApp::page(const Request& request, const std::string& path) {
 
 Response WebApp::signIn(const Request& request, const Peer& peer) {
     const auto body = jsonBody(request);
-    const auto user = body.value("user", std::string());
-    const auto password = body.value("password", std::string());
+    const auto user = textField(body, "user");
+    const auto password = textField(body, "password");
     const auto wait = throttle_.admit(user, peer.address);
     if (!wait)
         throw Refused(http::status::too_many_requests,

@@ -12,9 +12,9 @@ using TestSupport::SignedIn;
 
 class WebHost : public TestSupport::WebServerProcess {
 protected:
-    // Sends the bytes on a connection of its own and gives the status line of
-    // the answer ("" when the server gave none within 10 s).
-    std::string rawStatus(const std::string& bytes) const {
+    // Sends the bytes on a connection of its own and gives the answer, as far
+    // as the server sent it before closing ("" when it gave none within 10 s).
+    std::string rawAnswer(const std::string& bytes) const {
         const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -27,10 +27,15 @@ protected:
             // The server may answer and close before it has read all: a refused request is not read whole.
             (void)send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
             char buffer[512];
-            const auto got = recv(socket, buffer, sizeof buffer, 0);
-            if (got > 0) answer.assign(buffer, static_cast<std::size_t>(got));
+            for (ssize_t got; (got = recv(socket, buffer, sizeof buffer, 0)) > 0;)
+                answer.append(buffer, static_cast<std::size_t>(got));
         }
         close(socket);
+        return answer;
+    }
+    // The status line of the answer rawAnswer gives.
+    std::string rawStatus(const std::string& bytes) const {
+        const auto answer = rawAnswer(bytes);
         return answer.substr(0, answer.find("\r\n"));
     }
     SignedIn admin() const { return signIn("1", kAdminPassword); }
@@ -178,6 +183,32 @@ TEST_F(WebHost, OversizedRequestsAreRefusedBeforeTheyAreRead) {
     EXPECT_EQ(rawStatus("POST /api/sign-in HTTP/1.1\r\nHost: a\r\nContent-Type: application/json\r\n"
                         "Content-Length: 100000000\r\n\r\n"),
               "HTTP/1.1 413 Payload Too Large");
+}
+
+TEST_F(WebHost, BrokenRequestsAreRefusedInPolish) {
+    const auto signIn = client().Post("/api/sign-in", R"({"user": 1, "password": ["hasło"]})", "application/json");
+    EXPECT_EQ(signIn->status, 400);
+    EXPECT_EQ(json(signIn)["error"], "Pole \"user\" podaje się jako tekst.");
+
+    const auto garbage = rawAnswer("GET\x01 / HTTP/1.1\r\n\r\n");
+    EXPECT_TRUE(garbage.starts_with("HTTP/1.1 400 Bad Request\r\n")) << garbage;
+    EXPECT_TRUE(garbage.ends_with("\r\n\r\n" R"({"error":"Błędne żądanie HTTP."})")) << garbage;
+
+    // An answer to HEAD ends with its head, else a client would read the body as its next answer.
+    const auto head = rawAnswer("HEAD /app.css HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n");
+    EXPECT_TRUE(head.ends_with("\r\n\r\n")) << head;
+
+    // A change must say it sends JSON: a form of another site cannot.
+    const auto session = admin();
+    const auto plain = client().Post(
+        "/api/sign-out", httplib::Headers{{"Cookie", session.cookie}, {"X-CSRF-Token", session.csrf}}, "{}", "text/plain");
+    EXPECT_EQ(plain->status, 415);
+    EXPECT_EQ(json(plain)["error"], "Treść żądania musi być w formacie JSON.");
+    EXPECT_EQ(get("/api/session", session)->status, 200) << "the session was not ended";
+
+    // A path is decoded once: "%252e" is no dot, so no page is reached past the sign-in.
+    EXPECT_EQ(rawStatus("GET /index%252ehtml HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n"),
+              "HTTP/1.1 404 Not Found");
 }
 
 TEST_F(WebHost, RepeatedWrongPasswordsAreSlowedThenRefused) {
