@@ -164,7 +164,7 @@ Response WebApp::page(const Request& request, const std::string& path) {
     if (path == "/lib/chart.js") {
         const auto library = StaticFiles::read(chartLibrary_);
         if (!library) throw Refused(http::status::not_found, "Brak biblioteki wykresów Chart.js (pakiet libjs-chart.js).");
-        return contentReply(*library, StaticFiles::mediaTypeOf(".js"));
+        return contentReply(*library, StaticFiles::mediaTypeOf(chartLibrary_));
     }
     const auto file = files_.find(path);
     if (!file) throw Refused(http::status::not_found, "Nie ma takiej strony.");
