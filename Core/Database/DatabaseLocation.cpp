@@ -1,16 +1,15 @@
 #include "Core/Database/DatabaseLocation.h"
 
+#include "Core/Database/Backend/ServerEngine.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/tools/AtomicFile.h"
 #include "Core/tools/SystemError.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <libpq-fe.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <memory>
 #include <stdexcept>
 #include <string_view>
 #include <toml++/toml.h>
@@ -20,21 +19,17 @@ namespace {
 
 constexpr const char* kServerKey = "polaczenie";
 
-using Options = std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)>;
+using Keywords = std::vector<std::pair<std::string, std::string>>;
 
 // libpq's reading of the connection text; throws, in Polish, when it is no connection text.
-Options parse(const std::string& connection) {
-    char* error = nullptr;
-    Options options(PQconninfoParse(connection.c_str(), &error), &PQconninfoFree);
-    if (!options) {
-        // libpq's reason quotes the part it could not read, which may be the password.
-        PQfreemem(error);
+Keywords parse(const std::string& connection) {
+    auto keywords = Backend::serverEngine().parse(connection);
+    if (!keywords)
         throw std::runtime_error(
             "Niepoprawny opis połączenia z serwerem bazy danych (baza.toml albo --database): sprawdź jego zapis "
             "(postgresql://użytkownik@serwer:port/baza albo host=... dbname=...). Znak % w haśle zapisuje się jako "
             "%25; hasło najlepiej trzymać w pliku ~/.pgpass.");
-    }
-    return options;
+    return std::move(*keywords);
 }
 
 }  // namespace
@@ -85,14 +80,11 @@ const DatabaseLocation& DatabaseLocation::current() {
 std::string DatabaseLocation::text() const {
     if (!onServer_) return file_.string();
     std::string user, host, port, database;
-    const auto options = parse(connection_);
-    for (const PQconninfoOption* each = options.get(); each->keyword != nullptr; ++each) {
-        if (each->val == nullptr) continue;
-        const std::string_view keyword = each->keyword;
-        if (keyword == "user") user = each->val;
-        if (keyword == "host") host = each->val;
-        if (keyword == "port") port = each->val;
-        if (keyword == "dbname") database = each->val;
+    for (const auto& [keyword, value] : parse(connection_)) {
+        if (keyword == "user") user = value;
+        if (keyword == "host") host = value;
+        if (keyword == "port") port = value;
+        if (keyword == "dbname") database = value;
     }
     return "postgresql://" + (user.empty() ? "" : user + "@") + host + (port.empty() ? "" : ":" + port) + "/" +
            database;

@@ -1,6 +1,6 @@
 #include "Core/Database/StoreDatabase.h"
 
-#include "Core/Database/Backend/PostgresConnection.h"
+#include "Core/Database/Backend/ServerEngine.h"
 #include "Core/Database/Backend/SqliteConnection.h"
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Schema.h"
@@ -138,7 +138,7 @@ bool migrate(Backend::Connection& connection, int version, const DatabaseLocatio
 }
 
 std::unique_ptr<Backend::Connection> connect(const DatabaseLocation& location, const Backend::ConnectionOptions& options) {
-    return Backend::openPostgres(location.connection(), location.text(), options);
+    return Backend::serverEngine().open(location.connection(), location.text(), options);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "Core/Database/Backend/PostgresConnection.h"
+#include "Core/Database/Backend/ServerEngine.h"
 
 #include "Core/Database/DatabaseError.h"
 #include "Core/Database/Dialect/ColumnNames.h"
@@ -720,4 +721,27 @@ std::unique_ptr<Connection> openPostgres(const std::string& connection, const st
     return std::make_unique<PostgresConnection>(connection, shown, options);
 }
 
+namespace {
+
+std::optional<std::vector<std::pair<std::string, std::string>>> parseConnection(const std::string& connection) {
+    char* error = nullptr;
+    const std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)> options(
+        PQconninfoParse(connection.c_str(), &error), &PQconninfoFree);
+    // libpq's reason quotes the part it could not read, which may be the password: it is not kept.
+    PQfreemem(error);
+    if (!options) return std::nullopt;
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const PQconninfoOption* each = options.get(); each->keyword != nullptr; ++each)
+        if (each->val != nullptr) values.emplace_back(each->keyword, each->val);
+    return values;
+}
+
+}  // namespace
+
 }  // namespace DBKernel::Backend
+
+extern "C" const DBKernel::Backend::ServerEngine* towaryServerEngine() {
+    static const DBKernel::Backend::ServerEngine engine{&DBKernel::Backend::openPostgres,
+                                                        &DBKernel::Backend::parseConnection};
+    return &engine;
+}
