@@ -1,8 +1,9 @@
 // The codes of 100 000 products sent to a till listening on the store's FIFO
-// (the till's listener in a thread, checking every CRC), against a bare loop
-// that writes the same records to the same listener: each record built by
-// hand, gathered in a 64 KiB buffer and written with write(2). The sending
-// reads the codes from the store; the bare loop has them in memory already.
+// (the till's listener in a thread, checking every CRC), against two bare
+// sides writing the same records to the same listener, each built by hand in
+// a buffer of one pipe's atomic write and written with write(2): one reads
+// the codes from the store by bare SQLite, as the sending must; the other has
+// them in memory already (the channel's own floor).
 
 #include "Core/CashRegister/Channel.h"
 #include "Core/CashRegister/Record.h"
@@ -12,6 +13,7 @@
 #include "Modules/Towary/Tools/devices/SendPluToCashRegister.h"
 #include "apps/towary/SampleSettings.h"
 #include "apps/towary/register/TillListener.h"
+#include "bench/BareSqlite.h"
 #include "tests/support/TempStore.h"
 
 #include <benchmark/benchmark.h>
@@ -20,9 +22,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -82,28 +87,78 @@ void BM_SendPlu(benchmark::State& state) {
 }
 BENCHMARK(BM_SendPlu)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A record by hand into `out`: tag, length, code, CRC, the numbers little-endian.
+char* putRecord(char* out, std::string_view code) {
+    std::memcpy(out, "PLU0", 4);
+    out[4] = static_cast<char>(code.size() & 0xFFU);
+    out[5] = static_cast<char>(code.size() >> 8);
+    std::memcpy(out + 6, code.data(), code.size());
+    std::uint32_t crc = Core::CashRegister::crc32(code);
+    for (int i = 0; i < 4; ++i, crc >>= 8) out[6 + code.size() + i] = static_cast<char>(crc & 0xFFU);
+    return out + 10 + code.size();
+}
+
+// Writes the codes `next` gives (false at the end) in writes of at most one
+// pipe buffer, each ending with a whole record, as the till's channel must.
+template <class Next>
+void bareSend(Next next) {
+    const int fd = ::open(Core::CashRegister::fifoPath("kasa").c_str(), O_WRONLY);
+    char buffer[PIPE_BUF];
+    char* end = buffer;
+    const auto flush = [&] {
+        for (const char* done = buffer; done < end;) done += ::write(fd, done, static_cast<std::size_t>(end - done));
+        end = buffer;
+    };
+    std::string_view code;
+    while (next(code)) {
+        if (static_cast<std::size_t>(end - buffer) + 10 + code.size() > sizeof buffer) flush();
+        end = putRecord(end, code);
+    }
+    flush();
+    ::close(fd);
+}
+
+// The channel's floor: the codes already in memory.
 void BM_BareLoop(benchmark::State& state) {
     const auto& codes = store().codes;
     for (auto _ : state)
         withTill(state, [&] {
-            const int fd = ::open(Core::CashRegister::fifoPath("kasa").c_str(), O_WRONLY);
-            std::string buffer;
-            const auto flush = [&] {
-                for (std::size_t done = 0; done < buffer.size();)
-                    done += static_cast<std::size_t>(::write(fd, buffer.data() + done, buffer.size() - done));
-                buffer.clear();
-            };
-            for (const auto& code : codes) {
-                if (buffer.size() > 65536 - 64) flush();
-                buffer += "PLU0";
-                buffer += Core::CashRegister::littleEndian16(static_cast<std::int16_t>(code.size()));
-                buffer += code;
-                buffer += Core::CashRegister::littleEndian32(Core::CashRegister::crc32(code));
-            }
-            flush();
-            ::close(fd);
+            auto code = codes.begin();
+            bareSend([&](std::string_view& next) {
+                if (code == codes.end()) return false;
+                next = *code++;
+                return true;
+            });
         });
 }
 BENCHMARK(BM_BareLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The physical limit of the sending: the same codes read by bare SQLite (one
+// statement, prepared once, the lowest live code of each product whose id is
+// in one list) and written as by the bare loop.
+void BM_BareSqlite(benchmark::State& state) {
+    std::string ids;
+    for (const auto& product : store().products) ids += (ids.empty() ? "" : ", ") + std::to_string(product->GetTowarRef());
+    sqlite3* db = Bench::openBare();
+    sqlite3_stmt* codes = Bench::prepare(
+        db, "select (select min(k.sPLU) from plu k where k.lTowarRef = t.lTowarRef and k.byStatus in (1, 2) and "
+            "coalesce(k.byBlokada, 0) = 0) from towar t where t.lTowarRef in (" + ids + ")");
+    for (auto _ : state)
+        withTill(state, [&] {
+            sqlite3_reset(codes);
+            bareSend([&](std::string_view& next) {
+                while (sqlite3_step(codes) == SQLITE_ROW) {
+                    if (sqlite3_column_type(codes, 0) == SQLITE_NULL) continue;
+                    next = {reinterpret_cast<const char*>(sqlite3_column_text(codes, 0)),
+                            static_cast<std::size_t>(sqlite3_column_bytes(codes, 0))};
+                    return true;
+                }
+                return false;
+            });
+        });
+    sqlite3_finalize(codes);
+    sqlite3_close(db);
+}
+BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

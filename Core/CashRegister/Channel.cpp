@@ -1,5 +1,7 @@
 #include "Core/CashRegister/Channel.h"
 
+#include "Core/CashRegister/Record.h"
+
 #include <boost/algorithm/string/predicate.hpp>
 #include <boost/asio/connect.hpp>
 #include <boost/asio/io_context.hpp>
@@ -130,14 +132,24 @@ Writer::Writer(const std::string& host, const std::string& name, int port, Patie
 Writer::~Writer() { release(); }
 
 void Writer::write(std::string_view record) {
-    if (record.size() > kLongestRecord)
-        throw std::logic_error("Rekord dla kasy ma " + std::to_string(record.size()) + " B, a najwyżej " +
-                               std::to_string(kLongestRecord) + " B.");
-    if (!opened_) open();
-    ends_.push_back((ends_.empty() ? 0 : ends_.back()) + record.size());
-    if (failure_ != Failure::none) return;
+    if (!admit(record.size())) return;
     queued_.append(record);
     if (queued_.size() >= kLongestRecord) sendQueued(false);
+}
+
+void Writer::writeRecord(std::string_view tag, std::string_view code) {
+    if (!admit(recordSize(code))) return;
+    appendRecord(queued_, tag, code);
+    if (queued_.size() >= kLongestRecord) sendQueued(false);
+}
+
+bool Writer::admit(std::size_t size) {
+    if (size > kLongestRecord)
+        throw std::logic_error("Rekord dla kasy ma " + std::to_string(size) + " B, a najwyżej " +
+                               std::to_string(kLongestRecord) + " B.");
+    if (!opened_) open();
+    ends_.push_back((ends_.empty() ? 0 : ends_.back()) + size);
+    return failure_ == Failure::none;
 }
 
 void Writer::close() {

@@ -54,6 +54,8 @@ public:
     // Queues one whole record (at most kLongestRecord bytes); records go out
     // as a write's worth gathers. After a failure the record is only counted.
     void write(std::string_view record);
+    // The same for the record of `code` tagged `tag` (Record.h), encoded where it waits to go out.
+    void writeRecord(std::string_view tag, std::string_view code);
     // Sends the rest, waits for the till to take everything, and lets go of the
     // channel. Throws std::runtime_error, in Polish, with the reason and the
     // number of records the till did not take, when it did not take them all.
@@ -62,6 +64,8 @@ public:
 private:
     enum class Failure { none, noTill, busy, stalled, stopped };
 
+    // Counts a record of `size` bytes; false when it is only counted (after a failure).
+    bool admit(std::size_t size);
     void open();
     void sendQueued(bool all);
     bool give(std::string_view bytes);

@@ -40,8 +40,23 @@ std::string littleEndian32(std::uint32_t value) {
 }
 
 std::string encodeRecord(std::string_view tag, std::string_view code) {
-    return std::string(tag) + littleEndian16(static_cast<std::int16_t>(code.size())) + std::string(code) +
-           littleEndian32(crc32(code));
+    std::string record;
+    appendRecord(record, tag, code);
+    return record;
+}
+
+void appendRecord(std::string& out, std::string_view tag, std::string_view code) {
+    const auto length = static_cast<std::uint16_t>(code.size());
+    std::uint32_t crc = crc32(code);
+    const std::size_t at = out.size();
+    out.resize(at + kHeaderSize + code.size() + kCrcSize);
+    char* place = out.data() + at;
+    tag.copy(place, kTagSize);
+    place[kTagSize] = static_cast<char>(length & 0xFFU);
+    place[kTagSize + 1] = static_cast<char>(length >> 8);
+    code.copy(place + kHeaderSize, code.size());
+    for (std::size_t i = 0; i < kCrcSize; ++i, crc >>= 8)
+        place[kHeaderSize + code.size() + i] = static_cast<char>(crc & 0xFFU);
 }
 
 std::optional<Record> RecordReader::next() {

@@ -19,6 +19,10 @@ std::string littleEndian32(std::uint32_t value);
 
 // The record of `code` tagged `tag` (four ASCII characters), as the tills read it.
 std::string encodeRecord(std::string_view tag, std::string_view code);
+// The same record added at the end of `out`, with no text of its own made on the way.
+void appendRecord(std::string& out, std::string_view tag, std::string_view code);
+// The size of that record.
+constexpr std::size_t recordSize(std::string_view code) { return 4 + 2 + code.size() + 4; }
 
 struct Record {
     std::string tag;

@@ -79,12 +79,20 @@ std::optional<int> sendPlu(const TTowarCollection& products, const std::string& 
     const int port = Core::CashRegister::isThisMachine(host) ? 0 : Core::Setup::valueInRange(pipeKey("Port"), 1, 65535);
     Core::CashRegister::Writer pipe(host, name, port);
     int count = 0;
+    const auto field = query["splu"];
+    std::string number;  // a code the store holds as a number, in its text form
     while (query.next()) {
-        const auto field = query["splu"];
-        if (field.isNull()) continue;
-        const std::string code = field.asString();
+        // The code is read where the engine holds it and encoded straight into the channel's queue.
+        const auto value = field.view();
+        std::string_view code;
+        if (const auto* text = std::get_if<std::string_view>(&value)) {
+            code = *text;
+        } else if (value.index() != 0) {
+            number = field.asString();
+            code = number;
+        }
         if (code.empty() || code.size() > kLongestCode) continue;
-        pipe.write(Core::CashRegister::encodeRecord(tag, code));
+        pipe.writeRecord(tag, code);
         ++count;
     }
     pipe.close();
