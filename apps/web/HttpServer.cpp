@@ -4,6 +4,7 @@
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/ssl.hpp>
+#include <boost/asio/steady_timer.hpp>
 #include <boost/asio/strand.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/ssl.hpp>
@@ -140,6 +141,7 @@ private:
 struct HttpServer::State : std::enable_shared_from_this<HttpServer::State> {
     asio::io_context io;
     tcp::acceptor acceptor{io};
+    asio::steady_timer retry{io};
     std::optional<asio::ssl::context> tls;
     Handler handler;
     Limits limits;
@@ -148,8 +150,12 @@ struct HttpServer::State : std::enable_shared_from_this<HttpServer::State> {
         acceptor.async_accept(asio::make_strand(io), [self = shared_from_this()](beast::error_code error,
                                                                                  tcp::socket socket) {
             if (error == asio::error::operation_aborted) return;
-            if (!error) self->serve(std::move(socket));
-            self->accept();
+            if (!error) return self->serve(std::move(socket)), self->accept();
+            // Out of descriptors or memory: accepting again at once would spin a core until some free.
+            self->retry.expires_after(std::chrono::milliseconds(100));
+            self->retry.async_wait([self](beast::error_code waitError) {
+                if (waitError != asio::error::operation_aborted) self->accept();
+            });
         });
     }
 

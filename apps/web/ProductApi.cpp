@@ -59,6 +59,7 @@ Response search(const Call& call, StoreTurn& store) {
         rows.push_back({{"id", product.ref},
                         {"articleIndex", product.articleIndex},
                         {"name", product.name},
+                        {"isGroup", product.isGroup},
                         {"liveCodes", product.liveCodes}});
     nlohmann::json body{{"rows", std::move(rows)},
                         {"page", page},

@@ -6,6 +6,7 @@
 
 #include <sodium.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace Towary::Web {
@@ -175,7 +176,12 @@ Response WebApp::signIn(const Request& request, const Peer& peer) {
     const auto body = jsonBody(request);
     const auto user = textField(body, "user");
     const auto password = textField(body, "password");
-    const auto wait = throttle_.admit(user, peer.address);
+    // "7" and "007" name one user: they share his count of failures.
+    const auto digits = user.find_first_not_of("0123456789");
+    const auto throttled = digits == std::string::npos && !user.empty()
+                               ? user.substr(std::min(user.find_first_not_of('0'), user.size() - 1))
+                               : user;
+    const auto wait = throttle_.admit(throttled, peer.address);
     if (!wait)
         throw Refused(http::status::too_many_requests,
                       "Zbyt wiele nieudanych prób logowania; spróbuj ponownie za kwadrans.");
@@ -187,10 +193,10 @@ Response WebApp::signIn(const Request& request, const Peer& peer) {
         return matches ? known : std::nullopt;
     });
     if (!found) {
-        throttle_.failed(user, peer.address);
+        throttle_.failed(throttled, peer.address);
         throw Refused(http::status::unauthorized, "Nieprawidłowy użytkownik albo hasło.");
     }
-    throttle_.succeeded(user);
+    throttle_.succeeded(throttled);
     const auto token = sessions_.open(found->ref, found->name);
     auto response = jsonReply(sessionJson(*sessions_.use(token)));
     response.set(http::field::set_cookie, sessionCookie(token, peer.secure));

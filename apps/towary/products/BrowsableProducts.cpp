@@ -17,6 +17,11 @@ BrowsableProducts::BrowsableProducts(int userRef, TSessionHolder session) : user
                        std::move(session));
 }
 
+std::string BrowsableProducts::condition(const std::string& groupIndexColumn) const {
+    if (rights_.allRightsGranted()) return {};
+    return " and " + GroupRights::Sql::getGroupRightsWhereCondition(rights_, groupIndexColumn);
+}
+
 bool BrowsableProducts::mayBrowse(long long productRef) {
     if (!query_) return true;
     query_->Params["id"] = productRef;

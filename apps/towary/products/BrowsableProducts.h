@@ -22,6 +22,10 @@ public:
     // a user the store does not know (requireKnownOwner).
     BrowsableProducts(int userRef, TSessionHolder session);
 
+    // The condition on the column of a group index ("t.sGrIndex") that keeps
+    // the rows he may browse, with its leading " and"; "" when he browses
+    // everything.
+    std::string condition(const std::string& groupIndexColumn) const;
     // Whether the user may browse the product (an id no product has: false
     // unless he browses everything).
     bool mayBrowse(long long productRef);

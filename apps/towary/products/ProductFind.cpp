@@ -4,6 +4,7 @@
 #include "Core/User/User.h"
 #include "apps/towary/products/BrowsableProducts.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilterInvokers.h"
+#include "Modules/Towary/Tools/plu/IdentifierSql.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -11,49 +12,61 @@
 namespace Towary::Host::Products {
 namespace {
 
-std::vector<TTowarPtr> browsableFound(const std::string& identifier, int userRef, const TSessionHolder& session) {
-    const auto found = Product::Tools::GetProductByIdentifierInvoker().invoke(identifier, session);
-    if (found->empty()) throw std::runtime_error("Nie znaleziono towaru dla identyfikatora \"" + identifier + "\".");
-    return BrowsableProducts(userRef, session).filter({found->begin(), found->end()}, identifier);
-}
-
-FoundPage pageOf(const std::vector<TTowarPtr>& shown, std::size_t offset, std::size_t count,
-                 const TSessionHolder& session) {
-    FoundPage page{shown.size(), {}};
-    DBKernel::Sql::PreparedQuery codes(
-        "select sPLU from plu where lTowarRef = :id and byStatus in (1, 2) order by sPLU", session);
-    const std::size_t end = offset + std::min(count, shown.size() - std::min(offset, shown.size()));
-    for (std::size_t i = offset; i < end; ++i) {
-        const auto& product = *shown[i];
-        FoundProduct row{product.GetTowarRef(), product.IsNullArtIndex() ? std::string() : product.GetArtIndex(),
-                         product.GetNazwa(), {}};
-        codes.Params["id"] = product.GetTowarRef();
-        codes.execute();
-        while (codes.next()) row.liveCodes.push_back(codes["sPLU"].asString());
-        page.rows.push_back(std::move(row));
+// The live codes of one product, in order; the statement is prepared once per search.
+class LiveCodes {
+public:
+    explicit LiveCodes(const TSessionHolder& session)
+        : query_("select sPLU from plu where lTowarRef = :id and byStatus in (1, 2) order by sPLU", session) {}
+    std::vector<std::string> of(long long productRef) {
+        query_.Params["id"] = productRef;
+        query_.execute();
+        std::vector<std::string> codes;
+        while (query_.next()) codes.push_back(query_["sPLU"].asString());
+        return codes;
     }
-    return page;
-}
+
+private:
+    DBKernel::Sql::PreparedQuery query_;
+};
 
 }  // namespace
 
 FoundPage findProductsPage(const std::string& identifier, int userRef, std::size_t offset, std::size_t count,
                            TSessionHolder session) {
-    // Nothing found and nothing he may browse read alike: an empty page.
-    const auto found = Product::Tools::GetProductByIdentifierInvoker().invoke(identifier, session);
-    const auto shown = BrowsableProducts(userRef, session).browsable({found->begin(), found->end()});
-    return pageOf(shown, offset, count, session);
+    // The rows the module's identifier action joins, with the rights' condition and the page in SQL.
+    const std::string found = " from towar t, " + Product::Tools::getIdentifierSqlPart(identifier) +
+                              " identifier where identifier.productId = t.lTowarRef" +
+                              BrowsableProducts(userRef, session).condition("t.sGrIndex");
+    DBKernel::Sql::PreparedQuery total("select count(*) found" + found, session);
+    total.execute();
+    FoundPage page{static_cast<std::size_t>(total["found"].asInt64()), {}};
+    DBKernel::Sql::PreparedQuery rows("select t.lTowarRef, t.sArtIndex, t.sNazwa, t.byCode" + found +
+                                          " order by t.sNazwa, t.lTowarRef limit :count offset :offset",
+                                      session);
+    rows.Params["count"] = static_cast<long long>(count);
+    rows.Params["offset"] = static_cast<long long>(offset);
+    rows.execute();
+    LiveCodes codes(session);
+    while (rows.next()) {
+        const long long ref = rows["lTowarRef"].asInt64();
+        page.rows.push_back({ref, rows["sArtIndex"].isNull() ? std::string() : rows["sArtIndex"].asString(),
+                             rows["sNazwa"].asString(), rows["byCode"].asInt64() != 6, codes.of(ref)});
+    }
+    return page;
 }
 
 std::size_t findProducts(std::ostream& out, const std::string& identifier, TSessionHolder session) {
-    const auto shown =
-        browsableFound(identifier, static_cast<int>(Core::User::instance().getUserRef()), session);
-    for (const auto& product : pageOf(shown, 0, shown.size(), session).rows) {
-        out << "ID " << product.ref << ", indeks " << (product.articleIndex.empty() ? "-" : product.articleIndex)
-            << ": " << product.name << "; kody:";
-        for (std::size_t i = 0; i < product.liveCodes.size(); ++i)
-            out << (i == 0 ? " " : ", ") << product.liveCodes[i];
-        out << (product.liveCodes.empty() ? " brak\n" : "\n");
+    const auto found = Product::Tools::GetProductByIdentifierInvoker().invoke(identifier, session);
+    if (found->empty()) throw std::runtime_error("Nie znaleziono towaru dla identyfikatora \"" + identifier + "\".");
+    const auto shown = BrowsableProducts(static_cast<int>(Core::User::instance().getUserRef()), session)
+                           .filter({found->begin(), found->end()}, identifier);
+    LiveCodes codes(session);
+    for (const auto& product : shown) {
+        out << "ID " << product->GetTowarRef() << ", indeks "
+            << (product->IsNullArtIndex() ? "-" : product->GetArtIndex()) << ": " << product->GetNazwa() << "; kody:";
+        const auto live = codes.of(product->GetTowarRef());
+        for (std::size_t i = 0; i < live.size(); ++i) out << (i == 0 ? " " : ", ") << live[i];
+        out << (live.empty() ? " brak\n" : "\n");
     }
     return shown.size();
 }

@@ -20,6 +20,7 @@ struct FoundProduct {
     long long ref = 0;
     std::string articleIndex;  // empty when the product has none
     std::string name;
+    bool isGroup = false;  // a name search finds group rows too
     std::vector<std::string> liveCodes;
 };
 
@@ -30,9 +31,11 @@ struct FoundPage {
     std::vector<FoundProduct> rows;
 };
 
-// The rows [offset, offset + count) of the search; an empty page when
-// nothing is found or nothing the user may browse, so that no answer tells
-// a product he may not browse exists.
+// The rows [offset, offset + count) of the search, by name, and how many
+// there are: found and limited in one statement each, so that a name
+// matching thousands costs no more than the page. An empty page when nothing
+// is found or nothing the user may browse, so that no answer tells a product
+// he may not browse exists.
 FoundPage findProductsPage(const std::string& identifier, int userRef, std::size_t offset, std::size_t count,
                            TSessionHolder session);
 

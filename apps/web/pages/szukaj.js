@@ -12,7 +12,9 @@ function showMessage(text, isError) {
   message.className = isError ? "error" : "notice";
 }
 
+// A group row (a name search finds them too) has no card.
 function cardLink(row, text) {
+  if (row.isGroup) return element("span", text);
   const link = element("a", text);
   link.href = "/towar.html?id=" + encodeURIComponent(row.id);
   return link;
