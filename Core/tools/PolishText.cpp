@@ -4,22 +4,13 @@
 #include <unicode/ulocdata.h>
 #include <unicode/uniset.h>
 #include <unicode/unistr.h>
+#include <unicode/utf8.h>
 
 #include <memory>
 #include <stdexcept>
 
 namespace Core::PolishText {
 namespace {
-
-icu::UnicodeString fromUtf8(std::string_view utf8) {
-    return icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-}
-
-std::string toUtf8(const icu::UnicodeString& text) {
-    std::string result;
-    text.toUTF8String(result);
-    return result;
-}
 
 // The locale's exemplar letters of one kind, with their other case added.
 void addExemplars(icu::UnicodeSet& letters, ULocaleDataExemplarSetType type) {
@@ -51,13 +42,30 @@ const icu::UnicodeSet& letters() {
 }  // namespace
 
 // Character by character, as the store's code page converted case: a letter
-// whose upper case is two letters ("ß") stays as it is.
+// whose upper case is two letters ("ß") stays as it is. Walked in UTF-8 with
+// ASCII mapped in place: the name search folds every name it passes.
 template <UChar32 (*convert)(UChar32)>
 std::string mapEach(std::string_view utf8) {
-    const icu::UnicodeString text = fromUtf8(utf8);
-    icu::UnicodeString mapped;
-    for (int32_t at = 0; at < text.length(); at = text.moveIndex32(at, 1)) mapped.append(convert(text.char32At(at)));
-    return toUtf8(mapped);
+    std::string mapped;
+    mapped.reserve(utf8.size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+    const auto length = static_cast<int32_t>(utf8.size());
+    for (int32_t at = 0; at < length;) {
+        if (bytes[at] < 0x80) {
+            mapped += static_cast<char>(convert(bytes[at++]));
+            continue;
+        }
+        UChar32 c = 0;
+        U8_NEXT(bytes, at, length, c);
+        // A byte sequence that is not UTF-8 becomes U+FFFD, as ICU's conversion makes it: the
+        // search's index holds what earlier builds folded.
+        if (c < 0) c = 0xFFFD;
+        uint8_t encoded[U8_MAX_LENGTH];
+        int32_t written = 0;
+        U8_APPEND_UNSAFE(encoded, written, convert(c));
+        mapped.append(reinterpret_cast<const char*>(encoded), static_cast<std::size_t>(written));
+    }
+    return mapped;
 }
 
 std::string toUpper(std::string_view utf8) { return mapEach<u_toupper>(utf8); }

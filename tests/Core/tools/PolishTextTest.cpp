@@ -1,6 +1,11 @@
 #include "Core/tools/PolishText.h"
 
 #include <gtest/gtest.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
+#include <iterator>
+#include <random>
 
 using namespace Core::PolishText;
 
@@ -12,4 +17,21 @@ TEST(PolishText, CaseOfNationalLettersAndTheLocalesLetters) {
         EXPECT_TRUE(isLetter(letter)) << static_cast<int>(letter);
     for (char32_t other : {U'0', U' ', U'-', U'\'', U'%', U'α', U'Ж'})
         EXPECT_FALSE(isLetter(other)) << static_cast<int>(other);
+}
+
+// The search's indexes hold names folded by earlier builds, through ICU's UTF-16 conversion: the
+// fold must agree with it on any bytes, text that is not UTF-8 included.
+TEST(PolishText, FoldsAnyBytesAsIcusConversionDoes) {
+    std::mt19937 random(20261208);
+    const std::string pieces[] = {"a", "Z", "ż", "Ł", "ß", "ﬁ", "\xC5", "\xFF", "\xED\xA0\x80", "\xF0\x9F\x98\x80", " ", std::string(1, '\0')};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = static_cast<int>(random() % 8); i > 0; --i) text += pieces[random() % std::size(pieces)];
+        icu::UnicodeString wide = icu::UnicodeString::fromUTF8(text);
+        icu::UnicodeString folded;
+        for (int32_t at = 0; at < wide.length(); at = wide.moveIndex32(at, 1)) folded.append(u_toupper(wide.char32At(at)));
+        std::string expected;
+        folded.toUTF8String(expected);
+        ASSERT_EQ(toUpper(text), expected) << text;
+    }
 }
