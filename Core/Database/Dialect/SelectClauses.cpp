@@ -143,6 +143,8 @@ std::pair<Nodes, std::string> unmarked(const Nodes& condition) {
 void rewriteOuterJoins(Nodes& core) {
     const Clauses clauses(core);
     if (!clauses.from || !clauses.where) return;
+    // Looked for before the conditions are copied apart: most selects have no marker.
+    if (std::none_of(nth(core, *clauses.where + 1), nth(core, clauses.endOf(*clauses.where)), isMarker)) return;
     const Conjuncts conjuncts = whereConditions(core, clauses);
     std::vector<OuterJoin> joins;
     std::vector<Nodes> kept;
@@ -204,6 +206,9 @@ void rewriteOuterJoins(Nodes& core) {
 void rewriteRownum(Nodes& core, bool compound) {
     const Clauses clauses(core);
     if (!clauses.where) return;
+    // Looked for before the conditions are copied apart: most selects have no rownum.
+    const auto isRownum = [](const Node& node) { return node.isWord("rownum"); };
+    if (std::none_of(nth(core, *clauses.where + 1), nth(core, clauses.endOf(*clauses.where)), isRownum)) return;
     const Conjuncts conjuncts = whereConditions(core, clauses);
     std::optional<long> limit;
     std::vector<Nodes> kept;
