@@ -28,7 +28,8 @@ constexpr int kProducts = 200000;
 class Bare {
 public:
     Bare() {
-        if (sqlite3_open_v2(Core::Store::databaseFile().c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;  // one thread, as the layer's connections
+        if (sqlite3_open_v2(Core::Store::databaseFile().c_str(), &db_, flags, nullptr) != SQLITE_OK)
             throw std::runtime_error(sqlite3_errmsg(db_));
         DBKernel::Dialect::registerFunctions(db_);
     }

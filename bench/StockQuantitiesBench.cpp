@@ -62,7 +62,8 @@ void lastStnDate(sqlite3_context* context, int, sqlite3_value** arguments) {
 class Bare {
 public:
     Bare() {
-        if (sqlite3_open_v2(Core::Store::databaseFile().c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;  // one thread, as the layer's connections
+        if (sqlite3_open_v2(Core::Store::databaseFile().c_str(), &db_, flags, nullptr) != SQLITE_OK)
             throw std::runtime_error(sqlite3_errmsg(db_));
         DBKernel::Dialect::registerFunctions(db_);
         if (sqlite3_prepare_v2(db_, "select max(data) from stn where lTowarRef = ?", -1, &latest_, nullptr) != SQLITE_OK)
