@@ -19,6 +19,21 @@ struct CCheckBoxOption {
     std::string id;  // the option's name for the code (and for scripts answering the box)
 };
 
+// A column of a read-only grid: its key, its caption (a line break starts
+// the header's second line) and the alignment of its cells.
+struct TGridColumn {
+    enum class Align { Left, Right, Centre };
+    std::string key;
+    std::string caption;
+    Align align = Align::Left;
+};
+
+// Rows under their columns, a cell per column.
+struct TTextTable {
+    std::vector<TGridColumn> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+
 // What the text viewer shows.
 struct TBaseTextViewerArgs {
     std::string description;
@@ -28,18 +43,12 @@ struct TBaseTextViewerArgs {
     std::string fontName;
     bool fixedPitch = false;
     int charset = 0;
+    // The text's entries as a table too, for a host that can let the user sort
+    // them (a browser); a terminal shows the text.
+    std::optional<TTextTable> table;
 };
 
 enum class MsgKind { Warning, Information };
-
-// A column of a read-only grid: its key, its caption (a line break starts
-// the header's second line) and the alignment of its cells.
-struct TGridColumn {
-    enum class Align { Left, Right, Centre };
-    std::string key;
-    std::string caption;
-    Align align = Align::Left;
-};
 
 // A read-only grid the user picks one whole row of.
 struct TGridChoiceArgs {

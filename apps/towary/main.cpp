@@ -21,6 +21,7 @@
 #include "Core/tools/SystemError.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/HelpFormatter.h"
+#include "apps/towary/JsonDialogs.h"
 #include "apps/towary/ModuleLoader.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/StoreCreation.h"
@@ -33,6 +34,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -52,6 +54,19 @@ void finishOutput() {
                                  (errno != 0 ? Core::systemErrorText(errno) : std::string("błąd zapisu")) + ".");
 }
 
+// Under --dialogs json the command's printed result is a line of the stream too, sent when it ends.
+void runJsonJob(const Towary::Host::Context& context, Towary::Host::JsonDialogs& json) {
+    std::ostringstream out;
+    try {
+        context.job(out);
+    } catch (...) {
+        if (!out.str().empty()) json.event({{"type", "output"}, {"text", out.str()}});
+        throw;
+    }
+    if (!out.str().empty()) json.event({{"type", "output"}, {"text", out.str()}});
+    json.event({{"type", "end"}, {"ok", true}});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +83,12 @@ int main(int argc, char** argv) {
     int userRef = Core::User::kDefaultUserRef;
     app.add_flag("--yes", yes, "odpowiada „tak” na każde pytanie");
     app.add_flag("--no", no, "odpowiada „nie” na każde pytanie")->excludes("--yes");
+    std::string dialogs = "terminal";
+    app.add_option("--dialogs", dialogs,
+                   "terminal (domyślnie) albo json: każdy komunikat i pytanie jako wiersz JSON na standardowym wyjściu, "
+                   "każda odpowiedź jako wiersz JSON na standardowym wejściu (dla serwera WWW)")
+        ->check(CLI::IsMember({"terminal", "json"}))
+        ->excludes("--yes", "--no");
     app.add_flag("--debug-log", debugLog, "zapisuje dziennik diagnostyczny w katalogu dzienników sklepu");
     std::string traceSql;
     app.add_flag("--trace-sql{statements}", traceSql,
@@ -125,6 +146,8 @@ int main(int argc, char** argv) {
         return kBadUsage;
     }
 
+    // Made before anything can fail, so that a failure reaches the reader as a line of its stream.
+    const auto json = dialogs == "json" ? std::make_shared<JsonDialogs>(std::cin, std::cout) : nullptr;
     try {
         if (context.storeRequired) {
             Core::Store::setDirectory(context.store);
@@ -138,8 +161,11 @@ int main(int argc, char** argv) {
         Core::User::instance().setUserRef(userRef);
         std::optional<bool> answer;
         if (yes || no) answer = yes;
-        Core::setDialogs(std::make_shared<TerminalDialogs>(std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0,
-                                                           answer));
+        if (json)
+            Core::setDialogs(json);
+        else
+            Core::setDialogs(std::make_shared<TerminalDialogs>(std::cin, std::cout, std::cerr,
+                                                               isatty(STDIN_FILENO) != 0, answer));
         Core::SetupRegistration setup;  // the store's settings file, for the module and the commands
         Firma::SiteRegistration site;   // the store the host runs for, named by its settings
         Core::ImplRegistration<Vat::AvailVatRates> vatRates;          // read from the store when first used
@@ -154,10 +180,18 @@ int main(int argc, char** argv) {
         const Core::Token returnReasonsToTills = ReturnReasons::registerSendReturnReasonsToTills();
         const Core::Token vatSender = registerVatConfigurationSender();    // the tills' VAT configuration, as files
         ModuleLoader module(ModuleLoader::defaultLibrary());
-        context.job(std::cout);
-        finishOutput();
+        if (json) {
+            runJsonJob(context, *json);
+        } else {
+            context.job(std::cout);
+            finishOutput();
+        }
         return kDone;
     } catch (const std::exception& e) {
+        if (json) {
+            json->event({{"type", "end"}, {"ok", false}, {"text", Core::userMessage(e)}});
+            return kFailed;
+        }
         std::cout.flush();
         std::cerr << "towary: " << Core::userMessage(e) << '\n';
         return kFailed;

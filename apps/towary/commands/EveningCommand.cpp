@@ -9,6 +9,7 @@
 #include "Core/tools/SystemError.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/DayArgument.h"
+#include "apps/towary/JsonDialogs.h"
 #include "apps/towary/evening/EveningRun.h"
 
 #include <unistd.h>
@@ -66,11 +67,21 @@ void runEvening(const EveningOptions& options, std::ostream& out) {
     auto log = openLog(logFile);
 
     const bool terminal = isatty(STDOUT_FILENO) != 0;
-    const auto progress = [&out, terminal](std::size_t number, std::size_t count, const std::string& guid) {
-        if (terminal) out << "Krok " << number << "/" << count << ": " << guid << "..." << std::endl;
+    auto* const json = JsonDialogs::installed();
+    const auto progress = [&](std::size_t number, std::size_t count, const std::string& guid) {
+        if (json)
+            json->event({{"type", "step"}, {"number", number}, {"count", count}, {"guid", guid}, {"state", "started"}});
+        else if (terminal)
+            out << "Krok " << number << "/" << count << ": " << guid << "..." << std::endl;
+    };
+    const auto finished = [json](std::size_t number, const StepReport& report) {
+        if (json)
+            json->event({{"type", "step"}, {"number", number}, {"guid", report.guid}, {"state", "ended"},
+                         {"outcome", outcomeText(report.outcome)}, {"status", report.status},
+                         {"time", secondsText(report.time)}});
     };
     const EveningRun run(day, log, onDemand ? EveningProcessing::RunMode::fire : EveningProcessing::RunMode::nightly);
-    const auto reports = run.run(steps, progress);
+    const auto reports = run.run(steps, progress, finished);
 
     out << "Odczyt wieczorny, dzień " << Core::DayNumber::toText(day) << '\n';
     if (steps.empty())

@@ -8,6 +8,7 @@
 #include "Core/Plu/Plu.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/JsonDialogs.h"
 
 #include <iostream>
 #include <memory>
@@ -71,6 +72,9 @@ void addPluCommands(CLI::App& app, Context& context) {
     addStoreArgument(*check, context);
     check->callback([&context] {
         context.job = [&context](std::ostream&) {
+            // The check reads every live code before it shows anything: a program watching it is told so.
+            if (auto* json = JsonDialogs::installed())
+                json->event({{"type", "progress"}, {"text", "Czytanie i sprawdzanie kodów PLU sklepu…"}});
             Core::Action::CContainer::invoke<Core::IUnknown>(context, PLU::kCheckPluMenuActionGuid, nullptr);
         };
     });

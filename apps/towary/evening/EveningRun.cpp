@@ -77,7 +77,8 @@ std::vector<std::string> listedEveningSteps() {
 EveningRun::EveningRun(int processingDay, std::ostream& log, EveningProcessing::RunMode mode)
     : processingDay_(processingDay), log_(log), mode_(mode) {}
 
-std::vector<StepReport> EveningRun::run(const std::vector<std::string>& guids, const Progress& progress) const {
+std::vector<StepReport> EveningRun::run(const std::vector<std::string>& guids, const Progress& progress,
+                                        const Finished& finished) const {
     logError_ = 0;
     StampedLogWriter writer(log_, logError_);
     Core::CTxtLogger logger(writer);
@@ -115,6 +116,7 @@ std::vector<StepReport> EveningRun::run(const std::vector<std::string>& guids, c
         logger.logLine(std::string("Wynik: ") + outcomeText(report.outcome) + ", status " +
                        std::to_string(report.status) + ", " + secondsText(report.time));
         reports.push_back(report);
+        if (finished) finished(number, report);
     }
     logger.logHeader("Koniec odczytu wieczornego.");
     return reports;

@@ -36,12 +36,15 @@ class EveningRun {
 public:
     // Called as each step starts: its number from 1, the number of steps, its GUID.
     using Progress = std::function<void(std::size_t number, std::size_t count, const std::string& guid)>;
+    // Called as each step ends, with its report.
+    using Finished = std::function<void(std::size_t number, const StepReport& report)>;
 
     EveningRun(int processingDay, std::ostream& log, EveningProcessing::RunMode mode = EveningProcessing::RunMode::nightly);
 
     // Runs the steps in order and reports each; once a line of the log cannot
     // be written, the steps after it are not run.
-    std::vector<StepReport> run(const std::vector<std::string>& guids, const Progress& progress = {}) const;
+    std::vector<StepReport> run(const std::vector<std::string>& guids, const Progress& progress = {},
+                                const Finished& finished = {}) const;
     // The system error (errno) that stopped the last run's log, 0 when every line was written.
     int logError() const { return logError_; }
 

@@ -26,6 +26,12 @@ Core::TBaseTextViewerArgs viewer(const std::string& description, const std::stri
     return args;
 }
 
+Core::TBaseTextViewerArgs report(const PluCheckResult& result) {
+    auto args = viewer("Poniższe towary mają nieprawidłowe plu", "Nieprawidłowe plu", menuReport(result));
+    args.table = menuReportTable(result);
+    return args;
+}
+
 // The entries of `current` the person saw in `shown`: the same row, text and
 // correction, so a code another run repaired since the question is left out.
 // Found by row id, as the check runs under the write lock and the list may be long.
@@ -51,12 +57,10 @@ Core::IUnknownPtr CheckPluMenuAction::execute(const Core::IUnknownPtr&) {
     if (result_.nothingToDo()) {
         Core::WarnMsgBox("Nie znaleziono błędnych kodów plu.");
         // Texts that are no code are never changed, but staff still need to see them.
-        if (!result_.notCodes.empty())
-            Core::TBaseTextViewer(viewer("Poniższe towary mają nieprawidłowe plu", "Nieprawidłowe plu", menuReport(result_)));
+        if (!result_.notCodes.empty()) Core::TBaseTextViewer(report(result_));
         return {};
     }
-    const bool accepted =
-        Core::TBaseTextViewer(viewer("Poniższe towary mają nieprawidłowe plu", "Nieprawidłowe plu", menuReport(result_)));
+    const bool accepted = Core::TBaseTextViewer(report(result_));
     if (!accepted || (result_.toDelete.empty() && result_.toCorrect.empty())) return {};
     if (!Core::AskMsgBox("Czy chcesz usunąć lub poprawić wszystkie błędne kody ?")) return {};
 

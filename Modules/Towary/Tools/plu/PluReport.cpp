@@ -62,4 +62,29 @@ std::string menuReport(const PluCheckResult& result) {
     return text + summary;
 }
 
+namespace {
+
+std::vector<std::string> tableRow(const std::string& what, const PluInfo& info, const std::string& reason = {}) {
+    return {what, info.plu, info.corrected.value_or(""), info.productName, info.productIndex, reason};
+}
+
+}  // namespace
+
+Core::TTextTable menuReportTable(const PluCheckResult& result) {
+    Core::TTextTable table;
+    table.columns = {{"what", "Co zrobić"}, {"plu", "Kod"},      {"corrected", "Powinno być"},
+                     {"product", "Towar"},  {"index", "Indeks"}, {"reason", "Uwagi"}};
+    for (const auto& code : result.toDelete) table.rows.push_back(tableRow("do usunięcia", *code));
+    for (const auto& code : result.toCorrect) table.rows.push_back(tableRow("do poprawienia", *code));
+    int ordinal = 0;
+    // Numbered as the text numbers them.
+    for (const auto& [canonical, codes] : result.conflicts) {
+        const auto group = "konflikt " + std::to_string(++ordinal);
+        for (const auto& code : *codes) table.rows.push_back(tableRow(group, *code));
+    }
+    for (const auto& notCode : result.notCodes)
+        table.rows.push_back(tableRow("nie jest kodem", *notCode.info, notCode.reason));
+    return table;
+}
+
 }  // namespace PLU

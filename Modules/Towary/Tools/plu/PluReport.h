@@ -2,6 +2,7 @@
 // The texts of the PLU check's reports: one line per code, conflict groups
 // numbered in map order, and the menu action's whole report.
 
+#include "Core/Dialogs/Dialogs.h"
 #include "Modules/Towary/Tools/plu/PluInfo.h"
 
 #include <string>
@@ -26,5 +27,9 @@ extern const char* const kNotCodesSummary;
 
 // The report the menu action shows: the lists that are not empty, then the summary.
 std::string menuReport(const PluCheckResult& result);
+// The same entries as a table, a row per code: what is to be done with it
+// ("do usunięcia", "do poprawienia", "konflikt N", "nie jest kodem"), the
+// code, its canonical text, the product's name and article index, the reason.
+Core::TTextTable menuReportTable(const PluCheckResult& result);
 
 }  // namespace PLU
