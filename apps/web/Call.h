@@ -13,6 +13,7 @@
 
 namespace Towary::Web {
 
+class JobBoard;
 class StoreTurn;
 
 struct Call {
@@ -34,5 +35,7 @@ struct ApiRoute {
 // The parts of the API: each adds its routes.
 void addProductRoutes(std::vector<ApiRoute>& routes);
 void addStatusChangeRoutes(std::vector<ApiRoute>& routes);
+// The long jobs (the PLU check, the evening run) and the evening logs, run on the board.
+void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board);
 
 }  // namespace Towary::Web

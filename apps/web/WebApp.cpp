@@ -110,9 +110,11 @@ WebApp::WebApp(const WebAppOptions& options)
     : chartLibrary_(options.chartLibrary),
       files_(options.pages),
       sessions_(options.idleSession),
-      throttle_(options.throttle) {
+      throttle_(options.throttle),
+      jobs_(options.jobs) {
     addProductRoutes(routes_);
     addStatusChangeRoutes(routes_);
+    addJobRoutes(routes_, jobs_);
 }
 
 Response WebApp::handle(const Request& request, const Peer& peer) {

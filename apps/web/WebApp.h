@@ -7,6 +7,7 @@
 
 #include "apps/web/Call.h"
 #include "apps/web/HttpServer.h"
+#include "apps/web/JobBoard.h"
 #include "apps/web/SessionStore.h"
 #include "apps/web/SignInThrottle.h"
 #include "apps/web/StaticFiles.h"
@@ -23,6 +24,7 @@ struct WebAppOptions {
     std::filesystem::path chartLibrary = "/usr/share/javascript/chart.js/chart.min.js";
     SignInThrottle::Rules throttle;
     std::chrono::steady_clock::duration idleSession = std::chrono::minutes(30);
+    JobLimits jobs;
 };
 
 class WebApp {
@@ -43,6 +45,7 @@ private:
     SessionStore sessions_;
     SignInThrottle throttle_;
     StoreTurn storeTurn_;
+    JobBoard jobs_;
     std::vector<ApiRoute> routes_;
 };
 

@@ -57,6 +57,8 @@ void addServeCommand(CLI::App& app, Context& context) {
             const auto [address, port] = addressAndPort(options->listen);
             std::optional<Web::TlsFiles> tls;
             if (!options->certificate.empty()) tls = Web::TlsFiles{options->certificate, options->key};
+            // A job's process that ended must not end the server when its answer is written.
+            std::signal(SIGPIPE, SIG_IGN);
             Web::WebAppOptions appOptions;
             appOptions.pages = options->pages;
             Web::WebApp webApp(appOptions);

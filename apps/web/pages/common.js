@@ -51,7 +51,8 @@ async function startPage() {
   const bar = document.getElementById("top-bar");
   if (bar) {
     bar.replaceChildren();
-    const links = [["/", "Wyszukiwanie towarów"], ["/statusy.html", "Planowanie zmiany statusu"]];
+    const links = [["/", "Wyszukiwanie towarów"], ["/statusy.html", "Planowanie zmiany statusu"],
+      ["/serwis.html", "Prace serwisowe"]];
     for (const [href, label] of links) {
       const link = element("a", label);
       link.href = href;

@@ -208,6 +208,49 @@ class StatusChangePlanning(BrowserCase):
         self.assertEqual(self.path(), "/logowanie.html")
 
 
+class ServiceJobs(BrowserCase):
+    def job_result(self, section):
+        self.wait_until(lambda: browser.find_element(By.CSS_SELECTOR, f"#{section} .result").text, "the job's end")
+        return browser.find_element(By.CSS_SELECTOR, f"#{section} .result").text
+
+    def press(self, caption):
+        """Presses the button of the pending question that carries the caption."""
+        button = self.wait_until(lambda: [found for found in browser.find_elements(
+            By.CSS_SELECTOR, "#plu-check .question button") if found.text == caption], f"the button {caption}")[0]
+        button.click()
+
+    def test_a_plu_check_shows_its_report_asks_and_corrects_the_codes_when_told_to(self):
+        store.sql("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (12, '0017', 3, 1)")
+        self.signed_in_on("/serwis.html")
+        self.wait_until(lambda: self.by_id("plu-start").is_enabled(), "the page")
+        self.by_id("plu-start").click()
+        self.wait_until(lambda: browser.find_elements(By.ID, "report-table"), "the report")
+        rows = self.table_rows("#report-table")
+        self.assertIn(["do poprawienia", "0017", "17", "Płyn do naczyń", "000200", ""], rows)
+        # The report sorts by a column: by code, the corrected code before the one that is no code.
+        browser.find_element(By.XPATH, "//table[@id='report-table']//th[text()='Kod']").click()
+        self.assertEqual([row[1] for row in self.table_rows("#report-table")], sorted(row[1] for row in rows))
+        self.press("OK")
+        self.wait_until(lambda: "Czy chcesz usunąć lub poprawić wszystkie błędne kody ?" in
+                        self.by_id("plu-check").text, "the question")
+        self.press("Tak")
+        self.assertEqual(self.job_result("plu-check"), "Zakończono.")
+        self.assertEqual(store.sql("select sPLU, byStatus from plu where lPluRef = 12"), "sPLU\tbyStatus\n17\t1\n")
+
+    def test_the_evening_run_shows_its_steps_and_its_log(self):
+        self.signed_in_on("/serwis.html")
+        day = self.by_id("evening-day")
+        self.wait_until(lambda: day.get_attribute("value"), "the day of today")
+        browser.execute_script("arguments[0].value = '2011-01-03'", day)
+        self.by_id("evening-start").click()
+        self.job_result("evening")
+        steps = self.table_rows("#evening-steps")
+        self.assertEqual(steps[0][:4], ["1/5", "{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}", "zakończony", "wykonany"])
+        self.assertEqual(len(steps), 5)
+        self.wait_until(lambda: Select(self.by_id("log-day")).first_selected_option.text == "2011-01-03", "the log")
+        self.wait_until(lambda: "Odczyt wieczorny, dzień 2011-01-03" in self.by_id("log-text").text, "the log's text")
+
+
 if __name__ == "__main__":
     TOWARY = sys.argv.pop(1)
     unittest.main()

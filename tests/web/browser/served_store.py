@@ -14,7 +14,7 @@ class ServedStore:
     def __init__(self, towary, statements, passwords):
         self._towary = towary
         self._dir = tempfile.mkdtemp(prefix="towary-browser-")
-        store = os.path.join(self._dir, "sklep")
+        store = self._store = os.path.join(self._dir, "sklep")
         try:
             self._run("init", store)
             for statement in statements:
@@ -30,6 +30,11 @@ class ServedStore:
         done = subprocess.run([self._towary, *args], input=stdin, capture_output=True, text=True)
         if done.returncode != 0:
             raise RuntimeError(f"towary {args[0]} failed ({done.returncode}): {done.stderr}")
+        return done.stdout
+
+    def sql(self, statement):
+        """What `towary sql` prints for the statement on the served store, beside the server."""
+        return self._run("sql", self._store, statement)
 
     def _start(self, store):
         # Standard error goes to a file, so that the server never blocks on a full pipe.

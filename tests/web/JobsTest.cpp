@@ -1,0 +1,83 @@
+#include "tests/web/WebServerProcess.h"
+
+namespace {
+
+using TestSupport::SignedIn;
+
+// The store's milk carries "0017", whose canonical form is "17".
+class Jobs : public TestSupport::WebServerProcess {
+protected:
+    Jobs() { exec("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (12, '0017', 1, 1)"); }
+
+    // Polls the job (each poll waits for news) until `done` holds of it; every line it told is kept in `lines`.
+    nlohmann::json pollUntil(const std::string& kind, const SignedIn& as, const std::function<bool(const nlohmann::json&)>& done) {
+        for (int poll = 0; poll < 120; ++poll) {
+            const auto job = json(get("/api/jobs/" + kind + "?from=" + std::to_string(lines.size()), as))["job"];
+            for (const auto& line : job["lines"]) lines.push_back(line);
+            if (done(job)) return job;
+        }
+        throw std::runtime_error("the job never came to the state awaited");
+    }
+    static bool asks(const nlohmann::json& job) { return !job["question"].is_null(); }
+    static bool ended(const nlohmann::json& job) { return !job["running"].get<bool>(); }
+
+    std::vector<nlohmann::json> lines;
+};
+
+TEST_F(Jobs, APluCheckAsksInThePageIsRefusedTwiceAndRepairsOnYes) {
+    const auto admin = signIn("1", kAdminPassword);
+    EXPECT_EQ(post("/api/jobs/plu-check", nlohmann::json::object(), {admin.cookie, ""})->status, 403) << "no CSRF token";
+    const auto clerk = signIn("7", kClerkPassword);
+    const auto notHis = post("/api/jobs/plu-check", nlohmann::json::object(), clerk);
+    EXPECT_EQ(notHis->status, 403);
+    EXPECT_EQ(json(notHis)["error"], "Sprawdzenie kodów PLU i odczyt wieczorny obejmują cały sklep: uruchamia je i "
+                                     "ogląda tylko administrator.");
+    EXPECT_EQ(get("/api/jobs/plu-check", clerk)->status, 403);
+
+    ASSERT_EQ(post("/api/jobs/plu-check", nlohmann::json::object(), admin)->status, 202);
+    auto job = pollUntil("plu-check", admin, asks);
+    const auto viewer = job["question"];
+    EXPECT_EQ(viewer["dialog"], "viewer");
+    EXPECT_EQ(viewer["title"], "Nieprawidłowe plu");
+    EXPECT_EQ(viewer["buttons"], (nlohmann::json{"OK", "Anuluj"}));
+    EXPECT_EQ(viewer["table"]["rows"][0], (nlohmann::json{"do poprawienia", "0017", "17", "Mleko łaciate", "000123", ""}));
+    EXPECT_EQ(lines.front()["type"], "progress");
+
+    const auto second = post("/api/jobs/plu-check", nlohmann::json::object(), admin);
+    EXPECT_EQ(second->status, 409);
+    EXPECT_TRUE(json(second)["error"].get<std::string>().starts_with("Sprawdzanie kodów PLU już trwa (uruchomił je "))
+        << second->body;
+
+    ASSERT_EQ(post("/api/jobs/plu-check/answer", {{"question", viewer["id"]}, {"answer", true}}, admin)->status, 200);
+    EXPECT_EQ(post("/api/jobs/plu-check/answer", {{"question", viewer["id"]}, {"answer", true}}, admin)->status, 409)
+        << "a question is answered once";
+    job = pollUntil("plu-check", admin, asks);
+    EXPECT_EQ(job["question"]["text"], "Czy chcesz usunąć lub poprawić wszystkie błędne kody ?");
+    EXPECT_EQ(sql("select sPLU from plu where lPluRef = 12").out, "sPLU\n0017\n") << "nothing changed before the yes";
+    ASSERT_EQ(post("/api/jobs/plu-check/answer", {{"question", job["question"]["id"]}, {"answer", true}}, admin)->status,
+              200);
+    job = pollUntil("plu-check", admin, ended);
+    EXPECT_EQ(job["ok"], true);
+    EXPECT_EQ(sql("select sPLU, byStatus from plu where lPluRef = 12").out, "sPLU\tbyStatus\n17\t1\n");
+}
+
+TEST_F(Jobs, TheEveningRunTellsItsStepsAndItsLogIsReadByDay) {
+    const auto admin = signIn("1", kAdminPassword);
+    EXPECT_EQ(post("/api/jobs/evening", {{"day", "2011-02-30"}}, admin)->status, 400);
+    ASSERT_EQ(post("/api/jobs/evening", {{"day", "2011-01-01"}}, admin)->status, 202);
+    const auto job = pollUntil("evening", admin, ended);
+    std::vector<std::string> steps;
+    for (const auto& line : lines)
+        if (line["type"] == "step") steps.push_back(line["state"].get<std::string>() + " " + line["guid"].get<std::string>());
+    ASSERT_GE(steps.size(), 2u);
+    EXPECT_EQ(steps[0], "started {0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}");
+    EXPECT_EQ(steps[1], "ended {0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}");
+
+    EXPECT_EQ(json(get("/api/evening/logs", admin))["days"], (nlohmann::json{"2011-01-01"}));
+    const auto log = json(get("/api/evening/logs/2011-01-01", admin))["text"].get<std::string>();
+    EXPECT_NE(log.find("Odczyt wieczorny, dzień 2011-01-01"), std::string::npos) << log;
+    EXPECT_EQ(get("/api/evening/logs/2011-01-02", admin)->status, 404);
+    EXPECT_EQ(get("/api/evening/logs/..%2Ftowary.toml", admin)->status, 400);
+}
+
+}  // namespace
