@@ -91,7 +91,8 @@ Node Node::groupOf(std::vector<Node> inner) {
 }
 
 bool Node::isWord(std::string_view lowerCaseText) const {
-    return isWord() && Core::lowerAscii(token.text) == lowerCaseText;
+    // Compared in place: the rules ask this of every node they pass, and a lowered copy cost an allocation each.
+    return isWord() && Core::equalsIgnoringCase(token.text, lowerCaseText);
 }
 
 bool Node::isAnyWord(std::initializer_list<std::string_view> lowerCase) const {

@@ -187,7 +187,7 @@ private:
         const auto sameColumn = [&group](const Term& a, const Term& b) {
             if (a.columnSize != b.columnSize) return false;
             for (std::size_t k = 0; k < a.columnSize; ++k)
-                if (Core::lowerAscii(group[a.column + k].token.text) != Core::lowerAscii(group[b.column + k].token.text))
+                if (!Core::equalsIgnoringCase(group[a.column + k].token.text, group[b.column + k].token.text))
                     return false;
             return true;
         };
