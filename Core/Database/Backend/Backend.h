@@ -91,6 +91,16 @@ public:
 // A function callable inside statements by name.
 using FunctionBody = std::function<Value(std::span<const Value> arguments)>;
 
+// A large write into a table inside the open transaction (an import, the
+// generator): the engine sets itself up for it while the object lives. What it
+// sets aside for the write goes back in finish(), which the writer calls
+// before it commits; a transaction rolled back puts it back by itself.
+class BulkWrite {
+public:
+    virtual ~BulkWrite() = default;
+    virtual void finish() {}
+};
+
 struct ConnectionOptions {
     // How long a statement waits for another session's write lock.
     std::chrono::milliseconds busyTimeout{5000};
@@ -138,6 +148,13 @@ public:
     // ids), so that nextRef() gives greater ones; a generator already past
     // ref is left alone.
     virtual void reserveRefsThrough(std::int64_t ref) = 0;
+
+    // Sets the engine up for a large write into `table` in the open
+    // transaction; an engine with nothing to gain gives a BulkWrite that does nothing.
+    virtual std::unique_ptr<BulkWrite> bulkWrite(const std::string& table) {
+        static_cast<void>(table);
+        return std::make_unique<BulkWrite>();
+    }
 
     // Takes the store's exclusive lock of that name (a letter, digit or '_'
     // word) for as long as the returned object lives, outside any

@@ -9,7 +9,10 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdint>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace DBKernel::Backend {
 namespace {
@@ -245,6 +248,76 @@ private:
     std::unique_ptr<Core::FileLock> file_;
 };
 
+std::int64_t pragmaValue(sqlite3* connection, const std::string& pragma) {
+    sqlite3_stmt* raw = nullptr;
+    const std::string sql = "pragma " + pragma;
+    if (sqlite3_prepare_v2(connection, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) throw engineError(sql, connection);
+    const StatementHandle statement(raw);
+    if (sqlite3_step(statement.get()) != SQLITE_ROW) throw engineError(sql, connection);
+    return sqlite3_column_int64(statement.get(), 0);
+}
+
+// The rows of a query of texts, each as its columns' texts; `parameter` is bound to ?1 when it has one.
+std::vector<std::vector<std::string>> rowsOf(sqlite3* connection, const std::string& sql,
+                                             const std::string& parameter = {}) {
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(connection, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) throw engineError(sql, connection);
+    const StatementHandle statement(raw);
+    if (sqlite3_bind_parameter_count(statement.get()) > 0)
+        sqlite3_bind_text(statement.get(), 1, parameter.data(), static_cast<int>(parameter.size()), SQLITE_STATIC);
+    std::vector<std::vector<std::string>> rows;
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        auto& row = rows.emplace_back();
+        for (int i = 0; i < sqlite3_column_count(statement.get()); ++i)
+            row.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), i)));
+    }
+    if (result != SQLITE_DONE) throw engineError(sql, connection);
+    return rows;
+}
+
+// A bulk write on SQLite. The transaction's pages stay in a page cache sized
+// for it: the default 2 MB spilled the growing indexes' pages again and again.
+// Into an empty table, the indexes on expressions (the identifier search's,
+// each row a call of a dialect function and an insert at a random place) are
+// dropped and built once, sorted, at the end, inside the same transaction: a
+// writer killed before its commit leaves the store as it was, indexes and all.
+class SqliteBulkWrite final : public BulkWrite {
+public:
+    SqliteBulkWrite(sqlite3* connection, const std::string& table)
+        : connection_(connection), cacheSize_(pragmaValue(connection, "cache_size")) {
+        execute(connection_, "pragma cache_size = " + std::to_string(-kCacheKiB));
+        if (!rowsOf(connection_, "select 1 from \"" + table + "\" limit 1").empty()) return;
+        const auto indexes = rowsOf(connection_,
+                                    "select name, sql from sqlite_master m where type = 'index' and tbl_name = ?1"
+                                    " collate nocase and exists (select 1 from pragma_index_xinfo(m.name) where cid = -2)",
+                                    table);
+        for (const auto& index : indexes) {
+            execute(connection_, "drop index \"" + index[0] + "\"");
+            deferred_.push_back(index[1]);
+        }
+    }
+
+    ~SqliteBulkWrite() override {
+        // Only a setting of this connection: a failure here changes no data.
+        sqlite3_exec(connection_, ("pragma cache_size = " + std::to_string(cacheSize_)).c_str(), nullptr, nullptr,
+                     nullptr);
+    }
+
+    void finish() override {
+        for (const auto& sql : deferred_) execute(connection_, sql);
+        deferred_.clear();
+    }
+
+private:
+    // An upper bound, not an allocation: the cache grows only with the pages written.
+    static constexpr std::int64_t kCacheKiB = 256 * 1024;
+
+    sqlite3* connection_;
+    std::int64_t cacheSize_;
+    std::vector<std::string> deferred_;  // the statements that make the dropped indexes
+};
+
 class SqliteConnection final : public Connection {
 public:
     SqliteConnection(const std::filesystem::path& file, const ConnectionOptions& options, bool create)
@@ -269,6 +342,10 @@ public:
         // Every commit reaches the disk before it is reported: a power cut loses no saved work.
         execute(raw, "pragma synchronous = full");
         execute(raw, "pragma foreign_keys = on");
+        // A statement that fires a trigger or checks a foreign key keeps a journal of the pages
+        // it changes; once one of a transaction outgrows memory, every later statement of the
+        // transaction writes its pages to a file, which made a bulk insert mostly system calls.
+        execute(raw, "pragma temp_store = memory");
         Dialect::registerFunctions(raw);
     }
 
@@ -368,6 +445,11 @@ public:
     }
 
     // A store in a file has one workstation: a file beside it carries the lock.
+    std::unique_ptr<BulkWrite> bulkWrite(const std::string& table) override {
+        if (!inTransaction()) throw std::logic_error("Zapis wielu wierszy do " + table + " poza transakcją");
+        return std::make_unique<SqliteBulkWrite>(connection_.get(), table);
+    }
+
     std::unique_ptr<NamedLock> lockName(const std::string& name) override {
         auto file =
             Core::FileLock::tryFor(file_.string() + "-" + name + ".lock", std::chrono::milliseconds(busyTimeout_));

@@ -445,6 +445,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
     text.seekg(0);
     ProductFileReader reader(name, text, tables);
     DBKernel::TransactionGuard guard(session);
+    const auto bulk = session.session().connection().bulkWrite("towar");
     if (greatestId > 0) DBKernel::RefPool::instance().reserveThrough(greatestId, session);
     RowWriter writer(tables, reader, session);
     ImportCounts counts;
@@ -460,6 +461,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
                 ++counts.products;
             }
         }
+        bulk->finish();
         guard.commit();
         return counts;
     }
@@ -494,6 +496,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
         ++counts.codes;
     }
     flush();
+    bulk->finish();
     guard.commit();
     return counts;
 }

@@ -488,7 +488,9 @@ private:
 
 GeneratedCounts generateProducts(const GeneratorOptions& options, const TSessionHolder& session) {
     DBKernel::TransactionGuard guard(session);
+    const auto bulk = session.session().connection().bulkWrite("towar");
     auto counts = Generator(options, session).run();
+    bulk->finish();
     guard.commit();
     return counts;
 }

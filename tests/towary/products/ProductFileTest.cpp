@@ -11,6 +11,7 @@
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/ProductImport.h"
 #include "tests/support/Failure.h"
+#include "tests/support/ServerDatabase.h"
 #include "tests/support/StoreTriggers.h"
 #include "tests/towary/products/ProductStoreSupport.h"
 
@@ -89,6 +90,29 @@ TEST(ProductFile, OneBadRowAmongGoodOnesWritesNothingAndNamesItsLine) {
     EXPECT_EQ(refused.rfind(", wiersz 3: ", 0), 0u) << refused;
     EXPECT_TRUE(refused.ends_with(" Nic nie zapisano.")) << refused;
     EXPECT_EQ(refused.find("Polecenie"), std::string::npos) << "no statement for a clerk: " << refused;
+}
+
+// Into a new store the import builds the search's indexes once, after its rows, in its own
+// transaction: a refused import leaves them as they were, a done one leaves them filled.
+TEST(ProductFile, AnImportIntoANewStoreLeavesTheSearchIndexesInPlace) {
+    ProductTest::Store store;
+    const auto searchIndexes = [&] {
+        return TestSupport::onServer()
+                   ? 2
+                   : countOf("select count(*) from sqlite_master where name in ('towar_reversed_sArtIndex',"
+                             " 'towar_upper_sNazwa')",
+                             store.session());
+    };
+    EXPECT_EQ(refusal(store, "lTowarRef,sNazwa,sArtIndex,sPLU\n1,Żurek,000001,\n999,,,590002\n"),
+              ", wiersz 3: nie ma towaru o ID = 999, do którego należy kod");
+    EXPECT_EQ(searchIndexes(), 2);
+
+    ASSERT_EQ(refusal(store, "lTowarRef,sNazwa,sArtIndex\n1,Żurek,000001\n2,Barszcz,000002\n"), "imported");
+    EXPECT_EQ(searchIndexes(), 2);
+    EXPECT_EQ(linesOf("select lTowarRef from towar where upper(sNazwa) like 'ŻUR%' or sArtIndex like '%0002'"
+                      " order by lTowarRef",
+                      store.session()),
+              (std::vector<std::string>{"1", "2"}));
 }
 
 TEST(ProductFile, RowsThatBreakTheLayoutAreRefusedWithTheReason) {
