@@ -22,7 +22,8 @@ finish() {
 require_tools() {
     [ -x "$towary" ] || { echo "$0: $towary is not built (bash scripts/build.sh build)" >&2; exit 2; }
     command -v sqlite3 >/dev/null || { echo "$0: sqlite3 is missing (bash scripts/install-deps.sh)" >&2; exit 2; }
-    command -v python3 >/dev/null || { echo "$0: python3 is missing (bash scripts/install-deps.sh)" >&2; exit 2; }
+    [ -e "$(dirname "$towary")/towary_sqlite.so" ] ||
+        { echo "$0: $(dirname "$towary")/towary_sqlite.so is not built (bash scripts/build.sh build)" >&2; exit 2; }
 }
 
 # A number drawn from bash's generator, which `RANDOM=SEED` makes repeatable: 0 to LIMIT-1.
@@ -34,22 +35,13 @@ seconds_text() { printf '%d.%03d' $(($1 / 1000)) $(($1 % 1000)); }
 
 # What `pragma integrity_check` says of the store's database ("ok" when whole).
 # The identifier search's indexes are built on two functions of the store's
-# own (reverse_chars, polish_upper), which the sqlite3 shell lacks, so the check
-# runs in Python's sqlite3 with the two defined as the store defines them: the
-# text's characters reversed, and the upper case (the same as ICU's Polish one
-# for every text these tests write).
+# own (reverse_chars, polish_upper): the shell loads them from towary_sqlite,
+# built beside towary, so the check recomputes each entry with the store's code.
 integrity() {
     # A server keeps its own files whole; what it holds is checked by the other checks.
     [ -n "$(store_server "$1")" ] && { echo ok; return; }
-    python3 - "$1/towary.db" 2>&1 <<'PY' | head -5 | tr '\n' ' ' | sed 's/ $//'
-import sqlite3, sys
-text = lambda value: value if isinstance(value, str) else str(value)
-con = sqlite3.connect(sys.argv[1])
-con.create_function("reverse_chars", 1, lambda v: None if v is None else text(v)[::-1], deterministic=True)
-con.create_function("polish_upper", 1, lambda v: None if v is None else text(v).upper(), deterministic=True)
-for (line,) in con.execute("pragma integrity_check"):
-    print(line)
-PY
+    sqlite3 -cmd ".load $(dirname "$towary")/towary_sqlite" "$1/towary.db" "pragma integrity_check" 2>&1 |
+        head -5 | tr '\n' ' ' | sed 's/ $//'
 }
 
 # The server a store's baza.toml names ("" for a store in its file).

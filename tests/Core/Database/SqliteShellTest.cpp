@@ -1,0 +1,53 @@
+// The store file written by the sqlite3 shell, with the functions the store's
+// indexes call loaded from towary_sqlite as docs/database.md shows: the row
+// lands, and the search's indexes hold what the store's sessions compute.
+
+#include "Core/Database/Sql.h"
+#include "Core/Store/StoreLocation.h"
+#include "tests/support/ServerDatabase.h"
+#include "tests/support/TempStore.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+using DBKernel::Sql::OpenedQuery;
+
+namespace {
+
+// The shell's output and exit status for one statement on the store file.
+std::pair<std::string, int> shell(const std::string& options, const std::string& statement) {
+    const std::string command = "sqlite3 -bail " + options + " '" + Core::Store::databaseFile().string() + "' \"" +
+                                statement + "\" 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    return {output, pclose(pipe)};
+}
+
+const std::string kInsert =
+    "insert into towar (lTowarRef, sNazwa, sArtIndex, byCode) values (7, 'żółty ser gouda', '000123', 6)";
+
+}  // namespace
+
+TEST(SqliteShell, WritesAProductWithTheStoreFunctionsLoaded) {
+    if (TestSupport::onServer()) GTEST_SKIP() << "the sqlite3 shell opens a store file";
+    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+
+    const auto [bare, bareStatus] = shell("", kInsert);
+    EXPECT_NE(bareStatus, 0) << "without them the index on reverse_chars cannot be kept";
+    EXPECT_NE(bare.find("reverse_chars"), std::string::npos) << bare;
+
+    const auto [loaded, status] = shell("-cmd '.load " TOWARY_SQLITE_EXTENSION "'", kInsert);
+    ASSERT_EQ(status, 0) << loaded;
+
+    TSessionHolder session = TSessionHolder::open();
+    OpenedQuery byName("select lTowarRef from towar where upper(sNazwa) like 'ŻÓŁTY%'", session);
+    EXPECT_EQ(byName["lTowarRef"].asInt64(), 7) << "found through towar_upper_sNazwa";
+    OpenedQuery byIndex("select lTowarRef from towar where sArtIndex like '%0123'", session);
+    EXPECT_EQ(byIndex["lTowarRef"].asInt64(), 7) << "found through towar_reversed_sArtIndex";
+    OpenedQuery check("pragma integrity_check", session);
+    EXPECT_EQ(check["integrity_check"].asString(), "ok") << "the shell's index entries are the sessions' own";
+}
