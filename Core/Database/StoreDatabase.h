@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ std::unique_ptr<Backend::Connection> open(const DatabaseLocation& location, cons
 // schema, one whose schema is newer than this build's, and one missing a table
 // of the schema.
 void upgrade(Backend::Connection& connection, const DatabaseLocation& location);
+
+// The tables, in lower case, that the whole schema of a store file makes.
+const std::set<std::string>& schemaTables();
 
 // The refusal of a store database that lacks part of what a store holds
 // (`what`: "brak tabel ..."), saying what to do about it.

@@ -1,3 +1,4 @@
+#include "Core/Database/Backend/SqliteConnection.h"
 #include "Core/Database/Schema.h"
 #include "Core/Database/Sql.h"
 #include "Core/Database/StoreDatabase.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 using TestSupport::addCode;
@@ -59,6 +61,17 @@ TEST(Schema, ANewStoreHasTheWholeSchemaWithItsKeys) {
 
     OpenedQuery like("select count(*) n from towar where sNazwa like 'm%'", session);
     EXPECT_EQ(like["n"].asInt64(), 0) << "LIKE tells capitals apart, as Oracle's does";
+}
+
+TEST(Schema, TheTablesReadFromTheMigrationsAreThoseTheyMake) {
+    const auto made = DBKernel::Backend::openSqlite(":memory:", DBKernel::Backend::ConnectionOptions{}, true);
+    for (const auto& migration : DBKernel::Schema::migrations()) made->runScript(std::string(migration.script));
+    std::set<std::string> tables;
+    for (std::string name : made->tableNames()) {
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        tables.insert(name);
+    }
+    EXPECT_EQ(DBKernel::StoreDatabase::schemaTables(), tables);
 }
 
 TEST(Schema, AStoreOfAnOlderBuildIsUpgradedWhenOpened) {
