@@ -7,13 +7,14 @@
 #include "Core/Store/StoreLocation.h"
 #include "Core/User/User.h"
 #include "Core/tools/DayNumber.h"
+#include "Core/tools/Numbers.h"
 #include "apps/web/Call.h"
 #include "apps/web/JobBoard.h"
 #include "apps/web/Replies.h"
 #include "apps/web/StaticFiles.h"
 
 #include <algorithm>
-#include <climits>
+#include <optional>
 #include <filesystem>
 
 namespace Towary::Web {
@@ -86,11 +87,11 @@ void addJob(std::vector<ApiRoute>& routes, JobBoard& board, const std::string& k
     routes.push_back({http::verb::get, std::regex(path), [&board, kind](const Call& call, StoreTurn&) {
                           requireAdministrator(call);
                           const auto from = call.parameter("from");
-                          std::size_t next = 0;
-                          if (!from.empty() && (from.size() > 9 || from.find_first_not_of("0123456789") != std::string::npos))
+                          const auto next = from.empty() ? std::optional<std::size_t>(0)
+                                                         : Core::parseNumber<std::size_t>(from);
+                          if (!next)
                               throw Refused(http::status::bad_request, "Parametr from podaje się jako liczbę wierszy.");
-                          if (!from.empty()) next = std::stoul(from);
-                          return jsonReply({{"job", board.watch(kind, next)}});
+                          return jsonReply({{"job", board.watch(kind, *next)}});
                       }});
     routes.push_back({http::verb::post, std::regex(path + "/answer"), [&board, kind](const Call& call, StoreTurn&) {
                           requireAdministrator(call);

@@ -97,9 +97,14 @@ void JobBoard::read(Job& job) {
         std::lock_guard lock(mutex_);
         const auto type = parsed.value("type", "");
         if (type == "question") {
-            job.question = parsed;
             job.asked = Clock::now();
-        } else if (type == "end") {
+            // Kept whole as the pending question only, and sent whole only as that: a report may run to megabytes.
+            job.lines.push_back({{"type", "question"}, {"id", parsed["id"]}});
+            job.question = std::move(parsed);
+            changed_.notify_all();
+            continue;
+        }
+        if (type == "end") {
             job.ok = parsed.value("ok", false);
             job.result = parsed.value("text", "");
         }

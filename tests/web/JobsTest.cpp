@@ -34,8 +34,17 @@ TEST_F(Jobs, APluCheckAsksInThePageIsRefusedTwiceAndRepairsOnYes) {
                                      "ogląda tylko administrator.");
     EXPECT_EQ(get("/api/jobs/plu-check", clerk)->status, 403);
 
+    // A job cancelled at its question ends with nothing changed, and the next starts.
     ASSERT_EQ(post("/api/jobs/plu-check", nlohmann::json::object(), admin)->status, 202);
-    auto job = pollUntil("plu-check", admin, asks);
+    pollUntil("plu-check", admin, asks);
+    ASSERT_EQ(post("/api/jobs/plu-check/cancel", nlohmann::json::object(), admin)->status, 200);
+    auto job = pollUntil("plu-check", admin, ended);
+    EXPECT_EQ(job["ok"], false);
+    EXPECT_EQ(job["result"], "Pracę przerwano na żądanie; niezapisane zmiany wycofano.");
+    lines.clear();
+
+    ASSERT_EQ(post("/api/jobs/plu-check", nlohmann::json::object(), admin)->status, 202);
+    job = pollUntil("plu-check", admin, asks);
     const auto viewer = job["question"];
     EXPECT_EQ(viewer["dialog"], "viewer");
     EXPECT_EQ(viewer["title"], "Nieprawidłowe plu");

@@ -52,14 +52,15 @@ TEST_F(WebHost, WithoutASessionNoPageAndNoApiCallAnswers) {
     const SignedIn forged{"sesja=" + std::string(64, 'a'), std::string(64, 'b')};
     for (const auto* as : {&nobody, &forged}) {
         for (const auto* path : {"/api/session", "/api/products?identifier=mleko", "/api/products/1",
-                                 "/api/products/1/price-history", "/api/status-changes"}) {
+                                 "/api/products/1/price-history", "/api/status-changes", "/api/jobs/plu-check",
+                                 "/api/evening/logs"}) {
             const auto answer = get(path, *as);
             ASSERT_TRUE(answer) << path;
             EXPECT_EQ(answer->status, 401) << path;
             EXPECT_EQ(json(answer)["error"], "Nie zalogowano albo sesja wygasła; zaloguj się.");
         }
         EXPECT_EQ(post("/api/sign-out", {}, *as)->status, 401);
-        for (const auto* page : {"/", "/index.html", "/towar.html", "/statusy.html"}) {
+        for (const auto* page : {"/", "/index.html", "/towar.html", "/statusy.html", "/serwis.html"}) {
             const auto answer = get(page, *as);
             EXPECT_EQ(answer->status, 303) << page;
             EXPECT_EQ(answer->get_header_value("Location"), "/logowanie.html");
