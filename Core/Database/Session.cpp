@@ -21,7 +21,7 @@ Session* transactionHolder = nullptr;
 
 std::shared_ptr<Session> Session::open(const DatabaseLocation& location, const SessionOptions& options) {
     std::shared_ptr<Session> session(new Session(
-        location, StoreDatabase::open(location, Backend::ConnectionOptions{options.busyTimeout, options.readOnly}),
+        location, StoreDatabase::open(location, Backend::ConnectionOptions{options.busyTimeout, options.readOnly, options.cacheKiB}),
         options.routines != nullptr ? *options.routines : Routines::store()));
     // A server gets this build's routines by the upgrade; check them after it.
     StoreDatabase::upgrade(session->connection(), location);

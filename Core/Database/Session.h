@@ -9,6 +9,7 @@
 #include "Core/Database/StatementCache.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -27,6 +28,9 @@ struct SessionOptions {
     // Opens the store for reading only; a store whose file or directory this
     // process may not write is opened so in any case.
     bool readOnly = false;
+    // The page cache of a long-lived session that reads much of the store
+    // again and again (the web host's), in KiB; 0 the engine's default.
+    std::int64_t cacheKiB = 0;
 };
 
 // A row loop that can read the rest of its rows into memory, so that it keeps

@@ -20,6 +20,9 @@ namespace Towary::Web {
 class StoreTurn {
 public:
     static constexpr std::chrono::seconds kLongestWait{3};
+    // Every request reads through this one session: a cache that holds the
+    // hot part of a large store saves a system call for every page read.
+    static constexpr std::int64_t kCacheKiB = 64 * 1024;
 
     // Runs work(session) as the user, after every earlier turn has ended;
     // throws Refused (503) when the turn does not come within kLongestWait.
@@ -29,7 +32,7 @@ public:
         if (!lock)
             throw Refused(http::status::service_unavailable,
                           "Sklep jest zajęty innymi pracami; spróbuj ponownie za chwilę.");
-        if (!session_) session_ = TSessionHolder::open();
+        if (!session_) session_ = TSessionHolder::open({.cacheKiB = kCacheKiB});
         Core::User::instance().setUserRef(userRef);
         return work(*session_);
     }

@@ -106,6 +106,8 @@ struct ConnectionOptions {
     std::chrono::milliseconds busyTimeout{5000};
     // Reads only: every write fails with the engine's read-only error.
     bool readOnly = false;
+    // The pages a file store's connection keeps in memory, in KiB; 0 the engine's default.
+    std::int64_t cacheKiB = 0;
 };
 
 // One open connection to a store database: one session's link to it.

@@ -346,6 +346,7 @@ public:
         // it changes; once one of a transaction outgrows memory, every later statement of the
         // transaction writes its pages to a file, which made a bulk insert mostly system calls.
         execute(raw, "pragma temp_store = memory");
+        if (options.cacheKiB > 0) execute(raw, "pragma cache_size = " + std::to_string(-options.cacheKiB));
         Dialect::registerFunctions(raw);
     }
 

@@ -37,20 +37,27 @@ FoundPage findProductsPage(const std::string& identifier, int userRef, std::size
     const std::string found = " from towar t, " + Product::Tools::getIdentifierSqlPart(identifier) +
                               " identifier where identifier.productId = t.lTowarRef" +
                               BrowsableProducts(userRef, session).condition("t.sGrIndex");
-    DBKernel::Sql::PreparedQuery total("select count(*) found" + found, session);
-    total.execute();
-    FoundPage page{static_cast<std::size_t>(total["found"].asInt64()), {}};
-    DBKernel::Sql::PreparedQuery rows("select t.lTowarRef, t.sArtIndex, t.sNazwa, t.byCode" + found +
-                                          " order by t.sNazwa, t.lTowarRef limit :count offset :offset",
+    // The count comes with the page's rows: one pass over what the identifier finds.
+    DBKernel::Sql::PreparedQuery rows("select t.lTowarRef, t.sArtIndex, t.sNazwa, t.byCode, count(*) over () found" +
+                                          found + " order by t.sNazwa, t.lTowarRef limit :count offset :offset",
                                       session);
     rows.Params["count"] = static_cast<long long>(count);
     rows.Params["offset"] = static_cast<long long>(offset);
     rows.execute();
-    LiveCodes codes(session);
+    FoundPage page;
     while (rows.next()) {
-        const long long ref = rows["lTowarRef"].asInt64();
-        page.rows.push_back({ref, rows["sArtIndex"].isNull() ? std::string() : rows["sArtIndex"].asString(),
-                             rows["sNazwa"].asString(), rows["byCode"].asInt64() != 6, codes.of(ref)});
+        page.total = static_cast<std::size_t>(rows["found"].asInt64());
+        page.rows.push_back({rows["lTowarRef"].asInt64(),
+                             rows["sArtIndex"].isNull() ? std::string() : rows["sArtIndex"].asString(),
+                             rows["sNazwa"].asString(), rows["byCode"].asInt64() != 6, {}});
+    }
+    LiveCodes codes(session);
+    for (auto& row : page.rows) row.liveCodes = codes.of(row.ref);
+    if (page.rows.empty() && offset > 0) {
+        // A page past the last: the count alone.
+        DBKernel::Sql::PreparedQuery total("select count(*) found" + found, session);
+        total.execute();
+        page.total = static_cast<std::size_t>(total["found"].asInt64());
     }
     return page;
 }
