@@ -3,6 +3,6 @@
 -- included), with the time it was set.
 create table UserPassword (
     UserId bigint primary key references uzytkownik (luzytkref),
-    PasswordHash text not null,
+    PasswordHash text collate "C" not null,
     ChangedAt double precision not null
 );
