@@ -1,31 +1,40 @@
 // towary serve DIR [--listen ADDRESS:PORT] [--tls-cert F --tls-key F]: the
-// back office in a web browser, over the store, until SIGINT or SIGTERM.
+// back office in a web browser, over the store, until SIGINT or SIGTERM. The
+// web host is loaded from its library only here.
 
 #include "apps/towary/Command.h"
 #include "apps/towary/NumberArgument.h"
-#include "apps/web/HttpServer.h"
-#include "apps/web/WebApp.h"
+#include "apps/web/Serve.h"
 
-#include <boost/asio/io_context.hpp>
-#include <boost/asio/signal_set.hpp>
+#include <dlfcn.h>
 
-#include <csignal>
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 namespace Towary::Host {
 namespace {
 
-struct ServeOptions {
+struct ServeArguments {
     std::string listen = "127.0.0.1:8080";
     std::string certificate;
     std::string key;
-    std::string pages = TOWARY_WEB_PAGES;
+    std::string pages;
     int threads = 8;
 };
+
+// The web host's library lies beside the program, as the module does. Never
+// closed: the server's threads run its code until the process ends.
+decltype(&towaryServe) loadWebHost() {
+    const auto library = std::filesystem::canonical("/proc/self/exe").parent_path() / "libWebHost.so";
+    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) throw std::runtime_error(std::string("Nie można załadować serwera WWW: ") + dlerror());
+    const auto serve = reinterpret_cast<decltype(&towaryServe)>(dlsym(handle, "towaryServe"));
+    if (serve == nullptr) throw std::runtime_error("Biblioteka " + library.string() + " nie ma funkcji towaryServe.");
+    return serve;
+}
 
 std::pair<std::string, unsigned short> addressAndPort(const std::string& listen) {
     const auto colon = listen.rfind(':');
@@ -43,7 +52,7 @@ std::pair<std::string, unsigned short> addressAndPort(const std::string& listen)
 void addServeCommand(CLI::App& app, Context& context) {
     auto* command = app.add_subcommand("serve", "zaplecze sklepu w przeglądarce: serwer WWW nad sklepem DIR");
     addStoreArgument(*command, context);
-    auto options = std::make_shared<ServeOptions>();
+    auto options = std::make_shared<ServeArguments>();
     command->add_option("--listen", options->listen, "adres i port serwera (domyślnie 127.0.0.1:8080; port 0: wolny)");
     auto* certificate = command->add_option("--tls-cert", options->certificate, "certyfikat TLS (PEM): serwer HTTPS");
     auto* key = command->add_option("--tls-key", options->key, "klucz prywatny certyfikatu TLS (PEM)");
@@ -55,29 +64,9 @@ void addServeCommand(CLI::App& app, Context& context) {
     command->callback([&context, options] {
         context.job = [options](std::ostream& out) {
             const auto [address, port] = addressAndPort(options->listen);
-            std::optional<Web::TlsFiles> tls;
-            if (!options->certificate.empty()) tls = Web::TlsFiles{options->certificate, options->key};
-            // A job's process that ended must not end the server when its answer is written.
-            std::signal(SIGPIPE, SIG_IGN);
-            Web::WebAppOptions appOptions;
-            appOptions.pages = options->pages;
-            Web::WebApp webApp(appOptions);
-            Web::HttpServer server(
-                address, port, [&webApp](const Web::Request& request, const Web::Peer& peer) {
-                    return webApp.handle(request, peer);
-                },
-                {}, tls);
-            // The signals end the server from a thread of their own, so that the pool's threads finish their requests.
-            boost::asio::io_context signals;
-            boost::asio::signal_set stopSignals(signals, SIGINT, SIGTERM);
-            stopSignals.async_wait([&server](const boost::system::error_code&, int) { server.stop(); });
-            std::thread waiter([&signals] { signals.run(); });
-            out << "Serwer zaplecza nasłuchuje pod adresem " << (tls ? "https://" : "http://") << address << ':'
-                << server.port() << "/\n"
-                << std::flush;
-            server.run(options->threads);
-            signals.stop();
-            waiter.join();
+            loadWebHost()(Web::ServeOptions{address, port, options->certificate, options->key, options->pages,
+                                            options->threads},
+                          out);
         };
     });
 }
