@@ -174,13 +174,19 @@ void addLikeRanges(Nodes& level, Target target) {
         const auto start = operandStart(level, i);
         if (!start || !startsCondition(level, *start)) continue;
         const Nodes operand(nth(level, *start), nth(level, i));
+        // After upper(e) the filter folds as the range does: the index of polish_upper(e) then
+        // answers the whole condition, not only its range, without reading a row of the table.
+        const auto likeUpTo = [&](std::size_t end) {
+            Nodes like(nth(level, *start), nth(level, end));
+            if (isUpperCall(operand)) like[0] = Node::word("polish_upper");
+            return like;
+        };
         std::optional<Node> range;
         std::size_t patternNodes = 1;
         if (isLiteral(level[i + 1]) && endsCondition(level, i + 2)) {
-            range = rangeFor(operand, unquotedLiteral(level[i + 1].token.text), Nodes(nth(level, *start), nth(level, i + 2)),
-                             target);
+            range = rangeFor(operand, unquotedLiteral(level[i + 1].token.text), likeUpTo(i + 2), target);
         } else if (auto found =
-                       parameterRangeFor(operand, level, i + 1, Nodes(nth(level, *start), nth(level, i + 1)), target)) {
+                       parameterRangeFor(operand, level, i + 1, likeUpTo(i + 1), target)) {
             range = std::move(found->first);
             patternNodes = found->second;
         }

@@ -15,15 +15,16 @@
 namespace DBKernel::Dialect {
 
 // On one nesting level:
-//   upper(e) like 'L...'  becomes  (polish_upper(e) >= 'L' and polish_upper(e) < 'L+' and upper(e) like 'L...')
+//   upper(e) like 'L...'  becomes  (polish_upper(e) >= 'L' and polish_upper(e) < 'L+' and polish_upper(e) like 'L...')
 //   c like '%L'           becomes  (reverse_chars(c) >= 'R' and reverse_chars(c) < 'R+' and c like '%L')
-// (polish_upper is the dialect's upper under the name its index is built on),
+// (polish_upper is the dialect's upper under the name its index is built on: the filter
+// folds with it too, so that the index answers the whole condition),
 // where L is the pattern's text before its first wildcard, R is L reversed and X+ is the
 // least text above every text beginning with X. A pattern given as a parameter, as the
 // layer writes a search's literal (StatementShape.h), gets the same range computed from
 // the bound value when the statement runs:
 //   upper(e) like :p [|| '...']  becomes  (polish_upper(e) >= like_prefix(:p) and
-//                                          polish_upper(e) < like_prefix_end(:p) and upper(e) like ...)
+//                                          polish_upper(e) < like_prefix_end(:p) and polish_upper(e) like ...)
 //   c like '%' || :p             becomes  (reverse_chars(c) >= like_prefix(reverse_chars(:p)) and
 //                                          reverse_chars(c) < like_prefix_end(reverse_chars(:p)) and c like ...)
 // A "like" in any other form or position ("not like", an "escape", an operand or pattern

@@ -134,7 +134,7 @@ const std::vector<TranslateCase> kCases{
     // The identifier search's ranges: on the literal's beginning, or the bound value's.
     {.oracle = "select lower(sNazwa) from towar where upper(sNazwa) like 'MLE%KO%' order by 1",
      .sqlite = {"select lower(sNazwa) from towar where (polish_upper(sNazwa) >= 'MLE' and polish_upper(sNazwa) < "
-                "'MLF' and upper(sNazwa) like 'MLE%KO%') order by 1"},
+                "'MLF' and polish_upper(sNazwa) like 'MLE%KO%') order by 1"},
      .postgres = {"select polish_lower(sNazwa) from towar where (polish_upper(sNazwa) >= 'MLE' collate \"C\" and "
                   "polish_upper(sNazwa) < 'MLF' collate \"C\" and polish_upper(sNazwa) like 'MLE%KO%' escape '') "
                   "order by 1"},
@@ -148,7 +148,7 @@ const std::vector<TranslateCase> kCases{
     // On a server the bounds compare in byte order, and a pattern without a range takes in every row.
     {.oracle = "select lTowarRef from Towar where upper(sNazwa) like :p || '%' and sArtIndex like '%' || :q",
      .sqlite = {"select lTowarRef from Towar where (polish_upper(sNazwa) >= like_prefix(:p) and polish_upper(sNazwa) "
-                "< like_prefix_end(:p) and upper(sNazwa) like :p || '%') and (reverse_chars(sArtIndex) >= "
+                "< like_prefix_end(:p) and polish_upper(sNazwa) like :p || '%') and (reverse_chars(sArtIndex) >= "
                 "like_prefix(reverse_chars(:q)) and reverse_chars(sArtIndex) < like_prefix_end(reverse_chars(:q)) "
                 "and sArtIndex like '%' || :q)"},
      .postgres = {"select lTowarRef from Towar where ((polish_upper(sNazwa) >= like_prefix($1) collate \"C\" and "
