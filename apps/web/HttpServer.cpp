@@ -138,16 +138,20 @@ private:
 
 }  // namespace
 
-struct HttpServer::State : std::enable_shared_from_this<HttpServer::State> {
-    asio::io_context io;
-    tcp::acceptor acceptor{io};
-    asio::steady_timer retry{io};
+// Handlers in the context's queue point at the state without owning it: the
+// state owns the context, and a handler that owned the state would keep both
+// alive for ever. Members are destroyed in reverse: the context (with the
+// connections its pending handlers hold) before what they refer to.
+struct HttpServer::State {
     std::optional<asio::ssl::context> tls;
     Handler handler;
     Limits limits;
+    asio::io_context io;
+    tcp::acceptor acceptor{io};
+    asio::steady_timer retry{io};
 
     void accept() {
-        acceptor.async_accept(asio::make_strand(io), [self = shared_from_this()](beast::error_code error,
+        acceptor.async_accept(asio::make_strand(io), [self = this](beast::error_code error,
                                                                                  tcp::socket socket) {
             if (error == asio::error::operation_aborted) return;
             if (!error) return self->serve(std::move(socket)), self->accept();
@@ -177,7 +181,7 @@ struct HttpServer::State : std::enable_shared_from_this<HttpServer::State> {
 
 HttpServer::HttpServer(const std::string& address, unsigned short port, Handler handler, Limits limits,
                        const std::optional<TlsFiles>& tls)
-    : state_(std::make_shared<State>()) {
+    : state_(std::make_unique<State>()) {
     state_->handler = std::move(handler);
     state_->limits = limits;
     if (tls) {

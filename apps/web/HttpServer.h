@@ -61,7 +61,7 @@ public:
 
 private:
     struct State;
-    std::shared_ptr<State> state_;
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace Towary::Web

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <stdexcept>
+#include <thread>
 
 namespace TestSupport {
 namespace {
@@ -65,8 +66,10 @@ void ChildProcess::closeInput() {
 RunResult ChildProcess::finish() {
     closeInput();
     RunResult result;
+    // Both read at once: a child that fills one pipe while the other is read would wait for ever.
+    std::thread errors([&] { result.err = rest(err_); });
     result.out = rest(out_);
-    result.err = rest(err_);
+    errors.join();
     std::fclose(out_);
     std::fclose(err_);
     int status = 0;
