@@ -17,6 +17,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -34,6 +36,30 @@ TTowarCollection collectionOf(std::int64_t first, std::int64_t last) {
     return products;
 }
 
+// A till reading in a thread. For the pipe it also holds a reading end of its
+// own from the start: a till reopens the pipe after each sender, and a loaded
+// machine may not run its thread before the next sender's wait for a reader
+// ends, or may let a sender in just as it closes; the held end spares the
+// tests that race, which is the till's, not the sender's.
+class TillInThread {
+public:
+    TillInThread(TillListener& till, std::optional<int> count, std::function<void(const std::string&)> line)
+        : held_(till.port() == 0 ? ::open(Core::CashRegister::fifoPath("kasa").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
+                                 : -1),
+          reader_([&till, count, line = std::move(line)] { till.listen(count, line); }) {}
+    ~TillInThread() {
+        if (held_ >= 0) ::close(held_);
+    }
+    TillInThread(const TillInThread&) = delete;
+    TillInThread& operator=(const TillInThread&) = delete;
+
+    void join() { reader_.join(); }
+
+private:
+    int held_;
+    std::thread reader_;
+};
+
 class SendPlu : public LabelStore {
 protected:
     SendPlu() { ::setenv("TOWARY_RUNTIME_DIR", (store_.path() / "run").c_str(), 1); }
@@ -44,7 +70,7 @@ protected:
         TillListener till(port_);
         if (port_) setSetting({"Parametry programu", "FrontOffice", "Potok komunikacji z kasą", "Port"}, till.port());
         std::vector<std::string> lines;
-        std::thread reader([&] { till.listen(std::nullopt, [&](const std::string& line) { lines.push_back(line); }); });
+        TillInThread reader(till, std::nullopt, [&](const std::string& line) { lines.push_back(line); });
         EXPECT_EQ(Towar::sendPlu(products, tag), expected);
         reader.join();
         return lines;
@@ -153,7 +179,7 @@ TEST_F(SendPlu, ActionsReportTheCountToAFormOnlyForPlu0) {
         Core::interface_cast<Core::IExecutor>(Core::Action::CContainer::instance().get(guid))->execute(argument);
     };
     TillListener till;
-    std::thread reader([&] { till.listen(3, [](const std::string&) {}); });
+    TillInThread reader(till, 3, [](const std::string&) {});
     invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<FormArgument>(collectionOf(2, 2)));
     invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<FormArgument>(collectionOf(1, 2)));
     invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<ListArgument>(collectionOf(1, 2)));
