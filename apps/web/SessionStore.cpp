@@ -1,5 +1,7 @@
 #include "apps/web/SessionStore.h"
 
+#include "apps/towary/users/Sodium.h"
+
 #include <sodium.h>
 
 #include <array>
@@ -8,8 +10,7 @@
 namespace Towary::Web {
 
 std::string SessionStore::randomToken() {
-    static const int ready = sodium_init();
-    if (ready < 0) throw std::runtime_error("Nie można uruchomić biblioteki kryptograficznej (libsodium).");
+    Host::Users::requireSodium();
     std::array<unsigned char, 32> bytes{};
     randombytes_buf(bytes.data(), bytes.size());
     std::array<char, 2 * 32 + 1> hex{};

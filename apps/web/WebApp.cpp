@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace Towary::Web {
 namespace {
@@ -188,13 +189,13 @@ Response WebApp::signIn(const Request& request, const Peer& peer) {
         throw Refused(http::status::too_many_requests,
                       "Zbyt wiele nieudanych prób logowania; spróbuj ponownie za kwadrans.");
     std::this_thread::sleep_for(*wait);
-    const auto found = storeTurn_.run(Core::User::kDefaultUserRef, [&](const TSessionHolder& session) {
+    // The hashing takes a tenth of a second: it runs after the store's turn, not in it.
+    const auto [found, hash] = storeTurn_.run(Core::User::kDefaultUserRef, [&](const TSessionHolder& session) {
         auto known = Host::Users::findUser(user, session);
-        // An unknown user's attempt costs the same hashing as a known one's.
-        const bool matches = Host::Users::checkPassword(known ? known->ref : 0, password, session);
-        return matches ? known : std::nullopt;
+        return std::pair(known, known ? Host::Users::passwordHash(known->ref, session) : std::nullopt);
     });
-    if (!found) {
+    // An unknown user's attempt costs the same hashing as a known one's.
+    if (!Host::Users::passwordMatches(hash, password) || !found) {
         throttle_.failed(throttled, peer.address);
         throw Refused(http::status::unauthorized, "Nieprawidłowy użytkownik albo hasło.");
     }

@@ -2,6 +2,7 @@
 
 #include "Core/Database/Query.h"
 #include "Core/tools/DayNumber.h"
+#include "apps/towary/users/Sodium.h"
 
 #include <sodium.h>
 
@@ -12,13 +13,8 @@
 namespace Towary::Host::Users {
 namespace {
 
-void initialiseSodium() {
-    static const int ready = sodium_init();
-    if (ready < 0) throw std::runtime_error("Nie można uruchomić biblioteki kryptograficznej (libsodium).");
-}
-
 std::string hashOf(const std::string& password) {
-    initialiseSodium();
+    requireSodium();
     std::array<char, crypto_pwhash_STRBYTES> hash{};
     if (crypto_pwhash_str_alg(hash.data(), password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
                               crypto_pwhash_MEMLIMIT_INTERACTIVE, crypto_pwhash_ALG_ARGON2ID13) != 0)
@@ -73,16 +69,20 @@ void setPassword(int userRef, const std::string& password, TSessionHolder sessio
     transaction.commit();
 }
 
-bool checkPassword(int userRef, const std::string& password, const TSessionHolder& session) {
-    initialiseSodium();
+std::optional<std::string> passwordHash(int userRef, const TSessionHolder& session) {
     DBKernel::Sql::PreparedQuery stored("select PasswordHash from UserPassword where UserId = :user", session);
     stored.Params["user"] = userRef;
     stored.execute();
-    const bool known = stored.next();
-    const std::string hash = known ? stored["PasswordHash"].asString() : decoyHash();
+    if (!stored.next()) return std::nullopt;
+    return stored["PasswordHash"].asString();
+}
+
+bool passwordMatches(const std::optional<std::string>& hash, const std::string& password) {
+    requireSodium();
+    const std::string& checked = hash ? *hash : decoyHash();
     const bool matches = password.size() <= kMaximumLength &&
-                         crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0;
-    return known && matches;
+                         crypto_pwhash_str_verify(checked.c_str(), password.data(), password.size()) == 0;
+    return hash && matches;
 }
 
 }  // namespace Towary::Host::Users

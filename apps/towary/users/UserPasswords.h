@@ -27,10 +27,13 @@ std::optional<StoreUser> findUser(const std::string& idOrName, const TSessionHol
 // rules are kMinimumLength and kMaximumLength characters' bytes).
 void setPassword(int userRef, const std::string& password, TSessionHolder session);
 
-// True when the user has a password and this is it. Costs one argon2id
-// hashing whether or not the user has a password, so that the answer's time
-// does not tell which users have one.
-bool checkPassword(int userRef, const std::string& password, const TSessionHolder& session);
+// The hash of the user's password, none when he has none.
+std::optional<std::string> passwordHash(int userRef, const TSessionHolder& session);
+
+// True when there is a hash and the password is its. Costs one argon2id
+// hashing either way, so that the answer's time does not tell which users
+// have a password. It needs no store: a host checks outside its turn on it.
+bool passwordMatches(const std::optional<std::string>& hash, const std::string& password);
 
 inline constexpr std::size_t kMinimumLength = 8;
 inline constexpr std::size_t kMaximumLength = 1024;
