@@ -72,9 +72,10 @@ nlohmann::json statusWindowJson(const StatusChangeBrowser& window, BrowsableProd
     nlohmann::json statuses = nlohmann::json::array();
     for (const auto& status : Core::SingletonImplHolder::get<Core::ProductActivityStatuses>().getAllStatuses())
         statuses.push_back({{"code", status.id}, {"name", status.description}});
+    const auto shown = browsable.browsableAmong("select productid from StatusChange");
     nlohmann::json rows = nlohmann::json::array();
     for (std::size_t row = 0; row < window.rows().size(); ++row)
-        if (browsable.mayBrowse(window.rows().at(row)->productId)) rows.push_back(statusWindowRow(window, row));
+        if (shown.contains(window.rows().at(row)->productId)) rows.push_back(statusWindowRow(window, row));
     return {{"title", ProductTools::kStatusChangeBrowserTitle},
             {"columns", std::move(columns)},
             {"actions", std::move(actions)},

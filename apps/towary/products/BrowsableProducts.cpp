@@ -8,13 +8,14 @@
 
 namespace Towary::Host::Products {
 
-BrowsableProducts::BrowsableProducts(int userRef, TSessionHolder session) : userRef_(userRef) {
-    requireKnownOwner(RightsOwner::user, userRef, session);
-    GroupRights::InputStream(userRef, session).containerFromStream(rights_);
+BrowsableProducts::BrowsableProducts(int userRef, TSessionHolder session)
+    : userRef_(userRef), session_(std::move(session)) {
+    requireKnownOwner(RightsOwner::user, userRef, session_);
+    GroupRights::InputStream(userRef, session_).containerFromStream(rights_);
     if (!rights_.allRightsGranted())
         query_.emplace("select 1 from towar where lTowarRef = :id and " +
                            GroupRights::Sql::getGroupRightsWhereCondition(rights_, "sgrindex"),
-                       std::move(session));
+                       session_);
 }
 
 std::string BrowsableProducts::condition(const std::string& groupIndexColumn) const {
@@ -27,6 +28,15 @@ bool BrowsableProducts::mayBrowse(long long productRef) {
     query_->Params["id"] = productRef;
     query_->execute();
     return query_->next();
+}
+
+std::unordered_set<long long> BrowsableProducts::browsableAmong(const std::string& idsStatement) {
+    DBKernel::Sql::OpenedQuery query("select t.lTowarRef from towar t where t.lTowarRef in (" + idsStatement + ")" +
+                                         condition("t.sGrIndex"),
+                                     session_);
+    std::unordered_set<long long> ids;
+    while (query.next()) ids.insert(query.field(0).asInt64());
+    return ids;
 }
 
 std::vector<TTowarPtr> BrowsableProducts::browsable(std::span<const TTowarPtr> found) {

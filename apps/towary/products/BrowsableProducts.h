@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace Towary::Host::Products {
@@ -29,6 +30,9 @@ public:
     // Whether the user may browse the product (an id no product has: false
     // unless he browses everything).
     bool mayBrowse(long long productRef);
+    // Of the product ids a statement of ours selects (one column, no
+    // parameters), those the user may browse: one query however many ids.
+    std::unordered_set<long long> browsableAmong(const std::string& idsStatement);
     // The products of the list the user may browse, in the list's order.
     std::vector<TTowarPtr> browsable(std::span<const TTowarPtr> found);
     // As browsable, but
@@ -38,6 +42,7 @@ public:
 
 private:
     int userRef_;
+    TSessionHolder session_;
     GroupRights::Container rights_;
     std::optional<DBKernel::Sql::PreparedQuery> query_;  // none when the user browses everything
 };

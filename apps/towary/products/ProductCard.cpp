@@ -1,7 +1,6 @@
 #include "apps/towary/products/ProductCard.h"
 
 #include "Core/Database/Query.h"
-#include "Core/Products/ProductActivityStatuses.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "Core/tools/DayNumber.h"
@@ -9,6 +8,7 @@
 #include "Modules/Towary/Tools/index/GroupIndexSplitter.h"
 #include "Modules/Towary/Tools/prices/AlternativePriceManager.h"
 #include "Modules/Towary/Tools/prices/CurrentSalePrice.h"
+#include "Modules/Towary/Tools/ui/StatusChangeBrowser.h"
 #include "apps/towary/products/PriceOfADay.h"
 #include "apps/towary/products/ProductArgument.h"
 
@@ -96,12 +96,10 @@ std::vector<ProductCard::PlannedStatus> plannedStatusesOf(int productId, const T
     planned.Params["product"] = productId;
     planned.Params["today"] = Core::DayNumber::today();
     planned.execute();
-    const auto& statuses = Core::SingletonImplHolder::get<Core::ProductActivityStatuses>();
     std::vector<ProductCard::PlannedStatus> changes;
     while (planned.next()) {
         const int status = planned["status"].asInt();
-        const auto* name = statuses.name(status);
-        changes.push_back({planned["changedate"].asInt(), status, name ? *name : std::string("<nieznany>")});
+        changes.push_back({planned["changedate"].asInt(), status, Towary::ProductTools::StatusChangeBrowser::statusName(status)});
     }
     return changes;
 }
