@@ -1,7 +1,5 @@
 #include "Core/Database/RefPool.h"
 #include "Core/Kolektor/FileSet.h"
-#include "Core/Singleton/SingletonImplHolder.h"
-#include "Core/registration/Registrations.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/devices/KolektorImpl.h"
 #include "tests/devices/LabelStore.h"
@@ -59,7 +57,7 @@ TEST_F(CollectorLabels, SendsLiveUnblockedPricedCodesWithClampedPricesAndReports
     EXPECT_EQ(dialogs_->shown[1].text, "Lista błędów:\n" + reported + "\n");
 }
 
-TEST_F(CollectorLabels, RightsRowsNarrowTheProductsAndNoRowsGiveAll) {
+TEST_F(CollectorLabels, RightsRowsStockDaysAndSelectionNarrowTheProductsAndASetHasItsWholeId) {
     execute("delete from plu where lTowarRef = 4");
     TowarConditionOptions rights;
     rights.rights = true;
@@ -67,10 +65,7 @@ TEST_F(CollectorLabels, RightsRowsNarrowTheProductsAndNoRowsGiveAll) {
     execute("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) values (1, '02', 1, 2)");
     EXPECT_EQ(send(rights), "108\t1.50\n") << "whatever rights the row holds";
     EXPECT_TRUE(dialogs_->shown.empty());
-}
 
-TEST_F(CollectorLabels, StockDaysAndSelectionNarrowTheProducts) {
-    execute("delete from plu where lTowarRef = 4");
     const int today = Core::DayNumber::today();
     execute("update towar set dLastSTNDate = " + std::to_string(today) + " where lTowarRef in (1, 2)");
     execute("update towar set dLastSTNDate = " + std::to_string(today - 10) + " where lTowarRef = 8");
@@ -90,21 +85,11 @@ TEST_F(CollectorLabels, StockDaysAndSelectionNarrowTheProducts) {
     EXPECT_EQ(send(chosen, Selection{{2}, {"02"}}), "102\t167771.16\n108\t1.50\n");
     EXPECT_EQ(send(chosen, Selection{}), "") << "nothing chosen, nothing sent, no set left behind";
     EXPECT_TRUE(std::filesystem::is_empty(Kolektor::directory()));
-}
 
-TEST_F(CollectorLabels, ASetNamedAfterAnIdOfTenDigitsKeepsEveryDigit) {
-    execute("delete from plu where lTowarRef = 4");
     DBKernel::RefPool::instance().reserveThrough(999999999, session_);
     Etykiety::CKolektorImpl().write({}, {}, {});
-    EXPECT_TRUE(std::filesystem::is_regular_file(Kolektor::directory() / "1000000000" / "etykiety"));
-    EXPECT_FALSE(std::filesystem::exists(Kolektor::directory() / "000000000"));
-}
-
-// Its withdrawal with the registration is the registrations' own, checked in Core's tests.
-TEST_F(CollectorLabels, IsTheDefaultOfItsSingletonWhileRegistered) {
-    Core::Registrations registrations;
-    registerEtykietyKolImplObjects(registrations);
-    EXPECT_TRUE(Core::SingletonImplHolder::holder(typeid(Etykiety::CKolektorImpl)).hasImpl());
+    EXPECT_TRUE(std::filesystem::is_regular_file(Kolektor::directory() / "1000000000" / "etykiety"))
+        << "a set named after an id of ten digits keeps every digit";
 }
 
 }  // namespace

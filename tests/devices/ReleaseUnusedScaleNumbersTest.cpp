@@ -26,10 +26,9 @@ protected:
             this, Towar::kReleaseUnusedScaleNumbersActionGuid, args);
     }
 
-    void setEnabled(bool enabled) {
-        setSetting(
-            {"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach", "Włączone"},
-            enabled);
+    static void setStep(const std::string& name, const Orvel::TValue& value) {
+        setSetting({"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach", name},
+                   value);
     }
 
     Core::Registrations registrations_;
@@ -67,7 +66,7 @@ TEST_F(ReleaseUnusedScaleNumbers, ProductsUnsoldSinceTheThresholdLoseTheirNumber
 
 TEST_F(ReleaseUnusedScaleNumbers, RunsOnlyWhenSwitchedOnUnlessRunOnDemand) {
     addProduct(1, 1, 5, 45000);
-    setEnabled(false);
+    setStep("Włączone", false);
     EXPECT_FALSE(release()->executed());
     EXPECT_EQ(scaleNumbers(), "1|1|5\n");
     EXPECT_TRUE(release(EveningProcessing::RunMode::fire)->executed());
@@ -82,9 +81,7 @@ TEST_F(ReleaseUnusedScaleNumbers, AFailureLeavesEveryNumberInPlace) {
     EXPECT_NE(TestSupport::failure([this] { release(); }).find("Towar 2 jest zablokowany"), std::string::npos);
     EXPECT_EQ(scaleNumbers(), "1|1|5\n2|1|6\n");
 
-    setSetting(
-        {"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach", "Liczba dni"},
-        -1);
+    setStep("Liczba dni", -1);
     EXPECT_THROW(release(), std::runtime_error) << "a number of days out of range";
 }
 
