@@ -113,19 +113,6 @@ TEST_F(DiscountFields, TheContractsDiscountsGiveTheFinalPrice) {
     EXPECT_EQ(final_.text(), "170.0000");
 }
 
-TEST_F(DiscountFields, AFormWithoutAContractOrAFieldIsRefusedWhenMade) {
-    EXPECT_EQ(failure<std::invalid_argument>([] { Warunek::CLiczCeneKoncowaZKontraktuAlg(nullptr, true); }),
-              "Cenę końcową z kontraktu liczy się dla kontraktu; nie podano go.");
-    EXPECT_EQ(failure<std::invalid_argument>([this] {
-                  CMediator(std::make_shared<Warunek::CEditValue>(catalog_, 4), nullptr,
-                            std::make_shared<Warunek::CEditValue>(discount_, 2),
-                            std::make_shared<Warunek::CLiczCeneKatalogowaAlg>(),
-                            std::make_shared<Warunek::CLiczCeneKoncowaAlg>(),
-                            std::make_shared<Warunek::CLiczRabatAlg>());
-              }),
-              "Pola ceny katalogowej, rabatu i ceny końcowej wymagają trzech wartości i trzech algorytmów.");
-}
-
 TEST_F(DiscountFields, AFieldReadsEitherSeparatorAndRestoresTheProcesssOwn) {
     TextBox field;
     Warunek::CEditValue value(field, 2);
@@ -145,21 +132,6 @@ TEST_F(DiscountFields, AFieldReadsEitherSeparatorAndRestoresTheProcesssOwn) {
     field.setText("+5");
     EXPECT_EQ(value.getValue(), 5.0);
     EXPECT_EQ(Sysutils::DecimalSeparator(), ',');
-    comma.restore();
-    EXPECT_EQ(Sysutils::DecimalSeparator(), '.');
-}
-
-TEST(TemporaryChangeValue, RefusesASecondSetAndRestoresOnLeaving) {
-    int target = 1;
-    {
-        Core::TTemporaryChangeValue<int> guard(target);
-        guard.set(1);
-        guard.set(2);
-        EXPECT_EQ(target, 2);
-        EXPECT_EQ(failure([&guard] { guard.set(3); }), "Previous value hasn't been restored.");
-        EXPECT_EQ(target, 2);
-    }
-    EXPECT_EQ(target, 1);
 }
 
 }  // namespace

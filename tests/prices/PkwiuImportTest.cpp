@@ -44,9 +44,9 @@ protected:
 };
 
 TEST_F(PkwiuImport, ThePrefixesOfALinePlanTheirProductsAndTheLastMatchingLineWins) {
-    import("10.51\t5%\n", {true});
-    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 2 towarów. Zachować zmiany?");
-    EXPECT_EQ(plans(), "1|40544|9|0\n2|40544|9|0\n");
+    import("10.51\t5%\n10'51\t8%\n", {true});  // a quote is part of the code
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 3 towarów. Zachować zmiany?");
+    EXPECT_EQ(plans(), "1|40544|9|0\n2|40544|9|0\n6|40544|12|0\n");
 
     // Runs of tabs are one separator; exclusions; earlier plans from the day on are replaced.
     plan(90, 5, 40000, 12, "1");
@@ -83,11 +83,6 @@ TEST_F(PkwiuImport, AByteOrderMarkBeforeTheFirstLineIsNoPartOfItsPrefix) {
 
     import("\xEF\xBB\xBF\n10.51\t5%\n");  // only the mark: the list ends at its empty first line
     EXPECT_EQ(lastShown(), "Nie znaleziono towarów dla kodów PKWiU z pliku.");
-}
-
-TEST_F(PkwiuImport, AQuoteInAPrefixIsPartOfTheCode) {
-    import("10'51\t5%\n", {true});
-    EXPECT_EQ(plans(), "6|40544|9|0\n");
 }
 
 TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritten) {

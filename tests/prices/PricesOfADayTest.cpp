@@ -294,12 +294,18 @@ TEST_F(PricesOfADay, AlternativePricesAreAnAscendingSetStoredAsXml) {
 }
 
 TEST_F(PricesOfADay, BadAlternativePricesAreRefusedInPolish) {
-    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices><price>1"); }),
-              "Niepoprawny dokument XML (znak 28): znacznik zamykający nie pasuje do otwierającego.");
-    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices><price>1,5</price></alternative_prices>"); }),
-              "Wartość węzła XML „price” nie jest liczbą: „1,5”.");
-    EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices><price/></alternative_prices>"); }),
-              "Wartość węzła XML „price” nie jest liczbą: „”.");
+    const std::pair<std::string, std::string> cases[] = {
+        {"<alternative_prices><price>1", "Niepoprawny dokument XML (znak 28): znacznik zamykający nie pasuje do "
+                                         "otwierającego."},
+        {"<alternative_prices><price>1,5</price></alternative_prices>",
+         "Wartość węzła XML „price” nie jest liczbą: „1,5”."},
+        {"<alternative_prices><price/></alternative_prices>", "Wartość węzła XML „price” nie jest liczbą: „”."},
+        {"<alternative_prices><price>1</price></alternative_prices><alternative_prices><price>2</price>"
+         "</alternative_prices>",
+         "Niepoprawny dokument XML (znak 58): więcej niż jeden element główny."},
+    };
+    for (const auto& [xml, message] : cases)
+        EXPECT_EQ(failure([&xml] { const Tools::AlternativePriceManager parsed(xml); }), message) << xml;
     TestSupport::setSetting({"Parametry programu", "XML", "Parser", "Id"}, std::string("msxml"));
     EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices/>"); }),
               "Nieznany parser XML „msxml”; znane parsery: pugixml.");
@@ -307,20 +313,10 @@ TEST_F(PricesOfADay, BadAlternativePricesAreRefusedInPolish) {
 
 TEST_F(PricesOfADay, AlternativePricesAreEnabledForTheListedGroups) {
     EXPECT_TRUE(Tools::AlternativePriceManager::isAlternativePriceSupported());
-    EXPECT_TRUE(Tools::AlternativePriceManager::isEnabledForGroup("0105"));
-    EXPECT_TRUE(Tools::AlternativePriceManager::isEnabledForGroup("020301"));
-    EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0204"));
-    EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0"));
+    for (const auto& [group, enabled] : {std::pair{"0105", true}, {"020301", true}, {"0204", false}, {"0", false}})
+        EXPECT_EQ(Tools::AlternativePriceManager::isEnabledForGroup(group), enabled) << group;
     TestSupport::setSetting({"Inne", "Obsługa wielu cen sprzedaży na kasie"}, false);
     EXPECT_FALSE(Tools::AlternativePriceManager::isEnabledForGroup("0105"));
-}
-
-TEST_F(PricesOfADay, StoredAlternativePricesWithTwoRootsAreRefused) {
-    EXPECT_EQ(failure([] {
-                  Tools::AlternativePriceManager("<alternative_prices><price>1</price></alternative_prices>"
-                                                 "<alternative_prices><price>2</price></alternative_prices>");
-              }),
-              "Niepoprawny dokument XML (znak 58): więcej niż jeden element główny.");
 }
 
 }  // namespace

@@ -110,16 +110,6 @@ Grupy = { "01" = "nabiał" }
               "cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji / Próg zaokrąglania");
     writeSettingsFile(psychological + "true\n");
     EXPECT_TRUE(rounder.isEnabled()) << "rounding to zero, missing now, is not read";
-    writeSettingsFile(psychological + "false\n");
-    EXPECT_EQ(failure<std::logic_error>([&rounder] { rounder.isEnabled(); }),
-              "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
-              "cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji / Włączone");
-    writeSettingsFile(R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
-"Włączone" = false
-)");
-    EXPECT_EQ(failure<std::logic_error>([] { ProductSalePriceRounder(std::string("0102")); }),
-              "próba pobrania wartości typu (bool) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
-              "cen sprzedaży / Zaokrąglanie do wartości psychologicznych / Włączone");
 }
 
 }  // namespace
