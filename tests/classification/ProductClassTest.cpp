@@ -1,7 +1,6 @@
 // The product class attributes and the class change of a product.
 
 #include "Core/Database/Sql.h"
-#include "Core/I18n/Translate.h"
 #include "Modules/Towary/Tools/classification/FixWareClass.h"
 #include "Modules/Towary/Tools/classification/ProductClassAttributes.h"
 #include "Modules/Towary/Tools/classification/TowarKlasy.h"
@@ -21,21 +20,6 @@ namespace {
 using namespace TowarFunkcje;
 using TowarKlasy::OpisKlasyTowaru;
 using TowarKlasy::OpisKlasyZmiany;
-
-// The attributes' names and headers are translated once per process, when the
-// first of them is asked for, even for an attribute that is refused. Asking
-// here, before any test runs and under a translation of one name, makes what
-// the translation reaches the same whatever order the tests run in.
-class ProductClassTextsTranslatedFirst : public ::testing::Environment {
-public:
-    void SetUp() override {
-        const auto translation = Core::I18n::installTranslation(
-            [](const std::string& text) { return text == "Zamawianie" ? std::string("Ordering") : text; });
-        getAtrKlasyTowaruName(atkZamawianie);
-    }
-};
-::testing::Environment* const productClassTextsTranslatedFirst =
-    ::testing::AddGlobalTestEnvironment(new ProductClassTextsTranslatedFirst);
 
 TEST(ProductClassAttributes, BitsOfAttributesOneToFifteenOnly) {
     unsigned word = 0xFFFFu;
@@ -57,23 +41,6 @@ TEST(ProductClassAttributes, BitsOfAttributesOneToFifteenOnly) {
             EXPECT_EQ(TestSupport::failure<std::runtime_error>(call), "Błędny atrybut towaru.") << wrong;
     }
     EXPECT_EQ(word, 8u) << "a refused attribute changes nothing";
-}
-
-TEST(ProductClassAttributes, NamesAndHeadersAreTranslatedOnceAndShownInTheirOrder) {
-    EXPECT_EQ(getAtrKlasyTowaruName(atkZamawianie), "Ordering");
-    EXPECT_EQ(getAtrKlasyTowaruHeader(atkZamawianie), "Zamawianie~") << "only the name was translated";
-    EXPECT_EQ(getAtrKlasyTowaruHeader(atkZmianaDanychPodstawowych), "Zmiana~danych podst.");
-    const auto later = Core::I18n::installTranslation([](const std::string&) { return std::string("?"); });
-    EXPECT_EQ(getAtrKlasyTowaruName(atkZmianaDanychPodstawowych), "Zmiana danych podstawowych")
-        << "a translation installed later does not reach the texts";
-
-    const auto& order = getProductClassAttrOrder();
-    EXPECT_EQ(std::vector<int>(order.begin(), order.end()), (std::vector<int>{1, 10, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15}));
-}
-
-TEST(ProductClassAttributes, IsAllDigit) {
-    for (const char* text : {"", static_cast<const char*>(nullptr), "12a", " 12"}) EXPECT_FALSE(isAllDigit(text));
-    EXPECT_TRUE(isAllDigit("0123456789"));
 }
 
 // "name reference: value words / mask words", the words in hex.
@@ -100,35 +67,34 @@ protected:
     TowarKlasy::CTowarKlasyModifier modifier_{session_};
 };
 
-TEST_F(ProductClassChange, TheSameClassMergesTheChangeByItsMaskAndOneNotStoredKeepsNoReference) {
-    const OpisKlasyTowaru current("Świeże", 7, 0xF0Au, 0x11u, 0x22u, 0x100u, 0, 0x1u);
-    // Word 1: bits 0 and 2 set, 1 and 3 cleared, the rest kept; word 2: an empty
-    // change mask changes nothing; word 3: bit 1 fixed to 0.
-    EXPECT_EQ(classDescription(modifier_(current, OpisKlasyZmiany("Świeże", 0x05u, 0xFFu, 0, 0x0Fu, 0, 0x2u))),
-              "Świeże 7: f05 11 20 / 10f 0 3");
-    EXPECT_EQ(classDescription(modifier_(OpisKlasyTowaru("Dawna", 3, 1, 2, 3, 0, 0, 0),
-                                         OpisKlasyZmiany("Dawna", 0, 0, 0, 0, 0, 0))),
-              "Dawna 0: 1 2 3 / 0 0 0");
-}
-
-TEST_F(ProductClassChange, AnotherClassStartsFromItsStoredWordInAllThreeAnUnknownOneIsRefused) {
-    const OpisKlasyTowaru current("Ogólna", 8, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFu, 0xFu, 0xFu);
-    EXPECT_EQ(classDescription(modifier_(current, OpisKlasyZmiany("Świeże", 0x2u, 0, 0, 0x2u, 0, 0))),
-              "Świeże 7: 557 555 555 / 2 0 0")
-        << "the stored class (1365) with empty masks, then the change";
-    EXPECT_EQ(classDescription(modifier_(current, OpisKlasyZmiany("Bez atrybutów", 0, 0, 0, 0, 0, 0))),
-              "Bez atrybutów 9: 0 0 0 / 0 0 0")
-        << "a NULL word reads as no attributes";
+TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMasks) {
+    const OpisKlasyTowaru fresh("Świeże", 7, 0xF0Au, 0x11u, 0x22u, 0x100u, 0, 0x1u);
+    const OpisKlasyTowaru general("Ogólna", 8, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFu, 0xFu, 0xFu);
+    const struct {
+        OpisKlasyTowaru current;
+        OpisKlasyZmiany change;
+        std::string expected;
+        const char* why;
+    } cases[] = {
+        // Word 1: bits 0 and 2 set, 1 and 3 cleared, the rest kept; word 2: an empty
+        // change mask changes nothing; word 3: bit 1 fixed to 0.
+        {fresh, OpisKlasyZmiany("Świeże", 0x05u, 0xFFu, 0, 0x0Fu, 0, 0x2u), "Świeże 7: f05 11 20 / 10f 0 3",
+         "the same class"},
+        {OpisKlasyTowaru("Dawna", 3, 1, 2, 3, 0, 0, 0), OpisKlasyZmiany("Dawna", 0, 0, 0, 0, 0, 0),
+         "Dawna 0: 1 2 3 / 0 0 0", "a class not stored keeps no reference"},
+        {general, OpisKlasyZmiany("Świeże", 0x2u, 0, 0, 0x2u, 0, 0), "Świeże 7: 557 555 555 / 2 0 0",
+         "another class: its stored word (1365) in all three, empty masks, then the change"},
+        {general, OpisKlasyZmiany("Bez atrybutów", 0, 0, 0, 0, 0, 0), "Bez atrybutów 9: 0 0 0 / 0 0 0",
+         "a NULL word reads as no attributes"},
+        {fresh, OpisKlasyZmiany("", 0xFFu, 0xFFu, 0xFFu, 0xFFu, 0xFFu, 0xFFu),
+         " 0: f0a 11 22 / ffffffff ffffffff ffffffff", "no class keeps the values and fixes every bit"},
+    };
+    for (const auto& [current, change, expected, why] : cases)
+        EXPECT_EQ(classDescription(modifier_(current, change)), expected) << why;
     for (const std::string name : {"świeże", "Nowa"})  // unknown, or differing in case
         EXPECT_EQ(TestSupport::failure<std::runtime_error>(
-                      [&] { modifier_(current, OpisKlasyZmiany(name, 0, 0, 0, 0, 0, 0)); }),
+                      [&] { modifier_(general, OpisKlasyZmiany(name, 0, 0, 0, 0, 0, 0)); }),
                   "Brak klasy" + name + "w bazie!");
-}
-
-TEST_F(ProductClassChange, NoClassKeepsTheValuesAndFixesEveryBit) {
-    const OpisKlasyTowaru current("Świeże", 7, 0x12u, 0x34u, 0x56u, 0x1u, 0, 0);
-    EXPECT_EQ(classDescription(modifier_(current, OpisKlasyZmiany("", 0xFFu, 0xFFu, 0xFFu, 0xFFu, 0xFFu, 0xFFu))),
-              " 0: 12 34 56 / ffffffff ffffffff ffffffff");
 }
 
 TEST_F(ProductClassChange, TheStoredClassesAreReadOncePerStore) {
