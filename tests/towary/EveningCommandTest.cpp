@@ -33,9 +33,6 @@ TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFail
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 2\n"});
     EXPECT_EQ(runTowary({"evening", dir_, "--day", "2011-01-01", "--step", kUnregisteredStep}).exitCode, 1);
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, na żądanie, kroków: 1\n"});
-
-    expectBadUsage(runTowary({"evening", dir_, "--day", "2011-02-29"}),
-                   "Nieprawidłowa data: \"2011-02-29\". Datę podaje się jako RRRR-MM-DD.");
 }
 
 TEST_F(EveningCommand, ALogThatCannotBeWrittenFailsTheRun) {

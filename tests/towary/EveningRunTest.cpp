@@ -82,8 +82,9 @@ protected:
 TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRun) {
     std::ostringstream log;
     std::vector<std::string> started;
+    // A step is found whatever the letter case of its GUID.
     const auto reports = Towary::Host::EveningRun(40544, log).run(
-        {kWriter, kThrower, kNobody, kNotAStep, kPartial},
+        {kWriter, kThrower, kNobody, kNotAStep, "{e1000000-0000-0000-0000-000000000003}"},
         [&](std::size_t number, std::size_t count, const std::string& guid) {
             started.push_back(std::to_string(number) + "/" + std::to_string(count) + " " + guid);
         });
@@ -108,13 +109,6 @@ TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRun) {
           "   Wynik: wykonany, status 1, ", "   Wynik: błąd, status 0, ", " Koniec odczytu wieczornego.\n"})
         EXPECT_NE(text.find(entry), std::string::npos) << entry << "\nin:\n" << text;
     EXPECT_EQ(text.substr(4, 1) + text.substr(13, 1) + text.substr(19, 1), "-: ") << "lines start with the time";
-}
-
-TEST_F(EveningRunTest, AStepIsFoundWhateverTheLetterCaseOfItsGuid) {
-    std::ostringstream log;
-    const auto reports = Towary::Host::EveningRun(40544, log).run({"{e1000000-0000-0000-0000-000000000001}"});
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].outcome, StepReport::Outcome::done) << log.str();
 }
 
 TEST_F(EveningRunTest, TheStoreListsItsStepsByGuidInOrder) {

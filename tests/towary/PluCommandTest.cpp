@@ -33,17 +33,6 @@ TEST_F(PluCommand, CheckReportsAsksAndRepairsOnlyWithYes) {
     expectError(run("plu", {"check"}), "Ostrzeżenie: Nie znaleziono błędnych kodów plu.\n", 0);
 }
 
-// What the repair does to a generated store is the step's (tests/plu); here that the store's evening runs it.
-TEST_F(PluCommand, TheEveningRunRepairsAGeneratedStoreAndLeavesNothingToRepair) {
-    const std::string store = (scratch_.path() / "wygenerowany").string();
-    ASSERT_EQ(TestSupport::runTowary({"generate", store, "--products", "300", "--malformed", "10"}).exitCode, 0);
-    expectContains(TestSupport::runTowary({"evening", store, "--day", "2011-01-01"}),
-                   {"{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}  1       "});
-    const auto check = TestSupport::runTowary({"plu", "check", store, "--no"});
-    expectSuccess(check);
-    EXPECT_EQ(check.out.find("Czy chcesz"), std::string::npos) << "nothing left to repair: " << check.out;
-}
-
 TEST_F(PluCommand, TwoChecksAtOnceLeaveNoCodeLiveTwice) {
     const std::string store = (scratch_.path() / "wygenerowany").string();
     ASSERT_EQ(TestSupport::runTowary({"generate", store, "--products", "1000", "--malformed", "20"}).exitCode, 0);

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <utility>
 
 namespace {
 
@@ -66,8 +65,6 @@ TEST_F(ProductsCommand, RefusalsAndBadUsage) {
         EXPECT_EQ(runTowary(args).exitCode, 2) << args[0] << " " << args[1];
     expectBadUsage(runTowary({"generate", file("nowy"), "--products", "10", "--seed", "-1"}),
                    "Ziarno \"-1\": liczba nie może być ujemna.");
-    expectBadUsage(runTowary({"generate", file("nowy"), "--products", "10", "--seed", "18446744073709551616"}),
-                   "Ziarno \"18446744073709551616\": liczba jest za duża.");
     EXPECT_FALSE(std::filesystem::exists(file("nowy")));
     // Generate makes a new store and never fills an existing one.
     expectFailureWith(runTowary({"generate", dir_, "--products", "10"}), "nie jest pusty");
@@ -205,27 +202,6 @@ TEST_F(ProductsCommand, ShowFindsAProductByIdIndexCodeOrNameWithItsCodes) {
     expectFailure(run("products", {"show", "KAWA"}), "Kwota 1e+300 jest poza zakresem: kwoty mają wartości od "
                                                      "-9999999999999999.99 do 9999999999999999.99.");
     EXPECT_EQ(run("products", {"show"}).exitCode, 2);
-}
-
-TEST_F(ProductsCommand, TextsAreStoredComposedAndANameWithAControlCharacterIsRefused) {
-    // "Żółte masło" decomposed: Z and a combining dot above, o and a combining acute (ł has no decomposition).
-    const std::string decomposed = "Z\xCC\x87o\xCC\x81\xC5\x82te mas\xC5\x82o";
-    const std::string composed = "\xC5\xBB\xC3\xB3\xC5\x82te mas\xC5\x82o";
-    expectSuccess(run("products", {"import", file("nfd.csv", "sNazwa,sKrNazwa,sArtIndex\n" + decomposed + "," +
-                                                               decomposed + ",000001\n")}));
-    EXPECT_EQ(sql("select sNazwa, sKrNazwa from towar").out, "sNazwa\tsKrNazwa\n" + composed + "\t" + composed + "\n");
-
-    const auto before = run("products", {"export"}).out;
-    const auto csv = file("sterujace.csv");
-    for (const auto& [field, character] : std::vector<std::pair<std::string, std::string>>{
-             {"Mleko\tUHT", "U+0009"}, {"\"Mleko\nUHT\"", "U+000A"}, {"\"Mleko\r\"", "U+000D"},
-             {"Mleko\x01", "U+0001"}, {"Mleko\x7F", "U+007F"}, {"Mleko\xC2\x85", "U+0085"}}) {
-        std::ofstream(csv, std::ios::trunc) << "sNazwa,sArtIndex\nChleb,000002\n" << field << ",000003\n";
-        expectFailure(run("products", {"import", csv}),
-                      csv + ", wiersz 3: kolumna sNazwa: nazwa zawiera znak sterujący " + character +
-                          "; nazwy nie mogą zawierać tabulacji, końców wiersza ani innych znaków sterujących");
-    }
-    EXPECT_EQ(run("products", {"export"}).out, before);
 }
 
 }  // namespace

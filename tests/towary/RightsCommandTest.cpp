@@ -56,17 +56,15 @@ TEST_F(RightsCommand, UserGroupsRefusalsLeaveTheStoreAsItWas) {
              {"", "Nie podano uprawnień."},
              {" , ", "Nie podano uprawnień."}})
         expectFailure(rights({"set", "7", "01", given}), reason + known);
-    expectFailure(rights({"show", "3", "--group-of-users", "--group", "0x"}),
-                  "Indeks grupy towarów \"0x\" może zawierać tylko cyfry.");
     expectBadUsage(rights({"set", "0", "01", "brak"}), "Identyfikator właściciela uprawnień");
     expectBadUsage(rights({"sql", "7", "--writer", "all"}), "all");
     expectBadUsage(rights({"sql", "7", "--alias", "t;drop"}), "alias \"t;drop\" to nie nazwa tabeli");
     expectOutput(sql("select count(*) n from uzytkgrouprights"), "n\n1\n");
 }
 
-// Which rows each writer's fragment selects is the writers' (tests/rights); here that each --writer, --index and
-// --alias reaches its own, told by a piece of its text.
-TEST_F(RightsCommand, SqlPrintsEachWritersFragmentAndFindFollowsIt) {
+// Which rows each writer's fragment selects is the writers' (tests/rights), and what find shows a user is find's;
+// here that each --writer, --index and --alias reaches its own, told by a piece of its text.
+TEST_F(RightsCommand, SqlPrintsEachWritersFragment) {
     for (const auto& [index, text] : std::vector<std::pair<std::string, std::string>>{
              {"01", "YONONONONONONO"}, {"0102", "NONONONONONONO"}, {"03", "YONONONONONONO"}})
         ASSERT_EQ(rights({"set", "7", index, text}).exitCode, 0);
@@ -83,12 +81,6 @@ TEST_F(RightsCommand, SqlPrintsEachWritersFragmentAndFindFollowsIt) {
         expectSuccess(result);
         EXPECT_EQ(result.out.rfind(piece, 0), 0u) << result.out;
     }
-
-    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, bWieleCen) values (1, 'Ser żółty', '010101', 6, 0), "
-         "(2, 'Ser biały', '010201', 6, 0), (3, 'Ser kozi', '0301', 6, 0)");
-    // In the order of the names' index the search seeks.
-    expectOutput(TestSupport::runTowary({"--user", "7", "find", dir_, "ser"}),
-                 "ID 3, indeks -: Ser kozi; kody: brak\nID 1, indeks -: Ser żółty; kody: brak\nZnaleziono: 2.\n");
 }
 
 TEST_F(RightsCommand, AnIndexMustNameAGroupOfTheHierarchy) {

@@ -115,7 +115,7 @@ TEST(ProductFile, AnImportIntoANewStoreLeavesTheSearchIndexesInPlace) {
               (std::vector<std::string>{"1", "2"}));
 }
 
-TEST(ProductFile, RowsThatBreakTheLayoutAreRefusedWithTheReason) {
+TEST(ProductFile, BadRowsAreRefusedWithTheReasonAndTextsAreStoredComposed) {
     ProductTest::Store store;
     EXPECT_EQ(refusal(store, "sNazwa,sCena\n"),
               ", wiersz 1: nieznana kolumna sCena: plik ma tylko kolumny tabel towar i plu oraz sNazwaKlasy");
@@ -138,10 +138,21 @@ TEST(ProductFile, RowsThatBreakTheLayoutAreRefusedWithTheReason) {
     EXPECT_EQ(refusal(store, "sNazwa,dCenaSprzed\nMleko,\"3,49\"\n"),
               ", wiersz 2: kolumna dCenaSprzed: \"3,49\" nie jest liczbą (część dziesiętną oddziela kropka)");
     EXPECT_EQ(refusal(store, "sNazwa\n\"Mleko\n"), ", wiersz 2: cudzysłów niezamknięty do końca pliku");
+    for (const auto& [field, character] : std::vector<std::pair<std::string, std::string>>{
+             {"Mleko\tUHT", "U+0009"}, {"\"Mleko\nUHT\"", "U+000A"}, {"\"Mleko\r\"", "U+000D"},
+             {"Mleko\x01", "U+0001"}, {"Mleko\x7F", "U+007F"}, {"Mleko\xC2\x85", "U+0085"}})
+        EXPECT_EQ(refusal(store, "sNazwa\nChleb\n" + field + "\n"),
+                  ", wiersz 3: kolumna sNazwa: nazwa zawiera znak sterujący " + character +
+                      "; nazwy nie mogą zawierać tabulacji, końców wiersza ani innych znaków sterujących");
     EXPECT_EQ(countOf("select count(*) from towar", store.session()), 0);
 
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { importProducts(store.path() / "brak.csv", store.session()); }),
               "Nie można otworzyć pliku " + (store.path() / "brak.csv").string() + ".");
+
+    // "Żółte" typed decomposed (Z and a combining dot, o and a combining acute) is stored composed.
+    const std::string decomposed = "Z\xCC\x87o\xCC\x81\xC5\x82te";
+    ASSERT_EQ(refusal(store, "sNazwa,sKrNazwa\n" + decomposed + "," + decomposed + "\n"), "imported");
+    EXPECT_EQ(linesOf("select sNazwa, sKrNazwa from towar", store.session()), std::vector<std::string>{"Żółte|Żółte"});
 }
 
 TEST(ProductFile, AnExportImportedIntoANewStoreGivesTheSameRows) {
