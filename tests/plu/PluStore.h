@@ -4,8 +4,12 @@
 
 #include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
 #include "Core/registration/Registrations.h"
+#include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
+#include "apps/towary/SampleSettings.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -14,18 +18,54 @@
 
 class PluStore : public ::testing::Test {
 protected:
-    PluStore();
+    PluStore() { registerSprawdzeniePoprawnosciPlu(registrations_); }
 
-    void run(const std::string& sql);
-    void addProduct(int id, const std::string& name, const std::string& index);
-    void addCode(int id, const std::string& code, int product, int status);
+    void run(const std::string& sql) { DBKernel::Sql::Command(sql, session_).execute(); }
+    void addProduct(int id, const std::string& name, const std::string& index) {
+        TestSupport::addProduct(session_, id, name, "01", index);
+    }
+    void addCode(int id, const std::string& code, int product, int status) {
+        TestSupport::addCode(session_, id, product, code, status);
+    }
     // A document line bound to the code row, which the database then refuses to change.
-    void bindToDocument(int codeId);
+    void bindToDocument(int codeId) {
+        run("create unique index if not exists plu_ref_code on plu (lPluRef, sPLU)");
+        run("create table if not exists DokPozPlu (lDokPozRef integer primary key, lPluRef integer, sPLU text, "
+            "foreign key (lPluRef, sPLU) references plu (lPluRef, sPLU))");
+        run("insert into DokPozPlu (lDokPozRef, lPluRef, sPLU) select lPluRef, lPluRef, sPLU from plu where lPluRef = " +
+            std::to_string(codeId));
+    }
     // Every code row as "id text status product", one a line, by id.
-    std::string codes();
+    std::string codes() {
+        return TestSupport::rows(session_, "select lPluRef, sPLU, byStatus, lTowarRef from plu order by lPluRef", " ");
+    }
 
-    // The edge cases of the repair, one product each; see PluStore.cpp.
-    void addMalformedCodes();
+    // The edge cases of the repair, one product each.
+    void addMalformedCodes() {
+        // A short code with leading zeros, corrected in place; its status 2 becomes 1.
+        addProduct(1, "Mleko", "000001");
+        addCode(10, "0017", 1, 2);
+        // A weighed-goods code without its check digit, whose canonical text a deleted row carries.
+        addProduct(2, "Ser", "000002");
+        addCode(20, "280001700000", 2, 1);
+        addCode(21, "2800017000004", 2, 3);
+        // A canonical code and the same code padded with zeros, of one product.
+        addProduct(3, "Kawa", "000003");
+        addCode(30, "5901234123457", 3, 1);
+        addCode(31, "005901234123457", 3, 1);
+        // One UPC-A written two ways by two products.
+        addProduct(4, "Cola", "000004");
+        addProduct(5, "Pepsi", "000005");
+        addCode(40, "036000291452", 4, 1);
+        addCode(50, "00036000291452", 5, 1);
+        // An EAN-8 without its check digit, printed on a document.
+        addProduct(6, "Chleb", "000006");
+        addCode(60, "1234567", 6, 1);
+        bindToDocument(60);
+        // No code at all.
+        addProduct(7, "Woda", "000007");
+        addCode(70, "12a4", 7, 1);
+    }
     // codes() once those are repaired.
     static constexpr const char* kRepairedCodes =
         "10 17 1 1\n"
@@ -35,7 +75,8 @@ protected:
         "60 1234567 1 6\n70 12a4 1 7\n";
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    bool settings_;
+    // The sample settings are written before the setup is registered.
+    bool settings_ = (Towary::Host::writeSampleSettings(Core::Store::settingsFile()), true);
     Core::SetupRegistration setup_;
     TSessionHolder session_;
     TestSupport::ScopedDialogs dialogs_;
