@@ -315,13 +315,24 @@ TEST(DatabaseLocation, AStoreNamesItsServerInItsOwnFileAndMessagesNeverShowThePa
     EXPECT_NE(noConnection.find("nie podaje połączenia"), std::string::npos) << noConnection;
 }
 
-TEST_F(ServerMigration, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPool) {
+// A copy the server refuses leaves its database empty, and the move runs again once the store is mended.
+TEST_F(ServerMigration, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPoolOrNotAtAll) {
     TestSupport::TempStore scratch;
     const auto dir = (scratch.path() / "sklep").string();
     ASSERT_EQ(TestSupport::runTowary({"init", dir}).exitCode, 0);
-    ASSERT_EQ(TestSupport::runTowary({"sql", dir, "insert into towar (lTowarRef, sNazwa, byCode) values (500, 'Mleko', 6)"})
-                  .exitCode,
-              0);
+    for (const char* statement : {"insert into towar (lTowarRef, sNazwa, byCode) values (500, 'Mleko', 6)",
+                                  "create table notatki (lNotatkaRef integer)"})
+        ASSERT_EQ(TestSupport::runTowary({"sql", dir, statement}).exitCode, 0) << statement;
+    const auto refused = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("Tabeli notatki sklepu nie ma w schemacie sklepu na serwerze"), std::string::npos)
+        << refused.err;
+    const auto server = DBKernel::Backend::openPostgres(scratch.server(), "test", {});
+    const auto tables = server->prepare("select count(*) from pg_tables where schemaname = current_schema()");
+    ASSERT_TRUE(tables->start());
+    EXPECT_EQ(std::get<std::int64_t>(tables->column(0)), 0) << "the schema went with the failed copy";
+
+    ASSERT_EQ(TestSupport::runTowary({"sql", dir, "drop table notatki"}).exitCode, 0);
     const auto moved = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
     ASSERT_EQ(moved.exitCode, 0) << moved.err;
     EXPECT_NE(moved.out.find("Przeniesiono bazę danych sklepu"), std::string::npos) << moved.out;
@@ -344,24 +355,4 @@ TEST_F(ServerMigration, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPoo
     const auto again = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_NE(again.err.find("ma już bazę danych na serwerze"), std::string::npos) << again.err;
-}
-
-TEST_F(ServerMigration, AFailedCopyLeavesTheServersDatabaseEmptyAndTheMoveCanBeRunAgain) {
-    TestSupport::TempStore scratch;
-    const auto dir = (scratch.path() / "sklep").string();
-    ASSERT_EQ(TestSupport::runTowary({"init", dir}).exitCode, 0);
-    ASSERT_EQ(TestSupport::runTowary({"sql", dir, "create table notatki (lNotatkaRef integer)"}).exitCode, 0);
-    const auto refused = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("Tabeli notatki sklepu nie ma w schemacie sklepu na serwerze"), std::string::npos)
-        << refused.err;
-    const auto server = DBKernel::Backend::openPostgres(scratch.server(), "test", {});
-    const auto tables = server->prepare("select count(*) from pg_tables where schemaname = current_schema()");
-    ASSERT_TRUE(tables->start());
-    EXPECT_EQ(std::get<std::int64_t>(tables->column(0)), 0) << "the schema went with the failed copy";
-
-    ASSERT_EQ(TestSupport::runTowary({"sql", dir, "drop table notatki"}).exitCode, 0);
-    const auto moved = TestSupport::runTowary({"migrate", dir, "--to", scratch.server()});
-    EXPECT_EQ(moved.exitCode, 0) << moved.err;
-    EXPECT_TRUE(DatabaseLocation::ofStore(dir).onServer());
 }
