@@ -201,17 +201,3 @@ TEST_F(Query, ColumnsAreNamedAsTheStatementWritesThem) {
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(query.columnName(i), expected[i]);
 }
 
-TEST_F(Query, ReopenFetchAllAndTheGridQuery) {
-    OpenedQuery query("select sNazwa from towar where lTowarRef = 1", session, DBKernel::Sql::QuerySettings{true});
-    EXPECT_EQ(query["sNazwa"].asString(), "Mleko");
-    query.reopen("select sNazwa from towar where lTowarRef = 2");
-    EXPECT_EQ(query["sNazwa"].asString(), "Chleb");
-
-    DBKernel::Sql::TQry grid(session);
-    grid.SQL("select p.sPLU, t.sNazwa from plu p, towar t where p.lTowarRef = t.lTowarRef order by p.lPluRef");
-    EXPECT_TRUE(grid.Eof()) << "not open yet";
-    grid.Open();
-    std::vector<std::string> rows;
-    for (; !grid.Eof(); grid.Next()) rows.push_back(grid.Fields(0).asString() + " " + grid.FieldByName("SNAZWA").asString());
-    EXPECT_EQ(rows, (std::vector<std::string>{"5900001 Mleko", "5900002 Mleko", "5900003 Chleb"}));
-}
