@@ -31,12 +31,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -65,6 +68,72 @@ void runJsonJob(const Towary::Host::Context& context, Towary::Host::JsonDialogs&
     }
     if (!out.str().empty()) json.event({{"type", "output"}, {"text", out.str()}});
     json.event({{"type", "end"}, {"ok", true}});
+}
+
+using AddCommands = void (*)(CLI::App&, Towary::Host::Context&);
+
+// The groups of commands, each by the names it adds to the command line, in
+// the order the help lists them; a group of several names stands once per
+// name, its rows next to each other.
+constexpr std::pair<std::string_view, AddCommands> kCommandGroups[] = {
+    {"init", Towary::Host::addInitCommand},
+    {"actions", Towary::Host::addActionsCommand},
+    {"demo", Towary::Host::addDemoCommand},
+    {"find", Towary::Host::addFindCommand},
+    {"generate", Towary::Host::addGenerateCommand},
+    {"products", Towary::Host::addProductsCommands},
+    {"settings", Towary::Host::addSettingsCommands},
+    {"sql", Towary::Host::addSqlCommand},
+    {"migrate", Towary::Host::addMigrateCommand},
+    {"index", Towary::Host::addIndexCommands},
+    {"price", Towary::Host::addPriceCommands},
+    {"evening", Towary::Host::addEveningCommand},
+    {"plu", Towary::Host::addPluCommands},
+    {"rights", Towary::Host::addRightsCommand},
+    {"scale", Towary::Host::addScaleCommands},
+    {"status", Towary::Host::addStatusCommands},
+    {"conditions", Towary::Host::addConditionsCommands},
+    {"multiprice", Towary::Host::addMultipriceCommands},
+    {"rules", Towary::Host::addRulesCommands},
+    {"order", Towary::Host::addOrderCommands},
+    {"lists", Towary::Host::addClassificationCommands},
+    {"stock", Towary::Host::addClassificationCommands},
+    {"ordering", Towary::Host::addClassificationCommands},
+    {"labels", Towary::Host::addLabelsCommands},
+    {"register", Towary::Host::addRegisterCommands},
+    {"reasons", Towary::Host::addReasonsCommands},
+    {"commission", Towary::Host::addCommissionCommands},
+    {"vat", Towary::Host::addVatCommands},
+    {"name", Towary::Host::addNameCommands},
+    {"users", Towary::Host::addUsersCommands},
+    {"serve", Towary::Host::addServeCommand},
+};
+
+// The name the command line starts with: its first word that is neither an
+// option nor the value of one of the main command's options.
+std::string_view commandName(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--dialogs" || word == "--user")
+            ++i;
+        else if (!word.starts_with("-"))
+            return word;
+    }
+    return {};
+}
+
+// Adds only the group the command line names: a script pays the parser's
+// making on every call, and all the groups together cost a light command a
+// tenth of its start-up. Without a known name (none, help, a typo) every
+// group is added, for the help's list and CLI11's message.
+void addCommandGroups(CLI::App& app, Towary::Host::Context& context, int argc, char** argv) {
+    const auto name = commandName(argc, argv);
+    const auto named = std::find_if(std::begin(kCommandGroups), std::end(kCommandGroups),
+                                    [name](const auto& group) { return group.first == name; });
+    if (named != std::end(kCommandGroups)) return named->second(app, context);
+    AddCommands added = nullptr;
+    for (const auto& [groupName, add] : kCommandGroups)
+        if (add != added) (added = add)(app, context);
 }
 
 }  // namespace
@@ -106,35 +175,7 @@ int main(int argc, char** argv) {
         ->check(numberArgument<int>("Identyfikator użytkownika", 0, false,
                                     std::pair{1, static_cast<int>(DBKernel::kLastRef)}));
 
-    addInitCommand(app, context);
-    addActionsCommand(app, context);
-    addDemoCommand(app, context);
-    addFindCommand(app, context);
-    addGenerateCommand(app, context);
-    addProductsCommands(app, context);
-    addSettingsCommands(app, context);
-    addSqlCommand(app, context);
-    addMigrateCommand(app, context);
-    addIndexCommands(app, context);
-    addPriceCommands(app, context);
-    addEveningCommand(app, context);
-    addPluCommands(app, context);
-    addRightsCommand(app, context);
-    addScaleCommands(app, context);
-    addStatusCommands(app, context);
-    addConditionsCommands(app, context);
-    addMultipriceCommands(app, context);
-    addRulesCommands(app, context);
-    addOrderCommands(app, context);
-    addClassificationCommands(app, context);
-    addLabelsCommands(app, context);
-    addRegisterCommands(app, context);
-    addReasonsCommands(app, context);
-    addCommissionCommands(app, context);
-    addVatCommands(app, context);
-    addNameCommands(app, context);
-    addUsersCommands(app, context);
-    addServeCommand(app, context);
+    addCommandGroups(app, context, argc, argv);
     usePolishHelp(app);
 
     try {
