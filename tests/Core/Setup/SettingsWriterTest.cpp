@@ -53,52 +53,43 @@ protected:
     Core::SetupRegistration setup_;
 };
 
-TEST_F(SettingsWriter, AValueIsReplacedWhereItStands) {
-    set("Parametry programu / Towary / Indeksy / Departament", 3);
-    EXPECT_EQ(text(), edited("Departament = 2 ", "Departament = 3 "));
-    set("Parametry programu / Towary / Indeksy / Departament", std::string("trzy"));
-    EXPECT_EQ(text(), edited("Departament = 2 ", "Departament = \"trzy\" "));
-}
-
-TEST_F(SettingsWriter, ANewKeyGoesUnderItsTablesHeader) {
-    set("Parametry programu / Towary / Indeksy / Sekcja", 2);
-    EXPECT_EQ(text(), edited("Sektor = 2\n", "Sektor = 2\nSekcja = 2\n"));
-    set("Parametry programu / Punkt sprzedaży", std::string("sklep"));
-    EXPECT_EQ(text(), edited("Sektor = 2\n", "Sektor = 2\nSekcja = 2\n") + "\"@\" = \"sklep\"\n");
-    EXPECT_EQ(get<std::string>("Parametry programu / Punkt sprzedaży"), "sklep");
-    EXPECT_FALSE(get<bool>("Parametry programu / Punkt sprzedaży / Prefiks sklepu"));
-}
-
-TEST_F(SettingsWriter, ANewBranchIsAppendedAsATable) {
-    set("Parametry programu / Zamówienia / Dostępne algorytmy zamawiania / Ręczny", 1);
-    EXPECT_EQ(text(), std::string(kCommented) +
-                          "\n[\"Parametry programu\".\"Zamówienia\".\"Dostępne algorytmy zamawiania\"]\n"
-                          "\"Ręczny\" = 1\n");
-    set("Parametry programu / Zamówienia / Dostępne algorytmy zamawiania / Automatyczny", 2);
-    EXPECT_EQ(get<int>("Parametry programu / Zamówienia / Dostępne algorytmy zamawiania / Automatyczny"), 2);
-    EXPECT_EQ(text().find("Automatyczny = 2\n"), text().size() - std::string("Automatyczny = 2\n").size());
-}
-
-TEST_F(SettingsWriter, AValueThatGetsChildrenKeepsItsValueUnderTheOwnValueKey) {
-    set("Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana", std::string("Dział"));
-    EXPECT_EQ(text(), edited("Departament = 2     # pierwszy poziom\n",
-                             "Departament.\"@\" = 2     # pierwszy poziom\n"
-                             "Departament.\"Nazwa wyświetlana\" = \"Dział\"\n"));
-    EXPECT_EQ(get<int>("Parametry programu / Towary / Indeksy / Departament"), 2);
-    EXPECT_EQ(get<std::string>("Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana"), "Dział");
-
-    set("Parametry programu / Towary / Indeksy / Departament", 4);
-    EXPECT_EQ(get<int>("Parametry programu / Towary / Indeksy / Departament"), 4);
-    EXPECT_NE(text().find("Departament.\"@\" = 4     # pierwszy poziom\n"), std::string::npos) << text();
-}
-
-TEST_F(SettingsWriter, KeysMadeByDottedKeysAndAtTheTopGrowInPlace) {
-    std::ofstream(file_, std::ios::trunc) << "# plik\n[a]\nb.c = 1\nx = 0\n\n[d]\ne = 1\n";
-    set("a / b / f", 2);
-    set("g", true);
-    EXPECT_EQ(text(), "g = true\n# plik\n[a]\nb.c = 1\nb.f = 2\nx = 0\n\n[d]\ne = 1\n");
-    set("h", false);
-    EXPECT_EQ(text(), "g = true\nh = false\n# plik\n[a]\nb.c = 1\nb.f = 2\nx = 0\n\n[d]\ne = 1\n");
+// Each row: the file, the settings written into it one after another, and the file they leave.
+TEST_F(SettingsWriter, AValueIsWrittenWhereItStandsOrUnderItsTableAndTheRestOfTheFileStays) {
+    struct Case {
+        std::string file;
+        std::vector<std::pair<std::string, Orvel::TValue>> writes;
+        std::string written;
+    };
+    const std::string indexes = "Parametry programu / Towary / Indeksy / ";
+    const std::string orders = "Parametry programu / Zamówienia / Dostępne algorytmy zamawiania / ";
+    const std::string dotted = "# plik\n[a]\nb.c = 1\nx = 0\n\n[d]\ne = 1\n";
+    const std::vector<Case> cases{
+        {kCommented, {{indexes + "Departament", 3}}, edited("Departament = 2 ", "Departament = 3 ")},
+        {kCommented,
+         {{indexes + "Departament", std::string("trzy")}},
+         edited("Departament = 2 ", "Departament = \"trzy\" ")},
+        {kCommented,
+         {{indexes + "Sekcja", 2}, {"Parametry programu / Punkt sprzedaży", std::string("sklep")}},
+         edited("Sektor = 2\n", "Sektor = 2\nSekcja = 2\n") + "\"@\" = \"sklep\"\n"},
+        // A new branch is appended as a table, and what goes into it later lands at its end.
+        {kCommented,
+         {{orders + "Ręczny", 1}, {orders + "Automatyczny", 2}},
+         std::string(kCommented) + "\n[\"Parametry programu\".\"Zamówienia\".\"Dostępne algorytmy zamawiania\"]\n"
+                                   "\"Ręczny\" = 1\nAutomatyczny = 2\n"},
+        // A value that gets children keeps its own under "@".
+        {kCommented,
+         {{indexes + "Departament / Nazwa wyświetlana", std::string("Dział")}, {indexes + "Departament", 4}},
+         edited("Departament = 2     # pierwszy poziom\n",
+                "Departament.\"@\" = 4     # pierwszy poziom\nDepartament.\"Nazwa wyświetlana\" = \"Dział\"\n")},
+        // Keys made by dotted keys, and keys at the top, grow in place.
+        {dotted, {{"a / b / f", 2}, {"g", true}, {"h", false}},
+         "g = true\nh = false\n# plik\n[a]\nb.c = 1\nb.f = 2\nx = 0\n\n[d]\ne = 1\n"},
+    };
+    for (const auto& [file, writes, written] : cases) {
+        std::ofstream(file_, std::ios::trunc) << file;
+        for (const auto& [path, value] : writes) set(path, value);
+        EXPECT_EQ(text(), written) << writes.front().first;
+    }
 }
 
 TEST_F(SettingsWriter, EveryTypeReadsBackAsWritten) {

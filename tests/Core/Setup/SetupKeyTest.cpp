@@ -70,7 +70,7 @@ TEST_F(SetupKey, TypedLookupsReadEveryTypeAndAValueBesideChildren) {
 
     const TKey name = key("Parametry programu / Towary / Indeksy / Departament / Nazwa wyświetlana");
     EXPECT_EQ(name.GetVal<std::string>(), "Dział");
-    EXPECT_EQ(name.GetVal<System::AnsiString>().Length(), 5);
+    EXPECT_EQ(name.GetVal<System::AnsiString>().Length(), 5) << "characters, not bytes";
     EXPECT_FALSE(name.has_val<int>());
 }
 
