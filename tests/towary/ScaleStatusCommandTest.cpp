@@ -18,30 +18,22 @@ protected:
     const std::string tomorrow_ = Core::DayNumber::toText(Core::DayNumber::today() + 1);
 };
 
+// The numbers' and the plans' rules are the module's (tests/devices, tests/ui); here the arguments and the replies.
 TEST_F(ScaleStatusCommand, SectionsProposalAndStoringANumberAsTheProductFormDoes) {
     const auto sections = run("scale", {"sections"});
     expectSuccess(sections);
     EXPECT_EQ(sections.out.rfind("1 Mięso\n2 Wędliny\n", 0), 0u) << sections.out;
 
     expectOutput(run("scale", {"propose", "2"}), "1\n");
-    expectFailure(run("scale", {"propose", "10"}),
-                  "Sekcja wagowa 10 poza zakresem: sekcje mają numery od 1 do 9 (0: bez sekcji).");
 
     expectOutput(run("scale", {"set", "100", "2", "1"}), "Towar 100 (Schab): sekcja 2, numer 1.\n");
     expectOutput(run("scale", {"propose", "2"}), "2\n");
     expectOutput(run("scale", {"check", "2", "1", "--product", "/000100"}), "Numer wagowy można zapisać.\n");
     expectFailure(run("scale", {"set", "101", "2", "1"}),
                   "Numer wagowy: Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer.");
-    expectFailure(run("scale", {"set", "5", "2", "3"}),
-                  "Wiersz \"5\" (Mięso) nie jest towarem: numer wagowy dostaje tylko towar, nie grupa.");
     expectOutput(run("scale", {"set", "/000100", "0", ""}), "Towar 100 (Schab): bez sekcji i numeru wagowego.\n");
     expectOutput(sql("select nWagaSekcja, nWagaPLU from towar where lTowarRef = 100"),
                  "nWagaSekcja\tnWagaPLU\nNULL\tNULL\n");
-
-    set("Parametry sklepu / Towary / Sekcje wagowe / Maksymalna liczba towarów w sekcji", "1");
-    expectOutput(run("scale", {"set", "101", "2", "1"}), "Towar 101 (Boczek): sekcja 2, numer 1.\n");
-    expectFailure(run("scale", {"propose", "2"}),
-                  "Pierwszy wolny numer w sekcji 2 to 2, więcej niż największy numer sekcji w ustawieniach sklepu.");
 }
 
 TEST_F(ScaleStatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
@@ -50,12 +42,8 @@ TEST_F(ScaleStatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
     expectOutput(run("status", {"plan", "/000100", "4", tomorrow_}),
                  "Towar 100 (Schab): status 4 Wycofywany od " + tomorrow_ + ".\n");
     expectOutput(run("status", {"plan", "100", "2", today_}), "Towar 100 (Schab): status 2 Nowy od " + today_ + ".\n");
-    expectFailure(run("status", {"plan", "100", "2", Core::DayNumber::toText(Core::DayNumber::today() - 1)}),
-                  "Nie można ustawić daty z przeszłości");
     expectFailure(run("status", {"plan", "100", "9", tomorrow_}),
                   "Status 9 nie występuje na liście statusów aktywności towarów (tabela statusaktywnosci).");
-    expectFailure(run("status", {"plan", "5", "2", tomorrow_}),
-                  "Wiersz \"5\" (Mięso) nie jest towarem: status aktywności planuje się tylko dla towaru, nie grupy.");
     expectOutput(sql("select count(*) n from StatusChange"), "n\n2\n");  // one change per product and day
 
     exec("insert into StatusChange values (7, 100, 42, 40000, 1, 40000.5)");
@@ -70,10 +58,6 @@ TEST_F(ScaleStatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
 
     expectOutput(run("status", {"delete", "7"}), "Usunięto zaplanowaną zmianę statusu 7.\n");
     expectFailure(run("status", {"delete", "7"}), "Nie ma zaplanowanej zmiany statusu o identyfikatorze 7.");
-    exec("update StatusChange set applied = 1 where status = 4");
-    expectFailure(
-        run("status", {"plan", "100", "5", tomorrow_}),
-        "Zmiana statusu towaru 100 na dzień " + tomorrow_ + " została już wykonana; wykonanej zmiany nie zmienia się.");
 }
 
 // The window's text form adds the prompt: actions a line each, a refused line ending a script, the
