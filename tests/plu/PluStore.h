@@ -32,8 +32,8 @@ protected:
         run("create unique index if not exists plu_ref_code on plu (lPluRef, sPLU)");
         run("create table if not exists DokPozPlu (lDokPozRef integer primary key, lPluRef integer, sPLU text, "
             "foreign key (lPluRef, sPLU) references plu (lPluRef, sPLU))");
-        run("insert into DokPozPlu (lDokPozRef, lPluRef, sPLU) select lPluRef, lPluRef, sPLU from plu where lPluRef = " +
-            std::to_string(codeId));
+        run("insert into DokPozPlu (lDokPozRef, lPluRef, sPLU) select lPluRef, lPluRef, sPLU from plu "
+            "where lPluRef = " + std::to_string(codeId));
     }
     // Every code row as "id text status product", one a line, by id.
     std::string codes() {

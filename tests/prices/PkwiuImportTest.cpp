@@ -3,7 +3,6 @@
 // a file or line that cannot be used is refused with its line and leaves
 // nothing.
 
-#include "Core/Action/ActionContainer.h"
 #include "Core/Action/ArgumentGetters.h"
 #include "tests/prices/VatStore.h"
 #include "tests/support/Failure.h"
@@ -31,8 +30,7 @@ protected:
         dialogs_->files = {file};
         dialogs_->answers = std::move(answers);
         summary_.str("");
-        Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid,
-                                                         std::make_shared<Core::StreamArgument>(summary_));
+        invoke(Towar::kChangeVatByPkwiuGuid, std::make_shared<Core::StreamArgument>(summary_));
         EXPECT_TRUE(dialogs_->answers.empty());
     }
     std::string refusal(const std::string& list) {
@@ -72,7 +70,7 @@ TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineAndNothingStaysUnlessKept) {
     EXPECT_EQ(plans(), "");
 
     dialogs_->files = {std::nullopt};  // the dialog cancelled
-    Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
+    invoke(Towar::kChangeVatByPkwiuGuid);
     EXPECT_EQ(dialogs_->shown.back().text, "Wybierz plik z listą PKWiU");
 }
 
@@ -112,9 +110,7 @@ TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritt
     // A missing file, and a path that opens but cannot be read, such as a folder: no list without products.
     for (const auto& unreadable : {store_.path() / "brak.txt", store_.path()}) {
         dialogs_->files = {unreadable};
-        EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] {
-                      Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatByPkwiuGuid, {});
-                  }),
+        EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] { invoke(Towar::kChangeVatByPkwiuGuid); }),
                   "Błąd podczas odczytu pliku: " + unreadable.string());
         EXPECT_EQ(plans(), kept);
     }

@@ -153,9 +153,8 @@ TEST_F(VatChange, TheEveningOfTheChangePlansCarriesOutAndRenamesInTheNetworksTha
     EXPECT_TRUE(std::filesystem::exists(Towary::Host::vatConfigurationFile(Towar::kVatChangeDay)));
 
     std::ostringstream out;
-    const auto result = Core::Action::CContainer::invoke<Core::IStatusGetter>(
-        *this, Towar::kVatMainMenuGuid,
-        std::make_shared<Core::SessionDayStreamArgument>(TSessionHolder(), Towar::kVatChangeDay, out));
+    const auto day = std::make_shared<Core::SessionDayStreamArgument>(TSessionHolder(), Towar::kVatChangeDay, out);
+    const auto result = invoke<Core::IStatusGetter>(Towar::kVatMainMenuGuid, day);
     EXPECT_EQ(out.str(),
               "Planowanie zmiany stawki VAT dla towarów, które nie posiadają zdefiniowanej zmiany stawki.\n"
               "Modyfikacja stawek VAT dla towarów...\n"
@@ -167,21 +166,19 @@ TEST_F(VatChange, TheEveningOfTheChangePlansCarriesOutAndRenamesInTheNetworksTha
 TEST_F(VatChange, TheOtherActionsTakeTheirArgumentsAndTheExportRefuses) {
     product(1, "Sok", 6);
     plan(11, 1, 200, 13);
-    const auto fire = Core::Action::CContainer::invoke<Core::IStatusGetter>(
-        *this, Towar::kVatFireGuid, std::make_shared<Core::SessionDayArgument>(TSessionHolder(), 200));
+    const auto day = std::make_shared<Core::SessionDayArgument>(TSessionHolder(), 200);
+    const auto fire = invoke<Core::IStatusGetter>(Towar::kVatFireGuid, day);
     EXPECT_EQ(fire->getStatus(), "Zmodyfikowano stawkę VAT dla 1 towarów.\nWysłano konfigurację stawek VAT do kas.\n");
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] {
-                  Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kVatExportGuid, {});
-              }),
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] { invoke(Towar::kVatExportGuid); }),
               "Próba wykonania eksportu z Centrali przy użyciu eksportera z Orvelu.");
 
     // Today's changes after the question; the menu action's text in an information box.
     plan(12, 1, Core::DayNumber::today(), 12);
     dialogs_->answers = {false};
-    Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatGuid, {});
+    invoke(Towar::kChangeVatGuid);
     EXPECT_EQ(products(), "1|13|Sok                A\n");
     dialogs_->answers = {true};
-    Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kChangeVatGuid, {});
+    invoke(Towar::kChangeVatGuid);
     EXPECT_EQ(products(), "1|12|Sok                B\n");
     ASSERT_FALSE(dialogs_->shown.empty());
     EXPECT_EQ(dialogs_->shown.back().kind, "information");
@@ -193,9 +190,7 @@ TEST_F(VatChange, TheOtherActionsTakeTheirArgumentsAndTheExportRefuses) {
 TEST_F(VatChange, ThePlanDialogAsksTwiceBeforeOverwriting) {
     product(1, "a", 2);
     plan(11, 1, 40600, 12);
-    const auto planDialog = [this] {
-        Core::Action::CContainer::invoke<Core::IUnknown>(*this, Towar::kPlanChangeVatGuid, {});
-    };
+    const auto planDialog = [this] { invoke(Towar::kPlanChangeVatGuid); };
     dialogs_->answers = {false};
     planDialog();
     EXPECT_EQ(plans(), "1|40600|12|-\n");

@@ -4,6 +4,7 @@
 // the settings file, the module's VAT actions and the host's sender of the
 // tills' VAT configuration registered, and scripted dialogs.
 
+#include "Core/Action/ActionContainer.h"
 #include "Core/Database/Query.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
@@ -43,6 +44,11 @@ protected:
     }
 
     static void exec(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
+    // Runs one of the module's VAT actions, as the host's menu or evening run does.
+    template <class Result = Core::IUnknown>
+    std::shared_ptr<Result> invoke(const std::string& guid, const Core::IUnknownPtr& argument = {}) const {
+        return Core::Action::CContainer::invoke<Result>(*this, guid, argument);
+    }
     static void set(const std::string& path, const Orvel::TValue& value) {
         TestSupport::setSetting(Orvel::splitPath(path), value);
     }
