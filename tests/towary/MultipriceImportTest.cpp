@@ -66,14 +66,6 @@ TEST_F(MultipriceImport, ANewWareGetsAGroupingRowAnElementAndItsCodes) {
     EXPECT_EQ(codes(), "sPLU\tsArtIndex\tbyStatus\n5901234123457\t000500\t1\n5901234123464\t000500\t1\n")
         << "all codes on the grouping row, live with status 1";
     EXPECT_EQ(rows("select nJm from plu where sPLU = '5901234123464'"), "nJm\n3\n");
-
-    // An ordinary product of the same file stays ordinary, and the ware's
-    // refresh into the same family moves nothing.
-    expectOutput(import("Kawa mielona,010101001,000500,4,9,1,,,,,,\n"
-                        "Cukier,010101001,000700,4,9,0,,,,,,\n"),
-                 importedLine(2, 0));
-    EXPECT_EQ(group("010101001001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000500\t9\t0\t5\n");
-    EXPECT_EQ(group("010101001"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000700\t4\t0\tNULL\n");
 }
 
 TEST_F(MultipriceImport, AnOrdinaryProductBecomesTheFirstElementAndHandsOverItsOwnCodesOnly) {
@@ -222,18 +214,11 @@ TEST_F(MultipriceImport, AWareMadeAtTheRootImportsAgainAndItsLevelCodeFollowsIts
     expectOutput(wareAt(""), importedLine(1, 0));
     EXPECT_EQ(group("01"), atRoot);
 
+    // The code of each level, and the subfamily that has none below it, are groupCodeBelow's (tests/products).
     expectOutput(wareAt("02"), importedLine(1, 0) + wares(0, 0, 1, 0));
     EXPECT_EQ(group("0201"), "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000500\t9\t0\t2\n");
-    expectOutput(wareAt("010101001"), importedLine(1, 0) + wares(0, 0, 1, 0));
-    EXPECT_EQ(group("010101001001"),
-              "sArtIndex\tbyTyp\tbWieleCen\tbyCode\n000001\t4\t1\t6\n000500\t9\t0\t5\n");
     expectOutput(wareAt(""), importedLine(1, 0) + wares(0, 0, 1, 0));
     EXPECT_EQ(group("01"), atRoot);
-
-    const auto before = dump();
-    expectFailure(wareAt("010101001001"),
-                  file("import.csv") + ", wiersz 2: Błędna długość indeksu grupy (010101001001).");
-    EXPECT_EQ(dump(), before) << "a subfamily has no level below it for the ware's group";
 }
 
 TEST_F(MultipriceImport, AnExportedStoreImportsAgainWithItsWaresAsTheyStand) {
