@@ -39,7 +39,6 @@ TEST(IncludeCondition, ThousandValuesAGroup) {
     std::vector<std::string> values;
     for (int i = 1; i <= 2500; ++i) values.push_back(std::to_string(i));
     const std::string in = CIncludeConditionCreator::of("p.sPlu", values);
-    EXPECT_EQ(occurrences(in, " in ("), 3u);
     EXPECT_EQ(occurrences(in, ") or p.sPlu in ("), 2u);
     EXPECT_EQ(in.substr(0, 20), "(p.sPlu in ('1', '2'");
     EXPECT_NE(in.find("'1000') or p.sPlu in ('1001', "), std::string::npos);
