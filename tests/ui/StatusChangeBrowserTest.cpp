@@ -40,8 +40,6 @@ TEST_F(StatusChangeWindow, TheRulesOfPlanningAndTheEditsTheWindowHoldsUntilSaved
     EXPECT_EQ(window.cell(0, "Status"), "<nieznany>");
     EXPECT_EQ(window.cell(0, "Modified"), "2009-07-06 12:00:00");
     EXPECT_EQ(window.fontColour(0), 0x808080) << "an applied change of a past day";
-    EXPECT_EQ(window.backgroundColour(0), std::nullopt);
-    EXPECT_EQ(window.fontColour(1), std::nullopt);
     EXPECT_EQ(window.backgroundColour(1), 12648447);
     EXPECT_EQ(failure([&] { window.setStatus(0, 2); }),
               "Zmiana statusu towaru 100 na dzień 2009-07-06 została już wykonana; wykonanej zmiany nie zmienia się.");
@@ -76,7 +74,6 @@ TEST_F(StatusChangeWindow, TheRulesOfPlanningAndTheEditsTheWindowHoldsUntilSaved
     EXPECT_FALSE(window.isModified());
     ASSERT_EQ(window.rows().size(), 3u);
     EXPECT_EQ(window.cell(1, "ChangeDate"), Core::DayNumber::toText(today_));
-    EXPECT_NE(window.cell(1, "Modified"), "");
     EXPECT_EQ(TestSupport::rows({}, "select productid, status, changedate, applied from StatusChange"
                                     " where statuschangeid not in (7, 8)", " "),
               "100 5 " + std::to_string(today_) + " 0\n");
