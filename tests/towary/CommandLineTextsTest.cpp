@@ -78,7 +78,8 @@ TEST_F(CommandLine, RefusalsArePolishAndAMistypedDayIsBadUsageEverywhere) {
 
 TEST_F(CommandLine, TheMainCommandsOptionsFollowTheCommandToo) {
     expectOutput(runTowary({"vat", "pending", dir_, "--yes", "--user", "1"}), "Brak zaplanowanych zmian stawek VAT.\n");
-    expectBadUsage(runTowary({"vat", "pending", dir_, "--user", "0"}), "Identyfikator użytkownika \"0\"");
+    expectBadUsage(runTowary({"vat", "pending", dir_, "--user", "0"}),
+                   "Identyfikator użytkownika \"0\": dozwolone wartości od 1 do 2147483647.");
 }
 
 }  // namespace

@@ -53,9 +53,6 @@ TEST_F(PluPriceCodeCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) 
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (99, 'Nabiał', '01', 1)");
     expectFailure(run("plu", {"special", "99", "5"}),
                   "Wiersz \"99\" (Nabiał) nie jest towarem: kod z ceną specjalną dostaje tylko towar, nie grupa.");
-    // The user is recorded with the work as an int id, from 1.
-    expectBadUsage(runTowary({"--user", "0", "plu", "special", dir_, "/000101", "5"}),
-                   "Identyfikator użytkownika \"0\": dozwolone wartości od 1 do 2147483647.");
 
     // The history entry is written last: when the store refuses it the code, price and labels go too.
     TestSupport::refuseWrites(dir_, "HistoriaZmian", "insert", "historia zmian nieczynna");
