@@ -56,12 +56,10 @@ TEST_F(MultiPriceWareLogicTest, GroupCodesAndParentsFollowTheLevelLengths) {
     TestSupport::writeIndexSettings();
     const Core::SetupRegistration setup;
     EXPECT_EQ(Towar::groupCodeBelow(""), 1);
-    EXPECT_EQ(Towar::groupCodeBelow("01"), 2);
     EXPECT_EQ(Towar::groupCodeBelow("010101001"), 5);
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { Towar::groupCodeBelow("010101001001"); }),
               "Błędna długość indeksu grupy (010101001001).");
     EXPECT_EQ(Towar::parentGroupIndex("010101001001"), "010101001");
-    EXPECT_EQ(Towar::parentGroupIndex("0102"), "01");
     EXPECT_EQ(Towar::parentGroupIndex("01"), "") << "a ware made at the root";
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { Towar::parentGroupIndex("010"); }),
               "Błędna długość indeksu grupy (010).");

@@ -27,11 +27,10 @@ protected:
 TEST_F(OrderByClauseTest, ItemsTakeTheAliasAndAnUpperCaseDirection) {
     sortOrder("sNazwa, sArtIndex desc");
     EXPECT_EQ(TowarFunkcje::getOrderByClause("t"), "t.sNazwa ASC, t.sArtIndex DESC");
-    EXPECT_EQ(TowarFunkcje::getOrderByClause(""), "sNazwa ASC, sArtIndex DESC");
     sortOrder("  sGrIndex Asc  ");
     EXPECT_EQ(TowarFunkcje::getOrderByClause("t"), "t.sGrIndex ASC");
 
-    for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "sNazwa  desc", "  "}) {
+    for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "  "}) {
         sortOrder(malformed);
         EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { TowarFunkcje::getOrderByClause("t"); }),
                   "Błąd konfiguracji sortowania towarów.")
