@@ -5,6 +5,8 @@
 #include "apps/web/HttpServer.h"
 #include "apps/web/SessionStore.h"
 
+#include <nlohmann/json.hpp>
+
 #include <functional>
 #include <map>
 #include <regex>
@@ -24,6 +26,8 @@ struct Call {
 
     // The query's value, or "" when absent.
     std::string parameter(const std::string& name) const;
+    // The request's body, a JSON object; throws Refused (400) for anything else.
+    nlohmann::json object() const;
 };
 
 struct ApiRoute {
@@ -35,6 +39,11 @@ struct ApiRoute {
 // The parts of the API: each adds its routes.
 void addProductRoutes(std::vector<ApiRoute>& routes);
 void addStatusChangeRoutes(std::vector<ApiRoute>& routes);
+// The return-reason window, held open for its page between requests (its
+// lock is the window's), and closed in the turn when the page goes silent.
+void addReturnReasonRoutes(std::vector<ApiRoute>& routes, StoreTurn& turn);
+// The commission-group window.
+void addCommissionGroupRoutes(std::vector<ApiRoute>& routes);
 // The long jobs (the PLU check, the evening run) and the evening logs, run on the board.
 void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board);
 

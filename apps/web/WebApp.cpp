@@ -115,6 +115,8 @@ WebApp::WebApp(const WebAppOptions& options)
       jobs_(options.jobs) {
     addProductRoutes(routes_);
     addStatusChangeRoutes(routes_);
+    addReturnReasonRoutes(routes_, storeTurn_);
+    addCommissionGroupRoutes(routes_);
     addJobRoutes(routes_, jobs_);
 }
 

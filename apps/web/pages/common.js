@@ -52,7 +52,7 @@ async function startPage() {
   if (bar) {
     bar.replaceChildren();
     const links = [["/", "Wyszukiwanie towarów"], ["/statusy.html", "Planowanie zmiany statusu"],
-      ["/serwis.html", "Prace serwisowe"]];
+      ["/powody.html", "Powody zwrotów"], ["/prowizje.html", "Grupy prowizyjne"], ["/serwis.html", "Prace serwisowe"]];
     for (const [href, label] of links) {
       const link = element("a", label);
       link.href = href;
@@ -68,4 +68,10 @@ async function startPage() {
     bar.append(signOut);
   }
   return session;
+}
+
+// A new id for a save request, which the server carries out once however often it arrives.
+function requestId() {
+  const bytes = crypto.getRandomValues(new Uint8Array(16));
+  return [...bytes].map((byte) => byte.toString(16).padStart(2, "0")).join("");
 }

@@ -122,3 +122,25 @@ function drawModuleQuestion(question, place, answer) {
   }
   place.append(buttons);
 }
+
+// Asks the module's question in a modal dialog of the page, as a window asks
+// it; resolves with the reply the module reads. Escape answers as "no".
+function askModuleQuestion(question) {
+  return new Promise((resolve) => {
+    const dialog = element("dialog", null, "module-question");
+    dialog.id = "module-question";
+    const finish = (reply) => {
+      dialog.close();
+      dialog.remove();
+      resolve(reply);
+    };
+    dialog.addEventListener("cancel", (event) => {
+      event.preventDefault();
+      finish({ answer: false });
+    });
+    drawModuleQuestion(question, dialog, finish);
+    document.body.append(dialog);
+    dialog.showModal();
+    dialog.querySelector("button").focus();
+  });
+}

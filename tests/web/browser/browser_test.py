@@ -34,6 +34,11 @@ STORE_ROWS = [
     # A promotion of the milk from ten days ago to five days ago, for the price chart.
     "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) values "
     f"(1, 1, {TODAY - 10}, {TODAY - 5}, 2.99)",
+    # A commission group a bakery receives commission of, which cannot be deleted.
+    "insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue, DateFrom) values "
+    "(1, 10, 'Nabiał', 2.5, 45000), (2, 30, 'Pieczywo', 1.25, 45000)",
+    "insert into firma (lFirmaRef, sNazwa) values (5, 'Piekarnia')",
+    "insert into CommissionGroupRecipient (CommissionGroupRecipientId, CommissionGroupId, lFirmaRef) values (1, 2, 5)",
 ]
 
 store = None
@@ -249,6 +254,97 @@ class ServiceJobs(BrowserCase):
         self.assertEqual(len(steps), 5)
         self.wait_until(lambda: Select(self.by_id("log-day")).first_selected_option.text == "2011-01-03", "the log")
         self.wait_until(lambda: "Odczyt wieczorny, dzień 2011-01-03" in self.by_id("log-text").text, "the log's text")
+
+
+class DictionaryWindows(BrowserCase):
+    HELD_BY_ANOTHER = ("Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo inne "
+                       "polecenie towary, które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i spróbuj "
+                       "ponownie.")
+
+    def message(self, on=None):
+        return (on or browser).find_element(By.ID, "message").get_attribute("textContent")
+
+    def wait_for_message(self, text):
+        self.wait_until(lambda: self.message() == text, f"the message {text!r}")
+
+    def reasons(self, on=None):
+        """Each reason row's text, shortcut and whether it is marked deleted."""
+        return (on or browser).execute_script(
+            "return [...document.querySelectorAll('#reason-grid tbody tr')].map((row) => "
+            "[...row.querySelectorAll('input')].map((cell) => cell.value).concat([row.classList.contains('deleted')]))")
+
+    def cell(self, row, column):
+        return browser.find_elements(By.CSS_SELECTOR, "#reason-grid tbody tr")[row].find_elements(
+            By.TAG_NAME, "input")[column]
+
+    def answer(self, question, button):
+        dialog = self.wait_until(lambda: browser.find_elements(By.ID, "module-question"), "the module's question")[0]
+        self.assertEqual(dialog.find_element(By.TAG_NAME, "p").get_attribute("textContent"), question)
+        next(found for found in dialog.find_elements(By.TAG_NAME, "button") if found.text == button).click()
+
+    def add_reason(self, text):
+        count = len(self.reasons())
+        ActionChains(browser).send_keys(Keys.INSERT).perform()
+        self.wait_until(lambda: len(self.reasons()) == count + 1, "the new row")
+        self.cell(count, 0).send_keys(text + Keys.TAB)
+
+    def test_a_clerk_edits_the_reasons_in_the_window_he_holds_and_no_other_clerk_meanwhile(self):
+        self.signed_in_on("/powody.html")
+        self.wait_until(lambda: self.by_id("save").is_enabled(), "the window")
+        self.add_reason("Uszkodzony")
+        self.cell(0, 1).send_keys("usz" + Keys.TAB)
+        self.wait_until(lambda: self.message(), "the shortcut's refusal")
+        self.assertEqual(self.message(), "Niepoprawny format skrótu.\n Dozwolony format: \n - ilość znaków: od 0 do 3,"
+                                         "\n - tylko wielkie litery")
+        self.cell(0, 1).clear()
+        self.cell(0, 1).send_keys("USZ" + Keys.TAB)
+        self.add_reason("uszkodzony")
+        self.by_id("save").click()
+        self.wait_for_message("Nazwa powodu zwrotu 'Uszkodzony' nie jest unikalna.")
+        self.cell(1, 0).clear()
+        self.cell(1, 0).send_keys("Zła jakość" + Keys.TAB)
+
+        self.cell(0, 0).click()
+        self.by_id("remove").click()
+        self.answer("Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'?", "Tak")
+        self.wait_until(lambda: self.reasons()[0][2], "the reason marked deleted")
+        self.by_id("restore").click()
+        self.wait_until(lambda: not self.reasons()[0][2], "the reason restored")
+        self.by_id("remove").click()
+        self.answer("Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'?", "Tak")
+        self.by_id("save").click()
+        self.wait_for_message("Zapisano.")
+        self.assertEqual(store.sql("select ReturnReason, Shortcut, Deleted from ReturnReason order by 1"),
+                         "ReturnReason\tShortcut\tDeleted\nUszkodzony\tUSZ\t1\nZła jakość\tNULL\t0\n")
+
+        # Reloaded, the page gives its window back and holds the list again, as saved.
+        browser.refresh()
+        self.wait_until(lambda: self.by_id("save").is_enabled(), "the window again")
+        self.assertEqual(self.reasons(), [["Uszkodzony", "USZ", True], ["Zła jakość", "", False]])
+
+        second = start_browser()
+        try:
+            second.get(store.url + "/logowanie.html")
+            second.find_element(By.ID, "user").send_keys("1")
+            second.find_element(By.ID, "password").send_keys(ADMIN_PASSWORD + Keys.ENTER)
+            WebDriverWait(second, 20).until(lambda _: second.execute_script("return location.pathname") == "/")
+            second.get(store.url + "/powody.html")
+            WebDriverWait(second, 20).until(lambda _: self.message(second), "the refusal")
+            self.assertEqual(self.message(second), self.HELD_BY_ANOTHER)
+            self.open("/")
+            second.find_element(By.ID, "open-again").click()
+            WebDriverWait(second, 20).until(lambda _: len(self.reasons(second)) == 2, "the window in the second browser")
+        finally:
+            second.quit()
+
+    def test_a_commission_group_with_recipients_is_not_deleted(self):
+        self.signed_in_on("/prowizje.html")
+        self.wait_until(lambda: len(self.table_rows("#group-grid")) == 2, "the groups")
+        self.assertEqual(self.table_rows("#group-grid")[1], ["30", "Pieczywo", "1.25", "2023-03-15"])
+        browser.find_elements(By.CSS_SELECTOR, "#group-grid tbody tr")[1].click()
+        ActionChains(browser).send_keys(Keys.DELETE).perform()
+        self.answer("Czy na pewno chcesz usunąć grupę 'Pieczywo'?", "Tak")
+        self.wait_for_message("Istnieją odbiorcy powiązani z grupą prowizyjną!\n\nUsunięcie nie powiodło się.")
 
 
 if __name__ == "__main__":
