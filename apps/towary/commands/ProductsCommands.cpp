@@ -10,6 +10,7 @@
 #include "Core/Database/TSessionHolder.h"
 #include "Core/tools/AtomicFile.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/JsonDialogs.h"
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/ProductImport.h"
 #include "apps/towary/products/ProductShow.h"
@@ -36,8 +37,17 @@ void addProductsCommands(CLI::App& app, Context& context) {
     import->callback([&context, importOptions] {
         context.job = [importOptions](std::ostream& out) {
             refuseStoreFile(importOptions->file, "plik towarów");
+            // A program that reads the dialogs' stream (the web host) draws how far the import has come.
+            auto* json = JsonDialogs::installed();
+            if (json) json->event({{"type", "progress"}, {"text", "Sprawdzanie pliku towarów…"}});
+            Products::ImportProgress progress;
+            if (json)
+                progress = [json](std::int64_t stored, std::int64_t rows) {
+                    json->event(
+                        {{"type", "progress"}, {"text", "Zapisane wiersze pliku"}, {"done", stored}, {"total", rows}});
+                };
             const auto counts = Products::importProducts(importOptions->file, TSessionHolder::open(),
-                                                         Products::multiPriceHandlingEnabled());
+                                                         Products::multiPriceHandlingEnabled(), progress);
             for (const auto& line : counts.log) out << line << "\n";
             out << "Zaimportowano "
                 << (importOptions->file == Products::kStandardInput ? "ze standardowego wejścia"

@@ -89,15 +89,23 @@ void checkNumbers(ProductFileReader& reader, const ProductFileRow& row) {
     }
 }
 
-// The first reading: every row checked; the greatest id the file gives.
-std::int64_t checkRows(ProductFileReader& reader, const IdFields& ids) {
+// What the first reading found in a file whose rows all passed.
+struct CheckedFile {
+    std::int64_t greatestId = 0;  // the greatest id the file gives
+    std::int64_t rows = 0;
+};
+
+// The first reading: every row checked.
+CheckedFile checkRows(ProductFileReader& reader, const IdFields& ids) {
     std::unordered_map<std::int64_t, std::size_t> productLines, codeLines;
     std::unordered_map<std::string, std::size_t> liveCodeLines;
     std::vector<std::pair<std::int64_t, std::size_t>> codeProducts;  // given product ids of codes, with their lines
     std::int64_t greatest = 0;
     bool productAbove = false;
+    std::int64_t rows = 0;
     ProductFileRow row;
     while (reader.next(row)) {
+        ++rows;
         checkNumbers(reader, row);
         if (!row.isCode) {
             productAbove = true;
@@ -133,7 +141,7 @@ std::int64_t checkRows(ProductFileReader& reader, const IdFields& ids) {
         if (const auto at = productLines.find(product); at != productLines.end())
             reader.fail(line, "towar o ID = " + std::to_string(product) + " stoi niżej, w wierszu " +
                                   std::to_string(at->second) + "; kod stoi pod swoim towarem");
-    return greatest;
+    return {greatest, rows};
 }
 
 // An insert into one table of the columns the file has, plus the ids.
@@ -431,22 +439,27 @@ bool multiPriceHandlingEnabled() {
         .GetVal<bool>();
 }
 
-ImportCounts importProducts(const std::filesystem::path& file, const TSessionHolder& session, bool multiPrice) {
+ImportCounts importProducts(const std::filesystem::path& file, const TSessionHolder& session, bool multiPrice,
+                            const ImportProgress& progress) {
     const auto tables = ProductTables::read(session);
     const auto name = inputName(file);
     auto text = readInput(file, name);
-    std::int64_t greatestId = 0;
+    CheckedFile checked;
     {
         ProductFileReader reader(name, text, tables);
-        greatestId = checkRows(reader, IdFields(reader.layout(), tables));
+        checked = checkRows(reader, IdFields(reader.layout(), tables));
     }
+    std::int64_t stored = 0;
+    const auto storedOne = [&] {
+        if (++stored % kProgressRows == 0 && progress) progress(stored, checked.rows);
+    };
 
     text.clear();
     text.seekg(0);
     ProductFileReader reader(name, text, tables);
     DBKernel::TransactionGuard guard(session);
     const auto bulk = session.session().connection().bulkWrite("towar");
-    if (greatestId > 0) DBKernel::RefPool::instance().reserveThrough(greatestId, session);
+    if (checked.greatestId > 0) DBKernel::RefPool::instance().reserveThrough(checked.greatestId, session);
     RowWriter writer(tables, reader, session);
     ImportCounts counts;
     ProductFileRow row;
@@ -460,9 +473,11 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
                 lastProduct = writer.insertProduct(row);
                 ++counts.products;
             }
+            storedOne();
         }
         bulk->finish();
         guard.commit();
+        if (progress) progress(stored, checked.rows);
         return counts;
     }
 
@@ -481,6 +496,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
         pending.reset();
     };
     while (reader.next(row)) {
+        storedOne();
         if (!row.isCode) {
             flush();
             pending = PendingProduct{row, {}};
@@ -498,6 +514,7 @@ ImportCounts importProducts(const std::filesystem::path& file, const TSessionHol
     flush();
     bulk->finish();
     guard.commit();
+    if (progress) progress(stored, checked.rows);
     return counts;
 }
 

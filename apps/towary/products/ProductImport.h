@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,11 +41,17 @@ std::string inputName(const std::filesystem::path& file);
 // import hands each product to the multi-price logic.
 bool multiPriceHandlingEnabled();
 
+// How far the storing has come: the file's rows gone through, of all its
+// rows. Told, once every row passed the checking, every kProgressRows rows
+// and at the end.
+using ImportProgress = std::function<void(std::int64_t stored, std::int64_t rows)>;
+inline constexpr std::int64_t kProgressRows = 1000;
+
 // Throws std::runtime_error "FILE, wiersz N: REASON" for the first bad row;
 // the store is then left as it was. With multiPrice each product row, with
 // the live codes below it, goes through Towar::MultiPriceWareLogic before it
 // is stored (docs/products-csv.md).
 ImportCounts importProducts(const std::filesystem::path& file, const TSessionHolder& session,
-                            bool multiPrice = false);
+                            bool multiPrice = false, const ImportProgress& progress = {});
 
 }  // namespace Towary::Host::Products
