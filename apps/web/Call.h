@@ -11,12 +11,14 @@
 #include <map>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Towary::Web {
 
 class JobBoard;
 class StoreTurn;
+class Uploads;
 
 struct Call {
     const Request& request;
@@ -34,7 +36,12 @@ struct ApiRoute {
     http::verb verb;
     std::regex path;  // matched against the whole decoded path
     std::function<Response(const Call&, StoreTurn&)> handle;
+    // The body is a file as the clerk sent it, not JSON, up to Uploads::kLargestFile.
+    bool takesFile = false;
 };
+
+// Where pages send files (apps/web/Uploads.h).
+inline constexpr std::string_view kUploadPath = "/api/uploads";
 
 // The parts of the API: each adds its routes.
 void addProductRoutes(std::vector<ApiRoute>& routes);
@@ -44,7 +51,8 @@ void addStatusChangeRoutes(std::vector<ApiRoute>& routes);
 void addReturnReasonRoutes(std::vector<ApiRoute>& routes, StoreTurn& turn);
 // The commission-group window.
 void addCommissionGroupRoutes(std::vector<ApiRoute>& routes);
-// The long jobs (the PLU check, the evening run) and the evening logs, run on the board.
-void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board);
+// The long jobs (the PLU check, the evening run, the products' import) run
+// on the board, the evening logs, the files clerks send and the products' export.
+void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads);
 
 }  // namespace Towary::Web

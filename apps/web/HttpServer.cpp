@@ -9,6 +9,7 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/ssl.hpp>
 
+#include <limits>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -54,7 +55,9 @@ private:
     void readHead() {
         parser_.emplace();
         parser_->header_limit(static_cast<std::uint32_t>(limits_.head));
-        parser_->body_limit(limits_.body);
+        // The body's limit depends on the target: set once the head is read.
+        // (Not boost::none: this Beast compares a length with it as if it were 0.)
+        parser_->body_limit(std::numeric_limits<std::uint64_t>::max());
         beast::get_lowest_layer(stream_).expires_after(limits_.idle);
         http::async_read_header(stream_, buffer_, *parser_,
                                 [self = this->shared_from_this()](beast::error_code error, std::size_t) {
@@ -65,12 +68,15 @@ private:
     void onHead(beast::error_code error) {
         if (error == http::error::header_limit) return refuse(http::status::request_header_fields_too_large,
                                                               "Nagłówki żądania są za duże.");
-        // The parser refuses a declared length past the limit while it reads the head.
-        if (error == http::error::body_limit) return refuseBody();
         if (malformed(error)) return refuseMalformed();
         if (error) return close();
+        const auto& target = parser_->get().target();
+        const auto fileLimit = limits_.fileBody ? limits_.fileBody(std::string_view(target.data(), target.size()))
+                                                : std::nullopt;
+        const std::size_t limit = fileLimit.value_or(limits_.body);
         const auto length = parser_->content_length();
-        if (length && *length > limits_.body) return refuseBody();
+        if (length && *length > limit) return refuseBody();
+        parser_->body_limit(limit);
         http::async_read(stream_, buffer_, *parser_,
                          [self = this->shared_from_this()](beast::error_code bodyError, std::size_t) {
                              self->onBody(bodyError);

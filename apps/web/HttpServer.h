@@ -1,8 +1,9 @@
 #pragma once
 // An HTTP/1.1 server (Boost.Beast) on a pool of threads, plain or under TLS.
-// A request's head and body are read within fixed limits; a request past
-// them is refused (431 for the head, 413 for the body, told by its
-// Content-Length before the body is read) and its connection closed. Every
+// A request's head and body are read within limits; a request past them is
+// refused (431 for the head, 413 for the body, told by its Content-Length
+// before the body is read, or as a chunked body passes it) and its
+// connection closed. Every
 // complete request goes to one handler, which may block: it runs on the
 // pool's thread of that connection.
 
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace Towary::Web {
 
@@ -29,9 +31,12 @@ struct Peer {
 };
 
 struct Limits {
-    std::size_t head = 8 * 1024;                // request line and headers
-    std::size_t body = 1024 * 1024;             // the body, whatever its encoding
-    std::chrono::seconds idle{30};              // a connection silent this long is closed
+    std::size_t head = 8 * 1024;     // request line and headers
+    std::size_t body = 1024 * 1024;  // the body, whatever its encoding
+    // The larger limit of a target that takes a file (an upload), by its
+    // target as the request line gives it; none for the others.
+    std::function<std::optional<std::size_t>(std::string_view target)> fileBody;
+    std::chrono::seconds idle{30};  // a connection silent this long is closed
 };
 
 struct TlsFiles {

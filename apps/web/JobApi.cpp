@@ -1,8 +1,11 @@
-// The long jobs' part of the API: the PLU check of the service menu and the
-// evening run for a day, each started as a job of the board (apps/web/JobBoard.h),
-// watched, answered and cancelled from its page; and the evening run's logs by
-// day. Both jobs work on the whole store, which no group right covers: only
-// the administrator starts, watches or answers them, or reads the logs.
+// The long jobs' part of the API: the PLU check of the service menu, the
+// evening run for a day and the import of a product file, each started as a
+// job of the board (apps/web/JobBoard.h), watched, answered and cancelled
+// from its page; the evening run's logs by day; the files clerks send
+// (apps/web/Uploads.h) and the products' export as a download. The jobs and
+// the export work on the whole store, which no group right covers: only the
+// administrator runs them. Any clerk may send a file, for a module's file
+// dialog.
 
 #include "Core/Store/StoreLocation.h"
 #include "Core/User/User.h"
@@ -12,23 +15,28 @@
 #include "apps/web/JobBoard.h"
 #include "apps/web/Replies.h"
 #include "apps/web/StaticFiles.h"
+#include "apps/web/TowaryChild.h"
+#include "apps/web/Uploads.h"
 
 #include <algorithm>
-#include <optional>
 #include <filesystem>
+#include <optional>
 
 namespace Towary::Web {
 namespace {
 
 const std::string kPluCheck = "plu-check";
 const std::string kEvening = "evening";
+const std::string kProductsImport = "products-import";
 const std::regex kDayPattern("\\d{4}-\\d{2}-\\d{2}");
 
-void requireAdministrator(const Call& call) {
-    if (call.clerk.userRef != Core::User::kDefaultUserRef)
-        throw Refused(http::status::forbidden,
-                      "Sprawdzenie kodów PLU i odczyt wieczorny obejmują cały sklep: uruchamia je i ogląda tylko "
-                      "administrator.");
+const std::string kServiceWork =
+    "Sprawdzenie kodów PLU i odczyt wieczorny obejmują cały sklep: uruchamia je i ogląda tylko administrator.";
+const std::string kProductFiles =
+    "Import i eksport towarów obejmują cały sklep: uruchamia je i ogląda tylko administrator.";
+
+void requireAdministrator(const Call& call, const std::string& refusal) {
+    if (call.clerk.userRef != Core::User::kDefaultUserRef) throw Refused(http::status::forbidden, refusal);
 }
 
 nlohmann::json requestObject(const Call& call) {
@@ -76,16 +84,43 @@ nlohmann::json eveningLogDays() {
     return days;
 }
 
-void addJob(std::vector<ApiRoute>& routes, JobBoard& board, const std::string& kind,
-            std::function<void(const Call&)> start) {
+// The file a page names by its upload id in a request's field.
+std::filesystem::path uploadedFile(const Call& call, Uploads& uploads, const nlohmann::json& id) {
+    if (!id.is_string()) throw Refused(http::status::bad_request, "Brak identyfikatora przesłanego pliku.");
+    return uploads.path(call.clerk.userRef, id.get<std::string>());
+}
+
+// The products' file, made by a `towary products export` of its own, so
+// that the server's turn on the store is not held while it is written.
+std::string exportedProducts(const Call& call, Uploads& uploads) {
+    const auto file = uploads.scratchPath(".csv");
+    TowaryChild child(jobArguments(call, {"products", "export", Core::Store::directory().string(), file.string()}));
+    std::string failure = "Eksport towarów nie zakończył się.";
+    bool ok = false;
+    while (const auto line = child.line()) {
+        const auto event = nlohmann::json::parse(*line, nullptr, false);
+        if (!event.is_object() || event.value("type", "") != "end") continue;
+        ok = event.value("ok", false);
+        failure = event.value("text", failure);
+    }
+    child.wait();
+    auto text = ok ? StaticFiles::read(file) : std::nullopt;
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    if (!text) throw Refused(http::status::conflict, failure);
+    return std::move(*text);
+}
+
+void addJob(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads, const std::string& kind,
+            const std::string& refusal, std::function<void(const Call&)> start) {
     const std::string path = "/api/jobs/" + kind;
-    routes.push_back({http::verb::post, std::regex(path), [start](const Call& call, StoreTurn&) {
-                          requireAdministrator(call);
+    routes.push_back({http::verb::post, std::regex(path), [start, refusal](const Call& call, StoreTurn&) {
+                          requireAdministrator(call, refusal);
                           start(call);
                           return jsonReply(nlohmann::json::object(), http::status::accepted);
                       }});
-    routes.push_back({http::verb::get, std::regex(path), [&board, kind](const Call& call, StoreTurn&) {
-                          requireAdministrator(call);
+    routes.push_back({http::verb::get, std::regex(path), [&board, kind, refusal](const Call& call, StoreTurn&) {
+                          requireAdministrator(call, refusal);
                           const auto from = call.parameter("from");
                           const auto next = from.empty() ? std::optional<std::size_t>(0)
                                                          : Core::parseNumber<std::size_t>(from);
@@ -93,17 +128,22 @@ void addJob(std::vector<ApiRoute>& routes, JobBoard& board, const std::string& k
                               throw Refused(http::status::bad_request, "Parametr from podaje się jako liczbę wierszy.");
                           return jsonReply({{"job", board.watch(kind, *next)}});
                       }});
-    routes.push_back({http::verb::post, std::regex(path + "/answer"), [&board, kind](const Call& call, StoreTurn&) {
-                          requireAdministrator(call);
-                          const auto body = requestObject(call);
-                          const auto question = body.find("question");
-                          if (question == body.end() || !question->is_number_integer())
-                              throw Refused(http::status::bad_request, "Brak numeru pytania, na które to odpowiedź.");
-                          board.answer(kind, question->get<int>(), body);
-                          return jsonReply(nlohmann::json::object());
-                      }});
-    routes.push_back({http::verb::post, std::regex(path + "/cancel"), [&board, kind](const Call& call, StoreTurn&) {
-                          requireAdministrator(call);
+    routes.push_back(
+        {http::verb::post, std::regex(path + "/answer"), [&board, &uploads, kind, refusal](const Call& call, StoreTurn&) {
+             requireAdministrator(call, refusal);
+             const auto body = requestObject(call);
+             const auto question = body.find("question");
+             if (question == body.end() || !question->is_number_integer())
+                 throw Refused(http::status::bad_request, "Brak numeru pytania, na które to odpowiedź.");
+             // A file dialog is answered with a file the clerk sent.
+             const auto upload = body.find("upload");
+             const auto file = upload == body.end() ? std::nullopt
+                                                    : std::optional(uploadedFile(call, uploads, *upload));
+             board.answer(kind, question->get<int>(), body, file);
+             return jsonReply(nlohmann::json::object());
+         }});
+    routes.push_back({http::verb::post, std::regex(path + "/cancel"), [&board, kind, refusal](const Call& call, StoreTurn&) {
+                          requireAdministrator(call, refusal);
                           board.cancel(kind);
                           return jsonReply(nlohmann::json::object());
                       }});
@@ -111,29 +151,51 @@ void addJob(std::vector<ApiRoute>& routes, JobBoard& board, const std::string& k
 
 }  // namespace
 
-void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board) {
-    addJob(routes, board, kPluCheck, [&board](const Call& call) {
+void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads) {
+    addJob(routes, board, uploads, kPluCheck, kServiceWork, [&board](const Call& call) {
         board.start(kPluCheck, "Sprawdzanie kodów PLU już trwa", call.clerk.userRef, call.clerk.userName,
                     jobArguments(call, {"plu", "check", Core::Store::directory().string()}));
     });
-    addJob(routes, board, kEvening, [&board](const Call& call) {
+    addJob(routes, board, uploads, kEvening, kServiceWork, [&board](const Call& call) {
         const auto body = requestObject(call);
         const auto day = eveningDay(body.contains("day") ? body["day"] : nlohmann::json());
         board.start(kEvening, "Odczyt wieczorny już trwa", call.clerk.userRef, call.clerk.userName,
                     jobArguments(call, {"evening", Core::Store::directory().string(), "--day", day}));
     });
+    addJob(routes, board, uploads, kProductsImport, kProductFiles, [&board, &uploads](const Call& call) {
+        const auto body = requestObject(call);
+        const auto file = uploadedFile(call, uploads, body.contains("upload") ? body["upload"] : nlohmann::json());
+        // Run beside the file, so that the import's messages name it as the clerk did.
+        board.start(kProductsImport, "Import towarów już trwa", call.clerk.userRef, call.clerk.userName,
+                    jobArguments(call, {"products", "import", std::filesystem::absolute(Core::Store::directory()).string(),
+                                        file.filename().string()}),
+                    file.parent_path());
+    });
     routes.push_back({http::verb::get, std::regex("/api/evening/logs"), [](const Call& call, StoreTurn&) {
-                          requireAdministrator(call);
+                          requireAdministrator(call, kServiceWork);
                           return jsonReply({{"days", eveningLogDays()}});
                       }});
     routes.push_back({http::verb::get, std::regex("/api/evening/logs/(.*)"), [](const Call& call, StoreTurn&) {
-                          requireAdministrator(call);
+                          requireAdministrator(call, kServiceWork);
                           const auto day = eveningDay(call.path[1].str());
                           const auto text = StaticFiles::read(logOf(day));
                           if (!text)
                               throw Refused(http::status::not_found, "Brak dziennika odczytu wieczornego z dnia " + day + ".");
                           return jsonReply({{"day", day}, {"text", *text}});
                       }});
+    routes.push_back({http::verb::get, std::regex("/api/export/products.csv"), [&uploads](const Call& call, StoreTurn&) {
+                          requireAdministrator(call, kProductFiles);
+                          auto reply = contentReply(exportedProducts(call, uploads), "text/csv; charset=utf-8");
+                          reply.set(http::field::content_disposition, "attachment; filename=\"towary.csv\"");
+                          return reply;
+                      }});
+    ApiRoute upload{http::verb::post, std::regex(std::string(kUploadPath)), [&uploads](const Call& call, StoreTurn&) {
+                        const auto id = uploads.keep(call.clerk.userRef, call.parameter("name"), call.request.body());
+                        return jsonReply({{"upload", id}, {"size", call.request.body().size()}},
+                                         http::status::created);
+                    }};
+    upload.takesFile = true;
+    routes.push_back(std::move(upload));
 }
 
 }  // namespace Towary::Web

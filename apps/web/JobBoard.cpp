@@ -18,9 +18,11 @@ std::string timeOfDay() {
     return text;
 }
 
-// Only what a question may be answered with reaches the child: never a file's path, which would name the server's.
-nlohmann::json relayedAnswer(const nlohmann::json& answer) {
+// Only what a question may be answered with reaches the child: a file's path
+// only as the server chose it, never as the page wrote it.
+nlohmann::json relayedAnswer(const nlohmann::json& answer, const std::optional<std::filesystem::path>& file) {
     nlohmann::json relayed = nlohmann::json::object();
+    if (file) relayed["file"] = file->string();
     if (const auto yes = answer.find("answer"); yes != answer.end() && yes->is_boolean()) relayed["answer"] = *yes;
     if (const auto row = answer.find("row"); row != answer.end() && row->is_number_unsigned()) relayed["row"] = *row;
     if (const auto ticked = answer.find("ticked"); ticked != answer.end() && ticked->is_array()) {
@@ -65,7 +67,7 @@ JobBoard::~JobBoard() {
 }
 
 void JobBoard::start(const std::string& kind, const std::string& busy, int userRef, const std::string& userName,
-                     std::vector<std::string> args) {
+                     const std::vector<std::string>& args, const std::filesystem::path& workingDirectory) {
     std::shared_ptr<Job> finished;
     {
         std::lock_guard lock(mutex_);
@@ -82,7 +84,7 @@ void JobBoard::start(const std::string& kind, const std::string& busy, int userR
         job->startedBy = userName;
         job->startedAt = timeOfDay();
         job->userRef = userRef;
-        job->child = std::make_unique<TowaryChild>(args);
+        job->child = std::make_unique<TowaryChild>(args, workingDirectory);
         job->reader = std::thread([this, raw = job.get()] { read(*raw); });
         jobs_[kind] = std::move(job);
     }
@@ -144,14 +146,15 @@ nlohmann::json JobBoard::watch(const std::string& kind, std::size_t from) {
             {"result", job->result}};
 }
 
-void JobBoard::answer(const std::string& kind, int question, const nlohmann::json& answer) {
+void JobBoard::answer(const std::string& kind, int question, const nlohmann::json& answer,
+                      const std::optional<std::filesystem::path>& file) {
     std::lock_guard lock(mutex_);
     const auto found = jobs_.find(kind);
     const auto job = found != jobs_.end() ? found->second : nullptr;
     if (!job || !job->question || job->question->value("id", 0) != question)
         throw Refused(http::status::conflict, "To pytanie ma już odpowiedź albo praca już o nie nie pyta.");
     job->question.reset();
-    job->child->send(relayedAnswer(answer).dump());
+    job->child->send(relayedAnswer(answer, file).dump());
 }
 
 void JobBoard::cancel(const std::string& kind) {

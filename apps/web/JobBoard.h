@@ -15,9 +15,11 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,17 +40,20 @@ public:
     JobBoard(const JobBoard&) = delete;
     JobBoard& operator=(const JobBoard&) = delete;
 
-    // Starts `args` as the job of `kind` for the clerk; throws Refused (409)
-    // with `busy` and who started it when a job of that kind still runs.
+    // Starts `args` (in the working directory, when given) as the job of
+    // `kind` for the clerk; throws Refused (409) with `busy` and who started
+    // it when a job of that kind still runs.
     void start(const std::string& kind, const std::string& busy, int userRef, const std::string& userName,
-               std::vector<std::string> args);
+               const std::vector<std::string>& args, const std::filesystem::path& workingDirectory = {});
     // The job of the kind as a page shows it, its lines from number `from` on,
     // after waiting up to longestPoll for a line past them or its end; null
     // when none was started. Counts as the page watching it.
     nlohmann::json watch(const std::string& kind, std::size_t from);
-    // Relays the page's answer to the pending question numbered `question`;
-    // throws Refused (409) when that question is not pending.
-    void answer(const std::string& kind, int question, const nlohmann::json& answer);
+    // Relays the page's answer to the pending question numbered `question`,
+    // with the file the server chose for a file dialog's; throws Refused
+    // (409) when that question is not pending.
+    void answer(const std::string& kind, int question, const nlohmann::json& answer,
+                const std::optional<std::filesystem::path>& file = std::nullopt);
     // Ends the running job of the kind, if any.
     void cancel(const std::string& kind);
 

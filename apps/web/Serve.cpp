@@ -20,9 +20,11 @@ void serve(const ServeOptions& options, std::ostream& out) {
     WebAppOptions appOptions;
     appOptions.pages = options.pages.empty() ? std::filesystem::path(TOWARY_WEB_PAGES) : options.pages;
     WebApp webApp(appOptions);
+    Limits limits;
+    limits.fileBody = WebApp::fileBodyLimit;
     HttpServer server(
         options.address, options.port,
-        [&webApp](const Request& request, const Peer& peer) { return webApp.handle(request, peer); }, {}, tls);
+        [&webApp](const Request& request, const Peer& peer) { return webApp.handle(request, peer); }, limits, tls);
     // The signals end the server from a thread of their own, so that the pool's threads finish their requests.
     boost::asio::io_context signals;
     boost::asio::signal_set stopSignals(signals, SIGINT, SIGTERM);

@@ -23,7 +23,7 @@ void makePipe(int ends[2]) {
 
 }  // namespace
 
-TowaryChild::TowaryChild(const std::vector<std::string>& args) {
+TowaryChild::TowaryChild(const std::vector<std::string>& args, const std::filesystem::path& workingDirectory) {
     int input[2];
     int output[2];
     makePipe(input);
@@ -39,6 +39,7 @@ TowaryChild::TowaryChild(const std::vector<std::string>& args) {
     posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    if (!workingDirectory.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
     const std::string program = "/proc/self/exe";
     std::vector<char*> argv{const_cast<char*>("towary")};
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));

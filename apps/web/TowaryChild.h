@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,9 +16,10 @@ namespace Towary::Web {
 
 class TowaryChild {
 public:
-    // Runs this very program (the server's own executable) with the arguments;
-    // throws std::runtime_error, in Polish, when it cannot be started.
-    explicit TowaryChild(const std::vector<std::string>& args);
+    // Runs this very program (the server's own executable) with the
+    // arguments, in the working directory when one is given; throws
+    // std::runtime_error, in Polish, when it cannot be started.
+    explicit TowaryChild(const std::vector<std::string>& args, const std::filesystem::path& workingDirectory = {});
     // Ends it (SIGTERM) if it still runs and waits for it.
     ~TowaryChild();
     TowaryChild(const TowaryChild&) = delete;

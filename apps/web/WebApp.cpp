@@ -62,13 +62,17 @@ bool sameToken(const std::string& given, const std::string& expected) {
     return given.size() == expected.size() && sodium_memcmp(given.data(), expected.data(), given.size()) == 0;
 }
 
-// A request that changes data must say it sends JSON (which a form of another
-// site cannot) and carry the session's CSRF token.
+// A request that changes data must carry the session's CSRF token, which a
+// page of another site can neither read nor send, and say it sends JSON
+// (which a form of another site cannot), unless it sends a file.
 void requireCsrf(const Request& request, const ClerkSession& clerk) {
     const auto token = request.find("X-CSRF-Token");
     if (token == request.end() || !sameToken(std::string(token->value()), clerk.csrfToken))
         throw Refused(http::status::forbidden, "Brak ważnego tokenu CSRF; odśwież stronę i spróbuj ponownie.");
-    requireJson(request);
+}
+
+bool changesData(const Request& request) {
+    return request.method() != http::verb::get && request.method() != http::verb::head;
 }
 
 nlohmann::json jsonBody(const Request& request) {
@@ -117,7 +121,13 @@ WebApp::WebApp(const WebAppOptions& options)
     addStatusChangeRoutes(routes_);
     addReturnReasonRoutes(routes_, storeTurn_);
     addCommissionGroupRoutes(routes_);
-    addJobRoutes(routes_, jobs_);
+    addJobRoutes(routes_, jobs_, uploads_);
+}
+
+std::optional<std::size_t> WebApp::fileBodyLimit(std::string_view target) {
+    const auto path = target.substr(0, target.find('?'));
+    if (path == kUploadPath) return Uploads::kLargestFile;
+    return std::nullopt;
 }
 
 Response WebApp::handle(const Request& request, const Peer& peer) {
@@ -141,9 +151,12 @@ Response WebApp::route(const Request& request, const Peer& peer) {
     const auto token = sessionToken(request);
     const auto clerk = token ? sessions_.use(*token) : std::nullopt;
     if (!clerk) throw Refused(http::status::unauthorized, "Nie zalogowano albo sesja wygasła; zaloguj się.");
-    if (request.method() != http::verb::get && request.method() != http::verb::head) requireCsrf(request, *clerk);
+    if (changesData(request)) requireCsrf(request, *clerk);
     if (*path == "/api/session" && request.method() == http::verb::get) return jsonReply(sessionJson(*clerk));
-    if (*path == "/api/sign-out" && request.method() == http::verb::post) return signOut(*token, *clerk, peer);
+    if (*path == "/api/sign-out" && request.method() == http::verb::post) {
+        requireJson(request);
+        return signOut(*token, *clerk, peer);
+    }
 
     bool pathKnown = false;
     for (const auto& candidate : routes_) {
@@ -151,6 +164,7 @@ Response WebApp::route(const Request& request, const Peer& peer) {
         if (!std::regex_match(*path, match, candidate.path)) continue;
         pathKnown = true;
         if (candidate.verb != request.method()) continue;
+        if (changesData(request) && !candidate.takesFile) requireJson(request);
         const Call call{request, *clerk, std::move(match),
                         parseQuery(queryAt == std::string_view::npos ? "" : target.substr(queryAt + 1))};
         return candidate.handle(call, storeTurn_);

@@ -12,9 +12,13 @@
 #include "apps/web/SignInThrottle.h"
 #include "apps/web/StaticFiles.h"
 #include "apps/web/StoreTurn.h"
+#include "apps/web/Uploads.h"
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace Towary::Web {
@@ -33,6 +37,8 @@ public:
 
     // Answers one request; never throws.
     Response handle(const Request& request, const Peer& peer);
+    // The body limit of a request target that takes a file; none for the others (HttpServer's Limits).
+    static std::optional<std::size_t> fileBodyLimit(std::string_view target);
 
 private:
     Response route(const Request& request, const Peer& peer);
@@ -46,6 +52,7 @@ private:
     SignInThrottle throttle_;
     StoreTurn storeTurn_;
     JobBoard jobs_;
+    Uploads uploads_;
     std::vector<ApiRoute> routes_;
 };
 

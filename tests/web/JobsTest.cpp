@@ -89,4 +89,51 @@ TEST_F(Jobs, TheEveningRunTellsItsStepsAndItsLogIsReadByDay) {
     EXPECT_EQ(get("/api/evening/logs/..%2Ftowary.toml", admin)->status, 400);
 }
 
+TEST_F(Jobs, AProductFileIsSentAndImportedWithItsProgressOrRefusedWholeAndTheStoreIsExported) {
+    const auto admin = signIn("1", kAdminPassword);
+    const auto clerk = signIn("7", kClerkPassword);
+    const auto send = [this](const std::string& name, const std::string& bytes, const SignedIn& as) {
+        return client().Post("/api/uploads?name=" + name, {{"Cookie", as.cookie}, {"X-CSRF-Token", as.csrf}}, bytes,
+                             "text/csv");
+    };
+    const auto import = [&](const std::string& name, const std::string& bytes) {
+        const auto sent = send(name, bytes, admin);
+        EXPECT_EQ(sent->status, 201);
+        lines.clear();
+        EXPECT_EQ(post("/api/jobs/products-import", {{"upload", json(sent)["upload"]}}, admin)->status, 202);
+        return pollUntil("products-import", admin, ended);
+    };
+
+    // A bad row refuses the whole file, named as the clerk named it.
+    auto job = import("ser%20zly.csv", "sNazwa,sGrIndex,byVAT\nSer żółty,0101,1\nSer biały,0101,x\n");
+    EXPECT_EQ(job["result"], "ser zly.csv, wiersz 3: kolumna byVAT: \"x\" nie jest liczbą całkowitą");
+    EXPECT_EQ(sql("select count(*) n from towar where sNazwa like 'Ser%'").out, "n\n0\n");
+
+    job = import("sery.csv", "sNazwa,sGrIndex,sPLU,byStatus\nSer żółty,0101,,\n,,5909990001234,1\n");
+    ASSERT_EQ(job["ok"], true) << job["result"];
+    EXPECT_EQ(lines.back()["type"], "end");
+    const auto stored = lines[lines.size() - 3];
+    EXPECT_EQ(stored["done"], 2);
+    EXPECT_EQ(stored["total"], 2);
+    EXPECT_EQ(sql("select p.sPLU from towar t join plu p on p.lTowarRef = t.lTowarRef where t.sNazwa = 'Ser żółty'").out,
+              "sPLU\n5909990001234\n");
+
+    // The export is the command's file.
+    const auto exported = get("/api/export/products.csv", admin);
+    EXPECT_EQ(exported->get_header_value("Content-Disposition"), "attachment; filename=\"towary.csv\"");
+    EXPECT_EQ(exported->body, run("products", {"export"}).out);
+
+    // Any clerk sends a file for a question, but only the administrator imports or exports, and
+    // a file is named only by the clerk who sent it.
+    const auto his = send("sery.csv", "sNazwa\nSer\n", clerk);
+    EXPECT_EQ(his->status, 201);
+    const auto notHis = post("/api/jobs/products-import", {{"upload", json(his)["upload"]}}, clerk);
+    EXPECT_EQ(notHis->status, 403);
+    EXPECT_EQ(json(notHis)["error"], "Import i eksport towarów obejmują cały sklep: uruchamia je i ogląda tylko "
+                                     "administrator.");
+    EXPECT_EQ(get("/api/export/products.csv", clerk)->status, 403);
+    EXPECT_EQ(post("/api/jobs/products-import", {{"upload", json(his)["upload"]}}, admin)->status, 404);
+    EXPECT_EQ(client().Post("/api/uploads", {{"Cookie", clerk.cookie}}, "x", "text/csv")->status, 403) << "no CSRF token";
+}
+
 }  // namespace

@@ -8,12 +8,14 @@ const api = {
 
   async request(method, path, body) {
     const headers = { Accept: "application/json" };
-    if (body !== undefined) headers["Content-Type"] = "application/json";
+    // A file goes as it is; anything else as JSON.
+    const file = body instanceof Blob;
+    if (body !== undefined) headers["Content-Type"] = file ? body.type || "application/octet-stream" : "application/json";
     if (method !== "GET" && api.csrfToken) headers["X-CSRF-Token"] = api.csrfToken;
     const response = await fetch(path, {
       method,
       headers,
-      body: body === undefined ? undefined : JSON.stringify(body),
+      body: body === undefined || file ? body : JSON.stringify(body),
       credentials: "same-origin",
     });
     let data = {};
@@ -35,6 +37,8 @@ const api = {
   },
   get(path) { return api.request("GET", path); },
   post(path, body) { return api.request("POST", path, body === undefined ? {} : body); },
+  // Sends a file the clerk chose; resolves with its id on the server ({upload}).
+  upload(file) { return api.request("POST", "/api/uploads?name=" + encodeURIComponent(file.name), file); },
 };
 
 // An element with its text set as text, never as markup.

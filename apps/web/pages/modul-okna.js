@@ -66,9 +66,15 @@ function drawModuleQuestion(question, place, answer) {
   const button = (caption, reply) => {
     const made = element("button", caption);
     made.type = "button";
-    made.addEventListener("click", () => {
-      for (const each of buttons.querySelectorAll("button")) each.disabled = true;
-      answer(reply());
+    made.addEventListener("click", async () => {
+      const all = buttons.querySelectorAll("button");
+      for (const each of all) each.disabled = true;
+      try {
+        answer(await reply());
+      } catch (error) {
+        for (const each of all) each.disabled = false;
+        buttons.before(element("p", error.message, "error"));
+      }
     });
     buttons.append(made);
   };
@@ -110,11 +116,16 @@ function drawModuleQuestion(question, place, answer) {
       button(no, () => ({}));
       break;
     }
-    case "file":
-      place.append(element("h3", question.title),
-        element("p", "Wybór pliku z przeglądarki nie jest jeszcze dostępny; pracę można tylko anulować."));
+    case "file": {
+      // The file is sent to the server first; the answer names it by the id the server gave.
+      const input = element("input");
+      input.type = "file";
+      input.setAttribute("aria-label", question.title);
+      place.append(element("h3", question.title), input);
+      button(yes, async () => (input.files.length ? { upload: (await api.upload(input.files[0])).upload } : {}));
       button(no, () => ({}));
       break;
+    }
     default:
       place.append(element("p", question.text));
       button(yes, () => ({ answer: true }));

@@ -1,5 +1,5 @@
-// The service jobs: the PLU check and the evening run, each a job the server
-// runs in a process of its own. The page starts it, then polls it (each poll
+// The service jobs: the PLU check, the evening run and the products' import,
+// each a job the server runs in a process of its own. The page starts it, then polls it (each poll
 // waits on the server up to a second for news, so the time shown moves every
 // second), draws its lines and its question, and sends the answers. A page
 // that stops polling (closed, gone elsewhere) lets the server end the job.
@@ -25,10 +25,22 @@ function drawStep(line, table) {
   }
 }
 
+// A phase of the job; with a count (rows stored of all), the bar shows how far it has come.
+function drawProgress(line, section) {
+  const bar = section.querySelector("progress");
+  section.dataset.phase = line.text + (line.total ? ": " + line.done + " z " + line.total : "");
+  if (line.total) {
+    bar.max = line.total;
+    bar.value = line.done;
+  } else {
+    bar.removeAttribute("value");
+  }
+}
+
 function drawLine(line, section) {
   const lines = section.querySelector(".lines");
   if (line.type === "step") drawStep(line, section.querySelector("table"));
-  else if (line.type === "progress") section.dataset.phase = line.text;
+  else if (line.type === "progress") drawProgress(line, section);
   else if (line.type === "message") lines.append(element("p", line.text, line.kind === "warning" ? "error" : "notice"));
   else if (line.type === "output") lines.append(element("pre", line.text));
 }
@@ -83,7 +95,7 @@ function setUpJob(kind, startBody) {
   section.querySelector(".start").addEventListener("click", async () => {
     document.getElementById("message").textContent = "";
     try {
-      await api.post("/api/jobs/" + kind, startBody());
+      await api.post("/api/jobs/" + kind, await startBody());
       await follow(kind, section, true);
       if (kind === "evening") await listLogs();
     } catch (error) {
@@ -119,4 +131,9 @@ startPage().then(() => {
   listLogs().catch(showError);
   setUpJob("plu-check", () => ({})).catch(showError);
   setUpJob("evening", () => ({ day: day.value })).catch(showError);
+  const file = document.getElementById("import-file");
+  setUpJob("products-import", async () => {
+    if (!file.files.length) throw new Error("Wybierz plik CSV z towarami.");
+    return { upload: (await api.upload(file.files[0])).upload };
+  }).catch(showError);
 }).catch(showError);

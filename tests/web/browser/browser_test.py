@@ -5,6 +5,7 @@ drives the pages of `towary serve` over a hand-made store as a clerk would.
 """
 
 import datetime
+import os
 import sys
 import unittest
 
@@ -254,6 +255,27 @@ class ServiceJobs(BrowserCase):
         self.assertEqual(len(steps), 5)
         self.wait_until(lambda: Select(self.by_id("log-day")).first_selected_option.text == "2011-01-03", "the log")
         self.wait_until(lambda: "Odczyt wieczorny, dzień 2011-01-03" in self.by_id("log-text").text, "the log's text")
+
+    def import_file(self, name, text):
+        """Imports a file of that name and text from the page; the job's result."""
+        path = os.path.join(store.scratch, name)
+        with open(path, "w", encoding="utf-8") as file:
+            file.write(text)
+        self.by_id("import-file").send_keys(path)
+        self.by_id("import-start").click()
+        return self.job_result("products-import")
+
+    def test_an_import_with_a_bad_row_names_its_line_and_stores_nothing_and_a_good_one_is_stored(self):
+        self.signed_in_on("/serwis.html")
+        self.wait_until(lambda: self.by_id("import-start").is_enabled(), "the page")
+        self.assertEqual(self.import_file("zly.csv", "sNazwa,sGrIndex,byVAT\nSer żółty,01,1\nSer biały,01,x\n"),
+                         'Nie zakończono: zly.csv, wiersz 3: kolumna byVAT: "x" nie jest liczbą całkowitą')
+        self.assertEqual(store.sql("select count(*) n from towar where sNazwa like 'Ser%'"), "n\n0\n")
+        self.open("/serwis.html")
+        self.wait_until(lambda: self.by_id("import-start").is_enabled(), "the page")
+        self.assertEqual(self.import_file("dobry.csv", "sNazwa,sGrIndex\nSer żółty,01\n"), "Zakończono.")
+        self.assertIn("Zaimportowano z dobry.csv: towary i grupy 1, kody 0.", self.by_id("products-import").text)
+        self.assertEqual(store.sql("select count(*) n from towar where sNazwa like 'Ser%'"), "n\n1\n")
 
 
 class DictionaryWindows(BrowserCase):

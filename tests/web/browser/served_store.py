@@ -14,6 +14,8 @@ class ServedStore:
     def __init__(self, towary, statements, passwords):
         self._towary = towary
         self._dir = tempfile.mkdtemp(prefix="towary-browser-")
+        # Beside the store: files a test hands to a page.
+        self.scratch = self._dir
         store = self._store = os.path.join(self._dir, "sklep")
         try:
             self._run("init", store)
