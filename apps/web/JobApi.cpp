@@ -5,7 +5,8 @@
 // (apps/web/Uploads.h) and the products' export as a download. The jobs and
 // the export work on the whole store, which no group right covers: only the
 // administrator runs them. Any clerk may send a file, for a module's file
-// dialog.
+// dialog, and choose a purchase-condition variant for an order position from
+// a file he sent, in a job of his own.
 
 #include "Core/Store/StoreLocation.h"
 #include "Core/User/User.h"
@@ -28,6 +29,7 @@ namespace {
 const std::string kPluCheck = "plu-check";
 const std::string kEvening = "evening";
 const std::string kProductsImport = "products-import";
+const std::string kOrderVariant = "order-variant";
 const std::regex kDayPattern("\\d{4}-\\d{2}-\\d{2}");
 
 const std::string kServiceWork =
@@ -37,6 +39,16 @@ const std::string kProductFiles =
 
 void requireAdministrator(const Call& call, const std::string& refusal) {
     if (call.clerk.userRef != Core::User::kDefaultUserRef) throw Refused(http::status::forbidden, refusal);
+}
+
+// The board's name of the job of the kind the call concerns. Work on the whole
+// store (a refusal given) is the administrator's, one job of the kind at a
+// time; a clerk's own work (no refusal) is a job of each clerk's, which only
+// he watches, answers or cancels, so that clerks never wait for each other.
+std::string jobOf(const Call& call, const std::string& kind, const std::string& refusal) {
+    if (refusal.empty()) return kind + "/" + std::to_string(call.clerk.userRef);
+    requireAdministrator(call, refusal);
+    return kind;
 }
 
 nlohmann::json requestObject(const Call& call) {
@@ -114,23 +126,23 @@ std::string exportedProducts(const Call& call, Uploads& uploads) {
 void addJob(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads, const std::string& kind,
             const std::string& refusal, std::function<void(const Call&)> start) {
     const std::string path = "/api/jobs/" + kind;
-    routes.push_back({http::verb::post, std::regex(path), [start, refusal](const Call& call, StoreTurn&) {
-                          requireAdministrator(call, refusal);
+    routes.push_back({http::verb::post, std::regex(path), [start, kind, refusal](const Call& call, StoreTurn&) {
+                          jobOf(call, kind, refusal);  // refuses a clerk whom the work is not for
                           start(call);
                           return jsonReply(nlohmann::json::object(), http::status::accepted);
                       }});
     routes.push_back({http::verb::get, std::regex(path), [&board, kind, refusal](const Call& call, StoreTurn&) {
-                          requireAdministrator(call, refusal);
+                          const auto job = jobOf(call, kind, refusal);
                           const auto from = call.parameter("from");
                           const auto next = from.empty() ? std::optional<std::size_t>(0)
                                                          : Core::parseNumber<std::size_t>(from);
                           if (!next)
                               throw Refused(http::status::bad_request, "Parametr from podaje się jako liczbę wierszy.");
-                          return jsonReply({{"job", board.watch(kind, *next)}});
+                          return jsonReply({{"job", board.watch(job, *next)}});
                       }});
     routes.push_back(
         {http::verb::post, std::regex(path + "/answer"), [&board, &uploads, kind, refusal](const Call& call, StoreTurn&) {
-             requireAdministrator(call, refusal);
+             const auto job = jobOf(call, kind, refusal);
              const auto body = requestObject(call);
              const auto question = body.find("question");
              if (question == body.end() || !question->is_number_integer())
@@ -139,12 +151,11 @@ void addJob(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads, co
              const auto upload = body.find("upload");
              const auto file = upload == body.end() ? std::nullopt
                                                     : std::optional(uploadedFile(call, uploads, *upload));
-             board.answer(kind, question->get<int>(), body, file);
+             board.answer(job, question->get<int>(), body, file);
              return jsonReply(nlohmann::json::object());
          }});
     routes.push_back({http::verb::post, std::regex(path + "/cancel"), [&board, kind, refusal](const Call& call, StoreTurn&) {
-                          requireAdministrator(call, refusal);
-                          board.cancel(kind);
+                          board.cancel(jobOf(call, kind, refusal));
                           return jsonReply(nlohmann::json::object());
                       }});
 }
@@ -168,6 +179,15 @@ void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploa
         // Run beside the file, so that the import's messages name it as the clerk did.
         board.start(kProductsImport, "Import towarów już trwa", call.clerk.userRef, call.clerk.userName,
                     jobArguments(call, {"products", "import", std::filesystem::absolute(Core::Store::directory()).string(),
+                                        file.filename().string()}),
+                    file.parent_path());
+    });
+    addJob(routes, board, uploads, kOrderVariant, "", [&board, &uploads](const Call& call) {
+        const auto file = uploadedFile(call, uploads, call.object().value("upload", nlohmann::json()));
+        // Run beside the file, so that the module's messages name it as the clerk did.
+        board.start(jobOf(call, kOrderVariant, ""), "Wybór wariantu warunku zakupu już trwa", call.clerk.userRef,
+                    call.clerk.userName,
+                    jobArguments(call, {"order", "variant", std::filesystem::absolute(Core::Store::directory()).string(),
                                         file.filename().string()}),
                     file.parent_path());
     });

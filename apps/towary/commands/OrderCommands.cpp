@@ -1,6 +1,7 @@
 // towary order variant DIR FILE.xml [--pick N]: the purchase-condition
 // variants of a file in the selection grid, and the order position filled
-// from the one chosen (at the terminal, or row N).
+// from the one chosen (at the terminal, or row N; under --dialogs json, by
+// the program that reads the grid's question).
 
 #include "Core/Action/ActionContainer.h"
 #include "Core/Dialogs/Dialogs.h"
@@ -9,6 +10,7 @@
 #include "Core/tools/SystemError.h"
 #include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
 #include "apps/towary/Command.h"
+#include "apps/towary/JsonDialogs.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/TerminalDialogs.h"
 
@@ -18,6 +20,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -93,7 +96,9 @@ void addOrderCommands(CLI::App& app, Context& context) {
             if (!arguments->pick.empty()) row = numberOf<std::size_t>(arguments->pick);
             std::shared_ptr<ChosenPurchaseVariant> chosen;
             {
-                PickedRowDialogs dialogs(out, row);
+                // A program reading the JSON dialogs (a clerk's page) answers the grid itself.
+                std::optional<PickedRowDialogs> dialogs;
+                if (!JsonDialogs::installed()) dialogs.emplace(out, row);
                 chosen = Core::Action::CContainer::invoke<ChosenPurchaseVariant>(
                     out, kPurchaseVariantSelectDialogGuid, std::make_shared<PurchaseVariantsArgs>(std::move(variants)));
             }

@@ -1,6 +1,11 @@
 // What every page shares: calls of the JSON API (the CSRF token sent with
 // every change, a lost session sending the browser to sign in), the top bar,
-// and text put into the page only as text.
+// text put into the page only as text, and the long jobs' sections. A job is
+// one the server runs in a process of its own: the page starts it, then polls
+// it (each poll waits on the server up to a second for news, so the time shown
+// moves every second), draws its lines and its question (modul-okna.js), and
+// sends the answers. A page that stops polling (closed, gone elsewhere) lets
+// the server end the job.
 "use strict";
 
 const api = {
@@ -56,7 +61,8 @@ async function startPage() {
   if (bar) {
     bar.replaceChildren();
     const links = [["/", "Wyszukiwanie towarów"], ["/statusy.html", "Planowanie zmiany statusu"],
-      ["/powody.html", "Powody zwrotów"], ["/prowizje.html", "Grupy prowizyjne"], ["/serwis.html", "Prace serwisowe"]];
+      ["/powody.html", "Powody zwrotów"], ["/prowizje.html", "Grupy prowizyjne"],
+      ["/zamowienie.html", "Wariant zamówienia"], ["/serwis.html", "Prace serwisowe"]];
     for (const [href, label] of links) {
       const link = element("a", label);
       link.href = href;
@@ -78,4 +84,120 @@ async function startPage() {
 function requestId() {
   const bytes = crypto.getRandomValues(new Uint8Array(16));
   return [...bytes].map((byte) => byte.toString(16).padStart(2, "0")).join("");
+}
+
+// A refusal or failure in the page's message line.
+function showError(error) {
+  document.getElementById("message").textContent = error.message;
+}
+
+function drawStep(line, table) {
+  const id = "step-" + line.number;
+  let row = document.getElementById(id);
+  if (!row) {
+    row = table.tBodies[0].insertRow();
+    row.id = id;
+    for (let cell = 0; cell < 6; ++cell) row.insertCell();
+    row.cells[0].textContent = line.number + (line.count ? "/" + line.count : "");
+    row.cells[1].textContent = line.guid;
+  }
+  row.cells[2].textContent = line.state === "started" ? "trwa" : "zakończony";
+  if (line.state === "ended") {
+    row.cells[3].textContent = line.outcome;
+    row.cells[4].textContent = line.status;
+    row.cells[5].textContent = line.time;
+  }
+}
+
+// A phase of the job; with a count (rows stored of all), the bar shows how far it has come.
+function drawProgress(line, section) {
+  const bar = section.querySelector("progress");
+  section.dataset.phase = line.text + (line.total ? ": " + line.done + " z " + line.total : "");
+  if (line.total) {
+    bar.max = line.total;
+    bar.value = line.done;
+  } else {
+    bar.removeAttribute("value");
+  }
+}
+
+function drawLine(line, section) {
+  const lines = section.querySelector(".lines");
+  if (line.type === "step") drawStep(line, section.querySelector("table"));
+  else if (line.type === "progress") drawProgress(line, section);
+  else if (line.type === "message") lines.append(element("p", line.text, line.kind === "warning" ? "error" : "notice"));
+  else if (line.type === "output") lines.append(element("pre", line.text));
+}
+
+// Follows the job of the kind until it ends; `fresh`: drawn from its first line.
+async function follow(kind, section, fresh) {
+  const state = section.querySelector(".state");
+  const question = section.querySelector(".question");
+  const result = section.querySelector(".result");
+  const cancel = section.querySelector(".cancel");
+  const progress = section.querySelector("progress");
+  let next = 0;
+  let shownQuestion = null;
+  if (fresh) {
+    section.querySelector(".lines").replaceChildren();
+    question.replaceChildren();
+    result.textContent = "";
+    delete section.dataset.phase;
+    const steps = section.querySelector("table");
+    if (steps) steps.tBodies[0].replaceChildren();
+  }
+  for (;;) {
+    const { job } = await api.get("/api/jobs/" + kind + "?from=" + next);
+    if (!job) return;
+    job.lines.forEach((line) => drawLine(line, section));
+    next = job.next;
+    const waiting = job.question && job.question.id;
+    state.textContent = (job.running ? "Trwa " : "Trwało ") + job.seconds + " s" +
+      (waiting ? ": czeka na odpowiedź." : job.running && section.dataset.phase ? ": " + section.dataset.phase : ".");
+    progress.hidden = !job.running || Boolean(waiting);
+    cancel.hidden = !job.running;
+    if (waiting !== shownQuestion) {
+      shownQuestion = waiting;
+      if (job.question) {
+        drawModuleQuestion(job.question, question, (reply) =>
+          api.post("/api/jobs/" + kind + "/answer", { question: job.question.id, ...reply })
+            .then(() => question.replaceChildren()).catch(showError));
+      } else {
+        question.replaceChildren();
+      }
+    }
+    if (!job.running) {
+      result.textContent = job.ok ? "Zakończono." : "Nie zakończono: " + job.result;
+      result.className = "result " + (job.ok ? "notice" : "error");
+      return;
+    }
+  }
+}
+
+// A job's start naming the file chosen in `input`, sent to the server first;
+// `missing` tells the clerk to choose one.
+async function sentFile(input, missing) {
+  if (!input.files.length) throw new Error(missing);
+  return { upload: (await api.upload(input.files[0])).upload };
+}
+
+// Sets up the job's section (its id the kind): its start button sends
+// startBody()'s answer, and the job is followed until it ends, then `ended`
+// runs; its cancel button ends it.
+function setUpJob(kind, startBody, ended = () => {}) {
+  const section = document.getElementById(kind);
+  section.querySelector(".start").addEventListener("click", async () => {
+    document.getElementById("message").textContent = "";
+    try {
+      await api.post("/api/jobs/" + kind, await startBody());
+      await follow(kind, section, true);
+      await ended();
+    } catch (error) {
+      showError(error);
+    }
+  });
+  section.querySelector(".cancel").addEventListener("click", () =>
+    api.post("/api/jobs/" + kind + "/cancel").catch(showError));
+  // A job started before this page was loaded (a reload) is taken up again.
+  return follow(kind, section, true);
 }

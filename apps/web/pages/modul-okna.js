@@ -5,18 +5,22 @@
 "use strict";
 
 // A table whose rows the clerk sorts by a column with a click on its header
-// (again: the other way); numbers compare as numbers.
-function sortableTable(columns, rows, id) {
+// (again: the other way); numbers compare as numbers. Each row keeps its place
+// in `rows` as data-row, however it is sorted, and is handed to `drawn` as drawn.
+function sortableTable(columns, rows, id, drawn = () => {}) {
   const table = element("table");
   if (id) table.id = id;
   const head = table.createTHead().insertRow();
   const body = table.createTBody();
   let sorted = { column: -1, ascending: true };
+  const places = new Map(rows.map((row, index) => [row, index]));
   const draw = () => {
     body.replaceChildren();
     for (const row of rows) {
       const line = body.insertRow();
+      line.dataset.row = places.get(row);
       row.forEach((cell, index) => line.append(element("td", cell, columns[index].align === "right" ? "number" : "")));
+      drawn(line);
     }
   };
   const compare = (a, b) => {
@@ -101,18 +105,31 @@ function drawModuleQuestion(question, place, answer) {
       if (no) button(no, () => ({ answer: false }));
       break;
     case "grid": {
+      // A row is chosen with a click, or from the keyboard: Tab to it, then Enter or the space bar.
       place.append(element("h3", question.caption));
-      const table = sortableTable(question.columns, question.rows.map((row, index) => [...row, index]));
       let chosen = null;
-      table.tBodies[0].addEventListener("click", (event) => {
-        const row = event.target.closest("tr");
-        if (!row) return;
-        for (const other of table.tBodies[0].rows) other.classList.remove("chosen");
-        row.classList.add("chosen");
-        chosen = Number(row.cells[row.cells.length - 1].textContent);
-      });
+      const mark = (line) => {
+        const isChosen = Number(line.dataset.row) === chosen;
+        line.tabIndex = 0;
+        line.classList.toggle("chosen", isChosen);
+        line.setAttribute("aria-selected", String(isChosen));
+      };
+      const table = sortableTable(question.columns, question.rows, "grid-table", mark);
+      table.setAttribute("aria-label", question.caption);
+      const choose = (event) => {
+        const row = event.target.closest("tbody tr");
+        if (!row || (event.type === "keydown" && event.key !== "Enter" && event.key !== " ")) return;
+        event.preventDefault();
+        chosen = Number(row.dataset.row);
+        for (const line of table.tBodies[0].rows) mark(line);
+      };
+      table.tBodies[0].addEventListener("click", choose);
+      table.tBodies[0].addEventListener("keydown", choose);
       place.append(table);
-      button(yes, () => (chosen === null ? {} : { row: chosen }));
+      button(yes, () => {
+        if (chosen === null) throw new Error("Wybierz wiersz tabeli.");
+        return { row: chosen };
+      });
       button(no, () => ({}));
       break;
     }

@@ -369,6 +369,41 @@ class DictionaryWindows(BrowserCase):
         self.wait_for_message("Istnieją odbiorcy powiązani z grupą prowizyjną!\n\nUsunięcie nie powiodło się.")
 
 
+class OrderVariant(BrowserCase):
+    VARIANTS = """<variants>
+  <variant><supplierIndex>HB-1200</supplierIndex><netPurchasePrice>12.5</netPurchasePrice>
+    <catalogNetPurchasePrice>14</catalogNetPurchasePrice><purchaseMeasureUnit>kar</purchaseMeasureUnit>
+    <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant>
+  <variant><netPurchasePrice>1.1</netPurchasePrice><catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
+    <purchaseMeasureUnit>sztuka</purchaseMeasureUnit><purchaseMeasureUnitRate>0</purchaseMeasureUnitRate></variant>
+</variants>"""
+
+    def test_the_bad_variant_shows_its_reason_and_the_good_one_chosen_from_the_keyboard_fills_the_position(self):
+        path = os.path.join(store.scratch, "warianty.xml")
+        with open(path, "w", encoding="utf-8") as file:
+            file.write(self.VARIANTS)
+        self.signed_in_on("/zamowienie.html")
+        self.wait_until(lambda: self.by_id("variant-start").is_enabled(), "the page")
+        self.by_id("variant-file").send_keys(path)
+        self.by_id("variant-start").click()
+        self.wait_until(lambda: browser.find_elements(By.ID, "grid-table"), "the grid")
+        rows = self.table_rows("#grid-table")
+        self.assertEqual([row[0] for row in rows], ["HB-1200", ""])
+        self.assertEqual(rows[1][-1], 'Wariant 2: element "purchaseMeasureUnitRate" ma wartość "0", a powinien '
+                                      "zawierać liczbę nie mniejszą niż 0.001.")
+        choose = browser.find_element(By.XPATH, "//section[@id='order-variant']//button[text()='Wybierz']")
+        choose.click()
+        self.wait_until(lambda: "Wybierz wiersz tabeli." in self.by_id("order-variant").text, "the missing row told")
+        browser.find_elements(By.CSS_SELECTOR, "#grid-table tbody tr")[0].send_keys(Keys.ENTER)
+        choose.click()
+        self.wait_until(lambda: browser.find_element(By.CSS_SELECTOR, "#order-variant .result").text == "Zakończono.",
+                        "the job's end")
+        position = self.by_id("order-variant").find_element(By.CSS_SELECTOR, ".lines pre").text
+        self.assertIn("Pozycja zamówienia z wariantu 1:", position)
+        self.assertIn("Jednostka zamówienia:                   kar (karton, kod 5)", position)
+        self.assertIn("Indeks towaru dostawcy:                 HB-1200", position)
+
+
 if __name__ == "__main__":
     TOWARY = sys.argv.pop(1)
     unittest.main()
