@@ -20,6 +20,9 @@ class JobBoard;
 class StoreTurn;
 class Uploads;
 
+// A request's body as a JSON object; throws Refused (400) for anything else.
+nlohmann::json objectOf(const Request& request);
+
 struct Call {
     const Request& request;
     ClerkSession clerk;
@@ -29,7 +32,7 @@ struct Call {
     // The query's value, or "" when absent.
     std::string parameter(const std::string& name) const;
     // The request's body, a JSON object; throws Refused (400) for anything else.
-    nlohmann::json object() const;
+    nlohmann::json object() const { return objectOf(request); }
 };
 
 struct ApiRoute {

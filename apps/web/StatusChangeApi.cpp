@@ -16,13 +16,13 @@
 #include "Modules/Towary/Tools/ui/StatusChangeBrowser.h"
 #include "apps/towary/products/BrowsableProducts.h"
 #include "apps/web/Call.h"
+#include "apps/web/CssColour.h"
 #include "apps/web/Replies.h"
 #include "apps/web/StoreTurn.h"
 
 #include <boost/make_shared.hpp>
 
 #include <climits>
-#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -38,15 +38,6 @@ std::shared_ptr<StatusChangeBrowser> openStatusWindow() {
                                                                  nullptr);
 }
 
-// A Windows colour (0x00BBGGRR) as CSS "#rrggbb"; null for none and for the
-// system's colours (the high byte set), which a page has no match for.
-nlohmann::json cssColour(std::optional<int> colour) {
-    if (!colour || *colour < 0 || *colour > 0xFFFFFF) return nullptr;
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", *colour & 0xFF, (*colour >> 8) & 0xFF, (*colour >> 16) & 0xFF);
-    return text;
-}
-
 nlohmann::json statusWindowRow(const StatusChangeBrowser& window, std::size_t row) {
     const auto& change = *window.rows().at(row);
     nlohmann::json cells = nlohmann::json::object();
@@ -57,8 +48,8 @@ nlohmann::json statusWindowRow(const StatusChangeBrowser& window, std::size_t ro
             {"changeDate", Core::DayNumber::toText(change.changeDate)},
             {"applied", change.applied},
             {"past", window.isPast(row)},
-            {"fontColour", cssColour(window.fontColour(row))},
-            {"backgroundColour", cssColour(window.backgroundColour(row))},
+            {"fontColour", cssColourOf(window.fontColour(row))},
+            {"backgroundColour", cssColourOf(window.backgroundColour(row))},
             {"cells", std::move(cells)}};
 }
 
@@ -82,7 +73,7 @@ nlohmann::json statusWindowJson(const StatusChangeBrowser& window, BrowsableProd
             {"statuses", std::move(statuses)},
             {"today", Core::DayNumber::toText(Core::DayNumber::today())},
             // The cells' background of a row the page adds, which the window has not drawn yet.
-            {"backgroundColour", cssColour(ProductTools::editedCellColour())},
+            {"backgroundColour", cssColourOf(ProductTools::editedCellColour())},
             {"rows", std::move(rows)}};
 }
 
@@ -136,9 +127,7 @@ const nlohmann::json& fieldOf(const nlohmann::json& row, const char* name) {
 }
 
 StatusEdits statusEditsOf(const Request& request) {
-    const auto body = nlohmann::json::parse(request.body(), nullptr, false);
-    if (body.is_discarded() || !body.is_object())
-        throw Refused(http::status::bad_request, "Treść żądania nie jest poprawnym obiektem JSON.");
+    const auto body = objectOf(request);
     StatusEdits edits;
     for (const auto& row : listOf(body, "added"))
         edits.added.push_back({wholeNumber(fieldOf(row, "productId"), 1),

@@ -77,10 +77,7 @@ bool changesData(const Request& request) {
 
 nlohmann::json jsonBody(const Request& request) {
     requireJson(request);
-    auto body = nlohmann::json::parse(request.body(), nullptr, false);
-    if (body.is_discarded() || !body.is_object())
-        throw Refused(http::status::bad_request, "Treść żądania nie jest poprawnym obiektem JSON.");
-    return body;
+    return objectOf(request);
 }
 
 // A text field of a request's JSON object; "" when absent.
