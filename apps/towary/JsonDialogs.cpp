@@ -95,6 +95,7 @@ bool JsonDialogs::askWithOptions(const std::string& title, const std::string& te
 }
 
 std::optional<std::filesystem::path> JsonDialogs::openFile(const std::string& title) {
+    if (givenFile_) return givenFile_;
     const auto answer = question({{"dialog", "file"}, {"title", title}, {"buttons", {"Otwórz", "Anuluj"}}});
     const auto file = answer.find("file");
     if (file == answer.end() || !file->is_string() || file->get<std::string>().empty()) return std::nullopt;
@@ -117,6 +118,14 @@ std::optional<std::size_t> JsonDialogs::chooseRow(const Core::TGridChoiceArgs& a
     if (row == answer.end() || !row->is_number_unsigned() || row->get<std::size_t>() >= args.rows.size())
         return std::nullopt;
     return row->get<std::size_t>();
+}
+
+int JsonOutputBuffer::sync() {
+    if (!str().empty()) {
+        dialogs_.event({{"type", "output"}, {"text", str()}});
+        str("");
+    }
+    return 0;
 }
 
 }  // namespace Towary::Host

@@ -19,6 +19,8 @@
 
 #include <iosfwd>
 #include <mutex>
+#include <optional>
+#include <sstream>
 
 namespace Towary::Host {
 
@@ -43,6 +45,9 @@ public:
     bool showText(const Core::TBaseTextViewerArgs& args) override;
     std::optional<std::size_t> chooseRow(const Core::TGridChoiceArgs& args) override;
 
+    // The file a command's line names: the open-file dialog takes it without asking.
+    void giveFile(std::filesystem::path file) { givenFile_ = std::move(file); }
+
 private:
     // Writes the question and reads its answer; an empty object for none.
     nlohmann::json question(nlohmann::json asked);
@@ -53,6 +58,21 @@ private:
     std::ostream& out_;
     std::mutex writing_;
     int asked_ = 0;
+    std::optional<std::filesystem::path> givenFile_;
+};
+
+// The command's printed result as lines of the stream: what it wrote goes as
+// one "output" line at each flush, so that the reader sees a report before
+// the question that follows it (a list's summary before "Zachować zmiany?").
+class JsonOutputBuffer : public std::stringbuf {
+public:
+    explicit JsonOutputBuffer(JsonDialogs& dialogs) : dialogs_(dialogs) {}
+
+protected:
+    int sync() override;
+
+private:
+    JsonDialogs& dialogs_;
 };
 
 }  // namespace Towary::Host

@@ -35,7 +35,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -57,16 +56,18 @@ void finishOutput() {
                                  (errno != 0 ? Core::systemErrorText(errno) : std::string("błąd zapisu")) + ".");
 }
 
-// Under --dialogs json the command's printed result is a line of the stream too, sent when it ends.
+// Under --dialogs json the command's printed result is a line of the stream
+// too, sent at each flush and when it ends.
 void runJsonJob(const Towary::Host::Context& context, Towary::Host::JsonDialogs& json) {
-    std::ostringstream out;
+    Towary::Host::JsonOutputBuffer buffer(json);
+    std::ostream out(&buffer);
     try {
         context.job(out);
     } catch (...) {
-        if (!out.str().empty()) json.event({{"type", "output"}, {"text", out.str()}});
+        out.flush();
         throw;
     }
-    if (!out.str().empty()) json.event({{"type", "output"}, {"text", out.str()}});
+    out.flush();
     json.event({{"type", "end"}, {"ok", true}});
 }
 

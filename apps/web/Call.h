@@ -54,8 +54,9 @@ void addStatusChangeRoutes(std::vector<ApiRoute>& routes);
 void addReturnReasonRoutes(std::vector<ApiRoute>& routes, StoreTurn& turn);
 // The commission-group window.
 void addCommissionGroupRoutes(std::vector<ApiRoute>& routes);
-// The long jobs (the PLU check, the evening run, the products' import) run
-// on the board, the evening logs, the files clerks send and the products' export.
+// The long jobs (the PLU check, the evening run, the products' import, the
+// VAT changes) run on the board, the evening logs, the VAT changes pending,
+// the files clerks send and the products' export.
 void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads);
 
 }  // namespace Towary::Web

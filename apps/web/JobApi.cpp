@@ -1,7 +1,8 @@
 // The long jobs' part of the API: the PLU check of the service menu, the
-// evening run for a day and the import of a product file, each started as a
-// job of the board (apps/web/JobBoard.h), watched, answered and cancelled
-// from its page; the evening run's logs by day; the files clerks send
+// evening run for a day, the import of a product file and the VAT changes'
+// plan, changes of a day and PKWiU list, each started as a job of the board
+// (apps/web/JobBoard.h), watched, answered and cancelled from its page; the
+// evening run's logs by day; the VAT changes pending; the files clerks send
 // (apps/web/Uploads.h) and the products' export as a download. The jobs and
 // the export work on the whole store, which no group right covers: only the
 // administrator runs them. Any clerk may send a file, for a module's file
@@ -12,9 +13,11 @@
 #include "Core/User/User.h"
 #include "Core/tools/DayNumber.h"
 #include "Core/tools/Numbers.h"
+#include "apps/towary/products/PendingVatChanges.h"
 #include "apps/web/Call.h"
 #include "apps/web/JobBoard.h"
 #include "apps/web/Replies.h"
+#include "apps/web/StoreTurn.h"
 #include "apps/web/StaticFiles.h"
 #include "apps/web/TowaryChild.h"
 #include "apps/web/Uploads.h"
@@ -30,12 +33,17 @@ const std::string kPluCheck = "plu-check";
 const std::string kEvening = "evening";
 const std::string kProductsImport = "products-import";
 const std::string kOrderVariant = "order-variant";
+const std::string kVatPlan = "vat-plan";
+const std::string kVatApply = "vat-apply";
+const std::string kVatImport = "vat-import";
 const std::regex kDayPattern("\\d{4}-\\d{2}-\\d{2}");
 
 const std::string kServiceWork =
     "Sprawdzenie kodów PLU i odczyt wieczorny obejmują cały sklep: uruchamia je i ogląda tylko administrator.";
 const std::string kProductFiles =
     "Import i eksport towarów obejmują cały sklep: uruchamia je i ogląda tylko administrator.";
+const std::string kVatWork =
+    "Zmiany stawek VAT obejmują cały sklep: planuje je, wykonuje i ogląda tylko administrator.";
 
 void requireAdministrator(const Call& call, const std::string& refusal) {
     if (call.clerk.userRef != Core::User::kDefaultUserRef) throw Refused(http::status::forbidden, refusal);
@@ -51,6 +59,13 @@ std::string jobOf(const Call& call, const std::string& kind, const std::string& 
     return kind;
 }
 
+nlohmann::json requestObject(const Call& call) {
+    auto body = nlohmann::json::parse(call.request.body(), nullptr, false);
+    if (body.is_discarded() || !body.is_object())
+        throw Refused(http::status::bad_request, "Treść żądania nie jest poprawnym obiektem JSON.");
+    return body;
+}
+
 // The child runs for the clerk, on the store the server serves.
 std::vector<std::string> jobArguments(const Call& call, std::vector<std::string> command) {
     std::vector<std::string> args{"--dialogs", "json", "--user", std::to_string(call.clerk.userRef)};
@@ -59,9 +74,9 @@ std::vector<std::string> jobArguments(const Call& call, std::vector<std::string>
 }
 
 // A day as the page sends it, checked before it reaches a command line or a file name.
-std::string eveningDay(const nlohmann::json& value) {
+std::string dayOf(const nlohmann::json& value) {
     if (!value.is_string() || !std::regex_match(value.get<std::string>(), kDayPattern))
-        throw Refused(http::status::bad_request, "Dzień odczytu podaje się jako RRRR-MM-DD.");
+        throw Refused(http::status::bad_request, "Dzień podaje się jako RRRR-MM-DD.");
     const auto day = value.get<std::string>();
     try {
         if (Core::DayNumber::toText(Core::DayNumber::fromText(day)) == day) return day;
@@ -136,7 +151,7 @@ void addJob(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads, co
     routes.push_back(
         {http::verb::post, std::regex(path + "/answer"), [&board, &uploads, kind, refusal](const Call& call, StoreTurn&) {
              const auto job = jobOf(call, kind, refusal);
-             const auto body = call.object();
+             const auto body = requestObject(call);
              const auto question = body.find("question");
              if (question == body.end() || !question->is_number_integer())
                  throw Refused(http::status::bad_request, "Brak numeru pytania, na które to odpowiedź.");
@@ -161,13 +176,13 @@ void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploa
                     jobArguments(call, {"plu", "check", Core::Store::directory().string()}));
     });
     addJob(routes, board, uploads, kEvening, kServiceWork, [&board](const Call& call) {
-        const auto body = call.object();
-        const auto day = eveningDay(body.contains("day") ? body["day"] : nlohmann::json());
+        const auto body = requestObject(call);
+        const auto day = dayOf(body.contains("day") ? body["day"] : nlohmann::json());
         board.start(kEvening, "Odczyt wieczorny już trwa", call.clerk.userRef, call.clerk.userName,
                     jobArguments(call, {"evening", Core::Store::directory().string(), "--day", day}));
     });
     addJob(routes, board, uploads, kProductsImport, kProductFiles, [&board, &uploads](const Call& call) {
-        const auto body = call.object();
+        const auto body = requestObject(call);
         const auto file = uploadedFile(call, uploads, body.contains("upload") ? body["upload"] : nlohmann::json());
         // Run beside the file, so that the import's messages name it as the clerk did.
         board.start(kProductsImport, "Import towarów już trwa", call.clerk.userRef, call.clerk.userName,
@@ -184,13 +199,42 @@ void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploa
                                         file.filename().string()}),
                     file.parent_path());
     });
+    addJob(routes, board, uploads, kVatPlan, kVatWork, [&board](const Call& call) {
+        board.start(kVatPlan, "Planowanie zmian stawek VAT już trwa", call.clerk.userRef, call.clerk.userName,
+                    jobArguments(call, {"vat", "plan", Core::Store::directory().string()}));
+    });
+    addJob(routes, board, uploads, kVatApply, kVatWork, [&board](const Call& call) {
+        const auto day = dayOf(call.object().value("day", nlohmann::json()));
+        board.start(kVatApply, "Wykonywanie zmian stawek VAT już trwa", call.clerk.userRef, call.clerk.userName,
+                    jobArguments(call, {"vat", "apply", Core::Store::directory().string(), "--day", day}));
+    });
+    addJob(routes, board, uploads, kVatImport, kVatWork, [&board, &uploads](const Call& call) {
+        const auto file = uploadedFile(call, uploads, call.object().value("upload", nlohmann::json()));
+        // Run beside the file, so that the module's messages name it as the clerk did.
+        board.start(kVatImport, "Import listy PKWiU już trwa", call.clerk.userRef, call.clerk.userName,
+                    jobArguments(call, {"vat", "import", std::filesystem::absolute(Core::Store::directory()).string(),
+                                        file.filename().string()}),
+                    file.parent_path());
+    });
+    routes.push_back({http::verb::get, std::regex("/api/vat/pending"), [](const Call& call, StoreTurn& turn) {
+                          requireAdministrator(call, kVatWork);
+                          const auto pending = turn.run(call.clerk.userRef, [](const TSessionHolder& session) {
+                              return Host::Products::pendingVatChanges(session);
+                          });
+                          nlohmann::json rows = nlohmann::json::array();
+                          for (const auto& change : pending)
+                              rows.push_back({{"product", change.product}, {"articleIndex", change.articleIndex},
+                                              {"name", change.name}, {"day", Core::DayNumber::toText(change.day)},
+                                              {"rateFrom", change.rateFrom}, {"rateTo", change.rateTo}});
+                          return jsonReply({{"changes", rows}});
+                      }});
     routes.push_back({http::verb::get, std::regex("/api/evening/logs"), [](const Call& call, StoreTurn&) {
                           requireAdministrator(call, kServiceWork);
                           return jsonReply({{"days", eveningLogDays()}});
                       }});
     routes.push_back({http::verb::get, std::regex("/api/evening/logs/(.*)"), [](const Call& call, StoreTurn&) {
                           requireAdministrator(call, kServiceWork);
-                          const auto day = eveningDay(call.path[1].str());
+                          const auto day = dayOf(call.path[1].str());
                           const auto text = StaticFiles::read(logOf(day));
                           if (!text)
                               throw Refused(http::status::not_found, "Brak dziennika odczytu wieczornego z dnia " + day + ".");

@@ -8,20 +8,6 @@ using TestSupport::SignedIn;
 class Jobs : public TestSupport::WebServerProcess {
 protected:
     Jobs() { exec("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (12, '0017', 1, 1)"); }
-
-    // Polls the job (each poll waits for news) until `done` holds of it; every line it told is kept in `lines`.
-    nlohmann::json pollUntil(const std::string& kind, const SignedIn& as, const std::function<bool(const nlohmann::json&)>& done) {
-        for (int poll = 0; poll < 120; ++poll) {
-            const auto job = json(get("/api/jobs/" + kind + "?from=" + std::to_string(lines.size()), as))["job"];
-            for (const auto& line : job["lines"]) lines.push_back(line);
-            if (done(job)) return job;
-        }
-        throw std::runtime_error("the job never came to the state awaited");
-    }
-    static bool asks(const nlohmann::json& job) { return !job["question"].is_null(); }
-    static bool ended(const nlohmann::json& job) { return !job["running"].get<bool>(); }
-
-    std::vector<nlohmann::json> lines;
 };
 
 TEST_F(Jobs, APluCheckAsksInThePageIsRefusedTwiceAndRepairsOnYes) {

@@ -63,4 +63,14 @@ nlohmann::json WebServerProcess::json(const httplib::Result& result) {
     return nlohmann::json::parse(result->body);
 }
 
+nlohmann::json WebServerProcess::pollUntil(const std::string& kind, const SignedIn& as,
+                                           const std::function<bool(const nlohmann::json&)>& done) {
+    for (int poll = 0; poll < 120; ++poll) {
+        const auto job = json(get("/api/jobs/" + kind + "?from=" + std::to_string(lines.size()), as))["job"];
+        for (const auto& line : job["lines"]) lines.push_back(line);
+        if (done(job)) return job;
+    }
+    throw std::runtime_error("the job never came to the state awaited");
+}
+
 }  // namespace TestSupport

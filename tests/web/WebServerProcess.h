@@ -10,8 +10,10 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace TestSupport {
 
@@ -36,6 +38,15 @@ protected:
     httplib::Result get(const std::string& path, const SignedIn& as) const;
     httplib::Result post(const std::string& path, const nlohmann::json& body, const SignedIn& as) const;
     static nlohmann::json json(const httplib::Result& result);
+
+    // Polls the long job of the kind (each poll waits for news) until `done`
+    // holds of it; every line it told is kept in `lines`.
+    nlohmann::json pollUntil(const std::string& kind, const SignedIn& as,
+                             const std::function<bool(const nlohmann::json&)>& done);
+    static bool asks(const nlohmann::json& job) { return !job["question"].is_null(); }
+    static bool ended(const nlohmann::json& job) { return !job["running"].get<bool>(); }
+
+    std::vector<nlohmann::json> lines;
 
 private:
     std::unique_ptr<ChildProcess> server_;

@@ -1,6 +1,7 @@
 // towary vat plan DIR [--overwrite]: the plan dialog of the VAT change of
 // 2011-01-01 (--overwrite ticks its box "Nadpisz zaplanowane wcześniej
-// zmiany stawek").
+// zmiany stawek"); under --dialogs json the reader answers the plan's
+// questions.
 // towary vat apply DIR [--day D]: the menu action: plan, the changes of the
 // day (today unless given), the renaming of the networks that do it.
 // towary vat import DIR FILE: the PKWiU list import from FILE: each line's
@@ -11,15 +12,16 @@
 
 #include "Core/Action/ActionContainer.h"
 #include "Core/Action/ArgumentGetters.h"
-#include "Core/Database/Query.h"
 #include "Core/Dialogs/Dialogs.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/classification/CKrNazwaCreator.h"
 #include "Modules/Towary/Tools/prices/VatChangeActions.h"
 #include "apps/towary/Command.h"
 #include "apps/towary/DayArgument.h"
+#include "apps/towary/JsonDialogs.h"
 #include "apps/towary/NumberArgument.h"
 #include "apps/towary/TerminalDialogs.h"
+#include "apps/towary/products/PendingVatChanges.h"
 
 #include <memory>
 #include <ostream>
@@ -28,38 +30,28 @@
 namespace Towary::Host {
 namespace {
 
-// Hands the terminal's dialogs what the command line answers.
+// Hands the terminal's dialogs what the command line answers. A program
+// reading the JSON dialogs (the web host) asks its clerk the questions
+// instead; only the file named on the command line answers its dialog there too.
 void scriptDialogs(TerminalDialogs::Script script) {
     if (auto* terminal = dynamic_cast<TerminalDialogs*>(&Core::dialogs())) terminal->script(std::move(script));
+    else if (auto* json = JsonDialogs::installed(); json && script.file) json->giveFile(*script.file);
 }
 
 void invoke(const std::string& guid, const Core::IUnknownPtr& args = {}) {
     Core::Action::CContainer::invoke<Core::IUnknown>(Core::Action::CContainer::instance(), guid, args);
 }
 
-// A VAT code with its rate's name: a bare code such as 13 reads as a percentage.
-std::string rateText(const DBKernel::Sql::Field& code, const DBKernel::Sql::Field& name) {
-    if (code.isNull()) return "";
-    return code.asString() + " (" + (name.isNull() ? "brak na liście stawek" : name.asString()) + ")";
-}
-
 void printPending(std::ostream& out) {
-    DBKernel::Sql::OpenedQuery pending(
-        "select zv.ltowarref, t.sArtIndex, t.sNazwa, zv.ddata, t.byvat VatFrom, sf.sNazwa NameFrom, zv.byvat VatTo, "
-        "st.sNazwa NameTo from zmianavat zv join towar t on zv.ltowarref = t.ltowarref "
-        "left join stawkavat sf on sf.byVAT = t.byvat left join stawkavat st on st.byVAT = zv.byvat "
-        "where zv.bapplied = 0 or zv.bapplied is null order by zv.ddata, zv.ltowarref");
+    const auto pending = Products::pendingVatChanges(TSessionHolder());
     if (pending.empty()) {
         out << "Brak zaplanowanych zmian stawek VAT.\n";
         return;
     }
     out << "Towar\tIndeks\tNazwa\tDzień\tStawka obecna\tStawka docelowa\n";
-    while (pending.next())
-        out << pending["ltowarref"].asString() << '\t'
-            << pending["sArtIndex"].asString() << '\t' << pending["sNazwa"].asString() << '\t'
-            << Core::DayNumber::toText(pending["ddata"].asInt()) << '\t'
-            << rateText(pending["VatFrom"], pending["NameFrom"]) << '\t' << rateText(pending["VatTo"], pending["NameTo"])
-            << '\n';
+    for (const auto& change : pending)
+        out << change.product << '\t' << change.articleIndex << '\t' << change.name << '\t'
+            << Core::DayNumber::toText(change.day) << '\t' << change.rateFrom << '\t' << change.rateTo << '\n';
 }
 
 }  // namespace

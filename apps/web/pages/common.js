@@ -62,7 +62,8 @@ async function startPage() {
     bar.replaceChildren();
     const links = [["/", "Wyszukiwanie towarów"], ["/statusy.html", "Planowanie zmiany statusu"],
       ["/powody.html", "Powody zwrotów"], ["/prowizje.html", "Grupy prowizyjne"],
-      ["/zamowienie.html", "Wariant zamówienia"], ["/serwis.html", "Prace serwisowe"]];
+      ["/zamowienie.html", "Wariant zamówienia"], ["/vat.html", "Zmiany stawek VAT"],
+      ["/serwis.html", "Prace serwisowe"]];
     for (const [href, label] of links) {
       const link = element("a", label);
       link.href = href;

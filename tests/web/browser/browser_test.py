@@ -278,6 +278,40 @@ class ServiceJobs(BrowserCase):
         self.assertEqual(store.sql("select count(*) n from towar where sNazwa like 'Ser%'"), "n\n1\n")
 
 
+class VatPage(BrowserCase):
+    def press(self, caption):
+        """Presses the button of the plan's pending question that carries the caption."""
+        button = self.wait_until(lambda: [found for found in browser.find_elements(
+            By.CSS_SELECTOR, "#vat-plan .question button") if found.text == caption], f"the button {caption}")[0]
+        button.click()
+
+    def test_the_plan_asks_in_the_page_and_its_changes_are_listed(self):
+        # The milk has a change of its own planned, to 23%, which only the overwrite replaces.
+        store.sql("insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat, bapplied) values (900, 1, 40544, 13, 0)")
+        self.addCleanup(store.sql, "delete from zmianavat")
+        self.signed_in_on("/vat.html")
+        self.wait_until(lambda: len(self.table_rows("#pending-table")) == 1, "the change planned")
+        self.assertEqual(self.table_rows("#pending-table")[0][3:], ["2011-01-01", "1 (0% do 2010)", "13 (23%)"])
+
+        self.by_id("plan-start").click()
+        self.wait_until(lambda: "Zaplanować zmiany stawek VAT?" in self.by_id("vat-plan").text, "the plan's window")
+        overwrite = browser.find_element(By.XPATH, "//section[@id='vat-plan']//label["
+                                                   "contains(., 'Nadpisz zaplanowane wcześniej zmiany stawek')]/input")
+        self.assertFalse(overwrite.is_selected())
+        overwrite.send_keys(Keys.SPACE)
+        self.press("Tak")
+        self.wait_until(lambda: "Czy na pewno chcesz usunąć wcześniej zaplanowane zmiany stawek VAT dla wszystkich "
+                        "towarów w bazie?" in self.by_id("vat-plan").text, "the overwrite's question")
+        self.press("Tak")
+        self.wait_until(lambda: self.by_id("vat-plan").find_element(By.CLASS_NAME, "result").text == "Zakończono.",
+                        "the plan's end")
+        self.wait_until(lambda: len(self.table_rows("#pending-table")) == 4, "the plan's changes")
+        rows = self.table_rows("#pending-table")
+        self.assertEqual([row[5] for row in rows], ["9 (5%)"] * 4)
+        self.assertEqual(rows[3][2], HOSTILE_NAME)
+        self.assert_no_alert()
+
+
 class DictionaryWindows(BrowserCase):
     HELD_BY_ANOTHER = ("Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo inne "
                        "polecenie towary, które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i spróbuj "
