@@ -59,13 +59,6 @@ std::string jobOf(const Call& call, const std::string& kind, const std::string& 
     return kind;
 }
 
-nlohmann::json requestObject(const Call& call) {
-    auto body = nlohmann::json::parse(call.request.body(), nullptr, false);
-    if (body.is_discarded() || !body.is_object())
-        throw Refused(http::status::bad_request, "Treść żądania nie jest poprawnym obiektem JSON.");
-    return body;
-}
-
 // The child runs for the clerk, on the store the server serves.
 std::vector<std::string> jobArguments(const Call& call, std::vector<std::string> command) {
     std::vector<std::string> args{"--dialogs", "json", "--user", std::to_string(call.clerk.userRef)};
@@ -151,7 +144,7 @@ void addJob(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads, co
     routes.push_back(
         {http::verb::post, std::regex(path + "/answer"), [&board, &uploads, kind, refusal](const Call& call, StoreTurn&) {
              const auto job = jobOf(call, kind, refusal);
-             const auto body = requestObject(call);
+             const auto body = call.object();
              const auto question = body.find("question");
              if (question == body.end() || !question->is_number_integer())
                  throw Refused(http::status::bad_request, "Brak numeru pytania, na które to odpowiedź.");
@@ -176,13 +169,13 @@ void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploa
                     jobArguments(call, {"plu", "check", Core::Store::directory().string()}));
     });
     addJob(routes, board, uploads, kEvening, kServiceWork, [&board](const Call& call) {
-        const auto body = requestObject(call);
+        const auto body = call.object();
         const auto day = dayOf(body.contains("day") ? body["day"] : nlohmann::json());
         board.start(kEvening, "Odczyt wieczorny już trwa", call.clerk.userRef, call.clerk.userName,
                     jobArguments(call, {"evening", Core::Store::directory().string(), "--day", day}));
     });
     addJob(routes, board, uploads, kProductsImport, kProductFiles, [&board, &uploads](const Call& call) {
-        const auto body = requestObject(call);
+        const auto body = call.object();
         const auto file = uploadedFile(call, uploads, body.contains("upload") ? body["upload"] : nlohmann::json());
         // Run beside the file, so that the import's messages name it as the clerk did.
         board.start(kProductsImport, "Import towarów już trwa", call.clerk.userRef, call.clerk.userName,
