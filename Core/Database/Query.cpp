@@ -93,7 +93,7 @@ void Query::bind() {
     }
 }
 
-void Query::open(const QuerySettings& settings) {
+void Query::open() {
     close();
     prepare();
     bind();
@@ -117,7 +117,6 @@ void Query::open(const QuerySettings& settings) {
     }
     streaming_ = true;
     session.cursorOpened(*this);
-    if (settings.fetchAll) readRest();
 }
 
 void Query::close() {
@@ -202,14 +201,13 @@ PreparedQuery::PreparedQuery(std::string text, TSessionHolder session) : Query(s
 
 void PreparedQuery::execute() { open(); }
 
-OpenedQuery::OpenedQuery(std::string text, TSessionHolder session, QuerySettings settings)
-    : Query(std::move(text), std::move(session)), settings_(settings) {
-    open(settings_);
+OpenedQuery::OpenedQuery(std::string text, TSessionHolder session) : Query(std::move(text), std::move(session)) {
+    open();
 }
 
 void OpenedQuery::reopen(std::string text) {
     replaceText(std::move(text));
-    open(settings_);
+    open();
 }
 
 TQry::TQry(TSessionHolder session, std::string text) : Query(std::move(text), std::move(session)) {}

@@ -61,12 +61,6 @@ private:
     Value value_;
 };
 
-// How an opened query holds its rows.
-struct QuerySettings {
-    // Read every row at opening and let the database go at once.
-    bool fetchAll = false;
-};
-
 class Query : private Cursor {
 public:
     Query(std::string text, TSessionHolder session);
@@ -109,7 +103,7 @@ public:
 protected:
     void prepare();
     // Binds the parameters and runs the statement up to its first row.
-    void open(const QuerySettings& settings = {});
+    void open();
     void close();
     // Drops the statement and takes another text.
     void replaceText(std::string text);
@@ -184,12 +178,9 @@ public:
 // A query opened when made.
 class OpenedQuery : public Query {
 public:
-    explicit OpenedQuery(std::string text, TSessionHolder session = {}, QuerySettings settings = {});
+    explicit OpenedQuery(std::string text, TSessionHolder session = {});
     // Runs another text on the same session, with the same parameters.
     void reopen(std::string text);
-
-private:
-    QuerySettings settings_;
 };
 
 // A dataset query in the manner of the grids: a text set by SQL(), opened by
