@@ -1,0 +1,83 @@
+#include "tests/web/WebServerProcess.h"
+
+namespace {
+
+using TestSupport::SignedIn;
+
+// A good variant and one whose order unit holds no sale unit, which no position can be filled from.
+const std::string kVariants = R"(<?xml version="1.0" encoding="UTF-8"?>
+<variants>
+  <variant>
+    <supplierIndex>HB-1200</supplierIndex>
+    <netPurchasePrice>12.5</netPurchasePrice>
+    <catalogNetPurchasePrice>14</catalogNetPurchasePrice>
+    <logisticMinimum>24</logisticMinimum>
+    <purchaseMeasureUnit>kar</purchaseMeasureUnit>
+    <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate>
+  </variant>
+  <variant>
+    <netPurchasePrice>1.1</netPurchasePrice>
+    <catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
+    <purchaseMeasureUnit>sztuka</purchaseMeasureUnit>
+    <purchaseMeasureUnitRate>0</purchaseMeasureUnitRate>
+  </variant>
+</variants>
+)";
+
+class OrderVariant : public TestSupport::WebServerProcess {
+protected:
+    // Sends the file as the clerk and starts his job over it; the start's status.
+    int start(const std::string& name, const std::string& text, const SignedIn& as) {
+        const auto sent = client().Post("/api/uploads?name=" + name, {{"Cookie", as.cookie}, {"X-CSRF-Token", as.csrf}},
+                                        text, "text/xml");
+        lines.clear();
+        return post("/api/jobs/order-variant", {{"upload", json(sent)["upload"]}}, as)->status;
+    }
+};
+
+TEST_F(OrderVariant, EachClerkChoosesInAJobOfHisOwnAndTheGoodVariantFillsThePosition) {
+    const auto admin = signIn("1", kAdminPassword);
+    const auto clerk = signIn("7", kClerkPassword);
+
+    ASSERT_EQ(start("puste.xml", "<variants/>", clerk), 202);
+    EXPECT_EQ(pollUntil("order-variant", clerk, ended)["result"],
+              "Plik wariantów puste.xml nie zawiera żadnego wariantu (elementu <variant> pod elementem głównym).");
+
+    // Both clerks' jobs run at once, each asking its own grid.
+    ASSERT_EQ(start("warianty.xml", kVariants, clerk), 202);
+    const auto his = pollUntil("order-variant", clerk, asks)["question"];
+    ASSERT_EQ(start("warianty.xml", kVariants, admin), 202);
+    const auto grid = pollUntil("order-variant", admin, asks)["question"];
+    EXPECT_EQ(grid["dialog"], "grid");
+    EXPECT_EQ(grid["caption"], "Warianty");
+    std::vector<std::string> captions;
+    for (const auto& column : grid["columns"]) captions.push_back(column["caption"]);
+    EXPECT_EQ(captions, std::vector<std::string>({"Indeks towaru dostawcy", "Cena zakupu\nnetto", "Katalogowa\ncena zakupu",
+                                                  "Minimum\nlogistyczne", "Wyprzedaż", "Jednostka\nzamówienia",
+                                                  "Liczba jm. sprzedaży\nw jm. zamawienia", "Odrzucony"}));
+    EXPECT_EQ(grid["rows"][0].back(), "");
+    EXPECT_EQ(grid["rows"][1].back(), "Wariant 2: element \"purchaseMeasureUnitRate\" ma wartość \"0\", a powinien "
+                                      "zawierać liczbę nie mniejszą niż 0.001.");
+
+    // The administrator's answer reaches his job alone.
+    ASSERT_EQ(post("/api/jobs/order-variant/answer", {{"question", grid["id"]}, {"row", 0}}, admin)->status, 200);
+    const auto job = pollUntil("order-variant", admin, ended);
+    EXPECT_EQ(job["ok"], true) << job["result"];
+    std::string output;
+    for (const auto& line : lines)
+        if (line["type"] == "output") output += line["text"];
+    EXPECT_EQ(output, "Pozycja zamówienia z wariantu 1:\n"
+                      "  Cena zakupu netto:                      12.5000\n"
+                      "  Cena zakupu w walucie:                  12.5000\n"
+                      "  Cena zakupu przed rabatem:              14.0000\n"
+                      "  Jednostka zamówienia:                   kar (karton, kod 5)\n"
+                      "  Liczba jm. sprzedaży w jm. zamówienia:  12.000\n"
+                      "  Minimum logistyczne:                    24.000\n"
+                      "  Indeks towaru dostawcy:                 HB-1200\n"
+                      "  Wyprzedaż:                              nie\n");
+    EXPECT_EQ(json(get("/api/jobs/order-variant", clerk))["job"]["question"], his);
+    ASSERT_EQ(post("/api/jobs/order-variant/cancel", nlohmann::json::object(), clerk)->status, 200);
+    EXPECT_EQ(pollUntil("order-variant", clerk, ended)["ok"], false);
+}
+
+}  // namespace
