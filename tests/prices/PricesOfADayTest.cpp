@@ -305,7 +305,7 @@ TEST_F(PricesOfADay, BadAlternativePricesAreRefusedInPolish) {
          "Niepoprawny dokument XML (znak 58): więcej niż jeden element główny."},
     };
     for (const auto& [xml, message] : cases)
-        EXPECT_EQ(failure([&xml] { const Tools::AlternativePriceManager parsed(xml); }), message) << xml;
+        EXPECT_EQ(failure([&text = xml] { const Tools::AlternativePriceManager parsed(text); }), message) << xml;
     TestSupport::setSetting({"Parametry programu", "XML", "Parser", "Id"}, std::string("msxml"));
     EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices/>"); }),
               "Nieznany parser XML „msxml”; znane parsery: pugixml.");

@@ -59,8 +59,7 @@ void vatChanges(std::ostream& out) {
     {
         // Their short names made as the product form makes them.
         DBKernel::Sql::OpenedQuery products(
-            std::string("select lTowarRef, sNazwa, byVAT from towar where sArtIndex in ") + kVatSampleIndexes, session,
-            {true});
+            std::string("select lTowarRef, sNazwa, byVAT from towar where sArtIndex in ") + kVatSampleIndexes, session);
         DBKernel::Sql::Command update("update towar set sKrNazwa = :shortName where lTowarRef = :id", session);
         while (products.next()) {
             update.Params["shortName"] = Towar::CKrNazwaCreator(products["sNazwa"].asString(),
