@@ -19,6 +19,7 @@
 #include "apps/web/RepeatedRequests.h"
 #include "apps/web/StoreTurn.h"
 
+#include <algorithm>
 #include <climits>
 #include <map>
 #include <memory>
@@ -76,8 +77,16 @@ const nlohmann::json& listOf(const nlohmann::json& body, const char* name) {
     return *found;
 }
 
+// A row as the server gave it: an id and the cells, the name among them as text.
+bool isGivenRow(const nlohmann::json& row) {
+    if (!row.is_object() || !row.contains("id") || !row.contains("cells") || !row.at("cells").is_object())
+        return false;
+    const auto name = row.at("cells").find("NAME");
+    return name != row.at("cells").end() && name->is_string();
+}
+
 std::string named(const nlohmann::json& row) {
-    return "„" + row["cells"]["NAME"].get<std::string>() + "” (" + std::to_string(row["id"].get<int>()) + ")";
+    return "„" + row.at("cells").at("NAME").get<std::string>() + "” (" + std::to_string(row.at("id").get<int>()) + ")";
 }
 
 // What differs between the rows the page was given and the store's, each named; empty when nothing does.
@@ -89,7 +98,7 @@ std::vector<std::string> changesSince(const nlohmann::json& loaded, const Commis
     }
     std::vector<std::string> changes;
     for (const auto& row : loaded) {
-        if (!row.is_object() || !row.contains("id") || !row.contains("cells") || !row["cells"].is_object())
+        if (!isGivenRow(row))
             throw Refused(http::status::bad_request, "Wczytane wiersze grup podaje się tak, jak je podał serwer.");
         const auto found = stored.find(groupId(row["id"]));
         if (found == stored.end())
@@ -138,7 +147,12 @@ Response saveGroups(const Call& call, StoreTurn& turn, RepeatedRequests& saves) 
                                                     : std::string());
     const auto& loaded = listOf(body, "loaded");
     std::vector<int> removed;
-    for (const auto& id : listOf(body, "removed")) removed.push_back(groupId(id));
+    for (const auto& id : listOf(body, "removed")) {
+        removed.push_back(groupId(id));
+        if (std::count(removed.begin(), removed.end(), removed.back()) > 1)
+            throw Refused(http::status::bad_request, "Grupa prowizyjna o identyfikatorze " +
+                                                         std::to_string(removed.back()) + " jest usuwana dwa razy.");
+    }
     return jsonReply(turn.run(call.clerk.userRef, [&](const TSessionHolder&) {
         saves.refuseRepeated(request);
         const auto window = openCommissionWindow();

@@ -70,9 +70,7 @@ private:
                                                               "Nagłówki żądania są za duże.");
         if (malformed(error)) return refuseMalformed();
         if (error) return close();
-        const auto& target = parser_->get().target();
-        const auto fileLimit = limits_.fileBody ? limits_.fileBody(std::string_view(target.data(), target.size()))
-                                                : std::nullopt;
+        const auto fileLimit = limits_.fileBody ? limits_.fileBody(parser_->get().base()) : std::nullopt;
         const std::size_t limit = fileLimit.value_or(limits_.body);
         const auto length = parser_->content_length();
         if (length && *length > limit) return refuseBody();

@@ -22,6 +22,7 @@ namespace Towary::Web {
 
 namespace http = boost::beast::http;
 using Request = http::request<http::string_body>;
+using RequestHead = http::request_header<>;
 using Response = http::response<http::string_body>;
 
 // Where a request came from.
@@ -33,9 +34,9 @@ struct Peer {
 struct Limits {
     std::size_t head = 8 * 1024;     // request line and headers
     std::size_t body = 1024 * 1024;  // the body, whatever its encoding
-    // The larger limit of a target that takes a file (an upload), by its
-    // target as the request line gives it; none for the others.
-    std::function<std::optional<std::size_t>(std::string_view target)> fileBody;
+    // The larger limit of a request that may send a file (an upload), by its
+    // head; none for the others.
+    std::function<std::optional<std::size_t>(const RequestHead& head)> fileBody;
     std::chrono::seconds idle{30};  // a connection silent this long is closed
 };
 

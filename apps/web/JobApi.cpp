@@ -124,6 +124,19 @@ std::string exportedProducts(const Call& call, Uploads& uploads) {
     return std::move(*text);
 }
 
+// Starts `command` (a group and its command) on the store and a file the
+// clerk sent, run in the file's folder so that the module's messages name the
+// file as the clerk named it; "./" keeps a name with a leading dash a file.
+void startOverFile(JobBoard& board, const Call& call, Uploads& uploads, const std::string& job, const std::string& busy,
+                   std::vector<std::string> command) {
+    const auto file = uploadedFile(call, uploads, call.object().value("upload", nlohmann::json()));
+    const auto name = file.filename().string();
+    command.push_back(std::filesystem::absolute(Core::Store::directory()).string());
+    command.push_back(name.starts_with("-") ? "./" + name : name);
+    board.start(job, busy, call.clerk.userRef, call.clerk.userName, jobArguments(call, std::move(command)),
+                file.parent_path());
+}
+
 void addJob(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploads, const std::string& kind,
             const std::string& refusal, std::function<void(const Call&)> start) {
     const std::string path = "/api/jobs/" + kind;
@@ -175,22 +188,11 @@ void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploa
                     jobArguments(call, {"evening", Core::Store::directory().string(), "--day", day}));
     });
     addJob(routes, board, uploads, kProductsImport, kProductFiles, [&board, &uploads](const Call& call) {
-        const auto body = call.object();
-        const auto file = uploadedFile(call, uploads, body.contains("upload") ? body["upload"] : nlohmann::json());
-        // Run beside the file, so that the import's messages name it as the clerk did.
-        board.start(kProductsImport, "Import towarów już trwa", call.clerk.userRef, call.clerk.userName,
-                    jobArguments(call, {"products", "import", std::filesystem::absolute(Core::Store::directory()).string(),
-                                        file.filename().string()}),
-                    file.parent_path());
+        startOverFile(board, call, uploads, kProductsImport, "Import towarów już trwa", {"products", "import"});
     });
     addJob(routes, board, uploads, kOrderVariant, "", [&board, &uploads](const Call& call) {
-        const auto file = uploadedFile(call, uploads, call.object().value("upload", nlohmann::json()));
-        // Run beside the file, so that the module's messages name it as the clerk did.
-        board.start(jobOf(call, kOrderVariant, ""), "Wybór wariantu warunku zakupu już trwa", call.clerk.userRef,
-                    call.clerk.userName,
-                    jobArguments(call, {"order", "variant", std::filesystem::absolute(Core::Store::directory()).string(),
-                                        file.filename().string()}),
-                    file.parent_path());
+        startOverFile(board, call, uploads, jobOf(call, kOrderVariant, ""), "Wybór wariantu warunku zakupu już trwa",
+                      {"order", "variant"});
     });
     addJob(routes, board, uploads, kVatPlan, kVatWork, [&board](const Call& call) {
         board.start(kVatPlan, "Planowanie zmian stawek VAT już trwa", call.clerk.userRef, call.clerk.userName,
@@ -202,12 +204,7 @@ void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploa
                     jobArguments(call, {"vat", "apply", Core::Store::directory().string(), "--day", day}));
     });
     addJob(routes, board, uploads, kVatImport, kVatWork, [&board, &uploads](const Call& call) {
-        const auto file = uploadedFile(call, uploads, call.object().value("upload", nlohmann::json()));
-        // Run beside the file, so that the module's messages name it as the clerk did.
-        board.start(kVatImport, "Import listy PKWiU już trwa", call.clerk.userRef, call.clerk.userName,
-                    jobArguments(call, {"vat", "import", std::filesystem::absolute(Core::Store::directory()).string(),
-                                        file.filename().string()}),
-                    file.parent_path());
+        startOverFile(board, call, uploads, kVatImport, "Import listy PKWiU już trwa", {"vat", "import"});
     });
     routes.push_back({http::verb::get, std::regex("/api/vat/pending"), [](const Call& call, StoreTurn& turn) {
                           requireAdministrator(call, kVatWork);

@@ -11,7 +11,7 @@ namespace {
 constexpr std::chrono::seconds kLockWait{1};
 
 [[noreturn]] void refuseGone() {
-    throw Refused(http::status::conflict,
+    throw Refused(http::status::gone,
                   "Okno powodów zwrotów zostało zamknięte (otwarto je ponownie albo strona długo się nie odzywała), "
                   "a niezapisane zmiany przepadły. Otwórz okno ponownie.");
 }
@@ -38,34 +38,38 @@ std::shared_ptr<ReasonWindowLease::Window> ReasonWindowLease::openWindow() {
     return std::make_shared<Window>(TSessionHolder::open(options));
 }
 
-std::string ReasonWindowLease::hold(int userRef, std::shared_ptr<Window> window) {
+std::string ReasonWindowLease::hold(const ClerkSession& clerk, std::shared_ptr<Window> window) {
     auto id = SessionStore::randomToken();
     {
         std::lock_guard lock(mutex_);
-        held_ = Held{id, userRef, Clock::now(), std::move(window)};
+        held_ = Held{id, clerk.userRef, clerk.csrfToken, Clock::now(), std::move(window)};
     }
     changed_.notify_all();
     return id;
 }
 
-std::shared_ptr<ReasonWindowLease::Window> ReasonWindowLease::held(int userRef, const std::string& id) {
+bool ReasonWindowLease::holds(const ClerkSession& clerk, const std::string& id) const {
+    return held_ && held_->id == id && held_->session == clerk.csrfToken;
+}
+
+std::shared_ptr<ReasonWindowLease::Window> ReasonWindowLease::held(const ClerkSession& clerk, const std::string& id) {
     std::lock_guard lock(mutex_);
-    if (!held_ || held_->id != id || held_->userRef != userRef) refuseGone();
+    if (!holds(clerk, id)) refuseGone();
     held_->lastSign = Clock::now();
     return held_->window;
 }
 
-void ReasonWindowLease::signOfLife(int userRef, const std::string& id) { held(userRef, id); }
+void ReasonWindowLease::signOfLife(const ClerkSession& clerk, const std::string& id) { held(clerk, id); }
 
-void ReasonWindowLease::release(int userRef, const std::string& id) {
-    turn_.run(userRef, [&](const TSessionHolder&) { release(userRef, id, Turn{}); });
+void ReasonWindowLease::release(const ClerkSession& clerk, const std::string& id) {
+    turn_.run(clerk.userRef, [&](const TSessionHolder&) { release(clerk, id, Turn{}); });
 }
 
-void ReasonWindowLease::release(int userRef, const std::string& id, Turn) {
+void ReasonWindowLease::release(const ClerkSession& clerk, const std::string& id, Turn) {
     std::shared_ptr<Window> closing;
     {
         std::lock_guard lock(mutex_);
-        if (!held_ || held_->id != id || held_->userRef != userRef) return;
+        if (!holds(clerk, id)) return;
         closing = std::move(held_->window);
         held_.reset();
     }

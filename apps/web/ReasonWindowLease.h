@@ -4,7 +4,9 @@
 // that two clerks never edit the reasons at once; it is therefore opened on a
 // database session of its own, not the turn's, whose lock would be every
 // clerk's. One page holds it at a time (a second is refused by the module, as
-// the lock allows one window in the store). The page's signs of life keep it:
+// the lock allows one window in the store), and only the signed-in session
+// that opened it uses it: another session, the same clerk's in another
+// browser included, is answered as if it had gone. The page's signs of life keep it:
 // a page silent longer than the limit (closed without a word, its browser
 // gone) loses it, and the window is closed in the module's turn, which frees
 // the lock for the next clerk and for the store's other programs. Every call
@@ -12,6 +14,7 @@
 
 #include "Modules/Towary/Tools/ui/ReturnReasonBrowser.h"
 #include "apps/web/Replies.h"
+#include "apps/web/SessionStore.h"
 #include "apps/web/StoreTurn.h"
 
 #include <chrono>
@@ -42,36 +45,37 @@ public:
     // is closed first, its edits dropped. The module's refusal, when another
     // page or program holds the list, passes as thrown.
     template <class Work>
-    auto open(int userRef, const std::string& previous, Work&& work) {
-        return turn_.run(userRef, [&](const TSessionHolder&) {
+    auto open(const ClerkSession& clerk, const std::string& previous, Work&& work) {
+        return turn_.run(clerk.userRef, [&](const TSessionHolder&) {
             dropSilent();
-            if (!previous.empty()) release(userRef, previous, Turn{});
+            if (!previous.empty()) release(clerk, previous, Turn{});
             auto window = openWindow();
-            const auto id = hold(userRef, window);
+            const auto id = hold(clerk, window);
             return work(id, *window);
         });
     }
 
     // Runs work(window) on the clerk's window of that id, in the turn; counts
-    // as a sign of life. Throws Refused (409) when the window is no longer held.
+    // as a sign of life. Throws Refused (410) when the window is no longer held.
     template <class Work>
-    auto use(int userRef, const std::string& id, Work&& work) {
-        return turn_.run(userRef, [&](const TSessionHolder&) {
-            const auto window = held(userRef, id);
+    auto use(const ClerkSession& clerk, const std::string& id, Work&& work) {
+        return turn_.run(clerk.userRef, [&](const TSessionHolder&) {
+            const auto window = held(clerk, id);
             return work(*window);
         });
     }
 
-    // A sign of life of the page; Refused (409) as use() when the window is gone.
-    void signOfLife(int userRef, const std::string& id);
+    // A sign of life of the page; Refused (410) as use() when the window is gone.
+    void signOfLife(const ClerkSession& clerk, const std::string& id);
     // Closes the window without a question (the page has gone), in the turn;
     // nothing when it is no longer held.
-    void release(int userRef, const std::string& id);
+    void release(const ClerkSession& clerk, const std::string& id);
 
 private:
     struct Held {
         std::string id;
         int userRef;
+        std::string session;  // the session's CSRF token, which no other session has
         Clock::time_point lastSign;
         std::shared_ptr<Window> window;
     };
@@ -79,9 +83,10 @@ private:
     struct Turn {};
 
     static std::shared_ptr<Window> openWindow();
-    std::string hold(int userRef, std::shared_ptr<Window> window);
-    std::shared_ptr<Window> held(int userRef, const std::string& id);
-    void release(int userRef, const std::string& id, Turn);
+    std::string hold(const ClerkSession& clerk, std::shared_ptr<Window> window);
+    std::shared_ptr<Window> held(const ClerkSession& clerk, const std::string& id);
+    void release(const ClerkSession& clerk, const std::string& id, Turn);
+    bool holds(const ClerkSession& clerk, const std::string& id) const;
     void dropSilent();
     void watch();
 

@@ -31,8 +31,9 @@ using ProductTools::ReturnReasonBrowser;
 
 constexpr const char* kWindowCaption = "Powody zwrotów";
 // How long a page may stay silent before its window is closed; the page
-// gives a sign of life every third of it.
-constexpr std::chrono::seconds kSilence{30};
+// gives a sign of life every third of it. Above a minute: a browser runs the
+// timers of a tab long hidden once a minute only.
+constexpr std::chrono::seconds kSilence{150};
 // Names the limit in seconds instead, for a test that cannot wait that long.
 constexpr const char* kSilenceVariable = "TOWARY_WEB_WINDOW_SILENCE";
 
@@ -98,7 +99,7 @@ Response openWindow(const Call& call, ReasonWindows& windows) {
     const auto body = call.object();
     const auto previous = body.contains("previous") ? textOf(body, "previous") : std::string();
     try {
-        return jsonReply(windows.lease.open(call.clerk.userRef, previous, [&](const std::string& id, auto& window) {
+        return jsonReply(windows.lease.open(call.clerk, previous, [&](const std::string& id, auto& window) {
             return windowJson(id, window, windows.silence);
         }));
     } catch (const Refused&) {
@@ -122,7 +123,7 @@ Response windowCommand(const Call& call, ReasonWindows& windows, Work&& work) {
     requireRight(call);
     const auto body = call.request.method() == http::verb::get ? nlohmann::json::object() : call.object();
     const std::string id = call.path[1];
-    return jsonReply(windows.lease.use(call.clerk.userRef, id, [&](ReturnReasonBrowser& window) {
+    return jsonReply(windows.lease.use(call.clerk, id, [&](ReturnReasonBrowser& window) {
         nlohmann::json reply = nlohmann::json::object();
         Command command{window, id, body, reply};
         work(command);
@@ -168,20 +169,20 @@ Response closeWindow(const Call& call, ReasonWindows& windows) {
         command.reply["question"] = dialogs.unanswered();
     });
     if (!closed) return reply;
-    windows.lease.release(call.clerk.userRef, call.path[1]);
+    windows.lease.release(call.clerk, call.path[1]);
     return jsonReply({{"closed", true}});
 }
 
 Response signOfLife(const Call& call, ReasonWindows& windows) {
     requireRight(call);
-    windows.lease.signOfLife(call.clerk.userRef, call.path[1]);
+    windows.lease.signOfLife(call.clerk, call.path[1]);
     return jsonReply(nlohmann::json::object());
 }
 
 // The page has gone (closed, reloaded, left): no one is asked any more.
 Response leave(const Call& call, ReasonWindows& windows) {
     requireRight(call);
-    windows.lease.release(call.clerk.userRef, call.path[1]);
+    windows.lease.release(call.clerk, call.path[1]);
     return jsonReply(nlohmann::json::object());
 }
 

@@ -21,7 +21,7 @@ void serve(const ServeOptions& options, std::ostream& out) {
     appOptions.pages = options.pages.empty() ? std::filesystem::path(TOWARY_WEB_PAGES) : options.pages;
     WebApp webApp(appOptions);
     Limits limits;
-    limits.fileBody = WebApp::fileBodyLimit;
+    limits.fileBody = [&webApp](const RequestHead& head) { return webApp.fileBodyLimit(head); };
     HttpServer server(
         options.address, options.port,
         [&webApp](const Request& request, const Peer& peer) { return webApp.handle(request, peer); }, limits, tls);

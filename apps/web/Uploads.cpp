@@ -15,12 +15,12 @@ namespace {
 
 constexpr auto kKeptFor = std::chrono::hours(1);
 
-// The name's last part, when a message may show it and a command line take
-// it as a file: no control character, no leading dot or dash.
+// The name's last part, when a message may show it and it names a file of
+// its own in a folder: no control character, not "." or "..".
 std::string fileName(std::string_view name) {
     const auto slash = name.find_last_of("/\\");
     const auto last = slash == std::string_view::npos ? name : name.substr(slash + 1);
-    const bool fit = !last.empty() && last.size() <= 255 && last.front() != '.' && last.front() != '-' &&
+    const bool fit = !last.empty() && last != "." && last != ".." && last.size() <= 255 &&
                      std::none_of(last.begin(), last.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; });
     return fit ? std::string(last) : std::string("plik");
 }
@@ -56,6 +56,7 @@ std::string Uploads::keep(int userRef, std::string_view name, std::string_view b
     }
     const std::lock_guard lock(mutex_);
     forgetExpired(file.kept);
+    forgetOldest(userRef);
     files_[id] = file;
     return id;
 }
@@ -74,15 +75,27 @@ std::filesystem::path Uploads::scratchPath(std::string_view extension) const {
 }
 
 void Uploads::forgetExpired(Clock::time_point now) {
-    for (auto file = files_.begin(); file != files_.end();) {
-        if (now - file->second.kept < kKeptFor) {
-            ++file;
-            continue;
-        }
+    std::erase_if(files_, [&](const auto& file) {
+        const bool expired = now - file.second.kept >= kKeptFor;
         std::error_code ignored;
-        std::filesystem::remove_all(folder_ / file->first, ignored);
-        file = files_.erase(file);
+        if (expired) std::filesystem::remove_all(folder_ / file.first, ignored);
+        return expired;
+    });
+}
+
+// Makes room for one more of the clerk's files.
+void Uploads::forgetOldest(int userRef) {
+    std::size_t his = 0;
+    auto oldest = files_.end();
+    for (auto file = files_.begin(); file != files_.end(); ++file) {
+        if (file->second.userRef != userRef) continue;
+        ++his;
+        if (oldest == files_.end() || file->second.kept < oldest->second.kept) oldest = file;
     }
+    if (his < kKeptPerClerk) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_ / oldest->first, ignored);
+    files_.erase(oldest);
 }
 
 }  // namespace Towary::Web

@@ -18,8 +18,10 @@ namespace Towary::Web {
 
 class Uploads {
 public:
-    // The largest file a clerk may send.
+    // The largest file a clerk may send, and how many he has kept at once:
+    // a further one takes the place of his oldest.
     static constexpr std::size_t kLargestFile = 64 * 1024 * 1024;
+    static constexpr std::size_t kKeptPerClerk = 4;
 
     // Makes the folder; throws std::runtime_error, in Polish, when it cannot.
     Uploads();
@@ -28,7 +30,8 @@ public:
     Uploads& operator=(const Uploads&) = delete;
 
     // Keeps the bytes for the clerk under the file's name as his browser gave
-    // it (its last part; "plik" for a name no message should show); the id
+    // it (its last part; "plik" for a name no message should show or no file
+    // may have); the id
     // the page names them by. Throws Refused (400) for an empty file.
     std::string keep(int userRef, std::string_view name, std::string_view bytes);
     // The file of the id, if the clerk sent it within the hour, in a folder
@@ -47,6 +50,7 @@ private:
     };
 
     void forgetExpired(Clock::time_point now);
+    void forgetOldest(int userRef);
 
     std::filesystem::path folder_;
     std::mutex mutex_;

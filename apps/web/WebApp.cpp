@@ -31,7 +31,7 @@ std::map<std::string, std::string> parseQuery(std::string_view query) {
     return values;
 }
 
-std::optional<std::string> sessionToken(const Request& request) {
+std::optional<std::string> sessionToken(const RequestHead& request) {
     const auto header = request.find(http::field::cookie);
     if (header == request.end()) return std::nullopt;
     std::string_view cookies(header->value().data(), header->value().size());
@@ -62,12 +62,16 @@ bool sameToken(const std::string& given, const std::string& expected) {
     return given.size() == expected.size() && sodium_memcmp(given.data(), expected.data(), given.size()) == 0;
 }
 
+bool carriesCsrf(const RequestHead& request, const ClerkSession& clerk) {
+    const auto token = request.find("X-CSRF-Token");
+    return token != request.end() && sameToken(std::string(token->value()), clerk.csrfToken);
+}
+
 // A request that changes data must carry the session's CSRF token, which a
 // page of another site can neither read nor send, and say it sends JSON
 // (which a form of another site cannot), unless it sends a file.
 void requireCsrf(const Request& request, const ClerkSession& clerk) {
-    const auto token = request.find("X-CSRF-Token");
-    if (token == request.end() || !sameToken(std::string(token->value()), clerk.csrfToken))
+    if (!carriesCsrf(request, clerk))
         throw Refused(http::status::forbidden, "Brak ważnego tokenu CSRF; odśwież stronę i spróbuj ponownie.");
 }
 
@@ -121,10 +125,14 @@ WebApp::WebApp(const WebAppOptions& options)
     addJobRoutes(routes_, jobs_, uploads_);
 }
 
-std::optional<std::size_t> WebApp::fileBodyLimit(std::string_view target) {
-    const auto path = target.substr(0, target.find('?'));
-    if (path == kUploadPath) return Uploads::kLargestFile;
-    return std::nullopt;
+std::optional<std::size_t> WebApp::fileBodyLimit(const RequestHead& head) {
+    const std::string_view target(head.target().data(), head.target().size());
+    if (target.substr(0, target.find('?')) != kUploadPath) return std::nullopt;
+    // Anyone else's body is read within the API's limit, then refused as any request of his.
+    const auto token = sessionToken(head);
+    const auto clerk = token ? sessions_.use(*token) : std::nullopt;
+    if (!clerk || !carriesCsrf(head, *clerk)) return std::nullopt;
+    return Uploads::kLargestFile;
 }
 
 Response WebApp::handle(const Request& request, const Peer& peer) {

@@ -37,8 +37,10 @@ public:
 
     // Answers one request; never throws.
     Response handle(const Request& request, const Peer& peer);
-    // The body limit of a request target that takes a file; none for the others (HttpServer's Limits).
-    static std::optional<std::size_t> fileBodyLimit(std::string_view target);
+    // The body limit of a request that sends a file: a signed-in clerk's,
+    // with his CSRF token, to the uploads' path; none for the others, which
+    // keep the API's limit (HttpServer's Limits).
+    std::optional<std::size_t> fileBodyLimit(const RequestHead& head);
 
 private:
     Response route(const Request& request, const Peer& peer);

@@ -8,9 +8,9 @@ namespace {
 
 using TestSupport::SignedIn;
 
-// The server this fixture starts closes a silent page's window after a second.
+// The server this fixture starts closes a silent page's window after three seconds.
 struct ShortSilence {
-    ShortSilence() { setenv("TOWARY_WEB_WINDOW_SILENCE", "1", 1); }
+    ShortSilence() { setenv("TOWARY_WEB_WINDOW_SILENCE", "3", 1); }
     ~ShortSilence() { unsetenv("TOWARY_WEB_WINDOW_SILENCE"); }
 };
 
@@ -68,15 +68,18 @@ TEST_F(DictionaryWindows, OnePageHoldsTheReasonsUntilItLeavesOrFallsSilent) {
     const auto first = admin();
     const auto second = admin();
     const auto held = opened(first);
-    const auto refused = post("/api/return-reasons/window", nlohmann::json::object(), second);
-    EXPECT_EQ(status(refused), 409);
+    EXPECT_EQ(status(post(windowPath(held, "add"), nlohmann::json::object(), second)), 410)
+        << "the same clerk's other session does not use the window";
+    const auto refused = post("/api/return-reasons/window", {{"previous", held}}, second);
+    EXPECT_EQ(status(refused), 409) << "nor close it by naming it";
     EXPECT_EQ(json(refused)["error"], kHeldByAnother);
+    EXPECT_EQ(status(post(windowPath(held, "alive"), nlohmann::json::object(), first)), 200);
 
     EXPECT_EQ(status(post(windowPath(held, "leave"), nlohmann::json::object(), first)), 200);
-    EXPECT_EQ(status(post(windowPath(held, "alive"), nlohmann::json::object(), first)), 409);
+    EXPECT_EQ(status(post(windowPath(held, "alive"), nlohmann::json::object(), first)), 410);
     const auto taken = opened(second);
 
-    // The second page falls silent: its window closes after a second, and the first page may open it again.
+    // The second page falls silent: its window closes after three seconds, and the first page may open it again.
     std::string reopened;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (reopened.empty() && std::chrono::steady_clock::now() < deadline) {
@@ -85,7 +88,7 @@ TEST_F(DictionaryWindows, OnePageHoldsTheReasonsUntilItLeavesOrFallsSilent) {
         else std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
     EXPECT_FALSE(reopened.empty());
-    EXPECT_EQ(status(get("/api/return-reasons/window/" + taken, second)), 409);
+    EXPECT_EQ(status(get("/api/return-reasons/window/" + taken, second)), 410);
 }
 
 TEST_F(DictionaryWindows, ASaveIsWrittenOnceAndNotOverAnotherClerksChanges) {
@@ -122,6 +125,13 @@ TEST_F(DictionaryWindows, ASaveIsWrittenOnceAndNotOverAnotherClerksChanges) {
                                                        {"removed", {1}}},
                             administrator);
     EXPECT_EQ(status(stale), 409);
+    for (const auto& broken : {nlohmann::json{{"loaded", {{{"id", 7}, {"cells", nlohmann::json::object()}}}},
+                                              {"removed", nlohmann::json::array()}},
+                               nlohmann::json{{"loaded", loaded}, {"removed", {1, 1}}}}) {
+        auto body = broken;
+        body["request"] = "prowizje-zle-1";
+        EXPECT_EQ(status(post("/api/commission-groups", body, administrator)), 400) << body;
+    }
     EXPECT_EQ(json(stale)["error"],
               "Od wczytania okna inny użytkownik zmienił grupy prowizyjne: zmieniono grupę „Chemia gospodarcza” (2); "
               "dodano grupę „Napoje” (4). Nic nie zapisano; wczytaj okno ponownie.");

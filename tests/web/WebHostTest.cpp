@@ -184,9 +184,17 @@ TEST_F(WebHost, OversizedRequestsAreRefusedBeforeTheyAreRead) {
     EXPECT_EQ(rawStatus("POST /api/sign-in HTTP/1.1\r\nHost: a\r\nContent-Type: application/json\r\n"
                         "Content-Length: 100000000\r\n\r\n"),
               "HTTP/1.1 413 Payload Too Large");
-    // A file may be larger than an API call's body, up to its own limit.
-    EXPECT_EQ(rawStatus("POST /api/uploads HTTP/1.1\r\nHost: a\r\nContent-Length: 70000000\r\n\r\n"),
+    // A signed-in clerk's file may be larger than an API call's body, up to its own limit; no one else's.
+    const auto clerk = admin();
+    const auto upload = "POST /api/uploads HTTP/1.1\r\nHost: a\r\nCookie: " + clerk.cookie +
+                        "\r\nX-CSRF-Token: " + clerk.csrf + "\r\nContent-Length: ";
+    EXPECT_EQ(rawStatus(upload + "70000000\r\n\r\n"), "HTTP/1.1 413 Payload Too Large");
+    EXPECT_EQ(rawStatus("POST /api/uploads HTTP/1.1\r\nHost: a\r\nContent-Length: 2000000\r\n\r\n"),
               "HTTP/1.1 413 Payload Too Large");
+    EXPECT_EQ(client().Post("/api/uploads?name=a.csv", {{"Cookie", clerk.cookie}, {"X-CSRF-Token", clerk.csrf}},
+                            std::string(2000000, 'a'), "text/csv")
+                  ->status,
+              201);
 }
 
 TEST_F(WebHost, BrokenRequestsAreRefusedInPolish) {

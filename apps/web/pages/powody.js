@@ -37,7 +37,7 @@ function call(command, body) {
   });
   queue = made.catch(() => {});
   return made.catch((error) => {
-    if (error.status === 409) lost(error.message);
+    if (error.status === 410) lost(error.message);
     else showMessage(error.message, true);
     return null;
   });
@@ -134,11 +134,13 @@ async function open() {
   showMessage("");
   render();
   clearInterval(signsOfLife);
-  signsOfLife = setInterval(() => {
-    api.post(windowPath("alive")).catch((error) => {
-      if (error.status === 409) lost(error.message);
-    });
-  }, view.signOfLifeSeconds * 1000);
+  signsOfLife = setInterval(signOfLife, view.signOfLifeSeconds * 1000);
+}
+
+function signOfLife() {
+  api.post(windowPath("alive")).catch((error) => {
+    if (error.status === 410) lost(error.message);
+  });
 }
 
 async function add() {
@@ -230,6 +232,10 @@ document.getElementById("close").addEventListener("click", close);
 document.getElementById("open-again").addEventListener("click", open);
 document.addEventListener("keydown", onKey);
 window.addEventListener("pagehide", leave);
+// A tab long hidden runs its timers rarely: coming back, it tells the server at once.
+document.addEventListener("visibilitychange", () => {
+  if (document.visibilityState === "visible" && sessionStorage.getItem(windowKey)) signOfLife();
+});
 // A page brought back from the browser's cache has let its window go: it opens one again.
 window.addEventListener("pageshow", (event) => {
   if (event.persisted) open();
