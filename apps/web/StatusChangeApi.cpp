@@ -2,7 +2,10 @@
 // draws it, and the page's edits saved through a freshly opened window, which
 // keeps the planning rules. This part adds the clerk's group rights: he sees
 // the changes of the products he may browse only, and saves only when he may
-// modify every product his edits touch.
+// modify every product his edits touch. A save names the changes it edits or
+// removes with the time of their last save as the page read them, and is
+// refused over another clerk's save since; it carries an id of its own, and
+// a repeat of it is refused, so that a double click writes once.
 
 #include "Core/Action/ActionContainer.h"
 #include "Core/Database/Query.h"
@@ -18,6 +21,7 @@
 #include "apps/web/Call.h"
 #include "apps/web/CssColour.h"
 #include "apps/web/Replies.h"
+#include "apps/web/RepeatedRequests.h"
 #include "apps/web/StoreTurn.h"
 
 #include <boost/make_shared.hpp>
@@ -43,6 +47,7 @@ nlohmann::json statusWindowRow(const StatusChangeBrowser& window, std::size_t ro
     nlohmann::json cells = nlohmann::json::object();
     for (const auto& column : StatusChangeBrowser::columns()) cells[column.key] = window.cell(row, column.key);
     return {{"id", change.id},
+            {"modifiedAt", change.modifiedAt},
             {"productId", change.productId},
             {"status", change.status},
             {"changeDate", Core::DayNumber::toText(change.changeDate)},
@@ -90,15 +95,21 @@ struct AddedStatusRow {
     std::optional<int> status;  // none: the status the window plans, the product's own
     int day;
 };
-struct ChangedStatusRow {
+// A change the page edits or removes, with the time of its last save as the page was given it.
+struct SeenChange {
     int id;
+    double modifiedAt;
+};
+struct ChangedStatusRow {
+    SeenChange seen;
     int status;
     int day;
 };
 struct StatusEdits {
+    std::string request;  // the save's id, carried out once
     std::vector<AddedStatusRow> added;
     std::vector<ChangedStatusRow> changed;
-    std::vector<int> removed;
+    std::vector<SeenChange> removed;
 };
 
 int wholeNumber(const nlohmann::json& value, int least) {
@@ -126,17 +137,28 @@ const nlohmann::json& fieldOf(const nlohmann::json& row, const char* name) {
     return row.at(name);
 }
 
-StatusEdits statusEditsOf(const Request& request) {
-    const auto body = objectOf(request);
+SeenChange seenChangeOf(const nlohmann::json& row) {
+    const auto& modifiedAt = fieldOf(row, "modifiedAt");
+    if (!modifiedAt.is_number())
+        throw Refused(http::status::bad_request, "Czas zapisu zmiany podaje się tak, jak go podał serwer.");
+    return {wholeNumber(fieldOf(row, "id"), 1), modifiedAt.get<double>()};
+}
+
+StatusEdits statusEditsOf(const Call& call) {
+    const auto body = call.object();
     StatusEdits edits;
+    const auto request = body.find("request");
+    edits.request = std::to_string(call.clerk.userRef) + "/" +
+                    RepeatedRequests::idOf(request != body.end() && request->is_string() ? request->get<std::string>()
+                                                                                         : std::string());
     for (const auto& row : listOf(body, "added"))
         edits.added.push_back({wholeNumber(fieldOf(row, "productId"), 1),
                                row.contains("status") ? std::optional(wholeNumber(row["status"], 0)) : std::nullopt,
                                dayOf(fieldOf(row, "changeDate"))});
     for (const auto& row : listOf(body, "changed"))
-        edits.changed.push_back({wholeNumber(fieldOf(row, "id"), 1), wholeNumber(fieldOf(row, "status"), 0),
-                                 dayOf(fieldOf(row, "changeDate"))});
-    for (const auto& id : listOf(body, "removed")) edits.removed.push_back(wholeNumber(id, 1));
+        edits.changed.push_back(
+            {seenChangeOf(row), wholeNumber(fieldOf(row, "status"), 0), dayOf(fieldOf(row, "changeDate"))});
+    for (const auto& row : listOf(body, "removed")) edits.removed.push_back(seenChangeOf(row));
     return edits;
 }
 
@@ -164,8 +186,8 @@ std::vector<TTowarPtr> touchedProducts(const StatusEdits& edits, const StatusCha
         if (!browsable.mayBrowse(product)) refuseUnknownChange(id);
         touch(product);
     };
-    for (const int id : edits.removed) touchChange(id);
-    for (const auto& row : edits.changed) touchChange(row.id);
+    for (const auto& row : edits.removed) touchChange(row.id);
+    for (const auto& row : edits.changed) touchChange(row.seen.id);
     for (const auto& row : edits.added) {
         DBKernel::Sql::PreparedQuery exists("select 1 from towar where lTowarRef = :id", session);
         exists.Params["id"] = row.product;
@@ -196,9 +218,9 @@ void requireModifiable(const std::vector<TTowarPtr>& products, int userRef, cons
 
 // Removals first, so that a changed or added row may take the day a removed one held.
 void applyStatusEdits(const StatusEdits& edits, StatusChangeBrowser& window) {
-    for (const int id : edits.removed) window.remove(rowOfChange(window, id));
+    for (const auto& edit : edits.removed) window.remove(rowOfChange(window, edit.id));
     for (const auto& edit : edits.changed) {
-        const auto row = rowOfChange(window, edit.id);
+        const auto row = rowOfChange(window, edit.seen.id);
         // Only what the page changed goes through the editors: an applied row refuses every edit.
         if (window.rows().at(row)->changeDate != edit.day) window.setChangeDate(row, edit.day);
         if (window.rows().at(row)->status != edit.status) window.setStatus(row, edit.status);
@@ -209,14 +231,34 @@ void applyStatusEdits(const StatusEdits& edits, StatusChangeBrowser& window) {
     }
 }
 
-Response saveStatusEdits(const Call& call, StoreTurn& store) {
-    const auto edits = statusEditsOf(call.request);
+// A change the page edits or removes that another clerk saved since the page
+// read it is not written over: the save is refused, naming each such change.
+void refuseStale(const StatusEdits& edits, const StatusChangeBrowser& window) {
+    std::vector<SeenChange> seen(edits.removed);
+    for (const auto& edit : edits.changed) seen.push_back(edit.seen);
+    std::string changed;
+    for (const auto& change : seen) {
+        const auto& row = *window.rows().at(rowOfChange(window, change.id));
+        if (row.modifiedAt == change.modifiedAt) continue;
+        changed += (changed.empty() ? "" : "; ") + row.productIndex + " " + row.productName + " na " +
+                   Core::DayNumber::toText(row.changeDate);
+    }
+    if (!changed.empty())
+        throw Refused(http::status::conflict, "Od wczytania okna inny użytkownik zapisał zmiany statusu: " + changed +
+                                                  ". Nic nie zapisano; wczytaj okno ponownie.");
+}
+
+Response saveStatusEdits(const Call& call, StoreTurn& store, RepeatedRequests& saves) {
+    const auto edits = statusEditsOf(call);
     return jsonReply(store.run(call.clerk.userRef, [&](const TSessionHolder& session) {
+        saves.refuseRepeated(edits.request);
         BrowsableProducts browsable(call.clerk.userRef, session);
         const auto window = openStatusWindow();
         requireModifiable(touchedProducts(edits, *window, browsable, session), call.clerk.userRef, session);
+        refuseStale(edits, *window);
         applyStatusEdits(edits, *window);
         window->save();
+        saves.carriedOut(edits.request);
         return statusWindowJson(*window, browsable);
     }));
 }
@@ -225,7 +267,10 @@ Response saveStatusEdits(const Call& call, StoreTurn& store) {
 
 void addStatusChangeRoutes(std::vector<ApiRoute>& routes) {
     routes.push_back({http::verb::get, std::regex("/api/status-changes"), showStatusWindow});
-    routes.push_back({http::verb::post, std::regex("/api/status-changes"), saveStatusEdits});
+    const auto saves = std::make_shared<RepeatedRequests>();
+    routes.push_back({http::verb::post, std::regex("/api/status-changes"), [saves](const Call& call, StoreTurn& store) {
+                          return saveStatusEdits(call, store, *saves);
+                      }});
 }
 
 }  // namespace Towary::Web

@@ -10,7 +10,7 @@ const exitQuestion = "Wprowadzone zmiany nie zostaną zachowane. Czy opuścić e
 
 let view = null;         // the window as the server last drew it
 let rows = [];           // its rows with the page's edits; a row added here has id null
-let removedIds = [];     // stored changes removed here
+let removedChanges = [];     // stored changes removed here
 let selected = -1;
 let addedCount = 0;
 let chosenProduct = null;
@@ -32,7 +32,7 @@ function isEdited(row) {
 }
 
 function isModified() {
-  return removedIds.length > 0 || rows.some(isEdited);
+  return removedChanges.length > 0 || rows.some(isEdited);
 }
 
 function noteModified() {
@@ -149,7 +149,7 @@ async function load() {
   view = await api.get("/api/status-changes");
   document.getElementById("window-title").textContent = view.title;
   rows = view.rows.map(rowFromServer);
-  removedIds = [];
+  removedChanges = [];
   selected = rows.length ? 0 : -1;
   lastSearch = { text: "", row: -1 };
   render();
@@ -176,7 +176,7 @@ function remove() {
     return;
   }
   const [row] = rows.splice(selected, 1);
-  if (row.id !== null) removedIds.push(row.id);
+  if (row.id !== null) removedChanges.push({ id: row.id, modifiedAt: row.modifiedAt });
   render();
   select(selected, true);
 }
@@ -185,11 +185,13 @@ function edits() {
   const added = [];
   const changed = [];
   for (const row of rows.filter(isEdited)) {
-    if (row.id !== null) changed.push({ id: row.id, status: row.status, changeDate: row.changeDate });
+    if (row.id !== null) {
+      changed.push({ id: row.id, modifiedAt: row.modifiedAt, status: row.status, changeDate: row.changeDate });
+    }
     else if (row.status === null) added.push({ productId: row.productId, changeDate: row.changeDate });
     else added.push({ productId: row.productId, status: row.status, changeDate: row.changeDate });
   }
-  return { added, changed, removed: removedIds };
+  return { request: requestId(), added, changed, removed: removedChanges };
 }
 
 async function save() {
@@ -198,14 +200,19 @@ async function save() {
     showMessage(dayRefusal(pending.pendingDay), true);
     return;
   }
+  // One save at a time: a second click waits for the first to be answered.
+  const button = document.getElementById("save");
+  button.disabled = true;
   try {
     view = await api.post("/api/status-changes", edits());
     rows = view.rows.map(rowFromServer);
-    removedIds = [];
+    removedChanges = [];
     render();
     showMessage("Zapisano.");
   } catch (error) {
     showMessage(error.message, true);
+  } finally {
+    button.disabled = false;
   }
 }
 
