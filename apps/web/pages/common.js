@@ -87,9 +87,36 @@ function requestId() {
   return [...bytes].map((byte) => byte.toString(16).padStart(2, "0")).join("");
 }
 
+// The page's line of messages: a notice, or an error.
+function showMessage(text, isError) {
+  const message = document.getElementById("message");
+  message.textContent = text || "";
+  message.className = isError ? "error" : "notice";
+}
+
+// A window's grid: its header from the columns the server gave, and the
+// selected row marked (for the eye and for a screen reader).
+function drawGridHead(grid, columns) {
+  grid.tHead.rows[0].replaceChildren(...columns.map((column) => {
+    const th = element("th", column.caption);
+    th.scope = "col";
+    th.dataset.key = column.key;
+    return th;
+  }));
+}
+
+function markSelected(grid, index) {
+  const trs = grid.tBodies[0].rows;
+  for (let at = 0; at < trs.length; ++at) {
+    trs[at].classList.toggle("selected", at === index);
+    trs[at].setAttribute("aria-selected", at === index ? "true" : "false");
+  }
+  return trs;
+}
+
 // A refusal or failure in the page's message line.
 function showError(error) {
-  document.getElementById("message").textContent = error.message;
+  showMessage(error.message, true);
 }
 
 function drawStep(line, table) {
@@ -185,8 +212,29 @@ async function sentFile(input, missing) {
 // Sets up the job's section (its id the kind): its start button sends
 // startBody()'s answer, and the job is followed until it ends, then `ended`
 // runs; its cancel button ends it.
+// The parts every job's section shows, made here rather than written in each
+// page: the cancel button, the state and the bar under the toolbar, and the
+// lines, the question and the result at the section's end.
+function addJobParts(section) {
+  const toolbar = section.querySelector(".toolbar");
+  const cancel = element("button", "Przerwij", "cancel");
+  cancel.type = "button";
+  cancel.hidden = true;
+  toolbar.append(cancel);
+  const state = element("p", null, "state");
+  state.setAttribute("role", "status");
+  state.setAttribute("aria-live", "polite");
+  const bar = element("progress", null, "running");
+  bar.hidden = true;
+  toolbar.after(state, bar);
+  const result = element("p", null, "result");
+  result.setAttribute("role", "status");
+  section.append(element("div", null, "lines"), element("div", null, "question"), result);
+}
+
 function setUpJob(kind, startBody, ended = () => {}) {
   const section = document.getElementById(kind);
+  addJobParts(section);
   section.querySelector(".start").addEventListener("click", async () => {
     document.getElementById("message").textContent = "";
     try {

@@ -14,12 +14,6 @@ let selected = -1;
 let queue = Promise.resolve();     // the window's calls, one after another, in the order made
 let signsOfLife = null;
 
-function showMessage(text, isError) {
-  const message = document.getElementById("message");
-  message.textContent = text || "";
-  message.className = isError ? "error" : "notice";
-}
-
 function windowPath(command) {
   return "/api/return-reasons/window/" + view.window + (command ? "/" + command : "");
 }
@@ -82,11 +76,7 @@ function cellInput(row, index, column) {
 
 function render() {
   const grid = document.getElementById("reason-grid");
-  grid.tHead.rows[0].replaceChildren(...view.columns.map((column) => {
-    const th = element("th", column.caption);
-    th.scope = "col";
-    return th;
-  }));
+  drawGridHead(grid, view.columns);
   grid.tBodies[0].replaceChildren(...view.rows.map((row, index) => {
     const tr = document.createElement("tr");
     tr.tabIndex = -1;
@@ -105,11 +95,7 @@ function render() {
 
 function select(index, focus) {
   selected = index;
-  const trs = document.getElementById("reason-grid").tBodies[0].rows;
-  for (let at = 0; at < trs.length; ++at) {
-    trs[at].classList.toggle("selected", at === index);
-    trs[at].setAttribute("aria-selected", at === index ? "true" : "false");
-  }
+  const trs = markSelected(document.getElementById("reason-grid"), index);
   if (focus && index >= 0) trs[index].querySelector("input").focus();
 }
 

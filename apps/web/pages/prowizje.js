@@ -10,19 +10,9 @@ let view = null;     // the groups as the server gave them
 let removed = [];    // the ids of the groups deleted here, not yet saved
 let selected = -1;
 
-function showMessage(text, isError) {
-  const message = document.getElementById("message");
-  message.textContent = text || "";
-  message.className = isError ? "error" : "notice";
-}
-
 function render() {
   const grid = document.getElementById("group-grid");
-  grid.tHead.rows[0].replaceChildren(...view.columns.map((column) => {
-    const th = element("th", column.caption);
-    th.scope = "col";
-    return th;
-  }));
+  drawGridHead(grid, view.columns);
   grid.tBodies[0].replaceChildren(...view.rows.map((row, index) => {
     const tr = document.createElement("tr");
     tr.tabIndex = -1;
@@ -39,11 +29,7 @@ function render() {
 
 function select(index, focus) {
   selected = index;
-  const trs = document.getElementById("group-grid").tBodies[0].rows;
-  for (let at = 0; at < trs.length; ++at) {
-    trs[at].classList.toggle("selected", at === index);
-    trs[at].setAttribute("aria-selected", at === index ? "true" : "false");
-  }
+  const trs = markSelected(document.getElementById("group-grid"), index);
   if (focus && index >= 0) trs[index].focus();
 }
 

@@ -16,12 +16,6 @@ let addedCount = 0;
 let chosenProduct = null;
 let lastSearch = { text: "", row: -1 };
 
-function showMessage(text, isError) {
-  const message = document.getElementById("message");
-  message.textContent = text || "";
-  message.className = isError ? "error" : "notice";
-}
-
 function rowFromServer(row) {
   return { ...row, key: "change-" + row.id, saved: { status: row.status, changeDate: row.changeDate } };
 }
@@ -124,12 +118,7 @@ function rowElement(row, index) {
 
 function render() {
   const grid = document.getElementById("status-grid");
-  grid.tHead.rows[0].replaceChildren(...view.columns.map((column) => {
-    const th = element("th", column.caption);
-    th.scope = "col";
-    th.dataset.key = column.key;
-    return th;
-  }));
+  drawGridHead(grid, view.columns);
   grid.tBodies[0].replaceChildren(...rows.map(rowElement));
   select(Math.min(selected, rows.length - 1), false);
   noteModified();
@@ -137,11 +126,7 @@ function render() {
 
 function select(index, focus) {
   selected = index;
-  const trs = document.getElementById("status-grid").tBodies[0].rows;
-  for (let at = 0; at < trs.length; ++at) {
-    trs[at].classList.toggle("selected", at === index);
-    trs[at].setAttribute("aria-selected", at === index ? "true" : "false");
-  }
+  const trs = markSelected(document.getElementById("status-grid"), index);
   if (focus && index >= 0) trs[index].focus();
 }
 

@@ -6,12 +6,6 @@
 const identifierChar = /^[\p{L}\p{Nd}%*\/]$/u;
 let current = { identifier: "", page: 1, pages: 0 };
 
-function showMessage(text, isError) {
-  const message = document.getElementById("message");
-  message.textContent = text || "";
-  message.className = isError ? "error" : "notice";
-}
-
 // A group row (a name search finds them too) has no card.
 function cardLink(row, text) {
   if (row.isGroup) return element("span", text);
