@@ -200,6 +200,10 @@ void addJobRoutes(std::vector<ApiRoute>& routes, JobBoard& board, Uploads& uploa
     });
     addJob(routes, board, uploads, kVatApply, kVatWork, [&board](const Call& call) {
         const auto day = dayOf(call.object().value("day", nlohmann::json()));
+        // Changes carried out cannot be undone: a day still to come keeps its changes for that day.
+        if (Core::DayNumber::fromText(day) > Core::DayNumber::today())
+            throw Refused(http::status::bad_request,
+                          "Zmiany stawek VAT zaplanowane na dzień " + day + " wykonuje się w tym dniu albo później.");
         board.start(kVatApply, "Wykonywanie zmian stawek VAT już trwa", call.clerk.userRef, call.clerk.userName,
                     jobArguments(call, {"vat", "apply", Core::Store::directory().string(), "--day", day}));
     });

@@ -2,6 +2,7 @@
 
 #include "apps/web/Replies.h"
 
+#include <algorithm>
 #include <ctime>
 #include <optional>
 
@@ -18,17 +19,31 @@ std::string timeOfDay() {
     return text;
 }
 
-// Only what a question may be answered with reaches the child: a file's path
-// only as the server chose it, never as the page wrote it.
+bool isTickedList(const nlohmann::json& ticked) {
+    return ticked.is_array() && std::all_of(ticked.begin(), ticked.end(), [](const auto& id) { return id.is_string(); });
+}
+
+// Only what a question may be answered with reaches the child: a yes or no,
+// a row, ticked ids, and a file's path only as the server chose it, never as
+// the page wrote it. A field of another shape is refused, not read as "no".
 nlohmann::json relayedAnswer(const nlohmann::json& answer, const std::optional<std::filesystem::path>& file) {
+    const auto refuse = [] {
+        throw Refused(http::status::bad_request,
+                      "Odpowiedź na pytanie podaje się jako tak lub nie, numer wiersza albo listę zaznaczonych pozycji.");
+    };
     nlohmann::json relayed = nlohmann::json::object();
     if (file) relayed["file"] = file->string();
-    if (const auto yes = answer.find("answer"); yes != answer.end() && yes->is_boolean()) relayed["answer"] = *yes;
-    if (const auto row = answer.find("row"); row != answer.end() && row->is_number_unsigned()) relayed["row"] = *row;
-    if (const auto ticked = answer.find("ticked"); ticked != answer.end() && ticked->is_array()) {
-        relayed["ticked"] = nlohmann::json::array();
-        for (const auto& id : *ticked)
-            if (id.is_string()) relayed["ticked"].push_back(id);
+    if (const auto yes = answer.find("answer"); yes != answer.end()) {
+        if (!yes->is_boolean()) refuse();
+        relayed["answer"] = *yes;
+    }
+    if (const auto row = answer.find("row"); row != answer.end()) {
+        if (!row->is_number_unsigned()) refuse();
+        relayed["row"] = *row;
+    }
+    if (const auto ticked = answer.find("ticked"); ticked != answer.end()) {
+        if (!isTickedList(*ticked)) refuse();
+        relayed["ticked"] = *ticked;
     }
     return relayed;
 }
@@ -148,13 +163,14 @@ nlohmann::json JobBoard::watch(const std::string& kind, std::size_t from) {
 
 void JobBoard::answer(const std::string& kind, int question, const nlohmann::json& answer,
                       const std::optional<std::filesystem::path>& file) {
+    const auto relayed = relayedAnswer(answer, file).dump();
     std::lock_guard lock(mutex_);
     const auto found = jobs_.find(kind);
     const auto job = found != jobs_.end() ? found->second : nullptr;
     if (!job || !job->question || job->question->value("id", 0) != question)
         throw Refused(http::status::conflict, "To pytanie ma już odpowiedź albo praca już o nie nie pyta.");
     job->question.reset();
-    job->child->send(relayedAnswer(answer, file).dump());
+    job->child->send(relayed);
 }
 
 void JobBoard::cancel(const std::string& kind) {

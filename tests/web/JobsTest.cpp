@@ -43,6 +43,8 @@ TEST_F(Jobs, APluCheckAsksInThePageIsRefusedTwiceAndRepairsOnYes) {
     EXPECT_TRUE(json(second)["error"].get<std::string>().starts_with("Sprawdzanie kodów PLU już trwa (uruchomił je "))
         << second->body;
 
+    EXPECT_EQ(post("/api/jobs/plu-check/answer", {{"question", viewer["id"]}, {"answer", "tak"}}, admin)->status, 400)
+        << "an answer of another shape is refused, not read as no";
     ASSERT_EQ(post("/api/jobs/plu-check/answer", {{"question", viewer["id"]}, {"answer", true}}, admin)->status, 200);
     EXPECT_EQ(post("/api/jobs/plu-check/answer", {{"question", viewer["id"]}, {"answer", true}}, admin)->status, 409)
         << "a question is answered once";

@@ -64,6 +64,10 @@ TEST_F(VatJobs, ThePlanAsksInThePageThenTheDaysChangesAndAPkwiuListAreCarriedOut
 
     // The changes of the day chosen.
     EXPECT_EQ(post("/api/jobs/vat-apply", {{"day", "2011-13-01"}}, admin)->status, 400);
+    const auto early = post("/api/jobs/vat-apply", {{"day", "2099-01-01"}}, admin);
+    EXPECT_EQ(early->status, 400);
+    EXPECT_EQ(json(early)["error"],
+              "Zmiany stawek VAT zaplanowane na dzień 2099-01-01 wykonuje się w tym dniu albo później.");
     lines.clear();
     ASSERT_EQ(post("/api/jobs/vat-apply", {{"day", "2011-01-01"}}, admin)->status, 202);
     job = pollUntil("vat-apply", admin, ended);

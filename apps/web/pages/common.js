@@ -87,6 +87,12 @@ function requestId() {
   return [...bytes].map((byte) => byte.toString(16).padStart(2, "0")).join("");
 }
 
+// Today as the clerk's clock has it, "RRRR-MM-DD" (a date field's valueAsDate would take UTC's day).
+function localToday() {
+  const now = new Date();
+  return [now.getFullYear(), now.getMonth() + 1, now.getDate()].map((part) => String(part).padStart(2, "0")).join("-");
+}
+
 // The page's line of messages: a notice, or an error.
 function showMessage(text, isError) {
   const message = document.getElementById("message");
@@ -189,7 +195,10 @@ async function follow(kind, section, fresh) {
       if (job.question) {
         drawModuleQuestion(job.question, question, (reply) =>
           api.post("/api/jobs/" + kind + "/answer", { question: job.question.id, ...reply })
-            .then(() => question.replaceChildren()).catch(showError));
+            .then(() => {
+              // A poll may have drawn the next question meanwhile.
+              if (shownQuestion === job.question.id) question.replaceChildren();
+            }).catch(showError));
       } else {
         question.replaceChildren();
       }

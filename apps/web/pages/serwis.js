@@ -20,7 +20,7 @@ async function showLog() {
 
 startPage().then(() => {
   const day = document.getElementById("evening-day");
-  day.valueAsDate = new Date();
+  day.value = localToday();
   document.getElementById("log-day").addEventListener("change", () => showLog().catch(showError));
   document.getElementById("log-refresh").addEventListener("click", () => listLogs().catch(showError));
   listLogs().catch(showError);

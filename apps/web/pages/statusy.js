@@ -10,6 +10,7 @@ const exitQuestion = "Wprowadzone zmiany nie zostaną zachowane. Czy opuścić e
 
 let view = null;         // the window as the server last drew it
 let rows = [];           // its rows with the page's edits; a row added here has id null
+let unansweredSave = null; // the id of a save sent and not answered
 let removedChanges = [];     // stored changes removed here
 let selected = -1;
 let addedCount = 0;
@@ -176,7 +177,7 @@ function edits() {
     else if (row.status === null) added.push({ productId: row.productId, changeDate: row.changeDate });
     else added.push({ productId: row.productId, status: row.status, changeDate: row.changeDate });
   }
-  return { request: requestId(), added, changed, removed: removedChanges };
+  return { added, changed, removed: removedChanges };
 }
 
 async function save() {
@@ -185,16 +186,20 @@ async function save() {
     showMessage(dayRefusal(pending.pendingDay), true);
     return;
   }
-  // One save at a time: a second click waits for the first to be answered.
+  // One save at a time: a second click waits for the first to be answered;
+  // a save whose answer never came is sent again under its own id.
   const button = document.getElementById("save");
   button.disabled = true;
+  unansweredSave = unansweredSave || requestId();
   try {
-    view = await api.post("/api/status-changes", edits());
+    view = await api.post("/api/status-changes", { request: unansweredSave, ...edits() });
+    unansweredSave = null;
     rows = view.rows.map(rowFromServer);
     removedChanges = [];
     render();
     showMessage("Zapisano.");
   } catch (error) {
+    if (error.status) unansweredSave = null;
     showMessage(error.message, true);
   } finally {
     button.disabled = false;

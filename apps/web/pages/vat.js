@@ -20,8 +20,13 @@ startPage().then(() => {
   listed();
   setUpJob("vat-plan", () => ({}), listed).catch(showError);
   const day = document.getElementById("apply-day");
-  day.valueAsDate = new Date();
-  setUpJob("vat-apply", () => ({ day: day.value }), listed).catch(showError);
+  day.value = localToday();
+  setUpJob("vat-apply", () => {
+    if (!confirm("Wykonać zmiany stawek VAT zaplanowane na dzień " + day.value + "? Wykonanych zmian nie można cofnąć.")) {
+      throw new Error("Nie wykonano zmian stawek VAT.");
+    }
+    return { day: day.value };
+  }, listed).catch(showError);
   const file = document.getElementById("pkwiu-file");
   setUpJob("vat-import", async () => {
     if (!file.files.length) throw new Error("Wybierz plik z listą PKWiU.");
