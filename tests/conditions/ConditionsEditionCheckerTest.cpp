@@ -4,6 +4,7 @@
 
 #include <boost/optional/optional_io.hpp>
 
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -13,19 +14,15 @@ using Towary::ProductTools::ConditionType;
 using Towary::ProductTools::Purchase;
 using Towary::ProductTools::Sale;
 
-const std::vector<std::string> kSaleEdition = {"Parametry sklepu", "Towary", "Warunki", "Sprzedaży", "Edycja"};
-
-std::vector<std::string> saleEdition(const std::vector<std::string>& names) {
-    auto path = kSaleEdition;
-    path.insert(path.end(), names.begin(), names.end());
-    return path;
+// A key of the edition settings of the type's conditions: the names below "Edycja".
+std::vector<std::string> edition(ConditionType type, std::vector<std::string> names) {
+    const char* kind = type == Sale ? "Sprzedaży" : "Zakupu";
+    names.insert(names.begin(), {"Parametry sklepu", "Towary", "Warunki", kind, "Edycja"});
+    return names;
 }
-std::vector<std::string> period(ConditionType type, const std::vector<std::string>& names = {}) {
-    std::vector<std::string> path = {"Parametry sklepu", "Towary", "Warunki", type == Sale ? "Sprzedaży" : "Zakupu",
-                                     "Edycja", "Domyślny okres obowiązywania warunku"};
-    path.insert(path.end(), names.begin(), names.end());
-    return path;
-}
+const std::string kPeriod = "Domyślny okres obowiązywania warunku";
+const std::string kLocalLock = "Blokada dodawania lokalnych warunków sprzedaży";
+const std::string kPromotionLock = "Blokada edycji warunku centralowego promocyjnego";
 
 class ConditionRules : public RulesStore {
 protected:
@@ -42,109 +39,89 @@ protected:
             std::to_string(id) + ", " + std::to_string(productId) + ", " + std::to_string(from) + ", " +
             std::to_string(to) + ", 9.99, " + std::to_string(id) + ", " + std::to_string(local) + ")");
     }
+
+    ConditionsEditionChecker checker_;
 };
 
 TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCall) {
-    ConditionsEditionChecker checker;
-    using Rule = bool (ConditionsEditionChecker::*)();
-    const std::vector<std::pair<std::string, Rule>> rules = {
-        {"Blokada edycji warunku centralowego promocyjnego",
-         &ConditionsEditionChecker::isHQSalePromotionConditionEditionLocked},
+    const std::vector<std::pair<std::string, std::function<bool()>>> rules = {
+        {kPromotionLock, [&] { return checker_.isHQSalePromotionConditionEditionLocked(); }},
         {"Blokada edycji rozpoczętego warunku centralowego promocyjnego",
-         &ConditionsEditionChecker::isHQCurrentSalePromotionConditionEditionLocked},
+         [&] { return checker_.isHQCurrentSalePromotionConditionEditionLocked(); }},
         {"Dopuszczalna edycja warunku centralowego promocyjnego",
-         &ConditionsEditionChecker::HQSalePromotionConditionEditable},
-        {"Dopuszczalna edycja warunku centralowego", &ConditionsEditionChecker::HQSaleConditionEditable},
+         [&] { return checker_.HQSalePromotionConditionEditable(); }},
+        {"Dopuszczalna edycja warunku centralowego", [&] { return checker_.HQSaleConditionEditable(); }},
         {"Dozwolona zmiana ceny warunku centralowego tylko poniżej ceny sugerowanej",
-         &ConditionsEditionChecker::allowPriceChangeOnlyBelowSuggestedForHQSaleCondition},
+         [&] { return checker_.allowPriceChangeOnlyBelowSuggestedForHQSaleCondition(); }},
         {"Warunek centralowy promocyjny - tylko zmiana ceny",
-         &ConditionsEditionChecker::allowOnlyPriceChangeForHqPromotionCondition},
+         [&] { return checker_.allowOnlyPriceChangeForHqPromotionCondition(); }},
+        {"Dozwolona ręczna edycja warunków dla towarów wielocenowych",
+         [&] { return checker_.multiPriceProductSaleConditionEditable(); }},
     };
-    for (const auto& [name, rule] : rules) {
-        setSetting(saleEdition({name}), true);
-        EXPECT_TRUE((checker.*rule)()) << name;
-        setSetting(saleEdition({name}), false);
-        EXPECT_FALSE((checker.*rule)()) << name;
-    }
-    const std::string multiPrice = "Dozwolona ręczna edycja warunków dla towarów wielocenowych";
-    setSetting(saleEdition({multiPrice}), true);
-    EXPECT_TRUE(checker.multiPriceProductSaleConditionEditable());
+    for (const auto& [name, rule] : rules)
+        for (const bool value : {true, false}) {
+            setSetting(edition(Sale, {name}), value);
+            EXPECT_EQ(rule(), value) << name;
+        }
 }
 
 TEST_F(ConditionRules, LocalSaleConditionsFollowTheLockAndItsExceptions) {
-    const auto lockKey = saleEdition({"Blokada dodawania lokalnych warunków sprzedaży"});
     auto listed = product(1, "0101", "000100");
     auto other = product(2, "0202", "000200");
-    ConditionsEditionChecker checker;
-    EXPECT_TRUE(checker.localSaleConditionAdding());
-    EXPECT_TRUE(checker.localSaleConditionAdding(other.get()));
-    setSetting(lockKey, true);
-    setSetting(saleEdition({"Blokada dodawania lokalnych warunków sprzedaży", "Indeksy towarów - wyjątki"}),
-               "000100");
-    EXPECT_FALSE(checker.localSaleConditionAdding());
-    EXPECT_TRUE(checker.localSaleConditionAdding(listed.get()));
-    EXPECT_FALSE(checker.localSaleConditionAdding(other.get()));
-    setSetting(saleEdition({"Blokada dodawania lokalnych warunków sprzedaży", "Grupy towarowe - wyjątki"}), "02");
-    EXPECT_TRUE(checker.localSaleConditionAdding(other.get()));
+    EXPECT_TRUE(checker_.localSaleConditionAdding());
+    EXPECT_TRUE(checker_.localSaleConditionAdding(other.get()));
+    setSetting(edition(Sale, {kLocalLock}), true);
+    setSetting(edition(Sale, {kLocalLock, "Indeksy towarów - wyjątki"}), "000100");
+    EXPECT_FALSE(checker_.localSaleConditionAdding());
+    EXPECT_TRUE(checker_.localSaleConditionAdding(listed.get()));
+    EXPECT_FALSE(checker_.localSaleConditionAdding(other.get()));
+    setSetting(edition(Sale, {kLocalLock, "Grupy towarowe - wyjątki"}), "02");
+    EXPECT_TRUE(checker_.localSaleConditionAdding(other.get()));
 }
 
-TEST_F(ConditionRules, DefaultPeriodsAndTheirDays) {
-    ConditionsEditionChecker checker;
-    EXPECT_TRUE(checker.isDefaultConditionDurationActive(Sale));
-    EXPECT_EQ(checker.getDefaultConditionDurationDays(Sale), boost::optional<int>(30));
-    EXPECT_EQ(checker.getDefaultConditionDurationDays(Purchase), boost::optional<int>(90));
-    setSetting(period(Sale), false);
-    EXPECT_FALSE(checker.isDefaultConditionDurationActive(Sale));
-    EXPECT_EQ(checker.getDefaultConditionDurationDays(Sale), boost::none);
-    setSetting(period(Purchase, {"Liczba dni"}), -1);
-    EXPECT_THROW(checker.getDefaultConditionDurationDays(Purchase), std::runtime_error) << "days out of range";
-}
-
-TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySo) {
-    addCompany(7, "Okres warunku zakupu", "45");
+TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySoAndTheShorterPeriodEndsAll) {
+    addCompany(7, "Okres warunku zakupu", "10");
     addCompany(8, "", "");
     addCompany(9, "Okres warunku zakupu", "4.5");
-    ConditionsEditionChecker checker;
-    EXPECT_EQ(checker.getPurchaseConditionDurationDays(7), boost::optional<int>(90)) << "attribute not asked for";
-    setSetting(period(Purchase, {"Liczba dni z atrybutu firmy"}), true);
-    EXPECT_EQ(checker.getPurchaseConditionDurationDays(7), boost::optional<int>(45));
-    EXPECT_EQ(checker.getPurchaseConditionDurationDays(8), boost::optional<int>(90)) << "the company lacks it";
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { checker.getPurchaseConditionDurationDays(9); }),
+    EXPECT_EQ(checker_.getPurchaseConditionDurationDays(7), boost::optional<int>(90)) << "attribute not asked for";
+    EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(40000, boost::none), 40030u);
+    EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(2958464), 2958465u) << "never past the no-end day";
+    setSetting(edition(Purchase, {kPeriod, "Liczba dni z atrybutu firmy"}), true);
+    EXPECT_EQ(checker_.getPurchaseConditionDurationDays(7), boost::optional<int>(10));
+    EXPECT_EQ(checker_.getPurchaseConditionDurationDays(8), boost::optional<int>(90)) << "the company lacks it";
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { checker_.getPurchaseConditionDurationDays(9); }),
               "Atrybut \"Okres warunku zakupu\" firmy o identyfikatorze 9 ma wartość \"4.5\", a okres obowiązywania "
               "warunku zakupu musi być liczbą całkowitą dni od 0 do 2958465. Popraw atrybut firmy.");
+    EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(40000, 7), 40010u);
+    EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(40000), 40030u) << "the one-argument form asks no company";
 
-    setSetting(period(Purchase), false);
-    EXPECT_EQ(checker.getPurchaseConditionDurationDays(9), boost::none) << "inactive whatever the company";
+    setSetting(edition(Purchase, {kPeriod}), false);  // only the sale period configured
+    EXPECT_EQ(checker_.getPurchaseConditionDurationDays(9), boost::none) << "inactive whatever the company";
+    EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(40000), 2958465u);
+    EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(40000, 7), 40030u);
+    EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(2958460, 7), 2958465u) << "capped at the no-end day";
 }
 
-TEST_F(ConditionRules, LatestEndDayOfBothOverloads) {
-    addCompany(7, "Okres warunku zakupu", "10");
-    ConditionsEditionChecker checker;
-    EXPECT_EQ(checker.getMaxSaleAndPurchaseEndDate(40000, boost::none), 40030u);
-    EXPECT_EQ(checker.getMaxSaleAndPurchaseEndDate(2958464), 2958465u) << "never past the no-end day";
-    setSetting(period(Purchase, {"Liczba dni z atrybutu firmy"}), true);
-    EXPECT_EQ(checker.getMaxSaleAndPurchaseEndDate(40000, 7), 40010u);
-    EXPECT_EQ(checker.getMaxSaleAndPurchaseEndDate(40000), 40030u) << "the one-argument form asks no company";
+TEST_F(ConditionRules, DefaultPeriodsAndTheDateRangeLockWithItsArticleExceptions) {
+    EXPECT_TRUE(checker_.isDefaultConditionDurationActive(Sale));
+    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Sale), boost::optional<int>(30));
+    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Purchase), boost::optional<int>(90));
+    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale));
+    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, "100"));
+    setSetting(edition(Sale, {kPeriod, "Blokada edycji zakresu datowego"}), true);
+    setSetting(edition(Sale, {kPeriod, "Blokada edycji zakresu datowego", "Indeksy towarów - wyjątki"}),
+               "100;200\n300");
+    EXPECT_TRUE(checker_.isDateRangeEditionLocked(Sale));
+    for (const char* exempt : {"100", "200", "300"}) EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, exempt));
+    for (const char* locked : {"20", "2000", ""}) EXPECT_TRUE(checker_.isDateRangeEditionLocked(Sale, locked));
+    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Purchase, "20")) << "each type its own lock";
 
-    setSetting(period(Purchase), false);  // only the sale period configured
-    EXPECT_EQ(checker.getMaxSaleAndPurchaseEndDate(40000), 2958465u);
-    EXPECT_EQ(checker.getMaxSaleAndPurchaseEndDate(40000, 7), 40030u);
-    EXPECT_EQ(checker.getMaxSaleAndPurchaseEndDate(2958460, 7), 2958465u) << "capped at the no-end day";
-}
-
-TEST_F(ConditionRules, DateRangeLockAndItsArticleExceptions) {
-    ConditionsEditionChecker checker;
-    EXPECT_FALSE(checker.isDateRangeEditionLocked(Sale));
-    EXPECT_FALSE(checker.isDateRangeEditionLocked(Sale, "100"));
-    setSetting(period(Sale, {"Blokada edycji zakresu datowego"}), true);
-    setSetting(period(Sale, {"Blokada edycji zakresu datowego", "Indeksy towarów - wyjątki"}), "100;200\n300");
-    EXPECT_TRUE(checker.isDateRangeEditionLocked(Sale));
-    for (const char* exempt : {"100", "200", "300"}) EXPECT_FALSE(checker.isDateRangeEditionLocked(Sale, exempt));
-    for (const char* locked : {"20", "2000", ""}) EXPECT_TRUE(checker.isDateRangeEditionLocked(Sale, locked));
-    EXPECT_FALSE(checker.isDateRangeEditionLocked(Purchase, "20")) << "each type its own lock";
-
-    setSetting(period(Sale), false);
-    EXPECT_FALSE(checker.isDateRangeEditionLocked(Sale, "20")) << "no default period, no lock";
+    setSetting(edition(Sale, {kPeriod}), false);
+    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, "20")) << "no default period, no lock";
+    EXPECT_FALSE(checker_.isDefaultConditionDurationActive(Sale));
+    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Sale), boost::none);
+    setSetting(edition(Purchase, {kPeriod, "Liczba dni"}), -1);
+    EXPECT_THROW(checker_.getDefaultConditionDurationDays(Purchase), std::runtime_error) << "days out of range";
 }
 
 TEST_F(ConditionRules, OverlapWithAnotherHeadquartersPromotion) {
@@ -153,24 +130,27 @@ TEST_F(ConditionRules, OverlapWithAnotherHeadquartersPromotion) {
     addPromotionCondition(1, 1, 45000, 45010, "{ABCD-0001}", 0);
     addPromotionCondition(2, 2, 45000, 45010, "{LOCAL-0002}", 0);  // the editable prefix "{L"
     addPromotionCondition(3, 2, 45020, 45030, "{ABCD-0003}", 1);   // a local promotion
-    ConditionsEditionChecker checker;
-    EXPECT_FALSE(checker.isInOtherHQSalePromotionConditionDateRange(1, 45005, 45006)) << "not locked";
+    EXPECT_FALSE(checker_.isInOtherHQSalePromotionConditionDateRange(1, 45005, 45006)) << "not locked";
 
-    setSetting(saleEdition({"Blokada edycji warunku centralowego promocyjnego"}), true);
-    EXPECT_TRUE(checker.isInOtherHQSalePromotionConditionDateRange(1, 44990, 45000)) << "touches the first day";
-    EXPECT_TRUE(checker.isInOtherHQSalePromotionConditionDateRange(1, 45010, 45020)) << "touches the last day";
-    EXPECT_FALSE(checker.isInOtherHQSalePromotionConditionDateRange(1, 45011, 45020));
-    EXPECT_FALSE(checker.isInOtherHQSalePromotionConditionDateRange(1, 44990, 44999));
-    EXPECT_FALSE(checker.isInOtherHQSalePromotionConditionDateRange(2, 45000, 45010)) << "editable prefix";
-    EXPECT_FALSE(checker.isInOtherHQSalePromotionConditionDateRange(2, 45020, 45030)) << "local promotion";
+    setSetting(edition(Sale, {kPromotionLock}), true);
+    const struct {
+        int product, from, to;
+        bool overlaps;
+        const char* why;
+    } cases[] = {
+        {1, 44990, 45000, true, "touches the first day"}, {1, 45010, 45020, true, "touches the last day"},
+        {1, 45011, 45020, false, "after"},                 {1, 44990, 44999, false, "before"},
+        {2, 45000, 45010, false, "editable prefix"},       {2, 45020, 45030, false, "local promotion"},
+    };
+    for (const auto& [product, from, to, overlaps, why] : cases)
+        EXPECT_EQ(checker_.isInOtherHQSalePromotionConditionDateRange(product, from, to), overlaps) << why;
 
-    const auto prefix = saleEdition({"Blokada edycji warunku centralowego promocyjnego",
-                                     "Prefiks promocji pozwalający na edycję warunku"});
+    const auto prefix = edition(Sale, {kPromotionLock, "Prefiks promocji pozwalający na edycję warunku"});
     setSetting(prefix, "{l");
-    EXPECT_TRUE(checker.isInOtherHQSalePromotionConditionDateRange(2, 45000, 45010)) << "the prefix is exact";
+    EXPECT_TRUE(checker_.isInOtherHQSalePromotionConditionDateRange(2, 45000, 45010)) << "the prefix is exact";
     setSetting(prefix, "{A'");
     EXPECT_EQ(TestSupport::failure<std::runtime_error>(
-                  [&] { checker.isInOtherHQSalePromotionConditionDateRange(1, 45000, 45010); }),
+                  [&] { checker_.isInOtherHQSalePromotionConditionDateRange(1, 45000, 45010); }),
               "Ustawienie \"Parametry sklepu / Towary / Warunki / Sprzedaży / Edycja / Blokada edycji warunku "
               "centralowego promocyjnego / Prefiks promocji pozwalający na edycję warunku\" nie może zawierać "
               "apostrofu: prefiks GUID promocji to cyfry szesnastkowe, nawias klamrowy i łącznik.");
@@ -184,4 +164,3 @@ TEST(ConditionRulesHost, TheCheckerNeedsTheCompanyDataAccessObject) {
 }
 
 }  // namespace
-

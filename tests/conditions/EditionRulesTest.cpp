@@ -9,20 +9,16 @@ namespace {
 using AutomaticDiscounts::Automatic;
 using AutomaticDiscounts::SelectedPieces;
 using Towary::ProductTools::DiscountEditionChecker;
+using DiscountRules = RulesStore;
 
-const std::vector<std::string> kAutomaticLock = {"Parametry programu", "Towary", "Przeceny", "Przeceny automatyczne",
-                                                 "Blokada dodawania przecen"};
-const std::vector<std::string> kPiecesLock = {"Parametry programu", "Towary", "Przeceny",
-                                              "Przeceny na wybrane sztuki", "Blokada dodawania przecen"};
+const std::string kAutomatic = "Przeceny automatyczne";
+const std::string kPieces = "Przeceny na wybrane sztuki";
 
-class DiscountRules : public RulesStore {
-protected:
-    // Sets the exception list of the name below the lock.
-    static void exceptions(std::vector<std::string> lock, const std::string& list, const std::string& value) {
-        lock.push_back(list);
-        setSetting(lock, value);
-    }
-};
+// The key of the kind's lock on adding discounts, or of the names below it.
+std::vector<std::string> lock(const std::string& kind, std::vector<std::string> below = {}) {
+    below.insert(below.begin(), {"Parametry programu", "Towary", "Przeceny", kind, "Blokada dodawania przecen"});
+    return below;
+}
 
 TEST_F(DiscountRules, AnUnlockedKindReadsNoListAndALockedOneNamesTheListItLacks) {
     auto bread = product(1, "0101", "000001");
@@ -40,16 +36,16 @@ TEST_F(DiscountRules, AnUnlockedKindReadsNoListAndALockedOneNamesTheListItLacks)
 }
 
 TEST_F(DiscountRules, GroupExceptionsAdmitTheGroupsTheyBeginArticleOnesWholeTokens) {
-    setSetting(kAutomaticLock, true);
-    exceptions(kAutomaticLock, "Grupy towarowe - wyjątki", "01;0203");
+    setSetting(lock(kAutomatic), true);
+    setSetting(lock(kAutomatic, {"Grupy towarowe - wyjątki"}), "01;0203");
     DiscountEditionChecker checker(Automatic);
     EXPECT_FALSE(checker.discountAdding(Automatic));
     EXPECT_TRUE(checker.discountAdding(Automatic, product(1, "0101", "000001").get()));
     EXPECT_TRUE(checker.discountAdding(Automatic, product(3, "020301", "000003").get()));
     EXPECT_FALSE(checker.discountAdding(Automatic, product(5, "02", "000005").get())) << "shorter than 0203";
 
-    setSetting(kPiecesLock, true);
-    exceptions(kPiecesLock, "Indeksy towarów - wyjątki", ";;1000,,\n2000\n\n");
+    setSetting(lock(kPieces), true);
+    setSetting(lock(kPieces, {"Indeksy towarów - wyjątki"}), ";;1000,,\n2000\n\n");
     EXPECT_TRUE(checker.discountAdding(SelectedPieces, product(11, "0202", "1000").get()));
     EXPECT_TRUE(checker.discountAdding(SelectedPieces, product(12, "0202", "2000").get()));
     EXPECT_FALSE(checker.discountAdding(SelectedPieces, product(13, "0202", "10001").get()));
@@ -57,34 +53,31 @@ TEST_F(DiscountRules, GroupExceptionsAdmitTheGroupsTheyBeginArticleOnesWholeToke
 }
 
 TEST_F(DiscountRules, AssortmentExceptionsAdmitMembersOfListsValidToday) {
-    setSetting(kAutomaticLock, true);
-    exceptions(kAutomaticLock, "Listy asortymentowe - wyjątki", "{AAAA-1}\n{BBBB-2}");
-    auto current = product(1, "0101", "000001");
-    auto ended = product(2, "0101", "000002");
-    auto otherList = product(3, "0101", "000003");
-    auto starting = product(4, "0101", "000004");
+    setSetting(lock(kAutomatic), true);
+    setSetting(lock(kAutomatic, {"Listy asortymentowe - wyjątki"}), "{AAAA-1}\n{BBBB-2}");
+    for (int id = 1; id <= 4; ++id) product(id, "0101", "00000" + std::to_string(id));
     addAssortment(1, "{AAAA-1}", -10, 0, 1);
     addAssortment(2, "{BBBB-2}", -10, -1, 2);  // ended yesterday
     addAssortment(3, "{CCCC-3}", -10, 10, 3);  // valid, but not an exception
     addAssortment(4, "{AAAA-1}", 1, 10, 4);    // valid from tomorrow
     DiscountEditionChecker checker(Automatic);
-    EXPECT_TRUE(checker.discountAdding(Automatic, current.get()));
-    EXPECT_FALSE(checker.discountAdding(Automatic, ended.get()));
-    EXPECT_FALSE(checker.discountAdding(Automatic, otherList.get()));
-    EXPECT_FALSE(checker.discountAdding(Automatic, starting.get()));
-
-    exceptions(kAutomaticLock, "Listy asortymentowe - wyjątki", "");
-    EXPECT_FALSE(checker.discountAdding(Automatic, current.get())) << "an empty list admits no list";
+    const auto admitted = [&](int id) {
+        return checker.discountAdding(Automatic, Towar::getProduct(id, session_).get());
+    };
+    EXPECT_TRUE(admitted(1));
+    for (const int id : {2, 3, 4}) EXPECT_FALSE(admitted(id)) << id;
+    setSetting(lock(kAutomatic, {"Listy asortymentowe - wyjątki"}), "");
+    EXPECT_FALSE(admitted(1)) << "an empty list admits no list";
 }
 
 TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEach) {
-    setSetting(kPiecesLock, true);
+    setSetting(lock(kPieces), true);
     DiscountEditionChecker checker(Automatic);
     EXPECT_TRUE(checker.discountAdding(Automatic));
     EXPECT_FALSE(checker.discountAdding(SelectedPieces));
     EXPECT_FALSE(checker.discountAdding(static_cast<AutomaticDiscounts::Kind>(7))) << "any other kind";
-    setSetting(kPiecesLock, false);
-    setSetting(kAutomaticLock, true);
+    setSetting(lock(kPieces), false);
+    setSetting(lock(kAutomatic), true);
     EXPECT_TRUE(checker.discountAdding(SelectedPieces)) << "a changed setting counts from the next call";
     EXPECT_FALSE(checker.discountAdding(Automatic));
 }

@@ -31,6 +31,10 @@ void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t produc
     insert.execute();
 }
 
+void exec(const TSessionHolder& session, const std::string& statement) {
+    DBKernel::Sql::Command(statement, session).execute();
+}
+
 std::int64_t count(const TSessionHolder& session, const std::string& table) {
     DBKernel::Sql::OpenedQuery query("select count(*) n from " + table, session);
     return query["n"].asInt64();

@@ -17,6 +17,8 @@ void addProduct(const TSessionHolder& session, std::int64_t id, const std::strin
 // Inserts a code of the product, sold by the piece.
 void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t productId, const std::string& code,
              int status = 1);
+// Runs a statement that returns no rows on the session.
+void exec(const TSessionHolder& session, const std::string& statement);
 // The number of rows of a table, read on the session.
 std::int64_t count(const TSessionHolder& session, const std::string& table);
 // The rows a query gives, one a line, the columns joined by the separator, NULL as "-".
