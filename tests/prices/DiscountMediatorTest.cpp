@@ -40,15 +40,21 @@ protected:
         return made;
     }
 
-    // Fills the fields (an empty text leaves one empty), runs the computation, gives the three texts.
+    // Fills the fields (an empty text leaves one empty), runs the computation in the mode, gives the three texts.
     std::string after(const std::string& catalog, const std::string& discount, const std::string& final,
-                      void (CMediator::*calc)()) {
+                      void (CMediator::*calc)(), int mode = 1) {
         catalog_.setText(catalog);
         discount_.setText(discount);
         final_.setText(final);
         auto m = mediator();
+        m.setMode(mode);
         (m.*calc)();
         return catalog_.text() + " " + discount_.text() + " " + final_.text();
+    }
+
+    // The final price from the catalogue one by the contract's discounts, applied one on another when cumulative.
+    void finalFromContract(const Core::TKontrakt& contract, bool cumulative) {
+        mediator(std::make_shared<Warunek::CLiczCeneKoncowaZKontraktuAlg>(&contract, cumulative)).calcCenaKoncowa();
     }
 
     FieldWithEvent catalog_, final_, discount_;
@@ -68,17 +74,9 @@ TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwoAndAResultBeyondTheRang
     EXPECT_EQ(failure([this] { after("1e305", "", "", &CMediator::calcCenaKoncowa); }), refusal);
     EXPECT_EQ(failure([this] { after("1e-300", "", "1e300", &CMediator::calcRabat); }), refusal);
     EXPECT_EQ(final_.text(), "1e300");
-}
 
-TEST_F(DiscountFields, OutsideModeOneNothingChanges) {
-    catalog_.setText("200");
-    discount_.setText("12.5");
-    auto m = mediator();
-    m.setMode(2);
-    m.calcCenaKoncowa();
-    m.calcCenaKatalogowa();
-    m.calcRabat();
-    EXPECT_EQ(catalog_.text() + "|" + discount_.text() + "|" + final_.text(), "200|12.5|");
+    for (const auto calc : {&CMediator::calcCenaKoncowa, &CMediator::calcCenaKatalogowa, &CMediator::calcRabat})
+        EXPECT_EQ(after("200", "12.5", "", calc, 2), "200 12.5 ") << "outside mode 1 nothing changes";
 }
 
 TEST_F(DiscountFields, AFieldsChangeEventCannotStartAnotherComputation) {
@@ -98,17 +96,14 @@ TEST_F(DiscountFields, AFieldsChangeEventCannotStartAnotherComputation) {
 TEST_F(DiscountFields, TheContractsDiscountsGiveTheFinalPrice) {
     const Core::TKontrakt contract{{10, 5}};
     catalog_.setText("200");
-    auto cumulative = mediator(std::make_shared<Warunek::CLiczCeneKoncowaZKontraktuAlg>(&contract, true));
-    cumulative.calcCenaKoncowa();
+    finalFromContract(contract, true);
     EXPECT_EQ(final_.text(), "171.0000");
-    auto summed = mediator(std::make_shared<Warunek::CLiczCeneKoncowaZKontraktuAlg>(&contract, false));
-    summed.calcCenaKoncowa();
+    finalFromContract(contract, false);
     EXPECT_EQ(final_.text(), "170.0000");
 
     // Discounts no contract holds take the price beyond the range of numbers: refused, the field kept.
     const Core::TKontrakt beyond{{-1e308, -1e308}};
-    auto overflowing = mediator(std::make_shared<Warunek::CLiczCeneKoncowaZKontraktuAlg>(&beyond, true));
-    EXPECT_EQ(failure([&overflowing] { overflowing.calcCenaKoncowa(); }),
+    EXPECT_EQ(failure([&] { finalFromContract(beyond, true); }),
               "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
     EXPECT_EQ(final_.text(), "170.0000");
 }

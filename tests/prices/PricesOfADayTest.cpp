@@ -22,9 +22,11 @@
 #include <locale>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace {
 
+using TestSupport::exec;
 using TestSupport::failure;
 
 constexpr const char* kSettings = R"(["Parametry programu".XML.Parser]
@@ -51,12 +53,10 @@ class PricesOfADay : public ::testing::Test {
 protected:
     PricesOfADay() {
         TestSupport::replaceSettingsFile(kSettings);
-        exec("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), (2, 'l', 'litr')");
-        exec("insert into promocja (lPromocjaRef, sNazwa) values (1, 'Jesień'), (2, 'Lato')");
+        exec({}, "insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), (2, 'l', 'litr')");
+        exec({}, "insert into promocja (lPromocjaRef, sNazwa) values (1, 'Jesień'), (2, 'Lato')");
         units_.emplace();
     }
-
-    static void exec(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
 
     template <class T>
     static std::string orNull(std::optional<T> value) {
@@ -66,28 +66,35 @@ protected:
     static void product(int id, std::optional<double> price, std::optional<int> unit = {},
                         std::optional<double> factor = {}) {
         TestSupport::addProduct({}, id, "Towar " + std::to_string(id));
-        exec("update towar set dCenaSprzed = " + orNull(price) + ", nJmPrzelicznik = " + orNull(unit) +
-             ", dPrzelicznik = " + orNull(factor) + " where lTowarRef = " + std::to_string(id));
+        exec({}, "update towar set dCenaSprzed = " + orNull(price) + ", nJmPrzelicznik = " + orNull(unit) +
+                     ", dPrzelicznik = " + orNull(factor) + " where lTowarRef = " + std::to_string(id));
     }
 
-    // A sale condition of the product from day `from` to day `to`, of promotion `promotion` (0: none).
-    static void condition(int productId, int from, int to, double price, int promotion = 0, int deleted = 0,
-                          const std::string& alternatives = {}) {
+    // A sale condition of the product from day `from` to day `to`, of the promotion when one is given.
+    static void condition(int productId, int from, int to, double price, std::optional<int> promotion = {},
+                          int deleted = 0, const std::string& alternatives = {}) {
         DBKernel::Sql::Command insert(
             "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, byDeleted, "
             "alternative_prices) values (newref, " + std::to_string(productId) + ", " + std::to_string(from) + ", " +
-            std::to_string(to) + ", " + std::to_string(price) + ", " + (promotion ? std::to_string(promotion) : "null") +
-            ", " + std::to_string(deleted) + ", :alternatives)");
+            std::to_string(to) + ", " + std::to_string(price) + ", " + orNull(promotion) + ", " +
+            std::to_string(deleted) + ", :alternatives)");
         insert.Params["alternatives"] = alternatives;
         insert.execute();
     }
+    // The promotion every product of a test is on: 5.00 from kDay - 2 to kDay + 5.
+    static void promotion(int productId) { condition(productId, kDay - 2, kDay + 5, 5.0, 1); }
 
-    // Product id and previous price of every product the mode reports on kDay.
-    static std::map<int, std::string> reported(int mode) {
-        std::map<int, std::string> prices;
-        for (const auto& [id, price] : Towar::getPricesBeforePromotion({}, kDay, mode))
-            prices.emplace(id, price.previousPrice.toString());
-        return prices;
+    // "id:text" of every record, by id, the text what `text` makes of the record.
+    template <class Records, class Text>
+    static std::string listed(const Records& records, Text text) {
+        std::string list;
+        for (const auto& [id, record] : records) list += " " + std::to_string(id) + ":" + text(record);
+        return list.empty() ? list : list.substr(1);
+    }
+    // The previous price of every product the mode reports on kDay.
+    static std::string reported(int mode) {
+        return listed(Towar::getPricesBeforePromotion({}, kDay, mode),
+                      [](const auto& record) { return record.previousPrice.toString(); });
     }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
@@ -99,7 +106,7 @@ TEST_F(PricesOfADay, TodaysPriceIsTheConditionsElseTheProductsRoundedToTwoPlaces
     using namespace Towary::ProductTools;
     const int today = Core::DayNumber::today();
     product(1, 9.994);
-    condition(1, today - 3, today + 3, 9.995, 0, 0, "<alternative_prices><price>8.5</price></alternative_prices>");
+    condition(1, today - 3, today + 3, 9.995, {}, 0, "<alternative_prices><price>8.5</price></alternative_prices>");
     condition(1, today - 20, today - 4, 12.0);
     product(2, 9.994);
     condition(2, today + 1, today + 9, 7.0);
@@ -108,63 +115,50 @@ TEST_F(PricesOfADay, TodaysPriceIsTheConditionsElseTheProductsRoundedToTwoPlaces
     EXPECT_EQ(getCurrentSalePrice(1, {}), 9.994);
     EXPECT_EQ(getCurrentConditionSalePrice(1, {}), 9.995);
     EXPECT_EQ(getCurrentAdditionalSalePrices(1, {}), "<alternative_prices><price>8.5</price></alternative_prices>");
-    EXPECT_EQ(getCurrentProductSalePrice(1, {}), Core::Decimal(1000, 100));
-
     EXPECT_EQ(getCurrentConditionSalePrice(2, {}), std::nullopt);
     EXPECT_EQ(getCurrentAdditionalSalePrices(2, {}), "");
-    EXPECT_EQ(getCurrentProductSalePrice(2, {}), Core::Decimal(999, 100));
-
     EXPECT_EQ(getCurrentSalePrice(3, {}), std::nullopt);
-    EXPECT_EQ(getCurrentProductSalePrice(3, {}), Core::Decimal(0));
     EXPECT_EQ(getCurrentSalePrice(4, {}), std::nullopt);
-    EXPECT_EQ(getCurrentProductSalePrice(4, {}), Core::Decimal(0));
+    std::vector<Core::Decimal> rounded;
+    for (int id : {1, 2, 3, 4}) rounded.push_back(getCurrentProductSalePrice(id, {}));
+    EXPECT_EQ(rounded, (std::vector<Core::Decimal>{{1000, 100}, {999, 100}, 0, 0}));
 }
 
 TEST_F(PricesOfADay, EachModeChoosesItsOwnPreviousCondition) {
-    // Every product is on promotion at 5.00 from kDay - 2 to kDay + 5.
-    const auto promotion = [](int productId) { condition(productId, kDay - 2, kDay + 5, 5.0, 1); };
     // 1: a dearer ordinary condition up to the day before.
     product(1, 10.0);
     condition(1, kDay - 12, kDay - 3, 8.0);
-    promotion(1);
     // 2: a dearer ordinary condition ending two days before.
     product(2, 10.0);
     condition(2, kDay - 12, kDay - 4, 7.0);
-    promotion(2);
     // 3: the latest ordinary condition cheaper than the promotion, an older one dearer.
     product(3, 10.0);
     condition(3, kDay - 30, kDay - 20, 9.0);
     condition(3, kDay - 19, kDay - 3, 4.0);
-    promotion(3);
     // 4: a dearer promotion up to the day before, priced per litre at half a litre.
     product(4, 10.0, 2, 0.5);
     condition(4, kDay - 12, kDay - 3, 6.0, 2);
-    promotion(4);
     // 5: the promotion deleted.
     product(5, 10.0);
     condition(5, kDay - 12, kDay - 3, 8.0);
     condition(5, kDay - 2, kDay + 5, 5.0, 1, 1);
     // 6: no earlier condition at all.
     product(6, 10.0);
-    promotion(6);
+    for (int id : {1, 2, 3, 4, 6}) promotion(id);
 
-    using Prices = std::map<int, std::string>;
-    EXPECT_EQ(reported(1), (Prices{{1, "8.00"}}));
-    EXPECT_EQ(reported(2), (Prices{{1, "8.00"}, {4, "6.00"}}));
-    EXPECT_EQ(reported(3), (Prices{{1, "8.00"}, {2, "7.00"}}));
-    EXPECT_EQ(reported(4), (Prices{{1, "8.00"}, {2, "7.00"}, {3, "9.00"}}));
-    EXPECT_EQ(reported(5), (Prices{{1, "8.00"}, {2, "7.00"}, {3, "9.00"}, {4, "6.00"}}));
-    // Outside 1 to 5 the latest earlier condition counts, when dearer.
-    EXPECT_EQ(reported(0), (Prices{{1, "8.00"}, {2, "7.00"}, {4, "6.00"}}));
-
-    const auto records = Towar::getPricesBeforePromotion({}, kDay, 5);
-    const auto& withUnit = records.at(4);
-    EXPECT_EQ(withUnit.promotionDateFrom, kDay - 2);
-    EXPECT_EQ(withUnit.promotionDateTo, kDay + 5);
-    EXPECT_EQ(withUnit.labelMeasureUnit, 2);
-    EXPECT_EQ(withUnit.unitPrice.toString(), "12.00");
-    EXPECT_EQ(records.at(1).labelMeasureUnit, std::nullopt);
-    EXPECT_EQ(records.at(1).unitPrice.toString(), "8.00");
+    // Outside 1 to 5 (here 0) the latest earlier condition counts, when dearer.
+    std::string byMode;
+    for (int mode : {1, 2, 3, 4, 5, 0}) byMode += reported(mode) + "\n";
+    EXPECT_EQ(byMode, "1:8.00\n1:8.00 4:6.00\n1:8.00 2:7.00\n1:8.00 2:7.00 3:9.00\n1:8.00 2:7.00 3:9.00 4:6.00\n"
+                      "1:8.00 2:7.00 4:6.00\n");
+    EXPECT_EQ(listed(Towar::getPricesBeforePromotion({}, kDay, 5),
+                     [](const auto& record) {
+                         return std::to_string(record.promotionDateFrom - kDay) + ".." +
+                                std::to_string(record.promotionDateTo - kDay) + " " +
+                                (record.labelMeasureUnit ? std::to_string(*record.labelMeasureUnit) : "-") + " " +
+                                record.unitPrice.toString();
+                     }),
+              "1:-2..5 - 8.00 2:-2..5 - 7.00 3:-2..5 - 9.00 4:-2..5 2 12.00");
 
     // The store's mode is 1; the day after the promotion has none.
     EXPECT_EQ(Towar::getPricesBeforePromotion({}, kDay).size(), 1u);
@@ -173,41 +167,35 @@ TEST_F(PricesOfADay, EachModeChoosesItsOwnPreviousCondition) {
 }
 
 TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion) {
-    const auto promotion = [](int productId) { condition(productId, kDay - 2, kDay + 5, 5.0, 1); };
     // 1: a shorter promotion among ordinary prices; the five modes see only the ordinary ones.
     product(1, 10.0);
     condition(1, kDay - 40, kDay - 20, 8.0);
     condition(1, kDay - 19, kDay - 10, 6.5, 2);
     condition(1, kDay - 9, kDay - 3, 9.0);
-    promotion(1);
     // 2: the first twelve days of the thirty without a condition: the product's own price.
     product(2, 7.0);
     condition(2, kDay - 20, kDay - 3, 8.0);
-    promotion(2);
     // 3: no price of its own; a deleted cheaper condition does not count, nor one before the thirty days.
     product(3, std::nullopt);
     condition(3, kDay - 60, kDay - 33, 1.0);
     condition(3, kDay - 10, kDay - 3, 9.0);
-    condition(3, kDay - 12, kDay - 11, 2.0, 0, 1);
-    promotion(3);
+    condition(3, kDay - 12, kDay - 11, 2.0, {}, 1);
     // 4: two conditions on the same days: the first by id is the one in force.
     product(4, std::nullopt);
     condition(4, kDay - 32, kDay - 3, 9.5);
     condition(4, kDay - 32, kDay - 3, 3.0);
-    promotion(4);
+    for (int id : {1, 2, 3, 4}) promotion(id);
     // 5: not on promotion.
     product(5, 1.0);
 
-    std::map<int, std::string> lowest;
-    for (const auto& [id, price] : Towar::getLowestPricesBeforePromotion({}, kDay))
-        lowest.emplace(id, price.lowestPrice.toString());
-    EXPECT_EQ(lowest, (std::map<int, std::string>{{1, "6.50"}, {2, "7.00"}, {3, "9.00"}, {4, "9.50"}}));
-    EXPECT_EQ(reported(1), (std::map<int, std::string>{{1, "9.00"}, {2, "8.00"}, {3, "9.00"}, {4, "9.50"}}));
+    EXPECT_EQ(listed(Towar::getLowestPricesBeforePromotion({}, kDay),
+                     [](const auto& record) { return record.lowestPrice.toString(); }),
+              "1:6.50 2:7.00 3:9.00 4:9.50");
+    EXPECT_EQ(reported(1), "1:9.00 2:8.00 3:9.00 4:9.50");
 
     const auto one = Towar::getLowestPricesBeforePromotion({}, kDay, 1);
     ASSERT_EQ(one.size(), 1u);
-    EXPECT_EQ(one.at(1).promotionDateFrom, kDay - 2);
-    EXPECT_EQ(one.at(1).promotionDateTo, kDay + 5);
+    EXPECT_EQ(std::pair(one.at(1).promotionDateFrom, one.at(1).promotionDateTo), std::pair(kDay - 2, kDay + 5));
     std::string features = "\"Cena\" = \"5.00\"";
     Towar::appendLowestPriceFeature(features, one.at(1));
     EXPECT_EQ(features, "\"Cena\" = \"5.00\", \"Najnizsza_cena_30_dni\" = \"6.50\"");
@@ -216,29 +204,28 @@ TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion)
 
 TEST_F(PricesOfADay, TheLowestPriceShowsThePeriodOfThePromotionStartingFirstAndSkipsAConditionWithoutItsProduct) {
     product(1, 10.0);
-    condition(1, kDay - 2, kDay + 5, 5.0, 1);
+    promotion(1);
     condition(1, kDay - 1, kDay + 9, 4.0, 2);
-    {
-        // As a store edited with its foreign keys off holds it: a promotion of a product that is gone.
-        const bool sqlite = store_.server().empty();
-        DBKernel::Sql::Command(sqlite ? "pragma foreign_keys = off" : "set session_replication_role = replica").execute();
-        condition(999, kDay - 10, kDay - 3, 9.0);
-        condition(999, kDay - 2, kDay + 5, 5.0, 1);
-        DBKernel::Sql::Command(sqlite ? "pragma foreign_keys = on" : "set session_replication_role = origin").execute();
-    }
-    const auto lowest = Towar::getLowestPricesBeforePromotion({}, kDay);
-    ASSERT_EQ(lowest.size(), 1u);
-    EXPECT_EQ(lowest.at(1).promotionDateFrom, kDay - 2);
-    EXPECT_EQ(lowest.at(1).promotionDateTo, kDay + 5);
+    // As a store edited with its foreign keys off holds it: a promotion of a product that is gone.
+    const bool sqlite = store_.server().empty();
+    exec({}, sqlite ? "pragma foreign_keys = off" : "set session_replication_role = replica");
+    condition(999, kDay - 10, kDay - 3, 9.0);
+    promotion(999);
+    exec({}, sqlite ? "pragma foreign_keys = on" : "set session_replication_role = origin");
+    EXPECT_EQ(listed(Towar::getLowestPricesBeforePromotion({}, kDay),
+                     [](const auto& record) {
+                         return std::to_string(record.promotionDateFrom - kDay) + ".." +
+                                std::to_string(record.promotionDateTo - kDay);
+                     }),
+              "1:-2..5");
 }
 
 TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
     product(1, 10.0);
     condition(1, kDay - 12, kDay - 3, 8.0);
-    condition(1, kDay - 2, kDay + 5, 5.0, 1);
     product(2, 10.0, 2, 0.5);
     condition(2, kDay - 12, kDay - 3, 6.0);
-    condition(2, kDay - 2, kDay + 5, 5.0, 1);
+    for (int id : {1, 2}) promotion(id);
 
     std::string features;
     Towar::appendPromoFeatures(features, {}, 3, kDay);
@@ -255,8 +242,7 @@ TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
     ASSERT_EQ(read.size(), 12u);
     EXPECT_EQ(read[3].second, "Promocja, \"taniej\"");
     EXPECT_EQ(read[6], (std::pair<std::string, std::string>("Poprzednia_cena", "6.00")));
-    EXPECT_EQ(read[10].second, "12.00");
-    EXPECT_EQ(read[11].second, "l");
+    EXPECT_EQ(read[10].second + " " + read[11].second, "12.00 l");
 
     for (const std::string value : {"", "\\", "a\\\"b", ",,\"", "\\,", "zł \\n"}) {
         const auto text = "\"x\" = \"" + Labels::escapeFeature(value) + "\"";
@@ -274,20 +260,16 @@ TEST_F(PricesOfADay, AlternativePricesAreAnAscendingSetStoredAsXml) {
     EXPECT_EQ(prices.generateXML(false), "");
     prices.addAlternativePrices(4.99);
     prices.addAlternativePrices(std::set<Core::Price>{3.99, 4.99});
-    EXPECT_EQ(prices.getAlternativePrices(), (std::set<Core::Price>{3.99, 4.99}));
     EXPECT_EQ(prices.getCharSeparatedAlternativePrices(), "3.99&#160;4.99");
     const auto xml = prices.generateXML(false);
     EXPECT_EQ(xml, "<alternative_prices><price>3.99</price><price>4.99</price></alternative_prices>");
     EXPECT_EQ(Tools::AlternativePriceManager(xml).getAlternativePrices(), prices.getAlternativePrices());
-    EXPECT_EQ(Tools::AlternativePriceManager("").getAlternativePrices().size(), 0u);
+    EXPECT_TRUE(Tools::AlternativePriceManager("").getAlternativePrices().empty());
     EXPECT_EQ(Tools::AlternativePriceManager("<?xml version=\"1.0\"?><alternative_prices><x/><price> 2.5 </price>"
-                                             "</alternative_prices>")
-                  .getAlternativePrices(),
-              (std::set<Core::Price>{2.5}));
+                                             "</alternative_prices>").getCharSeparatedAlternativePrices(), "2.50");
 
     const auto previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
-    const auto local = prices.generateXML(true);
-    const auto classic = prices.generateXML(false);
+    const auto local = prices.generateXML(true), classic = prices.generateXML(false);
     std::locale::global(previous);
     EXPECT_EQ(local, "<alternative_prices><price>3,99</price><price>4,99</price></alternative_prices>");
     EXPECT_EQ(classic, xml);

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -25,28 +26,23 @@ protected:
     static void addGroup(const std::string& prefix) { set(std::string(kToZero) + " / Grupy / " + prefix, "grupa"); }
 };
 
-TEST(SalePriceRounders, PsychologicalValuesEndInFiveOrNineZeroOnTheLastPositionInTenGroszeAboveTheThreshold) {
-    // A round price drops to the 9 below; hundredths first, halves up: 12.355 is 12.36.
-    const Product::Tools::SalePriceToPsychologicalValuesRounder psychological(0.0);
-    for (const auto& [price, rounded] : {std::pair{12.30, 12.29}, {12.31, 12.35}, {12.36, 12.39}, {12.39, 12.39},
-                                         {10.00, 9.99}, {12.355, 12.39}, {12.3049, 12.29}})
-        EXPECT_DOUBLE_EQ(psychological.rounding(price), rounded) << price;
-    const Product::Tools::SalePriceToZeroOnLastPositionRounder toZero(0.0);
-    for (const auto& [price, rounded] : {std::pair{12.34, 12.3}, {12.35, 12.4}, {12.96, 13.0}})
-        EXPECT_DOUBLE_EQ(toZero.rounding(price), rounded) << price;
+TEST(SalePriceRounders, PsychologicalValuesEndInFiveOrNineZeroOnTheLastPositionInTenGroszeAndAPriceTooBigIsRefused) {
+    using namespace Product::Tools;
+    const SalePriceToPsychologicalValuesRounder psychological(0.0), psychologicalAbove10(10.0);
+    const SalePriceToZeroOnLastPositionRounder toZero(0.0), toZeroAbove10(10.0);
+    // A round price drops to the 9 below; hundredths first, halves up: 12.355 is 12.36. A price equal to the
+    // threshold stays.
+    const std::tuple<const ISalePriceRounder*, double, double> cases[] = {
+        {&psychological, 12.30, 12.29},   {&psychological, 12.31, 12.35}, {&psychological, 12.36, 12.39},
+        {&psychological, 12.39, 12.39},   {&psychological, 10.00, 9.99},  {&psychological, 12.355, 12.39},
+        {&psychological, 12.3049, 12.29}, {&psychological, 21474836.41, 21474836.45},
+        {&psychological, 21474836.45, 21474836.45}, {&toZero, 12.34, 12.3}, {&toZero, 12.35, 12.4},
+        {&toZero, 12.96, 13.0}, {&psychologicalAbove10, 10.00, 10.00}, {&psychologicalAbove10, 10.01, 10.05},
+        {&toZeroAbove10, 10.00, 10.00}, {&toZeroAbove10, 10.05, 10.1},
+    };
+    for (const auto& [rounder, price, rounded] : cases) EXPECT_DOUBLE_EQ(rounder->roundPrice(price), rounded) << price;
 
-    const Product::Tools::SalePriceToPsychologicalValuesRounder psychologicalAbove10(10.0);
-    EXPECT_EQ(psychologicalAbove10.roundPrice(10.00), 10.00) << "equal to the threshold";
-    EXPECT_DOUBLE_EQ(psychologicalAbove10.roundPrice(10.01), 10.05);
-    const Product::Tools::SalePriceToZeroOnLastPositionRounder toZeroAbove10(10.0);
-    EXPECT_EQ(toZeroAbove10.roundPrice(10.00), 10.00);
-    EXPECT_DOUBLE_EQ(toZeroAbove10.roundPrice(10.05), 10.1);
-}
-
-TEST(SalePriceRounders, PsychologicalRoundingRefusesAPriceItsGroszeCountCannotCarryRatherThanFlipItsSign) {
-    const Product::Tools::SalePriceToPsychologicalValuesRounder psychological(0.0);
-    EXPECT_DOUBLE_EQ(psychological.rounding(21474836.41), 21474836.45);
-    EXPECT_DOUBLE_EQ(psychological.rounding(21474836.45), 21474836.45);
+    // Its grosze counted in an int, psychological rounding refuses a price they cannot carry, not flip its sign.
     EXPECT_DOUBLE_EQ(psychological.rounding(-21474836.47), -21474836.48);
     for (const auto& [price, shown] : {std::pair{21474836.46, "21474836.46"}, {1e12, "1000000000000.00"},
                                        {-21474836.48, "-21474836.48"}})
@@ -61,14 +57,10 @@ TEST_F(SalePriceRounding, RoundingToZeroWinsInGroupsBeginningWithAnEntryAndPsych
     turn(kToZero, true);
     addGroup("0103");
     addGroup("02");
-    const auto rounded = [](const char* groupIndex) {
-        return ProductSalePriceRounder(std::string(groupIndex)).roundSalePrice(12.34);
-    };
-    EXPECT_DOUBLE_EQ(rounded("02"), 12.3);
-    EXPECT_DOUBLE_EQ(rounded("010300"), 12.3);
-    EXPECT_DOUBLE_EQ(rounded("0102"), 12.35);
-    EXPECT_DOUBLE_EQ(rounded("0"), 12.35) << "an entry longer than the group index never matches";
-    EXPECT_DOUBLE_EQ(rounded("100103"), 12.35) << "the start of the index, not a part anywhere in it";
+    // An entry longer than the group index ("0") never matches, nor one inside it but not at its start ("100103").
+    for (const auto& [group, rounded] :
+         {std::pair{"02", 12.3}, {"010300", 12.3}, {"0102", 12.35}, {"0", 12.35}, {"100103", 12.35}})
+        EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::string(group)).roundSalePrice(12.34), rounded) << group;
 
     TestSupport::addProduct({}, 1, "Chleb", "");
     EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{1}).roundSalePrice(12.34), 12.35) << "no group index";
