@@ -1,12 +1,9 @@
 #include "Core/Database/Dialect/Dialect.h"
-#include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
 #include "tests/support/ChildProcess.h"
-#include "tests/support/StoreRows.h"
 #include "tests/support/Failure.h"
-#include "tests/support/TempStore.h"
+#include "tests/support/StoreSession.h"
 
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <chrono>
@@ -16,83 +13,71 @@
 
 using TestSupport::addProduct;
 using TestSupport::count;
-using DBKernel::Sql::Command;
-using DBKernel::Sql::OpenedQuery;
+using TestSupport::exec;
+using Failure = TestSupport::StoreSession;
 
 namespace {
 
-std::string failure(const std::function<void()>& call) { return TestSupport::failure<DBKernel::DatabaseError>(call); }
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+// The message of the database's failure, checked to name the statement.
+std::string failure(const std::string& statement, const TSessionHolder& session) {
+    const auto message = TestSupport::failure<DBKernel::DatabaseError>([&] { exec(session, statement); });
+    EXPECT_NE(message.find(statement), std::string::npos) << message;
+    return message;
+}
 
 }  // namespace
 
-TEST(Failure, MessagesNameTheStatementAndTheDatabasesReason) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder session = TSessionHolder::open();
-
-    const std::string malformed = "selec sNazwa form towar";
-    auto message = failure([&] { OpenedQuery query(malformed, session); });
-    EXPECT_TRUE(contains(message, malformed)) << message;
-    EXPECT_TRUE(contains(message, "syntax error")) << message;
-
-    const std::string missing = "update cennik set cena = 1";
-    message = failure([&] { Command(missing, session).execute(); });
-    EXPECT_TRUE(contains(message, missing)) << message;
-    const std::string noTable = TestSupport::onServer() ? "relation \"cennik\" does not exist" : "no such table: cennik";
-    EXPECT_TRUE(contains(message, noTable)) << message;
+TEST_F(Failure, MessagesNameTheStatementAndTheDatabasesReason) {
+    EXPECT_NE(failure("selec sNazwa form towar", session).find("syntax error"), std::string::npos);
+    EXPECT_NE(failure("update cennik set cena = 1", session)
+                  .find(TestSupport::onServer() ? "relation \"cennik\" does not exist" : "no such table: cennik"),
+              std::string::npos);
 }
 
-TEST(Failure, ABusyOrReadOnlyStoreFailsAWriteNamingTheStatementAndTellsTheUserInPolish) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder holder = TSessionHolder::open();
-    addProduct(holder, 1, "Mleko");
+TEST_F(Failure, ABusyOrReadOnlyStoreFailsAWriteAndTellsTheUserInPolish) {
+    addProduct(session, 1, "Mleko");
     DBKernel::SessionOptions readOnly;
     readOnly.readOnly = true;
     TSessionHolder reader = TSessionHolder::open(readOnly);
     TSessionHolder other = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
-    holder.StartTransaction();
-    addProduct(holder, 2, "Chleb");
-    Command("update towar set sNazwa = 'Mleko' where lTowarRef = 1", holder).execute();
+    session.StartTransaction();
+    addProduct(session, 2, "Chleb");
+    exec(session, "update towar set sNazwa = 'Mleko' where lTowarRef = 1");
 
     // Waits out the busy timeout: SQLite's writer holds the whole store, a server the rows written.
     const std::string write = "update towar set sNazwa = 'Kefir' where lTowarRef = 1";
-    const auto message = failure([&] { Command(write, other).execute(); });
-    EXPECT_TRUE(contains(message, write)) << message;
-    EXPECT_EQ(TestSupport::toldUser([&] { Command(write, other).execute(); }),
+    failure(write, other);
+    EXPECT_EQ(TestSupport::toldUser([&] { exec(other, write); }),
               "Sklep jest zajęty: inne polecenie towary zapisuje teraz w jego bazie danych. Poczekaj, aż się "
               "zakończy, i spróbuj ponownie.");
     if (!TestSupport::onServer()) {
-        EXPECT_TRUE(contains(failure([&] { other.StartTransaction(); }), "database is locked"));
+        EXPECT_NE(TestSupport::failure([&] { other.StartTransaction(); }).find("database is locked"),
+                  std::string::npos);
         EXPECT_FALSE(other.InTransaction());
     }
     EXPECT_EQ(count(other, "towar"), 1) << "readers go on while a session writes";
-    holder.Commit();
-    EXPECT_EQ(Command(write, other).execute(), 1);
+    session.Commit();
+    EXPECT_EQ(TestSupport::changed(other, write), 1);
 
     EXPECT_EQ(count(reader, "towar"), 2) << "a store opened for reading is read";
-    const std::string readOnlyMessage = TestSupport::onServer()
-                                            ? "Bazę danych sklepu na serwerze "
-                                            : "Sklep można tylko czytać: brak uprawnień do zapisu";
-    const std::string refused =
-        TestSupport::toldUser([&] { Command("update towar set sNazwa = 'Kefir'", reader).execute(); });
-    EXPECT_EQ(refused.rfind(readOnlyMessage, 0), 0u) << refused;
+    const std::string refused = TestSupport::toldUser([&] { exec(reader, "update towar set sNazwa = 'Kefir'"); });
+    EXPECT_EQ(refused.rfind(TestSupport::onServer() ? "Bazę danych sklepu na serwerze "
+                                                    : "Sklep można tylko czytać: brak uprawnień do zapisu",
+                            0),
+              0u)
+        << refused;
     EXPECT_EQ(TestSupport::toldUser([] { throw std::runtime_error("Tekst modułu."); }), "Tekst modułu.");
 }
 
-TEST(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {
+TEST_F(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) {
     if (TestSupport::onServer())
         GTEST_SKIP() << "the database file's integrity is SQLite's; a killed workstation is a server test";
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    addProduct(TSessionHolder::open(), 1, "Mleko");
+    addProduct(session, 1, "Mleko");
     TestSupport::ChildProcess writer(STORE_WORKER, {store.path().string(), "6000"});
     ASSERT_EQ(writer.line(), "written\n") << "the writer did not reach the middle of its transaction";
     EXPECT_EQ(writer.kill().exitCode, 128 + SIGKILL);
 
-    TSessionHolder session = TSessionHolder::open();
-    EXPECT_EQ(count(session, "towar"), 1);
-    OpenedQuery name("select sNazwa from towar where lTowarRef = 1", session);
-    EXPECT_EQ(name["sNazwa"].asString(), "Mleko");
+    EXPECT_EQ(TestSupport::rows(session, "select sNazwa from towar"), "Mleko\n");
     session.StartTransaction();  // the killed writer's lock is gone
     addProduct(session, 2, "Chleb");
     session.Commit();

@@ -1,42 +1,36 @@
-#include "Core/Database/Sql.h"
 #include "Core/tools/IgnoringCase.h"
 #include "tests/support/Failure.h"
-#include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/StoreSession.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-using TestSupport::addCode;
-using TestSupport::addProduct;
+using DBKernel::DatabaseError;
 using DBKernel::Sql::Command;
 using DBKernel::Sql::OpenedQuery;
 using DBKernel::Sql::PreparedQuery;
+using TestSupport::rows;
 
 namespace {
 
-class Query : public ::testing::Test {
+class Query : public TestSupport::StoreSession {
 protected:
     Query() {
-        addProduct(session, 1, "Mleko", "0101");
-        addProduct(session, 2, "Chleb", "0102");
-        addProduct(session, 3, "Masło", "0101");
-        addCode(session, 11, 1, "5900001");
-        addCode(session, 12, 1, "5900002", 3);
-        addCode(session, 21, 2, "5900003");
+        TestSupport::addProduct(session, 1, "Mleko", "0101");
+        TestSupport::addProduct(session, 2, "Chleb", "0102");
+        TestSupport::addProduct(session, 3, "Masło", "0101");
+        TestSupport::addCode(session, 11, 1, "5900001");
+        TestSupport::addCode(session, 12, 1, "5900002", 3);
+        TestSupport::addCode(session, 21, 2, "5900003");
     }
 
-    std::vector<std::string> names(DBKernel::Sql::Query& query) {
-        std::vector<std::string> result;
-        while (query.next()) result.push_back(query["sNazwa"].asString());
+    // The rest of the rows' names, one a line.
+    static std::string names(DBKernel::Sql::Query& query) {
+        std::string result;
+        while (query.next()) result += query["sNazwa"].asString() + "\n";
         return result;
     }
-
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder session = TSessionHolder::open();
 };
 
 }  // namespace
@@ -45,15 +39,14 @@ TEST_F(Query, TheLoopVisitsEveryRowTheFirstIncludedAndASingleRowIsReadableAtOnce
     OpenedQuery all("select sNazwa from towar order by lTowarRef", session);
     EXPECT_FALSE(all.empty());
     EXPECT_EQ(all["sNazwa"].asString(), "Mleko") << "the first row is current right after opening";
-    EXPECT_EQ(names(all), (std::vector<std::string>{"Mleko", "Chleb", "Masło"}));
+    EXPECT_EQ(names(all), "Mleko\nChleb\nMasło\n");
     EXPECT_FALSE(all.next());
-    EXPECT_THROW(all["sNazwa"].asString(), DBKernel::DatabaseError) << "past the last row there is no row";
-
+    EXPECT_THROW(all["sNazwa"].asString(), DatabaseError) << "past the last row there is no row";
     EXPECT_TRUE(OpenedQuery("select sNazwa from towar where lTowarRef = 99", session).empty());
 
     OpenedQuery one("select 40544 dzien from dual", session);
     EXPECT_EQ(one["DZIEN"].asInt64(), 40544) << "columns are found without regard to case";
-    EXPECT_THROW(one["brak"], DBKernel::DatabaseError);
+    EXPECT_THROW(one["brak"], DatabaseError);
 }
 
 TEST_F(Query, ParametersBindTextNumbersAndNullByNameInAnyCase) {
@@ -76,27 +69,26 @@ TEST_F(Query, ParametersBindTextNumbersAndNullByNameInAnyCase) {
     OpenedQuery read("select sKrNazwa, dCenaSprzed from towar where lTowarRef = 1", session);
     EXPECT_EQ(read["sKrNazwa"].asString(), "MLEKO 2%");
     EXPECT_EQ(read["dCenaSprzed"].asPrice(), Core::Price(3.49));
-
     update.Params["krotka"] = "";
     update.execute();
-    read.reopen("select count(*) n from towar where sKrNazwa is null and lTowarRef = 1");
-    EXPECT_EQ(read["n"].asInt64(), 1) << "an empty text is bound as NULL, as Oracle stores it";
+    EXPECT_EQ(rows(session, "select sKrNazwa from towar where lTowarRef = 1"), "-\n")
+        << "an empty text is bound as NULL, as Oracle stores it";
 
     Command missing("update towar set sNazwa = :nazwa where lTowarRef = :id", session);
     missing.Params["id"] = 1;
-    const std::string unset = TestSupport::failure<DBKernel::DatabaseError>([&] { missing.execute(); });
+    const std::string unset = TestSupport::failure<DatabaseError>([&] { missing.execute(); });
     EXPECT_NE(unset.find(":nazwa"), std::string::npos) << "a parameter left unset is an error: " << unset;
     missing.Params["NAZWA"] = "Mleko 2%";
     EXPECT_EQ(missing.execute(), 1) << "a parameter set after a failed run is bound";
     missing.Params["id"] = 2;
     missing.Params["nazwa"] = "Chleb razowy";
     EXPECT_EQ(missing.execute(), 1) << "a run after the first binds the values set since";
-    read.reopen("select sNazwa from towar where lTowarRef in (1, 2) order by lTowarRef");
-    EXPECT_EQ(names(read), (std::vector<std::string>{"Mleko 2%", "Chleb razowy"}));
+    EXPECT_EQ(rows(session, "select sNazwa from towar where lTowarRef in (1, 2) order by lTowarRef"),
+              "Mleko 2%\nChleb razowy\n");
 }
 
 TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
-    Command("update towar set dCenaSprzed = 12.5, nMarza = 2.6, sSWW = '0042' where lTowarRef = 1", session).execute();
+    TestSupport::exec(session, "update towar set dCenaSprzed = 12.5, nMarza = 2.6, sSWW = '0042' where lTowarRef = 1");
     OpenedQuery query("select lTowarRef, dCenaSprzed, nMarza, sSWW, sKrNazwa from towar order by lTowarRef", session);
     EXPECT_EQ(query["dCenaSprzed"].asString(), "12.5");
     EXPECT_EQ(query["nMarza"].asInt64(), 3) << "a double read as an integer is rounded";
@@ -110,8 +102,7 @@ TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
 
     const DBKernel::Sql::ConstField first = query["lTowarRef"];
     const DBKernel::Sql::Field live = query["lTowarRef"];
-    ASSERT_TRUE(query.next());
-    ASSERT_TRUE(query.next());
+    ASSERT_TRUE(query.next() && query.next());
     EXPECT_EQ(first.asInt64(), 1);
     EXPECT_EQ(live.asInt64(), 2) << "a field follows its query";
 
@@ -120,34 +111,27 @@ TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
     EXPECT_NE(notANumber.find("sNazwa"), std::string::npos) << "a text that is no number: " << notANumber;
 }
 
-TEST_F(Query, ALoopKeepsItsRowsWhenItsSessionWritesTheTableItReads) {
+TEST_F(Query, ALoopKeepsItsRowsWhenItsSessionWritesTheTableItReadsAndQueriesOfOneTextRunNested) {
     // Every pass moves the current product to the end of the order; a loop
     // that saw the writes would meet the same products again and again.
     OpenedQuery loop("select lTowarRef, sNazwa from towar order by sGrIndex, lTowarRef", session);
-    Command move("update towar set sGrIndex = '99' || sGrIndex where lTowarRef = :id", session);
-    std::vector<std::string> seen;
+    std::string seen;
     while (loop.next()) {
-        seen.push_back(loop["sNazwa"].asString());
-        move.Params["id"] = loop["lTowarRef"].asInt64();
-        move.execute();
-        ASSERT_LT(seen.size(), 4u);
+        seen += loop["sNazwa"].asString() + "\n";
+        TestSupport::exec(session, "update towar set sGrIndex = '99' || sGrIndex where lTowarRef = :id",
+                          {{"id", loop["lTowarRef"].asInt64()}});
+        ASSERT_LT(seen.size(), 30u);
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"Mleko", "Masło", "Chleb"}));
-}
+    EXPECT_EQ(seen, "Mleko\nMasło\nChleb\n");
 
-TEST_F(Query, QueriesOfOneTextRunNestedAndStatementsAreReused) {
     const std::string text = "select sNazwa from towar where sGrIndex = :grupa order by lTowarRef";
     PreparedQuery outer(text, session);
-    outer.Params["grupa"] = "0101";
+    outer.Params["grupa"] = "990101";
     outer.execute();
-    std::vector<std::string> pairs;
-    while (outer.next()) {
-        PreparedQuery inner(text, session);
-        inner.Params["grupa"] = "0102";
-        inner.execute();
-        while (inner.next()) pairs.push_back(outer["sNazwa"].asString() + "+" + inner["sNazwa"].asString());
-    }
-    EXPECT_EQ(pairs, (std::vector<std::string>{"Mleko+Chleb", "Masło+Chleb"}));
+    std::string pairs;
+    while (outer.next())
+        pairs += outer["sNazwa"].asString() + "+" + rows(session, text, {{"grupa", std::string("990102")}});
+    EXPECT_EQ(pairs, "Mleko+Chleb\nMasło+Chleb\n");
 }
 
 TEST_F(Query, AColumnFoundByNameIsFoundAfreshForAnotherTextOrAnotherName) {
@@ -177,27 +161,25 @@ TEST_F(Query, EveryNameOfAWideRowFindsItsColumnRowAfterRow) {
         buffer += name;
     }
     int rows = 0;
-    while (query.next()) {
+    for (; query.next(); ++rows)
         for (int pass = 0; pass < 2; ++pass)
             for (std::size_t i = 0; i < spans.size(); ++i) {
                 const std::string_view name(buffer.data() + spans[i].first, spans[i].second);
                 EXPECT_EQ(query[name].value(), query.field(i).value()) << name;
             }
-        ++rows;
-    }
     EXPECT_EQ(rows, 3);
 }
 
 // A list or "towary sql" shows the same headers whatever engine holds the store.
 TEST_F(Query, ColumnsAreNamedAsTheStatementWritesThem) {
-    OpenedQuery query("select count(*), max(lTowarRef) Najwyzszy, nvl(sNazwa, 'x'), byVAT, count(*) \"Ile\", "
-                      "sNazwa as \"Nazwa\", max(lTowarRef) / 2, sNazwa is null, case when byVAT = 1 then 'a' end, "
-                      "1+2, sysdate from towar where lTowarRef = 1 group by sNazwa, byVAT",
-                      session);
-    const std::vector<std::string> expected{
-        "count(*)",       "Najwyzszy", "nvl(sNazwa, 'x')", "byVAT", "Ile", "Nazwa", "max(lTowarRef) * 1.0 / 2",
-        "sNazwa is null", "case when byVAT = 1 then 'a' end", "1 + 2", "sysdate()"};
-    ASSERT_EQ(query.columnCount(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(query.columnName(i), expected[i]);
+    OpenedQuery query(
+        "select count(*), max(lTowarRef) Najwyzszy, nvl(sNazwa, 'x'), byVAT, count(*) \"Ile\", "
+        "sNazwa as \"Nazwa\", max(lTowarRef) / 2, sNazwa is null, case when byVAT = 1 then 'a' end, "
+        "1+2, sysdate from towar where lTowarRef = 1 group by sNazwa, byVAT",
+        session);
+    std::string names;
+    for (std::size_t i = 0; i < query.columnCount(); ++i) names += query.columnName(i) + "; ";
+    EXPECT_EQ(names,
+              "count(*); Najwyzszy; nvl(sNazwa, 'x'); byVAT; Ile; Nazwa; max(lTowarRef) * 1.0 / 2; "
+              "sNazwa is null; case when byVAT = 1 then 'a' end; 1 + 2; sysdate(); ");
 }
-

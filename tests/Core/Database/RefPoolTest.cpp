@@ -1,10 +1,6 @@
-#include "Core/Database/Sql.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Failure.h"
-#include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/StoreSession.h"
 
 #include <memory>
 #include <set>
@@ -12,37 +8,33 @@
 #include <string>
 #include <vector>
 
-using DBKernel::RefPool;
-using DBKernel::Sql::OpenedQuery;
+using TestSupport::addProduct;
+using RefPool = TestSupport::StoreSession;
 
-TEST(RefPool, IdsStayUniqueAcrossSessionsAndReopening) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+namespace {
+
+std::int64_t newId(const TSessionHolder& session) { return DBKernel::RefPool::instance().getRef(session); }
+
+}  // namespace
+
+TEST_F(RefPool, IdsStayUniqueAcrossSessionsAndReopening) {
     std::set<std::int64_t> ids;
     {
-        TSessionHolder a = TSessionHolder::open();
-        TSessionHolder b = TSessionHolder::open();
-        for (int i = 0; i < 5; ++i) {
-            ids.insert(RefPool::instance().getRef(a));
-            ids.insert(RefPool::instance().getRef(b));
-            ids.insert(GetRef());
-        }
+        TSessionHolder other = TSessionHolder::open();
+        for (int i = 0; i < 5; ++i) ids.insert({newId(session), newId(other), GetRef()});
     }
-    ids.insert(RefPool::instance().getRef(TSessionHolder::open()));
+    ids.insert(newId(TSessionHolder::open()));
     EXPECT_EQ(ids.size(), 16u);
     EXPECT_EQ(*ids.rbegin(), 16) << "the generator counts on where it stopped";
-
-    OpenedQuery fromSql("select newref a, NewRef b from dual", TSessionHolder::open());
-    EXPECT_EQ(fromSql["a"].asInt64(), 17) << "newref in a statement takes from the same generator";
-    EXPECT_EQ(fromSql["b"].asInt64(), 18);
+    EXPECT_EQ(TestSupport::rows(TSessionHolder::open(), "select newref a, NewRef b from dual"), "17|18\n")
+        << "newref in a statement takes from the same generator";
 }
 
-TEST(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+TEST_F(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
     std::vector<std::unique_ptr<TestSupport::ChildProcess>> takers;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         takers.push_back(std::make_unique<TestSupport::ChildProcess>(
             STORE_WORKER, std::vector<std::string>{store.path().string(), "ids", "200"}));
-    }
     std::set<std::string> ids;
     for (const auto& taker : takers) {
         const auto taken = taker->finish();
@@ -53,28 +45,26 @@ TEST(RefPool, ProcessesTakingIdsAtOnceNeverGetTheSameOne) {
     EXPECT_EQ(ids.size(), 600u);
 }
 
-TEST(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThatTookThem) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder session = TSessionHolder::open();
-    EXPECT_EQ(RefPool::instance().getRef(session), 1);
-    RefPool::instance().reserveThrough(500, session);
-    EXPECT_EQ(RefPool::instance().getRef(session), 501) << "rows brought in with ids up to 500";
-    RefPool::instance().reserveThrough(20, session);
-    EXPECT_EQ(RefPool::instance().getRef(session), 502) << "a pool already past the id stays where it is";
+TEST_F(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThatTookThem) {
+    EXPECT_EQ(newId(session), 1);
+    DBKernel::RefPool::instance().reserveThrough(500, session);
+    EXPECT_EQ(newId(session), 501) << "rows brought in with ids up to 500";
+    DBKernel::RefPool::instance().reserveThrough(20, session);
+    EXPECT_EQ(newId(session), 502) << "a pool already past the id stays where it is";
 
     session.StartTransaction();
-    RefPool::instance().reserveThrough(9000, session);
+    DBKernel::RefPool::instance().reserveThrough(9000, session);
     session.Rollback();
     // A server's sequence does not roll back: there the ids are only promised to be new.
     if (TestSupport::onServer())
-        EXPECT_GT(RefPool::instance().getRef(session), 502);
+        EXPECT_GT(newId(session), 502);
     else
-        EXPECT_EQ(RefPool::instance().getRef(session), 503) << "a reservation rolled back with its rows is undone";
+        EXPECT_EQ(newId(session), 503) << "a reservation rolled back with its rows is undone";
 
     TSessionHolder importer = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
     importer.StartTransaction();
     const auto first = GetRef();  // taken on the importer's session: the main session could not write now
-    TestSupport::addProduct(importer, first, "Mleko");
+    addProduct(importer, first, "Mleko");
     importer.Rollback();
     if (TestSupport::onServer())
         EXPECT_GT(GetRef(), first);
@@ -82,34 +72,31 @@ TEST(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThatTo
         EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
 }
 
-TEST(RefPool, NeverHandsOutATakenIdNorOneAnIntCannotHold) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder session = TSessionHolder::open();
-    TestSupport::addProduct(session, 40, "Mleko");
+TEST_F(RefPool, NeverHandsOutATakenIdNorOneAnIntCannotHold) {
+    addProduct(session, 40, "Mleko");
     TestSupport::addCode(session, 41, 40, "5900001");
-    EXPECT_EQ(RefPool::instance().getRef(session), 42) << "rows written with ids of their own move the pool past them";
-    TestSupport::addProduct(session, 20, "Chleb");
-    DBKernel::Sql::Command("update towar set lTowarRef = 90 where lTowarRef = 20", session).execute();
-    EXPECT_EQ(RefPool::instance().getRef(session), 91);
+    EXPECT_EQ(newId(session), 42) << "rows written with ids of their own move the pool past them";
+    addProduct(session, 20, "Chleb");
+    TestSupport::exec(session, "update towar set lTowarRef = 90 where lTowarRef = 20");
+    EXPECT_EQ(newId(session), 91);
 
     for (const char* wrong : {"insert into towar (lTowarRef, sNazwa) values (4294967302, 'Za duży')",
                               "insert into towar (lTowarRef, sNazwa) values (9223372036854775807, 'Za duży')",
                               "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (2147483648, '1', 40, 1)"}) {
-        const auto refused = TestSupport::failure<DBKernel::DatabaseError>(
-            [&] { DBKernel::Sql::Command(wrong, session).execute(); });
+        const auto refused = TestSupport::failure<DBKernel::DatabaseError>([&] { TestSupport::exec(session, wrong); });
         EXPECT_NE(refused.find("jest większy niż 2147483647"), std::string::npos) << wrong << ": " << refused;
     }
-    EXPECT_EQ(RefPool::instance().getRef(session), 92) << "refused rows leave the pool as it was";
+    EXPECT_EQ(newId(session), 92) << "refused rows leave the pool as it was";
 
-    TestSupport::addProduct(session, DBKernel::kLastRef - 1, "Ostatni");
-    EXPECT_EQ(RefPool::instance().getRef(session), DBKernel::kLastRef);
+    addProduct(session, DBKernel::kLastRef - 1, "Ostatni");
+    EXPECT_EQ(newId(session), DBKernel::kLastRef);
     for (int attempt = 0; attempt < 2; ++attempt) {
         const auto exhausted = TestSupport::failure<DBKernel::DatabaseError>([&] { GetRef(); });
         EXPECT_NE(exhausted.find("Pula identyfikatorów sklepu jest wyczerpana"), std::string::npos) << exhausted;
     }
     // The pool's own row in a store in a file (a server's pool is a sequence) keeps an integer.
-    if (TestSupport::onServer()) return;
-    OpenedQuery generator("select typeof(lastRef) type, lastRef from RefGenerator", session);
-    EXPECT_EQ(generator["type"].asString(), "integer");
-    EXPECT_EQ(generator["lastRef"].asInt64(), DBKernel::kLastRef);
+    if (!TestSupport::onServer()) {
+        EXPECT_EQ(TestSupport::rows(session, "select typeof(lastRef), lastRef from RefGenerator"),
+                  "integer|" + std::to_string(DBKernel::kLastRef) + "\n");
+    }
 }
