@@ -24,6 +24,12 @@ RunResult TowaryStore::command(const std::string& name, std::vector<std::string>
 
 RunResult TowaryStore::sql(const std::string& statement) const { return runTowary({"sql", dir_, statement}); }
 
+std::string TowaryStore::value(const std::string& query) const {
+    const auto out = sql(query).out;
+    const auto row = out.find('\n') + 1;
+    return row < out.size() ? out.substr(row, out.find_first_of("\t\n", row) - row) : "";
+}
+
 void TowaryStore::execOne(const std::string& statement) const {
     const auto result = sql(statement);
     EXPECT_EQ(result.exitCode, 0) << statement << "\n" << result.err;
@@ -81,6 +87,18 @@ void TowaryStore::expectError(const RunResult& result, const std::string& err, i
 void TowaryStore::expectFailureWith(const RunResult& result, const std::string& text, int exitCode) {
     EXPECT_EQ(result.exitCode, exitCode) << result.out;
     EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+}
+
+void TowaryStore::expectCases(const std::string& group, const std::vector<Case>& cases) const {
+    for (const auto& [args, text, exitCode] : cases) {
+        std::string line;
+        for (const auto& arg : args) line += " " + arg;
+        SCOPED_TRACE("towary " + group + line);
+        const auto result = group.empty() ? runTowary(args) : run(group, args);
+        if (exitCode == 0) expectOutput(result, text);
+        else if (exitCode == 1) expectFailure(result, text);
+        else expectBadUsage(result, text);
+    }
 }
 
 }  // namespace TestSupport

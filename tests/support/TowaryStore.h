@@ -22,6 +22,8 @@ protected:
     RunResult command(const std::string& name, std::vector<std::string> args) const;
     // Runs `towary sql DIR STATEMENT` for this store.
     RunResult sql(const std::string& statement) const;
+    // The first value of the first row the query gives, as `towary sql` prints it; "" for no row.
+    std::string value(const std::string& query) const;
     // Runs each write statement with `towary sql`, expecting each to succeed and report the rows it changed.
     template <class... Statements>
     void exec(const Statements&... statements) const {
@@ -50,6 +52,16 @@ protected:
     static void expectError(const RunResult& result, const std::string& err, int exitCode = 1);
     // The command failed (exit code 1, or the one given) with a message holding the text.
     static void expectFailureWith(const RunResult& result, const std::string& text, int exitCode = 1);
+
+    // A run of towary and what it must give: exit code 0 prints exactly the text (expectOutput), 1 fails with
+    // exactly it (expectFailure), 2 is bad usage naming it (expectBadUsage).
+    struct Case {
+        std::vector<std::string> args;
+        std::string text;
+        int exitCode = 1;
+    };
+    // Runs each case as run(group, args), or as towary ARGS when the group is empty, and checks it.
+    void expectCases(const std::string& group, const std::vector<Case>& cases) const;
 
     void execOne(const std::string& statement) const;
 
