@@ -5,49 +5,32 @@ namespace {
 using TestSupport::SignedIn;
 
 // A good variant and one whose order unit holds no sale unit, which no position can be filled from.
-const std::string kVariants = R"(<?xml version="1.0" encoding="UTF-8"?>
-<variants>
-  <variant>
-    <supplierIndex>HB-1200</supplierIndex>
-    <netPurchasePrice>12.5</netPurchasePrice>
-    <catalogNetPurchasePrice>14</catalogNetPurchasePrice>
-    <logisticMinimum>24</logisticMinimum>
-    <purchaseMeasureUnit>kar</purchaseMeasureUnit>
-    <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate>
-  </variant>
-  <variant>
-    <netPurchasePrice>1.1</netPurchasePrice>
-    <catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
-    <purchaseMeasureUnit>sztuka</purchaseMeasureUnit>
-    <purchaseMeasureUnitRate>0</purchaseMeasureUnitRate>
-  </variant>
-</variants>
-)";
+const std::string kVariants = R"(<variants>
+  <variant><supplierIndex>HB-1200</supplierIndex><netPurchasePrice>12.5</netPurchasePrice>
+    <catalogNetPurchasePrice>14</catalogNetPurchasePrice><logisticMinimum>24</logisticMinimum>
+    <purchaseMeasureUnit>kar</purchaseMeasureUnit><purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant>
+  <variant><netPurchasePrice>1.1</netPurchasePrice><catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
+    <purchaseMeasureUnit>sztuka</purchaseMeasureUnit><purchaseMeasureUnitRate>0</purchaseMeasureUnitRate></variant>
+</variants>)";
 
 class OrderVariant : public TestSupport::WebServerProcess {
 protected:
-    // Sends the file as the clerk and starts his job over it; the start's status.
-    int start(const std::string& name, const std::string& text, const SignedIn& as) {
-        const auto sent = client().Post("/api/uploads?name=" + name, {{"Cookie", as.cookie}, {"X-CSRF-Token", as.csrf}},
-                                        text, "text/xml");
-        lines.clear();
-        return post("/api/jobs/order-variant", {{"upload", json(sent)["upload"]}}, as)->status;
+    // Sends the file as the clerk and runs his job over it until `done`.
+    nlohmann::json start(const std::string& name, const std::string& text, const SignedIn& as,
+                         const std::function<bool(const nlohmann::json&)>& done) {
+        return startJob("order-variant", {{"upload", json(upload(name, text, as))["upload"]}}, as, done);
     }
 };
 
 TEST_F(OrderVariant, EachClerkChoosesInAJobOfHisOwnAndTheGoodVariantFillsThePosition) {
-    const auto admin = signIn("1", kAdminPassword);
-    const auto clerk = signIn("7", kClerkPassword);
-
-    ASSERT_EQ(start("puste.xml", "<variants/>", clerk), 202);
-    EXPECT_EQ(pollUntil("order-variant", clerk, ended)["result"],
+    const auto admin = this->admin();
+    const auto clerk = this->clerk();
+    EXPECT_EQ(start("puste.xml", "<variants/>", clerk, ended)["result"],
               "Plik wariantów puste.xml nie zawiera żadnego wariantu (elementu <variant> pod elementem głównym).");
 
     // Both clerks' jobs run at once, each asking its own grid.
-    ASSERT_EQ(start("warianty.xml", kVariants, clerk), 202);
-    const auto his = pollUntil("order-variant", clerk, asks)["question"];
-    ASSERT_EQ(start("warianty.xml", kVariants, admin), 202);
-    const auto grid = pollUntil("order-variant", admin, asks)["question"];
+    const auto his = start("warianty.xml", kVariants, clerk, asks)["question"];
+    const auto grid = start("warianty.xml", kVariants, admin, asks)["question"];
     EXPECT_EQ(grid["dialog"], "grid");
     EXPECT_EQ(grid["caption"], "Warianty");
     std::vector<std::string> captions;
@@ -60,13 +43,9 @@ TEST_F(OrderVariant, EachClerkChoosesInAJobOfHisOwnAndTheGoodVariantFillsThePosi
                                       "zawierać liczbę nie mniejszą niż 0.001.");
 
     // The administrator's answer reaches his job alone.
-    ASSERT_EQ(post("/api/jobs/order-variant/answer", {{"question", grid["id"]}, {"row", 0}}, admin)->status, 200);
-    const auto job = pollUntil("order-variant", admin, ended);
+    const auto job = answer("order-variant", {{"question", grid}}, {{"row", 0}}, admin);
     EXPECT_EQ(job["ok"], true) << job["result"];
-    std::string output;
-    for (const auto& line : lines)
-        if (line["type"] == "output") output += line["text"];
-    EXPECT_EQ(output, "Pozycja zamówienia z wariantu 1:\n"
+    EXPECT_EQ(told("output"), "Pozycja zamówienia z wariantu 1:\n"
                       "  Cena zakupu netto:                      12.5000\n"
                       "  Cena zakupu w walucie:                  12.5000\n"
                       "  Cena zakupu przed rabatem:              14.0000\n"
@@ -76,7 +55,7 @@ TEST_F(OrderVariant, EachClerkChoosesInAJobOfHisOwnAndTheGoodVariantFillsThePosi
                       "  Indeks towaru dostawcy:                 HB-1200\n"
                       "  Wyprzedaż:                              nie\n");
     EXPECT_EQ(json(get("/api/jobs/order-variant", clerk))["job"]["question"], his);
-    ASSERT_EQ(post("/api/jobs/order-variant/cancel", nlohmann::json::object(), clerk)->status, 200);
+    ASSERT_EQ(status(post("/api/jobs/order-variant/cancel", nlohmann::json::object(), clerk)), 200);
     EXPECT_EQ(pollUntil("order-variant", clerk, ended)["ok"], false);
 }
 

@@ -13,12 +13,6 @@ protected:
              "insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat, bapplied) values (900, 1, 40544, 13, 0)");
     }
 
-    // Answers the job's pending question and waits for what follows it.
-    nlohmann::json answer(const std::string& kind, const nlohmann::json& job, nlohmann::json reply, const SignedIn& as) {
-        reply["question"] = job["question"]["id"];
-        EXPECT_EQ(post("/api/jobs/" + kind + "/answer", reply, as)->status, 200);
-        return pollUntil(kind, as, [](const nlohmann::json& next) { return asks(next) || ended(next); });
-    }
     // The pending changes as the page lists them: product, day, target rate.
     std::vector<std::string> pending(const SignedIn& as) {
         std::vector<std::string> rows;
@@ -30,14 +24,8 @@ protected:
     }
 };
 
-TEST_F(VatJobs, ThePlanAsksInThePageThenTheDaysChangesAndAPkwiuListAreCarriedOutForTheAdministratorOnly) {
-    const auto clerk = signIn("7", kClerkPassword);
-    const auto notHis = post("/api/jobs/vat-plan", nlohmann::json::object(), clerk);
-    EXPECT_EQ(notHis->status, 403);
-    EXPECT_EQ(json(notHis)["error"], "Zmiany stawek VAT obejmują cały sklep: planuje je, wykonuje i ogląda tylko "
-                                     "administrator.");
-    EXPECT_EQ(get("/api/vat/pending", clerk)->status, 403);
-    const auto admin = signIn("1", kAdminPassword);
+TEST_F(VatJobs, ThePlanAsksInThePageThenTheDaysChangesAndAPkwiuListAreCarriedOut) {
+    const auto admin = this->admin();
     EXPECT_EQ(pending(admin), (std::vector<std::string>{"1 2011-01-01 13 (23%)"}));
     // The pending list is the command's: one row of the page for each of its lines.
     const auto listed = json(get("/api/vat/pending", admin))["changes"][0];
@@ -46,14 +34,12 @@ TEST_F(VatJobs, ThePlanAsksInThePageThenTheDaysChangesAndAPkwiuListAreCarriedOut
                                                listed["rateFrom"].get<std::string>() + "\t13 (23%)\n");
 
     // The plan's window, then the overwrite's own question, with the module's texts, buttons and defaults.
-    ASSERT_EQ(post("/api/jobs/vat-plan", nlohmann::json::object(), admin)->status, 202);
-    auto job = pollUntil("vat-plan", admin, asks);
-    EXPECT_EQ(job["question"]["dialog"], "ask-options");
-    EXPECT_EQ(job["question"]["title"], "Pytanie...");
-    EXPECT_EQ(job["question"]["text"], "Zaplanować zmiany stawek VAT?");
-    EXPECT_EQ(job["question"]["buttons"], (nlohmann::json{"Tak", "Nie"}));
-    EXPECT_EQ(job["question"]["options"], (nlohmann::json::parse(R"([{"id": "OVERWRITE", "checked": false,
-                                               "caption": "Nadpisz zaplanowane wcześniej zmiany stawek"}])")));
+    auto job = startJob("vat-plan", nlohmann::json::object(), admin, asks);
+    auto question = job["question"];
+    question.erase("id");
+    EXPECT_EQ(question, nlohmann::json::parse(R"({"type": "question", "dialog": "ask-options", "title": "Pytanie...",
+        "text": "Zaplanować zmiany stawek VAT?", "buttons": ["Tak", "Nie"],
+        "options": [{"id": "OVERWRITE", "checked": false, "caption": "Nadpisz zaplanowane wcześniej zmiany stawek"}]})"));
     job = answer("vat-plan", job, {{"answer", true}, {"ticked", {"OVERWRITE"}}}, admin);
     EXPECT_EQ(job["question"]["text"],
               "Czy na pewno chcesz usunąć wcześniej zaplanowane zmiany stawek VAT dla wszystkich towarów w bazie?");
@@ -63,29 +49,19 @@ TEST_F(VatJobs, ThePlanAsksInThePageThenTheDaysChangesAndAPkwiuListAreCarriedOut
                                                         "3 2011-01-01 9 (5%)", "4 2011-01-01 9 (5%)"}));
 
     // The changes of the day chosen.
-    EXPECT_EQ(post("/api/jobs/vat-apply", {{"day", "2011-13-01"}}, admin)->status, 400);
+    EXPECT_EQ(status(post("/api/jobs/vat-apply", {{"day", "2011-13-01"}}, admin)), 400);
     const auto early = post("/api/jobs/vat-apply", {{"day", "2099-01-01"}}, admin);
-    EXPECT_EQ(early->status, 400);
+    EXPECT_EQ(status(early), 400);
     EXPECT_EQ(json(early)["error"],
               "Zmiany stawek VAT zaplanowane na dzień 2099-01-01 wykonuje się w tym dniu albo później.");
-    lines.clear();
-    ASSERT_EQ(post("/api/jobs/vat-apply", {{"day", "2011-01-01"}}, admin)->status, 202);
-    job = pollUntil("vat-apply", admin, ended);
+    job = startJob("vat-apply", {{"day", "2011-01-01"}}, admin, ended);
     ASSERT_EQ(job["ok"], true) << job["result"];
-    std::string told;
-    for (const auto& line : lines)
-        if (line["type"] == "output") told += line["text"].get<std::string>();
-    EXPECT_NE(told.find("Zmodyfikowano stawkę VAT dla 4 towarów."), std::string::npos) << told;
+    EXPECT_NE(told("output").find("Zmodyfikowano stawkę VAT dla 4 towarów."), std::string::npos) << told("output");
     EXPECT_EQ(sql("select count(*) n from towar where byVAT = 9").out, "n\n4\n");
     EXPECT_TRUE(pending(admin).empty());
 
     // The PKWiU list, sent as a file: its summary before its question, kept on yes.
-    const auto sent = client().Post("/api/uploads?name=pkwiu.txt", {{"Cookie", admin.cookie}, {"X-CSRF-Token", admin.csrf}},
-                                    "10.51\t8%\n", "text/plain");
-    ASSERT_EQ(sent->status, 201);
-    lines.clear();
-    ASSERT_EQ(post("/api/jobs/vat-import", {{"upload", json(sent)["upload"]}}, admin)->status, 202);
-    job = pollUntil("vat-import", admin, asks);
+    job = startJob("vat-import", {{"upload", json(upload("pkwiu.txt", "10.51\t8%\n", admin))["upload"]}}, admin, asks);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2]["text"], "Linia 1: PKWiU 10.51*, stawka 8%: 1 towarów\n");
     EXPECT_EQ(lines.back()["type"], "question");

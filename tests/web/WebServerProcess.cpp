@@ -63,6 +63,11 @@ nlohmann::json WebServerProcess::json(const httplib::Result& result) {
     return nlohmann::json::parse(result->body);
 }
 
+httplib::Result WebServerProcess::upload(const std::string& name, const std::string& bytes, const SignedIn& as) const {
+    return client().Post("/api/uploads?name=" + name, {{"Cookie", as.cookie}, {"X-CSRF-Token", as.csrf}}, bytes,
+                         "application/octet-stream");
+}
+
 nlohmann::json WebServerProcess::pollUntil(const std::string& kind, const SignedIn& as,
                                            const std::function<bool(const nlohmann::json&)>& done) {
     for (int poll = 0; poll < 120; ++poll) {
@@ -71,6 +76,28 @@ nlohmann::json WebServerProcess::pollUntil(const std::string& kind, const Signed
         if (done(job)) return job;
     }
     throw std::runtime_error("the job never came to the state awaited");
+}
+
+nlohmann::json WebServerProcess::startJob(const std::string& kind, const nlohmann::json& body, const SignedIn& as,
+                                          const std::function<bool(const nlohmann::json&)>& done) {
+    lines.clear();
+    const auto started = post("/api/jobs/" + kind, body, as);
+    if (status(started) != 202) throw std::runtime_error("the job was not started: " + (started ? started->body : ""));
+    return pollUntil(kind, as, done);
+}
+
+nlohmann::json WebServerProcess::answer(const std::string& kind, const nlohmann::json& job, nlohmann::json reply,
+                                        const SignedIn& as) {
+    reply["question"] = job["question"]["id"];
+    EXPECT_EQ(status(post("/api/jobs/" + kind + "/answer", reply, as)), 200);
+    return pollUntil(kind, as, [](const nlohmann::json& next) { return asks(next) || ended(next); });
+}
+
+std::string WebServerProcess::told(const std::string& type) const {
+    std::string text;
+    for (const auto& line : lines)
+        if (line["type"] == type) text += line["text"].get<std::string>();
+    return text;
 }
 
 }  // namespace TestSupport

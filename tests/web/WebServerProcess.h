@@ -38,6 +38,12 @@ protected:
     httplib::Result get(const std::string& path, const SignedIn& as) const;
     httplib::Result post(const std::string& path, const nlohmann::json& body, const SignedIn& as) const;
     static nlohmann::json json(const httplib::Result& result);
+    // The answer's HTTP status; 0 when the server gave none.
+    static int status(const httplib::Result& result) { return result ? result->status : 0; }
+    SignedIn admin() const { return signIn("1", kAdminPassword); }
+    SignedIn clerk() const { return signIn("7", kClerkPassword); }
+    // Sends the bytes as the file of that name, as a page's file field does.
+    httplib::Result upload(const std::string& name, const std::string& bytes, const SignedIn& as) const;
 
     // Polls the long job of the kind (each poll waits for news) until `done`
     // holds of it; every line it told is kept in `lines`.
@@ -45,6 +51,13 @@ protected:
                              const std::function<bool(const nlohmann::json&)>& done);
     static bool asks(const nlohmann::json& job) { return !job["question"].is_null(); }
     static bool ended(const nlohmann::json& job) { return !job["running"].get<bool>(); }
+    // Starts a job of the kind (throws unless it starts) and polls it as pollUntil does, from its first line.
+    nlohmann::json startJob(const std::string& kind, const nlohmann::json& body, const SignedIn& as,
+                            const std::function<bool(const nlohmann::json&)>& done);
+    // Answers the job's pending question with the reply; polls until the job asks again or ends.
+    nlohmann::json answer(const std::string& kind, const nlohmann::json& job, nlohmann::json reply, const SignedIn& as);
+    // The texts of the job's lines of the type, joined.
+    std::string told(const std::string& type) const;
 
     std::vector<nlohmann::json> lines;
 

@@ -72,34 +72,59 @@ def tearDownModule():
 
 
 class BrowserCase(unittest.TestCase):
-    """Each case starts signed out, on a browser the module shares."""
+    """Each case starts signed out, on a browser the module shares; `on` names another browser."""
 
     def setUp(self):
         browser.get(store.url + "/logowanie.html")
         browser.delete_all_cookies()
 
-    def open(self, path):
-        browser.get(store.url + path)
+    def wait_until(self, condition, what, on=None):
+        """The condition's first truthy value, waited for."""
+        return WebDriverWait(on or browser, 20).until(lambda _: condition(), what)
 
-    def wait_until(self, condition, what):
-        return WebDriverWait(browser, 20).until(lambda _: condition(), what)
+    def open(self, path, ready=None, on=None):
+        """Opens the page and, given the id of a button, waits until the page enables it."""
+        (on or browser).get(store.url + path)
+        if ready:
+            self.wait_until(lambda: self.by_id(ready, on).is_enabled(), f"the page {path}", on)
 
-    def by_id(self, element_id):
-        return browser.find_element(By.ID, element_id)
+    def by_id(self, element_id, on=None):
+        return (on or browser).find_element(By.ID, element_id)
 
-    def path(self):
-        return browser.execute_script("return location.pathname")
+    def text_of(self, element_id):
+        """The element's text, once it has one."""
+        return self.wait_until(lambda: self.by_id(element_id).text, f"the text of #{element_id}")
 
-    def sign_in(self, password=ADMIN_PASSWORD):
-        self.open("/logowanie.html")
-        self.by_id("user").send_keys("1")
-        self.by_id("password").send_keys(password)
-        self.by_id("sign-in-button").click()
+    def path(self, on=None):
+        return (on or browser).execute_script("return location.pathname")
 
-    def signed_in_on(self, path):
-        self.sign_in()
-        self.wait_until(lambda: self.path() == "/", "the search page after sign-in")
-        self.open(path)
+    def sign_in(self, password=ADMIN_PASSWORD, on=None):
+        self.open("/logowanie.html", on=on)
+        self.by_id("user", on).send_keys("1")
+        self.by_id("password", on).send_keys(password)
+        self.by_id("sign-in-button", on).click()
+
+    def signed_in_on(self, path, ready=None, on=None):
+        self.sign_in(on=on)
+        self.wait_until(lambda: self.path(on) == "/", "the search page after sign-in", on)
+        self.open(path, ready, on)
+
+    def press(self, section, caption):
+        """Presses the button of the section's pending question that carries the caption."""
+        self.wait_until(lambda: [found for found in browser.find_elements(By.CSS_SELECTOR, f"#{section} .question button")
+                                 if found.text == caption], f"the button {caption}")[0].click()
+
+    def job_result(self, section):
+        """The result the job of the section ends with."""
+        return self.wait_until(lambda: browser.find_element(By.CSS_SELECTOR, f"#{section} .result").text,
+                               f"the end of {section}")
+
+    def scratch_file(self, name, text):
+        """A file of the name and text beside the store, for a page's file field; its path."""
+        path = os.path.join(store.scratch, name)
+        with open(path, "w", encoding="utf-8") as file:
+            file.write(text)
+        return path
 
     def table_rows(self, selector):
         """The cells' texts of the table's body rows (a list's chosen item), read at once, as a page may redraw it."""
@@ -113,25 +138,28 @@ class BrowserCase(unittest.TestCase):
             browser.switch_to.alert.text
 
 
-class SignInAndSearch(BrowserCase):
+class SearchAndCard(BrowserCase):
     def search(self, identifier):
         """The rows the search page shows for the identifier typed into its field."""
         self.open("/")
         self.by_id("identifier").send_keys(identifier)
         self.by_id("find").click()
-        self.wait_until(lambda: self.by_id("message").text, "the search's message")
+        self.text_of("message")
         return self.table_rows("#results")
+
+    def card_title(self):
+        self.wait_until(lambda: self.by_id("card").is_displayed(), "the card")
+        return self.by_id("card-title").text
 
     def test_a_page_sends_to_sign_in_which_refuses_a_wrong_password_and_takes_the_right_one(self):
         self.open("/")
         self.assertEqual(self.path(), "/logowanie.html")
         self.sign_in("złe hasło")
-        self.wait_until(lambda: self.by_id("message").text, "the refusal")
-        self.assertEqual(self.by_id("message").text, "Nieprawidłowy użytkownik albo hasło.")
+        self.assertEqual(self.text_of("message"), "Nieprawidłowy użytkownik albo hasło.")
         self.sign_in()
-        self.wait_until(lambda: browser.find_elements(By.CSS_SELECTOR, "#top-bar .clerk"), "the top bar")
+        clerk = self.wait_until(lambda: browser.find_elements(By.CSS_SELECTOR, "#top-bar .clerk"), "the top bar")[0]
         self.assertEqual(self.path(), "/")
-        self.assertEqual(browser.find_element(By.CSS_SELECTOR, "#top-bar .clerk").text, "Administrator (1)")
+        self.assertEqual(clerk.text, "Administrator (1)")
 
     def test_search_finds_by_code_by_index_and_by_name(self):
         self.signed_in_on("/")
@@ -141,17 +169,13 @@ class SignInAndSearch(BrowserCase):
         self.assertEqual(self.search("kefir"), [])
         self.assertEqual(self.by_id("message").text, 'Nie znaleziono towaru dla identyfikatora "kefir".')
 
-    def test_a_name_with_markup_is_shown_as_its_characters(self):
+    def test_a_name_with_markup_is_shown_as_its_characters_in_the_results_and_on_the_card(self):
         self.signed_in_on("/")
         self.assertEqual(self.search("/000201"), [["4", "000201", HOSTILE_NAME, "brak"]])
-        self.assertEqual(browser.find_elements(By.CSS_SELECTOR, "#results script, #results img"), [])
+        self.open("/towar.html?id=4")
+        self.assertEqual(self.card_title(), "Karta towaru: " + HOSTILE_NAME)
+        self.assertEqual(browser.find_elements(By.CSS_SELECTOR, "main script, main img"), [])
         self.assert_no_alert()
-
-
-class ProductCard(BrowserCase):
-    def card_title(self):
-        self.wait_until(lambda: self.by_id("card").is_displayed(), "the card")
-        return self.by_id("card-title").text
 
     def test_the_card_charts_the_price_of_each_of_90_days(self):
         self.signed_in_on("/towar.html?id=1")
@@ -165,20 +189,17 @@ class ProductCard(BrowserCase):
         self.assertEqual(prices.count(2.99), 6)
         self.assertEqual(set(prices), {2.99, 3.49})
 
-    def test_a_name_with_markup_is_its_characters_on_the_card(self):
-        self.signed_in_on("/towar.html?id=4")
-        self.assertEqual(self.card_title(), "Karta towaru: " + HOSTILE_NAME)
-        self.assertEqual(browser.find_elements(By.CSS_SELECTOR, "main script, main img"), [])
-        self.assert_no_alert()
-
 
 class StatusChangePlanning(BrowserCase):
-    def enter_date(self, day):
+    def enter_date(self, days_from_today):
+        """Sets the day that many days from today; gives it."""
         # Typed, a date field takes the order of the browser's locale, which headless Chromium on Linux fixes at
         # en-US; the value is set as the field sets it, with the event it sends.
+        day = (datetime.date.today() + datetime.timedelta(days=days_from_today)).isoformat()
         browser.execute_script("arguments[0].value = arguments[1];"
                                "arguments[0].dispatchEvent(new Event('change', {bubbles: true}));",
                                self.by_id("add-date"), day)
+        return day
 
     def test_a_change_planned_for_a_past_day_is_refused_and_for_a_later_one_saved(self):
         self.signed_in_on("/statusy.html")
@@ -186,16 +207,12 @@ class StatusChangePlanning(BrowserCase):
         self.assertEqual(self.table_rows("#status-grid"), [])
         self.by_id("add").click()
         self.by_id("add-product").send_keys("5901234123457" + Keys.ENTER)
-        self.wait_until(lambda: self.by_id("add-chosen").text, "the product chosen")
-        self.assertEqual(self.by_id("add-chosen").text, "Wybrano: Mleko łaciate (ID 1, indeks 000123)")
-
-        self.enter_date((datetime.date.today() - datetime.timedelta(days=1)).isoformat())
+        self.assertEqual(self.text_of("add-chosen"), "Wybrano: Mleko łaciate (ID 1, indeks 000123)")
+        self.enter_date(-1)
         self.by_id("add-confirm").click()
-        self.wait_until(lambda: self.by_id("add-message").text, "the refusal")
-        self.assertEqual(self.by_id("add-message").text, "Nie można ustawić daty z przeszłości")
+        self.assertEqual(self.text_of("add-message"), "Nie można ustawić daty z przeszłości")
 
-        planned = (datetime.date.today() + datetime.timedelta(days=3)).isoformat()
-        self.enter_date(planned)
+        planned = self.enter_date(3)
         self.by_id("add-confirm").click()
         Select(browser.find_element(By.CSS_SELECTOR, "#status-grid .status-choice")).select_by_visible_text("Wycofany")
         self.by_id("save").click()
@@ -215,20 +232,9 @@ class StatusChangePlanning(BrowserCase):
 
 
 class ServiceJobs(BrowserCase):
-    def job_result(self, section):
-        self.wait_until(lambda: browser.find_element(By.CSS_SELECTOR, f"#{section} .result").text, "the job's end")
-        return browser.find_element(By.CSS_SELECTOR, f"#{section} .result").text
-
-    def press(self, caption):
-        """Presses the button of the pending question that carries the caption."""
-        button = self.wait_until(lambda: [found for found in browser.find_elements(
-            By.CSS_SELECTOR, "#plu-check .question button") if found.text == caption], f"the button {caption}")[0]
-        button.click()
-
     def test_a_plu_check_shows_its_report_asks_and_corrects_the_codes_when_told_to(self):
         store.sql("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (12, '0017', 3, 1)")
-        self.signed_in_on("/serwis.html")
-        self.wait_until(lambda: self.by_id("plu-start").is_enabled(), "the page")
+        self.signed_in_on("/serwis.html", ready="plu-start")
         self.by_id("plu-start").click()
         self.wait_until(lambda: browser.find_elements(By.ID, "report-table"), "the report")
         rows = self.table_rows("#report-table")
@@ -236,10 +242,10 @@ class ServiceJobs(BrowserCase):
         # The report sorts by a column: by code, the corrected code before the one that is no code.
         browser.find_element(By.XPATH, "//table[@id='report-table']//th[text()='Kod']").click()
         self.assertEqual([row[1] for row in self.table_rows("#report-table")], sorted(row[1] for row in rows))
-        self.press("OK")
+        self.press("plu-check", "OK")
         self.wait_until(lambda: "Czy chcesz usunąć lub poprawić wszystkie błędne kody ?" in
                         self.by_id("plu-check").text, "the question")
-        self.press("Tak")
+        self.press("plu-check", "Tak")
         self.assertEqual(self.job_result("plu-check"), "Zakończono.")
         self.assertEqual(store.sql("select sPLU, byStatus from plu where lPluRef = 12"), "sPLU\tbyStatus\n17\t1\n")
 
@@ -258,33 +264,22 @@ class ServiceJobs(BrowserCase):
 
     def import_file(self, name, text):
         """Imports a file of that name and text from the page; the job's result."""
-        path = os.path.join(store.scratch, name)
-        with open(path, "w", encoding="utf-8") as file:
-            file.write(text)
-        self.by_id("import-file").send_keys(path)
+        self.open("/serwis.html", ready="import-start")
+        self.by_id("import-file").send_keys(self.scratch_file(name, text))
         self.by_id("import-start").click()
         return self.job_result("products-import")
 
     def test_an_import_with_a_bad_row_names_its_line_and_stores_nothing_and_a_good_one_is_stored(self):
         self.signed_in_on("/serwis.html")
-        self.wait_until(lambda: self.by_id("import-start").is_enabled(), "the page")
         self.assertEqual(self.import_file("zly.csv", "sNazwa,sGrIndex,byVAT\nSer żółty,01,1\nSer biały,01,x\n"),
                          'Nie zakończono: zly.csv, wiersz 3: kolumna byVAT: "x" nie jest liczbą całkowitą')
         self.assertEqual(store.sql("select count(*) n from towar where sNazwa like 'Ser%'"), "n\n0\n")
-        self.open("/serwis.html")
-        self.wait_until(lambda: self.by_id("import-start").is_enabled(), "the page")
         self.assertEqual(self.import_file("dobry.csv", "sNazwa,sGrIndex\nSer żółty,01\n"), "Zakończono.")
         self.assertIn("Zaimportowano z dobry.csv: towary i grupy 1, kody 0.", self.by_id("products-import").text)
         self.assertEqual(store.sql("select count(*) n from towar where sNazwa like 'Ser%'"), "n\n1\n")
 
 
 class VatPage(BrowserCase):
-    def press(self, caption):
-        """Presses the button of the plan's pending question that carries the caption."""
-        button = self.wait_until(lambda: [found for found in browser.find_elements(
-            By.CSS_SELECTOR, "#vat-plan .question button") if found.text == caption], f"the button {caption}")[0]
-        button.click()
-
     def test_the_plan_asks_in_the_page_and_its_changes_are_listed(self):
         # The milk has a change of its own planned, to 23%, which only the overwrite replaces.
         store.sql("insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat, bapplied) values (900, 1, 40544, 13, 0)")
@@ -299,12 +294,11 @@ class VatPage(BrowserCase):
                                                    "contains(., 'Nadpisz zaplanowane wcześniej zmiany stawek')]/input")
         self.assertFalse(overwrite.is_selected())
         overwrite.send_keys(Keys.SPACE)
-        self.press("Tak")
+        self.press("vat-plan", "Tak")
         self.wait_until(lambda: "Czy na pewno chcesz usunąć wcześniej zaplanowane zmiany stawek VAT dla wszystkich "
                         "towarów w bazie?" in self.by_id("vat-plan").text, "the overwrite's question")
-        self.press("Tak")
-        self.wait_until(lambda: self.by_id("vat-plan").find_element(By.CLASS_NAME, "result").text == "Zakończono.",
-                        "the plan's end")
+        self.press("vat-plan", "Tak")
+        self.assertEqual(self.job_result("vat-plan"), "Zakończono.")
         self.wait_until(lambda: len(self.table_rows("#pending-table")) == 4, "the plan's changes")
         rows = self.table_rows("#pending-table")
         self.assertEqual([row[5] for row in rows], ["9 (5%)"] * 4)
@@ -313,12 +307,8 @@ class VatPage(BrowserCase):
 
 
 class DictionaryWindows(BrowserCase):
-    HELD_BY_ANOTHER = ("Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo inne "
-                       "polecenie towary, które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i spróbuj "
-                       "ponownie.")
-
     def message(self, on=None):
-        return (on or browser).find_element(By.ID, "message").get_attribute("textContent")
+        return self.by_id("message", on).get_attribute("textContent")
 
     def wait_for_message(self, text):
         self.wait_until(lambda: self.message() == text, f"the message {text!r}")
@@ -333,6 +323,11 @@ class DictionaryWindows(BrowserCase):
         return browser.find_elements(By.CSS_SELECTOR, "#reason-grid tbody tr")[row].find_elements(
             By.TAG_NAME, "input")[column]
 
+    def type_into(self, row, column, text):
+        """Types the text into the reason grid's cell in place of what it holds, and leaves the cell."""
+        self.cell(row, column).clear()
+        self.cell(row, column).send_keys(text + Keys.TAB)
+
     def answer(self, question, button):
         dialog = self.wait_until(lambda: browser.find_elements(By.ID, "module-question"), "the module's question")[0]
         self.assertEqual(dialog.find_element(By.TAG_NAME, "p").get_attribute("textContent"), question)
@@ -342,23 +337,20 @@ class DictionaryWindows(BrowserCase):
         count = len(self.reasons())
         ActionChains(browser).send_keys(Keys.INSERT).perform()
         self.wait_until(lambda: len(self.reasons()) == count + 1, "the new row")
-        self.cell(count, 0).send_keys(text + Keys.TAB)
+        self.type_into(count, 0, text)
 
     def test_a_clerk_edits_the_reasons_in_the_window_he_holds_and_no_other_clerk_meanwhile(self):
-        self.signed_in_on("/powody.html")
-        self.wait_until(lambda: self.by_id("save").is_enabled(), "the window")
+        self.signed_in_on("/powody.html", ready="save")
         self.add_reason("Uszkodzony")
-        self.cell(0, 1).send_keys("usz" + Keys.TAB)
-        self.wait_until(lambda: self.message(), "the shortcut's refusal")
-        self.assertEqual(self.message(), "Niepoprawny format skrótu.\n Dozwolony format: \n - ilość znaków: od 0 do 3,"
-                                         "\n - tylko wielkie litery")
-        self.cell(0, 1).clear()
-        self.cell(0, 1).send_keys("USZ" + Keys.TAB)
+        self.type_into(0, 1, "usz")
+        self.assertEqual(self.wait_until(self.message, "the shortcut's refusal"),
+                         "Niepoprawny format skrótu.\n Dozwolony format: \n - ilość znaków: od 0 do 3,"
+                         "\n - tylko wielkie litery")
+        self.type_into(0, 1, "USZ")
         self.add_reason("uszkodzony")
         self.by_id("save").click()
         self.wait_for_message("Nazwa powodu zwrotu 'Uszkodzony' nie jest unikalna.")
-        self.cell(1, 0).clear()
-        self.cell(1, 0).send_keys("Zła jakość" + Keys.TAB)
+        self.type_into(1, 0, "Zła jakość")
 
         self.cell(0, 0).click()
         self.by_id("remove").click()
@@ -380,16 +372,14 @@ class DictionaryWindows(BrowserCase):
 
         second = start_browser()
         try:
-            second.get(store.url + "/logowanie.html")
-            second.find_element(By.ID, "user").send_keys("1")
-            second.find_element(By.ID, "password").send_keys(ADMIN_PASSWORD + Keys.ENTER)
-            WebDriverWait(second, 20).until(lambda _: second.execute_script("return location.pathname") == "/")
-            second.get(store.url + "/powody.html")
-            WebDriverWait(second, 20).until(lambda _: self.message(second), "the refusal")
-            self.assertEqual(self.message(second), self.HELD_BY_ANOTHER)
+            self.signed_in_on("/powody.html", on=second)
+            self.assertEqual(self.wait_until(lambda: self.message(second), "the refusal", second),
+                             "Powodów zwrotów nie można teraz edytować: sklep trzyma inne okno powodów zwrotów albo "
+                             "inne polecenie towary, które w nim zapisuje. Poczekaj, aż zapisze lub anuluje zmiany, i "
+                             "spróbuj ponownie.")
             self.open("/")
-            second.find_element(By.ID, "open-again").click()
-            WebDriverWait(second, 20).until(lambda _: len(self.reasons(second)) == 2, "the window in the second browser")
+            self.by_id("open-again", second).click()
+            self.wait_until(lambda: len(self.reasons(second)) == 2, "the window in the second browser", second)
         finally:
             second.quit()
 
@@ -413,12 +403,8 @@ class OrderVariant(BrowserCase):
 </variants>"""
 
     def test_the_bad_variant_shows_its_reason_and_the_good_one_chosen_from_the_keyboard_fills_the_position(self):
-        path = os.path.join(store.scratch, "warianty.xml")
-        with open(path, "w", encoding="utf-8") as file:
-            file.write(self.VARIANTS)
-        self.signed_in_on("/zamowienie.html")
-        self.wait_until(lambda: self.by_id("variant-start").is_enabled(), "the page")
-        self.by_id("variant-file").send_keys(path)
+        self.signed_in_on("/zamowienie.html", ready="variant-start")
+        self.by_id("variant-file").send_keys(self.scratch_file("warianty.xml", self.VARIANTS))
         self.by_id("variant-start").click()
         self.wait_until(lambda: browser.find_elements(By.ID, "grid-table"), "the grid")
         rows = self.table_rows("#grid-table")
@@ -430,8 +416,7 @@ class OrderVariant(BrowserCase):
         self.wait_until(lambda: "Wybierz wiersz tabeli." in self.by_id("order-variant").text, "the missing row told")
         browser.find_elements(By.CSS_SELECTOR, "#grid-table tbody tr")[0].send_keys(Keys.ENTER)
         choose.click()
-        self.wait_until(lambda: browser.find_element(By.CSS_SELECTOR, "#order-variant .result").text == "Zakończono.",
-                        "the job's end")
+        self.assertEqual(self.job_result("order-variant"), "Zakończono.")
         position = self.by_id("order-variant").find_element(By.CSS_SELECTOR, ".lines pre").text
         self.assertIn("Pozycja zamówienia z wariantu 1:", position)
         self.assertIn("Jednostka zamówienia:                   kar (karton, kod 5)", position)
