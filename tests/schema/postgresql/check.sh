@@ -11,10 +11,6 @@ if [ -z "${PGHOST:-}" ]; then
   echo "skipped: no PostgreSQL server (PGHOST is not set; run under pg_virtualenv -v 15)"
   exit 77
 fi
-if [ $# -ne 1 ]; then
-  echo "usage: check.sh TOWARY (the towary binary, which makes the SQLite store to compare with)" >&2
-  exit 2
-fi
 towary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 schema=$(cd "$here/../../../schema" && pwd)

@@ -12,14 +12,7 @@ insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values
 insert into HistoriaZmian (lHistoriaZmianRef, sSekcja, sRodzajObiektu, sKlucz, nTypOperacji, lUzytkRef, czasZmiany)
 values (50, 'Operacje', 'Towar', 'PLU', 1, 1, 40544);
 \else
-create function pg_temp.expect(actual anycompatible, expected anycompatible, what text) returns void
-    language plpgsql as $$
-begin
-    if actual is distinct from expected then
-        raise exception 'NIEZGODNOŚĆ: %: jest %, powinno być %', what, coalesce(actual::text, 'NULL'),
-            coalesce(expected::text, 'NULL');
-    end if;
-end $$;
+\ir expect.sql
 select pg_temp.expect((select string_agg(lPluRef || ':' || byStatus, ' ' order by lPluRef) from plu),
                       '12:1 13:3 14:3 15:1', 'kod żywy w dwóch wierszach: żywy zostaje wiersz o najniższym lPluRef');
 select pg_temp.expect((select string_agg(concat_ws(' | ', lHistoriaZmianRef, sSekcja, sRodzajObiektu, sKlucz, nTypOperacji,
