@@ -59,6 +59,12 @@ std::optional<std::size_t> ScriptedDialogs::chooseRow(const Core::TGridChoiceArg
     return row;
 }
 
+std::string ScriptedDialogs::transcript() const {
+    std::string text;
+    for (const auto& [kind, what] : shown) text += kind + ": " + what + "\n";
+    return text;
+}
+
 ScopedDialogs::ScopedDialogs()
     : dialogs_(std::make_shared<ScriptedDialogs>()), previous_(Core::setDialogs(dialogs_)) {}
 

@@ -32,6 +32,9 @@ public:
     std::deque<std::optional<std::filesystem::path>> files;
     std::vector<Shown> shown;
 
+    // Everything shown, in order: "kind: text" and a line break for each.
+    std::string transcript() const;
+
     void message(Core::MsgKind kind, const std::string& text) override;
     bool ask(const std::string& text) override;
     bool multiOptions(Core::MsgKind kind, const std::string& text,
