@@ -23,7 +23,7 @@ protected:
         addProduct(5, "105", std::nan(""));
         addProduct(6, "106", 1, "0101", 3);
         addProduct(7, "107", 1);
-        execute("update plu set byBlokada = 1 where lTowarRef = 7");
+        exec(session_, "update plu set byBlokada = 1 where lTowarRef = 7");
         addProduct(8, "108", 1.5, "0201");
     }
 
@@ -50,27 +50,25 @@ TEST_F(CollectorLabels, SendsLiveUnblockedPricedCodesWithClampedPricesAndReports
     dialogs_->answers = {true, true};
     EXPECT_EQ(send({}), "101\t2.50\n102\t167771.16\n103\t0.00\n108\t1.50\n");
     const std::string reported = "Kod PLU \"12A\" zawiera znaki inne niż cyfry. Kod 12A nie zostanie wysłany.";
-    ASSERT_EQ(dialogs_->shown.size(), 2u);
-    EXPECT_EQ(dialogs_->shown[0].kind, "options");
-    EXPECT_EQ(dialogs_->shown[0].text, reported);
-    EXPECT_EQ(dialogs_->shown[1].kind, "viewer");
-    EXPECT_EQ(dialogs_->shown[1].text, "Lista błędów:\n" + reported + "\n");
+    EXPECT_EQ(dialogs_->transcript(), "options: " + reported + "\nviewer: Lista błędów:\n" + reported + "\n\n");
 }
 
 TEST_F(CollectorLabels, RightsRowsStockDaysAndSelectionNarrowTheProductsAndASetHasItsWholeId) {
-    execute("delete from plu where lTowarRef = 4");
+    exec(session_, "delete from plu where lTowarRef = 4");
     TowarConditionOptions rights;
     rights.rights = true;
     EXPECT_EQ(send(rights), "101\t2.50\n102\t167771.16\n103\t0.00\n108\t1.50\n") << "no rights rows: every product";
-    execute("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) values (1, '02', 1, 2)");
+    exec(session_, "insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) "
+                   "values (1, '02', 1, 2)");
     EXPECT_EQ(send(rights), "108\t1.50\n") << "whatever rights the row holds";
     EXPECT_TRUE(dialogs_->shown.empty());
 
-    const int today = Core::DayNumber::today();
-    execute("update towar set dLastSTNDate = " + std::to_string(today) + " where lTowarRef in (1, 2)");
-    execute("update towar set dLastSTNDate = " + std::to_string(today - 10) + " where lTowarRef = 8");
-    execute("insert into stn (lTowarRef, data, dStan) values (1, " + std::to_string(today) + ", 5), (2, " +
-            std::to_string(today) + ", 0), (8, " + std::to_string(today - 10) + ", 3)");
+    const int day = Core::DayNumber::today();
+    const auto today = std::to_string(day), tenDaysAgo = std::to_string(day - 10);
+    exec(session_, "update towar set dLastSTNDate = " + today + " where lTowarRef in (1, 2)");
+    exec(session_, "update towar set dLastSTNDate = " + tenDaysAgo + " where lTowarRef = 8");
+    exec(session_, "insert into stn (lTowarRef, data, dStan) values (1, " + today + ", 5), (2, " + today + ", 0), (8, " +
+                       tenDaysAgo + ", 3)");
 
     TowarConditionOptions options;
     options.stock = true;

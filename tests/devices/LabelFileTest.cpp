@@ -107,10 +107,9 @@ TEST_F(LabelStore, LabelCharsetComesFromTheSettings) {
 }
 
 TEST_F(LabelStore, GroupIndexIsCutByTheLevelLengths) {
-    EXPECT_EQ(formatGrIndex(""), "");
-    EXPECT_EQ(formatGrIndex("01"), "01");
-    EXPECT_EQ(formatGrIndex("0102030"), "01-02-03-0");
-    EXPECT_EQ(formatGrIndex("010203004005"), "01-02-03-004-005");
+    for (const auto& [index, cut] :
+         {std::pair{"", ""}, {"01", "01"}, {"0102030", "01-02-03-0"}, {"010203004005", "01-02-03-004-005"}})
+        EXPECT_EQ(formatGrIndex(index), cut);
     for (const char* level : {"Departament", "Sektor", "Sekcja", "Rodzina", "Podrodzina"})
         setSetting({"Parametry programu", "Towary", "Indeksy", level}, 2);
     EXPECT_EQ(formatGrIndex("01020304"), "01-02-03-04");

@@ -2,7 +2,6 @@
 // A store with the sample settings, a machine registry file of its own and
 // the label directory "metki" in the store, for the label tests.
 
-#include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "apps/towary/SampleSettings.h"
@@ -18,6 +17,7 @@
 #include <fstream>
 #include <string>
 
+using TestSupport::exec;
 using TestSupport::readFile;
 using TestSupport::setSetting;
 
@@ -36,15 +36,11 @@ protected:
     void addProduct(std::int64_t id, const std::string& code, double price, const std::string& group = "0101",
                     int status = 1) {
         TestSupport::addProduct(session_, id, "Towar " + std::to_string(id), group);
-        if (price == price) {
-            DBKernel::Sql::Command setPrice("update towar set dCenaSprzed = :p where lTowarRef = :id", session_);
-            setPrice.Params["p"] = price;
-            setPrice.Params["id"] = id;
-            setPrice.execute();
-        }
+        if (price == price)
+            exec(session_, "update towar set dCenaSprzed = " + std::to_string(price) + " where lTowarRef = " +
+                               std::to_string(id));
         TestSupport::addCode(session_, id, id, code, status);
     }
-    void execute(const std::string& statement) { DBKernel::Sql::Command(statement, session_).execute(); }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     Core::SetupRegistration setup_;

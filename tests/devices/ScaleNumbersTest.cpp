@@ -6,6 +6,7 @@
 #include "tests/support/Failure.h"
 
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -22,46 +23,33 @@ TEST_F(ScaleStore, SectionListsNameTheNineChannelsAfterNone) {
     EXPECT_THROW(Towar::getScaleSections(), std::logic_error) << "a name that is no text";
 }
 
-TEST_F(ScaleStore, ProposalGivesTheLowestFreeNumberWithinTheMaximumAndNoneInAFullSection) {
+// The status and value of the proposal in the section, and the number it leaves of -5.
+std::tuple<int, int, int> proposal(int section, const TSessionHolder& session) {
     int number = -5;
-    EXPECT_EQ(Waga::generujNumerNaWadze(0, number, session_).status, Waga::kNumberProposed);
-    EXPECT_EQ(number, 0) << "no section, no number";
+    const auto made = Waga::generujNumerNaWadze(section, number, session);
+    return {made.status, made.value, number};
+}
 
+TEST_F(ScaleStore, ProposalGivesTheLowestFreeNumberWithinTheMaximumAndNoneInAFullSection) {
+    EXPECT_EQ(proposal(0, session_), std::tuple(Waga::kNumberProposed, -1, 0)) << "no section, no number";
     addProduct(1, 2, 1);
     addProduct(2, 2, 2);
     addProduct(3, 2, 4);
-    auto proposal = Waga::generujNumerNaWadze(2, number, session_);
-    EXPECT_EQ(proposal.status, Waga::kNumberProposed);
-    EXPECT_EQ(proposal.value, -1);
-    EXPECT_EQ(number, 3);
-
+    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberProposed, -1, 3));
     setMaximum(2);
-    number = -5;
-    proposal = Waga::generujNumerNaWadze(2, number, session_);
-    EXPECT_EQ(proposal.status, Waga::kNumberOverMaximum);
-    EXPECT_EQ(proposal.value, 3);
-    EXPECT_EQ(number, -5) << "the number is left alone";
+    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberOverMaximum, 3, -5)) << "the number is left alone";
 
     // Every number of section 7 taken, in one statement: a row at a time took minutes on a server.
-    DBKernel::Sql::Command("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
-                           "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
-                           "select 100 + x, 'Towar', '0101', 6, 7, x from n",
-                           session_)
-        .execute();
-    proposal = Waga::generujNumerNaWadze(7, number, session_);
-    EXPECT_EQ(proposal.status, Waga::kNoFreeNumber);
-    EXPECT_EQ(proposal.value, -1);
+    TestSupport::exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
+                                "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
+                                "select 100 + x, 'Towar', '0101', 6, 7, x from n");
+    EXPECT_EQ(proposal(7, session_), std::tuple(Waga::kNoFreeNumber, -1, -5));
 }
 
 TEST(ScaleNumberProposal, SectionOutOfRangeIsRefusedWithoutTheDatabase) {
     TestSupport::TempStore noDatabase;  // a session on it would fail to open
-    for (int section : {10, -1}) {
-        int number = -5;
-        const auto proposal = Waga::generujNumerNaWadze(section, number, TSessionHolder());
-        EXPECT_EQ(proposal.status, Waga::kSectionOutOfRange);
-        EXPECT_EQ(proposal.value, section);
-        EXPECT_EQ(number, -5);
-    }
+    for (int section : {10, -1})
+        EXPECT_EQ(proposal(section, TSessionHolder()), std::tuple(Waga::kSectionOutOfRange, section, -5));
 }
 
 class ScaleValidation : public ScaleStore {

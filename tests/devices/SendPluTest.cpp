@@ -16,10 +16,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <optional>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -80,52 +82,40 @@ protected:
 };
 
 TEST(CashRegisterRecord, CrcAndNumbersAreLittleEndian) {
-    EXPECT_EQ(Core::CashRegister::crc32("123456789"), 0xCBF43926U) << "the check value of the common CRC-32";
-    EXPECT_EQ(Core::CashRegister::littleEndian16(13), std::string("\x0D\x00", 2));
-    EXPECT_EQ(Core::CashRegister::littleEndian32(0xCBF43926U), "\x26\x39\xF4\xCB");
+    using namespace Core::CashRegister;
+    EXPECT_EQ(crc32("123456789"), 0xCBF43926U) << "the check value of the common CRC-32";
+    EXPECT_EQ(littleEndian16(13), std::string("\x0D\x00", 2));
+    EXPECT_EQ(littleEndian32(0xCBF43926U), "\x26\x39\xF4\xCB");
 
-    Core::CashRegister::RecordReader reader;
-    const std::string good = "PLU1" + Core::CashRegister::littleEndian16(3) + "123" +
-                             Core::CashRegister::littleEndian32(Core::CashRegister::crc32("123"));
+    RecordReader reader;
+    const std::string good = "PLU1" + littleEndian16(3) + "123" + littleEndian32(crc32("123"));
     reader.feed(good.substr(0, 5));
     EXPECT_FALSE(reader.next());
-    reader.feed(good.substr(5) + "PLU0" + Core::CashRegister::littleEndian16(1) + "7" + std::string(4, '\0') + "PLU0");
-    auto record = reader.next();
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->tag, "PLU1");
-    EXPECT_EQ(record->code, "123");
-    EXPECT_TRUE(record->crcValid);
-    record = reader.next();
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->code, "7");
-    EXPECT_FALSE(record->crcValid);
-    EXPECT_FALSE(reader.next());
+    reader.feed(good.substr(5) + "PLU0" + littleEndian16(1) + "7" + std::string(4, '\0') + "PLU0");
+    std::string read;
+    while (const auto record = reader.next())
+        read += record->tag + " " + record->code + (record->crcValid ? " ok\n" : " bad\n");
+    EXPECT_EQ(read, "PLU1 123 ok\nPLU0 7 bad\n");
     EXPECT_EQ(reader.incomplete(), 4u) << "a short record is held back, not trusted";
-    reader.feed(Core::CashRegister::littleEndian16(-2));
+    reader.feed(littleEndian16(-2));
     EXPECT_THROW(reader.next(), std::runtime_error);
 }
 
 TEST_F(SendPlu, ThousandsOfProductsArriveAsRecordsWithValidCrcsOverThePipeAndTcp) {
-    {
-        DBKernel::TransactionGuard transaction(session_);
-        for (int id = 1; id <= 2500; ++id) addProduct(id, std::to_string(100000 + id), 1);
-        transaction.commit();
-    }
+    DBKernel::TransactionGuard transaction(session_);
+    for (int id = 1; id <= 2500; ++id) addProduct(id, std::to_string(100000 + id), 1);
+    transaction.commit();
     // More products than one IN list of the statement takes; the till's reader,
     // whose record format the test above pins, decodes each of them.
-    const auto products = collectionOf(1, 2500);
-    for (const bool tcp : {false, true}) {
-        if (tcp) {
+    for (const std::string tag : {"PLU0", "PLU1"}) {
+        if (tag == "PLU1") {
             port_ = 0;
             setSetting({"Parametry programu", "FrontOffice", "Potok komunikacji z kasą", "Host"}, "127.0.0.1");
         }
-        const auto lines = sendToTill(products, 2500, tcp ? "PLU1" : "PLU0");
-        ASSERT_EQ(lines.size(), 2500u) << (tcp ? "tcp" : "fifo");
-        EXPECT_EQ(lines.front(), tcp ? "PLU1 100001" : "PLU0 100001");
-        EXPECT_EQ(lines.back(), tcp ? "PLU1 102500" : "PLU0 102500");
-        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                                [](const std::string& line) { return line.find("CRC") != std::string::npos; }),
-                  0);
+        const auto lines = sendToTill(collectionOf(1, 2500), 2500, tag);
+        ASSERT_EQ(lines.size(), 2500u) << tag;
+        EXPECT_EQ(lines.front() + ", " + lines.back(), tag + " 100001, " + tag + " 102500");
+        EXPECT_EQ(std::ranges::count_if(lines, [](const auto& line) { return line.find("CRC") != line.npos; }), 0);
     }
 }
 
@@ -133,7 +123,7 @@ TEST_F(SendPlu, ProductsWithoutACodeSendNothingAndAnEmptyCollectionMeansEveryPro
     addProduct(1, "101", 1);
     addProduct(2, "102", 1, "0101", 3);
     addProduct(3, "103", 1);
-    execute("update plu set byBlokada = 1 where lTowarRef = 3");
+    exec(session_, "update plu set byBlokada = 1 where lTowarRef = 3");
     EXPECT_EQ(sendToTill(TTowarCollection{}, 1), std::vector<std::string>{"PLU0 101"});
     EXPECT_EQ(Towar::sendPlu(collectionOf(7, 8), "PLU0"), std::nullopt) << "no product, no channel opened";
 
@@ -191,11 +181,7 @@ TEST_F(SendPlu, ActionsReportTheCountToAFormOnlyForPlu0) {
     invoke(Towar::kSendPluBringCashRegisterToFrontActionGuid, std::make_shared<FormArgument>(collectionOf(1, 2)));
     invoke(Towar::kDefaultSendPluActionGuid, std::make_shared<Core::Value<int>>(5));
     reader.join();
-    ASSERT_EQ(dialogs->shown.size(), 2u);
-    EXPECT_EQ(dialogs->shown[0].kind, "warning");
-    EXPECT_EQ(dialogs->shown[0].text, "Brak PLU do wysłania.");
-    EXPECT_EQ(dialogs->shown[1].kind, "information");
-    EXPECT_EQ(dialogs->shown[1].text, "Liczba wysłanych PLU: 1");
+    EXPECT_EQ(dialogs->transcript(), "warning: Brak PLU do wysłania.\ninformation: Liczba wysłanych PLU: 1\n");
 }
 
 TEST_F(SendPlu, TwoSendersAtOnceTakeTurnsAndNoRecordIsSplit) {
@@ -236,9 +222,7 @@ TEST_F(SendPlu, TwoSendersAtOnceTakeTurnsAndNoRecordIsSplit) {
         badCrcs += record->crcValid ? 0 : 1;
         if (turns.empty() || turns.back() != record->tag.back()) turns += record->tag.back();
     }
-    EXPECT_EQ(records, 2 * kEach);
-    EXPECT_EQ(badCrcs, 0);
-    EXPECT_EQ(reader.incomplete(), 0u);
+    EXPECT_EQ(std::tuple(records, badCrcs, reader.incomplete()), std::tuple(2 * kEach, 0, 0u));
     EXPECT_TRUE(turns == "01" || turns == "10") << turns;
 }
 
@@ -250,16 +234,12 @@ TEST_F(SendPlu, ASendingGivesUpOnATillThatTakesNothingAndCountsWhatItDidNotTake)
     const Core::CashRegister::Patience patience{1000ms, 1s, 1s};
     const std::string record = Core::CashRegister::encodeRecord("PLU0", "5901234123457");
     const std::string where = " (potok " + fifo.string() + "); nie dostarczono kodów: ";
-    struct Case {
-        int records;
-        int read;  // records the till reads before it stops
-        bool closes;
-        std::string failure;
-    };
-    for (const auto& [records, read, closes, failure] :
-         {Case{3, 0, false, "Kasa nie odbiera kodów od 1 s" + where + "3 z 3."},
-          Case{400, 100, false, "Kasa nie odbiera kodów od 1 s" + where + "300 z 400."},
-          Case{400, 100, true, "Kasa przestała odbierać kody" + where + "300 z 400."}}) {
+    // The records sent, those the till reads before it stops, whether it closes then, and the failure.
+    const std::tuple<int, std::size_t, bool, std::string> cases[] = {
+        {3, 0, false, "Kasa nie odbiera kodów od 1 s" + where + "3 z 3."},
+        {400, 100, false, "Kasa nie odbiera kodów od 1 s" + where + "300 z 400."},
+        {400, 100, true, "Kasa przestała odbierać kody" + where + "300 z 400."}};
+    for (const auto& [records, read, closes, failure] : cases) {
         int till = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         Core::CashRegister::Writer writer(".", "kasa", 0, patience);
         for (int i = 0; i < records; ++i) writer.write(record);
