@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Core/Database/Query.h"
 #include "Core/Setup/Setup.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/classification/StockQuantities.h"
@@ -12,43 +13,39 @@
 #include "tests/towary/products/ProductStoreSupport.h"
 
 #include <string>
-#include <vector>
 
 using ProductTest::countOf;
-using ProductTest::linesOf;
 
 namespace {
 
 TEST(StockGenerator, StockUpToTodayAndDocumentsOfEveryKindTheSameForTheSameSeed) {
-    std::vector<std::string> firstDocuments;
+    std::string firstDocuments;
     for (int round = 0; round < 2; ++round) {
         ProductTest::Store store;
         Core::SetupRegistration setup;
-        Towary::Host::Products::generateProducts({50, 3}, store.session());
-        const auto counts = Towary::Host::Products::generateStock({4, 400, 5, 3}, store.session());
-        const auto products = countOf("select count(*) from towar where byCode = 6", store.session());
+        const auto& session = store.session();
+        Towary::Host::Products::generateProducts({50, 3}, session);
+        const auto counts = Towary::Host::Products::generateStock({4, 400, 5, 3}, session);
+        const auto products = countOf("select count(*) from towar where byCode = 6", session);
         EXPECT_EQ(counts.stockRows, 4 * products);
-        EXPECT_EQ(countOf("select count(*) from stn", store.session()), counts.stockRows);
-        EXPECT_EQ(countOf("select count(*) from towar where byCode = 6 and dLastSTNDate = " +
-                              std::to_string(Core::DayNumber::today()),
-                          store.session()),
+        EXPECT_EQ(TestSupport::count(session, "stn"), counts.stockRows);
+        EXPECT_EQ(TestSupport::count(session, "towar where byCode = 6 and dLastSTNDate = " +
+                                                  std::to_string(Core::DayNumber::today())),
                   products);
         EXPECT_EQ(counts.documents, 400);
-        EXPECT_EQ(countOf("select count(*) from DokPoz", store.session()), counts.positions);
-        EXPECT_GT(countOf("select count(*) from ParagPoz", store.session()), 0);
-        EXPECT_GT(countOf("select count(*) from Dok where lPomocRef is not null", store.session()), 0);
-        const auto documents = linesOf("select lDokRef, nTyp, nStatusPrzetw, nStatusKsieg from Dok", store.session());
-        if (round == 0)
-            firstDocuments = documents;
-        else
-            EXPECT_EQ(documents, firstDocuments);
+        EXPECT_EQ(TestSupport::count(session, "DokPoz"), counts.positions);
+        EXPECT_GT(TestSupport::count(session, "ParagPoz"), 0);
+        EXPECT_GT(TestSupport::count(session, "Dok where lPomocRef is not null"), 0);
+        const auto documents = TestSupport::rows(session, "select lDokRef, nTyp, nStatusPrzetw, nStatusKsieg from Dok");
+        if (round == 0) firstDocuments = documents;
+        else EXPECT_EQ(documents, firstDocuments);
 
         // The view's quantity of every product sums to what its positions of reserving documents hold.
         double reserved = 0;
-        for (const auto& id : linesOf("select lTowarRef from towar where byCode = 6", store.session()))
-            reserved += Towar::calcReserved(std::stoi(id), 0);
+        for (DBKernel::Sql::OpenedQuery ids("select lTowarRef from towar where byCode = 6", session); ids.next();)
+            reserved += Towar::calcReserved(ids.field(0).asInt(), 0);
         EXPECT_GT(reserved, 0);
-        EXPECT_LT(reserved, static_cast<double>(countOf("select sum(dIlosc) from DokPoz", store.session())));
+        EXPECT_LT(reserved, static_cast<double>(countOf("select sum(dIlosc) from DokPoz", session)));
     }
 }
 
