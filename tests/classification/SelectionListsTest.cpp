@@ -9,6 +9,7 @@
 #include "Modules/Towary/Tools/classification/ProductTypes.h"
 #include "Modules/Towary/Tools/classification/SelectionLists.h"
 #include "tests/support/Failure.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -57,20 +58,18 @@ TEST(ProductTypes, StockAndPurchaseConditionsGoByTheTypeOfOneByte) {
 TEST(SelectionLists, StoreListsReadTheDatabase) {
     TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
     EXPECT_EQ(selectionText(VC::getUsedProductHierarchies()), "") << "a store without groups";
-    DBKernel::Sql::Command("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values "
-                           "(1, 'T', '01', 1), (2, 'T', '01', 3), (3, 'T', '01', 2), (4, 'T', '01', 6)")
-        .execute();
+    TestSupport::exec({}, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values "
+                          "(1, 'T', '01', 1), (2, 'T', '01', 3), (3, 'T', '01', 2), (4, 'T', '01', 6)");
     EXPECT_EQ(selectionText(VC::getUsedProductHierarchies()), "1 poziom 1\n2 poziom 2\n3 poziom 3\n")
         << "the deepest group level is 3; products do not count";
 
     EXPECT_EQ(selectionText(VC::getDiscountReasonList()), "");
-    DBKernel::Sql::Command("insert into DiscountReasonDict (lDiscountReasonDictRef, sValue) values "
-                           "(7, 'Uszkodzone opakowanie'), (3, 'Krótki termin')")
-        .execute();
+    TestSupport::exec({}, "insert into DiscountReasonDict (lDiscountReasonDictRef, sValue) values "
+                          "(7, 'Uszkodzone opakowanie'), (3, 'Krótki termin')");
     const std::string reasons = selectionText(VC::getDiscountReasonList());  // in no set order
     EXPECT_NE(reasons.find("7 Uszkodzone opakowanie\n"), std::string::npos) << reasons;
     EXPECT_NE(reasons.find("3 Krótki termin\n"), std::string::npos) << reasons;
-    EXPECT_THROW(DBKernel::Sql::Command("insert into DiscountReasonDict values (2147483648, 'Za duży')").execute(),
+    EXPECT_THROW(TestSupport::exec({}, "insert into DiscountReasonDict values (2147483648, 'Za duży')"),
                  std::runtime_error)
         << "an id the list could not read";
 

@@ -16,12 +16,10 @@ TowarCode code(int value) { return static_cast<TowarCode>(value); }
 std::string unknown(int value) { return "Nieznany kod towaru (TowarCode = " + std::to_string(value) + ")."; }
 
 TEST_F(HierarchyLevels, LengthsAndNamesOfTheLevelsAndTheArticle) {
-    const int full[] = {2, 4, 6, 9, 12};
-    const char* names[] = {"Departament", "Sektor", "Sekcja", "Rodzina", "Podrodzina"};
-    for (int k = 1; k <= 5; ++k) {
-        EXPECT_EQ(getFullIndexLength(code(k)), full[k - 1]) << k;
-        EXPECT_EQ(getHierarchyLevelDisplayName(code(k)), names[k - 1]) << k;
-    }
+    std::string levels;
+    for (int k = 1; k <= 5; ++k)
+        levels += getHierarchyLevelDisplayName(code(k)) + " " + std::to_string(getFullIndexLength(code(k))) + ", ";
+    EXPECT_EQ(levels, "Departament 2, Sektor 4, Sekcja 6, Rodzina 9, Podrodzina 12, ");
     EXPECT_EQ(getIndexLength(tcTowar), 6);
     EXPECT_EQ(failure<Sysutils::Exception>([] { getHierarchyLevelDisplayName(code(7)); }), unknown(7));
     EXPECT_EQ(failure<Sysutils::Exception>([] { getFullIndexLength(tcTowar); }), unknown(6))
@@ -32,11 +30,10 @@ TEST_F(HierarchyLevels, LengthsAndNamesOfTheLevelsAndTheArticle) {
 }
 
 TEST_F(HierarchyLevels, LevelOfAnIndexIsTheLowestLevelReachingItsLength) {
-    const std::pair<std::string, TowarCode> cases[] = {
-        {"1", tcBrak},      {"12", tcDepartament},       {"123", tcSektor},
-        {"12345", tcSekcja}, {"123456789", tcRodzina}, {std::string(40, '1'), tcPodrodzina},
-    };
-    for (const auto& [index, expected] : cases) EXPECT_EQ(getTowarCodefromIndex(index), expected) << index;
+    for (const auto& [index, expected] : std::initializer_list<std::pair<std::string, TowarCode>>{
+             {"1", tcBrak}, {"12", tcDepartament}, {"123", tcSektor}, {"12345", tcSekcja}, {"123456789", tcRodzina},
+             {std::string(40, '1'), tcPodrodzina}})
+        EXPECT_EQ(getTowarCodefromIndex(index), expected) << index;
 
     settings({.lengths = {2, 2, 2, 3, 0}});
     EXPECT_EQ(getTowarCodefromIndex("123456789"), tcRodzina) << "the first level reaching 9 characters";

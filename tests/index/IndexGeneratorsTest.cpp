@@ -1,9 +1,9 @@
-#include "Core/Database/Sql.h"
 #include "Core/System/Sysutils.h"
 #include "Modules/Towary/Tools/index/ArtIndexGenerator.h"
 #include "Modules/Towary/Tools/index/GroupIndexGenerator.h"
 #include "Modules/Towary/Tools/index/TowarFunkcje.h"
 #include "tests/index/IndexFixture.h"
+#include "tests/support/StoreRows.h"
 
 using namespace Towar;
 
@@ -15,13 +15,8 @@ protected:
     Generators() : IndexFixture(TestSupport::TempStore::withDatabase) {}
 
     void add(const std::string& groupIndex, int code, const std::string& artIndex = "") {
-        DBKernel::Sql::Command insert(
-            "insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, :grIndex, :code, :artIndex)",
-            session_);
-        insert.Params["grIndex"] = groupIndex;
-        insert.Params["code"] = code;
-        insert.Params["artIndex"] = artIndex;
-        insert.execute();
+        TestSupport::exec(session_, "insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '" +
+                                        groupIndex + "', " + std::to_string(code) + ", '" + artIndex + "')");
     }
     void addGroups(const std::string& parent, int code, std::initializer_list<const char*> segments) {
         for (const char* segment : segments) add(parent + segment, code);

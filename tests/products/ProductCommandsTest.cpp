@@ -13,52 +13,45 @@ protected:
     }
 };
 
-TEST_F(ProductCommandsTest, InsertedProductReadsBackThroughTheProductSelect) {
-    TTowar inserted = product(7, "Kawa mielona", "0101", "000123");
-    inserted.SetNullSWW();
-    Towar::WareInserter(session_).execute(inserted);
-    // A column the select names apart from its own name.
-    DBKernel::Sql::Command("update towar set complement_to_min_sale_u_stock = 2.5 where lTowarRef = 7", session_)
-        .execute();
-
-    DBKernel::Sql::OpenedQuery select(Product::getProductSelectSql(7), session_);
-    TTowar read;
-    read.load(select);
-    EXPECT_DOUBLE_EQ(read.GetczasUtworzenia(), 45000.25);
-    EXPECT_TRUE(read.IsNullSWW());
-    EXPECT_TRUE(read.IsNullCenaSprzed());  // not among the inserted columns
-    EXPECT_DOUBLE_EQ(read.GetComplemenToMinSaleUnitStock(), 2.5);
-}
-
-TEST_F(ProductCommandsTest, UpdatersAndDeleterWriteOneProductOrOneMultiPriceGroup) {
+TEST_F(ProductCommandsTest, InsertedProductsReadBackAndUpdatersAndDeleterWriteOneProductOrOneMultiPriceGroup) {
     Towar::WareInserter inserter(session_);
     for (int id : {1, 2}) {
         TTowar element = product(id, "Bułka " + std::to_string(id), "010203", "00010" + std::to_string(id));
         element.SetWieleCen(1);
         inserter.execute(element);
     }
-    inserter.execute(product(3, "Bułka zwykła", "010203", "000103"));
+    TTowar changed = product(3, "Bułka zwykła", "010203", "000103");
+    changed.SetNullSWW();
+    inserter.execute(changed);
+    // A column the select names apart from its own name.
+    TestSupport::exec(session_, "update towar set complement_to_min_sale_u_stock = 2.5 where lTowarRef = 3");
+    DBKernel::Sql::OpenedQuery select(Product::getProductSelectSql(3), session_);
+    TTowar read;
+    read.load(select);
+    EXPECT_DOUBLE_EQ(read.GetczasUtworzenia(), 45000.25);
+    EXPECT_TRUE(read.IsNullSWW());
+    EXPECT_TRUE(read.IsNullCenaSprzed());  // not among the inserted columns
+    EXPECT_DOUBLE_EQ(read.GetComplemenToMinSaleUnitStock(), 2.5);
 
     // Level, type, sending flags, multi-price flag and creation time differ
     // from the stored row: they stand only in predicates that hold for any value.
-    TTowar changed = product(3, "Bułka pszenna", "0102", "000103");
+    changed = product(3, "Bułka pszenna", "0102", "000103");
     changed.SetNullKrNazwa();
     changed.SetCode(3);
     changed.SetTyp(9);
     changed.SetSendWiecz(1);
     changed.SetWieleCen(1);
     changed.SetczasUtworzenia(1.0);
-    Towar::MainWareUpdater updater(session_);
-    EXPECT_EQ(updater.execute(changed), 1);
-    EXPECT_EQ(column("select sKrNazwa from towar where lTowarRef = 3"), "<null>");
-    EXPECT_EQ(column("select byCode || '/' || byTyp || '/' || bWieleCen from towar where lTowarRef = 3"), "6/1/0");
+    EXPECT_EQ(Towar::MainWareUpdater(session_).execute(changed), 1);
+    EXPECT_EQ(column("select coalesce(sKrNazwa, '-') || '/' || byCode || '/' || byTyp || '/' || bWieleCen from towar "
+                     "where lTowarRef = 3"),
+              "-/6/1/0");
 
     TTowar shared = product(1, "inna nazwa", "010203", "999999");
     shared.SetWieleCen(1);
     shared.SetVAT(12);
     shared.SetTyp(4);
-    Towar::GroupWareUpdater groupUpdater(session_);
-    EXPECT_EQ(groupUpdater.execute(shared), 2);
+    EXPECT_EQ(Towar::GroupWareUpdater(session_).execute(shared), 2);
     EXPECT_EQ(products(), "1:010203:1:000101:12:4:Bułka 1 2:010203:1:000102:12:4:Bułka 2 "
                           "3:0102:0:000103:13:1:Bułka pszenna");
 
@@ -69,10 +62,9 @@ TEST_F(ProductCommandsTest, UpdatersAndDeleterWriteOneProductOrOneMultiPriceGrou
 }
 
 TEST_F(ProductCommandsTest, GroupingCommandsMoveTurnAndReindexRows) {
-    Towar::WareInserter inserter(session_);
-    inserter.execute(product(1, "Chleb", "0101", "000001"));
-    inserter.execute(product(2, "Chleb razowy", "0101", "000002"));
-    inserter.execute(product(3, "Bagietka", "0102", "000003"));
+    for (const TTowar& ware : {product(1, "Chleb", "0101", "000001"), product(2, "Chleb razowy", "0101", "000002"),
+                               product(3, "Bagietka", "0102", "000003")})
+        Towar::WareInserter(session_).execute(ware);
 
     Towar::RegularWareToMultiPriceTurner turner(session_);
     turner.sGrIndex() = "010101";
@@ -104,26 +96,26 @@ TEST_F(ProductCommandsTest, GroupingCommandsMoveTurnAndReindexRows) {
 
 TEST_F(ProductCommandsTest, CodeCommandsInsertAndChangeOnlyTheMeasureUnit) {
     Towar::WareInserter(session_).execute(product(1, "Jabłka", "0101", "000001"));
-    TPLU code;
-    code.SetPluRef(10);
-    code.SetPLU("5901234123457");
-    code.SetTowarRef(1);
-    code.SetJm(1);
-    code.SetStatus(1);
+    TPLU changed;
+    changed.SetPluRef(10);
+    changed.SetPLU("5901234123457");
+    changed.SetTowarRef(1);
+    changed.SetJm(1);
+    changed.SetStatus(1);
     Towar::PluInserter inserter(session_);
-    inserter.execute(code);
-    code.SetPluRef(11);
-    code.SetPLU("2001");
-    code.SetNullJm();
-    inserter.execute(code);
+    inserter.execute(changed);
+    changed.SetPluRef(11);
+    changed.SetPLU("2001");
+    changed.SetNullJm();
+    inserter.execute(changed);
 
     // The id, status and product stand in predicates only: another code's id
     // and status do not stop the change of the code's unit.
-    code.SetPLU("5901234123457");
-    code.SetJm(2);
-    code.SetStatus(3);
-    code.SetNullTowarRef();
-    EXPECT_EQ(Towar::PluUpdater(session_).execute(code), 1);
+    changed.SetPLU("5901234123457");
+    changed.SetJm(2);
+    changed.SetStatus(3);
+    changed.SetNullTowarRef();
+    EXPECT_EQ(Towar::PluUpdater(session_).execute(changed), 1);
     EXPECT_EQ(TestSupport::rows(session_, "select lPluRef, sPLU, nJm, byStatus from plu order by lPluRef"),
               "10|5901234123457|2|1\n11|2001|-|1\n");
 
@@ -131,7 +123,7 @@ TEST_F(ProductCommandsTest, CodeCommandsInsertAndChangeOnlyTheMeasureUnit) {
         "insert into plu (lPluRef, sPLU, lTowarRef, nJm, dataOstSprzed, byStatus, byBlokada, byHardTrStat) values "
         "(:lpluref, :splu, :ltowarref, :njm, :dataostsprzed, :bystatus, :byblokada, :byhardtrstat)",
         session_);
-    TPLU sold;
+    TPLU sold = changed;
     sold.SetPluRef(12);
     sold.SetPLU("2002");
     sold.SetTowarRef(1);
@@ -169,7 +161,7 @@ TEST_F(ProductCommandsTest, EditorStatementsInsertModifyAndDeleteARow) {
     EXPECT_EQ(column("select complement_to_min_sale_u_stock from towar where lTowarRef = 5"), "2.5");
 
     // The creation time and the last sale are never modified.
-    DBKernel::Sql::Command("update towar set dataOstSprzed = 45100.5 where lTowarRef = 5", session_).execute();
+    TestSupport::exec(session_, "update towar set dataOstSprzed = 45100.5 where lTowarRef = 5");
     edited.SetNazwa("Sok pomarańczowy");
     edited.SetAlternativeVatRate(12);
     edited.SetczasUtworzenia(1.0);
@@ -179,5 +171,5 @@ TEST_F(ProductCommandsTest, EditorStatementsInsertModifyAndDeleteARow) {
                      "from towar"),
               "Sok pomarańczowy:12:45000.25:45100.5");
     EXPECT_EQ(run(statements->DeleteSQL(), edited, 5), 1);
-    EXPECT_EQ(column("select count(*) from towar"), "0");
+    EXPECT_EQ(TestSupport::count(session_, "towar"), 0);
 }
