@@ -1,7 +1,9 @@
+// The PLU check's two actions: the evening step, which repairs at once and
+// logs, and the menu action, which reports, asks and repairs under the lock.
+
 #include "Core/Action/ActionContainer.h"
 #include "Core/EveningProcessing/RunArguments.h"
 #include "Core/Plu/Plu.h"
-#include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
 #include "Modules/Towary/Tools/plu/PluSearch.h"
 #include "apps/towary/products/StoreGenerator.h"
@@ -9,6 +11,8 @@
 #include "tests/support/Failure.h"
 #include "tests/support/SettingsFile.h"
 
+#include <functional>
+#include <memory>
 #include <set>
 #include <stdexcept>
 
@@ -45,10 +49,8 @@ protected:
 TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidAndWhatItLeft) {
     addMalformedCodes();
     const std::string log = repair();
-    EXPECT_EQ(log.rfind("Znalezione błędne kody plu:\n  005901234123457 (powinno być: 5901234123457) Kawa 000003\n"
-                        "Znalezione błędne kody plu do poprawy:\n",
-                        0),
-              0u)
+    EXPECT_TRUE(log.starts_with("Znalezione błędne kody plu:\n  005901234123457 (powinno być: 5901234123457) Kawa "
+                                "000003\nZnalezione błędne kody plu do poprawy:\n"))
         << log;
     for (const char* part : {"  0017 (powinno być: 17) Mleko 000001\n",
                              "  280001700000 (powinno być: 2800017000004) Ser 000002\n",
@@ -62,8 +64,8 @@ TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidAndWhatItLeft) {
         EXPECT_NE(log.find(part), std::string::npos) << part << "\n---\n" << log;
     EXPECT_EQ(codes(), kRepairedCodes);
 
-    run("delete from DokPozPlu");
-    run("delete from plu where lPluRef in (40, 50, 60, 70)");
+    exec(session_, "delete from DokPozPlu");
+    exec(session_, "delete from plu where lPluRef in (40, 50, 60, 70)");
     EXPECT_EQ(repair(), "Nie znaleziono błędnych kodów plu.");
 }
 
@@ -73,8 +75,7 @@ TEST_F(CheckPluEvening, WithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRes
     addCode(11, "00017", 1, 2);
     addCode(12, "000017", 1, 1);
     const auto result = PLU::checkPlu(session_);
-    ASSERT_EQ(result.toCorrect.size(), 1u);
-    ASSERT_EQ(result.toDelete.size(), 2u);
+    ASSERT_EQ(std::pair(result.toCorrect.size(), result.toDelete.size()), std::pair(1ul, 2ul));
     EXPECT_EQ(*result.toCorrect.front()->corrected, "17");
     const std::set<std::string> all{result.toCorrect.front()->plu, result.toDelete[0]->plu, result.toDelete[1]->plu};
     EXPECT_EQ(all, (std::set<std::string>{"0017", "00017", "000017"}));
@@ -103,7 +104,7 @@ TEST_F(CheckPluEvening, AFailureOfTheRunIsReportedWithTheStepsOwnWords) {
     addCode(10, "0017", 1, 1);
     TestSupport::replaceSettingsFile("# no PLU masks\n");
     const std::string failure = TestSupport::failure<std::runtime_error>([this] { repair(); });
-    EXPECT_EQ(failure.rfind("Błąd poczas usuwania lub poprawiania kodów plu:\n", 0), 0u) << failure;
+    EXPECT_TRUE(failure.starts_with("Błąd poczas usuwania lub poprawiania kodów plu:\n")) << failure;
 }
 
 TEST_F(CheckPluEvening, AGeneratedStoreIsRepairedWithoutLosingALiveCode) {
@@ -116,6 +117,78 @@ TEST_F(CheckPluEvening, AGeneratedStoreIsRepairedWithoutLosingALiveCode) {
     EXPECT_TRUE(after.toDelete.empty());
     EXPECT_FALSE(after.notCodes.empty()) << "texts that are no code stay";
     EXPECT_EQ(liveCanonicalCodes(), before);
+}
+
+class CheckPluMenu : public PluStore {
+protected:
+    void check() { Core::Action::CContainer::invoke<Core::IUnknown>(this, PLU::kCheckPluMenuActionGuid, nullptr); }
+};
+
+TEST_F(CheckPluMenu, ReportsAsksAndRepairsWhatItMayInOneTransaction) {
+    addMalformedCodes();
+    dialogs_->answers = {true, true, true};
+    check();
+
+    // The findings' lines are the evening step's, checked there; the report adds its headings and summary.
+    const std::string shown = dialogs_->transcript();
+    EXPECT_TRUE(shown.starts_with("viewer: Nieprawidłowe plu\nPLU do usunięcia:\n005901234123457 (powinno być: "
+                                  "5901234123457) Kawa 000003\nPLU do poprawienia:\n"))
+        << shown;
+    for (const char* part : {"\nKonflikty do manualnego rozwiązania:\n1:\n",
+                             "\nTeksty, które nie są kodami PLU (pozostają bez zmian):\n12a4 Woda 000007 - "})
+        EXPECT_NE(shown.find(part), std::string::npos) << shown;
+    EXPECT_TRUE(shown.ends_with(
+        "\nPodsumowanie: \n do usunięcia - 1\n do poprawienia - 3\n konflikty - 1\n nie są kodami - 1\n"
+        "question: Czy chcesz usunąć lub poprawić wszystkie błędne kody ?\n"
+        "information: Liczba kodów nieusuniętych lub niepoprawionych z powodu powiązań: 1\n"
+        "viewer: Nieusunięte lub niepoprawione plu\n1234567 (powinno być: 12345670) Chleb 000006\n\n"))
+        << shown;
+    EXPECT_EQ(codes(), kRepairedCodes);
+}
+
+// Dialogs whose question is answered only after another process has changed the store.
+class ChangedWhileAsking : public TestSupport::ScriptedDialogs {
+public:
+    explicit ChangedWhileAsking(std::function<void()> change) : change_(std::move(change)) {}
+    bool ask(const std::string& text) override {
+        change_();
+        return ScriptedDialogs::ask(text);
+    }
+
+private:
+    std::function<void()> change_;
+};
+
+TEST_F(CheckPluMenu, TheRepairChecksAgainUnderTheLockAndAppliesOnlyWhatWasShownAndStillStands) {
+    addProduct(1, "Mleko", "000001");
+    addCode(10, "0017", 1, 1);
+    addProduct(3, "Kawa", "000003");
+    addCode(30, "005901234123457", 3, 1);
+    addCode(31, "5901234123457", 3, 3);
+    auto dialogs = std::make_shared<ChangedWhileAsking>([] {
+        // Another process corrects the first code and a clerk types it wrong once more.
+        TSessionHolder other = TSessionHolder::open();
+        exec(other, "update plu set sPLU = '17' where lPluRef = 10");
+        TestSupport::addCode(other, 11, 1, "0017", 1);
+    });
+    dialogs->answers = {true, true};
+    const auto previous = Core::setDialogs(dialogs);
+    check();
+    Core::setDialogs(previous);
+
+    ASSERT_EQ(dialogs->shown.size(), 2u) << "nothing failed: " << dialogs->shown.back().text;
+    EXPECT_EQ(codes(), "10 17 1 1\n11 0017 1 1\n30 005901234123457 3 3\n31 5901234123457 1 3\n")
+        << "the new wrong code was not shown, so it waits for the next check";
+}
+
+TEST_F(CheckPluMenu, OnlyTextsThatAreNoCodeAreWarnedOfAsNoWrongCodeAndShownWithoutAQuestion) {
+    addProduct(1, "Mleko", "000001");
+    addCode(10, "12a4", 1, 1);
+    dialogs_->answers = {true};
+    check();
+    ASSERT_EQ(dialogs_->shown.size(), 2u);
+    EXPECT_TRUE(dialogs_->transcript().starts_with("warning: Nie znaleziono błędnych kodów plu.\nviewer: "));
+    EXPECT_EQ(codes(), "10 12a4 1 1\n");
 }
 
 }  // namespace

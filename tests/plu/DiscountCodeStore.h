@@ -39,6 +39,8 @@ protected:
     }
     // One column of the first row, as text ("<none>" for no row).
     std::string column(const std::string& select) { return TestSupport::value(session_, select); }
+    // The rows of a query, one a line, the columns joined by "|".
+    std::string rows(const std::string& query) { return TestSupport::rows(session_, query); }
     long long count(const std::string& table) { return TestSupport::count(session_, table); }
 
     TestSupport::TempStore scratch_;

@@ -29,7 +29,7 @@ protected:
         addProduct(3, "O'Neil whisky", "456789");
         addCode(30, "2800017000004", 3, 3);
         addProduct(4, "Żółty ser", "777777");
-        run("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (5, 'Mleko i sery', '01', 4)");
+        exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (5, 'Mleko i sery', '01', 4)");
     }
 
     static void allowLengths(const Orvel::TValue& lengths) {
@@ -130,23 +130,17 @@ TEST_F(IdentifierSearch, PluConditionSwitches) {
 
 TEST_F(IdentifierSearch, FilterOfAReport) {
     const auto controller = IdentifierFilterInvoker().invoke();
-    controller->frame().setIdentifier("mle*ko");
-
-    BaseRaport::TFilterItemGroup filter;
     const BaseRaport::TReportStatement base{"t.lTowarRef", "towar t", "t.byCode = 6"};
-    ApplyIdentifierFilterInvoker().invoke(filter, controller);
-    ASSERT_EQ(filter.items().size(), 1u);
-    EXPECT_EQ(filter.items()[0].id, "ProductIdentifier");
-    EXPECT_EQ(reported(filter.statement(base), controller->session()), "1\n2\n");
-
-    controller->frame().setIdentifier("O'Neil");
-    ApplyIdentifierFilterInvoker().invoke(filter, controller);
-    EXPECT_EQ(filter.items().size(), 1u);
-    EXPECT_EQ(reported(filter.statement(base), controller->session()), "3\n");
-
-    controller->frame().setIdentifier("");
-    ApplyIdentifierFilterInvoker().invoke(filter, controller);
-    EXPECT_TRUE(filter.items().empty());
-    EXPECT_EQ(reported(filter.statement(base), controller->session()), "1\n2\n3\n4\n");
+    BaseRaport::TFilterItemGroup filter;
+    // An identifier, the filter's items and the ids the report selects with it; the empty text filters nothing.
+    for (const auto& [identifier, items, ids] : {std::tuple{"mle*ko", "ProductIdentifier", "1\n2\n"},
+                                                 {"O'Neil", "ProductIdentifier", "3\n"}, {"", "", "1\n2\n3\n4\n"}}) {
+        controller->frame().setIdentifier(identifier);
+        ApplyIdentifierFilterInvoker().invoke(filter, controller);
+        std::string named;
+        for (const auto& item : filter.items()) named += item.id;
+        EXPECT_EQ(named, items) << identifier;
+        EXPECT_EQ(reported(filter.statement(base), controller->session()), ids) << identifier;
+    }
     EXPECT_EQ(IdentifierFilterInvoker().invoke("/123")->frame().identifier(), "/123");
 }

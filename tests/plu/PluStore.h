@@ -2,7 +2,6 @@
 // A store with the sample PLU rules, products and codes for the PLU check
 // tests, the check's actions registered and the dialogs scripted.
 
-#include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/registration/Registrations.h"
@@ -16,11 +15,12 @@
 
 #include <string>
 
+using TestSupport::exec;
+
 class PluStore : public ::testing::Test {
 protected:
     PluStore() { registerSprawdzeniePoprawnosciPlu(registrations_); }
 
-    void run(const std::string& sql) { DBKernel::Sql::Command(sql, session_).execute(); }
     void addProduct(int id, const std::string& name, const std::string& index) {
         TestSupport::addProduct(session_, id, name, "01", index);
     }
@@ -29,11 +29,11 @@ protected:
     }
     // A document line bound to the code row, which the database then refuses to change.
     void bindToDocument(int codeId) {
-        run("create unique index if not exists plu_ref_code on plu (lPluRef, sPLU)");
-        run("create table if not exists DokPozPlu (lDokPozRef integer primary key, lPluRef integer, sPLU text, "
-            "foreign key (lPluRef, sPLU) references plu (lPluRef, sPLU))");
-        run("insert into DokPozPlu (lDokPozRef, lPluRef, sPLU) select lPluRef, lPluRef, sPLU from plu "
-            "where lPluRef = " + std::to_string(codeId));
+        exec(session_, "create unique index if not exists plu_ref_code on plu (lPluRef, sPLU)");
+        exec(session_, "create table if not exists DokPozPlu (lDokPozRef integer primary key, lPluRef integer, sPLU "
+                       "text, foreign key (lPluRef, sPLU) references plu (lPluRef, sPLU))");
+        exec(session_, "insert into DokPozPlu (lDokPozRef, lPluRef, sPLU) select lPluRef, lPluRef, sPLU from plu "
+                       "where lPluRef = " + std::to_string(codeId));
     }
     // Every code row as "id text status product", one a line, by id.
     std::string codes() {
