@@ -2,45 +2,34 @@
 // store: the same rows as the "like" alone, for every text and pattern, on
 // SQLite and on a server.
 
-#include "Core/Database/Dialect/LikeRanges.h"
-#include "Core/Database/SQLUtils.h"
-#include "Core/Database/Sql.h"
-#include "Core/Database/SqlTrace.h"
+#include "Core/tools/IgnoringCase.h"
 #include "Core/tools/PolishText.h"
 #include "Core/tools/Utf8.h"
-#include "Core/tools/IgnoringCase.h"
-#include "tests/support/TempStore.h"
+#include "tests/support/StoreSession.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
-using DBKernel::SqlTrace;
-using DBKernel::TracedExecution;
-using DBKernel::Sql::Command;
-using DBKernel::Sql::TQry;
+using LikeRanges = TestSupport::StoreSession;
 
 namespace {
 
-// With a pattern, bound as the parameter :p, as it is when the layer takes it out of the text.
-std::vector<std::int64_t> ids(const std::string& where, const TSessionHolder& session,
-                              const std::optional<std::string>& pattern = {}) {
-    TQry rows(session, "select lTowarRef from towar where " + where + " order by lTowarRef");
-    if (pattern) rows.Params["p"] = *pattern;
-    rows.Open();
-    std::vector<std::int64_t> found;
-    for (; !rows.Eof(); rows.Next()) found.push_back(rows.FieldByName("lTowarRef").asInt64());
-    return found;
+// The ids of the products found, one a line; with a pattern, bound as the parameter :p, as it is when the
+// layer takes it out of the text.
+std::string ids(const std::string& where, const TSessionHolder& session,
+                const std::optional<std::string>& pattern = {}) {
+    return TestSupport::rows(session, "select lTowarRef from towar where " + where + " order by lTowarRef",
+                             pattern ? TestSupport::Bindings{{"p", *pattern}} : TestSupport::Bindings{});
 }
 
 // Characters that matter to a like: both cases of Polish and plain letters, the wildcards,
 // an apostrophe, a backslash (no escape without an escape clause), digits, a letter without
 // a capital of its own.
-constexpr std::array<const char*, 16> kCharacters{"a", "A", "ą", "Ą", "ł", "Ł", "ż", "Ż",
+constexpr std::array<const char*, 16> kCharacters{"a", "A", "ą", "Ą",  "ł", "Ł", "ż", "Ż",
                                                   "_", "%", "'", "\\", "0", "1", "ß", "é"};
 
 // And those where the end of a range is found otherwise: the last before the surrogates
@@ -81,97 +70,64 @@ private:
     std::mt19937 random_{15};
 };
 
+// Products 1, 2, ... of the names and identifiers.
 void addProducts(TSessionHolder& session, const std::vector<std::pair<std::string, std::string>>& products) {
     session.StartTransaction();
-    Command insert(
-        "insert into towar (lTowarRef, byCode, sGrIndex, sNazwa, sArtIndex) values (:id, 6, '01', :name, :idx)",
-        session);
     std::int64_t id = 0;
-    for (const auto& [name, index] : products) {
-        insert.Params["id"] = ++id;
-        insert.Params["name"] = name;  // the empty text is stored as NULL
-        insert.Params["idx"] = index;
-        insert.execute();
-    }
+    for (const auto& [name, index] : products)
+        TestSupport::exec(
+            session,
+            "insert into towar (lTowarRef, byCode, sGrIndex, sNazwa, sArtIndex) values (:id, 6, '01', :name, :idx)",
+            {{"id", ++id}, {"name", name}, {"idx", index}});
     session.Commit();
 }
 
 }  // namespace
 
 // The ranges' texts are checked with the dialect's other rules (Dialect/TranslateTest.cpp).
-TEST(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder session = TSessionHolder::open();
+TEST_F(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
     std::vector<std::pair<std::string, std::string>> products;
     for (int i = 1; i <= 3000; ++i) {
         const std::string number = std::to_string(i);
         products.emplace_back("Towar " + number, std::string(6 - number.size(), '0') + number);
     }
     addProducts(session, products);
-    Command("analyze", session).execute();
+    TestSupport::exec(session, "analyze");
 
     // The searches bind their texts (the layer's shapes): one prepared statement each, run
     // more often than a server plans it for its values before it weighs a generic plan.
-    std::vector<TracedExecution> runs;
-    SqlTrace::start([&runs](const TracedExecution& run) { runs.push_back(run); }, true);
-    for (int i = 1; i <= 8; ++i) {
-        const std::string number = std::to_string(120 + i);
-        EXPECT_EQ(ids("sArtIndex like '%000" + number + "'", session), std::vector<std::int64_t>{120 + i});
-        // The name's beginning finds it and the products 1210 to 1219.
-        EXPECT_EQ(ids("upper(sNazwa) like 'TOWAR " + number + "%'", session).size(), 11u) << number;
-    }
-    SqlTrace::stop();
+    const auto runs = TestSupport::traced([&] {
+        for (int i = 1; i <= 8; ++i) {
+            const std::string number = std::to_string(120 + i);
+            EXPECT_EQ(ids("sArtIndex like '%000" + number + "'", session), number + "\n");
+            // The name's beginning finds it and the products 1210 to 1219.
+            EXPECT_EQ(std::ranges::count(ids("upper(sNazwa) like 'TOWAR " + number + "%'", session), '\n'), 11)
+                << number;
+        }
+    });
     ASSERT_EQ(runs.size(), 16u);
     for (std::size_t i = 0; i < runs.size(); ++i) {
         EXPECT_EQ(runs[i].engineTexts, runs[i % 2].engineTexts) << "one prepared statement for each search";
         EXPECT_NE(Core::lowerAscii(runs[i].plan).find(i % 2 == 0 ? "towar_reversed_sartindex" : "towar_upper_snazwa"),
                   std::string::npos)
-            << runs[i].text << "\n" << runs[i].plan;
+            << runs[i].text << "\n"
+            << runs[i].plan;
     }
     if (TestSupport::onServer()) {
         // The plans above are the server's explain of each statement with its values: the runs
         // themselves ran such plans when the server planned every run for its values.
         for (std::size_t i = 0; i < 2; ++i) {
-            TQry plans(session,
-                       "select generic_plans, custom_plans from pg_prepared_statements where statement = :text");
-            plans.Params["text"] = runs[i].engineTexts.at(0);
-            plans.Open();
-            ASSERT_FALSE(plans.Eof()) << runs[i].engineTexts.at(0);
-            EXPECT_EQ(plans.FieldByName("generic_plans").asInt64(), 0) << runs[i].text;
-            EXPECT_EQ(plans.FieldByName("custom_plans").asInt64(), 8) << runs[i].text;
+            EXPECT_EQ(TestSupport::rows(session,
+                                        "select generic_plans, custom_plans from pg_prepared_statements where "
+                                        "statement = :text",
+                                        {{"text", runs[i].engineTexts.at(0)}}),
+                      "0|8\n")
+                << runs[i].text;
         }
     }
 }
 
-TEST(LikeRanges, TheRangeOfAPatternIsTheSameInSqlAsInTheTranslation) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder session = TSessionHolder::open();
-    TQry range(session, "select like_prefix(:p) low, like_prefix_end(:p) high from dual");
-    RandomTexts random;
-    std::size_t none = 0;
-    for (int round = 0; round < 300; ++round) {
-        const std::string pattern = random.textWithBoundaries(4);
-        if (pattern.empty()) continue;  // bound as NULL
-        range.Params["p"] = pattern;
-        range.Open();
-        const auto expected = DBKernel::Dialect::prefixRange(pattern);
-        EXPECT_EQ(range.FieldByName("low").asString(), expected ? expected->low : "") << pattern;
-        if (expected) {
-            EXPECT_EQ(range.FieldByName("high").asString(), expected->high) << pattern;
-        } else {
-            ++none;
-            // SQLite's empty blob is above every text; a server has no such value.
-            EXPECT_EQ(range.FieldByName("high").isNull(), TestSupport::onServer()) << pattern;
-        }
-        range.Close();
-    }
-    EXPECT_GT(none, 30u) << "patterns without a range";
-    EXPECT_LT(none, 250u) << "patterns with one";
-}
-
-TEST(LikeRanges, RandomPatternsFindTheSameRowsWithTheRangeAsWithTheLikeAlone) {
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder session = TSessionHolder::open();
+TEST_F(LikeRanges, RandomPatternsFindTheSameRowsWithTheRangeAsWithTheLikeAlone) {
     RandomTexts random;
     std::vector<std::pair<std::string, std::string>> products;
     for (int id = 1; id <= 400; ++id) products.emplace_back(random.text(6), random.textWithBoundaries(6));
@@ -196,27 +152,25 @@ TEST(LikeRanges, RandomPatternsFindTheSameRowsWithTheRangeAsWithTheLikeAlone) {
             const std::string like = " like '" + SQLUtils::SQLString(pattern) + "'";
             const auto ranged = ids(column + like, session);
             EXPECT_EQ(ranged, ids("(" + column + ")" + like, session)) << column << like;
-            found += ranged.size();
+            found += std::ranges::count(ranged, '\n');
             EXPECT_EQ(ids("not " + column + like, session), ids("not (" + column + ")" + like, session))
                 << column << like;
         }
         if (!ending.empty()) {
-            EXPECT_EQ(ids("sArtIndex like '%' || :p", session, ending), ids("(sArtIndex) like '%' || :p", session, ending))
+            EXPECT_EQ(ids("sArtIndex like '%' || :p", session, ending),
+                      ids("(sArtIndex) like '%' || :p", session, ending))
                 << "%" << ending;
         }
         if (!beginning.empty()) {
             const std::string like = " like :p || '" + SQLUtils::SQLString(nameRest) + "'";
-            EXPECT_EQ(ids("upper(sNazwa)" + like, session, beginning), ids("(upper(sNazwa))" + like, session, beginning))
+            EXPECT_EQ(ids("upper(sNazwa)" + like, session, beginning),
+                      ids("(upper(sNazwa))" + like, session, beginning))
                 << beginning << nameRest;
         }
     }
     EXPECT_GT(found, 5000u) << "the patterns find rows";
 
     // A NULL pattern matches nothing, with the range as without it.
-    for (const std::string where : {"sArtIndex like '%' || :p", "upper(sNazwa) like :p || '%'"}) {
-        TQry rows(session, "select count(*) from towar where " + where);
-        rows.Params["p"].clear();
-        rows.Open();
-        EXPECT_EQ(rows.Fields(0).asInt64(), 0) << where;
-    }
+    for (const std::string where : {"sArtIndex like '%' || :p", "upper(sNazwa) like :p || '%'"})
+        EXPECT_EQ(TestSupport::rows(session, "select count(*) from towar where " + where, {{"p", {}}}), "0\n") << where;
 }

@@ -2,15 +2,11 @@
 // statement failing alone inside a transaction, the server's failures in the
 // layer's codes, a killed workstation). Run on the PostgreSQL run of the suite.
 
-#include "Core/Database/DatabaseError.h"
+#include "Core/Database/Backend/PostgresConnection.h"
 #include "Core/Database/DatabaseLocation.h"
 #include "Core/Database/Schema.h"
-#include "Core/Database/Backend/PostgresConnection.h"
-#include "Core/Database/Sql.h"
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Debug/Debug.h"
-#include "Core/Store/StoreLocation.h"
-#include "Core/UserMessage.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
@@ -25,7 +21,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <thread>
 
 using DBKernel::DatabaseError;
@@ -46,18 +41,17 @@ protected:
     }
 };
 
-class Server : public OnServer {
+// A store on the server with product 1 and its codes 11 and 12.
+class Server : public TestSupport::StoreSession {
 protected:
     void SetUp() override {
-        OnServer::SetUp();
-        if (IsSkipped()) return;
-        store_ = std::make_unique<TestSupport::TempStore>(TestSupport::TempStore::withDatabase);
-        addProduct(TSessionHolder(), 1, "Mleko");
-        addCode(TSessionHolder(), 11, 1, "5900000000011");
-        addCode(TSessionHolder(), 12, 1, "5900000000028");
+        if (!TestSupport::onServer()) GTEST_SKIP() << "only on the PostgreSQL run (TOWARY_TEST_POSTGRESQL)";
+        addProduct(session, 1, "Mleko");
+        addCode(session, 11, 1, "5900000000011");
+        addCode(session, 12, 1, "5900000000028");
     }
 
-    static int failureCode(const std::string& statement, const TSessionHolder& session) {
+    int failureCode(const std::string& statement) {
         try {
             exec(session, statement);
         } catch (const DatabaseError& e) {
@@ -65,81 +59,72 @@ protected:
         }
         return 0;
     }
-
-    std::unique_ptr<TestSupport::TempStore> store_;
 };
 
 // The lock itself, refused at once to another session and gone with its transaction, is the dialect store
 // tests', which run on the server too.
 TEST_F(Server, ALockOfACodeHoldsOnlyItsOwnRow) {
-    auto holder = TSessionHolder::open();
     auto other = TSessionHolder::open();
-    value(holder, "select lPluRef from plu where sPLU = '5900000000011' for update nowait");
+    value(session, "select lPluRef from plu where sPLU = '5900000000011' for update nowait");
     EXPECT_EQ(value(other, "select lPluRef from plu where sPLU = '5900000000028' for update nowait"), "12")
         << "another code stays free";
     other.Rollback();
-    holder.Rollback();
+    session.Rollback();
 }
 
 TEST_F(Server, AFailedStatementUndoesItselfAloneAndTheServersFailuresReadAsTheLayersCodes) {
-    TSessionHolder session = TSessionHolder::open();
     session.StartTransaction();
     addProduct(session, 2, "Chleb");
-    EXPECT_EQ(
-        failureCode("insert into plu (lPluRef, lTowarRef, sPLU, byStatus) values (13, 1, '5900000000011', 1)", session),
-        SQLITE_CONSTRAINT_UNIQUE)
-        << "a code live on two rows";
-    EXPECT_EQ(failureCode("insert into plu (lPluRef, lTowarRef, sPLU, byStatus) values (14, 99, '5900000000035', 1)",
-                          session),
-              SQLITE_CONSTRAINT_FOREIGNKEY);
-    EXPECT_EQ(failureCode("insert into towar (lTowarRef) values (3000000000)", session), SQLITE_CONSTRAINT_TRIGGER)
+    const std::string code = "insert into plu (lPluRef, lTowarRef, sPLU, byStatus) values ";
+    EXPECT_EQ(failureCode(code + "(13, 1, '5900000000011', 1)"), SQLITE_CONSTRAINT_UNIQUE) << "a code live on two rows";
+    EXPECT_EQ(failureCode(code + "(14, 99, '5900000000035', 1)"), SQLITE_CONSTRAINT_FOREIGNKEY);
+    EXPECT_EQ(failureCode("insert into towar (lTowarRef) values (3000000000)"), SQLITE_CONSTRAINT_TRIGGER)
         << "an id past what the module reads, refused by the store's rule in its own words";
     addCode(session, 15, 2, "5900000000042");
     session.Commit();
-    EXPECT_EQ(count(TSessionHolder::open(), "towar"), 2) << "the transaction went on after each failure";
-    EXPECT_EQ(count(TSessionHolder::open(), "plu"), 3);
+    EXPECT_EQ(TestSupport::rows(session, "select (select count(*) from towar), (select count(*) from plu) from dual"),
+              "2|3\n")
+        << "the transaction went on after each failure";
 }
 
 TEST_F(Server, AWorkstationKilledInATransactionLeavesNothingHalfWrittenAndItsLocksGo) {
-    TestSupport::ChildProcess holder(STORE_WORKER, {Core::Store::directory().string()});
+    TestSupport::ChildProcess holder(STORE_WORKER, {store.path().string()});
     ASSERT_EQ(holder.line(), "written\n");
     holder.kill();
-    EXPECT_EQ(count(TSessionHolder::open(), "towar"), 1) << "the server rolled the killed transaction back";
-    auto other = TSessionHolder::open();
+    EXPECT_EQ(count(session, "towar"), 1) << "the server rolled the killed transaction back";
     // Waiting (up to the busy timeout): the server ends the killed session as soon as it reads the closed socket.
-    EXPECT_EQ(value(other, "select lPluRef from plu where lPluRef = 11 for update"), "11")
+    EXPECT_EQ(value(session, "select lPluRef from plu where lPluRef = 11 for update"), "11")
         << "the killed workstation's row lock went with it";
-    other.Rollback();
+    session.Rollback();
 }
 
 TEST_F(Server, ValuesTheServerCannotTakeReadInPolish) {
     for (const auto& [text, told] : {std::pair<std::string, std::string>{"99999999999999999999", "poza zakresem"},
                                      {"abc", "nie jest poprawną liczbą"}}) {
         const auto message = TestSupport::toldUser<DatabaseError>([&] {
-            exec(TSessionHolder::open(), "update towar set byCode = :v where lTowarRef = 1", {{"v", text}});
+            exec(session, "update towar set byCode = :v where lTowarRef = 1", {{"v", text}});
         });
         EXPECT_NE(message.find(told), std::string::npos) << message;
     }
 }
 
 TEST_F(Server, TheServersNoticesGoToTheLogNotToTheTerminal) {
-    const auto log = store_->path() / "log" / "debug.log";
+    const auto log = store.path() / "log" / "debug.log";
     Core::Debug::enableLogging(log);
     ::testing::internal::CaptureStderr();
-    TSessionHolder::open().session().connection().runScript("do $$ begin raise warning 'uwaga z serwera'; end $$");
+    session.session().connection().runScript("do $$ begin raise warning 'uwaga z serwera'; end $$");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     Core::Debug::disableLogging();
     EXPECT_NE(TestSupport::readFile(log).find("uwaga z serwera"), std::string::npos) << TestSupport::readFile(log);
 }
 
 TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnectsAgain) {
-    auto session = TSessionHolder::open();
-    const auto terminate = [&session] {
+    const auto terminate = [this] {
         // Waits (up to a bound) for the backend to end, so that the session meets a connection already gone.
         value(TSessionHolder::open(), "select pg_terminate_backend(" +
                                           value(session, "select pg_backend_pid() from dual") + ", 60000) from dual");
     };
-    const auto failure = [&session](const std::string& statement) {
+    const auto failure = [this](const std::string& statement) {
         return TestSupport::toldUser<DatabaseError>([&] { exec(session, statement); });
     };
     terminate();
@@ -175,13 +160,12 @@ TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesAndABuildOlderThanThem
     const auto ours = std::to_string(DBKernel::Schema::postgresqlRoutinesVersion());
     const auto recorded = [] { return value(TSessionHolder::open(), "select version from towary_routines_version"); };
     EXPECT_EQ(recorded(), ours);
-    TSessionHolder::open().session().connection().runScript("update towary_routines_version set version = " + ours +
-                                                            " - 1; drop function polish_lower(text)");
+    auto& connection = session.session().connection();
+    connection.runScript("update towary_routines_version set version = " + ours +
+                         " - 1; drop function polish_lower(text)");
     EXPECT_EQ(recorded(), ours) << "a build defines its routines over older ones";
     EXPECT_EQ(value(TSessionHolder::open(), "select polish_lower('ŻÓŁW') from dual"), "żółw");
-
-    TSessionHolder::open().session().connection().runScript("update towary_routines_version set version = " + ours +
-                                                            " + 1");
+    connection.runScript("update towary_routines_version set version = " + ours + " + 1");
     const auto refused = TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); });
     EXPECT_NE(refused.find("są nowsze niż funkcje tego programu (wersja " + ours +
                            "); potrzebna jest nowsza wersja programu"),
@@ -199,14 +183,11 @@ TEST_F(Server, AnUpgradeWaitsForAnotherWorkstationsUpgradeThenFindsTheStoreCurre
     other->runScript("select pg_advisory_xact_lock(4711)");
 
     std::atomic<bool> done = false;
-    std::exception_ptr failure;
+    std::string failure;
     std::thread upgrading([&] {
-        try {
-            // Its statements wait a millisecond for a row; its upgrade waits longer.
-            DBKernel::Session::open(location, DBKernel::SessionOptions{std::chrono::milliseconds(1)});
-        } catch (...) {
-            failure = std::current_exception();
-        }
+        // Its statements wait a millisecond for a row; its upgrade waits longer.
+        failure = TestSupport::failure(
+            [&] { DBKernel::Session::open(location, DBKernel::SessionOptions{std::chrono::milliseconds(1)}); });
         done = true;
     });
     const auto observer = connect();
@@ -217,11 +198,7 @@ TEST_F(Server, AnUpgradeWaitsForAnotherWorkstationsUpgradeThenFindsTheStoreCurre
                      std::to_string(DBKernel::Schema::postgresqlRoutinesVersion()));
     other->commit();
     upgrading.join();
-    EXPECT_EQ(TestSupport::failure([&] {
-                  if (failure) std::rethrow_exception(failure);
-              }),
-              "no exception")
-        << "the upgrade waited for the other one";
+    EXPECT_EQ(failure, "no exception") << "the upgrade waited for the other one";
 }
 
 }  // namespace

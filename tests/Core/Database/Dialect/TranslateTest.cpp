@@ -4,13 +4,9 @@
 
 #include "Core/Database/Dialect/Dialect.h"
 #include "Core/Database/Dialect/SqlTree.h"
-#include "Core/Database/Sql.h"
 #include "Core/tools/DayNumber.h"
 #include "tests/support/Failure.h"
-#include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/StoreSession.h"
 
 #include <optional>
 #include <stdexcept>
@@ -20,7 +16,6 @@
 
 using DBKernel::Dialect::Target;
 using DBKernel::Dialect::translate;
-using DBKernel::Sql::Command;
 using Statements = std::vector<std::string>;
 
 namespace {
@@ -32,7 +27,7 @@ struct TranslateCase {
     // When given, the case runs on the store: the rows it gives (of `check` after a write),
     // as TestSupport::rows writes them.
     std::optional<std::string> rows = {};
-    std::vector<std::pair<std::string, DBKernel::Value>> bind = {};
+    TestSupport::Bindings bind = {};
     std::string check = {};
     Statements setup = {};  // rows the case adds to the store's
 };
@@ -218,7 +213,7 @@ const std::vector<TranslateCase> kCases{
 };
 
 // The store every case starts from.
-class TranslatedOnTheStore : public ::testing::Test {
+class TranslatedOnTheStore : public TestSupport::StoreSession {
 protected:
     TranslatedOnTheStore() {
         for (const char* rows : {
@@ -234,34 +229,15 @@ protected:
                  "insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat) values (1, 1, 40000, 9), "
                  "(2, 2, 40544, 12)",
              })
-            Command(rows, session).execute();
+            TestSupport::exec(session, rows);
     }
 
     std::string rowsOf(const TranslateCase& each) {
-        for (const std::string& statement : each.setup) Command(statement, session).execute();
-        const auto bound = [&each](DBKernel::Sql::Query& query) {
-            for (const auto& [name, value] : each.bind) query.Params[name].set(value);
-        };
-        if (!each.check.empty()) {
-            Command write(each.oracle, session);
-            bound(write);
-            write.execute();
-            return TestSupport::rows(session, each.check);
-        }
-        DBKernel::Sql::PreparedQuery read(each.oracle, session);
-        bound(read);
-        read.execute();
-        std::string text;
-        while (!read.empty() && read.next()) {
-            for (std::size_t c = 0; c < read.columnCount(); ++c)
-                text += (c > 0 ? "|" : "") + (read.field(c).isNull() ? std::string("-") : read.field(c).asString());
-            text += "\n";
-        }
-        return text;
+        for (const std::string& statement : each.setup) TestSupport::exec(session, statement);
+        if (each.check.empty()) return TestSupport::rows(session, each.oracle, each.bind);
+        TestSupport::exec(session, each.oracle, each.bind);
+        return TestSupport::rows(session, each.check);
     }
-
-    TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-    TSessionHolder session = TSessionHolder::open();
 };
 
 std::string translationError(const std::string& sql, Target target = Target::sqlite) {
@@ -295,14 +271,15 @@ TEST_F(TranslatedOnTheStore, TheModulesStatementsGiveTheirRows) {
 }
 
 TEST(Translate, ALockingSelectIsReportedToTheEngine) {
+    const auto locks = [](const std::string& sql, Target target) {
+        const auto translation = translate(sql, target);
+        return std::pair{translation.lockRows, translation.lockNowait};
+    };
     for (const Target target : {Target::sqlite, Target::postgresql}) {
-        const auto nowait = translate("select lpluref from plu where sPLU = '590123' for update nowait", target);
-        EXPECT_TRUE(nowait.lockRows);
-        EXPECT_TRUE(nowait.lockNowait);
-        const auto wait = translate("select * from ReturnReason for update", target);
-        EXPECT_TRUE(wait.lockRows);
-        EXPECT_FALSE(wait.lockNowait);
-        EXPECT_FALSE(translate("select 1 from dual", target).lockRows);
+        EXPECT_EQ(locks("select lpluref from plu where sPLU = '590123' for update nowait", target),
+                  std::pair(true, true));
+        EXPECT_EQ(locks("select * from ReturnReason for update", target), std::pair(true, false));
+        EXPECT_EQ(locks("select 1 from dual", target), std::pair(false, false));
     }
 }
 
@@ -357,4 +334,42 @@ TEST(Translate, NestingIsLimitedBeforeTheRecursiveRulesSeeIt) {
                          "zagnieżdżonych nawiasów."),
               0u)
         << error.substr(0, 200);
+}
+
+// The Oracle functions a SQLite store's connection is given; a server's statements have them translated.
+class DialectFunctions : public TestSupport::StoreSession {
+protected:
+    void SetUp() override {
+        if (TestSupport::onServer()) GTEST_SKIP() << "the functions SQLite is given";
+    }
+
+    std::string row(const std::string& selectList) {
+        return TestSupport::rows(session, "select " + selectList + " from dual");
+    }
+};
+
+TEST_F(DialectFunctions, DecodeMatchesNullWithNullAndComparesLikeOracle) {
+    EXPECT_EQ(row("decode(null, null, 'null', 'other'), decode(1, null, 'null', 1, 'one'), decode(null, 1, 'one'), "
+                  "decode(5, 1, 'one', 'default'), decode(5, 1, 'one')"),
+              "null|one|-|default|-\n");
+    // Numbers when the first search value is one, text otherwise.
+    EXPECT_EQ(row("decode('2', 2, 'number'), decode(2.0, 2, 'number'), decode(' 2 ', null, 'x', 2, 'number'), "
+                  "decode('2', '02', 'text', 'no'), decode(2, '2', 'text'), decode('a', 2, 'number', 'no')"),
+              "number|number|number|no|text|no\n");
+    EXPECT_EQ(row("typeof(decode(1, 1, 9)), typeof(decode(1, 2, 9, 'x')), typeof(decode(1, 1, 2.5))"),
+              "integer|text|real\n");
+    EXPECT_THROW(row("decode(1, 1)"), std::runtime_error);
+}
+
+TEST_F(DialectFunctions, NvlUpperLowerAndTheDatesBehaveAsInOracle) {
+    EXPECT_EQ(row("nvl(null, 5), nvl(3, 5), nvl(0, 5), nvl(null, null)"), "5|3|0|-\n");
+    EXPECT_EQ(row("upper('zażółć gęślą jaźń'), lower('ZAŻÓŁĆ GĘŚLĄ JAŹŃ'), upper(null), upper(12)"),
+              "ZAŻÓŁĆ GĘŚLĄ JAŹŃ|zażółć gęślą jaźń|-|12\n");
+    const double before = Core::DayNumber::now();
+    DBKernel::Sql::OpenedQuery now("select sysdate a, borlandsysdate b from dual", session);
+    const double after = Core::DayNumber::now();
+    for (const char* column : {"a", "b"}) {
+        EXPECT_GE(now[column].asDouble(), before - 1e-6);
+        EXPECT_LE(now[column].asDouble(), after + 1e-6);
+    }
 }
