@@ -1,23 +1,108 @@
 // Planned VAT changes carried out and planned: the latest pending change of
 // a product up to the day, the short name made anew, every change up to the
-// day marked applied, the tills told; the built-in plan of 2011-01-01.
+// day marked applied, the tills told; the built-in plan of 2011-01-01; and
+// the PKWiU list import, which plans changes to that day for the products
+// whose PKWiU code starts with a line's prefix, kept only when the user says
+// so, and refuses a file or line that cannot be used with its line, leaving
+// nothing.
 
 #include "Core/Action/ActionContainer.h"
 #include "Core/Action/ArgumentGetters.h"
+#include "Core/Database/SQLUtils.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
+#include "Core/Vat/AvailVatRates.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/prices/CVATModifier.h"
+#include "Modules/Towary/Tools/prices/VatChangeActions.h"
 #include "apps/towary/evening/EveningRun.h"
-#include "tests/prices/VatStore.h"
+#include "apps/towary/register/VatConfigurationSender.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/SettingsFile.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/TempStore.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <string>
 
 namespace {
 
-class VatChange : public VatStore {
+using TestSupport::exec;
+
+// A store with the sample VAT rates, short names of 20 characters, the network
+// and the tills' transmission module in the settings file, the module's VAT
+// actions and the host's sender of the tills' VAT configuration registered,
+// and scripted dialogs.
+class VatChange : public ::testing::Test {
 protected:
+    VatChange() {
+        TestSupport::replaceSettingsFile(R"(["Parametry programu".Towary]
+"Długość krótkiej nazwy" = 20
+
+["Parametry programu".Towary."Krótka nazwa"]
+"Dodatkowe dopuszczalne znaki" = "ąęółśżźćńĄĘÓŁŚŻŹĆŃ%"
+
+["Parametry programu".FrontOffice."Serwer Kasowy"]
+"Moduł transmisji do kasy" = "XmlBasedServerCommunication.bpl"
+
+[Inne]
+"Nazwa sieci" = "SKLEP"
+)");
+        exec({}, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) values"
+                 " (1, '0%', 0.00, 0, 'D'), (2, '3%', 0.03, 1, 'C'), (3, '7%', 0.07, 1, 'B'), (6, '22%', 0.22, 1, 'A'),"
+                 " (8, 'zw.', 0.00, 0, 'E'), (9, '5%', 0.05, 0, 'C'), (12, '8%', 0.08, 0, 'B'), (13, '23%', 0.23, 0, 'A')");
+        registerVatModifierObjects(module_);
+        registerVatModifierFuncObjects(module_);
+    }
+
+    // Runs one of the module's VAT actions, as the host's menu or evening run does.
+    template <class Result = Core::IUnknown>
+    std::shared_ptr<Result> invoke(const std::string& guid, const Core::IUnknownPtr& argument = {}) const {
+        return Core::Action::CContainer::invoke<Result>(*this, guid, argument);
+    }
+    static void set(const std::string& path, const Orvel::TValue& value) {
+        TestSupport::setSetting(Orvel::splitPath(path), value);
+    }
+
+    // A product (level 6 unless told) with its name, VAT code, short name (the name unless told) and PKWiU code.
+    static void product(int id, const std::string& name, int vat, const std::string& pkwiu = "", int level = 6,
+                        const std::string& shortName = "") {
+        const auto text = [](const std::string& value) { return "'" + SQLUtils::SQLString(value) + "'"; };
+        exec({}, "insert into towar (lTowarRef, sNazwa, sKrNazwa, byVAT, byCode, sPKWiU, sGrIndex) values (" +
+                     std::to_string(id) + ", " + text(name) + ", " + text(shortName.empty() ? name : shortName) + ", " +
+                     std::to_string(vat) + ", " + std::to_string(level) + ", nullif(" + text(pkwiu) + ", ''), '01')");
+    }
+    // A planned change; applied: "null", "0" or "1".
+    static void plan(int id, int product, int day, int vat, const std::string& applied = "null") {
+        exec({}, "insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat, bapplied, dczasmod) values (" +
+                     std::to_string(id) + ", " + std::to_string(product) + ", " + std::to_string(day) + ", " +
+                     std::to_string(vat) + ", " + applied + ", 40000)");
+    }
     static std::string modify(int day) { return Towar::CVATModifier(TSessionHolder()).modify(day); }
+    // The module's text of a change carried out for `count` products, the tills told.
+    static std::string changed(int count) {
+        return "Zmodyfikowano stawkę VAT dla " + std::to_string(count) +
+               " towarów.\nWysłano konfigurację stawek VAT do kas.\n";
+    }
+
+    static std::string rows(const std::string& query) { return TestSupport::rows({}, query); }
+    static std::string products() { return rows("select lTowarRef, byVAT, sKrNazwa from towar order by lTowarRef"); }
+    static std::string plans() {
+        return rows("select ltowarref, ddata, byvat, bapplied from zmianavat order by ltowarref, ddata");
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    Core::SetupRegistration setup_;
+    Core::ImplRegistration<Vat::AvailVatRates> rates_;
+    TestSupport::ScopedDialogs dialogs_;
+    Core::Registrations module_;
+    Core::Token sender_ = Towary::Host::registerVatConfigurationSender();
 };
 
 TEST_F(VatChange, TheLatestPendingChangeUpToTheDayIsCarriedOutAndEveryChangeUpToItMarked) {
@@ -197,6 +282,110 @@ TEST_F(VatChange, ThePlanDialogAsksTwiceBeforeOverwriting) {
     dialogs_->answers = {true, true};
     planDialog();
     EXPECT_EQ(plans(), "1|40544|9|0\n");
+}
+
+class PkwiuImport : public VatChange {
+protected:
+    PkwiuImport() {
+        product(1, "a", 13, "10.51.11");
+        product(2, "b", 13, "10.51.12");
+        product(3, "c", 13, "10.51-1");  // a code with a hyphen is never matched
+        product(4, "d", 13, "10.52.1");
+        product(5, "e", 13, "11.0");
+        product(6, "f", 13, "10'51.1");
+    }
+
+    // Writes the list and runs the import on it, with the answers given.
+    void import(const std::string& list, std::deque<bool> answers = {}) {
+        const auto file = store_.path() / "pkwiu.txt";
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << list;
+        dialogs_->files = {file};
+        dialogs_->answers = std::move(answers);
+        summary_.str("");
+        invoke(Towar::kChangeVatByPkwiuGuid, std::make_shared<Core::StreamArgument>(summary_));
+        EXPECT_TRUE(dialogs_->answers.empty());
+    }
+    std::string refusal(const std::string& list) {
+        return TestSupport::failure<std::runtime_error>([&] { import(list); });
+    }
+    std::string lastShown() { return dialogs_->shown.back().text; }
+
+    std::ostringstream summary_;  // each line's changes, as the import writes them
+};
+
+TEST_F(PkwiuImport, ThePrefixesOfALinePlanTheirProductsAndTheLastMatchingLineWins) {
+    import("10.51\t5%\n10'51\t8%\n", {true});  // a quote is part of the code
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 3 towarów. Zachować zmiany?");
+    EXPECT_EQ(plans(), "1|40544|9|0\n2|40544|9|0\n6|40544|12|0\n");
+
+    // Runs of tabs are one separator; exclusions; earlier plans from the day on are replaced.
+    plan(90, 5, 40000, 12, "1");
+    import("10\t\t8%\t10.52\t\t10.51.12\n11\t23%\n", {true});
+    EXPECT_EQ(summary_.str(), "Linia 1: PKWiU 10* bez 10.52*, 10.51.12*, stawka 8%: 2 towarów\n"
+                              "Linia 2: PKWiU 11*, stawka 23%: 1 towarów\n");
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 3 towarów. Zachować zmiany?");  // 1, 6 and 5
+    EXPECT_EQ(plans(), "1|40544|12|0\n2|40544|9|0\n5|40000|12|1\n5|40544|13|0\n6|40544|12|0\n");
+
+    import("10.51\t5%\n10.51.11\t23%\n", {true});
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 3 towarów. Zachować zmiany?");
+    EXPECT_EQ(plans(), "1|40544|13|0\n2|40544|9|0\n5|40000|12|1\n5|40544|13|0\n6|40544|12|0\n");
+}
+
+TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineAndNothingStaysUnlessKept) {
+    import("11\t5%\n\n10.51\t8%\n", {false});
+    EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 1 towarów. Zachować zmiany?");
+    EXPECT_EQ(plans(), "");
+
+    import("99\t5%\n");
+    EXPECT_EQ(dialogs_->shown.back().kind, "information");
+    EXPECT_EQ(lastShown(), "Nie znaleziono towarów dla kodów PKWiU z pliku.");
+    EXPECT_EQ(plans(), "");
+
+    dialogs_->files = {std::nullopt};  // the dialog cancelled
+    invoke(Towar::kChangeVatByPkwiuGuid);
+    EXPECT_EQ(dialogs_->shown.back().text, "Wybierz plik z listą PKWiU");
+}
+
+TEST_F(PkwiuImport, AByteOrderMarkBeforeTheFirstLineIsNoPartOfItsPrefix) {
+    import("\xEF\xBB\xBF" "10.51\t5%\n11\t8%\n", {true});
+    EXPECT_EQ(summary_.str(), "Linia 1: PKWiU 10.51*, stawka 5%: 2 towarów\nLinia 2: PKWiU 11*, stawka 8%: 1 towarów\n");
+    EXPECT_EQ(plans(), "1|40544|9|0\n2|40544|9|0\n5|40544|12|0\n");
+
+    import("\xEF\xBB\xBF\n10.51\t5%\n");  // only the mark: the list ends at its empty first line
+    EXPECT_EQ(lastShown(), "Nie znaleziono towarów dla kodów PKWiU z pliku.");
+}
+
+TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritten) {
+    plan(90, 5, 40600, 12);
+    const std::string kept = plans();
+    const std::string good = "10.51\t5%\n";
+    for (const char* line : {"10.52\n", "\t\t\n"})
+        EXPECT_EQ(refusal(good + line), "Błąd podczas odczytu linii: 2\nWiersz musi zawierać prefiks kodu PKWiU i "
+                                        "nazwę stawki VAT oddzielone tabulatorem.");
+    EXPECT_EQ(refusal(good + good + "10.52\t24%\n"),
+              "Błąd podczas odczytu linii: 3\nBrak stawki VAT o nazwie \"24%\" na liście stawek sklepu.");
+    EXPECT_EQ(refusal("10.51\t5%\r\n"), "Błąd podczas odczytu linii: 1\nWiersz kończy się znakiem CR (końce "
+                                        "wierszy Windows); zapisz plik z końcami wierszy LF.");
+    EXPECT_EQ(refusal(good + "10.52 \xbfywno\x9c\xe6\t5%\n"),
+              "Błąd podczas odczytu linii: 2\nWiersz nie jest zapisany w UTF-8 (plik zapisano zapewne w stronie "
+              "kodowej Windows); zapisz plik w UTF-8.");
+    EXPECT_EQ(refusal(std::string("\xFF\xFE" "1\0" "0\0\t\0" "5\0%\0\n\0", 14)),
+              "Błąd podczas odczytu linii: 1\nPlik zapisano w UTF-16 (\"Unicode\"); zapisz plik w UTF-8.");
+    for (const auto& [line, prefix] : {std::pair{"10%\t5%\n", "10%"}, {"10\t5%\t10.5_\n", "10.5_"}})
+        EXPECT_EQ(refusal(good + line), "Błąd podczas odczytu linii: 2\nPrefiks kodu PKWiU \"" + std::string(prefix) +
+                                            "\" zawiera znak % lub _, który nie może być częścią kodu.");
+    EXPECT_EQ(refusal(good + std::string("1\0" "0\0\t\0" "5\0%\0\n", 11)),
+              "Błąd podczas odczytu linii: 2\nWiersz zawiera znak sterujący o kodzie 0 (plik zapisano zapewne w "
+              "UTF-16); zapisz plik jako tekst w UTF-8.");
+    EXPECT_EQ(plans(), kept);
+
+    // A missing file, and a path that opens but cannot be read, such as a folder: no list without products.
+    for (const auto& unreadable : {store_.path() / "brak.txt", store_.path()}) {
+        dialogs_->files = {unreadable};
+        EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] { invoke(Towar::kChangeVatByPkwiuGuid); }),
+                  "Błąd podczas odczytu pliku: " + unreadable.string());
+        EXPECT_EQ(plans(), kept);
+    }
 }
 
 }  // namespace
