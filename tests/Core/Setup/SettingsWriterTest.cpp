@@ -43,9 +43,8 @@ protected:
         return text;
     }
 
-    template <class T>
-    static T get(const std::string& path) {
-        return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(Orvel::splitPath(path)).GetVal<T>();
+    static Orvel::TKey key(const std::string& path) {
+        return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(Orvel::splitPath(path));
     }
 
     TestSupport::TempStore store_;
@@ -92,21 +91,19 @@ TEST_F(SettingsWriter, AValueIsWrittenWhereItStandsOrUnderItsTableAndTheRestOfTh
     }
 }
 
+// A double is written with its point (2.0), so that it stays a double.
 TEST_F(SettingsWriter, EveryTypeReadsBackAsWritten) {
-    const std::string awkward = "cudzysłów \" ukośnik \\ \n nowy wiersz";
-    set("Test / Całkowita", -7);
-    set("Test / Liczba", 0.1);
-    set("Test / Okrągła", 2.0);
-    set("Test / Logiczna", true);
-    set("Test / Tekst", awkward);
-    set("Test / Liczbowy tekst", std::string("12"));
-    EXPECT_EQ(get<int>("Test / Całkowita"), -7);
-    EXPECT_EQ(get<double>("Test / Liczba"), 0.1);
-    EXPECT_EQ(get<double>("Test / Okrągła"), 2.0) << "written 2.0, not 2, so it stays a double";
-    EXPECT_TRUE(get<bool>("Test / Logiczna"));
-    EXPECT_EQ(get<std::string>("Test / Tekst"), awkward);
-    EXPECT_EQ(get<std::string>("Test / Liczbowy tekst"), "12");
-    EXPECT_NE(text().find("Liczba = 0.1\n"), std::string::npos) << text();
+    for (const auto& [value, written] : std::vector<std::pair<Orvel::TValue, std::string>>{
+             {-7, "-7"},
+             {0.1, "0.1"},
+             {2.0, "2.0"},
+             {true, "true"},
+             {std::string("12"), "\"12\""},
+             {std::string("cudzysłów \" ukośnik \\ \n nowy wiersz"), "\"cudzysłów \\\" ukośnik \\\\ \\n nowy wiersz\""}}) {
+        set("Test / Wartość", value);
+        EXPECT_EQ(key("Test / Wartość").GetRep().Value, value) << written;
+        EXPECT_NE(text().find("Wartość\" = " + written + "\n"), std::string::npos) << text();
+    }
 }
 
 TEST_F(SettingsWriter, RefusedWritesLeaveTheFileAlone) {

@@ -1,11 +1,11 @@
+#include "Core/tools/Csv.h"
+#include "tests/support/Failure.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "Core/tools/Csv.h"
-#include "tests/support/Failure.h"
 
 namespace {
 
@@ -15,9 +15,19 @@ std::vector<Core::Csv::Record> readAll(const std::string& text) {
     std::istringstream in(text);
     Core::Csv::Reader reader(in);
     std::vector<Core::Csv::Record> records;
-    Core::Csv::Record record;
-    while (reader.next(record)) records.push_back(record);
+    for (Core::Csv::Record record; reader.next(record);) records.push_back(record);
     return records;
+}
+
+// The records read, one a line: the line the record starts on, then its fields, each in brackets.
+std::string read(const std::string& text) {
+    std::string result;
+    for (const auto& record : readAll(text)) {
+        result += std::to_string(record.line) + ":";
+        for (const auto& field : record.fields) result += "[" + field + "]";
+        result += "\n";
+    }
+    return result;
 }
 
 std::string errorOf(const std::string& text) {
@@ -26,35 +36,18 @@ std::string errorOf(const std::string& text) {
 
 }  // namespace
 
+// The byte order mark and CR are not part of the text, blanks stay, quotes are doubled inside quotes, a blank
+// line is skipped but counted, a record spanning lines starts on its first.
 TEST(Csv, ReadsQuotedFieldsBlanksAndRecordsOverSeveralLinesWithTheirFirstLine) {
-    const auto records = readAll(
-        "\xEF\xBB\xBF"
-        "a,b,c\r\n"
-        "\n"
-        " x ,\"y, z\",\"\"\"q\"\"\"\n"
-        "\"two\nlines\",,\"\"\n"
-        "Żółć,last,without newline");
-    ASSERT_EQ(records.size(), 4u);
-    EXPECT_EQ(records[0].fields, (Fields{"a", "b", "c"})) << "the byte order mark and CR are not part of the text";
-    EXPECT_EQ(records[0].line, 1u);
-    EXPECT_EQ(records[1].fields, (Fields{" x ", "y, z", "\"q\""})) << "blanks stay; quotes doubled inside quotes";
-    EXPECT_EQ(records[1].line, 3u) << "the blank line 2 is skipped but counted";
-    EXPECT_EQ(records[2].fields, (Fields{"two\nlines", "", ""}));
-    EXPECT_EQ(records[2].line, 4u) << "a record spanning lines 4 and 5 starts on line 4";
-    EXPECT_EQ(records[3].fields, (Fields{"Żółć", "last", "without newline"}));
-    EXPECT_EQ(records[3].line, 6u);
+    EXPECT_EQ(read("\xEF\xBB\xBF"
+                   "a,b,c\r\n\n x ,\"y, z\",\"\"\"q\"\"\"\n\"two\nlines\",,\"\"\nŻółć,last,without newline"),
+              "1:[a][b][c]\n3:[ x ][y, z][\"q\"]\n4:[two\nlines][][]\n6:[Żółć][last][without newline]\n");
 }
 
+// The CR inside the quotes counts as a line too.
 TEST(Csv, ALoneCarriageReturnEndsALineAsItEndsARecord) {
-    const auto records = readAll("a,b\rc,\"d\re\"\r\nf,g\n\"h\n\"\rq,\"r\"\"s\",\n");
-    ASSERT_EQ(records.size(), 5u);
-    EXPECT_EQ(records[1].fields, (Fields{"c", "d\re"}));
-    EXPECT_EQ(records[1].line, 2u);
-    EXPECT_EQ(records[2].line, 4u) << "the CR inside the quotes counts as a line too";
-    EXPECT_EQ(records[3].fields, (Fields{"h\n"}));
-    EXPECT_EQ(records[3].line, 5u);
-    EXPECT_EQ(records[4].fields, (Fields{"q", "r\"s", ""}));
-    EXPECT_EQ(records[4].line, 7u) << "after the CR that closes the record of lines 5 and 6";
+    EXPECT_EQ(read("a,b\rc,\"d\re\"\r\nf,g\n\"h\n\"\rq,\"r\"\"s\",\n"),
+              "1:[a][b]\n2:[c][d\re]\n4:[f][g]\n5:[h\n]\n7:[q][r\"s][]\n");
 }
 
 TEST(Csv, MalformedQuotingAndTextThatIsNotUtf8NameTheirLine) {
@@ -79,8 +72,7 @@ TEST(Csv, WrittenRecordsReadBackAsTheyWere) {
     EXPECT_TRUE(out.str().starts_with("lTowarRef,sNazwa,sPLU\n1,\"Mleko \"\"Łaciate\"\", 2%\",\n,\" spacje \","))
         << "only the fields that need it are quoted:\n"
         << out.str();
-
-    const auto back = readAll(out.str());
-    ASSERT_EQ(back.size(), records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) EXPECT_EQ(back[i].fields, records[i]);
+    std::vector<Fields> back;
+    for (const auto& record : readAll(out.str())) back.push_back(record.fields);
+    EXPECT_EQ(back, records);
 }
