@@ -29,7 +29,7 @@ std::string selectionText(const VC::CodeList& list) {
     return lines;
 }
 
-TEST(ProductTypes, TheFormsListNamesEveryKnownTypeAndALabelNamesItsTypeExactly) {
+TEST(ProductTypes, TheFormsListNamesEveryKnownTypeALabelNamesItsTypeExactlyAndConditionsGoByIt) {
     std::set<int> listed;
     for (const auto& item : VC::getProductTypes()) {
         listed.insert(item.value);
@@ -42,9 +42,8 @@ TEST(ProductTypes, TheFormsListNamesEveryKnownTypeAndALabelNamesItsTypeExactly) 
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { Towar::getProductTypeByDescription("zwykły"); }),
               "Brak typu towaru zwykły")
         << "a label differing in letter case names no type";
-}
 
-TEST(ProductTypes, StockAndPurchaseConditionsGoByTheTypeOfOneByte) {
+    // Stock and purchase conditions go by the type, of one byte.
     TTowar product;
     product.SetTyp(4);
     EXPECT_TRUE(Towar::obslugaStanow(&product));

@@ -1,16 +1,13 @@
 // A product's stock, reserved quantity and units in complaint handling, on a
 // real store with documents of the kinds and statuses the reservation names.
 
-#include "Core/Database/Sql.h"
 #include "Modules/Towary/Tools/classification/StockQuantities.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -20,11 +17,7 @@ protected:
         for (int product : {1, 2, 3}) TestSupport::addProduct({}, product, "Towar " + std::to_string(product));
     }
 
-    static void exec(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
-    static void stock(int product, int day, const std::string& quantity) {
-        exec("insert into stn (lTowarRef, data, dStan) values (" + std::to_string(product) + ", " +
-             std::to_string(day) + ", " + quantity + ")");
-    }
+    static void exec(const std::string& statement) { TestSupport::exec({}, statement); }
     // A document of one position of product 1 (and its id as the position's).
     static void document(int id, int type, int processing, int booking, double quantity, int derivedFrom = 0,
                          int product = 1) {
@@ -34,19 +27,13 @@ protected:
         exec("insert into DokPoz (lDokPozRef, lDokRef, lTowarRef, dIlosc) values (" + std::to_string(id) + ", " +
              std::to_string(id) + ", " + std::to_string(product) + ", " + std::to_string(quantity) + ")");
     }
-    static void soldOnReceipt(int position) {
-        exec("insert into ParagPoz (lParagPozRef, lDokPozRef) values (" + std::to_string(position) + ", " +
-             std::to_string(position) + ")");
-    }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
 };
 
 TEST_F(StockQuantities, StockIsTheRowOfTheLastStockDay) {
-    stock(1, 40000, "5");
-    stock(1, 40100, "7.5");
-    stock(2, 40000, "3");
-    stock(3, 40200, "null");
+    exec("insert into stn (lTowarRef, data, dStan) values (1, 40000, 5), (1, 40100, 7.5), (2, 40000, 3), "
+         "(3, 40200, null)");
     EXPECT_DOUBLE_EQ(Towar::calcStock(1), 7.5) << "the latest day, not the first";
     EXPECT_DOUBLE_EQ(Towar::calcStock(2), 3);
     EXPECT_DOUBLE_EQ(Towar::calcStock(3), 0) << "a NULL quantity";
@@ -60,13 +47,10 @@ TEST_F(StockQuantities, ReservedCountsOpenOrdersAndBookedDocumentsOnly) {
     document(13, 32, 6, 0, 100);
     document(14, 32, 1, 3, 100);    // booked past 2
     document(15, 32, 0, 0, 100);    // its position sold on a receipt
-    soldOnReceipt(15);
     document(16, 32, 0, 1, 100);    // a type-35 document made from it sold the product
     document(17, 35, 0, 0, 100, 16);
-    soldOnReceipt(17);
     document(18, 32, 0, 1, 2);      // the type-35 document made from it sold another product: reserves
     document(19, 35, 0, 0, 100, 18, 2);
-    soldOnReceipt(19);
     document(20, 32, 0, 0, 100);    // a type-33 document made from it is processed
     document(21, 33, 5, 0, 100, 20);
     document(22, 32, 0, 0, 4);      // the type-33 document made from it is not processed yet: reserves
@@ -75,6 +59,8 @@ TEST_F(StockQuantities, ReservedCountsOpenOrdersAndBookedDocumentsOnly) {
     document(31, 38, 0, 2, 100);    // not booked yet
     document(32, 11, 0, 5, 20);
     document(33, 12, 0, 3, 100);    // a type the reservation does not list
+    // The receipts that sold the positions of documents 15, 17 and 19.
+    exec("insert into ParagPoz (lParagPozRef, lDokPozRef) values (15, 15), (17, 17), (19, 19)");
     EXPECT_DOUBLE_EQ(Towar::calcReserved(1, 0), 3 + 2 + 4 + 10 + 20);
     EXPECT_DOUBLE_EQ(Towar::calcReserved(1, 10), 2 + 4 + 10 + 20) << "the excluded order";
     EXPECT_DOUBLE_EQ(Towar::calcReserved(1, 30), 3 + 2 + 4 + 20) << "the excluded booked document";
@@ -83,10 +69,9 @@ TEST_F(StockQuantities, ReservedCountsOpenOrdersAndBookedDocumentsOnly) {
 }
 
 TEST_F(StockQuantities, InServiceCountsTheStoresOwnUnitsInTheStore) {
-    int id = 0;
-    for (const auto& [owner, place] : std::initializer_list<std::pair<int, int>>{{1, 1}, {1, 1}, {2, 1}, {1, 2}})
-        exec("insert into Reklamacja (lReklamacjaRef, lTowarRef, nWlasnosc, nMiejscePobytu) values (" +
-             std::to_string(++id) + ", 1, " + std::to_string(owner) + ", " + std::to_string(place) + ")");
+    // Owned by the store (1) or not, in the store (1) or not.
+    exec("insert into Reklamacja (lReklamacjaRef, lTowarRef, nWlasnosc, nMiejscePobytu) values (1, 1, 1, 1), "
+         "(2, 1, 1, 1), (3, 1, 2, 1), (4, 1, 1, 2)");
     EXPECT_DOUBLE_EQ(Towar::calcInService(1), 2);
     EXPECT_DOUBLE_EQ(Towar::calcInService(2), 0);
 }

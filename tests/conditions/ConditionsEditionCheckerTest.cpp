@@ -26,20 +26,6 @@ const std::string kPromotionLock = "Blokada edycji warunku centralowego promocyj
 
 class ConditionRules : public RulesStore {
 protected:
-    void addCompany(int id, const std::string& attribute, const std::string& value) {
-        run("insert into firma (lFirmaRef, sNazwa) values (" + std::to_string(id) + ", 'Dostawca')");
-        if (!attribute.empty())
-            run("insert into firmaatrybut (lFirmaAtrybutRef, lFirmaRef, sNazwa, sWartosc) values (" +
-                std::to_string(id) + ", " + std::to_string(id) + ", '" + attribute + "', '" + value + "')");
-    }
-    void addPromotionCondition(int id, int productId, int from, int to, const std::string& guid, int local) {
-        run("insert into promocja (lPromocjaRef, sNazwa, sGuid, bLokalna) values (" + std::to_string(id) +
-            ", 'Promocja', '" + guid + "', " + std::to_string(local) + ")");
-        run("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, bLokalny) values (" +
-            std::to_string(id) + ", " + std::to_string(productId) + ", " + std::to_string(from) + ", " +
-            std::to_string(to) + ", 9.99, " + std::to_string(id) + ", " + std::to_string(local) + ")");
-    }
-
     ConditionsEditionChecker checker_;
 };
 
@@ -80,9 +66,9 @@ TEST_F(ConditionRules, LocalSaleConditionsFollowTheLockAndItsExceptions) {
 }
 
 TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySoAndTheShorterPeriodEndsAll) {
-    addCompany(7, "Okres warunku zakupu", "10");
-    addCompany(8, "", "");
-    addCompany(9, "Okres warunku zakupu", "4.5");
+    run("insert into firma (lFirmaRef, sNazwa) values (7, 'Dostawca'), (8, 'Dostawca'), (9, 'Dostawca')");
+    run("insert into firmaatrybut (lFirmaAtrybutRef, lFirmaRef, sNazwa, sWartosc) values "
+        "(7, 7, 'Okres warunku zakupu', '10'), (9, 9, 'Okres warunku zakupu', '4.5')");
     EXPECT_EQ(checker_.getPurchaseConditionDurationDays(7), boost::optional<int>(90)) << "attribute not asked for";
     EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(40000, boost::none), 40030u);
     EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(2958464), 2958465u) << "never past the no-end day";
@@ -127,9 +113,11 @@ TEST_F(ConditionRules, DefaultPeriodsAndTheDateRangeLockWithItsArticleExceptions
 TEST_F(ConditionRules, OverlapWithAnotherHeadquartersPromotion) {
     product(1, "0101", "000001");
     product(2, "0101", "000002");
-    addPromotionCondition(1, 1, 45000, 45010, "{ABCD-0001}", 0);
-    addPromotionCondition(2, 2, 45000, 45010, "{LOCAL-0002}", 0);  // the editable prefix "{L"
-    addPromotionCondition(3, 2, 45020, 45030, "{ABCD-0003}", 1);   // a local promotion
+    // A condition of each promotion: the second's GUID has the editable prefix "{L", the third is local.
+    run("insert into promocja (lPromocjaRef, sNazwa, sGuid, bLokalna) values (1, 'Promocja', '{ABCD-0001}', 0), "
+        "(2, 'Promocja', '{LOCAL-0002}', 0), (3, 'Promocja', '{ABCD-0003}', 1)");
+    run("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, bLokalny) values "
+        "(1, 1, 45000, 45010, 9.99, 1, 0), (2, 2, 45000, 45010, 9.99, 2, 0), (3, 2, 45020, 45030, 9.99, 3, 1)");
     EXPECT_FALSE(checker_.isInOtherHQSalePromotionConditionDateRange(1, 45005, 45006)) << "not locked";
 
     setSetting(edition(Sale, {kPromotionLock}), true);

@@ -9,26 +9,24 @@
 
 namespace {
 
-class DecodeStringTest : public ProductStore {
-protected:
-    void execute(const std::string& sql) { DBKernel::Sql::Command(sql, session_).execute(); }
-    std::string selectOne(const std::string& expression) {
-        return column("select " + expression + " from towar t where t.lTowarRef = 1");
-    }
-};
+using DecodeStringTest = ProductStore;
 
 TEST_F(DecodeStringTest, RatesAreBareNumbersNamesEscapedLiteralsAndOnlyCodesWithAValueCount) {
-    execute("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) values"
-            " (0, '23%', 0.23, 0, 'A'), (1, 'stawka ''obniżona''', 0.08, 0, 'B')");
-    execute("insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), (3, 'kg', 'kilogram'),"
-            " (4, 'but', 'butelka')");
-    execute("insert into formaplatnosci (lPlatnoscRef, sNazwa, sSkrot, bKoncowa, bKrajowa) values"
-            " (1, 'Gotówka', 'zł', 1, 1), (2, 'Karty', 'karta', 0, 0), (3, 'Karta Visa', 'visa', 1, 0)");
-    execute("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byVAT, nJmSprz, byCode, byTyp) "
-            "values (1, 'Mleko', '01', '000001', 1, 3, 6, 8)");
+    TestSupport::exec(session_, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
+                                "values (0, '23%', 0.23, 0, 'A'), (1, 'stawka ''obniżona''', 0.08, 0, 'B')");
+    TestSupport::exec(session_, "insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), "
+                                "(3, 'kg', 'kilogram'), (4, 'but', 'butelka')");
+    TestSupport::exec(session_, "insert into formaplatnosci (lPlatnoscRef, sNazwa, sSkrot, bKoncowa, bKrajowa) values "
+                                "(1, 'Gotówka', 'zł', 1, 1), (2, 'Karty', 'karta', 0, 0), "
+                                "(3, 'Karta Visa', 'visa', 1, 0)");
+    TestSupport::exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byVAT, nJmSprz, byCode, "
+                                "byTyp) values (1, 'Mleko', '01', '000001', 1, 3, 6, 8)");
     Core::ImplRegistration<Vat::AvailVatRates> rates;
     Core::ImplRegistration<Core::AvailMeasureUnits> units;
     Core::ImplRegistration<Platnosci::FormyPlatnosci> forms;
+    const auto selectOne = [this](const std::string& expression) {
+        return column("select " + expression + " from towar t where t.lTowarRef = 1");
+    };
 
     EXPECT_EQ(decodeString("t.", dtPoprStawkaVat), "decode(t.byPoprVAT, 0, 23, 1, 8)");
     EXPECT_EQ(decodeString(dtPoprVat), "decode(byPoprVAT, 0, '23%', 1, 'stawka ''obniżona''')");

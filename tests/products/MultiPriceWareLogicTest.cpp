@@ -22,34 +22,28 @@ protected:
     std::vector<std::string> log_;
 };
 
-TEST_F(MultiPriceWareLogicTest, HandlingOffReportsAMultiPriceProductAndLeavesEveryProductToTheImport) {
-    Towar::MultiPriceWareLogic logic(session_, logger(), false);
+TEST_F(MultiPriceWareLogicTest, OrdinaryProductsAndWithHandlingOffAnyAreLeftToTheImportUntouched) {
+    TestSupport::addProduct(session_, 5, "Cukier", "010101001", "000700");
+    Towar::MultiPriceWareLogic off(session_, logger(), false), on(session_, logger(), true);
     auto ware = product(0, "Kawa", "010101001", "000500");
     ware.SetWieleCen(1);
     TPLUCollection plus(1);
     plus[0].SetPLU("5901234123457");
-    EXPECT_FALSE(logic.processWare(ware, plus, boost::none, 0, 0));
-    auto ordinary = product(0, "Cukier", "010101001", "000700");
-    EXPECT_FALSE(logic.processWare(ordinary, plus, boost::none, 0, 0));
+    EXPECT_FALSE(off.processWare(ware, plus, boost::none, 0, 0));
     EXPECT_EQ(log_, (std::vector<std::string>{
                         "W imporcie pojawił się towar wielocenowy (Kawa, 000500) podczas gdy obsługa wielu cen jest "
                         "wyłączona. Towar zostanie zaimportowany jako towar zwykły."}));
-    EXPECT_EQ(TestSupport::count(session_, "towar"), 0);
-    EXPECT_EQ(TestSupport::count(session_, "plu"), 0);
-}
-
-TEST_F(MultiPriceWareLogicTest, HandlingOnLeavesAnOrdinaryProductToTheImportUntouched) {
-    TestSupport::addProduct(session_, 5, "Cukier", "010101001", "000700");
-    Towar::MultiPriceWareLogic logic(session_, logger(), true);
-    for (const char* index : {"000700", "000701"}) {
-        auto ware = product(0, "Cukier", "010101001", index);
-        TPLUCollection plus;
-        EXPECT_FALSE(logic.processWare(ware, plus, boost::none, 0, 0)) << index;
-        EXPECT_EQ(ware.GetTowarRef(), 0) << index;
-        EXPECT_TRUE(plus.empty());
-    }
-    EXPECT_TRUE(log_.empty());
+    for (auto* logic : {&off, &on})
+        for (const char* index : {"000700", "000701"}) {  // a stored product and a new one
+            auto ordinary = product(0, "Cukier", "010101001", index);
+            TPLUCollection none;
+            EXPECT_FALSE(logic->processWare(ordinary, none, boost::none, 0, 0)) << index;
+            EXPECT_EQ(ordinary.GetTowarRef(), 0) << index;
+            EXPECT_TRUE(none.empty());
+        }
+    EXPECT_EQ(log_.size(), 1u);
     EXPECT_EQ(TestSupport::count(session_, "towar"), 1);
+    EXPECT_EQ(TestSupport::count(session_, "plu"), 0);
 }
 
 TEST_F(MultiPriceWareLogicTest, GroupCodesAndParentsFollowTheLevelLengths) {

@@ -1,34 +1,23 @@
 #include "tests/support/StoreRows.h"
 
 #include "Core/Database/StoreDatabase.h"
+#include "tests/support/StoreSession.h"
 
 namespace TestSupport {
 
 void addProduct(const TSessionHolder& session, std::int64_t id, const std::string& name, const std::string& groupIndex,
                 const std::string& articleIndex) {
-    DBKernel::Sql::Command insert("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) "
-                                  "values (:lTowarRef, :sNazwa, :sGrIndex, :sArtIndex, 6, 0)",
-                                  session);
-    insert.Params["lTowarRef"] = id;
-    insert.Params["sNazwa"] = name;
-    insert.Params["sGrIndex"] = groupIndex;
-    if (articleIndex.empty())
-        insert.Params["sArtIndex"].clear();
-    else
-        insert.Params["sArtIndex"] = articleIndex;
-    insert.execute();
+    exec(session,
+         "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) "
+         "values (:id, :name, :groupIndex, :articleIndex, 6, 0)",
+         {{"id", id}, {"name", name}, {"groupIndex", groupIndex},
+          {"articleIndex", articleIndex.empty() ? DBKernel::Value() : DBKernel::Value(articleIndex)}});
 }
 
 void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t productId, const std::string& code,
              int status) {
-    DBKernel::Sql::Command insert(
-        "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (:lPluRef, :sPLU, :lTowarRef, 1, :byStatus)",
-        session);
-    insert.Params["lPluRef"] = id;
-    insert.Params["sPLU"] = code;
-    insert.Params["lTowarRef"] = productId;
-    insert.Params["byStatus"] = status;
-    insert.execute();
+    exec(session, "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (:id, :code, :product, 1, :status)",
+         {{"id", id}, {"code", code}, {"product", productId}, {"status", std::int64_t{status}}});
 }
 
 void exec(const TSessionHolder& session, const std::string& statement) {

@@ -62,15 +62,9 @@ select pg_temp.expect(round(((sysdate() - (select day from utc_now)) * 24 * 60):
                       'sysdate: czas lokalny sesji');
 reset timezone;
 
--- lastStnDate: the day of a product's latest stock row. The free-number routines are the store
--- routine tests', which run on the server too.
+-- lastStnDate, and the free-number routines, are the stock quantities' and store routine tests', which run
+-- on the server too.
 savepoint empty;
-insert into towar (lTowarRef, sGrIndex, byCode) values (1, '0101', 6), (2, '0101', 6);
-insert into stn (lTowarRef, data, dStan) values (1, 40544, 3), (1, 40546, 2), (1, 40545, 7);
-select pg_temp.expect(laststndate(1), 40546::double precision, 'lastStnDate');
-select pg_temp.expect(laststndate(2), null, 'lastStnDate: brak stanów');
-select pg_temp.expect(laststndate(null), null, 'lastStnDate(NULL)');
-rollback to savepoint empty;
 
 -- The rows the store refuses, in its own words (a commission group named by products: the commission
 -- group window's test, which runs on the server too).
