@@ -8,10 +8,10 @@
 #include "Modules/Towary/Tools/rights/GroupRightsSql.h"
 #include "tests/rights/RightsFixture.h"
 
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
-#include <sstream>
 
 using namespace GroupRights::Sql;
 using GroupRights::Container;
@@ -92,59 +92,52 @@ bool browsable(const Container& container, const std::string& index) {
     return container.getRights(index)[Rights::browseGroup].granted();
 }
 
-// The keys that are the index itself or one of its beginnings.
-std::vector<std::string> ancestorKeys(const Container& container, const std::string& index) {
-    std::vector<std::string> keys;
-    for (const auto& entry : container)
-        if (index.starts_with(entry.first)) keys.push_back(entry.first);
-    return keys;
+// What the entries whose key is the index or one of its beginnings say: whether there is any, whether any of them
+// grants browsing, whether any denies it, and whether the index is itself an entry that denies it.
+struct Ancestry {
+    bool any = false, granted = false, denied = false, deniedEntry = false;
+};
+Ancestry ancestry(const Container& container, const std::string& index) {
+    Ancestry found;
+    for (const auto& entry : container) {
+        if (!index.starts_with(entry.first)) continue;
+        const bool browse = browsable(container, entry.first);
+        found.any = true;
+        (browse ? found.granted : found.denied) = true;
+        found.deniedEntry = found.deniedEntry || (entry.first == index && !browse);
+    }
+    return found;
 }
 
 TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
     for (int trial = 0; trial < 300; ++trial) {
         const Container container = randomContainer();
+        const bool all = container.allRightsGranted();
         std::string keys;
         for (const auto& entry : container) keys += entry.first + (browsable(container, entry.first) ? "+ " : "- ");
         SCOPED_TRACE("trial " + std::to_string(trial) + ", keys " + keys);
         const std::string alias = trial % 2 ? "t" : "";
-        const std::string column = alias.empty() ? "sgrindex" : "t.sgrindex";
         const bool anyGranted = std::any_of(container.begin(), container.end(),
                                             [&](const auto& entry) { return browsable(container, entry.first); });
-
-        for (const auto& row : rows_) {
-            const auto ancestors = ancestorKeys(container, row.index);
-            ASSERT_EQ(GroupRights::isAccessGranted(container, row.index),
-                      container.allRightsGranted() || !ancestors.empty())
+        for (const auto& row : rows_)
+            ASSERT_EQ(GroupRights::isAccessGranted(container, row.index), all || ancestry(container, row.index).any)
                 << row.index;
-        }
 
         // The whole condition: what getRights grants, less every subtree of a
         // denied entry (a granted group inside a denied one stays hidden).
-        const auto condition = select(alias, getGroupRightsWhereCondition(container, column));
-        EXPECT_EQ(condition, expected([&](const Row& row) {
-                      const auto ancestors = ancestorKeys(container, row.index);
-                      return browsable(container, row.index) &&
-                             std::all_of(ancestors.begin(), ancestors.end(),
-                                         [&](const std::string& key) { return browsable(container, key); });
+        EXPECT_EQ(select(alias, getGroupRightsWhereCondition(container, alias.empty() ? "sgrindex" : "t.sgrindex")),
+                  expected([&](const Row& row) {
+                      return browsable(container, row.index) && !ancestry(container, row.index).denied;
                   }));
-
-        // AvailGroups: inside a granted entry's subtree, and not a denied entry itself.
+        // AvailGroups: inside a granted entry's subtree, and not a denied entry itself; NotAvailGroups: the rest,
+        // when anything is granted.
         const auto avail = expected([&](const Row& row) {
-            if (container.allRightsGranted()) return true;
-            const auto ancestors = ancestorKeys(container, row.index);
-            const bool inGranted = std::any_of(ancestors.begin(), ancestors.end(),
-                                               [&](const std::string& key) { return browsable(container, key); });
-            const bool deniedKey =
-                !ancestors.empty() && ancestors.back() == row.index && !browsable(container, row.index);
-            return inGranted && !deniedKey;
+            const auto found = ancestry(container, row.index);
+            return all || (found.granted && !found.deniedEntry);
         });
         EXPECT_EQ(select(alias, "1 = 1" + sqlText(AvailGroups(container, alias))), avail);
-
-        // NotAvailGroups: the rest, when anything is granted.
-        const auto notAvail = expected([&](const Row& row) {
-            return container.allRightsGranted() || (anyGranted && !avail.contains(row.id));
-        });
-        EXPECT_EQ(select(alias, "1 = 1" + sqlText(NotAvailGroups(container, alias))), notAvail);
+        EXPECT_EQ(select(alias, "1 = 1" + sqlText(NotAvailGroups(container, alias))),
+                  expected([&](const Row& row) { return all || (anyGranted && !avail.contains(row.id)); }));
 
         // Inside a random group: its items when the user may browse it, else
         // the child groups on the way to an entry; with or without a leading " and".
@@ -160,39 +153,31 @@ TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
         const auto hierarchy = static_cast<Towar::Hierarchy>(below.at(group.size()).first);
         const std::size_t childLength = below.at(group.size()).second;
         const auto visible = expected([&](const Row& row) {
-            if (container.allRightsGranted()) return true;
-            return row.code != 6 && row.index.size() == childLength && row.index.starts_with(group) &&
-                   std::any_of(container.begin(), container.end(),
-                               [&](const auto& entry) { return entry.first.starts_with(row.index); });
+            return all || (row.code != 6 && row.index.size() == childLength && row.index.starts_with(group) &&
+                           std::any_of(container.begin(), container.end(),
+                                       [&](const auto& entry) { return entry.first.starts_with(row.index); }));
         });
         SCOPED_TRACE("group '" + group + "'");
-        std::ostringstream visibleText;
-        visibleText << VisibleGroups(container, group, alias, conjunction);
-        EXPECT_EQ(select(alias, where(visibleText.str())), visible);
-        const auto items = expected([&](const Row& row) {
-            if (!container.allRightsGranted() && !browsable(container, group)) return visible.contains(row.id);
-            return row.index.starts_with(group) &&
-                   (row.code == hierarchy || (row.code == 6 && row.index == group));
-        });
-        EXPECT_EQ(select(alias, where(sqlText(GroupItems(container, group, hierarchy, alias, conjunction)))), items);
+        EXPECT_EQ(select(alias, where(sqlText(VisibleGroups(container, group, alias, conjunction)))), visible);
+        EXPECT_EQ(select(alias, where(sqlText(GroupItems(container, group, hierarchy, alias, conjunction)))),
+                  expected([&](const Row& row) {
+                      if (!all && !browsable(container, group)) return visible.contains(row.id);
+                      return row.index.starts_with(group) &&
+                             (row.code == hierarchy || (row.code == 6 && row.index == group));
+                  }));
     }
 }
 
-TEST_F(RightsProperties, AKeyOrGroupIndexThatIsNotDigitsIsRefused) {
+TEST_F(RightsProperties, AKeyOrGroupIndexThatIsNotDigitsIsRefusedAndOnTheLastLevelNoGroupLeadsFurther) {
     Container letters;
     letters.setRights("0'1", browse(true));
-    const std::string refused = "Indeks grupy towarów \"0'1\" może zawierać tylko cyfry.";
-    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(AvailGroups(letters, "")); }), refused);
-    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(NotAvailGroups(letters, "")); }), refused);
-    EXPECT_EQ(failure<std::invalid_argument>([&] { getGroupRightsWhereCondition(letters, "sgrindex"); }), refused);
-    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(VisibleGroups(letters, "", "", wcAnd)); }), refused);
-    const std::string index = "0'1";
-    const Container empty;
-    EXPECT_EQ(failure<std::invalid_argument>([&] { sqlText(GroupItems(empty, index, Towar::tcSektor, "", wcAnd)); }),
-              refused);
-}
+    for (const auto& write : std::vector<std::function<void()>>{
+             [&] { sqlText(AvailGroups(letters, "")); }, [&] { sqlText(NotAvailGroups(letters, "")); },
+             [&] { getGroupRightsWhereCondition(letters, "sgrindex"); },
+             [&] { sqlText(VisibleGroups(letters, "", "", wcAnd)); },
+             [] { sqlText(GroupItems(Container(), "0'1", Towar::tcSektor, "", wcAnd)); }})
+        EXPECT_EQ(failure<std::invalid_argument>(write), "Indeks grupy towarów \"0'1\" może zawierać tylko cyfry.");
 
-TEST_F(RightsProperties, OnTheLastLevelNoGroupLeadsFurther) {
     Container entry;
     entry.setRights("1", browse(false));
     EXPECT_TRUE(select("", "1 = 1" + sqlText(VisibleGroups(entry, "112021", "", wcAnd))).empty());

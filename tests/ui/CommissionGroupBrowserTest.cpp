@@ -1,6 +1,5 @@
 #include "Modules/Towary/Tools/ui/CommissionGroupBrowser.h"
 #include "tests/support/Failure.h"
-#include "tests/support/StoreRows.h"
 #include "tests/ui/DictionaryStore.h"
 
 namespace {
@@ -12,19 +11,18 @@ class CommissionGroupWindow : public DictionaryStore {
 protected:
     CommissionGroupWindow() {
         // Chemia is free to go; Kosmetyki has a recipient; Prasa is named by a product.
-        run("insert into firma (lFirmaRef, sNazwa) values (1, 'Hurtownia Północ')");
-        run("insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue, DateFrom) values"
-            " (11, 10, 'Chemia', 2.5, 45292), (12, 20, 'Kosmetyki', 3, 45300), (13, 30, 'Prasa', 1.25, 45301),"
-            " (14, 40, 'Zabawki', 4, 45302)");
-        run("insert into CommissionGroupRecipient (CommissionGroupRecipientId, CommissionGroupId, lFirmaRef)"
-            " values (1, 12, 1)");
-        TestSupport::addProduct(TSessionHolder(), 100, "Gazeta");
-        run("update towar set CommissionGroupId = 13 where lTowarRef = 100");
+        TestSupport::exec({}, "insert into firma (lFirmaRef, sNazwa) values (1, 'Hurtownia Północ')");
+        TestSupport::exec({}, "insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue,"
+                              " DateFrom) values (11, 10, 'Chemia', 2.5, 45292), (12, 20, 'Kosmetyki', 3, 45300),"
+                              " (13, 30, 'Prasa', 1.25, 45301), (14, 40, 'Zabawki', 4, 45302)");
+        TestSupport::exec({}, "insert into CommissionGroupRecipient (CommissionGroupRecipientId, CommissionGroupId,"
+                              " lFirmaRef) values (1, 12, 1)");
+        TestSupport::addProduct({}, 100, "Gazeta");
+        TestSupport::exec({}, "update towar set CommissionGroupId = 13 where lTowarRef = 100");
     }
 
     static std::string stored() {
-        return value("select group_concat(CommissionGroupId, ',') from"
-                     " (select CommissionGroupId from CommissionGroup order by CommissionGroupId)");
+        return TestSupport::rows({}, "select CommissionGroupId from CommissionGroup order by 1");
     }
 };
 
@@ -45,9 +43,9 @@ TEST_F(CommissionGroupWindow, AGroupGoesOnlyWhenConfirmedAndNoRecipientIsTiedToI
     EXPECT_EQ(window.remove(0), Removal::Declined);
     EXPECT_EQ(window.remove(0), Removal::Removed);
     EXPECT_EQ(window.groups().at(0)->name, "Kosmetyki");
-    EXPECT_EQ(stored(), "11,12,13,14") << "nothing deleted before the save";
+    EXPECT_EQ(stored(), "11\n12\n13\n14\n") << "nothing deleted before the save";
     window.save();
-    EXPECT_EQ(stored(), "12,13,14");
+    EXPECT_EQ(stored(), "12\n13\n14\n");
     EXPECT_FALSE(window.isModified());
 }
 
@@ -58,7 +56,7 @@ TEST_F(CommissionGroupWindow, AGroupProductsNameIsKeptAndTheSaveDeletesAllOrNoth
     EXPECT_EQ(window.remove(2), Removal::Removed);  // Prasa, named by the product
     EXPECT_EQ(TestSupport::toldUser([&] { window.save(); }),
               "Grupy prowizyjnej nie można usunąć: przypisano ją towarom. Nic nie zapisano.");
-    EXPECT_EQ(stored(), "11,12,13,14");
+    EXPECT_EQ(stored(), "11\n12\n13\n14\n");
     EXPECT_TRUE(window.isModified()) << "the window keeps its removals";
 }
 

@@ -1,6 +1,5 @@
 #include "tests/ui/DictionaryStore.h"
 
-#include "Core/Database/Query.h"
 #include "tests/support/SettingsFile.h"
 
 namespace {
@@ -14,10 +13,3 @@ bool writeSettings() {
 }  // namespace
 
 DictionaryStore::DictionaryStore() : settingsWritten_(writeSettings()) {}
-
-void DictionaryStore::run(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
-
-std::string DictionaryStore::value(const std::string& statement) {
-    DBKernel::Sql::OpenedQuery query(statement);
-    return query.empty() ? "<none>" : query.field(0).asString();
-}

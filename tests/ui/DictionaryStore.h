@@ -2,7 +2,8 @@
 // A store in a temporary directory with what the dictionary windows need of
 // the host: the settings (the edited cell's colour), the data-access objects
 // of both dictionaries, the tills' sending of return reasons, and dialogs
-// answered from the test.
+// answered from the test. Rows are written and read on the main session,
+// outside the windows' transactions (tests/support/StoreRows.h).
 
 #include "Core/Database/TSessionHolder.h"
 #include "Core/Products/CommissionGroupDao.h"
@@ -10,20 +11,14 @@
 #include "Core/ReturnReasons/ReturnReasonsToTills.h"
 #include "Core/Setup/Setup.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 class DictionaryStore : public ::testing::Test {
 protected:
     DictionaryStore();
-
-    // Runs a statement on the main session, outside the windows' transactions.
-    static void run(const std::string& statement);
-    // The first column of the first row a statement gives, as text.
-    static std::string value(const std::string& statement);
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     const bool settingsWritten_;

@@ -20,23 +20,14 @@ namespace {
 using namespace Towary::ProductTools;
 
 const std::string kVariants = R"(<warianty>
-  <variant>
-    <supplierIndex> HB-1200 </supplierIndex>
-    <netPurchasePrice>12.34567</netPurchasePrice>
-    <catalogNetPurchasePrice>14</catalogNetPurchasePrice>
-    <logisticMinimum>24</logisticMinimum>
-    <clearanceSale>1</clearanceSale>
-    <purchaseMeasureUnit>karton</purchaseMeasureUnit>
-    <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate>
-  </variant>
+  <variant><supplierIndex> HB-1200 </supplierIndex><netPurchasePrice>12.34567</netPurchasePrice>
+    <catalogNetPurchasePrice>14</catalogNetPurchasePrice><logisticMinimum>24</logisticMinimum>
+    <clearanceSale>1</clearanceSale><purchaseMeasureUnit>karton</purchaseMeasureUnit>
+    <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant>
   <other/>
-  <variant>
-    <netPurchasePrice>1.1</netPurchasePrice>
-    <catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
-    <logisticMinimum></logisticMinimum>
-    <purchaseMeasureUnit>szt</purchaseMeasureUnit>
-    <purchaseMeasureUnitRate>0.5</purchaseMeasureUnitRate>
-  </variant>
+  <variant><netPurchasePrice>1.1</netPurchasePrice><catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
+    <logisticMinimum></logisticMinimum><purchaseMeasureUnit>szt</purchaseMeasureUnit>
+    <purchaseMeasureUnitRate>0.5</purchaseMeasureUnitRate></variant>
 </warianty>)";
 
 // The store's settings name the XML parser the variants are read with.
@@ -66,20 +57,17 @@ protected:
     const std::vector<VariantNodePtr> variants_ = parseVariants(kVariants, "warianty.xml");
 };
 
-TEST_F(PurchaseVariants, FillCopiesEveryValueAndLeavesOutWhatTheVariantLacks) {
+TEST_F(PurchaseVariants, FillCopiesEveryValueLeavesOutWhatTheVariantLacksAndARefusedVariantChangesNothing) {
     ASSERT_EQ(variants_.size(), 2u);
     const Core::AvailMeasureUnits units;
     Orvel::Orders::OrderPos position;
+    const std::string first = "HB-1200|12.3457|14.0000|24.000|1|5|12.000|12.3457";
     fillOrderPosition(*variants_[0], position, units);
-    EXPECT_EQ(filledFields(position), "HB-1200|12.3457|14.0000|24.000|1|5|12.000|12.3457");
+    EXPECT_EQ(filledFields(position), first);
     fillOrderPosition(*variants_[1], position, units);
     EXPECT_EQ(filledFields(position), "|1.1000|1.2500|-|0|1|0.500|1.1000")
         << "the earlier variant's index, minimum and clearance are cleared";
-}
 
-TEST_F(PurchaseVariants, ARefusedVariantLeavesThePositionAsItWas) {
-    const Core::AvailMeasureUnits units;
-    Orvel::Orders::OrderPos position;
     fillOrderPosition(*variants_[0], position, units);
     const auto refused = parseVariants(
         "<v><variant><netPurchasePrice>2</netPurchasePrice><purchaseMeasureUnit>beczka</purchaseMeasureUnit>"
@@ -92,7 +80,7 @@ TEST_F(PurchaseVariants, ARefusedVariantLeavesThePositionAsItWas) {
               "sklepu (są: szt, ltr, kg, but, kar, pal, op, mb, m2, m3, kpl, zgr, dsp).");
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { fillOrderPosition(*refused[1], position, units); }),
               "Wariant 2: element \"clearanceSale\" ma wartość \"tak\", a powinien zawierać true albo false.");
-    EXPECT_EQ(filledFields(position), "HB-1200|12.3457|14.0000|24.000|1|5|12.000|12.3457");
+    EXPECT_EQ(filledFields(position), first);
 
     // The parser's own reasons are its tests'; the file is named before them.
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { parseVariants("", "pusty.xml"); }),
@@ -106,33 +94,32 @@ TEST_F(PurchaseVariants, TheGridShowsEachVariantARefusedOneWithItsReasonAndTheCh
     registerPurchaseVariantSelectDialogObjects(registrations);
     TestSupport::ScopedDialogs dialogs;
     dialogs->rows = {1, std::nullopt, 2, 0};
+    const auto choose = [this](const std::string& action, const std::vector<VariantNodePtr>& variants) {
+        return Core::Action::CContainer::invoke<ChosenPurchaseVariant>(
+            *this, action, std::make_shared<PurchaseVariantsArgs>(variants));
+    };
 
-    const auto args = std::make_shared<PurchaseVariantsArgs>(variants_);
-    const auto chosen =
-        Core::Action::CContainer::invoke<ChosenPurchaseVariant>(*this, kPurchaseVariantSelectDialogGuid, args);
+    const auto chosen = choose(kPurchaseVariantSelectDialogGuid, variants_);
     ASSERT_TRUE(chosen && chosen->variant);
     EXPECT_EQ(chosen->variant->number(), 2u);
     const auto grid = dialogs->grids.at(0);
     EXPECT_EQ(grid.caption, "Warianty");
     // The grid shows each value in its own column, as the position would take it.
     ASSERT_EQ(grid.columns.size(), 7u);
-    EXPECT_EQ(grid.rows[0], (std::vector<std::string>{"HB-1200", "12.3457", "14.0000", "24.000", "✓", "karton",
-                                                      "12.000"}));
-    EXPECT_EQ(grid.rows[1], (std::vector<std::string>{"", "1.1000", "1.2500", "", "", "szt", "0.500"}));
+    EXPECT_EQ(grid.rows, (std::vector<std::vector<std::string>>{
+                             {"HB-1200", "12.3457", "14.0000", "24.000", "✓", "karton", "12.000"},
+                             {"", "1.1000", "1.2500", "", "", "szt", "0.500"}}));
 
     Orvel::Orders::OrderPos position;
     Core::Action::CContainer::invoke<Core::IUnknown>(
         *this, kFillOrderPositionGuid, std::make_shared<FillOrderPositionArgs>(chosen->variant, position));
     EXPECT_EQ(position.getSaleUnitsInOrderUnit().toString(), "0.500");
 
-    const auto cancelled =
-        Core::Action::CContainer::invoke<ChosenPurchaseVariant>(*this, kPurchaseVariantSelectDialogGuid, args);
+    const auto cancelled = choose(kPurchaseVariantSelectDialogGuid, variants_);
     ASSERT_TRUE(cancelled);
     EXPECT_FALSE(cancelled->variant);
     // The grid returning a row it does not have is the dialogs' fault, not the user's.
-    EXPECT_EQ(TestSupport::failure<std::logic_error>([&] {
-                  Core::Action::CContainer::invoke<ChosenPurchaseVariant>(*this, kPurchaseVariantSelectDialogGuid, args);
-              }),
+    EXPECT_EQ(TestSupport::failure<std::logic_error>([&] { choose(kPurchaseVariantSelectDialogGuid, variants_); }),
               "Okno \"Warianty\" zwróciło wiersz 3, a ma wierszy 2.");
 
     // A refused variant is shown with its reason and the others stay choosable.
@@ -140,8 +127,7 @@ TEST_F(PurchaseVariants, TheGridShowsEachVariantARefusedOneWithItsReasonAndTheCh
     variants.push_back(parseVariants("<v><variant><netPurchasePrice>1,1</netPurchasePrice><clearanceSale>tak"
                                      "</clearanceSale><purchaseMeasureUnitRate>2</purchaseMeasureUnitRate></variant></v>",
                                      "zly.xml")[0]);
-    const auto first = Core::Action::CContainer::invoke<ChosenPurchaseVariant>(
-        *this, kShowPurchaseVariantDialogGuid, std::make_shared<PurchaseVariantsArgs>(variants));
+    const auto first = choose(kShowPurchaseVariantDialogGuid, variants);
     ASSERT_TRUE(first && first->variant);
     EXPECT_EQ(first->variant->number(), 1u);
     const auto& withRefused = dialogs->grids.back();

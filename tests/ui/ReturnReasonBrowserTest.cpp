@@ -30,18 +30,19 @@ protected:
         window.editText(row, text);
         window.editShortcut(row, shortcut);
     }
+    static void insert(const std::string& values) {
+        TestSupport::exec({}, "insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values " + values);
+    }
     static std::string stored() {
-        return value(
-            "select group_concat(ReturnReasonId || ':' || ReturnReason || ':' || ifnull(Shortcut, '-') || ':' || Deleted,"
-            " ' | ') from (select * from ReturnReason order by ReturnReasonId)");
+        return TestSupport::rows({}, "select ReturnReasonId, ReturnReason, Shortcut, Deleted from ReturnReason order by 1",
+                                 ":");
     }
 };
 
 TEST_F(ReturnReasonWindow, AnOpenWindowHoldsTheListAndASecondOneIsRefusedUntilItCloses) {
-    run("insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values (7, 'Uszkodzony', 'USZ', 0)");
+    insert("(7, 'Uszkodzony', 'USZ', 0)");
     ReturnReasonBrowser first(TSessionHolder::open());
-    ASSERT_EQ(first.reasons().size(), 1u);
-    EXPECT_EQ(first.reasons()[0], (ReturnReasons::ReturnReason{7, "Uszkodzony", "USZ", false}));
+    EXPECT_EQ(first.reasons(), (std::vector<ReturnReasons::ReturnReason>{{7, "Uszkodzony", "USZ", false}}));
     EXPECT_EQ(failure([] { impatientWindow(); }), kBusy);
 
     add(first, "Za mały");
@@ -55,33 +56,29 @@ TEST_F(ReturnReasonWindow, AnOpenWindowHoldsTheListAndASecondOneIsRefusedUntilIt
     EXPECT_GT(second.reasons()[1].id, 7);
 }
 
-TEST_F(ReturnReasonWindow, EditorsRefuseAValueAndLeaveTheRowAsItWas) {
+TEST_F(ReturnReasonWindow, ARefusedEditLeavesTheRowAndARefusedSaveKeepsTheEditsAndWritesNothing) {
+    insert("(7, 'Uszkodzony', 'USZ', 1)");
     ReturnReasonBrowser window(TSessionHolder::open());
     EXPECT_FALSE(window.isModified());
-    add(window, "Uszkodzony", "USZ");
+    add(window, "Niezgodny z opisem", "NZO");
     EXPECT_TRUE(window.isModified());
     // The rules and their messages are ReturnReasonRules', checked in its own tests.
-    EXPECT_THROW(window.editShortcut(0, "usz"), std::exception);
-    EXPECT_THROW(window.editText(0, std::string(65, 'x')), std::exception);
-    EXPECT_EQ(window.reasons()[0], (ReturnReasons::ReturnReason{0, "Uszkodzony", "USZ", false}));
-}
-
-TEST_F(ReturnReasonWindow, ARefusedSaveKeepsTheEditsAndWritesNothing) {
-    run("insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values (7, 'Uszkodzony', 'USZ', 1)");
-    ReturnReasonBrowser window(TSessionHolder::open());
-    add(window, "Niezgodny z opisem", "NZO");
+    EXPECT_THROW(window.editShortcut(1, "nzo"), std::exception);
+    EXPECT_THROW(window.editText(1, std::string(65, 'x')), std::exception);
+    EXPECT_EQ(window.reasons()[1], (ReturnReasons::ReturnReason{0, "Niezgodny z opisem", "NZO", false}));
     add(window, "USZKODZONY");
     EXPECT_EQ(failure([&] { window.save(); }), "Nazwa powodu zwrotu 'Uszkodzony' nie jest unikalna.")
         << "the deleted reason blocks its text";
     EXPECT_TRUE(window.isModified());
     ASSERT_EQ(window.reasons().size(), 3u);
     EXPECT_EQ(window.reasons()[1].id, 0) << "no id handed out for a list not saved";
-    EXPECT_EQ(stored(), "7:Uszkodzony:USZ:1");
+    EXPECT_EQ(stored(), "7:Uszkodzony:USZ:1\n");
 
     window.editText(2, "Uszkodzony w transporcie");
     window.editShortcut(1, "");
     window.save();
-    EXPECT_EQ(value("select count(*) from ReturnReason where Shortcut is null"), "2") << "two empty shortcuts";
+    EXPECT_EQ(TestSupport::value({}, "select count(*) from ReturnReason where Shortcut is null"), "2")
+        << "two empty shortcuts";
 
     // Texts swapped between two rows: a valid list at every save.
     window.editText(1, "Tymczasowy");
@@ -92,7 +89,7 @@ TEST_F(ReturnReasonWindow, ARefusedSaveKeepsTheEditsAndWritesNothing) {
 }
 
 TEST_F(ReturnReasonWindow, DeletingAsksMarksAndGreysRestoringClears) {
-    run("insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values (3, 'Zła cena', '', 0)");
+    insert("(3, 'Zła cena', '', 0)");
     ReturnReasonBrowser window(TSessionHolder::open());
     dialogs_->answers = {false, true};
     EXPECT_FALSE(window.remove(0));
@@ -101,12 +98,12 @@ TEST_F(ReturnReasonWindow, DeletingAsksMarksAndGreysRestoringClears) {
     EXPECT_EQ(dialogs_->shown.at(1).text, "Czy na pewno chcesz usunąć powód zwrotu 'Zła cena'?");
     EXPECT_EQ(window.fontColour(0), 0x808080);
     window.save();
-    EXPECT_EQ(stored(), "3:Zła cena:-:1") << "only marked, never removed";
+    EXPECT_EQ(stored(), "3:Zła cena:-:1\n") << "only marked, never removed";
 
     window.restore(0);
     EXPECT_EQ(window.fontColour(0), std::nullopt);
     window.save();
-    EXPECT_EQ(stored(), "3:Zła cena:-:0");
+    EXPECT_EQ(stored(), "3:Zła cena:-:0\n");
     EXPECT_EQ(editedCellColour(), 12648447);
 }
 
@@ -137,8 +134,7 @@ TEST_F(ReturnReasonWindow, ClosingWithEditsAsksAndWycofajDropsThem) {
 }
 
 TEST_F(ReturnReasonWindow, SendingWritesWhatTheStoreSavedToTheTillsOutbox) {
-    run("insert into ReturnReason (ReturnReasonId, ReturnReason, Shortcut, Deleted) values"
-        " (3, 'Uszkodzony', 'USZ', 0), (4, 'Wycofany', 'WYC', 1)");
+    insert("(3, 'Uszkodzony', 'USZ', 0), (4, 'Wycofany', 'WYC', 1)");
     ReturnReasonBrowser window(TSessionHolder::open());
     add(window, "Nie zapisany");
     window.sendToTills();
@@ -160,8 +156,9 @@ TEST_F(ReturnReasonWindow, AWindowWhoseLockTheServerDroppedRefusesToSaveAndFrees
     if (!TestSupport::onServer()) GTEST_SKIP() << "on a store in a file the lock is this process's own";
     ReturnReasonBrowser window(TSessionHolder::open());
     add(window, "Uszkodzony");
-    EXPECT_EQ(value("select count(pg_terminate_backend(pid, 5000)) n from pg_locks where locktype = 'advisory'"
-                    " and database = (select oid from pg_database where datname = current_database())"),
+    EXPECT_EQ(TestSupport::value({}, "select count(pg_terminate_backend(pid, 5000)) n from pg_locks where locktype ="
+                                     " 'advisory' and database = (select oid from pg_database where datname ="
+                                     " current_database())"),
               "1");
     EXPECT_EQ(failure([&] { window.save(); }),
               "Okno straciło blokadę listy powodów zwrotów (połączenie z serwerem bazy danych zostało przerwane), "

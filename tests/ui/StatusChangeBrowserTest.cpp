@@ -5,7 +5,6 @@
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/ui/StatusChangeBrowser.h"
 #include "tests/support/Failure.h"
-#include "tests/support/StoreRows.h"
 #include "tests/support/StoreTriggers.h"
 #include "tests/ui/DictionaryStore.h"
 
@@ -17,11 +16,12 @@ using TestSupport::failure;
 class StatusChangeWindow : public DictionaryStore {
 protected:
     StatusChangeWindow() {
-        run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nStatusAktywnosci) values"
-            " (100, 'Schab', '01', '000100', 6, 1), (5, 'Mięso', '01', null, 1, 1)");
+        TestSupport::exec({}, "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nStatusAktywnosci)"
+                              " values (100, 'Schab', '01', '000100', 6, 1), (5, 'Mięso', '01', null, 1, 1)");
         // Status 42 is off the store's list; the change was applied long ago.
-        run("insert into StatusChange (statuschangeid, productid, status, changedate, applied, czasMod)"
-            " values (7, 100, 42, 40000, 1, 40000.5), (8, 100, 4, " + std::to_string(tomorrow_) + ", 0, 40000)");
+        TestSupport::exec({}, "insert into StatusChange (statuschangeid, productid, status, changedate, applied, czasMod)"
+                              " values (7, 100, 42, 40000, 1, 40000.5), (8, 100, 4, " + std::to_string(tomorrow_) +
+                                  ", 0, 40000)");
     }
 
     static std::string stored() {
