@@ -24,9 +24,7 @@ protected:
 
 TEST_F(StatusPlanning, TheWindowShowsTheChangesOfBrowsableProductsAsTheWindowDrawsThem) {
     const auto window = json(get("/api/status-changes", clerk()));
-    EXPECT_EQ(window["title"], "Planowanie zmiany statusu towarów");
     EXPECT_EQ(window["columns"][3], (nlohmann::json{{"key", "ChangeDate"}, {"caption", "Data zmiany"}}));
-    EXPECT_EQ(window["actions"][3], (nlohmann::json{{"caption", "Odśwież"}, {"key", "F5"}}));
     EXPECT_EQ(window["statuses"][4], (nlohmann::json{{"code", 5}, {"name", "Wycofany"}}));
     ASSERT_EQ(window["rows"].size(), 2u) << "the dish liquid's change is not the dairy clerk's to see";
 

@@ -130,38 +130,19 @@ TEST_F(WebHost, EveryWriteWithoutItsCsrfTokenIsRefusedAndChangesNothing) {
 
 TEST_F(WebHost, TheStoreWideWorkAndTheDictionariesAreTheAdministratorsAlone) {
     const std::string window = json(post("/api/return-reasons/window", nlohmann::json::object(), admin()))["window"];
-    const std::string service =
-        "Sprawdzenie kodów PLU i odczyt wieczorny obejmują cały sklep: uruchamia je i ogląda tylko administrator.";
-    const std::string files = "Import i eksport towarów obejmują cały sklep: uruchamia je i ogląda tylko administrator.";
-    const std::string vat =
-        "Zmiany stawek VAT obejmują cały sklep: planuje je, wykonuje i ogląda tylko administrator.";
-    const std::string reasons = "Brak uprawnienia do okna „Powody zwrotów” (pozycja menu "
-                                ".miSpisy.miDictionaries.miReturnReasonBrowser): słowniki całego sklepu zmienia tylko "
-                                "administrator.";
-    struct Call {
-        bool write;
-        std::string path, error;  // the error when the route has one of its own to check
-    };
     const auto dairy = clerk();
-    for (const auto& [write, path, error] : std::vector<Call>{{true, "/api/jobs/plu-check", service},
-                                                              {false, "/api/jobs/plu-check", service},
-                                                              {true, "/api/jobs/evening", ""},
-                                                              {true, "/api/jobs/products-import", files},
-                                                              {false, "/api/export/products.csv", ""},
-                                                              {true, "/api/jobs/vat-plan", vat},
-                                                              {true, "/api/jobs/vat-apply", ""},
-                                                              {false, "/api/vat/pending", ""},
-                                                              {true, "/api/return-reasons/window", reasons},
-                                                              {true, "/api/return-reasons/window/" + window + "/add", ""},
-                                                              {true, "/api/return-reasons/send", ""},
-                                                              {false, "/api/commission-groups", ""},
-                                                              {true, "/api/commission-groups/delete", ""}}) {
-        const auto refused = write ? post(path, {{"id", 1}, {"day", "2011-01-01"}}, dairy) : get(path, dairy);
-        EXPECT_EQ(status(refused), 403) << path;
-        if (!error.empty()) {
-            EXPECT_EQ(json(refused)["error"], error) << path;
-        }
-    }
+    for (const auto& path : std::vector<std::string>{
+             "/api/jobs/plu-check", "/api/jobs/evening", "/api/jobs/products-import", "/api/jobs/vat-plan",
+             "/api/jobs/vat-apply", "/api/return-reasons/window", "/api/return-reasons/window/" + window + "/add",
+             "/api/return-reasons/send", "/api/commission-groups/delete"})
+        EXPECT_EQ(status(post(path, {{"id", 1}, {"day", "2011-01-01"}}, dairy)), 403) << path;
+    for (const auto* path : {"/api/jobs/plu-check", "/api/export/products.csv", "/api/vat/pending", "/api/commission-groups"})
+        EXPECT_EQ(status(get(path, dairy)), 403) << path;
+    EXPECT_EQ(json(post("/api/jobs/products-import", nlohmann::json::object(), dairy))["error"],
+              "Import i eksport towarów obejmują cały sklep: uruchamia je i ogląda tylko administrator.");
+    EXPECT_EQ(json(get("/api/commission-groups", dairy))["error"],
+              "Brak uprawnienia do okna „Grupy prowizyjne” (pozycja menu .miSpisy.miCommissionGroupBrowser): słowniki "
+              "całego sklepu zmienia tylko administrator.");
 }
 
 TEST_F(WebHost, AClerkFindsNoProductOfAGroupHeMayNotBrowseByAnyRoute) {

@@ -95,6 +95,10 @@ class BrowserCase(unittest.TestCase):
         """The element's text, once it has one."""
         return self.wait_until(lambda: self.by_id(element_id).text, f"the text of #{element_id}")
 
+    def wait_for_text(self, element_id, text):
+        """Waits until the element's text holds the text."""
+        self.wait_until(lambda: text in self.by_id(element_id).text, f"{text!r} in #{element_id}")
+
     def path(self, on=None):
         return (on or browser).execute_script("return location.pathname")
 
@@ -125,6 +129,11 @@ class BrowserCase(unittest.TestCase):
         with open(path, "w", encoding="utf-8") as file:
             file.write(text)
         return path
+
+    def rows_once(self, selector, count):
+        """The table's rows, as table_rows gives them, once there are that many."""
+        return self.wait_until(lambda: rows if len(rows := self.table_rows(selector)) == count else None,
+                               f"{count} rows in {selector}")
 
     def table_rows(self, selector):
         """The cells' texts of the table's body rows (a list's chosen item), read at once, as a page may redraw it."""
@@ -243,8 +252,7 @@ class ServiceJobs(BrowserCase):
         browser.find_element(By.XPATH, "//table[@id='report-table']//th[text()='Kod']").click()
         self.assertEqual([row[1] for row in self.table_rows("#report-table")], sorted(row[1] for row in rows))
         self.press("plu-check", "OK")
-        self.wait_until(lambda: "Czy chcesz usunąć lub poprawić wszystkie błędne kody ?" in
-                        self.by_id("plu-check").text, "the question")
+        self.wait_for_text("plu-check", "Czy chcesz usunąć lub poprawić wszystkie błędne kody ?")
         self.press("plu-check", "Tak")
         self.assertEqual(self.job_result("plu-check"), "Zakończono.")
         self.assertEqual(store.sql("select sPLU, byStatus from plu where lPluRef = 12"), "sPLU\tbyStatus\n17\t1\n")
@@ -260,23 +268,16 @@ class ServiceJobs(BrowserCase):
         self.assertEqual(steps[0][:4], ["1/5", "{0A9C7BD6-2D5C-4FAC-85EE-03BEA0E1C429}", "zakończony", "wykonany"])
         self.assertEqual(len(steps), 5)
         self.wait_until(lambda: Select(self.by_id("log-day")).first_selected_option.text == "2011-01-03", "the log")
-        self.wait_until(lambda: "Odczyt wieczorny, dzień 2011-01-03" in self.by_id("log-text").text, "the log's text")
+        self.wait_for_text("log-text", "Odczyt wieczorny, dzień 2011-01-03")
 
-    def import_file(self, name, text):
-        """Imports a file of that name and text from the page; the job's result."""
-        self.open("/serwis.html", ready="import-start")
-        self.by_id("import-file").send_keys(self.scratch_file(name, text))
+    def test_an_import_with_a_bad_row_names_its_line_and_stores_nothing(self):
+        self.signed_in_on("/serwis.html", ready="import-start")
+        self.by_id("import-file").send_keys(
+            self.scratch_file("zly.csv", "sNazwa,sGrIndex,byVAT\nSer żółty,01,1\nSer biały,01,x\n"))
         self.by_id("import-start").click()
-        return self.job_result("products-import")
-
-    def test_an_import_with_a_bad_row_names_its_line_and_stores_nothing_and_a_good_one_is_stored(self):
-        self.signed_in_on("/serwis.html")
-        self.assertEqual(self.import_file("zly.csv", "sNazwa,sGrIndex,byVAT\nSer żółty,01,1\nSer biały,01,x\n"),
+        self.assertEqual(self.job_result("products-import"),
                          'Nie zakończono: zly.csv, wiersz 3: kolumna byVAT: "x" nie jest liczbą całkowitą')
         self.assertEqual(store.sql("select count(*) n from towar where sNazwa like 'Ser%'"), "n\n0\n")
-        self.assertEqual(self.import_file("dobry.csv", "sNazwa,sGrIndex\nSer żółty,01\n"), "Zakończono.")
-        self.assertIn("Zaimportowano z dobry.csv: towary i grupy 1, kody 0.", self.by_id("products-import").text)
-        self.assertEqual(store.sql("select count(*) n from towar where sNazwa like 'Ser%'"), "n\n1\n")
 
 
 class VatPage(BrowserCase):
@@ -285,22 +286,19 @@ class VatPage(BrowserCase):
         store.sql("insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat, bapplied) values (900, 1, 40544, 13, 0)")
         self.addCleanup(store.sql, "delete from zmianavat")
         self.signed_in_on("/vat.html")
-        self.wait_until(lambda: len(self.table_rows("#pending-table")) == 1, "the change planned")
-        self.assertEqual(self.table_rows("#pending-table")[0][3:], ["2011-01-01", "1 (0% do 2010)", "13 (23%)"])
-
+        self.assertEqual(self.rows_once("#pending-table", 1)[0][3:], ["2011-01-01", "1 (0% do 2010)", "13 (23%)"])
         self.by_id("plan-start").click()
-        self.wait_until(lambda: "Zaplanować zmiany stawek VAT?" in self.by_id("vat-plan").text, "the plan's window")
+        self.wait_for_text("vat-plan", "Zaplanować zmiany stawek VAT?")
         overwrite = browser.find_element(By.XPATH, "//section[@id='vat-plan']//label["
                                                    "contains(., 'Nadpisz zaplanowane wcześniej zmiany stawek')]/input")
         self.assertFalse(overwrite.is_selected())
         overwrite.send_keys(Keys.SPACE)
         self.press("vat-plan", "Tak")
-        self.wait_until(lambda: "Czy na pewno chcesz usunąć wcześniej zaplanowane zmiany stawek VAT dla wszystkich "
-                        "towarów w bazie?" in self.by_id("vat-plan").text, "the overwrite's question")
+        self.wait_for_text("vat-plan", "Czy na pewno chcesz usunąć wcześniej zaplanowane zmiany stawek VAT dla "
+                                       "wszystkich towarów w bazie?")
         self.press("vat-plan", "Tak")
         self.assertEqual(self.job_result("vat-plan"), "Zakończono.")
-        self.wait_until(lambda: len(self.table_rows("#pending-table")) == 4, "the plan's changes")
-        rows = self.table_rows("#pending-table")
+        rows = self.rows_once("#pending-table", 4)
         self.assertEqual([row[5] for row in rows], ["9 (5%)"] * 4)
         self.assertEqual(rows[3][2], HOSTILE_NAME)
         self.assert_no_alert()
@@ -385,8 +383,7 @@ class DictionaryWindows(BrowserCase):
 
     def test_a_commission_group_with_recipients_is_not_deleted(self):
         self.signed_in_on("/prowizje.html")
-        self.wait_until(lambda: len(self.table_rows("#group-grid")) == 2, "the groups")
-        self.assertEqual(self.table_rows("#group-grid")[1], ["30", "Pieczywo", "1.25", "2023-03-15"])
+        self.assertEqual(self.rows_once("#group-grid", 2)[1], ["30", "Pieczywo", "1.25", "2023-03-15"])
         browser.find_elements(By.CSS_SELECTOR, "#group-grid tbody tr")[1].click()
         ActionChains(browser).send_keys(Keys.DELETE).perform()
         self.answer("Czy na pewno chcesz usunąć grupę 'Pieczywo'?", "Tak")
@@ -413,7 +410,7 @@ class OrderVariant(BrowserCase):
                                       "zawierać liczbę nie mniejszą niż 0.001.")
         choose = browser.find_element(By.XPATH, "//section[@id='order-variant']//button[text()='Wybierz']")
         choose.click()
-        self.wait_until(lambda: "Wybierz wiersz tabeli." in self.by_id("order-variant").text, "the missing row told")
+        self.wait_for_text("order-variant", "Wybierz wiersz tabeli.")
         browser.find_elements(By.CSS_SELECTOR, "#grid-table tbody tr")[0].send_keys(Keys.ENTER)
         choose.click()
         self.assertEqual(self.job_result("order-variant"), "Zakończono.")
