@@ -1,22 +1,69 @@
+// Scale numbers: the sections, the proposal of a free number, the validation
+// of a number typed, and the evening step that releases the numbers of
+// products unsold for long.
+
+#include "Core/Action/ActionContainer.h"
+#include "Core/EveningProcessing/RunArguments.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
 #include "Core/VisualComponents/ValidateException.h"
+#include "Core/registration/Registrations.h"
+#include "Modules/Towary/Tools/devices/ReleaseUnusedScaleNumbersAction.h"
 #include "Modules/Towary/Tools/devices/ScaleDataValidator.h"
 #include "Modules/Towary/Tools/devices/ScaleSections.h"
 #include "Modules/Towary/Tools/devices/Waga.h"
-#include "tests/devices/ScaleStore.h"
+#include "apps/towary/SampleSettings.h"
 #include "tests/support/Failure.h"
+#include "tests/support/SettingsFile.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/StoreTriggers.h"
+#include "tests/support/TempStore.h"
 
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <tuple>
 
 namespace {
 
 using Orvel::Scale::ScaleDataValidator;
+using TestSupport::setSetting;
+
+// A store with the sample settings and products holding scale numbers.
+class ScaleStore : public ::testing::Test {
+protected:
+    ScaleStore() { Towary::Host::writeSampleSettings(Core::Store::settingsFile()); }
+
+    static void setMaximum(int maximum) {
+        setSetting({"Parametry sklepu", "Towary", "Sekcje wagowe", "Maksymalna liczba towarów w sekcji"}, maximum);
+    }
+    // A product with its article index, section and number (none for NULL), last sale and creation day.
+    void addProduct(int id, std::optional<int> section, std::optional<int> number, std::optional<int> lastSale = {},
+                    std::optional<int> created = {}) {
+        const auto orNull = [](std::optional<int> value) { return value ? std::to_string(*value) : "null"; };
+        TestSupport::exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nWagaSekcja, "
+                                    "nWagaPLU, dataOstSprzed, czasUtworzenia) values (" + std::to_string(id) +
+                                        ", 'Towar', '0101', '00" + std::to_string(1000 + id) + "', 6, " +
+                                        orNull(section) + ", " + orNull(number) + ", " + orNull(lastSale) + ", " +
+                                        orNull(created) + ")");
+    }
+    // Every product as "id|section|number", one a line, "-" for NULL.
+    std::string scaleNumbers() {
+        return TestSupport::rows(session_, "select lTowarRef, nWagaSekcja, nWagaPLU from towar order by lTowarRef");
+    }
+
+    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
+    Core::SetupRegistration setup_;
+    TSessionHolder session_;
+};
 
 TEST_F(ScaleStore, SectionListsNameTheNineChannelsAfterNone) {
     const auto sections = Towar::getScaleSectionsWithNone();
     ASSERT_EQ(sections.size(), 10u);
-    EXPECT_TRUE(sections[0].none);
-    EXPECT_EQ(sections[0].text, "<brak>");
+    EXPECT_EQ(std::pair(sections[0].none, sections[0].text), std::pair(true, std::string("<brak>")));
     EXPECT_EQ(std::to_string(sections[9].value) + " " + sections[9].text, "9 Inne");
 
     setSetting({"Parametry sklepu", "Towary", "Sekcje wagowe", "Kanał 4"}, 4);
@@ -75,16 +122,14 @@ protected:
 };
 
 TEST_F(ScaleValidation, RangeEmptyTextAndRepeatedNumbers) {
-    for (const char* outside : {"0", "100", "-3"})
-        EXPECT_EQ(refusal(outside), "Błędna wartość numeru wagowego.\nMożliwy zakres wartości to 1 - 99") << outside;
-    EXPECT_EQ(refusal("99"), "");
-    EXPECT_EQ(refusal(""), "Brak numeru wagowego.");
-
-    const std::string repeated = "Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer.";
-    EXPECT_EQ(refusal("7"), repeated);
-    EXPECT_EQ(refusal("7", 2), repeated) << "another product";
-    EXPECT_EQ(refusal("7", 1), "") << "the product keeps its own number";
-    EXPECT_EQ(refusal("8"), "");
+    const std::string outside = "Błędna wartość numeru wagowego.\nMożliwy zakres wartości to 1 - 99",
+                      repeated = "Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer.";
+    // A number typed, the product it is for (none: a new one), and the refusal; product 1 keeps its own number 7.
+    const std::tuple<const char*, std::optional<int>, std::string> cases[] = {
+        {"0", {}, outside}, {"100", {}, outside}, {"-3", {}, outside}, {"99", {}, ""}, {"", {}, "Brak numeru wagowego."},
+        {"7", {}, repeated}, {"7", 2, repeated},  {"7", 1, ""},        {"8", {}, ""}};
+    for (const auto& [text, product, message] : cases)
+        EXPECT_EQ(refusal(text, product), message) << text << " for " << product.value_or(0);
 }
 
 TEST_F(ScaleValidation, NoSectionAcceptsAnyTextAndTheTextMustBeANumber) {
@@ -99,6 +144,80 @@ TEST_F(ScaleValidation, NoSectionAcceptsAnyTextAndTheTextMustBeANumber) {
     ScaleDataValidator::SectionCombo nothingSelected(Towar::getScaleSections());
     edit.setText("5");
     EXPECT_THROW(ScaleDataValidator::validate(&edit, nothingSelected, {}, session_), std::logic_error);
+}
+
+constexpr int kDay = 46000;  // the processing day; 90 days (the sample setting) before it is 45910
+
+class ReleaseUnusedScaleNumbers : public ScaleStore {
+protected:
+    ReleaseUnusedScaleNumbers() { registerReleaseUnusedScaleNumbersActionObjects(registrations_); }
+
+    // Runs the step; returns its result, its log lines in log_.
+    std::shared_ptr<EveningProcessing::StepResult> release(
+        EveningProcessing::RunMode mode = EveningProcessing::RunMode::nightly) {
+        log_.clear();
+        auto args = std::make_shared<EveningProcessing::RunArguments>(
+            session_, kDay, [this](const std::string& line) { log_.push_back(line); }, mode);
+        return Core::Action::CContainer::invoke<EveningProcessing::StepResult>(
+            this, Towar::kReleaseUnusedScaleNumbersActionGuid, args);
+    }
+
+    static void setStep(const std::string& name, const Orvel::TValue& value) {
+        setSetting({"Parametry programu", "Odczyt wieczorny", "Akcje", "Usuwanie nieużywanych numerów na wagach", name},
+                   value);
+    }
+
+    Core::Registrations registrations_;
+    std::vector<std::string> log_;
+};
+
+TEST_F(ReleaseUnusedScaleNumbers, ProductsUnsoldSinceTheThresholdLoseTheirNumbers) {
+    addProduct(1, 1, 5, 45909);      // last sold the day before the threshold
+    addProduct(2, 1, 6, 45910);      // sold on the threshold day
+    addProduct(3, 2, 7, {}, 45000);  // never sold, created long before
+    addProduct(4, 2, 8, {}, 45990);  // never sold, created lately
+    addProduct(5, 3, 9);             // neither date: compared with today
+    addProduct(6, {}, 12, 45000);    // a number without a section
+    addProduct(7, 4, {}, 45000);     // a section without a number
+    addProduct(8, {}, {}, 45000);    // no scale number at all
+
+    const auto result = release();
+    EXPECT_EQ(std::tuple(result->executed(), result->status(), result->message()),
+              std::tuple(true, EveningProcessing::statusDone, "Usuwanie nieużywanych numerów na wagach zakończone poprawnie."));
+    const std::vector<std::string> expected = {
+        "Lista numerów na wadze do usunięcia:",
+        "             indeks:             sekcja:              numer:",
+        "              001001                   1                   5",
+        "              001003                   2                   7",
+        "              001006                                      12",
+        "              001007                   4                    ",
+    };
+    EXPECT_EQ(log_, expected);
+    EXPECT_EQ(scaleNumbers(), "1|-|-\n2|1|6\n3|-|-\n4|2|8\n5|3|9\n6|-|-\n7|-|-\n8|-|-\n");
+
+    release();
+    EXPECT_EQ(log_, std::vector<std::string>{"Brak nieużywanych numerów na wagach."});
+}
+
+TEST_F(ReleaseUnusedScaleNumbers, RunsOnlyWhenSwitchedOnUnlessRunOnDemand) {
+    addProduct(1, 1, 5, 45000);
+    setStep("Włączone", false);
+    EXPECT_FALSE(release()->executed());
+    EXPECT_EQ(scaleNumbers(), "1|1|5\n");
+    EXPECT_TRUE(release(EveningProcessing::RunMode::fire)->executed());
+    EXPECT_EQ(scaleNumbers(), "1|-|-\n");
+}
+
+TEST_F(ReleaseUnusedScaleNumbers, AFailureLeavesEveryNumberInPlace) {
+    addProduct(1, 1, 5, 45000);
+    addProduct(2, 1, 6, 45000);
+    TestSupport::refuseWrites(Core::Store::directory(), "towar", "update", "Towar 2 jest zablokowany",
+                              "old.lTowarRef = 2");
+    EXPECT_NE(TestSupport::failure([this] { release(); }).find("Towar 2 jest zablokowany"), std::string::npos);
+    EXPECT_EQ(scaleNumbers(), "1|1|5\n2|1|6\n");
+
+    setStep("Liczba dni", -1);
+    EXPECT_THROW(release(), std::runtime_error) << "a number of days out of range";
 }
 
 }  // namespace
