@@ -2,9 +2,8 @@
 // indexes call loaded from towary_sqlite as docs/database.md shows: the row
 // lands, and the search's indexes hold what the store's sessions compute.
 
-#include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
-#include "tests/support/ServerDatabase.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-using DBKernel::Sql::OpenedQuery;
+using TestSupport::value;
 
 namespace {
 
@@ -38,19 +37,16 @@ TEST(SqliteShell, WritesAProductWithTheStoreFunctionsLoaded) {
     GTEST_SKIP() << "the sqlite3 shell, built without AddressSanitizer, cannot load a library built with it";
 #endif
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
-
     const auto [bare, bareStatus] = shell("", kInsert);
     EXPECT_NE(bareStatus, 0) << "without them the index on reverse_chars cannot be kept";
     EXPECT_NE(bare.find("reverse_chars"), std::string::npos) << bare;
-
     const auto [loaded, status] = shell("-cmd '.load " TOWARY_SQLITE_EXTENSION "'", kInsert);
     ASSERT_EQ(status, 0) << loaded;
 
-    TSessionHolder session = TSessionHolder::open();
-    OpenedQuery byName("select lTowarRef from towar where upper(sNazwa) like 'ŻÓŁTY%'", session);
-    EXPECT_EQ(byName["lTowarRef"].asInt64(), 7) << "found through towar_upper_sNazwa";
-    OpenedQuery byIndex("select lTowarRef from towar where sArtIndex like '%0123'", session);
-    EXPECT_EQ(byIndex["lTowarRef"].asInt64(), 7) << "found through towar_reversed_sArtIndex";
-    OpenedQuery check("pragma integrity_check", session);
-    EXPECT_EQ(check["integrity_check"].asString(), "ok") << "the shell's index entries are the sessions' own";
+    const auto session = TSessionHolder::open();
+    EXPECT_EQ(value(session, "select lTowarRef from towar where upper(sNazwa) like 'ŻÓŁTY%'"), "7")
+        << "found through towar_upper_sNazwa";
+    EXPECT_EQ(value(session, "select lTowarRef from towar where sArtIndex like '%0123'"), "7")
+        << "found through towar_reversed_sArtIndex";
+    EXPECT_EQ(value(session, "pragma integrity_check"), "ok") << "the shell's index entries are the sessions' own";
 }

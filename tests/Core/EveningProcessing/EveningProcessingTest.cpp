@@ -1,10 +1,9 @@
 #include "Core/Action/ActionContainer.h"
-#include "Core/Database/Sql.h"
 #include "Core/EveningProcessing/FireEnabledAction.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
-#include "tests/support/TempStore.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/StoreSession.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +22,7 @@ const std::string kSwitchedGuid = "{E0000000-0000-0000-0000-000000000002}";
 // Writes the processing day through its session and says which session that was.
 class Recorder : public EveningProcessing::OdczytWieczornyAction {
     void doExecute() override {
-        DBKernel::Sql::Command("insert into przebieg (dzien) values (" + std::to_string(processingDay()) + ")",
-                               session())
-            .execute();
+        TestSupport::exec(session(), "insert into przebieg (dzien) values (" + std::to_string(processingDay()) + ")");
         log("zapisano dzień");
         setStatus(EveningProcessing::statusDone, sessionGiven() ? "sesja przebiegu" : "sesja własna");
     }
@@ -42,9 +39,7 @@ private:
 
 class EveningStep : public ::testing::Test {
 protected:
-    EveningStep() {
-        DBKernel::Sql::Command("create table przebieg (dzien integer)", session_).execute();
-    }
+    EveningStep() { TestSupport::exec(session_, "create table przebieg (dzien integer)"); }
 
     std::shared_ptr<StepResult> invoke(const std::string& guid, std::optional<TSessionHolder> session,
                                        RunMode mode = RunMode::nightly) {
@@ -53,7 +48,11 @@ protected:
             *this, guid, std::make_shared<RunArguments>(std::move(session), 40544, log, mode));
     }
 
-    void writeSettings(const std::string& text) const { TestSupport::replaceSettingsFile(text); }
+    // The step "Testowa" switched on or off in the store's settings.
+    static void switchStep(bool on) {
+        TestSupport::replaceSettingsFile(std::string("[\"Parametry programu\".\"Odczyt wieczorny\".Akcje.Testowa]\n") +
+                                         "\"Włączone\" = " + (on ? "true" : "false") + "\n");
+    }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     Core::SetupRegistration setup_;
@@ -70,19 +69,18 @@ TEST_F(EveningStep, RunsWithTheRunsSessionDayAndLogOrWithASessionOfItsOwn) {
     EXPECT_EQ(result->message(), "sesja przebiegu");
     EXPECT_EQ(logged_, std::vector<std::string>{"zapisano dzień"});
     session_.Rollback();
-    EXPECT_EQ(DBKernel::Sql::OpenedQuery("select count(*) n from przebieg", session_)["n"].asInt(), 0)
-        << "the step wrote in the run's transaction";
+    EXPECT_EQ(TestSupport::count(session_, "przebieg"), 0) << "the step wrote in the run's transaction";
 
     result = invoke(kRecorderGuid, std::nullopt);
     EXPECT_EQ(result->message(), "sesja własna");
-    EXPECT_EQ(DBKernel::Sql::OpenedQuery("select dzien from przebieg", session_)["dzien"].asInt(), 40544);
+    EXPECT_EQ(TestSupport::value(session_, "select dzien from przebieg"), "40544");
     EXPECT_EQ(result->status(), EveningProcessing::statusDone) << "a new object per run starts unreported";
     EXPECT_FALSE(invoke(kRecorderGuid, session_, RunMode::fire)->executed()) << "not a step to run on demand";
     EXPECT_THROW(Core::Action::CContainer::invoke<StepResult>(*this, kRecorderGuid, Core::wrap(1)), std::logic_error);
 }
 
 TEST_F(EveningStep, TheStoreSwitchesAStepForTheNightlyRunButNotOnDemand) {
-    writeSettings("[\"Parametry programu\".\"Odczyt wieczorny\".Akcje.Testowa]\n\"Włączone\" = false\n");
+    switchStep(false);
     auto result = invoke(kSwitchedGuid, session_);
     EXPECT_FALSE(result->executed());
     EXPECT_EQ(result->status(), EveningProcessing::statusNotReported);
@@ -91,10 +89,10 @@ TEST_F(EveningStep, TheStoreSwitchesAStepForTheNightlyRunButNotOnDemand) {
     EXPECT_TRUE(result->failed()) << "status 7 is a failure the step reports itself";
     EXPECT_EQ(result->message(), "wykonana");
 
-    writeSettings("[\"Parametry programu\".\"Odczyt wieczorny\".Akcje.Testowa]\n\"Włączone\" = true\n");
+    switchStep(true);
     EXPECT_TRUE(invoke(kSwitchedGuid, session_)->executed());
 
-    writeSettings("");
+    TestSupport::replaceSettingsFile("");
     // The text is the setup keys' tests'.
     EXPECT_THROW(invoke(kSwitchedGuid, session_), std::logic_error) << "a step the settings do not name";
 }

@@ -8,25 +8,21 @@
 #include <sstream>
 #include <stdexcept>
 
+// The rounding itself is Core::roundToUnits's (RoundTest.cpp).
 TEST(Price, HoldsHundredthsRoundedFromADoubleAndWritesTwoDecimalsPurchasePricesFourAndQuantitiesThree) {
-    EXPECT_EQ(Core::Price(12.34).units(), 1234);
-    EXPECT_EQ(Core::Price(0.125).units(), 13) << "halves away from zero";
-    EXPECT_EQ(Core::Price(-0.125).units(), -13);
-    EXPECT_EQ(Core::Price(1.005).units(), 101) << "a half as written, though the double lies below it";
-    EXPECT_EQ(Core::Price(12).toString(), "12.00");
-    EXPECT_EQ(Core::Price(-0.5).toString(), "-0.50");
+    EXPECT_EQ(Core::Price(0.125).units(), 13);
     std::ostringstream text;
-    text << Core::Price(1234.5);
-    EXPECT_EQ(text.str(), "1234.50");
+    text << Core::Price(1234.5) << " " << Core::Price(12) << " " << Core::Price(-0.5);
+    EXPECT_EQ(text.str(), "1234.50 12.00 -0.50");
     EXPECT_EQ(Core::Price(9.99) + Core::Price(0.01), Core::Price(10));
     EXPECT_LT(Core::Price(9.99), Core::Price(10));
 
     EXPECT_EQ(Core::PurchasePrice(10.12345).units(), 101235);
-    EXPECT_EQ(Core::PurchasePrice(10.12345).toString(), "10.1235");
-    EXPECT_EQ(Core::PurchasePrice(-0.00005).toString(), "-0.0001");
-    EXPECT_EQ(Core::Quantity(2.5).toString(), "2.500");
-    EXPECT_EQ(Core::Quantity(0.0125).toString(), "0.013");
-    EXPECT_EQ(Core::Quantity::fromUnits(-1).toString(), "-0.001");
+    EXPECT_EQ(Core::PurchasePrice(10.12345).toString() + " " + Core::PurchasePrice(-0.00005).toString(),
+              "10.1235 -0.0001");
+    EXPECT_EQ(Core::Quantity(2.5).toString() + " " + Core::Quantity(0.0125).toString() + " " +
+                  Core::Quantity::fromUnits(-1).toString(),
+              "2.500 0.013 -0.001");
 }
 
 TEST(Price, AnAmountBeyondItsRangeOrNotANumberIsRefusedInPolish) {

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -124,21 +123,6 @@ TEST_F(SettingsWriter, RefusedWritesLeaveTheFileAlone) {
     std::filesystem::remove(file_);
     EXPECT_THROW(set("a / b", 1), std::runtime_error);
     EXPECT_FALSE(std::filesystem::exists(file_));
-}
-
-TEST_F(SettingsWriter, TheFileIsReplacedWholeAndKeepsItsPermissions) {
-    std::filesystem::permissions(file_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                            std::filesystem::perms::group_read);
-    set("Parametry programu / Towary / Indeksy / Sektor", 3);
-    EXPECT_EQ(std::filesystem::status(file_).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(store_.path()))
-        files.push_back(entry.path().filename().string());
-    std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"towary.toml", "towary.toml.lock"}))
-        << "no temporary file is left behind, only the writers' lock file";
 }
 
 }  // namespace

@@ -31,6 +31,8 @@ TEST(Round, RoundAwayFromZeroIKeepsTheGivenNumberOfDecimals) {
         << "a double this large is whole already and is not moved";
     EXPECT_THROW(Core::roundHalfAwayFromZero(std::numeric_limits<double>::infinity()), std::domain_error);
     EXPECT_EQ(Core::roundToUnits(12.344, 2), 1234);
+    EXPECT_EQ(Core::roundToUnits(1.005, 2), 101) << "a half as written, though the double lies below it";
+    EXPECT_EQ(Core::roundToUnits(-0.125, 2), -13) << "halves away from zero";
     EXPECT_EQ(Core::roundToUnits(-0.00005, 4), -1);
     EXPECT_THROW(Core::roundToUnits(1e19, 0), std::runtime_error) << "beyond 64 bits";
 }
