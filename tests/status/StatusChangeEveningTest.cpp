@@ -1,7 +1,6 @@
 // The evening steps of activity statuses on a real store, run as the evening
 // run runs each step: in a transaction of its own.
 
-#include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
 #include "Modules/Towary/Tools/status/ChangeActivityStatusAction.h"
 #include "Modules/Towary/Tools/status/StatusChangeAction.h"
@@ -29,24 +28,20 @@ protected:
         registerActivityStatusChangeActionObjects(module_);
     }
 
-    static void exec(const std::string& statement) { DBKernel::Sql::Command(statement).execute(); }
+    // A product of group 01 with its status; the article index, type, group and last stock day when given.
     static void addProduct(int id, int status, const std::string& artIndex = "", int type = 0,
-                           const std::string& group = "01", double lastStockDay = 0) {
+                           const std::string& group = "01", int lastStockDay = 0) {
         exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, nStatusAktywnosci, "
              "dLastSTNDate) values (" + std::to_string(id) + ", 'Towar " + std::to_string(id) + "', '" + group +
              "', '" + (artIndex.empty() ? std::to_string(100000 + id) : artIndex) + "', 6, " + std::to_string(type) +
              ", " + std::to_string(status) + ", " + std::to_string(lastStockDay) + ")");
     }
-    // A planned change; applied: "null", "0" or "1".
-    static void plan(int id, int product, int status, int day, const std::string& applied = "null") {
-        exec("insert into StatusChange (statuschangeid, productid, status, changedate, applied, czasMod) values (" +
-             std::to_string(id) + ", " + std::to_string(product) + ", " + std::to_string(status) + ", " +
-             std::to_string(day) + ", " + applied + ", 40000)");
+    // Planned changes: "(id, product, status, day, applied)" each, applied null, 0 or 1.
+    static void plan(const std::string& values) {
+        exec("insert into StatusChange (statuschangeid, productid, status, changedate, applied, czasMod) select "
+             "column1, column2, column3, column4, cast(column5 as integer), 40000 from (values " + values + ") as planned");
     }
-    static void stock(int product, int day, double quantity) {
-        exec("insert into stn (lTowarRef, data, dStan) values (" + std::to_string(product) + ", " +
-             std::to_string(day) + ", " + std::to_string(quantity) + ")");
-    }
+    static void exec(const std::string& statement) { TestSupport::exec({}, statement); }
     static std::string rows(const std::string& query) { return TestSupport::rows({}, query, " "); }
     static std::string statuses() { return rows("select lTowarRef, nStatusAktywnosci from towar order by lTowarRef"); }
     // Runs the step; gives its outcome and the run's log.
@@ -62,18 +57,12 @@ protected:
 };
 
 TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarked) {
-    addProduct(1, 1);
-    plan(11, 1, 2, 40544);  // today: superseded by tomorrow's
-    plan(12, 1, 3, 40545);
-    addProduct(2, 1);
-    plan(21, 2, 1, 40545);  // the status it has: counted, not written
-    addProduct(3, 1);
-    plan(31, 3, 4, 40545, "1");  // the latest is applied already
-    plan(32, 3, 6, 40540, "0");  // an older one is not
-    addProduct(4, 1);
-    plan(41, 4, 7, 40546);  // the day after tomorrow
-    addProduct(5, 1);
-    plan(51, 5, 8, 40530, "0");
+    for (int id = 1; id <= 5; ++id) addProduct(id, 1);
+    plan("(11, 1, 2, 40544, null), (12, 1, 3, 40545, null), "  // today's is superseded by tomorrow's
+         "(21, 2, 1, 40545, null), "                            // the status it has: counted, not written
+         "(31, 3, 4, 40545, 1), (32, 3, 6, 40540, 0), "         // the latest is applied already, an older one not
+         "(41, 4, 7, 40546, null), "                            // the day after tomorrow
+         "(51, 5, 8, 40530, 0)");
     exec("create table zapisy (lTowarRef integer)");
     TestSupport::afterWrites(store_.path(), "towar", "update of nStatusAktywnosci",
                              "insert into zapisy (lTowarRef) values (new.lTowarRef)");
@@ -92,24 +81,19 @@ TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarke
 
 TEST_F(StatusEvening, ProductsOfStatusFourOrEightWithoutStockAreWithdrawn) {
     addProduct(1, 4, "", 0, "01", 40500);
-    stock(1, 40400, 5);  // an older stock day does not count
-    stock(1, 40500, 0);
     addProduct(2, 8, "", 0, "01", 40500);
-    stock(2, 40500, 3);
     addProduct(3, 1, "", 0, "01", 40500);  // another status, even at zero stock
-    stock(3, 40500, 0);
-    addProduct(4, 4);  // no stock row at all
+    addProduct(4, 4);                      // no stock row at all
     // Multi-price groups: the grouping row (type 9) and its elements count as one.
     addProduct(20, 1, "000020", 9, "0102");
     addProduct(21, 4, "00002001", 0, "0102", 40500);
-    stock(21, 40500, 0);
     addProduct(22, 1, "00002002", 0, "0102", 40500);
-    stock(22, 40500, 2);
     addProduct(30, 1, "000030", 9, "0103");
     addProduct(31, 8, "00003001", 0, "0103", 40500);
-    stock(31, 40500, 0);
     addProduct(32, 1, "00003002", 0, "0103", 40500);
-    stock(32, 40500, 0);
+    // An older stock day of product 1 does not count.
+    exec("insert into stn (lTowarRef, data, dStan) values (1, 40400, 5), (1, 40500, 0), (2, 40500, 3), (3, 40500, 0), "
+         "(21, 40500, 0), (22, 40500, 2), (31, 40500, 0), (32, 40500, 0)");
 
     const auto [outcome, log] = evening(Towar::kChangeActivityStatusActionGuid);
     EXPECT_EQ(outcome, StepReport::Outcome::done) << log;
@@ -118,7 +102,7 @@ TEST_F(StatusEvening, ProductsOfStatusFourOrEightWithoutStockAreWithdrawn) {
 
 TEST_F(StatusEvening, AChangeWhoseMarkIsRefusedLeavesTheStatusAsItWas) {
     addProduct(1, 1);
-    plan(11, 1, 2, 40545);
+    plan("(11, 1, 2, 40545, null)");
     TestSupport::refuseWrites(store_.path(), "StatusChange", "update of applied", "Plan zmian jest zablokowany");
 
     const auto [outcome, log] = evening(Towar::kStatusChangeActionGuid);
