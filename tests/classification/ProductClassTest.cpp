@@ -105,26 +105,22 @@ TEST_F(ProductClassChange, FixWareClassMergesTheImportRowIntoTheStoredDescriptio
     TTowar ware;
     ware.SetNazwa("Jogurt");
     ware.SetArtIndex("000123");
-    // The ware's class reference, value word and mask word, the words in hex.
-    const auto wareClass = [&ware] {
+    // Fixes the ware's class; gives its class reference, value word and mask word, the words in hex.
+    const auto fix = [&](const boost::optional<std::string>& name, unsigned values, unsigned mask,
+                         const OpisKlasyTowaru& stored) {
+        Towar::fixWareClass(ware, name, values, mask, logger, stored, session_);
         std::ostringstream text;
         text << ware.GetKlasaRef() << std::hex << ' ' << static_cast<unsigned>(ware.GetAtrWart()) << ' '
              << static_cast<unsigned>(ware.GetAtrMask());
         return text.str();
     };
 
-    const OpisKlasyTowaru notStored("", 0, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
-                                    0xFFFFFFFFu);
-    Towar::fixWareClass(ware, std::string("Świeże"), 0x8u, 0x8u | 0x1u, logger, notStored, session_);
-    EXPECT_EQ(wareClass(), "7 55c 9") << "1365 with bit 0 cleared and bit 3 set";
+    const OpisKlasyTowaru notStored("", 0, ~0u, ~0u, ~0u, ~0u, ~0u, ~0u);
+    EXPECT_EQ(fix(std::string("Świeże"), 0x8u, 0x8u | 0x1u, notStored), "7 55c 9") << "1365, bit 0 cleared, bit 3 set";
     EXPECT_TRUE(log.empty()) << "a new product gets its first class without a message";
-
     const OpisKlasyTowaru stored("Świeże", 7, 0x3u, 0x3u, 0x3u, 0x1u, 0x1u, 0x1u);
-    Towar::fixWareClass(ware, boost::none, 0x4u, 0x4u, logger, stored, session_);
-    EXPECT_EQ(wareClass(), "7 7 5") << "no class name keeps the stored class";
-
-    Towar::fixWareClass(ware, std::string("Ogólna"), 0, 0, logger, stored, session_);
-    EXPECT_EQ(wareClass(), "8 ffffffff 0");
+    EXPECT_EQ(fix(boost::none, 0x4u, 0x4u, stored), "7 7 5") << "no class name keeps the stored class";
+    EXPECT_EQ(fix(std::string("Ogólna"), 0, 0, stored), "8 ffffffff 0");
     EXPECT_EQ(log, (std::vector<std::string>{"Towar 'Jogurt' o indeksie '000123' zmienił klasę z 'Świeże' na 'Ogólna'."}));
 
     EXPECT_THROW(Towar::fixWareClass(ware, std::string("Brak"), 0, 0, logger, stored, session_), std::runtime_error)

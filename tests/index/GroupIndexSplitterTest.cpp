@@ -12,7 +12,7 @@ protected:
     Splitter() { settings({.lengths = {2, 2, 2, 2, 2}}); }
 };
 
-TEST_F(Splitter, WellFormedIndexesGiveSegmentsAndAncestorsAShortSegmentFails) {
+TEST_F(Splitter, WellFormedIndexesGiveSegmentsAndAncestorsAShortSegmentFailsLengthsCountCharacters) {
     const GroupIndexSplitter splitter;
     EXPECT_EQ(splitter.split("010203040506"), (Parts{"01", "02", "03", "04", "05"})) << "past level 5 is ignored";
     EXPECT_EQ(splitter.incSplit("010203040506"), (Parts{"01", "0102", "010203", "01020304", "0102030405"}));
@@ -23,10 +23,8 @@ TEST_F(Splitter, WellFormedIndexesGiveSegmentsAndAncestorsAShortSegmentFails) {
     EXPECT_FALSE(splitter.split("01020", out));
     EXPECT_EQ(out, (Parts{"01", "02", "0"})) << "what was cut, the failing segment included";
     EXPECT_EQ(splitter.split("0102"), (Parts{"01", "02"})) << "a failure leaves the splitter as it was";
-}
 
-TEST_F(Splitter, LengthsCountCharactersSoALetterIsNeverCut) {
-    const GroupIndexSplitter splitter;
+    // Lengths count characters, so a letter is never cut.
     EXPECT_EQ(splitter.split("ąbćdęf"), (Parts{"ąb", "ćd", "ęf"}));
     EXPECT_EQ(failure<std::runtime_error>([&] { splitter.incSplit("ąbćdę"); }),
               "Indeks ąbćdę jest błędny. Długość indeksu na poziomie 3 powinna wynosić 6 a wynosi 5");

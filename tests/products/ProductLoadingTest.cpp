@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindAndNameWhatTheyDoNot) {
+TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotAndKeepATypedTextOneLiteral) {
     using TestSupport::failure;
     EXPECT_EQ(failure([this] { Towar::getProduct(42, session_); }), "Brak towaru o ID = 42");
     for (const char* code : {"5900000000099", "2005"})  // unknown, and a live and a deleted row of one text
@@ -52,6 +52,13 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindAndNameWhatTheyDoNot) {
     EXPECT_EQ(ids(Towar::getTTowarByName("NAPÓJ", session_)), "4") << "Polish letters compare without regard to case";
     EXPECT_EQ(ids(Towar::getTTowarByName("O'Neil", session_)), "5");
     EXPECT_THROW(Towar::getTTowarByName("O'Brien", session_), Core::PlacedRuntimeError);
+
+    // A typed text stays one literal whatever it holds.
+    EXPECT_THROW(Towar::getTTowarByIndex("x' or t.sartindex = '000002", session_), Core::PlacedRuntimeError);
+    EXPECT_THROW(Towar::getTTowarByPlu("x' or p.splu = '5900000000011", session_), Core::PlacedRuntimeError);
+    EXPECT_THROW(Towar::getTTowarProductGroupByIndex("x' or t.sgrindex = '0101", session_), Core::PlacedRuntimeError);
+    TestSupport::addProduct(session_, 7, "Herbata", "0101", "0'7");
+    EXPECT_EQ(ids(Towar::getTTowarByIndex("0'7", session_)), "7");
 }
 
 // A name the result gives twice: the product takes the one among its table's columns.
@@ -63,17 +70,8 @@ TEST_F(ProductLoadingTest, AProductTakesItsTablesColumnWhereAResultNamesOneTwice
         TTowarCollection products;
         products.load(query);
         ASSERT_EQ(products.size(), 1U);
-        EXPECT_EQ(products[0]->GetNazwa(), "Kawa ziarnista");
-        EXPECT_EQ(products[0]->GetArtIndex(), "000002");
+        EXPECT_EQ(products[0]->GetNazwa() + " " + products[0]->GetArtIndex(), "Kawa ziarnista 000002");
     }
-}
-
-TEST_F(ProductLoadingTest, ATypedTextStaysOneLiteralWhateverItHolds) {
-    EXPECT_THROW(Towar::getTTowarByIndex("x' or t.sartindex = '000002", session_), Core::PlacedRuntimeError);
-    EXPECT_THROW(Towar::getTTowarByPlu("x' or p.splu = '5900000000011", session_), Core::PlacedRuntimeError);
-    EXPECT_THROW(Towar::getTTowarProductGroupByIndex("x' or t.sgrindex = '0101", session_), Core::PlacedRuntimeError);
-    TestSupport::addProduct(session_, 7, "Herbata", "0101", "0'7");
-    EXPECT_EQ(ids(Towar::getTTowarByIndex("0'7", session_)), "7");
 }
 
 TEST_F(ProductLoadingTest, ProductLookupCachesKnownAndUnknownIdentifiers) {
