@@ -15,6 +15,9 @@ namespace ProductTest {
 
 class Store {
 public:
+    // The database in a file, or, when asked, on the test server in the suite's run there.
+    explicit Store(bool server = false)
+        : session_((Towary::Host::createStore({}, server ? temp_.server() : ""), TSessionHolder::open())) {}
     const std::filesystem::path& path() const { return temp_.path(); }
     // Writes a file in the store's directory and returns its path.
     std::filesystem::path file(const std::string& name, const std::string& text) const {
@@ -25,7 +28,7 @@ public:
 
 private:
     TestSupport::TempStore temp_;
-    TSessionHolder session_ = (Towary::Host::createStore(), TSessionHolder::open());
+    TSessionHolder session_;
 };
 
 // The number the query gives.
