@@ -52,8 +52,6 @@ public:
     ~TillInThread() {
         if (held_ >= 0) ::close(held_);
     }
-    TillInThread(const TillInThread&) = delete;
-    TillInThread& operator=(const TillInThread&) = delete;
 
     void join() { reader_.join(); }
 
@@ -136,14 +134,14 @@ TEST_F(SendPlu, ProductsWithoutACodeSendNothingAndAnEmptyCollectionMeansEveryPro
 TEST_F(SendPlu, NoTillListeningFailsTheSendingAndSaysSo) {
     addProduct(1, "101", 1);
     const auto file = Core::CashRegister::fifoPath("kasa");
-    const std::string noTill =
-        "Żadna kasa nie odbiera kodów (potok " + file.string() + "); nie dostarczono kodów: 1 z 1.";
-    EXPECT_EQ(TestSupport::failure([&] { Towar::sendPlu(collectionOf(1, 1), "PLU0"); }), noTill);
+    const auto send = [] { return TestSupport::failure([] { Towar::sendPlu(collectionOf(1, 1), "PLU0"); }); };
+    const std::string noTill = "Żadna kasa nie odbiera kodów (potok " + file.string() + "); nie dostarczono kodów: 1 z 1.";
+    EXPECT_EQ(send(), noTill);
 
     // A file under the pipe's name is no till, and its bytes stay as they were.
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file) << "dane, których nikt nie nadpisze\n";
-    EXPECT_EQ(TestSupport::failure([&] { Towar::sendPlu(collectionOf(1, 1), "PLU0"); }), noTill);
+    EXPECT_EQ(send(), noTill);
     EXPECT_EQ(readFile(file), "dane, których nikt nie nadpisze\n");
 }
 

@@ -24,25 +24,24 @@ protected:
 
 TEST_F(PluObserver, TheOneLiveCodeReplacedWhileTheFormWasOpen) {
     TPluObserver observer;
-    EXPECT_FALSE(observer.isJedenKod(&codes_)) << "no codes";
-    EXPECT_FALSE(observer.isChanged(&codes_));
+    // Whether the dataset holds one live code, and whether that is another one than the stored.
+    const auto seen = [&] { return std::pair<bool, bool>{observer.isJedenKod(&codes_), observer.isChanged(&codes_)}; };
+    EXPECT_EQ(seen(), std::pair(false, false)) << "no codes";
 
     addCode(product_, "1001", 3);
     const auto first = addCode(product_, "1002");
     codes_.Refresh();
     codes_.Next();
     observer.store(&codes_);
-    EXPECT_TRUE(observer.isJedenKod(&codes_));
-    EXPECT_FALSE(observer.isChanged(&codes_));
+    EXPECT_EQ(seen(), std::pair(true, false));
     EXPECT_EQ(current(), "1002") << "every walk returns to the current record";
 
     addCode(product_, "1003", 4);
     addCode(product_, "1004");
     codes_.Refresh();
-    EXPECT_FALSE(observer.isJedenKod(&codes_));
-    EXPECT_FALSE(observer.isChanged(&codes_)) << "two live codes";
+    EXPECT_EQ(seen(), std::pair(false, false)) << "two live codes";
 
-    DBKernel::Sql::Command("update plu set byStatus = 3 where lPluRef = " + std::to_string(first), session_).execute();
+    TestSupport::exec(session_, "update plu set byStatus = 3 where lPluRef = " + std::to_string(first));
     codes_.Refresh();
     EXPECT_TRUE(observer.isChanged(&codes_)) << "the only live code was deleted and a new one added";
     EXPECT_EQ(current(), "1001");

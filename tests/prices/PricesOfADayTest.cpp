@@ -2,7 +2,6 @@
 // promotion in the five modes of the label setting, the label's promotion
 // features and the alternative prices of a condition.
 
-#include "Core/Database/Query.h"
 #include "Core/Labels/Labels.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
 #include "Core/Setup/Setup.h"
@@ -73,13 +72,10 @@ protected:
     // A sale condition of the product from day `from` to day `to`, of the promotion when one is given.
     static void condition(int productId, int from, int to, double price, std::optional<int> promotion = {},
                           int deleted = 0, const std::string& alternatives = {}) {
-        DBKernel::Sql::Command insert(
-            "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, byDeleted, "
-            "alternative_prices) values (newref, " + std::to_string(productId) + ", " + std::to_string(from) + ", " +
-            std::to_string(to) + ", " + std::to_string(price) + ", " + orNull(promotion) + ", " +
-            std::to_string(deleted) + ", :alternatives)");
-        insert.Params["alternatives"] = alternatives;
-        insert.execute();
+        exec({}, "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, byDeleted, "
+                 "alternative_prices) values (newref, " + std::to_string(productId) + ", " + std::to_string(from) +
+                     ", " + std::to_string(to) + ", " + std::to_string(price) + ", " + orNull(promotion) + ", " +
+                     std::to_string(deleted) + ", nullif('" + alternatives + "', ''))");
     }
     // The promotion every product of a test is on: 5.00 from kDay - 2 to kDay + 5.
     static void promotion(int productId) { condition(productId, kDay - 2, kDay + 5, 5.0, 1); }
@@ -90,6 +86,10 @@ protected:
         std::string list;
         for (const auto& [id, record] : records) list += " " + std::to_string(id) + ":" + text(record);
         return list.empty() ? list : list.substr(1);
+    }
+    // The days of a record's promotion, counted from kDay.
+    static std::string period(const auto& record) {
+        return std::to_string(record.promotionDateFrom - kDay) + ".." + std::to_string(record.promotionDateTo - kDay);
     }
     // The previous price of every product the mode reports on kDay.
     static std::string reported(int mode) {
@@ -153,12 +153,9 @@ TEST_F(PricesOfADay, EachModeChoosesItsOwnPreviousCondition) {
                       "1:8.00 2:7.00 4:6.00\n");
     EXPECT_EQ(listed(Towar::getPricesBeforePromotion({}, kDay, 5),
                      [](const auto& record) {
-                         return std::to_string(record.promotionDateFrom - kDay) + ".." +
-                                std::to_string(record.promotionDateTo - kDay) + " " +
-                                (record.labelMeasureUnit ? std::to_string(*record.labelMeasureUnit) : "-") + " " +
-                                record.unitPrice.toString();
+                         return period(record) + " " + orNull(record.labelMeasureUnit) + " " + record.unitPrice.toString();
                      }),
-              "1:-2..5 - 8.00 2:-2..5 - 7.00 3:-2..5 - 9.00 4:-2..5 2 12.00");
+              "1:-2..5 null 8.00 2:-2..5 null 7.00 3:-2..5 null 9.00 4:-2..5 2 12.00");
 
     // The store's mode is 1; the day after the promotion has none.
     EXPECT_EQ(Towar::getPricesBeforePromotion({}, kDay).size(), 1u);
@@ -195,7 +192,7 @@ TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion)
 
     const auto one = Towar::getLowestPricesBeforePromotion({}, kDay, 1);
     ASSERT_EQ(one.size(), 1u);
-    EXPECT_EQ(std::pair(one.at(1).promotionDateFrom, one.at(1).promotionDateTo), std::pair(kDay - 2, kDay + 5));
+    EXPECT_EQ(period(one.at(1)), "-2..5");
     std::string features = "\"Cena\" = \"5.00\"";
     Towar::appendLowestPriceFeature(features, one.at(1));
     EXPECT_EQ(features, "\"Cena\" = \"5.00\", \"Najnizsza_cena_30_dni\" = \"6.50\"");
@@ -212,11 +209,7 @@ TEST_F(PricesOfADay, TheLowestPriceShowsThePeriodOfThePromotionStartingFirstAndS
     condition(999, kDay - 10, kDay - 3, 9.0);
     promotion(999);
     exec({}, sqlite ? "pragma foreign_keys = on" : "set session_replication_role = origin");
-    EXPECT_EQ(listed(Towar::getLowestPricesBeforePromotion({}, kDay),
-                     [](const auto& record) {
-                         return std::to_string(record.promotionDateFrom - kDay) + ".." +
-                                std::to_string(record.promotionDateTo - kDay);
-                     }),
+    EXPECT_EQ(listed(Towar::getLowestPricesBeforePromotion({}, kDay), [](const auto& record) { return period(record); }),
               "1:-2..5");
 }
 
