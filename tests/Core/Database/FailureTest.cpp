@@ -1,14 +1,9 @@
-#include "Core/Database/Dialect/Dialect.h"
-#include "Core/Store/StoreLocation.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Failure.h"
 #include "tests/support/StoreSession.h"
 
-#include <sqlite3.h>
-
 #include <chrono>
 #include <csignal>
-#include <functional>
 #include <string>
 
 using TestSupport::addProduct;
@@ -81,14 +76,5 @@ TEST_F(Failure, AProcessKilledInATransactionLeavesTheStoreReadableAndUnchanged) 
     session.StartTransaction();  // the killed writer's lock is gone
     addProduct(session, 2, "Chleb");
     session.Commit();
-
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(Core::Store::databaseFile().c_str(), &raw), SQLITE_OK);
-    DBKernel::Dialect::registerFunctions(raw);  // the functions the store's indexes are built on
-    sqlite3_stmt* check = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(raw, "pragma integrity_check", -1, &check, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
-    sqlite3_finalize(check);
-    sqlite3_close(raw);
+    EXPECT_EQ(TestSupport::value(session, "pragma integrity_check"), "ok");
 }

@@ -1,6 +1,5 @@
 #include "Core/Database/Sql.h"
 #include "Core/Store/StoreLocation.h"
-#include "Core/UserMessage.h"
 #include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
@@ -68,18 +67,16 @@ TEST_F(Routines, FunctionsAreCalledInsideStatementsOnTheCallersTransactionAndFai
     EXPECT_EQ(count(session, "towar"), 0) << "and its write went with it";
 
     value(session, "select dopiszTowar(7) from dual");
-    try {
-        value(session, "select dopiszTowar(7) from dual");
-        ADD_FAILURE() << "the second product 7 was written";
-    } catch (const DBKernel::DatabaseError& e) {
-        const std::string text = e.what();
-        EXPECT_EQ(text.rfind("Błąd bazy danych: ", 0), 0u) << text;
-        EXPECT_EQ(text.find("Błąd bazy danych: ", 1), std::string::npos) << "not doubled: " << text;
-        EXPECT_EQ(e.code(), SQLITE_CONSTRAINT_PRIMARYKEY) << text;
-        EXPECT_EQ(Core::userMessage(e),
-                  "Zapis odrzucony: w sklepie jest już wiersz o tej samej wartości "
-                  "(towar.lTowarRef), a może być tylko jeden. Nic nie zapisano.");
-    }
+    const auto again = [&] { value(session, "select dopiszTowar(7) from dual"); };
+    const std::string text = TestSupport::failure<DBKernel::DatabaseError>(again);
+    EXPECT_EQ(text.rfind("Błąd bazy danych: ", 0), 0u) << text;
+    EXPECT_EQ(text.find("Błąd bazy danych: ", 1), std::string::npos) << "not doubled: " << text;
+    EXPECT_EQ(
+        TestSupport::caught<DBKernel::DatabaseError>(again, [](const auto& e) { return std::to_string(e.code()); }),
+        std::to_string(SQLITE_CONSTRAINT_PRIMARYKEY));
+    EXPECT_EQ(TestSupport::toldUser(again),
+              "Zapis odrzucony: w sklepie jest już wiersz o tej samej wartości "
+              "(towar.lTowarRef), a może być tylko jeden. Nic nie zapisano.");
 }
 
 TEST_F(Routines, ProceduresTakeDeclaredInputsAndGiveBackOutputs) {

@@ -22,17 +22,11 @@ constexpr const char* kSettings = R"(# Ustawienia sklepu testowego
 "@" = 2                                 # długość segmentu
 "Nazwa wyświetlana" = "Dział"
 
-["Parametry programu".Towary.Indeksy.Sektor]
-"@" = 2
-
-["Parametry programu".Towary.Indeksy.Sekcja]
-"@" = 2
-
-["Parametry programu".Towary.Indeksy.Rodzina]
-"@" = 3
-
-["Parametry programu".Towary.Indeksy.Podrodzina]
-"@" = 3
+["Parametry programu".Towary.Indeksy]
+Sektor = 2
+Sekcja = 2
+Rodzina = 3
+Podrodzina = 3
 
 ["Parametry programu".Towary]
 "Długość krótkiej nazwy" = 20

@@ -13,46 +13,48 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
 protected:
-    fs::path file(const char* name) const { return directory_.path() / name; }
+    // Writes the text to the file of the directory through an AtomicFile.
+    void write(const std::string& text) {
+        Core::AtomicFile file(file_);
+        file.stream() << text;
+        file.commit();
+    }
 
-    static unsigned mode(const fs::path& path) { return static_cast<unsigned>(fs::status(path).permissions()); }
+    unsigned mode() const { return static_cast<unsigned>(fs::status(file_).permissions()); }
     std::ptrdiff_t entries() const { return std::distance(fs::directory_iterator(directory_.path()), {}); }
 
     TestSupport::TempStore directory_;
+    fs::path file_ = directory_.path() / "plik.txt";
 };
 
 TEST_F(AtomicFileTest, ANewFileGetsTheUmasksPermissionsAndAnOldOneKeepsItsOwn) {
     const mode_t mask = ::umask(027);
-    Core::AtomicFile fresh(file("nowy.txt"));
-    fresh.stream() << "nowy";
-    fresh.commit();
+    write("nowy");
     ::umask(mask);
-    EXPECT_EQ(mode(file("nowy.txt")), 0640u);
+    EXPECT_EQ(mode(), 0640u);
 
-    fs::permissions(file("nowy.txt"), fs::perms::owner_read | fs::perms::owner_write);
-    Core::AtomicFile again(file("nowy.txt"));
-    again.stream() << "drugi";
-    again.commit();
-    EXPECT_EQ(TestSupport::readFile(file("nowy.txt")), "drugi");
-    EXPECT_EQ(mode(file("nowy.txt")), 0600u);
+    fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write);
+    write("drugi");
+    EXPECT_EQ(TestSupport::readFile(file_), "drugi");
+    EXPECT_EQ(mode(), 0600u);
     EXPECT_EQ(entries(), 1) << "no temporary file is left behind";
 }
 
 TEST_F(AtomicFileTest, WritersAtOnceEachGetTheirOwnTemporaryFileAndADroppedOneChangesNothing) {
-    std::ofstream(file("plik.txt")) << "stary";
+    std::ofstream(file_) << "stary";
     {
-        Core::AtomicFile first(file("plik.txt"));
-        Core::AtomicFile second(file("plik.txt"));
-        Core::AtomicFile dropped(file("plik.txt"));
+        Core::AtomicFile first(file_);
+        Core::AtomicFile second(file_);
+        Core::AtomicFile dropped(file_);
         first.stream() << "pierwszy";
         second.stream() << "drugi";
         dropped.stream() << "porzucony";
         EXPECT_EQ(entries(), 4);
-        EXPECT_EQ(TestSupport::readFile(file("plik.txt")), "stary");
+        EXPECT_EQ(TestSupport::readFile(file_), "stary");
         first.commit();
         second.commit();
     }
-    EXPECT_EQ(TestSupport::readFile(file("plik.txt")), "drugi");
+    EXPECT_EQ(TestSupport::readFile(file_), "drugi");
     EXPECT_EQ(entries(), 1);
 }
 

@@ -9,8 +9,6 @@
 #include <map>
 #include <set>
 #include <string>
-#include <utility>
-#include <vector>
 
 using DBKernel::Dialect::ColumnNames;
 
