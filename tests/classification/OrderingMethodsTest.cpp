@@ -33,7 +33,7 @@ protected:
 using Methods = std::vector<std::pair<int, std::string>>;
 using MethodsWithEntry = std::map<std::optional<int>, std::string>;
 
-TEST_F(OrderingMethods, EveryChildKeyIsAMethodReadAfreshAtEveryCall) {
+TEST_F(OrderingMethods, EveryChildKeyIsAMethodReadAfreshAtEveryCallAndAMissingOrBadOneIsTold) {
     EXPECT_EQ(Towar::getOrderingMethods(), (Methods{{3, "A"}, {1, "B"}}));
     EXPECT_EQ(Towar::getOrderingMethodsMap(), (std::map<int, std::string>{{1, "B"}, {3, "A"}}));
     EXPECT_EQ(Towar::getOrderingMethodsStringList(), (std::vector<std::string>{"A\t3", "B\t1"}));
@@ -42,9 +42,8 @@ TEST_F(OrderingMethods, EveryChildKeyIsAMethodReadAfreshAtEveryCall) {
 
     offer("\"Według zapasu\" = 2\n");
     EXPECT_EQ(Towar::getOrderingMethodsStringList(), (std::vector<std::string>{"Według zapasu\t2"}));
-}
 
-TEST_F(OrderingMethods, AStoreWithoutItsMethodsIsTold) {
+    // A store without its methods is told, and so is a name that cannot be one line of the list.
     offer("");
     const std::string file = Core::Store::settingsFile().string();
     EXPECT_EQ(TestSupport::failure<std::logic_error>([] { Towar::getOrderingMethods(); }),

@@ -43,7 +43,7 @@ protected:
     Core::ImplRegistration<Vat::AvailVatRates> rates_;
 };
 
-TEST_F(ShortName, IsAlwaysTheConfiguredLengthEndingInTheFiscalLetter) {
+TEST_F(ShortName, IsTheConfiguredLengthEndingInTheFiscalLetterWithPolishLettersOnlyWhenListed) {
     EXPECT_EQ(shortName("Mleko 2%"), "Mleko 2  A");  // the % became a trailing space, trimmed
     EXPECT_EQ(shortName("Ser  a"), "Ser      A");    // a lone letter after two spaces is blanked
     EXPECT_EQ(shortName("Ser a"), "Ser a    A");     // after one space it stays
@@ -52,12 +52,7 @@ TEST_F(ShortName, IsAlwaysTheConfiguredLengthEndingInTheFiscalLetter) {
     EXPECT_EQ(shortName("%%%"), "         A");
     EXPECT_EQ(shortName("Chleb razowy", 8), "Chleb razE");  // a full name loses its last place to the letter
     EXPECT_EQ(shortName("Sok\tjabłk"), "Sok\tjab kA");       // white space is kept; ł is not listed
-
-    configure(40, "");
-    EXPECT_EQ(shortName("Woda"), "Woda" + std::string(35, ' ') + "A");
-}
-
-TEST_F(ShortName, PolishLettersStayOnlyWhenListedAndCountAsOneCharacter) {
+    // Polish letters stay only when listed, and count as one character.
     EXPECT_EQ(shortName("Żółć ąę"), "         A");  // nothing but spaces: trimmed away
     EXPECT_EQ(shortName("Łosoś wędz"), "oso  w dzA");
 
@@ -67,9 +62,10 @@ TEST_F(ShortName, PolishLettersStayOnlyWhenListedAndCountAsOneCharacter) {
     EXPECT_EQ(shortName("Sok 0.5-l"), "Sok 0.5-lA");
     // A byte of no UTF-8 character is one unknown character: a space.
     EXPECT_EQ(shortName(std::string("Ab\xff" "cd")), "Ab cd    A");
-}
+    configure(40, "");
+    EXPECT_EQ(shortName("Woda"), "Woda" + std::string(35, ' ') + "A");
 
-TEST_F(ShortName, TheLengthIsCheckedAtConstructionAnUnknownVatCodeInTheRateListsWords) {
+    // The length is checked at construction; an unknown VAT code in the rate list's words.
     configure(41, "");
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { CKrNazwaCreator("Woda", 13, 40544); }),
               "Długość krótkiej nazwy towaru zbyt duża. Maksymalna wartość to 40.");

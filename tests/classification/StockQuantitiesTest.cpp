@@ -31,13 +31,20 @@ protected:
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
 };
 
-TEST_F(StockQuantities, StockIsTheRowOfTheLastStockDay) {
+TEST_F(StockQuantities, StockIsTheRowOfTheLastStockDayAndInServiceTheStoresOwnUnitsInTheStore) {
     exec("insert into stn (lTowarRef, data, dStan) values (1, 40000, 5), (1, 40100, 7.5), (2, 40000, 3), "
          "(3, 40200, null)");
     EXPECT_DOUBLE_EQ(Towar::calcStock(1), 7.5) << "the latest day, not the first";
     EXPECT_DOUBLE_EQ(Towar::calcStock(2), 3);
     EXPECT_DOUBLE_EQ(Towar::calcStock(3), 0) << "a NULL quantity";
     EXPECT_DOUBLE_EQ(Towar::calcStock(4), 0) << "no stock row at all";
+
+    // Units in complaint handling: the store's own ones in the store.
+    // Owned by the store (1) or not, in the store (1) or not.
+    exec("insert into Reklamacja (lReklamacjaRef, lTowarRef, nWlasnosc, nMiejscePobytu) values (1, 1, 1, 1), "
+         "(2, 1, 1, 1), (3, 1, 2, 1), (4, 1, 1, 2)");
+    EXPECT_DOUBLE_EQ(Towar::calcInService(1), 2);
+    EXPECT_DOUBLE_EQ(Towar::calcInService(2), 0);
 }
 
 TEST_F(StockQuantities, ReservedCountsOpenOrdersAndBookedDocumentsOnly) {
@@ -66,14 +73,6 @@ TEST_F(StockQuantities, ReservedCountsOpenOrdersAndBookedDocumentsOnly) {
     EXPECT_DOUBLE_EQ(Towar::calcReserved(1, 30), 3 + 2 + 4 + 20) << "the excluded booked document";
     EXPECT_DOUBLE_EQ(Towar::calcReserved(2, 0), 0) << "product 2 is only on a type-35 document";
     EXPECT_DOUBLE_EQ(Towar::calcReserved(3, 0), 0) << "no document at all";
-}
-
-TEST_F(StockQuantities, InServiceCountsTheStoresOwnUnitsInTheStore) {
-    // Owned by the store (1) or not, in the store (1) or not.
-    exec("insert into Reklamacja (lReklamacjaRef, lTowarRef, nWlasnosc, nMiejscePobytu) values (1, 1, 1, 1), "
-         "(2, 1, 1, 1), (3, 1, 2, 1), (4, 1, 1, 2)");
-    EXPECT_DOUBLE_EQ(Towar::calcInService(1), 2);
-    EXPECT_DOUBLE_EQ(Towar::calcInService(2), 0);
 }
 
 }  // namespace

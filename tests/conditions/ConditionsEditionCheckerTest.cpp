@@ -29,7 +29,7 @@ protected:
     ConditionsEditionChecker checker_;
 };
 
-TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCall) {
+TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCallAndLocalConditionsTheirLock) {
     const std::vector<std::pair<std::string, std::function<bool()>>> rules = {
         {kPromotionLock, [&] { return checker_.isHQSalePromotionConditionEditionLocked(); }},
         {"Blokada edycji rozpoczętego warunku centralowego promocyjnego",
@@ -49,9 +49,8 @@ TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCall) {
             setSetting(edition(Sale, {name}), value);
             EXPECT_EQ(rule(), value) << name;
         }
-}
 
-TEST_F(ConditionRules, LocalSaleConditionsFollowTheLockAndItsExceptions) {
+    // Local sale conditions follow their lock and its exceptions.
     auto listed = product(1, "0101", "000100");
     auto other = product(2, "0202", "000200");
     EXPECT_TRUE(checker_.localSaleConditionAdding());

@@ -15,7 +15,7 @@ TowarCode code(int value) { return static_cast<TowarCode>(value); }
 
 std::string unknown(int value) { return "Nieznany kod towaru (TowarCode = " + std::to_string(value) + ")."; }
 
-TEST_F(HierarchyLevels, LengthsAndNamesOfTheLevelsAndTheArticle) {
+TEST_F(HierarchyLevels, LengthsAndNamesOfTheLevelsAndTheLevelOfAnIndex) {
     std::string levels;
     for (int k = 1; k <= 5; ++k)
         levels += getHierarchyLevelDisplayName(code(k)) + " " + std::to_string(getFullIndexLength(code(k))) + ", ";
@@ -27,9 +27,9 @@ TEST_F(HierarchyLevels, LengthsAndNamesOfTheLevelsAndTheArticle) {
     settings({.lengths = {3, 1, 0, 4, 2}});
     EXPECT_EQ(getHierarchyIndexSubStringValues(),
               (std::vector<std::string>{"1, 3", "4, 1", "5, 0", "5, 4", "9, 2"}));
-}
 
-TEST_F(HierarchyLevels, LevelOfAnIndexIsTheLowestLevelReachingItsLength) {
+    // The level of an index is the lowest level reaching its length.
+    settings({});
     for (const auto& [index, expected] : std::initializer_list<std::pair<std::string, TowarCode>>{
              {"1", tcBrak}, {"12", tcDepartament}, {"123", tcSektor}, {"12345", tcSekcja}, {"123456789", tcRodzina},
              {std::string(40, '1'), tcPodrodzina}})
@@ -43,7 +43,7 @@ TEST_F(HierarchyLevels, LevelOfAnIndexIsTheLowestLevelReachingItsLength) {
     EXPECT_EQ(previousIndexLength("01"), 2) << "F(2) = F(1): the first comparison wins";
 }
 
-TEST_F(HierarchyLevels, NeighboursAndParentLengthStopAtTheEndsOfTheHierarchy) {
+TEST_F(HierarchyLevels, NeighboursAndParentLengthStopAtTheEndsAndSettingsAreReadAtEveryCall) {
     // A code, the next one and the previous one.
     const std::tuple<int, int, int> neighbours[] = {{0, 1, 0}, {1, 2, 0}, {5, 0, 4}, {6, 0, 5}, {-1, 0, 0}, {7, 0, 0}};
     for (const auto& [from, next, previous] : neighbours) {
@@ -56,9 +56,8 @@ TEST_F(HierarchyLevels, NeighboursAndParentLengthStopAtTheEndsOfTheHierarchy) {
     for (const std::string index : {"01", "0102030040050"})
         EXPECT_EQ(failure<std::runtime_error>([&index] { previousIndexLength(index); }),
                   "Błędy indeks grupy (" + index + ").");
-}
 
-TEST_F(HierarchyLevels, SettingsAreReadAtEveryCallAndNeverDefaulted) {
+    // Settings are read at every call and never defaulted.
     EXPECT_EQ(getIndexPrefix(), "");
     settings({.prefix = true, .site = "S17"});
     EXPECT_EQ(getIndexPrefix(), "S17_");

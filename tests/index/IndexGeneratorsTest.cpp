@@ -52,7 +52,7 @@ TEST_F(Generators, FirstFreeChildSegmentAndTheOlderGeneratorFollowingTheSmallest
     EXPECT_EQ(TowarFunkcje::genNewGrIndex(tcSektor, "0ż"), "0ż03");
 }
 
-TEST_F(Generators, FullLevelIsARangeErrorForOneAndALongerSegmentForTheOther) {
+TEST_F(Generators, FullLevelIsARangeErrorForOneALongerSegmentForTheOtherAndArticlesArePadded) {
     settings({.lengths = {2, 2, 2, 2, 2}});
     for (int segment = 1; segment <= 99; ++segment)
         add("05" + std::string(segment < 10 ? "0" : "") + std::to_string(segment), tcSektor);
@@ -68,9 +68,8 @@ TEST_F(Generators, FullLevelIsARangeErrorForOneAndALongerSegmentForTheOther) {
     EXPECT_EQ(failure<std::runtime_error>([this] { nextGroup("010203004"); }),
               "Generator indeksów grup: przekroczony zakres.")
         << "F(4) = F(5): the parent is of level 4, and no segment fits in a level of length 0";
-}
 
-TEST_F(Generators, ArticleIndexIsZeroPaddedAndRemembered) {
+    // The article index is zero-padded and remembered.
     auto& generator = ArtIndexGenerator::instance();
     EXPECT_EQ(nextArticle(123), "000123");
     EXPECT_EQ(generator.getLastGeneratedIndex(), 123);

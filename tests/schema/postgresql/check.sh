@@ -37,13 +37,11 @@ new_database() {
 
 # refused MESSAGE PSQL-ARGUMENTS...: psql run so on $database fails with the message.
 refused() {
-  local message=$1 failure
+  local message=$1 failure=""
   shift
-  if failure=$(run -d "$database" "$@" 2>&1); then
-    echo "Not refused: $*" >&2
-    exit 1
-  fi
-  grep -qF "$message" <<<"$failure" || { echo "$* refused otherwise than with \"$message\": $failure" >&2; exit 1; }
+  if ! failure=$(run -d "$database" "$@" 2>&1) && grep -qF "$message" <<<"$failure"; then return; fi
+  echo "$* not refused with \"$message\": $failure" >&2
+  exit 1
 }
 
 # migrate FROM TO: the migrations numbered FROM to TO on $database, each in a

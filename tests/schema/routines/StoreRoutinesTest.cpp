@@ -47,7 +47,7 @@ using GetWolnePLUWagowe = StoreRoutine;
 using GetWolnyIndex = StoreRoutine;
 using GetWolnyNumerWKanale = StoreRoutine;
 
-TEST_F(GetWolnePLUWagowe, LowestNumberNoCodeOfThePrefixTakes) {
+TEST_F(GetWolnePLUWagowe, LowestNumberNoCodeOfThePrefixTakesAndRefusalsOfWhatNoneCanHold) {
     EXPECT_EQ(answer("getWolnePLUWagowe('29', 5, 4, 0)"), "1") << "numbers start at 1";
     // A deleted code still holds its number; one without its check digit too; 2800004000005 is of
     // another prefix, and an EAN-8 (29000040) too short to be a code of the prefix.
@@ -60,9 +60,8 @@ TEST_F(GetWolnePLUWagowe, LowestNumberNoCodeOfThePrefixTakes) {
     EXPECT_EQ(answer("getWolnePLUWagowe('29', 5, 0, 6)"), "7")
         << "with no digits required after the number, 2900006 takes 6";
     EXPECT_EQ(answer("getWolnePLUWagowe('28', 5, 4, 4)"), "5");
-}
 
-TEST_F(GetWolnePLUWagowe, RefusesWhatNoCodeCanHoldAndAFullRange) {
+    // What no code can hold is refused, and so is a full range.
     for (const char* arguments : {"null, 5, 4, 1", "'29', 5, 4, null"})
         EXPECT_EQ(answer("getWolnePLUWagowe(" + std::string(arguments) + ")"), "<null>") << arguments;
     const auto refusal = [&](const std::string& arguments) {
@@ -79,7 +78,7 @@ TEST_F(GetWolnePLUWagowe, RefusesWhatNoCodeCanHoldAndAFullRange) {
         EXPECT_NE(refusal(arguments).find(full), std::string::npos) << arguments;
 }
 
-TEST_F(GetWolnyIndex, LowestUnusedNumberOfTheLengthFromStart) {
+TEST_F(GetWolnyIndex, LowestUnusedNumberOfTheLengthFromStartPastItOrNone) {
     EXPECT_EQ(answer("getWolnyIndex(0, 6)"), "1") << "numbers start at 1";
     EXPECT_EQ(answer("getWolnyIndex(42, 6)"), "42");
     for (const char* index : {"000001", "000002", "000002", "000003", "000005", "000100", "00004", "0000004", "00004a"})
@@ -88,9 +87,8 @@ TEST_F(GetWolnyIndex, LowestUnusedNumberOfTheLengthFromStart) {
     EXPECT_EQ(answer("getWolnyIndex(0, 6)"), "4") << "indexes of another length or not all digits do not count";
     EXPECT_EQ(answer("getWolnyIndex(100, 6)"), "101");
     EXPECT_EQ(answer("getWolnyIndex(1, 4)"), "1");
-}
 
-TEST_F(GetWolnyIndex, PastTheLengthAndWithoutAnAnswer) {
+    // Past the length, and without an answer.
     for (int number = 1; number <= 9; ++number) addIndex(std::to_string(number));
     EXPECT_EQ(answer("getWolnyIndex(0, 1)"), "10") << "every one-digit number is taken";
     EXPECT_EQ(answer("getWolnyIndex(1234, 3)"), "1234") << "no three-digit index is that long";
@@ -98,7 +96,7 @@ TEST_F(GetWolnyIndex, PastTheLengthAndWithoutAnAnswer) {
         EXPECT_EQ(answer("getWolnyIndex(" + std::string(arguments) + ")"), "<null>") << arguments;
 }
 
-TEST_F(GetWolnyNumerWKanale, LowestNumberTheSectionDoesNotHold) {
+TEST_F(GetWolnyNumerWKanale, LowestNumberTheSectionDoesNotHoldNoneWhenItIsFull) {
     EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(1, 1)"), "1");
     for (int number : {1, 2, 2, 4, 7}) addScaleNumber(1, number);
     addScaleNumber(2, 3);
@@ -108,9 +106,8 @@ TEST_F(GetWolnyNumerWKanale, LowestNumberTheSectionDoesNotHold) {
     EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(2, 1)"), "1") << "another section's numbers do not count";
     for (const char* arguments : {"null, 1", "1, null"})
         EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(" + std::string(arguments) + ")"), "<null>") << arguments;
-}
 
-TEST_F(GetWolnyNumerWKanale, NullWhenTheSectionIsFull) {
+    // None when the section is full.
     TestSupport::exec(session_, "insert into towar (lTowarRef, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
                                 "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
                                 "select 1000000 + x, '0101', 6, 5, x from n");
