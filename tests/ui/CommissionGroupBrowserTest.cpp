@@ -34,9 +34,8 @@ TEST_F(CommissionGroupWindow, AGroupGoesOnlyWhenConfirmedAndNoRecipientIsTiedToI
 
     dialogs_->answers = {true};
     EXPECT_EQ(window.remove(1), Removal::HasRecipients);
-    ASSERT_EQ(dialogs_->shown.size(), 2u);
-    EXPECT_EQ(dialogs_->shown[0].text, "Czy na pewno chcesz usunąć grupę 'Kosmetyki'?");
-    EXPECT_EQ(dialogs_->shown[1].text, "Istnieją odbiorcy powiązani z grupą prowizyjną!\n\nUsunięcie nie powiodło się.");
+    EXPECT_EQ(dialogs_->transcript(), "question: Czy na pewno chcesz usunąć grupę 'Kosmetyki'?\nwarning: Istnieją "
+                                      "odbiorcy powiązani z grupą prowizyjną!\n\nUsunięcie nie powiodło się.\n");
     EXPECT_FALSE(window.isModified());
 
     dialogs_->answers = {false, true};

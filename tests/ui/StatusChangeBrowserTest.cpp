@@ -65,9 +65,8 @@ TEST_F(StatusChangeWindow, TheRulesOfPlanningAndTheEditsTheWindowHoldsUntilSaved
     dialogs_->answers = {false, false};
     EXPECT_FALSE(window.refresh());
     EXPECT_FALSE(window.close());
-    ASSERT_EQ(dialogs_->shown.size(), 2u);
-    EXPECT_EQ(dialogs_->shown[0].text, "Wprowadzone zmiany nie zostaną zachowane. Czy odświeżyć?");
-    EXPECT_EQ(dialogs_->shown[1].text, "Wprowadzone zmiany nie zostaną zachowane. Czy opuścić edycję?");
+    EXPECT_EQ(dialogs_->transcript(), "question: Wprowadzone zmiany nie zostaną zachowane. Czy odświeżyć?\n"
+                                      "question: Wprowadzone zmiany nie zostaną zachowane. Czy opuścić edycję?\n");
     EXPECT_EQ(stored(), "7 42 40000 1\n8 4 " + std::to_string(tomorrow_) + " 0\n") << "nothing stored before the save";
 
     window.save();

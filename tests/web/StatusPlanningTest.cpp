@@ -28,18 +28,15 @@ TEST_F(StatusPlanning, TheWindowShowsTheChangesOfBrowsableProductsAsTheWindowDra
     EXPECT_EQ(window["statuses"][4], (nlohmann::json{{"code", 5}, {"name", "Wycofany"}}));
     ASSERT_EQ(window["rows"].size(), 2u) << "the dish liquid's change is not the dairy clerk's to see";
 
-    const auto planned = rowOf(window, 1);
-    EXPECT_EQ(planned["cells"]["Status"], "Wycofany");
-    EXPECT_EQ(planned["cells"]["ChangeDate"], "2099-06-01");
-    EXPECT_EQ(planned["cells"]["Applied"], "nie");
-    EXPECT_EQ(planned["past"], false);
-    EXPECT_EQ(planned["fontColour"], nullptr);
-    EXPECT_EQ(planned["backgroundColour"], "#ffffc0");
-    const auto applied = rowOf(window, 2);
-    EXPECT_EQ(applied["cells"]["Applied"], "tak");
-    EXPECT_EQ(applied["cells"]["Modified"], "2000-01-01 12:00:00");
-    EXPECT_EQ(applied["fontColour"], "#808080");
-    EXPECT_EQ(applied["backgroundColour"], nullptr);
+    // A row as the page draws it: status, day, whether applied, whether past, its font and background colours.
+    const auto drawn = [&](int product) {
+        const auto row = rowOf(window, product);
+        return nlohmann::json{row["cells"]["Status"], row["cells"]["ChangeDate"], row["cells"]["Applied"],
+                              row["past"],            row["fontColour"],          row["backgroundColour"]};
+    };
+    EXPECT_EQ(drawn(1), (nlohmann::json{"Wycofany", "2099-06-01", "nie", false, nullptr, "#ffffc0"}));
+    EXPECT_EQ(drawn(2), (nlohmann::json{"Wycofywany", "2000-01-01", "tak", true, "#808080", nullptr}));
+    EXPECT_EQ(rowOf(window, 2)["cells"]["Modified"], "2000-01-01 12:00:00");
 
     EXPECT_EQ(json(get("/api/status-changes", admin()))["rows"].size(), 3u);
 }
