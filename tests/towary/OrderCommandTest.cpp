@@ -4,25 +4,14 @@
 
 namespace {
 
-const std::string kVariants = R"(<?xml version="1.0" encoding="UTF-8"?>
-<variants>
-  <variant>
-    <supplierIndex>HB-1200</supplierIndex>
-    <netPurchasePrice>12.5</netPurchasePrice>
-    <catalogNetPurchasePrice>14.0000</catalogNetPurchasePrice>
-    <logisticMinimum>24</logisticMinimum>
-    <clearanceSale>true</clearanceSale>
-    <purchaseMeasureUnit>kar</purchaseMeasureUnit>
-    <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate>
-  </variant>
-  <variant>
-    <netPurchasePrice>1.1</netPurchasePrice>
-    <catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
-    <purchaseMeasureUnit>sztuka</purchaseMeasureUnit>
-    <purchaseMeasureUnitRate>1</purchaseMeasureUnitRate>
-  </variant>
-</variants>
-)";
+const std::string kVariants =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<variants><variant><supplierIndex>HB-1200</supplierIndex>"
+    "<netPurchasePrice>12.5</netPurchasePrice><catalogNetPurchasePrice>14.0000</catalogNetPurchasePrice>"
+    "<logisticMinimum>24</logisticMinimum><clearanceSale>true</clearanceSale><purchaseMeasureUnit>kar"
+    "</purchaseMeasureUnit><purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant>\n<variant>"
+    "<netPurchasePrice>1.1</netPurchasePrice><catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>"
+    "<purchaseMeasureUnit>sztuka</purchaseMeasureUnit><purchaseMeasureUnitRate>1</purchaseMeasureUnitRate>"
+    "</variant></variants>\n";
 
 // The grid of the two variants as the terminal prints it.
 const std::string kGrid =
