@@ -54,7 +54,7 @@ TEST(ProductTypes, TheFormsListNamesEveryKnownTypeALabelNamesItsTypeExactlyAndCo
     EXPECT_FALSE(Towar::obslugaStanow(&product)) << "a byTyp past one byte names no type";
 }
 
-TEST(SelectionLists, StoreListsReadTheDatabase) {
+TEST(SelectionLists, StoreListsReadTheDatabaseAndTheUnitComboHoldsThirteenUnits) {
     TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
     EXPECT_EQ(selectionText(VC::getUsedProductHierarchies()), "") << "a store without groups";
     TestSupport::exec({}, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values "
@@ -77,9 +77,8 @@ TEST(SelectionLists, StoreListsReadTheDatabase) {
               "- <brak>\n1 Aktywny\n2 Nowy\n3 Zablokowany do zamówień\n4 Wycofywany\n5 Wycofany\n6 Sezonowy\n"
               "7 Czasowo niedostępny\n8 Wycofywany po sezonie\n")
         << "an added entry without a code comes first";
-}
 
-TEST(JmComboWrapper, ThirteenUnitsItemByCode) {
+    // The measure-unit combo box: thirteen units, an item by its code.
     CJmComboWrapper::Combo combo{std::vector<VC::ComboBoxItem<int>>()};
     CJmComboWrapper units(combo);
     ASSERT_EQ(combo.items().size(), 13u);

@@ -87,7 +87,7 @@ TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySoAndTheS
     EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(2958460, 7), 2958465u) << "capped at the no-end day";
 }
 
-TEST_F(ConditionRules, DefaultPeriodsAndTheDateRangeLockWithItsArticleExceptions) {
+TEST_F(ConditionRules, DefaultPeriodsTheDateRangeLockWithItsExceptionsAndAnotherPromotionsOverlap) {
     EXPECT_TRUE(checker_.isDefaultConditionDurationActive(Sale));
     EXPECT_EQ(checker_.getDefaultConditionDurationDays(Sale), boost::optional<int>(30));
     EXPECT_EQ(checker_.getDefaultConditionDurationDays(Purchase), boost::optional<int>(90));
@@ -107,9 +107,8 @@ TEST_F(ConditionRules, DefaultPeriodsAndTheDateRangeLockWithItsArticleExceptions
     EXPECT_EQ(checker_.getDefaultConditionDurationDays(Sale), boost::none);
     setSetting(edition(Purchase, {kPeriod, "Liczba dni"}), -1);
     EXPECT_THROW(checker_.getDefaultConditionDurationDays(Purchase), std::runtime_error) << "days out of range";
-}
 
-TEST_F(ConditionRules, OverlapWithAnotherHeadquartersPromotion) {
+    // An overlap with another headquarters promotion, under its lock.
     product(1, "0101", "000001");
     product(2, "0101", "000002");
     // A condition of each promotion: the second's GUID has the editable prefix "{L", the third is local.

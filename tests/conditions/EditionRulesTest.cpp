@@ -35,10 +35,18 @@ TEST_F(DiscountRules, AnUnlockedKindReadsNoListAndALockedOneNamesTheListItLacks)
               "Przeceny / Przeceny automatyczne / Blokada dodawania przecen / Grupy towarowe - wyjątki");
 }
 
-TEST_F(DiscountRules, GroupExceptionsAdmitTheGroupsTheyBeginArticleOnesWholeTokens) {
-    setSetting(lock(kAutomatic), true);
-    setSetting(lock(kAutomatic, {"Grupy towarowe - wyjątki"}), "01;0203");
+TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEachAndExceptionsAdmitGroupsByPrefixArticlesByToken) {
     DiscountEditionChecker checker(Automatic);
+    setSetting(lock(kPieces), true);
+    EXPECT_TRUE(checker.discountAdding(Automatic));
+    EXPECT_FALSE(checker.discountAdding(SelectedPieces));
+    EXPECT_FALSE(checker.discountAdding(static_cast<AutomaticDiscounts::Kind>(7))) << "any other kind";
+    setSetting(lock(kPieces), false);
+    setSetting(lock(kAutomatic), true);
+    EXPECT_TRUE(checker.discountAdding(SelectedPieces)) << "a changed setting counts from the next call";
+    EXPECT_FALSE(checker.discountAdding(Automatic));
+
+    setSetting(lock(kAutomatic, {"Grupy towarowe - wyjątki"}), "01;0203");
     EXPECT_FALSE(checker.discountAdding(Automatic));
     EXPECT_TRUE(checker.discountAdding(Automatic, product(1, "0101", "000001").get()));
     EXPECT_TRUE(checker.discountAdding(Automatic, product(3, "020301", "000003").get()));
@@ -68,18 +76,6 @@ TEST_F(DiscountRules, AssortmentExceptionsAdmitMembersOfListsValidToday) {
     for (const int id : {2, 3, 4}) EXPECT_FALSE(admitted(id)) << id;
     setSetting(lock(kAutomatic, {"Listy asortymentowe - wyjątki"}), "");
     EXPECT_FALSE(admitted(1)) << "an empty list admits no list";
-}
-
-TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEach) {
-    setSetting(lock(kPieces), true);
-    DiscountEditionChecker checker(Automatic);
-    EXPECT_TRUE(checker.discountAdding(Automatic));
-    EXPECT_FALSE(checker.discountAdding(SelectedPieces));
-    EXPECT_FALSE(checker.discountAdding(static_cast<AutomaticDiscounts::Kind>(7))) << "any other kind";
-    setSetting(lock(kPieces), false);
-    setSetting(lock(kAutomatic), true);
-    EXPECT_TRUE(checker.discountAdding(SelectedPieces)) << "a changed setting counts from the next call";
-    EXPECT_FALSE(checker.discountAdding(Automatic));
 }
 
 }  // namespace

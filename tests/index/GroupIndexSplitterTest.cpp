@@ -31,7 +31,7 @@ TEST_F(Splitter, WellFormedIndexesGiveSegmentsAndAncestorsAShortSegmentFailsLeng
     EXPECT_EQ(splitter.nextLevelLength("żó"), 4u);
 }
 
-TEST_F(Splitter, NextLevelLengthAndItsTwoFailures) {
+TEST_F(Splitter, NextLevelLengthItsTwoFailuresAndLevelsInTheHierarchysOrderReadOnce) {
     const GroupIndexSplitter splitter;
     EXPECT_EQ(splitter.nextLevelLength("01020304"), 10u);
     EXPECT_EQ(failure<std::runtime_error>([&] { splitter.nextLevelLength("010203040506"); }),
@@ -45,15 +45,14 @@ TEST_F(Splitter, NextLevelLengthAndItsTwoFailures) {
     settings({.lengths = {0, 0, 0, 0, 0}});
     EXPECT_EQ(failure<std::runtime_error>([] { GroupIndexSplitter().nextLevelLength("1"); }), "Indeks 1 jest błędny.")
         << "no levels: no reason to add";
-}
 
-TEST_F(Splitter, LevelsFollowTheHierarchyOrderAndAreReadOnce) {
+    // The levels follow the hierarchy's order and are read once.
     settings({.lengths = {2, 2, 2, 3, 3}});
-    const GroupIndexSplitter splitter;
-    EXPECT_EQ(splitter.incSplit("010203004005"), (Parts{"01", "0102", "010203", "010203004", "010203004005"}));
-    EXPECT_EQ(splitter.nextLevelLength("010203"), 9u);
+    const GroupIndexSplitter ordered;
+    EXPECT_EQ(ordered.incSplit("010203004005"), (Parts{"01", "0102", "010203", "010203004", "010203004005"}));
+    EXPECT_EQ(ordered.nextLevelLength("010203"), 9u);
     settings({.lengths = {3, 2, 2, 3, 3}});
-    EXPECT_EQ(splitter.split("0102"), (Parts{"01", "02"})) << "an existing splitter keeps its lengths";
+    EXPECT_EQ(ordered.split("0102"), (Parts{"01", "02"})) << "an existing splitter keeps its lengths";
     EXPECT_EQ(GroupIndexSplitter().split("00102"), (Parts{"001", "02"}));
 
     TestSupport::setSetting({"Parametry programu", "Towary", "Indeksy", "Sekcja"}, "dwa");

@@ -63,19 +63,17 @@ protected:
     int conditions_ = 0;
 };
 
-TEST_F(SellCondition, WithoutConditionsEveryPriceMapsToTheFirstElement) {
+TEST_F(SellCondition, WithoutConditionsThePriceMapsToTheFirstElementWithThemToTheirsOrAnewOne) {
     element(300);
     element(200);
     for (const double price : {1.0, 9.99, 120.0}) EXPECT_EQ(elementFor(price), Element(200, false)) << price;
     EXPECT_EQ(TestSupport::count(session_, "towar"), 3);
-}
 
-TEST_F(SellCondition, APriceOfAConditionFindsItsElementAndANewPriceMakesOneOfTheElementsType) {
-    element(200, {9.99});
-    element(300, {12.49});
+    condition(200, 9.99);
+    condition(300, 12.49);
     EXPECT_EQ(elementFor(12.49), Element(300, false));
     EXPECT_EQ(elementFor(12.494), Element(300, false)) << "prices compare to two places";
-    EXPECT_EQ(elementFor(12.50), Element(1001, true));
+    EXPECT_EQ(elementFor(12.50), Element(1001, true)) << "of the elements' type";
     EXPECT_EQ(column("select byTyp || ' ' || bWieleCen || ' ' || byCode || ' ' || sGrIndex || ' ' || sNazwa || ' ' || "
                      "length(sArtIndex) from towar where lTowarRef = 1001"),
               "3 1 6 010101001001 Kawa 6");

@@ -22,7 +22,7 @@ protected:
     std::vector<std::string> log_;
 };
 
-TEST_F(MultiPriceWareLogicTest, OrdinaryProductsAndWithHandlingOffAnyAreLeftToTheImportUntouched) {
+TEST_F(MultiPriceWareLogicTest, OrdinaryProductsAndWithHandlingOffAnyAreLeftToTheImportAndGroupsFollowTheLevels) {
     TestSupport::addProduct(session_, 5, "Cukier", "010101001", "000700");
     Towar::MultiPriceWareLogic off(session_, logger(), false), on(session_, logger(), true);
     auto ware = product(0, "Kawa", "010101001", "000500");
@@ -44,9 +44,8 @@ TEST_F(MultiPriceWareLogicTest, OrdinaryProductsAndWithHandlingOffAnyAreLeftToTh
     EXPECT_EQ(log_.size(), 1u);
     EXPECT_EQ(TestSupport::count(session_, "towar"), 1);
     EXPECT_EQ(TestSupport::count(session_, "plu"), 0);
-}
 
-TEST_F(MultiPriceWareLogicTest, GroupCodesAndParentsFollowTheLevelLengths) {
+    // Group codes and parents follow the level lengths.
     TestSupport::writeIndexSettings();
     const Core::SetupRegistration setup;
     EXPECT_EQ(Towar::groupCodeBelow(""), 1);

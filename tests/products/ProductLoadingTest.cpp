@@ -62,7 +62,7 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotAndKeepATyp
 }
 
 // A name the result gives twice: the product takes the one among its table's columns.
-TEST_F(ProductLoadingTest, AProductTakesItsTablesColumnWhereAResultNamesOneTwice) {
+TEST_F(ProductLoadingTest, AProductTakesItsTablesColumnWhereAResultNamesOneTwiceAndAnEntitysValues) {
     for (const char* select : {"select 'inna' sNazwa, t.* from towar t where lTowarRef = 2",
                                "select t.*, 'inna' sNazwa from towar t where lTowarRef = 2"}) {
         SCOPED_TRACE(select);
@@ -130,9 +130,8 @@ TEST_F(ProductLoadingTest, MultiPriceLookupsReadTheirRowsWhileTheReplyLives) {
     std::vector<std::string> found;
     while ((*reply).next()) found.push_back(reply["splu"].asString() + "/" + reply["njm"].asString());
     EXPECT_EQ(found, (std::vector<std::string>{"2005/1", "5900000000028/1"}));
-}
 
-TEST_F(ProductLoadingTest, EntityBecomesAProductWithEmptyOptionalsLeftNull) {
+    // An entity becomes a product with its empty optionals left null.
     auto entity = boost::make_shared<Orvel::Entities::Product>();
     entity->setProductIndex("000007");
     entity->setOptMargin(30.0);
