@@ -75,7 +75,7 @@ TEST_F(OrdinaryMargins, AMarginAboveTheCeilingIsCutToItAndTheCeilingIsReadAtEver
     set(kCeiling, 100.0);
     EXPECT_EQ(calcSellPrice(10.00, 120, 13), 0.0) << "cut to 100 %, which has no price either";
 
-    writeSettingsFile("[\"Parametry programu\".Towary.\"Marże\"]\n\"Marża KVR\" = false\n");
+    TestSupport::replaceSettingsFile("[\"Parametry programu\".Towary.\"Marże\"]\n\"Marża KVR\" = false\n");
     EXPECT_THROW(calcSellPrice(10, 20, 13), std::logic_error) << "no ceiling; the message is the setup key's own";
 }
 

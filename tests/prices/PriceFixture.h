@@ -3,12 +3,12 @@
 // and rounding settings written as the store's settings file, and the host's
 // setup-key store and VAT rate list registered, as the host gives them to the module.
 
-#include "Core/Database/Query.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "tests/support/Failure.h"
-#include "tests/support/TempStore.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -32,20 +32,17 @@ inline constexpr const char* kRoundingSettings =
 
 using TestSupport::failure;
 
+// kvr: the margin mode the store is set to.
+template <bool kvr>
 class PriceFixture : public ::testing::Test {
 protected:
-    // kvr: the margin mode the store is set to.
-    explicit PriceFixture(bool kvr) {
-        writeSettingsFile(std::string(kMarginSettings) + "\"Marża KVR\" = " + (kvr ? "true" : "false") + "\n\n" +
-                          kRoundingSettings);
-        DBKernel::Sql::Command("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
-                               "values (1, '0%', 0.0, 0, 'D'), (8, 'zw.', 0.0, 0, 'E'), (9, '5%', 0.05, 0, 'C'), "
-                               "(12, '8%', 0.08, 0, 'B'), (13, '23%', 0.23, 0, 'A')")
-            .execute();
+    PriceFixture() {
+        TestSupport::replaceSettingsFile(std::string(kMarginSettings) + "\"Marża KVR\" = " + (kvr ? "true" : "false") +
+                                         "\n\n" + kRoundingSettings);
+        TestSupport::exec({}, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
+                              "values (1, '0%', 0.0, 0, 'D'), (8, 'zw.', 0.0, 0, 'E'), (9, '5%', 0.05, 0, 'C'), "
+                              "(12, '8%', 0.08, 0, 'B'), (13, '23%', 0.23, 0, 'A')");
     }
-
-    // Replaces the whole settings file, by a rename, as an editor saving it would.
-    static void writeSettingsFile(const std::string& text) { TestSupport::replaceSettingsFile(text); }
 
     // Sets one setting the way `towary settings set` does.
     static void set(const std::string& path, const Orvel::TValue& value) {
@@ -59,14 +56,6 @@ protected:
     std::optional<Core::ImplRegistration<Vat::AvailVatRates>> rates_{std::in_place};
 };
 
-// The store in ordinary margin mode.
-class OrdinaryMargins : public PriceFixture {
-protected:
-    OrdinaryMargins() : PriceFixture(false) {}
-};
-
-// The store in KVR margin mode.
-class KvrMargins : public PriceFixture {
-protected:
-    KvrMargins() : PriceFixture(true) {}
-};
+// The store in ordinary margin mode, and in KVR margin mode.
+using OrdinaryMargins = PriceFixture<false>;
+using KvrMargins = PriceFixture<true>;

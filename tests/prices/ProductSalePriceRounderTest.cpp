@@ -90,8 +90,8 @@ TEST_F(SalePriceRounding, OnlyTheSettingsOfTheChosenRuleAreRead) {
     const std::string psychological =
         "[\"Parametry programu\".Towary.\"Zaokrąglanie cen sprzedaży\".\"Zaokrąglanie do wartości "
         "psychologicznych\"]\n\"Włączone\" = ";
-    writeSettingsFile(psychological + "true\n\"Próg zaokrąglania\" = 1.0\n" +
-                      R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
+    TestSupport::replaceSettingsFile(psychological + "true\n\"Próg zaokrąglania\" = 1.0\n" +
+                                     R"(["Parametry programu".Towary."Zaokrąglanie cen sprzedaży"."Zaokrąglanie do zera na ostatniej pozycji"]
 "Włączone" = true
 Grupy = { "01" = "nabiał" }
 )");
@@ -100,7 +100,7 @@ Grupy = { "01" = "nabiał" }
     EXPECT_EQ(failure<std::logic_error>([] { ProductSalePriceRounder(std::string("0102")); }),
               "próba pobrania wartości typu (double) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
               "cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji / Próg zaokrąglania");
-    writeSettingsFile(psychological + "true\n");
+    TestSupport::replaceSettingsFile(psychological + "true\n");
     EXPECT_TRUE(rounder.isEnabled()) << "rounding to zero, missing now, is not read";
 }
 
