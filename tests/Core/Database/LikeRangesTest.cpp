@@ -75,10 +75,8 @@ void addProducts(TSessionHolder& session, const std::vector<std::pair<std::strin
     session.StartTransaction();
     std::int64_t id = 0;
     for (const auto& [name, index] : products)
-        TestSupport::exec(
-            session,
-            "insert into towar (lTowarRef, byCode, sGrIndex, sNazwa, sArtIndex) values (:id, 6, '01', :name, :idx)",
-            {{"id", ++id}, {"name", name}, {"idx", index}});
+        TestSupport::exec(session, "insert into towar (lTowarRef, byCode, sGrIndex, sNazwa, sArtIndex) values "
+                                   "(:i, 6, '01', :n, :x)", {{"i", ++id}, {"n", name}, {"x", index}});
     session.Commit();
 }
 
@@ -110,20 +108,14 @@ TEST_F(LikeRanges, TheIdentifierSearchsConditionsSeekTheStoresIndexes) {
         EXPECT_EQ(runs[i].engineTexts, runs[i % 2].engineTexts) << "one prepared statement for each search";
         EXPECT_NE(Core::lowerAscii(runs[i].plan).find(i % 2 == 0 ? "towar_reversed_sartindex" : "towar_upper_snazwa"),
                   std::string::npos)
-            << runs[i].text << "\n"
-            << runs[i].plan;
+            << runs[i].text << "\n" << runs[i].plan;
     }
     if (TestSupport::onServer()) {
         // The plans above are the server's explain of each statement with its values: the runs
         // themselves ran such plans when the server planned every run for its values.
-        for (std::size_t i = 0; i < 2; ++i) {
-            EXPECT_EQ(TestSupport::rows(session,
-                                        "select generic_plans, custom_plans from pg_prepared_statements where "
-                                        "statement = :text",
-                                        {{"text", runs[i].engineTexts.at(0)}}),
-                      "0|8\n")
-                << runs[i].text;
-        }
+        const std::string plans = "select generic_plans, custom_plans from pg_prepared_statements where statement = :s";
+        for (std::size_t i = 0; i < 2; ++i)
+            EXPECT_EQ(TestSupport::rows(session, plans, {{"s", runs[i].engineTexts.at(0)}}), "0|8\n") << runs[i].text;
     }
 }
 

@@ -211,14 +211,11 @@ TEST_F(OnServer, AServerSilentDownOrRefusingTheLoginReadsAsTheServersFailureInPo
             [&] { DBKernel::Session::open(DatabaseLocation::server(connection)); });
     };
     const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    ASSERT_GE(listener, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
     socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
-    ASSERT_EQ(::listen(listener, 4), 0);
-    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const auto socketAddress = reinterpret_cast<sockaddr*>(&address);
+    ASSERT_TRUE(listener >= 0 && ::bind(listener, socketAddress, length) == 0 && ::listen(listener, 4) == 0 &&
+                ::getsockname(listener, socketAddress, &length) == 0);
     const auto silent = "postgresql://sklep@127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/sklep_0412";
     const auto unanswered = messageOf(silent);
     ::close(listener);

@@ -98,7 +98,8 @@ TEST_F(SettingsWriter, EveryTypeReadsBackAsWritten) {
              {2.0, "2.0"},
              {true, "true"},
              {std::string("12"), "\"12\""},
-             {std::string("cudzysłów \" ukośnik \\ \n nowy wiersz"), "\"cudzysłów \\\" ukośnik \\\\ \\n nowy wiersz\""}}) {
+             {std::string("cudzysłów \" ukośnik \\ \n nowy wiersz"),
+              "\"cudzysłów \\\" ukośnik \\\\ \\n nowy wiersz\""}}) {
         set("Test / Wartość", value);
         EXPECT_EQ(key("Test / Wartość").GetRep().Value, value) << written;
         EXPECT_NE(text().find("Wartość\" = " + written + "\n"), std::string::npos) << text();

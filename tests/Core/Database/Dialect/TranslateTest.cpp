@@ -247,13 +247,12 @@ std::string translationError(const std::string& sql, Target target = Target::sql
 }  // namespace
 
 TEST(Translate, TheModulesStatementsBecomeEachEnginesText) {
+    // A case without the text of an engine leaves it to the rows.
     for (const TranslateCase& each : kCases) {
-        if (!each.sqlite.empty()) {
-            EXPECT_EQ(translate(each.oracle).statements, each.sqlite) << each.oracle;
-        }
-        if (!each.postgres.empty()) {
-            EXPECT_EQ(translate(each.oracle, Target::postgresql).statements, each.postgres) << each.oracle;
-        }
+        EXPECT_EQ(each.sqlite.empty() ? each.sqlite : translate(each.oracle).statements, each.sqlite) << each.oracle;
+        EXPECT_EQ(each.postgres.empty() ? each.postgres : translate(each.oracle, Target::postgresql).statements,
+                  each.postgres)
+            << each.oracle;
     }
 }
 
