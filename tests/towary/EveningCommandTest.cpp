@@ -2,53 +2,48 @@
 
 namespace {
 
-using TestSupport::runTowary;
-
 const std::string kUnregisteredStep = "{E2000000-0000-0000-0000-000000000001}";
+const std::string kSteps = "Parametry programu / Odczyt wieczorny / Kroki";
+const std::string kHeader = "Odczyt wieczorny, dzień 2011-01-01\n";
 
 class EveningCommand : public TestSupport::TowaryStore {
 protected:
-    std::string logFile() const { return dir_ + "/log/evening-2011-01-01.log"; }
-
-    std::string log() const { return TestSupport::readFile(logFile()); }
+    TestSupport::RunResult evening(std::vector<std::string> args = {}) const {
+        args.insert(args.begin(), {"--day", "2011-01-01"});
+        return command("evening", args);
+    }
+    std::string log() const { return TestSupport::readFile(logFile_); }
+    const std::string logFile_ = dir_ + "/log/evening-2011-01-01.log";
 };
 
 TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFails) {
-    set("Parametry programu / Odczyt wieczorny / Kroki", "");
-    expectOutput(runTowary({"evening", dir_, "--day", "2011-01-01"}),
-                 "Odczyt wieczorny, dzień 2011-01-01\n"
-                 "Ustawienia sklepu nie wymieniają żadnych kroków.\n"
-                 "Dziennik: " + logFile() + "\n");
+    set(kSteps, "");
+    expectOutput(evening(), kHeader + "Ustawienia sklepu nie wymieniają żadnych kroków.\nDziennik: " + logFile_ + "\n");
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 0\n"});
 
-    set("Parametry programu / Odczyt wieczorny / Kroki", kUnregisteredStep + "; " + kUnregisteredStep);
-    const auto failed = runTowary({"evening", dir_, "--day", "2011-01-01"});
-    expectError(failed, "towary: Kroki zakończone błędem: 2 z 2; przyczyny są w dzienniku " + logFile() + ".\n");
-    const std::string summary = "Odczyt wieczorny, dzień 2011-01-01\n"
-                                "Krok                                    Status  Czas        Wynik\n" +
-                                kUnregisteredStep + "  0       ";
-    EXPECT_EQ(failed.out.substr(0, summary.size()), summary) << failed.out;
-    EXPECT_NE(failed.out.find(" błąd\n" + kUnregisteredStep + "  0       "), std::string::npos) << failed.out;
+    set(kSteps, kUnregisteredStep + "; " + kUnregisteredStep);
+    const auto failed = evening();
+    expectError(failed, "towary: Kroki zakończone błędem: 2 z 2; przyczyny są w dzienniku " + logFile_ + ".\n");
+    const std::string step = kUnregisteredStep + "  0       ";
+    EXPECT_EQ(failed.out.rfind(kHeader + "Krok                                    Status  Czas        Wynik\n" + step, 0), 0u)
+        << failed.out;
+    expectIn(failed.out, {" błąd\n" + step});
     // A later run of the day appends to its log.
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 2\n"});
-    EXPECT_EQ(runTowary({"evening", dir_, "--day", "2011-01-01", "--step", kUnregisteredStep}).exitCode, 1);
+    EXPECT_EQ(evening({"--step", kUnregisteredStep}).exitCode, 1);
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, na żądanie, kroków: 1\n"});
 }
 
 TEST_F(EveningCommand, ALogThatCannotBeWrittenFailsTheRun) {
-    set("Parametry programu / Odczyt wieczorny / Kroki", "");
+    set(kSteps, "");
     std::filesystem::create_directories(dir_ + "/log");
-    std::filesystem::create_symlink("/dev/full", logFile());  // a disk with no room left
-    expectResult(runTowary({"evening", dir_, "--day", "2011-01-01"}),
-                 {1, "Odczyt wieczorny, dzień 2011-01-01\nUstawienia sklepu nie wymieniają żadnych kroków.\n",
-                  "towary: Nie można zapisać dziennika " + logFile() + ": brak miejsca na dysku.\n"});
-
+    std::filesystem::create_symlink("/dev/full", logFile_);  // a disk with no room left
+    const std::string full = "towary: Nie można zapisać dziennika " + logFile_ + ": brak miejsca na dysku.";
+    expectResult(evening(), {1, kHeader + "Ustawienia sklepu nie wymieniają żadnych kroków.\n", full + "\n"});
     // No step runs without its record: the summary shows none ran.
-    set("Parametry programu / Odczyt wieczorny / Kroki", kUnregisteredStep);
-    expectResult(runTowary({"evening", dir_, "--day", "2011-01-01"}),
-                 {1, "Odczyt wieczorny, dzień 2011-01-01\nKrok                                    Status  Czas        Wynik\n",
-                  "towary: Nie można zapisać dziennika " + logFile() +
-                      ": brak miejsca na dysku. Kolejnych kroków nie uruchomiono.\n"});
+    set(kSteps, kUnregisteredStep);
+    expectResult(evening(), {1, kHeader + "Krok                                    Status  Czas        Wynik\n",
+                             full + " Kolejnych kroków nie uruchomiono.\n"});
 }
 
 }  // namespace

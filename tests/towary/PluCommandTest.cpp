@@ -4,14 +4,14 @@
 
 namespace {
 
+using TestSupport::runTowary;
+
 class PluCommand : public TestSupport::TowaryStore {};
 
 TEST_F(PluCommand, CanonicalPrintsEachCodeAndFailsForTheRefusedOnes) {
     expectOutput(run("plu", {"canonical", "036000291452", "0017", "2800017000005"}),
-                 "\"036000291452\" -> 0036000291452 (C: kod artykułu)\n"
-                 "\"0017\" -> 17 (G: krótki kod sklepu)\n"
+                 "\"036000291452\" -> 0036000291452 (C: kod artykułu)\n\"0017\" -> 17 (G: krótki kod sklepu)\n"
                  "\"2800017000005\" -> 2800017000004 (W: towar ważony)\n");
-
     expectResult(run("plu", {"canonical", "5901234123457", "12a4"}),
                  {1, "\"5901234123457\" -> 5901234123457 (C: kod artykułu)\n",
                   "towary: Kod PLU \"12a4\" zawiera znaki inne niż cyfry.\ntowary: Nie rozpoznano kodów: 1 z 2.\n"});
@@ -19,33 +19,29 @@ TEST_F(PluCommand, CanonicalPrintsEachCodeAndFailsForTheRefusedOnes) {
 }
 
 TEST_F(PluCommand, CheckReportsAsksAndRepairsOnlyWithYes) {
-    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) "
-         "values (1, 'Mleko', '01', '000001', 6, 0)",
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values (1, 'Mleko', '01', '000001', 6, 0)",
          "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '0017', 1, 1)");
-    const std::string report =
-        "== Nieprawidłowe plu ==\nPoniższe towary mają nieprawidłowe plu\n\n"
-        "PLU do poprawienia:\n0017 (powinno być: 17) Mleko 000001\nPodsumowanie: \n do poprawienia - 1\n\n"
-        "Czy chcesz usunąć lub poprawić wszystkie błędne kody ? ";
-    expectOutput(run("plu", {"check", "--no"}), report + "[nie]\n");
-    expectOutput(run("plu", {"check", "--yes"}), report + "[tak]\n");
+    const std::string report = "== Nieprawidłowe plu ==\nPoniższe towary mają nieprawidłowe plu\n\nPLU do poprawienia:\n0017 "
+                               "(powinno być: 17) Mleko 000001\nPodsumowanie: \n do poprawienia - 1\n\nCzy chcesz usunąć lub "
+                               "poprawić wszystkie błędne kody ? ";
+    expectCases("plu", {{{"check", "--no"}, report + "[nie]\n", 0}, {{"check", "--yes"}, report + "[tak]\n", 0}});
     expectOutput(sql("select sPLU, byStatus from plu"), "sPLU\tbyStatus\n17\t1\n");
-
     expectError(run("plu", {"check"}), "Ostrzeżenie: Nie znaleziono błędnych kodów plu.\n", 0);
 }
 
 TEST_F(PluCommand, TwoChecksAtOnceLeaveNoCodeLiveTwice) {
-    const std::string store = (scratch_.path() / "wygenerowany").string();
-    ASSERT_EQ(TestSupport::runTowary({"generate", store, "--products", "1000", "--malformed", "20"}).exitCode, 0);
-    TestSupport::RunResult first, second;
-    std::thread other([&] { first = TestSupport::runTowary({"plu", "check", store, "--yes"}); });
-    second = TestSupport::runTowary({"plu", "check", store, "--yes"});
+    const auto store = file("wygenerowany");
+    expectSuccess(runTowary({"generate", store, "--products", "1000", "--malformed", "20"}));
+    TestSupport::RunResult first;
+    std::thread other([&] { first = runTowary({"plu", "check", store, "--yes"}); });
+    const auto second = runTowary({"plu", "check", store, "--yes"});
     other.join();
-    for (const auto* result : {&first, &second}) expectSuccess(*result);
-    expectOutput(TestSupport::runTowary({"sql", store,
-                                         "select count(*) n from (select sPLU from plu where byStatus in (1, 2)"
-                                         " group by sPLU having count(*) > 1)"}),
+    expectSuccess(first);
+    expectSuccess(second);
+    expectOutput(runTowary({"sql", store, "select count(*) n from (select sPLU from plu where byStatus in (1, 2) group by "
+                                          "sPLU having count(*) > 1)"}),
                  "n\n0\n");
-    const auto check = TestSupport::runTowary({"plu", "check", store, "--no"});
+    const auto check = runTowary({"plu", "check", store, "--no"});
     EXPECT_EQ(check.out.find("do poprawienia"), std::string::npos) << "each change was applied once: " << check.out;
 }
 
