@@ -174,14 +174,10 @@ TEST_F(VatChange, AFailureHalfWayLeavesNoProductChangedAndNoChangeMarked) {
 }
 
 TEST_F(VatChange, TheBuiltInPlanMapsTheOldCodesOnceAndOverwritesOnRequest) {
-    product(1, "a", 2);
-    product(2, "b", 3);
-    product(3, "c", 6, "", 3);  // a group: planned too
-    product(4, "d", 1);
-    product(5, "e", 8);
-    product(6, "f", 9);   // a new code: never planned
-    product(7, "g", 13);
-    product(8, "h", 2);
+    // Products with VAT codes 2, 3, 6 (of a group, planned too), 1, 8, two new codes, never planned, and 2.
+    for (const auto& [id, vat, level] :
+         {std::tuple{1, 2, 6}, {2, 3, 6}, {3, 6, 3}, {4, 1, 6}, {5, 8, 6}, {6, 9, 6}, {7, 13, 6}, {8, 2, 6}})
+        product(id, "Towar", vat, "", level);
     plan(81, 8, 40600, 12);  // a later plan of its own: kept unless overwritten
     plan(82, 8, 40000, 12, "1");
 
@@ -206,8 +202,7 @@ TEST_F(VatChange, TheEveningOfTheChangePlansCarriesOutAndRenamesInTheNetworksTha
 
     std::ostringstream log;
     auto reports = Towary::Host::EveningRun(Towar::kVatChangeEve, log).run({Towar::kVatEveningStepGuid});
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].outcome, Towary::Host::StepReport::Outcome::done) << log.str();
+    EXPECT_EQ(reports.at(0).outcome, Towary::Host::StepReport::Outcome::done) << log.str();
     const auto at = [text = log.str()](const std::string& part) { return text.find(part); };
     EXPECT_LT(at("Planowanie zmiany stawki VAT dla towarów, które nie posiadają zdefiniowanej zmiany stawki."),
               at("Zmodyfikowano stawkę VAT dla 0 towarów."));
@@ -287,12 +282,10 @@ TEST_F(VatChange, ThePlanDialogAsksTwiceBeforeOverwriting) {
 class PkwiuImport : public VatChange {
 protected:
     PkwiuImport() {
-        product(1, "a", 13, "10.51.11");
-        product(2, "b", 13, "10.51.12");
-        product(3, "c", 13, "10.51-1");  // a code with a hyphen is never matched
-        product(4, "d", 13, "10.52.1");
-        product(5, "e", 13, "11.0");
-        product(6, "f", 13, "10'51.1");
+        // A code with a hyphen (3) is never matched.
+        for (const auto& [id, pkwiu] :
+             {std::pair{1, "10.51.11"}, {2, "10.51.12"}, {3, "10.51-1"}, {4, "10.52.1"}, {5, "11.0"}, {6, "10'51.1"}})
+            product(id, "Towar", 13, pkwiu);
     }
 
     // Writes the list and runs the import on it, with the answers given.
