@@ -8,44 +8,34 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <memory>
 
 namespace {
 
 using EntryPoint = bool (*)(void*, unsigned long, void*);
 
-class LoadedModule {
-public:
-    LoadedModule() : handle_(dlopen(TOWARY_BIN_DIR "/libProductTools.so", RTLD_NOW | RTLD_LOCAL)) {
-        if (handle_ == nullptr) throw std::runtime_error(dlerror());
-        entry_ = reinterpret_cast<EntryPoint>(dlsym(handle_, "DllEntryPoint"));
-    }
-    ~LoadedModule() { dlclose(handle_); }
-    bool call(unsigned long reason) { return entry_(handle_, reason, nullptr); }
-
-private:
-    void* handle_;
-    EntryPoint entry_ = nullptr;
-};
-
 std::size_t registered() { return Core::Action::CContainer::instance().registrations().size(); }
 
 TEST(ModuleLoad, AttachRegistersTheModulesObjectsAndDetachWithdrawsThem) {
     ASSERT_EQ(registered(), 0u);
-    LoadedModule module;
+    const std::unique_ptr<void, int (*)(void*)> module(
+        dlopen(TOWARY_BIN_DIR "/libProductTools.so", RTLD_NOW | RTLD_LOCAL), dlclose);
+    ASSERT_NE(module, nullptr) << dlerror();
+    const auto entry = reinterpret_cast<EntryPoint>(dlsym(module.get(), "DllEntryPoint"));
+    const auto call = [&](unsigned long reason) { return entry(module.get(), reason, nullptr); };
     for (const unsigned long reason : {Core::kProcessDetach, Core::kThreadAttach, Core::kThreadDetach})
-        EXPECT_FALSE(module.call(reason)) << "before attach: " << reason;
+        EXPECT_FALSE(call(reason)) << "before attach: " << reason;
     EXPECT_EQ(registered(), 0u);
 
-    ASSERT_TRUE(module.call(Core::kProcessAttach));
+    ASSERT_TRUE(call(Core::kProcessAttach));
     const auto modules = Core::PackageLoaderWithDep::Dependencies::instance().modules();
     ASSERT_FALSE(modules.empty());
     EXPECT_EQ(modules.back().filename(), "libProductTools.so");
-    for (const unsigned long reason : {Core::kThreadAttach, Core::kThreadDetach}) EXPECT_FALSE(module.call(reason));
+    for (const unsigned long reason : {Core::kThreadAttach, Core::kThreadDetach}) EXPECT_FALSE(call(reason));
     EXPECT_GT(registered(), 0u);
-    EXPECT_TRUE(module.call(Core::kProcessDetach));
+    EXPECT_TRUE(call(Core::kProcessDetach));
     EXPECT_EQ(registered(), 0u);
-    EXPECT_FALSE(module.call(Core::kProcessDetach)) << "second detach";
+    EXPECT_FALSE(call(Core::kProcessDetach)) << "second detach";
 }
 
 }  // namespace
