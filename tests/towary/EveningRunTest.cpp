@@ -5,6 +5,7 @@
 #include "Core/EveningProcessing/EveningProcessingAction.h"
 #include "Core/Setup/Setup.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
@@ -58,17 +59,7 @@ class Partial : public EveningProcessing::OdczytWieczornyAction {
 
 class EveningRunTest : public ::testing::Test {
 protected:
-    EveningRunTest() {
-        DBKernel::Sql::Command("create table zapis (co varchar(20) primary key)", session_).execute();
-    }
-
-    std::vector<std::string> written() const {
-        std::vector<std::string> rows;
-        DBKernel::Sql::PreparedQuery query("select co from zapis order by co", session_);
-        query.execute();
-        while (query.next()) rows.push_back(query["co"].asString());
-        return rows;
-    }
+    EveningRunTest() { DBKernel::Sql::Command("create table zapis (co varchar(20) primary key)", session_).execute(); }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
     Core::SetupRegistration setup_;
@@ -81,32 +72,26 @@ protected:
 
 TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRun) {
     std::ostringstream log;
-    std::vector<std::string> started;
+    std::string started, outcomes;
     // A step is found whatever the letter case of its GUID.
-    const auto reports = Towary::Host::EveningRun(40544, log).run(
-        {kWriter, kThrower, kNobody, kNotAStep, "{e1000000-0000-0000-0000-000000000003}"},
-        [&](std::size_t number, std::size_t count, const std::string& guid) {
-            started.push_back(std::to_string(number) + "/" + std::to_string(count) + " " + guid);
-        });
-
-    ASSERT_EQ(reports.size(), 5u);
-    const std::vector<StepReport::Outcome> outcomes{StepReport::Outcome::done, StepReport::Outcome::failed,
-                                                    StepReport::Outcome::failed, StepReport::Outcome::failed,
-                                                    StepReport::Outcome::done};
-    for (std::size_t i = 0; i < reports.size(); ++i) EXPECT_EQ(reports[i].outcome, outcomes[i]) << reports[i].guid;
-    EXPECT_EQ(reports[0].status, EveningProcessing::statusDone);
-    EXPECT_EQ(started.size(), 5u);
-    EXPECT_EQ(started[1], "2/5 " + kThrower);
-    EXPECT_EQ(written(), (std::vector<std::string>{"first", "second", "writer"}))
+    for (const auto& report : Towary::Host::EveningRun(40544, log).run(
+             {kWriter, kThrower, kNobody, kNotAStep, "{e1000000-0000-0000-0000-000000000003}"},
+             [&](std::size_t number, std::size_t count, const std::string& guid) {
+                 started += std::to_string(number) + "/" + std::to_string(count) + (guid == kThrower ? " thrower " : " ");
+             }))
+        outcomes += (report.outcome == StepReport::Outcome::done ? "done " : "failed ") + std::to_string(report.status) + ", ";
+    EXPECT_EQ(started, "1/5 2/5 thrower 3/5 4/5 5/5 ");
+    EXPECT_EQ(outcomes, "done 1, failed 0, failed 0, failed 0, done 0, ");
+    EXPECT_EQ(TestSupport::rows(session_, "select co from zapis order by co"), "first\nsecond\nwriter\n")
         << "the thrower's write is rolled back; the refused write undoes only itself";
 
     const std::string text = log.str();
     for (const std::string& entry : std::vector<std::string>{
              " Odczyt wieczorny, dzień 2011-01-01, kroków: 5\n", " Krok 1/5: " + kWriter + "\n", "   Zapisano.\n",
-          "   Zapis zakończony poprawnie.\n", "   BŁĄD: Awaria kroku.\n",
-          "   BŁĄD: Brak akcji zarejestrowanej pod identyfikatorem " + kNobody + ".\n",
-          "   BŁĄD: Akcja " + kNotAStep + " nie jest krokiem odczytu wieczornego.\n", "   Pominięto: Błąd bazy danych: ",
-          "   Wynik: wykonany, status 1, ", "   Wynik: błąd, status 0, ", " Koniec odczytu wieczornego.\n"})
+             "   Zapis zakończony poprawnie.\n", "   BŁĄD: Awaria kroku.\n",
+             "   BŁĄD: Brak akcji zarejestrowanej pod identyfikatorem " + kNobody + ".\n",
+             "   BŁĄD: Akcja " + kNotAStep + " nie jest krokiem odczytu wieczornego.\n", "   Pominięto: Błąd bazy danych: ",
+             "   Wynik: wykonany, status 1, ", "   Wynik: błąd, status 0, ", " Koniec odczytu wieczornego.\n"})
         EXPECT_NE(text.find(entry), std::string::npos) << entry << "\nin:\n" << text;
     EXPECT_EQ(text.substr(4, 1) + text.substr(13, 1) + text.substr(19, 1), "-: ") << "lines start with the time";
 }
