@@ -1,6 +1,5 @@
 // The product class attributes and the class change of a product.
 
-#include "Core/Database/Sql.h"
 #include "Modules/Towary/Tools/classification/FixWareClass.h"
 #include "Modules/Towary/Tools/classification/ProductClassAttributes.h"
 #include "Modules/Towary/Tools/classification/TowarKlasy.h"

@@ -2,7 +2,6 @@
 // forms and the measure-unit combo box.
 
 #include "Core/BaseDBObjects/TTowar.h"
-#include "Core/Database/Sql.h"
 #include "Core/Products/ProductActivityStatuses.h"
 #include "Core/Singleton/SingletonImplHolder.h"
 #include "Modules/Towary/Tools/classification/CJmComboWrapper.h"

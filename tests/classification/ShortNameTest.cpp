@@ -1,14 +1,13 @@
 // Short receipt names: the store's length, the characters a till prints, the
 // fiscal letter of the VAT rate in the last place.
 
-#include "Core/Database/Query.h"
 #include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "Modules/Towary/Tools/classification/CKrNazwaCreator.h"
 #include "tests/support/Failure.h"
-#include "tests/support/TempStore.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -19,19 +18,17 @@ using Towar::CKrNazwaCreator;
 class ShortName : public ::testing::Test {
 protected:
     ShortName() {
-        DBKernel::Sql::Command("insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
-                               "values (8, 'zw.', 0.0, 0, 'E'), (13, '23%', 0.23, 0, 'A')")
-            .execute();
+        TestSupport::exec({}, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
+                              "values (8, 'zw.', 0.0, 0, 'E'), (13, '23%', 0.23, 0, 'A')");
         configure(10, "");
     }
 
     // Replaces the settings file: the short names' length and additional characters.
     static void configure(int length, const std::string& additional) {
-        TestSupport::replaceSettingsFile("[\"Parametry programu\".Towary]\n\"Długość krótkiej nazwy\" = " +
-                                         std::to_string(length) +
-                                         "\n\n[\"Parametry programu\".Towary.\"Krótka nazwa\"]\n\"Dodatkowe dopuszczalne "
-                                         "znaki\" = \"" +
-                                         additional + "\"\n");
+        TestSupport::replaceSettingsFile(
+            "[\"Parametry programu\".Towary]\n\"Długość krótkiej nazwy\" = " + std::to_string(length) +
+            "\n\n[\"Parametry programu\".Towary.\"Krótka nazwa\"]\n\"Dodatkowe dopuszczalne znaki\" = \"" + additional +
+            "\"\n");
     }
 
     static std::string shortName(const std::string& name, int vat = 13) {

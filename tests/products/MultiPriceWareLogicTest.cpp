@@ -5,7 +5,6 @@
 #include "tests/products/ProductStore.h"
 #include "tests/support/Failure.h"
 #include "tests/support/IndexSettings.h"
-#include "tests/support/StoreRows.h"
 
 #include <vector>
 

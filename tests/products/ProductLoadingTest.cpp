@@ -5,7 +5,6 @@
 #include "Modules/Towary/Tools/products/productToDbProduct.h"
 #include "tests/products/ProductStore.h"
 #include "tests/support/Failure.h"
-#include "tests/support/StoreRows.h"
 
 #include <boost/make_shared.hpp>
 
