@@ -118,38 +118,29 @@ TEST(StoreGenerator, TooShortAnArticleIndexIsRefused) {
     EXPECT_EQ(TestSupport::count(store.session(), "towar"), 0);
 }
 
-TEST(StoreGenerator, UsersGetRightsOverDistinctGeneratedGroupsAndProductsTodaysRatesWhichThePlanOf2011LeavesAlone) {
-    ProductTest::Store store;
-    Core::SetupRegistration setup;
-    TSessionHolder session = store.session();
-    Towary::Host::Products::GeneratorOptions options{300, 3};
-    options.users = 4;
-    options.rightsPerUser = 6;
-    const auto counts = generateProducts(options, session);
-    EXPECT_EQ(counts.users, 4);
-    EXPECT_EQ(counts.rightsEntries, 24);
-    EXPECT_EQ(countOf("select count(*) from uzytkownik where luzytkref between 2 and 5", session), 4);
-    EXPECT_EQ(countOf("select count(*) from uzytkgrouprights r join towar t on t.sGrIndex = r.sgrindex and t.byCode < 6 "
-                      "where r.luzytkref between 2 and 5 and r.rekordemzarzadza = 2",
-                      session),
-              24);
-    EXPECT_EQ(TestSupport::rows(session, "select distinct przegladaniegrupy from uzytkgrouprights order by 1"), "1\n2\n");
-
-    EXPECT_GT(countOf("select count(*) from towar t, stawkavat s where t.byVAT = s.byVAT and s.dStawka = 0", session), 0);
-    Towar::planVatRatesChange(session, false);
-    EXPECT_EQ(TestSupport::count(session, "zmianavat"), 0);
-}
-
-TEST(StoreGenerator, AShareOfMultiPriceWaresAndSaleConditionsOfLevelSixAtTheirPrices) {
+TEST(StoreGenerator, AShareOfMultiPriceWaresConditionsAtTheirPricesUsersRightsAndTodaysRates) {
     ProductTest::Store store;
     Core::SetupRegistration setup;
     TestSupport::writeIndexSettings();
-    const auto& session = store.session();
+    TSessionHolder session = store.session();
     Towary::Host::Products::GeneratorOptions options;
     options.products = 2000;
     options.multiPricePercent = 20.0;
     options.conditions = 300;
+    options.users = 4;
+    options.rightsPerUser = 6;
     const auto counts = generateProducts(options, session);
+    // Users get rights over distinct generated groups through the store's procedures.
+    EXPECT_EQ(std::to_string(counts.users) + " " + std::to_string(counts.rightsEntries), "4 24");
+    EXPECT_EQ(countOf("select count(*) from uzytkownik where luzytkref between 2 and 5", session), 4);
+    EXPECT_EQ(countOf("select count(*) from uzytkgrouprights r join towar t on t.sGrIndex = r.sgrindex and t.byCode < 6 "
+                      "where r.luzytkref between 2 and 5 and r.rekordemzarzadza = 2", session), 24);
+    EXPECT_EQ(TestSupport::rows(session, "select distinct przegladaniegrupy from uzytkgrouprights order by 1"), "1\n2\n");
+    // Products get today's rates, which the VAT plan of 2011 leaves alone.
+    EXPECT_GT(countOf("select count(*) from towar t, stawkavat s where t.byVAT = s.byVAT and s.dStawka = 0", session), 0);
+    Towar::planVatRatesChange(session, false);
+    EXPECT_EQ(TestSupport::count(session, "zmianavat"), 0);
+
     EXPECT_EQ(counts.conditions, 300);
     EXPECT_EQ(TestSupport::count(session, "warsprz"), 300);
     EXPECT_GT(counts.multiPriceWares, 200) << "about a fifth of 2000 draws less the elements they take";
