@@ -78,14 +78,12 @@ TEST_F(DictionaryWindows, ASaveIsWrittenOnceAndNotOverAnotherClerksChanges) {
     ASSERT_EQ(loaded.size(), 3u);
     EXPECT_EQ(loaded[2]["id"], 3);
     EXPECT_EQ(loaded[2]["cells"]["DATEFROM"], "2023-03-15");
+    // The question's and the refusal's texts are the page's to show: the browser test reads them there.
     const auto question = json(post("/api/commission-groups/delete", {{"id", 3}}, administrator));
     EXPECT_EQ(question["removed"], false);
-    EXPECT_EQ(question["question"]["text"], "Czy na pewno chcesz usunąć grupę 'Pieczywo'?");
     EXPECT_EQ(question["question"]["buttons"], (nlohmann::json{"Tak", "Nie"}));
-    const auto withRecipients =
-        post("/api/commission-groups/delete", {{"id", 3}, {"answers", {{{"answer", true}}}}}, administrator);
-    EXPECT_EQ(status(withRecipients), 409);
-    EXPECT_EQ(json(withRecipients)["error"], "Istnieją odbiorcy powiązani z grupą prowizyjną!\n\nUsunięcie nie powiodło się.");
+    EXPECT_EQ(status(post("/api/commission-groups/delete", {{"id", 3}, {"answers", {{{"answer", true}}}}}, administrator)),
+              409);
 
     exec("update CommissionGroup set Name = 'Chemia gospodarcza' where CommissionGroupId = 2",
          "insert into CommissionGroup (CommissionGroupId, CommissionNumber, Name, CommissionValue, DateFrom) "
