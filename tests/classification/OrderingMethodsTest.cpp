@@ -33,7 +33,20 @@ protected:
 using Methods = std::vector<std::pair<int, std::string>>;
 using MethodsWithEntry = std::map<std::optional<int>, std::string>;
 
-TEST_F(OrderingMethods, EveryChildKeyIsAMethodReadAfreshAtEveryCallAndAMissingOrBadOneIsTold) {
+TEST_F(OrderingMethods, ChildKeysAreMethodsReadAtEveryCallOrOnceByTheSingletonAndAMissingOrBadOneIsTold) {
+    // The singleton keeps what it read, and knows each method's stock levels.
+    Core::Registrations registrations;
+    registerOrderingMethodsObjects(registrations);
+    auto& methods = Core::SingletonImplHolder::get<Towar::OrderingMethods>();
+    offer("C = 4\n");
+    EXPECT_EQ(methods.getOrderingMethodText(3), "A") << "read once, when the object was made";
+    EXPECT_EQ(methods.getOrderingMethodText(1), "B");
+    EXPECT_EQ(methods.getOrderingMethodText(4), "") << "not offered when it was made";
+    EXPECT_EQ(methods.getUsedStocks(1), (std::set<int>{1, 2}));
+    EXPECT_EQ(methods.getUsedStocks(2), (std::set<int>{3}));
+    EXPECT_TRUE(methods.getUsedStocks(3).empty());
+    offer("A = 3\nB = 1\n");
+
     EXPECT_EQ(Towar::getOrderingMethods(), (Methods{{3, "A"}, {1, "B"}}));
     EXPECT_EQ(Towar::getOrderingMethodsMap(), (std::map<int, std::string>{{1, "B"}, {3, "A"}}));
     EXPECT_EQ(Towar::getOrderingMethodsStringList(), (std::vector<std::string>{"A\t3", "B\t1"}));
@@ -61,18 +74,4 @@ TEST_F(OrderingMethods, EveryChildKeyIsAMethodReadAfreshAtEveryCallAndAMissingOr
             << "its item would not be one line of the name, a tab and the type";
     }
 }
-
-TEST_F(OrderingMethods, TheSingletonKeepsWhatItReadAndKnowsEachMethodsStockLevels) {
-    Core::Registrations registrations;
-    registerOrderingMethodsObjects(registrations);
-    auto& methods = Core::SingletonImplHolder::get<Towar::OrderingMethods>();
-    offer("C = 4\n");
-    EXPECT_EQ(methods.getOrderingMethodText(3), "A") << "read once, when the object was made";
-    EXPECT_EQ(methods.getOrderingMethodText(1), "B");
-    EXPECT_EQ(methods.getOrderingMethodText(4), "") << "not offered when it was made";
-    EXPECT_EQ(methods.getUsedStocks(1), (std::set<int>{1, 2}));
-    EXPECT_EQ(methods.getUsedStocks(2), (std::set<int>{3}));
-    EXPECT_TRUE(methods.getUsedStocks(3).empty());
-}
-
 }  // namespace

@@ -65,7 +65,7 @@ protected:
     TowarKlasy::CTowarKlasyModifier modifier_{session_};
 };
 
-TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMasks) {
+TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMasksAndSoDoesAnImportRow) {
     const OpisKlasyTowaru fresh("Świeże", 7, 0xF0Au, 0x11u, 0x22u, 0x100u, 0, 0x1u);
     const OpisKlasyTowaru general("Ogólna", 8, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFu, 0xFu, 0xFu);
     const struct {
@@ -96,9 +96,8 @@ TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMas
                       TowarKlasy::CTowarKlasyModifier{session_}(general, OpisKlasyZmiany(name, 0, 0, 0, 0, 0, 0));
                   }),
                   "Brak klasy" + name + "w bazie!");
-}
 
-TEST_F(ProductClassChange, FixWareClassMergesTheImportRowIntoTheStoredDescription) {
+    // fixWareClass merges an import row into the stored description.
     std::vector<std::string> log;
     const Towar::ImportLog logger = [&](const System::AnsiString& text, bool) { log.push_back(text); };
     TTowar ware;

@@ -31,7 +31,7 @@ protected:
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
 };
 
-TEST_F(StockQuantities, StockIsTheRowOfTheLastStockDayAndInServiceTheStoresOwnUnitsInTheStore) {
+TEST_F(StockQuantities, StockIsOfTheLastStockDayInServiceTheStoresOwnUnitsReservedOpenOrdersAndBookedOnes) {
     exec("insert into stn (lTowarRef, data, dStan) values (1, 40000, 5), (1, 40100, 7.5), (2, 40000, 3), "
          "(3, 40200, null)");
     EXPECT_DOUBLE_EQ(Towar::calcStock(1), 7.5) << "the latest day, not the first";
@@ -45,9 +45,8 @@ TEST_F(StockQuantities, StockIsTheRowOfTheLastStockDayAndInServiceTheStoresOwnUn
          "(2, 1, 1, 1), (3, 1, 2, 1), (4, 1, 1, 2)");
     EXPECT_DOUBLE_EQ(Towar::calcInService(1), 2);
     EXPECT_DOUBLE_EQ(Towar::calcInService(2), 0);
-}
 
-TEST_F(StockQuantities, ReservedCountsOpenOrdersAndBookedDocumentsOnly) {
+    // Reserved counts open orders and booked documents only.
     document(10, 32, 1, 2, 3);      // an open order: reserves
     document(11, 32, 4, 0, 100);    // processing status 4, 5, 6: done with
     document(12, 32, 5, 0, 100);

@@ -35,7 +35,7 @@ TEST_F(DiscountRules, AnUnlockedKindReadsNoListAndALockedOneNamesTheListItLacks)
               "Przeceny / Przeceny automatyczne / Blokada dodawania przecen / Grupy towarowe - wyjątki");
 }
 
-TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEachAndExceptionsAdmitGroupsByPrefixArticlesByToken) {
+TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEachAndExceptionsAdmitGroupsArticlesAndListMembers) {
     DiscountEditionChecker checker(Automatic);
     setSetting(lock(kPieces), true);
     EXPECT_TRUE(checker.discountAdding(Automatic));
@@ -58,24 +58,21 @@ TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEachAndExceptionsAdmitGroupsB
     EXPECT_TRUE(checker.discountAdding(SelectedPieces, product(12, "0202", "2000").get()));
     EXPECT_FALSE(checker.discountAdding(SelectedPieces, product(13, "0202", "10001").get()));
     EXPECT_FALSE(checker.discountAdding(SelectedPieces, product(14, "0202", "100").get()));
-}
 
-TEST_F(DiscountRules, AssortmentExceptionsAdmitMembersOfListsValidToday) {
-    setSetting(lock(kAutomatic), true);
+    // Assortment exceptions admit members of lists valid today (products of a group no exception names).
     setSetting(lock(kAutomatic, {"Listy asortymentowe - wyjątki"}), "{AAAA-1}\n{BBBB-2}");
-    for (int id = 1; id <= 4; ++id) product(id, "0101", "00000" + std::to_string(id));
-    addAssortment(1, "{AAAA-1}", -10, 0, 1);
-    addAssortment(2, "{BBBB-2}", -10, -1, 2);  // ended yesterday
-    addAssortment(3, "{CCCC-3}", -10, 10, 3);  // valid, but not an exception
-    addAssortment(4, "{AAAA-1}", 1, 10, 4);    // valid from tomorrow
-    DiscountEditionChecker checker(Automatic);
+    for (int id = 21; id <= 24; ++id) product(id, "0909", "0000" + std::to_string(id));
+    addAssortment(1, "{AAAA-1}", -10, 0, 21);
+    addAssortment(2, "{BBBB-2}", -10, -1, 22);  // ended yesterday
+    addAssortment(3, "{CCCC-3}", -10, 10, 23);  // valid, but not an exception
+    addAssortment(4, "{AAAA-1}", 1, 10, 24);    // valid from tomorrow
     const auto admitted = [&](int id) {
         return checker.discountAdding(Automatic, Towar::getProduct(id, session_).get());
     };
-    EXPECT_TRUE(admitted(1));
-    for (const int id : {2, 3, 4}) EXPECT_FALSE(admitted(id)) << id;
+    EXPECT_TRUE(admitted(21));
+    for (const int id : {22, 23, 24}) EXPECT_FALSE(admitted(id)) << id;
     setSetting(lock(kAutomatic, {"Listy asortymentowe - wyjątki"}), "");
-    EXPECT_FALSE(admitted(1)) << "an empty list admits no list";
+    EXPECT_FALSE(admitted(21)) << "an empty list admits no list";
 }
 
 }  // namespace

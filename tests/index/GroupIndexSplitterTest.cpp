@@ -12,7 +12,7 @@ protected:
     Splitter() { settings({.lengths = {2, 2, 2, 2, 2}}); }
 };
 
-TEST_F(Splitter, WellFormedIndexesGiveSegmentsAndAncestorsAShortSegmentFailsLengthsCountCharacters) {
+TEST_F(Splitter, SegmentsAncestorsAndNextLevelLengthsFollowTheLevelsInOrderReadOnceCountingCharacters) {
     const GroupIndexSplitter splitter;
     EXPECT_EQ(splitter.split("010203040506"), (Parts{"01", "02", "03", "04", "05"})) << "past level 5 is ignored";
     EXPECT_EQ(splitter.incSplit("010203040506"), (Parts{"01", "0102", "010203", "01020304", "0102030405"}));
@@ -29,18 +29,16 @@ TEST_F(Splitter, WellFormedIndexesGiveSegmentsAndAncestorsAShortSegmentFailsLeng
     EXPECT_EQ(failure<std::runtime_error>([&] { splitter.incSplit("ąbćdę"); }),
               "Indeks ąbćdę jest błędny. Długość indeksu na poziomie 3 powinna wynosić 6 a wynosi 5");
     EXPECT_EQ(splitter.nextLevelLength("żó"), 4u);
-}
 
-TEST_F(Splitter, NextLevelLengthItsTwoFailuresAndLevelsInTheHierarchysOrderReadOnce) {
-    const GroupIndexSplitter splitter;
+    // The next level's length, and its two failures.
     EXPECT_EQ(splitter.nextLevelLength("01020304"), 10u);
     EXPECT_EQ(failure<std::runtime_error>([&] { splitter.nextLevelLength("010203040506"); }),
               "Indeks 010203040506 jest błędny. Struktura jest niezgodna z definicją znajdującą się w konfiguracji.");
     EXPECT_EQ(failure<std::runtime_error>([&] { splitter.nextLevelLength("0102030405"); }),
               "Indeks 0102030405 jest błędny. Nie można pobrać długości indeksu następnego poziomu hierarchii grup. "
               "Indeks jest indeksem ostatniego poziomu tej hierarchii.");
-    unsigned int out = 7;
-    EXPECT_FALSE(splitter.nextLevelLength("0102030405", out));
+    unsigned int length = 7;
+    EXPECT_FALSE(splitter.nextLevelLength("0102030405", length));
 
     settings({.lengths = {0, 0, 0, 0, 0}});
     EXPECT_EQ(failure<std::runtime_error>([] { GroupIndexSplitter().nextLevelLength("1"); }), "Indeks 1 jest błędny.")

@@ -15,7 +15,7 @@ TowarCode code(int value) { return static_cast<TowarCode>(value); }
 
 std::string unknown(int value) { return "Nieznany kod towaru (TowarCode = " + std::to_string(value) + ")."; }
 
-TEST_F(HierarchyLevels, LengthsAndNamesOfTheLevelsAndTheLevelOfAnIndex) {
+TEST_F(HierarchyLevels, LevelsLengthsNamesNeighboursAndTheLevelOfAnIndexFromSettingsReadAtEveryCall) {
     std::string levels;
     for (int k = 1; k <= 5; ++k)
         levels += getHierarchyLevelDisplayName(code(k)) + " " + std::to_string(getFullIndexLength(code(k))) + ", ";
@@ -41,9 +41,9 @@ TEST_F(HierarchyLevels, LengthsAndNamesOfTheLevelsAndTheLevelOfAnIndex) {
     settings({.lengths = {2, 0, 2, 3, 3}});
     EXPECT_EQ(getTowarCodefromIndex("123"), tcSekcja) << "a level of length 0 is passed over";
     EXPECT_EQ(previousIndexLength("01"), 2) << "F(2) = F(1): the first comparison wins";
-}
 
-TEST_F(HierarchyLevels, NeighboursAndParentLengthStopAtTheEndsAndSettingsAreReadAtEveryCall) {
+    // Neighbours and the parent's length stop at the ends of the hierarchy.
+    settings({});
     // A code, the next one and the previous one.
     const std::tuple<int, int, int> neighbours[] = {{0, 1, 0}, {1, 2, 0}, {5, 0, 4}, {6, 0, 5}, {-1, 0, 0}, {7, 0, 0}};
     for (const auto& [from, next, previous] : neighbours) {

@@ -28,7 +28,7 @@ protected:
     TSessionHolder session_;
 };
 
-TEST_F(Generators, FirstFreeChildSegmentAndTheOlderGeneratorFollowingTheSmallest) {
+TEST_F(Generators, FirstFreeChildSegmentTheOlderGeneratorFollowingTheSmallestFullLevelsAndArticles) {
     EXPECT_EQ(TowarFunkcje::genNewGrIndex(tcDepartament, ""), "01");
 
     addGroups("02", tcSektor, {"03", "04"});
@@ -50,9 +50,8 @@ TEST_F(Generators, FirstFreeChildSegmentAndTheOlderGeneratorFollowingTheSmallest
     add("0ż0ó", tcSektor);
     EXPECT_EQ(nextGroup("0ż"), "0ż03") << "the parent's length and its children's segments count characters";
     EXPECT_EQ(TowarFunkcje::genNewGrIndex(tcSektor, "0ż"), "0ż03");
-}
 
-TEST_F(Generators, FullLevelIsARangeErrorForOneALongerSegmentForTheOtherAndArticlesArePadded) {
+    // A full level is a range error for the one and a longer segment for the other.
     settings({.lengths = {2, 2, 2, 2, 2}});
     for (int segment = 1; segment <= 99; ++segment)
         add("05" + std::string(segment < 10 ? "0" : "") + std::to_string(segment), tcSektor);

@@ -61,7 +61,7 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotAndKeepATyp
 }
 
 // A name the result gives twice: the product takes the one among its table's columns.
-TEST_F(ProductLoadingTest, AProductTakesItsTablesColumnWhereAResultNamesOneTwiceAndAnEntitysValues) {
+TEST_F(ProductLoadingTest, AProductTakesItsTablesColumnWhereAResultNamesOneTwice) {
     for (const char* select : {"select 'inna' sNazwa, t.* from towar t where lTowarRef = 2",
                                "select t.*, 'inna' sNazwa from towar t where lTowarRef = 2"}) {
         SCOPED_TRACE(select);
@@ -73,7 +73,49 @@ TEST_F(ProductLoadingTest, AProductTakesItsTablesColumnWhereAResultNamesOneTwice
     }
 }
 
-TEST_F(ProductLoadingTest, ProductLookupCachesKnownAndUnknownIdentifiers) {
+TEST_F(ProductLoadingTest, LookupsReadTheirRowsWhileTheReplyLivesTheProductLookupCachesAndAnEntityBecomesAProduct) {
+    Towar::LookupIsMultiPriceWare isMultiPrice(session_);
+    isMultiPrice.setArtIndex("000004");
+    {
+        Towar::Lookup::Reply reply(isMultiPrice);
+        ASSERT_FALSE(reply.empty());
+        EXPECT_EQ(reply["ltowarref"].asString() + " " + reply["sgrindex"].asString() + " " +
+                      reply["snazwaklasy"].asString(),
+                  "4 010101 Pieczywo");
+    }
+    isMultiPrice.setArtIndex("000404");
+    EXPECT_TRUE(Towar::Lookup::Reply(isMultiPrice).empty());
+
+    Towar::LookupWareByRef byRef(session_);
+    byRef.setTowarRef(5);
+    {
+        Towar::Lookup::Reply reply(byRef);
+        TTowar product;
+        product.load(*reply);
+        EXPECT_EQ(product.GetNazwa() + " " + product.GetArtIndex(), "Whisky O'Neil 000005");
+    }
+
+    Towar::LookupMultiPriceWareBarCodes codes(session_);
+    codes.setGroup("010101", 1);
+    {
+        Towar::Lookup::Reply reply(codes);
+        std::vector<std::string> found;
+        while ((*reply).next()) found.push_back(reply["splu"].asString() + "/" + reply["njm"].asString());
+        EXPECT_EQ(found, (std::vector<std::string>{"2005/1", "5900000000028/1"}));
+    }
+
+    // An entity becomes a product with its empty optionals left null.
+    auto entity = boost::make_shared<Orvel::Entities::Product>();
+    entity->setProductIndex("000007");
+    entity->setOptMargin(30.0);
+    const TTowarPtr product = Products::Tools::productToDbProduct(entity);
+    EXPECT_EQ(product->GetArtIndex(), "000007");
+    EXPECT_DOUBLE_EQ(product->GetMarza(), 30.0);
+    EXPECT_TRUE(product->IsNullTowarRef());
+    EXPECT_TRUE(product->IsNullVAT());
+    EXPECT_FALSE(product->IsNullKrNazwa()) << "a plain attribute is always set, empty or not";
+
+    // The product lookup caches known and unknown identifiers.
     Products::Tools::ProductLookup lookup(session_);
     EXPECT_EQ(lookup.getProductIdByIndex("000003"), 3);
     EXPECT_EQ(lookup.getProductIdByPlu("5900000000028"), 4);
@@ -99,45 +141,4 @@ TEST_F(ProductLoadingTest, ProductLookupCachesKnownAndUnknownIdentifiers) {
     transaction.commit();
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { lookup.getProductIdByIndex("999999"); }),
               "Nie znaleziono towaru o indeksie 999999");
-}
-
-TEST_F(ProductLoadingTest, MultiPriceLookupsReadTheirRowsWhileTheReplyLives) {
-    Towar::LookupIsMultiPriceWare isMultiPrice(session_);
-    isMultiPrice.setArtIndex("000004");
-    {
-        Towar::Lookup::Reply reply(isMultiPrice);
-        ASSERT_FALSE(reply.empty());
-        EXPECT_EQ(reply["ltowarref"].asString() + " " + reply["sgrindex"].asString() + " " +
-                      reply["snazwaklasy"].asString(),
-                  "4 010101 Pieczywo");
-    }
-    isMultiPrice.setArtIndex("000404");
-    EXPECT_TRUE(Towar::Lookup::Reply(isMultiPrice).empty());
-
-    Towar::LookupWareByRef byRef(session_);
-    byRef.setTowarRef(5);
-    {
-        Towar::Lookup::Reply reply(byRef);
-        TTowar product;
-        product.load(*reply);
-        EXPECT_EQ(product.GetNazwa() + " " + product.GetArtIndex(), "Whisky O'Neil 000005");
-    }
-
-    Towar::LookupMultiPriceWareBarCodes codes(session_);
-    codes.setGroup("010101", 1);
-    Towar::Lookup::Reply reply(codes);
-    std::vector<std::string> found;
-    while ((*reply).next()) found.push_back(reply["splu"].asString() + "/" + reply["njm"].asString());
-    EXPECT_EQ(found, (std::vector<std::string>{"2005/1", "5900000000028/1"}));
-
-    // An entity becomes a product with its empty optionals left null.
-    auto entity = boost::make_shared<Orvel::Entities::Product>();
-    entity->setProductIndex("000007");
-    entity->setOptMargin(30.0);
-    const TTowarPtr product = Products::Tools::productToDbProduct(entity);
-    EXPECT_EQ(product->GetArtIndex(), "000007");
-    EXPECT_DOUBLE_EQ(product->GetMarza(), 30.0);
-    EXPECT_TRUE(product->IsNullTowarRef());
-    EXPECT_TRUE(product->IsNullVAT());
-    EXPECT_FALSE(product->IsNullKrNazwa()) << "a plain attribute is always set, empty or not";
 }
