@@ -5,12 +5,14 @@
 #include "Core/Labels/Labels.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
 #include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/prices/AlternativePriceManager.h"
 #include "Modules/Towary/Tools/prices/CurrentSalePrice.h"
 #include "Modules/Towary/Tools/prices/LowestPriceBeforePromotion.h"
 #include "Modules/Towary/Tools/prices/PriceBeforePromotion.h"
 #include "Modules/Towary/Tools/prices/PromoFeatures.h"
+#include "apps/towary/SampleSettings.h"
 #include "tests/support/Failure.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
@@ -28,30 +30,19 @@ namespace {
 using TestSupport::exec;
 using TestSupport::failure;
 
-constexpr const char* kSettings = R"(["Parametry programu".XML.Parser]
-Id = "pugixml"
-
-["Parametry sklepu".Towary.Etykiety]
-"Tryb wyświetlania poprzedniej ceny" = 1
-"Domyślna jednostka porównawcza miary" = "kg"
-"Domyślny tekst promocyjny" = "Promocja, \"taniej\""
-
-[Inne."Obsługa wielu cen sprzedaży na kasie"]
-"@" = true
-"Dozwolone dla grup towarowych" = """
-01
-
-0203
-"""
-)";
-
 // The day the promotions of the store run on.
 constexpr int kDay = 50000;
 
 class PricesOfADay : public ::testing::Test {
 protected:
     PricesOfADay() {
-        TestSupport::replaceSettingsFile(kSettings);
+        // The sample settings (previous-price mode 1, kilograms for labels, alternative prices on) with a
+        // promotional text that needs escaping and a list of groups with an empty line.
+        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
+        TestSupport::setSetting({"Parametry sklepu", "Towary", "Etykiety", "Domyślny tekst promocyjny"},
+                                std::string("Promocja, \"taniej\""));
+        TestSupport::setSetting({"Inne", "Obsługa wielu cen sprzedaży na kasie", "Dozwolone dla grup towarowych"},
+                                std::string("01\n\n0203\n"));
         exec({}, "insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), (2, 'l', 'litr')");
         exec({}, "insert into promocja (lPromocjaRef, sNazwa) values (1, 'Jesień'), (2, 'Lato')");
         units_.emplace();

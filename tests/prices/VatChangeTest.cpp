@@ -15,6 +15,7 @@
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/prices/CVATModifier.h"
 #include "Modules/Towary/Tools/prices/VatChangeActions.h"
+#include "apps/towary/SampleSettings.h"
 #include "apps/towary/evening/EveningRun.h"
 #include "apps/towary/register/VatConfigurationSender.h"
 #include "tests/support/Failure.h"
@@ -35,25 +36,14 @@ namespace {
 
 using TestSupport::exec;
 
-// A store with the sample VAT rates, short names of 20 characters, the network
-// and the tills' transmission module in the settings file, the module's VAT
-// actions and the host's sender of the tills' VAT configuration registered,
-// and scripted dialogs.
+// A store with the sample settings (short names of 20 characters, the tills'
+// XML transmission module, the network SKLEP), the VAT rates, the module's
+// VAT actions and the host's sender of the tills' VAT configuration
+// registered, and scripted dialogs.
 class VatChange : public ::testing::Test {
 protected:
     VatChange() {
-        TestSupport::replaceSettingsFile(R"(["Parametry programu".Towary]
-"Długość krótkiej nazwy" = 20
-
-["Parametry programu".Towary."Krótka nazwa"]
-"Dodatkowe dopuszczalne znaki" = "ąęółśżźćńĄĘÓŁŚŻŹĆŃ%"
-
-["Parametry programu".FrontOffice."Serwer Kasowy"]
-"Moduł transmisji do kasy" = "XmlBasedServerCommunication.bpl"
-
-[Inne]
-"Nazwa sieci" = "SKLEP"
-)");
+        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
         exec({}, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) values"
                  " (1, '0%', 0.00, 0, 'D'), (2, '3%', 0.03, 1, 'C'), (3, '7%', 0.07, 1, 'B'), (6, '22%', 0.22, 1, 'A'),"
                  " (8, 'zw.', 0.00, 0, 'E'), (9, '5%', 0.05, 0, 'C'), (12, '8%', 0.08, 0, 'B'), (13, '23%', 0.23, 0, 'A')");
