@@ -50,11 +50,14 @@ protected:
         guard.commit();
     }
 
+    std::string randomGroup() {
+        return groups_[std::uniform_int_distribution<std::size_t>(0, groups_.size() - 1)(random_)];
+    }
     Container randomContainer() {
         Container container;
         const auto count = std::uniform_int_distribution<int>(0, 6)(random_);
         for (int i = 0; i < count; ++i) {
-            std::string key = groups_[std::uniform_int_distribution<std::size_t>(0, groups_.size() - 1)(random_)];
+            std::string key = randomGroup();
             // Now and then a key the splitter refuses: a level 3 segment cut short.
             if (key.size() >= 4 && random_() % 10 == 0) key = key.substr(0, 3);
             std::string text;
@@ -67,9 +70,8 @@ protected:
 
     std::set<std::int64_t> select(const std::string& alias, const std::string& where) const {
         const std::string prefix = alias.empty() ? "" : alias + ".";
-        DBKernel::Sql::PreparedQuery query(
-            "select " + prefix + "ltowarref id from towar " + alias + " where " + where, session_);
-        query.execute();
+        DBKernel::Sql::OpenedQuery query("select " + prefix + "ltowarref id from towar " + alias + " where " + where,
+                                         session_);
         std::set<std::int64_t> ids;
         while (query.next()) ids.insert(query["id"].asInt64());
         return ids;
@@ -145,8 +147,7 @@ TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
         const auto where = [conjunction](const std::string& fragment) {
             return "1 = 1" + std::string(conjunction == wcNone && !fragment.empty() ? " and" : "") + fragment;
         };
-        const std::string group =
-            trial % 7 == 0 ? "" : groups_[std::uniform_int_distribution<std::size_t>(0, groups_.size() - 1)(random_)];
+        const std::string group = trial % 7 == 0 ? "" : randomGroup();
         // The level below the group, and the length of its indexes.
         const std::map<std::size_t, std::pair<int, std::size_t>> below{
             {0, {1, 1}}, {1, {2, 2}}, {2, {3, 4}}, {4, {4, 5}}, {5, {5, 6}}};
