@@ -30,24 +30,22 @@ protected:
 };
 
 TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCallAndLocalConditionsTheirLock) {
-    const std::vector<std::pair<std::string, std::function<bool()>>> rules = {
-        {kPromotionLock, [&] { return checker_.isHQSalePromotionConditionEditionLocked(); }},
+    using C = ConditionsEditionChecker;
+    const std::vector<std::pair<std::string, std::function<bool(C&)>>> rules = {
+        {kPromotionLock, &C::isHQSalePromotionConditionEditionLocked},
         {"Blokada edycji rozpoczętego warunku centralowego promocyjnego",
-         [&] { return checker_.isHQCurrentSalePromotionConditionEditionLocked(); }},
-        {"Dopuszczalna edycja warunku centralowego promocyjnego",
-         [&] { return checker_.HQSalePromotionConditionEditable(); }},
-        {"Dopuszczalna edycja warunku centralowego", [&] { return checker_.HQSaleConditionEditable(); }},
+         &C::isHQCurrentSalePromotionConditionEditionLocked},
+        {"Dopuszczalna edycja warunku centralowego promocyjnego", &C::HQSalePromotionConditionEditable},
+        {"Dopuszczalna edycja warunku centralowego", &C::HQSaleConditionEditable},
         {"Dozwolona zmiana ceny warunku centralowego tylko poniżej ceny sugerowanej",
-         [&] { return checker_.allowPriceChangeOnlyBelowSuggestedForHQSaleCondition(); }},
-        {"Warunek centralowy promocyjny - tylko zmiana ceny",
-         [&] { return checker_.allowOnlyPriceChangeForHqPromotionCondition(); }},
-        {"Dozwolona ręczna edycja warunków dla towarów wielocenowych",
-         [&] { return checker_.multiPriceProductSaleConditionEditable(); }},
+         &C::allowPriceChangeOnlyBelowSuggestedForHQSaleCondition},
+        {"Warunek centralowy promocyjny - tylko zmiana ceny", &C::allowOnlyPriceChangeForHqPromotionCondition},
+        {"Dozwolona ręczna edycja warunków dla towarów wielocenowych", &C::multiPriceProductSaleConditionEditable},
     };
     for (const auto& [name, rule] : rules)
         for (const bool value : {true, false}) {
             setSetting(edition(Sale, {name}), value);
-            EXPECT_EQ(rule(), value) << name;
+            EXPECT_EQ(rule(checker_), value) << name;
         }
 
     // Local sale conditions follow their lock and its exceptions.

@@ -21,17 +21,6 @@ std::filesystem::path tempFile(const char* tag) {
     return pattern;
 }
 
-}  // namespace
-
-std::string readFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-namespace {
-
 RunResult run(const std::vector<std::string>& args, const std::string& input, bool unprivileged) {
     const auto in = tempFile("in"), out = tempFile("out"), err = tempFile("err");
     std::ofstream(in) << input;
@@ -58,6 +47,13 @@ RunResult run(const std::vector<std::string>& args, const std::string& input, bo
 }
 
 }  // namespace
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 RunResult runTowary(const std::vector<std::string>& args, const std::string& input) { return run(args, input, false); }
 
