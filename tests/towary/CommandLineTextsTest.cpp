@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <set>
 #include <sstream>
 
 namespace {
@@ -28,16 +27,8 @@ std::vector<std::string> commandsListed(const std::string& help) {
 
 // Words of CLI11's own English and of English descriptions; an option's name (--group-of-users) is one word.
 // Arguments keep their names in capitals (DIR, TEXT), as the README writes the commands.
-std::set<std::string> englishWords(const std::string& help) {
-    static const std::set<std::string> english{"Usage", "Options", "Positionals", "Subcommands", "REQUIRED", "INT",
-                                               "Excludes", "Needs", "Print", "the", "of", "and", "with", "for",
-                                               "default", "or"};
-    std::set<std::string> found;
-    const std::regex word("[A-Za-z][A-Za-z0-9_-]*");
-    for (auto it = std::sregex_iterator(help.begin(), help.end(), word); it != std::sregex_iterator(); ++it)
-        if (english.count(it->str())) found.insert(it->str());
-    return found;
-}
+const std::regex kEnglish("(^|[^A-Za-z0-9_-])(Usage|Options|Positionals|Subcommands|REQUIRED|INT|Excludes|Needs|Print|the|"
+                          "of|and|with|for|default|or)($|[^A-Za-z0-9_-])");
 
 // Checks the help page of the command and, below it, of each command it lists; gives the number it lists.
 std::size_t expectPolishHelp(std::vector<std::string> command) {
@@ -46,7 +37,7 @@ std::size_t expectPolishHelp(std::vector<std::string> command) {
     command.pop_back();
     EXPECT_EQ(help.exitCode, 0) << help.err;
     EXPECT_NE(help.out.find("Użycie: towary"), std::string::npos) << help.out;
-    EXPECT_EQ(englishWords(help.out), std::set<std::string>()) << help.out;
+    EXPECT_FALSE(std::regex_search(help.out, kEnglish)) << help.out;
     const auto listed = commandsListed(help.out);
     for (const auto& name : listed) {
         command.push_back(name);

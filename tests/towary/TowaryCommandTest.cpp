@@ -75,28 +75,25 @@ TEST_F(TowaryCommand, DemoBuildsASampleStoreAndWalksThroughIt) {
     EXPECT_EQ(runTowary({"demo", dir}).exitCode, 1) << "the demo never overwrites a store";
 }
 
-TEST_F(TowaryCommand, AStoreDirectoryHasTheModeOfANewDirectoryOrThatOfTheEmptyOnePreparedForIt) {
+// A store directory has the mode of a new directory, or that of the empty one prepared for it; init leaves a whole
+// store or none, and a store that is not whole is refused with what to do.
+TEST_F(TowaryCommand, InitLeavesAWholeStoreOrNoneAndAStoreThatIsNotWholeIsRefusedWithWhatToDo) {
     const auto mode = [](const fs::path& path) { return static_cast<unsigned>(fs::status(path).permissions()); };
     const mode_t mask = ::umask(022);
-    expectSuccess(runTowary({"init", file("nowy")}));
-    EXPECT_EQ(mode(file("nowy")), 0755u) << "as mkdir under the umask makes it";
-    const auto prepared = file("przygotowany");
-    fs::create_directory(prepared);
-    fs::permissions(prepared, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
-    const auto into = runTowary({"init", prepared});
-    ::umask(mask);
-    expectSuccess(into);
-    EXPECT_EQ(mode(prepared), 0750u);
-}
-
-TEST_F(TowaryCommand, InitLeavesAWholeStoreOrNoneAndAStoreThatIsNotWholeIsRefusedWithWhatToDo) {
+    const auto made = runTowary({"init", file("nowy")});
     // What an interrupted init left beside the store it was building.
     const auto dir = file("sklep2");
     fs::create_directories(file(".sklep2.init-Ab12Cd") + "/log");
     std::ofstream(file(".sklep2.init-Ab12Cd") + "/towary.toml") << "# przerwany\n";
     fs::create_directory(dir);
-    expectSuccess(runTowary({"init", dir}));
-    EXPECT_EQ(std::distance(fs::directory_iterator(scratch_.path()), {}), 3) << "init leaves nothing of its own";
+    fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    const auto into = runTowary({"init", dir});
+    ::umask(mask);
+    expectSuccess(made);
+    expectSuccess(into);
+    EXPECT_EQ(mode(file("nowy")), 0755u) << "as mkdir under the umask makes it";
+    EXPECT_EQ(mode(dir), 0750u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch_.path()), {}), 4) << "init leaves nothing of its own";
     EXPECT_TRUE(fs::exists(file(".sklep2.init-Ab12Cd")));
 
     const auto database = fs::path(dir) / "towary.db";
