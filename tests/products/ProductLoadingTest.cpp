@@ -8,23 +8,18 @@
 
 #include <boost/make_shared.hpp>
 
-#include <utility>
 #include <vector>
 
 class ProductLoadingTest : public ProductStore {
 protected:
     ProductLoadingTest() {
         run("insert into klasa (lKlasaRef, sNazwa) values (3, 'Pieczywo')");
-        run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (1, 'Napoje', '0101', null, 2)");
-        for (const auto& [id, name] : {std::pair{2, "Kawa ziarnista"}, {3, "KAWA mielona"}, {4, "Napój kawowy"},
-                                       {5, "Whisky O'Neil"}})
-            TestSupport::addProduct(session_, id, name, "0101", "00000" + std::to_string(id));
-        run("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (6, 'Kawiarnia', '0102', 2)");
-        run("update towar set lKlasaRef = 3, bWieleCen = 1, sGrIndex = '010101' where lTowarRef = 4");
-        TestSupport::addCode(session_, 10, 2, "5900000000011");
-        TestSupport::addCode(session_, 11, 3, "2005");
-        TestSupport::addCode(session_, 12, 4, "2005", 3);
-        TestSupport::addCode(session_, 13, 4, "5900000000028", 2);
+        run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen, lKlasaRef) values "
+            "(1, 'Napoje', '0101', null, 2, 0, null), (2, 'Kawa ziarnista', '0101', '000002', 6, 0, null), "
+            "(3, 'KAWA mielona', '0101', '000003', 6, 0, null), (4, 'Napój kawowy', '010101', '000004', 6, 1, 3), "
+            "(5, 'Whisky O''Neil', '0101', '000005', 6, 0, null), (6, 'Kawiarnia', '0102', null, 2, 0, null)");
+        run("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (10, '5900000000011', 2, 1, 1), "
+            "(11, '2005', 3, 1, 1), (12, '2005', 4, 1, 3), (13, '5900000000028', 4, 1, 2)");
     }
 
     void run(const std::string& sql) { TestSupport::exec(session_, sql); }
