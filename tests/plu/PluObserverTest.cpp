@@ -1,7 +1,7 @@
 #include "Core/Db/TQueryDataSet.h"
 #include "Modules/Towary/Tools/plu/BookmarkGuard.h"
 #include "Modules/Towary/Tools/plu/TPluObserver.h"
-#include "tests/plu/DiscountCodeStore.h"
+#include "tests/plu/PluStore.h"
 #include "tests/support/Failure.h"
 
 namespace {
@@ -9,17 +9,16 @@ namespace {
 using TestSupport::failure;
 
 // A product form's dataset of the product's code rows, as the form opens it.
-class PluObserver : public DiscountCodeStore {
+class PluObserver : public PluStore {
 protected:
-    PluObserver() : product_(addProduct("Ser")) {
-        codes_.Params()["id"] = product_;
+    PluObserver() {
+        addProduct(1, "Ser", "000001");
         codes_.Open();
     }
 
     std::string current() { return codes_.FieldByName("splu").asString(); }
 
-    long long product_;
-    Db::TQueryDataSet codes_{session_, "select sPLU, byStatus from plu where lTowarRef = :id order by lPluRef"};
+    Db::TQueryDataSet codes_{session_, "select sPLU, byStatus from plu where lTowarRef = 1 order by lPluRef"};
 };
 
 TEST_F(PluObserver, TheOneLiveCodeReplacedWhileTheFormWasOpen) {
@@ -28,20 +27,20 @@ TEST_F(PluObserver, TheOneLiveCodeReplacedWhileTheFormWasOpen) {
     const auto seen = [&] { return std::pair<bool, bool>{observer.isJedenKod(&codes_), observer.isChanged(&codes_)}; };
     EXPECT_EQ(seen(), std::pair(false, false)) << "no codes";
 
-    addCode(product_, "1001", 3);
-    const auto first = addCode(product_, "1002");
+    addCode(11, "1001", 1, 3);
+    addCode(12, "1002", 1, 1);
     codes_.Refresh();
     codes_.Next();
     observer.store(&codes_);
     EXPECT_EQ(seen(), std::pair(true, false));
     EXPECT_EQ(current(), "1002") << "every walk returns to the current record";
 
-    addCode(product_, "1003", 4);
-    addCode(product_, "1004");
+    addCode(13, "1003", 1, 4);
+    addCode(14, "1004", 1, 1);
     codes_.Refresh();
     EXPECT_EQ(seen(), std::pair(false, false)) << "two live codes";
 
-    TestSupport::exec(session_, "update plu set byStatus = 3 where lPluRef = " + std::to_string(first));
+    exec(session_, "update plu set byStatus = 3 where lPluRef = 12");
     codes_.Refresh();
     EXPECT_TRUE(observer.isChanged(&codes_)) << "the only live code was deleted and a new one added";
     EXPECT_EQ(current(), "1001");
@@ -54,8 +53,8 @@ TEST_F(PluObserver, TheOneLiveCodeReplacedWhileTheFormWasOpen) {
 }
 
 TEST_F(PluObserver, PositionGuardRefusesAMissingOrStaleMark) {
-    addCode(product_, "2001");
-    addCode(product_, "2002");
+    addCode(21, "2001", 1, 1);
+    addCode(22, "2002", 1, 1);
     codes_.Refresh();
     codes_.Next();
     {

@@ -2,36 +2,77 @@
 // the adapter that stores the code with its price, labels and history.
 
 #include "Core/BaseDBObjects/TPLU.h"
+#include "Core/Database/RefPool.h"
+#include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Products/PluDiscountDao.h"
+#include "Core/Setup/Setup.h"
+#include "Core/Store/StoreLocation.h"
+#include "Core/Token.h"
 #include "Core/User/User.h"
 #include "Modules/Towary/Tools/plu/CBlokujPlu.h"
 #include "Modules/Towary/Tools/plu/SpecialPluDatabaseAdapter.h"
 #include "Modules/Towary/Tools/plu/SpecialPluGenerator.h"
-#include "tests/plu/DiscountCodeStore.h"
+#include "apps/towary/StoreCreation.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/StoreRows.h"
+#include "tests/support/TempStore.h"
 
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
 using TestSupport::failure;
 
-class PriceCode : public DiscountCodeStore {
+// A sample store made as `towary init` makes it, with the host's services the
+// special-price code needs registered in-process (settings, payment forms,
+// the "PluDiscount" data-access object), and helpers that write and read
+// rows with plain statements, independent of the code under test; a product
+// to give codes to.
+class PriceCode : public ::testing::Test {
 protected:
+    // The registered settings and payment forms are read when first used, after the store is made.
+    PriceCode() {
+        Core::Store::setDirectory(scratch_.path() / "sklep");
+        Towary::Host::createStore();
+        product_ = addProduct("Ser");
+    }
+
+    long long addProduct(const std::string& name) {
+        const auto id = DBKernel::RefPool::instance().getRef(session_);
+        TestSupport::addProduct(session_, id, name, "0101", std::to_string(id));
+        return id;
+    }
+    long long addCode(long long productId, const std::string& code, int status = 1) {
+        const auto id = DBKernel::RefPool::instance().getRef(session_);
+        TestSupport::addCode(session_, id, productId, code, status);
+        return id;
+    }
+    // One column of the first row, as text ("<none>" for no row).
+    std::string column(const std::string& select) { return TestSupport::value(session_, select); }
+    // The rows of a query, one a line, the columns joined by "|".
+    std::string rows(const std::string& query) { return TestSupport::rows(session_, query); }
+    long long count(const std::string& table) { return TestSupport::count(session_, table); }
     // Replaces a text of the store's settings file.
     static void editSettings(const std::string& from, const std::string& to) {
         const auto text = TestSupport::readFile(Core::Store::settingsFile());
         TestSupport::replaceSettingsFile(boost::algorithm::replace_first_copy(text, from, to));
     }
 
-    long long product_ = addProduct("Ser");
+    TestSupport::TempStore scratch_;
+    Core::SetupRegistration setup_;
+    Core::ImplRegistration<Platnosci::FormyPlatnosci> paymentForms_;
+    Core::Token pluDiscountDao_ = Orvel::Products::registerPluDiscountDao();
+    TSessionHolder session_;
+    long long product_ = 0;
 };
 
 TEST_F(PriceCode, PrefixFreeNumberPriceAndCheckDigit) {
