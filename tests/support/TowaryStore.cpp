@@ -22,8 +22,6 @@ RunResult TowaryStore::command(const std::string& name, std::vector<std::string>
     return runTowary(args);
 }
 
-RunResult TowaryStore::sql(const std::string& statement) const { return runTowary({"sql", dir_, statement}); }
-
 std::string TowaryStore::value(const std::string& query) const {
     const auto out = sql(query).out;
     const auto row = out.find('\n') + 1;
@@ -48,45 +46,15 @@ void TowaryStore::set(const std::string& path, const std::string& value) const {
     EXPECT_EQ(result.exitCode, 0) << result.err;
 }
 
-void TowaryStore::expectOutput(const RunResult& result, const std::string& out) {
-    expectResult(result, {0, out, ""});
-}
-
-void TowaryStore::expectFailure(const RunResult& result, const std::string& text) {
-    expectResult(result, {1, "", "towary: " + text + "\n"});
-}
-
-void TowaryStore::expectBadUsage(const RunResult& result, const std::string& text) {
-    EXPECT_EQ(result.out, "");
-    expectFailureWith(result, text, 2);
-}
-
-void TowaryStore::expectSuccess(const RunResult& result) { EXPECT_EQ(result.exitCode, 0) << result.err; }
-
 void TowaryStore::expectIn(const std::string& text, const std::vector<std::string>& fragments) {
     for (const auto& fragment : fragments)
         EXPECT_NE(text.find(fragment), std::string::npos) << fragment << "\nin:\n" << text;
-}
-
-void TowaryStore::expectContains(const RunResult& result, const std::vector<std::string>& fragments) {
-    expectSuccess(result);
-    expectIn(result.out, fragments);
 }
 
 void TowaryStore::expectResult(const RunResult& result, const RunResult& expected) {
     EXPECT_EQ(result.exitCode, expected.exitCode) << result.err;
     EXPECT_EQ(result.out, expected.out);
     EXPECT_EQ(result.err, expected.err);
-}
-
-void TowaryStore::expectError(const RunResult& result, const std::string& err, int exitCode) {
-    EXPECT_EQ(result.exitCode, exitCode) << result.out;
-    EXPECT_EQ(result.err, err);
-}
-
-void TowaryStore::expectFailureWith(const RunResult& result, const std::string& text, int exitCode) {
-    EXPECT_EQ(result.exitCode, exitCode) << result.out;
-    EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
 }
 
 void TowaryStore::expectCases(const std::string& group, const std::vector<Case>& cases) const {

@@ -21,7 +21,7 @@ protected:
     // Runs `towary NAME DIR ARGS...`, for the commands without a subcommand (find, lists, ...).
     RunResult command(const std::string& name, std::vector<std::string> args) const;
     // Runs `towary sql DIR STATEMENT` for this store.
-    RunResult sql(const std::string& statement) const;
+    RunResult sql(const std::string& statement) const { return runTowary({"sql", dir_, statement}); }
     // The first value of the first row the query gives, as `towary sql` prints it; "" for no row.
     std::string value(const std::string& query) const;
     // Runs each write statement with `towary sql`, expecting each to succeed and report the rows it changed.
@@ -35,23 +35,37 @@ protected:
     void set(const std::string& path, const std::string& value) const;
 
     // The command did its job: its output, nothing on standard error, exit code 0.
-    static void expectOutput(const RunResult& result, const std::string& out);
+    static void expectOutput(const RunResult& result, const std::string& out) { expectResult(result, {0, out, ""}); }
     // The command failed cleanly: nothing on standard output, the text on standard error, exit code 1.
-    static void expectFailure(const RunResult& result, const std::string& text);
+    static void expectFailure(const RunResult& result, const std::string& text) {
+        expectResult(result, {1, "", "towary: " + text + "\n"});
+    }
     // The command line was refused: exit code 2, the reason on standard error.
-    static void expectBadUsage(const RunResult& result, const std::string& text);
+    static void expectBadUsage(const RunResult& result, const std::string& text) {
+        EXPECT_EQ(result.out, "");
+        expectFailureWith(result, text, 2);
+    }
     // The command did its job (exit code 0).
-    static void expectSuccess(const RunResult& result);
+    static void expectSuccess(const RunResult& result) { EXPECT_EQ(result.exitCode, 0) << result.err; }
     // The text (a file the command wrote, say) holds each fragment.
     static void expectIn(const std::string& text, const std::vector<std::string>& fragments);
     // The command did its job and its output holds each fragment.
-    static void expectContains(const RunResult& result, const std::vector<std::string>& fragments);
+    static void expectContains(const RunResult& result, const std::vector<std::string>& fragments) {
+        expectSuccess(result);
+        expectIn(result.out, fragments);
+    }
     // The command ended with the expected exit code, standard output and standard error, all three.
     static void expectResult(const RunResult& result, const RunResult& expected);
     // The command ended with the exit code and exactly this on standard error.
-    static void expectError(const RunResult& result, const std::string& err, int exitCode = 1);
+    static void expectError(const RunResult& result, const std::string& err, int exitCode = 1) {
+        EXPECT_EQ(result.exitCode, exitCode) << result.out;
+        EXPECT_EQ(result.err, err);
+    }
     // The command failed (exit code 1, or the one given) with a message holding the text.
-    static void expectFailureWith(const RunResult& result, const std::string& text, int exitCode = 1);
+    static void expectFailureWith(const RunResult& result, const std::string& text, int exitCode = 1) {
+        EXPECT_EQ(result.exitCode, exitCode) << result.out;
+        EXPECT_NE(result.err.find(text), std::string::npos) << result.err;
+    }
 
     // A run of towary and what it must give: exit code 0 prints exactly the text (expectOutput), 1 fails with
     // exactly it (expectFailure), 2 is bad usage naming it (expectBadUsage).
