@@ -13,19 +13,18 @@ import tempfile
 class ServedStore:
     def __init__(self, towary, statements, passwords):
         self._towary = towary
-        self._dir = tempfile.mkdtemp(prefix="towary-browser-")
-        # Beside the store: files a test hands to a page.
-        self.scratch = self._dir
-        store = self._store = os.path.join(self._dir, "sklep")
+        # The store's folder, beside which a test writes the files it hands to a page.
+        self.scratch = tempfile.mkdtemp(prefix="towary-browser-")
+        self._store = os.path.join(self.scratch, "sklep")
         try:
-            self._run("init", store)
+            self._run("init", self._store)
             for statement in statements:
-                self._run("sql", store, statement)
+                self.sql(statement)
             for user, password in passwords.items():
-                self._run("users", "password", store, user, stdin=password + "\n")
-            self._start(store)
+                self._run("users", "password", self._store, user, stdin=password + "\n")
+            self._start()
         except BaseException:
-            shutil.rmtree(self._dir, ignore_errors=True)
+            shutil.rmtree(self.scratch, ignore_errors=True)
             raise
 
     def _run(self, *args, stdin=None):
@@ -38,12 +37,11 @@ class ServedStore:
         """What `towary sql` prints for the statement on the served store, beside the server."""
         return self._run("sql", self._store, statement)
 
-    def _start(self, store):
+    def _start(self):
         # Standard error goes to a file, so that the server never blocks on a full pipe.
-        self._errors = open(os.path.join(self._dir, "serve.err"), "w+", encoding="utf-8")
-        self._process = subprocess.Popen(
-            [self._towary, "serve", store, "--listen", "127.0.0.1:0"],
-            stdout=subprocess.PIPE, stderr=self._errors, text=True)
+        self._errors = open(os.path.join(self.scratch, "serve.err"), "w+", encoding="utf-8")
+        self._process = subprocess.Popen([self._towary, "serve", self._store, "--listen", "127.0.0.1:0"],
+                                         stdout=subprocess.PIPE, stderr=self._errors, text=True)
         started = self._process.stdout.readline()
         found = re.search(r"(http://127\.0\.0\.1:\d+)/$", started.strip())
         if not found:
@@ -63,5 +61,5 @@ class ServedStore:
         self._process.stdout.close()
         errors = self._error_text()
         self._errors.close()
-        shutil.rmtree(self._dir, ignore_errors=True)
+        shutil.rmtree(self.scratch, ignore_errors=True)
         return code, errors
