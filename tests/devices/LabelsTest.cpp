@@ -182,8 +182,8 @@ TEST_F(CollectorLabels, RightsRowsStockDaysAndSelectionNarrowTheProductsAndASetH
     const auto today = std::to_string(day), tenDaysAgo = std::to_string(day - 10);
     exec(session_, "update towar set dLastSTNDate = " + today + " where lTowarRef in (1, 2)");
     exec(session_, "update towar set dLastSTNDate = " + tenDaysAgo + " where lTowarRef = 8");
-    exec(session_, "insert into stn (lTowarRef, data, dStan) values (1, " + today + ", 5), (2, " + today + ", 0), (8, " +
-                       tenDaysAgo + ", 3)");
+    exec(session_, "insert into stn (lTowarRef, data, dStan) values (1, " + today + ", 5), (2, " + today +
+                       ", 0), (8, " + tenDaysAgo + ", 3)");
 
     TowarConditionOptions options;
     options.stock = true;

@@ -126,8 +126,8 @@ TEST_F(ScaleValidation, RangeEmptyTextAndRepeatedNumbers) {
                       repeated = "Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer.";
     // A number typed, the product it is for (none: a new one), and the refusal; product 1 keeps its own number 7.
     const std::tuple<const char*, std::optional<int>, std::string> cases[] = {
-        {"0", {}, outside}, {"100", {}, outside}, {"-3", {}, outside}, {"99", {}, ""}, {"", {}, "Brak numeru wagowego."},
-        {"7", {}, repeated}, {"7", 2, repeated},  {"7", 1, ""},        {"8", {}, ""}};
+        {"0", {}, outside}, {"100", {}, outside}, {"-3", {}, outside}, {"99", {}, ""},
+        {"", {}, "Brak numeru wagowego."}, {"7", {}, repeated}, {"7", 2, repeated}, {"7", 1, ""}, {"8", {}, ""}};
     for (const auto& [text, product, message] : cases)
         EXPECT_EQ(refusal(text, product), message) << text << " for " << product.value_or(0);
 }
@@ -183,7 +183,8 @@ TEST_F(ReleaseUnusedScaleNumbers, ProductsUnsoldSinceTheThresholdLoseTheirNumber
 
     const auto result = release();
     EXPECT_EQ(std::tuple(result->executed(), result->status(), result->message()),
-              std::tuple(true, EveningProcessing::statusDone, "Usuwanie nieużywanych numerów na wagach zakończone poprawnie."));
+              std::tuple(true, EveningProcessing::statusDone,
+                         "Usuwanie nieużywanych numerów na wagach zakończone poprawnie."));
     const std::vector<std::string> expected = {
         "Lista numerów na wadze do usunięcia:",
         "             indeks:             sekcja:              numer:",

@@ -135,7 +135,8 @@ TEST_F(SendPlu, NoTillListeningFailsTheSendingAndSaysSo) {
     addProduct(1, "101", 1);
     const auto file = Core::CashRegister::fifoPath("kasa");
     const auto send = [] { return TestSupport::failure([] { Towar::sendPlu(collectionOf(1, 1), "PLU0"); }); };
-    const std::string noTill = "Żadna kasa nie odbiera kodów (potok " + file.string() + "); nie dostarczono kodów: 1 z 1.";
+    const std::string noTill =
+        "Żadna kasa nie odbiera kodów (potok " + file.string() + "); nie dostarczono kodów: 1 z 1.";
     EXPECT_EQ(send(), noTill);
 
     // A file under the pipe's name is no till, and its bytes stay as they were.

@@ -144,7 +144,8 @@ TEST_F(PricesOfADay, EachModeChoosesItsOwnPreviousCondition) {
                       "1:8.00 2:7.00 4:6.00\n");
     EXPECT_EQ(listed(Towar::getPricesBeforePromotion({}, kDay, 5),
                      [](const auto& record) {
-                         return period(record) + " " + orNull(record.labelMeasureUnit) + " " + record.unitPrice.toString();
+                         return period(record) + " " + orNull(record.labelMeasureUnit) + " " +
+                                record.unitPrice.toString();
                      }),
               "1:-2..5 null 8.00 2:-2..5 null 7.00 3:-2..5 null 9.00 4:-2..5 2 12.00");
 
@@ -200,8 +201,8 @@ TEST_F(PricesOfADay, TheLowestPriceShowsThePeriodOfThePromotionStartingFirstAndS
     condition(999, kDay - 10, kDay - 3, 9.0);
     promotion(999);
     exec({}, sqlite ? "pragma foreign_keys = on" : "set session_replication_role = origin");
-    EXPECT_EQ(listed(Towar::getLowestPricesBeforePromotion({}, kDay), [](const auto& record) { return period(record); }),
-              "1:-2..5");
+    const auto lowest = Towar::getLowestPricesBeforePromotion({}, kDay);
+    EXPECT_EQ(listed(lowest, [](const auto& record) { return period(record); }), "1:-2..5");
 }
 
 TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
