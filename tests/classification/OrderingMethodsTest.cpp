@@ -30,7 +30,6 @@ protected:
     Core::SetupRegistration setup_;
 };
 
-using Methods = std::vector<std::pair<int, std::string>>;
 using MethodsWithEntry = std::map<std::optional<int>, std::string>;
 
 TEST_F(OrderingMethods, ChildKeysAreMethodsReadAtEveryCallOrOnceByTheSingletonAndAMissingOrBadOneIsTold) {
@@ -47,7 +46,7 @@ TEST_F(OrderingMethods, ChildKeysAreMethodsReadAtEveryCallOrOnceByTheSingletonAn
     EXPECT_TRUE(methods.getUsedStocks(3).empty());
     offer("A = 3\nB = 1\n");
 
-    EXPECT_EQ(Towar::getOrderingMethods(), (Methods{{3, "A"}, {1, "B"}}));
+    EXPECT_EQ(Towar::getOrderingMethods(), (std::vector<std::pair<int, std::string>>{{3, "A"}, {1, "B"}}));
     EXPECT_EQ(Towar::getOrderingMethodsMap(), (std::map<int, std::string>{{1, "B"}, {3, "A"}}));
     EXPECT_EQ(Towar::getOrderingMethodsStringList(), (std::vector<std::string>{"A\t3", "B\t1"}));
     EXPECT_EQ(Towar::getOrderingMethodsWithAll(), (MethodsWithEntry{{std::nullopt, "<wszystkie>"}, {1, "B"}, {3, "A"}}));

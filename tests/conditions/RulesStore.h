@@ -2,7 +2,6 @@
 // A store with the sample settings, the company data-access object and rows
 // written with plain statements, for the tests of the edition rules.
 
-#include "Core/Database/Sql.h"
 #include "Core/Firma/CompanyDao.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"

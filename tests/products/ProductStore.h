@@ -3,7 +3,6 @@
 // with plain selects, independent of the code under test.
 
 #include "Core/BaseDBObjects/TTowar.h"
-#include "Core/Database/Sql.h"
 #include "Core/tools/Utf8.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
