@@ -29,20 +29,15 @@ std::string labelFileName(std::time_t second) {
     return name;
 }
 
-// Whether the file is named for a second from `before` to now.
-bool namedForNow(const std::filesystem::path& file, std::time_t before) {
-    for (std::time_t second = before; second <= std::time(nullptr); ++second)
-        if (file.filename() == labelFileName(second)) return true;
-    return false;
-}
-
 TEST_F(LabelStore, RecordIsWrittenByteForByteWithCarriageReturns) {
     TMetki labels;
     const std::time_t before = std::time(nullptr);
     labels.otworzPlik();
     const std::filesystem::path file = labels.path();
     EXPECT_EQ(file.parent_path(), labels_) << "the setting's relative directory lies in the store";
-    EXPECT_TRUE(namedForNow(file, before)) << file;
+    const std::time_t named = std::stol(file.stem().string(), nullptr, 16);
+    EXPECT_EQ(file.filename(), labelFileName(named)) << "named for the second it was opened in";
+    EXPECT_TRUE(before <= named && named <= std::time(nullptr)) << file;
     labels.dodajDoPliku(12, -3, "Żółty ser gouda plastry 150 g, ŚWIEŻY", "5901234123457", 3.456, "a", "b");
     labels.dodajDoPliku(0, 7, "Chleb", "", 120, "", "");
     labels.zamknijPlik();
