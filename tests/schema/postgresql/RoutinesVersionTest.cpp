@@ -10,20 +10,17 @@
 
 namespace {
 
-// The script's digest at each version. When the script changes, raise the
+// The routines' version and the script's digest at it. When the script changes, raise the
 // version in RoutinesVersion.cpp and write its new digest here.
-struct VersionedDigest {
-    int version;
-    unsigned digest;
-};
-constexpr VersionedDigest kCurrent{2, 3278272072u};
+constexpr int kVersion = 2;
+constexpr unsigned kDigest = 3278272072u;
 
 TEST(RoutinesVersion, IsRaisedWithEveryChangeOfTheRoutinesScript) {
     boost::crc_32_type crc;
     const auto script = DBKernel::Schema::postgresqlRoutines();
     crc.process_bytes(script.data(), script.size());
-    EXPECT_EQ(DBKernel::Schema::postgresqlRoutinesVersion(), kCurrent.version);
-    EXPECT_EQ(crc.checksum(), kCurrent.digest)
+    EXPECT_EQ(DBKernel::Schema::postgresqlRoutinesVersion(), kVersion);
+    EXPECT_EQ(crc.checksum(), kDigest)
         << "the routines script changed: raise its version in schema/postgresql/RoutinesVersion.cpp and record "
            "the new digest in this test";
 }
