@@ -41,18 +41,6 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
     expectFailureWith(run("reasons", {"delete", id}), "Pytanie bez odpowiedzi");
 }
 
-// What the tills' file holds is the window's (tests/ui); here what the command tells of it.
-TEST_F(DictionaryCommand, SendingWritesTheTillsFileIntoTheOutbox) {
-    expectResult(run("reasons", {"send"}),
-                 {0, "Plik dla kas: " + tillFile() + "\n", "Informacja: Pomyślnie wysłano powody zwrotów do kas.\n"});
-    EXPECT_EQ(TestSupport::readFile(tillFile()), "<ReturnReasons/>");
-    std::filesystem::remove_all(dir_ + "/outbox");
-    std::ofstream(dir_ + "/outbox") << "a file where the outbox should be";
-    const auto refused = run("reasons", {"send"});
-    expectFailureWith(refused, "towary: Nie wysłano powodów zwrotów do kas: ");
-    EXPECT_EQ(refused.out, "") << "no file named when none was written";
-}
-
 TEST_F(DictionaryCommand, CommissionGroupsAreListedAndOnlyThoseWithoutRecipientsDeleted) {
     const std::string header = "Id\tNumer grupy\tNazwa\tWartość prowizji\tPoczątek obowiązywania\n";
     exec("insert into firma (lFirmaRef, sNazwa) values (1, 'Hurtownia Północ')",
@@ -116,17 +104,30 @@ TEST_F(DictionaryCommand, AnOpenWindowLeavesTheStoreToOtherWritersAndItsLockDies
     expectSuccess(run("reasons", {"add", "Za mały"}));
 }
 
-TEST_F(DictionaryCommand, AReasonIsKeptComposedAndOneTheTillsXmlCannotHoldIsNeverSent) {
+// What the tills' file holds is the window's (tests/ui); here what the command tells of it, and what it refuses.
+TEST_F(DictionaryCommand, AReasonIsKeptComposedAndSentAndOneTheTillsXmlCannotHoldIsNeverSent) {
     // Ż typed as Z and a combining dot is stored as the one letter.
     const auto added = run("reasons", {"add", "Z\xCC\x87le"});
-    expectOutput(added, "Dodano powód zwrotu:\n" + idOf("\xC5\xBBle") + "\t\xC5\xBBle\t\tnie\n");
+    const auto id = idOf("\xC5\xBBle");
+    expectOutput(added, "Dodano powód zwrotu:\n" + id + "\t\xC5\xBBle\t\tnie\n");
+    expectResult(run("reasons", {"send"}),
+                 {0, "Plik dla kas: " + tillFile() + "\n", "Informacja: Pomyślnie wysłano powody zwrotów do kas.\n"});
+    EXPECT_EQ(TestSupport::readFile(tillFile()),
+              "<ReturnReasons><ReturnReason><Id>" + id + "</Id><Text>\xC5\xBBle</Text><Shortcut></Shortcut></ReturnReason></ReturnReasons>");
     expectFailure(run("reasons", {"add", "Zwrot\xEF\xBF\xBF"}),
                   "Tekstu powodu zwrotu nie można wysłać do kas w pliku XML: znak U+FFFF (po „Zwrot”) nie jest "
                   "dopuszczalny w XML.");
+    std::filesystem::remove_all(dir_ + "/outbox");
     exec("update ReturnReason set ReturnReason = 'Zwrot\xEF\xBF\xBF'");
     expectFailure(run("reasons", {"send"}), "Nie wysłano powodów zwrotów do kas: Tekstu nie można zapisać w dokumencie "
                                             "XML: znak U+FFFF (po „Zwrot”) nie jest dopuszczalny w XML.");
     EXPECT_FALSE(std::filesystem::exists(tillFile()));
+    exec("update ReturnReason set ReturnReason = 'Zwrot'");
+    std::filesystem::remove_all(dir_ + "/outbox");
+    std::ofstream(dir_ + "/outbox") << "a file where the outbox should be";
+    const auto refused = run("reasons", {"send"});
+    expectFailureWith(refused, "towary: Nie wysłano powodów zwrotów do kas: ");
+    EXPECT_EQ(refused.out, "") << "no file named when none was written";
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ protected:
     const std::string logFile_ = dir_ + "/log/evening-2011-01-01.log";
 };
 
-TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFails) {
+TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFailsOrTheLogCannotBeWritten) {
     set(kSteps, "");
     expectOutput(evening(), kHeader + "Ustawienia sklepu nie wymieniają żadnych kroków.\nDziennik: " + logFile_ + "\n");
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 0\n"});
@@ -32,11 +32,10 @@ TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFail
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 2\n"});
     EXPECT_EQ(evening({"--step", kUnregisteredStep}).exitCode, 1);
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, na żądanie, kroków: 1\n"});
-}
 
-TEST_F(EveningCommand, ALogThatCannotBeWrittenFailsTheRun) {
+    // A log that cannot be written fails the run.
     set(kSteps, "");
-    std::filesystem::create_directories(dir_ + "/log");
+    std::filesystem::remove(logFile_);
     std::filesystem::create_symlink("/dev/full", logFile_);  // a disk with no room left
     const std::string full = "towary: Nie można zapisać dziennika " + logFile_ + ": brak miejsca na dysku.";
     expectResult(evening(), {1, kHeader + "Ustawienia sklepu nie wymieniają żadnych kroków.\n", full + "\n"});

@@ -57,7 +57,7 @@ TEST_F(LabelsRegisterCommand, AListenerStoppedBySignalRemovesItsPipe) {
 }
 
 // The label record and the directory's refusals are the module's (tests/devices).
-TEST_F(LabelsRegisterCommand, LabelFileOfProductsAndTheProductsALabelCannotShow) {
+TEST_F(LabelsRegisterCommand, LabelFileAndCollectorOfProductsAndTheProductsALabelCannotShow) {
     const auto result = run("labels", {"file", "1", "2"});
     const std::string prefix = "Etykiety: 2, plik " + dir_ + "/metki/";
     ASSERT_EQ(result.out.substr(0, prefix.size()), prefix) << result.err;
@@ -75,9 +75,8 @@ TEST_F(LabelsRegisterCommand, LabelFileOfProductsAndTheProductsALabelCannotShow)
                            {{"file", "/000001"}, "Nazwa towaru /000001 zawiera znak sterujący U+0009, który rozdzieliłby "
                                                  "wiersz etykiety. Nie zapisano pliku."}});
     EXPECT_TRUE(fs::is_empty(labels_)) << "no label file begun";
-}
 
-TEST_F(LabelsRegisterCommand, AnInvalidCodeNeverStopsTheCollectorInAScript) {
+    // An invalid code never stops the collector in a script.
     exec("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (3, '12A', 2, 1, 1)");
     const std::string warning = "Kod PLU \"12A\" zawiera znaki inne niż cyfry. Kod 12A nie zostanie wysłany.";
     expectResult(run("labels", {"collector"}),

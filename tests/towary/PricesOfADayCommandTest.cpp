@@ -20,8 +20,18 @@ protected:
     std::string alternatives() const { return sql("select alternative_prices from warsprz where lWarSprzRef = 902").out; }
 };
 
-TEST_F(PricesOfADayCommand, TheDaysPricesOfAProduct) {
-    expectCases("price", {{{"current", "/000700", "--day", "2026-03-10"},
+// The features' text is the label features' (tests/prices); here that --features adds it under the product.
+TEST_F(PricesOfADayCommand, TheDaysPricesOfAProductAndThePriceBeforeThePromotionInTwoModes) {
+    const std::string none = "Brak towarów z ceną sprzedaży sprzed promocji dnia 2026-03-10.\n";
+    expectContains(run("price", {"before-promotion", "--day", "2026-03-10", "--mode", "4", "--features"}),
+                   {"Towar\tPoprzednia cena\tCena jednostkowa\tJednostka\tPromocja od\tPromocja do\n1\t10.00\t10.00\t-\t"
+                    "2026-03-01\t2026-03-20\n\t\"Poprzednia_cena\" = \"10.00\", \"Data_od\" = "});
+    expectCases("price", {{{"before-promotion", "--day", "2026-03-10", "--mode", "1"}, none, 0},
+                          {{"before-promotion", "--day", "2026-03-10", "--product", "/000700"}, none, 0},
+                          {{"before-promotion", "--day", "2026-03-10", "--lowest-30", "--features"},
+                           "Towar\tNajniższa cena 30 dni\tPromocja od\tPromocja do\n1\t10.00\t2026-03-01\t2026-03-20\n"
+                           "\t\"Najnizsza_cena_30_dni\" = \"10.00\"\n", 0},
+                          {{"current", "/000700", "--day", "2026-03-10"},
                            "Cena towaru: 12.5\nCena warunku sprzedaży dnia 2026-03-10: 7.99\nCeny alternatywne: " +
                                kStored + "\nCena sprzedaży: 7.99\n", 0},
                           {{"current", "/000700", "--day", "2026-02-28"},
@@ -31,19 +41,6 @@ TEST_F(PricesOfADayCommand, TheDaysPricesOfAProduct) {
     expectOutput(run("price", {"current", "/000700", "--day", "2026-03-10"}),
                  "Cena towaru: 1234567.89\nCena warunku sprzedaży dnia 2026-03-10: 2345678.91\nCeny alternatywne: " +
                      kStored + "\nCena sprzedaży: 2345678.91\n");
-}
-
-// The features' text is the label features' (tests/prices); here that --features adds it under the product.
-TEST_F(PricesOfADayCommand, ThePriceBeforeThePromotionInTwoModes) {
-    const std::string none = "Brak towarów z ceną sprzedaży sprzed promocji dnia 2026-03-10.\n";
-    expectCases("price", {{{"before-promotion", "--day", "2026-03-10", "--mode", "1"}, none, 0},
-                          {{"before-promotion", "--day", "2026-03-10", "--product", "/000700"}, none, 0},
-                          {{"before-promotion", "--day", "2026-03-10", "--lowest-30", "--features"},
-                           "Towar\tNajniższa cena 30 dni\tPromocja od\tPromocja do\n1\t10.00\t2026-03-01\t2026-03-20\n"
-                           "\t\"Najnizsza_cena_30_dni\" = \"10.00\"\n", 0}});
-    expectContains(run("price", {"before-promotion", "--day", "2026-03-10", "--mode", "4", "--features"}),
-                   {"Towar\tPoprzednia cena\tCena jednostkowa\tJednostka\tPromocja od\tPromocja do\n1\t10.00\t10.00\t-\t"
-                    "2026-03-01\t2026-03-20\n\t\"Poprzednia_cena\" = \"10.00\", \"Data_od\" = "});
 }
 
 TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDayTheStoreAllowsThem) {

@@ -18,18 +18,33 @@ protected:
     }
 };
 
-TEST_F(RulesCommand, AddingIsAskedForTheStoreOrForAProductByIdOrIndex) {
+TEST_F(RulesCommand, AddingAndDateLocksAreAskedForTheStoreOrForAProductAndHeadquartersPromotionsForDays) {
     set(kSaleLock, "true");
     set(kSaleLock + "/Indeksy towarów - wyjątki", "000002;000003");
     set(kAutomaticLock, "true");
     set(kAutomaticLock + "/Indeksy towarów - wyjątki", "000001;000003");
+    const std::string lock = kSaleEdition + "Domyślny okres obowiązywania warunku/Blokada edycji zakresu datowego";
+    set(lock, "true");
+    set(lock + "/Indeksy towarów - wyjątki", "100;200");
+    set(kSaleEdition + "Blokada edycji warunku centralowego promocyjnego", "true");
+    exec("insert into promocja (lPromocjaRef, sNazwa, sGuid, bLokalna) values (1, 'Lato', '{ABCD}', 0)",
+         "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, bLokalny)"
+         " values (1, 1, 46174, 46183, 3.99, 1, 0)");  // 2026-06-01 to 2026-06-10
     expectCases("rules", {{{"sale-adding"}, "Dodawanie lokalnych warunków sprzedaży: nie\n", 0},
                           {{"sale-adding", "/000001"}, "Dodawanie lokalnego warunku sprzedaży towaru 1 (/000001): nie\n", 0},
                           {{"sale-adding", "5"}, "Wiersz \"5\" (Pieczywo) nie jest towarem: zasady dotyczą towarów, nie grup."},
                           {{"discount-adding", "automatic", "/000001"},
                            "Dodawanie przecen (Przeceny automatyczne) towaru 1 (/000001): tak\n", 0},
                           {{"discount-adding", "pieces"}, "Dodawanie przecen (Przeceny na wybrane sztuki): tak\n", 0},
-                          {{"discount-adding", "manual"}, "manual", 2}});
+                          {{"discount-adding", "manual"}, "manual", 2},
+                          {{"date-lock", "sale"}, "Blokada edycji zakresu dat warunku sprzedaży: tak\n", 0},
+                          {{"date-lock", "sale", "200"}, "Blokada edycji zakresu dat warunku sprzedaży towaru o indeksie 200: nie\n", 0},
+                          {{"date-lock", "purchase"}, "Blokada edycji zakresu dat warunku zakupu: nie\n", 0},
+                          {{"hq-promotion-overlap", "/000001", "2026-06-10", "2026-06-20"},
+                           "Zablokowany warunek promocji centralowej towaru 1 (/000001) w dniach 2026-06-10 - 2026-06-20: tak\n", 0},
+                          // Days the wrong way round meet no condition: the answer would be "nie" for a typing mistake.
+                          {{"hq-promotion-overlap", "1", "2026-06-20", "2026-06-10"},
+                           "Dzień początku 2026-06-20 jest późniejszy niż dzień końca 2026-06-10."}});
 }
 
 TEST_F(RulesCommand, DurationsAndEndDaysTakeTheCompanyOnlyForPurchases) {
@@ -52,24 +67,6 @@ TEST_F(RulesCommand, DurationsAndEndDaysTakeTheCompanyOnlyForPurchases) {
     expectCases("rules", {{{"duration", "purchase", "--company", "7"},
                            "Domyślny okres warunku zakupu (firma 7): nie obowiązuje\n", 0},
                           {{"max-end", "2026-03-01"}, "Najpóźniejszy koniec warunku od 2026-03-01: bez końca (9999-12-31)\n", 0}});
-}
-
-TEST_F(RulesCommand, DateLocksAndHeadquartersPromotions) {
-    const std::string lock = kSaleEdition + "Domyślny okres obowiązywania warunku/Blokada edycji zakresu datowego";
-    set(lock, "true");
-    set(lock + "/Indeksy towarów - wyjątki", "100;200");
-    set(kSaleEdition + "Blokada edycji warunku centralowego promocyjnego", "true");
-    exec("insert into promocja (lPromocjaRef, sNazwa, sGuid, bLokalna) values (1, 'Lato', '{ABCD}', 0)",
-         "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, bLokalny)"
-         " values (1, 1, 46174, 46183, 3.99, 1, 0)");  // 2026-06-01 to 2026-06-10
-    expectCases("rules", {{{"date-lock", "sale"}, "Blokada edycji zakresu dat warunku sprzedaży: tak\n", 0},
-                          {{"date-lock", "sale", "200"}, "Blokada edycji zakresu dat warunku sprzedaży towaru o indeksie 200: nie\n", 0},
-                          {{"date-lock", "purchase"}, "Blokada edycji zakresu dat warunku zakupu: nie\n", 0},
-                          {{"hq-promotion-overlap", "/000001", "2026-06-10", "2026-06-20"},
-                           "Zablokowany warunek promocji centralowej towaru 1 (/000001) w dniach 2026-06-10 - 2026-06-20: tak\n", 0},
-                          // Days the wrong way round meet no condition: the answer would be "nie" for a typing mistake.
-                          {{"hq-promotion-overlap", "1", "2026-06-20", "2026-06-10"},
-                           "Dzień początku 2026-06-20 jest późniejszy niż dzień końca 2026-06-10."}});
 }
 
 TEST_F(RulesCommand, ListShowsEveryRuleWithItsSettingOrItsOwnErrorAndThenFails) {

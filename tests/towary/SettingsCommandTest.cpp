@@ -14,7 +14,7 @@ protected:
 };
 
 // The refusals' words are the settings reader's (tests/Core/Setup); here the command's arguments and answers.
-TEST_F(SettingsCommand, InitWritesACommentedFileThatGetListAndSetReadAndWrite) {
+TEST_F(SettingsCommand, InitWritesACommentedFileThatGetListAndSetReadAndWriteAndRefuseWithTheReason) {
     EXPECT_EQ(settingsText().rfind("# Ustawienia sklepu", 0), 0u) << "the sample is commented";
     expectCases("settings", {{{"get", "Parametry programu / Struktura organizacyjna / Poziomy hierarchii / Punkt sprzedaży "
                                       "/ Towary / Indeksy / Prefiks sklepu", "--type", "bool"}, "false\n", 0},
@@ -35,17 +35,7 @@ TEST_F(SettingsCommand, InitWritesACommentedFileThatGetListAndSetReadAndWrite) {
                              {{"set", kDepartament, "dwa", "--type", "int"}, "Wartość \"dwa\" nie jest liczbą całkowitą (int)."},
                              {{"set", kDepartament, "3000000000"}, "Liczba 3000000000 nie mieści się w zakresie typu int."}});
 
-    // The parser's own words go to the debug log only, and a broken file is not written over.
-    std::ofstream(dir_ + "/towary.toml", std::ios::app) << "zepsute =\n";
-    const auto broken = run("settings", {"get", kDepartament});
-    expectFailureWith(broken, "towary: Błąd składni pliku ustawień " + dir_ + "/towary.toml, wiersz ");
-    EXPECT_EQ(broken.err.find("expected"), std::string::npos);
-    EXPECT_EQ(TestSupport::runTowary({"--debug-log", "settings", "get", dir_, kDepartament}).exitCode, 1);
-    expectIn(TestSupport::readFile(dir_ + "/log/debug.log"), {"toml++: "});
-    EXPECT_EQ(run("settings", {"set", kDepartament, "3"}).exitCode, 1);
-}
-
-TEST_F(SettingsCommand, ValuesOutOfTheirRangeAreRefusedNamingTheFileTheKeyAndTheRange) {
+    // Values out of their range are refused naming the file, the key and the range.
     const auto refusal = [this](const std::string& path, const std::string& value, const std::string& range) {
         return "Ustawienie " + path + " w pliku " + dir_ + "/towary.toml ma wartość " + value +
                ", a dozwolone są wartości od " + range + ". Popraw je w pliku ustawień lub poleceniem towary settings set.";
@@ -62,6 +52,15 @@ TEST_F(SettingsCommand, ValuesOutOfTheirRangeAreRefusedNamingTheFileTheKeyAndThe
                                                          "\"Maksymalna marża procentowa\" = nan");
     expectFailure(run("price", {"sell", "10", "95", "13"}),
                   refusal("Parametry programu / Towary / Marże / Maksymalna marża procentowa", "NaN", "0 do 1000000"));
+
+    // The parser's own words go to the debug log only, and a broken file is not written over.
+    std::ofstream(dir_ + "/towary.toml", std::ios::app) << "zepsute =\n";
+    const auto broken = run("settings", {"get", kDepartament});
+    expectFailureWith(broken, "towary: Błąd składni pliku ustawień " + dir_ + "/towary.toml, wiersz ");
+    EXPECT_EQ(broken.err.find("expected"), std::string::npos);
+    EXPECT_EQ(TestSupport::runTowary({"--debug-log", "settings", "get", dir_, kDepartament}).exitCode, 1);
+    expectIn(TestSupport::readFile(dir_ + "/log/debug.log"), {"toml++: "});
+    EXPECT_EQ(run("settings", {"set", kDepartament, "3"}).exitCode, 1);
 }
 
 TEST_F(SettingsCommand, EverySetOfManyAtOnceIsKept) {
