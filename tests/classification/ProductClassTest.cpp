@@ -13,6 +13,7 @@
 #include <initializer_list>
 #include <sstream>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -68,12 +69,7 @@ protected:
 TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMasksAndSoDoesAnImportRow) {
     const OpisKlasyTowaru fresh("Świeże", 7, 0xF0Au, 0x11u, 0x22u, 0x100u, 0, 0x1u);
     const OpisKlasyTowaru general("Ogólna", 8, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFu, 0xFu, 0xFu);
-    const struct {
-        OpisKlasyTowaru current;
-        OpisKlasyZmiany change;
-        std::string expected;
-        const char* why;
-    } cases[] = {
+    const std::tuple<OpisKlasyTowaru, OpisKlasyZmiany, std::string, const char*> cases[] = {
         // Word 1: bits 0 and 2 set, 1 and 3 cleared, the rest kept; word 2: an empty
         // change mask changes nothing; word 3: bit 1 fixed to 0.
         {fresh, OpisKlasyZmiany("Świeże", 0x05u, 0xFFu, 0, 0x0Fu, 0, 0x2u), "Świeże 7: f05 11 20 / 10f 0 3",

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -117,11 +118,7 @@ TEST_F(ConditionRules, DefaultPeriodsTheDateRangeLockWithItsExceptionsAndAnother
     EXPECT_FALSE(checker_.isInOtherHQSalePromotionConditionDateRange(1, 45005, 45006)) << "not locked";
 
     setSetting(edition(Sale, {kPromotionLock}), true);
-    const struct {
-        int product, from, to;
-        bool overlaps;
-        const char* why;
-    } cases[] = {
+    const std::tuple<int, int, int, bool, const char*> cases[] = {
         {1, 44990, 45000, true, "touches the first day"}, {1, 45010, 45020, true, "touches the last day"},
         {1, 45011, 45020, false, "after"},                 {1, 44990, 44999, false, "before"},
         {2, 45000, 45010, false, "editable prefix"},       {2, 45020, 45030, false, "local promotion"},
