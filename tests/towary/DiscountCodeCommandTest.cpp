@@ -21,15 +21,13 @@ protected:
 };
 
 // What the code's rows hold and that they are saved together is the adapter's (tests/plu).
-TEST_F(PluPriceCodeCommand, PrintsTheNewCodeStoredWithItsPriceAndLabels) {
+TEST_F(PluPriceCodeCommand, PrintsTheNewCodeStoredWithItsPriceAndLabelsAndRefusesBadInput) {
     expectOutput(run("plu", {"special", "/000101", "12.5", "--labels", "3"}), code("290000101250") + "\n");
     expectOutput(TestSupport::runTowary({"--user", "7", "plu", "special", dir_, value("select lTowarRef from towar"), "3.10"}),
                  code("290000200310") + "\n");
     EXPECT_EQ(stored(), "sPLU\tnJm\tbyStatus\tlIlosc\tlUzytkRef\tdCena\n" + code("290000101250") + "\t3\t1\t3\t1\t12.5\n" +
                             code("290000200310") + "\t3\t1\t1\t7\t3.1\n");
-}
 
-TEST_F(PluPriceCodeCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) {
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (6, 'Mleko', '0101', '000102', 6), "
          "(99, 'Nabiał', '01', null, 1)");
     const auto outOfRange = [](const std::string& id) {
@@ -47,12 +45,13 @@ TEST_F(PluPriceCodeCommand, RefusesBadInputAndLeavesNothingWhenItFailsOnTheWay) 
                         {{"special", "/000101", "1e30"}, "Cena specjalna \"1e30\" nie jest liczbą", 2},
                         {{"special", "/000101", "nan"}, "Cena specjalna \"nan\" nie jest liczbą", 2},
                         {{"special", "/000101", "inf"}, "Cena specjalna \"inf\" nie jest liczbą", 2}});
-    // The history entry is written last: when the store refuses it the code, price and labels go too.
+    // The history entry is written last: when the store refuses it the code, price and labels go too, and the two
+    // codes made above stay.
     TestSupport::refuseWrites(dir_, "HistoriaZmian", "insert", "historia zmian nieczynna");
     expectFailureWith(run("plu", {"special", "/000101", "5"}), "historia zmian nieczynna");
     EXPECT_EQ(value("select (select count(*) from plu) + (select count(*) from SpecCenDruk) + (select count(*) from "
                     "PluDiscount) n from dual"),
-              "0");
+              "6");
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ protected:
 };
 
 // Which products an identifier finds is the identifier search's (tests/plu); here what find prints of them.
-TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
+TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodesAndTheSqlTraceInTheStoresLog) {
     expectCases("", {{{"find", dir_, "/123"}, kMilk + "Znaleziono: 1.\n", 0},
                      // In the order of the names' index the search seeks.
                      {{"find", dir_, "MLEKO"}, "ID 3, indeks -: Mleko i sery; kody: brak\n" + kMilk + "Znaleziono: 2.\n", 0},
@@ -25,6 +25,18 @@ TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodes) {
     // SQLite caps the length of a LIKE pattern; a server searches with any.
     if (!TestSupport::onServer())
         expectFailure(command("find", {"Mleko" + std::string(60000, '*')}), "Szukany tekst jest za długi; skróć go.");
+
+    // What the trace records of each statement, and the range the search seeks by, are the layer's (tests/Core/Database).
+    const auto log = std::filesystem::path(dir_) / "log" / "sql-trace.log";
+    expectOutput(TestSupport::runTowary({"--trace-sql", "find", dir_, "/123"}), kMilk + "Znaleziono: 1.\n");
+    const std::string trace = TestSupport::readFile(log);
+    expectIn(trace, {"  |  \twhere sArtIndex like '%000123'\n", "parametry: :literal$1 = '000123';\n", "wiersze: 1\n"});
+    EXPECT_EQ(trace.find("plan:"), std::string::npos) << "the plan only when asked";
+    std::filesystem::remove(log);
+    expectSuccess(TestSupport::runTowary({"--trace-sql=plan", "find", dir_, "/123"}));
+    expectIn(TestSupport::readFile(log), {"plan:\n", "parametry: :id = 1;"});
+    expectBadUsage(TestSupport::runTowary({"--trace-sql=wszystko", "find", dir_, "/123"}),
+                   "--trace-sql przyjmuje tylko wartość plan (--trace-sql=plan), podano wszystko.");
 }
 
 TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
@@ -47,20 +59,6 @@ TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
                      {{"--user", "9", "find", dir_, "mleko"}, "Nie ma użytkownika o identyfikatorze 9."}});
     expectContains(TestSupport::runTowary({"--user", "1", "find", dir_, "mleko"}), {"Znaleziono: 4.\n"});
     expectContains(TestSupport::runTowary({"--user", "7", "products", "show", dir_, "4"}), {"Towar ID 4: Mleko zagęszczone\n"});
-}
-
-// What the trace records of each statement, and the range the search seeks by, are the layer's (tests/Core/Database).
-TEST_F(FindCommand, TheSqlTraceGoesToTheStoresLogWithThePlanOnlyWhenAsked) {
-    const auto log = std::filesystem::path(dir_) / "log" / "sql-trace.log";
-    expectOutput(TestSupport::runTowary({"--trace-sql", "find", dir_, "/123"}), kMilk + "Znaleziono: 1.\n");
-    const std::string trace = TestSupport::readFile(log);
-    expectIn(trace, {"  |  \twhere sArtIndex like '%000123'\n", "parametry: :literal$1 = '000123';\n", "wiersze: 1\n"});
-    EXPECT_EQ(trace.find("plan:"), std::string::npos) << "the plan only when asked";
-    std::filesystem::remove(log);
-    expectSuccess(TestSupport::runTowary({"--trace-sql=plan", "find", dir_, "/123"}));
-    expectIn(TestSupport::readFile(log), {"plan:\n", "parametry: :id = 1;"});
-    expectBadUsage(TestSupport::runTowary({"--trace-sql=wszystko", "find", dir_, "/123"}),
-                   "--trace-sql przyjmuje tylko wartość plan (--trace-sql=plan), podano wszystko.");
 }
 
 }  // namespace

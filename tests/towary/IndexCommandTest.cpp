@@ -5,7 +5,7 @@ namespace {
 // A store made by `towary init` (levels 2, 2, 2, 3, 3, articles 6), as a store manager starts.
 class IndexCommand : public TestSupport::TowaryStore {};
 
-TEST_F(IndexCommand, SplitLevelParentChildLengthAndLength) {
+TEST_F(IndexCommand, SplitLevelParentChildLengthLengthAndTheNextIndexes) {
     expectCases("index", {{{"split", "0102030040050"}, "Poziom 1 (Departament): segment 01, indeks 01\n"
                                                        "Poziom 2 (Sektor): segment 02, indeks 0102\n"
                                                        "Poziom 3 (Sekcja): segment 03, indeks 010203\n"
@@ -23,10 +23,8 @@ TEST_F(IndexCommand, SplitLevelParentChildLengthAndLength) {
                           {{"child-length", "010203"}, "9\n", 0},
                           {{"length", "4"}, "Poziom 4 (Rodzina)\nDługość segmentu: 3\nDługość indeksu grupy: 9\n", 0},
                           {{"length", "6"}, "Długość indeksu artykułu: 6\n", 0}});
-}
 
-// Which indexes are free is the generators' and the store routine's (tests/index, tests/schema).
-TEST_F(IndexCommand, NextGroupAndNextArticleSkipTheIndexesInUse) {
+    // Which indexes are free is the generators' and the store routine's (tests/index, tests/schema).
     exec("insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '01', 1, null)",
          "insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '0101', 2, null)",
          "insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '0101', 6, '000001')");

@@ -30,7 +30,7 @@ protected:
     const fs::path labels_ = fs::path(dir_) / "metki";
 };
 
-TEST_F(LabelsRegisterCommand, CodesSentReachATillListeningInAnotherProcess) {
+TEST_F(LabelsRegisterCommand, CodesSentReachATillListeningInAnotherProcessWhichRemovesItsPipeHoweverItEnds) {
     TestSupport::RunResult till;
     std::atomic<bool> ended{false};
     std::thread listener([&] {
@@ -45,13 +45,11 @@ TEST_F(LabelsRegisterCommand, CodesSentReachATillListeningInAnotherProcess) {
     expectResult(till, {0, "PLU0 5901234123457\nPLU0 102\nPLU1 102\nOdebrano rekordów: 3\n",
                         "Kasa czeka na kody: potok " + till_.string() + "\n"});
     EXPECT_FALSE(fs::exists(till_)) << "the till removes its pipe";
-}
-
-TEST_F(LabelsRegisterCommand, AListenerStoppedBySignalRemovesItsPipe) {
+    // So does one stopped by a signal.
     for (const int signal : {SIGINT, SIGTERM}) {
-        TestSupport::ChildProcess till(std::string(TOWARY_BIN_DIR) + "/towary", {"register", "listen", dir_});
+        TestSupport::ChildProcess stopped(std::string(TOWARY_BIN_DIR) + "/towary", {"register", "listen", dir_});
         while (!fs::exists(till_)) std::this_thread::yield();
-        EXPECT_EQ(till.kill(signal).exitCode, 128 + signal) << "the signal still ends it, as a shell expects";
+        EXPECT_EQ(stopped.kill(signal).exitCode, 128 + signal) << "the signal still ends it, as a shell expects";
         EXPECT_FALSE(fs::exists(till_)) << "signal " << signal;
     }
 }

@@ -31,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(OrderCommand, ShowsTheGridAndFillsThePositionFromThePickedVariant) {
+TEST_F(OrderCommand, ShowsTheGridFillsThePositionFromThePickedVariantAndRefusesFilesThatAreNotVariants) {
     expectOutput(order(kVariants, {"--pick", "1"}), kGrid + "Wybrany wiersz: 1\n"
                                                             "Pozycja zamówienia z wariantu 1:\n"
                                                             "  Cena zakupu netto:                      12.5000\n"
@@ -52,11 +52,9 @@ TEST_F(OrderCommand, ShowsTheGridAndFillsThePositionFromThePickedVariant) {
                                   "terminalu albo podaj --pick N.\n");
     expectError(order(kVariants, {"--pick", "3"}),
                 "towary: Nie ma wiersza 3 w tabeli \"Warianty\": wiersze mają numery od 1 do 2.\n");
-}
 
-// A decimal comma, a unit not on the list and a broken document are the variants' own (tests/ui); here the values
-// out of their range, which the command refuses before it fills a position.
-TEST_F(OrderCommand, FilesThatAreNotVariantsAreRefusedNamingWhatIsWrong) {
+    // A decimal comma, a unit not on the list and a broken document are the variants' own (tests/ui); here the values
+    // out of their range, which the command refuses before it fills a position.
     const auto changed = [](const std::string& from, const std::string& to) {
         std::string text = kVariants;
         return text.replace(text.find(from), from.size(), to);

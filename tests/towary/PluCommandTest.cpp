@@ -8,7 +8,7 @@ using TestSupport::runTowary;
 
 class PluCommand : public TestSupport::TowaryStore {};
 
-TEST_F(PluCommand, CanonicalPrintsEachCodeAndFailsForTheRefusedOnes) {
+TEST_F(PluCommand, CanonicalPrintsEachCodeAndCheckRepairsTheRefusedOnesOnlyWithYes) {
     expectOutput(run("plu", {"canonical", "036000291452", "0017", "2800017000005"}),
                  "\"036000291452\" -> 0036000291452 (C: kod artykułu)\n\"0017\" -> 17 (G: krótki kod sklepu)\n"
                  "\"2800017000005\" -> 2800017000004 (W: towar ważony)\n");
@@ -16,9 +16,7 @@ TEST_F(PluCommand, CanonicalPrintsEachCodeAndFailsForTheRefusedOnes) {
                  {1, "\"5901234123457\" -> 5901234123457 (C: kod artykułu)\n",
                   "towary: Kod PLU \"12a4\" zawiera znaki inne niż cyfry.\ntowary: Nie rozpoznano kodów: 1 z 2.\n"});
     expectBadUsage(run("plu", {"canonical"}), "CODE");
-}
 
-TEST_F(PluCommand, CheckReportsAsksAndRepairsOnlyWithYes) {
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values (1, 'Mleko', '01', '000001', 6, 0)",
          "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '0017', 1, 1)");
     const std::string report = "== Nieprawidłowe plu ==\nPoniższe towary mają nieprawidłowe plu\n\nPLU do poprawienia:\n0017 "

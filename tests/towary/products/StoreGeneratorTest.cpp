@@ -38,7 +38,7 @@ TEST(StoreGenerator, TheSameSeedGivesTheSameStore) {
     EXPECT_NE(generatedStore(300, 6), first);
 }
 
-TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengths) {
+TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengthsWhichMustHoldTheProducts) {
     ProductTest::Store store;
     Core::SetupRegistration setup;
     // Lengths other than the sample's, so that nothing can follow the sample by chance.
@@ -105,17 +105,14 @@ TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengths) {
                       session), 0) << "some codes stand twice: a live row and a deleted one of another product";
     EXPECT_GT(DBKernel::RefPool::instance().getRef(session), countOf("select max(lPluRef) from plu", session))
         << "the pool is past every generated id";
-}
 
-TEST(StoreGenerator, TooShortAnArticleIndexIsRefused) {
-    ProductTest::Store store;
-    Core::SetupRegistration setup;
-    TestSupport::IndexSettings settings;
+    // Too short an article index for the products ordered is refused before anything is written.
     settings.articleLength = 2;
     TestSupport::writeIndexSettings(settings);
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { generateProducts({100, 1}, store.session()); }),
+    const auto rows = TestSupport::count(session, "towar");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { generateProducts({100, 1}, session); }),
               "Indeks artykułu ma 2 cyfr i mieści 99 towarów, a zamówiono 100.");
-    EXPECT_EQ(TestSupport::count(store.session(), "towar"), 0);
+    EXPECT_EQ(TestSupport::count(session, "towar"), rows);
 }
 
 TEST(StoreGenerator, AShareOfMultiPriceWaresConditionsAtTheirPricesUsersRightsAndTodaysRates) {
