@@ -44,10 +44,6 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     err_ = fdopen(errors[0], "r");
 }
 
-ChildProcess::~ChildProcess() {
-    if (pid_ > 0) finish();
-}
-
 std::string ChildProcess::line() {
     char buffer[512] = {};
     return std::fgets(buffer, sizeof buffer, out_) ? std::string(buffer) : "<end>";
@@ -77,11 +73,6 @@ RunResult ChildProcess::finish() {
     pid_ = -1;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
-}
-
-RunResult ChildProcess::kill(int signal) {
-    ::kill(pid_, signal);
-    return finish();
 }
 
 }  // namespace TestSupport

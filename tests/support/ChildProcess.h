@@ -18,7 +18,9 @@ class ChildProcess {
 public:
     ChildProcess(const std::string& program, const std::vector<std::string>& args);
     // Closes its input and waits for it.
-    ~ChildProcess();
+    ~ChildProcess() {
+        if (pid_ > 0) finish();
+    }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
@@ -29,7 +31,10 @@ public:
     RunResult finish();
     // Kills it at once (SIGKILL), as a power cut or the task manager would, or
     // stops it with the signal given (SIGINT as Ctrl+C, SIGTERM), and waits for it.
-    RunResult kill(int signal = SIGKILL);
+    RunResult kill(int signal = SIGKILL) {
+        ::kill(pid_, signal);
+        return finish();
+    }
 
 private:
     void closeInput();
