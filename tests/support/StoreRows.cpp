@@ -29,8 +29,7 @@ std::int64_t count(const TSessionHolder& session, const std::string& table) {
     return query["n"].asInt64();
 }
 
-std::string rows(const TSessionHolder& session, const std::string& query, const std::string& separator) {
-    DBKernel::Sql::OpenedQuery result(query, session);
+std::string rows(DBKernel::Sql::Query& result, const std::string& separator) {
     std::string text;
     while (!result.empty() && result.next()) {
         for (std::size_t c = 0; c < result.columnCount(); ++c) {
@@ -40,6 +39,11 @@ std::string rows(const TSessionHolder& session, const std::string& query, const 
         text += "\n";
     }
     return text;
+}
+
+std::string rows(const TSessionHolder& session, const std::string& query, const std::string& separator) {
+    DBKernel::Sql::OpenedQuery result(query, session);
+    return rows(result, separator);
 }
 
 std::string value(const TSessionHolder& session, const std::string& query) {

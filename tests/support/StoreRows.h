@@ -23,6 +23,8 @@ void exec(const TSessionHolder& session, const std::string& statement);
 std::int64_t count(const TSessionHolder& session, const std::string& table);
 // The rows a query gives, one a line, the columns joined by the separator, NULL as "-".
 std::string rows(const TSessionHolder& session, const std::string& query, const std::string& separator = "|");
+// The rows a query that ran gives, written as the one above writes them.
+std::string rows(DBKernel::Sql::Query& result, const std::string& separator = "|");
 // The first column of the first row as text: "<none>" for no row, "<null>" for NULL.
 std::string value(const TSessionHolder& session, const std::string& query);
 

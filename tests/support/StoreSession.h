@@ -47,13 +47,7 @@ inline std::string rows(const TSessionHolder& session, const std::string& query,
     DBKernel::Sql::PreparedQuery read(query, session);
     setParams(read, parameters);
     read.execute();
-    std::string text;
-    while (!read.empty() && read.next()) {
-        for (std::size_t c = 0; c < read.columnCount(); ++c)
-            text += (c > 0 ? "|" : "") + (read.field(c).isNull() ? std::string("-") : read.field(c).asString());
-        text += "\n";
-    }
-    return text;
+    return rows(read);
 }
 
 // The executions of statements the work ran, traced with the engine's plans.
