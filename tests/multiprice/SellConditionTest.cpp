@@ -63,7 +63,7 @@ protected:
     int conditions_ = 0;
 };
 
-TEST_F(SellCondition, WithoutConditionsThePriceMapsToTheFirstElementWithThemToTheirsOrAnewOne) {
+TEST_F(SellCondition, WithoutConditionsEveryPriceMapsToTheFirstElementWithThemToItsOwnOrANewOne) {
     element(300);
     element(200);
     for (const double price : {1.0, 9.99, 120.0}) EXPECT_EQ(elementFor(price), Element(200, false)) << price;
