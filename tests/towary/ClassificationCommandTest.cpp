@@ -7,7 +7,7 @@ namespace {
 class ClassificationCommand : public TestSupport::TowaryStore {};
 
 // The lists' entries and the methods' are the module's (tests/classification); here their names and the two layouts.
-TEST_F(ClassificationCommand, ListsPrintCodesAndLabels) {
+TEST_F(ClassificationCommand, ListsPrintCodesAndLabelsAndStockTheThreeQuantities) {
     expectContains(command("lists", {"--tsv"}), {"measure-units\t13\tdsp\n", "activity-statuses-with-all\t\t<wszystkie>\n",
                                                 "product-types\t23\tPropozycja\n", "ordering-methods\t2\tZapas docelowy\n"});
     exec("insert into DiscountReasonDict (lDiscountReasonDictRef, sValue) values (4, 'Zwrot\tz\r\nkasy \\ 2')",
@@ -19,9 +19,8 @@ TEST_F(ClassificationCommand, ListsPrintCodesAndLabels) {
                      {{"lists", dir_, "kolory"}, "Nie ma listy \"kolory\"", 2},
                      {{"ordering", dir_}, "1\tZapas minimalny i maksymalny\tpoziomy zapasu: 1, 2\n2\tZapas docelowy\tpoziomy "
                                           "zapasu: 3\n", 0}});
-}
 
-TEST_F(ClassificationCommand, StockPrintsTheThreeQuantities) {
+    // Stock prints the three quantities.
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (100, 'Mąka', '01', '000100', 6), "
          "(5, 'Spożywcze', '01', null, 1)",
          "insert into stn (lTowarRef, data, dStan) values (100, 40000, 4), (100, 40001, 12.5)",

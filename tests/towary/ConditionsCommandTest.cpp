@@ -23,8 +23,9 @@ protected:
     }
 };
 
-// Which element a price goes to is the module's (tests/multiprice); here what the commands write and print.
-TEST_F(ConditionsCommand, ConditionsOfAWareGoToTheElementOfTheirPriceAndTravelOutAndIn) {
+// Which element a price goes to is the module's (tests/multiprice); here what the commands write and print, and that
+// they refuse. The refusals come last: a server's id sequence moves on whatever they roll back.
+TEST_F(ConditionsCommand, ConditionsOfAWareGoToTheElementOfTheirPriceAndTravelOutAndInAndABadRowStoresNothing) {
     const auto path = file("warunki.csv", "towar,dCenaSprzed,dataOd,dataDo\n/000500,9.99,2026-01-01,2026-12-31\n"
                                           "/000500,12.49,2026-01-01,2026-06-30\n/000500,9.99,2027-01-01,2027-12-31\n"
                                           "/000700,3.5,2026-01-01,2026-12-31\n");
@@ -41,11 +42,9 @@ TEST_F(ConditionsCommand, ConditionsOfAWareGoToTheElementOfTheirPriceAndTravelOu
                                                       "4,3.50,2026-01-01,2026-12-31,,,\n6,12.49,2026-01-01,2026-06-30,,,\n", 0},
                      {{"multiprice", "show", dir_, "/000700"},
                       "Towar \"/000700\" (Cukier) nie jest towarem wielocenowym ani jego elementem."}});
-}
 
-// What a condition may hold is the module's; here that a refused file is named by its line, stores nothing and
-// leaves no element it made for a row before behind.
-TEST_F(ConditionsCommand, ABadRowStoresNothingAndLeavesNoElementBehind) {
+    // What a condition may hold is the module's; here that a refused file is named by its line, stores nothing and
+    // leaves no element it made for a row before behind.
     const auto before = conditions();
     const auto database = dir_ + "/" + (TestSupport::onServer() ? "baza.toml" : "towary.db");
     const auto store = TestSupport::readFile(database);

@@ -70,7 +70,7 @@ protected:
     Core::Token notAStep_ = Core::regActionCreator(kNotAStep, Core::creatorOf<Core::IExecutor>(), {});
 };
 
-TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRun) {
+TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRunAsTheStoreListsThem) {
     std::ostringstream log;
     std::string started, outcomes;
     // A step is found whatever the letter case of its GUID.
@@ -94,9 +94,8 @@ TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRun) {
              "   Wynik: wykonany, status 1, ", "   Wynik: błąd, status 0, ", " Koniec odczytu wieczornego.\n"})
         EXPECT_NE(text.find(entry), std::string::npos) << entry << "\nin:\n" << text;
     EXPECT_EQ(text.substr(4, 1) + text.substr(13, 1) + text.substr(19, 1), "-: ") << "lines start with the time";
-}
 
-TEST_F(EveningRunTest, TheStoreListsItsStepsByGuidInOrder) {
+    // The store lists its steps by GUID, in order.
     TestSupport::replaceSettingsFile("[\"Parametry programu\".\"Odczyt wieczorny\"]\nKroki = \"\"\"\n" + kWriter +
                                      "\n  " + kThrower + " ;" + kPartial + ",\n\n\"\"\"\n");
     EXPECT_EQ(Towary::Host::listedEveningSteps(), (std::vector<std::string>{kWriter, kThrower, kPartial}));

@@ -21,14 +21,7 @@ protected:
     }
 };
 
-TEST_F(VatCommand, ShortNamesTakeTheFiscalLetterOfTheDaysRate) {
-    expectCases("name", {{{"short", "Mleko 2%", "13"}, "\"Mleko 2%           A\"\n", 0},
-                         // Ż, ó and ć typed as letters with combining marks keep their Polish letters.
-                         {{"short", "Z\xCC\x87o\xCC\x81\xC5\x82" "c\xCC\x81 mas\xC5\x82o", "13"}, "\"Żółć masło         A\"\n", 0},
-                         {{"short", "Łosoś wędzony ©", "11", "--day", "2011-01-01"}, "\"Łosoś wędzony      E\"\n", 0}});
-}
-
-TEST_F(VatCommand, ThePlanAsksThenTheEveningCarriesItOutAndTellsTheTills) {
+TEST_F(VatCommand, ThePlanAsksThenTheEveningCarriesItOutAndTellsTheTillsAndShortNamesTakeTheDaysLetter) {
     expectOutput(run("vat", {"pending"}), "Brak zaplanowanych zmian stawek VAT.\n");
     expectFailureWith(run("vat", {"plan"}), "Zaplanować zmiany stawek VAT?");
     expectOutput(runTowary({"--yes", "vat", "plan", dir_}),
@@ -41,6 +34,12 @@ TEST_F(VatCommand, ThePlanAsksThenTheEveningCarriesItOutAndTellsTheTills) {
     expectOutput(runTowary({"--yes", "vat", "apply", dir_, "--day", "2011-01-01"}),
                  "Planowanie zmiany stawki VAT dla towarów, które nie posiadają zdefiniowanej zmiany stawki.\n"
                  "Modyfikacja stawek VAT dla towarów...\nZmodyfikowano stawkę VAT dla 0 towarów.\n");
+
+    // Short names take the fiscal letter of the day's rate.
+    expectCases("name", {{{"short", "Mleko 2%", "13"}, "\"Mleko 2%           A\"\n", 0},
+                         // Ż, ó and ć typed as letters with combining marks keep their Polish letters.
+                         {{"short", "Z\xCC\x87o\xCC\x81\xC5\x82" "c\xCC\x81 mas\xC5\x82o", "13"}, "\"Żółć masło         A\"\n", 0},
+                         {{"short", "Łosoś wędzony ©", "11", "--day", "2011-01-01"}, "\"Łosoś wędzony      E\"\n", 0}});
 }
 
 TEST_F(VatCommand, ThePkwiuListIsKeptOnlyOnYesAndABadLineNamesItself) {

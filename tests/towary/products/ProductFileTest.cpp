@@ -52,8 +52,7 @@ TEST_F(ProductFile, AGoodFileBringsProductsAndCodesWithTheirOwnIdsOrThePoolsOnes
                                                    ",,,,,,5901234123457,1,\n,,,,,,5901234123464,3,250\n"
                                                    ",O'Neil,01,000002,6,,,,\n100,,,,,,1001,2,\n"),
                                        session());
-    EXPECT_EQ(counts.products, 3);
-    EXPECT_EQ(counts.codes, 3);
+    EXPECT_EQ(std::to_string(counts.products) + " " + std::to_string(counts.codes), "3 3");
     // Ids from the file, else from the pool moved past the file's greatest id (250); an empty field is NULL. Codes
     // belong to the product above them, or to the one their lTowarRef names.
     EXPECT_EQ(rows(session(), "select lTowarRef, sNazwa, sArtIndex, byCode, dCenaSprzed from towar order by lTowarRef") +
@@ -170,8 +169,7 @@ TEST_F(ProductFile, AnExportImportedIntoANewStoreGivesTheSameRows) {
     const auto before = all(session());
     ProductTest::Store target;
     const auto counts = importProducts(file, target.session());
-    EXPECT_EQ(counts.products, 3);
-    EXPECT_EQ(counts.codes, 3);
+    EXPECT_EQ(std::to_string(counts.products) + " " + std::to_string(counts.codes), "3 3");
     EXPECT_EQ(all(target.session()), before);
     EXPECT_EQ(exported(target.session()), text);
     EXPECT_EQ(DBKernel::RefPool::instance().getRef(target.session()), 33);

@@ -18,12 +18,15 @@ using ProductTest::countOf;
 
 namespace {
 
-TEST(StockGenerator, StockUpToTodayAndDocumentsOfEveryKindTheSameForTheSameSeed) {
+TEST(StockGenerator, StockUpToTodayAndDocumentsOfEveryKindOfTheProductsTheSameForTheSameSeed) {
     std::string firstDocuments;
     for (int round = 0; round < 2; ++round) {
         ProductTest::Store store;
         Core::SetupRegistration setup;
         const auto& session = store.session();
+        EXPECT_EQ(TestSupport::failure<std::runtime_error>(
+                      [&] { Towary::Host::Products::generateStock({0, 1, 5, 1}, session); }),
+                  "Sklep nie ma towarów, których mogłyby dotyczyć dokumenty.");
         Towary::Host::Products::generateProducts({50, 3}, session);
         const auto counts = Towary::Host::Products::generateStock({4, 400, 5, 3}, session);
         const auto products = countOf("select count(*) from towar where byCode = 6", session);
@@ -47,13 +50,6 @@ TEST(StockGenerator, StockUpToTodayAndDocumentsOfEveryKindTheSameForTheSameSeed)
         EXPECT_GT(reserved, 0);
         EXPECT_LT(reserved, static_cast<double>(countOf("select sum(dIlosc) from DokPoz", session)));
     }
-}
-
-TEST(StockGenerator, DocumentsNeedProducts) {
-    ProductTest::Store store;
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>(
-                  [&] { Towary::Host::Products::generateStock({0, 1, 5, 1}, store.session()); }),
-              "Sklep nie ma towarów, których mogłyby dotyczyć dokumenty.");
 }
 
 }  // namespace
