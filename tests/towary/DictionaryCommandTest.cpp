@@ -113,7 +113,8 @@ TEST_F(DictionaryCommand, AReasonIsKeptComposedAndSentAndOneTheTillsXmlCannotHol
     expectResult(run("reasons", {"send"}),
                  {0, "Plik dla kas: " + tillFile() + "\n", "Informacja: Pomyślnie wysłano powody zwrotów do kas.\n"});
     EXPECT_EQ(TestSupport::readFile(tillFile()),
-              "<ReturnReasons><ReturnReason><Id>" + id + "</Id><Text>\xC5\xBBle</Text><Shortcut></Shortcut></ReturnReason></ReturnReasons>");
+              "<ReturnReasons><ReturnReason><Id>" + id +
+                  "</Id><Text>\xC5\xBBle</Text><Shortcut></Shortcut></ReturnReason></ReturnReasons>");
     expectFailure(run("reasons", {"add", "Zwrot\xEF\xBF\xBF"}),
                   "Tekstu powodu zwrotu nie można wysłać do kas w pliku XML: znak U+FFFF (po „Zwrot”) nie jest "
                   "dopuszczalny w XML.");

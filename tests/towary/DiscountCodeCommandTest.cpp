@@ -37,7 +37,8 @@ TEST_F(PluPriceCodeCommand, PrintsTheNewCodeStoredWithItsPriceAndLabelsAndRefuse
     expectCases("plu", {{{"special", "4294967302", "5"}, outOfRange("4294967302")},
                         {{"special", "2147483648", "5"}, outOfRange("2147483648")},
                         {{"special", "0", "5"}, outOfRange("0")},
-                        {{"special", "/000101", "1000"}, "Cena specjalna 1000.00 poza zakresem: kod PLU mieści ceny od 0.01 do 999.99."},
+                        {{"special", "/000101", "1000"},
+                         "Cena specjalna 1000.00 poza zakresem: kod PLU mieści ceny od 0.01 do 999.99."},
                         {{"special", "ser", "5"}, "Towar \"ser\": podaj identyfikator towaru albo / i jego indeks."},
                         {{"special", "99", "5"}, "Wiersz \"99\" (Nabiał) nie jest towarem: kod z ceną specjalną dostaje tylko "
                                                  "towar, nie grupa."},

@@ -16,7 +16,7 @@ protected:
 };
 
 // Which products an identifier finds is the identifier search's (tests/plu); here what find prints of them.
-TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodesAndTheSqlTraceInTheStoresLog) {
+TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodesForTheUsersGroupsAndTheSqlTraceInTheStoresLog) {
     expectCases("", {{{"find", dir_, "/123"}, kMilk + "Znaleziono: 1.\n", 0},
                      // In the order of the names' index the search seeks.
                      {{"find", dir_, "MLEKO"}, "ID 3, indeks -: Mleko i sery; kody: brak\n" + kMilk + "Znaleziono: 2.\n", 0},
@@ -37,9 +37,8 @@ TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodesAndTheSqlTraceInTheStoresLog)
     expectIn(TestSupport::readFile(log), {"plan:\n", "parametry: :id = 1;"});
     expectBadUsage(TestSupport::runTowary({"--trace-sql=wszystko", "find", dir_, "/123"}),
                    "--trace-sql przyjmuje tylko wartość plan (--trace-sql=plan), podano wszystko.");
-}
 
-TEST_F(FindCommand, AUserSeesOnlyTheProductsOfTheGroupsHeMayBrowse) {
+    // A user sees only the products of the groups he may browse.
     // User 7 may browse department 02 but not its sector 0202; user 8 only department 03.
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values "
          "(4, 'Mleko zagęszczone', '0201', '000125', 6, 0), (5, 'Mleko owsiane', '0202', '000126', 6, 0)",

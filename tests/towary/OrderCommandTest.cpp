@@ -24,9 +24,8 @@ const std::string kGrid =
 
 class OrderCommand : public TestSupport::TowaryStore {
 protected:
-    TestSupport::RunResult order(const std::string& text, const std::vector<std::string>& pick = {}) const {
-        std::vector<std::string> args{"variant", file("warianty.xml", text)};
-        args.insert(args.end(), pick.begin(), pick.end());
+    TestSupport::RunResult order(const std::string& text, std::vector<std::string> args = {}) const {
+        args.insert(args.begin(), {"variant", file("warianty.xml", text)});
         return run("order", args);
     }
 };

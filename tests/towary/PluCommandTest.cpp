@@ -8,7 +8,7 @@ using TestSupport::runTowary;
 
 class PluCommand : public TestSupport::TowaryStore {};
 
-TEST_F(PluCommand, CanonicalPrintsEachCodeAndCheckRepairsTheRefusedOnesOnlyWithYes) {
+TEST_F(PluCommand, CanonicalPrintsEachCodeAndCheckRepairsTheRefusedOnesOnlyWithYesOnceWhenTwoRunAtOnce) {
     expectOutput(run("plu", {"canonical", "036000291452", "0017", "2800017000005"}),
                  "\"036000291452\" -> 0036000291452 (C: kod artykułu)\n\"0017\" -> 17 (G: krótki kod sklepu)\n"
                  "\"2800017000005\" -> 2800017000004 (W: towar ważony)\n");
@@ -25,9 +25,8 @@ TEST_F(PluCommand, CanonicalPrintsEachCodeAndCheckRepairsTheRefusedOnesOnlyWithY
     expectCases("plu", {{{"check", "--no"}, report + "[nie]\n", 0}, {{"check", "--yes"}, report + "[tak]\n", 0}});
     expectOutput(sql("select sPLU, byStatus from plu"), "sPLU\tbyStatus\n17\t1\n");
     expectError(run("plu", {"check"}), "Ostrzeżenie: Nie znaleziono błędnych kodów plu.\n", 0);
-}
 
-TEST_F(PluCommand, TwoChecksAtOnceLeaveNoCodeLiveTwice) {
+    // Two checks at once of a generated store leave no code live twice.
     const auto store = file("wygenerowany");
     expectSuccess(runTowary({"generate", store, "--products", "1000", "--malformed", "20"}));
     TestSupport::RunResult first;

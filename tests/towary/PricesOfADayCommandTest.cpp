@@ -94,7 +94,8 @@ TEST_F(PricesOfADayCommand, TwoOfTheDiscountFieldsGiveTheThird) {
                            "Cena katalogowa: 200.0000\nRabat %: 12.5\nCena końcowa: 175\n", 0},
                           {{"discount", "--catalog", "1000", "--final", "1000.04"},
                            "Cena katalogowa: 1000\nRabat %: 0.00\nCena końcowa: 1000.04\n", 0},
-                          {{"discount", "--catalog", "200"}, "Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.", 2},
+                          {{"discount", "--catalog", "200"},
+                           "Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.", 2},
                           {{"discount", "--catalog", "1000", "--final", "-5"}, negative},
                           {{"discount", "--catalog", "10", "--discount", "101"}, negative}});
 }

@@ -143,7 +143,8 @@ TEST_F(ProductsCommand, ImportReadsStandardInputAndPipes) {
 
     // A pipe gives its text once: the import must not read it twice.
     const auto out = file("wynik.txt");
-    FILE* pipe = popen(("\"" TOWARY_BIN_DIR "/towary\" products import \"" + dir_ + "\" /dev/stdin > \"" + out + "\" 2>&1").c_str(), "w");
+    FILE* pipe =
+        popen(("\"" TOWARY_BIN_DIR "/towary\" products import \"" + dir_ + "\" /dev/stdin > \"" + out + "\" 2>&1").c_str(), "w");
     ASSERT_NE(pipe, nullptr);
     std::fputs("sNazwa,sArtIndex\nChleb,000002\n", pipe);
     EXPECT_EQ(pclose(pipe), 0) << TestSupport::readFile(out);

@@ -42,10 +42,12 @@ TEST_F(ScaleStatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
                             "Status 9 nie występuje na liście statusów aktywności towarów (tabela statusaktywnosci)."}});
     // One change per product and day; an applied change of a past day is not pending.
     const auto pending = run("status", {"list"});
-    expectContains(pending, {"\t000100\tSchab\t2 Nowy\t" + today_ + "\tnie\t", "\t000100\tSchab\t4 Wycofywany\t" + tomorrow_ + "\tnie\t"});
+    expectContains(pending, {"\t000100\tSchab\t2 Nowy\t" + today_ + "\tnie\t",
+                             "\t000100\tSchab\t4 Wycofywany\t" + tomorrow_ + "\tnie\t"});
     EXPECT_EQ(pending.out.rfind(header, 0), 0u) << pending.out;
     EXPECT_EQ(std::count(pending.out.begin(), pending.out.end(), '\n'), 3) << pending.out;
-    expectContains(run("status", {"list", "--all"}), {header + "7\t000100\tSchab\t42 <nieznany>\t2009-07-06\ttak\t2009-07-06 12:00:00\n"});
+    expectContains(run("status", {"list", "--all"}),
+                   {header + "7\t000100\tSchab\t42 <nieznany>\t2009-07-06\ttak\t2009-07-06 12:00:00\n"});
     expectCases("status", {{{"delete", "7"}, "Usunięto zaplanowaną zmianę statusu 7.\n", 0},
                            {{"delete", "7"}, "Nie ma zaplanowanej zmiany statusu o identyfikatorze 7."}});
 }

@@ -53,6 +53,14 @@ TEST_F(SettingsCommand, InitWritesACommentedFileThatGetListAndSetReadAndWriteAnd
     expectFailure(run("price", {"sell", "10", "95", "13"}),
                   refusal("Parametry programu / Towary / Marże / Maksymalna marża procentowa", "NaN", "0 do 1000000"));
 
+    // Every set of many at once is kept.
+    const auto key = [](int i) { return "Parametry programu / Równolegle / Klucz " + std::to_string(i); };
+    std::vector<std::future<TestSupport::RunResult>> runs;
+    for (int i = 0; i < 20; ++i)
+        runs.push_back(std::async(std::launch::async, [&, i] { return run("settings", {"set", key(i), std::to_string(i)}); }));
+    for (auto& set : runs) expectSuccess(set.get());
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(run("settings", {"get", key(i)}).out, std::to_string(i) + "\n");
+
     // The parser's own words go to the debug log only, and a broken file is not written over.
     std::ofstream(dir_ + "/towary.toml", std::ios::app) << "zepsute =\n";
     const auto broken = run("settings", {"get", kDepartament});
@@ -61,15 +69,6 @@ TEST_F(SettingsCommand, InitWritesACommentedFileThatGetListAndSetReadAndWriteAnd
     EXPECT_EQ(TestSupport::runTowary({"--debug-log", "settings", "get", dir_, kDepartament}).exitCode, 1);
     expectIn(TestSupport::readFile(dir_ + "/log/debug.log"), {"toml++: "});
     EXPECT_EQ(run("settings", {"set", kDepartament, "3"}).exitCode, 1);
-}
-
-TEST_F(SettingsCommand, EverySetOfManyAtOnceIsKept) {
-    const auto key = [](int i) { return "Parametry programu / Równolegle / Klucz " + std::to_string(i); };
-    std::vector<std::future<TestSupport::RunResult>> runs;
-    for (int i = 0; i < 20; ++i)
-        runs.push_back(std::async(std::launch::async, [&, i] { return run("settings", {"set", key(i), std::to_string(i)}); }));
-    for (auto& set : runs) expectSuccess(set.get());
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(run("settings", {"get", key(i)}).out, std::to_string(i) + "\n");
 }
 
 }  // namespace
