@@ -17,19 +17,10 @@ namespace {
 class Query : public TestSupport::StoreSession {
 protected:
     Query() {
-        TestSupport::addProduct(session, 1, "Mleko", "0101");
-        TestSupport::addProduct(session, 2, "Chleb", "0102");
-        TestSupport::addProduct(session, 3, "Masło", "0101");
-        TestSupport::addCode(session, 11, 1, "5900001");
-        TestSupport::addCode(session, 12, 1, "5900002", 3);
-        TestSupport::addCode(session, 21, 2, "5900003");
-    }
-
-    // The rest of the rows' names, one a line.
-    static std::string names(DBKernel::Sql::Query& query) {
-        std::string result;
-        while (query.next()) result += query["sNazwa"].asString() + "\n";
-        return result;
+        TestSupport::exec(session, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, bWieleCen) values "
+                                   "(1, 'Mleko', '0101', 6, 0), (2, 'Chleb', '0102', 6, 0), (3, 'Masło', '0101', 6, 0)");
+        TestSupport::exec(session, "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values "
+                                   "(11, '5900001', 1, 1, 1), (12, '5900002', 1, 1, 3), (21, '5900003', 2, 1, 1)");
     }
 };
 
@@ -39,7 +30,7 @@ TEST_F(Query, TheLoopVisitsEveryRowTheFirstIncludedAndASingleRowIsReadableAtOnce
     OpenedQuery all("select sNazwa from towar order by lTowarRef", session);
     EXPECT_FALSE(all.empty());
     EXPECT_EQ(all["sNazwa"].asString(), "Mleko") << "the first row is current right after opening";
-    EXPECT_EQ(names(all), "Mleko\nChleb\nMasło\n");
+    EXPECT_EQ(rows(all), "Mleko\nChleb\nMasło\n");
     EXPECT_FALSE(all.next());
     EXPECT_THROW(all["sNazwa"].asString(), DatabaseError) << "past the last row there is no row";
     EXPECT_TRUE(OpenedQuery("select sNazwa from towar where lTowarRef = 99", session).empty());

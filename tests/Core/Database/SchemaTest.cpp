@@ -2,6 +2,7 @@
 #include "Core/Database/Schema.h"
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Store/StoreLocation.h"
+#include "Core/tools/IgnoringCase.h"
 #include "tests/support/Failure.h"
 #include "tests/support/StoreSession.h"
 
@@ -76,10 +77,7 @@ TEST(Schema, TheTablesReadFromTheMigrationsAreThoseTheyMake) {
     const auto made = DBKernel::Backend::openSqlite(":memory:", DBKernel::Backend::ConnectionOptions{}, true);
     for (const auto& migration : DBKernel::Schema::migrations()) made->runScript(std::string(migration.script));
     std::set<std::string> tables;
-    for (std::string name : made->tableNames()) {
-        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-        tables.insert(name);
-    }
+    for (const auto& name : made->tableNames()) tables.insert(Core::lowerAscii(name));
     EXPECT_EQ(DBKernel::StoreDatabase::schemaTables(), tables);
 }
 

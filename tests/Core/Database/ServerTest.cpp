@@ -7,7 +7,6 @@
 #include "Core/Database/Schema.h"
 #include "Core/Database/StoreDatabase.h"
 #include "Core/Debug/Debug.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
 #include "tests/support/StoreSession.h"
@@ -33,14 +32,6 @@ using TestSupport::value;
 
 namespace {
 
-// The tests that need a server: skipped on the SQLite run.
-class OnServer : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!TestSupport::onServer()) GTEST_SKIP() << "only on the PostgreSQL run (TOWARY_TEST_POSTGRESQL)";
-    }
-};
-
 // A store on the server with product 1 and its codes 11 and 12.
 class Server : public TestSupport::StoreSession {
 protected:
@@ -51,14 +42,6 @@ protected:
         addCode(session, 12, 1, "5900000000028");
     }
 
-    int failureCode(const std::string& statement) {
-        try {
-            exec(session, statement);
-        } catch (const DatabaseError& e) {
-            return e.code();
-        }
-        return 0;
-    }
 };
 
 // The lock itself, refused at once to another session and gone with its transaction, is the dialect store
@@ -73,29 +56,23 @@ TEST_F(Server, ALockOfACodeHoldsOnlyItsOwnRow) {
 }
 
 TEST_F(Server, AFailedStatementUndoesItselfAloneAndTheServersFailuresReadAsTheLayersCodes) {
+    const auto failureCode = [this](const std::string& statement) {
+        return TestSupport::caught<DatabaseError>([&] { exec(session, statement); },
+                                                  [](const DatabaseError& e) { return std::to_string(e.code()); });
+    };
     session.StartTransaction();
     addProduct(session, 2, "Chleb");
     const std::string code = "insert into plu (lPluRef, lTowarRef, sPLU, byStatus) values ";
-    EXPECT_EQ(failureCode(code + "(13, 1, '5900000000011', 1)"), SQLITE_CONSTRAINT_UNIQUE) << "a code live on two rows";
-    EXPECT_EQ(failureCode(code + "(14, 99, '5900000000035', 1)"), SQLITE_CONSTRAINT_FOREIGNKEY);
-    EXPECT_EQ(failureCode("insert into towar (lTowarRef) values (3000000000)"), SQLITE_CONSTRAINT_TRIGGER)
+    EXPECT_EQ(failureCode(code + "(13, 1, '5900000000011', 1)"), std::to_string(SQLITE_CONSTRAINT_UNIQUE))
+        << "a code live on two rows";
+    EXPECT_EQ(failureCode(code + "(14, 99, '5900000000035', 1)"), std::to_string(SQLITE_CONSTRAINT_FOREIGNKEY));
+    EXPECT_EQ(failureCode("insert into towar (lTowarRef) values (3000000000)"), std::to_string(SQLITE_CONSTRAINT_TRIGGER))
         << "an id past what the module reads, refused by the store's rule in its own words";
     addCode(session, 15, 2, "5900000000042");
     session.Commit();
     EXPECT_EQ(TestSupport::rows(session, "select (select count(*) from towar), (select count(*) from plu) from dual"),
               "2|3\n")
         << "the transaction went on after each failure";
-}
-
-TEST_F(Server, AWorkstationKilledInATransactionLeavesNothingHalfWrittenAndItsLocksGo) {
-    TestSupport::ChildProcess holder(STORE_WORKER, {store.path().string()});
-    ASSERT_EQ(holder.line(), "written\n");
-    holder.kill();
-    EXPECT_EQ(count(session, "towar"), 1) << "the server rolled the killed transaction back";
-    // Waiting (up to the busy timeout): the server ends the killed session as soon as it reads the closed socket.
-    EXPECT_EQ(value(session, "select lPluRef from plu where lPluRef = 11 for update"), "11")
-        << "the killed workstation's row lock went with it";
-    session.Rollback();
 }
 
 TEST_F(Server, ValuesTheServerCannotTakeReadInPolish) {
@@ -205,7 +182,7 @@ TEST_F(Server, AnUpgradeWaitsForAnotherWorkstationsUpgradeThenFindsTheStoreCurre
 
 // A server that does not answer (or accepts the connection and never answers: a workstation does not
 // hang on it), or refuses the login, is named as the store names it, without the password.
-TEST_F(OnServer, AServerSilentDownOrRefusingTheLoginReadsAsTheServersFailureInPolish) {
+TEST_F(Server, AServerSilentDownOrRefusingTheLoginReadsAsTheServersFailureInPolish) {
     const auto messageOf = [](const std::string& connection) {
         return TestSupport::toldUser<DatabaseError>(
             [&] { DBKernel::Session::open(DatabaseLocation::server(connection)); });
@@ -238,15 +215,14 @@ TEST_F(OnServer, AServerSilentDownOrRefusingTheLoginReadsAsTheServersFailureInPo
 }
 
 // A store in a schema of its own beside others in one database: the schema the connection text's search_path names.
-TEST_F(OnServer, AStoreInASchemaOfItsOwnIsMadeOpenedAndRunsItsRoutines) {
-    TestSupport::TempStore scratch;
+TEST_F(Server, AStoreInASchemaOfItsOwnIsMadeOpenedAndRunsItsRoutines) {
     const TestSupport::ServerDatabase database;
     DBKernel::Backend::openPostgres(database.connection(), "test", {})->runScript("create schema sklep");
     const auto location = DatabaseLocation::server(database.connection() + " options='-c search_path=sklep'");
     DBKernel::StoreDatabase::create(location);
-    const TSessionHolder session(DBKernel::Session::open(location));
-    EXPECT_GT(std::stoll(value(session, "select newref from dual")), 0);
-    EXPECT_EQ(value(session, "select count(*) from pg_tables where schemaname = 'public'"), "0")
+    const TSessionHolder inSchema(DBKernel::Session::open(location));
+    EXPECT_GT(std::stoll(value(inSchema, "select newref from dual")), 0);
+    EXPECT_EQ(value(inSchema, "select count(*) from pg_tables where schemaname = 'public'"), "0")
         << "the store's tables are in its own schema";
 }
 
@@ -276,7 +252,7 @@ TEST(DatabaseLocation, AStoreNamesItsServerInItsOwnFileAndMessagesNeverShowThePa
 }
 
 // A copy the server refuses leaves its database empty, and the move runs again once the store is mended.
-TEST_F(OnServer, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPoolOrNotAtAll) {
+TEST_F(Server, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPoolOrNotAtAll) {
     TestSupport::TempStore scratch;
     const auto dir = (scratch.path() / "sklep").string();
     ASSERT_EQ(TestSupport::runTowary({"init", dir}).exitCode, 0);

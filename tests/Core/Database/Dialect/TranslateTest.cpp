@@ -30,6 +30,7 @@ struct TranslateCase {
     TestSupport::Bindings bind = {};
     std::string check = {};
     Statements setup = {};  // rows the case adds to the store's
+    std::pair<bool, bool> locks = {};  // on either engine: whether it locks rows, and without waiting
 };
 
 const std::string kMerge =
@@ -203,9 +204,11 @@ const std::vector<TranslateCase> kCases{
      .rows = "1\n"},
     {.oracle = "select lpluref from plu where sPLU = :plu for update nowait",
      .rows = "1\n",
-     .bind = {{"plu", "590123"}}},
+     .bind = {{"plu", "590123"}},
+     .locks = {true, true}},
     {.oracle = "select p.lpluref from plu p where p.lTowarRef = 1 and rownum <= 2 for update of p.bystatus, p.splu",
-     .rows = "1\n"},
+     .rows = "1\n",
+     .locks = {true, false}},
     // A lock of a table checks only that the table is there: SQLite's transaction holds the whole store.
     {.oracle = "lock table ReturnReason in exclusive mode",
      .sqlite = {"select 1 from ReturnReason limit 0"},
@@ -246,13 +249,15 @@ std::string translationError(const std::string& sql, Target target = Target::sql
 
 }  // namespace
 
-TEST(Translate, TheModulesStatementsBecomeEachEnginesText) {
-    // A case without the text of an engine leaves it to the rows.
+TEST(Translate, TheModulesStatementsBecomeEachEnginesTextAndTheirLocksAreReportedToIt) {
     for (const TranslateCase& each : kCases) {
-        EXPECT_EQ(each.sqlite.empty() ? each.sqlite : translate(each.oracle).statements, each.sqlite) << each.oracle;
-        EXPECT_EQ(each.postgres.empty() ? each.postgres : translate(each.oracle, Target::postgresql).statements,
-                  each.postgres)
-            << each.oracle;
+        for (const Target target : {Target::sqlite, Target::postgresql}) {
+            const auto translation = translate(each.oracle, target);
+            // A case without the text of an engine leaves it to the rows.
+            const Statements& text = target == Target::sqlite ? each.sqlite : each.postgres;
+            EXPECT_EQ(text.empty() ? text : translation.statements, text) << each.oracle;
+            EXPECT_EQ(std::pair(translation.lockRows, translation.lockNowait), each.locks) << each.oracle;
+        }
     }
 }
 
@@ -266,19 +271,6 @@ TEST_F(TranslatedOnTheStore, TheModulesStatementsGiveTheirRows) {
             ADD_FAILURE() << each.oracle << "\n" << e.what();
         }
         session.Rollback();
-    }
-}
-
-TEST(Translate, ALockingSelectIsReportedToTheEngine) {
-    const auto locks = [](const std::string& sql, Target target) {
-        const auto translation = translate(sql, target);
-        return std::pair{translation.lockRows, translation.lockNowait};
-    };
-    for (const Target target : {Target::sqlite, Target::postgresql}) {
-        EXPECT_EQ(locks("select lpluref from plu where sPLU = '590123' for update nowait", target),
-                  std::pair(true, true));
-        EXPECT_EQ(locks("select * from ReturnReason for update", target), std::pair(true, false));
-        EXPECT_EQ(locks("select 1 from dual", target), std::pair(false, false));
     }
 }
 
@@ -347,7 +339,7 @@ protected:
     }
 };
 
-TEST_F(DialectFunctions, DecodeMatchesNullWithNullAndComparesLikeOracle) {
+TEST_F(DialectFunctions, DecodeNvlUpperLowerAndTheDatesBehaveAsInOracle) {
     EXPECT_EQ(row("decode(null, null, 'null', 'other'), decode(1, null, 'null', 1, 'one'), decode(null, 1, 'one'), "
                   "decode(5, 1, 'one', 'default'), decode(5, 1, 'one')"),
               "null|one|-|default|-\n");
@@ -358,9 +350,6 @@ TEST_F(DialectFunctions, DecodeMatchesNullWithNullAndComparesLikeOracle) {
     EXPECT_EQ(row("typeof(decode(1, 1, 9)), typeof(decode(1, 2, 9, 'x')), typeof(decode(1, 1, 2.5))"),
               "integer|text|real\n");
     EXPECT_THROW(row("decode(1, 1)"), std::runtime_error);
-}
-
-TEST_F(DialectFunctions, NvlUpperLowerAndTheDatesBehaveAsInOracle) {
     EXPECT_EQ(row("nvl(null, 5), nvl(3, 5), nvl(0, 5), nvl(null, null)"), "5|3|0|-\n");
     EXPECT_EQ(row("upper('zażółć gęślą jaźń'), lower('ZAŻÓŁĆ GĘŚLĄ JAŹŃ'), upper(null), upper(12)"),
               "ZAŻÓŁĆ GĘŚLĄ JAŹŃ|zażółć gęślą jaźń|-|12\n");
