@@ -63,7 +63,7 @@ TEST_F(ConditionsCommand, ConditionsOfAWareGoToTheElementOfTheirPriceAndTravelOu
                                 file("naglowek.csv") + ", wiersz 1: nieznana kolumna cena: plik warunków ma kolumny "
                                                        "towar, dCenaSprzed, dataOd, dataDo, lPromoRef, byDeleted, byBlokada"}});
     EXPECT_EQ(conditions(), before);
-    // The store's own files are no condition files (which are is ProductsCommand's), whichever way.
+    // The store's own files are no condition files, whichever way (which files are its own is ProductsCommand's).
     expectFailureWith(run("conditions", {"export", database}), other);
     expectFailureWith(run("conditions", {"import", dir_ + "/towary.toml"}), other);
     EXPECT_EQ(TestSupport::readFile(database), store) << "the export did not write over the store";

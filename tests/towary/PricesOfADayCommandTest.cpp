@@ -21,7 +21,7 @@ protected:
 };
 
 // The features' text is the label features' (tests/prices); here that --features adds it under the product.
-TEST_F(PricesOfADayCommand, TheDaysPricesOfAProductAndThePriceBeforeThePromotionInTwoModes) {
+TEST_F(PricesOfADayCommand, TheDaysPricesOfAProductThePriceBeforeThePromotionAndTheDiscountFields) {
     const std::string none = "Brak towarów z ceną sprzedaży sprzed promocji dnia 2026-03-10.\n";
     expectContains(run("price", {"before-promotion", "--day", "2026-03-10", "--mode", "4", "--features"}),
                    {"Towar\tPoprzednia cena\tCena jednostkowa\tJednostka\tPromocja od\tPromocja do\n1\t10.00\t10.00\t-\t"
@@ -41,6 +41,21 @@ TEST_F(PricesOfADayCommand, TheDaysPricesOfAProductAndThePriceBeforeThePromotion
     expectOutput(run("price", {"current", "/000700", "--day", "2026-03-10"}),
                  "Cena towaru: 1234567.89\nCena warunku sprzedaży dnia 2026-03-10: 2345678.91\nCeny alternatywne: " +
                      kStored + "\nCena sprzedaży: 2345678.91\n");
+
+    // The fields' arithmetic and their refusals are the discount mediator's (tests/prices); negative prices are the
+    // command's, and the discount is never minus zero.
+    const std::string negative = "Cena katalogowa i cena końcowa nie mogą być ujemne; popraw cenę lub rabat.";
+    expectCases("price", {{{"discount", "--catalog", "200", "--discount", "12,5"},
+                           "Cena katalogowa: 200\nRabat %: 12,5\nCena końcowa: 175.0000\n", 0},
+                          {{"discount", "--catalog", "3", "--final", "1"}, "Cena katalogowa: 3\nRabat %: 66.67\nCena końcowa: 1\n", 0},
+                          {{"discount", "--final", "175", "--discount", "12.5"},
+                           "Cena katalogowa: 200.0000\nRabat %: 12.5\nCena końcowa: 175\n", 0},
+                          {{"discount", "--catalog", "1000", "--final", "1000.04"},
+                           "Cena katalogowa: 1000\nRabat %: 0.00\nCena końcowa: 1000.04\n", 0},
+                          {{"discount", "--catalog", "200"},
+                           "Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.", 2},
+                          {{"discount", "--catalog", "1000", "--final", "-5"}, negative},
+                          {{"discount", "--catalog", "10", "--discount", "101"}, negative}});
 }
 
 TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDayTheStoreAllowsThem) {
@@ -81,23 +96,6 @@ TEST_F(PricesOfADayCommand, OfSeveralConditionsOfTheDayTheUserChoosesOne) {
                            "Towar 1 nie ma warunku sprzedaży 999."},
                           {{"alternatives", "/000700", "--condition", "903", "--day", "2026-03-10"}, "--day", 2}});
     EXPECT_EQ(alternatives(), "alternative_prices\n" + kStored + "\n");
-}
-
-// The fields' arithmetic and their refusals are the discount mediator's (tests/prices); negative prices are the
-// command's, and the discount is never minus zero.
-TEST_F(PricesOfADayCommand, TwoOfTheDiscountFieldsGiveTheThird) {
-    const std::string negative = "Cena katalogowa i cena końcowa nie mogą być ujemne; popraw cenę lub rabat.";
-    expectCases("price", {{{"discount", "--catalog", "200", "--discount", "12,5"},
-                           "Cena katalogowa: 200\nRabat %: 12,5\nCena końcowa: 175.0000\n", 0},
-                          {{"discount", "--catalog", "3", "--final", "1"}, "Cena katalogowa: 3\nRabat %: 66.67\nCena końcowa: 1\n", 0},
-                          {{"discount", "--final", "175", "--discount", "12.5"},
-                           "Cena katalogowa: 200.0000\nRabat %: 12.5\nCena końcowa: 175\n", 0},
-                          {{"discount", "--catalog", "1000", "--final", "1000.04"},
-                           "Cena katalogowa: 1000\nRabat %: 0.00\nCena końcowa: 1000.04\n", 0},
-                          {{"discount", "--catalog", "200"},
-                           "Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.", 2},
-                          {{"discount", "--catalog", "1000", "--final", "-5"}, negative},
-                          {{"discount", "--catalog", "10", "--discount", "101"}, negative}});
 }
 
 }  // namespace
