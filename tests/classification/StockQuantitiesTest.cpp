@@ -46,25 +46,20 @@ TEST_F(StockQuantities, StockIsOfTheLastStockDayInServiceTheStoresOwnUnitsReserv
     EXPECT_DOUBLE_EQ(Towar::calcInService(1), 2);
     EXPECT_DOUBLE_EQ(Towar::calcInService(2), 0);
 
-    // Reserved counts open orders and booked documents only.
-    document(10, 32, 1, 2, 3);      // an open order: reserves
-    document(11, 32, 4, 0, 100);    // processing status 4, 5, 6: done with
-    document(12, 32, 5, 0, 100);
-    document(13, 32, 6, 0, 100);
-    document(14, 32, 1, 3, 100);    // booked past 2
-    document(15, 32, 0, 0, 100);    // its position sold on a receipt
-    document(16, 32, 0, 1, 100);    // a type-35 document made from it sold the product
-    document(17, 35, 0, 0, 100, 16);
-    document(18, 32, 0, 1, 2);      // the type-35 document made from it sold another product: reserves
-    document(19, 35, 0, 0, 100, 18, 2);
-    document(20, 32, 0, 0, 100);    // a type-33 document made from it is processed
-    document(21, 33, 5, 0, 100, 20);
-    document(22, 32, 0, 0, 4);      // the type-33 document made from it is not processed yet: reserves
-    document(23, 33, 1, 0, 100, 22);
-    document(30, 9, 0, 3, 10);      // the listed types once booked: reserve
-    document(31, 38, 0, 2, 100);    // not booked yet
-    document(32, 11, 0, 5, 20);
-    document(33, 12, 0, 3, 100);    // a type the reservation does not list
+    // Reserved counts open orders and booked documents only. Reserving: 10, an open order; 18, whose type-35
+    // document sold another product; 22, whose type-33 document is not processed yet; 30 and 32, of the listed
+    // types, booked. Not: 11 to 13, of processing status 4, 5, 6; 14, booked past 2; 15, its position sold on a
+    // receipt; 16, a type-35 document made from it sold the product; 20, its type-33 document processed; 31,
+    // not booked yet; 33, of a type the reservation does not list.
+    for (const auto& [id, type, processing, booking, quantity] :
+         {std::tuple{10, 32, 1, 2, 3.0}, {11, 32, 4, 0, 100.0}, {12, 32, 5, 0, 100.0}, {13, 32, 6, 0, 100.0},
+          {14, 32, 1, 3, 100.0}, {15, 32, 0, 0, 100.0}, {16, 32, 0, 1, 100.0}, {18, 32, 0, 1, 2.0},
+          {20, 32, 0, 0, 100.0}, {22, 32, 0, 0, 4.0}, {30, 9, 0, 3, 10.0}, {31, 38, 0, 2, 100.0},
+          {32, 11, 0, 5, 20.0}, {33, 12, 0, 3, 100.0}})
+        document(id, type, processing, booking, quantity);
+    for (const auto& [id, type, processing, derivedFrom, product] :
+         {std::tuple{17, 35, 0, 16, 1}, {19, 35, 0, 18, 2}, {21, 33, 5, 20, 1}, {23, 33, 1, 22, 1}})
+        document(id, type, processing, 0, 100, derivedFrom, product);
     // The receipts that sold the positions of documents 15, 17 and 19.
     exec("insert into ParagPoz (lParagPozRef, lDokPozRef) values (15, 15), (17, 17), (19, 19)");
     EXPECT_DOUBLE_EQ(Towar::calcReserved(1, 0), 3 + 2 + 4 + 10 + 20);

@@ -29,7 +29,7 @@ std::string labelFileName(std::time_t second) {
     return name;
 }
 
-TEST_F(LabelStore, RecordIsWrittenByteForByteWithCarriageReturns) {
+TEST_F(LabelStore, RecordIsWrittenByteForByteWithCarriageReturnsOpenAndCloseRefuseOutOfTurnAndAnOpenAppends) {
     TMetki labels;
     const std::time_t before = std::time(nullptr);
     labels.otworzPlik();
@@ -45,10 +45,8 @@ TEST_F(LabelStore, RecordIsWrittenByteForByteWithCarriageReturns) {
     // The name cut to thirty characters, in ISO-8859-2.
     EXPECT_EQ(readFile(file), "12\t-3\t\xAF\xF3\xB3ty ser gouda plastry 150 g,\t5901234123457\t3.46\r\n"
                               "0\t7\tChleb\t\t120.00\r\n");
-}
 
-TEST_F(LabelStore, OpenAndCloseRefuseOutOfTurnAndAnOpenAppends) {
-    TMetki labels;
+    // Open and close refuse out of turn; an open appends.
     EXPECT_EQ(failure<Sysutils::Exception>([&] { labels.dodajDoPliku(1, 1, "a", "b", 1, "", ""); }),
               "Plik dla metkownicy nie został otwarty.");
     EXPECT_THROW(labels.zamknijPlik(), Sysutils::Exception);
@@ -60,13 +58,13 @@ TEST_F(LabelStore, OpenAndCloseRefuseOutOfTurnAndAnOpenAppends) {
     labels.otworzPlik();
     EXPECT_EQ(failure<Sysutils::Exception>([&] { labels.otworzPlik(); }),
               "Plik dla metkownicy nie został zamknięty.");
-    const std::filesystem::path file = labels.path();
+    const std::filesystem::path appended = labels.path();
     labels.dodajDoPliku(1, 2, "x", "y", 0.5, "", "");
     labels.zamknijPlik();
-    EXPECT_EQ(readFile(file), "earlier\r\n1\t2\tx\ty\t0.50\r\n");
+    EXPECT_EQ(readFile(appended), "earlier\r\n1\t2\tx\ty\t0.50\r\n");
 }
 
-TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWritten) {
+TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWrittenAndOneThatCannotBeWrittenGivesTheReason) {
     const auto elsewhere = store_.path() / "z rejestru";
     std::filesystem::create_directory(elsewhere);
     const std::string key = "[\"Software\\\\Teskal\\\\Zurovoveru\"]\n\"Katalog plików metkownicy\" = ";
@@ -88,11 +86,10 @@ TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWritten) {
         EXPECT_EQ(std::filesystem::exists(registry_), !registry.empty()) << "a missing key is not created";
     }
     EXPECT_EQ(getRegistryValue("Software\\Teskal\\Brak", "Katalog plików metkownicy"), "");
-}
 
-TEST_F(LabelStore, DirectoryThatCannotBeWrittenGivesTheReason) {
+    // A directory that cannot be written gives the reason.
+    std::filesystem::remove(registry_);
     setSetting({"Parametry sklepu", "Metkowanie", "Katalog plików metkownicy"}, "brak");
-    TMetki labels;
     const std::string message = failure<Sysutils::Exception>([&] { labels.otworzPlik(); });
     const std::string prefix = "Błąd podczas tworzenia pliku dla metkownicy: " + (store_.path() / "brak").string() + "/";
     EXPECT_EQ(message.substr(0, prefix.size()), prefix) << message;
@@ -156,15 +153,15 @@ protected:
     TestSupport::ScopedDialogs dialogs_;
 };
 
-TEST_F(CollectorLabels, SendsLiveUnblockedPricedCodesWithClampedPricesAndReportsInvalidOnes) {
+TEST_F(CollectorLabels, SendsLiveUnblockedPricedCodesWithClampedPricesReportsInvalidOnesAndNarrowsTheProducts) {
     dialogs_->answers = {true, true};
     EXPECT_EQ(send({}), "101\t2.50\n102\t167771.16\n103\t0.00\n108\t1.50\n");
     const std::string reported = "Kod PLU \"12A\" zawiera znaki inne niż cyfry. Kod 12A nie zostanie wysłany.";
     EXPECT_EQ(dialogs_->transcript(), "options: " + reported + "\nviewer: Lista błędów:\n" + reported + "\n\n");
-}
 
-TEST_F(CollectorLabels, RightsRowsStockDaysAndSelectionNarrowTheProductsAndASetHasItsWholeId) {
+    // Rights rows, stock, days and the selection narrow the products; a set has its whole id.
     exec(session_, "delete from plu where lTowarRef = 4");
+    dialogs_->shown.clear();
     TowarConditionOptions rights;
     rights.rights = true;
     EXPECT_EQ(send(rights), "101\t2.50\n102\t167771.16\n103\t0.00\n108\t1.50\n") << "no rights rows: every product";

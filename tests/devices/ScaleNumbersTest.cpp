@@ -121,7 +121,7 @@ protected:
     }
 };
 
-TEST_F(ScaleValidation, RangeEmptyTextAndRepeatedNumbers) {
+TEST_F(ScaleValidation, RangeEmptyTextRepeatedNumbersAndNoSection) {
     const std::string outside = "Błędna wartość numeru wagowego.\nMożliwy zakres wartości to 1 - 99",
                       repeated = "Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer.";
     // A number typed, the product it is for (none: a new one), and the refusal; product 1 keeps its own number 7.
@@ -130,9 +130,8 @@ TEST_F(ScaleValidation, RangeEmptyTextAndRepeatedNumbers) {
         {"", {}, "Brak numeru wagowego."}, {"7", {}, repeated}, {"7", 2, repeated}, {"7", 1, ""}, {"8", {}, ""}};
     for (const auto& [text, product, message] : cases)
         EXPECT_EQ(refusal(text, product), message) << text << " for " << product.value_or(0);
-}
 
-TEST_F(ScaleValidation, NoSectionAcceptsAnyTextAndTheTextMustBeANumber) {
+    // No section accepts any text; in a section the text must be a number.
     for (const char* text : {"", "abc", "0", "7"}) EXPECT_EQ(refusal(text, {}, true), "") << text;
 
     TCustomEdit edit("Numer wagowy", "12a");

@@ -183,12 +183,12 @@ TEST_F(SendPlu, ActionsReportTheCountToAFormOnlyForPlu0) {
     EXPECT_EQ(dialogs->transcript(), "warning: Brak PLU do wysłania.\ninformation: Liczba wysłanych PLU: 1\n");
 }
 
-TEST_F(SendPlu, TwoSendersAtOnceTakeTurnsAndNoRecordIsSplit) {
+TEST_F(SendPlu, TwoSendersAtOnceTakeTurnsNoRecordIsSplitAndASenderGivesUpOnATillThatTakesNothing) {
     const auto fifo = Core::CashRegister::fifoPath("kasa");
     std::filesystem::create_directories(fifo.parent_path());
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // The till's end stays open throughout, so that each sender finds it whenever it comes.
-    const int till = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int sharedTill = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     constexpr int kEach = 20000;
     std::atomic<int> sending{2};
     std::vector<std::thread> senders;
@@ -204,13 +204,13 @@ TEST_F(SendPlu, TwoSendersAtOnceTakeTurnsAndNoRecordIsSplit) {
     for (bool last = false; !last;) {
         last = sending == 0;
         char buffer[65536];
-        for (ssize_t got; (got = ::read(till, buffer, sizeof buffer)) > 0;)
+        for (ssize_t got; (got = ::read(sharedTill, buffer, sizeof buffer)) > 0;)
             bytes.append(buffer, static_cast<std::size_t>(got));
-        pollfd readable{till, POLLIN, 0};
+        pollfd readable{sharedTill, POLLIN, 0};
         if (!last) ::poll(&readable, 1, 10);
     }
     for (auto& sender : senders) sender.join();
-    ::close(till);
+    ::close(sharedTill);
 
     Core::CashRegister::RecordReader reader;
     reader.feed(bytes);
@@ -223,12 +223,8 @@ TEST_F(SendPlu, TwoSendersAtOnceTakeTurnsAndNoRecordIsSplit) {
     }
     EXPECT_EQ(std::tuple(records, badCrcs, reader.incomplete()), std::tuple(2 * kEach, 0, 0u));
     EXPECT_TRUE(turns == "01" || turns == "10") << turns;
-}
 
-TEST_F(SendPlu, ASendingGivesUpOnATillThatTakesNothingAndCountsWhatItDidNotTake) {
-    const auto fifo = Core::CashRegister::fifoPath("kasa");
-    std::filesystem::create_directories(fifo.parent_path());
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A sending gives up on a till that takes nothing and counts what it did not take.
     using namespace std::chrono_literals;
     const Core::CashRegister::Patience patience{1000ms, 1s, 1s};
     const std::string record = Core::CashRegister::encodeRecord("PLU0", "5901234123457");
@@ -238,12 +234,12 @@ TEST_F(SendPlu, ASendingGivesUpOnATillThatTakesNothingAndCountsWhatItDidNotTake)
         {3, 0, false, "Kasa nie odbiera kodów od 1 s" + where + "3 z 3."},
         {400, 100, false, "Kasa nie odbiera kodów od 1 s" + where + "300 z 400."},
         {400, 100, true, "Kasa przestała odbierać kody" + where + "300 z 400."}};
-    for (const auto& [records, read, closes, failure] : cases) {
+    for (const auto& [sent, read, closes, failure] : cases) {
         int till = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         Core::CashRegister::Writer writer(".", "kasa", 0, patience);
-        for (int i = 0; i < records; ++i) writer.write(record);
-        std::string bytes(read * record.size(), '\0');
-        EXPECT_EQ(::read(till, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        for (int i = 0; i < sent; ++i) writer.write(record);
+        std::string taken(read * record.size(), '\0');
+        EXPECT_EQ(::read(till, taken.data(), taken.size()), static_cast<ssize_t>(taken.size()));
         if (closes) ::close(std::exchange(till, -1));
         EXPECT_EQ(TestSupport::failure([&] { writer.close(); }), failure);
         if (till >= 0) ::close(till);
@@ -258,16 +254,16 @@ TEST_F(SendPlu, ASendingGivesUpOnATillThatTakesNothingAndCountsWhatItDidNotTake)
     EXPECT_EQ(TestSupport::failure([&] { second.close(); }),
               "Kasa jest zajęta inną wysyłką kodów dłużej niż 1 s" + where + "1 z 1.");
     ::fcntl(till, F_SETFL, 0);  // the reader waits for the first sender's bytes
-    std::string bytes;
-    std::thread reader([&] {
+    std::string received;
+    std::thread drain([&] {
         char buffer[256];
         for (ssize_t got; (got = ::read(till, buffer, sizeof buffer)) > 0;)
-            bytes.append(buffer, static_cast<std::size_t>(got));
+            received.append(buffer, static_cast<std::size_t>(got));
     });
     EXPECT_NO_THROW(first.close());
-    reader.join();
+    drain.join();
     ::close(till);
-    EXPECT_EQ(bytes, record) << "only the first sender's record reached the till";
+    EXPECT_EQ(received, record) << "only the first sender's record reached the till";
 }
 
 }  // namespace

@@ -40,31 +40,20 @@ protected:
         return TestSupport::rows(session_, "select lPluRef, sPLU, byStatus, lTowarRef from plu order by lPluRef", " ");
     }
 
-    // The edge cases of the repair, one product each.
+    // The edge cases of the repair, one product each: a short code with leading zeros, corrected in place (its
+    // status 2 becomes 1); a weighed-goods code without its check digit, whose canonical text a deleted row
+    // carries; a canonical code and the same code padded with zeros, of one product; one UPC-A written two ways
+    // by two products; an EAN-8 without its check digit, printed on a document; no code at all.
     void addMalformedCodes() {
-        // A short code with leading zeros, corrected in place; its status 2 becomes 1.
-        addProduct(1, "Mleko", "000001");
-        addCode(10, "0017", 1, 2);
-        // A weighed-goods code without its check digit, whose canonical text a deleted row carries.
-        addProduct(2, "Ser", "000002");
-        addCode(20, "280001700000", 2, 1);
-        addCode(21, "2800017000004", 2, 3);
-        // A canonical code and the same code padded with zeros, of one product.
-        addProduct(3, "Kawa", "000003");
-        addCode(30, "5901234123457", 3, 1);
-        addCode(31, "005901234123457", 3, 1);
-        // One UPC-A written two ways by two products.
-        addProduct(4, "Cola", "000004");
-        addProduct(5, "Pepsi", "000005");
-        addCode(40, "036000291452", 4, 1);
-        addCode(50, "00036000291452", 5, 1);
-        // An EAN-8 without its check digit, printed on a document.
-        addProduct(6, "Chleb", "000006");
-        addCode(60, "1234567", 6, 1);
+        for (const auto& [id, name] : {std::pair{1, "Mleko"}, {2, "Ser"}, {3, "Kawa"}, {4, "Cola"}, {5, "Pepsi"},
+                                       {6, "Chleb"}, {7, "Woda"}})
+            addProduct(id, name, "00000" + std::to_string(id));
+        exec(session_, "insert into plu (lPluRef, sPLU, byStatus, lTowarRef, nJm) values (10, '0017', 2, 1, 1), "
+                       "(20, '280001700000', 1, 2, 1), (21, '2800017000004', 3, 2, 1), "
+                       "(30, '5901234123457', 1, 3, 1), (31, '005901234123457', 1, 3, 1), "
+                       "(40, '036000291452', 1, 4, 1), (50, '00036000291452', 1, 5, 1), (60, '1234567', 1, 6, 1), "
+                       "(70, '12a4', 1, 7, 1)");
         bindToDocument(60);
-        // No code at all.
-        addProduct(7, "Woda", "000007");
-        addCode(70, "12a4", 7, 1);
     }
     // codes() once those are repaired.
     static constexpr const char* kRepairedCodes =

@@ -20,12 +20,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 TEST(Tolerance, TheBoundsOfAboutZeroAreExclusive) {
     for (double value : {0.0, 0.000009, -0.000009}) EXPECT_TRUE(EQZERO(value)) << value;
     for (double value : {0.00001, -0.00001}) EXPECT_FALSE(EQZERO(value)) << value;
-    EXPECT_FALSE(GTZERO(0.00001));
-    EXPECT_TRUE(GTZERO(0.000011));
-    EXPECT_FALSE(LTZERO(-0.00001));
-    EXPECT_TRUE(LTZERO(-0.000011));
-    EXPECT_TRUE(LEZERO(0.000009));
-    EXPECT_FALSE(LEZERO(0.00001));
+    EXPECT_EQ(std::tuple(GTZERO(0.00001), GTZERO(0.000011), LTZERO(-0.00001), LTZERO(-0.000011), LEZERO(0.000009),
+                         LEZERO(0.00001)),
+              std::tuple(false, true, false, true, true, false));
 }
 
 TEST_F(OrdinaryMargins, AProfitIsTakenOnTheSalePriceALossOnThePurchasePriceAndZeroIsExact) {

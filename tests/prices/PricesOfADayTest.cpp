@@ -189,20 +189,19 @@ TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion)
     Towar::appendLowestPriceFeature(features, one.at(1));
     EXPECT_EQ(features, "\"Cena\" = \"5.00\", \"Najnizsza_cena_30_dni\" = \"6.50\"");
     EXPECT_TRUE(Towar::getLowestPricesBeforePromotion({}, kDay + 6).empty());
-}
 
-TEST_F(PricesOfADay, TheLowestPriceShowsThePeriodOfThePromotionStartingFirstAndSkipsAConditionWithoutItsProduct) {
-    product(1, 10.0);
-    promotion(1);
-    condition(1, kDay - 1, kDay + 9, 4.0, 2);
-    // As a store edited with its foreign keys off holds it: a promotion of a product that is gone.
+    // The period shown is of the promotion starting first; a condition without its product, as a store edited
+    // with its foreign keys off holds it, is skipped.
+    product(6, 10.0);
+    promotion(6);
+    condition(6, kDay - 1, kDay + 9, 4.0, 2);
     const bool sqlite = store_.server().empty();
     exec({}, sqlite ? "pragma foreign_keys = off" : "set session_replication_role = replica");
     condition(999, kDay - 10, kDay - 3, 9.0);
     promotion(999);
     exec({}, sqlite ? "pragma foreign_keys = on" : "set session_replication_role = origin");
-    const auto lowest = Towar::getLowestPricesBeforePromotion({}, kDay);
-    EXPECT_EQ(listed(lowest, [](const auto& record) { return period(record); }), "1:-2..5");
+    EXPECT_EQ(listed(Towar::getLowestPricesBeforePromotion({}, kDay), [](const auto& record) { return period(record); }),
+              "1:-2..5 2:-2..5 3:-2..5 4:-2..5 6:-2..5");
 }
 
 TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
@@ -240,7 +239,7 @@ struct CommaDecimal : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
 };
 
-TEST_F(PricesOfADay, AlternativePricesAreAnAscendingSetStoredAsXml) {
+TEST_F(PricesOfADay, AlternativePricesAreAnAscendingSetStoredAsXmlRefusedInPolishAndEnabledForTheListedGroups) {
     Tools::AlternativePriceManager prices;
     EXPECT_EQ(prices.generateXML(false), "");
     prices.addAlternativePrices(4.99);
@@ -258,9 +257,8 @@ TEST_F(PricesOfADay, AlternativePricesAreAnAscendingSetStoredAsXml) {
     std::locale::global(previous);
     EXPECT_EQ(local, "<alternative_prices><price>3,99</price><price>4,99</price></alternative_prices>");
     EXPECT_EQ(classic, xml);
-}
 
-TEST_F(PricesOfADay, BadAlternativePricesAreRefusedInPolish) {
+    // Bad lists are refused in Polish.
     const std::pair<std::string, std::string> cases[] = {
         {"<alternative_prices><price>1", "Niepoprawny dokument XML (znak 28): znacznik zamykający nie pasuje do "
                                          "otwierającego."},
@@ -271,14 +269,13 @@ TEST_F(PricesOfADay, BadAlternativePricesAreRefusedInPolish) {
          "</alternative_prices>",
          "Niepoprawny dokument XML (znak 58): więcej niż jeden element główny."},
     };
-    for (const auto& [xml, message] : cases)
-        EXPECT_EQ(failure([&text = xml] { const Tools::AlternativePriceManager parsed(text); }), message) << xml;
+    for (const auto& [bad, message] : cases)
+        EXPECT_EQ(failure([&text = bad] { const Tools::AlternativePriceManager parsed(text); }), message) << bad;
     TestSupport::setSetting({"Parametry programu", "XML", "Parser", "Id"}, std::string("msxml"));
     EXPECT_EQ(failure([] { Tools::AlternativePriceManager("<alternative_prices/>"); }),
               "Nieznany parser XML „msxml”; znane parsery: pugixml.");
-}
 
-TEST_F(PricesOfADay, AlternativePricesAreEnabledForTheListedGroups) {
+    // Enabled for the listed groups.
     EXPECT_TRUE(Tools::AlternativePriceManager::isAlternativePriceSupported());
     for (const auto& [group, enabled] : {std::pair{"0105", true}, {"020301", true}, {"0204", false}, {"0", false}})
         EXPECT_EQ(Tools::AlternativePriceManager::isEnabledForGroup(group), enabled) << group;
