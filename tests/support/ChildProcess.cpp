@@ -1,10 +1,11 @@
 #include "tests/support/ChildProcess.h"
 
+#include <fcntl.h>
+#include <grp.h>
 #include <sys/wait.h>
-
-#include <csignal>
 #include <unistd.h>
 
+#include <csignal>
 #include <stdexcept>
 #include <thread>
 
@@ -20,9 +21,11 @@ std::string rest(std::FILE* stream) {
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args) {
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args, bool unprivileged) {
     int toChild[2], fromChild[2], errors[2];
-    if (pipe(toChild) != 0 || pipe(fromChild) != 0 || pipe(errors) != 0) throw std::runtime_error("pipe failed");
+    // Closed on exec, so that no other child holds them open: only the copies dup2 makes stay.
+    for (int* ends : {toChild, fromChild, errors})
+        if (pipe2(ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -32,7 +35,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
         dup2(toChild[0], STDIN_FILENO);
         dup2(fromChild[1], STDOUT_FILENO);
         dup2(errors[1], STDERR_FILENO);
-        for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1], errors[0], errors[1]}) close(fd);
+        constexpr uid_t kNobody = 65534;
+        if (unprivileged && geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            _exit(126);
         execv(program.c_str(), argv.data());
         _exit(127);
     }

@@ -16,7 +16,8 @@ namespace TestSupport {
 
 class ChildProcess {
 public:
-    ChildProcess(const std::string& program, const std::vector<std::string>& args);
+    // Unprivileged: when the tests run as root, it runs as the user nobody (see runTowaryUnprivileged).
+    ChildProcess(const std::string& program, const std::vector<std::string>& args, bool unprivileged = false);
     // Closes its input and waits for it.
     ~ChildProcess() {
         if (pid_ > 0) finish();
