@@ -63,7 +63,7 @@ TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCallAndLocalCondition
     EXPECT_TRUE(checker_.localSaleConditionAdding(other.get()));
 }
 
-TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySoAndTheShorterPeriodEndsAll) {
+TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySoTheShorterPeriodEndsAllAndTheDaoIsNeeded) {
     run("insert into firma (lFirmaRef, sNazwa) values (7, 'Dostawca'), (8, 'Dostawca'), (9, 'Dostawca')");
     run("insert into firmaatrybut (lFirmaAtrybutRef, lFirmaRef, sNazwa, sWartosc) values "
         "(7, 7, 'Okres warunku zakupu', '10'), (9, 9, 'Okres warunku zakupu', '4.5')");
@@ -84,6 +84,10 @@ TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySoAndTheS
     EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(40000), 2958465u);
     EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(40000, 7), 40030u);
     EXPECT_EQ(checker_.getMaxSaleAndPurchaseEndDate(2958460, 7), 2958465u) << "capped at the no-end day";
+
+    // The checker needs the company data-access object.
+    companyDao_.reset();
+    EXPECT_THROW(ConditionsEditionChecker(), std::runtime_error);
 }
 
 TEST_F(ConditionRules, DefaultPeriodsTheDateRangeLockWithItsExceptionsAndAnotherPromotionsOverlap) {
@@ -135,13 +139,6 @@ TEST_F(ConditionRules, DefaultPeriodsTheDateRangeLockWithItsExceptionsAndAnother
               "Ustawienie \"Parametry sklepu / Towary / Warunki / Sprzedaży / Edycja / Blokada edycji warunku "
               "centralowego promocyjnego / Prefiks promocji pozwalający na edycję warunku\" nie może zawierać "
               "apostrofu: prefiks GUID promocji to cyfry szesnastkowe, nawias klamrowy i łącznik.");
-}
-
-TEST(ConditionRulesHost, TheCheckerNeedsTheCompanyDataAccessObject) {
-    TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
-    Towary::Host::writeSampleSettings(Core::Store::settingsFile());
-    Core::SetupRegistration setup;
-    EXPECT_THROW(ConditionsEditionChecker(), std::runtime_error);
 }
 
 }  // namespace

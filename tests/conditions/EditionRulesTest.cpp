@@ -20,22 +20,7 @@ std::vector<std::string> lock(const std::string& kind, std::vector<std::string> 
     return below;
 }
 
-TEST_F(DiscountRules, AnUnlockedKindReadsNoListAndALockedOneNamesTheListItLacks) {
-    auto bread = product(1, "0101", "000001");
-    const auto lockWithoutLists = [](bool locked) {
-        TestSupport::replaceSettingsFile(R"(["Parametry programu".Towary.Przeceny."Przeceny automatyczne"]
-"Blokada dodawania przecen" = )" + std::string(locked ? "true" : "false") + "\n");
-    };
-    lockWithoutLists(false);
-    DiscountEditionChecker checker(Automatic);
-    EXPECT_TRUE(checker.discountAdding(Automatic, bread.get()));
-    lockWithoutLists(true);
-    EXPECT_EQ(TestSupport::failure<std::logic_error>([&] { checker.discountAdding(Automatic, bread.get()); }),
-              "próba pobrania wartości typu (std::string) z pustego klucza\nParametry programu / Towary / "
-              "Przeceny / Przeceny automatyczne / Blokada dodawania przecen / Grupy towarowe - wyjątki");
-}
-
-TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEachAndExceptionsAdmitGroupsArticlesAndListMembers) {
+TEST_F(DiscountRules, KindsAskedInTurnReadTheirLockWhoseExceptionsAdmitGroupsArticlesListMembersOrNameWhatIsMissing) {
     DiscountEditionChecker checker(Automatic);
     setSetting(lock(kPieces), true);
     EXPECT_TRUE(checker.discountAdding(Automatic));
@@ -73,6 +58,20 @@ TEST_F(DiscountRules, KindsAskedInTurnReadTheLockOfEachAndExceptionsAdmitGroupsA
     for (const int id : {22, 23, 24}) EXPECT_FALSE(admitted(id)) << id;
     setSetting(lock(kAutomatic, {"Listy asortymentowe - wyjątki"}), "");
     EXPECT_FALSE(admitted(21)) << "an empty list admits no list";
+
+    // An unlocked kind reads no list; a locked one names the list it lacks.
+    const auto lockWithoutLists = [](bool locked) {
+        TestSupport::replaceSettingsFile(R"(["Parametry programu".Towary.Przeceny."Przeceny automatyczne"]
+"Blokada dodawania przecen" = )" + std::string(locked ? "true" : "false") + "\n");
+    };
+    lockWithoutLists(false);
+    DiscountEditionChecker unlisted(Automatic);
+    const auto bread = Towar::getProduct(1, session_);
+    EXPECT_TRUE(unlisted.discountAdding(Automatic, bread.get()));
+    lockWithoutLists(true);
+    EXPECT_EQ(TestSupport::failure<std::logic_error>([&] { unlisted.discountAdding(Automatic, bread.get()); }),
+              "próba pobrania wartości typu (std::string) z pustego klucza\nParametry programu / Towary / "
+              "Przeceny / Przeceny automatyczne / Blokada dodawania przecen / Grupy towarowe - wyjątki");
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWrittenAndOneTh
     EXPECT_THROW(labels.zamknijPlik(), Sysutils::Exception);
 }
 
-TEST_F(LabelStore, LabelCharsetComesFromTheSettings) {
+TEST_F(LabelStore, LabelCharsetAndTheCutOfAGroupIndexComeFromTheSettings) {
     EXPECT_EQ(Core::convertWinToLatin("Łódź"), "\xA3\xF3\x64\xBC");
     setSetting({"Parametry sklepu", "Metkowanie", "Strona kodowa"}, "windows-1250");
     EXPECT_EQ(Core::convertWinToLatin("Łódź"), "\xA3\xF3\x64\x9F");
@@ -108,9 +108,8 @@ TEST_F(LabelStore, LabelCharsetComesFromTheSettings) {
     setSetting({"Parametry sklepu", "Metkowanie", "Strona kodowa"}, "klingoński");
     EXPECT_EQ(failure<std::runtime_error>([] { Core::convertWinToLatin("a"); }),
               "Nieznany zestaw znaków: \"klingoński\".");
-}
 
-TEST_F(LabelStore, GroupIndexIsCutByTheLevelLengths) {
+    // A group index is cut by the level lengths.
     for (const auto& [index, cut] :
          {std::pair{"", ""}, {"01", "01"}, {"0102030", "01-02-03-0"}, {"010203004005", "01-02-03-004-005"}})
         EXPECT_EQ(formatGrIndex(index), cut);

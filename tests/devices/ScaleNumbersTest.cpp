@@ -199,17 +199,17 @@ TEST_F(ReleaseUnusedScaleNumbers, ProductsUnsoldSinceTheThresholdLoseTheirNumber
     EXPECT_EQ(log_, std::vector<std::string>{"Brak nieużywanych numerów na wagach."});
 }
 
-TEST_F(ReleaseUnusedScaleNumbers, RunsOnlyWhenSwitchedOnUnlessRunOnDemand) {
+TEST_F(ReleaseUnusedScaleNumbers, RunsOnlyWhenSwitchedOnUnlessRunOnDemandAndAFailureLeavesEveryNumberInPlace) {
     addProduct(1, 1, 5, 45000);
     setStep("Włączone", false);
     EXPECT_FALSE(release()->executed());
     EXPECT_EQ(scaleNumbers(), "1|1|5\n");
     EXPECT_TRUE(release(EveningProcessing::RunMode::fire)->executed());
     EXPECT_EQ(scaleNumbers(), "1|-|-\n");
-}
 
-TEST_F(ReleaseUnusedScaleNumbers, AFailureLeavesEveryNumberInPlace) {
-    addProduct(1, 1, 5, 45000);
+    // A failure leaves every number in place.
+    setStep("Włączone", true);
+    TestSupport::exec(session_, "update towar set nWagaSekcja = 1, nWagaPLU = 5 where lTowarRef = 1");
     addProduct(2, 1, 6, 45000);
     TestSupport::refuseWrites(Core::Store::directory(), "towar", "update", "Towar 2 jest zablokowany",
                               "old.lTowarRef = 2");

@@ -33,7 +33,7 @@ public:
 };
 const auto* const kKvrModeFirstReads = ::testing::AddGlobalTestEnvironment(new KvrModeFirstReads);
 
-TEST_F(KvrMargins, AKvrMarginIsTurnedIntoAnOrdinaryOneBeforeThePriceAndTheCeilingCapsThat) {
+TEST_F(KvrMargins, AKvrMarginIsTurnedIntoAnOrdinaryOneCappedByTheCeilingAndIsTheProfitOverTheGrossSale) {
     EXPECT_EQ(calcSellPrice(10.00, 20, 8), 12.5) << "no VAT, no conversion";
     EXPECT_EQ(calcSellPrice(10.00, 81.31, 13), 0.0) << "81.31 % × 1.23 is over 100 %";
     EXPECT_EQ(calcSellPrice(10.00, -10, 13), 10.79) << "a loss: 10 × 1.23 × (1 - 0.123)";
@@ -44,9 +44,8 @@ TEST_F(KvrMargins, AKvrMarginIsTurnedIntoAnOrdinaryOneBeforeThePriceAndTheCeilin
     EXPECT_TRUE(isMaxMarzaPrzekroczona(25, 13));
     EXPECT_FALSE(isMaxMarzaPrzekroczona(25, 8)) << "without VAT the KVR margin is the ordinary one";
     EXPECT_FALSE(isMaxMarzaPrzekroczona(30 / 1.08, 12)) << "equal to the ceiling once converted";
-}
 
-TEST_F(KvrMargins, TheMarginIsTheProfitOverTheGrossSalePrice) {
+    // The margin is the profit over the gross sale price.
     EXPECT_EQ(calculateMargin(10, 12.5, 12.3, 15.375), 0.1626) << "2.5 / 15.375";
     EXPECT_EQ(calculateMargin(10, 12.5, 12.3, 0), 0.0) << "a gross sale of exactly 0";
     EXPECT_EQ(calculateMargin(10, 0, 12.3, 0.000000001), -10000000000.0) << "exactly, not within the tolerance";

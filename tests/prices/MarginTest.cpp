@@ -25,7 +25,7 @@ TEST(Tolerance, TheBoundsOfAboutZeroAreExclusive) {
               std::tuple(false, true, false, true, true, false));
 }
 
-TEST_F(OrdinaryMargins, AProfitIsTakenOnTheSalePriceALossOnThePurchasePriceAndZeroIsExact) {
+TEST_F(OrdinaryMargins, TheMarginOfAPriceIsTakenOnTheSaleForAProfitOnThePurchaseForALossOfAbsoluteValues) {
     EXPECT_EQ(calculateMargin(10, 12.5, kNaN, kNaN), 0.2) << "the gross prices play no part in ordinary mode";
     // Rounded to four places; a sale or a purchase of a billionth is not zero.
     const std::tuple<double, double, double> cases[] = {{10, 8, -0.2}, {1, 3, 0.6667}, {3, 2, -0.3333}, {10, 10, 0.0},
@@ -33,9 +33,8 @@ TEST_F(OrdinaryMargins, AProfitIsTakenOnTheSalePriceALossOnThePurchasePriceAndZe
                                                         {0.000000001, 0, -1.0}};
     for (const auto& [purchase, sale, margin] : cases)
         EXPECT_EQ(calculateMargin(purchase, sale, 0, 0), margin) << purchase << ", " << sale;
-}
 
-TEST_F(OrdinaryMargins, RecalcMarzaTakesAbsoluteValuesAndTheNetSaleOutOfTheGrossOne) {
+    // recalcMarza takes absolute values and the net sale out of the gross one.
     EXPECT_EQ(recalcMarza(-10, -12.5, -1, -1), 0.2);
     EXPECT_EQ(recalcMarza(10.0, 15.375, 0.23), 0.2) << "net sale 15.375 / 1.23 = 12.5";
     EXPECT_EQ(recalcMarza(-10.0, -15.375, 0.23), 0.2);
@@ -49,16 +48,15 @@ TEST_F(OrdinaryMargins, RecalcMarzaTakesAbsoluteValuesAndTheNetSaleOutOfTheGross
     expectMarginsComeBack(-95.0, 95.0);
 }
 
-TEST_F(OrdinaryMargins, TheSalePriceIsTheGrossPriceOfTheMarginOnTheSalePriceRoundedOnceAtTheEnd) {
+TEST_F(OrdinaryMargins, TheSalePriceIsTheGrossPriceOfTheMarginCutToTheCeilingRoundedOnceAtTheEnd) {
     EXPECT_EQ(calcSellPriceFromVatValue(10.00, 20, 0.23), 15.38) << "10 × 1.23 / 0.8 = 15.375, the half rounded up";
     EXPECT_EQ(calcSellPrice(10.00, -20, 13), 9.84) << "a sale below cost: 10 × 1.23 × 0.8";
     EXPECT_EQ(calcSellPrice(2.4999, 0, 1), 2.5) << "only the final price is rounded";
     EXPECT_EQ(calcSellPrice(10.00, 99, 13), 1230.0);
     EXPECT_EQ(calcSellPrice(10.00, 100, 13), 0.0) << "a margin of 100 % has no price";
     EXPECT_EQ(calcSellPrice(-10.00, 20, 13), -15.38);
-}
 
-TEST_F(OrdinaryMargins, AMarginAboveTheCeilingIsCutToItAndTheCeilingIsReadAtEveryCall) {
+    // A margin above the ceiling is cut to it; the ceiling is read at every call.
     set(kCeiling, 50.0);
     EXPECT_EQ(calcSellPrice(10.00, 60, 13), 24.6) << "priced at the ceiling's 50 %";
     EXPECT_EQ(calcSellPrice(10.00, 50, 13), 24.6);

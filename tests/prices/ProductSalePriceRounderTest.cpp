@@ -66,7 +66,7 @@ TEST_F(SalePriceRounding, RoundingToZeroWinsInGroupsBeginningWithAnEntryAndPsych
     EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{1}).roundSalePrice(12.34), 12.35) << "no group index";
 }
 
-TEST_F(SalePriceRounding, TheRuleIsFixedWhenTheRounderIsMadeWhileIsEnabledReadsAfresh) {
+TEST_F(SalePriceRounding, TheRuleIsFixedWhenTheRounderIsMadeIsEnabledReadsAfreshAndOnlyTheChosenRuleIsRead) {
     turn(kToZero, true);
     addGroup("01");
     const ProductSalePriceRounder outside(std::string("0201"));
@@ -83,10 +83,9 @@ TEST_F(SalePriceRounding, TheRuleIsFixedWhenTheRounderIsMadeWhileIsEnabledReadsA
     turn(kToZero, false);
     EXPECT_FALSE(rounder.isEnabled());
     EXPECT_EQ(ProductSalePriceRounder(std::string("0201")).roundSalePrice(12.30), 12.30);
-}
 
-TEST_F(SalePriceRounding, OnlyTheSettingsOfTheChosenRuleAreRead) {
-    const ProductSalePriceRounder rounder(std::string("0102"));
+    // Only the settings of the chosen rule are read.
+    const ProductSalePriceRounder dairy(std::string("0102"));
     const std::string psychological =
         "[\"Parametry programu\".Towary.\"Zaokrąglanie cen sprzedaży\".\"Zaokrąglanie do wartości "
         "psychologicznych\"]\n\"Włączone\" = ";
@@ -101,7 +100,7 @@ Grupy = { "01" = "nabiał" }
               "próba pobrania wartości typu (double) z pustego klucza\nParametry programu / Towary / Zaokrąglanie "
               "cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji / Próg zaokrąglania");
     TestSupport::replaceSettingsFile(psychological + "true\n");
-    EXPECT_TRUE(rounder.isEnabled()) << "rounding to zero, missing now, is not read";
+    EXPECT_TRUE(dairy.isEnabled()) << "rounding to zero, missing now, is not read";
 }
 
 }  // namespace

@@ -314,7 +314,7 @@ TEST_F(PkwiuImport, ThePrefixesOfALinePlanTheirProductsAndTheLastMatchingLineWin
     EXPECT_EQ(plans(), "1|40544|13|0\n2|40544|9|0\n5|40000|12|1\n5|40544|13|0\n6|40544|12|0\n");
 }
 
-TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineAndNothingStaysUnlessKept) {
+TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineNothingStaysUnlessKeptAndAByteOrderMarkIsNoPartOfAPrefix) {
     import("11\t5%\n\n10.51\t8%\n", {false});
     EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 1 towarów. Zachować zmiany?");
     EXPECT_EQ(plans(), "");
@@ -324,18 +324,17 @@ TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineAndNothingStaysUnlessKept) {
     EXPECT_EQ(lastShown(), "Nie znaleziono towarów dla kodów PKWiU z pliku.");
     EXPECT_EQ(plans(), "");
 
-    dialogs_->files = {std::nullopt};  // the dialog cancelled
-    invoke(Towar::kChangeVatByPkwiuGuid);
-    EXPECT_EQ(dialogs_->shown.back().text, "Wybierz plik z listą PKWiU");
-}
-
-TEST_F(PkwiuImport, AByteOrderMarkBeforeTheFirstLineIsNoPartOfItsPrefix) {
+    // A byte order mark before the first line is no part of its prefix.
     import("\xEF\xBB\xBF" "10.51\t5%\n11\t8%\n", {true});
     EXPECT_EQ(summary_.str(), "Linia 1: PKWiU 10.51*, stawka 5%: 2 towarów\nLinia 2: PKWiU 11*, stawka 8%: 1 towarów\n");
     EXPECT_EQ(plans(), "1|40544|9|0\n2|40544|9|0\n5|40544|12|0\n");
 
     import("\xEF\xBB\xBF\n10.51\t5%\n");  // only the mark: the list ends at its empty first line
     EXPECT_EQ(lastShown(), "Nie znaleziono towarów dla kodów PKWiU z pliku.");
+
+    dialogs_->files = {std::nullopt};  // the dialog cancelled
+    invoke(Towar::kChangeVatByPkwiuGuid);
+    EXPECT_EQ(dialogs_->shown.back().text, "Wybierz plik z listą PKWiU");
 }
 
 TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritten) {
