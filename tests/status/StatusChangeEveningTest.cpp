@@ -28,13 +28,11 @@ protected:
         registerActivityStatusChangeActionObjects(module_);
     }
 
-    // A product of group 01 with its status; the article index, type, group and last stock day when given.
-    static void addProduct(int id, int status, const std::string& artIndex = "", int type = 0,
-                           const std::string& group = "01", int lastStockDay = 0) {
-        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, nStatusAktywnosci, "
-             "dLastSTNDate) values (" + std::to_string(id) + ", 'Towar " + std::to_string(id) + "', '" + group +
-             "', '" + (artIndex.empty() ? std::to_string(100000 + id) : artIndex) + "', 6, " + std::to_string(type) +
-             ", " + std::to_string(status) + ", " + std::to_string(lastStockDay) + ")");
+    // Products: "(id, status, article index, type, group, last stock day)" each.
+    static void addProducts(const std::string& values) {
+        exec("insert into towar (lTowarRef, sNazwa, nStatusAktywnosci, sArtIndex, byTyp, sGrIndex, dLastSTNDate, byCode) "
+             "select column1, 'Towar ' || column1, column2, column3, column4, column5, column6, 6 from (values " +
+             values + ") as products");
     }
     // Planned changes: "(id, product, status, day, applied)" each, applied null, 0 or 1.
     static void plan(const std::string& values) {
@@ -57,7 +55,8 @@ protected:
 };
 
 TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarked) {
-    for (int id = 1; id <= 5; ++id) addProduct(id, 1);
+    addProducts("(1, 1, '000001', 0, '01', 0), (2, 1, '000002', 0, '01', 0), (3, 1, '000003', 0, '01', 0), "
+                "(4, 1, '000004', 0, '01', 0), (5, 1, '000005', 0, '01', 0)");
     plan("(11, 1, 2, 40544, null), (12, 1, 3, 40545, null), "  // today's is superseded by tomorrow's
          "(21, 2, 1, 40545, null), "                            // the status it has: counted, not written
          "(31, 3, 4, 40545, 1), (32, 3, 6, 40540, 0), "         // the latest is applied already, an older one not
@@ -80,17 +79,12 @@ TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarke
 }
 
 TEST_F(StatusEvening, ProductsOfStatusFourOrEightWithoutStockAreWithdrawn) {
-    addProduct(1, 4, "", 0, "01", 40500);
-    addProduct(2, 8, "", 0, "01", 40500);
-    addProduct(3, 1, "", 0, "01", 40500);  // another status, even at zero stock
-    addProduct(4, 4);                      // no stock row at all
-    // Multi-price groups: the grouping row (type 9) and its elements count as one.
-    addProduct(20, 1, "000020", 9, "0102");
-    addProduct(21, 4, "00002001", 0, "0102", 40500);
-    addProduct(22, 1, "00002002", 0, "0102", 40500);
-    addProduct(30, 1, "000030", 9, "0103");
-    addProduct(31, 8, "00003001", 0, "0103", 40500);
-    addProduct(32, 1, "00003002", 0, "0103", 40500);
+    // Product 3 has another status, even at zero stock; product 4 no stock row at all. In the multi-price
+    // groups 20 and 30 the grouping row (type 9) and its elements count as one.
+    addProducts("(1, 4, '000001', 0, '01', 40500), (2, 8, '000002', 0, '01', 40500), (3, 1, '000003', 0, '01', 40500), "
+                "(4, 4, '000004', 0, '01', 0), (20, 1, '000020', 9, '0102', 0), (21, 4, '00002001', 0, '0102', 40500), "
+                "(22, 1, '00002002', 0, '0102', 40500), (30, 1, '000030', 9, '0103', 0), "
+                "(31, 8, '00003001', 0, '0103', 40500), (32, 1, '00003002', 0, '0103', 40500)");
     // An older stock day of product 1 does not count.
     exec("insert into stn (lTowarRef, data, dStan) values (1, 40400, 5), (1, 40500, 0), (2, 40500, 3), (3, 40500, 0), "
          "(21, 40500, 0), (22, 40500, 2), (31, 40500, 0), (32, 40500, 0)");
@@ -101,7 +95,7 @@ TEST_F(StatusEvening, ProductsOfStatusFourOrEightWithoutStockAreWithdrawn) {
 }
 
 TEST_F(StatusEvening, AChangeWhoseMarkIsRefusedLeavesTheStatusAsItWas) {
-    addProduct(1, 1);
+    addProducts("(1, 1, '000001', 0, '01', 0)");
     plan("(11, 1, 2, 40545, null)");
     TestSupport::refuseWrites(store_.path(), "StatusChange", "update of applied", "Plan zmian jest zablokowany");
 

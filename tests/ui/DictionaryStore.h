@@ -11,6 +11,7 @@
 #include "Core/ReturnReasons/ReturnReasonsToTills.h"
 #include "Core/Setup/Setup.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/SettingsFile.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/TempStore.h"
 
@@ -18,10 +19,14 @@
 
 class DictionaryStore : public ::testing::Test {
 protected:
-    DictionaryStore();
+    static bool writeSettings() {
+        TestSupport::replaceSettingsFile("[\"Parametry sklepu\".\"Wygląd\".Kolory]\n"
+                                         "\"Kolor tła edytowanego pola\" = 12648447\n");
+        return true;
+    }
 
     TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    const bool settingsWritten_;
+    const bool settingsWritten_ = writeSettings();
     Core::SetupRegistration setup_;
     Core::Token reasonDao_ = ReturnReasons::registerReturnReasonDao();
     Core::Token groupDao_ = Towar::registerCommissionGroupDao();
