@@ -2,13 +2,38 @@
 
 namespace {
 
-// The store's milk carries "0017", whose canonical form is "17".
+using TestSupport::SignedIn;
+
+// A good variant and one whose order unit holds no sale unit, which no position can be filled from.
+const std::string kVariants = R"(<variants>
+  <variant><supplierIndex>HB-1200</supplierIndex><netPurchasePrice>12.5</netPurchasePrice>
+    <catalogNetPurchasePrice>14</catalogNetPurchasePrice><logisticMinimum>24</logisticMinimum>
+    <purchaseMeasureUnit>kar</purchaseMeasureUnit><purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant>
+  <variant><netPurchasePrice>1.1</netPurchasePrice><catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
+    <purchaseMeasureUnit>sztuka</purchaseMeasureUnit><purchaseMeasureUnitRate>0</purchaseMeasureUnitRate></variant>
+</variants>)";
+
 class Jobs : public TestSupport::WebServerProcess {
 protected:
-    Jobs() { exec("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (12, '0017', 1, 1)"); }
+    // The pending VAT changes as the page lists them, one a line: product, day, target rate.
+    std::string pending(const SignedIn& as) {
+        std::string rows;
+        const auto changes = json(get("/api/vat/pending", as))["changes"];
+        for (const auto& change : changes)
+            rows += std::to_string(change["product"].get<int>()) + " " + change["day"].get<std::string>() + " " +
+                    change["rateTo"].get<std::string>() + "\n";
+        return rows;
+    }
+    // Sends the variants as the clerk and runs his job over them until it asks; its question.
+    nlohmann::json chooseVariant(const SignedIn& as) {
+        return startJob("order-variant", {{"upload", json(upload("warianty.xml", kVariants, as))["upload"]}}, as,
+                        asks)["question"];
+    }
 };
 
 TEST_F(Jobs, APluCheckAsksInThePageIsRefusedTwiceAndRepairsOnYes) {
+    // The milk carries "0017", whose canonical form is "17".
+    exec("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (12, '0017', 1, 1)");
     const auto admin = this->admin();
     // A job cancelled at its question ends with nothing changed, and the next starts.
     startJob("plu-check", nlohmann::json::object(), admin, asks);
@@ -85,6 +110,70 @@ TEST_F(Jobs, AProductFileIsSentAndImportedWithItsProgressOrRefusedWholeAndTheSto
     const auto his = upload("sery.csv", "sNazwa\nSer\n", clerk());
     EXPECT_EQ(status(his), 201);
     EXPECT_EQ(status(post("/api/jobs/products-import", {{"upload", json(his)["upload"]}}, admin)), 404);
+}
+
+TEST_F(Jobs, TheVatPlanAsksInThePageThenTheDaysChangesAndAPkwiuListAreCarriedOut) {
+    // The four products sell at code 1 (0%), which the plan moves to 9 (5%) on 2011-01-01 (day 40544);
+    // the milk already has a change of its own planned, to 13 (23%).
+    exec("update towar set sPKWiU = '10.51.1' where lTowarRef = 1",
+         "insert into zmianavat (lzmianavatref, ltowarref, ddata, byvat, bapplied) values (900, 1, 40544, 13, 0)");
+    const auto admin = this->admin();
+    EXPECT_EQ(pending(admin), "1 2011-01-01 13 (23%)\n");
+
+    // The plan's window, then the overwrite's own question, with the module's texts, buttons and defaults.
+    auto job = startJob("vat-plan", nlohmann::json::object(), admin, asks);
+    auto question = job["question"];
+    question.erase("id");
+    EXPECT_EQ(question, nlohmann::json::parse(R"({"type": "question", "dialog": "ask-options", "title": "Pytanie...",
+        "text": "Zaplanować zmiany stawek VAT?", "buttons": ["Tak", "Nie"],
+        "options": [{"id": "OVERWRITE", "checked": false, "caption": "Nadpisz zaplanowane wcześniej zmiany stawek"}]})"));
+    job = answer("vat-plan", job, {{"answer", true}, {"ticked", {"OVERWRITE"}}}, admin);
+    EXPECT_EQ(job["question"]["text"],
+              "Czy na pewno chcesz usunąć wcześniej zaplanowane zmiany stawek VAT dla wszystkich towarów w bazie?");
+    job = answer("vat-plan", job, {{"answer", true}}, admin);
+    ASSERT_EQ(job["ok"], true) << job["result"];
+    EXPECT_EQ(pending(admin), "1 2011-01-01 9 (5%)\n2 2011-01-01 9 (5%)\n3 2011-01-01 9 (5%)\n4 2011-01-01 9 (5%)\n");
+
+    // The changes of the day chosen.
+    const auto early = post("/api/jobs/vat-apply", {{"day", "2099-01-01"}}, admin);
+    EXPECT_EQ(status(early), 400);
+    EXPECT_EQ(json(early)["error"],
+              "Zmiany stawek VAT zaplanowane na dzień 2099-01-01 wykonuje się w tym dniu albo później.");
+    job = startJob("vat-apply", {{"day", "2011-01-01"}}, admin, ended);
+    ASSERT_EQ(job["ok"], true) << job["result"];
+    EXPECT_NE(told("output").find("Zmodyfikowano stawkę VAT dla 4 towarów."), std::string::npos) << told("output");
+    EXPECT_EQ(sql("select count(*) n from towar where byVAT = 9").out, "n\n4\n");
+    EXPECT_EQ(pending(admin), "");
+
+    // The PKWiU list, sent as a file: its summary before its question, kept on yes.
+    job = startJob("vat-import", {{"upload", json(upload("pkwiu.txt", "10.51\t8%\n", admin))["upload"]}}, admin, asks);
+    EXPECT_EQ(told("output"), "Linia 1: PKWiU 10.51*, stawka 8%: 1 towarów\n");
+    job = answer("vat-import", job, {{"answer", true}}, admin);
+    ASSERT_EQ(job["ok"], true) << job["result"];
+    EXPECT_EQ(pending(admin), "1 2011-01-01 12 (8%)\n");
+}
+
+TEST_F(Jobs, EachClerkChoosesAVariantInAJobOfHisOwnAndTheGoodVariantFillsThePosition) {
+    const auto admin = this->admin();
+    const auto clerk = this->clerk();
+    // Both clerks' jobs run at once, each asking its own grid.
+    const auto his = chooseVariant(clerk);
+    const auto grid = chooseVariant(admin);
+    // The grid's caption and columns are the window's (tests/ui/PurchaseVariantTest); the page is sent them.
+    EXPECT_EQ(grid["dialog"], "grid");
+    EXPECT_EQ(grid["rows"][1].back(), "Wariant 2: element \"purchaseMeasureUnitRate\" ma wartość \"0\", a powinien "
+                                      "zawierać liczbę nie mniejszą niż 0.001.");
+
+    // The administrator's answer reaches his job alone.
+    const auto job = answer("order-variant", {{"question", grid}}, {{"row", 0}}, admin);
+    EXPECT_EQ(job["ok"], true) << job["result"];
+    // The position is the command's (tests/towary/OrderCommandTest); the page is told it.
+    EXPECT_TRUE(told("output").starts_with("Pozycja zamówienia z wariantu 1:\n"
+                                           "  Cena zakupu netto:                      12.5000\n"))
+        << told("output");
+    EXPECT_EQ(json(get("/api/jobs/order-variant", clerk))["job"]["question"], his);
+    ASSERT_EQ(status(post("/api/jobs/order-variant/cancel", nlohmann::json::object(), clerk)), 200);
+    EXPECT_EQ(pollUntil("order-variant", clerk, ended)["ok"], false);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <thread>
 
 namespace {
@@ -15,8 +14,8 @@ TEST(SessionStore, ASessionEndsAfterItsIdleTimeAndAtClose) {
     SessionStore sessions(std::chrono::milliseconds(50));
     const auto first = sessions.open(7, "Kierownik");
     const auto second = sessions.open(7, "Kierownik");
+    // The id's form is the cookie's, which tests/web/WebHostTest reads.
     EXPECT_NE(first, second);
-    EXPECT_TRUE(std::regex_match(first, std::regex("[0-9a-f]{64}")));
     ASSERT_TRUE(sessions.use(first));
     EXPECT_NE(sessions.use(first)->csrfToken, sessions.use(second)->csrfToken);
     sessions.close(second);

@@ -1,5 +1,7 @@
 #include "tests/web/WebServerProcess.h"
 
+#include <tuple>
+
 namespace {
 
 using TestSupport::SignedIn;
@@ -58,13 +60,7 @@ TEST_F(StatusPlanning, ASaveIsStoredWholeOrRefusedWithNothingStored) {
     const nlohmann::json good{
         {"request", "statusy-1"}, {"changed", {editedMilk}}, {"added", added(2, "2099-07-01")}, {"removed", {change(3)}}};
 
-    struct Refusal {
-        SignedIn as;
-        nlohmann::json save;
-        int status;
-        std::string error;
-    };
-    for (auto [as, save, code, error] : std::vector<Refusal>{
+    for (auto [as, save, code, error] : std::vector<std::tuple<SignedIn, nlohmann::json, int, std::string>>{
              {administrator, {{"changed", {editedMilk}}, {"added", added(3, "2000-01-02")}}, 400,
               "Nie można ustawić daty z przeszłości"},
              {dairy, {{"removed", {change(1)}}}, 403,

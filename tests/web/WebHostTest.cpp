@@ -2,7 +2,9 @@
 
 #include <arpa/inet.h>
 #include <algorithm>
+#include <cstdlib>
 #include <netinet/in.h>
+#include <regex>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -41,10 +43,6 @@ protected:
     static std::string rawRequest(const std::string& method, const std::string& target) {
         return method + " " + target + " HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n";
     }
-    httplib::Result signInAs(const std::string& user, const std::string& password) const {
-        return client().Post("/api/sign-in", nlohmann::json{{"user", user}, {"password", password}}.dump(),
-                             "application/json");
-    }
     // The names of the products found, in order.
     static std::vector<std::string> names(const nlohmann::json& found) {
         std::vector<std::string> shown;
@@ -74,14 +72,14 @@ TEST_F(WebHost, WithoutASessionNoPageAndNoApiCallAnswers) {
 }
 
 TEST_F(WebHost, SignInGivesAStrictHttpOnlyCookieAndSignOutEndsTheSession) {
-    const auto answer = signInAs("1", kAdminPassword);
+    const auto answer = signInAnswer("1", kAdminPassword);
     ASSERT_EQ(status(answer), 200);
     const auto cookie = answer->get_header_value("Set-Cookie");
     EXPECT_TRUE(std::regex_match(cookie, std::regex("sesja=[0-9a-f]{64}; Path=/; HttpOnly; SameSite=Strict")))
         << cookie;
     EXPECT_EQ(json(answer)["user"], (nlohmann::json{{"id", 1}, {"name", "Administrator"}}));
     for (const auto* user : {"1", "nikt"}) {
-        const auto wrong = signInAs(user, "złe hasło!");
+        const auto wrong = signInAnswer(user, "złe hasło!");
         EXPECT_EQ(status(wrong), 401);
         EXPECT_EQ(json(wrong)["error"], "Nieprawidłowy użytkownik albo hasło.");
     }
@@ -96,9 +94,39 @@ TEST_F(WebHost, SignInGivesAStrictHttpOnlyCookieAndSignOutEndsTheSession) {
     EXPECT_EQ(status(get("/api/session", session)), 401);
 }
 
+TEST_F(WebHost, UnderTlsTheSessionCookieIsSecureAndPlainHttpIsNotAnswered) {
+    const std::string certificate = (scratch_.path() / "cert.pem").string();
+    const std::string key = (scratch_.path() / "key.pem").string();
+    const std::string make = "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 -keyout " + key +
+                             " -out " + certificate + " 2>/dev/null";
+    ASSERT_EQ(std::system(make.c_str()), 0);
+    TestSupport::ChildProcess server(std::string(TOWARY_BIN_DIR) + "/towary",
+                                     {"serve", dir_, "--listen", "127.0.0.1:0", "--tls-cert", certificate, "--tls-key", key});
+    const std::string started = server.line();
+    std::smatch port;
+    ASSERT_TRUE(std::regex_search(started, port, std::regex("https://127.0.0.1:(\\d+)/"))) << started;
+
+    httplib::SSLClient secure("127.0.0.1", std::stoi(port[1]));
+    secure.enable_server_certificate_verification(false);
+    const auto signedIn = secure.Post(
+        "/api/sign-in", nlohmann::json{{"user", "1"}, {"password", kAdminPassword}}.dump(), "application/json");
+    ASSERT_EQ(status(signedIn), 200);
+    EXPECT_TRUE(std::regex_match(signedIn->get_header_value("Set-Cookie"),
+                                 std::regex("sesja=[0-9a-f]{64}; Path=/; HttpOnly; SameSite=Strict; Secure")));
+
+    httplib::Client plain("127.0.0.1", std::stoi(port[1]));
+    plain.set_read_timeout(5, 0);
+    EXPECT_NE(status(plain.Get("/logowanie.html")), 200);
+
+    expectFailureWith(TestSupport::runTowary({"serve", dir_, "--listen", "127.0.0.1:0", "--tls-cert",
+                                              certificate + ".brak", "--tls-key", key}),
+                      "Nie można odczytać certyfikatu TLS");
+    EXPECT_EQ(server.kill(SIGTERM).exitCode, 0);
+}
+
 TEST_F(WebHost, RepeatedWrongPasswordsAreSlowedThenRefused) {
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(status(signInAs("7", "złe hasło " + std::to_string(i))), 401);
-    const auto refused = signInAs("7", kClerkPassword);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(status(signInAnswer("7", "złe hasło " + std::to_string(i))), 401);
+    const auto refused = signInAnswer("7", kClerkPassword);
     EXPECT_EQ(status(refused), 429);
     EXPECT_EQ(json(refused)["error"], "Zbyt wiele nieudanych prób logowania; spróbuj ponownie za kwadrans.");
 }
@@ -192,18 +220,12 @@ TEST_F(WebHost, TextsFromTheStoreComeBackAsTheyAreInJson) {
 }
 
 TEST_F(WebHost, NoPathLeadsOutOfThePagesFolder) {
-    const std::string notFound = "HTTP/1.1 404 Not Found";
     // "%252e" is decoded once, to no dot, so no page is reached past the sign-in.
-    for (const auto& [path, answer] : std::vector<std::pair<std::string, std::string>>{
-             {"/../CMakeLists.txt", notFound},
-             {"/%2e%2e/CMakeLists.txt", notFound},
-             {"/..%2fCMakeLists.txt", notFound},
-             {"/%2E%2E%2F%2E%2E%2FCMakeLists.txt", notFound},
-             {"/pages/../../CMakeLists.txt", notFound},
-             {"/index%252ehtml", notFound},
-             {"/%00index.html", "HTTP/1.1 400 Bad Request"},
-             {"/app.css", "HTTP/1.1 200 OK"}})
-        EXPECT_EQ(rawStatus(rawRequest("GET", path)), answer) << path;
+    for (const auto* path : {"/../CMakeLists.txt", "/%2e%2e/CMakeLists.txt", "/..%2fCMakeLists.txt",
+                             "/%2E%2E%2F%2E%2E%2FCMakeLists.txt", "/pages/../../CMakeLists.txt", "/index%252ehtml"})
+        EXPECT_EQ(rawStatus(rawRequest("GET", path)), "HTTP/1.1 404 Not Found") << path;
+    EXPECT_EQ(rawStatus(rawRequest("GET", "/%00index.html")), "HTTP/1.1 400 Bad Request");
+    EXPECT_EQ(rawStatus(rawRequest("GET", "/app.css")), "HTTP/1.1 200 OK");
 }
 
 TEST_F(WebHost, OversizedRequestsAreRefusedBeforeTheyAreRead) {

@@ -38,9 +38,12 @@ httplib::Client WebServerProcess::client() const {
     return made;
 }
 
+httplib::Result WebServerProcess::signInAnswer(const std::string& user, const std::string& password) const {
+    return client().Post("/api/sign-in", nlohmann::json{{"user", user}, {"password", password}}.dump(), "application/json");
+}
+
 SignedIn WebServerProcess::signIn(const std::string& user, const std::string& password) const {
-    const auto result =
-        client().Post("/api/sign-in", nlohmann::json{{"user", user}, {"password", password}}.dump(), "application/json");
+    const auto result = signInAnswer(user, password);
     if (!result || result->status != 200) throw std::runtime_error("sign-in refused for " + user);
     const auto cookie = result->get_header_value("Set-Cookie");
     return {cookie.substr(0, cookie.find(';')), json(result)["csrfToken"]};

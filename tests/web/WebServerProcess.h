@@ -34,6 +34,8 @@ protected:
 
     std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
     httplib::Client client() const;
+    // The server's answer to signing in with the password.
+    httplib::Result signInAnswer(const std::string& user, const std::string& password) const;
     SignedIn signIn(const std::string& user, const std::string& password) const;
     httplib::Result get(const std::string& path, const SignedIn& as) const;
     httplib::Result post(const std::string& path, const nlohmann::json& body, const SignedIn& as) const;
