@@ -70,10 +70,7 @@ TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidAndWhatItLeft) {
 }
 
 TEST_F(CheckPluEvening, WithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRestDeleted) {
-    addProduct(1, "Mleko", "000001");
-    addCode(10, "0017", 1, 1);
-    addCode(11, "00017", 1, 2);
-    addCode(12, "000017", 1, 1);
+    addProduct(1, "Mleko", {{10, "0017", 1}, {11, "00017", 2}, {12, "000017", 1}});
     const auto result = PLU::checkPlu(session_);
     ASSERT_EQ(std::pair(result.toCorrect.size(), result.toDelete.size()), std::pair(1ul, 2ul));
     EXPECT_EQ(*result.toCorrect.front()->corrected, "17");
@@ -84,12 +81,8 @@ TEST_F(CheckPluEvening, WithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRes
 
 TEST_F(CheckPluEvening, ACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsListed) {
     // The correction revives the deleted rows by their text: both of them, which the store refuses.
-    addProduct(3, "Kawa", "000003");
-    addCode(30, "005901234123457", 3, 1);
-    addCode(31, "5901234123457", 3, 3);
-    addCode(32, "5901234123457", 3, 3);
-    addProduct(1, "Mleko", "000001");
-    addCode(10, "0017", 1, 2);
+    addProduct(3, "Kawa", {{30, "005901234123457", 1}, {31, "5901234123457", 3}, {32, "5901234123457", 3}});
+    addProduct(1, "Mleko", {{10, "0017", 2}});
     const std::string log = repair();
     EXPECT_NE(log.find("  BŁĄD: Liczba kodów niepoprawionych z powodu powiązań - 1\n"
                        "  005901234123457 (powinno być: 5901234123457) Kawa 000003"),
@@ -100,8 +93,7 @@ TEST_F(CheckPluEvening, ACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsLis
 }
 
 TEST_F(CheckPluEvening, AFailureOfTheRunIsReportedWithTheStepsOwnWords) {
-    addProduct(1, "Mleko", "000001");
-    addCode(10, "0017", 1, 1);
+    addProduct(1, "Mleko", {{10, "0017", 1}});
     TestSupport::replaceSettingsFile("# no PLU masks\n");
     const std::string failure = TestSupport::failure<std::runtime_error>([this] { repair(); });
     EXPECT_TRUE(failure.starts_with("Błąd poczas usuwania lub poprawiania kodów plu:\n")) << failure;
@@ -159,11 +151,8 @@ private:
 };
 
 TEST_F(CheckPluMenu, TheRepairChecksAgainUnderTheLockAndAppliesOnlyWhatWasShownAndStillStands) {
-    addProduct(1, "Mleko", "000001");
-    addCode(10, "0017", 1, 1);
-    addProduct(3, "Kawa", "000003");
-    addCode(30, "005901234123457", 3, 1);
-    addCode(31, "5901234123457", 3, 3);
+    addProduct(1, "Mleko", {{10, "0017", 1}});
+    addProduct(3, "Kawa", {{30, "005901234123457", 1}, {31, "5901234123457", 3}});
     auto dialogs = std::make_shared<ChangedWhileAsking>([] {
         // Another process corrects the first code and a clerk types it wrong once more.
         TSessionHolder other = TSessionHolder::open();
@@ -181,8 +170,7 @@ TEST_F(CheckPluMenu, TheRepairChecksAgainUnderTheLockAndAppliesOnlyWhatWasShownA
 }
 
 TEST_F(CheckPluMenu, OnlyTextsThatAreNoCodeAreWarnedOfAsNoWrongCodeAndShownWithoutAQuestion) {
-    addProduct(1, "Mleko", "000001");
-    addCode(10, "12a4", 1, 1);
+    addProduct(1, "Mleko", {{10, "12a4", 1}});
     dialogs_->answers = {true};
     check();
     ASSERT_EQ(dialogs_->shown.size(), 2u);

@@ -1,11 +1,10 @@
-#include "Core/Database/SqlTrace.h"
 #include "Modules/Towary/Tools/plu/IdentifierChars.h"
 #include "Modules/Towary/Tools/plu/IdentifierFilterInvokers.h"
 #include "Modules/Towary/Tools/plu/IdentifierSql.h"
 #include "tests/plu/PluStore.h"
 #include "tests/support/Failure.h"
 #include "tests/support/SettingsFile.h"
-#include "tests/support/StoreRows.h"
+#include "tests/support/StoreSession.h"
 
 #include <set>
 #include <string>
@@ -38,11 +37,10 @@ protected:
 
     // The ids the identifier finds through the action, ascending.
     std::string found(const std::string& identifier) {
-        int statements = 0;
-        DBKernel::SqlTrace::start([&statements](const DBKernel::TracedExecution&) { ++statements; }, false);
-        const auto products = GetProductByIdentifierInvoker().invoke(identifier, session_);
-        DBKernel::SqlTrace::stop();
-        EXPECT_EQ(statements, 1) << "one statement a search";
+        TTowarCollectionPtr products;
+        const auto runs =
+            TestSupport::traced([&] { products = GetProductByIdentifierInvoker().invoke(identifier, session_); });
+        EXPECT_EQ(runs.size(), 1u) << "one statement a search";
         std::set<int> sorted;
         for (const auto& product : *products) sorted.insert(product->GetTowarRef());
         std::string ids;

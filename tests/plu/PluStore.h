@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <tuple>
 
 using TestSupport::exec;
 
@@ -26,6 +28,11 @@ protected:
     }
     void addCode(int id, const std::string& code, int product, int status) {
         TestSupport::addCode(session_, id, product, code, status);
+    }
+    // A product, its index the id zero-padded to six digits, with its codes: id, text and status.
+    void addProduct(int id, const std::string& name, std::initializer_list<std::tuple<int, const char*, int>> codes) {
+        addProduct(id, name, "00000" + std::to_string(id));
+        for (const auto& [codeId, code, status] : codes) addCode(codeId, code, id, status);
     }
     // A document line bound to the code row, which the database then refuses to change.
     void bindToDocument(int codeId) {
@@ -40,20 +47,19 @@ protected:
         return TestSupport::rows(session_, "select lPluRef, sPLU, byStatus, lTowarRef from plu order by lPluRef", " ");
     }
 
-    // The edge cases of the repair, one product each: a short code with leading zeros, corrected in place (its
-    // status 2 becomes 1); a weighed-goods code without its check digit, whose canonical text a deleted row
-    // carries; a canonical code and the same code padded with zeros, of one product; one UPC-A written two ways
-    // by two products; an EAN-8 without its check digit, printed on a document; no code at all.
+    // The edge cases of the repair, one product each.
     void addMalformedCodes() {
-        for (const auto& [id, name] : {std::pair{1, "Mleko"}, {2, "Ser"}, {3, "Kawa"}, {4, "Cola"}, {5, "Pepsi"},
-                                       {6, "Chleb"}, {7, "Woda"}})
-            addProduct(id, name, "00000" + std::to_string(id));
-        exec(session_, "insert into plu (lPluRef, sPLU, byStatus, lTowarRef, nJm) values (10, '0017', 2, 1, 1), "
-                       "(20, '280001700000', 1, 2, 1), (21, '2800017000004', 3, 2, 1), "
-                       "(30, '5901234123457', 1, 3, 1), (31, '005901234123457', 1, 3, 1), "
-                       "(40, '036000291452', 1, 4, 1), (50, '00036000291452', 1, 5, 1), (60, '1234567', 1, 6, 1), "
-                       "(70, '12a4', 1, 7, 1)");
+        addProduct(1, "Mleko", {{10, "0017", 2}});  // a short code with leading zeros: corrected, its status 2 now 1
+        // A weighed-goods code without its check digit, whose canonical text a deleted row carries.
+        addProduct(2, "Ser", {{20, "280001700000", 1}, {21, "2800017000004", 3}});
+        // A canonical code and the same code padded with zeros, of one product.
+        addProduct(3, "Kawa", {{30, "5901234123457", 1}, {31, "005901234123457", 1}});
+        // One UPC-A written two ways by two products.
+        addProduct(4, "Cola", {{40, "036000291452", 1}});
+        addProduct(5, "Pepsi", {{50, "00036000291452", 1}});
+        addProduct(6, "Chleb", {{60, "1234567", 1}});  // an EAN-8 without its check digit, printed on a document
         bindToDocument(60);
+        addProduct(7, "Woda", {{70, "12a4", 1}});  // no code at all
     }
     // codes() once those are repaired.
     static constexpr const char* kRepairedCodes =

@@ -56,11 +56,8 @@ protected:
         TestSupport::addCode(session_, id, productId, code, status);
         return id;
     }
-    // One column of the first row, as text ("<none>" for no row).
-    std::string column(const std::string& select) { return TestSupport::value(session_, select); }
     // The rows of a query, one a line, the columns joined by "|".
     std::string rows(const std::string& query) { return TestSupport::rows(session_, query); }
-    long long count(const std::string& table) { return TestSupport::count(session_, table); }
     // Replaces a text of the store's settings file.
     static void editSettings(const std::string& from, const std::string& to) {
         const auto text = TestSupport::readFile(Core::Store::settingsFile());
@@ -146,7 +143,7 @@ TEST_F(SpecialPriceAdapter, StoresTheCodeItsPriceLabelsAndHistoryTogether) {
     const std::string product = std::to_string(product_);
     Core::User::instance().setUserRef(7);
     adapter_.saveSpecialPrice(context("2900017012509", 12.5, 3));
-    const std::string id = column("select lPluRef from plu where sPLU = '2900017012509'");
+    const std::string id = TestSupport::value(session_, "select lPluRef from plu where sPLU = '2900017012509'");
     EXPECT_EQ(std::to_string(*adapter_.getPluId("2900017012509", session_)), id);
     EXPECT_EQ(rows("select lTowarRef, byStatus, nJm from plu where lPluRef = " + id), product + "|1|1\n");
     EXPECT_EQ(rows("select dCena, lTowarRef, lUzytkRef from PluDiscount where lPluRef = " + id),
@@ -166,7 +163,8 @@ TEST_F(SpecialPriceAdapter, StoresTheCodeItsPriceLabelsAndHistoryTogether) {
     adapter_.saveSpecialPrice(stored);
     EXPECT_EQ(rows("select lIlosc, lUzytkRef, lSpecCenDrukRef > 0 from SpecCenDruk"), "5|9|1\n")
         << "the labels row was merged once, its id from the id generator";
-    EXPECT_EQ(std::tuple(count("plu"), count("PluDiscount")), std::tuple(1, 1));
+    EXPECT_EQ(std::tuple(TestSupport::count(session_, "plu"), TestSupport::count(session_, "PluDiscount")),
+              std::tuple(1, 1));
     EXPECT_EQ(rows("select lObiektRef, lTowarRef from HistoriaZmian where lUzytkRef = 9"), id + "|" + product + "\n");
     EXPECT_FALSE(adapter_.getPluId("2900018012508", session_));
     Core::User::instance().setUserRef(Core::User::kDefaultUserRef);
@@ -190,7 +188,7 @@ TEST_F(SpecialPriceAdapter, AFailureOnTheWayLeavesNothingWritten) {
     pluDiscountDao_.reset();
     EXPECT_EQ(save(12.5, 1, false), "Nie zarejestrowano obiektu dostępu do danych \"PluDiscount\".");
     for (const char* table : {"plu", "SpecCenDruk", "PluDiscount", "HistoriaZmian"})
-        EXPECT_EQ(count(table), 0) << table;
+        EXPECT_EQ(TestSupport::count(session_, table), 0) << table;
 
     pluDiscountDao_ = Orvel::Products::registerPluDiscountDao();
     EXPECT_THROW(Orvel::Products::registerPluDiscountDao(), std::logic_error);
