@@ -30,7 +30,7 @@ public:
 
 boost::shared_ptr<Doubler> makeDoubler() { return boost::shared_ptr<Doubler>(new Doubler); }
 
-TEST(ActionContainer, CreatorIsCalledForEveryRequestAndTokenWithdraws) {
+TEST(ActionContainer, CreatorIsCalledForEveryRequestAReadyMadeActionLivesAsLongAsItsTokenAndTokensWithdraw) {
     auto& container = Core::Action::CContainer::instance();
     int made = 0;
     {
@@ -43,14 +43,12 @@ TEST(ActionContainer, CreatorIsCalledForEveryRequestAndTokenWithdraws) {
     }
     EXPECT_FALSE(container.contains(kGuid));
     EXPECT_THROW(container.get(kGuid), std::runtime_error);
-}
 
-TEST(ActionContainer, ReadyMadeActionLivesAsLongAsItsToken) {
     auto action = std::make_shared<Named>();
     std::weak_ptr<Named> watch = action;
     {
         Core::Token token = Core::regAction(std::move(action), {});
-        EXPECT_EQ(Core::Action::CContainer::instance().get(kGuid), watch.lock());
+        EXPECT_EQ(container.get(kGuid), watch.lock());
     }
     EXPECT_TRUE(watch.expired());
 }

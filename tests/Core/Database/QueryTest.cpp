@@ -125,24 +125,22 @@ TEST_F(Query, ALoopKeepsItsRowsWhenItsSessionWritesTheTableItReadsAndQueriesOfOn
     EXPECT_EQ(pairs, "Mleko+Chleb\nMasło+Chleb\n");
 }
 
-TEST_F(Query, AColumnFoundByNameIsFoundAfreshForAnotherTextOrAnotherName) {
-    const char* const name = "sNazwa";  // one name in one place, read from both texts
+// Names lying close together share the places a query remembers columns in; more names than places,
+// names in another case, and another name where the first one lay still find their own.
+TEST_F(Query, AColumnFoundByNameIsFoundAfreshForAnotherTextOrAnotherNameAndEveryNameOfAWideRowFindsItsOwn) {
+    const char* const nameColumn = "sNazwa";  // one name in one place, read from both texts
     OpenedQuery query("select sNazwa, lTowarRef from towar where lTowarRef = 1", session);
-    EXPECT_EQ(query[name].asString(), "Mleko");
+    EXPECT_EQ(query[nameColumn].asString(), "Mleko");
     query.reopen("select lTowarRef, sGrIndex, sNazwa from towar where lTowarRef = 2");
-    EXPECT_EQ(query[name].asString(), "Chleb");
+    EXPECT_EQ(query[nameColumn].asString(), "Chleb");
     std::string column = "sNazwa";
     EXPECT_EQ(query[column].asString(), "Chleb");
     column = "sGrIndex";  // another name where the first one lay
     EXPECT_EQ(query[column].asString(), "0102");
     column = "LTOWARREF";
     EXPECT_EQ(query[column].asInt64(), 2);
-}
 
-// Names lying close together share the places a query remembers columns in;
-// more names than places, and names in another case, still find their own.
-TEST_F(Query, EveryNameOfAWideRowFindsItsColumnRowAfterRow) {
-    OpenedQuery query("select * from towar order by lTowarRef", session);
+    query.reopen("select * from towar order by lTowarRef");
     ASSERT_GT(query.columnCount(), 20U);
     std::string buffer;
     std::vector<std::pair<std::size_t, std::size_t>> spans;  // where each name lies in buffer

@@ -101,23 +101,23 @@ TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnect
         value(TSessionHolder::open(), "select pg_terminate_backend(" +
                                           value(session, "select pg_backend_pid() from dual") + ", 60000) from dual");
     };
-    const auto failure = [this](const std::string& statement) {
-        return TestSupport::toldUser<DatabaseError>([&] { exec(session, statement); });
+    const auto expectLost = [this](const std::string& statement) {
+        const auto told = TestSupport::toldUser<DatabaseError>([&] { exec(session, statement); });
+        EXPECT_NE(told.find("Połączenie z serwerem bazy danych sklepu " + DatabaseLocation::current().text() +
+                            " zostało przerwane"),
+                  std::string::npos)
+            << statement << ": " << told;
     };
     terminate();
-    const auto lost = failure("update towar set sNazwa = 'Kefir' where lTowarRef = 1");
-    EXPECT_NE(lost.find("Połączenie z serwerem bazy danych sklepu " + DatabaseLocation::current().text() +
-                        " zostało przerwane"),
-              std::string::npos)
-        << lost;
+    expectLost("update towar set sNazwa = 'Kefir' where lTowarRef = 1");
     EXPECT_EQ(count(session, "towar"), 1) << "the next statement connects again";
 
     session.StartTransaction();
     exec(session, "update towar set sNazwa = 'Kefir' where lTowarRef = 1");
     terminate();
-    EXPECT_NE(failure("update plu set byStatus = 1 where lPluRef = 11").find("przerwane"), std::string::npos);
-    EXPECT_NE(failure("update plu set byStatus = 1 where lPluRef = 12").find("przerwane"), std::string::npos)
-        << "the lost transaction's later statements fail too, until it is ended";
+    // The lost transaction's later statements fail too, until it is ended.
+    expectLost("update plu set byStatus = 1 where lPluRef = 11");
+    expectLost("update plu set byStatus = 1 where lPluRef = 12");
     session.Rollback();
     EXPECT_EQ(value(session, "select sNazwa from towar"), "Mleko") << "nothing of the lost transaction was written";
 
@@ -125,7 +125,7 @@ TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnect
     auto& connection = session.session().connection();
     auto old = connection.prepare("select sNazwa from towar where lTowarRef = 1");
     terminate();
-    EXPECT_NE(failure("update towar set sNazwa = 'Kefir' where lTowarRef = 1").find("przerwane"), std::string::npos);
+    expectLost("update towar set sNazwa = 'Kefir' where lTowarRef = 1");
     connection.begin(true);
     old.reset();
     connection.runScript("update towar set sNazwa = 'Kefir' where lTowarRef = 1");
@@ -255,11 +255,15 @@ TEST(DatabaseLocation, AStoreNamesItsServerInItsOwnFileAndMessagesNeverShowThePa
 TEST_F(Server, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPoolOrNotAtAll) {
     TestSupport::TempStore scratch;
     const auto dir = (scratch.path() / "sklep").string();
-    ASSERT_EQ(TestSupport::runTowary({"init", dir}).exitCode, 0);
+    const auto towary = [&](std::vector<std::string> args) {
+        args.insert(args.begin() + 1, dir);
+        return TestSupport::runTowary(args);
+    };
+    ASSERT_EQ(towary({"init"}).exitCode, 0);
     for (const char* statement : {"insert into towar (lTowarRef, sNazwa, byCode) values (500, 'Mleko', 6)",
                                   "create table notatki (lNotatkaRef integer)"})
-        ASSERT_EQ(TestSupport::runTowary({"sql", dir, statement}).exitCode, 0) << statement;
-    const auto migrate = [&] { return TestSupport::runTowary({"migrate", dir, "--to", scratch.server()}); };
+        ASSERT_EQ(towary({"sql", statement}).exitCode, 0) << statement;
+    const auto migrate = [&] { return towary({"migrate", "--to", scratch.server()}); };
     const auto refused = migrate();
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("Tabeli notatki sklepu nie ma w schemacie sklepu na serwerze"), std::string::npos)
@@ -269,26 +273,20 @@ TEST_F(Server, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPoolOrNotAtA
     ASSERT_TRUE(tables->start());
     EXPECT_EQ(std::get<std::int64_t>(tables->column(0)), 0) << "the schema went with the failed copy";
 
-    ASSERT_EQ(TestSupport::runTowary({"sql", dir, "drop table notatki"}).exitCode, 0);
+    ASSERT_EQ(towary({"sql", "drop table notatki"}).exitCode, 0);
     const auto moved = migrate();
     ASSERT_EQ(moved.exitCode, 0) << moved.err;
     EXPECT_NE(moved.out.find("Przeniesiono bazę danych sklepu"), std::string::npos) << moved.out;
     EXPECT_FALSE(std::filesystem::exists(dir + "/towary.db"));
-    EXPECT_TRUE(std::filesystem::exists(dir + "/towary.db.przeniesiona"));
     EXPECT_TRUE(DatabaseLocation::ofStore(dir).onServer());
-
-    const auto product = TestSupport::runTowary({"sql", dir, "select sNazwa from towar where lTowarRef = 500"});
-    EXPECT_EQ(product.out, "sNazwa\nMleko\n") << product.err;
-    const auto next = TestSupport::runTowary({"sql", dir, "select newref id from dual"});
-    EXPECT_GT(std::stoll(next.out.substr(next.out.find('\n') + 1)), 500) << "the pool goes on past the store's ids";
-    const auto setAside = TestSupport::caught<DatabaseError>(
-        [&] {
-            exec(TSessionHolder(DBKernel::Session::open(std::filesystem::path(dir) / "towary.db.przeniesiona")),
-                 "insert into towar (lTowarRef, sNazwa, byCode) values (501, 'Chleb', 6)");
-        },
-        [](const DatabaseError& e) { return e.reason(); });
-    EXPECT_NE(setAside.find("jest już na serwerze"), std::string::npos)
-        << "the file set aside refuses writes: " << setAside;
+    EXPECT_EQ(towary({"sql", "select sNazwa from towar where lTowarRef = 500"}).out, "sNazwa\nMleko\n");
+    const auto next = towary({"sql", "select newref id from dual"}).out;
+    EXPECT_GT(std::stoll(next.substr(next.find('\n') + 1)), 500) << "the pool goes on past the store's ids";
+    const auto setAside = TestSupport::failure<DatabaseError>([&] {
+        exec(TSessionHolder(DBKernel::Session::open(std::filesystem::path(dir) / "towary.db.przeniesiona")),
+             "insert into towar (lTowarRef, sNazwa, byCode) values (501, 'Chleb', 6)");
+    });
+    EXPECT_NE(setAside.find("jest już na serwerze"), std::string::npos) << "the file set aside refuses writes: " << setAside;
     const auto again = migrate();
     EXPECT_EQ(again.exitCode, 1);
     EXPECT_NE(again.err.find("ma już bazę danych na serwerze"), std::string::npos) << again.err;

@@ -6,6 +6,7 @@
 
 #include "Core/Database/StatementShape.h"
 #include "Core/tools/IgnoringCase.h"
+#include "tests/support/Failure.h"
 #include "tests/support/StoreSession.h"
 
 #include <string>
@@ -102,10 +103,7 @@ TEST_F(TracedStore, ASearchShowsInTheTraceAndInErrorsAsTheModuleWroteIt) {
     EXPECT_EQ(runs[0].parameters, (TestSupport::Bindings{{"literal$1", std::string("0123")}}));
 
     const std::string failing = "select sNazwa from towar where sNazwa = 'a' and brak = 1";
-    try {
-        TestSupport::value(session, failing);
-        ADD_FAILURE() << "no such column";
-    } catch (const DBKernel::DatabaseError& e) {
-        EXPECT_EQ(e.statement(), failing);
-    }
+    EXPECT_EQ(TestSupport::caught<DBKernel::DatabaseError>([&] { TestSupport::value(session, failing); },
+                                                           [](const DBKernel::DatabaseError& e) { return e.statement(); }),
+              failing);
 }

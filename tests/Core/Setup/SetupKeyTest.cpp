@@ -57,7 +57,7 @@ protected:
     Core::SetupRegistration setup_;
 };
 
-TEST_F(SetupKey, TypedLookupsReadEveryTypeAndAValueBesideChildren) {
+TEST_F(SetupKey, TypedLookupsReadEveryTypeAndAValueBesideChildrenWhichComeInTheOrderOfTheFile) {
     EXPECT_EQ(key("Parametry programu / Towary / Indeksy / Departament").GetVal<int>(), 2);
     EXPECT_EQ(key("Parametry programu / Towary / Marże").GetVal<double>(), 1.5);
     EXPECT_TRUE(key("Parametry programu / Towary / Przeceny / Blokada").GetVal<bool>());
@@ -66,6 +66,11 @@ TEST_F(SetupKey, TypedLookupsReadEveryTypeAndAValueBesideChildren) {
     EXPECT_EQ(name.GetVal<std::string>(), "Dział");
     EXPECT_EQ(name.GetVal<System::AnsiString>().Length(), 5) << "characters, not bytes";
     EXPECT_FALSE(name.has_val<int>());
+
+    std::string names;
+    for (const TKey& child : key("Parametry programu / Towary / Indeksy")) names += child.GetName() + " ";
+    EXPECT_EQ(names, "Departament Sektor Sekcja Rodzina Podrodzina ");
+    EXPECT_EQ(key("Nie ma / takiego").begin(), key("Nie ma / takiego").end());
 }
 
 TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTexts) {
@@ -96,13 +101,6 @@ TEST_F(SetupKey, DotsAndBracketsInTextsAndCommentsAreNoNesting) {
     EXPECT_EQ(key("a / d").GetVal<std::string>(), dots + "\n\"\"\"" + dots);
     EXPECT_EQ(key("a / e").GetVal<std::string>(), dots + "\n" + dots);
     EXPECT_EQ(key("a / x" + dots + " / y").GetVal<double>(), 2.5);
-}
-
-TEST_F(SetupKey, ChildrenComeInTheOrderOfTheFile) {
-    std::string names;
-    for (const TKey& child : key("Parametry programu / Towary / Indeksy")) names += child.GetName() + " ";
-    EXPECT_EQ(names, "Departament Sektor Sekcja Rodzina Podrodzina ");
-    EXPECT_EQ(key("Nie ma / takiego").begin(), key("Nie ma / takiego").end());
 }
 
 // The host's own writes are read back by the settings writer's tests.

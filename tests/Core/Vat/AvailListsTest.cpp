@@ -33,7 +33,7 @@ protected:
     Core::ImplRegistration<Core::AvailMeasureUnits> unitList_;
 };
 
-TEST_F(AvailLists, TheVatRatesOfTheStoreAnswerEveryLookupInCodeOrder) {
+TEST_F(AvailLists, TheVatRatesOfTheStoreAnswerEveryLookupInCodeOrderReadOnceUnderARegistration) {
     addRate("13, '23%', 0.23, 0, 'A'");
     addRate("6, '22%', 0.22, 1, 'A'");
     addRate("8, 'zw.', 0, 0, 'E'");
@@ -53,13 +53,9 @@ TEST_F(AvailLists, TheVatRatesOfTheStoreAnswerEveryLookupInCodeOrder) {
     // The table takes one capital letter as a fiscal code and a rate below one.
     for (const char* refused : {"1, '0%', 0, 0, 'AB'", "1, '0%', 0, 0, 'd'", "1, '100%', 1, 0, 'D'"})
         EXPECT_THROW(addRate(refused), DBKernel::DatabaseError) << refused;
-}
 
-TEST_F(AvailLists, TheListIsReadOnceAndReadAgainOnlyUnderANewRegistration) {
-    addRate("13, '23%', 0.23, 0, 'A'");
-    EXPECT_EQ(rates().getAllVatRates().size(), 1U);
     addRate("12, '8%', 0.08, 0, 'B'");
-    EXPECT_EQ(rates().getAllVatRates().size(), 1U) << "the host reads its lists at start";
+    EXPECT_EQ(rates().getAllVatRates().size(), 3U) << "the host reads its lists at start";
 
     rateList_.reset();
     EXPECT_THROW(rates(), std::logic_error) << "no list while nobody provides one";

@@ -10,7 +10,7 @@
 using namespace std::chrono;
 namespace DayNumber = Core::DayNumber;
 
-TEST(DayNumber, WholeDaysCountFromTheLastDaysOf1899AndFractionsAreTheTimeOfDay) {
+TEST(DayNumber, WholeDaysCountFromTheLastDaysOf1899FractionsAreTheTimeOfDayAndDatesAreWrittenYearMonthDay) {
     EXPECT_EQ(DayNumber::fromDate(2011y / January / 1), 40544);
     EXPECT_EQ(DayNumber::fromDate(1899y / December / 30), 0);
     EXPECT_EQ(DayNumber::fromDate(1899y / December / 29), -1);
@@ -24,6 +24,14 @@ TEST(DayNumber, WholeDaysCountFromTheLastDaysOf1899AndFractionsAreTheTimeOfDay) 
     EXPECT_EQ(DayNumber::toDateTime(40544.5), noon);
     const DayNumber::LocalTime moment = local_days{2024y / February / 29} + 23h + 59min + 59s + 999ms;
     EXPECT_EQ(DayNumber::toDateTime(DayNumber::fromDateTime(moment)), moment);
+
+    EXPECT_EQ(DayNumber::fromText("2011-01-01"), 40544);
+    EXPECT_EQ(DayNumber::toText(40544.75), "2011-01-01");
+    EXPECT_EQ(DayNumber::toText(DayNumber::noEndDate), "9999-12-31");
+    for (const char* bad : {"2023-02-29", "2011-1-01", "01-01-2011", "2011-01-01 ", ""})
+        EXPECT_THROW(DayNumber::fromText(bad), std::runtime_error) << bad;
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { DayNumber::fromText("jutro"); }),
+              "Nieprawidłowa data: \"jutro\". Datę podaje się jako RRRR-MM-DD.");
 }
 
 TEST(DayNumber, NowIsTheLocalClock) {
@@ -40,14 +48,4 @@ TEST(DayNumber, NowIsTheLocalClock) {
     EXPECT_GE(today, before);
     EXPECT_LE(today, after);
     EXPECT_EQ(today, static_cast<int>(std::floor(now)));
-}
-
-TEST(DayNumber, DatesAreWrittenYearMonthDay) {
-    EXPECT_EQ(DayNumber::fromText("2011-01-01"), 40544);
-    EXPECT_EQ(DayNumber::toText(40544.75), "2011-01-01");
-    EXPECT_EQ(DayNumber::toText(DayNumber::noEndDate), "9999-12-31");
-    for (const char* bad : {"2023-02-29", "2011-1-01", "01-01-2011", "2011-01-01 ", ""})
-        EXPECT_THROW(DayNumber::fromText(bad), std::runtime_error) << bad;
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { DayNumber::fromText("jutro"); }),
-              "Nieprawidłowa data: \"jutro\". Datę podaje się jako RRRR-MM-DD.");
 }

@@ -6,15 +6,12 @@
 #include <limits>
 #include <stdexcept>
 
-TEST(Round, RoundsToTheNearestMultipleOfTheStepWithHalvesAwayFromZero) {
+TEST(Round, RoundsToTheNearestMultipleOfTheStepWithHalvesAwayFromZeroAndMoneyToTheGroszAsTheAmountIsWritten) {
     EXPECT_DOUBLE_EQ(Round(0.123449, 0.0001), 0.1234);
     EXPECT_DOUBLE_EQ(Round(-0.12345, 0.0001), -0.1235);
     EXPECT_DOUBLE_EQ(Round(12.375, 0.05), 12.4);
     EXPECT_EQ(Round(0.2, 0.0001), 0.2) << "a value already on the step comes back as the same double";
     EXPECT_EQ(Round(0.0, 0.0001), 0.0);
-}
-
-TEST(Round, MoneyIsRoundedToTheGroszAsTheAmountIsWritten) {
     EXPECT_EQ(RoundMoney(15.375), 15.38) << "an exact half goes up";
     EXPECT_EQ(RoundMoney(10 * 1.23 / 0.8), 15.38) << "the computed 15.375 too";
     EXPECT_EQ(RoundMoney(1.005), 1.01) << "held as 1.00499999..., written 1.005";
