@@ -38,8 +38,7 @@ TEST(ProductTypes, TheFormsListNamesEveryKnownTypeALabelNamesItsTypeExactlyAndCo
         EXPECT_EQ(listed.count(code) == 1, Towar::getProductTypeDescription(code) != "<nieznany>") << code;
     EXPECT_EQ(listed.size(), 21u) << "no 16 and no 20";
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { Towar::getProductTypeByDescription("zwykły"); }),
-              "Brak typu towaru zwykły")
-        << "a label differing in letter case names no type";
+              "Brak typu towaru zwykły") << "a label differing in letter case names no type";
 
     // Stock and purchase conditions go by the type, of one byte.
     TTowar product;
@@ -67,14 +66,12 @@ TEST(SelectionLists, StoreListsReadTheDatabaseAndTheUnitComboHoldsThirteenUnits)
     EXPECT_NE(reasons.find("7 Uszkodzone opakowanie\n"), std::string::npos) << reasons;
     EXPECT_NE(reasons.find("3 Krótki termin\n"), std::string::npos) << reasons;
     EXPECT_THROW(TestSupport::exec({}, "insert into DiscountReasonDict values (2147483648, 'Za duży')"),
-                 std::runtime_error)
-        << "an id the list could not read";
+                 std::runtime_error) << "an id the list could not read";
 
     Core::ImplRegistration<Core::ProductActivityStatuses> statuses;
     EXPECT_EQ(selectionText(VC::getProductActivityStatusesWithNone()),
               "- <brak>\n1 Aktywny\n2 Nowy\n3 Zablokowany do zamówień\n4 Wycofywany\n5 Wycofany\n6 Sezonowy\n"
-              "7 Czasowo niedostępny\n8 Wycofywany po sezonie\n")
-        << "an added entry without a code comes first";
+              "7 Czasowo niedostępny\n8 Wycofywany po sezonie\n") << "an added entry without a code comes first";
 
     // The measure-unit combo box: thirteen units, an item by its code.
     CJmComboWrapper::Combo combo{std::vector<VC::ComboBoxItem<int>>()};

@@ -50,8 +50,7 @@ TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidAndWhatItLeft) {
     addMalformedCodes();
     const std::string log = repair();
     EXPECT_TRUE(log.starts_with("Znalezione błędne kody plu:\n  005901234123457 (powinno być: 5901234123457) Kawa "
-                                "000003\nZnalezione błędne kody plu do poprawy:\n"))
-        << log;
+                                "000003\nZnalezione błędne kody plu do poprawy:\n")) << log;
     for (const char* part : {"  0017 (powinno być: 17) Mleko 000001\n",
                              "  280001700000 (powinno być: 2800017000004) Ser 000002\n",
                              "  BŁĄD: Liczba kodów niepoprawionych z powodu powiązań - 1\n"
@@ -86,8 +85,7 @@ TEST_F(CheckPluEvening, ACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsLis
     const std::string log = repair();
     EXPECT_NE(log.find("  BŁĄD: Liczba kodów niepoprawionych z powodu powiązań - 1\n"
                        "  005901234123457 (powinno być: 5901234123457) Kawa 000003"),
-              std::string::npos)
-        << log;
+              std::string::npos) << log;
     EXPECT_EQ(codes(), "10 17 1 1\n30 005901234123457 1 3\n31 5901234123457 3 3\n32 5901234123457 3 3\n")
         << "the failed correction left nothing half done; the next code was corrected";
 }
@@ -123,8 +121,7 @@ TEST_F(CheckPluMenu, ReportsAsksAndRepairsWhatItMayInOneTransaction) {
     // The findings' lines are the evening step's, checked there; the report adds its headings and summary.
     const std::string shown = dialogs_->transcript();
     EXPECT_TRUE(shown.starts_with("viewer: Nieprawidłowe plu\nPLU do usunięcia:\n005901234123457 (powinno być: "
-                                  "5901234123457) Kawa 000003\nPLU do poprawienia:\n"))
-        << shown;
+                                  "5901234123457) Kawa 000003\nPLU do poprawienia:\n")) << shown;
     for (const char* part : {"\nKonflikty do manualnego rozwiązania:\n1:\n",
                              "\nTeksty, które nie są kodami PLU (pozostają bez zmian):\n12a4 Woda 000007 - "})
         EXPECT_NE(shown.find(part), std::string::npos) << shown;
@@ -132,8 +129,7 @@ TEST_F(CheckPluMenu, ReportsAsksAndRepairsWhatItMayInOneTransaction) {
         "\nPodsumowanie: \n do usunięcia - 1\n do poprawienia - 3\n konflikty - 1\n nie są kodami - 1\n"
         "question: Czy chcesz usunąć lub poprawić wszystkie błędne kody ?\n"
         "information: Liczba kodów nieusuniętych lub niepoprawionych z powodu powiązań: 1\n"
-        "viewer: Nieusunięte lub niepoprawione plu\n1234567 (powinno być: 12345670) Chleb 000006\n\n"))
-        << shown;
+        "viewer: Nieusunięte lub niepoprawione plu\n1234567 (powinno być: 12345670) Chleb 000006\n\n")) << shown;
     EXPECT_EQ(codes(), kRepairedCodes);
 }
 

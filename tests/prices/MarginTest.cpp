@@ -86,8 +86,7 @@ TEST_F(OrdinaryMargins, RatesAndTheMessagesOfAnUnknownCodeOrAMissingList) {
     rates_.reset();
     EXPECT_EQ(failure<Sysutils::Exception>([] { GetDBVAT(13); }), "Nieznany kod stawki VAT.");
     EXPECT_EQ(failure<std::logic_error>([] { calcSellPrice(10, 20, 13); }),
-              "Brak implementacji klasy Vat::AvailVatRates.")
-        << "the price lets the host's own failure through";
+              "Brak implementacji klasy Vat::AvailVatRates.") << "the price lets the host's own failure through";
 }
 
 }  // namespace

@@ -90,8 +90,7 @@ TEST_F(ProductCommandsTest, GroupingCommandsMoveTurnAndReindexRows) {
     groupDeleter.bWieleCen() = 0;
     groupDeleter.byCode() = 6;
     EXPECT_EQ(groupDeleter.execute(), 2);
-    EXPECT_EQ(products(), "1:0101:0:000001:13:1:Chleb 2:0101:0:000002:13:1:Chleb razowy "
-                          "3:0102:0:000033:13:1:Bagietka");
+    EXPECT_EQ(products(), "1:0101:0:000001:13:1:Chleb 2:0101:0:000002:13:1:Chleb razowy 3:0102:0:000033:13:1:Bagietka");
 }
 
 TEST_F(ProductCommandsTest, CodeCommandsInsertAndChangeOnlyTheMeasureUnit) {

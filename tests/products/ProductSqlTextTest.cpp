@@ -33,8 +33,7 @@ TEST_F(OrderByClauseTest, ItemsTakeTheAliasAndAnUpperCaseDirection) {
     for (const char* malformed : {"sNazwa asc asc", "sNazwa up", "sNazwa,", "  "}) {
         sortOrder(malformed);
         EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { TowarFunkcje::getOrderByClause("t"); }),
-                  "Błąd konfiguracji sortowania towarów.")
-            << malformed;
+                  "Błąd konfiguracji sortowania towarów.") << malformed;
     }
     sortOrder("");
     // The setup layer's refusal of an empty key, which names it.
