@@ -18,9 +18,8 @@ protected:
     // as the server sent it before closing ("" when it gave none within 10 s).
     std::string rawAnswer(const std::string& bytes) const {
         const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-        const auto port = static_cast<std::uint16_t>(std::stoi(baseUrl().substr(baseUrl().rfind(':') + 1)));
         sockaddr_in address{
-            .sin_family = AF_INET, .sin_port = htons(port), .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
+            .sin_family = AF_INET, .sin_port = htons(port()), .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
         timeval timeout{10, 0};
         setsockopt(socket, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
         std::string answer;

@@ -10,6 +10,7 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,7 +33,7 @@ protected:
     WebServerProcess();
     ~WebServerProcess() override;
 
-    std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    std::uint16_t port() const { return static_cast<std::uint16_t>(port_); }
     httplib::Client client() const;
     // The server's answer to signing in with the password.
     httplib::Result signInAnswer(const std::string& user, const std::string& password) const;
