@@ -2,14 +2,13 @@
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
 #include "Core/Setup/Setup.h"
 #include "Core/Singleton/SingletonImplHolder.h"
-#include "Core/Store/StoreLocation.h"
 #include "Modules/Towary/Tools/ui/PurchaseConditionVariants.h"
 #include "Modules/Towary/Tools/ui/PurchaseVariant.h"
 #include "apps/towary/SampleLists.h"
 #include "tests/support/Failure.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempStore.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
