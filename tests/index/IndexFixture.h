@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 
 using TestSupport::failure;
 

@@ -31,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotAndKeepATypedTextOneLiteral) {
+TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotKeepATypedTextOneLiteralAndPreferTheirColumns) {
     using TestSupport::failure;
     EXPECT_EQ(failure([this] { Towar::getProduct(42, session_); }), "Brak towaru o ID = 42");
     for (const char* code : {"5900000000099", "2005"})  // unknown, and a live and a deleted row of one text
@@ -53,10 +53,8 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotAndKeepATyp
     EXPECT_THROW(Towar::getTTowarProductGroupByIndex("x' or t.sgrindex = '0101", session_), Core::PlacedRuntimeError);
     TestSupport::addProduct(session_, 7, "Herbata", "0101", "0'7");
     EXPECT_EQ(ids(Towar::getTTowarByIndex("0'7", session_)), "7");
-}
 
-// A name the result gives twice: the product takes the one among its table's columns.
-TEST_F(ProductLoadingTest, AProductTakesItsTablesColumnWhereAResultNamesOneTwice) {
+    // A name the result gives twice: the product takes the one among its table's columns.
     for (const char* select : {"select 'inna' sNazwa, t.* from towar t where lTowarRef = 2",
                                "select t.*, 'inna' sNazwa from towar t where lTowarRef = 2"}) {
         SCOPED_TRACE(select);

@@ -43,11 +43,7 @@ protected:
     int codes_ = 1000;
 };
 
-using GetWolnePLUWagowe = StoreRoutine;
-using GetWolnyIndex = StoreRoutine;
-using GetWolnyNumerWKanale = StoreRoutine;
-
-TEST_F(GetWolnePLUWagowe, LowestNumberNoCodeOfThePrefixTakesAndRefusalsOfWhatNoneCanHold) {
+TEST_F(StoreRoutine, GetWolnePLUWagoweLowestNumberNoCodeOfThePrefixTakesAndRefusalsOfWhatNoneCanHold) {
     EXPECT_EQ(answer("getWolnePLUWagowe('29', 5, 4, 0)"), "1") << "numbers start at 1";
     // A deleted code still holds its number; one without its check digit too; 2800004000005 is of
     // another prefix, and an EAN-8 (29000040) too short to be a code of the prefix.
@@ -78,7 +74,7 @@ TEST_F(GetWolnePLUWagowe, LowestNumberNoCodeOfThePrefixTakesAndRefusalsOfWhatNon
         EXPECT_NE(refusal(arguments).find(full), std::string::npos) << arguments;
 }
 
-TEST_F(GetWolnyIndex, LowestUnusedNumberOfTheLengthFromStartPastItOrNone) {
+TEST_F(StoreRoutine, GetWolnyIndexLowestUnusedNumberOfTheLengthFromStartPastItOrNone) {
     EXPECT_EQ(answer("getWolnyIndex(0, 6)"), "1") << "numbers start at 1";
     EXPECT_EQ(answer("getWolnyIndex(42, 6)"), "42");
     for (const char* index : {"000001", "000002", "000002", "000003", "000005", "000100", "00004", "0000004", "00004a"})
@@ -96,7 +92,7 @@ TEST_F(GetWolnyIndex, LowestUnusedNumberOfTheLengthFromStartPastItOrNone) {
         EXPECT_EQ(answer("getWolnyIndex(" + std::string(arguments) + ")"), "<null>") << arguments;
 }
 
-TEST_F(GetWolnyNumerWKanale, LowestNumberTheSectionDoesNotHoldNoneWhenItIsFull) {
+TEST_F(StoreRoutine, GetWolnyNumerWKanaleLowestNumberTheSectionDoesNotHoldNoneWhenItIsFull) {
     EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(1, 1)"), "1");
     for (int number : {1, 2, 2, 4, 7}) addScaleNumber(1, number);
     addScaleNumber(2, 3);
