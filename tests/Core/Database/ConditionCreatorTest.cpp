@@ -8,7 +8,7 @@
 
 using SQLUtils::CIncludeConditionCreator;
 
-TEST(IncludeCondition, ValuesAreQuotedEscapedAndNoValueIsTrue) {
+TEST(IncludeCondition, ValuesAreQuotedEscapedAThousandAGroupAndNoValueIsTrue) {
     EXPECT_EQ(CIncludeConditionCreator::of("p.sPlu", std::vector<std::string>{"a", "b", "c"}),
               "(p.sPlu in ('a', 'b', 'c'))");
     EXPECT_EQ(CIncludeConditionCreator::of("sNazwa", std::vector<std::string>{"O'Neil"}, false),
@@ -23,9 +23,7 @@ TEST(IncludeCondition, ValuesAreQuotedEscapedAndNoValueIsTrue) {
     byRef.finish();
     EXPECT_EQ(refs.str(), "(t.lTowarRef in (7, 12))");
     EXPECT_THROW(byRef.add(std::int64_t{1}), std::logic_error);
-}
 
-TEST(IncludeCondition, ThousandValuesAGroup) {
     // The quoted numbers from `from` to `to`, as a list.
     const auto list = [](int from, int to) {
         std::string text;

@@ -22,14 +22,12 @@ std::string failure(const std::string& statement, const TSessionHolder& session)
 
 }  // namespace
 
-TEST_F(Failure, MessagesNameTheStatementAndTheDatabasesReason) {
+TEST_F(Failure, MessagesNameTheStatementAndTheDatabasesReasonAndABusyOrReadOnlyStoreIsToldInPolish) {
     EXPECT_NE(failure("selec sNazwa form towar", session).find("syntax error"), std::string::npos);
     EXPECT_NE(failure("update cennik set cena = 1", session)
                   .find(TestSupport::onServer() ? "relation \"cennik\" does not exist" : "no such table: cennik"),
               std::string::npos);
-}
 
-TEST_F(Failure, ABusyOrReadOnlyStoreFailsAWriteAndTellsTheUserInPolish) {
     addProduct(session, 1, "Mleko");
     DBKernel::SessionOptions readOnly;
     readOnly.readOnly = true;

@@ -55,7 +55,7 @@ TEST_F(Server, ALockOfACodeHoldsOnlyItsOwnRow) {
     session.Rollback();
 }
 
-TEST_F(Server, AFailedStatementUndoesItselfAloneAndTheServersFailuresReadAsTheLayersCodes) {
+TEST_F(Server, AFailedStatementUndoesItselfAloneTheServersFailuresReadAsTheLayersCodesAndBadValuesInPolish) {
     const auto failureCode = [this](const std::string& statement) {
         return TestSupport::caught<DatabaseError>([&] { exec(session, statement); },
                                                   [](const DatabaseError& e) { return std::to_string(e.code()); });
@@ -73,9 +73,7 @@ TEST_F(Server, AFailedStatementUndoesItselfAloneAndTheServersFailuresReadAsTheLa
     EXPECT_EQ(TestSupport::rows(session, "select (select count(*) from towar), (select count(*) from plu) from dual"),
               "2|3\n")
         << "the transaction went on after each failure";
-}
 
-TEST_F(Server, ValuesTheServerCannotTakeReadInPolish) {
     for (const auto& [text, told] : {std::pair<std::string, std::string>{"99999999999999999999", "poza zakresem"},
                                      {"abc", "nie jest poprawną liczbą"}}) {
         const auto message = TestSupport::toldUser<DatabaseError>([&] {
@@ -133,7 +131,7 @@ TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnect
     EXPECT_EQ(value(session, "select sNazwa from towar"), "Kefir");
 }
 
-TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesAndABuildOlderThanThemIsRefused) {
+TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesABuildOlderThanThemIsRefusedAndAnUpgradeWaitsForAnother) {
     const auto ours = std::to_string(DBKernel::Schema::postgresqlRoutinesVersion());
     const auto recorded = [] { return value(TSessionHolder::open(), "select version from towary_routines_version"); };
     EXPECT_EQ(recorded(), ours);
@@ -148,9 +146,7 @@ TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesAndABuildOlderThanThem
                            "); potrzebna jest nowsza wersja programu"),
               std::string::npos)
         << "the server runs a newer build's routines: " << refused;
-}
 
-TEST_F(Server, AnUpgradeWaitsForAnotherWorkstationsUpgradeThenFindsTheStoreCurrent) {
     const auto location = DatabaseLocation::current();
     const auto connect = [&] { return DBKernel::Backend::openPostgres(location.connection(), location.text(), {}); };
     // Another workstation upgrades the store: its routines recorded as older, then its upgrade's lock taken.

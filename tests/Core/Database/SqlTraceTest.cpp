@@ -17,7 +17,7 @@ using DBKernel::SqlTrace;
 using DBKernel::StatementShape;
 using TracedStore = TestSupport::StoreSession;
 
-TEST_F(TracedStore, EachExecutionIsRecordedOnceWithItsTextsParametersAndRows) {
+TEST_F(TracedStore, EachExecutionIsRecordedOnceWithItsTextsParametersAndRowsAndASearchAsTheModuleWroteIt) {
     TestSupport::addProduct(session, 1, "Mleko");
     TestSupport::addProduct(session, 2, "Masło");
     const std::string select = "select lTowarRef from towar where sNazwa like :NAME || '%' and lTowarRef > :from";
@@ -59,6 +59,20 @@ TEST_F(TracedStore, EachExecutionIsRecordedOnceWithItsTextsParametersAndRows) {
             update + "\nparametry: :id = 1;\nwiersze: 1\nplan:\n"),
         std::string::npos)
         << SqlTrace::format(runs[1]);
+
+    // A search shows in the trace and in errors as the module wrote it; that a search for another value runs the
+    // same prepared statement is seen with the identifier search's ranges (LikeRangesTest.cpp).
+    TestSupport::addProduct(session, 3, "Kefir", "0101", "000123");
+    const std::string search = "select sNazwa from towar where sArtIndex like '%0123'";
+    const auto searched = TestSupport::traced([&] { EXPECT_EQ(TestSupport::value(session, search), "Kefir"); });
+    ASSERT_EQ(searched.size(), 1u);
+    EXPECT_EQ(searched[0].text, search);
+    EXPECT_EQ(searched[0].parameters, (TestSupport::Bindings{{"literal$1", std::string("0123")}}));
+
+    const std::string failing = "select sNazwa from towar where sNazwa = 'a' and brak = 1";
+    EXPECT_EQ(TestSupport::caught<DBKernel::DatabaseError>([&] { TestSupport::value(session, failing); },
+                                                           [](const DBKernel::DatabaseError& e) { return e.statement(); }),
+              failing);
 }
 
 TEST(StatementShape, TakesTheSearchedValuesAndLeavesWhatAParameterWouldChange) {
@@ -90,20 +104,4 @@ TEST(StatementShape, TakesTheSearchedValuesAndLeavesWhatAParameterWouldChange) {
         EXPECT_EQ(kept.text, text);
         EXPECT_TRUE(kept.literals.empty()) << text;
     }
-}
-
-// That a search for another value runs the same prepared statement is seen with the identifier
-// search's ranges (LikeRangesTest.cpp).
-TEST_F(TracedStore, ASearchShowsInTheTraceAndInErrorsAsTheModuleWroteIt) {
-    TestSupport::addProduct(session, 1, "Mleko", "0101", "000123");
-    const std::string search = "select sNazwa from towar where sArtIndex like '%0123'";
-    const auto runs = TestSupport::traced([&] { EXPECT_EQ(TestSupport::value(session, search), "Mleko"); });
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].text, search);
-    EXPECT_EQ(runs[0].parameters, (TestSupport::Bindings{{"literal$1", std::string("0123")}}));
-
-    const std::string failing = "select sNazwa from towar where sNazwa = 'a' and brak = 1";
-    EXPECT_EQ(TestSupport::caught<DBKernel::DatabaseError>([&] { TestSupport::value(session, failing); },
-                                                           [](const DBKernel::DatabaseError& e) { return e.statement(); }),
-              failing);
 }

@@ -15,7 +15,7 @@ using TestSupport::addProduct;
 using TestSupport::count;
 using Transaction = TestSupport::StoreSession;
 
-TEST_F(Transaction, CommittedWritesAreSeenByOtherSessionsAndRolledBackOnesAreNotAndCopiesShareTheirSession) {
+TEST_F(Transaction, CommittedWritesAreSeenByOthersRolledBackOnesAreNotAndAGuardLeftByAnExceptionUndoesItsOwnWritesOnly) {
     auto reader = TSessionHolder::open();
     session.StartTransaction();
     EXPECT_TRUE(session.InTransaction());
@@ -40,10 +40,7 @@ TEST_F(Transaction, CommittedWritesAreSeenByOtherSessionsAndRolledBackOnesAreNot
     EXPECT_TRUE(TSessionHolder().InTransaction()) << "every default holder is the main session";
     EXPECT_FALSE(session.InTransaction()) << "an opened session is a session of its own";
     main.Rollback();
-}
 
-TEST_F(Transaction, AGuardLeftByAnExceptionLeavesTheStoreAsItWasAndAnInnerOneOnlyItsOwnWrites) {
-    addProduct(session, 1, "Mleko");
     EXPECT_THROW(
         {
             TransactionGuard guard(session);

@@ -26,7 +26,7 @@ protected:
     std::shared_ptr<const Plu::TPluConfig> config_ = Plu::pluConfig();
 };
 
-TEST_F(PluRules, CanonicalFormsOfTheSampleConfiguration) {
+TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationAndWhyATextCannotBeACode) {
     EXPECT_EQ(canonical("5901234123457"), "5901234123457 C");
     EXPECT_EQ(canonical(" 005901234123457\t"), "5901234123457 C") << "blanks and leading zeros go";
     EXPECT_EQ(canonical("590123412345"), "5901234123457 C") << "a missing check digit is completed";
@@ -39,9 +39,7 @@ TEST_F(PluRules, CanonicalFormsOfTheSampleConfiguration) {
     EXPECT_EQ(canonical("2001234000000"), "2001234000000 P");
     EXPECT_EQ(canonical("0017"), "17 G");
     EXPECT_EQ(Plu::TPlu("0017").raw(), "17") << "a default code takes the store's configuration";
-}
 
-TEST_F(PluRules, TextsThatCannotBeCodesSayWhy) {
     const auto message = [&](const std::string& text) {
         return TestSupport::failure<Plu::EInvalidPlu>([&] { Plu::TPlu(text, config_); });
     };

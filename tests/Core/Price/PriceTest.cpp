@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 // The rounding itself is Core::roundToUnits's (RoundTest.cpp).
-TEST(Price, HoldsHundredthsRoundedFromADoubleAndWritesTwoDecimalsPurchasePricesFourAndQuantitiesThree) {
+TEST(Price, HoldsHundredthsRoundedFromADoubleWritesTwoDecimalsAndRefusesAnAmountBeyondItsRangeInPolish) {
     EXPECT_EQ(Core::Price(0.125).units(), 13);
     std::ostringstream text;
     text << Core::Price(1234.5) << " " << Core::Price(12) << " " << Core::Price(-0.5);
@@ -23,9 +23,7 @@ TEST(Price, HoldsHundredthsRoundedFromADoubleAndWritesTwoDecimalsPurchasePricesF
     EXPECT_EQ(Core::Quantity(2.5).toString() + " " + Core::Quantity(0.0125).toString() + " " +
                   Core::Quantity::fromUnits(-1).toString(),
               "2.500 0.013 -0.001");
-}
 
-TEST(Price, AnAmountBeyondItsRangeOrNotANumberIsRefusedInPolish) {
     const auto refusal = [](const std::function<void()>& make) {
         return TestSupport::failure<std::range_error>(make);
     };

@@ -27,7 +27,7 @@ protected:
     fs::path file_ = directory_.path() / "plik.txt";
 };
 
-TEST_F(AtomicFileTest, ANewFileGetsTheUmasksPermissionsAndAnOldOneKeepsItsOwn) {
+TEST_F(AtomicFileTest, ANewFileGetsTheUmasksPermissionsAnOldOneItsOwnAndWritersAtOnceEachATemporaryFileOfTheirOwn) {
     const mode_t mask = ::umask(027);
     write("nowy");
     ::umask(mask);
@@ -38,9 +38,7 @@ TEST_F(AtomicFileTest, ANewFileGetsTheUmasksPermissionsAndAnOldOneKeepsItsOwn) {
     EXPECT_EQ(TestSupport::readFile(file_), "drugi");
     EXPECT_EQ(mode(), 0600u);
     EXPECT_EQ(entries(), 1) << "no temporary file is left behind";
-}
 
-TEST_F(AtomicFileTest, WritersAtOnceEachGetTheirOwnTemporaryFileAndADroppedOneChangesNothing) {
     std::ofstream(file_) << "stary";
     {
         Core::AtomicFile first(file_);

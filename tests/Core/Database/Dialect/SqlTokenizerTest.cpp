@@ -20,16 +20,14 @@ std::string tokens(std::string_view sql) {
 
 }  // namespace
 
-TEST(SqlTokenizer, LiteralsParametersAndNumbersAreOneTokenEach) {
+TEST(SqlTokenizer, LiteralsParametersNumbersAndTwoCharacterOperatorsAreOneTokenEachCommentsVanishAndUnterminatedPiecesAreErrors) {
     EXPECT_EQ(tokens("select 'O''Neil', '-- no comment', '/* nor this */', '' from \"Ta\"\"b\""),
               "wselect s'O''Neil' ., s'-- no comment' ., s'/* nor this */' ., s'' wfrom q\"Ta\"\"b\"");
     EXPECT_EQ(tokens("x = :QPLU and y = :1 and z::int and w = :OLD_lTowarRef"),
               "wx .= p:QPLU wand wy .= p:1 wand wz .:: wint wand ww .= p:OLD_lTowarRef");
     EXPECT_EQ(tokens("lTowarRef = 17and data=lastStnDate(17) + .5 - 1.25e3 * 2e"),
               "wlTowarRef .= n17 wand wdata .= wlastStnDate .( n17 .) .+ n.5 .- n1.25e3 .* n2 we");
-}
 
-TEST(SqlTokenizer, CommentsVanishTwoCharacterOperatorsAreOneTokenAndUnterminatedPiecesAreErrors) {
     EXPECT_EQ(tokens("select 1 -- 3%->5%, 'x\n, 2/* a */from/**/dual -- to the end"), "wselect n1 ., n2 wfrom wdual");
     EXPECT_EQ(tokens("a||'%' <> b != c <= d >= e (+)"), "wa .|| s'%' .<> wb .!= wc .<= wd .>= we .( .+ .)");
     for (const char* bad : {"select 'abc from dual", "select \"abc from dual", "select 1 /* from dual", "select 1 ? 2"})

@@ -274,7 +274,7 @@ TEST_F(TranslatedOnTheStore, TheModulesStatementsGiveTheirRows) {
     }
 }
 
-TEST(Translate, WhatCannotBeCarriedOverIsRefusedNamingTheEngineAndTheStatement) {
+TEST(Translate, WhatCannotBeCarriedOverIsRefusedNamingTheEngineAndTheStatementAndNestingIsLimitedBeforeTheRulesSeeIt) {
     const std::pair<std::string, std::string> postgres[] = {
         {"select instr(sNazwa, 'a', 2) from towar", "instr z pozycją początkową lub numerem wystąpienia"},
         {"select to_number(sGrIndex, '999') from towar", "to_number z formatem"},
@@ -312,9 +312,7 @@ TEST(Translate, WhatCannotBeCarriedOverIsRefusedNamingTheEngineAndTheStatement) 
         EXPECT_EQ(error.find("Nie można przenieść polecenia SQL na SQLite"), 0u) << statement << ": " << error;
         EXPECT_NE(error.find(statement), std::string::npos) << statement << ": " << error;
     }
-}
 
-TEST(Translate, NestingIsLimitedBeforeTheRecursiveRulesSeeIt) {
     const auto nested = [](std::size_t depth) {
         return "select " + std::string(depth, '(') + "1" + std::string(depth, ')') + " from dual";
     };
