@@ -18,17 +18,13 @@ std::unique_ptr<DBKernel::Backend::Connection> administration() {
     return DBKernel::Backend::openPostgres("dbname=postgres", "postgres", DBKernel::Backend::ConnectionOptions{});
 }
 
-bool databaseExists(DBKernel::Backend::Connection& connection, const std::string& name) {
-    return connection.prepare("select 1 from pg_database where datname = '" + name + "'")->start();
-}
-
 // Makes the template once for the whole run. The run's test processes take
 // turns under a server-wide lock; the template appears under its name only
 // when complete, so a process killed halfway leaves nothing another would copy.
 void makeStoreTemplate() {
     const auto connection = administration();
     connection->runScript("select pg_advisory_lock(4712)");
-    if (!databaseExists(*connection, kStoreTemplate)) {
+    if (!connection->prepare(std::string("select 1 from pg_database where datname = '") + kStoreTemplate + "'")->start()) {
         const std::string building = std::string(kStoreTemplate) + "_" + std::to_string(::getpid());
         // Each on its own: the server refuses either inside a transaction, which a script of two is.
         connection->runScript("drop database if exists " + building + " with (force)");

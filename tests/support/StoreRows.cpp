@@ -20,8 +20,8 @@ void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t produc
          {{"id", id}, {"code", code}, {"product", productId}, {"status", std::int64_t{status}}});
 }
 
-void exec(const TSessionHolder& session, const std::string& statement) {
-    DBKernel::Sql::Command(statement, session).execute();
+void exec(const TSessionHolder& session, const std::string& statement, const Bindings& parameters) {
+    changed(session, statement, parameters);
 }
 
 std::int64_t count(const TSessionHolder& session, const std::string& table) {

@@ -7,8 +7,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace TestSupport {
+
+// Parameters by name, bound as Param::set binds them (an empty text stays a text).
+using Bindings = std::vector<std::pair<std::string, DBKernel::Value>>;
 
 // Inserts a product row (byCode 6, one price) with the given id, name, group
 // index and article index (none when empty).
@@ -17,8 +22,8 @@ void addProduct(const TSessionHolder& session, std::int64_t id, const std::strin
 // Inserts a code of the product, sold by the piece.
 void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t productId, const std::string& code,
              int status = 1);
-// Runs a statement that returns no rows on the session.
-void exec(const TSessionHolder& session, const std::string& statement);
+// Runs a statement that returns no rows on the session, with the parameters.
+void exec(const TSessionHolder& session, const std::string& statement, const Bindings& parameters = {});
 // The number of rows of a table, read on the session.
 std::int64_t count(const TSessionHolder& session, const std::string& table);
 // The rows a query gives, one a line, the columns joined by the separator, NULL as "-".

@@ -23,9 +23,6 @@ protected:
     TSessionHolder session = TSessionHolder::open();
 };
 
-// Parameters by name, bound as Param::set binds them (an empty text stays a text).
-using Bindings = std::vector<std::pair<std::string, DBKernel::Value>>;
-
 inline void setParams(DBKernel::Sql::Query& query, const Bindings& parameters) {
     for (const auto& [name, value] : parameters) query.Params[name].set(value);
 }
@@ -36,10 +33,6 @@ inline std::int64_t changed(const TSessionHolder& session, const std::string& st
     DBKernel::Sql::Command command(statement, session);
     setParams(command, parameters);
     return command.execute();
-}
-// Runs the write statement on the session with the parameters (exec of StoreRows.h runs one without).
-inline void exec(const TSessionHolder& session, const std::string& statement, const Bindings& parameters) {
-    changed(session, statement, parameters);
 }
 
 // The rows the query gives with the parameters, written as rows() writes them.
