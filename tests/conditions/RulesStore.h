@@ -3,25 +3,18 @@
 // written with plain statements, for the tests of the edition rules.
 
 #include "Core/Firma/CompanyDao.h"
-#include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/products/getTTowarFromDB.h"
-#include "apps/towary/SampleSettings.h"
-#include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
+#include "tests/support/SampleStore.h"
 #include "tests/support/SettingsFile.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/StoreRows.h"
 
 #include <string>
 
 using TestSupport::setSetting;
 
-class RulesStore : public ::testing::Test {
+class RulesStore : public TestSupport::SampleStore {
 protected:
-    RulesStore() { Towary::Host::writeSampleSettings(Core::Store::settingsFile()); }
-
     TTowarPtr product(int id, const std::string& groupIndex, const std::string& articleIndex) {
         TestSupport::addProduct(session_, id, "Towar " + std::to_string(id), groupIndex, articleIndex);
         return Towar::getProduct(id, session_);
@@ -36,8 +29,5 @@ protected:
             std::to_string(id) + ", " + std::to_string(productId) + ")");
     }
 
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    Core::SetupRegistration setup_;
     Core::Token companyDao_ = Orvel::Dao::registerCompanyDao();
-    TSessionHolder session_;
 };

@@ -2,15 +2,10 @@
 // A store with the sample settings, a machine registry file of its own and
 // the label directory "metki" in the store, for the label tests.
 
-#include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
-#include "apps/towary/SampleSettings.h"
 #include "tests/support/RunTowary.h"
+#include "tests/support/SampleStore.h"
 #include "tests/support/SettingsFile.h"
 #include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -21,10 +16,9 @@ using TestSupport::exec;
 using TestSupport::readFile;
 using TestSupport::setSetting;
 
-class LabelStore : public ::testing::Test {
+class LabelStore : public TestSupport::SampleStore {
 protected:
     LabelStore() {
-        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
         std::filesystem::create_directory(labels_);
         ::setenv("TOWARY_MACHINE_REGISTRY", registry_.c_str(), 1);
     }
@@ -42,9 +36,6 @@ protected:
         TestSupport::addCode(session_, id, id, code, status);
     }
 
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    Core::SetupRegistration setup_;
-    TSessionHolder session_;
     std::filesystem::path labels_ = store_.path() / "metki";
     std::filesystem::path registry_ = store_.path() / "registry.toml";
 };

@@ -4,7 +4,6 @@
 
 #include "Core/Action/ActionContainer.h"
 #include "Core/EveningProcessing/RunArguments.h"
-#include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/VisualComponents/ValidateException.h"
 #include "Core/registration/Registrations.h"
@@ -12,8 +11,8 @@
 #include "Modules/Towary/Tools/devices/ScaleDataValidator.h"
 #include "Modules/Towary/Tools/devices/ScaleSections.h"
 #include "Modules/Towary/Tools/devices/Waga.h"
-#include "apps/towary/SampleSettings.h"
 #include "tests/support/Failure.h"
+#include "tests/support/SampleStore.h"
 #include "tests/support/SettingsFile.h"
 #include "tests/support/StoreRows.h"
 #include "tests/support/StoreTriggers.h"
@@ -33,10 +32,8 @@ using Orvel::Scale::ScaleDataValidator;
 using TestSupport::setSetting;
 
 // A store with the sample settings and products holding scale numbers.
-class ScaleStore : public ::testing::Test {
+class ScaleStore : public TestSupport::SampleStore {
 protected:
-    ScaleStore() { Towary::Host::writeSampleSettings(Core::Store::settingsFile()); }
-
     static void setMaximum(int maximum) {
         setSetting({"Parametry sklepu", "Towary", "Sekcje wagowe", "Maksymalna liczba towarów w sekcji"}, maximum);
     }
@@ -54,10 +51,6 @@ protected:
     std::string scaleNumbers() {
         return TestSupport::rows(session_, "select lTowarRef, nWagaSekcja, nWagaPLU from towar order by lTowarRef");
     }
-
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    Core::SetupRegistration setup_;
-    TSessionHolder session_;
 };
 
 TEST_F(ScaleStore, SectionListsNameTheNineChannelsAfterNone) {

@@ -2,16 +2,11 @@
 // A store with the sample PLU rules, products and codes for the PLU check
 // tests, the check's actions registered and the dialogs scripted.
 
-#include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/registration/Registrations.h"
 #include "Modules/Towary/Tools/plu/M_clsSprawdzeniePoprawnosciPLU.h"
-#include "apps/towary/SampleSettings.h"
+#include "tests/support/SampleStore.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
@@ -19,7 +14,7 @@
 
 using TestSupport::exec;
 
-class PluStore : public ::testing::Test {
+class PluStore : public TestSupport::SampleStore {
 protected:
     PluStore() { registerSprawdzeniePoprawnosciPlu(registrations_); }
 
@@ -69,11 +64,6 @@ protected:
         "40 036000291452 1 4\n50 00036000291452 1 5\n"
         "60 1234567 1 6\n70 12a4 1 7\n";
 
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    // The sample settings are written before the setup is registered.
-    bool settings_ = (Towary::Host::writeSampleSettings(Core::Store::settingsFile()), true);
-    Core::SetupRegistration setup_;
-    TSessionHolder session_;
     TestSupport::ScopedDialogs dialogs_;
     Core::Registrations registrations_;
 };

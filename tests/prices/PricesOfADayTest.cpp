@@ -4,24 +4,20 @@
 
 #include "Core/Labels/Labels.h"
 #include "Core/MeasureUnits/AvailMeasureUnits.h"
-#include "Core/Setup/Setup.h"
-#include "Core/Store/StoreLocation.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/prices/AlternativePriceManager.h"
 #include "Modules/Towary/Tools/prices/CurrentSalePrice.h"
 #include "Modules/Towary/Tools/prices/LowestPriceBeforePromotion.h"
 #include "Modules/Towary/Tools/prices/PriceBeforePromotion.h"
 #include "Modules/Towary/Tools/prices/PromoFeatures.h"
-#include "apps/towary/SampleSettings.h"
 #include "tests/support/Failure.h"
-#include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
+#include "tests/support/SampleStore.h"
 #include "tests/support/SettingsFile.h"
+#include "tests/support/StoreRows.h"
 
 #include <gtest/gtest.h>
 
 #include <locale>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -33,12 +29,11 @@ using TestSupport::failure;
 // The day the promotions of the store run on.
 constexpr int kDay = 50000;
 
-class PricesOfADay : public ::testing::Test {
+class PricesOfADay : public TestSupport::SampleStore {
 protected:
     PricesOfADay() {
         // The sample settings (previous-price mode 1, kilograms for labels, alternative prices on) with a
         // promotional text that needs escaping and a list of groups with an empty line.
-        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
         TestSupport::setSetting({"Parametry sklepu", "Towary", "Etykiety", "Domyślny tekst promocyjny"},
                                 std::string("Promocja, \"taniej\""));
         TestSupport::setSetting({"Inne", "Obsługa wielu cen sprzedaży na kasie", "Dozwolone dla grup towarowych"},
@@ -88,8 +83,6 @@ protected:
                       [](const auto& record) { return record.previousPrice.toString(); });
     }
 
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    Core::SetupRegistration setup_;
     std::optional<Core::ImplRegistration<Core::AvailMeasureUnits>> units_;
 };
 

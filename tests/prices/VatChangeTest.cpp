@@ -9,21 +9,19 @@
 #include "Core/Action/ActionContainer.h"
 #include "Core/Action/ArgumentGetters.h"
 #include "Core/Database/SQLUtils.h"
-#include "Core/Setup/Setup.h"
 #include "Core/Store/StoreLocation.h"
 #include "Core/Vat/AvailVatRates.h"
 #include "Core/tools/DayNumber.h"
 #include "Modules/Towary/Tools/prices/CVATModifier.h"
 #include "Modules/Towary/Tools/prices/VatChangeActions.h"
-#include "apps/towary/SampleSettings.h"
 #include "apps/towary/evening/EveningRun.h"
 #include "apps/towary/register/VatConfigurationSender.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
+#include "tests/support/SampleStore.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/SettingsFile.h"
 #include "tests/support/StoreRows.h"
-#include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>
 
@@ -40,10 +38,9 @@ using TestSupport::exec;
 // XML transmission module, the network SKLEP), the VAT rates, the module's
 // VAT actions and the host's sender of the tills' VAT configuration
 // registered, and scripted dialogs.
-class VatChange : public ::testing::Test {
+class VatChange : public TestSupport::SampleStore {
 protected:
     VatChange() {
-        Towary::Host::writeSampleSettings(Core::Store::settingsFile());
         exec({}, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) values"
                  " (1, '0%', 0.00, 0, 'D'), (2, '3%', 0.03, 1, 'C'), (3, '7%', 0.07, 1, 'B'), (6, '22%', 0.22, 1, 'A'),"
                  " (8, 'zw.', 0.00, 0, 'E'), (9, '5%', 0.05, 0, 'C'), (12, '8%', 0.08, 0, 'B'), (13, '23%', 0.23, 0, 'A')");
@@ -87,8 +84,6 @@ protected:
         return rows("select ltowarref, ddata, byvat, bapplied from zmianavat order by ltowarref, ddata");
     }
 
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    Core::SetupRegistration setup_;
     Core::ImplRegistration<Vat::AvailVatRates> rates_;
     TestSupport::ScopedDialogs dialogs_;
     Core::Registrations module_;
