@@ -2,7 +2,6 @@
 // the adapter that stores the code with its price, labels and history.
 
 #include "Core/BaseDBObjects/TPLU.h"
-#include "Core/Database/RefPool.h"
 #include "Core/Payments/FormyPlatnosci.h"
 #include "Core/Products/PluDiscountDao.h"
 #include "Core/Setup/Setup.h"
@@ -34,28 +33,18 @@ using TestSupport::failure;
 
 // A sample store made as `towary init` makes it, with the host's services the
 // special-price code needs registered in-process (settings, payment forms,
-// the "PluDiscount" data-access object), and helpers that write and read
-// rows with plain statements, independent of the code under test; a product
-// to give codes to.
+// the "PluDiscount" data-access object), and a product to give codes to. Rows
+// are written and read with plain statements, independent of the code under
+// test, their ids past those of the new store.
 class PriceCode : public ::testing::Test {
 protected:
     // The registered settings and payment forms are read when first used, after the store is made.
     PriceCode() {
         Core::Store::setDirectory(scratch_.path() / "sklep");
         Towary::Host::createStore();
-        product_ = addProduct("Ser");
+        TestSupport::addProduct(session_, product_, "Ser", "0101", "000100");
     }
 
-    long long addProduct(const std::string& name) {
-        const auto id = DBKernel::RefPool::instance().getRef(session_);
-        TestSupport::addProduct(session_, id, name, "0101", std::to_string(id));
-        return id;
-    }
-    long long addCode(long long productId, const std::string& code, int status = 1) {
-        const auto id = DBKernel::RefPool::instance().getRef(session_);
-        TestSupport::addCode(session_, id, productId, code, status);
-        return id;
-    }
     // The rows of a query, one a line, the columns joined by "|".
     std::string rows(const std::string& query) { return TestSupport::rows(session_, query); }
     // Replaces a text of the store's settings file.
@@ -69,12 +58,13 @@ protected:
     Core::ImplRegistration<Platnosci::FormyPlatnosci> paymentForms_;
     Core::Token pluDiscountDao_ = Orvel::Products::registerPluDiscountDao();
     TSessionHolder session_;
-    long long product_ = 0;
+    long long product_ = 100;
 };
 
 TEST_F(PriceCode, PrefixFreeNumberPriceAndCheckDigit) {
     // Which number is free is the store routine's rule, checked with it; the code is built around its answer.
-    for (const char* taken : {"2900001000006", "2900002000003"}) addCode(product_, taken);
+    for (const auto& [id, taken] : {std::pair{101, "2900001000006"}, {102, "2900002000003"}})
+        TestSupport::addCode(session_, id, product_, taken);
     PLU::CGeneratorPLUSpecjalnych generate;
     EXPECT_EQ(generate.prefix(), "29");
     EXPECT_EQ(generate(12.5), "2900003012506") << "29, 00003, 012, 50 and the check digit";
@@ -94,7 +84,8 @@ TEST_F(PriceCode, PrefixFreeNumberPriceAndCheckDigit) {
 }
 
 TEST_F(PriceCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
-    const auto id = addCode(product_, "2900017012509");
+    const int id = 117;
+    TestSupport::addCode(session_, id, product_, "2900017012509");
     Plu::CBlokujPlu lock;
     TSessionHolder mine = TSessionHolder::open();
     int pluRef = -1;
@@ -171,10 +162,11 @@ TEST_F(SpecialPriceAdapter, StoresTheCodeItsPriceLabelsAndHistoryTogether) {
 }
 
 TEST_F(SpecialPriceAdapter, ACodeRowStoredAlreadyIsUpdatedInPlace) {
-    const auto id = addCode(addProduct("Chleb"), "2900017012509", 3);
+    TestSupport::addProduct(session_, 200, "Chleb", "0101", "000200");
+    TestSupport::addCode(session_, 217, 200, "2900017012509", 3);
     auto plu = context("2900017012509", 12.5, 1).plu;
     plu->SetJm(2);
-    EXPECT_EQ(adapter_.savePluRecord(plu, session_), id);
+    EXPECT_EQ(adapter_.savePluRecord(plu, session_), 217);
     EXPECT_EQ(rows("select lTowarRef, byStatus, nJm from plu"), std::to_string(product_) + "|1|2\n");
 }
 
