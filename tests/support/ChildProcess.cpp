@@ -59,13 +59,8 @@ void ChildProcess::send(const std::string& text) {
         throw std::runtime_error("write to the child failed");
 }
 
-void ChildProcess::closeInput() {
-    if (in_ >= 0) close(in_);
-    in_ = -1;
-}
-
 RunResult ChildProcess::finish() {
-    closeInput();
+    close(in_);
     RunResult result;
     // Both read at once: a child that fills one pipe while the other is read would wait for ever.
     std::thread errors([&] { result.err = rest(err_); });

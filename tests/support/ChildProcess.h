@@ -38,8 +38,6 @@ public:
     }
 
 private:
-    void closeInput();
-
     pid_t pid_ = -1;
     int in_ = -1;
     std::FILE* out_ = nullptr;

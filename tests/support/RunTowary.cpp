@@ -6,15 +6,6 @@
 #include <sstream>
 
 namespace TestSupport {
-namespace {
-
-RunResult run(const std::vector<std::string>& args, const std::string& input, bool unprivileged) {
-    ChildProcess towary(std::string(TOWARY_BIN_DIR) + "/towary", args, unprivileged);
-    towary.send(input);
-    return towary.finish();
-}
-
-}  // namespace
 
 std::string readFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -23,8 +14,14 @@ std::string readFile(const std::filesystem::path& file) {
     return text.str();
 }
 
-RunResult runTowary(const std::vector<std::string>& args, const std::string& input) { return run(args, input, false); }
+RunResult runTowary(const std::vector<std::string>& args, const std::string& input) {
+    ChildProcess towary(std::string(TOWARY_BIN_DIR) + "/towary", args);
+    towary.send(input);
+    return towary.finish();
+}
 
-RunResult runTowaryUnprivileged(const std::vector<std::string>& args) { return run(args, "", true); }
+RunResult runTowaryUnprivileged(const std::vector<std::string>& args) {
+    return ChildProcess(std::string(TOWARY_BIN_DIR) + "/towary", args, true).finish();
+}
 
 }  // namespace TestSupport

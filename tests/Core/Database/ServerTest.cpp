@@ -147,29 +147,25 @@ TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesABuildOlderThanThemIsR
               std::string::npos)
         << "the server runs a newer build's routines: " << refused;
 
-    const auto location = DatabaseLocation::current();
-    const auto connect = [&] { return DBKernel::Backend::openPostgres(location.connection(), location.text(), {}); };
     // Another workstation upgrades the store: its routines recorded as older, then its upgrade's lock taken.
-    const auto other = connect();
-    other->runScript("update towary_routines_version set version = 0");
-    other->begin(true);
-    other->runScript("select pg_advisory_xact_lock(4711)");
+    connection.runScript("update towary_routines_version set version = 0");
+    connection.begin(true);
+    connection.runScript("select pg_advisory_xact_lock(4711)");
 
     std::atomic<bool> done = false;
     std::string failure;
     std::thread upgrading([&] {
         // Its statements wait a millisecond for a row; its upgrade waits longer.
-        failure = TestSupport::failure(
-            [&] { DBKernel::Session::open(location, DBKernel::SessionOptions{std::chrono::milliseconds(1)}); });
+        failure = TestSupport::failure([] {
+            DBKernel::Session::open(DatabaseLocation::current(), DBKernel::SessionOptions{std::chrono::milliseconds(1)});
+        });
         done = true;
     });
-    const auto observer = connect();
-    const auto waiting = observer->prepare("select count(*) from pg_locks where locktype = 'advisory' and not granted");
+    const auto waiting = connection.prepare("select count(*) from pg_locks where locktype = 'advisory' and not granted");
     while (!done && (!waiting->start() || std::get<std::int64_t>(waiting->column(0)) == 0))
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    other->runScript("update towary_routines_version set version = " +
-                     std::to_string(DBKernel::Schema::postgresqlRoutinesVersion()));
-    other->commit();
+    connection.runScript("update towary_routines_version set version = " + ours);
+    connection.commit();
     upgrading.join();
     EXPECT_EQ(failure, "no exception") << "the upgrade waited for the other one";
 }
