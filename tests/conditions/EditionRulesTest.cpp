@@ -39,10 +39,9 @@ TEST_F(DiscountRules, KindsAskedInTurnReadTheirLockWhoseExceptionsAdmitGroupsArt
 
     setSetting(lock(kPieces), true);
     setSetting(lock(kPieces, {"Indeksy towarów - wyjątki"}), ";;1000,,\n2000\n\n");
-    EXPECT_TRUE(checker.discountAdding(SelectedPieces, product(11, "0202", "1000").get()));
-    EXPECT_TRUE(checker.discountAdding(SelectedPieces, product(12, "0202", "2000").get()));
-    EXPECT_FALSE(checker.discountAdding(SelectedPieces, product(13, "0202", "10001").get()));
-    EXPECT_FALSE(checker.discountAdding(SelectedPieces, product(14, "0202", "100").get()));
+    for (const auto& [id, index, admitted] :
+         {std::tuple{11, "1000", true}, {12, "2000", true}, {13, "10001", false}, {14, "100", false}})
+        EXPECT_EQ(checker.discountAdding(SelectedPieces, product(id, "0202", index).get()), admitted) << index;
 
     // Assortment exceptions admit members of lists valid today (products of a group no exception names).
     setSetting(lock(kAutomatic, {"Listy asortymentowe - wyjątki"}), "{AAAA-1}\n{BBBB-2}");

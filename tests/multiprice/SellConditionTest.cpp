@@ -116,8 +116,7 @@ TEST_F(SellCondition, TheGuardRemovesAnElementWhoseConditionWasNeverStored) {
 TEST_F(SellCondition, AnElementsIndexShowsItsPriceAndItKeepsOnlyItsConditionsAtThatPrice) {
     element(200, {12.34, 9.99});
     TestSupport::addProduct(session_, 400, "Cukier", "010101001", "000700");
-    condition(400, 5.0);
-    condition(400, 6.0);
+    for (const double price : {5.0, 6.0}) condition(400, price);
     // The product's article index and the ids of its conditions.
     const auto state = [&](int id) {
         return column("select sArtIndex || ' ' || coalesce((select group_concat(lWarSprzRef) from warsprz w where "

@@ -53,9 +53,6 @@ protected:
     std::shared_ptr<Result> invoke(const std::string& guid, const Core::IUnknownPtr& argument = {}) const {
         return Core::Action::CContainer::invoke<Result>(*this, guid, argument);
     }
-    static void set(const std::string& path, const Orvel::TValue& value) {
-        TestSupport::setSetting(Orvel::splitPath(path), value);
-    }
 
     // A product (level 6 unless told) with its name, VAT code, short name (the name unless told) and PKWiU code.
     static void product(int id, const std::string& name, int vat, const std::string& pkwiu = "", int level = 6,
@@ -111,17 +108,18 @@ TEST_F(VatChange, TheLatestPendingChangeUpToTheDayIsCarriedOutAndEveryChangeUpTo
 }
 
 TEST_F(VatChange, TheTillsGetTheDaysConfigurationOnlyThroughTheXmlModule) {
-    const std::string module = "Parametry programu / FrontOffice / Serwer Kasowy / Moduł transmisji do kasy";
+    const std::vector<std::string> module = {"Parametry programu", "FrontOffice", "Serwer Kasowy",
+                                             "Moduł transmisji do kasy"};
     product(1, "Sok", 6);
     plan(11, 1, 40544, 13);
     product(2, "Kawa", 6);
     plan(21, 2, 40544, 13);
-    set(module, std::string("Inny.dll"));
+    TestSupport::setSetting(module, std::string("Inny.dll"));
     EXPECT_EQ(modify(40544), "Zmodyfikowano stawkę VAT dla 2 towarów.\n");
     EXPECT_FALSE(std::filesystem::exists(Towary::Host::vatConfigurationFile(40544)));
 
     plan(12, 1, 40545, 9);
-    set(module, std::string("XMLBASEDSERVERCOMMUNICATION.DLL"));
+    TestSupport::setSetting(module, std::string("XMLBASEDSERVERCOMMUNICATION.DLL"));
     EXPECT_EQ(modify(40545), changed(1));
     EXPECT_EQ(Towary::Host::vatConfigurationFile(40545), Core::Store::tillOutbox() / "stawki-vat-2011-01-02.xml");
     const auto written = TestSupport::readFile(Towary::Host::vatConfigurationFile(40545));
@@ -177,7 +175,7 @@ TEST_F(VatChange, TheEveningOfTheChangePlansCarriesOutAndRenamesInTheNetworksTha
     product(1, "Mleko", 2, "", 6, "Mleko 3,2%         C");  // spaces from 10 on
     product(2, "Masło", 13, "", 6, "Masło extra 200g_xA");     // an underscore at 16, no later space
     product(3, "Jogurt", 13, "", 6, "Jogurt");                 // too short: left alone
-    set("Inne / Nazwa sieci", std::string("KVR"));
+    TestSupport::setSetting({"Inne", "Nazwa sieci"}, std::string("KVR"));
 
     std::ostringstream log;
     auto reports = Towary::Host::EveningRun(Towar::kVatChangeEve, log).run({Towar::kVatEveningStepGuid});
