@@ -117,7 +117,7 @@ TEST_F(SendPlu, ThousandsOfProductsArriveAsRecordsWithValidCrcsOverThePipeAndTcp
     }
 }
 
-TEST_F(SendPlu, ProductsWithoutACodeSendNothingAndAnEmptyCollectionMeansEveryProduct) {
+TEST_F(SendPlu, ProductsWithoutACodeSendNothingAnEmptyCollectionMeansEveryProductAndNoTillFailsTheSending) {
     addProduct(1, "101", 1);
     addProduct(2, "102", 1, "0101", 3);
     addProduct(3, "103", 1);
@@ -129,10 +129,8 @@ TEST_F(SendPlu, ProductsWithoutACodeSendNothingAndAnEmptyCollectionMeansEveryPro
     testing::internal::CaptureStderr();
     EXPECT_EQ(Towar::sendPlu(collectionOf(4, 4), "PLU0"), 0) << "no code needs no till";
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "no warning that no till took codes when there were none";
-}
 
-TEST_F(SendPlu, NoTillListeningFailsTheSendingAndSaysSo) {
-    addProduct(1, "101", 1);
+    // No till listening fails the sending and says so.
     const auto file = Core::CashRegister::fifoPath("kasa");
     const auto send = [] { return TestSupport::failure([] { Towar::sendPlu(collectionOf(1, 1), "PLU0"); }); };
     const std::string noTill =

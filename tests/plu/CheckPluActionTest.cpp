@@ -46,7 +46,7 @@ protected:
     }
 };
 
-TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidAndWhatItLeft) {
+TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidWhatItLeftAndWhyItFailed) {
     addMalformedCodes();
     const std::string log = repair();
     EXPECT_TRUE(log.starts_with("Znalezione błędne kody plu:\n  005901234123457 (powinno być: 5901234123457) Kawa "
@@ -66,6 +66,11 @@ TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidAndWhatItLeft) {
     exec(session_, "delete from DokPozPlu");
     exec(session_, "delete from plu where lPluRef in (40, 50, 60, 70)");
     EXPECT_EQ(repair(), "Nie znaleziono błędnych kodów plu.");
+
+    // A failure of the run is reported in the step's own words.
+    TestSupport::replaceSettingsFile("# no PLU masks\n");
+    const std::string failure = TestSupport::failure<std::runtime_error>([this] { repair(); });
+    EXPECT_TRUE(failure.starts_with("Błąd poczas usuwania lub poprawiania kodów plu:\n")) << failure;
 }
 
 TEST_F(CheckPluEvening, WithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRestDeleted) {
@@ -88,13 +93,6 @@ TEST_F(CheckPluEvening, ACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsLis
               std::string::npos) << log;
     EXPECT_EQ(codes(), "10 17 1 1\n30 005901234123457 1 3\n31 5901234123457 3 3\n32 5901234123457 3 3\n")
         << "the failed correction left nothing half done; the next code was corrected";
-}
-
-TEST_F(CheckPluEvening, AFailureOfTheRunIsReportedWithTheStepsOwnWords) {
-    addProduct(1, "Mleko", {{10, "0017", 1}});
-    TestSupport::replaceSettingsFile("# no PLU masks\n");
-    const std::string failure = TestSupport::failure<std::runtime_error>([this] { repair(); });
-    EXPECT_TRUE(failure.starts_with("Błąd poczas usuwania lub poprawiania kodów plu:\n")) << failure;
 }
 
 TEST_F(CheckPluEvening, AGeneratedStoreIsRepairedWithoutLosingALiveCode) {
