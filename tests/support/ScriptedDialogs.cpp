@@ -4,13 +4,20 @@
 #include <stdexcept>
 
 namespace TestSupport {
+namespace {
 
-bool ScriptedDialogs::next(const std::string& what) {
-    if (answers.empty()) throw std::logic_error("unexpected dialog: " + what);
-    const bool answer = answers.front();
-    answers.pop_front();
+// The next scripted answer; a dialog the script did not expect fails the test with an exception.
+template <class T>
+T take(std::deque<T>& script, const std::string& what) {
+    if (script.empty()) throw std::logic_error("unexpected dialog: " + what);
+    T answer = script.front();
+    script.pop_front();
     return answer;
 }
+
+}  // namespace
+
+bool ScriptedDialogs::next(const std::string& what) { return take(answers, what); }
 
 void ScriptedDialogs::message(Core::MsgKind kind, const std::string& text) {
     shown.push_back({kind == Core::MsgKind::Warning ? "warning" : "information", text});
@@ -39,10 +46,7 @@ bool ScriptedDialogs::askWithOptions(const std::string& title, const std::string
 
 std::optional<std::filesystem::path> ScriptedDialogs::openFile(const std::string& title) {
     shown.push_back({"file", title});
-    if (files.empty()) throw std::logic_error("unexpected open-file dialog: " + title);
-    const auto file = files.front();
-    files.pop_front();
-    return file;
+    return take(files, "open-file " + title);
 }
 
 bool ScriptedDialogs::showText(const Core::TBaseTextViewerArgs& args) {
@@ -53,10 +57,7 @@ bool ScriptedDialogs::showText(const Core::TBaseTextViewerArgs& args) {
 std::optional<std::size_t> ScriptedDialogs::chooseRow(const Core::TGridChoiceArgs& args) {
     shown.push_back({"grid", args.caption});
     grids.push_back(args);
-    if (rows.empty()) throw std::logic_error("unexpected grid: " + args.caption);
-    const auto row = rows.front();
-    rows.pop_front();
-    return row;
+    return take(rows, "grid " + args.caption);
 }
 
 std::string ScriptedDialogs::transcript() const {

@@ -47,13 +47,10 @@ inline std::string rows(const TSessionHolder& session, const std::string& query,
 inline std::vector<DBKernel::TracedExecution> traced(const std::function<void()>& work) {
     std::vector<DBKernel::TracedExecution> runs;
     DBKernel::SqlTrace::start([&runs](const DBKernel::TracedExecution& run) { runs.push_back(run); }, true);
-    try {
-        work();
-    } catch (...) {
-        DBKernel::SqlTrace::stop();
-        throw;
-    }
-    DBKernel::SqlTrace::stop();
+    struct StopTrace {
+        ~StopTrace() { DBKernel::SqlTrace::stop(); }
+    } stopsWhenWorkEnds;  // also when it throws
+    work();
     return runs;
 }
 

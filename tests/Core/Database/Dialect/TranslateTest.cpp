@@ -326,18 +326,11 @@ TEST(Translate, WhatCannotBeCarriedOverIsRefusedNamingTheEngineAndTheStatementAn
 }
 
 // The Oracle functions a SQLite store's connection is given; a server's statements have them translated.
-class DialectFunctions : public TestSupport::StoreSession {
-protected:
-    void SetUp() override {
-        if (TestSupport::onServer()) GTEST_SKIP() << "the functions SQLite is given";
-    }
-
-    std::string row(const std::string& selectList) {
+TEST_F(TranslatedOnTheStore, SqlitesDecodeNvlUpperLowerAndTheDatesBehaveAsInOracle) {
+    if (TestSupport::onServer()) GTEST_SKIP() << "the functions SQLite is given";
+    const auto row = [this](const std::string& selectList) {
         return TestSupport::rows(session, "select " + selectList + " from dual");
-    }
-};
-
-TEST_F(DialectFunctions, DecodeNvlUpperLowerAndTheDatesBehaveAsInOracle) {
+    };
     EXPECT_EQ(row("decode(null, null, 'null', 'other'), decode(1, null, 'null', 1, 'one'), decode(null, 1, 'one'), "
                   "decode(5, 1, 'one', 'default'), decode(5, 1, 'one')"),
               "null|one|-|default|-\n");
