@@ -72,9 +72,7 @@ std::tuple<int, int, int> proposal(int section, const TSessionHolder& session) {
 
 TEST_F(ScaleStore, ProposalGivesTheLowestFreeNumberWithinTheMaximumAndNoneInAFullSection) {
     EXPECT_EQ(proposal(0, session_), std::tuple(Waga::kNumberProposed, -1, 0)) << "no section, no number";
-    addProduct(1, 2, 1);
-    addProduct(2, 2, 2);
-    addProduct(3, 2, 4);
+    for (const auto& [id, number] : {std::pair{1, 1}, {2, 2}, {3, 4}}) addProduct(id, 2, number);
     EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberProposed, -1, 3));
     setMaximum(2);
     EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberOverMaximum, 3, -5)) << "the number is left alone";
