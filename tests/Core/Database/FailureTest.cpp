@@ -29,9 +29,7 @@ TEST_F(Failure, MessagesNameTheStatementAndTheDatabasesReasonAndABusyOrReadOnlyS
               std::string::npos);
 
     addProduct(session, 1, "Mleko");
-    DBKernel::SessionOptions readOnly;
-    readOnly.readOnly = true;
-    TSessionHolder reader = TSessionHolder::open(readOnly);
+    TSessionHolder reader = TSessionHolder::open(DBKernel::SessionOptions{.readOnly = true});
     TSessionHolder other = TSessionHolder::open(DBKernel::SessionOptions{std::chrono::milliseconds(20)});
     session.StartTransaction();
     addProduct(session, 2, "Chleb");

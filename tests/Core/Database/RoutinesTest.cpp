@@ -44,9 +44,8 @@ protected:
     void SetUp() override {
         // A server runs only the functions its routines script defines; the tests' own are served by SQLite alone.
         if (TestSupport::onServer()) GTEST_SKIP() << "functions served by the layer are SQLite's";
-        DBKernel::SessionOptions options;
-        options.routines = &routines;
-        session = TSessionHolder(DBKernel::Session::open(Core::Store::databaseFile(), options));
+        session = TSessionHolder(
+            DBKernel::Session::open(Core::Store::databaseFile(), DBKernel::SessionOptions{.routines = &routines}));
     }
 
     TestSupport::TempStore store{TestSupport::TempStore::withDatabase};

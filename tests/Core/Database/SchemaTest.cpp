@@ -6,6 +6,7 @@
 #include "tests/support/Failure.h"
 #include "tests/support/StoreSession.h"
 
+#include <gmock/gmock.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <string>
 
 using DBKernel::DatabaseError;
+using ::testing::HasSubstr;
 using TestSupport::addCode;
 using TestSupport::addProduct;
 using TestSupport::count;
@@ -31,6 +33,8 @@ void runRaw(const std::string& sql) {
     sqlite3_close(raw);
 }
 
+std::string refusal() { return TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); }); }
+
 int latest() { return DBKernel::Schema::migrations().back().number; }
 
 int versionOf(const TSessionHolder& session) { return session.session().connection().schemaVersion(); }
@@ -43,10 +47,6 @@ protected:
         for (const auto& migration : DBKernel::Schema::migrations())
             if (migration.number <= version) script += std::string(migration.script) + ";\n";
         runRaw("pragma journal_mode = wal;" + script + "pragma user_version = " + std::to_string(version));
-    }
-
-    static std::string refusal() {
-        return TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); });
     }
 
     TestSupport::TempStore store;
@@ -67,8 +67,7 @@ TEST_F(NewStore, HasTheWholeSchemaWithItsKeysAndIsMadeOnlyWhereNoneIs) {
         << "LIKE tells capitals apart, as Oracle's does";
 
     session.session().connection().setSchemaVersion(999);
-    const std::string newer = TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); });
-    EXPECT_NE(newer.find("999"), std::string::npos) << "a newer schema is refused: " << newer;
+    EXPECT_THAT(refusal(), HasSubstr("999")) << "a newer schema is refused";
     EXPECT_THROW(DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::current()), std::runtime_error)
         << "a store is made only where none is";
 }
@@ -85,11 +84,10 @@ TEST_F(OlderStore, IsLeftAsItWasWhenTheUpgradeFailsAndUpgradedWhenOpenedOnceMend
     makeStoreOfVersion(1);
     runRaw("create table notatki (tekst text); insert into notatki values ('x'); create table stawkavat (x integer)");
     // A later migration cannot create its stawkavat.
-    EXPECT_NE(TestSupport::caught<DatabaseError>([] { TSessionHolder::open(); },
-                                                 [](const DatabaseError& e) { return e.reason(); })
-                  .find("already exists"),
-              std::string::npos);
-    EXPECT_NE(refusal().find("0003"), std::string::npos) << refusal();
+    EXPECT_THAT(TestSupport::caught<DatabaseError>([] { TSessionHolder::open(); },
+                                                   [](const DatabaseError& e) { return e.reason(); }),
+                HasSubstr("already exists"));
+    EXPECT_THAT(refusal(), HasSubstr("0003"));
     // Succeeds only when the migrations before the failed one left nothing behind.
     runRaw("create index towar_groups on towar (sGrIndex); drop index towar_groups; drop table stawkavat");
 
@@ -103,19 +101,17 @@ TEST_F(OlderStore, AFileThatIsNoCompleteStoreIsRefusedWithWhatToDo) {
     const auto file = Core::Store::databaseFile();
     // An empty file is refused in the towary command tests, where a user meets it.
     std::ofstream(file, std::ios::binary) << "lTowarRef,sNazwa\n1,Mleko\n";
-    EXPECT_NE(refusal().find("to nie jest plik bazy danych"), std::string::npos) << refusal();
+    EXPECT_THAT(refusal(), HasSubstr("to nie jest plik bazy danych"));
 
     std::filesystem::remove(file);
     runRaw("create table notatki (tekst text)");
-    EXPECT_NE(refusal().find("baza nie ma schematu sklepu"), std::string::npos) << refusal();
+    EXPECT_THAT(refusal(), HasSubstr("baza nie ma schematu sklepu"));
 
     std::filesystem::remove(file);
     DBKernel::StoreDatabase::create(file);
     runRaw("drop table klasa");
-    EXPECT_NE(refusal().find("jest niekompletna: brak tabel klasa. Przywróć kopię bazy danych sklepu albo załóż nowy "
-                             "sklep poleceniem towary init"),
-              std::string::npos)
-        << refusal();
+    EXPECT_THAT(refusal(), HasSubstr("jest niekompletna: brak tabel klasa. Przywróć kopię bazy danych sklepu albo "
+                                     "załóż nowy sklep poleceniem towary init"));
 }
 
 TEST_F(OlderStore, AnUpgradeKeepsACodeLiveOnItsFirstRowOnlyAndMendsTheIdPool) {

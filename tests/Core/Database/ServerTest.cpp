@@ -12,6 +12,7 @@
 #include "tests/support/StoreSession.h"
 
 #include <arpa/inet.h>
+#include <gmock/gmock.h>
 #include <netinet/in.h>
 #include <sqlite3.h>
 #include <sys/socket.h>
@@ -23,6 +24,7 @@
 #include <thread>
 
 using DBKernel::DatabaseError;
+using ::testing::HasSubstr;
 using DBKernel::DatabaseLocation;
 using TestSupport::addCode;
 using TestSupport::addProduct;
@@ -79,7 +81,7 @@ TEST_F(Server, AFailedStatementUndoesItselfAloneTheServersFailuresReadAsTheLayer
         const auto message = TestSupport::toldUser<DatabaseError>([&] {
             exec(session, "update towar set byCode = :v where lTowarRef = 1", {{"v", text}});
         });
-        EXPECT_NE(message.find(told), std::string::npos) << message;
+        EXPECT_THAT(message, HasSubstr(told));
     }
 }
 
@@ -90,7 +92,7 @@ TEST_F(Server, TheServersNoticesGoToTheLogNotToTheTerminal) {
     session.session().connection().runScript("do $$ begin raise warning 'uwaga z serwera'; end $$");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     Core::Debug::disableLogging();
-    EXPECT_NE(TestSupport::readFile(log).find("uwaga z serwera"), std::string::npos) << TestSupport::readFile(log);
+    EXPECT_THAT(TestSupport::readFile(log), HasSubstr("uwaga z serwera"));
 }
 
 TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnectsAgain) {
@@ -100,11 +102,10 @@ TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnect
                                           value(session, "select pg_backend_pid() from dual") + ", 60000) from dual");
     };
     const auto expectLost = [this](const std::string& statement) {
-        const auto told = TestSupport::toldUser<DatabaseError>([&] { exec(session, statement); });
-        EXPECT_NE(told.find("Połączenie z serwerem bazy danych sklepu " + DatabaseLocation::current().text() +
-                            " zostało przerwane"),
-                  std::string::npos)
-            << statement << ": " << told;
+        EXPECT_THAT(TestSupport::toldUser<DatabaseError>([&] { exec(session, statement); }),
+                    HasSubstr("Połączenie z serwerem bazy danych sklepu " + DatabaseLocation::current().text() +
+                              " zostało przerwane"))
+            << statement;
     };
     terminate();
     expectLost("update towar set sNazwa = 'Kefir' where lTowarRef = 1");
@@ -141,11 +142,9 @@ TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesABuildOlderThanThemIsR
     EXPECT_EQ(recorded(), ours) << "a build defines its routines over older ones";
     EXPECT_EQ(value(TSessionHolder::open(), "select polish_lower('ŻÓŁW') from dual"), "żółw");
     connection.runScript("update towary_routines_version set version = " + ours + " + 1");
-    const auto refused = TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); });
-    EXPECT_NE(refused.find("są nowsze niż funkcje tego programu (wersja " + ours +
-                           "); potrzebna jest nowsza wersja programu"),
-              std::string::npos)
-        << "the server runs a newer build's routines: " << refused;
+    EXPECT_THAT(TestSupport::failure<std::runtime_error>([] { TSessionHolder::open(); }),
+                HasSubstr("są nowsze niż funkcje tego programu (wersja " + ours + "); potrzebna jest nowsza wersja programu"))
+        << "the server runs a newer build's routines";
 
     // Another workstation upgrades the store: its routines recorded as older, then its upgrade's lock taken.
     connection.runScript("update towary_routines_version set version = 0");
@@ -179,7 +178,7 @@ TEST_F(Server, AServerSilentDownOrRefusingTheLoginReadsAsTheServersFailureInPoli
     const auto expectTold = [](const std::string& connection, const std::vector<std::string>& fragments) {
         const auto told = TestSupport::toldUser<DatabaseError>(
             [&] { DBKernel::Session::open(DatabaseLocation::server(connection)); });
-        for (const auto& fragment : fragments) EXPECT_NE(told.find(fragment), std::string::npos) << told;
+        for (const auto& fragment : fragments) EXPECT_THAT(told, HasSubstr(fragment));
         EXPECT_EQ(told.find("tajne"), std::string::npos) << told;
         EXPECT_EQ(told.find("towary.db"), std::string::npos) << told;
     };
@@ -231,9 +230,8 @@ TEST(DatabaseLocation, AStoreNamesItsServerInItsOwnFileAndMessagesNeverShowThePa
     std::ofstream(DBKernel::serverFileOf(store.path())) << "polaczenie = \n";
     EXPECT_THROW(DatabaseLocation::ofStore(store.path()), std::runtime_error);
     std::ofstream(DBKernel::serverFileOf(store.path())) << "inny = \"x\"\n";
-    const auto noConnection =
-        TestSupport::failure<std::runtime_error>([&] { DatabaseLocation::ofStore(store.path()); });
-    EXPECT_NE(noConnection.find("nie podaje połączenia"), std::string::npos) << noConnection;
+    EXPECT_THAT(TestSupport::failure<std::runtime_error>([&] { DatabaseLocation::ofStore(store.path()); }),
+                HasSubstr("nie podaje połączenia"));
 }
 
 // A copy the server refuses leaves its database empty, and the move runs again once the store is mended.
@@ -251,8 +249,7 @@ TEST_F(Server, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPoolOrNotAtA
     const auto migrate = [&] { return towary({"migrate", "--to", scratch.server()}); };
     const auto refused = migrate();
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_NE(refused.err.find("Tabeli notatki sklepu nie ma w schemacie sklepu na serwerze"), std::string::npos)
-        << refused.err;
+    EXPECT_THAT(refused.err, HasSubstr("Tabeli notatki sklepu nie ma w schemacie sklepu na serwerze"));
     const auto server = DBKernel::Backend::openPostgres(scratch.server(), "test", {});
     const auto tables = server->prepare("select count(*) from pg_tables where schemaname = current_schema()");
     ASSERT_TRUE(tables->start());
@@ -261,18 +258,19 @@ TEST_F(Server, AStoreMovesFromItsFileOntoAServerWithEveryRowAndItsIdPoolOrNotAtA
     ASSERT_EQ(towary({"sql", "drop table notatki"}).exitCode, 0);
     const auto moved = migrate();
     ASSERT_EQ(moved.exitCode, 0) << moved.err;
-    EXPECT_NE(moved.out.find("Przeniesiono bazę danych sklepu"), std::string::npos) << moved.out;
+    EXPECT_THAT(moved.out, HasSubstr("Przeniesiono bazę danych sklepu"));
     EXPECT_FALSE(std::filesystem::exists(dir + "/towary.db"));
     EXPECT_TRUE(DatabaseLocation::ofStore(dir).onServer());
     EXPECT_EQ(towary({"sql", "select sNazwa from towar where lTowarRef = 500"}).out, "sNazwa\nMleko\n");
     const auto next = towary({"sql", "select newref id from dual"}).out;
     EXPECT_GT(std::stoll(next.substr(next.find('\n') + 1)), 500) << "the pool goes on past the store's ids";
-    const auto setAside = TestSupport::failure<DatabaseError>([&] {
-        exec(TSessionHolder(DBKernel::Session::open(std::filesystem::path(dir) / "towary.db.przeniesiona")),
-             "insert into towar (lTowarRef, sNazwa, byCode) values (501, 'Chleb', 6)");
-    });
-    EXPECT_NE(setAside.find("jest już na serwerze"), std::string::npos) << "the file set aside refuses writes: " << setAside;
+    EXPECT_THAT(TestSupport::failure<DatabaseError>([&] {
+                    exec(TSessionHolder(DBKernel::Session::open(std::filesystem::path(dir) / "towary.db.przeniesiona")),
+                         "insert into towar (lTowarRef, sNazwa, byCode) values (501, 'Chleb', 6)");
+                }),
+                HasSubstr("jest już na serwerze"))
+        << "the file set aside refuses writes";
     const auto again = migrate();
     EXPECT_EQ(again.exitCode, 1);
-    EXPECT_NE(again.err.find("ma już bazę danych na serwerze"), std::string::npos) << again.err;
+    EXPECT_THAT(again.err, HasSubstr("ma już bazę danych na serwerze"));
 }
