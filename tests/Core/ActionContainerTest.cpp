@@ -30,7 +30,7 @@ public:
 
 boost::shared_ptr<Doubler> makeDoubler() { return boost::shared_ptr<Doubler>(new Doubler); }
 
-TEST(ActionContainer, CreatorIsCalledForEveryRequestAReadyMadeActionLivesAsLongAsItsTokenAndTokensWithdraw) {
+TEST(ActionContainer, CreatorsReadyMadeActionsPlainFactoryFunctionsExecutorDefaultsAndCasts) {
     auto& container = Core::Action::CContainer::instance();
     int made = 0;
     {
@@ -51,10 +51,8 @@ TEST(ActionContainer, CreatorIsCalledForEveryRequestAReadyMadeActionLivesAsLongA
         EXPECT_EQ(container.get(kGuid), watch.lock());
     }
     EXPECT_TRUE(watch.expired());
-}
 
 // The defaults and casts throw std::logic_error: their texts are for the programmer, never shown to a user.
-TEST(ActionContainer, ExecutorDefaultsCastsAndPlainFactoryFunctions) {
     Plain plain;
     EXPECT_THROW(plain.execute(nullptr), std::logic_error) << "overriding neither execute nor execute2";
     EXPECT_THROW((void)plain.guid(), std::logic_error);

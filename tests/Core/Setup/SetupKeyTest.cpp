@@ -73,7 +73,7 @@ TEST_F(SetupKey, TypedLookupsReadEveryTypeAndAValueBesideChildrenWhichComeInTheO
     EXPECT_EQ(key("Nie ma / takiego").begin(), key("Nie ma / takiego").end());
 }
 
-TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTexts) {
+TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTextsAndAMalformedOrMissingFileItsNameAndLineUntilFixed) {
     const std::string indexes = "Parametry programu / Towary / Indeksy / ";
     EXPECT_EQ(failure<double>(indexes + "Sektor"),
               "nie można rzutować wartości klucza\n" + indexes + "Sektor\ntypu (int) na (double)")
@@ -86,6 +86,36 @@ TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTexts) {
               empty + "Parametry programu / Towary / Marże / Dalej");
     EXPECT_EQ(failure<int>(indexes + "Departament / @"), empty + indexes + "Departament / @")
         << "\"@\" is how the file stores a value, not a key";
+
+    write("[a]\nb = 1\nc = = 2\nd = 4\n");
+    const std::string file = Core::Store::settingsFile().string();
+    EXPECT_EQ(loadFailure(), "Błąd składni pliku ustawień " + file + ", wiersz 3, kolumna 5: zapis niezgodny z formatem "
+                       "TOML. Sprawdź w tym miejscu, czy po nazwie klucza stoi znak = i wartość, czy tekst jest w "
+                       "cudzysłowie, czy nawias [ ] nagłówka tabeli jest zamknięty i czy klucz się nie powtarza.");
+
+    std::string deep = "a";
+    for (int level = 0; level < 20000; ++level) deep += ".a";
+    const std::string tooDeep = ": więcej niż 64 poziomy zagnieżdżenia kluczy, tabel lub wartości w jednym wierszu.";
+    const std::pair<std::string, std::string> refused[] = {
+        {"a = 1\n\nb = 3000000000\n", "wiersz 3: wartość 3000000000 klucza b nie mieści się w zakresie typu int."},
+        {"[a]\nb = [1, 2]\n", "wiersz 2: klucz a / b ma wartość typu tablica; ustawienia przyjmują liczby całkowite "
+                              "(int), liczby (double), wartości logiczne (bool) i teksty."},
+        {"[a.b]\n\"@\" = { c = 1 }\n",
+         "wiersz 2: \"@\" w kluczu a / b jest tabelą; pod \"@\" zapisuje się wartość klucza."},
+        {"b = 1\n" + deep + " = 1\n", "wiersz 2" + tooDeep},
+        {"[" + deep + "]\n", "wiersz 1" + tooDeep},
+        {"a = 1\nb = " + std::string(20000, '{') + "\n", "wiersz 2" + tooDeep},
+    };
+    for (const auto& [text, reason] : refused) {
+        write(text);
+        EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file + ", " + reason) << text.substr(0, 40);
+    }
+
+    TestSupport::removeSettingsFile();
+    EXPECT_EQ(loadFailure(), "Brak pliku ustawień sklepu " + file + ".") << "a missing file is no empty store";
+
+    write("a = 1.5\n");
+    EXPECT_EQ(key("a").GetVal<double>(), 1.5);
 }
 
 TEST_F(SetupKey, DotsAndBracketsInTextsAndCommentsAreNoNesting) {
@@ -119,38 +149,6 @@ TEST_F(SetupKey, AnotherProgramsEditIsSeenOnceItsEventIsRead) {
 
     write(std::string(kSettings) + "\"Nowy klucz\" = \"jest\"\n");
     EXPECT_EQ(key("Parametry programu / Towary / Nowy klucz").GetVal<std::string>(), "jest");
-}
-
-TEST_F(SetupKey, AMalformedOrMissingFileIsReportedWithItsNameAndLineUntilFixed) {
-    write("[a]\nb = 1\nc = = 2\nd = 4\n");
-    const std::string file = Core::Store::settingsFile().string();
-    EXPECT_EQ(loadFailure(), "Błąd składni pliku ustawień " + file + ", wiersz 3, kolumna 5: zapis niezgodny z formatem "
-                       "TOML. Sprawdź w tym miejscu, czy po nazwie klucza stoi znak = i wartość, czy tekst jest w "
-                       "cudzysłowie, czy nawias [ ] nagłówka tabeli jest zamknięty i czy klucz się nie powtarza.");
-
-    std::string deep = "a";
-    for (int level = 0; level < 20000; ++level) deep += ".a";
-    const std::string tooDeep = ": więcej niż 64 poziomy zagnieżdżenia kluczy, tabel lub wartości w jednym wierszu.";
-    const std::pair<std::string, std::string> refused[] = {
-        {"a = 1\n\nb = 3000000000\n", "wiersz 3: wartość 3000000000 klucza b nie mieści się w zakresie typu int."},
-        {"[a]\nb = [1, 2]\n", "wiersz 2: klucz a / b ma wartość typu tablica; ustawienia przyjmują liczby całkowite "
-                              "(int), liczby (double), wartości logiczne (bool) i teksty."},
-        {"[a.b]\n\"@\" = { c = 1 }\n",
-         "wiersz 2: \"@\" w kluczu a / b jest tabelą; pod \"@\" zapisuje się wartość klucza."},
-        {"b = 1\n" + deep + " = 1\n", "wiersz 2" + tooDeep},
-        {"[" + deep + "]\n", "wiersz 1" + tooDeep},
-        {"a = 1\nb = " + std::string(20000, '{') + "\n", "wiersz 2" + tooDeep},
-    };
-    for (const auto& [text, reason] : refused) {
-        write(text);
-        EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file + ", " + reason) << text.substr(0, 40);
-    }
-
-    TestSupport::removeSettingsFile();
-    EXPECT_EQ(loadFailure(), "Brak pliku ustawień sklepu " + file + ".") << "a missing file is no empty store";
-
-    write("a = 1.5\n");
-    EXPECT_EQ(key("a").GetVal<double>(), 1.5);
 }
 
 TEST(CachedSetupKey, FollowsEditsOfTheFileAndTheStoreTheHostRegistersNow) {
