@@ -69,7 +69,7 @@ TEST(IdentifierChars, LettersDigitsAndThreeSigns) {
     EXPECT_EQ(field.identifier(), "żółw");
 }
 
-TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsAndTheProductsTheyFind) {
+TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsTheProductsTheyFindAndTheCodeConditionsSwitches) {
     allowLengths("6, 8");
     EXPECT_EQ(found("/123"), "2") << "padded to the longest length allowed";
     allowLengths("6");
@@ -95,9 +95,8 @@ TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsAndTheProductsTheyFind) {
     }
     allowLengths(6);
     EXPECT_THROW(getIdentifierSqlPart("/1"), std::logic_error);
-}
 
-TEST_F(IdentifierSearch, PluConditionSwitches) {
+    // The code condition and its switches.
     EXPECT_EQ(getPluSqlCondition("5901234123457", "any", false, false), "(p.sPlu in ('5901234123457'))");
     // A short code is no candidate of the general list; completed, its number is.
     EXPECT_EQ(getPluSqlCondition("17", "", false, false), "p.sPlu like '%17%'");

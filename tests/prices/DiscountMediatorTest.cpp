@@ -60,7 +60,7 @@ protected:
     FieldWithEvent catalog_, final_, discount_;
 };
 
-TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwoAndAResultBeyondTheRangeOfNumbersIsRefusedInWords) {
+TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwoOrTheContractAndAResultBeyondTheRangeOfNumbersIsRefusedInWords) {
     EXPECT_EQ(after("200", "12,5", "", &CMediator::calcCenaKoncowa), "200 12,5 175.0000");
     EXPECT_EQ(after("", "12.5", "175", &CMediator::calcCenaKatalogowa), "200.0000 12.5 175");
     EXPECT_EQ(after("", "100", "175", &CMediator::calcCenaKatalogowa), "0.0000 100 175");
@@ -77,6 +77,19 @@ TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwoAndAResultBeyondTheRang
 
     for (const auto calc : {&CMediator::calcCenaKoncowa, &CMediator::calcCenaKatalogowa, &CMediator::calcRabat})
         EXPECT_EQ(after("200", "12.5", "", calc, 2), "200 12.5 ") << "outside mode 1 nothing changes";
+
+    // The contract's discounts give the final price.
+    const Core::TKontrakt contract{{10, 5}};
+    catalog_.setText("200");
+    finalFromContract(contract, true);
+    EXPECT_EQ(final_.text(), "171.0000");
+    finalFromContract(contract, false);
+    EXPECT_EQ(final_.text(), "170.0000");
+
+    // Discounts no contract holds take the price beyond the range of numbers: refused, the field kept.
+    const Core::TKontrakt beyond{{-1e308, -1e308}};
+    EXPECT_EQ(failure([&] { finalFromContract(beyond, true); }), refusal);
+    EXPECT_EQ(final_.text(), "170.0000");
 }
 
 TEST_F(DiscountFields, AFieldsChangeEventCannotStartAnotherComputation) {
@@ -91,21 +104,6 @@ TEST_F(DiscountFields, AFieldsChangeEventCannotStartAnotherComputation) {
     final_.setText("150");
     m.calcRabat();
     EXPECT_EQ(discount_.text(), "25.00");
-}
-
-TEST_F(DiscountFields, TheContractsDiscountsGiveTheFinalPrice) {
-    const Core::TKontrakt contract{{10, 5}};
-    catalog_.setText("200");
-    finalFromContract(contract, true);
-    EXPECT_EQ(final_.text(), "171.0000");
-    finalFromContract(contract, false);
-    EXPECT_EQ(final_.text(), "170.0000");
-
-    // Discounts no contract holds take the price beyond the range of numbers: refused, the field kept.
-    const Core::TKontrakt beyond{{-1e308, -1e308}};
-    EXPECT_EQ(failure([&] { finalFromContract(beyond, true); }),
-              "Wynik obliczenia wykracza poza zakres liczb; popraw cenę lub rabat.");
-    EXPECT_EQ(final_.text(), "170.0000");
 }
 
 TEST_F(DiscountFields, AFieldReadsEitherSeparatorAndRestoresTheProcesssOwn) {
