@@ -9,10 +9,13 @@
 #include "tests/support/Failure.h"
 #include "tests/support/StoreSession.h"
 
+#include <gmock/gmock.h>
+
 #include <string>
 #include <utility>
 #include <vector>
 
+using ::testing::HasSubstr;
 using DBKernel::SqlTrace;
 using DBKernel::StatementShape;
 using TracedStore = TestSupport::StoreSession;
@@ -43,22 +46,17 @@ TEST_F(TracedStore, EachExecutionIsRecordedOnceWithItsTextsParametersAndRowsAndA
                          : "select lTowarRef from towar where sNazwa like :name || '%' and lTowarRef > :from"});
     EXPECT_EQ(runs[0].parameters, (TestSupport::Bindings{{"name", std::string("M")}, {"from", std::int64_t{0}}}));
     EXPECT_EQ(runs[0].rows, 2) << "the rows read";
-    EXPECT_NE(runs[0].plan.find(server ? " on towar" : "SEARCH towar USING INTEGER PRIMARY KEY (rowid>?)"),
-              std::string::npos)
-        << runs[0].plan;
+    EXPECT_THAT(runs[0].plan, HasSubstr(server ? " on towar" : "SEARCH towar USING INTEGER PRIMARY KEY (rowid>?)"));
 
     const std::string update =
         std::string("update towar as t set sNazwa = 'Mleko UHT' where lTowarRef = ") + (server ? "$1" : ":id");
     EXPECT_EQ(runs[1].engineTexts, std::vector<std::string>{update});
     EXPECT_EQ(runs[1].parameters.size(), 1u) << "a parameter the statement does not name is not bound";
     EXPECT_EQ(runs[1].rows, 1) << "the rows changed";
-    EXPECT_NE(Core::lowerAscii(runs[2].failure).find("towar.ltowarref"), std::string::npos) << runs[2].failure;
-    EXPECT_NE(
-        SqlTrace::format(runs[1]).find(
-            " polecenie\nmoduł:\n  | update towar t set t.sNazwa = 'Mleko UHT' where lTowarRef = :id\nsilnik:\n  | " +
-            update + "\nparametry: :id = 1;\nwiersze: 1\nplan:\n"),
-        std::string::npos)
-        << SqlTrace::format(runs[1]);
+    EXPECT_THAT(Core::lowerAscii(runs[2].failure), HasSubstr("towar.ltowarref"));
+    EXPECT_THAT(SqlTrace::format(runs[1]),
+                HasSubstr(" polecenie\nmoduł:\n  | update towar t set t.sNazwa = 'Mleko UHT' where lTowarRef = :id\n"
+                          "silnik:\n  | " + update + "\nparametry: :id = 1;\nwiersze: 1\nplan:\n"));
 
     // A search shows in the trace and in errors as the module wrote it; that a search for another value runs the
     // same prepared statement is seen with the identifier search's ranges (LikeRangesTest.cpp).
