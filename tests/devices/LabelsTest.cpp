@@ -29,7 +29,7 @@ std::string labelFileName(std::time_t second) {
     return name;
 }
 
-TEST_F(LabelStore, RecordIsWrittenByteForByteWithCarriageReturnsOpenAndCloseRefuseOutOfTurnAndAnOpenAppends) {
+TEST_F(LabelStore, TheFileIsWrittenByteForByteInTurnInTheRegistrysDirectoryOrGivesTheReasonItCannotBe) {
     TMetki labels;
     const std::time_t before = std::time(nullptr);
     labels.otworzPlik();
@@ -62,9 +62,8 @@ TEST_F(LabelStore, RecordIsWrittenByteForByteWithCarriageReturnsOpenAndCloseRefu
     labels.dodajDoPliku(1, 2, "x", "y", 0.5, "", "");
     labels.zamknijPlik();
     EXPECT_EQ(readFile(appended), "earlier\r\n1\t2\tx\ty\t0.50\r\n");
-}
 
-TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWrittenAndOneThatCannotBeWrittenGivesTheReason) {
+    // The directory comes from the registry first, which is never written.
     const auto elsewhere = store_.path() / "z rejestru";
     std::filesystem::create_directory(elsewhere);
     const std::string key = "[\"Software\\\\Teskal\\\\Zurovoveru\"]\n\"Katalog plików metkownicy\" = ";
@@ -77,7 +76,6 @@ TEST_F(LabelStore, DirectoryComesFromTheRegistryFirstWhichIsNeverWrittenAndOneTh
         {"[\"SOFTWARE\\\\TESKAL\\\\zurovoveru\"]\n\"KATALOG PLIKÓW METKOWNICY\" = \"" + elsewhere.string() + "\"\n",
          elsewhere},
     };
-    TMetki labels;
     for (const auto& [registry, directory] : cases) {
         if (!registry.empty()) writeRegistry(registry);
         labels.otworzPlik();
