@@ -17,11 +17,6 @@ RunResult TowaryStore::run(const std::string& group, std::vector<std::string> ar
     return runTowary(args);
 }
 
-RunResult TowaryStore::command(const std::string& name, std::vector<std::string> args) const {
-    args.insert(args.begin(), {name, dir_});
-    return runTowary(args);
-}
-
 std::string TowaryStore::value(const std::string& query) const {
     const auto out = sql(query).out;
     const auto row = out.find('\n') + 1;
@@ -39,11 +34,6 @@ std::string TowaryStore::file(const std::string& name, const std::string& text) 
     const auto path = (scratch_.path() / name).string();
     if (!text.empty()) std::ofstream(path) << text;
     return path;
-}
-
-void TowaryStore::set(const std::string& path, const std::string& value) const {
-    const auto result = runTowary({"settings", "set", dir_, path, value});
-    EXPECT_EQ(result.exitCode, 0) << result.err;
 }
 
 void TowaryStore::expectIn(const std::string& text, const std::vector<std::string>& fragments) {

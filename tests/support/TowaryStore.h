@@ -19,7 +19,10 @@ protected:
     // Runs `towary GROUP COMMAND DIR ARGS...` for this store; args start with the command.
     RunResult run(const std::string& group, std::vector<std::string> args) const;
     // Runs `towary NAME DIR ARGS...`, for the commands without a subcommand (find, lists, ...).
-    RunResult command(const std::string& name, std::vector<std::string> args) const;
+    RunResult command(const std::string& name, std::vector<std::string> args) const {
+        args.insert(args.begin(), {name, dir_});
+        return runTowary(args);
+    }
     // Runs `towary sql DIR STATEMENT` for this store.
     RunResult sql(const std::string& statement) const { return runTowary({"sql", dir_, statement}); }
     // The first value of the first row the query gives, as `towary sql` prints it; "" for no row.
@@ -32,7 +35,10 @@ protected:
     // Writes the text (when there is any) to a file of the name beside the store; gives its path.
     std::string file(const std::string& name, const std::string& text = "") const;
     // Sets a setting with `towary settings set`, expecting it to succeed.
-    void set(const std::string& path, const std::string& value) const;
+    void set(const std::string& path, const std::string& value) const {
+        const auto result = runTowary({"settings", "set", dir_, path, value});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
 
     // The command did its job: its output, nothing on standard error, exit code 0.
     static void expectOutput(const RunResult& result, const std::string& out) { expectResult(result, {0, out, ""}); }

@@ -43,9 +43,8 @@ protected:
 
     std::shared_ptr<StepResult> invoke(const std::string& guid, std::optional<TSessionHolder> session,
                                        RunMode mode = RunMode::nightly) {
-        const auto log = [this](const std::string& text) { logged_.push_back(text); };
-        return Core::Action::CContainer::invoke<StepResult>(
-            *this, guid, std::make_shared<RunArguments>(std::move(session), 40544, log, mode));
+        return Core::Action::CContainer::invoke<StepResult>(*this, guid, std::make_shared<RunArguments>(
+            std::move(session), 40544, [this](const std::string& text) { logged_.push_back(text); }, mode));
     }
 
     // The step "Testowa" switched on or off in the store's settings.
