@@ -42,10 +42,7 @@ TEST_F(PluPriceCodeCommand, PrintsTheNewCodeStoredWithItsPriceAndLabelsAndRefuse
                         {{"special", "ser", "5"}, "Towar \"ser\": podaj identyfikator towaru albo / i jego indeks."},
                         {{"special", "99", "5"}, "Wiersz \"99\" (Nabiał) nie jest towarem: kod z ceną specjalną dostaje tylko "
                                                  "towar, nie grupa."},
-                        {{"special", "/000101", "pięć"}, "Cena specjalna \"pięć\" nie jest liczbą", 2},
-                        {{"special", "/000101", "1e30"}, "Cena specjalna \"1e30\" nie jest liczbą", 2},
-                        {{"special", "/000101", "nan"}, "Cena specjalna \"nan\" nie jest liczbą", 2},
-                        {{"special", "/000101", "inf"}, "Cena specjalna \"inf\" nie jest liczbą", 2}});
+                        {{"special", "/000101", "1e30"}, "Cena specjalna \"1e30\" nie jest liczbą", 2}});
     // The history entry is written last: when the store refuses it the code, price and labels go too, and the two
     // codes made above stay.
     TestSupport::refuseWrites(dir_, "HistoriaZmian", "insert", "historia zmian nieczynna");

@@ -25,9 +25,8 @@ TEST_F(IndexCommand, SplitLevelParentChildLengthLengthAndTheNextIndexes) {
                           {{"length", "6"}, "Długość indeksu artykułu: 6\n", 0}});
 
     // Which indexes are free is the generators' and the store routine's (tests/index, tests/schema).
-    exec("insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '01', 1, null)",
-         "insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '0101', 2, null)",
-         "insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (newref, '0101', 6, '000001')");
+    exec("insert into towar (lTowarRef, sGrIndex, byCode, sArtIndex) values (1, '01', 1, null), (2, '0101', 2, null), "
+         "(3, '0101', 6, '000001')");
     expectCases("index", {{{"next-group"}, "02\n", 0}, {{"next-group", "01"}, "0102\n", 0}, {{"next-article"}, "000002\n", 0}});
 }
 

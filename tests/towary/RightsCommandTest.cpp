@@ -52,7 +52,6 @@ TEST_F(RightsCommand, SetShowAndEraseAUsersEntriesAndTheRefusalsLeaveThemAsTheyW
                            {{"set", "7", "", "brak"}, "Nie podano indeksu grupy."},
                            {{"erase", "7", ""}, "Nie podano indeksu grupy."},
                            {{"set", "0", "01", "brak"}, "Identyfikator właściciela uprawnień", 2},
-                           {{"sql", "7", "--writer", "all"}, "all", 2},
                            {{"sql", "7", "--alias", "t;drop"}, "alias \"t;drop\" to nie nazwa tabeli", 2}});
     EXPECT_EQ(sql("select * from uzytkgrouprights order by sgrindex, luzytkref").out, entriesBefore);
     expectOutput(sql("select sgrindex from uzytkgrouprights order by sgrindex"), "sgrindex\n01\n02\n05\n");

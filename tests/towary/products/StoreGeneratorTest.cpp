@@ -19,20 +19,15 @@ using ProductTest::countOf;
 using Towary::Host::Products::exportProducts;
 using Towary::Host::Products::generateProducts;
 
-namespace {
-
-std::string generatedStore(std::int64_t products, std::uint64_t seed) {
-    ProductTest::Store store;
-    Core::SetupRegistration setup;
-    generateProducts({products, seed}, store.session());
-    std::ostringstream out;
-    exportProducts(out, store.session());
-    return out.str();
-}
-
-}  // namespace
-
 TEST(StoreGenerator, TheSameSeedGivesTheSameStore) {
+    const auto generatedStore = [](std::int64_t products, std::uint64_t seed) {
+        ProductTest::Store store;
+        Core::SetupRegistration setup;
+        generateProducts({products, seed}, store.session());
+        std::ostringstream out;
+        exportProducts(out, store.session());
+        return out.str();
+    };
     const auto first = generatedStore(300, 5);
     EXPECT_EQ(generatedStore(300, 5), first);
     EXPECT_NE(generatedStore(300, 6), first);
@@ -120,12 +115,8 @@ TEST(StoreGenerator, AShareOfMultiPriceWaresConditionsAtTheirPricesUsersRightsAn
     Core::SetupRegistration setup;
     TestSupport::writeIndexSettings();
     TSessionHolder session = store.session();
-    Towary::Host::Products::GeneratorOptions options;
-    options.products = 2000;
-    options.multiPricePercent = 20.0;
-    options.conditions = 300;
-    options.users = 4;
-    options.rightsPerUser = 6;
+    Towary::Host::Products::GeneratorOptions options{
+        .products = 2000, .users = 4, .rightsPerUser = 6, .multiPricePercent = 20.0, .conditions = 300};
     const auto counts = generateProducts(options, session);
     // Users get rights over distinct generated groups through the store's procedures.
     EXPECT_EQ(std::to_string(counts.users) + " " + std::to_string(counts.rightsEntries), "4 24");
