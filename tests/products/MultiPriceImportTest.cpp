@@ -25,9 +25,9 @@ const std::string kHeader = "sNazwa,sGrIndex,sArtIndex,byTyp,byVAT,bWieleCen,sNa
 // A ware 000500 with its one code, live.
 const std::string kCoffee = "Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n";
 // Ordinary products 10 (Herbata, 000600) and 11 (Inny, 000601) of the family, for the code rows after it.
-const std::string kProducts = "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) "
-                              "values (10, 'Herbata', '010101001', '000600', 4, 6, 0), "
-                              "(11, 'Inny', '010101001', '000601', 4, 6, 0)";
+const std::string kTowar = "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) values ";
+const std::string kProducts =
+    kTowar + "(10, 'Herbata', '010101001', '000600', 4, 6, 0), (11, 'Inny', '010101001', '000601', 4, 6, 0)";
 const std::string kCodes = "insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values ";
 // A live code of each of the products.
 const std::string kTwoCodes = kCodes + "(20, '5901234123457', 10, 1, 1), (21, '5901234123464', 11, 1, 1)";
@@ -122,24 +122,21 @@ INSTANTIATE_TEST_SUITE_P(Imports, MultiPriceImportCase, ::testing::Values(
          "010101001001|000600|Herbata|9|0|5\n--\n5901234123457|nowy|1|1\n"
          "5901234123457|000601|3|1\n"},
     // A converted product's own code with a deleted row goes whole to the grouping row, not reported as another's.
-    Case{"OwnCodeWithADeletedRow", {"insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, "
-                                    "bWieleCen) values (25, 'Masło', '010101001', '000625', 4, 6, 0)",
+    Case{"OwnCodeWithADeletedRow", {kTowar + "(25, 'Masło', '010101001', '000625', 4, 6, 0)",
                                     kCodes + "(30, '5902251000011', 25, 1, 2), (31, '5902251000011', 25, 1, 3)"},
          "Masło,010101001,000625,4,9,1,,,,,,\n,,,,,,,,,5902251000011,1,4\n", "1 1; 0 1 0 0",
          "010101001001|nowy|Masło|4|1|6\n010101001001|000625|Masło|9|0|5\n--\n"
          "5902251000011|000625|1|4\n5902251000011|000625|3|4\n"},
     // A code another product holds live beside the ware's deleted row is left to it, as it was.
     Case{"CodeLiveOnAnother", {kCoffee, "update plu set byStatus = 3",
-                               "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, bWieleCen) "
-                               "values (900, 'Inny', '010101001', '000601', 4, 6, 0)",
+                               kTowar + "(900, 'Inny', '010101001', '000601', 4, 6, 0)",
                                kCodes + "(901, '5901234123457', 900, 1, 1)"},
          "Kawa,010101001,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,5\n",
          withoutCodes("Kawa", "000500", "5901234123457") + "1 0; 0 0 0 0",
          "010101001|000601|Inny|4|0|6\n010101001001|nowy|Kawa|4|1|6\n"
          "010101001001|000500|Kawa|9|0|5\n--\n5901234123457|000500|3|1\n"
          "5901234123457|000601|1|1\n"},
-    Case{"MovedToAnotherFamily", {kCoffee, "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byTyp, byCode, "
-                                           "bWieleCen) values (900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)"},
+    Case{"MovedToAnotherFamily", {kCoffee, kTowar + "(900, 'Kawa 2', '010101001001', '000002', 4, 6, 1)"},
          "Kawa,010101002,000500,4,9,1,,,,,,\n,,,,,,,,,5901234123457,1,1\n", "1 1; 0 0 1 0",
          "010101002001|nowy|Kawa|4|1|6\n010101002001|nowy|Kawa 2|4|1|6\n"
          "010101002001|000500|Kawa|9|0|5\n--\n5901234123457|000500|1|1\n"},
