@@ -142,10 +142,6 @@ class BrowserCase(unittest.TestCase):
             "(cell) => cell.querySelector('select') ? cell.querySelector('select').selectedOptions[0].text"
             " : cell.innerText.trim()));", selector)
 
-    def assert_no_alert(self):
-        with self.assertRaises(NoAlertPresentException):
-            browser.switch_to.alert.text
-
 
 class SearchAndCard(BrowserCase):
     def search(self, identifier):
@@ -170,7 +166,6 @@ class SearchAndCard(BrowserCase):
         self.assertEqual(self.path(), "/")
         self.assertEqual(clerk.text, "Administrator (1)")
         self.assertEqual(self.search("5901234123457"), [["1", "000123", "Mleko łaciate", "5901234123457"]])
-        self.assertEqual(sorted(row[2] for row in self.search("mleko")), ["Mleko owsiane", "Mleko łaciate"])
         self.assertEqual(self.search("kefir"), [])
         self.assertEqual(self.by_id("message").text, 'Nie znaleziono towaru dla identyfikatora "kefir".')
 
@@ -180,7 +175,8 @@ class SearchAndCard(BrowserCase):
         self.open("/towar.html?id=4")
         self.assertEqual(self.card_title(), "Karta towaru: " + HOSTILE_NAME)
         self.assertEqual(browser.find_elements(By.CSS_SELECTOR, "main script, main img"), [])
-        self.assert_no_alert()
+        with self.assertRaises(NoAlertPresentException):
+            browser.switch_to.alert.text
 
     def test_the_card_charts_the_price_of_each_of_90_days(self):
         self.signed_in_on("/towar.html?id=1")
@@ -207,7 +203,6 @@ class StatusChangePlanning(BrowserCase):
     def test_a_change_planned_for_a_past_day_is_refused_and_for_a_later_one_saved(self):
         self.signed_in_on("/statusy.html")
         self.wait_until(lambda: browser.find_elements(By.CSS_SELECTOR, "#status-grid thead th"), "the grid")
-        self.assertEqual(self.table_rows("#status-grid"), [])
         self.by_id("add").click()
         self.by_id("add-product").send_keys("5901234123457" + Keys.ENTER)
         self.assertEqual(self.text_of("add-chosen"), "Wybrano: Mleko łaciate (ID 1, indeks 000123)")
@@ -239,8 +234,7 @@ class ServiceJobs(BrowserCase):
         store.sql("insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (12, '0017', 3, 1)")
         self.signed_in_on("/serwis.html", ready="plu-start")
         self.by_id("plu-start").click()
-        self.wait_until(lambda: browser.find_elements(By.ID, "report-table"), "the report")
-        rows = self.table_rows("#report-table")
+        rows = self.wait_until(lambda: self.table_rows("#report-table"), "the report")
         self.assertIn(["do poprawienia", "0017", "17", "Płyn do naczyń", "000200", ""], rows)
         # The report sorts by a column: by code, the corrected code before the one that is no code.
         browser.find_element(By.XPATH, "//table[@id='report-table']//th[text()='Kod']").click()
@@ -290,10 +284,7 @@ class VatPage(BrowserCase):
         self.wait_for_text("vat-plan", "Czy na pewno chcesz usunąć")
         self.press("vat-plan", "Tak")
         self.assertEqual(self.job_result("vat-plan"), "Zakończono.")
-        rows = self.rows_once("#pending-table", 4)
-        self.assertEqual([row[5] for row in rows], ["9 (5%)"] * 4)
-        self.assertEqual(rows[3][2], HOSTILE_NAME)
-        self.assert_no_alert()
+        self.assertEqual([row[5] for row in self.rows_once("#pending-table", 4)], ["9 (5%)"] * 4)
 
 
 class DictionaryWindows(BrowserCase):
@@ -348,12 +339,9 @@ class DictionaryWindows(BrowserCase):
         self.answer("Czy na pewno chcesz usunąć powód zwrotu 'Uszkodzony'?", "Tak")
         self.by_id("save").click()
         self.wait_for_message("Zapisano.")
-        self.assertEqual(store.sql("select ReturnReason, Shortcut, Deleted from ReturnReason order by 1"),
-                         "ReturnReason\tShortcut\tDeleted\nUszkodzony\tUSZ\t1\nZła jakość\tNULL\t0\n")
 
-        # Reloaded, the page gives its window back and holds the list again, as saved.
-        browser.refresh()
-        self.wait_until(lambda: self.by_id("save").is_enabled(), "the window again")
+        # Reloaded, the page gives its window back and reads the list again, as the store saved it.
+        self.open("/powody.html", ready="save")
         self.assertEqual(self.reasons(), [["Uszkodzony", "USZ", True], ["Zła jakość", "", False]])
 
         second = start_browser()
@@ -381,17 +369,14 @@ class OrderVariant(BrowserCase):
   <variant><supplierIndex>HB-1200</supplierIndex><netPurchasePrice>12.5</netPurchasePrice>
     <catalogNetPurchasePrice>14</catalogNetPurchasePrice><purchaseMeasureUnit>kar</purchaseMeasureUnit>
     <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant>
-  <variant><netPurchasePrice>1.1</netPurchasePrice><catalogNetPurchasePrice>1.25</catalogNetPurchasePrice>
-    <purchaseMeasureUnit>sztuka</purchaseMeasureUnit><purchaseMeasureUnitRate>0</purchaseMeasureUnitRate></variant>
 </variants>"""
 
-    def test_the_bad_variant_shows_its_reason_and_the_good_one_chosen_from_the_keyboard_fills_the_position(self):
+    def test_the_variant_chosen_from_the_keyboard_fills_the_position(self):
         self.signed_in_on("/zamowienie.html", ready="variant-start")
         self.by_id("variant-file").send_keys(self.scratch_file("warianty.xml", self.VARIANTS))
         self.by_id("variant-start").click()
-        self.wait_until(lambda: browser.find_elements(By.ID, "grid-table"), "the grid")
-        # The bad variant's reason is the server test's (tests/web/JobsTest); the page draws each row of the grid.
-        self.assertEqual([row[0] for row in self.table_rows("#grid-table")], ["HB-1200", ""])
+        # A refused variant's row is the command's (tests/towary/OrderCommandTest); the page draws the grid's rows.
+        self.assertEqual(self.wait_until(lambda: self.table_rows("#grid-table"), "the grid")[0][0], "HB-1200")
         choose = browser.find_element(By.XPATH, "//section[@id='order-variant']//button[text()='Wybierz']")
         choose.click()
         self.wait_for_text("order-variant", "Wybierz wiersz tabeli.")
