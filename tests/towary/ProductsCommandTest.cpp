@@ -54,6 +54,7 @@ TEST_F(ProductsCommand, GenerateExportAndImportAsAUser) {
     EXPECT_FALSE(fs::exists(generated + "/.towary-niedokonczony"));
 }
 
+// A refused file is named and nothing is written; an export that cannot be written fails and leaves no file.
 TEST_F(ProductsCommand, RefusalsNameTheFileAndWriteNothing) {
     // What a product file may hold is the import's (tests/towary/products).
     const auto csv = file("plik.csv", "sNazwa,byVAT\nMleko,1\nChleb,x\n");
@@ -76,9 +77,7 @@ TEST_F(ProductsCommand, RefusalsNameTheFileAndWriteNothing) {
     expectBadUsage(runTowary({"generate", file("nowy"), "--products", "10", "--seed", "-1"}),
                    "Ziarno \"-1\": liczba nie może być ujemna.");
     EXPECT_FALSE(fs::exists(file("nowy")));
-}
 
-TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {
     exec("insert into towar (lTowarRef, sNazwa) values (7, 'Mleko')");
     const auto err = file("stderr.txt");
     const int status = std::system(("'" TOWARY_BIN_DIR "/towary' products export '" + dir_ + "' >/dev/full 2>'" + err +
@@ -89,11 +88,12 @@ TEST_F(ProductsCommand, AnExportThatCannotBeWrittenFailsAndLeavesNoFile) {
     expectFailure(run("products", {"export", "/dev/full"}), "Nie można zapisać pliku /dev/full: brak miejsca na dysku.");
 
     // A store that cannot be opened: a database file that is none, a server file that names no server.
-    std::ofstream(dir_ + (TestSupport::onServer() ? "/baza.toml" : "/towary.db"), std::ios::trunc) << "to nie jest baza";
-    const auto csv = file("eksport.csv");
-    EXPECT_EQ(run("products", {"export", csv}).exitCode, 1);
-    EXPECT_FALSE(fs::exists(csv)) << "a failed export leaves no file behind";
-    EXPECT_EQ(std::distance(fs::directory_iterator(scratch_.path()), {}), 2) << "nor a temporary one";  // the store, stderr.txt
+    std::ofstream(database, std::ios::trunc) << "to nie jest baza";
+    const auto exported = file("eksport.csv");
+    EXPECT_EQ(run("products", {"export", exported}).exitCode, 1);
+    EXPECT_FALSE(fs::exists(exported)) << "a failed export leaves no file behind";
+    // The store, plik.csv, link.csv and stderr.txt.
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch_.path()), {}), 4) << "nor a temporary one";
 }
 
 // What a clerk without the right to write meets: a store read and its writes refused in Polish, and a store whose

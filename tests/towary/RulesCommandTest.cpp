@@ -18,7 +18,25 @@ protected:
     }
 };
 
-TEST_F(RulesCommand, AddingAndDateLocksAreAskedForTheStoreOrForAProductAndHeadquartersPromotionsForDays) {
+// The list first: the questions below change the settings it shows.
+TEST_F(RulesCommand, ListShowsEveryRuleAndEachQuestionTakesTheStoreAProductADayOrACompany) {
+    expectContains(run("rules", {"list"}),
+                   {"Dodawanie lokalnych warunków sprzedaży: tak\n    Parametry sklepu / Towary / Warunki / Sprzedaży / "
+                    "Edycja / Blokada dodawania lokalnych warunków sprzedaży\n",
+                    "Domyślny okres warunku zakupu: 90 dni\n    Parametry sklepu / Towary / Warunki / Zakupu / Edycja / "
+                    "Domyślny okres obowiązywania warunku / Liczba dni\n",
+                    "Dodawanie przecen: Przeceny na wybrane sztuki: tak\n", "Edycja warunku centralowego: tak\n"});
+    // Texts where the rules read switches.
+    for (const auto& path : {kSaleLock, kSaleEdition + "Dopuszczalna edycja warunku centralowego"})
+        expectSuccess(run("settings", {"set", path, "nie", "--type", "string"}));
+    const auto listed = run("rules", {"list"});
+    expectError(listed, "towary: Nie odczytano zasad: 2 (błędy wyżej).\n");
+    expectIn(listed.out, {"Dodawanie lokalnych warunków sprzedaży: błąd: nie można rzutować wartości klucza\n",
+                          "Edycja warunku centralowego: błąd: nie można rzutować wartości klucza\n",
+                          "Dodawanie przecen: Przeceny na wybrane sztuki: tak\n",
+                          "\nRęczna edycja warunków towarów wielocenowych: "});
+
+    // Adding and date locks are asked for the store or for a product, headquarters promotions for days.
     set(kSaleLock, "true");
     set(kSaleLock + "/Indeksy towarów - wyjątki", "000002;000003");
     set(kAutomaticLock, "true");
@@ -46,9 +64,8 @@ TEST_F(RulesCommand, AddingAndDateLocksAreAskedForTheStoreOrForAProductAndHeadqu
                           // Days the wrong way round meet no condition: the answer would be "nie" for a typing mistake.
                           {{"hq-promotion-overlap", "1", "2026-06-20", "2026-06-10"},
                            "Dzień początku 2026-06-20 jest późniejszy niż dzień końca 2026-06-10."}});
-}
 
-TEST_F(RulesCommand, DurationsAndEndDaysTakeTheCompanyOnlyForPurchases) {
+    // Durations and end days take the company only for purchases.
     exec("insert into firma (lFirmaRef, sNazwa) values (7, 'Hurtownia')",
          "insert into firmaatrybut (lFirmaAtrybutRef, lFirmaRef, sNazwa, sWartosc) values"
          " (1, 7, 'Okres warunku zakupu', '14')");
@@ -68,24 +85,6 @@ TEST_F(RulesCommand, DurationsAndEndDaysTakeTheCompanyOnlyForPurchases) {
     expectCases("rules", {{{"duration", "purchase", "--company", "7"},
                            "Domyślny okres warunku zakupu (firma 7): nie obowiązuje\n", 0},
                           {{"max-end", "2026-03-01"}, "Najpóźniejszy koniec warunku od 2026-03-01: bez końca (9999-12-31)\n", 0}});
-}
-
-TEST_F(RulesCommand, ListShowsEveryRuleWithItsSettingOrItsOwnErrorAndThenFails) {
-    expectContains(run("rules", {"list"}),
-                   {"Dodawanie lokalnych warunków sprzedaży: tak\n    Parametry sklepu / Towary / Warunki / Sprzedaży / "
-                    "Edycja / Blokada dodawania lokalnych warunków sprzedaży\n",
-                    "Domyślny okres warunku zakupu: 90 dni\n    Parametry sklepu / Towary / Warunki / Zakupu / Edycja / "
-                    "Domyślny okres obowiązywania warunku / Liczba dni\n",
-                    "Dodawanie przecen: Przeceny na wybrane sztuki: tak\n", "Edycja warunku centralowego: tak\n"});
-    // Texts where the rules read switches.
-    for (const auto& path : {kSaleLock, kSaleEdition + "Dopuszczalna edycja warunku centralowego"})
-        expectSuccess(run("settings", {"set", path, "nie", "--type", "string"}));
-    const auto listed = run("rules", {"list"});
-    expectError(listed, "towary: Nie odczytano zasad: 2 (błędy wyżej).\n");
-    expectIn(listed.out, {"Dodawanie lokalnych warunków sprzedaży: błąd: nie można rzutować wartości klucza\n",
-                          "Edycja warunku centralowego: błąd: nie można rzutować wartości klucza\n",
-                          "Dodawanie przecen: Przeceny na wybrane sztuki: tak\n",
-                          "\nRęczna edycja warunków towarów wielocenowych: "});
 }
 
 }  // namespace
