@@ -78,8 +78,8 @@ TEST_F(Server, AFailedStatementUndoesItselfAloneTheServersFailuresReadAsTheLayer
 
     for (const auto& [text, told] : {std::pair<std::string, std::string>{"99999999999999999999", "poza zakresem"},
                                      {"abc", "nie jest poprawną liczbą"}}) {
-        const auto message = TestSupport::toldUser<DatabaseError>([&] {
-            exec(session, "update towar set byCode = :v where lTowarRef = 1", {{"v", text}});
+        const auto message = TestSupport::toldUser<DatabaseError>([&, input = text] {
+            exec(session, "update towar set byCode = :v where lTowarRef = 1", {{"v", input}});
         });
         EXPECT_THAT(message, HasSubstr(told));
     }
