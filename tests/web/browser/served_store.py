@@ -22,7 +22,17 @@ class ServedStore:
                 self.sql(statement)
             for user, password in passwords.items():
                 self._run("users", "password", self._store, user, stdin=password + "\n")
-            self._start()
+            # Standard error goes to a file, so that the server never blocks on a full pipe.
+            self._errors = open(os.path.join(self.scratch, "serve.err"), "w+", encoding="utf-8")
+            self._process = subprocess.Popen([self._towary, "serve", self._store, "--listen", "127.0.0.1:0"],
+                                             stdout=subprocess.PIPE, stderr=self._errors, text=True)
+            started = self._process.stdout.readline()
+            found = re.search(r"(http://127\.0\.0\.1:\d+)/$", started.strip())
+            if not found:
+                self._process.kill()
+                self._process.wait()
+                raise RuntimeError("the server did not start: " + started + self._error_text())
+            self.url = found.group(1)
         except BaseException:
             shutil.rmtree(self.scratch, ignore_errors=True)
             raise
@@ -36,19 +46,6 @@ class ServedStore:
     def sql(self, statement):
         """What `towary sql` prints for the statement on the served store, beside the server."""
         return self._run("sql", self._store, statement)
-
-    def _start(self):
-        # Standard error goes to a file, so that the server never blocks on a full pipe.
-        self._errors = open(os.path.join(self.scratch, "serve.err"), "w+", encoding="utf-8")
-        self._process = subprocess.Popen([self._towary, "serve", self._store, "--listen", "127.0.0.1:0"],
-                                         stdout=subprocess.PIPE, stderr=self._errors, text=True)
-        started = self._process.stdout.readline()
-        found = re.search(r"(http://127\.0\.0\.1:\d+)/$", started.strip())
-        if not found:
-            self._process.kill()
-            self._process.wait()
-            raise RuntimeError("the server did not start: " + started + self._error_text())
-        self.url = found.group(1)
 
     def _error_text(self):
         self._errors.seek(0)
