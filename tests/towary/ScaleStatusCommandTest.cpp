@@ -25,7 +25,6 @@ TEST_F(ScaleStatusCommand, SectionsProposalAndStoringANumberAsTheProductFormDoes
     expectContains(run("scale", {"sections"}), {"1 Mięso\n2 Wędliny\n"});
     expectCases("scale", {{{"propose", "2"}, "1\n", 0},
                           {{"set", "100", "2", "1"}, "Towar 100 (Schab): sekcja 2, numer 1.\n", 0},
-                          {{"propose", "2"}, "2\n", 0},
                           {{"check", "2", "1", "--product", "/000100"}, "Numer wagowy można zapisać.\n", 0},
                           {{"set", "101", "2", "1"}, "Numer wagowy: Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer."},
                           {{"set", "/000100", "0", ""}, "Towar 100 (Schab): bez sekcji i numeru wagowego.\n", 0}});
