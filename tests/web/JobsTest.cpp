@@ -4,12 +4,12 @@ namespace {
 
 using TestSupport::SignedIn;
 
-// A variant a position is filled from; a refused variant's row in the grid is the command's (tests/towary/OrderCommandTest).
-const std::string kVariants = R"(<variants>
-  <variant><supplierIndex>HB-1200</supplierIndex><netPurchasePrice>12.5</netPurchasePrice>
-    <catalogNetPurchasePrice>14</catalogNetPurchasePrice><logisticMinimum>24</logisticMinimum>
-    <purchaseMeasureUnit>kar</purchaseMeasureUnit><purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant>
-</variants>)";
+// A variant a position is filled from; a refused variant's row in the grid is the command's
+// (tests/towary/OrderCommandTest).
+const std::string kVariants =
+    "<variants><variant><supplierIndex>HB-1200</supplierIndex><netPurchasePrice>12.5</netPurchasePrice>"
+    "<catalogNetPurchasePrice>14</catalogNetPurchasePrice><purchaseMeasureUnit>kar</purchaseMeasureUnit>"
+    "<purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant></variants>";
 
 class Jobs : public TestSupport::WebServerProcess {
 protected:

@@ -365,11 +365,9 @@ class DictionaryWindows(BrowserCase):
 
 
 class OrderVariant(BrowserCase):
-    VARIANTS = """<variants>
-  <variant><supplierIndex>HB-1200</supplierIndex><netPurchasePrice>12.5</netPurchasePrice>
-    <catalogNetPurchasePrice>14</catalogNetPurchasePrice><purchaseMeasureUnit>kar</purchaseMeasureUnit>
-    <purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant>
-</variants>"""
+    VARIANTS = ("<variants><variant><supplierIndex>HB-1200</supplierIndex><netPurchasePrice>12.5</netPurchasePrice>"
+                "<catalogNetPurchasePrice>14</catalogNetPurchasePrice><purchaseMeasureUnit>kar</purchaseMeasureUnit>"
+                "<purchaseMeasureUnitRate>12</purchaseMeasureUnitRate></variant></variants>")
 
     def test_the_variant_chosen_from_the_keyboard_fills_the_position(self):
         self.signed_in_on("/zamowienie.html", ready="variant-start")
