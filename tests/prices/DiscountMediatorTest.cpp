@@ -60,7 +60,7 @@ protected:
     FieldWithEvent catalog_, final_, discount_;
 };
 
-TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwoOrTheContractAndAResultBeyondTheRangeOfNumbersIsRefusedInWords) {
+TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwoOrTheContractOnceAtATimeAndAResultBeyondTheRangeOfNumbersIsRefusedInWords) {
     EXPECT_EQ(after("200", "12,5", "", &CMediator::calcCenaKoncowa), "200 12,5 175.0000");
     EXPECT_EQ(after("", "12.5", "175", &CMediator::calcCenaKatalogowa), "200.0000 12.5 175");
     EXPECT_EQ(after("", "100", "175", &CMediator::calcCenaKatalogowa), "0.0000 100 175");
@@ -90,9 +90,8 @@ TEST_F(DiscountFields, EachFieldIsComputedFromTheOtherTwoOrTheContractAndAResult
     const Core::TKontrakt beyond{{-1e308, -1e308}};
     EXPECT_EQ(failure([&] { finalFromContract(beyond, true); }), refusal);
     EXPECT_EQ(final_.text(), "170.0000");
-}
 
-TEST_F(DiscountFields, AFieldsChangeEventCannotStartAnotherComputation) {
+    // A field's change event cannot start another computation.
     catalog_.setText("200");
     discount_.setText("12.5");
     auto m = mediator();
@@ -104,9 +103,8 @@ TEST_F(DiscountFields, AFieldsChangeEventCannotStartAnotherComputation) {
     final_.setText("150");
     m.calcRabat();
     EXPECT_EQ(discount_.text(), "25.00");
-}
 
-TEST_F(DiscountFields, AFieldReadsEitherSeparatorAndRestoresTheProcesssOwn) {
+    // A field reads either separator and restores the process's own.
     TextBox field;
     Warunek::CEditValue value(field, 2);
     EXPECT_EQ(value.getValue(), 0.0);

@@ -87,7 +87,7 @@ protected:
     Core::Token sender_ = Towary::Host::registerVatConfigurationSender();
 };
 
-TEST_F(VatChange, TheLatestPendingChangeUpToTheDayIsCarriedOutAndEveryChangeUpToItMarked) {
+TEST_F(VatChange, TheLatestPendingChangeUpToTheDayIsCarriedOutAndEveryChangeUpToItMarkedAllOrNothing) {
     product(1, "Mleko 2%", 2);
     plan(11, 1, 100, 9);
     plan(12, 1, 105, 12);
@@ -105,6 +105,18 @@ TEST_F(VatChange, TheLatestPendingChangeUpToTheDayIsCarriedOutAndEveryChangeUpTo
     EXPECT_EQ(modify(105), changed(1));
     EXPECT_EQ(products(), "1|12|Mleko 2%           B\n2|3|Chleb\n3|6|Woda\n4|13|stara nazwa\n");
     EXPECT_EQ(plans(), "1|100|9|1\n1|105|12|1\n2|90|12|1\n3|110|13|-\n4|90|9|1\n4|100|13|1\n");
+
+    // A failure half way leaves no product changed and no change marked.
+    product(5, "Sok", 6);
+    plan(51, 5, 40544, 13);
+    product(6, "Kawa", 6);
+    plan(61, 6, 40544, 77);  // a code the rate list does not know: no fiscal letter
+    product(7, "Herbata", 3);
+    plan(71, 7, 40544, 12);
+    const auto before = products() + plans();
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { modify(40544); }),
+              "Brak stawki VAT o kodzie 77 na liście stawek sklepu.");
+    EXPECT_EQ(products() + plans(), before);
 }
 
 TEST_F(VatChange, TheTillsGetTheDaysConfigurationOnlyThroughTheXmlModule) {
@@ -134,20 +146,6 @@ TEST_F(VatChange, TheTillsGetTheDaysConfigurationOnlyThroughTheXmlModule) {
                                      "\"Dodatkowe dopuszczalne znaki\" = \"\"\n");
     plan(13, 1, 40546, 12);
     EXPECT_EQ(modify(40546), "Zmodyfikowano stawkę VAT dla 1 towarów.\n");
-}
-
-TEST_F(VatChange, AFailureHalfWayLeavesNoProductChangedAndNoChangeMarked) {
-    product(1, "Sok", 6);
-    plan(11, 1, 40544, 13);
-    product(2, "Kawa", 6);
-    plan(21, 2, 40544, 77);  // a code the rate list does not know: no fiscal letter
-    product(3, "Herbata", 3);
-    plan(31, 3, 40544, 12);
-    const auto before = products() + plans();
-
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { modify(40544); }),
-              "Brak stawki VAT o kodzie 77 na liście stawek sklepu.");
-    EXPECT_EQ(products() + plans(), before);
 }
 
 TEST_F(VatChange, TheBuiltInPlanMapsTheOldCodesOnceAndOverwritesOnRequest) {

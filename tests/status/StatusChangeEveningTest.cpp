@@ -54,7 +54,7 @@ protected:
     Core::Registrations module_;
 };
 
-TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarked) {
+TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarkedOrNoneWhenAMarkIsRefused) {
     addProducts("(1, 1, '000001', 0, '01', 0), (2, 1, '000002', 0, '01', 0), (3, 1, '000003', 0, '01', 0), "
                 "(4, 1, '000004', 0, '01', 0), (5, 1, '000005', 0, '01', 0)");
     plan("(11, 1, 2, 40544, null), (12, 1, 3, 40545, null), "  // today's is superseded by tomorrow's
@@ -76,6 +76,16 @@ TEST_F(StatusEvening, TheLatestChangeUpToTomorrowIsAppliedAndEveryDueChangeMarke
 
     const auto second = evening(Towar::kStatusChangeActionGuid).second;
     EXPECT_NE(second.find(" Nie zmieniono statusu żadnego towaru.\n"), std::string::npos) << second;
+
+    // A change whose mark is refused leaves the status as it was.
+    addProducts("(6, 1, '000006', 0, '01', 0)");
+    plan("(61, 6, 2, 40545, null)");
+    TestSupport::refuseWrites(store_.path(), "StatusChange", "update of applied", "Plan zmian jest zablokowany");
+    const auto [refused, refusal] = evening(Towar::kStatusChangeActionGuid);
+    EXPECT_EQ(refused, StepReport::Outcome::failed);
+    EXPECT_NE(refusal.find(" BŁĄD: Plan zmian jest zablokowany"), std::string::npos) << refusal;
+    EXPECT_EQ(statuses(), "1 3\n2 1\n3 1\n4 1\n5 8\n6 1\n");
+    EXPECT_EQ(rows("select applied from StatusChange where statuschangeid = 61"), "-\n");
 }
 
 TEST_F(StatusEvening, ProductsOfStatusFourOrEightWithoutStockAreWithdrawn) {
@@ -92,18 +102,6 @@ TEST_F(StatusEvening, ProductsOfStatusFourOrEightWithoutStockAreWithdrawn) {
     const auto [outcome, log] = evening(Towar::kChangeActivityStatusActionGuid);
     EXPECT_EQ(outcome, StepReport::Outcome::done) << log;
     EXPECT_EQ(statuses(), "1 5\n2 8\n3 1\n4 5\n20 1\n21 4\n22 1\n30 5\n31 5\n32 5\n");
-}
-
-TEST_F(StatusEvening, AChangeWhoseMarkIsRefusedLeavesTheStatusAsItWas) {
-    addProducts("(1, 1, '000001', 0, '01', 0)");
-    plan("(11, 1, 2, 40545, null)");
-    TestSupport::refuseWrites(store_.path(), "StatusChange", "update of applied", "Plan zmian jest zablokowany");
-
-    const auto [outcome, log] = evening(Towar::kStatusChangeActionGuid);
-    EXPECT_EQ(outcome, StepReport::Outcome::failed);
-    EXPECT_NE(log.find(" BŁĄD: Plan zmian jest zablokowany"), std::string::npos) << log;
-    EXPECT_EQ(statuses(), "1 1\n");
-    EXPECT_EQ(rows("select applied from StatusChange"), "-\n");
 }
 
 }  // namespace
