@@ -1,5 +1,4 @@
 #include "Core/Store/StoreLocation.h"
-#include "Modules/Towary/Tools/ui/EditedCellColour.h"
 #include "Modules/Towary/Tools/ui/ReturnReasonBrowser.h"
 #include "tests/support/Failure.h"
 #include "tests/support/RunTowary.h"
@@ -117,7 +116,6 @@ TEST_F(ReturnReasonWindow, DeletingAsksMarksAndGreysRestoringClears) {
     EXPECT_EQ(window.fontColour(0), std::nullopt);
     window.save();
     EXPECT_EQ(stored(), "3:Zła cena:-:0\n");
-    EXPECT_EQ(editedCellColour(), 12648447);
 }
 
 TEST_F(ReturnReasonWindow, ClosingWithEditsAsksAndWycofajDropsThem) {
