@@ -16,23 +16,18 @@
 
 namespace {
 
-class OrderingMethods : public ::testing::Test {
-protected:
-    OrderingMethods() { offer("A = 3\nB = 1\n"); }
-
-    // Replaces the settings file by one whose methods' table holds the lines.
-    static void offer(const std::string& lines) {
-        TestSupport::replaceSettingsFile("[\"Parametry programu\".\"Zamówienia\".\"Dostępne algorytmy zamawiania\"]\n" +
-                                         lines);
-    }
-
-    TestSupport::TempStore store_;
-    Core::SetupRegistration setup_;
-};
+// Replaces the settings file by one whose methods' table holds the lines.
+void offer(const std::string& lines) {
+    TestSupport::replaceSettingsFile("[\"Parametry programu\".\"Zamówienia\".\"Dostępne algorytmy zamawiania\"]\n" +
+                                     lines);
+}
 
 using MethodsWithEntry = std::map<std::optional<int>, std::string>;
 
-TEST_F(OrderingMethods, ChildKeysAreMethodsReadAtEveryCallOrOnceByTheSingletonAndAMissingOrBadOneIsTold) {
+TEST(OrderingMethods, ChildKeysAreMethodsReadAtEveryCallOrOnceByTheSingletonAndAMissingOrBadOneIsTold) {
+    const TestSupport::TempStore store;
+    const Core::SetupRegistration setup;
+    offer("A = 3\nB = 1\n");
     // The singleton keeps what it read, and knows each method's stock levels.
     Core::Registrations registrations;
     registerOrderingMethodsObjects(registrations);

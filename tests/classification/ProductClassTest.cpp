@@ -54,19 +54,12 @@ std::string classDescription(const OpisKlasyTowaru& description) {
     return text.str();
 }
 
-class ProductClassChange : public ::testing::Test {
-protected:
-    ProductClassChange() {
-        TestSupport::exec(session_, "insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (7, 'Świeże', 1365), "
-                                    "(8, 'Ogólna', -1), (9, 'Bez atrybutów', null)");
-    }
-
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    TSessionHolder session_;
-    TowarKlasy::CTowarKlasyModifier modifier_{session_};
-};
-
-TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMasksAndSoDoesAnImportRow) {
+TEST(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMasksAndSoDoesAnImportRow) {
+    const TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
+    TSessionHolder session;
+    TestSupport::exec(session, "insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (7, 'Świeże', 1365), "
+                               "(8, 'Ogólna', -1), (9, 'Bez atrybutów', null)");
+    TowarKlasy::CTowarKlasyModifier modifier{session};
     const OpisKlasyTowaru fresh("Świeże", 7, 0xF0Au, 0x11u, 0x22u, 0x100u, 0, 0x1u);
     const OpisKlasyTowaru general("Ogólna", 8, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFu, 0xFu, 0xFu);
     const std::tuple<OpisKlasyTowaru, OpisKlasyZmiany, std::string, const char*> cases[] = {
@@ -84,12 +77,12 @@ TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMas
          " 0: f0a 11 22 / ffffffff ffffffff ffffffff", "no class keeps the values and fixes every bit"},
     };
     for (const auto& [current, change, expected, why] : cases)
-        EXPECT_EQ(classDescription(modifier_(current, change)), expected) << why;
+        EXPECT_EQ(classDescription(modifier(current, change)), expected) << why;
     // The stored classes are read once per store: one added since is not seen by this process.
-    TestSupport::exec(session_, "insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (10, 'Późna', 1)");
+    TestSupport::exec(session, "insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (10, 'Późna', 1)");
     for (const std::string name : {"świeże", "Nowa", "Późna"})  // differing in case, unknown, added since
         EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] {
-                      TowarKlasy::CTowarKlasyModifier{session_}(general, OpisKlasyZmiany(name, 0, 0, 0, 0, 0, 0));
+                      TowarKlasy::CTowarKlasyModifier{session}(general, OpisKlasyZmiany(name, 0, 0, 0, 0, 0, 0));
                   }),
                   "Brak klasy" + name + "w bazie!");
 
@@ -102,7 +95,7 @@ TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMas
     // Fixes the ware's class; gives its class reference, value word and mask word, the words in hex.
     const auto fix = [&](const boost::optional<std::string>& name, unsigned values, unsigned mask,
                          const OpisKlasyTowaru& stored) {
-        Towar::fixWareClass(ware, name, values, mask, logger, stored, session_);
+        Towar::fixWareClass(ware, name, values, mask, logger, stored, session);
         std::ostringstream text;
         text << ware.GetKlasaRef() << std::hex << ' ' << static_cast<unsigned>(ware.GetAtrWart()) << ' '
              << static_cast<unsigned>(ware.GetAtrMask());
@@ -117,7 +110,7 @@ TEST_F(ProductClassChange, TheChangeMergesIntoTheCurrentOrTheStoredClassByItsMas
     EXPECT_EQ(fix(std::string("Ogólna"), 0, 0, stored), "8 ffffffff 0");
     EXPECT_EQ(log, (std::vector<std::string>{"Towar 'Jogurt' o indeksie '000123' zmienił klasę z 'Świeże' na 'Ogólna'."}));
 
-    EXPECT_THROW(Towar::fixWareClass(ware, std::string("Brak"), 0, 0, logger, stored, session_), std::runtime_error)
+    EXPECT_THROW(Towar::fixWareClass(ware, std::string("Brak"), 0, 0, logger, stored, session), std::runtime_error)
         << "the class change's refusal of a class the store does not hold";
 }
 

@@ -28,7 +28,7 @@ std::string selectionText(const VC::CodeList& list) {
     return lines;
 }
 
-TEST(ProductTypes, TheFormsListNamesEveryKnownTypeALabelNamesItsTypeExactlyAndConditionsGoByIt) {
+TEST(SelectionLists, TheTypesListNamesEveryKnownTypeTheStoresListsReadTheDatabaseAndTheUnitComboHoldsThirteenUnits) {
     std::set<int> listed;
     for (const auto& item : VC::getProductTypes()) {
         listed.insert(item.value);
@@ -49,9 +49,8 @@ TEST(ProductTypes, TheFormsListNamesEveryKnownTypeALabelNamesItsTypeExactlyAndCo
     EXPECT_TRUE(Towar::obslugaWarunkowZakupu(&product));
     product.SetTyp(4 + 256);
     EXPECT_FALSE(Towar::obslugaStanow(&product)) << "a byTyp past one byte names no type";
-}
 
-TEST(SelectionLists, StoreListsReadTheDatabaseAndTheUnitComboHoldsThirteenUnits) {
+    // The store's lists read the database; the unit combo holds thirteen units.
     TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
     EXPECT_EQ(selectionText(VC::getUsedProductHierarchies()), "") << "a store without groups";
     TestSupport::exec({}, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values "

@@ -15,32 +15,23 @@ namespace {
 
 using Towar::CKrNazwaCreator;
 
-class ShortName : public ::testing::Test {
-protected:
-    ShortName() {
-        TestSupport::exec({}, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
-                              "values (8, 'zw.', 0.0, 0, 'E'), (13, '23%', 0.23, 0, 'A')");
-        configure(10, "");
-    }
+// Replaces the settings file: the short names' length and additional characters.
+void configure(int length, const std::string& additional) {
+    TestSupport::replaceSettingsFile(
+        "[\"Parametry programu\".Towary]\n\"Długość krótkiej nazwy\" = " + std::to_string(length) +
+        "\n\n[\"Parametry programu\".Towary.\"Krótka nazwa\"]\n\"Dodatkowe dopuszczalne znaki\" = \"" + additional +
+        "\"\n");
+}
 
-    // Replaces the settings file: the short names' length and additional characters.
-    static void configure(int length, const std::string& additional) {
-        TestSupport::replaceSettingsFile(
-            "[\"Parametry programu\".Towary]\n\"Długość krótkiej nazwy\" = " + std::to_string(length) +
-            "\n\n[\"Parametry programu\".Towary.\"Krótka nazwa\"]\n\"Dodatkowe dopuszczalne znaki\" = \"" + additional +
-            "\"\n");
-    }
+std::string shortName(const std::string& name, int vat = 13) { return CKrNazwaCreator(name, vat, 40544).get(); }
 
-    static std::string shortName(const std::string& name, int vat = 13) {
-        return CKrNazwaCreator(name, vat, 40544).get();
-    }
-
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    Core::SetupRegistration setup_;
-    Core::ImplRegistration<Vat::AvailVatRates> rates_;
-};
-
-TEST_F(ShortName, IsTheConfiguredLengthEndingInTheFiscalLetterWithPolishLettersOnlyWhenListed) {
+TEST(ShortName, IsTheConfiguredLengthEndingInTheFiscalLetterWithPolishLettersOnlyWhenListed) {
+    const TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
+    const Core::SetupRegistration setup;
+    const Core::ImplRegistration<Vat::AvailVatRates> rates;
+    TestSupport::exec({}, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
+                          "values (8, 'zw.', 0.0, 0, 'E'), (13, '23%', 0.23, 0, 'A')");
+    configure(10, "");
     EXPECT_EQ(shortName("Mleko 2%"), "Mleko 2  A");  // the % became a trailing space, trimmed
     EXPECT_EQ(shortName("Ser  a"), "Ser      A");    // a lone letter after two spaces is blanked
     EXPECT_EQ(shortName("Ser a"), "Ser a    A");     // after one space it stays

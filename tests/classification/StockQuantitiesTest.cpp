@@ -11,27 +11,21 @@
 
 namespace {
 
-class StockQuantities : public ::testing::Test {
-protected:
-    StockQuantities() {
-        for (int product : {1, 2, 3}) TestSupport::addProduct({}, product, "Towar " + std::to_string(product));
-    }
+void exec(const std::string& statement) { TestSupport::exec({}, statement); }
 
-    static void exec(const std::string& statement) { TestSupport::exec({}, statement); }
-    // A document of one position of product 1 (and its id as the position's).
-    static void document(int id, int type, int processing, int booking, double quantity, int derivedFrom = 0,
-                         int product = 1) {
-        exec("insert into Dok (lDokRef, nTyp, nStatusPrzetw, nStatusKsieg, lPomocRef) values (" + std::to_string(id) +
-             ", " + std::to_string(type) + ", " + std::to_string(processing) + ", " + std::to_string(booking) + ", " +
-             (derivedFrom ? std::to_string(derivedFrom) : "null") + ")");
-        exec("insert into DokPoz (lDokPozRef, lDokRef, lTowarRef, dIlosc) values (" + std::to_string(id) + ", " +
-             std::to_string(id) + ", " + std::to_string(product) + ", " + std::to_string(quantity) + ")");
-    }
+// A document of one position of product 1 (and its id as the position's).
+void document(int id, int type, int processing, int booking, double quantity, int derivedFrom = 0,
+              int product = 1) {
+    exec("insert into Dok (lDokRef, nTyp, nStatusPrzetw, nStatusKsieg, lPomocRef) values (" + std::to_string(id) +
+         ", " + std::to_string(type) + ", " + std::to_string(processing) + ", " + std::to_string(booking) + ", " +
+         (derivedFrom ? std::to_string(derivedFrom) : "null") + ")");
+    exec("insert into DokPoz (lDokPozRef, lDokRef, lTowarRef, dIlosc) values (" + std::to_string(id) + ", " +
+         std::to_string(id) + ", " + std::to_string(product) + ", " + std::to_string(quantity) + ")");
+}
 
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-};
-
-TEST_F(StockQuantities, StockIsOfTheLastStockDayInServiceTheStoresOwnUnitsReservedOpenOrdersAndBookedOnes) {
+TEST(StockQuantities, StockIsOfTheLastStockDayInServiceTheStoresOwnUnitsReservedOpenOrdersAndBookedOnes) {
+    const TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
+    for (int product : {1, 2, 3}) TestSupport::addProduct({}, product, "Towar " + std::to_string(product));
     exec("insert into stn (lTowarRef, data, dStan) values (1, 40000, 5), (1, 40100, 7.5), (2, 40000, 3), "
          "(3, 40200, null)");
     EXPECT_DOUBLE_EQ(Towar::calcStock(1), 7.5) << "the latest day, not the first";

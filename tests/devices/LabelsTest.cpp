@@ -29,7 +29,7 @@ std::string labelFileName(std::time_t second) {
     return name;
 }
 
-TEST_F(LabelStore, TheFileIsWrittenByteForByteInTurnInTheRegistrysDirectoryOrGivesTheReasonItCannotBe) {
+TEST_F(LabelStore, TheFileIsWrittenByteForByteInTurnInTheRegistrysDirectoryInTheCharsetOfTheSettingsOrGivesTheReasonItCannotBe) {
     TMetki labels;
     const std::time_t before = std::time(nullptr);
     labels.otworzPlik();
@@ -96,9 +96,8 @@ TEST_F(LabelStore, TheFileIsWrittenByteForByteInTurnInTheRegistrysDirectoryOrGiv
     EXPECT_EQ(message.find("No such"), std::string::npos) << "the reason in Polish: " << message;
     EXPECT_EQ(labels.path(), "") << "a failed open leaves no file open";
     EXPECT_THROW(labels.zamknijPlik(), Sysutils::Exception);
-}
 
-TEST_F(LabelStore, LabelCharsetAndTheCutOfAGroupIndexComeFromTheSettings) {
+    // The labels' character set and the cut of a group index come from the settings.
     EXPECT_EQ(Core::convertWinToLatin("Łódź"), "\xA3\xF3\x64\xBC");
     setSetting({"Parametry sklepu", "Metkowanie", "Strona kodowa"}, "windows-1250");
     EXPECT_EQ(Core::convertWinToLatin("Łódź"), "\xA3\xF3\x64\x9F");

@@ -51,52 +51,6 @@ protected:
     std::string scaleNumbers() {
         return TestSupport::rows(session_, "select lTowarRef, nWagaSekcja, nWagaPLU from towar order by lTowarRef");
     }
-};
-
-TEST_F(ScaleStore, SectionListsNameTheNineChannelsAfterNone) {
-    const auto sections = Towar::getScaleSectionsWithNone();
-    ASSERT_EQ(sections.size(), 10u);
-    EXPECT_EQ(std::pair(sections[0].none, sections[0].text), std::pair(true, std::string("<brak>")));
-    EXPECT_EQ(std::to_string(sections[9].value) + " " + sections[9].text, "9 Inne");
-
-    setSetting({"Parametry sklepu", "Towary", "Sekcje wagowe", "Kanał 4"}, 4);
-    EXPECT_THROW(Towar::getScaleSections(), std::logic_error) << "a name that is no text";
-}
-
-// The status and value of the proposal in the section, and the number it leaves of -5.
-std::tuple<int, int, int> proposal(int section, const TSessionHolder& session) {
-    int number = -5;
-    const auto made = Waga::generujNumerNaWadze(section, number, session);
-    return {made.status, made.value, number};
-}
-
-TEST_F(ScaleStore, ProposalGivesTheLowestFreeNumberWithinTheMaximumAndNoneInAFullSection) {
-    EXPECT_EQ(proposal(0, session_), std::tuple(Waga::kNumberProposed, -1, 0)) << "no section, no number";
-    for (const auto& [id, number] : {std::pair{1, 1}, {2, 2}, {3, 4}}) addProduct(id, 2, number);
-    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberProposed, -1, 3));
-    setMaximum(2);
-    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberOverMaximum, 3, -5)) << "the number is left alone";
-
-    // Every number of section 7 taken, in one statement: a row at a time took minutes on a server.
-    TestSupport::exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
-                                "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
-                                "select 100 + x, 'Towar', '0101', 6, 7, x from n");
-    EXPECT_EQ(proposal(7, session_), std::tuple(Waga::kNoFreeNumber, -1, -5));
-}
-
-TEST(ScaleNumberProposal, SectionOutOfRangeIsRefusedWithoutTheDatabase) {
-    TestSupport::TempStore noDatabase;  // a session on it would fail to open
-    for (int section : {10, -1})
-        EXPECT_EQ(proposal(section, TSessionHolder()), std::tuple(Waga::kSectionOutOfRange, section, -5));
-}
-
-class ScaleValidation : public ScaleStore {
-protected:
-    ScaleValidation() {
-        setMaximum(99);
-        addProduct(1, 3, 7);
-    }
-
     // The message the validator refuses the number with in section 3 ("" when it accepts it).
     std::string refusal(const std::string& text, std::optional<int> product = {}, bool noSection = false) {
         TCustomEdit edit("Numer wagowy", text);
@@ -112,7 +66,44 @@ protected:
     }
 };
 
-TEST_F(ScaleValidation, RangeEmptyTextRepeatedNumbersAndNoSection) {
+// The status and value of the proposal in the section, and the number it leaves of -5.
+std::tuple<int, int, int> proposal(int section, const TSessionHolder& session) {
+    int number = -5;
+    const auto made = Waga::generujNumerNaWadze(section, number, session);
+    return {made.status, made.value, number};
+}
+
+TEST_F(ScaleStore, SectionsAfterNoneAndTheProposalOfTheLowestFreeNumberWithinTheMaximumAndNoneInAFullSection) {
+    const auto sections = Towar::getScaleSectionsWithNone();
+    ASSERT_EQ(sections.size(), 10u);
+    EXPECT_EQ(std::pair(sections[0].none, sections[0].text), std::pair(true, std::string("<brak>")));
+    EXPECT_EQ(std::to_string(sections[9].value) + " " + sections[9].text, "9 Inne");
+
+    EXPECT_EQ(proposal(0, session_), std::tuple(Waga::kNumberProposed, -1, 0)) << "no section, no number";
+    for (const auto& [id, number] : {std::pair{1, 1}, {2, 2}, {3, 4}}) addProduct(id, 2, number);
+    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberProposed, -1, 3));
+    setMaximum(2);
+    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberOverMaximum, 3, -5)) << "the number is left alone";
+
+    // Every number of section 7 taken, in one statement: a row at a time took minutes on a server.
+    TestSupport::exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
+                                "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
+                                "select 100 + x, 'Towar', '0101', 6, 7, x from n");
+    EXPECT_EQ(proposal(7, session_), std::tuple(Waga::kNoFreeNumber, -1, -5));
+
+    setSetting({"Parametry sklepu", "Towary", "Sekcje wagowe", "Kanał 4"}, 4);
+    EXPECT_THROW(Towar::getScaleSections(), std::logic_error) << "a name that is no text";
+}
+
+TEST(ScaleNumberProposal, SectionOutOfRangeIsRefusedWithoutTheDatabase) {
+    TestSupport::TempStore noDatabase;  // a session on it would fail to open
+    for (int section : {10, -1})
+        EXPECT_EQ(proposal(section, TSessionHolder()), std::tuple(Waga::kSectionOutOfRange, section, -5));
+}
+
+TEST_F(ScaleStore, ValidationOfRangeEmptyTextRepeatedNumbersAndNoSection) {
+    setMaximum(99);
+    addProduct(1, 3, 7);
     const std::string outside = "Błędna wartość numeru wagowego.\nMożliwy zakres wartości to 1 - 99",
                       repeated = "Numer wagowy w podanej sekcji jest powtórzony. Podaj inny numer.";
     // A number typed, the product it is for (none: a new one), and the refusal; product 1 keeps its own number 7.

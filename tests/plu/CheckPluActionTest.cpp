@@ -19,8 +19,10 @@
 
 namespace {
 
-class CheckPluEvening : public PluStore {
+// repair() runs the evening step, check() the menu action.
+class CheckPlu : public PluStore {
 protected:
+    void check() { Core::Action::CContainer::invoke<Core::IUnknown>(this, PLU::kCheckPluMenuActionGuid, nullptr); }
     // Runs the evening step on the test's session; returns its log.
     std::string repair() {
         auto args = std::make_shared<EveningProcessing::RunArguments>(session_, 46000, [](const std::string&) {});
@@ -46,7 +48,7 @@ protected:
     }
 };
 
-TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidWhatItLeftAndWhyItFailed) {
+TEST_F(CheckPlu, EveningRepairsAtOnceAndLogsWhatItDidWhatItLeftAndWhyItFailed) {
     addMalformedCodes();
     const std::string log = repair();
     EXPECT_TRUE(log.starts_with("Znalezione błędne kody plu:\n  005901234123457 (powinno być: 5901234123457) Kawa "
@@ -73,7 +75,7 @@ TEST_F(CheckPluEvening, RepairsAtOnceAndLogsWhatItDidWhatItLeftAndWhyItFailed) {
     EXPECT_TRUE(failure.starts_with("Błąd poczas usuwania lub poprawiania kodów plu:\n")) << failure;
 }
 
-TEST_F(CheckPluEvening, WithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRestDeleted) {
+TEST_F(CheckPlu, EveningWithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRestDeleted) {
     addProduct(1, "Mleko", {{10, "0017", 1}, {11, "00017", 2}, {12, "000017", 1}});
     const auto result = PLU::checkPlu(session_);
     ASSERT_EQ(std::pair(result.toCorrect.size(), result.toDelete.size()), std::pair(1ul, 2ul));
@@ -83,7 +85,7 @@ TEST_F(CheckPluEvening, WithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRes
     EXPECT_TRUE(result.conflicts.empty());
 }
 
-TEST_F(CheckPluEvening, ACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsListed) {
+TEST_F(CheckPlu, EveningACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsListed) {
     // The correction revives the deleted rows by their text: both of them, which the store refuses.
     addProduct(3, "Kawa", {{30, "005901234123457", 1}, {31, "5901234123457", 3}, {32, "5901234123457", 3}});
     addProduct(1, "Mleko", {{10, "0017", 2}});
@@ -95,7 +97,7 @@ TEST_F(CheckPluEvening, ACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsLis
         << "the failed correction left nothing half done; the next code was corrected";
 }
 
-TEST_F(CheckPluEvening, AGeneratedStoreIsRepairedWithoutLosingALiveCode) {
+TEST_F(CheckPlu, EveningAGeneratedStoreIsRepairedWithoutLosingALiveCode) {
     Towary::Host::Products::generateProducts({2000, 7, 5.0}, session_);
     const auto before = liveCanonicalCodes();
     ASSERT_FALSE(PLU::checkPlu(session_).toCorrect.empty());
@@ -106,12 +108,7 @@ TEST_F(CheckPluEvening, AGeneratedStoreIsRepairedWithoutLosingALiveCode) {
     EXPECT_EQ(liveCanonicalCodes(), before);
 }
 
-class CheckPluMenu : public PluStore {
-protected:
-    void check() { Core::Action::CContainer::invoke<Core::IUnknown>(this, PLU::kCheckPluMenuActionGuid, nullptr); }
-};
-
-TEST_F(CheckPluMenu, ReportsAsksAndRepairsWhatItMayInOneTransaction) {
+TEST_F(CheckPlu, MenuReportsAsksAndRepairsWhatItMayInOneTransaction) {
     addMalformedCodes();
     dialogs_->answers = {true, true, true};
     check();
@@ -144,7 +141,7 @@ private:
     std::function<void()> change_;
 };
 
-TEST_F(CheckPluMenu, TheRepairChecksAgainUnderTheLockAndAppliesOnlyWhatWasShownAndStillStands) {
+TEST_F(CheckPlu, MenuTheRepairChecksAgainUnderTheLockAndAppliesOnlyWhatWasShownAndStillStands) {
     addProduct(1, "Mleko", {{10, "0017", 1}});
     addProduct(3, "Kawa", {{30, "005901234123457", 1}, {31, "5901234123457", 3}});
     auto dialogs = std::make_shared<ChangedWhileAsking>([] {
@@ -163,7 +160,7 @@ TEST_F(CheckPluMenu, TheRepairChecksAgainUnderTheLockAndAppliesOnlyWhatWasShownA
         << "the new wrong code was not shown, so it waits for the next check";
 }
 
-TEST_F(CheckPluMenu, OnlyTextsThatAreNoCodeAreWarnedOfAsNoWrongCodeAndShownWithoutAQuestion) {
+TEST_F(CheckPlu, MenuOnlyTextsThatAreNoCodeAreWarnedOfAsNoWrongCodeAndShownWithoutAQuestion) {
     addProduct(1, "Mleko", {{10, "12a4", 1}});
     dialogs_->answers = {true};
     check();

@@ -52,6 +52,15 @@ protected:
         const auto text = TestSupport::readFile(Core::Store::settingsFile());
         TestSupport::replaceSettingsFile(boost::algorithm::replace_first_copy(text, from, to));
     }
+    // The adapter's argument: a code row of the product and its special price.
+    PLU::SaveSpecialPriceContext context(const std::string& code, double price, int labels, bool stored = false) {
+        auto plu = boost::make_shared<TPLU>();
+        plu->SetPLU(code);
+        plu->SetTowarRef(static_cast<int>(product_));
+        plu->SetJm(1);
+        plu->SetStatus(1);
+        return {session_, plu, stored, boost::make_shared<Orvel::Products::PluDiscount>(product_, price), labels};
+    }
 
     TestSupport::TempStore scratch_;
     Core::SetupRegistration setup_;
@@ -59,6 +68,7 @@ protected:
     Core::Token pluDiscountDao_ = Orvel::Products::registerPluDiscountDao();
     TSessionHolder session_;
     long long product_ = 100;
+    PLU::CPLUSpecjalneDatabaseAdapter adapter_;
 };
 
 TEST_F(PriceCode, PrefixFreeNumberPriceAndCheckDigit) {
@@ -116,21 +126,7 @@ TEST_F(PriceCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
     other.Rollback();
 }
 
-class SpecialPriceAdapter : public PriceCode {
-protected:
-    PLU::SaveSpecialPriceContext context(const std::string& code, double price, int labels, bool stored = false) {
-        auto plu = boost::make_shared<TPLU>();
-        plu->SetPLU(code);
-        plu->SetTowarRef(static_cast<int>(product_));
-        plu->SetJm(1);
-        plu->SetStatus(1);
-        return {session_, plu, stored, boost::make_shared<Orvel::Products::PluDiscount>(product_, price), labels};
-    }
-
-    PLU::CPLUSpecjalneDatabaseAdapter adapter_;
-};
-
-TEST_F(SpecialPriceAdapter, StoresTheCodeItsPriceLabelsAndHistoryTogether) {
+TEST_F(PriceCode, AdapterStoresTheCodeItsPriceLabelsAndHistoryTogether) {
     const std::string product = std::to_string(product_);
     Core::User::instance().setUserRef(7);
     adapter_.saveSpecialPrice(context("2900017012509", 12.5, 3));
@@ -161,7 +157,7 @@ TEST_F(SpecialPriceAdapter, StoresTheCodeItsPriceLabelsAndHistoryTogether) {
     Core::User::instance().setUserRef(Core::User::kDefaultUserRef);
 }
 
-TEST_F(SpecialPriceAdapter, ACodeRowStoredAlreadyIsUpdatedInPlace) {
+TEST_F(PriceCode, AdapterACodeRowStoredAlreadyIsUpdatedInPlace) {
     TestSupport::addProduct(session_, 200, "Chleb", "0101", "000200");
     TestSupport::addCode(session_, 217, 200, "2900017012509", 3);
     auto plu = context("2900017012509", 12.5, 1).plu;
@@ -170,7 +166,7 @@ TEST_F(SpecialPriceAdapter, ACodeRowStoredAlreadyIsUpdatedInPlace) {
     EXPECT_EQ(rows("select lTowarRef, byStatus, nJm from plu"), std::to_string(product_) + "|1|2\n");
 }
 
-TEST_F(SpecialPriceAdapter, AFailureOnTheWayLeavesNothingWritten) {
+TEST_F(PriceCode, AdapterAFailureOnTheWayLeavesNothingWritten) {
     const auto save = [this](double price, int labels, bool stored) {
         return failure([&] { adapter_.saveSpecialPrice(context("2900017012509", price, labels, stored)); });
     };

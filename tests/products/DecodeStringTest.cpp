@@ -9,9 +9,7 @@
 
 namespace {
 
-using DecodeStringTest = ProductStore;
-
-TEST_F(DecodeStringTest, RatesAreBareNumbersNamesEscapedLiteralsAndOnlyCodesWithAValueCount) {
+TEST_F(ProductStore, RatesAreBareNumbersNamesEscapedLiteralsAndOnlyCodesWithAValueCount) {
     TestSupport::exec(session_, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, sKodFiskalny) "
                                 "values (0, '23%', 0.23, 0, 'A'), (1, 'stawka ''obniżona''', 0.08, 0, 'B')");
     TestSupport::exec(session_, "insert into jednostkamiary (nJm, sSkrot, sNazwa) values (1, 'szt', 'sztuka'), "

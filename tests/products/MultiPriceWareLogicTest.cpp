@@ -10,26 +10,20 @@
 
 namespace {
 
-class MultiPriceWareLogicTest : public ProductStore {
-protected:
-    Towar::ImportLog logger() {
-        return [this](const System::AnsiString& text, bool show) {
-            EXPECT_TRUE(show);
-            log_.push_back(text);
-        };
-    }
-    std::vector<std::string> log_;
-};
-
-TEST_F(MultiPriceWareLogicTest, OrdinaryProductsAndWithHandlingOffAnyAreLeftToTheImportAndGroupsFollowTheLevels) {
+TEST_F(ProductStore, OrdinaryProductsAndWithHandlingOffAnyAreLeftToTheImportAndGroupsFollowTheLevels) {
     TestSupport::addProduct(session_, 5, "Cukier", "010101001", "000700");
-    Towar::MultiPriceWareLogic off(session_, logger(), false), on(session_, logger(), true);
+    std::vector<std::string> logged;
+    const auto logger = [&logged](const System::AnsiString& text, bool show) {
+        EXPECT_TRUE(show);
+        logged.push_back(text);
+    };
+    Towar::MultiPriceWareLogic off(session_, logger, false), on(session_, logger, true);
     auto ware = product(0, "Kawa", "010101001", "000500");
     ware.SetWieleCen(1);
     TPLUCollection plus(1);
     plus[0].SetPLU("5901234123457");
     EXPECT_FALSE(off.processWare(ware, plus, boost::none, 0, 0));
-    EXPECT_EQ(log_, (std::vector<std::string>{
+    EXPECT_EQ(logged, (std::vector<std::string>{
                         "W imporcie pojawił się towar wielocenowy (Kawa, 000500) podczas gdy obsługa wielu cen jest "
                         "wyłączona. Towar zostanie zaimportowany jako towar zwykły."}));
     for (auto* logic : {&off, &on})
@@ -40,7 +34,7 @@ TEST_F(MultiPriceWareLogicTest, OrdinaryProductsAndWithHandlingOffAnyAreLeftToTh
             EXPECT_EQ(ordinary.GetTowarRef(), 0) << index;
             EXPECT_TRUE(none.empty());
         }
-    EXPECT_EQ(log_.size(), 1u);
+    EXPECT_EQ(logged.size(), 1u);
     EXPECT_EQ(TestSupport::count(session_, "towar"), 1);
     EXPECT_EQ(TestSupport::count(session_, "plu"), 0);
 

@@ -7,24 +7,17 @@
 #include <gtest/gtest.h>
 
 
-TEST(ProductSqlTextTest, StatementAfterFromEndsBeforeItsOrderBy) {
+TEST(ProductSqlText, TheStatementAfterFromEndsBeforeItsOrderByAndOrderItemsTakeTheAliasAndAnUpperCaseDirection) {
     EXPECT_EQ(GetSQLStatementAfterFrom("select a from b order by c"), "b");
     EXPECT_EQ(GetSQLStatementAfterFrom("SELECT t.a FROM towar t, plu p WHERE t.x = p.x"), "towar t, plu p WHERE t.x = p.x");
     EXPECT_EQ(GetSQLStatementAfterFrom("select a from b ORDER BY c"), "b ORDER BY c");
-}
 
-class OrderByClauseTest : public ::testing::Test {
-protected:
-    void sortOrder(const std::string& value) {
+    const TestSupport::TempStore store;
+    const Core::SetupRegistration setup;
+    const auto sortOrder = [](const std::string& value) {
         TestSupport::replaceSettingsFile("[\"Parametry sklepu\".Towary.Sortowanie]\n\"Kolejność sortowania\" = \"" +
                                          value + "\"\n");
-    }
-
-    TestSupport::TempStore store_;
-    Core::SetupRegistration setup_;
-};
-
-TEST_F(OrderByClauseTest, ItemsTakeTheAliasAndAnUpperCaseDirection) {
+    };
     sortOrder("sNazwa, sArtIndex desc");
     EXPECT_EQ(TowarFunkcje::getOrderByClause("t"), "t.sNazwa ASC, t.sArtIndex DESC");
     sortOrder("  sGrIndex Asc  ");
