@@ -54,7 +54,7 @@ protected:
 
 }  // namespace
 
-TEST_F(NewStore, HasTheWholeSchemaWithItsKeysAndIsMadeOnlyWhereNoneIs) {
+TEST_F(NewStore, HasTheWholeSchemaWithItsKeysAndTheTablesTheMigrationsNameAndIsMadeOnlyWhereNoneIs) {
     EXPECT_EQ(versionOf(session), latest());
     addProduct(session, 1, "Mleko");
     addCode(session, 1, 1, "5900001");
@@ -70,9 +70,8 @@ TEST_F(NewStore, HasTheWholeSchemaWithItsKeysAndIsMadeOnlyWhereNoneIs) {
     EXPECT_THAT(refusal(), HasSubstr("999")) << "a newer schema is refused";
     EXPECT_THROW(DBKernel::StoreDatabase::create(DBKernel::DatabaseLocation::current()), std::runtime_error)
         << "a store is made only where none is";
-}
 
-TEST(Schema, TheTablesReadFromTheMigrationsAreThoseTheyMake) {
+    // The tables read from the migrations are those they make.
     const auto made = DBKernel::Backend::openSqlite(":memory:", DBKernel::Backend::ConnectionOptions{}, true);
     for (const auto& migration : DBKernel::Schema::migrations()) made->runScript(std::string(migration.script));
     std::set<std::string> tables;

@@ -15,7 +15,7 @@ using TestSupport::addProduct;
 using TestSupport::count;
 using Transaction = TestSupport::StoreSession;
 
-TEST_F(Transaction, CommittedWritesAreSeenByOthersRolledBackOnesAreNotAndAGuardLeftByAnExceptionUndoesItsOwnWritesOnly) {
+TEST_F(Transaction, CommittedWritesAreSeenByOthersAGuardLeftByAnExceptionUndoesItsOwnWritesOnlyAndLocksDoNotWait) {
     auto reader = TSessionHolder::open();
     session.StartTransaction();
     EXPECT_TRUE(session.InTransaction());
@@ -69,11 +69,9 @@ TEST_F(Transaction, CommittedWritesAreSeenByOthersRolledBackOnesAreNotAndAGuardL
     EXPECT_TRUE(session.InTransaction()) << "nor did it roll the outer transaction back";
     outer.commit();
     EXPECT_EQ(count(TSessionHolder::open(), "towar"), 2) << "the inner guard left early undid its own write only";
-}
 
-// The rewrites are run with their rows in the dialect's tests, the special-price merge in the special-price tests.
-TEST_F(Transaction, ACodeLockFailsAtOnceWhileAnotherSessionHoldsItAndAStatementRunAsTwoNamesItself) {
-    addProduct(session, 1, "Mleko");
+    // A code lock fails at once while another session holds it, and a statement run as two names itself. The
+    // rewrites are run with their rows in the dialect's tests, the special-price merge in the special-price tests.
     TestSupport::addCode(session, 1, 1, "5900001");
     const std::string lock = "select lpluref from plu where sPLU = '5900001' for update nowait";
     TSessionHolder first = TSessionHolder::open();

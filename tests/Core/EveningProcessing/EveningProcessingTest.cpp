@@ -61,7 +61,7 @@ protected:
     Core::Token switched_ = Core::regActionCreator(kSwitchedGuid, Core::creatorOf<Switched>(), {});
 };
 
-TEST_F(EveningStep, RunsWithTheRunsSessionDayAndLogOrWithASessionOfItsOwn) {
+TEST_F(EveningStep, RunsWithTheRunsSessionDayAndLogOrASessionOfItsOwnAndWhenTheStoreSwitchesItOnForTheNight) {
     session_.StartTransaction();
     auto result = invoke(kRecorderGuid, session_);
     EXPECT_EQ(result->status(), EveningProcessing::statusDone);
@@ -76,11 +76,10 @@ TEST_F(EveningStep, RunsWithTheRunsSessionDayAndLogOrWithASessionOfItsOwn) {
     EXPECT_EQ(result->status(), EveningProcessing::statusDone) << "a new object per run starts unreported";
     EXPECT_FALSE(invoke(kRecorderGuid, session_, RunMode::fire)->executed()) << "not a step to run on demand";
     EXPECT_THROW(Core::Action::CContainer::invoke<StepResult>(*this, kRecorderGuid, Core::wrap(1)), std::logic_error);
-}
 
-TEST_F(EveningStep, TheStoreSwitchesAStepForTheNightlyRunButNotOnDemand) {
+    // The store switches a step for the nightly run but not on demand.
     switchStep(false);
-    auto result = invoke(kSwitchedGuid, session_);
+    result = invoke(kSwitchedGuid, session_);
     EXPECT_FALSE(result->executed());
     EXPECT_EQ(result->status(), EveningProcessing::statusNotReported);
     result = invoke(kSwitchedGuid, session_, RunMode::fire);

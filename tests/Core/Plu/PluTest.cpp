@@ -26,7 +26,7 @@ protected:
     std::shared_ptr<const Plu::TPluConfig> config_ = Plu::pluConfig();
 };
 
-TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationAndWhyATextCannotBeACode) {
+TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationWhyATextCannotBeACodeAndHowItsMasksCompleteOne) {
     EXPECT_EQ(canonical("5901234123457"), "5901234123457 C");
     EXPECT_EQ(canonical(" 005901234123457\t"), "5901234123457 C") << "blanks and leading zeros go";
     EXPECT_EQ(canonical("590123412345"), "5901234123457 C") << "a missing check digit is completed";
@@ -50,9 +50,8 @@ TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationAndWhyATextCannotBeACode)
               "Kod PLU \"5901234123458\" nie pasuje do żadnej maski kodów PLU sklepu: sprawdź jego długość i cyfrę "
               "kontrolną (maski: Parametry programu / Towary / Kody PLU / Maski).");
     EXPECT_NE(message("123456"), "no exception") << "six digits: too long for a short code, no EAN-8 check digit";
-}
 
-TEST_F(PluRules, MasksComeInFileOrderAndCompleteTypedNumbers) {
+    // The masks come in file order and complete typed numbers.
     const auto& masks = config_->getMasks();
     ASSERT_EQ(masks.size(), 6u);
     EXPECT_EQ(config_->complete("17", masks[1]), "2800017000004");

@@ -57,7 +57,7 @@ protected:
     Core::SetupRegistration setup_;
 };
 
-TEST_F(SetupKey, TypedLookupsReadEveryTypeAndAValueBesideChildrenWhichComeInTheOrderOfTheFile) {
+TEST_F(SetupKey, TypedLookupsReadEveryTypeAValueBesideChildrenInFileOrderTextsHoldingDotsAndAnotherProgramsEdits) {
     EXPECT_EQ(key("Parametry programu / Towary / Indeksy / Departament").GetVal<int>(), 2);
     EXPECT_EQ(key("Parametry programu / Towary / Marże").GetVal<double>(), 1.5);
     EXPECT_TRUE(key("Parametry programu / Towary / Przeceny / Blokada").GetVal<bool>());
@@ -71,6 +71,37 @@ TEST_F(SetupKey, TypedLookupsReadEveryTypeAndAValueBesideChildrenWhichComeInTheO
     for (const TKey& child : key("Parametry programu / Towary / Indeksy")) names += child.GetName() + " ";
     EXPECT_EQ(names, "Departament Sektor Sekcja Rodzina Podrodzina ");
     EXPECT_EQ(key("Nie ma / takiego").begin(), key("Nie ma / takiego").end());
+
+    // Another program's edit is seen once its event is read; the host's own writes are read back by the settings
+    // writer's tests.
+    const TKey length = key("Parametry programu / Towary / Długość krótkiej nazwy");
+    EXPECT_EQ(length.GetVal<int>(), 20);
+
+    // Another program edits the file in place, same size, within one tick of the clock: only the watch can tell.
+    std::string edited = kSettings;
+    edited.replace(edited.find("= 20"), 4, "= 24");
+    std::fstream(Core::Store::settingsFile(), std::ios::in | std::ios::out) << edited;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (length.GetVal<int>() != 24 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(length.GetVal<int>(), 24);
+
+    write(std::string(kSettings) + "\"Nowy klucz\" = \"jest\"\n");
+    EXPECT_EQ(key("Parametry programu / Towary / Nowy klucz").GetVal<std::string>(), "jest");
+
+    // Dots and brackets in texts and comments are no nesting.
+    const std::string dots(200, '.');
+    write("# " + dots + "\n[a]\n" +                                     //
+          R"(b = ")" + dots + R"(\")" + dots + R"(" # )" + dots + "\n" +  //
+          "c = '" + dots + "[{'\n" +                                      //
+          R"(d = """)" "\n" + dots + "\n" + R"(\""")" + dots + R"(""")" "\n" +
+          "e = '''" + dots + "\n" + dots + "'''\n" +  //
+          R"("x)" + dots + R"(".y = 2.5)" "\n");
+    EXPECT_EQ(key("a / b").GetVal<std::string>(), dots + "\"" + dots);
+    EXPECT_EQ(key("a / c").GetVal<std::string>(), dots + "[{");
+    EXPECT_EQ(key("a / d").GetVal<std::string>(), dots + "\n\"\"\"" + dots);
+    EXPECT_EQ(key("a / e").GetVal<std::string>(), dots + "\n" + dots);
+    EXPECT_EQ(key("a / x" + dots + " / y").GetVal<double>(), 2.5);
 }
 
 TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTextsAndAMalformedOrMissingFileItsNameAndLineUntilFixed) {
@@ -116,39 +147,6 @@ TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTextsAndAMalformedOrMissing
 
     write("a = 1.5\n");
     EXPECT_EQ(key("a").GetVal<double>(), 1.5);
-}
-
-TEST_F(SetupKey, DotsAndBracketsInTextsAndCommentsAreNoNesting) {
-    const std::string dots(200, '.');
-    write("# " + dots + "\n[a]\n" +                                     //
-          R"(b = ")" + dots + R"(\")" + dots + R"(" # )" + dots + "\n" +  //
-          "c = '" + dots + "[{'\n" +                                      //
-          R"(d = """)" "\n" + dots + "\n" + R"(\""")" + dots + R"(""")" "\n" +
-          "e = '''" + dots + "\n" + dots + "'''\n" +  //
-          R"("x)" + dots + R"(".y = 2.5)" "\n");
-    EXPECT_EQ(key("a / b").GetVal<std::string>(), dots + "\"" + dots);
-    EXPECT_EQ(key("a / c").GetVal<std::string>(), dots + "[{");
-    EXPECT_EQ(key("a / d").GetVal<std::string>(), dots + "\n\"\"\"" + dots);
-    EXPECT_EQ(key("a / e").GetVal<std::string>(), dots + "\n" + dots);
-    EXPECT_EQ(key("a / x" + dots + " / y").GetVal<double>(), 2.5);
-}
-
-// The host's own writes are read back by the settings writer's tests.
-TEST_F(SetupKey, AnotherProgramsEditIsSeenOnceItsEventIsRead) {
-    const TKey length = key("Parametry programu / Towary / Długość krótkiej nazwy");
-    EXPECT_EQ(length.GetVal<int>(), 20);
-
-    // Another program edits the file in place, same size, within one tick of the clock: only the watch can tell.
-    std::string edited = kSettings;
-    edited.replace(edited.find("= 20"), 4, "= 24");
-    std::fstream(Core::Store::settingsFile(), std::ios::in | std::ios::out) << edited;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (length.GetVal<int>() != 24 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_EQ(length.GetVal<int>(), 24);
-
-    write(std::string(kSettings) + "\"Nowy klucz\" = \"jest\"\n");
-    EXPECT_EQ(key("Parametry programu / Towary / Nowy klucz").GetVal<std::string>(), "jest");
 }
 
 TEST(CachedSetupKey, FollowsEditsOfTheFileAndTheStoreTheHostRegistersNow) {

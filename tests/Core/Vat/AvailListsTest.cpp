@@ -15,12 +15,12 @@ namespace {
 
 class AvailLists : public TestSupport::StoreSession {
 protected:
-    // Rows given as "code, 'name', value, excluded, 'fiscal code'".
+    // Rows given as "code, 'name', value, excluded, 'fiscal code'", several joined by "), (".
     void addRate(const std::string& row) {
         TestSupport::exec(session, "insert into stawkavat (byVAT, sNazwa, dStawka, bWykluczonaDlaTowarow, "
                                    "sKodFiskalny) values (" + row + ")");
     }
-    // Rows given as "id, 'name', 'short name', final, native".
+    // Rows given as "id, 'name', 'short name', final, native", several joined by "), (".
     void addPaymentForm(const std::string& row) {
         TestSupport::exec(session, "insert into formaplatnosci (lPlatnoscRef, sNazwa, sSkrot, bKoncowa, bKrajowa) "
                                    "values (" + row + ")");
@@ -34,9 +34,7 @@ protected:
 };
 
 TEST_F(AvailLists, TheVatRatesOfTheStoreAnswerEveryLookupInCodeOrderReadOnceUnderARegistration) {
-    addRate("13, '23%', 0.23, 0, 'A'");
-    addRate("6, '22%', 0.22, 1, 'A'");
-    addRate("8, 'zw.', 0, 0, 'E'");
+    addRate("13, '23%', 0.23, 0, 'A'), (6, '22%', 0.22, 1, 'A'), (8, 'zw.', 0, 0, 'E'");
 
     std::string codes;
     for (const auto& rate : rates().getAllVatRates()) codes += std::to_string(rate.code()) + " ";
@@ -74,8 +72,7 @@ TEST_F(AvailLists, MeasureUnitsAreFoundByCodeAndAnUnknownCodeHasNoName) {
 }
 
 TEST_F(AvailLists, FinalPaymentFormsKeepTheListOrderAndTheNativeCashGivesTheCurrency) {
-    addPaymentForm("7, 'Euro', 'EUR', 1, 0");
-    addPaymentForm("5, 'Waluty obce', 'wal', 0, 0");
+    addPaymentForm("7, 'Euro', 'EUR', 1, 0), (5, 'Waluty obce', 'wal', 0, 0");
     {
         Core::ImplRegistration<Platnosci::FormyPlatnosci> forms;
         EXPECT_EQ(TestSupport::failure([] { Platnosci::getNativePaymentShortName(); }),

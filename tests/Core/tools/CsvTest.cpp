@@ -39,15 +39,14 @@ std::string errorOf(const std::string& text) {
 // The byte order mark and CR are not part of the text, blanks stay, quotes are doubled inside quotes, a blank
 // line is skipped but counted, a record spanning lines starts on its first; a lone CR ends a line as it ends a
 // record, and the CR inside the quotes counts as a line too.
-TEST(Csv, ReadsQuotedFieldsBlanksAndRecordsOverSeveralLinesWithTheirFirstLine) {
+TEST(Csv, ReadsQuotedFieldsBlanksAndRecordsOverSeveralLinesWithTheirFirstLineAndNamesItInAnError) {
     EXPECT_EQ(read("\xEF\xBB\xBF"
                    "a,b,c\r\n\n x ,\"y, z\",\"\"\"q\"\"\"\n\"two\nlines\",,\"\"\nŻółć,last,without newline"),
               "1:[a][b][c]\n3:[ x ][y, z][\"q\"]\n4:[two\nlines][][]\n6:[Żółć][last][without newline]\n");
     EXPECT_EQ(read("a,b\rc,\"d\re\"\r\nf,g\n\"h\n\"\rq,\"r\"\"s\",\n"),
               "1:[a][b]\n2:[c][d\re]\n4:[f][g]\n5:[h\n]\n7:[q][r\"s][]\n");
-}
 
-TEST(Csv, MalformedQuotingAndTextThatIsNotUtf8NameTheirLine) {
+    // Malformed quoting and text that is not UTF-8 name their line.
     EXPECT_EQ(errorOf("a,b\nc,d\"e\n"), std::string("wiersz 2: ") +
                                             "błędny cudzysłów: pole w cudzysłowie musi się nim kończyć, a cudzysłów "
                                             "wewnątrz pola zapisuje się podwójnie");

@@ -6,7 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
-TEST(Round, RoundsToTheNearestMultipleOfTheStepWithHalvesAwayFromZeroAndMoneyToTheGroszAsTheAmountIsWritten) {
+TEST(Round, RoundsToTheStepOrTheDecimalsWithHalvesAwayFromZeroAndMoneyToTheGroszAsTheAmountIsWritten) {
     EXPECT_DOUBLE_EQ(Round(0.123449, 0.0001), 0.1234);
     EXPECT_DOUBLE_EQ(Round(-0.12345, 0.0001), -0.1235);
     EXPECT_DOUBLE_EQ(Round(12.375, 0.05), 12.4);
@@ -17,9 +17,7 @@ TEST(Round, RoundsToTheNearestMultipleOfTheStepWithHalvesAwayFromZeroAndMoneyToT
     EXPECT_EQ(RoundMoney(1.005), 1.01) << "held as 1.00499999..., written 1.005";
     EXPECT_EQ(RoundMoney(1.00499), 1.0);
     EXPECT_EQ(RoundMoney(-1.005), -1.01) << "halves away from zero below zero too";
-}
 
-TEST(Round, RoundAwayFromZeroIKeepsTheGivenNumberOfDecimals) {
     EXPECT_EQ(Core::roundAwayFromZeroI(12.35, 1), 12.4);
     EXPECT_EQ(Core::roundAwayFromZeroI(1230.5, 0), 1231.0);
     EXPECT_EQ(Core::roundAwayFromZeroI(12.3 * 100, 0), 1230.0) << "12.3 * 100 is 1230.0000000000002";
