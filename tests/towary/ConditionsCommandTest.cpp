@@ -4,28 +4,22 @@
 
 namespace {
 
-// A store with a multi-price ware (grouping row 000500 with one element) and
-// an ordinary product 000700, multi-price handling on.
-class ConditionsCommand : public TestSupport::TowaryStore {
-protected:
-    ConditionsCommand() {
-        set("Parametry programu/Towary/Towary wielocenowe/Włączone", "true");
-        expectSuccess(run("products", {"import", file("towary.csv", "sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,"
-                                                                    "bWieleCen,sPLU,byStatus\n"
-                                                                    "Kawa,010101001,000500,6,4,9,1,,\n,,,,,,,5901234123457,1\n"
-                                                                    "Cukier,010101001,000700,6,4,9,0,,\n")}));
-    }
-    // The conditions, then the number of elements of wares.
-    std::string conditions() const {
-        return sql("select t.sArtIndex, w.dCenaSprzed, w.dataOd, w.dataDo from warsprz w join towar t on "
-                   "t.lTowarRef = w.lTowarRef order by w.lWarSprzRef").out +
-               sql("select count(*) n from towar where bWieleCen = 1").out;
-    }
-};
+using TestSupport::TowaryStore;
 
 // Which element a price goes to is the module's (tests/multiprice); here what the commands write and print, and that
 // they refuse. The refusals come last: a server's id sequence moves on whatever they roll back.
-TEST_F(ConditionsCommand, ConditionsOfAWareGoToTheElementOfTheirPriceAndTravelOutAndInAndABadRowStoresNothing) {
+TEST_F(TowaryStore, ConditionsOfAWareGoToTheElementOfTheirPriceAndTravelOutAndInAndABadRowStoresNothing) {
+    // A multi-price ware (grouping row 000500 with one element) and an ordinary product 000700.
+    set("Parametry programu/Towary/Towary wielocenowe/Włączone", "true");
+    expectSuccess(run("products", {"import", file("towary.csv", "sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,bWieleCen,"
+                                                                "sPLU,byStatus\nKawa,010101001,000500,6,4,9,1,,\n"
+                                                                ",,,,,,,5901234123457,1\nCukier,010101001,000700,6,4,9,0,,\n")}));
+    // The conditions, then the number of elements of wares.
+    const auto conditions = [this] {
+        return sql("select t.sArtIndex, w.dCenaSprzed, w.dataOd, w.dataDo from warsprz w join towar t on "
+                   "t.lTowarRef = w.lTowarRef order by w.lWarSprzRef").out +
+               sql("select count(*) n from towar where bWieleCen = 1").out;
+    };
     const auto path = file("warunki.csv", "towar,dCenaSprzed,dataOd,dataDo\n/000500,9.99,2026-01-01,2026-12-31\n"
                                           "/000500,12.49,2026-01-01,2026-06-30\n/000500,9.99,2027-01-01,2027-12-31\n"
                                           "/000700,3.5,2026-01-01,2026-12-31\n");

@@ -4,29 +4,23 @@
 
 namespace {
 
-// A store made by towary init, with a product of article index 000101 sold in unit 3.
-class PluPriceCodeCommand : public TestSupport::TowaryStore {
-protected:
-    PluPriceCodeCommand() {
-        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nJmSprz) values (newref, 'Ser', '0101', "
-             "'000101', 6, 3)");
-    }
-    // The special code of the first twelve digits.
-    static std::string code(const std::string& digits) { return digits + Core::Gs1::checkDigit(digits); }
-    // What the code rows hold: the code, unit, status, labels, user and price.
-    std::string stored() const {
-        return sql("select p.sPLU, p.nJm, p.byStatus, s.lIlosc, s.lUzytkRef, d.dCena from plu p, SpecCenDruk s, PluDiscount "
-                   "d where s.lPluRef = p.lPluRef and d.lPluRef = p.lPluRef order by p.sPLU").out;
-    }
-};
+using TestSupport::TowaryStore;
 
 // What the code's rows hold and that they are saved together is the adapter's (tests/plu).
-TEST_F(PluPriceCodeCommand, PrintsTheNewCodeStoredWithItsPriceAndLabelsAndRefusesBadInput) {
+TEST_F(TowaryStore, PluSpecialPrintsTheNewCodeStoredWithItsPriceAndLabelsAndRefusesBadInput) {
+    // A product of article index 000101 sold in unit 3.
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, nJmSprz) values (newref, 'Ser', '0101', "
+         "'000101', 6, 3)");
+    // The special code of the first twelve digits.
+    const auto code = [](const std::string& digits) { return digits + Core::Gs1::checkDigit(digits); };
     expectOutput(run("plu", {"special", "/000101", "12.5", "--labels", "3"}), code("290000101250") + "\n");
     expectOutput(TestSupport::runTowary({"--user", "7", "plu", "special", dir_, value("select lTowarRef from towar"), "3.10"}),
                  code("290000200310") + "\n");
-    EXPECT_EQ(stored(), "sPLU\tnJm\tbyStatus\tlIlosc\tlUzytkRef\tdCena\n" + code("290000101250") + "\t3\t1\t3\t1\t12.5\n" +
-                            code("290000200310") + "\t3\t1\t1\t7\t3.1\n");
+    // The code, unit, status, labels, user and price.
+    EXPECT_EQ(sql("select p.sPLU, p.nJm, p.byStatus, s.lIlosc, s.lUzytkRef, d.dCena from plu p, SpecCenDruk s, PluDiscount "
+                  "d where s.lPluRef = p.lPluRef and d.lPluRef = p.lPluRef order by p.sPLU").out,
+              "sPLU\tnJm\tbyStatus\tlIlosc\tlUzytkRef\tdCena\n" + code("290000101250") + "\t3\t1\t3\t1\t12.5\n" +
+                  code("290000200310") + "\t3\t1\t1\t7\t3.1\n");
 
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (6, 'Mleko', '0101', '000102', 6), "
          "(99, 'Nabiał', '01', null, 1)");

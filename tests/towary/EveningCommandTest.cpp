@@ -6,24 +6,22 @@ const std::string kUnregisteredStep = "{E2000000-0000-0000-0000-000000000001}";
 const std::string kSteps = "Parametry programu / Odczyt wieczorny / Kroki";
 const std::string kHeader = "Odczyt wieczorny, dzień 2011-01-01\n";
 
-class EveningCommand : public TestSupport::TowaryStore {
-protected:
-    TestSupport::RunResult evening(std::vector<std::string> args = {}) const {
+using TestSupport::TowaryStore;
+
+TEST_F(TowaryStore, EveningRunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFailsOrTheLogCannotBeWritten) {
+    const auto evening = [this](std::vector<std::string> args = {}) {
         args.insert(args.begin(), {"--day", "2011-01-01"});
         return command("evening", args);
-    }
-    std::string log() const { return TestSupport::readFile(logFile_); }
-    const std::string logFile_ = dir_ + "/log/evening-2011-01-01.log";
-};
-
-TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFailsOrTheLogCannotBeWritten) {
+    };
+    const std::string logFile = dir_ + "/log/evening-2011-01-01.log";
+    const auto log = [&] { return TestSupport::readFile(logFile); };
     set(kSteps, "");
-    expectOutput(evening(), kHeader + "Ustawienia sklepu nie wymieniają żadnych kroków.\nDziennik: " + logFile_ + "\n");
+    expectOutput(evening(), kHeader + "Ustawienia sklepu nie wymieniają żadnych kroków.\nDziennik: " + logFile + "\n");
     expectIn(log(), {" Odczyt wieczorny, dzień 2011-01-01, kroków: 0\n"});
 
     set(kSteps, kUnregisteredStep + "; " + kUnregisteredStep);
     const auto failed = evening();
-    expectError(failed, "towary: Kroki zakończone błędem: 2 z 2; przyczyny są w dzienniku " + logFile_ + ".\n");
+    expectError(failed, "towary: Kroki zakończone błędem: 2 z 2; przyczyny są w dzienniku " + logFile + ".\n");
     const std::string step = kUnregisteredStep + "  0       ";
     EXPECT_EQ(failed.out.rfind(kHeader + "Krok                                    Status  Czas        Wynik\n" + step, 0), 0u)
         << failed.out;
@@ -35,9 +33,9 @@ TEST_F(EveningCommand, RunsTheListedStepsLogsThemToADatedFileAndFailsWhenOneFail
 
     // A log that cannot be written fails the run.
     set(kSteps, "");
-    std::filesystem::remove(logFile_);
-    std::filesystem::create_symlink("/dev/full", logFile_);  // a disk with no room left
-    const std::string full = "towary: Nie można zapisać dziennika " + logFile_ + ": brak miejsca na dysku.";
+    std::filesystem::remove(logFile);
+    std::filesystem::create_symlink("/dev/full", logFile);  // a disk with no room left
+    const std::string full = "towary: Nie można zapisać dziennika " + logFile + ": brak miejsca na dysku.";
     expectResult(evening(), {1, kHeader + "Ustawienia sklepu nie wymieniają żadnych kroków.\n", full + "\n"});
     // No step runs without its record: the summary shows none ran.
     set(kSteps, kUnregisteredStep);

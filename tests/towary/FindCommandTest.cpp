@@ -4,19 +4,15 @@ namespace {
 
 const std::string kMilk = "ID 1, indeks 000123: Mleko łaciate; kody: 17, 5901234123457\n";
 
-class FindCommand : public TestSupport::TowaryStore {
-protected:
-    FindCommand() {
-        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values "
-             "(1, 'Mleko łaciate', '01', '000123', 6, 0)",
-             "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (3, 'Mleko i sery', '01', 4)",
-             "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '5901234123457', 1, 1), "
-             "(11, '17', 1, 2), (12, '59012344', 1, 3)");
-    }
-};
+using TestSupport::TowaryStore;
 
 // Which products an identifier finds is the identifier search's (tests/plu); here what find prints of them.
-TEST_F(FindCommand, ByCodeIndexAndNameWithLiveCodesForTheUsersGroupsAndTheSqlTraceInTheStoresLog) {
+TEST_F(TowaryStore, FindByCodeIndexAndNameWithLiveCodesForTheUsersGroupsAndTheSqlTraceInTheStoresLog) {
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen) values "
+         "(1, 'Mleko łaciate', '01', '000123', 6, 0)",
+         "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (3, 'Mleko i sery', '01', 4)",
+         "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (10, '5901234123457', 1, 1), "
+         "(11, '17', 1, 2), (12, '59012344', 1, 3)");
     expectCases("", {{{"find", dir_, "/123"}, kMilk + "Znaleziono: 1.\n", 0},
                      // In the order of the names' index the search seeks.
                      {{"find", dir_, "MLEKO"}, "ID 3, indeks -: Mleko i sery; kody: brak\n" + kMilk + "Znaleziono: 2.\n", 0},

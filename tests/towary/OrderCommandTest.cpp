@@ -22,15 +22,13 @@ const std::string kGrid =
     " 1 | HB-1200                |     12.5000 |     14.0000 |      24.000 |     ✓     | kar        |               12.000\n"
     " 2 |                        |      1.1000 |      1.2500 |             |           | sztuka     |                1.000\n";
 
-class OrderCommand : public TestSupport::TowaryStore {
-protected:
-    TestSupport::RunResult order(const std::string& text, std::vector<std::string> args = {}) const {
+using TestSupport::TowaryStore;
+
+TEST_F(TowaryStore, OrderShowsTheGridFillsThePositionFromThePickedVariantAndRefusesFilesThatAreNotVariants) {
+    const auto order = [this](const std::string& text, std::vector<std::string> args = {}) {
         args.insert(args.begin(), {"variant", file("warianty.xml", text)});
         return run("order", args);
-    }
-};
-
-TEST_F(OrderCommand, ShowsTheGridFillsThePositionFromThePickedVariantAndRefusesFilesThatAreNotVariants) {
+    };
     expectOutput(order(kVariants, {"--pick", "1"}), kGrid + "Wybrany wiersz: 1\n"
                                                             "Pozycja zamówienia z wariantu 1:\n"
                                                             "  Cena zakupu netto:                      12.5000\n"

@@ -1,14 +1,10 @@
 #include "tests/support/TowaryStore.h"
 
-#include <thread>
-
 namespace {
 
-using TestSupport::runTowary;
+using PluCommand = TestSupport::TowaryStore;
 
-class PluCommand : public TestSupport::TowaryStore {};
-
-TEST_F(PluCommand, CanonicalPrintsEachCodeAndCheckRepairsTheRefusedOnesOnlyWithYesOnceWhenTwoRunAtOnce) {
+TEST_F(PluCommand, CanonicalPrintsEachCodeAndCheckRepairsTheRefusedOnesOnlyWithYes) {
     expectOutput(run("plu", {"canonical", "036000291452", "0017", "2800017000005"}),
                  "\"036000291452\" -> 0036000291452 (C: kod artykułu)\n\"0017\" -> 17 (G: krótki kod sklepu)\n"
                  "\"2800017000005\" -> 2800017000004 (W: towar ważony)\n");
@@ -26,20 +22,6 @@ TEST_F(PluCommand, CanonicalPrintsEachCodeAndCheckRepairsTheRefusedOnesOnlyWithY
     expectOutput(sql("select sPLU, byStatus from plu"), "sPLU\tbyStatus\n17\t1\n");
     expectError(run("plu", {"check"}), "Ostrzeżenie: Nie znaleziono błędnych kodów plu.\n", 0);
 
-    // Two checks at once of a generated store leave no code live twice.
-    const auto store = file("wygenerowany");
-    expectSuccess(runTowary({"generate", store, "--products", "1000", "--malformed", "20"}));
-    TestSupport::RunResult first;
-    std::thread other([&] { first = runTowary({"plu", "check", store, "--yes"}); });
-    const auto second = runTowary({"plu", "check", store, "--yes"});
-    other.join();
-    expectSuccess(first);
-    expectSuccess(second);
-    expectOutput(runTowary({"sql", store, "select count(*) n from (select sPLU from plu where byStatus in (1, 2) group by "
-                                          "sPLU having count(*) > 1)"}),
-                 "n\n0\n");
-    const auto check = runTowary({"plu", "check", store, "--no"});
-    EXPECT_EQ(check.out.find("do poprawienia"), std::string::npos) << "each change was applied once: " << check.out;
 }
 
 }  // namespace

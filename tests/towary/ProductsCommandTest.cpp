@@ -15,12 +15,7 @@ namespace {
 using TestSupport::runTowary;
 namespace fs = std::filesystem;
 
-class ProductsCommand : public TestSupport::TowaryStore {
-protected:
-    std::string import(const std::string& rows) const {
-        return file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n" + rows);
-    }
-};
+using ProductsCommand = TestSupport::TowaryStore;
 
 TEST_F(ProductsCommand, GenerateExportAndImportAsAUser) {
     const auto generated = file("wygenerowany");
@@ -50,8 +45,10 @@ TEST_F(ProductsCommand, GenerateExportAndImportAsAUser) {
         expectFailure(generate(), wait);
     }
     expectSuccess(generate());
-    EXPECT_EQ(runTowary({"products", "export", generated}).out, all.out);
+    EXPECT_EQ(runTowary({"products", "export", generated}).out, all.out) << "the same seed gives the same store";
     EXPECT_FALSE(fs::exists(generated + "/.towary-niedokonczony"));
+    expectSuccess(runTowary({"generate", file("inny"), "--products", "200", "--seed", "4"}));
+    EXPECT_NE(runTowary({"products", "export", file("inny")}).out, all.out) << "another seed, another store";
 }
 
 // A refused file is named and nothing is written; an export that cannot be written fails and leaves no file.
@@ -100,7 +97,7 @@ TEST_F(ProductsCommand, RefusalsNameTheFileAndWriteNothing) {
 // last changes wait in its write-ahead log, which only a writer can read, refused rather than read as it was before.
 TEST_F(ProductsCommand, AStoreThatMayNotBeWrittenIsReadAndWritesAreRefusedInPolish) {
     if (TestSupport::onServer()) GTEST_SKIP() << "a store file's permissions and its write-ahead log are SQLite's";
-    const auto csv = import("7,Mleko,0101,000007,6\n");
+    const auto csv = file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n7,Mleko,0101,000007,6\n");
     expectSuccess(run("products", {"import", csv}));
     const auto copy = scratch_.path() / "kopia";
     fs::create_directories(copy / "log");
@@ -157,8 +154,8 @@ TEST_F(ProductsCommand, ShowPrintsAProductWithItsCodes) {
     expectSuccess(run("products", {"import", file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,"
                                                                 "dCenaSprzed,sPLU,nJm,byStatus\n"
                                                                 "7,Kawa ziarnista,0101,000007,6,4,13,24.99,,,\n"
-                                                                ",,,,,,,,5901234123457,1,1\n,,,,,,,,2007,1,3\n")}));
-    expectSuccess(run("products", {"import", import("2147483647,Herbata,0101,000009,6\n")}));
+                                                                ",,,,,,,,5901234123457,1,1\n,,,,,,,,2007,1,3\n"
+                                                                "2147483647,Herbata,0101,000009,6,,,,,,\n")}));
     // Ids of ten digits are ids still, up to the greatest an int holds; past it a number can only be a code.
     expectCases("products", {{{"show", "/000007"}, "Towar ID 7: Kawa ziarnista\n  indeks 000007, grupa 0101, poziom 6, "
                                                    "typ 4, VAT 13, cena 24.99\n  kod 5901234123457, jm 1, status 1\n"

@@ -10,16 +10,12 @@ const std::string kSaleLock = kSaleEdition + "Blokada dodawania lokalnych warunk
 const std::string kAutomaticLock = "Parametry programu/Towary/Przeceny/Przeceny automatyczne/Blokada dodawania przecen";
 const std::string kPurchasePeriod = "Parametry sklepu/Towary/Warunki/Zakupu/Edycja/Domyślny okres obowiązywania warunku";
 
-class RulesCommand : public TestSupport::TowaryStore {
-protected:
-    RulesCommand() {
-        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (1, 'Chleb', '0101', '000001', "
-             "6), (2, 'Mleko', '0203', '000002', 6), (5, 'Pieczywo', '01', null, 1)");
-    }
-};
+using TestSupport::TowaryStore;
 
 // The list first: the questions below change the settings it shows.
-TEST_F(RulesCommand, ListShowsEveryRuleAndEachQuestionTakesTheStoreAProductADayOrACompany) {
+TEST_F(TowaryStore, RulesListShowsEveryRuleAndEachQuestionTakesTheStoreAProductADayOrACompany) {
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (1, 'Chleb', '0101', '000001', 6), "
+         "(2, 'Mleko', '0203', '000002', 6), (5, 'Pieczywo', '01', null, 1)");
     expectContains(run("rules", {"list"}),
                    {"Dodawanie lokalnych warunków sprzedaży: tak\n    Parametry sklepu / Towary / Warunki / Sprzedaży / "
                     "Edycja / Blokada dodawania lokalnych warunków sprzedaży\n",

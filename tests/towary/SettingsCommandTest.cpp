@@ -8,14 +8,12 @@ namespace {
 const std::string kDepartament = "Parametry programu / Towary / Indeksy / Departament";
 const std::string kKey = "Parametry programu / Towary / Test";
 
-class SettingsCommand : public TestSupport::TowaryStore {
-protected:
-    std::string settingsText() const { return TestSupport::readFile(dir_ + "/towary.toml"); }
-};
+using TestSupport::TowaryStore;
 
 // The refusals' words are the settings reader's (tests/Core/Setup); here the command's arguments and answers.
-TEST_F(SettingsCommand, InitWritesACommentedFileThatGetListAndSetReadAndWriteAndRefuseWithTheReason) {
-    EXPECT_EQ(settingsText().rfind("# Ustawienia sklepu", 0), 0u) << "the sample is commented";
+TEST_F(TowaryStore, InitWritesACommentedSettingsFileThatGetListAndSetReadAndWriteAndRefuseWithTheReason) {
+    std::string text = TestSupport::readFile(dir_ + "/towary.toml");
+    EXPECT_EQ(text.rfind("# Ustawienia sklepu", 0), 0u) << "the sample is commented";
     expectCases("settings", {{{"get", "Parametry programu / Struktura organizacyjna / Poziomy hierarchii / Punkt sprzedaży "
                                       "/ Towary / Indeksy / Prefiks sklepu", "--type", "bool"}, "false\n", 0},
                              {{"list", kDepartament}, kDepartament + " = 2 (int)\n" + kDepartament +
@@ -45,7 +43,7 @@ TEST_F(SettingsCommand, InitWritesACommentedFileThatGetListAndSetReadAndWriteAnd
     set(article, "2000000000");
     expectFailure(run("index", {"next-article"}), refusal(article, "2000000000", "0 do 18"));
     set(article, "6");
-    std::string text = settingsText();
+    text = TestSupport::readFile(dir_ + "/towary.toml");
     const std::string ceiling = "\"Maksymalna marża procentowa\" = 90.0";
     ASSERT_NE(text.find(ceiling), std::string::npos);
     std::ofstream(dir_ + "/towary.toml") << text.replace(text.find(ceiling), ceiling.size(),

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "Core/Database/Query.h"
@@ -9,29 +8,13 @@
 #include "Core/Setup/Setup.h"
 #include "Core/tools/Gs1.h"
 #include "Modules/Towary/Tools/prices/CVATModifier.h"
-#include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/StoreGenerator.h"
 #include "tests/support/Failure.h"
 #include "tests/support/IndexSettings.h"
 #include "tests/towary/products/ProductStoreSupport.h"
 
 using ProductTest::countOf;
-using Towary::Host::Products::exportProducts;
 using Towary::Host::Products::generateProducts;
-
-TEST(StoreGenerator, TheSameSeedGivesTheSameStore) {
-    const auto generatedStore = [](std::int64_t products, std::uint64_t seed) {
-        ProductTest::Store store;
-        Core::SetupRegistration setup;
-        generateProducts({products, seed}, store.session());
-        std::ostringstream out;
-        exportProducts(out, store.session());
-        return out.str();
-    };
-    const auto first = generatedStore(300, 5);
-    EXPECT_EQ(generatedStore(300, 5), first);
-    EXPECT_NE(generatedStore(300, 6), first);
-}
 
 TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengthsWhichMustHoldTheProducts) {
     ProductTest::Store store;
