@@ -9,7 +9,6 @@ namespace {
 using AutomaticDiscounts::Automatic;
 using AutomaticDiscounts::SelectedPieces;
 using Towary::ProductTools::DiscountEditionChecker;
-using DiscountRules = RulesStore;
 
 const std::string kAutomatic = "Przeceny automatyczne";
 const std::string kPieces = "Przeceny na wybrane sztuki";
@@ -20,7 +19,7 @@ std::vector<std::string> lock(const std::string& kind, std::vector<std::string> 
     return below;
 }
 
-TEST_F(DiscountRules, KindsAskedInTurnReadTheirLockWhoseExceptionsAdmitGroupsArticlesListMembersOrNameWhatIsMissing) {
+TEST_F(RulesStore, DiscountKindsAskedInTurnReadTheirLockWhoseExceptionsAdmitGroupsArticlesListMembersOrNameWhatIsMissing) {
     DiscountEditionChecker checker(Automatic);
     setSetting(lock(kPieces), true);
     EXPECT_TRUE(checker.discountAdding(Automatic));

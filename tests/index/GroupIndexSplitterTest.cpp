@@ -7,12 +7,8 @@ using Parts = GroupIndexSplitter::Parts;
 
 namespace {
 
-class Splitter : public IndexFixture {
-protected:
-    Splitter() { settings({.lengths = {2, 2, 2, 2, 2}}); }
-};
-
-TEST_F(Splitter, SegmentsAncestorsAndNextLevelLengthsFollowTheLevelsInOrderReadOnceCountingCharacters) {
+TEST_F(IndexFixture, SplitterSegmentsAncestorsAndNextLevelLengthsFollowTheLevelsInOrderReadOnceCountingCharacters) {
+    settings({.lengths = {2, 2, 2, 2, 2}});
     const GroupIndexSplitter splitter;
     EXPECT_EQ(splitter.split("010203040506"), (Parts{"01", "02", "03", "04", "05"})) << "past level 5 is ignored";
     EXPECT_EQ(splitter.incSplit("010203040506"), (Parts{"01", "0102", "010203", "01020304", "0102030405"}));

@@ -9,13 +9,11 @@ using namespace Towar;
 
 namespace {
 
-using HierarchyLevels = IndexFixture;
-
 TowarCode code(int value) { return static_cast<TowarCode>(value); }
 
 std::string unknown(int value) { return "Nieznany kod towaru (TowarCode = " + std::to_string(value) + ")."; }
 
-TEST_F(HierarchyLevels, LevelsLengthsNamesNeighboursAndTheLevelOfAnIndexFromSettingsReadAtEveryCall) {
+TEST_F(IndexFixture, HierarchyLevelsLengthsNamesNeighboursAndTheLevelOfAnIndexFromSettingsReadAtEveryCall) {
     std::string levels;
     for (int k = 1; k <= 5; ++k)
         levels += getHierarchyLevelDisplayName(code(k)) + " " + std::to_string(getFullIndexLength(code(k))) + ", ";

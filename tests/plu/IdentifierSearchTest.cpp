@@ -69,7 +69,23 @@ TEST(IdentifierChars, LettersDigitsAndThreeSigns) {
     EXPECT_EQ(field.identifier(), "żółw");
 }
 
-TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsTheProductsTheyFindAndTheCodeConditionsSwitches) {
+TEST_F(IdentifierSearch, AReportsFilterTheSubqueriesOfTheThreeFormsTheProductsTheyFindAndTheCodeConditionsSwitches) {
+    const auto controller = IdentifierFilterInvoker().invoke();
+    const BaseRaport::TReportStatement base{"t.lTowarRef", "towar t", "t.byCode = 6"};
+    BaseRaport::TFilterItemGroup filter;
+    // An identifier, the filter's items and the ids the report selects with it; the empty text filters nothing.
+    for (const auto& [identifier, items, ids] : {std::tuple{"mle*ko", "ProductIdentifier", "1\n2\n"},
+                                                 {"O'Neil", "ProductIdentifier", "3\n"}, {"", "", "1\n2\n3\n4\n"}}) {
+        controller->frame().setIdentifier(identifier);
+        ApplyIdentifierFilterInvoker().invoke(filter, controller);
+        std::string named;
+        for (const auto& item : filter.items()) named += item.id;
+        EXPECT_EQ(named, items) << identifier;
+        EXPECT_EQ(reported(filter.statement(base), controller->session()), ids) << identifier;
+    }
+    EXPECT_EQ(IdentifierFilterInvoker().invoke("/123")->frame().identifier(), "/123");
+
+    // The subqueries of the three forms and the products they find.
     allowLengths("6, 8");
     EXPECT_EQ(found("/123"), "2") << "padded to the longest length allowed";
     allowLengths("6");
@@ -108,21 +124,4 @@ TEST_F(IdentifierSearch, SubqueriesOfTheThreeFormsTheProductsTheyFindAndTheCodeC
     // The weighed-goods mask completes item numbers of up to its five digits.
     EXPECT_EQ(getPluSqlCondition("12345", "", false, true), "(p.sPlu in ('2812345000007'))");
     EXPECT_EQ(getPluSqlCondition("123456", "", false, true), "p.sPlu like '%123456%'");
-}
-
-TEST_F(IdentifierSearch, FilterOfAReport) {
-    const auto controller = IdentifierFilterInvoker().invoke();
-    const BaseRaport::TReportStatement base{"t.lTowarRef", "towar t", "t.byCode = 6"};
-    BaseRaport::TFilterItemGroup filter;
-    // An identifier, the filter's items and the ids the report selects with it; the empty text filters nothing.
-    for (const auto& [identifier, items, ids] : {std::tuple{"mle*ko", "ProductIdentifier", "1\n2\n"},
-                                                 {"O'Neil", "ProductIdentifier", "3\n"}, {"", "", "1\n2\n3\n4\n"}}) {
-        controller->frame().setIdentifier(identifier);
-        ApplyIdentifierFilterInvoker().invoke(filter, controller);
-        std::string named;
-        for (const auto& item : filter.items()) named += item.id;
-        EXPECT_EQ(named, items) << identifier;
-        EXPECT_EQ(reported(filter.statement(base), controller->session()), ids) << identifier;
-    }
-    EXPECT_EQ(IdentifierFilterInvoker().invoke("/123")->frame().identifier(), "/123");
 }

@@ -197,7 +197,11 @@ TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion)
               "1:-2..5 2:-2..5 3:-2..5 4:-2..5 6:-2..5");
 }
 
-TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchangedAndAlternativePricesAreAnAscendingSetStoredAsXml) {
     product(1, 10.0);
     condition(1, kDay - 12, kDay - 3, 8.0);
     product(2, 10.0, 2, 0.5);
@@ -226,13 +230,8 @@ TEST_F(PricesOfADay, TheLabelFeaturesOfAPromotionReadBackUnchanged) {
         EXPECT_EQ(Labels::readFeatures(text).at(0).second, value) << text;
     }
     EXPECT_EQ(Labels::formatPrice(std::nullopt), "");
-}
 
-struct CommaDecimal : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-};
-
-TEST_F(PricesOfADay, AlternativePricesAreAnAscendingSetStoredAsXmlRefusedInPolishAndEnabledForTheListedGroups) {
+    // Alternative prices: an ascending set stored as XML, refused in Polish, enabled for the listed groups.
     Tools::AlternativePriceManager prices;
     EXPECT_EQ(prices.generateXML(false), "");
     prices.addAlternativePrices(4.99);

@@ -299,7 +299,7 @@ TEST_F(PkwiuImport, ThePrefixesOfALinePlanTheirProductsAndTheLastMatchingLineWin
     EXPECT_EQ(plans(), "1|40544|13|0\n2|40544|9|0\n5|40000|12|1\n5|40544|13|0\n6|40544|12|0\n");
 }
 
-TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineNothingStaysUnlessKeptAndAByteOrderMarkIsNoPartOfAPrefix) {
+TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineNothingStaysUnlessKeptAByteOrderMarkIsNoPartOfAPrefixAndABadLineIsRefused) {
     import("11\t5%\n\n10.51\t8%\n", {false});
     EXPECT_EQ(lastShown(), "Zmieniono stawki VAT dla 1 towarów. Zachować zmiany?");
     EXPECT_EQ(plans(), "");
@@ -320,9 +320,8 @@ TEST_F(PkwiuImport, ReadingStopsAtTheFirstEmptyLineNothingStaysUnlessKeptAndAByt
     dialogs_->files = {std::nullopt};  // the dialog cancelled
     invoke(Towar::kChangeVatByPkwiuGuid);
     EXPECT_EQ(dialogs_->shown.back().text, "Wybierz plik z listą PKWiU");
-}
 
-TEST_F(PkwiuImport, ALineThatCannotBeUsedIsRefusedWithItsNumberAndNothingIsWritten) {
+    // A line that cannot be used is refused with its number, and nothing is written.
     plan(90, 5, 40600, 12);
     const std::string kept = plans();
     const std::string good = "10.51\t5%\n";

@@ -10,28 +10,20 @@
 
 #include <vector>
 
-class ProductLoadingTest : public ProductStore {
-protected:
-    ProductLoadingTest() {
-        run("insert into klasa (lKlasaRef, sNazwa) values (3, 'Pieczywo')");
-        run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen, lKlasaRef) values "
-            "(1, 'Napoje', '0101', null, 2, 0, null), (2, 'Kawa ziarnista', '0101', '000002', 6, 0, null), "
-            "(3, 'KAWA mielona', '0101', '000003', 6, 0, null), (4, 'Napój kawowy', '010101', '000004', 6, 1, 3), "
-            "(5, 'Whisky O''Neil', '0101', '000005', 6, 0, null), (6, 'Kawiarnia', '0102', null, 2, 0, null)");
-        run("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (10, '5900000000011', 2, 1, 1), "
-            "(11, '2005', 3, 1, 1), (12, '2005', 4, 1, 3), (13, '5900000000028', 4, 1, 2)");
-    }
-
-    void run(const std::string& sql) { TestSupport::exec(session_, sql); }
-
-    static std::string ids(const TTowarCollectionPtr& products) {
+TEST_F(ProductStore, LoadersAndLookupsFindWhatIsStoredNameWhatIsNotKeepATypedTextOneLiteralAndTheProductLookupCaches) {
+    const auto run = [this](const std::string& sql) { TestSupport::exec(session_, sql); };
+    run("insert into klasa (lKlasaRef, sNazwa) values (3, 'Pieczywo')");
+    run("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, bWieleCen, lKlasaRef) values "
+        "(1, 'Napoje', '0101', null, 2, 0, null), (2, 'Kawa ziarnista', '0101', '000002', 6, 0, null), "
+        "(3, 'KAWA mielona', '0101', '000003', 6, 0, null), (4, 'Napój kawowy', '010101', '000004', 6, 1, 3), "
+        "(5, 'Whisky O''Neil', '0101', '000005', 6, 0, null), (6, 'Kawiarnia', '0102', null, 2, 0, null)");
+    run("insert into plu (lPluRef, sPLU, lTowarRef, nJm, byStatus) values (10, '5900000000011', 2, 1, 1), "
+        "(11, '2005', 3, 1, 1), (12, '2005', 4, 1, 3), (13, '5900000000028', 4, 1, 2)");
+    const auto ids = [](const TTowarCollectionPtr& products) {
         std::string text;
         for (const auto& product : *products) text += (text.empty() ? "" : " ") + std::to_string(product->GetTowarRef());
         return text;
-    }
-};
-
-TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotKeepATypedTextOneLiteralAndPreferTheirColumns) {
+    };
     using TestSupport::failure;
     EXPECT_EQ(failure([this] { Towar::getProduct(42, session_); }), "Brak towaru o ID = 42");
     for (const char* code : {"5900000000099", "2005"})  // unknown, and a live and a deleted row of one text
@@ -51,8 +43,8 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotKeepATypedT
     EXPECT_THROW(Towar::getTTowarByIndex("x' or t.sartindex = '000002", session_), Core::PlacedRuntimeError);
     EXPECT_THROW(Towar::getTTowarByPlu("x' or p.splu = '5900000000011", session_), Core::PlacedRuntimeError);
     EXPECT_THROW(Towar::getTTowarProductGroupByIndex("x' or t.sgrindex = '0101", session_), Core::PlacedRuntimeError);
-    TestSupport::addProduct(session_, 7, "Herbata", "0101", "0'7");
-    EXPECT_EQ(ids(Towar::getTTowarByIndex("0'7", session_)), "7");
+    TestSupport::addProduct(session_, 8, "Herbata", "0101", "0'7");
+    EXPECT_EQ(ids(Towar::getTTowarByIndex("0'7", session_)), "8");
 
     // A name the result gives twice: the product takes the one among its table's columns.
     for (const char* select : {"select 'inna' sNazwa, t.* from towar t where lTowarRef = 2",
@@ -64,9 +56,8 @@ TEST_F(ProductLoadingTest, LoadersAcceptWhatTheyFindNameWhatTheyDoNotKeepATypedT
         ASSERT_EQ(products.size(), 1U);
         EXPECT_EQ(products[0]->GetNazwa() + " " + products[0]->GetArtIndex(), "Kawa ziarnista 000002");
     }
-}
 
-TEST_F(ProductLoadingTest, LookupsReadTheirRowsWhileTheReplyLivesTheProductLookupCachesAndAnEntityBecomesAProduct) {
+    // Lookups read their rows while the reply lives; an entity becomes a product.
     Towar::LookupIsMultiPriceWare isMultiPrice(session_);
     isMultiPrice.setArtIndex("000004");
     {
@@ -114,14 +105,14 @@ TEST_F(ProductLoadingTest, LookupsReadTheirRowsWhileTheReplyLivesTheProductLooku
     EXPECT_EQ(lookup.getProductIdByPlu("5900000000028"), 4);
     EXPECT_FALSE(lookup.tryGetProductIdByIndex("999999"));
 
-    const auto failure = [&lookup](const std::string& code) {
+    const auto unknownCode = [&lookup](const std::string& code) {
         return TestSupport::failure<std::runtime_error>([&] { lookup.getProductIdByPlu(code); });
     };
-    EXPECT_EQ(failure("777"), "Nie znaleziono towaru o plu 777");
+    EXPECT_EQ(unknownCode("777"), "Nie znaleziono towaru o plu 777");
     // Answered from the cache: the code added since stays unknown, the moved product keeps its old id.
     TestSupport::addCode(session_, 14, 2, "777");
     run("update plu set lTowarRef = 3 where lPluRef = 13");
-    EXPECT_EQ(failure("777"), "Nie znaleziono towaru o plu 777");
+    EXPECT_EQ(unknownCode("777"), "Nie znaleziono towaru o plu 777");
     EXPECT_EQ(lookup.getProductIdByPlu("5900000000028"), 4);
     EXPECT_EQ(Products::Tools::ProductLookup(session_).getProductIdByPlu("777"), 2);
 

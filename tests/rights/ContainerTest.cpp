@@ -58,18 +58,14 @@ TEST(Container, EmptyGrantsEverythingEntriesInheritByTheLongestAncestorKey) {
     EXPECT_FALSE(GroupRights::isAccessGranted(container, "05")) << "only keys of 1 character and more count";
 }
 
-class AccessChecks : public RightsFixture {
-protected:
-    boost::shared_ptr<TTowarCollection> products(const std::string& ids) const {
+TEST_F(RightsFixture, ShowAndEditCheckEachProductsGroupAGroupingProductCountsInItsParent) {
+    const auto products = [this](const std::string& ids) {
         DBKernel::Sql::OpenedQuery query("select * from towar where lTowarRef in (" + ids + ") order by lTowarRef",
                                          session_);
         auto collection = boost::make_shared<TTowarCollection>();
         collection->load(query);
         return collection;
-    }
-};
-
-TEST_F(AccessChecks, ShowAndEditCheckEachProductsGroupAGroupingProductCountsInItsParent) {
+    };
     addRow(1, "0101", 6);
     addRow(2, "0201", 6);
     addRow(3, "010203", 6, 9);  // a multi-price grouping product below group 0102

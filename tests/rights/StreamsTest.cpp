@@ -71,26 +71,7 @@ TEST_F(Streams, SavedRightsReadBackWithTheTablesCodesOnlyChangesAreWritten) {
     EXPECT_EQ(rows("luzytkref", 7), "01 4 1 4 3 2 3 3 2\n02 4 4 4 4 4 4 4 2\n03 4 - - - - - - 2\n");
 }
 
-TEST_F(Streams, OtherCodesReadAsNotGrantedInheritedOnlyTheUsersOwnRowsAreRead) {
-    exec("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, dodawanietowaru, rekordemzarzadza) "
-         "values (7, '01', 0, 9, 2)");
-    Container group;
-    group.setRights("02", Rights::allGranted());
-    save(group, 3, OutputStream::Group);
-    EXPECT_EQ(rows("lgrupyuzytkref", 3), "02 4 4 4 4 4 4 4 1\n");
-
-    const Container loaded = load(7);
-    EXPECT_EQ(loaded.getRights("01"), Rights()) << "0, 9 and NULL";
-    EXPECT_EQ(loaded.getRights("02"), Rights()) << "the user group's row is not the user's";
-    EXPECT_TRUE(load(8).allRightsGranted()) << "a user without entries";
-
-    EXPECT_TRUE(load(3).allRightsGranted()) << "user 3 is not user group 3";
-    Container ofGroup;
-    GroupRights::InputStream::forUserGroup(3, session_).containerFromStream(ofGroup);
-    EXPECT_EQ(ofGroup.getRights("0201"), Rights::allGranted());
-}
-
-TEST_F(Streams, TheStoreRefusesWhatItCannotKeepAndKeepsNothingOfIt) {
+TEST_F(Streams, TheStoreRefusesWhatItCannotKeepAndKeepsNothingOfItAndOnlyTheUsersOwnRowsAreReadOtherCodesAsNotGranted) {
     Container rights;
     rights.setRights("01", Rights::allGranted());
     EXPECT_EQ(failure([&] { save(rights, 99); }), "Nie ma użytkownika o identyfikatorze 99.");
@@ -122,6 +103,24 @@ TEST_F(Streams, TheStoreRefusesWhatItCannotKeepAndKeepsNothingOfIt) {
     EXPECT_EQ(modify(7, "", "YIYIYIYIYIYIYI"), "Nie podano indeksu grupy towarów, której dotyczą uprawnienia.");
     EXPECT_EQ(modify(7.5, "01", "YIYIYIYIYIYIYI"), "Nie ma użytkownika o identyfikatorze 7.5.");
     EXPECT_EQ(TestSupport::count(session_, "uzytkgrouprights"), 0);
+
+    // Other codes read as not granted, inherited; only the user's own rows are read.
+    exec("insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, dodawanietowaru, rekordemzarzadza) "
+         "values (7, '01', 0, 9, 2)");
+    Container group;
+    group.setRights("02", Rights::allGranted());
+    save(group, 3, OutputStream::Group);
+    EXPECT_EQ(rows("lgrupyuzytkref", 3), "02 4 4 4 4 4 4 4 1\n");
+
+    const Container loaded = load(7);
+    EXPECT_EQ(loaded.getRights("01"), Rights()) << "0, 9 and NULL";
+    EXPECT_EQ(loaded.getRights("02"), Rights()) << "the user group's row is not the user's";
+    EXPECT_TRUE(load(8).allRightsGranted()) << "a user without entries";
+
+    EXPECT_TRUE(load(3).allRightsGranted()) << "user 3 is not user group 3";
+    Container ofGroup;
+    GroupRights::InputStream::forUserGroup(3, session_).containerFromStream(ofGroup);
+    EXPECT_EQ(ofGroup.getRights("0201"), Rights::allGranted());
 }
 
 }  // namespace

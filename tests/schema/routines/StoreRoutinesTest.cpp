@@ -43,7 +43,8 @@ protected:
     int codes_ = 1000;
 };
 
-TEST_F(StoreRoutine, GetWolnePLUWagoweLowestNumberNoCodeOfThePrefixTakesAndRefusalsOfWhatNoneCanHold) {
+TEST_F(StoreRoutine, EachGivesTheLowestFreeNumberOfItsKindAndNoneOrARefusalWhenThereIsNone) {
+    // getWolnePLUWagowe: the lowest number no code of the prefix takes, and refusals of what no code can hold.
     EXPECT_EQ(answer("getWolnePLUWagowe('29', 5, 4, 0)"), "1") << "numbers start at 1";
     // A deleted code still holds its number; one without its check digit too; 2800004000005 is of
     // another prefix, and an EAN-8 (29000040) too short to be a code of the prefix.
@@ -72,9 +73,8 @@ TEST_F(StoreRoutine, GetWolnePLUWagoweLowestNumberNoCodeOfThePrefixTakesAndRefus
     const std::string full = "Brak wolnego numeru kodu PLU o początku 29: zajęte są wszystkie numery do 9.";
     for (const char* arguments : {"'29', 1, 4, 1", "'29', 1, 4, 10"})
         EXPECT_NE(refusal(arguments).find(full), std::string::npos) << arguments;
-}
 
-TEST_F(StoreRoutine, GetWolnyIndexLowestUnusedNumberOfTheLengthFromStartPastItOrNone) {
+    // getWolnyIndex: the lowest unused number of the length from the start, past it, or none.
     EXPECT_EQ(answer("getWolnyIndex(0, 6)"), "1") << "numbers start at 1";
     EXPECT_EQ(answer("getWolnyIndex(42, 6)"), "42");
     for (const char* index : {"000001", "000002", "000002", "000003", "000005", "000100", "00004", "0000004", "00004a"})
@@ -90,9 +90,8 @@ TEST_F(StoreRoutine, GetWolnyIndexLowestUnusedNumberOfTheLengthFromStartPastItOr
     EXPECT_EQ(answer("getWolnyIndex(1234, 3)"), "1234") << "no three-digit index is that long";
     for (const char* arguments : {"1, 0", "1, -2", "null, 6", "1, null"})
         EXPECT_EQ(answer("getWolnyIndex(" + std::string(arguments) + ")"), "<null>") << arguments;
-}
 
-TEST_F(StoreRoutine, GetWolnyNumerWKanaleLowestNumberTheSectionDoesNotHoldNoneWhenItIsFull) {
+    // Generators.getWolnyNumerWKanale: the lowest number the section does not hold, none when it is full.
     EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(1, 1)"), "1");
     for (int number : {1, 2, 2, 4, 7}) addScaleNumber(1, number);
     addScaleNumber(2, 3);
