@@ -30,7 +30,7 @@ protected:
     ConditionsEditionChecker checker_;
 };
 
-TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCallAndLocalConditionsTheirLock) {
+TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCallLocalConditionsTheirLockAndDatesTheDefaultPeriodsAndAnotherPromotionsOverlap) {
     using C = ConditionsEditionChecker;
     const std::vector<std::pair<std::string, std::function<bool(C&)>>> rules = {
         {kPromotionLock, &C::isHQSalePromotionConditionEditionLocked},
@@ -61,6 +61,54 @@ TEST_F(ConditionRules, EachEditionRuleReadsItsOwnKeyAtEveryCallAndLocalCondition
     EXPECT_FALSE(checker_.localSaleConditionAdding(other.get()));
     setSetting(edition(Sale, {kLocalLock, "Grupy towarowe - wyjątki"}), "02");
     EXPECT_TRUE(checker_.localSaleConditionAdding(other.get()));
+
+    // Default periods and the date range lock with its exceptions.
+    EXPECT_TRUE(checker_.isDefaultConditionDurationActive(Sale));
+    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Sale), boost::optional<int>(30));
+    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Purchase), boost::optional<int>(90));
+    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale));
+    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, "100"));
+    setSetting(edition(Sale, {kPeriod, "Blokada edycji zakresu datowego"}), true);
+    setSetting(edition(Sale, {kPeriod, "Blokada edycji zakresu datowego", "Indeksy towarów - wyjątki"}),
+               "100;200\n300");
+    EXPECT_TRUE(checker_.isDateRangeEditionLocked(Sale));
+    for (const char* exempt : {"100", "200", "300"}) EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, exempt));
+    for (const char* locked : {"20", "2000", ""}) EXPECT_TRUE(checker_.isDateRangeEditionLocked(Sale, locked));
+    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Purchase, "20")) << "each type its own lock";
+
+    setSetting(edition(Sale, {kPeriod}), false);
+    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, "20")) << "no default period, no lock";
+    EXPECT_FALSE(checker_.isDefaultConditionDurationActive(Sale));
+    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Sale), boost::none);
+    setSetting(edition(Purchase, {kPeriod, "Liczba dni"}), -1);
+    EXPECT_THROW(checker_.getDefaultConditionDurationDays(Purchase), std::runtime_error) << "days out of range";
+
+    // An overlap with another headquarters promotion, under its lock, on the products above.
+    // A condition of each promotion: the second's GUID has the editable prefix "{L", the third is local.
+    run("insert into promocja (lPromocjaRef, sNazwa, sGuid, bLokalna) values (1, 'Promocja', '{ABCD-0001}', 0), "
+        "(2, 'Promocja', '{LOCAL-0002}', 0), (3, 'Promocja', '{ABCD-0003}', 1)");
+    run("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, bLokalny) values "
+        "(1, 1, 45000, 45010, 9.99, 1, 0), (2, 2, 45000, 45010, 9.99, 2, 0), (3, 2, 45020, 45030, 9.99, 3, 1)");
+    EXPECT_FALSE(checker_.isInOtherHQSalePromotionConditionDateRange(1, 45005, 45006)) << "not locked";
+
+    setSetting(edition(Sale, {kPromotionLock}), true);
+    const std::tuple<int, int, int, bool, const char*> cases[] = {
+        {1, 44990, 45000, true, "touches the first day"}, {1, 45010, 45020, true, "touches the last day"},
+        {1, 45011, 45020, false, "after"},                 {1, 44990, 44999, false, "before"},
+        {2, 45000, 45010, false, "editable prefix"},       {2, 45020, 45030, false, "local promotion"},
+    };
+    for (const auto& [product, from, to, overlaps, why] : cases)
+        EXPECT_EQ(checker_.isInOtherHQSalePromotionConditionDateRange(product, from, to), overlaps) << why;
+
+    const auto prefix = edition(Sale, {kPromotionLock, "Prefiks promocji pozwalający na edycję warunku"});
+    setSetting(prefix, "{l");
+    EXPECT_TRUE(checker_.isInOtherHQSalePromotionConditionDateRange(2, 45000, 45010)) << "the prefix is exact";
+    setSetting(prefix, "{A'");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>(
+                  [&] { checker_.isInOtherHQSalePromotionConditionDateRange(1, 45000, 45010); }),
+              "Ustawienie \"Parametry sklepu / Towary / Warunki / Sprzedaży / Edycja / Blokada edycji warunku "
+              "centralowego promocyjnego / Prefiks promocji pozwalający na edycję warunku\" nie może zawierać "
+              "apostrofu: prefiks GUID promocji to cyfry szesnastkowe, nawias klamrowy i łącznik.");
 }
 
 TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySoTheShorterPeriodEndsAllAndTheDaoIsNeeded) {
@@ -88,57 +136,6 @@ TEST_F(ConditionRules, PurchaseDaysComeFromTheCompanyWhenTheSettingsSaySoTheShor
     // The checker needs the company data-access object.
     companyDao_.reset();
     EXPECT_THROW(ConditionsEditionChecker(), std::runtime_error);
-}
-
-TEST_F(ConditionRules, DefaultPeriodsTheDateRangeLockWithItsExceptionsAndAnotherPromotionsOverlap) {
-    EXPECT_TRUE(checker_.isDefaultConditionDurationActive(Sale));
-    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Sale), boost::optional<int>(30));
-    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Purchase), boost::optional<int>(90));
-    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale));
-    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, "100"));
-    setSetting(edition(Sale, {kPeriod, "Blokada edycji zakresu datowego"}), true);
-    setSetting(edition(Sale, {kPeriod, "Blokada edycji zakresu datowego", "Indeksy towarów - wyjątki"}),
-               "100;200\n300");
-    EXPECT_TRUE(checker_.isDateRangeEditionLocked(Sale));
-    for (const char* exempt : {"100", "200", "300"}) EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, exempt));
-    for (const char* locked : {"20", "2000", ""}) EXPECT_TRUE(checker_.isDateRangeEditionLocked(Sale, locked));
-    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Purchase, "20")) << "each type its own lock";
-
-    setSetting(edition(Sale, {kPeriod}), false);
-    EXPECT_FALSE(checker_.isDateRangeEditionLocked(Sale, "20")) << "no default period, no lock";
-    EXPECT_FALSE(checker_.isDefaultConditionDurationActive(Sale));
-    EXPECT_EQ(checker_.getDefaultConditionDurationDays(Sale), boost::none);
-    setSetting(edition(Purchase, {kPeriod, "Liczba dni"}), -1);
-    EXPECT_THROW(checker_.getDefaultConditionDurationDays(Purchase), std::runtime_error) << "days out of range";
-
-    // An overlap with another headquarters promotion, under its lock.
-    product(1, "0101", "000001");
-    product(2, "0101", "000002");
-    // A condition of each promotion: the second's GUID has the editable prefix "{L", the third is local.
-    run("insert into promocja (lPromocjaRef, sNazwa, sGuid, bLokalna) values (1, 'Promocja', '{ABCD-0001}', 0), "
-        "(2, 'Promocja', '{LOCAL-0002}', 0), (3, 'Promocja', '{ABCD-0003}', 1)");
-    run("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, bLokalny) values "
-        "(1, 1, 45000, 45010, 9.99, 1, 0), (2, 2, 45000, 45010, 9.99, 2, 0), (3, 2, 45020, 45030, 9.99, 3, 1)");
-    EXPECT_FALSE(checker_.isInOtherHQSalePromotionConditionDateRange(1, 45005, 45006)) << "not locked";
-
-    setSetting(edition(Sale, {kPromotionLock}), true);
-    const std::tuple<int, int, int, bool, const char*> cases[] = {
-        {1, 44990, 45000, true, "touches the first day"}, {1, 45010, 45020, true, "touches the last day"},
-        {1, 45011, 45020, false, "after"},                 {1, 44990, 44999, false, "before"},
-        {2, 45000, 45010, false, "editable prefix"},       {2, 45020, 45030, false, "local promotion"},
-    };
-    for (const auto& [product, from, to, overlaps, why] : cases)
-        EXPECT_EQ(checker_.isInOtherHQSalePromotionConditionDateRange(product, from, to), overlaps) << why;
-
-    const auto prefix = edition(Sale, {kPromotionLock, "Prefiks promocji pozwalający na edycję warunku"});
-    setSetting(prefix, "{l");
-    EXPECT_TRUE(checker_.isInOtherHQSalePromotionConditionDateRange(2, 45000, 45010)) << "the prefix is exact";
-    setSetting(prefix, "{A'");
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>(
-                  [&] { checker_.isInOtherHQSalePromotionConditionDateRange(1, 45000, 45010); }),
-              "Ustawienie \"Parametry sklepu / Towary / Warunki / Sprzedaży / Edycja / Blokada edycji warunku "
-              "centralowego promocyjnego / Prefiks promocji pozwalający na edycję warunku\" nie może zawierać "
-              "apostrofu: prefiks GUID promocji to cyfry szesnastkowe, nawias klamrowy i łącznik.");
 }
 
 }  // namespace

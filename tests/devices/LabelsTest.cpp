@@ -116,25 +116,19 @@ TEST_F(LabelStore, TheFileIsWrittenByteForByteInTurnInTheRegistrysDirectoryInThe
     EXPECT_EQ(formatGrIndex("Ż1Ó2"), "Ż1-Ó2") << "lengths count characters";
 }
 
-class CollectorLabels : public LabelStore {
-protected:
-    CollectorLabels() {
-        addProduct(1, "101", 2.5);
-        addProduct(2, "102", 200000);
-        addProduct(3, "103", -4);
-        addProduct(4, "12A", 1);
-        addProduct(5, "105", std::nan(""));
-        addProduct(6, "106", 1, "0101", 3);
-        addProduct(7, "107", 1);
-        exec(session_, "update plu set byBlokada = 1 where lTowarRef = 7");
-        addProduct(8, "108", 1.5, "0201");
-    }
-
+TEST_F(LabelStore, TheCollectorGetsLiveUnblockedPricedCodesWithClampedPricesInvalidOnesReportedAndTheProductsNarrowed) {
+    // Product 2's price is clamped, 3's too; 4's code is no code, 5 has no price, 6's code is deleted, 7's blocked.
+    for (const auto& [id, code, price] : {std::tuple{1, "101", 2.5}, {2, "102", 200000.0}, {3, "103", -4.0},
+                                          {4, "12A", 1.0}, {5, "105", std::nan("")}, {7, "107", 1.0}})
+        addProduct(id, code, price);
+    addProduct(6, "106", 1, "0101", 3);
+    exec(session_, "update plu set byBlokada = 1 where lTowarRef = 7");
+    addProduct(8, "108", 1.5, "0201");
     // The records of the set written, sorted; "" when no set appeared. The set is removed.
-    std::string send(const TowarConditionOptions& options, const Selection& selection = {}) {
+    const auto send = [](const TowarConditionOptions& options, const Selection& selection = {}) {
         Etykiety::CKolektorImpl().write({}, options, selection);
         if (!std::filesystem::exists(Kolektor::directory()) || std::filesystem::is_empty(Kolektor::directory()))
-            return "";
+            return std::string();
         const auto set = std::filesystem::directory_iterator(Kolektor::directory())->path();
         EXPECT_EQ(set.filename().string().size(), 9u) << set;
         std::istringstream records(readFile(set / "etykiety"));
@@ -144,27 +138,23 @@ protected:
         std::string text;
         for (const auto& line : lines) text += line + "\n";
         return text;
-    }
-
-    TestSupport::ScopedDialogs dialogs_;
-};
-
-TEST_F(CollectorLabels, SendsLiveUnblockedPricedCodesWithClampedPricesReportsInvalidOnesAndNarrowsTheProducts) {
-    dialogs_->answers = {true, true};
+    };
+    TestSupport::ScopedDialogs dialogs;
+    dialogs->answers = {true, true};
     EXPECT_EQ(send({}), "101\t2.50\n102\t167771.16\n103\t0.00\n108\t1.50\n");
     const std::string reported = "Kod PLU \"12A\" zawiera znaki inne niż cyfry. Kod 12A nie zostanie wysłany.";
-    EXPECT_EQ(dialogs_->transcript(), "options: " + reported + "\nviewer: Lista błędów:\n" + reported + "\n\n");
+    EXPECT_EQ(dialogs->transcript(), "options: " + reported + "\nviewer: Lista błędów:\n" + reported + "\n\n");
 
     // Rights rows, stock, days and the selection narrow the products; a set has its whole id.
     exec(session_, "delete from plu where lTowarRef = 4");
-    dialogs_->shown.clear();
+    dialogs->shown.clear();
     TowarConditionOptions rights;
     rights.rights = true;
     EXPECT_EQ(send(rights), "101\t2.50\n102\t167771.16\n103\t0.00\n108\t1.50\n") << "no rights rows: every product";
     exec(session_, "insert into uzytkgrouprights (luzytkref, sgrindex, przegladaniegrupy, rekordemzarzadza) "
                    "values (1, '02', 1, 2)");
     EXPECT_EQ(send(rights), "108\t1.50\n") << "whatever rights the row holds";
-    EXPECT_TRUE(dialogs_->shown.empty());
+    EXPECT_TRUE(dialogs->shown.empty());
 
     const int day = Core::DayNumber::today();
     const auto today = std::to_string(day), tenDaysAgo = std::to_string(day - 10);

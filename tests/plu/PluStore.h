@@ -58,11 +58,8 @@ protected:
     }
     // codes() once those are repaired.
     static constexpr const char* kRepairedCodes =
-        "10 17 1 1\n"
-        "20 280001700000 3 2\n21 2800017000004 1 2\n"
-        "30 5901234123457 1 3\n31 005901234123457 3 3\n"
-        "40 036000291452 1 4\n50 00036000291452 1 5\n"
-        "60 1234567 1 6\n70 12a4 1 7\n";
+        "10 17 1 1\n20 280001700000 3 2\n21 2800017000004 1 2\n30 5901234123457 1 3\n31 005901234123457 3 3\n"
+        "40 036000291452 1 4\n50 00036000291452 1 5\n60 1234567 1 6\n70 12a4 1 7\n";
 
     TestSupport::ScopedDialogs dialogs_;
     Core::Registrations registrations_;

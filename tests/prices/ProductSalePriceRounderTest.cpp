@@ -17,14 +17,13 @@ constexpr const char* kPsychological =
 constexpr const char* kToZero =
     "Parametry programu / Towary / Zaokrąglanie cen sprzedaży / Zaokrąglanie do zera na ostatniej pozycji";
 
-class SalePriceRounding : public OrdinaryMargins {
-protected:
-    static void turn(const std::string& rule, bool on, double threshold = 0.0) {
-        set(rule + " / Włączone", on);
-        set(rule + " / Próg zaokrąglania", threshold);
-    }
-    static void addGroup(const std::string& prefix) { set(std::string(kToZero) + " / Grupy / " + prefix, "grupa"); }
-};
+void turn(const std::string& rule, bool on, double threshold = 0.0) {
+    TestSupport::setSetting(Orvel::splitPath(rule + " / Włączone"), on);
+    TestSupport::setSetting(Orvel::splitPath(rule + " / Próg zaokrąglania"), threshold);
+}
+void addGroup(const std::string& prefix) {
+    TestSupport::setSetting(Orvel::splitPath(std::string(kToZero) + " / Grupy / " + prefix), "grupa");
+}
 
 TEST(SalePriceRounders, PsychologicalValuesEndInFiveOrNineZeroOnTheLastPositionInTenGroszeAndAPriceTooBigIsRefused) {
     using namespace Product::Tools;
@@ -52,7 +51,7 @@ TEST(SalePriceRounders, PsychologicalValuesEndInFiveOrNineZeroOnTheLastPositionI
                       "21474836.45.");
 }
 
-TEST_F(SalePriceRounding, RoundingToZeroWinsInGroupsBeginningWithAnEntryAndPsychologicalRoundingElsewhere) {
+TEST_F(OrdinaryMargins, RoundingToZeroWinsInGroupsBeginningWithAnEntryAndPsychologicalRoundingElsewhere) {
     turn(kPsychological, true);
     turn(kToZero, true);
     addGroup("0103");
@@ -66,7 +65,7 @@ TEST_F(SalePriceRounding, RoundingToZeroWinsInGroupsBeginningWithAnEntryAndPsych
     EXPECT_DOUBLE_EQ(ProductSalePriceRounder(std::int64_t{1}).roundSalePrice(12.34), 12.35) << "no group index";
 }
 
-TEST_F(SalePriceRounding, TheRuleIsFixedWhenTheRounderIsMadeIsEnabledReadsAfreshAndOnlyTheChosenRuleIsRead) {
+TEST_F(OrdinaryMargins, TheRoundingRuleIsFixedWhenTheRounderIsMadeIsEnabledReadsAfreshAndOnlyTheChosenRuleIsRead) {
     turn(kToZero, true);
     addGroup("01");
     const ProductSalePriceRounder outside(std::string("0201"));
