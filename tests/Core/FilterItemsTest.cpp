@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using BaseRaport::TFilterItemGroup;
-
 TEST(FilterItems, ItemsByIdMakeTheStatement) {
-    TFilterItemGroup filter;
+    BaseRaport::TFilterItemGroup filter;
     const BaseRaport::TReportStatement base{"t.sNazwa", "towar t", "t.byCode = 6"};
     EXPECT_EQ(filter.statement(base), "select t.sNazwa from towar t where t.byCode = 6");
 

@@ -26,7 +26,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Query, TheLoopVisitsEveryRowTheFirstIncludedAndASingleRowIsReadableAtOnce) {
+TEST_F(Query, TheLoopVisitsEveryRowTheFirstIncludedKeepsItsRowsWhenItsSessionWritesThemAndQueriesOfOneTextNest) {
     OpenedQuery all("select sNazwa from towar order by lTowarRef", session);
     EXPECT_FALSE(all.empty());
     EXPECT_EQ(all["sNazwa"].asString(), "Mleko") << "the first row is current right after opening";
@@ -38,6 +38,28 @@ TEST_F(Query, TheLoopVisitsEveryRowTheFirstIncludedAndASingleRowIsReadableAtOnce
     OpenedQuery one("select 40544 dzien from dual", session);
     EXPECT_EQ(one["DZIEN"].asInt64(), 40544) << "columns are found without regard to case";
     EXPECT_THROW(one["brak"], DatabaseError);
+
+    // A loop keeps its rows when its session writes the table it reads, and queries of one text run nested.
+    // Every pass moves the current product to the end of the order; a loop
+    // that saw the writes would meet the same products again and again.
+    OpenedQuery loop("select lTowarRef, sNazwa from towar order by sGrIndex, lTowarRef", session);
+    std::string seen;
+    while (loop.next()) {
+        seen += loop["sNazwa"].asString() + "\n";
+        TestSupport::exec(session, "update towar set sGrIndex = '99' || sGrIndex where lTowarRef = :id",
+                          {{"id", loop["lTowarRef"].asInt64()}});
+        ASSERT_LT(seen.size(), 30u);
+    }
+    EXPECT_EQ(seen, "Mleko\nMasło\nChleb\n");
+
+    const std::string text = "select sNazwa from towar where sGrIndex = :grupa order by lTowarRef";
+    PreparedQuery outer(text, session);
+    outer.Params["grupa"] = "990101";
+    outer.execute();
+    std::string pairs;
+    while (outer.next())
+        pairs += outer["sNazwa"].asString() + "+" + rows(session, text, {{"grupa", std::string("990102")}});
+    EXPECT_EQ(pairs, "Mleko+Chleb\nMasło+Chleb\n");
 }
 
 TEST_F(Query, ParametersBindTextNumbersAndNullByNameInAnyCase) {
@@ -76,7 +98,7 @@ TEST_F(Query, ParametersBindTextNumbersAndNullByNameInAnyCase) {
               "Mleko 2%\nChleb razowy\n");
 }
 
-TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
+TEST_F(Query, FieldsReadEveryTypeAndNullAColumnIsFoundByNameAfreshForAnotherTextOrNameAndNamedAsWritten) {
     TestSupport::exec(session, "update towar set dCenaSprzed = 12.5, nMarza = 2.6, sSWW = '0042' where lTowarRef = 1");
     OpenedQuery query("select lTowarRef, dCenaSprzed, nMarza, sSWW, sKrNazwa from towar order by lTowarRef", session);
     EXPECT_EQ(query["dCenaSprzed"].asString(), "12.5");
@@ -98,36 +120,11 @@ TEST_F(Query, FieldsReadEveryTypeAndNullAndConstFieldsKeepTheirValue) {
     OpenedQuery text("select sNazwa from towar where lTowarRef = 1", session);
     const std::string notANumber = TestSupport::failure<std::runtime_error>([&] { text["sNazwa"].asDouble(); });
     EXPECT_NE(notANumber.find("sNazwa"), std::string::npos) << "a text that is no number: " << notANumber;
-}
 
-TEST_F(Query, ALoopKeepsItsRowsWhenItsSessionWritesTheTableItReadsAndQueriesOfOneTextRunNested) {
-    // Every pass moves the current product to the end of the order; a loop
-    // that saw the writes would meet the same products again and again.
-    OpenedQuery loop("select lTowarRef, sNazwa from towar order by sGrIndex, lTowarRef", session);
-    std::string seen;
-    while (loop.next()) {
-        seen += loop["sNazwa"].asString() + "\n";
-        TestSupport::exec(session, "update towar set sGrIndex = '99' || sGrIndex where lTowarRef = :id",
-                          {{"id", loop["lTowarRef"].asInt64()}});
-        ASSERT_LT(seen.size(), 30u);
-    }
-    EXPECT_EQ(seen, "Mleko\nMasło\nChleb\n");
-
-    const std::string text = "select sNazwa from towar where sGrIndex = :grupa order by lTowarRef";
-    PreparedQuery outer(text, session);
-    outer.Params["grupa"] = "990101";
-    outer.execute();
-    std::string pairs;
-    while (outer.next())
-        pairs += outer["sNazwa"].asString() + "+" + rows(session, text, {{"grupa", std::string("990102")}});
-    EXPECT_EQ(pairs, "Mleko+Chleb\nMasło+Chleb\n");
-}
-
-// Names lying close together share the places a query remembers columns in; more names than places,
-// names in another case, and another name where the first one lay still find their own.
-TEST_F(Query, AColumnFoundByNameIsFoundAfreshForAnotherTextOrNameEveryNameOfAWideRowFindsItsOwnAndNamesAreAsWritten) {
+    // Names lying close together share the places a query remembers columns in; more names than places,
+    // names in another case, and another name where the first one lay still find their own.
     const char* const nameColumn = "sNazwa";  // one name in one place, read from both texts
-    OpenedQuery query("select sNazwa, lTowarRef from towar where lTowarRef = 1", session);
+    query.reopen("select sNazwa, lTowarRef from towar where lTowarRef = 1");
     EXPECT_EQ(query[nameColumn].asString(), "Mleko");
     query.reopen("select lTowarRef, sGrIndex, sNazwa from towar where lTowarRef = 2");
     EXPECT_EQ(query[nameColumn].asString(), "Chleb");

@@ -42,8 +42,23 @@ TEST_F(RefPool, IdsStayUniqueAcrossSessionsReopeningAndProcessesTakingIdsAtOnce)
     EXPECT_EQ(ids.size(), 16u + 600u) << "the processes' ids are new, and each another";
 }
 
-TEST_F(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThatTookThem) {
-    EXPECT_EQ(newId(session), 1);
+TEST_F(RefPool, NeverHandsOutATakenIdNorOneAnIntCannotHoldAndReservationsRollBackWithTheirTransaction) {
+    addProduct(session, 40, "Mleko");
+    TestSupport::addCode(session, 41, 40, "5900001");
+    EXPECT_EQ(newId(session), 42) << "rows written with ids of their own move the pool past them";
+    addProduct(session, 20, "Chleb");
+    TestSupport::exec(session, "update towar set lTowarRef = 90 where lTowarRef = 20");
+    EXPECT_EQ(newId(session), 91);
+
+    for (const char* wrong : {"insert into towar (lTowarRef, sNazwa) values (4294967302, 'Za duży')",
+                              "insert into towar (lTowarRef, sNazwa) values (9223372036854775807, 'Za duży')",
+                              "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (2147483648, '1', 40, 1)"}) {
+        const auto refused = TestSupport::failure<DBKernel::DatabaseError>([&] { TestSupport::exec(session, wrong); });
+        EXPECT_NE(refused.find("jest większy niż 2147483647"), std::string::npos) << wrong << ": " << refused;
+    }
+    EXPECT_EQ(newId(session), 92) << "refused rows leave the pool as it was";
+
+    // Reservations move the pool past an id and roll back with the transaction that took them.
     DBKernel::RefPool::instance().reserveThrough(500, session);
     EXPECT_EQ(newId(session), 501) << "rows brought in with ids up to 500";
     DBKernel::RefPool::instance().reserveThrough(20, session);
@@ -67,23 +82,6 @@ TEST_F(RefPool, ReservationsMoveThePoolPastAnIdAndRollBackWithTheTransactionThat
         EXPECT_GT(GetRef(), first);
     else
         EXPECT_EQ(GetRef(), first) << "rolled back with the row that used it, the id is handed out again";
-}
-
-TEST_F(RefPool, NeverHandsOutATakenIdNorOneAnIntCannotHold) {
-    addProduct(session, 40, "Mleko");
-    TestSupport::addCode(session, 41, 40, "5900001");
-    EXPECT_EQ(newId(session), 42) << "rows written with ids of their own move the pool past them";
-    addProduct(session, 20, "Chleb");
-    TestSupport::exec(session, "update towar set lTowarRef = 90 where lTowarRef = 20");
-    EXPECT_EQ(newId(session), 91);
-
-    for (const char* wrong : {"insert into towar (lTowarRef, sNazwa) values (4294967302, 'Za duży')",
-                              "insert into towar (lTowarRef, sNazwa) values (9223372036854775807, 'Za duży')",
-                              "insert into plu (lPluRef, sPLU, lTowarRef, byStatus) values (2147483648, '1', 40, 1)"}) {
-        const auto refused = TestSupport::failure<DBKernel::DatabaseError>([&] { TestSupport::exec(session, wrong); });
-        EXPECT_NE(refused.find("jest większy niż 2147483647"), std::string::npos) << wrong << ": " << refused;
-    }
-    EXPECT_EQ(newId(session), 92) << "refused rows leave the pool as it was";
 
     addProduct(session, DBKernel::kLastRef - 1, "Ostatni");
     EXPECT_EQ(newId(session), DBKernel::kLastRef);

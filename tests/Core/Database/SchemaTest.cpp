@@ -18,7 +18,6 @@
 using DBKernel::DatabaseError;
 using ::testing::HasSubstr;
 using TestSupport::addCode;
-using TestSupport::addProduct;
 using TestSupport::count;
 using TestSupport::exec;
 using NewStore = TestSupport::StoreSession;
@@ -56,7 +55,7 @@ protected:
 
 TEST_F(NewStore, HasTheWholeSchemaWithItsKeysAndTheTablesTheMigrationsNameAndIsMadeOnlyWhereNoneIs) {
     EXPECT_EQ(versionOf(session), latest());
-    addProduct(session, 1, "Mleko");
+    TestSupport::addProduct(session, 1, "Mleko");
     addCode(session, 1, 1, "5900001");
     EXPECT_THROW(addCode(session, 1, 1, "5900002"), DatabaseError) << "the code id is the key";
     EXPECT_THROW(exec(session, "delete from towar where lTowarRef = 1"), DatabaseError) << "a product with codes stays";
@@ -79,24 +78,7 @@ TEST_F(NewStore, HasTheWholeSchemaWithItsKeysAndTheTablesTheMigrationsNameAndIsM
     EXPECT_EQ(DBKernel::StoreDatabase::schemaTables(), tables);
 }
 
-TEST_F(OlderStore, IsLeftAsItWasWhenTheUpgradeFailsAndUpgradedWhenOpenedOnceMended) {
-    makeStoreOfVersion(1);
-    runRaw("create table notatki (tekst text); insert into notatki values ('x'); create table stawkavat (x integer)");
-    // A later migration cannot create its stawkavat.
-    EXPECT_THAT(TestSupport::caught<DatabaseError>([] { TSessionHolder::open(); },
-                                                   [](const DatabaseError& e) { return e.reason(); }),
-                HasSubstr("already exists"));
-    EXPECT_THAT(refusal(), HasSubstr("0003"));
-    // Succeeds only when the migrations before the failed one left nothing behind.
-    runRaw("create index towar_groups on towar (sGrIndex); drop index towar_groups; drop table stawkavat");
-
-    TSessionHolder session = TSessionHolder::open();
-    EXPECT_EQ(versionOf(session), latest());
-    EXPECT_EQ(count(session, "notatki"), 1) << "what the store held stays";
-    EXPECT_EQ(count(session, "towar"), 0);
-}
-
-TEST_F(OlderStore, AFileThatIsNoCompleteStoreIsRefusedWithWhatToDo) {
+TEST_F(OlderStore, AFileThatIsNoCompleteStoreIsRefusedWithWhatToDoAndAFailedUpgradeLeavesItAsItWasUntilMended) {
     const auto file = Core::Store::databaseFile();
     // An empty file is refused in the towary command tests, where a user meets it.
     std::ofstream(file, std::ios::binary) << "lTowarRef,sNazwa\n1,Mleko\n";
@@ -111,6 +93,23 @@ TEST_F(OlderStore, AFileThatIsNoCompleteStoreIsRefusedWithWhatToDo) {
     runRaw("drop table klasa");
     EXPECT_THAT(refusal(), HasSubstr("jest niekompletna: brak tabel klasa. Przywróć kopię bazy danych sklepu albo "
                                      "załóż nowy sklep poleceniem towary init"));
+
+    // An upgrade that fails leaves the store as it was; opened once mended, it is upgraded.
+    std::filesystem::remove(file);
+    makeStoreOfVersion(1);
+    runRaw("create table notatki (tekst text); insert into notatki values ('x'); create table stawkavat (x integer)");
+    // A later migration cannot create its stawkavat.
+    EXPECT_THAT(TestSupport::caught<DatabaseError>([] { TSessionHolder::open(); },
+                                                   [](const DatabaseError& e) { return e.reason(); }),
+                HasSubstr("already exists"));
+    EXPECT_THAT(refusal(), HasSubstr("0003"));
+    // Succeeds only when the migrations before the failed one left nothing behind.
+    runRaw("create index towar_groups on towar (sGrIndex); drop index towar_groups; drop table stawkavat");
+
+    TSessionHolder session = TSessionHolder::open();
+    EXPECT_EQ(versionOf(session), latest());
+    EXPECT_EQ(count(session, "notatki"), 1) << "what the store held stays";
+    EXPECT_EQ(count(session, "towar"), 0);
 }
 
 TEST_F(OlderStore, AnUpgradeKeepsACodeLiveOnItsFirstRowOnlyAndMendsTheIdPool) {

@@ -46,18 +46,16 @@ protected:
 
 };
 
-// The lock itself, refused at once to another session and gone with its transaction, is the dialect store
-// tests', which run on the server too.
-TEST_F(Server, ALockOfACodeHoldsOnlyItsOwnRow) {
+TEST_F(Server, ALockHoldsOnlyItsRowAFailedStatementUndoesItselfAloneAndFailuresReadAsTheLayersCodesOrInPolish) {
+    // The lock itself, refused at once to another session and gone with its transaction, is the dialect store
+    // tests', which run on the server too.
     auto other = TSessionHolder::open();
     value(session, "select lPluRef from plu where sPLU = '5900000000011' for update nowait");
     EXPECT_EQ(value(other, "select lPluRef from plu where sPLU = '5900000000028' for update nowait"), "12")
         << "another code stays free";
     other.Rollback();
     session.Rollback();
-}
 
-TEST_F(Server, AFailedStatementUndoesItselfAloneTheServersFailuresReadAsTheLayersCodesAndBadValuesInPolish) {
     const auto failureCode = [this](const std::string& statement) {
         return TestSupport::caught<DatabaseError>([&] { exec(session, statement); },
                                                   [](const DatabaseError& e) { return std::to_string(e.code()); });

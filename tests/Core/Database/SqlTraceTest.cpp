@@ -16,11 +16,10 @@
 #include <vector>
 
 using ::testing::HasSubstr;
-using DBKernel::SqlTrace;
 using DBKernel::StatementShape;
 using TracedStore = TestSupport::StoreSession;
 
-TEST_F(TracedStore, EachExecutionIsRecordedOnceWithItsTextsParametersAndRowsAndASearchAsTheModuleWroteIt) {
+TEST_F(TracedStore, EachExecutionIsRecordedOnceWithItsTextsParametersAndRowsAndASearchAsTheModuleWroteItNotAsItsShape) {
     TestSupport::addProduct(session, 1, "Mleko");
     TestSupport::addProduct(session, 2, "Masło");
     const std::string select = "select lTowarRef from towar where sNazwa like :NAME || '%' and lTowarRef > :from";
@@ -54,7 +53,7 @@ TEST_F(TracedStore, EachExecutionIsRecordedOnceWithItsTextsParametersAndRowsAndA
     EXPECT_EQ(runs[1].parameters.size(), 1u) << "a parameter the statement does not name is not bound";
     EXPECT_EQ(runs[1].rows, 1) << "the rows changed";
     EXPECT_THAT(Core::lowerAscii(runs[2].failure), HasSubstr("towar.ltowarref"));
-    EXPECT_THAT(SqlTrace::format(runs[1]),
+    EXPECT_THAT(DBKernel::SqlTrace::format(runs[1]),
                 HasSubstr(" polecenie\nmoduł:\n  | update towar t set t.sNazwa = 'Mleko UHT' where lTowarRef = :id\n"
                           "silnik:\n  | " + update + "\nparametry: :id = 1;\nwiersze: 1\nplan:\n"));
 
@@ -71,9 +70,8 @@ TEST_F(TracedStore, EachExecutionIsRecordedOnceWithItsTextsParametersAndRowsAndA
     EXPECT_EQ(TestSupport::caught<DBKernel::DatabaseError>([&] { TestSupport::value(session, failing); },
                                                            [](const DBKernel::DatabaseError& e) { return e.statement(); }),
               failing);
-}
 
-TEST(StatementShape, TakesTheSearchedValuesAndLeavesWhatAParameterWouldChange) {
+    // The shape takes the searched values and leaves what a parameter would change.
     const auto code = StatementShape::of(
         "select * from towar t, (select lTowarRef from plu p where p.sPlu in "
         "('5901234123457', '2000012')) x where t.sNazwa = 'O''Neill' and t.n = 5");

@@ -15,7 +15,7 @@ using TestSupport::addProduct;
 using TestSupport::count;
 using Transaction = TestSupport::StoreSession;
 
-TEST_F(Transaction, CommittedWritesAreSeenByOthersAGuardLeftByAnExceptionUndoesItsOwnWritesOnlyAndLocksDoNotWait) {
+TEST_F(Transaction, CommittedWritesAreSeenByOthersAGuardLeftByAnExceptionUndoesItsOwnWritesOnlyLocksDoNotWaitAndPropertiesFollow) {
     auto reader = TSessionHolder::open();
     session.StartTransaction();
     EXPECT_TRUE(session.InTransaction());
@@ -99,10 +99,8 @@ TEST_F(Transaction, CommittedWritesAreSeenByOthersAGuardLeftByAnExceptionUndoesI
     EXPECT_EQ(TestSupport::value(second, lock), "1");
     EXPECT_TRUE(second.InTransaction());
     second.Rollback();
-}
 
-// The store's persistent properties: set and read in the caller's transaction, rolled back with it.
-TEST_F(Transaction, APropertyLivesAndDiesWithTheCallersTransaction) {
+    // The store's persistent properties: set and read in the caller's transaction, rolled back with it.
     Core::PropertiesSession properties(session);
     EXPECT_EQ(properties.get("{K}"), "");
     EXPECT_EQ(TestSupport::failure<std::logic_error>([&] { properties.set("{K}", "tak"); }),

@@ -12,7 +12,6 @@
 
 namespace {
 
-using EveningProcessing::RunArguments;
 using EveningProcessing::RunMode;
 using EveningProcessing::StepResult;
 
@@ -43,7 +42,7 @@ protected:
 
     std::shared_ptr<StepResult> invoke(const std::string& guid, std::optional<TSessionHolder> session,
                                        RunMode mode = RunMode::nightly) {
-        return Core::Action::CContainer::invoke<StepResult>(*this, guid, std::make_shared<RunArguments>(
+        return Core::Action::CContainer::invoke<StepResult>(*this, guid, std::make_shared<EveningProcessing::RunArguments>(
             std::move(session), 40544, [this](const std::string& text) { logged_.push_back(text); }, mode));
     }
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 #include <sstream>
 #include <stdexcept>
@@ -24,9 +23,7 @@ TEST(Price, HoldsHundredthsRoundedFromADoubleWritesTwoDecimalsAndRefusesAnAmount
                   Core::Quantity::fromUnits(-1).toString(),
               "2.500 0.013 -0.001");
 
-    const auto refusal = [](const std::function<void()>& make) {
-        return TestSupport::failure<std::range_error>(make);
-    };
+    const auto refusal = TestSupport::failure<std::range_error>;
     EXPECT_EQ(refusal([] { Core::PurchasePrice(1e16); }),
               "Kwota 1e+16 jest poza zakresem: kwoty mają wartości od -99999999999999.9999 do 99999999999999.9999.");
     EXPECT_EQ(refusal([] { Core::Price(1e300); }),

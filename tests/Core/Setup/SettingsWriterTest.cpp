@@ -42,10 +42,6 @@ protected:
         return text;
     }
 
-    static Orvel::TKey key(const std::string& path) {
-        return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(Orvel::splitPath(path));
-    }
-
     TestSupport::TempStore store_;
     std::filesystem::path file_ = Core::Store::settingsFile();
     Core::SetupRegistration setup_;
@@ -99,7 +95,8 @@ TEST_F(SettingsWriter, AValueIsWrittenWhereItStandsOrUnderItsTableAsItsTypeTheRe
              {std::string("cudzysłów \" ukośnik \\ \n nowy wiersz"),
               "\"cudzysłów \\\" ukośnik \\\\ \\n nowy wiersz\""}}) {
         set("Test / Wartość", value);
-        EXPECT_EQ(key("Test / Wartość").GetRep().Value, value) << written;
+        const auto& root = Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey();
+        EXPECT_EQ(root.GetSubKey(Orvel::splitPath("Test / Wartość")).GetRep().Value, value) << written;
         EXPECT_NE(text().find("Wartość\" = " + written + "\n"), std::string::npos) << text();
     }
 

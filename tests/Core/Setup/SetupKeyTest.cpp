@@ -36,9 +36,7 @@ Przeceny.Blokada = true
 
 class SetupKey : public ::testing::Test {
 protected:
-    SetupKey() { write(kSettings); }
-
-    static void write(const std::string& text) { TestSupport::replaceSettingsFile(text); }
+    SetupKey() { TestSupport::replaceSettingsFile(kSettings); }
 
     static TKey key(const std::string& path) {
         return Core::SingletonImplHolder::get<Core::CSetup>().GetRootKey().GetSubKey(Orvel::splitPath(path));
@@ -57,7 +55,7 @@ protected:
     Core::SetupRegistration setup_;
 };
 
-TEST_F(SetupKey, TypedLookupsReadEveryTypeAValueBesideChildrenInFileOrderTextsHoldingDotsAndAnotherProgramsEdits) {
+TEST_F(SetupKey, LookupsReadEveryTypeInFileOrderTextsWithDotsAndOthersEditsAndFailuresNameTheCastTheKeyOrTheFileLine) {
     EXPECT_EQ(key("Parametry programu / Towary / Indeksy / Departament").GetVal<int>(), 2);
     EXPECT_EQ(key("Parametry programu / Towary / Marże").GetVal<double>(), 1.5);
     EXPECT_TRUE(key("Parametry programu / Towary / Przeceny / Blokada").GetVal<bool>());
@@ -71,6 +69,20 @@ TEST_F(SetupKey, TypedLookupsReadEveryTypeAValueBesideChildrenInFileOrderTextsHo
     for (const TKey& child : key("Parametry programu / Towary / Indeksy")) names += child.GetName() + " ";
     EXPECT_EQ(names, "Departament Sektor Sekcja Rodzina Podrodzina ");
     EXPECT_EQ(key("Nie ma / takiego").begin(), key("Nie ma / takiego").end());
+
+    // A failed lookup carries the cast, or the empty key.
+    const std::string indexes = "Parametry programu / Towary / Indeksy / ";
+    EXPECT_EQ(failure<double>(indexes + "Sektor"),
+              "nie można rzutować wartości klucza\n" + indexes + "Sektor\ntypu (int) na (double)")
+        << "an integer is not a double: the file must say 2.0";
+    const std::string empty = "próba pobrania wartości typu (int) z pustego klucza\n";
+    EXPECT_EQ(failure<std::string>("Parametry programu / Towary"),
+              "próba pobrania wartości typu (std::string) z pustego klucza\nParametry programu / Towary")
+        << "a key with children only holds no value";
+    EXPECT_EQ(failure<int>("Parametry programu / Towary / Marże / Dalej"),
+              empty + "Parametry programu / Towary / Marże / Dalej");
+    EXPECT_EQ(failure<int>(indexes + "Departament / @"), empty + indexes + "Departament / @")
+        << "\"@\" is how the file stores a value, not a key";
 
     // Another program's edit is seen once its event is read; the host's own writes are read back by the settings
     // writer's tests.
@@ -86,39 +98,25 @@ TEST_F(SetupKey, TypedLookupsReadEveryTypeAValueBesideChildrenInFileOrderTextsHo
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_EQ(length.GetVal<int>(), 24);
 
-    write(std::string(kSettings) + "\"Nowy klucz\" = \"jest\"\n");
+    TestSupport::replaceSettingsFile(std::string(kSettings) + "\"Nowy klucz\" = \"jest\"\n");
     EXPECT_EQ(key("Parametry programu / Towary / Nowy klucz").GetVal<std::string>(), "jest");
 
     // Dots and brackets in texts and comments are no nesting.
     const std::string dots(200, '.');
-    write("# " + dots + "\n[a]\n" +                                     //
-          R"(b = ")" + dots + R"(\")" + dots + R"(" # )" + dots + "\n" +  //
-          "c = '" + dots + "[{'\n" +                                      //
-          R"(d = """)" "\n" + dots + "\n" + R"(\""")" + dots + R"(""")" "\n" +
-          "e = '''" + dots + "\n" + dots + "'''\n" +  //
-          R"("x)" + dots + R"(".y = 2.5)" "\n");
+    TestSupport::replaceSettingsFile("# " + dots + "\n[a]\n" +  //
+                                     R"(b = ")" + dots + R"(\")" + dots + R"(" # )" + dots + "\n" +  //
+                                     "c = '" + dots + "[{'\n" +                                      //
+                                     R"(d = """)" "\n" + dots + "\n" + R"(\""")" + dots + R"(""")" "\n" +
+                                     "e = '''" + dots + "\n" + dots + "'''\n" +  //
+                                     R"("x)" + dots + R"(".y = 2.5)" "\n");
     EXPECT_EQ(key("a / b").GetVal<std::string>(), dots + "\"" + dots);
     EXPECT_EQ(key("a / c").GetVal<std::string>(), dots + "[{");
     EXPECT_EQ(key("a / d").GetVal<std::string>(), dots + "\n\"\"\"" + dots);
     EXPECT_EQ(key("a / e").GetVal<std::string>(), dots + "\n" + dots);
     EXPECT_EQ(key("a / x" + dots + " / y").GetVal<double>(), 2.5);
-}
 
-TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTextsAndAMalformedOrMissingFileItsNameAndLineUntilFixed) {
-    const std::string indexes = "Parametry programu / Towary / Indeksy / ";
-    EXPECT_EQ(failure<double>(indexes + "Sektor"),
-              "nie można rzutować wartości klucza\n" + indexes + "Sektor\ntypu (int) na (double)")
-        << "an integer is not a double: the file must say 2.0";
-    const std::string empty = "próba pobrania wartości typu (int) z pustego klucza\n";
-    EXPECT_EQ(failure<std::string>("Parametry programu / Towary"),
-              "próba pobrania wartości typu (std::string) z pustego klucza\nParametry programu / Towary")
-        << "a key with children only holds no value";
-    EXPECT_EQ(failure<int>("Parametry programu / Towary / Marże / Dalej"),
-              empty + "Parametry programu / Towary / Marże / Dalej");
-    EXPECT_EQ(failure<int>(indexes + "Departament / @"), empty + indexes + "Departament / @")
-        << "\"@\" is how the file stores a value, not a key";
-
-    write("[a]\nb = 1\nc = = 2\nd = 4\n");
+    // A malformed or missing file is told with its name and line until it is fixed.
+    TestSupport::replaceSettingsFile("[a]\nb = 1\nc = = 2\nd = 4\n");
     const std::string file = Core::Store::settingsFile().string();
     EXPECT_EQ(loadFailure(), "Błąd składni pliku ustawień " + file + ", wiersz 3, kolumna 5: zapis niezgodny z formatem "
                        "TOML. Sprawdź w tym miejscu, czy po nazwie klucza stoi znak = i wartość, czy tekst jest w "
@@ -138,14 +136,14 @@ TEST_F(SetupKey, FailedLookupsCarryTheCastAndEmptyKeyTextsAndAMalformedOrMissing
         {"a = 1\nb = " + std::string(20000, '{') + "\n", "wiersz 2" + tooDeep},
     };
     for (const auto& [text, reason] : refused) {
-        write(text);
+        TestSupport::replaceSettingsFile(text);
         EXPECT_EQ(loadFailure(), "Błąd w pliku ustawień " + file + ", " + reason) << text.substr(0, 40);
     }
 
     TestSupport::removeSettingsFile();
     EXPECT_EQ(loadFailure(), "Brak pliku ustawień sklepu " + file + ".") << "a missing file is no empty store";
 
-    write("a = 1.5\n");
+    TestSupport::replaceSettingsFile("a = 1.5\n");
     EXPECT_EQ(key("a").GetVal<double>(), 1.5);
 }
 

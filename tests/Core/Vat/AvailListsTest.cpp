@@ -8,7 +8,6 @@
 #include "tests/support/StoreSession.h"
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -33,7 +32,7 @@ protected:
     Core::ImplRegistration<Core::AvailMeasureUnits> unitList_;
 };
 
-TEST_F(AvailLists, TheVatRatesOfTheStoreAnswerEveryLookupInCodeOrderReadOnceUnderARegistration) {
+TEST_F(AvailLists, TheStoresVatRatesUnitsAndPaymentFormsAnswerEveryLookupInTheirOrderReadOnceUnderARegistration) {
     addRate("13, '23%', 0.23, 0, 'A'), (6, '22%', 0.22, 1, 'A'), (8, 'zw.', 0, 0, 'E'");
 
     std::string codes;
@@ -58,9 +57,8 @@ TEST_F(AvailLists, TheVatRatesOfTheStoreAnswerEveryLookupInCodeOrderReadOnceUnde
     rateList_.reset();
     rateList_.emplace();
     EXPECT_DOUBLE_EQ(rates().getVatValueByCode(12), 0.08);
-}
 
-TEST_F(AvailLists, MeasureUnitsAreFoundByCodeAndAnUnknownCodeHasNoName) {
+    // Measure units are found by code, and an unknown code has no name.
     TestSupport::exec(session, "insert into jednostkamiary (nJm, sSkrot, sNazwa) values (3, 'kg', 'kilogram'), "
                                "(1, 'szt', 'sztuka')");
     ASSERT_EQ(units().getAll().size(), 2U);
@@ -69,9 +67,8 @@ TEST_F(AvailLists, MeasureUnitsAreFoundByCodeAndAnUnknownCodeHasNoName) {
     EXPECT_EQ(units().getMeasureUnitNameByCode(1), "sztuka");
     EXPECT_EQ(units().getMeasureUnitNameByCode(2), "");
     EXPECT_EQ(TestSupport::failure([] { units().find(2); }), "Brak jednostki miary o kodzie 2 na liście jednostek sklepu.");
-}
 
-TEST_F(AvailLists, FinalPaymentFormsKeepTheListOrderAndTheNativeCashGivesTheCurrency) {
+    // Final payment forms keep the list order, and the native cash gives the currency.
     addPaymentForm("7, 'Euro', 'EUR', 1, 0), (5, 'Waluty obce', 'wal', 0, 0");
     {
         Core::ImplRegistration<Platnosci::FormyPlatnosci> forms;

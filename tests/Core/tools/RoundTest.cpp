@@ -6,7 +6,7 @@
 #include <limits>
 #include <stdexcept>
 
-TEST(Round, RoundsToTheStepOrTheDecimalsWithHalvesAwayFromZeroAndMoneyToTheGroszAsTheAmountIsWritten) {
+TEST(Round, RoundsToTheStepTheDecimalsOrAnExactDecimalWithHalvesAwayFromZeroAndMoneyToTheGroszAsTheAmountIsWritten) {
     EXPECT_DOUBLE_EQ(Round(0.123449, 0.0001), 0.1234);
     EXPECT_DOUBLE_EQ(Round(-0.12345, 0.0001), -0.1235);
     EXPECT_DOUBLE_EQ(Round(12.375, 0.05), 12.4);
@@ -30,9 +30,9 @@ TEST(Round, RoundsToTheStepOrTheDecimalsWithHalvesAwayFromZeroAndMoneyToTheGrosz
     EXPECT_EQ(Core::roundToUnits(-0.125, 2), -13) << "halves away from zero";
     EXPECT_EQ(Core::roundToUnits(-0.00005, 4), -1);
     EXPECT_THROW(Core::roundToUnits(1e19, 0), std::runtime_error) << "beyond 64 bits";
-}
 
-TEST(DecimalFromDouble, GivesTheExactDecimalRoundedAsWrittenAndRefusesTheOldFormAndValuesThatAreNotFinite) {
+    // decimalFromDouble gives the exact decimal rounded as written and refuses the old form and values that are
+    // not finite.
     EXPECT_EQ(decimalFromDouble(1.005, 2, false), Core::Decimal(101, 100));
     EXPECT_EQ(decimalFromDouble(1234.4, -1, false), Core::Decimal(1234)) << "a negative precision gives whole numbers";
     const auto price = decimalFromDouble(12.5, 2, false);

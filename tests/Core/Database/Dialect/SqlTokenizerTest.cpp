@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-using DBKernel::Dialect::Token;
 using DBKernel::Dialect::tokenize;
 
 namespace {
@@ -13,7 +12,7 @@ namespace {
 // The tokens one a word, their kinds as letters: Word, Quoted name, String, Number, Parameter, Symbol.
 std::string tokens(std::string_view sql) {
     std::string result;
-    for (const Token& token : tokenize(sql))
+    for (const auto& token : tokenize(sql))
         result += (result.empty() ? "" : " ") + std::string(1, "wqsnp."[static_cast<int>(token.kind)]) + token.text;
     return result;
 }

@@ -249,7 +249,7 @@ std::string translationError(const std::string& sql, Target target = Target::sql
 
 }  // namespace
 
-TEST(Translate, TheModulesStatementsBecomeEachEnginesTextAndTheirLocksAreReportedToIt) {
+TEST_F(TranslatedOnTheStore, TheModulesStatementsBecomeEachEnginesTextReportTheirLocksAndGiveTheirRows) {
     for (const TranslateCase& each : kCases) {
         for (const Target target : {Target::sqlite, Target::postgresql}) {
             const auto translation = translate(each.oracle, target);
@@ -258,11 +258,6 @@ TEST(Translate, TheModulesStatementsBecomeEachEnginesTextAndTheirLocksAreReporte
             EXPECT_EQ(text.empty() ? text : translation.statements, text) << each.oracle;
             EXPECT_EQ(std::pair(translation.lockRows, translation.lockNowait), each.locks) << each.oracle;
         }
-    }
-}
-
-TEST_F(TranslatedOnTheStore, TheModulesStatementsGiveTheirRows) {
-    for (const TranslateCase& each : kCases) {
         if (!each.rows) continue;
         session.StartTransaction();
         try {
@@ -284,10 +279,9 @@ TEST(Translate, WhatCannotBeCarriedOverIsRefusedNamingTheEngineAndTheStatementAn
         {"select 1 from t where a = 'x", "Błąd składni SQL: niezakończony tekst w apostrofach (pozycja 27)"},
         {"select 1 from t for update of c", "for update of z kolumną bez aliasu tabeli"},
     };
-    for (const auto& [sql, construct] : postgres) {
+    for (const auto& [sql, construct] : postgres)
         EXPECT_EQ(translationError(sql, Target::postgresql),
                   "Nie można przenieść polecenia SQL na PostgreSQL: " + construct + ".\nPolecenie: " + sql);
-    }
     EXPECT_EQ(translationError("select instr(a, 'b', 1, 2) from t"), "no exception") << "SQLite has its own instr";
 
     for (const char* statement : {
