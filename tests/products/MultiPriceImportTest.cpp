@@ -3,7 +3,6 @@
 // 3; article indexes of 6 digits): what each import makes of the store's
 // wares, products and codes.
 
-#include "Core/Database/Sql.h"
 #include "Core/Setup/Setup.h"
 #include "apps/towary/products/ProductExport.h"
 #include "apps/towary/products/ProductImport.h"
@@ -44,7 +43,6 @@ std::string withoutCodes(const std::string& name, const std::string& index, cons
 
 class MultiPriceImport : public ::testing::Test {
 protected:
-    void exec(const std::string& statement) const { DBKernel::Sql::Command(statement, session_).execute(); }
     // What the import tells of the wares, then the products and codes it wrote ("P C") and the wares it made, made
     // of ordinary products, moved and dissolved ("; M O V D").
     std::string import(const std::string& rows) const {
@@ -89,7 +87,7 @@ TEST_P(MultiPriceImportCase, LeavesTheWaresAndCodesAsTheyShould) {
     const auto& c = GetParam();
     for (const auto& step : c.before) {
         if (step.ends_with('\n')) import(step);
-        else exec(step);
+        else TestSupport::exec(session_, step);
     }
     TestSupport::reserveIdsThrough(store_.path(), 100);
     EXPECT_EQ(import(c.rows), c.told);
@@ -171,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Imports, MultiPriceImportCase, ::testing::Values(
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(MultiPriceImport, TheWareTakesItsClassFromTheImport) {
-    exec("insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (3, 'Świeże', 5)");
+    TestSupport::exec(session_, "insert into klasa (lKlasaRef, sNazwa, bAtrWart) values (3, 'Świeże', 5)");
     import("Kawa,010101001,000500,4,9,1,Świeże,8,8,,,\n");
     EXPECT_EQ(TestSupport::rows(session_, "select lKlasaRef, bAtrWart, bAtrMask from towar order by sArtIndex"),
               "3|13|8\n3|13|8\n") << "the ware and its element";

@@ -58,7 +58,21 @@ TEST_F(PricesOfADayCommand, TheDaysPricesOfAProductThePriceBeforeThePromotionAnd
                           {{"discount", "--catalog", "10", "--discount", "101"}, negative}});
 }
 
-TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDayTheStoreAllowsThem) {
+TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDayTheUserChoosesAndTheStoreAllows) {
+    // An ordinary condition over the first ten days of the promotion: the tills read either.
+    exec("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) values (903, 1, 46082, 46091, 8.5)");
+    expectCases("price", {{{"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"},
+                           "Towar 1 ma kilka warunków sprzedaży ważnych dnia 2026-03-10 (902, 903); wskaż jeden opcją "
+                           "--condition."},
+                          {{"alternatives", "/000700", "--condition", "903", "--add", "5"},
+                           "Warunek sprzedaży 903: <alternative_prices><price>5.00</price></alternative_prices>\n", 0},
+                          {{"alternatives", "/000700", "--day", "2026-03-15"}, "Warunek sprzedaży 902: " + kStored + "\n", 0},
+                          {{"alternatives", "/000700", "--condition", "999", "--add", "5"},
+                           "Towar 1 nie ma warunku sprzedaży 999."},
+                          {{"alternatives", "/000700", "--condition", "903", "--day", "2026-03-10"}, "--day", 2}});
+    EXPECT_EQ(alternatives(), "alternative_prices\n" + kStored + "\n");
+    exec("delete from warsprz where lWarSprzRef = 903");
+
     const std::string added = "<alternative_prices><price>5.49</price><price>6.99</price></alternative_prices>";
     expectCases("price", {{{"alternatives", "/000700", "--day", "2026-03-10", "--add", "5.49", "--add", "6.99"},
                            "Warunek sprzedaży 902: " + added + "\n", 0},
@@ -81,21 +95,6 @@ TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDayTheSt
     EXPECT_EQ(alternatives(), "alternative_prices\n" + added + "\n");
     // What a condition holds can still be read.
     expectOutput(run("price", {"alternatives", "/000700", "--day", "2026-03-10"}), "Warunek sprzedaży 902: " + added + "\n");
-}
-
-TEST_F(PricesOfADayCommand, OfSeveralConditionsOfTheDayTheUserChoosesOne) {
-    // An ordinary condition over the first ten days of the promotion: the tills read either.
-    exec("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) values (903, 1, 46082, 46091, 8.5)");
-    expectCases("price", {{{"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"},
-                           "Towar 1 ma kilka warunków sprzedaży ważnych dnia 2026-03-10 (902, 903); wskaż jeden opcją "
-                           "--condition."},
-                          {{"alternatives", "/000700", "--condition", "903", "--add", "5"},
-                           "Warunek sprzedaży 903: <alternative_prices><price>5.00</price></alternative_prices>\n", 0},
-                          {{"alternatives", "/000700", "--day", "2026-03-15"}, "Warunek sprzedaży 902: " + kStored + "\n", 0},
-                          {{"alternatives", "/000700", "--condition", "999", "--add", "5"},
-                           "Towar 1 nie ma warunku sprzedaży 999."},
-                          {{"alternatives", "/000700", "--condition", "903", "--day", "2026-03-10"}, "--day", 2}});
-    EXPECT_EQ(alternatives(), "alternative_prices\n" + kStored + "\n");
 }
 
 }  // namespace

@@ -154,8 +154,10 @@ TEST_F(ProductsCommand, ShowPrintsAProductWithItsCodes) {
     expectSuccess(run("products", {"import", file("towary.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode,byTyp,byVAT,"
                                                                 "dCenaSprzed,sPLU,nJm,byStatus\n"
                                                                 "7,Kawa ziarnista,0101,000007,6,4,13,24.99,,,\n"
-                                                                ",,,,,,,,5901234123457,1,1\n,,,,,,,,2007,1,3\n"
-                                                                "2147483647,Herbata,0101,000009,6,,,,,,\n")}));
+                                                                ",,,,,,,,5901234123457,1,1\n,,,,,,,,2007,1,3\n")}));
+    // Imported alone: codes take ids past the greatest in their file.
+    expectSuccess(run("products", {"import", file("herbata.csv", "lTowarRef,sNazwa,sGrIndex,sArtIndex,byCode\n"
+                                                                 "2147483647,Herbata,0101,000009,6\n")}));
     // Ids of ten digits are ids still, up to the greatest an int holds; past it a number can only be a code.
     expectCases("products", {{{"show", "/000007"}, "Towar ID 7: Kawa ziarnista\n  indeks 000007, grupa 0101, poziom 6, "
                                                    "typ 4, VAT 13, cena 24.99\n  kod 5901234123457, jm 1, status 1\n"

@@ -31,7 +31,25 @@ TEST_F(ScaleStatusCommand, SectionsProposalAndStoringANumberAsTheProductFormDoes
     expectOutput(sql("select nWagaSekcja, nWagaPLU from towar where lTowarRef = 100"), "nWagaSekcja\tnWagaPLU\nNULL\tNULL\n");
 }
 
-TEST_F(ScaleStatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
+// The window's text form adds the prompt: actions a line each, a refused line ending a script, the questions
+// answered by --yes or --no; the commands plan, list and delete under the window's rules.
+TEST_F(ScaleStatusCommand, TheWindowAndThePlanListAndDeleteCommandsPlanStatusChanges) {
+    const auto window = [this](const std::string& input, const std::string& answer) {
+        return TestSupport::runTowary({"status", "window", dir_, answer}, input);
+    };
+    expectContains(window("dodaj /000100 " + tomorrow_ + "\nstatus 1 5\nzapisz\n", "--no"),
+                   {"== Planowanie zmiany statusu towarów ==\nNr\tIndeks towaru\tNazwa towaru\tStatus\tData zmiany\t"
+                    "Wykonano\tZmodyfikowano\n",
+                    "1\t000100\tSchab\t5 Wycofany\t" + tomorrow_ + "\tnie\t\n", "Zapisano.\n"});
+    expectContains(window("usuń 1\nF5\nwyjście\n", "--yes"),
+                   {"Wprowadzone zmiany nie zostaną zachowane. Czy odświeżyć? [tak]\n", "> wyjście\n"});
+    const auto kept = window("usuń 1\nwyjście\n", "--no");
+    expectFailureWith(kept, "dopisz \"zapisz\" albo odpowiedz --yes.");
+    expectIn(kept.out, {"Wprowadzone zmiany nie zostaną zachowane. Czy opuścić edycję? [nie]\n"});
+    expectError(window("data 1 2000-01-01\nzapisz\n", "--yes"), "towary: Nie można ustawić daty z przeszłości\n");
+    expectOutput(sql("select productid, status from StatusChange"), "productid\tstatus\n100\t5\n");
+
+    // The plan of tomorrow the window saved is replaced: one change per product and day.
     exec("insert into StatusChange values (7, 100, 42, 40000, 1, 40000.5)");
     const std::string header = "Id\tIndeks towaru\tNazwa towaru\tStatus\tData zmiany\tWykonano\tZmodyfikowano\n";
     expectCases("status", {{{"plan", "100", "5", tomorrow_}, "Towar 100 (Schab): status 5 Wycofany od " + tomorrow_ + ".\n", 0},
@@ -47,25 +65,6 @@ TEST_F(ScaleStatusCommand, PlansListsAndDeletesUnderTheWindowsRules) {
                    {header + "7\t000100\tSchab\t42 <nieznany>\t2009-07-06\ttak\t2009-07-06 12:00:00\n"});
     expectCases("status", {{{"delete", "7"}, "Usunięto zaplanowaną zmianę statusu 7.\n", 0},
                            {{"delete", "7"}, "Nie ma zaplanowanej zmiany statusu o identyfikatorze 7."}});
-}
-
-// The window's text form adds the prompt: actions a line each, a refused line ending a script, the
-// questions answered by --yes or --no.
-TEST_F(ScaleStatusCommand, TheWindowTakesItsActionsALineEachAndAsksThroughTheDialogs) {
-    const auto window = [this](const std::string& input, const std::string& answer) {
-        return TestSupport::runTowary({"status", "window", dir_, answer}, input);
-    };
-    expectContains(window("dodaj /000100 " + tomorrow_ + "\nstatus 1 5\nzapisz\n", "--no"),
-                   {"== Planowanie zmiany statusu towarów ==\nNr\tIndeks towaru\tNazwa towaru\tStatus\tData zmiany\t"
-                    "Wykonano\tZmodyfikowano\n",
-                    "1\t000100\tSchab\t5 Wycofany\t" + tomorrow_ + "\tnie\t\n", "Zapisano.\n"});
-    expectContains(window("usuń 1\nF5\nwyjście\n", "--yes"),
-                   {"Wprowadzone zmiany nie zostaną zachowane. Czy odświeżyć? [tak]\n", "> wyjście\n"});
-    const auto kept = window("usuń 1\nwyjście\n", "--no");
-    expectFailureWith(kept, "dopisz \"zapisz\" albo odpowiedz --yes.");
-    expectIn(kept.out, {"Wprowadzone zmiany nie zostaną zachowane. Czy opuścić edycję? [nie]\n"});
-    expectError(window("data 1 2000-01-01\nzapisz\n", "--yes"), "towary: Nie można ustawić daty z przeszłości\n");
-    expectOutput(sql("select productid, status from StatusChange"), "productid\tstatus\n100\t5\n");
 }
 
 }  // namespace

@@ -31,9 +31,4 @@ private:
     TSessionHolder session_;
 };
 
-// The number the query gives.
-inline std::int64_t countOf(const std::string& sql, const TSessionHolder& session) {
-    return std::stoll(TestSupport::value(session, sql));
-}
-
 }  // namespace ProductTest

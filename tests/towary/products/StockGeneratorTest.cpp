@@ -14,8 +14,6 @@
 
 #include <string>
 
-using ProductTest::countOf;
-
 namespace {
 
 TEST(StockGenerator, StockUpToTodayAndDocumentsOfEveryKindOfTheProductsTheSameForTheSameSeed) {
@@ -29,7 +27,7 @@ TEST(StockGenerator, StockUpToTodayAndDocumentsOfEveryKindOfTheProductsTheSameFo
                   "Sklep nie ma towarów, których mogłyby dotyczyć dokumenty.");
         Towary::Host::Products::generateProducts({50, 3}, session);
         const auto counts = Towary::Host::Products::generateStock({4, 400, 5, 3}, session);
-        const auto products = countOf("select count(*) from towar where byCode = 6", session);
+        const auto products = TestSupport::count(session, "towar where byCode = 6");
         EXPECT_EQ(counts.stockRows, 4 * products);
         EXPECT_EQ(TestSupport::count(session, "stn"), counts.stockRows);
         EXPECT_EQ(TestSupport::count(session, "towar where byCode = 6 and dLastSTNDate = " +
@@ -48,7 +46,7 @@ TEST(StockGenerator, StockUpToTodayAndDocumentsOfEveryKindOfTheProductsTheSameFo
         for (DBKernel::Sql::OpenedQuery ids("select lTowarRef from towar where byCode = 6", session); ids.next();)
             reserved += Towar::calcReserved(ids.field(0).asInt(), 0);
         EXPECT_GT(reserved, 0);
-        EXPECT_LT(reserved, static_cast<double>(countOf("select sum(dIlosc) from DokPoz", session)));
+        EXPECT_LT(reserved, std::stod(TestSupport::value(session, "select sum(dIlosc) from DokPoz")));
     }
 }
 

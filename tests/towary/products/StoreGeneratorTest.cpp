@@ -13,7 +13,8 @@
 #include "tests/support/IndexSettings.h"
 #include "tests/towary/products/ProductStoreSupport.h"
 
-using ProductTest::countOf;
+using TestSupport::count;
+using TestSupport::value;
 using Towary::Host::Products::generateProducts;
 
 TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengthsWhichMustHoldTheProducts) {
@@ -28,16 +29,16 @@ TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengthsWhichMust
     const auto counts = generateProducts({3000, 11}, session);
 
     EXPECT_EQ(counts.products, 3000);
-    EXPECT_EQ(countOf("select count(*) from towar where byCode = 6", session), 3000);
+    EXPECT_EQ(count(session, "towar where byCode = 6"), 3000);
     EXPECT_TRUE(counts.weighed > 0 && counts.multiPriceWares > 0 && counts.deletedCodes > 0);
-    EXPECT_EQ(TestSupport::count(session, "plu"), counts.codes);
-    EXPECT_GT(countOf("select count(*) from plu where byStatus = 2", session), 0);
+    EXPECT_EQ(count(session, "plu"), counts.codes);
+    EXPECT_GT(count(session, "plu where byStatus = 2"), 0);
     // Groups: one row per index.
     EXPECT_EQ(TestSupport::rows(session, "select count(distinct sGrIndex), count(*) from towar where byCode < 6 and "
                                          "byTyp is null"),
               std::to_string(counts.groups) + "|" + std::to_string(counts.groups) + "\n");
-    EXPECT_EQ(countOf("select count(*) - count(distinct sArtIndex) from towar where sArtIndex is not null", session), 0);
-    EXPECT_EQ(countOf("select count(*) from towar where byTyp = 9", session), counts.multiPriceWares);
+    EXPECT_EQ(value(session, "select count(*) - count(distinct sArtIndex) from towar where sArtIndex is not null"), "0");
+    EXPECT_EQ(count(session, "towar where byTyp = 9"), counts.multiPriceWares);
 
     // The rows no generated store may hold.
     for (const char* broken : {
@@ -66,7 +67,7 @@ TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengthsWhichMust
              " (select 1 from plu p where p.lTowarRef = t.lTowarRef and p.byStatus = 1)",
              // A code live on two rows.
              "select count(*) from (select sPLU from plu where byStatus in (1, 2) group by sPLU having count(*) > 1)"})
-        EXPECT_EQ(countOf(broken, session), 0) << broken;
+        EXPECT_EQ(value(session, broken), "0") << broken;
 
     // Codes: GS1 check digits right; weighed goods under restricted-circulation prefixes (20-29).
     std::map<std::size_t, int> byLength;
@@ -79,18 +80,18 @@ TEST(StoreGenerator, CodesAreValidAndTheHierarchyFollowsTheIndexLengthsWhichMust
         EXPECT_TRUE(codes["bWagowy"].asInt() != 1 || (code.size() == 13 && code[0] == '2')) << code;
     }
     EXPECT_TRUE(byLength[13] > 0 && byLength[8] > 0 && byLength[4] > 0) << "EAN-13, EAN-8 and short internal codes";
-    EXPECT_GT(countOf("select count(*) from plu d, plu l where d.sPLU = l.sPLU and d.byStatus = 3 and l.byStatus = 1",
-                      session), 0) << "some codes stand twice: a live row and a deleted one of another product";
-    EXPECT_GT(DBKernel::RefPool::instance().getRef(session), countOf("select max(lPluRef) from plu", session))
+    EXPECT_GT(count(session, "plu d, plu l where d.sPLU = l.sPLU and d.byStatus = 3 and l.byStatus = 1"), 0)
+        << "some codes stand twice: a live row and a deleted one of another product";
+    EXPECT_GT(DBKernel::RefPool::instance().getRef(session), std::stoll(value(session, "select max(lPluRef) from plu")))
         << "the pool is past every generated id";
 
     // Too short an article index for the products ordered is refused before anything is written.
     settings.articleLength = 2;
     TestSupport::writeIndexSettings(settings);
-    const auto rows = TestSupport::count(session, "towar");
+    const auto rows = count(session, "towar");
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { generateProducts({100, 1}, session); }),
               "Indeks artykułu ma 2 cyfr i mieści 99 towarów, a zamówiono 100.");
-    EXPECT_EQ(TestSupport::count(session, "towar"), rows);
+    EXPECT_EQ(count(session, "towar"), rows);
 }
 
 TEST(StoreGenerator, AShareOfMultiPriceWaresConditionsAtTheirPricesUsersRightsAndTodaysRates) {
@@ -103,27 +104,26 @@ TEST(StoreGenerator, AShareOfMultiPriceWaresConditionsAtTheirPricesUsersRightsAn
     const auto counts = generateProducts(options, session);
     // Users get rights over distinct generated groups through the store's procedures.
     EXPECT_EQ(std::to_string(counts.users) + " " + std::to_string(counts.rightsEntries), "4 24");
-    EXPECT_EQ(countOf("select count(*) from uzytkownik where luzytkref between 2 and 5", session), 4);
-    EXPECT_EQ(countOf("select count(*) from uzytkgrouprights r join towar t on t.sGrIndex = r.sgrindex and t.byCode < 6 "
-                      "where r.luzytkref between 2 and 5 and r.rekordemzarzadza = 2", session), 24);
+    EXPECT_EQ(count(session, "uzytkownik where luzytkref between 2 and 5"), 4);
+    EXPECT_EQ(count(session, "uzytkgrouprights r join towar t on t.sGrIndex = r.sgrindex and t.byCode < 6 where "
+                             "r.luzytkref between 2 and 5 and r.rekordemzarzadza = 2"), 24);
     EXPECT_EQ(TestSupport::rows(session, "select distinct przegladaniegrupy from uzytkgrouprights order by 1"), "1\n2\n");
     // Products get today's rates, which the VAT plan of 2011 leaves alone.
-    EXPECT_GT(countOf("select count(*) from towar t, stawkavat s where t.byVAT = s.byVAT and s.dStawka = 0", session), 0);
+    EXPECT_GT(count(session, "towar t, stawkavat s where t.byVAT = s.byVAT and s.dStawka = 0"), 0);
     Towar::planVatRatesChange(session, false);
-    EXPECT_EQ(TestSupport::count(session, "zmianavat"), 0);
+    EXPECT_EQ(count(session, "zmianavat"), 0);
 
     EXPECT_EQ(counts.conditions, 300);
-    EXPECT_EQ(TestSupport::count(session, "warsprz"), 300);
+    EXPECT_EQ(count(session, "warsprz"), 300);
     EXPECT_GT(counts.multiPriceWares, 200) << "about a fifth of 2000 draws less the elements they take";
-    EXPECT_EQ(countOf("select count(*) from warsprz w join towar t on t.lTowarRef = w.lTowarRef where t.byCode <> 6 "
-                      "or w.dCenaSprzed <> t.dCenaSprzed or w.dataDo < w.dataOd",
-                      session),
-              0);
-    EXPECT_GT(DBKernel::RefPool::instance().getRef(session), countOf("select max(lWarSprzRef) from warsprz", session))
+    EXPECT_EQ(count(session, "warsprz w join towar t on t.lTowarRef = w.lTowarRef where t.byCode <> 6 or "
+                             "w.dCenaSprzed <> t.dCenaSprzed or w.dataDo < w.dataOd"), 0);
+    EXPECT_GT(DBKernel::RefPool::instance().getRef(session),
+              std::stoll(value(session, "select max(lWarSprzRef) from warsprz")))
         << "the pool is past every condition's id";
     options.multiPricePercent = 0.0;
     options.conditions = 0;
     ProductTest::Store none;
     generateProducts(options, none.session());
-    EXPECT_EQ(TestSupport::count(none.session(), "towar where byTyp = 9"), 0);
+    EXPECT_EQ(count(none.session(), "towar where byTyp = 9"), 0);
 }
