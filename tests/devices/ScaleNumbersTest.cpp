@@ -73,35 +73,13 @@ std::tuple<int, int, int> proposal(int section, const TSessionHolder& session) {
     return {made.status, made.value, number};
 }
 
-TEST_F(ScaleStore, SectionsAfterNoneAndTheProposalOfTheLowestFreeNumberWithinTheMaximumAndNoneInAFullSection) {
+TEST_F(ScaleStore, SectionsAfterNoneTheValidationOfANumberTypedAndTheProposalOfTheLowestFreeNumberWithinTheMaximum) {
     const auto sections = Towar::getScaleSectionsWithNone();
     ASSERT_EQ(sections.size(), 10u);
     EXPECT_EQ(std::pair(sections[0].none, sections[0].text), std::pair(true, std::string("<brak>")));
     EXPECT_EQ(std::to_string(sections[9].value) + " " + sections[9].text, "9 Inne");
 
-    EXPECT_EQ(proposal(0, session_), std::tuple(Waga::kNumberProposed, -1, 0)) << "no section, no number";
-    for (const auto& [id, number] : {std::pair{1, 1}, {2, 2}, {3, 4}}) addProduct(id, 2, number);
-    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberProposed, -1, 3));
-    setMaximum(2);
-    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberOverMaximum, 3, -5)) << "the number is left alone";
-
-    // Every number of section 7 taken, in one statement: a row at a time took minutes on a server.
-    TestSupport::exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
-                                "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
-                                "select 100 + x, 'Towar', '0101', 6, 7, x from n");
-    EXPECT_EQ(proposal(7, session_), std::tuple(Waga::kNoFreeNumber, -1, -5));
-
-    setSetting({"Parametry sklepu", "Towary", "Sekcje wagowe", "Kanał 4"}, 4);
-    EXPECT_THROW(Towar::getScaleSections(), std::logic_error) << "a name that is no text";
-}
-
-TEST(ScaleNumberProposal, SectionOutOfRangeIsRefusedWithoutTheDatabase) {
-    TestSupport::TempStore noDatabase;  // a session on it would fail to open
-    for (int section : {10, -1})
-        EXPECT_EQ(proposal(section, TSessionHolder()), std::tuple(Waga::kSectionOutOfRange, section, -5));
-}
-
-TEST_F(ScaleStore, ValidationOfRangeEmptyTextRepeatedNumbersAndNoSection) {
+    // The validation of a number typed: its range, an empty text, numbers repeated and no section.
     setMaximum(99);
     addProduct(1, 3, 7);
     const std::string outside = "Błędna wartość numeru wagowego.\nMożliwy zakres wartości to 1 - 99",
@@ -125,6 +103,28 @@ TEST_F(ScaleStore, ValidationOfRangeEmptyTextRepeatedNumbersAndNoSection) {
     ScaleDataValidator::SectionCombo nothingSelected(Towar::getScaleSections());
     edit.setText("5");
     EXPECT_THROW(ScaleDataValidator::validate(&edit, nothingSelected, {}, session_), std::logic_error);
+
+    // The proposal of a free number, product 1 of section 3 aside.
+    EXPECT_EQ(proposal(0, session_), std::tuple(Waga::kNumberProposed, -1, 0)) << "no section, no number";
+    for (const auto& [id, number] : {std::pair{2, 1}, {3, 2}, {4, 4}}) addProduct(id, 2, number);
+    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberProposed, -1, 3));
+    setMaximum(2);
+    EXPECT_EQ(proposal(2, session_), std::tuple(Waga::kNumberOverMaximum, 3, -5)) << "the number is left alone";
+
+    // Every number of section 7 taken, in one statement: a row at a time took minutes on a server.
+    TestSupport::exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
+                                "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
+                                "select 100 + x, 'Towar', '0101', 6, 7, x from n");
+    EXPECT_EQ(proposal(7, session_), std::tuple(Waga::kNoFreeNumber, -1, -5));
+
+    setSetting({"Parametry sklepu", "Towary", "Sekcje wagowe", "Kanał 4"}, 4);
+    EXPECT_THROW(Towar::getScaleSections(), std::logic_error) << "a name that is no text";
+}
+
+TEST(ScaleNumberProposal, SectionOutOfRangeIsRefusedWithoutTheDatabase) {
+    TestSupport::TempStore noDatabase;  // a session on it would fail to open
+    for (int section : {10, -1})
+        EXPECT_EQ(proposal(section, TSessionHolder()), std::tuple(Waga::kSectionOutOfRange, section, -5));
 }
 
 constexpr int kDay = 46000;  // the processing day; 90 days (the sample setting) before it is 45910

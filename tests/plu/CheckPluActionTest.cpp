@@ -75,17 +75,18 @@ TEST_F(CheckPlu, EveningRepairsAtOnceAndLogsWhatItDidWhatItLeftAndWhyItFailed) {
     EXPECT_TRUE(failure.starts_with("Błąd poczas usuwania lub poprawiania kodów plu:\n")) << failure;
 }
 
-TEST_F(CheckPlu, EveningWithoutTheCanonicalCodeTheFirstFoundIsCorrectedAndTheRestDeleted) {
-    addProduct(1, "Mleko", {{10, "0017", 1}, {11, "00017", 2}, {12, "000017", 1}});
+TEST_F(CheckPlu, EveningWithoutTheCanonicalCodeCorrectsTheFirstFoundAndACorrectionMakingACodeLiveTwiceFailsWhole) {
+    // Without the canonical code the first found is corrected and the rest deleted.
+    addProduct(9, "Jogurt", {{90, "0018", 1}, {91, "00018", 2}, {92, "000018", 1}});
     const auto result = PLU::checkPlu(session_);
     ASSERT_EQ(std::pair(result.toCorrect.size(), result.toDelete.size()), std::pair(1ul, 2ul));
-    EXPECT_EQ(*result.toCorrect.front()->corrected, "17");
+    EXPECT_EQ(*result.toCorrect.front()->corrected, "18");
     const std::set<std::string> all{result.toCorrect.front()->plu, result.toDelete[0]->plu, result.toDelete[1]->plu};
-    EXPECT_EQ(all, (std::set<std::string>{"0017", "00017", "000017"}));
+    EXPECT_EQ(all, (std::set<std::string>{"0018", "00018", "000018"}));
     EXPECT_TRUE(result.conflicts.empty());
-}
+    exec(session_, "delete from plu where lTowarRef = 9");
 
-TEST_F(CheckPlu, EveningACorrectionThatWouldMakeACodeLiveTwiceFailsWholeAndIsListed) {
+    // A correction that would make a code live twice fails whole and is listed.
     // The correction revives the deleted rows by their text: both of them, which the store refuses.
     addProduct(3, "Kawa", {{30, "005901234123457", 1}, {31, "5901234123457", 3}, {32, "5901234123457", 3}});
     addProduct(1, "Mleko", {{10, "0017", 2}});

@@ -21,7 +21,7 @@ protected:
     Db::TQueryDataSet codes_{session_, "select sPLU, byStatus from plu where lTowarRef = 1 order by lPluRef"};
 };
 
-TEST_F(PluObserver, TheOneLiveCodeReplacedWhileTheFormWasOpen) {
+TEST_F(PluObserver, TheOneLiveCodeReplacedWhileTheFormWasOpenAndThePositionGuardsRefusalOfAMissingOrStaleMark) {
     TPluObserver observer;
     // Whether the dataset holds one live code, and whether that is another one than the stored.
     const auto seen = [&] { return std::pair<bool, bool>{observer.isJedenKod(&codes_), observer.isChanged(&codes_)}; };
@@ -50,9 +50,9 @@ TEST_F(PluObserver, TheOneLiveCodeReplacedWhileTheFormWasOpen) {
     EXPECT_EQ(current(), "1004");
     codes_.Next();
     EXPECT_FALSE(TPluObserver::findNastepnyNieusuniety(&codes_));
-}
 
-TEST_F(PluObserver, PositionGuardRefusesAMissingOrStaleMark) {
+    // The position guard, on codes of its own, refuses a missing or stale mark.
+    exec(session_, "delete from plu");
     addCode(21, "2001", 1, 1);
     addCode(22, "2002", 1, 1);
     codes_.Refresh();

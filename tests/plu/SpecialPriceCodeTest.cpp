@@ -126,7 +126,7 @@ TEST_F(PriceCode, LockRefusedToOtherSessionsAndProcessesUntilRollback) {
     other.Rollback();
 }
 
-TEST_F(PriceCode, AdapterStoresTheCodeItsPriceLabelsAndHistoryTogether) {
+TEST_F(PriceCode, AdapterStoresTheCodeItsPriceLabelsAndHistoryTogetherAndAStoredCodeRowInPlace) {
     const std::string product = std::to_string(product_);
     Core::User::instance().setUserRef(7);
     adapter_.saveSpecialPrice(context("2900017012509", 12.5, 3));
@@ -155,15 +155,14 @@ TEST_F(PriceCode, AdapterStoresTheCodeItsPriceLabelsAndHistoryTogether) {
     EXPECT_EQ(rows("select lObiektRef, lTowarRef from HistoriaZmian where lUzytkRef = 9"), id + "|" + product + "\n");
     EXPECT_FALSE(adapter_.getPluId("2900018012508", session_));
     Core::User::instance().setUserRef(Core::User::kDefaultUserRef);
-}
 
-TEST_F(PriceCode, AdapterACodeRowStoredAlreadyIsUpdatedInPlace) {
+    // A code row stored already, of another product, is updated in place.
     TestSupport::addProduct(session_, 200, "Chleb", "0101", "000200");
-    TestSupport::addCode(session_, 217, 200, "2900017012509", 3);
-    auto plu = context("2900017012509", 12.5, 1).plu;
+    TestSupport::addCode(session_, 217, 200, "2900018012508", 3);
+    auto plu = context("2900018012508", 12.5, 1).plu;
     plu->SetJm(2);
     EXPECT_EQ(adapter_.savePluRecord(plu, session_), 217);
-    EXPECT_EQ(rows("select lTowarRef, byStatus, nJm from plu"), std::to_string(product_) + "|1|2\n");
+    EXPECT_EQ(rows("select lTowarRef, byStatus, nJm from plu where lPluRef = 217"), product + "|1|2\n");
 }
 
 TEST_F(PriceCode, AdapterAFailureOnTheWayLeavesNothingWritten) {

@@ -206,29 +206,7 @@ TEST_F(VatChange, TheEveningOfTheChangePlansCarriesOutAndRenamesInTheNetworksTha
     EXPECT_EQ(result->getStatus(), out.str());
 }
 
-TEST_F(VatChange, TheOtherActionsTakeTheirArgumentsAndTheExportRefuses) {
-    product(1, "Sok", 6);
-    plan(11, 1, 200, 13);
-    const auto day = std::make_shared<Core::SessionDayArgument>(TSessionHolder(), 200);
-    EXPECT_EQ(invoke<Core::IStatusGetter>(Towar::kVatFireGuid, day)->getStatus(), changed(1));
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] { invoke(Towar::kVatExportGuid); }),
-              "Próba wykonania eksportu z Centrali przy użyciu eksportera z Orvelu.");
-
-    // Today's changes after the question; the menu action's text in an information box.
-    plan(12, 1, Core::DayNumber::today(), 12);
-    dialogs_->answers = {false};
-    invoke(Towar::kChangeVatGuid);
-    EXPECT_EQ(products(), "1|13|Sok                A\n");
-    dialogs_->answers = {true};
-    invoke(Towar::kChangeVatGuid);
-    EXPECT_EQ(products(), "1|12|Sok                B\n");
-    ASSERT_FALSE(dialogs_->shown.empty());
-    EXPECT_EQ(dialogs_->shown.back().kind, "information");
-    EXPECT_TRUE(dialogs_->shown.back().text.ends_with(changed(1)))
-        << "the menu action's steps, whose lines the evening test checks: " << dialogs_->shown.back().text;
-}
-
-TEST_F(VatChange, ThePlanDialogAsksTwiceBeforeOverwriting) {
+TEST_F(VatChange, ThePlanDialogAsksTwiceBeforeOverwritingTheOtherActionsTakeTheirArgumentsAndTheExportRefuses) {
     product(1, "a", 2);
     plan(11, 1, 40600, 12);
     const auto planDialog = [this] { invoke(Towar::kPlanChangeVatGuid); };
@@ -252,6 +230,27 @@ TEST_F(VatChange, ThePlanDialogAsksTwiceBeforeOverwriting) {
     dialogs_->answers = {true, true};
     planDialog();
     EXPECT_EQ(plans(), "1|40544|9|0\n");
+
+    // The other actions take their arguments; the export refuses.
+    product(2, "Sok", 6);
+    plan(21, 2, 200, 13);
+    const auto day = std::make_shared<Core::SessionDayArgument>(TSessionHolder(), 200);
+    EXPECT_EQ(invoke<Core::IStatusGetter>(Towar::kVatFireGuid, day)->getStatus(), changed(1));
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([this] { invoke(Towar::kVatExportGuid); }),
+              "Próba wykonania eksportu z Centrali przy użyciu eksportera z Orvelu.");
+
+    // Today's changes (product 1's of 40544 too) after the question; the menu action's text in an information box.
+    plan(22, 2, Core::DayNumber::today(), 12);
+    dialogs_->answers = {false};
+    invoke(Towar::kChangeVatGuid);
+    EXPECT_EQ(products(), "1|2|a\n2|13|Sok                A\n");
+    dialogs_->answers = {true};
+    invoke(Towar::kChangeVatGuid);
+    EXPECT_EQ(products(), "1|9|a                  C\n2|12|Sok                B\n");
+    ASSERT_FALSE(dialogs_->shown.empty());
+    EXPECT_EQ(dialogs_->shown.back().kind, "information");
+    EXPECT_TRUE(dialogs_->shown.back().text.ends_with(changed(2)))
+        << "the menu action's steps, whose lines the evening test checks: " << dialogs_->shown.back().text;
 }
 
 class PkwiuImport : public VatChange {

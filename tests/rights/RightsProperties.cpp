@@ -111,7 +111,7 @@ Ancestry ancestry(const Container& container, const std::string& index) {
     return found;
 }
 
-TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
+TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSaysAndAKeyThatIsNotDigitsIsRefused) {
     for (int trial = 0; trial < 300; ++trial) {
         const Container container = randomContainer();
         const bool all = container.allRightsGranted();
@@ -167,9 +167,8 @@ TEST_F(RightsProperties, EveryWritersRowsAreWhatTheContainerSays) {
                              (row.code == hierarchy || (row.code == 6 && row.index == group));
                   }));
     }
-}
 
-TEST_F(RightsProperties, AKeyOrGroupIndexThatIsNotDigitsIsRefusedAndOnTheLastLevelNoGroupLeadsFurther) {
+    // A key or group index that is not digits is refused, and on the last level no group leads further.
     Container letters;
     letters.setRights("0'1", browse(true));
     for (const auto& write : std::vector<std::function<void()>>{
