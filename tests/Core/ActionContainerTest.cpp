@@ -30,7 +30,7 @@ public:
 
 boost::shared_ptr<Doubler> makeDoubler() { return boost::shared_ptr<Doubler>(new Doubler); }
 
-TEST(ActionContainer, CreatorsReadyMadeActionsPlainFactoryFunctionsExecutorDefaultsAndCasts) {
+TEST(ActionContainer, CreatorsReadyMadeActionsPlainFactoryFunctionsExecutorDefaultsCastsAndTheirLog) {
     auto& container = Core::Action::CContainer::instance();
     int made = 0;
     {
@@ -66,12 +66,7 @@ TEST(ActionContainer, CreatorsReadyMadeActionsPlainFactoryFunctionsExecutorDefau
                      std::logic_error)
             << "a result of another type";
     }
-    Core::Token token = Core::regActionCreator(kGuid, [] { return std::shared_ptr<Core::IExecutor>(); }, {});
-    EXPECT_THROW(Core::Action::CContainer::invoke<Core::Value<int>>(0, kGuid, Core::wrap(4)), std::logic_error)
-        << "an empty creator";
-}
-
-TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
+    // Registrations and invocations are logged when logging is on.
     TestSupport::TempStore store;
     const auto file = store.path() / "log" / "debug.log";
     EXPECT_FALSE(Core::Debug::loggingEnabled());
@@ -94,6 +89,11 @@ TEST(ActionContainer, LogsRegistrationsAndInvocationsWhenLoggingIsOn) {
                       "(process attach)")})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(text.find("not written"), std::string::npos);
+
+    // A creator that makes nothing.
+    Core::Token token = Core::regActionCreator(kGuid, [] { return std::shared_ptr<Core::IExecutor>(); }, {});
+    EXPECT_THROW(Core::Action::CContainer::invoke<Core::Value<int>>(0, kGuid, Core::wrap(4)), std::logic_error)
+        << "an empty creator";
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <string>
 
 using TestSupport::addProduct;
-using TestSupport::count;
 using TestSupport::exec;
 using Failure = TestSupport::StoreSession;
 
@@ -46,11 +45,11 @@ TEST_F(Failure, MessagesNameTheStatementAndReasonABusyOrReadOnlyStoreIsToldInPol
                   std::string::npos);
         EXPECT_FALSE(other.InTransaction());
     }
-    EXPECT_EQ(count(other, "towar"), 1) << "readers go on while a session writes";
+    EXPECT_EQ(TestSupport::count(other, "towar"), 1) << "readers go on while a session writes";
     session.Commit();
     EXPECT_EQ(TestSupport::changed(other, write), 1);
 
-    EXPECT_EQ(count(reader, "towar"), 2) << "a store opened for reading is read";
+    EXPECT_EQ(TestSupport::count(reader, "towar"), 2) << "a store opened for reading is read";
     const std::string refused = TestSupport::toldUser([&] { exec(reader, "update towar set sNazwa = 'Kefir'"); });
     EXPECT_EQ(refused.rfind(TestSupport::onServer() ? "Bazę danych sklepu na serwerze "
                                                     : "Sklep można tylko czytać: brak uprawnień do zapisu",

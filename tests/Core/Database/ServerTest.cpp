@@ -27,7 +27,6 @@ using DBKernel::DatabaseError;
 using ::testing::HasSubstr;
 using DBKernel::DatabaseLocation;
 using TestSupport::addCode;
-using TestSupport::addProduct;
 using TestSupport::count;
 using TestSupport::exec;
 using TestSupport::value;
@@ -39,7 +38,7 @@ class Server : public TestSupport::StoreSession {
 protected:
     void SetUp() override {
         if (!TestSupport::onServer()) GTEST_SKIP() << "only on the PostgreSQL run (TOWARY_TEST_POSTGRESQL)";
-        addProduct(session, 1, "Mleko");
+        TestSupport::addProduct(session, 1, "Mleko");
         addCode(session, 11, 1, "5900000000011");
         addCode(session, 12, 1, "5900000000028");
     }
@@ -61,7 +60,7 @@ TEST_F(Server, ALockHoldsOnlyItsRowAFailedStatementUndoesItselfAloneAndFailuresR
                                                   [](const DatabaseError& e) { return std::to_string(e.code()); });
     };
     session.StartTransaction();
-    addProduct(session, 2, "Chleb");
+    TestSupport::addProduct(session, 2, "Chleb");
     const std::string code = "insert into plu (lPluRef, lTowarRef, sPLU, byStatus) values ";
     EXPECT_EQ(failureCode(code + "(13, 1, '5900000000011', 1)"), std::to_string(SQLITE_CONSTRAINT_UNIQUE))
         << "a code live on two rows";
@@ -83,7 +82,7 @@ TEST_F(Server, ALockHoldsOnlyItsRowAFailedStatementUndoesItselfAloneAndFailuresR
     }
 }
 
-TEST_F(Server, TheServersNoticesGoToTheLogNotToTheTerminal) {
+TEST_F(Server, ItsNoticesGoToTheLogAndAConnectionItEndedIsToldInPolishAndTheNextStatementConnectsAgain) {
     const auto log = store.path() / "log" / "debug.log";
     Core::Debug::enableLogging(log);
     ::testing::internal::CaptureStderr();
@@ -91,9 +90,7 @@ TEST_F(Server, TheServersNoticesGoToTheLogNotToTheTerminal) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     Core::Debug::disableLogging();
     EXPECT_THAT(TestSupport::readFile(log), HasSubstr("uwaga z serwera"));
-}
 
-TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnectsAgain) {
     const auto terminate = [this] {
         // Waits (up to a bound) for the backend to end, so that the session meets a connection already gone.
         value(TSessionHolder::open(), "select pg_terminate_backend(" +
@@ -130,7 +127,7 @@ TEST_F(Server, AConnectionTheServerEndedIsToldInPolishAndTheNextStatementConnect
     EXPECT_EQ(value(session, "select sNazwa from towar"), "Kefir");
 }
 
-TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesABuildOlderThanThemIsRefusedAndAnUpgradeWaitsForAnother) {
+TEST_F(Server, AServersRoutinesAreDefinedOverOlderOnesOnlyRefusingAnOlderBuildAnUpgradeWaitsAndAStoreInASchemaHasItsOwn) {
     const auto ours = std::to_string(DBKernel::Schema::postgresqlRoutinesVersion());
     const auto recorded = [] { return value(TSessionHolder::open(), "select version from towary_routines_version"); };
     EXPECT_EQ(recorded(), ours);
@@ -165,6 +162,16 @@ TEST_F(Server, AServersRoutinesAreDefinedOnlyOverOlderOnesABuildOlderThanThemIsR
     connection.commit();
     upgrading.join();
     EXPECT_EQ(failure, "no exception") << "the upgrade waited for the other one";
+
+    // A store in a schema of its own beside others in one database: the schema the connection text's search_path names.
+    const TestSupport::ServerDatabase database;
+    DBKernel::Backend::openPostgres(database.connection(), "test", {})->runScript("create schema sklep");
+    const auto location = DatabaseLocation::server(database.connection() + " options='-c search_path=sklep'");
+    DBKernel::StoreDatabase::create(location);
+    const TSessionHolder inSchema(DBKernel::Session::open(location));
+    EXPECT_GT(std::stoll(value(inSchema, "select newref from dual")), 0);
+    EXPECT_EQ(value(inSchema, "select count(*) from pg_tables where schemaname = 'public'"), "0")
+        << "the store's tables are in its own schema";
 }
 
 }  // namespace
@@ -194,18 +201,6 @@ TEST_F(Server, AServerSilentDownOrRefusingTheLoginReadsAsTheServersFailureInPoli
                 "nie odpowiada"});
     expectTold("user=nikt_taki password=tajne dbname=sklep_0412",
                {"Serwer bazy danych sklepu postgresql://nikt_taki@/sklep_0412 odmówił połączenia"});
-}
-
-// A store in a schema of its own beside others in one database: the schema the connection text's search_path names.
-TEST_F(Server, AStoreInASchemaOfItsOwnIsMadeOpenedAndRunsItsRoutines) {
-    const TestSupport::ServerDatabase database;
-    DBKernel::Backend::openPostgres(database.connection(), "test", {})->runScript("create schema sklep");
-    const auto location = DatabaseLocation::server(database.connection() + " options='-c search_path=sklep'");
-    DBKernel::StoreDatabase::create(location);
-    const TSessionHolder inSchema(DBKernel::Session::open(location));
-    EXPECT_GT(std::stoll(value(inSchema, "select newref from dual")), 0);
-    EXPECT_EQ(value(inSchema, "select count(*) from pg_tables where schemaname = 'public'"), "0")
-        << "the store's tables are in its own schema";
 }
 
 TEST(DatabaseLocation, AStoreNamesItsServerInItsOwnFileAndMessagesNeverShowThePassword) {

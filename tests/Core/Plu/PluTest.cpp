@@ -10,8 +10,6 @@
 
 namespace {
 
-using Plu::PluType;
-
 // The store's rules as `towary init` writes them.
 class PluRules : public ::testing::Test {
 protected:
@@ -55,7 +53,7 @@ TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationWhyATextCannotBeACodeAndH
     const auto& masks = config_->getMasks();
     ASSERT_EQ(masks.size(), 6u);
     EXPECT_EQ(config_->complete("17", masks[1]), "2800017000004");
-    EXPECT_EQ(Plu::TPlu(config_->complete("99999", masks[2]), config_).type(), PluType::S);
+    EXPECT_EQ(Plu::TPlu(config_->complete("99999", masks[2]), config_).type(), Plu::PluType::S);
     EXPECT_THROW(config_->complete("123456", masks[1]), std::invalid_argument);
     EXPECT_THROW(config_->complete("17", masks[5]), std::invalid_argument) << "an EAN-13 has no item number";
 
@@ -64,7 +62,7 @@ TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationWhyATextCannotBeACodeAndH
     EXPECT_EQ(TestSupport::failure([] { Plu::pluConfig(); }),
               "Nieznany typ maski kodów PLU \"X\" w ustawieniu Parametry programu / Towary / Kody PLU / Maski / "
               "Krótkie / Typ (dozwolone: W, C, S, P, G).");
-    EXPECT_THROW(Plu::TPluConfig({{"2", false, PluType::W, 12}}), std::invalid_argument)
+    EXPECT_THROW(Plu::TPluConfig({{"2", false, Plu::PluType::W, 12}}), std::invalid_argument)
         << "a prefix and an item number past 12 digits";
 }
 

@@ -39,7 +39,7 @@ std::string errorOf(const std::string& text) {
 // The byte order mark and CR are not part of the text, blanks stay, quotes are doubled inside quotes, a blank
 // line is skipped but counted, a record spanning lines starts on its first; a lone CR ends a line as it ends a
 // record, and the CR inside the quotes counts as a line too.
-TEST(Csv, ReadsQuotedFieldsBlanksAndRecordsOverSeveralLinesWithTheirFirstLineAndNamesItInAnError) {
+TEST(Csv, ReadsQuotedFieldsBlanksAndRecordsOverSeveralLinesNamesTheLineOfAnErrorAndReadsBackWhatItWrote) {
     EXPECT_EQ(read("\xEF\xBB\xBF"
                    "a,b,c\r\n\n x ,\"y, z\",\"\"\"q\"\"\"\n\"two\nlines\",,\"\"\nŻółć,last,without newline"),
               "1:[a][b][c]\n3:[ x ][y, z][\"q\"]\n4:[two\nlines][][]\n6:[Żółć][last][without newline]\n");
@@ -53,9 +53,8 @@ TEST(Csv, ReadsQuotedFieldsBlanksAndRecordsOverSeveralLinesWithTheirFirstLineAnd
     EXPECT_EQ(errorOf("a\n\"b\"c\n").substr(0, 9), "wiersz 2:");
     EXPECT_EQ(errorOf("a\nb\n\"open,\nnever closed\n"), "wiersz 3: cudzysłów niezamknięty do końca pliku");
     EXPECT_EQ(errorOf("a,b\nok,ok\n\xBFle,x\n"), "wiersz 3: tekst nie jest zapisany w UTF-8") << "Windows-1250 text";
-}
 
-TEST(Csv, WrittenRecordsReadBackAsTheyWere) {
+    // Written records read back as they were.
     const std::vector<Fields> records = {
         {"lTowarRef", "sNazwa", "sPLU"},
         {"1", "Mleko \"Łaciate\", 2%", ""},
@@ -72,3 +71,4 @@ TEST(Csv, WrittenRecordsReadBackAsTheyWere) {
     for (const auto& record : readAll(out.str())) back.push_back(record.fields);
     EXPECT_EQ(back, records);
 }
+

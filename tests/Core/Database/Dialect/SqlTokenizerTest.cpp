@@ -5,14 +5,12 @@
 #include <stdexcept>
 #include <string>
 
-using DBKernel::Dialect::tokenize;
-
 namespace {
 
 // The tokens one a word, their kinds as letters: Word, Quoted name, String, Number, Parameter, Symbol.
 std::string tokens(std::string_view sql) {
     std::string result;
-    for (const auto& token : tokenize(sql))
+    for (const auto& token : DBKernel::Dialect::tokenize(sql))
         result += (result.empty() ? "" : " ") + std::string(1, "wqsnp."[static_cast<int>(token.kind)]) + token.text;
     return result;
 }
@@ -30,5 +28,5 @@ TEST(SqlTokenizer, LiteralsParametersNumbersAndTwoCharacterOperatorsAreOneTokenE
     EXPECT_EQ(tokens("select 1 -- 3%->5%, 'x\n, 2/* a */from/**/dual -- to the end"), "wselect n1 ., n2 wfrom wdual");
     EXPECT_EQ(tokens("a||'%' <> b != c <= d >= e (+)"), "wa .|| s'%' .<> wb .!= wc .<= wd .>= we .( .+ .)");
     for (const char* bad : {"select 'abc from dual", "select \"abc from dual", "select 1 /* from dual", "select 1 ? 2"})
-        EXPECT_THROW(tokenize(bad), std::runtime_error) << bad;
+        EXPECT_THROW(DBKernel::Dialect::tokenize(bad), std::runtime_error) << bad;
 }

@@ -249,7 +249,7 @@ std::string translationError(const std::string& sql, Target target = Target::sql
 
 }  // namespace
 
-TEST_F(TranslatedOnTheStore, TheModulesStatementsBecomeEachEnginesTextReportTheirLocksAndGiveTheirRows) {
+TEST_F(TranslatedOnTheStore, TheModulesStatementsBecomeEachEnginesTextWithTheirLocksAndRowsOrAreRefusedNamingTheEngine) {
     for (const TranslateCase& each : kCases) {
         for (const Target target : {Target::sqlite, Target::postgresql}) {
             const auto translation = translate(each.oracle, target);
@@ -267,9 +267,9 @@ TEST_F(TranslatedOnTheStore, TheModulesStatementsBecomeEachEnginesTextReportThei
         }
         session.Rollback();
     }
-}
 
-TEST(Translate, WhatCannotBeCarriedOverIsRefusedNamingTheEngineAndTheStatementAndNestingIsLimitedBeforeTheRulesSeeIt) {
+    // What cannot be carried over is refused naming the engine and the statement, and nesting is limited
+    // before the rules see it.
     const std::pair<std::string, std::string> postgres[] = {
         {"select instr(sNazwa, 'a', 2) from towar", "instr z pozycją początkową lub numerem wystąpienia"},
         {"select to_number(sGrIndex, '999') from towar", "to_number z formatem"},
