@@ -63,7 +63,7 @@ protected:
     int conditions_ = 0;
 };
 
-TEST_F(SellCondition, WithoutConditionsEveryPriceMapsToTheFirstElementWithThemToItsOwnOrANewOne) {
+TEST_F(SellCondition, EveryPriceMapsToTheFirstElementOrItsOwnOrANewOneWhoseIndexShowsItsPrice) {
     element(300);
     element(200);
     for (const double price : {1.0, 9.99, 120.0}) EXPECT_EQ(elementFor(price), Element(200, false)) << price;
@@ -77,6 +77,25 @@ TEST_F(SellCondition, WithoutConditionsEveryPriceMapsToTheFirstElementWithThemTo
     EXPECT_EQ(column("select byTyp || ' ' || bWieleCen || ' ' || byCode || ' ' || sGrIndex || ' ' || sNazwa || ' ' || "
                      "length(sArtIndex) from towar where lTowarRef = 1001"),
               "3 1 6 010101001001 Kawa 6");
+
+    // An element's index shows its price, and it keeps only its conditions at that price (conditions 1 and 2 are above).
+    element(201, {12.34, 9.99});
+    TestSupport::addProduct(session_, 400, "Cukier", "010101001", "000700");
+    for (const double price : {5.0, 6.0}) condition(400, price);
+    // The product's article index and the ids of its conditions.
+    const auto state = [&](int id) {
+        return column("select sArtIndex || ' ' || coalesce((select group_concat(lWarSprzRef) from warsprz w where "
+                      "w.lTowarRef = t.lTowarRef), '-') from towar t where lTowarRef = " + std::to_string(id));
+    };
+    Towar::updateMultiPriceProductIndex(201, Core::Price(12.34), session_);
+    EXPECT_EQ(state(201), "000500001234 3");
+    Towar::updateMultiPriceProductIndex(400, Core::Price(5.0), session_);
+    EXPECT_EQ(state(400), "000700 5") << "not an element: only its conditions at other prices go";
+    Towar::updateMultiPriceProductIndex(201, Core::Price(12345.67), session_);
+    EXPECT_EQ(state(201), "0005001234567 -") << "a price of 10 000.00 or more is written with all its digits";
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>(
+                  [&] { Towar::updateMultiPriceProductIndex(201, Core::Price(0.0), session_); }),
+              "Cena 0.00 nie jest dodatnia: element towaru wielocenowego ma cenę sprzedaży od 0.01.");
 }
 
 TEST_F(SellCondition, AWareWithoutElementsGetsOneOfTypeFourAndNothingElseGetsAny) {
@@ -111,26 +130,6 @@ TEST_F(SellCondition, TheGuardRemovesAnElementWhoseConditionWasNeverStored) {
     auto row = ware();
     { MultiPriceWareSellConditionLogic::WareGuard guard(off, &row); }
     EXPECT_EQ(column("select count(*) from towar where lTowarRef = 100"), "1") << "handling off: it removes nothing";
-}
-
-TEST_F(SellCondition, AnElementsIndexShowsItsPriceAndItKeepsOnlyItsConditionsAtThatPrice) {
-    element(200, {12.34, 9.99});
-    TestSupport::addProduct(session_, 400, "Cukier", "010101001", "000700");
-    for (const double price : {5.0, 6.0}) condition(400, price);
-    // The product's article index and the ids of its conditions.
-    const auto state = [&](int id) {
-        return column("select sArtIndex || ' ' || coalesce((select group_concat(lWarSprzRef) from warsprz w where "
-                      "w.lTowarRef = t.lTowarRef), '-') from towar t where lTowarRef = " + std::to_string(id));
-    };
-    Towar::updateMultiPriceProductIndex(200, Core::Price(12.34), session_);
-    EXPECT_EQ(state(200), "000500001234 1");
-    Towar::updateMultiPriceProductIndex(400, Core::Price(5.0), session_);
-    EXPECT_EQ(state(400), "000700 3") << "not an element: only its conditions at other prices go";
-    Towar::updateMultiPriceProductIndex(200, Core::Price(12345.67), session_);
-    EXPECT_EQ(state(200), "0005001234567 -") << "a price of 10 000.00 or more is written with all its digits";
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>(
-                  [&] { Towar::updateMultiPriceProductIndex(200, Core::Price(0.0), session_); }),
-              "Cena 0.00 nie jest dodatnia: element towaru wielocenowego ma cenę sprzedaży od 0.01.");
 }
 
 TEST_F(SellCondition, TheStoreRoutinesGetOrMakeElementsUpdateThemAndPrepareAStocktaking) {

@@ -86,29 +86,7 @@ protected:
     std::optional<Core::ImplRegistration<Core::AvailMeasureUnits>> units_;
 };
 
-TEST_F(PricesOfADay, TodaysPriceIsTheConditionsElseTheProductsRoundedToTwoPlaces) {
-    using namespace Towary::ProductTools;
-    const int today = Core::DayNumber::today();
-    product(1, 9.994);
-    condition(1, today - 3, today + 3, 9.995, {}, 0, "<alternative_prices><price>8.5</price></alternative_prices>");
-    condition(1, today - 20, today - 4, 12.0);
-    product(2, 9.994);
-    condition(2, today + 1, today + 9, 7.0);
-    product(3, std::nullopt);
-
-    EXPECT_EQ(getCurrentSalePrice(1, {}), 9.994);
-    EXPECT_EQ(getCurrentConditionSalePrice(1, {}), 9.995);
-    EXPECT_EQ(getCurrentAdditionalSalePrices(1, {}), "<alternative_prices><price>8.5</price></alternative_prices>");
-    EXPECT_EQ(getCurrentConditionSalePrice(2, {}), std::nullopt);
-    EXPECT_EQ(getCurrentAdditionalSalePrices(2, {}), "");
-    EXPECT_EQ(getCurrentSalePrice(3, {}), std::nullopt);
-    EXPECT_EQ(getCurrentSalePrice(4, {}), std::nullopt);
-    std::vector<Core::Decimal> rounded;
-    for (int id : {1, 2, 3, 4}) rounded.push_back(getCurrentProductSalePrice(id, {}));
-    EXPECT_EQ(rounded, (std::vector<Core::Decimal>{{1000, 100}, {999, 100}, 0, 0}));
-}
-
-TEST_F(PricesOfADay, EachModeChoosesItsOwnPreviousCondition) {
+TEST_F(PricesOfADay, EachModeChoosesItsOwnPreviousConditionAndTodaysPriceIsTheConditionsElseTheProducts) {
     // 1: a dearer ordinary condition up to the day before.
     product(1, 10.0);
     condition(1, kDay - 12, kDay - 3, 8.0);
@@ -146,6 +124,27 @@ TEST_F(PricesOfADay, EachModeChoosesItsOwnPreviousCondition) {
     EXPECT_EQ(Towar::getPricesBeforePromotion({}, kDay).size(), 1u);
     EXPECT_TRUE(Towar::getPricesBeforePromotion({}, kDay + 6, 5).empty());
     EXPECT_TRUE(Towar::getPricesBeforePromotion({}, kDay - 3, 5).empty());
+
+    // Today's price is the condition's, else the product's, rounded to two places.
+    using namespace Towary::ProductTools;
+    const int today = Core::DayNumber::today();
+    product(11, 9.994);
+    condition(11, today - 3, today + 3, 9.995, {}, 0, "<alternative_prices><price>8.5</price></alternative_prices>");
+    condition(11, today - 20, today - 4, 12.0);
+    product(12, 9.994);
+    condition(12, today + 1, today + 9, 7.0);
+    product(13, std::nullopt);
+
+    EXPECT_EQ(getCurrentSalePrice(11, {}), 9.994);
+    EXPECT_EQ(getCurrentConditionSalePrice(11, {}), 9.995);
+    EXPECT_EQ(getCurrentAdditionalSalePrices(11, {}), "<alternative_prices><price>8.5</price></alternative_prices>");
+    EXPECT_EQ(getCurrentConditionSalePrice(12, {}), std::nullopt);
+    EXPECT_EQ(getCurrentAdditionalSalePrices(12, {}), "");
+    EXPECT_EQ(getCurrentSalePrice(13, {}), std::nullopt);
+    EXPECT_EQ(getCurrentSalePrice(14, {}), std::nullopt);
+    std::vector<Core::Decimal> rounded;
+    for (int id : {11, 12, 13, 14}) rounded.push_back(getCurrentProductSalePrice(id, {}));
+    EXPECT_EQ(rounded, (std::vector<Core::Decimal>{{1000, 100}, {999, 100}, 0, 0}));
 }
 
 TEST_F(PricesOfADay, TheLowestPriceOfThirtyDaysCountsEveryDayBeforeThePromotion) {

@@ -13,7 +13,7 @@ protected:
     }
 };
 
-TEST_F(ProductCommandsTest, InsertedProductsReadBackAndUpdatersAndDeleterWriteOneProductOrOneMultiPriceGroup) {
+TEST_F(ProductCommandsTest, InsertedProductsReadBackUpdatersAndDeleterWriteOneProductOrOneMultiPriceGroupAndSoDoTheEditors) {
     Towar::WareInserter inserter(session_);
     for (int id : {1, 2}) {
         TTowar element = product(id, "Bułka " + std::to_string(id), "010203", "00010" + std::to_string(id));
@@ -59,9 +59,38 @@ TEST_F(ProductCommandsTest, InsertedProductsReadBackAndUpdatersAndDeleterWriteOn
     changed.SetTowarRef(1);
     EXPECT_EQ(Towar::WareDeleter(session_).execute(changed), 1);
     EXPECT_EQ(column("select group_concat(lTowarRef) from (select lTowarRef from towar order by lTowarRef)"), "2,3");
+
+    // The editor's statements insert, modify and delete a row.
+    const auto statements = Towar::getProductUpdateSql();
+    // The editor binds every field by the name the select reads it under.
+    auto run = [this](const std::string& sql, const TTowar& record, int oldId) {
+        DBKernel::Sql::Command command(sql, session_);
+        for (const auto& info : TTowar::columnInfo())
+            command.Params[info.readName].set(record.value(static_cast<std::size_t>(&info - TTowar::columnInfo().data())));
+        command.Params["alternativeVatRate"].set(record.value(TTowar::AlternativeVatRate));
+        command.Params["OLD_lTowarRef"] = oldId;
+        return command.execute();
+    };
+    TTowar edited = product(5, "Sok jabłkowy", "0101", "000005");
+    edited.SetComplemenToMinSaleUnitStock(2.5);
+    EXPECT_EQ(run(statements->InsertSQL(), edited, 0), 1);
+    EXPECT_EQ(column("select complement_to_min_sale_u_stock from towar where lTowarRef = 5"), "2.5");
+
+    // The creation time and the last sale are never modified.
+    TestSupport::exec(session_, "update towar set dataOstSprzed = 45100.5 where lTowarRef = 5");
+    edited.SetNazwa("Sok pomarańczowy");
+    edited.SetAlternativeVatRate(12);
+    edited.SetczasUtworzenia(1.0);
+    edited.SetdataOstSprzed(1.0);
+    EXPECT_EQ(run(statements->ModifySQL(), edited, 5), 1);
+    EXPECT_EQ(column("select sNazwa || ':' || AlternativeVatRate || ':' || czasUtworzenia || ':' || dataOstSprzed "
+                     "from towar where lTowarRef = 5"),
+              "Sok pomarańczowy:12:45000.25:45100.5");
+    EXPECT_EQ(run(statements->DeleteSQL(), edited, 5), 1);
+    EXPECT_EQ(TestSupport::count(session_, "towar"), 2) << "products 2 and 3 above stay";
 }
 
-TEST_F(ProductCommandsTest, GroupingCommandsMoveTurnAndReindexRows) {
+TEST_F(ProductCommandsTest, GroupingCommandsMoveTurnAndReindexRowsAndCodeCommandsInsertAndChangeOnlyTheMeasureUnit) {
     for (const TTowar& ware : {product(1, "Chleb", "0101", "000001"), product(2, "Chleb razowy", "0101", "000002"),
                                product(3, "Bagietka", "0102", "000003")})
         Towar::WareInserter(session_).execute(ware);
@@ -91,10 +120,8 @@ TEST_F(ProductCommandsTest, GroupingCommandsMoveTurnAndReindexRows) {
     groupDeleter.byCode() = 6;
     EXPECT_EQ(groupDeleter.execute(), 2);
     EXPECT_EQ(products(), "1:0101:0:000001:13:1:Chleb 2:0101:0:000002:13:1:Chleb razowy 3:0102:0:000033:13:1:Bagietka");
-}
 
-TEST_F(ProductCommandsTest, CodeCommandsInsertAndChangeOnlyTheMeasureUnit) {
-    Towar::WareInserter(session_).execute(product(1, "Jabłka", "0101", "000001"));
+    // Code commands, on product 1, insert and change only the measure unit.
     TPLU changed;
     changed.SetPluRef(10);
     changed.SetPLU("5901234123457");
@@ -143,32 +170,3 @@ TEST_F(ProductCommandsTest, CodeCommandsInsertAndChangeOnlyTheMeasureUnit) {
     EXPECT_THROW(Towar::WareInserter(session_).execute(unnumbered), DBKernel::DatabaseError);
 }
 
-TEST_F(ProductCommandsTest, EditorStatementsInsertModifyAndDeleteARow) {
-    const auto statements = Towar::getProductUpdateSql();
-    // The editor binds every field by the name the select reads it under.
-    auto run = [this](const std::string& sql, const TTowar& record, int oldId) {
-        DBKernel::Sql::Command command(sql, session_);
-        for (const auto& info : TTowar::columnInfo())
-            command.Params[info.readName].set(record.value(static_cast<std::size_t>(&info - TTowar::columnInfo().data())));
-        command.Params["alternativeVatRate"].set(record.value(TTowar::AlternativeVatRate));
-        command.Params["OLD_lTowarRef"] = oldId;
-        return command.execute();
-    };
-    TTowar edited = product(5, "Sok jabłkowy", "0101", "000005");
-    edited.SetComplemenToMinSaleUnitStock(2.5);
-    EXPECT_EQ(run(statements->InsertSQL(), edited, 0), 1);
-    EXPECT_EQ(column("select complement_to_min_sale_u_stock from towar where lTowarRef = 5"), "2.5");
-
-    // The creation time and the last sale are never modified.
-    TestSupport::exec(session_, "update towar set dataOstSprzed = 45100.5 where lTowarRef = 5");
-    edited.SetNazwa("Sok pomarańczowy");
-    edited.SetAlternativeVatRate(12);
-    edited.SetczasUtworzenia(1.0);
-    edited.SetdataOstSprzed(1.0);
-    EXPECT_EQ(run(statements->ModifySQL(), edited, 5), 1);
-    EXPECT_EQ(column("select sNazwa || ':' || AlternativeVatRate || ':' || czasUtworzenia || ':' || dataOstSprzed "
-                     "from towar"),
-              "Sok pomarańczowy:12:45000.25:45100.5");
-    EXPECT_EQ(run(statements->DeleteSQL(), edited, 5), 1);
-    EXPECT_EQ(TestSupport::count(session_, "towar"), 0);
-}
