@@ -19,7 +19,7 @@ protected:
 };
 
 // What a reason may be is the module's (tests/ui); here that each change is told and a refused one saves nothing.
-TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgainstTheWholeList) {
+TEST_F(DictionaryCommand, ReasonsAreAddedDeletedRestoredAndSentEachChangeCheckedAgainstTheWholeList) {
     expectOutput(run("reasons", {"list"}), kHeader);
     const auto added = run("reasons", {"add", "Uszkodzony", "--shortcut", "USZ"});
     const auto id = idOf("Uszkodzony");
@@ -38,6 +38,27 @@ TEST_F(DictionaryCommand, ReasonsAreAddedDeletedAndRestoredEachChangeCheckedAgai
                                                              " nie był usunięty.\n", 0},
                             {{"list"}, kHeader + id + "\tUszkodzony\tUSZ\tnie\n" + other + "\tŹle zważony\t\tnie\n", 0}});
     expectFailureWith(run("reasons", {"delete", id}), "Pytanie bez odpowiedzi");
+
+    // What the tills' file holds is the window's (tests/ui); here what the command tells of it, and what it refuses.
+    // Ż typed as Z and a combining dot is stored as the one letter.
+    const auto composed = run("reasons", {"add", "Z\xCC\x87le"});
+    expectOutput(composed, "Dodano powód zwrotu:\n" + idOf("\xC5\xBBle") + "\t\xC5\xBBle\t\tnie\n");
+    expectResult(run("reasons", {"send"}),
+                 {0, "Plik dla kas: " + tillFile() + "\n", "Informacja: Pomyślnie wysłano powody zwrotów do kas.\n"});
+    expectFailure(run("reasons", {"add", "Zwrot\xEF\xBF\xBF"}),
+                  "Tekstu powodu zwrotu nie można wysłać do kas w pliku XML: znak U+FFFF (po „Zwrot”) nie jest "
+                  "dopuszczalny w XML.");
+    std::filesystem::remove_all(dir_ + "/outbox");
+    exec("update ReturnReason set ReturnReason = 'Zwrot\xEF\xBF\xBF' where ReturnReasonId = " + id);
+    expectFailure(run("reasons", {"send"}), "Nie wysłano powodów zwrotów do kas: Tekstu nie można zapisać w dokumencie "
+                                            "XML: znak U+FFFF (po „Zwrot”) nie jest dopuszczalny w XML.");
+    EXPECT_FALSE(std::filesystem::exists(tillFile()));
+    exec("update ReturnReason set ReturnReason = 'Zwrot' where ReturnReasonId = " + id);
+    std::filesystem::remove_all(dir_ + "/outbox");
+    std::ofstream(dir_ + "/outbox") << "a file where the outbox should be";
+    const auto refused = run("reasons", {"send"});
+    expectFailureWith(refused, "towary: Nie wysłano powodów zwrotów do kas: ");
+    EXPECT_EQ(refused.out, "") << "no file named when none was written";
 }
 
 TEST_F(DictionaryCommand, CommissionGroupsAreListedAndOnlyThoseWithoutRecipientsDeleted) {
@@ -101,33 +122,6 @@ TEST_F(DictionaryCommand, ASecondEditorWaitsForTheFirstOrIsRefusedAndTheLockDies
     expectSuccess(run("reasons", {"send"}));
     window.kill();  // the editor's process dies with the list locked
     expectSuccess(run("reasons", {"add", "Za duży"}));
-}
-
-// What the tills' file holds is the window's (tests/ui); here what the command tells of it, and what it refuses.
-TEST_F(DictionaryCommand, AReasonIsKeptComposedAndSentAndOneTheTillsXmlCannotHoldIsNeverSent) {
-    // Ż typed as Z and a combining dot is stored as the one letter.
-    const auto added = run("reasons", {"add", "Z\xCC\x87le"});
-    const auto id = idOf("\xC5\xBBle");
-    expectOutput(added, "Dodano powód zwrotu:\n" + id + "\t\xC5\xBBle\t\tnie\n");
-    expectResult(run("reasons", {"send"}),
-                 {0, "Plik dla kas: " + tillFile() + "\n", "Informacja: Pomyślnie wysłano powody zwrotów do kas.\n"});
-    EXPECT_EQ(TestSupport::readFile(tillFile()),
-              "<ReturnReasons><ReturnReason><Id>" + id +
-                  "</Id><Text>\xC5\xBBle</Text><Shortcut></Shortcut></ReturnReason></ReturnReasons>");
-    expectFailure(run("reasons", {"add", "Zwrot\xEF\xBF\xBF"}),
-                  "Tekstu powodu zwrotu nie można wysłać do kas w pliku XML: znak U+FFFF (po „Zwrot”) nie jest "
-                  "dopuszczalny w XML.");
-    std::filesystem::remove_all(dir_ + "/outbox");
-    exec("update ReturnReason set ReturnReason = 'Zwrot\xEF\xBF\xBF'");
-    expectFailure(run("reasons", {"send"}), "Nie wysłano powodów zwrotów do kas: Tekstu nie można zapisać w dokumencie "
-                                            "XML: znak U+FFFF (po „Zwrot”) nie jest dopuszczalny w XML.");
-    EXPECT_FALSE(std::filesystem::exists(tillFile()));
-    exec("update ReturnReason set ReturnReason = 'Zwrot'");
-    std::filesystem::remove_all(dir_ + "/outbox");
-    std::ofstream(dir_ + "/outbox") << "a file where the outbox should be";
-    const auto refused = run("reasons", {"send"});
-    expectFailureWith(refused, "towary: Nie wysłano powodów zwrotów do kas: ");
-    EXPECT_EQ(refused.out, "") << "no file named when none was written";
 }
 
 }  // namespace

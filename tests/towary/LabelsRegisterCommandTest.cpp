@@ -62,8 +62,7 @@ TEST_F(LabelsRegisterCommand, LabelFileAndCollectorOfProductsAndTheProductsALabe
     EXPECT_EQ(TestSupport::readFile(result.out.substr(18, result.out.size() - 19)),  // after "Etykiety: 2, plik "
               "1\t1\t\xAFurek \xB6l\xB1ski\t000001\t4.50\r\n2\t1\tChleb\t000002\t3.00\r\n")
         << "the name in ISO-8859-2, the lines ended by CR LF";
-    fs::remove_all(labels_);
-    fs::create_directory(labels_);
+    fs::remove(result.out.substr(18, result.out.size() - 19));
 
     exec("update towar set dCenaSprzed = null where lTowarRef = 2");
     expectFailure(run("labels", {"file", "1", "/000002"}),
