@@ -11,51 +11,6 @@
 
 using namespace Product::Tools;
 
-namespace {
-
-// The store's sample PLU masks: short codes (G, up to 5 digits), weighed goods
-// completed from their item number (W, "28" and 5 digits), EAN-8 and EAN-13.
-// The codes are deleted ones: the search finds codes of every status.
-class IdentifierSearch : public PluStore {
-protected:
-    IdentifierSearch() {
-        registerIdentifierFilterControllerImplObjects(registrations_);
-        addProduct(1, "Mleko łaciate", "000123");
-        addCode(10, "5901234123457", 1, 3);
-        addProduct(2, "Mleczko", "00000123");
-        addCode(20, "17", 2, 3);
-        addProduct(3, "O'Neil whisky", "456789");
-        addCode(30, "2800017000004", 3, 3);
-        addProduct(4, "Żółty ser", "0żółw1");
-        exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (5, 'Mleko i sery', "
-                       "'01', '1żółw1', 4)");
-    }
-
-    static void allowLengths(const Orvel::TValue& lengths) {
-        TestSupport::setSetting({"Parametry programu", "Towary", "Dozwolone długości indeksów"}, lengths);
-    }
-
-    // The ids the identifier finds through the action, ascending.
-    std::string found(const std::string& identifier) {
-        TTowarCollectionPtr products;
-        const auto runs =
-            TestSupport::traced([&] { products = GetProductByIdentifierInvoker().invoke(identifier, session_); });
-        EXPECT_EQ(runs.size(), 1u) << "one statement a search";
-        std::set<int> sorted;
-        for (const auto& product : *products) sorted.insert(product->GetTowarRef());
-        std::string ids;
-        for (int id : sorted) ids += (ids.empty() ? "" : " ") + std::to_string(id);
-        return ids;
-    }
-
-    // The ids the report statement selects in the session, one a line.
-    static std::string reported(const std::string& statement, TSessionHolder session) {
-        return TestSupport::rows(session, statement + " order by t.lTowarRef");
-    }
-};
-
-}  // namespace
-
 TEST(IdentifierChars, LettersDigitsAndThreeSigns) {
     for (char c : {'a', 'Z', '0', '9', '%', '*', '/'}) EXPECT_TRUE(isValidIdentifierChar(c)) << c;
     for (char c : {' ', '-', '\'', '.', '_', '\t'}) EXPECT_FALSE(isValidIdentifierChar(c)) << c;
@@ -69,7 +24,36 @@ TEST(IdentifierChars, LettersDigitsAndThreeSigns) {
     EXPECT_EQ(field.identifier(), "żółw");
 }
 
-TEST_F(IdentifierSearch, AReportsFilterTheSubqueriesOfTheThreeFormsTheProductsTheyFindAndTheCodeConditionsSwitches) {
+TEST_F(PluStore, IdentifierSearchAReportsFilterTheSubqueriesOfTheThreeFormsTheProductsTheyFindAndTheCodeConditions) {
+    // The store's sample PLU masks: short codes (G, up to 5 digits), weighed goods
+    // completed from their item number (W, "28" and 5 digits), EAN-8 and EAN-13.
+    // The codes are deleted ones: the search finds codes of every status.
+    registerIdentifierFilterControllerImplObjects(registrations_);
+    addProduct(1, "Mleko łaciate", "000123");
+    addCode(10, "5901234123457", 1, 3);
+    addProduct(2, "Mleczko", "00000123");
+    addCode(20, "17", 2, 3);
+    addProduct(3, "O'Neil whisky", "456789");
+    addCode(30, "2800017000004", 3, 3);
+    addProduct(4, "Żółty ser", "0żółw1");
+    exec(session_, "insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode) values (5, 'Mleko i sery', "
+                   "'01', '1żółw1', 4)");
+    const auto allowLengths = [](const Orvel::TValue& lengths) {
+        TestSupport::setSetting({"Parametry programu", "Towary", "Dozwolone długości indeksów"}, lengths);
+    };
+    // The ids the identifier finds through the action, ascending.
+    const auto found = [this](const std::string& identifier) {
+        TTowarCollectionPtr products;
+        const auto runs =
+            TestSupport::traced([&] { products = GetProductByIdentifierInvoker().invoke(identifier, session_); });
+        EXPECT_EQ(runs.size(), 1u) << "one statement a search";
+        std::set<int> sorted;
+        for (const auto& product : *products) sorted.insert(product->GetTowarRef());
+        std::string ids;
+        for (int id : sorted) ids += (ids.empty() ? "" : " ") + std::to_string(id);
+        return ids;
+    };
+
     const auto controller = IdentifierFilterInvoker().invoke();
     const BaseRaport::TReportStatement base{"t.lTowarRef", "towar t", "t.byCode = 6"};
     BaseRaport::TFilterItemGroup filter;
@@ -81,7 +65,8 @@ TEST_F(IdentifierSearch, AReportsFilterTheSubqueriesOfTheThreeFormsTheProductsTh
         std::string named;
         for (const auto& item : filter.items()) named += item.id;
         EXPECT_EQ(named, items) << identifier;
-        EXPECT_EQ(reported(filter.statement(base), controller->session()), ids) << identifier;
+        EXPECT_EQ(TestSupport::rows(controller->session(), filter.statement(base) + " order by t.lTowarRef"), ids)
+            << identifier;
     }
     EXPECT_EQ(IdentifierFilterInvoker().invoke("/123")->frame().identifier(), "/123");
 

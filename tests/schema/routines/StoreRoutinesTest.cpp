@@ -14,36 +14,31 @@ namespace {
 
 using TestSupport::failure;
 
-class StoreRoutine : public ::testing::Test {
-protected:
-    StoreRoutine() { TestSupport::addProduct(session_, 999, "Ser"); }
-
+TEST(StoreRoutine, EachGivesTheLowestFreeNumberOfItsKindAndNoneOrARefusalWhenThereIsNone) {
+    const TestSupport::TempStore store(TestSupport::TempStore::withDatabase);
+    TSessionHolder session;
+    TestSupport::addProduct(session, 999, "Ser");
+    int codes = 1000;
     // A code of product 999.
-    void addCode(const std::string& code, int status = 1) {
-        TestSupport::addCode(session_, ++codes_, 999, code, status);
-    }
+    const auto addCode = [&](const std::string& code, int status = 1) {
+        TestSupport::addCode(session, ++codes, 999, code, status);
+    };
     // A towar row of group 0101 (newref) with the columns and values given.
-    void addRow(const std::string& columns, const std::string& values) {
-        TestSupport::exec(session_, "insert into towar (lTowarRef, sGrIndex, " + columns +
-                                        ") values (newref, '0101', " + values + ")");
-    }
-    void addIndex(const std::string& artIndex, int code = 6) {
+    const auto addRow = [&](const std::string& columns, const std::string& values) {
+        TestSupport::exec(session, "insert into towar (lTowarRef, sGrIndex, " + columns + ") values (newref, '0101', " +
+                                       values + ")");
+    };
+    const auto addIndex = [&](const std::string& artIndex, int code = 6) {
         addRow("byCode, sArtIndex", std::to_string(code) + ", '" + artIndex + "'");
-    }
-    void addScaleNumber(int section, int number) {
+    };
+    const auto addScaleNumber = [&](int section, int number) {
         addRow("byCode, nWagaSekcja, nWagaPLU", "6, " + std::to_string(section) + ", " + std::to_string(number));
-    }
+    };
     // The routine's answer as text, "<null>" for none.
-    std::string answer(const std::string& call) {
-        return TestSupport::value(session_, "select " + call + " from dual");
-    }
+    const auto answer = [&](const std::string& call) {
+        return TestSupport::value(session, "select " + call + " from dual");
+    };
 
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    TSessionHolder session_;
-    int codes_ = 1000;
-};
-
-TEST_F(StoreRoutine, EachGivesTheLowestFreeNumberOfItsKindAndNoneOrARefusalWhenThereIsNone) {
     // getWolnePLUWagowe: the lowest number no code of the prefix takes, and refusals of what no code can hold.
     EXPECT_EQ(answer("getWolnePLUWagowe('29', 5, 4, 0)"), "1") << "numbers start at 1";
     // A deleted code still holds its number; one without its check digit too; 2800004000005 is of
@@ -103,9 +98,9 @@ TEST_F(StoreRoutine, EachGivesTheLowestFreeNumberOfItsKindAndNoneOrARefusalWhenT
         EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(" + std::string(arguments) + ")"), "<null>") << arguments;
 
     // None when the section is full.
-    TestSupport::exec(session_, "insert into towar (lTowarRef, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
-                                "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
-                                "select 1000000 + x, '0101', 6, 5, x from n");
+    TestSupport::exec(session, "insert into towar (lTowarRef, sGrIndex, byCode, nWagaSekcja, nWagaPLU) "
+                               "with recursive n(x) as (select 1 union all select x + 1 from n where x < 99999) "
+                               "select 1000000 + x, '0101', 6, 5, x from n");
     EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(5, 1)"), "<null>");
     EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(5, 100000)"), "<null>") << "past the largest number";
     EXPECT_EQ(answer("Generators.getWolnyNumerWKanale(6, 1)"), "1");
