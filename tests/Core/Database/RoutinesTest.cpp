@@ -12,7 +12,6 @@
 
 using DBKernel::Sql::FieldType;
 using DBKernel::Sql::ParamDirection;
-using DBKernel::Sql::Procedure;
 using TestSupport::addProduct;
 using TestSupport::count;
 using TestSupport::value;
@@ -78,7 +77,7 @@ TEST_F(Routines, FunctionsAndProceduresRunOnTheCallersTransactionAndFailWithIt) 
               "(towar.lTowarRef), a może być tylko jeden. Nic nie zapisano.");
 
     // Procedures take their declared inputs and give back outputs; a failing one leaves nothing of its writes.
-    Procedure procedure("TOWARY.dopisz", session);  // names are found without regard to case
+    DBKernel::Sql::Procedure procedure("TOWARY.dopisz", session);  // names are found without regard to case
     procedure.param("result", ParamDirection::Result, FieldType::Float);
     procedure.param("nazwa", ParamDirection::Input, FieldType::String);
     procedure.param("id", ParamDirection::Input, FieldType::Integer);
@@ -92,9 +91,9 @@ TEST_F(Routines, FunctionsAndProceduresRunOnTheCallersTransactionAndFailWithIt) 
     EXPECT_EQ(count(session, "towar"), 2) << "beside the function's product 7";
 
     EXPECT_THROW(procedure.param("niezadeklarowany"), std::logic_error);
-    EXPECT_THROW(Procedure("Towary.Nieznana", session), std::runtime_error);
+    EXPECT_THROW(DBKernel::Sql::Procedure("Towary.Nieznana", session), std::runtime_error);
 
-    Procedure lacking("Towary.Dopisz", session);
+    DBKernel::Sql::Procedure lacking("Towary.Dopisz", session);
     lacking.param("nazwa", ParamDirection::Input, FieldType::String) = "Chleb";
     const std::string undeclared = TestSupport::failure<std::runtime_error>([&] { lacking.execute(); });
     EXPECT_NE(undeclared.find("id"), std::string::npos) << "an input the procedure needs: " << undeclared;

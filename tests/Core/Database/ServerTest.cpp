@@ -26,7 +26,6 @@
 using DBKernel::DatabaseError;
 using ::testing::HasSubstr;
 using DBKernel::DatabaseLocation;
-using TestSupport::addCode;
 using TestSupport::count;
 using TestSupport::exec;
 using TestSupport::value;
@@ -39,8 +38,8 @@ protected:
     void SetUp() override {
         if (!TestSupport::onServer()) GTEST_SKIP() << "only on the PostgreSQL run (TOWARY_TEST_POSTGRESQL)";
         TestSupport::addProduct(session, 1, "Mleko");
-        addCode(session, 11, 1, "5900000000011");
-        addCode(session, 12, 1, "5900000000028");
+        TestSupport::addCode(session, 11, 1, "5900000000011");
+        TestSupport::addCode(session, 12, 1, "5900000000028");
     }
 
 };
@@ -67,7 +66,7 @@ TEST_F(Server, ALockHoldsOnlyItsRowAFailedStatementUndoesItselfAloneAndFailuresR
     EXPECT_EQ(failureCode(code + "(14, 99, '5900000000035', 1)"), std::to_string(SQLITE_CONSTRAINT_FOREIGNKEY));
     EXPECT_EQ(failureCode("insert into towar (lTowarRef) values (3000000000)"), std::to_string(SQLITE_CONSTRAINT_TRIGGER))
         << "an id past what the module reads, refused by the store's rule in its own words";
-    addCode(session, 15, 2, "5900000000042");
+    TestSupport::addCode(session, 15, 2, "5900000000042");
     session.Commit();
     EXPECT_EQ(TestSupport::rows(session, "select (select count(*) from towar), (select count(*) from plu) from dual"),
               "2|3\n")

@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <string>
 
-using TestSupport::value;
-
 namespace {
 
 // The shell's output and exit status for one statement on the store file.
@@ -44,9 +42,10 @@ TEST(SqliteShell, WritesAProductWithTheStoreFunctionsLoaded) {
     ASSERT_EQ(status, 0) << loaded;
 
     const auto session = TSessionHolder::open();
-    EXPECT_EQ(value(session, "select lTowarRef from towar where upper(sNazwa) like 'ŻÓŁTY%'"), "7")
+    EXPECT_EQ(TestSupport::value(session, "select lTowarRef from towar where upper(sNazwa) like 'ŻÓŁTY%'"), "7")
         << "found through towar_upper_sNazwa";
-    EXPECT_EQ(value(session, "select lTowarRef from towar where sArtIndex like '%0123'"), "7")
+    EXPECT_EQ(TestSupport::value(session, "select lTowarRef from towar where sArtIndex like '%0123'"), "7")
         << "found through towar_reversed_sArtIndex";
-    EXPECT_EQ(value(session, "pragma integrity_check"), "ok") << "the shell's index entries are the sessions' own";
+    EXPECT_EQ(TestSupport::value(session, "pragma integrity_check"), "ok")
+        << "the shell's index entries are the sessions' own";
 }

@@ -8,23 +8,16 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// The store's rules as `towary init` writes them.
-class PluRules : public ::testing::Test {
-protected:
-    std::string canonical(const std::string& text) {
-        const Plu::TPlu plu(text, config_);
+// On the store's rules as `towary init` writes them.
+TEST(PluRules, CanonicalFormsOfTheSampleConfigurationWhyATextCannotBeACodeAndHowItsMasksCompleteOne) {
+    const TestSupport::TempStore store;
+    Towary::Host::writeSampleSettings(Core::Store::settingsFile());
+    const Core::SetupRegistration setup;
+    const auto config = Plu::pluConfig();
+    const auto canonical = [&](const std::string& text) {
+        const Plu::TPlu plu(text, config);
         return plu.raw() + " " + static_cast<char>(plu.type());
-    }
-
-    TestSupport::TempStore store_;
-    bool written_ = (Towary::Host::writeSampleSettings(Core::Store::settingsFile()), true);
-    Core::SetupRegistration setup_;
-    std::shared_ptr<const Plu::TPluConfig> config_ = Plu::pluConfig();
-};
-
-TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationWhyATextCannotBeACodeAndHowItsMasksCompleteOne) {
+    };
     EXPECT_EQ(canonical("5901234123457"), "5901234123457 C");
     EXPECT_EQ(canonical(" 005901234123457\t"), "5901234123457 C") << "blanks and leading zeros go";
     EXPECT_EQ(canonical("590123412345"), "5901234123457 C") << "a missing check digit is completed";
@@ -39,7 +32,7 @@ TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationWhyATextCannotBeACodeAndH
     EXPECT_EQ(Plu::TPlu("0017").raw(), "17") << "a default code takes the store's configuration";
 
     const auto message = [&](const std::string& text) {
-        return TestSupport::failure<Plu::EInvalidPlu>([&] { Plu::TPlu(text, config_); });
+        return TestSupport::failure<Plu::EInvalidPlu>([&] { Plu::TPlu(text, config); });
     };
     EXPECT_EQ(message("  "), "Pusty kod PLU.");
     EXPECT_EQ(message("12a4"), "Kod PLU \"12a4\" zawiera znaki inne niż cyfry.");
@@ -50,12 +43,12 @@ TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationWhyATextCannotBeACodeAndH
     EXPECT_NE(message("123456"), "no exception") << "six digits: too long for a short code, no EAN-8 check digit";
 
     // The masks come in file order and complete typed numbers.
-    const auto& masks = config_->getMasks();
+    const auto& masks = config->getMasks();
     ASSERT_EQ(masks.size(), 6u);
-    EXPECT_EQ(config_->complete("17", masks[1]), "2800017000004");
-    EXPECT_EQ(Plu::TPlu(config_->complete("99999", masks[2]), config_).type(), Plu::PluType::S);
-    EXPECT_THROW(config_->complete("123456", masks[1]), std::invalid_argument);
-    EXPECT_THROW(config_->complete("17", masks[5]), std::invalid_argument) << "an EAN-13 has no item number";
+    EXPECT_EQ(config->complete("17", masks[1]), "2800017000004");
+    EXPECT_EQ(Plu::TPlu(config->complete("99999", masks[2]), config).type(), Plu::PluType::S);
+    EXPECT_THROW(config->complete("123456", masks[1]), std::invalid_argument);
+    EXPECT_THROW(config->complete("17", masks[5]), std::invalid_argument) << "an EAN-13 has no item number";
 
     TestSupport::setSetting(Orvel::splitPath("Parametry programu / Towary / Kody PLU / Maski / Krótkie / Typ"),
                             std::string("X"));
@@ -65,5 +58,3 @@ TEST_F(PluRules, CanonicalFormsOfTheSampleConfigurationWhyATextCannotBeACodeAndH
     EXPECT_THROW(Plu::TPluConfig({{"2", false, Plu::PluType::W, 12}}), std::invalid_argument)
         << "a prefix and an item number past 12 digits";
 }
-
-}  // namespace
