@@ -10,8 +10,6 @@
 
 namespace {
 
-using TestSupport::runTowary;
-
 // The commands a help page lists under its "Polecenia:" heading.
 std::vector<std::string> commandsListed(const std::string& help) {
     std::vector<std::string> names;
@@ -33,7 +31,7 @@ const std::regex kEnglish("(^|[^A-Za-z0-9_-])(Usage|Options|Positionals|Subcomma
 // Checks the help page of the command and, below it, of each command it lists; gives the number it lists.
 std::size_t expectPolishHelp(std::vector<std::string> command) {
     command.push_back("--help");
-    const auto help = runTowary(command);
+    const auto help = TestSupport::runTowary(command);
     command.pop_back();
     EXPECT_EQ(help.exitCode, 0) << help.err;
     EXPECT_NE(help.out.find("Użycie: towary"), std::string::npos) << help.out;

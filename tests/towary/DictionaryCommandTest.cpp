@@ -6,8 +6,6 @@
 
 namespace {
 
-using TestSupport::ChildProcess;
-
 const std::string kHeader = "Id\tPowód zwrotu\tSkrót powodu zwrotu\tUsunięty\n";
 
 class DictionaryCommand : public TestSupport::TowaryStore {
@@ -87,7 +85,7 @@ TEST_F(DictionaryCommand, CommissionGroupsAreListedAndOnlyThoseWithoutRecipients
 // to other writers, and its lock dies with its process.
 TEST_F(DictionaryCommand, ASecondEditorWaitsForTheFirstOrIsRefusedAndTheLockDiesWithTheWindow) {
     {
-        ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
+        TestSupport::ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
         ASSERT_EQ(first.line(), "open\n");
         // The first window holds the list past the second's wait: the second is refused and changes nothing.
         expectFailure(run("reasons", {"add", "Za mały"}),
@@ -103,9 +101,9 @@ TEST_F(DictionaryCommand, ASecondEditorWaitsForTheFirstOrIsRefusedAndTheLockDies
              {"Za mały\n", "ZA MAŁY", "towary: Nazwa powodu zwrotu 'Za mały' nie jest unikalna.\n"},
              {"Zła cena\n", "Niezgodny z opisem", ""}}) {
         SCOPED_TRACE(added);
-        ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
+        TestSupport::ChildProcess first(REASON_WINDOW_HOLDER, {dir_});
         ASSERT_EQ(first.line(), "open\n");
-        ChildProcess second(std::string(TOWARY_BIN_DIR) + "/towary", {"reasons", "add", dir_, added});
+        TestSupport::ChildProcess second(std::string(TOWARY_BIN_DIR) + "/towary", {"reasons", "add", dir_, added});
         first.send(saved);
         EXPECT_EQ(first.line(), "saved\n");
         expectError(second.finish(), err, err.empty() ? 0 : 1);
@@ -113,7 +111,7 @@ TEST_F(DictionaryCommand, ASecondEditorWaitsForTheFirstOrIsRefusedAndTheLockDies
     EXPECT_EQ(sql("select ReturnReason from ReturnReason order by ReturnReason").out,
               "ReturnReason\nNiezgodny z opisem\nUszkodzony\nZa mały\nZła cena\n");
 
-    ChildProcess window(REASON_WINDOW_HOLDER, {dir_});
+    TestSupport::ChildProcess window(REASON_WINDOW_HOLDER, {dir_});
     ASSERT_EQ(window.line(), "open\n");
     // The store's steps run, the PLU repair (tests/plu) among them.
     const auto evening = command("evening", {"--day", "2011-01-01"});

@@ -1,7 +1,6 @@
 #include "apps/towary/evening/EveningRun.h"
 
 #include "Core/Action/ActionContainer.h"
-#include "Core/Database/Sql.h"
 #include "Core/EveningProcessing/EveningProcessingAction.h"
 #include "Core/Setup/Setup.h"
 #include "tests/support/SettingsFile.h"
@@ -26,7 +25,7 @@ const std::string kNobody = "{E1000000-0000-0000-0000-000000000004}";
 const std::string kNotAStep = "{E1000000-0000-0000-0000-000000000005}";
 
 void write(const TSessionHolder& session, const std::string& what) {
-    DBKernel::Sql::Command("insert into zapis (co) values ('" + what + "')", session).execute();
+    TestSupport::exec(session, "insert into zapis (co) values ('" + what + "')");
 }
 
 class Writer : public EveningProcessing::OdczytWieczornyAction {
@@ -57,20 +56,15 @@ class Partial : public EveningProcessing::OdczytWieczornyAction {
     }
 };
 
-class EveningRunTest : public ::testing::Test {
-protected:
-    EveningRunTest() { DBKernel::Sql::Command("create table zapis (co varchar(20) primary key)", session_).execute(); }
-
-    TestSupport::TempStore store_{TestSupport::TempStore::withDatabase};
-    Core::SetupRegistration setup_;
-    TSessionHolder session_ = TSessionHolder::open();
-    Core::Token writer_ = Core::regActionCreator(kWriter, Core::creatorOf<Writer>(), {});
-    Core::Token thrower_ = Core::regActionCreator(kThrower, Core::creatorOf<Thrower>(), {});
-    Core::Token partial_ = Core::regActionCreator(kPartial, Core::creatorOf<Partial>(), {});
-    Core::Token notAStep_ = Core::regActionCreator(kNotAStep, Core::creatorOf<Core::IExecutor>(), {});
-};
-
-TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRunAsTheStoreListsThem) {
+TEST(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRunAsTheStoreListsThem) {
+    const TestSupport::TempStore store{TestSupport::TempStore::withDatabase};
+    const Core::SetupRegistration setup;
+    const TSessionHolder session = TSessionHolder::open();
+    TestSupport::exec(session, "create table zapis (co varchar(20) primary key)");
+    const Core::Token writer = Core::regActionCreator(kWriter, Core::creatorOf<Writer>(), {});
+    const Core::Token thrower = Core::regActionCreator(kThrower, Core::creatorOf<Thrower>(), {});
+    const Core::Token partial = Core::regActionCreator(kPartial, Core::creatorOf<Partial>(), {});
+    const Core::Token notAStep = Core::regActionCreator(kNotAStep, Core::creatorOf<Core::IExecutor>(), {});
     std::ostringstream log;
     std::string started, outcomes;
     // A step is found whatever the letter case of its GUID.
@@ -82,7 +76,7 @@ TEST_F(EveningRunTest, AFailedStepIsLoggedAndUndoneAndTheStepsAfterItStillRunAsT
         outcomes += (report.outcome == StepReport::Outcome::done ? "done " : "failed ") + std::to_string(report.status) + ", ";
     EXPECT_EQ(started, "1/5 2/5 thrower 3/5 4/5 5/5 ");
     EXPECT_EQ(outcomes, "done 1, failed 0, failed 0, failed 0, done 0, ");
-    EXPECT_EQ(TestSupport::rows(session_, "select co from zapis order by co"), "first\nsecond\nwriter\n")
+    EXPECT_EQ(TestSupport::rows(session, "select co from zapis order by co"), "first\nsecond\nwriter\n")
         << "the thrower's write is rolled back; the refused write undoes only itself";
 
     const std::string text = log.str();

@@ -6,22 +6,18 @@ namespace {
 
 const std::string kStored = "<alternative_prices><price>6.99</price></alternative_prices>";
 
-// Coffee /000700 (id 1) at 12.50: an ordinary condition at 10.00 in February 2026
-// (to the 27th), a promotion at 7.99 from 1 to 20 March with one alternative price.
-class PricesOfADayCommand : public TestSupport::TowaryStore {
-protected:
-    PricesOfADayCommand() {
-        exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, byVAT, bWieleCen, dCenaSprzed) "
-             "values (1, 'Kawa', '010101001', '000700', 6, 4, 9, 0, 12.5)",
-             "insert into promocja (lPromocjaRef, sNazwa) values (900, 'Marzec')",
-             "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
-             "values (901, 1, 46054, 46080, 10.0, null, null), (902, 1, 46082, 46101, 7.99, 900, '" + kStored + "')");
-    }
-    std::string alternatives() const { return sql("select alternative_prices from warsprz where lWarSprzRef = 902").out; }
-};
+using TestSupport::TowaryStore;
 
 // The features' text is the label features' (tests/prices); here that --features adds it under the product.
-TEST_F(PricesOfADayCommand, TheDaysPricesOfAProductThePriceBeforeThePromotionAndTheDiscountFields) {
+TEST_F(TowaryStore, TheDaysPricesOfAProductThePriceBeforeThePromotionTheDiscountFieldsAndAlternativePrices) {
+    // Coffee /000700 (id 1) at 12.50: an ordinary condition at 10.00 in February 2026
+    // (to the 27th), a promotion at 7.99 from 1 to 20 March with one alternative price.
+    exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, byVAT, bWieleCen, dCenaSprzed) "
+         "values (1, 'Kawa', '010101001', '000700', 6, 4, 9, 0, 12.5)",
+         "insert into promocja (lPromocjaRef, sNazwa) values (900, 'Marzec')",
+         "insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef, alternative_prices) "
+         "values (901, 1, 46054, 46080, 10.0, null, null), (902, 1, 46082, 46101, 7.99, 900, '" + kStored + "')");
+    const auto alternatives = [this] { return sql("select alternative_prices from warsprz where lWarSprzRef = 902").out; };
     const std::string none = "Brak towarów z ceną sprzedaży sprzed promocji dnia 2026-03-10.\n";
     expectContains(run("price", {"before-promotion", "--day", "2026-03-10", "--mode", "4", "--features"}),
                    {"Towar\tPoprzednia cena\tCena jednostkowa\tJednostka\tPromocja od\tPromocja do\n1\t10.00\t10.00\t-\t"
@@ -56,9 +52,8 @@ TEST_F(PricesOfADayCommand, TheDaysPricesOfAProductThePriceBeforeThePromotionAnd
                            "Podaj dokładnie dwie z trzech wartości --catalog, --final i --discount.", 2},
                           {{"discount", "--catalog", "1000", "--final", "-5"}, negative},
                           {{"discount", "--catalog", "10", "--discount", "101"}, negative}});
-}
 
-TEST_F(PricesOfADayCommand, AlternativePricesAreAddedToTheConditionOfTheDayTheUserChoosesAndTheStoreAllows) {
+    // Alternative prices go to the condition of the day the user chooses, where the store allows them.
     // An ordinary condition over the first ten days of the promotion: the tills read either.
     exec("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed) values (903, 1, 46082, 46091, 8.5)");
     expectCases("price", {{{"alternatives", "/000700", "--day", "2026-03-10", "--add", "5"},

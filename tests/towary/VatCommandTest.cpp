@@ -7,7 +7,6 @@
 
 namespace {
 
-using TestSupport::runTowary;
 using TestSupport::TowaryStore;
 
 const std::string kPending = "Towar\tIndeks\tNazwa\tDzień\tStawka obecna\tStawka docelowa\n";
@@ -19,10 +18,10 @@ TEST_F(TowaryStore, VatPlanAsksApplyCarriesItOutThePkwiuListIsKeptOnlyOnYesAndSh
          "(3, 'Woda', 'Woda', '000103', 13, 6, '', '01')");
     expectOutput(run("vat", {"pending"}), "Brak zaplanowanych zmian stawek VAT.\n");
     expectFailureWith(run("vat", {"plan"}), "Zaplanować zmiany stawek VAT?");
-    expectOutput(runTowary({"--yes", "vat", "plan", dir_}),
+    expectOutput(TestSupport::runTowary({"--yes", "vat", "plan", dir_}),
                  "== Pytanie... ==\nZaplanować zmiany stawek VAT? [tak]\n[ ] Nadpisz zaplanowane wcześniej zmiany stawek\n" +
                      kPending + "1\t000101\tSok\t2011-01-01\t6 (22%)\t13 (23%)\n2\t000102\tChleb\t2011-01-01\t3 (7%)\t12 (8%)\n");
-    expectOutput(runTowary({"--yes", "vat", "apply", dir_, "--day", "2011-01-01"}),
+    expectOutput(TestSupport::runTowary({"--yes", "vat", "apply", dir_, "--day", "2011-01-01"}),
                  "Planowanie zmiany stawki VAT dla towarów, które nie posiadają zdefiniowanej zmiany stawki.\n"
                  "Modyfikacja stawek VAT dla towarów...\nZmodyfikowano stawkę VAT dla 2 towarów.\n"
                  "Wysłano konfigurację stawek VAT do kas.\n");
@@ -36,11 +35,11 @@ TEST_F(TowaryStore, VatPlanAsksApplyCarriesItOutThePkwiuListIsKeptOnlyOnYesAndSh
     // The PKWiU list plans changes only on yes.
     exec("update towar set byVAT = 13");
     const auto pkwiu = file("pkwiu.txt", "10.32\t5%\n10.71\t8%\t10.71.2\t10.71.3\n");
-    expectOutput(runTowary({"--no", "vat", "import", dir_, pkwiu}),
+    expectOutput(TestSupport::runTowary({"--no", "vat", "import", dir_, pkwiu}),
                  "Linia 1: PKWiU 10.32*, stawka 5%: 1 towarów\nLinia 2: PKWiU 10.71* bez 10.71.2*, 10.71.3*, stawka 8%: "
                  "1 towarów\nZmieniono stawki VAT dla 2 towarów. Zachować zmiany? [nie]\n");
     expectOutput(run("vat", {"pending"}), "Brak zaplanowanych zmian stawek VAT.\n");
-    expectSuccess(runTowary({"--yes", "vat", "import", dir_, pkwiu}));
+    expectSuccess(TestSupport::runTowary({"--yes", "vat", "import", dir_, pkwiu}));
     expectOutput(run("vat", {"pending"}), kPending + "1\t000101\tSok\t2011-01-01\t13 (23%)\t9 (5%)\n"
                                                      "2\t000102\tChleb\t2011-01-01\t13 (23%)\t12 (8%)\n");
 }

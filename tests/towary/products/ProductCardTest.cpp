@@ -34,7 +34,7 @@ protected:
 
 std::string day(int offset) { return std::to_string(Core::DayNumber::today() + offset); }
 
-TEST_F(ProductCardStore, CardOfAMultiPriceElementOnPromotionWithCodesQuantitiesAndPlannedStatuses) {
+TEST_F(ProductCardStore, CardOfAMultiPriceElementOnPromotionWithCodesQuantitiesPlannedStatusesAndPriceHistory) {
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, byCode) values (1, 'Spożywcze', '01', 1), "
          "(2, 'Nabiał', '0102', 2), (3, 'Masło', '010203', 3)");
     exec("insert into towar (lTowarRef, sNazwa, sGrIndex, sArtIndex, byCode, byTyp, bWieleCen, dCenaSprzed) values "
@@ -90,16 +90,14 @@ TEST_F(ProductCardStore, CardOfAMultiPriceElementOnPromotionWithCodesQuantitiesA
               "Wiersz \"2\" (Nabiał) nie jest towarem: kartę ma tylko towar, nie grupa.");
     EXPECT_NE(TestSupport::failure<std::runtime_error>([&] { readProductCard(555, session()); }).find("555"),
               std::string::npos);
-}
 
-TEST_F(ProductCardStore, HistoryFlagsThePromotionsDaysAndItsLowestPriceLineFollowsThem) {
+    // The history flags the promotion's days and its lowest price line follows them.
     constexpr int kLast = 45000;
-    TestSupport::addProduct(session(), 100, "Ser", "010203", "000100");
-    exec("update towar set dCenaSprzed = 10 where lTowarRef = 100");
+    TestSupport::addProduct(session(), 101, "Ser", "010203", "000101");
+    exec("update towar set dCenaSprzed = 10 where lTowarRef = 101");
     exec("insert into warsprz (lWarSprzRef, lTowarRef, dataOd, dataDo, dCenaSprzed, lPromoRef) values "
-         "(10, 100, " + std::to_string(kLast - 9) + ", " + std::to_string(kLast - 5) + ", 8, null)");
-
-    const auto history = priceHistory(100, kLast, Towary::Host::Products::kCardHistoryDays, session());
+         "(12, 101, " + std::to_string(kLast - 9) + ", " + std::to_string(kLast - 5) + ", 8, null)");
+    const auto history = priceHistory(101, kLast, Towary::Host::Products::kCardHistoryDays, session());
     ASSERT_EQ(history.size(), 90u);
     EXPECT_EQ(history.front().day, kLast - 89);
     EXPECT_EQ(history.back().day, kLast);
@@ -110,8 +108,8 @@ TEST_F(ProductCardStore, HistoryFlagsThePromotionsDaysAndItsLowestPriceLineFollo
     EXPECT_EQ(line,
               "10.00/10.00 8.00*/10.00 8.00*/8.00 8.00*/8.00 8.00*/8.00 8.00*/8.00 10.00/8.00 10.00/8.00 10.00/8.00 "
               "10.00/8.00 10.00/8.00 ");
-    EXPECT_EQ(priceHistory(100, kLast - 60, 1, session()).front().lowest30.toString(), "10.00");
-    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { priceHistory(100, kLast, 0, session()); }),
+    EXPECT_EQ(priceHistory(101, kLast - 60, 1, session()).front().lowest30.toString(), "10.00");
+    EXPECT_EQ(TestSupport::failure<std::runtime_error>([&] { priceHistory(101, kLast, 0, session()); }),
               "Historia cen obejmuje co najmniej jeden dzień; podano 0.");
 }
 
