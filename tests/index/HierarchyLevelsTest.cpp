@@ -51,6 +51,7 @@ TEST_F(IndexFixture, HierarchyLevelsLengthsNamesNeighboursAndTheLevelOfAnIndexFr
 
     EXPECT_EQ(previousIndexLength("010203004005"), 9);
     EXPECT_EQ(previousIndexLength("0ż0ó"), 2) << "a Polish letter is one character of an index";
+    EXPECT_EQ(getTowarCodefromIndex("0ż0ó"), tcSektor) << "a Polish letter is one character of an index";
     for (const std::string index : {"01", "0102030040050"})
         EXPECT_EQ(failure<std::runtime_error>([&index] { previousIndexLength(index); }),
                   "Błędy indeks grupy (" + index + ").");

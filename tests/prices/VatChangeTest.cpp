@@ -117,6 +117,11 @@ TEST_F(VatChange, TheLatestPendingChangeUpToTheDayIsCarriedOutAndEveryChangeUpTo
     EXPECT_EQ(TestSupport::failure<std::runtime_error>([] { modify(40544); }),
               "Brak stawki VAT o kodzie 77 na liście stawek sklepu.");
     EXPECT_EQ(products() + plans(), before);
+    // The evening step reports the failure, and the steps after it run on an unchanged store.
+    std::ostringstream log;
+    const auto reports = Towary::Host::EveningRun(40544, log).run({Towar::kVatEveningStepGuid});
+    EXPECT_EQ(reports.at(0).outcome, Towary::Host::StepReport::Outcome::failed) << log.str();
+    EXPECT_EQ(products() + plans(), before);
 }
 
 TEST_F(VatChange, TheTillsGetTheDaysConfigurationOnlyThroughTheXmlModule) {
@@ -190,6 +195,7 @@ TEST_F(VatChange, TheEveningOfTheChangePlansCarriesOutAndRenamesInTheNetworksTha
     // The next day carries the plan out; a second renaming is refused.
     log.str("");
     reports = Towary::Host::EveningRun(Towar::kVatChangeDay, log).run({Towar::kVatEveningStepGuid});
+    EXPECT_EQ(reports.at(0).outcome, Towary::Host::StepReport::Outcome::done) << log.str();
     for (const char* line : {"Zmodyfikowano stawkę VAT dla 1 towarów.", "Wysłano konfigurację stawek VAT do kas."})
         EXPECT_NE(log.str().find(line), std::string::npos) << log.str();
     EXPECT_EQ(products(), "1|9|Mleko              C\n2|13|Masło extra 200g xA\n3|13|Jogurt\n");

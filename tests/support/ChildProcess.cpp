@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <stdexcept>
 #include <thread>
@@ -30,6 +31,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     pid_ = fork();
+    if (pid_ < 0) throw std::runtime_error("fork failed");
     if (pid_ == 0) {
         // Only calls safe between fork and exec: the test may run threads.
         dup2(toChild[0], STDIN_FILENO);
@@ -59,13 +61,29 @@ void ChildProcess::send(const std::string& text) {
         throw std::runtime_error("write to the child failed");
 }
 
-RunResult ChildProcess::finish() {
-    close(in_);
+RunResult ChildProcess::finish(const std::string& input) {
+    std::thread writer([this, &input] {
+        // A child gone before reading everything breaks the pipe: the write then fails with EPIPE on this
+        // thread instead of the signal ending the whole test program.
+        sigset_t pipeSignal;
+        sigemptyset(&pipeSignal);
+        sigaddset(&pipeSignal, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+        for (std::size_t sent = 0; sent < input.size();) {
+            const auto written = write(in_, input.data() + sent, input.size() - sent);
+            if (written < 0 && errno == EINTR) continue;
+            if (written < 0) break;
+            sent += static_cast<std::size_t>(written);
+        }
+        close(in_);
+        in_ = -1;
+    });
     RunResult result;
     // Both read at once: a child that fills one pipe while the other is read would wait for ever.
     std::thread errors([&] { result.err = rest(err_); });
     result.out = rest(out_);
     errors.join();
+    writer.join();
     std::fclose(out_);
     std::fclose(err_);
     int status = 0;

@@ -28,8 +28,10 @@ public:
     // The next line of its standard output, with its "\n"; "<end>" when it closed it.
     std::string line();
     void send(const std::string& text);
-    // Closes its input, waits for it to end, and gives the rest of its output.
-    RunResult finish();
+    // Writes the input and closes it, waits for it to end, and gives the rest of its output. The input is
+    // written while the output is read, so that neither side waits for the other; a child that ends
+    // without reading it all is no failure of the test.
+    RunResult finish(const std::string& input = "");
     // Kills it at once (SIGKILL), as a power cut or the task manager would, or
     // stops it with the signal given (SIGINT as Ctrl+C, SIGTERM), and waits for it.
     RunResult kill(int signal = SIGKILL) {

@@ -15,9 +15,7 @@ std::string readFile(const std::filesystem::path& file) {
 }
 
 RunResult runTowary(const std::vector<std::string>& args, const std::string& input) {
-    ChildProcess towary(std::string(TOWARY_BIN_DIR) + "/towary", args);
-    towary.send(input);
-    return towary.finish();
+    return ChildProcess(std::string(TOWARY_BIN_DIR) + "/towary", args).finish(input);
 }
 
 RunResult runTowaryUnprivileged(const std::vector<std::string>& args) {

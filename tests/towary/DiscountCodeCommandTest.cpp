@@ -35,6 +35,7 @@ TEST_F(TowaryStore, PluSpecialPrintsTheNewCodeStoredWithItsPriceAndLabelsAndRefu
                         {{"special", "ser", "5"}, "Towar \"ser\": podaj identyfikator towaru albo / i jego indeks."},
                         {{"special", "99", "5"}, "Wiersz \"99\" (Nabiał) nie jest towarem: kod z ceną specjalną dostaje tylko "
                                                  "towar, nie grupa."},
+                        {{"special", "/000101", "pięć"}, "Cena specjalna \"pięć\" nie jest liczbą", 2},
                         {{"special", "/000101", "1e30"}, "Cena specjalna \"1e30\" nie jest liczbą", 2}});
     // The history entry is written last: when the store refuses it the code, price and labels go too, and the two
     // codes made above stay.

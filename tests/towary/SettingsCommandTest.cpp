@@ -59,12 +59,15 @@ TEST_F(TowaryStore, InitWritesACommentedSettingsFileThatGetListAndSetReadAndWrit
     for (auto& set : runs) expectSuccess(set.get());
     for (int i = 0; i < 20; ++i) EXPECT_EQ(run("settings", {"get", key(i)}).out, std::to_string(i) + "\n");
 
-    // The parser's own words go to the debug log only (what the user reads instead is the reader's, tests/Core/Setup),
-    // and a broken file is not written over.
+    // The parser's own words go to the debug log only, and a broken file is not written over.
     std::ofstream(dir_ + "/towary.toml", std::ios::app) << "zepsute =\n";
-    EXPECT_EQ(TestSupport::runTowary({"--debug-log", "settings", "get", dir_, kDepartament}).exitCode, 1);
+    const auto broken = TestSupport::runTowary({"--debug-log", "settings", "get", dir_, kDepartament});
+    expectFailureWith(broken, "towary: Błąd składni pliku ustawień " + dir_ + "/towary.toml, wiersz ");
+    EXPECT_EQ(broken.err.find("expected"), std::string::npos) << broken.err;
     expectIn(TestSupport::readFile(dir_ + "/log/debug.log"), {"toml++: "});
+    const auto settings = TestSupport::readFile(dir_ + "/towary.toml");
     EXPECT_EQ(run("settings", {"set", kDepartament, "3"}).exitCode, 1);
+    EXPECT_EQ(TestSupport::readFile(dir_ + "/towary.toml"), settings);
 }
 
 }  // namespace

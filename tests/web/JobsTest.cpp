@@ -129,6 +129,7 @@ TEST_F(Jobs, TheVatPlanAsksInThePageThenTheDaysChangesAndAPkwiuListAreCarriedOut
     EXPECT_EQ(status(early), 400);
     EXPECT_EQ(json(early)["error"],
               "Zmiany stawek VAT zaplanowane na dzień 2099-01-01 wykonuje się w tym dniu albo później.");
+    EXPECT_EQ(status(post("/api/jobs/vat-apply", {{"day", "2011-13-01"}}, admin)), 400);
     job = startJob("vat-apply", {{"day", "2011-01-01"}}, admin, ended);
     // What the changes tell is the command's (tests/towary/VatCommandTest).
     ASSERT_EQ(job["ok"], true) << job["result"];
