@@ -1,9 +1,15 @@
 #include "tests/support/StoreRows.h"
 
 #include "Core/Database/StoreDatabase.h"
-#include "tests/support/StoreSession.h"
 
 namespace TestSupport {
+namespace {
+
+void setParams(DBKernel::Sql::Query& query, const Bindings& parameters) {
+    for (const auto& [name, value] : parameters) query.Params[name].set(value);
+}
+
+}  // namespace
 
 void addProduct(const TSessionHolder& session, std::int64_t id, const std::string& name, const std::string& groupIndex,
                 const std::string& articleIndex) {
@@ -22,6 +28,12 @@ void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t produc
 
 void exec(const TSessionHolder& session, const std::string& statement, const Bindings& parameters) {
     changed(session, statement, parameters);
+}
+
+std::int64_t changed(const TSessionHolder& session, const std::string& statement, const Bindings& parameters) {
+    DBKernel::Sql::Command command(statement, session);
+    setParams(command, parameters);
+    return command.execute();
 }
 
 std::int64_t count(const TSessionHolder& session, const std::string& table) {
@@ -44,6 +56,13 @@ std::string rows(DBKernel::Sql::Query& result, const std::string& separator) {
 std::string rows(const TSessionHolder& session, const std::string& query, const std::string& separator) {
     DBKernel::Sql::OpenedQuery result(query, session);
     return rows(result, separator);
+}
+
+std::string rows(const TSessionHolder& session, const std::string& query, const Bindings& parameters) {
+    DBKernel::Sql::PreparedQuery read(query, session);
+    setParams(read, parameters);
+    read.execute();
+    return rows(read);
 }
 
 std::string value(const TSessionHolder& session, const std::string& query) {

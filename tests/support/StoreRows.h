@@ -24,12 +24,16 @@ void addCode(const TSessionHolder& session, std::int64_t id, std::int64_t produc
              int status = 1);
 // Runs a statement that returns no rows on the session, with the parameters.
 void exec(const TSessionHolder& session, const std::string& statement, const Bindings& parameters = {});
+// Runs the write statement on the session with the parameters; gives the rows it changed.
+std::int64_t changed(const TSessionHolder& session, const std::string& statement, const Bindings& parameters = {});
 // The number of rows of a table, read on the session.
 std::int64_t count(const TSessionHolder& session, const std::string& table);
 // The rows a query gives, one a line, the columns joined by the separator, NULL as "-".
 std::string rows(const TSessionHolder& session, const std::string& query, const std::string& separator = "|");
 // The rows a query that ran gives, written as the one above writes them.
 std::string rows(DBKernel::Sql::Query& result, const std::string& separator = "|");
+// The rows the query gives with the parameters, written as the ones above.
+std::string rows(const TSessionHolder& session, const std::string& query, const Bindings& parameters);
 // The first column of the first row as text: "<none>" for no row, "<null>" for NULL.
 std::string value(const TSessionHolder& session, const std::string& query);
 
